@@ -1,0 +1,6 @@
+#pragma once
+
+// The program's title: the application's name and the main window's caption.
+inline constexpr const char* kProgramTitle = "Koret Organizer";
+// The name of the lock that lets only one copy run.
+inline constexpr const char* kInstanceLockName = "KORET_MUTEX";

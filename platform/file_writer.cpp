@@ -1,0 +1,108 @@
+#include "platform/file_writer.h"
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+int TFileSystemCalls::Open(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+ssize_t TFileSystemCalls::Write(int fd, const void* data, size_t size) { return ::write(fd, data, size); }
+int TFileSystemCalls::Fsync(int fd) { return ::fsync(fd); }
+int TFileSystemCalls::Close(int fd) { return ::close(fd); }
+int TFileSystemCalls::Rename(const char* from, const char* to) { return ::rename(from, to); }
+int TFileSystemCalls::Unlink(const char* path) { return ::unlink(path); }
+
+TFileSystemCalls& TFileSystemCalls::System() {
+  static TFileSystemCalls calls;
+  return calls;
+}
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& path, const char* step, int error) {
+  throw EFileWriteError("Unable to write \"" + path + "\" (" + step + "): " + std::strerror(error));
+}
+
+// A symbolic link is followed so that the file it points to is replaced, not the link.
+std::string ResolveTarget(const std::string& path) {
+  struct stat st{};
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
+  }
+  return path;
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string TemporaryNameFor(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  const auto slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  return folder + "." + name + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+}  // namespace
+
+void TAtomicFileWriter::ReplaceFile(const std::string& requestedPath, std::string_view contents) {
+  const std::string path = ResolveTarget(requestedPath);
+  mode_t mode = 0644;
+  struct stat old{};
+  if (::stat(path.c_str(), &old) == 0) mode = old.st_mode & 07777;
+
+  const std::string temporary = TemporaryNameFor(path);
+  const int fd = Calls_.Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  if (fd < 0) Fail(path, "create temporary file", errno);
+
+  auto abandon = [&](const char* step, int error) {
+    Calls_.Close(fd);
+    Calls_.Unlink(temporary.c_str());
+    Fail(path, step, error);
+  };
+
+  const char* data = contents.data();
+  size_t left = contents.size();
+  while (left > 0) {
+    const ssize_t written = Calls_.Write(fd, data, left);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      abandon("write", errno);
+    }
+    if (written == 0) abandon("write", EIO);
+    data += written;
+    left -= static_cast<size_t>(written);
+  }
+  if (::fchmod(fd, mode) != 0) { /* the umask may have narrowed it; the contents matter more */ }
+  if (Calls_.Fsync(fd) != 0) abandon("flush", errno);
+  if (Calls_.Close(fd) != 0) {
+    const int error = errno;
+    Calls_.Unlink(temporary.c_str());
+    Fail(path, "close", error);
+  }
+  if (Calls_.Rename(temporary.c_str(), path.c_str()) != 0) {
+    const int error = errno;
+    Calls_.Unlink(temporary.c_str());
+    Fail(path, "rename", error);
+  }
+
+  // The rename is durable only once the folder is flushed. Some file systems cannot flush a
+  // folder (EINVAL); there the rename is as durable as it gets.
+  const int dir = Calls_.Open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  if (dir < 0) Fail(path, "open folder", errno);
+  if (Calls_.Fsync(dir) != 0 && errno != EINVAL && errno != ENOTSUP) {
+    const int error = errno;
+    Calls_.Close(dir);
+    Fail(path, "flush folder", error);
+  }
+  Calls_.Close(dir);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+// A file that could not be written; the message names the file and the reason.
+class EFileWriteError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Writes whole files. Every file the program writes goes through one of these.
+class TFileWriter {
+ public:
+  virtual ~TFileWriter() = default;
+  // Replaces the file's contents. On return the new contents are on disk; on failure it raises
+  // EFileWriteError and the old file is as it was.
+  virtual void ReplaceFile(const std::string& path, std::string_view contents) = 0;
+};
+
+// The operating-system calls a replacement is made of, one virtual each so that tests can make
+// any step fail. The defaults call the system.
+class TFileSystemCalls {
+ public:
+  virtual ~TFileSystemCalls() = default;
+  virtual int Open(const char* path, int flags, mode_t mode);
+  virtual ssize_t Write(int fd, const void* data, size_t size);
+  virtual int Fsync(int fd);
+  virtual int Close(int fd);
+  virtual int Rename(const char* from, const char* to);
+  virtual int Unlink(const char* path);
+
+  static TFileSystemCalls& System();
+};
+
+// Replaces a file atomically: the contents go to a temporary file in the same folder, which is
+// flushed to disk and renamed over the target; then the folder itself is flushed. A reader sees
+// either the whole old file or the whole new one, also after a crash at any moment.
+class TAtomicFileWriter : public TFileWriter {
+ public:
+  explicit TAtomicFileWriter(TFileSystemCalls& calls = TFileSystemCalls::System()) : Calls_(calls) {}
+  void ReplaceFile(const std::string& path, std::string_view contents) override;
+
+ private:
+  TFileSystemCalls& Calls_;
+};

@@ -1,0 +1,41 @@
+#include "platform/qt/command_guard.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+
+#include "platform/qt/qt_text.h"
+
+namespace {
+
+void ShowErrorBox(const std::string& message) {
+  QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), ToQt(message));
+}
+
+std::function<void(const std::string&)>& Handler() {
+  static std::function<void(const std::string&)> handler = ShowErrorBox;
+  return handler;
+}
+
+}  // namespace
+
+void SetErrorHandler(std::function<void(const std::string&)> handler) {
+  Handler() = handler ? std::move(handler) : ShowErrorBox;
+}
+
+void GuardedCall(const std::function<void()>& command) {
+  std::string message;
+  try {
+    command();
+    return;
+  } catch (const std::exception& e) {
+    message = e.what();
+  } catch (...) {
+    message = "An unknown error occurred.";
+  }
+  try {
+    Handler()(message);
+  } catch (...) {
+    // The handler itself failed; there is nobody left to tell.
+  }
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+
+#include "platform/canvas.h"
+
+// The canvas on a Qt paint device (a widget, an image, a printer page). The painter must be
+// active for the canvas's whole life and is left in its original state afterwards.
+class TQtCanvas : public TCanvas {
+ public:
+  TQtCanvas(QPainter& painter, int pixelsPerInch);
+
+  void FillRect(const TRect& r) override;
+  void Rectangle(const TRect& r) override;
+  void Ellipse(const TRect& r) override;
+  void RoundRect(const TRect& r, int cornerWidth, int cornerHeight) override;
+  void Polygon(std::span<const TPoint> points) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Polyline(std::span<const TPoint> points) override;
+  void TextOut(int x, int y, std::string_view text) override;
+  int TextWidth(std::string_view text) override;
+  int TextHeight(std::string_view text) override;
+  int AverageCharWidth() override;
+  void DrawFocusRect(const TRect& r) override;
+  void SetClipRect(const std::optional<TRect>& r) override;
+  std::optional<TRect> ClipRect() const override { return Clip_; }
+  int PixelsPerInch() const override { return Ppi_; }
+  std::unique_ptr<TBitmap> CreateBitmap(int width, int height) override;
+  void StretchDraw(const TRect& dest, const TBitmap& bitmap) override;
+
+  // The Qt font a canvas font stands for at the given resolution.
+  static QFont QtFont(const TFont& font, int pixelsPerInch);
+  // A canvas colour as Qt sees it; scheme colours come from the desktop's palette.
+  static QColor QtColor(TColor color);
+
+ private:
+  // Pen and brush of the painter for outlines and fills; clear ones become none.
+  void Prepare(bool withBrush);
+  // A line from one point towards another, leaving out the end point.
+  void DrawLineWithoutEnd(TPoint from, TPoint to);
+
+  QPainter& P_;
+  int Ppi_;
+  std::optional<TRect> Clip_;
+};
+
+// An off-screen bitmap whose canvas draws into a QImage.
+class TQtBitmap : public TBitmap {
+ public:
+  TQtBitmap(int width, int height, int pixelsPerInch);
+  ~TQtBitmap() override;
+  int Width() const override { return Image_.width(); }
+  int Height() const override { return Image_.height(); }
+  TCanvas& Canvas() override { return *Canvas_; }
+  const QImage& Image() const { return Image_; }
+
+ private:
+  QImage Image_;
+  QPainter Painter_;
+  std::unique_ptr<TQtCanvas> Canvas_;
+};

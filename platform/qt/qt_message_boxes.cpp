@@ -1,0 +1,32 @@
+#include "platform/qt/qt_message_boxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "platform/qt/qt_text.h"
+
+TMessageResult TQtMessageBoxes::Show(const std::string& text, TMessageKind kind, TMessageButtons buttons) {
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(QApplication::applicationName());
+  box.setText(ToQt(text));
+  switch (kind) {
+    case mkInformation: box.setIcon(QMessageBox::Information); break;
+    case mkWarning: box.setIcon(QMessageBox::Warning); break;
+    case mkError: box.setIcon(QMessageBox::Critical); break;
+    case mkConfirmation: box.setIcon(QMessageBox::Question); break;
+  }
+  switch (buttons) {
+    case mbOK: box.setStandardButtons(QMessageBox::Ok); break;
+    case mbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case mbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case mbYesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Ok: return mrOk;
+    case QMessageBox::Yes: return mrYes;
+    case QMessageBox::No: return mrNo;
+    default: return buttons == mbYesNo ? mrNo : mrCancel;  // Escape or the close box
+  }
+}
