@@ -2,11 +2,10 @@
 
 #include <QApplication>
 #include <alsa/asoundlib.h>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
+#include "platform/file_reader.h"
 #include "platform/wav_file.h"
 
 namespace {
@@ -24,10 +23,13 @@ snd_pcm_format_t AlsaFormat(TWavSound::TSampleFormat format) {
   return SND_PCM_FORMAT_S16_LE;
 }
 
-std::shared_ptr<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return nullptr;
-  return std::make_shared<std::string>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// The file's bytes, shared with the playing thread; nothing when it cannot be read.
+std::shared_ptr<std::string> ReadSoundFile(const std::string& path) {
+  try {
+    if (auto bytes = ReadWholeFile(path)) return std::make_shared<std::string>(std::move(*bytes));
+  } catch (const EFileReadError&) {
+  }
+  return nullptr;
 }
 
 // Plays the sound to its end, or until stop is set.
@@ -73,7 +75,7 @@ void TDesktopSoundPlayer::Stop() {
 }
 
 bool TDesktopSoundPlayer::PlayAsync(const std::string& wavPath) {
-  auto bytes = ReadWholeFile(wavPath);
+  auto bytes = ReadSoundFile(wavPath);
   if (!bytes) return false;
   const auto sound = ReadWav(*bytes);
   if (!sound) return false;
@@ -84,7 +86,7 @@ bool TDesktopSoundPlayer::PlayAsync(const std::string& wavPath) {
 }
 
 bool TDesktopSoundPlayer::PlaySync(const std::string& wavPath) {
-  const auto bytes = ReadWholeFile(wavPath);
+  const auto bytes = ReadSoundFile(wavPath);
   if (!bytes) return false;
   const auto sound = ReadWav(*bytes);
   if (!sound) return false;

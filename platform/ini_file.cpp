@@ -1,0 +1,146 @@
+#include "platform/ini_file.h"
+
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The section name of a "[Name]" line.
+std::optional<std::string_view> SectionName(std::string_view line) {
+  line = Trim(line);
+  if (line.size() < 2 || line.front() != '[') return std::nullopt;
+  const auto close = line.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return Trim(line.substr(1, close - 1));
+}
+
+bool IsComment(std::string_view line) {
+  line = Trim(line);
+  return !line.empty() && (line.front() == ';' || line.front() == '#');
+}
+
+// The key name and value of a "Key=Value" line.
+std::optional<std::pair<std::string_view, std::string_view>> KeyAndValue(std::string_view line) {
+  if (IsComment(line) || SectionName(line)) return std::nullopt;
+  const auto equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  return std::make_pair(Trim(line.substr(0, equals)), line.substr(equals + 1));
+}
+
+std::string Unquote(std::string_view value) {
+  value = Trim(value);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    value = value.substr(1, value.size() - 2);
+  return std::string(value);
+}
+
+// The text to store for a value so that reading it back gives the value again.
+std::string Quoted(std::string_view value) {
+  std::string clean;
+  for (char c : value)
+    if (c != '\r' && c != '\n') clean += c;
+  const bool needsQuotes =
+      !clean.empty() && (IsBlank(clean.front()) || IsBlank(clean.back()) ||
+                         ((clean.front() == '"' || clean.front() == '\'') && clean.size() >= 2 &&
+                          clean.back() == clean.front()));
+  return needsQuotes ? "\"" + clean + "\"" : clean;
+}
+
+}  // namespace
+
+TIniFile::TIniFile(std::string path, TFileWriter& writer) : Path_(std::move(path)), Writer_(writer) {
+  if (const auto text = ReadWholeFile(Path_)) Parse(*text);
+}
+
+TIniFile::TIniFile(std::string path, TFileWriter& writer, std::string_view text)
+    : Path_(std::move(path)), Writer_(writer) {
+  Parse(text);
+}
+
+void TIniFile::Parse(std::string_view rest) {
+  if (rest.substr(0, 3) == "\xEF\xBB\xBF") {
+    Bom_ = true;
+    rest.remove_prefix(3);
+  }
+  Crlf_ = rest.find("\r\n") != std::string_view::npos;
+  while (!rest.empty()) {
+    const auto end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    Lines_.emplace_back(line);
+    if (end == std::string_view::npos) break;
+    rest.remove_prefix(end + 1);
+  }
+}
+
+size_t TIniFile::FindSection(const std::vector<std::string>& lines, std::string_view section) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const auto name = SectionName(lines[i]);
+    if (name && SameName(*name, section)) return i;
+  }
+  return std::string::npos;
+}
+
+std::optional<std::string> TIniFile::Read(std::string_view section, std::string_view key) const {
+  const size_t header = FindSection(Lines_, section);
+  if (header == std::string::npos) return std::nullopt;
+  for (size_t i = header + 1; i < Lines_.size() && !SectionName(Lines_[i]); ++i) {
+    const auto pair = KeyAndValue(Lines_[i]);
+    if (pair && SameName(pair->first, key)) return Unquote(pair->second);
+  }
+  return std::nullopt;
+}
+
+void TIniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+  std::vector<std::string> lines = Lines_;
+  const std::string stored = Quoted(value);
+  size_t header = FindSection(lines, section);
+  if (header == std::string::npos) {
+    lines.push_back("[" + std::string(section) + "]");
+    header = lines.size() - 1;
+  }
+  size_t insertAt = header + 1;  // after the section's last key
+  bool replaced = false;
+  for (size_t i = header + 1; i < lines.size() && !SectionName(lines[i]); ++i) {
+    const auto pair = KeyAndValue(lines[i]);
+    if (!pair) continue;
+    if (SameName(pair->first, key)) {
+      lines[i] = std::string(pair->first) + "=" + stored;
+      replaced = true;
+      break;
+    }
+    insertAt = i + 1;
+  }
+  if (!replaced)
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::string(key) + "=" + stored);
+
+  std::swap(Lines_, lines);
+  try {
+    Writer_.ReplaceFile(Path_, Text());
+  } catch (...) {
+    std::swap(Lines_, lines);
+    throw;
+  }
+}
+
+std::string TIniFile::Text() const {
+  std::string text = Bom_ ? "\xEF\xBB\xBF" : "";
+  const char* end = Crlf_ ? "\r\n" : "\n";
+  for (const std::string& line : Lines_) text += line + end;
+  return text;
+}
