@@ -58,7 +58,7 @@ size_t LineEndLength(std::string_view text) {
 }  // namespace
 
 TVpFittedLine TVpLineFitter::Next(std::string_view text, int width) const {
-  const TParagraph paragraph(text.substr(0, std::min(text.find_first_of("\r\n"), text.size())));
+  const TParagraph paragraph(text.substr(0, std::find_if(text.begin(), text.end(), IsLineEnd) - text.begin()));
   const int length = paragraph.Length();
   auto widthOf = [&](int n) { return Canvas_.TextWidth(paragraph.Prefix(n)); };
 

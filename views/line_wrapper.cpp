@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "views/ex_canvas.h"
 #include "views/line_fitter.h"
@@ -9,38 +10,46 @@
 
 namespace {
 
-// Finds, from the scan position on, the stretches of the region that can take a line.
+// The stretches of the row y in which both y and the row a line height below lie in the region:
+// a line may take them.
+std::vector<TVpSpan> LineSpans(const TVpTextRegion& region, int y, int lineHeight) {
+  const std::vector<TVpSpan> top = region.RowSpans(y);
+  const std::vector<TVpSpan> bottom = region.RowSpans(y + lineHeight);
+  std::vector<TVpSpan> both;
+  size_t i = 0;
+  size_t j = 0;
+  while (i < top.size() && j < bottom.size()) {
+    const int left = std::max(top[i].Left, bottom[j].Left);
+    const int right = std::min(top[i].Right, bottom[j].Right);
+    if (left < right) both.push_back({left, right});
+    if (top[i].Right < bottom[j].Right) ++i;
+    else ++j;
+  }
+  return both;
+}
+
+// Finds, from the scan position on, the stretches of the region that can take a line: rows are
+// scanned left to right from the position, later rows from the region's left edge, one line
+// height apart.
 class TSegmentFinder {
  public:
   TSegmentFinder(const TVpTextRegion& region, int lineHeight, int minWidth)
-      : Region_(region), Box_(region.BoundingBox()), LineHeight_(lineHeight), MinWidth_(minWidth) {}
+      : Region_(region), Box_(region.BoundingBox()), LineHeight_(lineHeight), MinWidth_(std::max(minWidth, 0)) {}
 
-  // The first stretch at or after the position, scanning each row to the box's right edge and then
-  // the next row from the box's left edge: its Top is the row, Bottom the row plus a line height.
+  // The first stretch at or after the position wider than the minimum: its Top is the row,
+  // its Bottom the row plus a line height.
   std::optional<TRect> Find(TPoint from) const {
     int x = from.X;
-    int y = from.Y;
-    while (true) {
-      if (x >= Box_.Right) {
-        x = Box_.Left;
-        y += LineHeight_;
+    for (int y = from.Y; y + LineHeight_ <= Box_.Bottom; y += LineHeight_, x = Box_.Left) {
+      for (const TVpSpan& span : LineSpans(Region_, y, LineHeight_)) {
+        const int left = std::max(span.Left, x);
+        if (span.Right - left > MinWidth_) return TRect{left, y, span.Right, y + LineHeight_};
       }
-      if (y + LineHeight_ > Box_.Bottom) return std::nullopt;
-      if (!Fits(x, y)) {
-        ++x;
-        continue;
-      }
-      int end = x;
-      while (end < Box_.Right && Fits(end, y)) ++end;
-      if (end - x > MinWidth_) return TRect{x, y, end, y + LineHeight_};
-      // Every later start on this stretch ends at the same place and is narrower still.
-      x = end;
     }
+    return std::nullopt;
   }
 
  private:
-  bool Fits(int x, int y) const { return Region_.Contains({x, y}) && Region_.Contains({x, y + LineHeight_}); }
-
   const TVpTextRegion& Region_;
   TRect Box_;
   int LineHeight_;

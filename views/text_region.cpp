@@ -19,6 +19,16 @@ void TVpTextRegion::Add(const TRect& rect) {
   Rects_.push_back(rect);
 }
 
-bool TVpTextRegion::Contains(TPoint point) const {
-  return std::any_of(Rects_.begin(), Rects_.end(), [point](const TRect& r) { return r.Contains(point); });
+std::vector<TVpSpan> TVpTextRegion::RowSpans(int y) const {
+  std::vector<TVpSpan> crossing;
+  for (const TRect& r : Rects_)
+    if (y >= r.Top && y < r.Bottom) crossing.push_back({r.Left, r.Right});
+  std::sort(crossing.begin(), crossing.end(), [](const TVpSpan& a, const TVpSpan& b) { return a.Left < b.Left; });
+
+  std::vector<TVpSpan> merged;
+  for (const TVpSpan& s : crossing) {
+    if (!merged.empty() && s.Left <= merged.back().Right) merged.back().Right = std::max(merged.back().Right, s.Right);
+    else merged.push_back(s);
+  }
+  return merged;
 }

@@ -5,6 +5,13 @@
 
 #include "platform/geometry.h"
 
+// A stretch of one pixel row, from Left up to Right (excluded).
+struct TVpSpan {
+  int Left = 0;
+  int Right = 0;
+  friend bool operator==(const TVpSpan&, const TVpSpan&) = default;
+};
+
 // A shape made of rectangles, into which the line wrapper flows text: for example an event's
 // rectangle less the corner its icons take. A point lies in the region when it lies in any of
 // its rectangles (right and bottom edges excluded, as for TRect).
@@ -16,10 +23,11 @@ class TVpTextRegion {
   // Adds the rectangle to the region; an empty or reversed rectangle adds nothing.
   void Add(const TRect& rect);
 
-  bool Contains(TPoint point) const;
   // The smallest rectangle holding the whole region; all zero for an empty region.
   TRect BoundingBox() const { return Bounds_; }
-  bool IsEmpty() const { return Rects_.empty(); }
+  // The points of the row y that lie in the region, as stretches from left to right that neither
+  // overlap nor touch.
+  std::vector<TVpSpan> RowSpans(int y) const;
 
  private:
   std::vector<TRect> Rects_;

@@ -170,6 +170,67 @@ TEST(LineWrapper, LineTooNarrowForOneCharacterTakesOneAnyway) {
   EXPECT_TRUE(result.AllPlaced);
 }
 
+// Where lines go, found pixel by pixel: from the scan position step right, at the region's right
+// edge go to the next row at its left edge, until a point and the point a line height below it both
+// lie in the region; stretch right while that holds; take stretches wider than five characters.
+std::vector<TDrawn> LinePlacesPixelByPixel(const std::vector<TRect>& rects, int lineHeight, int minWidth) {
+  auto in = [&](int x, int y) {
+    for (const TRect& r : rects)
+      if (r.Contains({x, y})) return true;
+    return false;
+  };
+  auto fits = [&](int x, int y) { return in(x, y) && in(x, y + lineHeight); };
+  TVpTextRegion region;
+  for (const TRect& r : rects) region.Add(r);
+  const TRect box = region.BoundingBox();
+  std::vector<TDrawn> places;
+  int x = box.Left + 3;
+  int y = box.Top + 3;
+  while (y + lineHeight <= box.Bottom) {
+    if (x >= box.Right) {
+      x = box.Left;
+      y += lineHeight;
+    } else if (!fits(x, y)) {
+      ++x;
+    } else {
+      int end = x;
+      while (end < box.Right && fits(end, y)) ++end;
+      if (end - x > minWidth) {
+        places.push_back({"", x + 3, y});
+        x = end + 1;
+      } else {
+        ++x;
+      }
+    }
+  }
+  return places;
+}
+
+TEST(LineWrapper, LinesGoWhereAPixelByPixelScanPutsThem) {
+  unsigned seed = 12345;
+  auto next = [&](int limit) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 16) % static_cast<unsigned>(limit));
+  };
+  const std::string text = Repeat("a ", 200);
+  for (int round = 0; round < 200; ++round) {
+    std::vector<TRect> rects;
+    for (int n = 1 + next(3); n > 0; --n) {
+      const int left = next(120);
+      const int top = next(120);
+      rects.push_back({left, top, left + 1 + next(120), top + 1 + next(120)});
+    }
+    TVpTextRegion region;
+    for (const TRect& r : rects) region.Add(r);
+    TRecordingCanvas canvas;
+    RotatedWrapText(&canvas, ra0, Square, region, text);
+    std::vector<TDrawn> places = Drawn(canvas);
+    for (TDrawn& place : places) place.Text.clear();
+    SCOPED_TRACE(testing::Message() << "round " << round);
+    EXPECT_EQ(places, LinePlacesPixelByPixel(rects, 16, 40));
+  }
+}
+
 TEST(LineWrapper, LinesAreTurnedIntoTheViewport) {
   // A quarter turn of the viewport (10, 20, 110, 70): the logical frame (20, 10, 70, 110) is 50
   // wide, so a first line holds 5 characters.
