@@ -1,0 +1,111 @@
+#include "model/schedule.h"
+
+#include <algorithm>
+
+#include "model/day_number.h"
+#include "model/enumerations.h"
+
+TVpEvent* TVpSchedule::AddEvent(int recordID, double startTime, double endTime) {
+  if (ToMs(endTime) <= ToMs(startTime)) return nullptr;
+  TVpEvent* event = nullptr;
+  try {
+    auto created = std::make_unique<TVpEvent>(this);
+    created->SetLoading(true);
+    created->SetRecordID(recordID);
+    created->SetStartTime(startTime);
+    created->SetEndTime(endTime);
+    event = &Append(std::move(created));
+    event->SetLoading(false);
+  } catch (const std::exception&) {
+    if (event) Extract(*event);
+    PlacementChanged();
+    throw EFailToCreateEvent();
+  }
+  PlacementChanged();
+  Sort();
+  return event;
+}
+
+void TVpSchedule::DeleteEvent(TVpEvent* event) {
+  if (!event) return;
+  const std::unique_ptr<TVpEvent> taken = Extract(*event);
+  if (!taken) return;
+  PlacementChanged();
+  Sort();
+}
+
+void TVpSchedule::Sort() {
+  SortBy([](const TVpEvent& a, const TVpEvent& b) {
+    if (a.StartTime() != b.StartTime()) return a.StartTime() < b.StartTime();
+    return a.EndTime() < b.EndTime();
+  });
+  PlacementChanged();
+}
+
+const TVpSchedule::TDayIndex& TVpSchedule::CurrentIndex() const {
+  if (Index_.Valid) return Index_;
+  const auto& records = Records();
+  Index_.StartDays.clear();
+  Index_.Repeating.clear();
+  for (size_t position = 0; position < records.size(); ++position) {
+    const TVpEvent& event = *records[position];
+    Index_.StartDays.push_back(DayNumberOf(event.StartTime()));
+    if (event.RepeatCode() >= rcDaily && event.RepeatCode() <= rcCustom)
+      Index_.Repeating.emplace_back(position, RecurrenceOf(event));
+  }
+  Index_.StartDaysAscend = std::is_sorted(Index_.StartDays.begin(), Index_.StartDays.end());
+  Index_.Valid = true;
+  return Index_;
+}
+
+template <class Visit>
+void TVpSchedule::ForEachEventOn(double day, Visit visit) const {
+  const TDayIndex& index = CurrentIndex();
+  const TVpDayFacts facts = FactsOf(day);
+  const auto& records = Records();
+
+  if (index.StartDaysAscend) {
+    // Events starting on the day are one run of positions. A repetition can place an event only
+    // on a day after its start day, so only repeating events before that run need the rule, and
+    // they come before the run in schedule order.
+    const auto [first, last] =
+        std::equal_range(index.StartDays.begin(), index.StartDays.end(), facts.DayNumber);
+    const auto runBegin = static_cast<size_t>(first - index.StartDays.begin());
+    const auto runEnd = static_cast<size_t>(last - index.StartDays.begin());
+    for (const auto& [position, rule] : index.Repeating) {
+      if (position >= runBegin) break;
+      if (OccursOn(rule, facts)) visit(records[position].get());
+    }
+    for (size_t position = runBegin; position < runEnd; ++position) visit(records[position].get());
+    return;
+  }
+
+  auto repeating = index.Repeating.begin();
+  for (size_t position = 0; position < records.size(); ++position) {
+    bool falls = index.StartDays[position] == facts.DayNumber;
+    if (repeating != index.Repeating.end() && repeating->first == position) {
+      falls = falls || OccursOn(repeating->second, facts);
+      ++repeating;
+    }
+    if (falls) visit(records[position].get());
+  }
+}
+
+int TVpSchedule::CountEventsOn(double day) const {
+  int count = 0;
+  ForEachEventOn(day, [&](TVpEvent*) { ++count; });
+  return count;
+}
+
+void TVpSchedule::CollectEventsOn(double day, std::vector<TVpEvent*>& list) const {
+  const size_t before = list.size();
+  ForEachEventOn(day, [&](TVpEvent* event) { list.push_back(event); });
+  if (list.size() == before) list.clear();
+}
+
+void TVpSchedule::CollectAllDayEventsOn(double day, std::vector<TVpEvent*>& list) const {
+  list.clear();
+  ForEachEventOn(day, [&](TVpEvent* event) {
+    if (event->AllDayEvent()) list.push_back(event);
+  });
+}
