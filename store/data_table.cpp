@@ -1,0 +1,309 @@
+#include "store/data_table.h"
+
+#include <algorithm>
+
+#include "platform/file_reader.h"
+
+// --- TField ---
+
+const TFieldDef& TField::Def() const { return Table_.Fields_[static_cast<size_t>(Index_)]; }
+
+const TFieldValue& TField::Value() const {
+  if (Table_.State_ == TDataTable::dsEdit || Table_.State_ == TDataTable::dsInsert)
+    return Table_.Buffer_[static_cast<size_t>(Index_)];
+  Table_.RequireRow();
+  return Table_.Rows_[Table_.Current_][static_cast<size_t>(Index_)];
+}
+
+bool TField::IsNull() const { return ValueIsNull(Value()); }
+std::int64_t TField::AsInteger() const { return ValueAsInteger(Value(), Def().Name); }
+bool TField::AsBoolean() const { return ValueAsBoolean(Value(), Def().Name); }
+std::string TField::AsString() const { return ValueAsString(Value()); }
+double TField::AsDateTime() const { return ValueAsFloat(Value(), Def().Name); }
+
+void TField::Set(const TFieldValue& value) {
+  if (Table_.State_ != TDataTable::dsEdit && Table_.State_ != TDataTable::dsInsert)
+    Table_.Fail("is not in edit or insert mode");
+  Table_.Buffer_[static_cast<size_t>(Index_)] = ValueForField(Def(), value);
+}
+
+void TField::SetAsInteger(std::int64_t value) { Set(value); }
+void TField::SetAsBoolean(bool value) { Set(value); }
+void TField::SetAsString(const std::string& value) { Set(value); }
+void TField::SetAsDateTime(double value) { Set(value); }
+void TField::Clear() { Set(std::monostate{}); }
+
+// --- TDataTable ---
+
+TDataTable::TDataTable(std::string name, TFileWriter& writer, TFileReader reader, TFileFormatter formatter)
+    : Name_(std::move(name)), Writer_(writer), Reader_(std::move(reader)), Formatter_(std::move(formatter)) {}
+
+void TDataTable::Fail(const std::string& what) const { throw EDataTableError(Name_ + ": " + what); }
+
+void TDataTable::SetFieldDefs(TFieldDefs fields) {
+  if (Active()) Fail("cannot change the fields of an open table");
+  Fields_ = std::move(fields);
+}
+
+void TDataTable::Open() {
+  if (Active()) return;
+  std::optional<std::string> bytes;
+  try {
+    bytes = ReadWholeFile(FileName_);
+  } catch (const EFileReadError& e) {
+    Fail(e.what());
+  }
+  if (!bytes) Fail("the file \"" + FileName_ + "\" does not exist");
+  TFieldDefs fields;
+  std::vector<TRowValues> rows;
+  try {
+    Reader_(*bytes, fields, rows);
+  } catch (const std::exception& e) {
+    Fail("\"" + FileName_ + "\" is not a readable table: " + e.what());
+  }
+  Fields_ = std::move(fields);
+  Rows_ = std::move(rows);
+  State_ = dsBrowse;
+  Unsaved_ = false;
+  First();
+}
+
+void TDataTable::Close() {
+  if (!Active()) return;
+  if (State_ != dsBrowse) Cancel();
+  if (Unsaved_) WriteFile();
+  Rows_.clear();
+  State_ = dsInactive;
+  Current_ = 0;
+  BatchMarks_.clear();
+  BatchLog_.clear();
+}
+
+void TDataTable::WriteFile() {
+  Writer_.ReplaceFile(FileName_, Formatter_(Fields_, Rows_));
+  Unsaved_ = false;
+}
+
+void TDataTable::RequireOpen() const {
+  if (!Active()) Fail("cannot perform this operation on a closed table");
+}
+
+void TDataTable::RequireRow() const {
+  RequireOpen();
+  if (Eof()) Fail("there is no current row");
+}
+
+// --- filter and cursor ---
+
+void TDataTable::SetFilter(TFilter filter) {
+  Filter_ = std::move(filter);
+  if (Active()) First();
+}
+
+void TDataTable::SetFiltered(bool on) {
+  Filtered_ = on;
+  if (Active()) First();
+}
+
+bool TDataTable::Visible(size_t row) const { return !Filtered_ || !Filter_ || Filter_(Rows_[row]); }
+
+void TDataTable::Seek(size_t from) {
+  Current_ = from;
+  while (Current_ < Rows_.size() && !Visible(Current_)) ++Current_;
+}
+
+void TDataTable::First() {
+  RequireOpen();
+  Seek(0);
+}
+
+void TDataTable::Next() {
+  RequireOpen();
+  if (Current_ < Rows_.size()) Seek(Current_ + 1);
+}
+
+bool TDataTable::Eof() const { return Current_ >= Rows_.size(); }
+
+bool TDataTable::IsEmpty() const {
+  for (size_t row = 0; row < Rows_.size(); ++row)
+    if (Visible(row)) return false;
+  return true;
+}
+
+int TDataTable::RecordCount() const {
+  int count = 0;
+  for (size_t row = 0; row < Rows_.size(); ++row)
+    if (Visible(row)) ++count;
+  return count;
+}
+
+bool TDataTable::Locate(const std::string& fieldName, const TFieldValue& value) {
+  RequireOpen();
+  const int index = FieldIndex(fieldName);
+  if (index < 0) Fail("field '" + fieldName + "' not found");
+  const TFieldDef& def = Fields_[static_cast<size_t>(index)];
+  const TFieldValue wanted = ValueForField(def, value);
+  for (size_t row = 0; row < Rows_.size(); ++row) {
+    if (Rows_[row][static_cast<size_t>(index)] == wanted && Visible(row)) {
+      Current_ = row;
+      return true;
+    }
+  }
+  return false;
+}
+
+int TDataTable::FieldIndex(const std::string& name) const {
+  for (size_t i = 0; i < Fields_.size(); ++i) {
+    const std::string& field = Fields_[i].Name;
+    if (field.size() == name.size() &&
+        std::equal(field.begin(), field.end(), name.begin(), [](char a, char b) {
+          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        }))
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
+TField TDataTable::FieldByName(const std::string& name) {
+  const int index = FieldIndex(name);
+  if (index < 0) Fail("field '" + name + "' not found");
+  return TField(*this, index);
+}
+
+// --- editing ---
+
+void TDataTable::Edit() {
+  RequireOpen();
+  if (State_ != dsBrowse) return;
+  if (Eof()) Seek(0);
+  if (Eof()) {
+    Append();
+    return;
+  }
+  Buffer_ = Rows_[Current_];
+  State_ = dsEdit;
+}
+
+void TDataTable::Append() {
+  RequireOpen();
+  if (State_ != dsBrowse) Cancel();
+  Buffer_.assign(Fields_.size(), std::monostate{});
+  State_ = dsInsert;
+}
+
+void TDataTable::Cancel() {
+  if (State_ == dsEdit || State_ == dsInsert) State_ = dsBrowse;
+  Buffer_.clear();
+}
+
+void TDataTable::Post() {
+  if (State_ != dsEdit && State_ != dsInsert) Fail("is not in edit or insert mode");
+  for (size_t i = 0; i < Fields_.size(); ++i)
+    if (Fields_[i].Required && ValueIsNull(Buffer_[i])) Fail("field '" + Fields_[i].Name + "' must have a value");
+
+  TUndo undo;
+  if (State_ == dsEdit) {
+    undo = {TUndo::ukModified, Current_, Rows_[Current_]};
+    Rows_[Current_] = Buffer_;
+  } else {
+    Rows_.push_back(Buffer_);
+    Current_ = Rows_.size() - 1;
+    undo = {TUndo::ukAppended, Current_, {}};
+  }
+  const TState state = State_;
+  State_ = dsBrowse;
+  try {
+    Changed(std::move(undo));
+  } catch (...) {
+    State_ = state;  // the row is as before; the edit can be retried or cancelled
+    throw;
+  }
+  Buffer_.clear();
+}
+
+void TDataTable::Delete() {
+  RequireRow();
+  if (State_ != dsBrowse) Cancel();
+  const size_t row = Current_;
+  TUndo undo{TUndo::ukDeleted, row, std::move(Rows_[row])};
+  Rows_.erase(Rows_.begin() + static_cast<std::ptrdiff_t>(row));
+  Changed(std::move(undo));
+  Seek(row);
+}
+
+int TDataTable::DeleteWhere(const TFilter& selects) {
+  RequireOpen();
+  if (State_ != dsBrowse) Cancel();
+  TTableBatch batch(*this);
+  int removed = 0;
+  for (size_t row = Rows_.size(); row-- > 0;) {
+    if (!selects(Rows_[row])) continue;
+    TUndo undo{TUndo::ukDeleted, row, std::move(Rows_[row])};
+    Rows_.erase(Rows_.begin() + static_cast<std::ptrdiff_t>(row));
+    Changed(std::move(undo));
+    ++removed;
+  }
+  batch.Commit();
+  First();
+  return removed;
+}
+
+void TDataTable::Changed(TUndo undo) {
+  Unsaved_ = true;
+  if (!BatchMarks_.empty()) {
+    BatchLog_.push_back(std::move(undo));
+    return;
+  }
+  if (!WriteThrough_) return;
+  try {
+    WriteFile();
+  } catch (...) {
+    Undo(undo);
+    Unsaved_ = false;  // the rows are back to what the file holds
+    throw;
+  }
+}
+
+void TDataTable::Undo(const TUndo& undo) {
+  const auto at = Rows_.begin() + static_cast<std::ptrdiff_t>(undo.Row);
+  switch (undo.Kind) {
+    case TUndo::ukModified: Rows_[undo.Row] = undo.Old; break;
+    case TUndo::ukAppended: Rows_.erase(at); break;
+    case TUndo::ukDeleted: Rows_.insert(at, undo.Old); break;
+  }
+  Current_ = std::min(undo.Row, Rows_.size());
+}
+
+// --- batches ---
+
+void TDataTable::BeginBatch() { BatchMarks_.push_back({BatchLog_.size(), Unsaved_}); }
+
+void TDataTable::RollbackBatch() {
+  if (BatchMarks_.empty()) return;
+  const TBatchMark mark = BatchMarks_.back();
+  BatchMarks_.pop_back();
+  while (BatchLog_.size() > mark.Log) {
+    Undo(BatchLog_.back());
+    BatchLog_.pop_back();
+  }
+  Unsaved_ = mark.Unsaved;
+  if (Active()) Seek(Current_);
+}
+
+void TDataTable::CommitBatch() {
+  if (BatchMarks_.empty()) return;
+  if (BatchMarks_.size() > 1) {
+    BatchMarks_.pop_back();
+    return;
+  }
+  if (!BatchLog_.empty() && WriteThrough_) {
+    try {
+      WriteFile();
+    } catch (...) {
+      RollbackBatch();
+      throw;
+    }
+  }
+  BatchMarks_.clear();
+  BatchLog_.clear();
+}

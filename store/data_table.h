@@ -1,0 +1,180 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_writer.h"
+#include "store/field_value.h"
+
+class TDataTable;
+
+// The value of one field of a table's current row (or of the row being edited), read and written
+// as the kind the caller needs.
+class TField {
+ public:
+  TField(TDataTable& table, int index) : Table_(table), Index_(index) {}
+
+  const TFieldDef& Def() const;
+  bool IsNull() const;
+  std::int64_t AsInteger() const;
+  bool AsBoolean() const;
+  std::string AsString() const;
+  double AsDateTime() const;  // also for date fields
+
+  // Writing needs the table in edit or insert state.
+  void SetAsInteger(std::int64_t value);
+  void SetAsBoolean(bool value);
+  void SetAsString(const std::string& value);
+  void SetAsDateTime(double value);
+  void Clear();
+
+ private:
+  const TFieldValue& Value() const;
+  void Set(const TFieldValue& value);
+
+  TDataTable& Table_;
+  int Index_;
+};
+
+// An in-memory table of rows bound to a file: opening reads the whole file, and every post and
+// delete writes the whole table back (atomically) when write-through is on; otherwise closing
+// writes it when it changed. Rows keep their order. A filter restricts the rows the cursor,
+// Locate and RecordCount see.
+class TDataTable {
+ public:
+  enum TState {
+    dsInactive,  // closed
+    dsBrowse,    // open, no edit pending
+    dsEdit,      // the current row is being edited
+    dsInsert,    // a new row is being edited
+  };
+  using TFilter = std::function<bool(const TRowValues& row)>;
+  // Reads the file's bytes into field definitions and rows; raises on anything it cannot read.
+  using TFileReader = std::function<void(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows)>;
+  using TFileFormatter = std::function<std::string(const TFieldDefs& fields, const std::vector<TRowValues>& rows)>;
+
+  // name: the table's name in messages ("Events").
+  TDataTable(std::string name, TFileWriter& writer, TFileReader reader, TFileFormatter formatter);
+
+  const std::string& Name() const { return Name_; }
+  const std::string& FileName() const { return FileName_; }
+  void SetFileName(const std::string& fileName) { FileName_ = fileName; }
+  // The field definitions; those of the file once it is open.
+  const TFieldDefs& FieldDefs() const { return Fields_; }
+  void SetFieldDefs(TFieldDefs fields);
+
+  // Every post and delete writes the file before it returns.
+  bool WriteThrough() const { return WriteThrough_; }
+  void SetWriteThrough(bool on) { WriteThrough_ = on; }
+  // Rows are always changed directly; there is no change log to switch off.
+  void SetLogChanges(bool) {}
+
+  // Reads the file; never writes. A missing, unreadable or malformed file raises
+  // EDataTableError naming the file and the reason, and the table stays closed.
+  void Open();
+  // Writes the table when it changed since the last write, then drops the rows.
+  void Close();
+  bool Active() const { return State_ != dsInactive; }
+  TState State() const { return State_; }
+  // Writes the whole table to its file now.
+  void WriteFile();
+
+  // The filter; it applies while Filtered is on.
+  void SetFilter(TFilter filter);
+  void SetFiltered(bool on);
+  bool Filtered() const { return Filtered_; }
+
+  // Cursor over the rows that pass the filter.
+  void First();
+  void Next();
+  bool Eof() const;
+  bool IsEmpty() const;
+  int RecordCount() const;
+  // Moves to the first visible row whose field equals the value; false (cursor unchanged) if none.
+  bool Locate(const std::string& fieldName, const TFieldValue& value);
+
+  // Field of the current row; unknown names raise EDataTableError.
+  TField FieldByName(const std::string& name);
+  int FieldIndex(const std::string& name) const;  // -1 when there is no such field
+
+  // Editing. Edit on a table without visible rows starts a new row instead (as Append).
+  void Edit();
+  void Append();
+  // Stores the edited row; a required field without a value raises EDataTableError. When the
+  // write that follows fails, the table is as it was before the post, still in edit state.
+  void Post();
+  void Cancel();
+  // Removes the current row; the cursor moves to the next visible row.
+  void Delete();
+  // Removes every row (visible or not) the predicate selects, with one write.
+  int DeleteWhere(const TFilter& selects);
+
+  // Groups the posts and deletes that follow into one write, made by the outermost CommitBatch.
+  // When that write fails, or when a batch is abandoned with RollbackBatch (or an unfinished
+  // TTableBatch ends), the rows are restored to what they were at its BeginBatch.
+  void BeginBatch();
+  void CommitBatch();
+  void RollbackBatch();
+
+  // Rows as stored (for readers that need everything, and for tests).
+  const std::vector<TRowValues>& Rows() const { return Rows_; }
+
+ private:
+  friend class TField;
+  struct TUndo {
+    enum TKind { ukModified, ukAppended, ukDeleted } Kind;
+    size_t Row;
+    TRowValues Old;
+  };
+
+  bool Visible(size_t row) const;
+  void Seek(size_t from);  // the first visible row at or after `from`
+  void RequireOpen() const;
+  void RequireRow() const;
+  [[noreturn]] void Fail(const std::string& what) const;
+  // After a change: write now, or remember how to undo it in the running batch.
+  void Changed(TUndo undo);
+  void Undo(const TUndo& undo);
+
+  std::string Name_;
+  std::string FileName_;
+  TFileWriter& Writer_;
+  TFileReader Reader_;
+  TFileFormatter Formatter_;
+  TFieldDefs Fields_;
+  std::vector<TRowValues> Rows_;
+  TState State_ = dsInactive;
+  size_t Current_ = 0;
+  TRowValues Buffer_;  // the row being edited
+  TFilter Filter_;
+  bool Filtered_ = false;
+  bool WriteThrough_ = false;
+  bool Unsaved_ = false;  // changed since the last write
+  struct TBatchMark {
+    size_t Log;    // where the batch began in the log
+    bool Unsaved;  // whether the table had unwritten changes then
+  };
+  std::vector<TBatchMark> BatchMarks_;
+  std::vector<TUndo> BatchLog_;
+};
+
+// A batch of changes on a table that is rolled back unless committed.
+class TTableBatch {
+ public:
+  explicit TTableBatch(TDataTable& table) : Table_(table) { Table_.BeginBatch(); }
+  ~TTableBatch() {
+    if (!Done_) Table_.RollbackBatch();
+  }
+  TTableBatch(const TTableBatch&) = delete;
+  TTableBatch& operator=(const TTableBatch&) = delete;
+  void Commit() {
+    Done_ = true;
+    Table_.CommitBatch();
+  }
+
+ private:
+  TDataTable& Table_;
+  bool Done_ = false;
+};

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+// The kinds of field a data table holds. Date and date-time values are day numbers.
+enum TFieldType {
+  ftInteger,   // whole number
+  ftBoolean,
+  ftString,    // text of at most Size characters
+  ftMemo,      // text of any length
+  ftFloat,     // number with a fraction
+  ftDate,      // day number without a time of day
+  ftDateTime,  // day number with the time of day as fraction
+};
+
+struct TFieldDef {
+  std::string Name;
+  TFieldType DataType = ftString;
+  int Size = 0;  // the most characters a text field keeps; 0 for the other kinds
+  bool Required = false;
+  // How a table file from elsewhere named this field's type and subtype, when it differs from
+  // the way this program writes its kind; kept so that rewriting the file keeps the type.
+  std::string FileType;
+  std::string FileSubType;
+  friend bool operator==(const TFieldDef&, const TFieldDef&) = default;
+};
+using TFieldDefs = std::vector<TFieldDef>;
+
+inline TFieldDef FieldDef(std::string name, TFieldType type, int size = 0, bool required = false) {
+  return TFieldDef{std::move(name), type, size, required, {}, {}};
+}
+
+struct TIndexDef {
+  std::string Name;
+  std::string Fields;  // field names separated by ";"
+  bool CaseInsensitive = false;
+  friend bool operator==(const TIndexDef&, const TIndexDef&) = default;
+};
+using TIndexDefs = std::vector<TIndexDef>;
+
+// One field of one row: null (std::monostate) or a value of the field's kind: integers as
+// int64, booleans, floats, dates and date-times as double, texts as UTF-8 strings.
+using TFieldValue = std::variant<std::monostate, std::int64_t, bool, double, std::string>;
+using TRowValues = std::vector<TFieldValue>;
+
+// A dataset operation that cannot be done; the message says which table and field.
+class EDataTableError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reading a value as another kind, as the field accessors of a table do: null reads as 0, false
+// or an empty text; a text that does not hold the requested kind raises EDataTableError.
+std::int64_t ValueAsInteger(const TFieldValue& value, const std::string& fieldName);
+bool ValueAsBoolean(const TFieldValue& value, const std::string& fieldName);
+double ValueAsFloat(const TFieldValue& value, const std::string& fieldName);
+std::string ValueAsString(const TFieldValue& value);
+inline bool ValueIsNull(const TFieldValue& value) { return std::holds_alternative<std::monostate>(value); }
+
+// The value a field of the given definition stores for the given value: converted to the field's
+// kind, texts cut to the field's size (on whole characters), date fields cut to the day.
+TFieldValue ValueForField(const TFieldDef& field, const TFieldValue& value);

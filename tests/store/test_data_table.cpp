@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include "store/data_packet.h"
+#include "store/data_table.h"
+#include "tests/support/recording_file_writer.h"
+#include "tests/support/temporary_folder.h"
+
+namespace {
+
+TFieldDefs TaskFields() {
+  return {FieldDef("RecordID", ftInteger, 0, true),
+          FieldDef("ResourceID", ftInteger, 0, true),
+          FieldDef("Description", ftString, 5, false),
+          FieldDef("DueDate", ftDateTime, 0, false)};
+}
+
+class DataTable : public ::testing::Test {
+ protected:
+  DataTable() : Table_("Tasks", Writer_, ReadDataPacket, FormatDataPacket) {
+    Table_.SetFileName(File());
+    Table_.SetWriteThrough(true);
+  }
+
+  std::string File() const { return Folder_.File("tasks.xml"); }
+
+  // A tasks file with rows (RecordID, ResourceID, Description).
+  void WriteFile(const std::vector<std::tuple<int, int, const char*>>& rows) {
+    std::vector<TRowValues> values;
+    for (const auto& [id, resource, text] : rows)
+      values.push_back({std::int64_t{id}, std::int64_t{resource}, std::string(text), std::monostate{}});
+    TTemporaryFolder::Write(File(), FormatDataPacket(TaskFields(), values));
+  }
+
+  std::vector<std::int64_t> VisibleIDs() {
+    std::vector<std::int64_t> ids;
+    for (Table_.First(); !Table_.Eof(); Table_.Next()) ids.push_back(Table_.FieldByName("RecordID").AsInteger());
+    return ids;
+  }
+
+  TTemporaryFolder Folder_;
+  TRecordingFileWriter Writer_;
+  TDataTable Table_;
+};
+
+TEST_F(DataTable, OpeningAMissingOrDamagedFileFailsAndWritesNothing) {
+  try {
+    Table_.Open();
+    FAIL() << "opened";
+  } catch (const EDataTableError& e) {
+    EXPECT_NE(std::string(e.what()).find("tasks.xml\" does not exist"), std::string::npos) << e.what();
+  }
+  EXPECT_FALSE(Table_.Active());
+
+  TTemporaryFolder::Write(File(), "<DATAPACKET><METADATA><FIELDS>");
+  EXPECT_THROW(Table_.Open(), EDataTableError);
+  EXPECT_FALSE(Table_.Active());
+  Table_.Close();
+  EXPECT_EQ(Writer_.TotalWrites(), 0);
+  EXPECT_EQ(TTemporaryFolder::Read(File()), "<DATAPACKET><METADATA><FIELDS>");
+}
+
+TEST_F(DataTable, FilterCursorAndLocate) {
+  WriteFile({{1, 10, "a"}, {2, 20, "b"}, {3, 10, "c"}, {4, 10, "d"}});
+  Table_.Open();
+  EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 2, 3, 4}));
+  const int resource = Table_.FieldIndex("resourceid");  // field names ignore case
+  Table_.SetFilter([resource](const TRowValues& row) { return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{10}); });
+  EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 2, 3, 4})) << "the filter applies only when switched on";
+  Table_.SetFiltered(true);
+  EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 3, 4}));
+  EXPECT_EQ(Table_.RecordCount(), 3);
+  EXPECT_FALSE(Table_.Locate("RecordID", std::int64_t{2})) << "a filtered-out row is not found";
+  ASSERT_TRUE(Table_.Locate("RecordID", std::string("3")));
+  EXPECT_EQ(Table_.FieldByName("Description").AsString(), "c");
+  EXPECT_THROW(Table_.FieldByName("Nope"), EDataTableError);
+}
+
+TEST_F(DataTable, EveryPostAndDeleteWritesTheFileOnce) {
+  WriteFile({{1, 10, "a"}});
+  Table_.Open();
+  Table_.Append();
+  Table_.FieldByName("RecordID").SetAsInteger(2);
+  Table_.FieldByName("ResourceID").SetAsInteger(10);
+  Table_.FieldByName("Description").SetAsString("Ärger\x01 und mehr");  // cut to 5 characters
+  Table_.Post();
+  EXPECT_EQ(Writer_.WritesOf(File()), 1);
+  ASSERT_TRUE(Table_.Locate("RecordID", std::int64_t{1}));
+  Table_.Delete();
+  EXPECT_EQ(Writer_.WritesOf(File()), 2);
+
+  TDataTable reread("Tasks", Writer_, ReadDataPacket, FormatDataPacket);
+  reread.SetFileName(File());
+  reread.Open();
+  ASSERT_EQ(reread.RecordCount(), 1);
+  EXPECT_EQ(reread.FieldByName("Description").AsString(), "Ärger");
+  EXPECT_EQ(reread.Rows(), Table_.Rows());
+}
+
+TEST_F(DataTable, APostThatCannotBeWrittenLeavesTableAndFileAsTheyWere) {
+  WriteFile({{1, 10, "a"}});
+  const std::string before = TTemporaryFolder::Read(File());
+  Table_.Open();
+  const auto rows = Table_.Rows();
+  Writer_.Fail = true;
+
+  Table_.Edit();
+  Table_.FieldByName("Description").SetAsString("b");
+  EXPECT_THROW(Table_.Post(), EFileWriteError);
+  EXPECT_EQ(Table_.State(), TDataTable::dsEdit) << "the edit can still be cancelled";
+  Table_.Cancel();
+  Table_.Append();
+  Table_.FieldByName("RecordID").SetAsInteger(2);
+  Table_.FieldByName("ResourceID").SetAsInteger(10);
+  EXPECT_THROW(Table_.Post(), EFileWriteError);
+  Table_.Cancel();
+  Table_.First();
+  EXPECT_THROW(Table_.Delete(), EFileWriteError);
+
+  EXPECT_EQ(Table_.Rows(), rows);
+  EXPECT_EQ(TTemporaryFolder::Read(File()), before);
+  Writer_.Fail = false;
+  Table_.Close();
+  EXPECT_EQ(Writer_.WritesOf(File()), 3) << "closing has nothing left to write";
+}
+
+TEST_F(DataTable, RequiredFieldsMustHaveAValue) {
+  WriteFile({});
+  Table_.Open();
+  Table_.Append();
+  Table_.FieldByName("RecordID").SetAsInteger(1);
+  try {
+    Table_.Post();
+    FAIL() << "posted";
+  } catch (const EDataTableError& e) {
+    EXPECT_STREQ(e.what(), "Tasks: field 'ResourceID' must have a value");
+  }
+  EXPECT_TRUE(Table_.Rows().empty());
+  EXPECT_EQ(Writer_.TotalWrites(), 0);
+}
+
+TEST_F(DataTable, EditingAnEmptyTableStartsANewRow) {
+  WriteFile({});
+  Table_.Open();
+  Table_.Edit();
+  EXPECT_EQ(Table_.State(), TDataTable::dsInsert);
+}
+
+TEST_F(DataTable, ABatchWritesOnceAndRollsBackWhenTheWriteFails) {
+  WriteFile({{1, 10, "a"}, {2, 10, "b"}, {3, 10, "c"}});
+  Table_.Open();
+  const auto rows = Table_.Rows();
+  auto changeAll = [&] {
+    TTableBatch batch(Table_);
+    Table_.Locate("RecordID", std::int64_t{1});
+    Table_.Edit();
+    Table_.FieldByName("Description").SetAsString("x");
+    Table_.Post();
+    Table_.Locate("RecordID", std::int64_t{2});
+    Table_.Delete();
+    Table_.Append();
+    Table_.FieldByName("RecordID").SetAsInteger(4);
+    Table_.FieldByName("ResourceID").SetAsInteger(10);
+    Table_.Post();
+    batch.Commit();
+  };
+
+  Writer_.Fail = true;
+  EXPECT_THROW(changeAll(), EFileWriteError);
+  EXPECT_EQ(Table_.Rows(), rows);
+  EXPECT_EQ(Writer_.TotalWrites(), 1);
+
+  Writer_.Fail = false;
+  changeAll();
+  EXPECT_EQ(Writer_.TotalWrites(), 2);
+  EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 3, 4}));
+
+  {
+    TTableBatch abandoned(Table_);  // ends without Commit: everything is undone
+    Table_.First();
+    Table_.Delete();
+  }
+  EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 3, 4}));
+  EXPECT_EQ(Writer_.TotalWrites(), 2);
+}
+
+TEST_F(DataTable, DeleteWhereRemovesHiddenRowsTooWithOneWrite) {
+  WriteFile({{1, 10, "a"}, {2, 20, "b"}, {3, 10, "c"}});
+  Table_.Open();
+  const int resource = Table_.FieldIndex("ResourceID");
+  Table_.SetFilter([resource](const TRowValues& row) { return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{20}); });
+  Table_.SetFiltered(true);
+  EXPECT_EQ(Table_.DeleteWhere([resource](const TRowValues& row) {
+              return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{10});
+            }),
+            2);
+  EXPECT_EQ(Writer_.TotalWrites(), 1);
+  Table_.SetFiltered(false);
+  EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{2}));
+}
+
+TEST_F(DataTable, WithoutWriteThroughClosingWritesOnlyAChangedTable) {
+  WriteFile({{1, 10, "a"}});
+  Table_.SetWriteThrough(false);
+  Table_.Open();
+  Table_.Close();
+  EXPECT_EQ(Writer_.TotalWrites(), 0);
+  Table_.Open();
+  Table_.Edit();
+  Table_.FieldByName("Description").SetAsString("b");
+  Table_.Post();
+  EXPECT_EQ(Writer_.TotalWrites(), 0);
+  Table_.Close();
+  EXPECT_EQ(Writer_.TotalWrites(), 1);
+}
+
+TEST_F(DataTable, FieldsConvertBetweenKinds) {
+  WriteFile({{1, 10, "12"}});
+  Table_.Open();
+  EXPECT_EQ(Table_.FieldByName("Description").AsInteger(), 12);
+  EXPECT_EQ(Table_.FieldByName("RecordID").AsString(), "1");
+  EXPECT_TRUE(Table_.FieldByName("DueDate").IsNull());
+  EXPECT_EQ(Table_.FieldByName("DueDate").AsDateTime(), 0);
+  Table_.Edit();
+  Table_.FieldByName("Description").SetAsString("x");
+  EXPECT_THROW(Table_.FieldByName("Description").AsInteger(), EDataTableError);
+  EXPECT_THROW(Table_.FieldByName("RecordID").SetAsString("seven"), EDataTableError);
+}
+
+}  // namespace
