@@ -52,3 +52,12 @@ enum TVpRepeatCode {
 
 // Unit of an event's reminder lead time (TVpEvent::AlarmAdvanceType).
 enum TVpAlarmAdvanceType { atMinutes = 0, atHours = 1, atDays = 2 };
+
+// Clockwise rotation of a printed picture in quarter turns; print formats store it as "0", "90",
+// "180" and "270".
+enum TVpRotationAngle {
+  ra0,    // no rotation: logical and device coordinates are the same
+  ra90,   // the logical top-left corner lands at the viewport's top-right; reads top to bottom
+  ra180,  // upside down
+  ra270,  // the logical top-left corner lands at the viewport's bottom-left; reads bottom to top
+};

@@ -45,3 +45,5 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(),
                     [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
 }
+
+int CodePointCount(std::string_view text) { return static_cast<int>(CodePointStarts(text).size()) - 1; }

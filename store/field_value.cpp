@@ -1,5 +1,7 @@
 #include "store/field_value.h"
 
+#include "model/text_helpers.h"
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -55,14 +57,8 @@ std::string StorableText(std::string_view text) {
 
 // The first n characters (code points) of a UTF-8 text.
 std::string FirstCharacters(const std::string& text, int n) {
-  int seen = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-      if (seen == n) return text.substr(0, i);
-      ++seen;
-    }
-  }
-  return text;
+  const std::vector<size_t> starts = CodePointStarts(text);
+  return static_cast<size_t>(n) + 1 < starts.size() ? text.substr(0, starts[static_cast<size_t>(n)]) : text;
 }
 
 }  // namespace

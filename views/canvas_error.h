@@ -1,10 +1,10 @@
 #pragma once
 
-#include <stdexcept>
+#include "model/vp_exception.h"
 
 // Raised by a drawing routine that was given no canvas to draw on ("TCanvas not assigned").
 // Callers always pass a canvas, so this marks a programming error.
-class EVpCanvasError : public std::runtime_error {
+class EVpCanvasError : public EVpException {
  public:
-  using std::runtime_error::runtime_error;
+  using EVpException::EVpException;
 };

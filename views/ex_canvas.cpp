@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "views/canvas_error.h"
-#include "views/utf8_text.h"
+#include "model/text_helpers.h"
 
 namespace {
 

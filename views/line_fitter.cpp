@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "views/utf8_text.h"
+#include "model/text_helpers.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ bool IsAsciiLetterOrDigit(char c) {
 // One paragraph of a text (up to its first line end) cut into code points.
 class TParagraph {
  public:
-  explicit TParagraph(std::string_view text) : Text_(text), Offsets_(CodePointOffsets(text)) {}
+  explicit TParagraph(std::string_view text) : Text_(text), Offsets_(CodePointStarts(text)) {}
 
   int Length() const { return static_cast<int>(Offsets_.size()) - 1; }
   // The first n code points.

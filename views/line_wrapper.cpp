@@ -6,7 +6,7 @@
 
 #include "views/ex_canvas.h"
 #include "views/line_fitter.h"
-#include "views/utf8_text.h"
+#include "model/text_helpers.h"
 
 namespace {
 

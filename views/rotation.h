@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/enumerations.h"
 #include "platform/geometry.h"
 
 // The quarter-turn rotation of a printed picture and the arithmetic that turns it into its
@@ -9,14 +10,6 @@
 //
 // Points map as lattice points: the logical frame's corners land exactly on the viewport's
 // corners, so a rectangle covering the whole frame covers the whole viewport.
-
-// Clockwise rotation in quarter turns; print formats store it as "0", "90", "180" and "270".
-enum TVpRotationAngle {
-  ra0,    // no rotation: logical and device coordinates are the same
-  ra90,   // the logical top-left corner lands at the viewport's top-right; reads top to bottom
-  ra180,  // upside down
-  ra270,  // the logical top-left corner lands at the viewport's bottom-left; reads bottom to top
-};
 
 // The viewport with Left/Right and Top/Bottom exchanged where they are reversed.
 TRect NormalizedRect(const TRect& r);
