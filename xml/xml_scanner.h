@@ -1,0 +1,92 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "xml/in_char_filter.h"
+
+// The character level of the XML reader: a cursor over the decoded text of one document with the
+// reading steps the grammar is made of (names, quoted values, references, character data, text
+// up to a delimiter). Every character it steps over is checked: undecodable bytes and characters
+// outside the XML Char class raise EVpFilterError; syntax errors raise EVpParserError. Both carry
+// the position of the next character not yet consumed.
+//
+// Texts come back as views of the document where nothing had to be rewritten, else as views of
+// a buffer of the scanner's that stays valid until the next call of the same kind.
+class TVpXmlScanner {
+ public:
+  // A quoted value; Rewritten when it is the tail of the buffer it was read into.
+  struct TLiteral {
+    std::string_view Value;
+    bool Rewritten;
+  };
+  enum TLiteralKind {
+    lkDeclaration,                // no references; "&" is an ordinary character
+    lkDeclarationWithReferences,  // references replaced
+    lkAttribute                   // references replaced; a raw "<" is an error
+  };
+
+  // The document's bytes must outlive the scanner.
+  explicit TVpXmlScanner(std::string_view Document);
+
+  bool AtEnd() const { return P_ == End_; }
+  // The next byte; only when not AtEnd().
+  char Peek() const { return *P_; }
+  // Steps over the next byte; only for an ASCII character just looked at with Peek().
+  void Skip() { ++P_; }
+  // The next character (checked), for messages; only when not AtEnd().
+  std::string NextCharacter() { return CharAt(P_); }
+
+  TVpTextPosition Position() { return Input_.PositionOf(P_); }
+  const TVpInCharFilter& Input() const { return Input_; }
+  // Ends the parse with a syntax error at the current position. When the next character is
+  // itself undecodable or forbidden, that is reported instead, as it is the first fault.
+  [[noreturn]] void Fail(const std::string& Message);
+  // Fails because a name is required where the next character cannot start one.
+  [[noreturn]] void FailNameExpected();
+
+  void SkipWhitespace();
+  // Consumes the token when it comes next; else consumes nothing.
+  bool Match(std::string_view Token);
+  // Consumes the token or fails with "Expected String: 'token'".
+  void Require(std::string_view Token);
+  // At least one white-space character, then any more.
+  void RequireWhitespace();
+  // White space, "=", white space.
+  void EqualsSign();
+  // A name, possibly empty: it ends before white space, the end of input or one of the
+  // delimiters that may follow a name; any other character that cannot stand in it fails.
+  std::string_view ReadName();
+  // A value between double quotes, single quotes or "~" (the same character closes it). Line ends
+  // become spaces; TAB and every other character are kept. A rewritten value is appended to Out.
+  TLiteral ReadLiteral(std::string& Out, TLiteralKind Kind);
+  // The same, as a string of its own.
+  std::string ReadLiteral(TLiteralKind Kind);
+  // Character data up to the next "<" (not consumed), with references replaced and line ends as
+  // LF. "]]>" in it is an error, and so is the end of input.
+  std::string_view ReadCharacterData();
+  // The text up to the delimiter, which is consumed; line ends in it become LF.
+  std::string_view ReadUntil(std::string_view Delimiter);
+
+  // Reads the rest of the document, from the current position on, as ISO-8859-1.
+  void SwitchToIso88591();
+
+ private:
+  [[noreturn]] void FailAt(const char* At, const std::string& Message);
+  [[noreturn]] void FailCharacterAt(const char* At, const std::string& Message);
+  char32_t DecodeChar(const char* At, int& Length);
+  std::string CharAt(const char* At);
+  void AppendReference(std::string& Out);
+
+  TVpInCharFilter Input_;
+  const char* P_;    // the next character not yet consumed
+  const char* End_;  // end of the text
+  std::string Text_;  // the last rewritten run of character data or delimited text
+};
+
+// A text between single quotes, with single quotes inside it doubled, as messages quote texts.
+std::string QuotedText(std::string_view Text);
+// The white space of a text collapsed: none at either end, one space between words.
+void CollapseWhitespace(std::string_view Text, std::string& Out);
+// Whether collapsing would leave the text as it is.
+bool IsCollapsed(std::string_view Text);
