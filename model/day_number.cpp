@@ -7,7 +7,7 @@ namespace {
 
 // Days from 1 March of year 0 counted the civil way: the year is taken to start in March so that
 // the leap day falls at its end, and 400-year eras repeat exactly.
-std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
+constexpr std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
   year -= month <= 2 ? 1 : 0;
   const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
   const std::int64_t yearOfEra = year - era * 400;
@@ -30,7 +30,7 @@ TVpDate CivilFromDays(std::int64_t days) {
   return TVpDate{static_cast<int>(year), month, day};
 }
 
-const std::int64_t kEpoch = DaysFromCivil(1899, 12, 30);
+constexpr std::int64_t kEpoch = DaysFromCivil(1899, 12, 30);
 
 }  // namespace
 

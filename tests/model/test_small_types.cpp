@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "model/category_color_map.h"
+#include "model/record_captions.h"
+#include "model/time_slot_color.h"
+#include "model/vp_font.h"
+#include "tests/model/model_test_support.h"
+
+namespace {
+
+TEST(TimeRange, MovingOneEndPastTheOtherPushesItAlong) {
+  TVpTimeRange range;
+  range.SetEndTime(EncodeTime(9, 0));
+  range.SetStartTime(EncodeTime(10, 0));
+  EXPECT_EQ(range.EndTime(), EncodeTime(10, 30));
+  EXPECT_EQ(range.StartTime(), EncodeTime(10, 0));
+  range.SetEndTime(EncodeTime(8, 0));
+  EXPECT_EQ(range.StartTime(), EncodeTime(7, 30));
+  EXPECT_EQ(range.EndTime(), EncodeTime(8, 0));
+}
+
+TEST(TimeRange, HoursStayWithinTheDay) {
+  TVpTimeRange range;
+  range.SetRangeBegin(23);
+  EXPECT_EQ(range.RangeBegin(), h_23);
+  EXPECT_EQ(range.RangeEnd(), h_23) << "the hour after 23 is not an hour of the day";
+  EXPECT_EQ(range.StartTime(), EncodeTime(23, 0));
+  range.SetRangeEnd(0);
+  EXPECT_EQ(range.RangeBegin(), h_00);
+  EXPECT_EQ(range.RangeEnd(), h_00);
+  EXPECT_EQ(range.EndTime(), 0);
+  range.SetRangeEnd(40);
+  EXPECT_EQ(range.RangeEnd(), h_23);
+  range.SetRangeBegin(-5);
+  EXPECT_EQ(range.RangeBegin(), h_00);
+}
+
+TEST(TimeRange, RangeBeginPushesTheEndHourOnly) {
+  TVpTimeRange range;
+  range.SetRangeEnd(8);
+  range.SetRangeBegin(10);
+  EXPECT_EQ(range.RangeEnd(), h_11);
+  EXPECT_EQ(range.EndTime(), EncodeTime(10, 30)) << "EndTime follows the start, not the hour";
+}
+
+TEST(TimeSlotColor, ChangesRepaintTheDayView) {
+  TVpTimeSlotColor colors;
+  int repaints = 0;
+  colors.OnRepaint = [&] { ++repaints; };
+  EXPECT_EQ(colors.Inactive(), 0x80FFFFu);
+  EXPECT_EQ(colors.Holiday(), 0xFF80FFu);
+  EXPECT_EQ(colors.Weekend(), 0xFFFF80u);
+  colors.SetActive(colors.Active());
+  EXPECT_EQ(repaints, 0);
+  colors.SetWeekday(clSilver);
+  EXPECT_EQ(repaints, 1);
+  colors.ActiveRange().SetRangeBegin(8);
+  EXPECT_EQ(repaints, 2);
+}
+
+TEST(CategoryColorMap, TenCategoriesWithDefaults) {
+  TVpCategoryColorMap map;
+  const TColor colors[] = {0x800000, 0x0000FF, 0x00FFFF, 0x00FF00, 0x800080,
+                           0x808000, 0xFF00FF, 0x008080, 0xFFFF00, 0x000080};
+  for (int i = 0; i < 10; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(map.Color(i), colors[i]);
+    EXPECT_EQ(map.Description(i), "Category " + std::to_string(i));
+    EXPECT_EQ(map.Category(i)->Index(), i);
+    EXPECT_EQ(map.Category(i)->BackgroundColor(), 0xFF000005u);
+    EXPECT_EQ(map.Category(i)->Bitmap(), nullptr);
+  }
+  EXPECT_EQ(map.Color(10), 0u);
+  EXPECT_EQ(map.Color(-1), 0u);
+  EXPECT_EQ(map.Description(10), "");
+  EXPECT_EQ(map.Category(10), nullptr);
+  map.Category(1)->SetDescription("Birthday");
+  EXPECT_EQ(map.Description(1), "Birthday");
+}
+
+TEST(VpFont, TellsItsOwnerOfEveryChange) {
+  int changes = 0;
+  TVpFont font([&] { ++changes; });
+  font.SetSize(font.Size());
+  EXPECT_EQ(changes, 0);
+  font.SetSize(11);
+  font.SetStyle(fsBold);
+  font.SetName("Serif");
+  EXPECT_EQ(changes, 3);
+  TFont same = font.Font();
+  font.Assign(same);
+  EXPECT_EQ(changes, 3);
+  same.Color = clRed;
+  font.Assign(same);
+  EXPECT_EQ(changes, 4);
+  EXPECT_EQ(font.Font().Color, clRed);
+}
+
+TEST(RecordCaptions, CodesOutsideTheTablesHaveNoCaption) {
+  EXPECT_EQ(PhoneTypeCaption(0), "Assistant");
+  EXPECT_EQ(PhoneTypeCaption(14), "TTY/TDD");
+  EXPECT_EQ(PhoneTypeCaption(16), "Work Fax");
+  EXPECT_EQ(PhoneTypeCaption(17), "");
+  EXPECT_EQ(ContactCategoryCaption(4), "Personal");
+  EXPECT_EQ(ContactCategoryCaption(5), "");
+  EXPECT_EQ(RepeatCodeCaption(3), "Monthly By Day");
+  EXPECT_EQ(RepeatCodeCaption(8), "");
+  EXPECT_EQ(AlarmAdvanceTypeCaption(2), "Days");
+  EXPECT_EQ(AlarmAdvanceTypeCaption(-1), "");
+}
+
+}  // namespace
