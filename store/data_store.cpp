@@ -1,0 +1,224 @@
+#include "store/data_store.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "model/day_number.h"
+#include "model/reminder.h"
+
+TVpCustomDataStore::TVpCustomDataStore(TVpStoreServices services, const void* owner)
+    : Services_(services),
+      Owner_(owner),
+      Resources_(services.Clock),
+      DisplayDate_(services.Clock.Now()),
+      Timer_(services.Timers.CreateTimer()) {
+  const double now = DisplayDate_;
+  LoadedRange_.SetStartTime(now - 31);
+  LoadedRange_.SetEndTime(now + 31);
+  Timer_->OnTimer = [this] { CheckAlarms(); };
+  Timer_->SetInterval(500);
+  Timer_->SetEnabled(true);
+}
+
+TVpCustomDataStore::~TVpCustomDataStore() {
+  Destroying_ = true;
+  Timer_->SetEnabled(false);
+  for (TVpLinkableControl* control : Controls_) control->DataStore_ = nullptr;
+  Controls_.clear();
+  Watchers_.clear();
+  ActiveResource_ = nullptr;
+}
+
+void TVpCustomDataStore::ControlChangedStore(TVpLinkableControl* control, TVpCustomDataStore* store) {
+  if (store == this) {
+    if (std::find(Controls_.begin(), Controls_.end(), control) == Controls_.end()) Controls_.push_back(control);
+  } else {
+    std::erase(Controls_, control);
+  }
+}
+
+// --- date window ---
+
+void TVpCustomDataStore::SetRange(double date, int buffer) {
+  if (!(date + buffer > date - buffer)) return;
+  // The start goes first when the window moves back, the end first when it moves on, so that
+  // the range never has to push one end along.
+  const double start = DateOf(date - buffer);
+  const double end = DateOf(date + buffer) + 1;
+  if (start < LoadedRange_.StartTime()) {
+    LoadedRange_.SetStartTime(start);
+    LoadedRange_.SetEndTime(end);
+  } else {
+    LoadedRange_.SetEndTime(end);
+    LoadedRange_.SetStartTime(start);
+  }
+}
+
+void TVpCustomDataStore::SetDayBuffer(int days) {
+  DayBuffer_ = days;
+  SetRange(DisplayDate_, DayBuffer_);
+}
+
+void TVpCustomDataStore::SetDisplayDate(double date) {
+  const double old = DisplayDate_;
+  DisplayDate_ = date;
+  const TVpDate was = DecodeDate(old);
+  const TVpDate now = DecodeDate(date);
+  if (ToMs(date) >= ToMs(LoadedRange_.EndTime()) || ToMs(date) <= ToMs(LoadedRange_.StartTime()) ||
+      was.Month != now.Month || was.Year != now.Year) {
+    SetRange(date, DayBuffer_);
+    ReloadEvents();
+  }
+  if (OnDateChanged) OnDateChanged(*this, date);
+}
+
+// --- connection and active resource ---
+
+void TVpCustomDataStore::SetConnected(bool value) {
+  if (value == Connected_) return;
+  Connected_ = value;
+  if (!value) {
+    Resources_.Clear();
+    ActiveResource_ = nullptr;
+    if (OnDisconnect) OnDisconnect(*this);
+  } else if (OnConnect) {
+    OnConnect(*this);
+  }
+  if (!Destroying_) NotifyLinkedControls();
+}
+
+void TVpCustomDataStore::SetActiveResource(TVpResource* resource) {
+  if (resource == ActiveResource_) return;
+  ActiveResource_ = resource;
+  if (resource != nullptr) {
+    ResourceID_ = resource->ResourceID();
+    ReloadEvents();
+    ReloadContacts();
+    ReloadTasks();
+  } else {
+    ResourceID_ = -1;
+  }
+  if (!Loading_) NotifyLinkedControls();
+}
+
+void TVpCustomDataStore::SetResourceID(int id) {
+  if (id == ResourceID_ && id != 0) return;
+  TVpResource* resource = Resources_.FindResourceByID(id);
+  ActiveResource_ = resource;
+  if (resource == nullptr) return;
+  ResourceID_ = id;
+  ReloadEvents();
+  ReloadContacts();
+  ReloadTasks();
+  if (OnResourceChange) OnResourceChange(*this, resource);
+  if (!Loading_) NotifyLinkedControls();
+}
+
+// --- loading ---
+
+void TVpCustomDataStore::LoadResources() {
+  Resources_.Sort();
+  NotifyLinkedControls();
+}
+
+void TVpCustomDataStore::ReloadEvents() {
+  if (!Loading_) NotifyLinkedControls();
+}
+
+void TVpCustomDataStore::ReloadContacts() {
+  if (!Loading_) NotifyLinkedControls();
+}
+
+void TVpCustomDataStore::ReloadTasks() {
+  if (!Loading_) NotifyLinkedControls();
+}
+
+void TVpCustomDataStore::ReloadResource() {
+  if (!Loading_) NotifyLinkedControls();
+}
+
+void TVpCustomDataStore::RemoveResource(TVpResource*) {
+  if (!Loading_) NotifyLinkedControls();
+}
+
+void TVpCustomDataStore::RemoveAllEvents(TVpResource* resource) {
+  if (resource != nullptr) resource->Schedule().Clear();
+  if (!Loading_) NotifyLinkedControls();
+}
+
+void TVpCustomDataStore::RemoveAllContacts(TVpResource* resource) {
+  if (resource != nullptr) resource->Contacts().Clear();
+  if (!Loading_) NotifyLinkedControls();
+}
+
+void TVpCustomDataStore::RemoveAllTasks(TVpResource* resource) {
+  if (resource != nullptr) resource->Tasks().Clear();
+  if (!Loading_) NotifyLinkedControls();
+}
+
+// --- notification ---
+
+void TVpCustomDataStore::NotifyLinkedControls() {
+  if (Owner_ == nullptr || Loading_) return;
+  for (TVpLinkableControl* control : std::vector<TVpLinkableControl*>(Controls_))
+    if (control->Owner() == Owner_ && control->DataStore() == this) control->Invalidate();
+  for (TMessageTarget* window : Watchers_) Services_.Poster.Post(*window, StoreChanged);
+}
+
+void TVpCustomDataStore::AddWatcher(TMessageTarget* window) {
+  if (window != nullptr && std::find(Watchers_.begin(), Watchers_.end(), window) == Watchers_.end())
+    Watchers_.push_back(window);
+}
+
+void TVpCustomDataStore::RemoveWatcher(TMessageTarget* window) { std::erase(Watchers_, window); }
+
+// --- reminders ---
+
+void TVpCustomDataStore::SetEnableEventTimer(bool value) {
+  if (value == EnableEventTimer_) return;
+  EnableEventTimer_ = value;
+  Timer_->SetInterval(500);
+  Timer_->SetEnabled(value);
+}
+
+void TVpCustomDataStore::CheckAlarms() {
+  // A reminder window runs its own event loop, and what the user does there can post, reload or
+  // switch resources: the due events are collected first, and each is looked up again (by its ID,
+  // or as the same object when it has none yet) and tested again right before its window opens.
+  if (TVpResource* resource = ActiveResource_) {
+    std::vector<std::pair<const TVpEvent*, int>> due;
+    const TVpSchedule& schedule = resource->Schedule();
+    const double now = Services_.Clock.Now();
+    for (int i = 0; i < schedule.Count(); ++i)
+      if (IsAlarmDue(*schedule.Items(i), now)) due.emplace_back(schedule.Items(i), schedule.Items(i)->RecordID());
+    for (const auto& [candidate, recordID] : due) {
+      if (ActiveResource_ != resource) break;
+      TVpEvent* event = nullptr;
+      for (int i = 0; i < resource->Schedule().Count() && event == nullptr; ++i) {
+        TVpEvent* e = resource->Schedule().Items(i);
+        if (recordID >= 0 ? e->RecordID() == recordID : e == candidate) event = e;
+      }
+      if (event != nullptr && IsAlarmDue(*event, Services_.Clock.Now())) ShowAlarm(*event);
+    }
+  }
+  const int second = DecodeTime(Services_.Clock.Now()).Second;
+  Timer_->SetInterval((60 - second) * 1000);
+}
+
+void TVpCustomDataStore::ShowAlarm(TVpEvent& event) {
+  if (event.AlertDisplayed()) return;
+  if (OnAlert) {
+    OnAlert(*this, event);
+    return;
+  }
+  if (PlayEventSounds_) {
+    std::error_code ignored;
+    if (!event.DingPath().empty() && std::filesystem::is_regular_file(event.DingPath(), ignored))
+      Services_.Sound.PlayAsync(event.DingPath());
+    else if (!DefaultEventSound_.empty() && std::filesystem::is_regular_file(DefaultEventSound_, ignored))
+      Services_.Sound.PlayAsync(DefaultEventSound_);
+    else
+      Services_.Sound.Beep();
+  }
+  Services_.Dialogs.ShowReminder(*this, event);
+}

@@ -1,0 +1,160 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/category_color_map.h"
+#include "model/resources.h"
+#include "model/time_range.h"
+#include "platform/timer.h"
+#include "store/linkable_control.h"
+#include "store/store_services.h"
+
+// The store that owns the planner's records: every resource, and for the active one its events,
+// contacts and tasks; the events only of a window of days around the date the views show. It
+// tells the views of its window when anything changed, and its timer opens the reminder window
+// when an event's reminder falls due. How records reach their tables is up to the descendants.
+class TVpCustomDataStore {
+ public:
+  static constexpr const char* Version = "v1.03";
+
+  // owner: the window holding the store; only views of that window are repainted by it.
+  explicit TVpCustomDataStore(TVpStoreServices services, const void* owner = nullptr);
+  // Unlinks every view that points to it, then frees the records.
+  virtual ~TVpCustomDataStore();
+  TVpCustomDataStore(const TVpCustomDataStore&) = delete;
+  TVpCustomDataStore& operator=(const TVpCustomDataStore&) = delete;
+
+  const void* Owner() const { return Owner_; }
+  const TVpStoreServices& Services() const { return Services_; }
+
+  bool AutoCreate() const { return AutoCreate_; }
+  void SetAutoCreate(bool value) { AutoCreate_ = value; }
+  bool AutoConnect() const { return AutoConnect_; }
+  void SetAutoConnect(bool value) { AutoConnect_ = value; }
+  // Set while the store fills itself from its tables; no notifications go out meanwhile.
+  bool Loading() const { return Loading_; }
+  void SetLoading(bool value) { Loading_ = value; }
+
+  TVpCategoryColorMap& CategoryColorMap() { return CategoryColorMap_; }
+  const TVpCategoryColorMap& CategoryColorMap() const { return CategoryColorMap_; }
+  TVpResources& Resources() { return Resources_; }
+  const TVpResources& Resources() const { return Resources_; }
+  // The window of days whose events are loaded: StartTime up to (not including) EndTime.
+  const TVpTimeRange& LoadedRange() const { return LoadedRange_; }
+
+  // The date the views show. A date outside the loaded window, or in another month or year than
+  // the previous one, moves the window there and reloads the events.
+  double DisplayDate() const { return DisplayDate_; }
+  void SetDisplayDate(double date);
+  // Days loaded on each side of DisplayDate; setting it moves the window but reloads nothing.
+  int DayBuffer() const { return DayBuffer_; }
+  void SetDayBuffer(int days);
+
+  bool Connected() const { return Connected_; }
+  virtual void SetConnected(bool value);
+
+  bool EnableEventTimer() const { return EnableEventTimer_; }
+  void SetEnableEventTimer(bool value);
+  bool PlayEventSounds() const { return PlayEventSounds_; }
+  void SetPlayEventSounds(bool value) { PlayEventSounds_ = value; }
+  // The sound played for a reminder whose event has none.
+  const std::string& DefaultEventSound() const { return DefaultEventSound_; }
+  void SetDefaultEventSound(const std::string& value) { DefaultEventSound_ = value; }
+
+  // The ID of the active resource: 0 at first, -1 after the active resource was set to none.
+  int ResourceID() const { return ResourceID_; }
+  // Makes the resource with the ID active and loads its records; an ID no resource has leaves no
+  // resource active and keeps the stored ID.
+  void SetResourceID(int id);
+  TVpResource* ActiveResource() const { return ActiveResource_; }
+  void SetActiveResource(TVpResource* resource);
+
+  // The next free record ID of the named table ("Resources", "Events", "Contacts", "Tasks").
+  virtual int GetNextID(const std::string& tableName) = 0;
+
+  virtual void LoadResources();
+  virtual void LoadEvents() {}
+  virtual void LoadContacts() {}
+  virtual void LoadTasks() {}
+  virtual void ReloadEvents();
+  virtual void ReloadContacts();
+  virtual void ReloadTasks();
+  virtual void ReloadResource();
+  virtual void RemoveResource(TVpResource* resource);
+  virtual void RemoveAllEvents(TVpResource* resource);
+  virtual void RemoveAllContacts(TVpResource* resource);
+  virtual void RemoveAllTasks(TVpResource* resource);
+  virtual void SelectResourceByName(const std::string& description) { (void)description; }
+  virtual void PostEvents() {}
+  virtual void PostContacts() {}
+  virtual void PostTasks() {}
+  virtual void PostResources() {}
+
+  // Repaints the views of the store's window and tells the watchers that the data changed
+  // (nothing without a window, or while Loading).
+  void NotifyLinkedControls();
+  // Windows told of every change by the posted message StoreChanged.
+  void AddWatcher(TMessageTarget* window);
+  void RemoveWatcher(TMessageTarget* window);
+
+  // The reminder timer's work: opens the reminder of every due event of the active resource,
+  // then sets the timer to tick again at the start of the next minute.
+  void CheckAlarms();
+  // Sounds the event's reminder and shows its reminder window (or raises OnAlert instead).
+  void ShowAlarm(TVpEvent& event);
+
+  std::function<void(TVpCustomDataStore& sender)> OnConnect;
+  std::function<void(TVpCustomDataStore& sender)> OnDisconnect;
+  // Replaces the built-in reminder (sound and window) when assigned.
+  std::function<void(TVpCustomDataStore& sender, TVpEvent& event)> OnAlert;
+  std::function<void(TVpCustomDataStore& sender, TVpResource* resource)> OnResourceChange;
+  std::function<void(TVpCustomDataStore& sender, double date)> OnDateChanged;
+
+ protected:
+  // The loaded window for a date: the whole days from date - buffer to date + buffer.
+  void SetRange(double date, int buffer);
+  // Runs the callable with Loading set, clearing it again however the callable ends.
+  template <class F>
+  void WhileLoading(F&& f);
+
+ private:
+  friend class TVpLinkableControl;
+  void ControlChangedStore(TVpLinkableControl* control, TVpCustomDataStore* store);
+
+  TVpStoreServices Services_;
+  const void* Owner_;
+  bool AutoCreate_ = true;
+  bool AutoConnect_ = false;
+  bool Loading_ = false;
+  TVpCategoryColorMap CategoryColorMap_;
+  TVpResources Resources_;
+  TVpTimeRange LoadedRange_;
+  double DisplayDate_;
+  bool Connected_ = false;
+  bool EnableEventTimer_ = true;
+  bool PlayEventSounds_ = true;
+  std::string DefaultEventSound_;
+  int DayBuffer_ = 31;
+  int ResourceID_ = 0;
+  TVpResource* ActiveResource_ = nullptr;
+  std::unique_ptr<TTimer> Timer_;
+  std::vector<TMessageTarget*> Watchers_;
+  std::vector<TVpLinkableControl*> Controls_;  // the views whose store this is, in the order they joined
+  bool Destroying_ = false;
+};
+
+template <class F>
+void TVpCustomDataStore::WhileLoading(F&& f) {
+  const bool was = Loading_;
+  Loading_ = true;
+  try {
+    f();
+  } catch (...) {
+    Loading_ = was;
+    throw;
+  }
+  Loading_ = was;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <string>
+
+#include "store/data_store.h"
+#include "store/data_table.h"
+#include "store/record_fields.h"
+
+// The data store whose records live in four tables (Resources, Events, Contacts, Tasks). It
+// reads records from rows and writes changed, new and deleted records back. Every record field
+// is read and written through the table field its store key maps to (TableFieldFor).
+class TVpCustomDBDataStore : public TVpCustomDataStore {
+ public:
+  using TVpCustomDataStore::TVpCustomDataStore;
+
+  // The table of each kind, or none.
+  virtual TDataTable* ResourceTable() const = 0;
+  virtual TDataTable* EventsTable() const = 0;
+  virtual TDataTable* ContactsTable() const = 0;
+  virtual TDataTable* TasksTable() const = 0;
+
+  // Restricts the table to one resource's rows; with dates, an events table further to the
+  // events starting in the window from start up to end, and the repeating events whose repetition
+  // reaches the window. The filter stays on until it is set again.
+  virtual void SetFilterCriteria(TDataTable& table, bool useDates, int resourceID, double start, double end);
+
+  void LoadResources() override;
+  void LoadEvents() override;
+  void LoadContacts() override;
+  void LoadTasks() override;
+  void ReloadEvents() override;
+  void ReloadContacts() override;
+  void ReloadTasks() override;
+  void ReloadResource() override;
+  void RemoveResource(TVpResource* resource) override;
+  void RemoveAllEvents(TVpResource* resource) override;
+  void RemoveAllContacts(TVpResource* resource) override;
+  void RemoveAllTasks(TVpResource* resource) override;
+  void SelectResourceByName(const std::string& description) override;
+  void PostEvents() override;
+  void PostContacts() override;
+  void PostTasks() override;
+  void PostResources() override;
+
+ protected:
+  // The table field that holds the record field with this store key; empty when the field is
+  // neither read nor written. Here: the program's own tables (CanonicalTableField).
+  virtual std::string TableFieldFor(TVpTableKind kind, const std::string& storeKey) const;
+
+ private:
+  template <class TRecord>
+  void ReadFields(TVpTableKind kind, TDataTable& table, TRecord& record);
+  template <class TRecord>
+  void WriteFields(TVpTableKind kind, TDataTable& table, const TRecord& record);
+  // The table field for the key when the table has it; nullopt otherwise.
+  std::optional<TField> FieldFor(TVpTableKind kind, TDataTable& table, const std::string& storeKey);
+
+  // Whether the Resources table holds the active resource's row; opens the table when needed.
+  bool ActiveResourceHasRow();
+  // Writes the pending (changed or deleted) records of one collection of the active resource in
+  // one batch; see the definition.
+  template <class TCollection>
+  void PostRecords(TVpTableKind kind, TDataTable& table, TCollection& records, const char* idTable);
+  // Removes every row of the resource from the table, with one write.
+  void DeleteRowsOf(TVpTableKind kind, TDataTable* table, int resourceID);
+  void LoadResourceRows(TDataTable& table);
+};

@@ -1,0 +1,50 @@
+#include "store/linkable_control.h"
+
+#include "store/control_link.h"
+#include "store/data_store.h"
+
+TVpLinkableControl::~TVpLinkableControl() {
+  SetControlLink(nullptr);
+  if (DataStore_ != nullptr) DataStore_->ControlChangedStore(this, nullptr);
+}
+
+void TVpLinkableControl::SetDataStore(TVpCustomDataStore* store) {
+  if (DataStore_ != nullptr && DataStore_ != store) DataStore_->ControlChangedStore(this, store);
+  DataStore_ = store;
+  if (store != nullptr) store->ControlChangedStore(this, store);
+  Invalidate();
+}
+
+void TVpLinkableControl::SetControlLink(TVpControlLink* link) {
+  if (ControlLink_ == link) return;
+  TVpControlLink* old = ControlLink_;
+  ControlLink_ = nullptr;
+  if (old != nullptr) old->DetachControl(this);
+  ControlLink_ = link;
+  if (link != nullptr) link->AttachControl(this);
+}
+
+bool TVpLinkableControl::CheckResourceSelected() {
+  TVpCustomDataStore* store = DataStore_;
+  if (store == nullptr) return false;
+  if (store->ActiveResource() != nullptr) return true;
+  const TVpStoreServices& services = store->Services();
+  if (store->Resources().Count() == 0) {
+    if (!services.MessageBoxes.AskYesNo("No resources have been defined. Would you like to add one now?"))
+      return false;
+    return services.Dialogs.AddResource(*store);
+  }
+  if (!services.MessageBoxes.AskYesNo("No resource has been selected. Would you like to select one now?"))
+    return false;
+  return services.Dialogs.SelectResource(*store);
+}
+
+void TVpLinkableControl::Invalidate() {
+  if (OnInvalidate) OnInvalidate();
+}
+
+void TVpLinkableControl::FocusChanged(bool focused) {
+  Invalidate();
+  if (focused && AfterEnter) AfterEnter(*this);
+  if (!focused && AfterExit) AfterExit(*this);
+}

@@ -1,0 +1,90 @@
+#include "store/planner_files.h"
+
+#include <exception>
+
+#include <filesystem>
+
+#include "store/data_packet.h"
+#include "store/table_schemas.h"
+
+namespace {
+
+TDataTable MakeTable(const char* name, TFileWriter& writer) {
+  TDataTable table(name, writer, ReadDataPacket, FormatDataPacket);
+  table.SetWriteThrough(true);
+  return table;
+}
+
+std::string Folder(const std::string& folder) {
+  return folder.empty() || folder.back() == '/' ? folder : folder + "/";
+}
+
+// Each table's name and file.
+constexpr std::pair<const char*, const char*> kTableFiles[] = {
+    {"Resources", TVpPlannerFiles::kResourcesFile}, {"Events", TVpPlannerFiles::kEventsFile},
+    {"Contacts", TVpPlannerFiles::kContactsFile},   {"Tasks", TVpPlannerFiles::kTasksFile},
+    {"RecordIDS", TVpPlannerFiles::kRecordIDsFile}};
+
+}  // namespace
+
+std::string EmptyTableText(const std::string& tableName) {
+  TFieldDefs fields;
+  CreateFieldDefs(tableName, fields);
+  std::vector<TRowValues> rows;
+  if (tableName == "RecordIDS") rows.emplace_back(fields.size(), TFieldValue(std::int64_t{0}));
+  return FormatDataPacket(fields, rows);
+}
+
+std::vector<std::string> CreateMissingTables(const std::string& folder, TFileWriter& writer) {
+  std::vector<std::string> written;
+  for (const auto& [table, file] : kTableFiles) {
+    const std::string path = Folder(folder) + file;
+    if (std::filesystem::exists(path)) continue;
+    writer.ReplaceFile(path, EmptyTableText(table));
+    written.push_back(path);
+  }
+  return written;
+}
+
+TVpPlannerFiles::TVpPlannerFiles(TVpStoreServices services, TFileWriter& writer, const void* owner)
+    : ResourceTable_(MakeTable("Resources", writer)),
+      EventsTable_(MakeTable("Events", writer)),
+      ContactsTable_(MakeTable("Contacts", writer)),
+      TasksTable_(MakeTable("Tasks", writer)),
+      RecordIDTable_(MakeTable("RecordIDS", writer)),
+      RecordIDs_(RecordIDTable_),
+      Store_(services, owner) {
+  Store_.SetAutoCreate(false);
+  Store_.SetAutoConnect(false);
+  TVpDataSources& sources = Store_.DataSources();
+  sources.ResourceDataSource = &ResourceTable_;
+  sources.EventsDataSource = &EventsTable_;
+  sources.ContactsDataSource = &ContactsTable_;
+  sources.TasksDataSource = &TasksTable_;
+  SetProgramFieldMappings(Store_);
+  Store_.OnGetNextID = [this](TVpFlexDataStore&, const std::string& tableName) { return RecordIDs_.NextID(tableName); };
+}
+
+void TVpPlannerFiles::SetDataFolder(const std::string& folder) {
+  const std::string base = Folder(folder);
+  ResourceTable_.SetFileName(base + kResourcesFile);
+  EventsTable_.SetFileName(base + kEventsFile);
+  ContactsTable_.SetFileName(base + kContactsFile);
+  TasksTable_.SetFileName(base + kTasksFile);
+  RecordIDTable_.SetFileName(base + kRecordIDsFile);
+}
+
+void TVpPlannerFiles::Connect() {
+  Store_.SetConnected(true);
+  try {
+    RecordIDTable_.Open();
+  } catch (const std::exception&) {
+    Store_.SetConnected(false);
+    std::throw_with_nested(EVpTableOpenError(RecordIDTable_.Name()));
+  }
+}
+
+void TVpPlannerFiles::Disconnect() {
+  RecordIDTable_.Close();
+  Store_.SetConnected(false);
+}

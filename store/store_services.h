@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/message_boxes.h"
+#include "platform/message_queue.h"
+#include "platform/sound.h"
+#include "platform/timer.h"
+
+class TVpCustomDataStore;
+class TVpEvent;
+
+// The windows of the program that the store and its views open: the reminder window and the
+// resource windows. The program supplies them; tests supply fakes.
+class TVpStoreDialogs {
+ public:
+  virtual ~TVpStoreDialogs() = default;
+  // Shows the reminder window for a due event until the user answers it.
+  virtual void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) = 0;
+  // Lets the user add a resource; true when one was added.
+  virtual bool AddResource(TVpCustomDataStore& store) = 0;
+  // Lets the user choose the active resource; true when the choice was confirmed.
+  virtual bool SelectResource(TVpCustomDataStore& store) = 0;
+};
+
+// What the data store needs from the desktop.
+struct TVpStoreServices {
+  const TClock& Clock;
+  TTimerFactory& Timers;
+  TSoundPlayer& Sound;
+  TMessagePoster& Poster;
+  TMessageBoxes& MessageBoxes;
+  TVpStoreDialogs& Dialogs;
+};

@@ -1,0 +1,94 @@
+#include "store/table_schemas.h"
+
+namespace {
+
+void AddUserFields(TFieldDefs& fields) {
+  for (int i = 0; i < 10; ++i) fields.push_back(FieldDef("UserField" + std::to_string(i), ftString, 100));
+}
+
+TFieldDefs ResourceFields() {
+  TFieldDefs f = {FieldDef("ResourceID", ftInteger, 0, true), FieldDef("Description", ftString, 255),
+                  FieldDef("Notes", ftString, 1024), FieldDef("ImageIndex", ftInteger),
+                  FieldDef("ResourceActive", ftBoolean)};
+  AddUserFields(f);
+  return f;
+}
+
+TFieldDefs EventFields() {
+  TFieldDefs f = {FieldDef("RecordID", ftInteger, 0, true),   FieldDef("StartTime", ftDateTime, 0, true),
+                  FieldDef("EndTime", ftDateTime, 0, true),   FieldDef("ResourceID", ftInteger, 0, true),
+                  FieldDef("Description", ftString, 255),     FieldDef("Notes", ftString, 1024),
+                  FieldDef("Category", ftInteger),            FieldDef("AllDayEvent", ftBoolean),
+                  FieldDef("DingPath", ftString, 255),        FieldDef("AlarmSet", ftBoolean),
+                  FieldDef("AlarmAdvance", ftInteger),        FieldDef("AlarmAdvanceType", ftInteger),
+                  FieldDef("SnoozeTime", ftDateTime),         FieldDef("RepeatCode", ftInteger),
+                  FieldDef("RepeatRangeEnd", ftDateTime),     FieldDef("CustomInterval", ftInteger)};
+  AddUserFields(f);
+  return f;
+}
+
+TFieldDefs ContactFields() {
+  TFieldDefs f = {FieldDef("RecordID", ftInteger, 0, true), FieldDef("ResourceID", ftInteger, 0, true),
+                  FieldDef("FirstName", ftString, 50),      FieldDef("LastName", ftString, 50),
+                  FieldDef("Birthdate", ftDate),            FieldDef("Anniversary", ftDate),
+                  FieldDef("Title", ftString, 50),          FieldDef("Company", ftString, 50),
+                  FieldDef("Job_Position", ftString, 30),   FieldDef("Address", ftString, 100),
+                  FieldDef("City", ftString, 50),           FieldDef("State", ftString, 25),
+                  FieldDef("Zip", ftString, 10),            FieldDef("Country", ftString, 25),
+                  FieldDef("Note", ftString, 1024)};
+  for (int i = 1; i <= 5; ++i) f.push_back(FieldDef("Phone" + std::to_string(i), ftString, 25));
+  for (int i = 1; i <= 5; ++i) f.push_back(FieldDef("PhoneType" + std::to_string(i), ftInteger));
+  f.push_back(FieldDef("Category", ftInteger));
+  f.push_back(FieldDef("EMail", ftString, 100));
+  for (int i = 1; i <= 4; ++i) f.push_back(FieldDef("Custom" + std::to_string(i), ftString, 100));
+  AddUserFields(f);
+  return f;
+}
+
+TFieldDefs TaskFields() {
+  TFieldDefs f = {FieldDef("RecordID", ftInteger, 0, true), FieldDef("ResourceID", ftInteger, 0, true),
+                  FieldDef("Complete", ftBoolean),          FieldDef("Description", ftString, 255),
+                  FieldDef("Details", ftString, 1024),      FieldDef("CreatedOn", ftDateTime),
+                  FieldDef("Priority", ftInteger),          FieldDef("Category", ftInteger),
+                  FieldDef("CompletedOn", ftDateTime),      FieldDef("DueDate", ftDateTime)};
+  AddUserFields(f);
+  return f;
+}
+
+TFieldDefs RecordIDFields() {
+  return {FieldDef("ResourceID", ftInteger, 0, true), FieldDef("EventID", ftInteger, 0, true),
+          FieldDef("TaskID", ftInteger, 0, true), FieldDef("ContactID", ftInteger, 0, true)};
+}
+
+}  // namespace
+
+void CreateFieldDefs(const std::string& tableName, TFieldDefs& fields) {
+  if (tableName == "Resources") fields = ResourceFields();
+  else if (tableName == "Events") fields = EventFields();
+  else if (tableName == "Contacts") fields = ContactFields();
+  else if (tableName == "Tasks") fields = TaskFields();
+  else if (tableName == "RecordIDS") fields = RecordIDFields();
+}
+
+void CreateIndexDefs(const std::string& tableName, TIndexDefs& indexes) {
+  auto add = [&](const char* name, const char* fields, bool caseInsensitive) {
+    indexes.push_back(TIndexDef{name, fields, caseInsensitive});
+  };
+  if (tableName == "Resources") {
+    add("ResID_ndx", "ResourceID", true);
+    add("Descr_ndx", "Description", true);
+  } else if (tableName == "Events") {
+    add("rid_st_ndx", "ResourceID;StartTime", true);
+    add("st_ndx", "StartTime", true);
+    add("et_ndx", "EndTime", true);
+    add("ResID_ndx", "ResourceID", true);
+  } else if (tableName == "Contacts") {
+    add("ResID_ndx", "ResourceID", true);
+    add("LName_ndx", "LastName", true);
+    add("Company_ndx", "Company", true);
+  } else if (tableName == "Tasks") {
+    add("ResID_ndx", "ResourceID", true);
+    add("DueDate", "DueDate", false);
+    add("CompletedOn", "CompletedOn", false);
+  }
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/day_number.h"
+#include "store/planner_files.h"
+#include "tests/support/fake_desktop.h"
+#include "tests/support/fake_timers.h"
+#include "tests/support/recording_file_writer.h"
+#include "tests/support/temporary_folder.h"
+
+// Reminder and resource windows that record what they were asked and answer from the test.
+class TFakeStoreDialogs : public TVpStoreDialogs {
+ public:
+  void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
+  bool AddResource(TVpCustomDataStore&) override { return ++AddResourceCalls, AddResourceAnswer; }
+  bool SelectResource(TVpCustomDataStore&) override { return ++SelectResourceCalls, SelectResourceAnswer; }
+
+  std::vector<std::string> Reminders;  // the descriptions of the events shown, in order
+  // Runs inside the reminder window, as the user's answer would (may post, reload, ...).
+  std::function<void(TVpCustomDataStore&, TVpEvent&)> WhileShown;
+  int AddResourceCalls = 0;
+  int SelectResourceCalls = 0;
+  bool AddResourceAnswer = false;
+  bool SelectResourceAnswer = false;
+};
+
+// A program folder's Data folder in a temporary folder, the planner files over it, and every
+// desktop service faked: the clock stands at 10 May 2024 09:00 until a test moves it.
+class TPlannerFixture {
+ public:
+  TPlannerFixture();
+
+  std::string DataFolder() const { return Folder.File("Data"); }
+  std::string TableFile(const char* file) const { return DataFolder() + "/" + file; }
+  // Writes the five empty tables.
+  void CreateTables();
+  // Replaces a table file with rows given as attribute texts of ROW elements, for instance
+  // "RecordID=\"1\" ResourceID=\"1\" ...".
+  void WriteRows(const std::string& tableName, const char* file, const std::vector<std::string>& rows);
+
+  // Connects the planner files and returns its store.
+  TVpFlexDataStore& Connect();
+  TVpFlexDataStore& Store() { return Files->Store(); }
+  // Makes a resource with the next ID, posts it and makes it active.
+  TVpResource& AddActiveResource(const std::string& description);
+
+  TTemporaryFolder Folder;
+  // Stands for the window that holds the store; views made with it as owner are the store's own.
+  const int Window = 0;
+  TFakeClock Clock;
+  TFakeTimers Timers{Clock};
+  TFakeSoundPlayer Sound;
+  TFakeMessagePoster Poster;
+  TFakeMessageBoxes MessageBoxes;
+  TFakeStoreDialogs Dialogs;
+  TRecordingFileWriter Writer;
+  std::unique_ptr<TVpPlannerFiles> Files;
+};
+
+// A date-time from its parts.
+inline double At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {
+  return EncodeDate(year, month, day) + EncodeTime(hour, minute, second, ms);
+}
