@@ -24,6 +24,14 @@ class TVpRecordList {
     return Items_[static_cast<size_t>(index)].get();
   }
 
+  // The first record with the RecordID, or nullptr: how a view or dialog that keeps a record's
+  // ID across a reload finds the record again (or learns that it is gone).
+  TRecord* FindByRecordID(int recordID) const {
+    for (const auto& record : Items_)
+      if (record->RecordID() == recordID) return record.get();
+    return nullptr;
+  }
+
   void BeginUpdate() { ++UpdateCount_; }
   void EndUpdate() {
     if (--UpdateCount_ > 0) return;

@@ -39,6 +39,15 @@ TEST_F(Schedule, KeepsEventsSortedByStartThenEnd) {
   for (int i = 0; i < Events().Count(); ++i) EXPECT_EQ(Events().Items(i)->ListIndex(), i);
 }
 
+TEST_F(Schedule, EventsAreFoundAgainByTheirRecordID) {
+  Events().AddEvent(7, At(2024, 5, 3, 12, 0), At(2024, 5, 3, 13, 0));
+  TVpEvent* kept = Events().AddEvent(8, At(2024, 5, 3, 9, 0), At(2024, 5, 3, 10, 0));
+  EXPECT_EQ(Events().FindByRecordID(8), kept);
+  Events().DeleteEvent(kept);
+  EXPECT_EQ(Events().FindByRecordID(8), nullptr);
+  EXPECT_EQ(Resource->Tasks().FindByRecordID(8), nullptr);
+}
+
 TEST_F(Schedule, ItemAccessChecksTheIndex) {
   Events().AddEvent(1, At(2024, 5, 3, 12, 0), At(2024, 5, 3, 13, 0));
   EXPECT_THROW(Events().Items(1), EVpIndexError);
