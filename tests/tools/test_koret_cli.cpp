@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tests/support/temporary_folder.h"
+#include "tools/koret_cli/cli_commands.h"
+
+namespace {
+
+// A program folder with its Data folder, and koret-cli run on it in-process.
+class KoretCli : public ::testing::Test {
+ protected:
+  KoretCli() { EXPECT_EQ(Run({"create-tables"}), 0); }
+
+  int Run(const std::vector<std::string>& args) {
+    Out.str("");
+    Err.str("");
+    return RunKoretCli(args, Folder.Path().string(), Out, Err);
+  }
+
+  TTemporaryFolder Folder;
+  std::ostringstream Out;
+  std::ostringstream Err;
+};
+
+TEST_F(KoretCli, AFreshFolderHasAnEmptyAgenda) {
+  EXPECT_EQ(Run({"agenda", "--from", "2024-05-01", "--days", "31"}), 0);
+  EXPECT_EQ(Out.str(), "");
+  EXPECT_EQ(Run({"create-tables"}), 0);
+  EXPECT_EQ(Out.str(), "") << "existing tables are never replaced";
+}
+
+TEST_F(KoretCli, AddedEventsShowInTheAgendaOnTheirDays) {
+  ASSERT_EQ(Run({"add-event", "--start", "2024-05-01 09:00", "--end", "2024-05-01 10:30", "--subject", "Standup",
+                 "--repeat", "2", "--until", "2024-05-31"}),
+            0)
+      << Err.str();
+  EXPECT_EQ(Out.str(), "1\n");
+  ASSERT_EQ(Run({"add-event", "--start", "2024-05-08 08:00", "--end", "2024-05-09 08:30", "--subject",
+                 "Night\tshift\nstarts"}),
+            0);
+  EXPECT_EQ(Out.str(), "2\n");
+  ASSERT_EQ(Run({"add-event", "--start", "2024-05-02 12:00", "--end", "2024-05-02 13:00", "--subject", "Lunch",
+                 "--repeat", "7", "--until", "2024-05-08", "--interval", "3"}),
+            0);
+  EXPECT_EQ(Run({"agenda", "--from", "2024-04-30", "--days", "10"}), 0);
+  EXPECT_EQ(Out.str(),
+            "2024-05-01\t09:00-10:30\t1\tStandup\n"
+            "2024-05-02\t12:00-13:00\t3\tLunch\n"
+            "2024-05-05\t12:00-13:00\t3\tLunch\n"
+            "2024-05-08\t09:00-10:30\t1\tStandup\n"
+            "2024-05-08\t12:00-13:00\t3\tLunch\n"
+            "2024-05-08\t08:00-08:30\t2\tNight shift starts\n");
+}
+
+TEST_F(KoretCli, TheResourceCanBeNamed) {
+  ASSERT_EQ(Run({"add-event", "--start", "2024-05-01 09:00", "--end", "2024-05-01 10:00", "--subject", "x"}), 0);
+  EXPECT_EQ(Run({"agenda", "--resource", "koret", "--from", "2024-05-01"}), 0);
+  EXPECT_EQ(Out.str(), "2024-05-01\t09:00-10:00\t1\tx\n");
+  EXPECT_EQ(Run({"agenda", "--resource", "Nobody", "--from", "2024-05-01"}), 1);
+  EXPECT_EQ(Err.str(), "koret-cli: no resource is named \"Nobody\"\n");
+}
+
+struct TBadLine {
+  const char* Name;
+  std::vector<std::string> Args;
+  int Code;
+  const char* Message;  // the first line of the error output
+};
+
+class KoretCliRefuses : public KoretCli, public ::testing::WithParamInterface<TBadLine> {};
+
+TEST_P(KoretCliRefuses, WithAClearMessage) {
+  EXPECT_EQ(Run(GetParam().Args), GetParam().Code);
+  const std::string err = Err.str();
+  EXPECT_EQ(err.substr(0, err.find('\n')), GetParam().Message);
+  EXPECT_EQ(Out.str(), "");
+}
+
+const std::vector<std::string> kEvent = {"add-event", "--start", "2024-05-01 09:00", "--subject", "s"};
+
+std::vector<std::string> With(std::vector<std::string> args, std::initializer_list<std::string> more) {
+  args.insert(args.end(), more);
+  return args;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KoretCliRefuses,
+    ::testing::Values(
+        TBadLine{"UnknownCommand", {"agnda"}, 2, "koret-cli: unknown command \"agnda\""},
+        TBadLine{"UnknownOption", {"agenda", "--form", "2024-05-01"}, 2, "koret-cli: unknown option \"--form\""},
+        TBadLine{"MissingValue", {"agenda", "--from"}, 2, "koret-cli: option \"--from\" needs a value"},
+        TBadLine{"MissingFrom", {"agenda"}, 2, "koret-cli: --from is required"},
+        TBadLine{"BadDate", {"agenda", "--from", "2024-02-30"}, 2,
+                 "koret-cli: --from must be a date written YYYY-MM-DD, not \"2024-02-30\""},
+        TBadLine{"BadDays", {"agenda", "--from", "2024-02-01", "--days", "0"}, 2,
+                 "koret-cli: --days must be a whole number from 1 to 36600, not \"0\""},
+        TBadLine{"HugeDays", {"agenda", "--from", "2024-02-01", "--days", "99999999999999999999"}, 2,
+                 "koret-cli: --days must be a whole number from 1 to 36600, not \"99999999999999999999\""},
+        TBadLine{"EndBeforeStart", With(kEvent, {"--end", "2024-05-01 09:00"}), 2,
+                 "koret-cli: --end must be later than --start"},
+        TBadLine{"BadTime", With(kEvent, {"--end", "2024-05-01 24:00"}), 2,
+                 "koret-cli: --end must be a date and time written YYYY-MM-DD HH:MM, not \"2024-05-01 24:00\""},
+        TBadLine{"RepeatWithoutUntil", With(kEvent, {"--end", "2024-05-01 10:00", "--repeat", "1"}), 2,
+                 "koret-cli: --until is required"},
+        TBadLine{"BadRepeat", With(kEvent, {"--end", "2024-05-01 10:00", "--repeat", "8"}), 2,
+                 "koret-cli: --repeat must be a whole number from 0 to 7, not \"8\""},
+        TBadLine{"IntervalWithoutCustom",
+                 With(kEvent, {"--end", "2024-05-01 10:00", "--repeat", "1", "--until", "2024-06-01", "--interval", "2"}),
+                 2, "koret-cli: --interval needs --repeat 7"},
+        TBadLine{"MissingData", {"agenda", "--from", "2024-05-01", "--data", "/nonexistent/Data"}, 1,
+                 "koret-cli: Error: Unable to open Resources: Resources: the file \"/nonexistent/Data/resources.xml\" "
+                 "does not exist"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+}  // namespace

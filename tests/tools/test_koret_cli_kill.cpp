@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <random>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "store/data_packet.h"
+#include "store/field_value.h"
+#include "tests/support/temporary_folder.h"
+
+namespace {
+
+// Runs koret-cli with the arguments; kills it once delayUs microseconds have passed unless it ended
+// before. Returns what it printed.
+std::string RunAndKill(const std::vector<std::string>& args, int delayUs) {
+  int output[2];
+  if (::pipe(output) != 0) return {};
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(output[1], 1);
+    ::close(output[0]);
+    std::vector<char*> argv{const_cast<char*>(KORET_CLI)};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    ::execv(KORET_CLI, argv.data());
+    ::_exit(127);
+  }
+  ::close(output[1]);
+  bool ended = false;
+  for (int waited = 0; !ended && waited <= delayUs; waited += 100) {
+    ended = ::waitpid(child, nullptr, WNOHANG) == child;
+    if (!ended) ::usleep(100);
+  }
+  if (!ended) {
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+  }
+  std::string printed;
+  char buffer[256];
+  for (ssize_t n; (n = ::read(output[0], buffer, sizeof buffer)) > 0;) printed.append(buffer, static_cast<size_t>(n));
+  ::close(output[0]);
+  return printed;
+}
+
+// A program folder survives koret-cli being killed at any moment: every file still reads, and
+// every event whose ID was printed is in the events file.
+TEST(KoretCliKilled, LosesNothingThatWasReported) {
+  TTemporaryFolder folder;
+  const std::string data = folder.File("Data");
+  ASSERT_NE(RunAndKill({"create-tables", "--data", data}, 2000000).find("recordids.xml"), std::string::npos);
+  std::mt19937 random(20261209);
+  std::set<long> printed;
+  for (int i = 0; i < 40; ++i) {
+    const int delay = std::uniform_int_distribution<int>(0, 15000)(random);
+    const std::string out = RunAndKill({"add-event", "--data", data, "--start", "2024-05-01 09:00", "--end",
+                                        "2024-05-01 10:00", "--subject", "run " + std::to_string(i)},
+                                       delay);
+    if (!out.empty() && out.back() == '\n') printed.insert(std::stol(out));
+  }
+  std::set<long> stored;
+  for (const char* file : {"resources.xml", "events.xml", "contacts.xml", "tasks.xml", "recordids.xml"}) {
+    SCOPED_TRACE(file);
+    TFieldDefs fields;
+    std::vector<TRowValues> rows;
+    ASSERT_NO_THROW(ReadDataPacket(TTemporaryFolder::Read(data + "/" + file), fields, rows));
+    if (std::string(file) == "events.xml")
+      for (const TRowValues& row : rows) stored.insert(static_cast<long>(std::get<std::int64_t>(row[0])));
+  }
+  for (long id : printed) EXPECT_TRUE(stored.count(id)) << "event " << id << " was reported but is gone";
+  EXPECT_FALSE(printed.empty()) << "no run got as far as reporting its ID; the delays are too short";
+}
+
+}  // namespace

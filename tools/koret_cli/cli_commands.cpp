@@ -1,0 +1,260 @@
+#include "tools/koret_cli/cli_commands.h"
+
+#include <charconv>
+#include <exception>
+#include <filesystem>
+#include <map>
+#include <ostream>
+#include <set>
+
+#include "model/day_number.h"
+#include "model/enumerations.h"
+#include "platform/file_writer.h"
+#include "platform/ini_file.h"
+#include "platform/system_clock.h"
+#include "store/planner_files.h"
+#include "tools/koret_cli/headless_services.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage:\n"
+    "  koret-cli agenda [--data DIR] [--resource NAME] --from YYYY-MM-DD [--days N]\n"
+    "  koret-cli add-event --start \"YYYY-MM-DD HH:MM\" --end \"YYYY-MM-DD HH:MM\" --subject TEXT\n"
+    "                      [--repeat CODE --until YYYY-MM-DD [--interval N]] [--data DIR] [--resource NAME]\n"
+    "  koret-cli create-tables [--data DIR]\n"
+    "Repeat codes: 0 none, 1 daily, 2 weekly, 3 monthly by day, 4 monthly by date, 5 yearly by day,\n"
+    "6 yearly by date, 7 every N days (--interval N).\n"
+    "DIR defaults to the Data folder beside koret-cli; NAME to the resource the organizer last showed.\n";
+
+// A command line that cannot be carried out as written.
+struct EUsage : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+using TOptions = std::map<std::string, std::string>;
+
+TOptions ParseOptions(const std::vector<std::string>& args, const std::set<std::string>& allowed) {
+  TOptions options;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& name = args[i];
+    if (name.rfind("--", 0) != 0 || !allowed.count(name.substr(2))) throw EUsage("unknown option \"" + name + "\"");
+    if (i + 1 >= args.size()) throw EUsage("option \"" + name + "\" needs a value");
+    if (!options.emplace(name.substr(2), args[++i]).second) throw EUsage("option \"" + name + "\" given twice");
+  }
+  return options;
+}
+
+const std::string& Required(const TOptions& options, const std::string& name) {
+  const auto found = options.find(name);
+  if (found == options.end()) throw EUsage("--" + name + " is required");
+  return found->second;
+}
+
+int Number(const std::string& text, const std::string& option, int lowest, int highest) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < lowest || value > highest)
+    throw EUsage("--" + option + " must be a whole number from " + std::to_string(lowest) + " to " +
+                 std::to_string(highest) + ", not \"" + text + "\"");
+  return value;
+}
+
+// "YYYY-MM-DD", optionally followed by " HH:MM".
+double ParseDateTime(const std::string& text, const std::string& option, bool withTime) {
+  const char* format = withTime ? "YYYY-MM-DD HH:MM" : "YYYY-MM-DD";
+  const std::string layout = format;
+  bool shaped = text.size() == layout.size();
+  for (size_t i = 0; shaped && i < layout.size(); ++i)
+    shaped = std::isalpha(static_cast<unsigned char>(layout[i])) ? std::isdigit(static_cast<unsigned char>(text[i])) != 0
+                                                                  : text[i] == layout[i];
+  auto digits = [&](size_t at, size_t n) { return std::stoi(text.substr(at, n)); };
+  if (shaped) {
+    const int year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
+    const int hour = withTime ? digits(11, 2) : 0, minute = withTime ? digits(14, 2) : 0;
+    if (year >= 100 && month >= 1 && month <= 12 && day >= 1 && hour <= 23 && minute <= 59) {
+      const double date = EncodeDate(year, month, day);
+      if (DecodeDate(date).Day == day) return date + EncodeTime(hour, minute);
+    }
+  }
+  throw EUsage("--" + option + " must be a date" + (withTime ? " and time" : "") + " written " + format + ", not \"" +
+               text + "\"");
+}
+
+std::string TwoDigits(int n) { return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10); }
+
+std::string DateText(double value) {
+  const TVpDate d = DecodeDate(value);
+  return std::to_string(d.Year) + "-" + TwoDigits(d.Month) + "-" + TwoDigits(d.Day);
+}
+
+std::string TimeText(double value) {
+  const TVpTime t = DecodeTime(value);
+  return TwoDigits(t.Hour) + ":" + TwoDigits(t.Minute);
+}
+
+// One line per event: line ends and tabs inside a description become blanks.
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+  return text;
+}
+
+// The message of an error and of every error it was raised for, on one line.
+std::string Describe(const std::exception& e) {
+  std::string message = e.what();
+  try {
+    std::rethrow_if_nested(e);
+  } catch (const std::exception& cause) {
+    message += ": " + Describe(cause);
+  } catch (...) {
+  }
+  return message;
+}
+
+// The planner files of a data folder, connected, with headless services.
+class TSession {
+ public:
+  TSession(const std::string& dataFolder, TFileWriter& writer)
+      : Files_(TVpStoreServices{Clock_, Desktop_, Desktop_, Desktop_, Desktop_, Desktop_}, writer) {
+    Files_.SetDataFolder(dataFolder);
+    Files_.Connect();
+  }
+  ~TSession() {
+    try {
+      Files_.Disconnect();
+    } catch (...) {
+      // Every change was written when it was made; closing writes nothing more.
+    }
+  }
+  TVpFlexDataStore& Store() { return Files_.Store(); }
+
+ private:
+  TSystemClock Clock_;
+  THeadlessDesktop Desktop_;
+  TVpPlannerFiles Files_;
+};
+
+struct TContext {
+  std::string ProgramFolder;
+  std::string DataFolder;
+  TOptions Options;
+};
+
+// The resource asked for by name; else the one the organizer last showed (its settings), else
+// "KORET", else the first. Nothing when there are no resources.
+TVpResource* ChooseResource(TVpFlexDataStore& store, const TContext& context) {
+  TVpResources& resources = store.Resources();
+  if (const auto named = context.Options.find("resource"); named != context.Options.end()) {
+    TVpResource* resource = resources.FindResourceByName(named->second);
+    if (resource == nullptr) throw std::runtime_error("no resource is named \"" + named->second + "\"");
+    return resource;
+  }
+  const std::string settings = (std::filesystem::path(context.DataFolder).parent_path() / "Config/Config.ini").string();
+  TAtomicFileWriter unused;
+  const auto last = TIniFile(settings, unused).Read("General", "ActiveResource");
+  if (TVpResource* resource = resources.FindResourceByName(last.value_or("KORET"))) return resource;
+  return resources.Count() > 0 ? resources.Items(0) : nullptr;
+}
+
+int Agenda(const TContext& context, std::ostream& out) {
+  const double from = ParseDateTime(Required(context.Options, "from"), "from", false);
+  const auto days = context.Options.find("days");
+  const int count = days == context.Options.end() ? 1 : Number(days->second, "days", 1, 36600);
+  TAtomicFileWriter writer;
+  TSession session(context.DataFolder, writer);
+  TVpFlexDataStore& store = session.Store();
+  TVpResource* resource = ChooseResource(store, context);
+  if (resource == nullptr) return 0;
+  store.SetActiveResource(resource);
+  std::vector<TVpEvent*> events;
+  for (int i = 0; i < count; ++i) {
+    const double day = from + i;
+    store.SetDisplayDate(day);
+    events.clear();
+    store.ActiveResource()->Schedule().CollectEventsOn(day, events);
+    for (const TVpEvent* event : events)
+      out << DateText(day) << '\t' << TimeText(event->StartTime()) << '-' << TimeText(event->EndTime()) << '\t'
+          << event->RecordID() << '\t' << OneLine(event->Description()) << '\n';
+  }
+  return 0;
+}
+
+int AddEvent(const TContext& context, std::ostream& out) {
+  const TOptions& options = context.Options;
+  const double start = ParseDateTime(Required(options, "start"), "start", true);
+  const double end = ParseDateTime(Required(options, "end"), "end", true);
+  const std::string& subject = Required(options, "subject");
+  if (end <= start) throw EUsage("--end must be later than --start");
+  const int repeat = options.count("repeat") ? Number(options.at("repeat"), "repeat", rcNone, rcCustom) : rcNone;
+  double until = 0;
+  if (repeat != rcNone) {
+    until = ParseDateTime(Required(options, "until"), "until", false);
+    if (until < DateOf(start)) throw EUsage("--until must not lie before the start's day");
+  } else if (options.count("until")) {
+    throw EUsage("--until needs --repeat");
+  }
+  int interval = 0;
+  if (repeat == rcCustom)
+    interval = Number(Required(options, "interval"), "interval", 1, 36600);
+  else if (options.count("interval"))
+    throw EUsage("--interval needs --repeat 7");
+
+  TAtomicFileWriter writer;
+  TSession session(context.DataFolder, writer);
+  TVpFlexDataStore& store = session.Store();
+  TVpResource* resource = ChooseResource(store, context);
+  if (resource == nullptr) {  // a fresh folder: the organizer's first start makes "KORET"
+    resource = store.Resources().AddResource(store.GetNextID("Resources"));
+    resource->SetDescription("KORET");
+    store.SetActiveResource(resource);
+    store.PostResources();
+  }
+  store.SetActiveResource(resource);
+  store.SetDisplayDate(start);
+  TVpEvent* event = resource->Schedule().AddEvent(-1, start, end);
+  event->SetDescription(subject);
+  event->SetRepeatCode(static_cast<std::uint8_t>(repeat));
+  event->SetCustomInterval(interval);
+  if (repeat != rcNone) event->SetRepeatRangeEnd(until);
+  event->SetChanged(true);
+  store.PostEvents();
+  out << event->RecordID() << '\n' << std::flush;  // only once the row is on disk
+  return 0;
+}
+
+int CreateTables(const TContext& context, std::ostream& out) {
+  std::filesystem::create_directories(context.DataFolder);
+  TAtomicFileWriter writer;
+  for (const std::string& file : CreateMissingTables(context.DataFolder, writer)) out << file << '\n';
+  return 0;
+}
+
+}  // namespace
+
+int RunKoretCli(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
+                std::ostream& err) {
+  const std::map<std::string, std::pair<int (*)(const TContext&, std::ostream&), std::set<std::string>>> commands = {
+      {"agenda", {Agenda, {"data", "resource", "from", "days"}}},
+      {"add-event", {AddEvent, {"data", "resource", "start", "end", "subject", "repeat", "until", "interval"}}},
+      {"create-tables", {CreateTables, {"data"}}},
+  };
+  if (args.empty() || args[0] == "help" || args[0] == "--help") {
+    (args.empty() ? err : out) << kUsage;
+    return args.empty() ? 2 : 0;
+  }
+  try {
+    const auto command = commands.find(args[0]);
+    if (command == commands.end()) throw EUsage("unknown command \"" + args[0] + "\"");
+    TContext context{programFolder, "", ParseOptions(args, command->second.second)};
+    const auto data = context.Options.find("data");
+    context.DataFolder = data != context.Options.end() ? data->second : programFolder + "/Data";
+    return command->second.first(context, out);
+  } catch (const EUsage& e) {
+    err << "koret-cli: " << e.what() << "\n(\"koret-cli help\" tells how it is used)\n";
+    return 2;
+  } catch (const std::exception& e) {
+    err << "koret-cli: " << Describe(e) << '\n';
+    return 1;
+  }
+}
