@@ -1,5 +1,7 @@
 #include "model/contacts.h"
 
+#include <algorithm>
+
 #include "model/text_helpers.h"
 
 TVpContact* TVpContacts::AddContact(int recordID) {
