@@ -29,6 +29,8 @@ class TVpCustomDataStore {
 
   const void* Owner() const { return Owner_; }
   const TVpStoreServices& Services() const { return Services_; }
+  // Expires when the store is destroyed, for those that may outlive it.
+  std::weak_ptr<void> Liveness() const { return Alive_; }
 
   bool AutoCreate() const { return AutoCreate_; }
   void SetAutoCreate(bool value) { AutoCreate_ = value; }
@@ -144,6 +146,7 @@ class TVpCustomDataStore {
   std::vector<TMessageTarget*> Watchers_;
   std::vector<TVpLinkableControl*> Controls_;  // the views whose store this is, in the order they joined
   bool Destroying_ = false;
+  std::shared_ptr<int> Alive_ = std::make_shared<int>(0);
 };
 
 template <class F>
