@@ -140,9 +140,8 @@ void TVpDocumentReader::ReadDocType() {
       if (!IsPubidChar(c.Value)) Fail("Invalid PublicID character: " + QuotedText(publicId.substr(i, c.Length)));
       i += c.Length;
     }
-    std::string collapsed;
-    CollapseWhitespace(publicId, collapsed);
-    publicId = collapsed;
+    std::string buffer;
+    publicId = CollapseWhitespace(publicId, buffer);
     Scanner_.RequireWhitespace();
     systemId = Scanner_.ReadLiteral(TVpXmlScanner::lkDeclaration);
   } else if (Scanner_.Match("SYSTEM")) {
@@ -257,7 +256,9 @@ void TVpDocumentReader::ReadEndTag() {
 // The content of the root element, just opened, up to the end tag that closes it.
 void TVpDocumentReader::ReadContent() {
   while (!Open_.empty()) {
-    const std::string_view run = Scanner_.ReadCharacterData();
+    // Text nobody reads needs no collapsing.
+    const bool collapse = !Open_.back().PreserveSpace && Parser_.OnText_;
+    const std::string_view run = Scanner_.ReadCharacterData(collapse);
     Scanner_.Skip();  // the "<"
     if (Scanner_.AtEnd()) Fail("Unexpected end of file ");
     const char next = Scanner_.Peek();
@@ -278,11 +279,5 @@ void TVpDocumentReader::ReadContent() {
 }
 
 void TVpDocumentReader::HandOutText(std::string_view Run) {
-  if (Run.empty() || !Parser_.OnText_) return;
-  if (Open_.back().PreserveSpace || IsCollapsed(Run)) {
-    Parser_.OnText_(Parser_, Run);
-    return;
-  }
-  CollapseWhitespace(Run, Collapsed_);
-  if (!Collapsed_.empty()) Parser_.OnText_(Parser_, Collapsed_);
+  if (!Run.empty() && Parser_.OnText_) Parser_.OnText_(Parser_, Run);
 }

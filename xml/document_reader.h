@@ -59,5 +59,4 @@ class TVpDocumentReader {
   TVpNameSet AttributeNames_;
   int SpaceAttribute_ = -1;  // index of the start tag's xml:space attribute, or -1
   std::string Values_;       // rewritten attribute values of the start tag being read
-  std::string Collapsed_;    // a run of character data with its white space collapsed
 };

@@ -2,7 +2,7 @@
 
 namespace {
 
-constexpr std::size_t kInitialSlots = 64;
+constexpr int kInitialBits = 6;
 
 std::uint64_t HashOf(std::string_view name) {
   std::uint64_t hash = 14695981039346656037ull;  // 64-bit FNV-1a
@@ -10,44 +10,48 @@ std::uint64_t HashOf(std::string_view name) {
     hash ^= static_cast<unsigned char>(c);
     hash *= 1099511628211ull;
   }
-  return hash;
+  return hash * 0x9E3779B97F4A7C15ull;  // spreads the bits into the high ones, which pick the slot
 }
 
 }  // namespace
 
-TVpNameSet::TVpNameSet() : Slots_(kInitialSlots) {}
+TVpNameSet::TVpNameSet() : Slots_(std::size_t{1} << kInitialBits), Shift_(64 - kInitialBits) {}
 
 void TVpNameSet::Clear() {
-  Count_ = 0;
-  if (++Generation_ == 0) {  // after 2^32 clears the stamps could repeat: wipe them once
-    for (TSlot& slot : Slots_) slot.Generation = 0;
-    Generation_ = 1;
-  }
+  for (const std::uint32_t slot : Used_) Slots_[slot] = TSlot{};
+  Used_.clear();
+  Names_.clear();
 }
 
+std::size_t TVpNameSet::SlotFor(std::uint64_t Hash) const { return static_cast<std::size_t>(Hash >> Shift_); }
+
 bool TVpNameSet::Insert(std::string_view Name) {
-  if ((Count_ + 1) * 2 > Slots_.size()) Grow();
+  if ((Names_.size() + 1) * 2 > Slots_.size()) Grow();
   const std::uint64_t hash = HashOf(Name);
+  const auto check = static_cast<std::uint32_t>(hash);
   const std::size_t mask = Slots_.size() - 1;
-  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+  for (std::size_t i = SlotFor(hash);; i = (i + 1) & mask) {
     TSlot& slot = Slots_[i];
-    if (slot.Generation != Generation_) {
-      slot = {Name, hash, Generation_};
-      ++Count_;
+    if (slot.Name == 0) {
+      Names_.push_back(Name);
+      slot = {check, static_cast<std::uint32_t>(Names_.size())};
+      Used_.push_back(static_cast<std::uint32_t>(i));
       return true;
     }
-    if (slot.Hash == hash && slot.Name == Name) return false;
+    if (slot.Hash == check && Names_[slot.Name - 1] == Name) return false;
   }
 }
 
 void TVpNameSet::Grow() {
-  std::vector<TSlot> old(Slots_.size() * 2);
-  old.swap(Slots_);
+  Slots_.assign(Slots_.size() * 2, TSlot{});
+  --Shift_;
+  Used_.clear();
   const std::size_t mask = Slots_.size() - 1;
-  for (const TSlot& slot : old) {
-    if (slot.Generation != Generation_) continue;
-    std::size_t i = slot.Hash & mask;
-    while (Slots_[i].Generation == Generation_) i = (i + 1) & mask;
-    Slots_[i] = slot;
+  for (std::size_t n = 0; n < Names_.size(); ++n) {
+    const std::uint64_t hash = HashOf(Names_[n]);
+    std::size_t i = SlotFor(hash);
+    while (Slots_[i].Name != 0) i = (i + 1) & mask;
+    Slots_[i] = {static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(n + 1)};
+    Used_.push_back(static_cast<std::uint32_t>(i));
   }
 }

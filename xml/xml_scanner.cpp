@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "xml/xml_chars.h"
 #include "xml/xml_errors.h"
@@ -18,6 +19,7 @@ enum : unsigned char {
   kNameEnd = 8,       // ends a name without being an error
   kTextStop = 16,     // ends the fast run through character data
   kLiteralStop = 32,  // ends the fast run through a quoted value
+  kCollapsingTextStop = 64,  // the same where white space collapses: also TAB and LF
 };
 
 constexpr std::array<unsigned char, 256> kByteClass = [] {
@@ -33,7 +35,8 @@ constexpr std::array<unsigned char, 256> kByteClass = [] {
       if (c == static_cast<unsigned char>(end)) k |= kNameEnd;
     }
     const bool control = c < 0x20 && c != '\t' && c != '\n' && c != '\r';
-    if (control || c >= 0x80 || c == '<' || c == '&' || c == '\r' || c == ']') k |= kTextStop;
+    if (control || c >= 0x80 || c == '<' || c == '&' || c == '\r' || c == ']') k |= kTextStop | kCollapsingTextStop;
+    if (c == '\t' || c == '\n') k |= kCollapsingTextStop;
     if (control || c >= 0x80 || c == '<' || c == '&' || c == '\r' || c == '\n' || c == '"' || c == '\'' ||
         c == '~')
       k |= kLiteralStop;
@@ -43,6 +46,93 @@ constexpr std::array<unsigned char, 256> kByteClass = [] {
 }();
 
 inline unsigned char ClassOf(const char* p) { return kByteClass[static_cast<unsigned char>(*p)]; }
+
+// The length of the well-formed multi-byte sequence at p when it encodes an XML character, else
+// 0 (the caller then decodes it the slow way, which reports the fault). Keeps non-ASCII text off
+// the slow path.
+inline int XmlCharLength(const char* p, const char* end) {
+  const auto byte = [p](int i) { return static_cast<unsigned char>(p[i]); };
+  const auto continuation = [&byte](int i) { return (byte(i) & 0xC0) == 0x80; };
+  const unsigned lead = byte(0);
+  const std::ptrdiff_t available = end - p;
+  if (lead >= 0xC2 && lead <= 0xDF) return available >= 2 && continuation(1) ? 2 : 0;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    if (available < 3 || !continuation(1) || !continuation(2)) return 0;
+    if (lead == 0xE0 && byte(1) < 0xA0) return 0;                    // overlong
+    if (lead == 0xED && byte(1) >= 0xA0) return 0;                   // surrogate
+    if (lead == 0xEF && byte(1) == 0xBF && byte(2) >= 0xBE) return 0;  // U+FFFE, U+FFFF
+    return 3;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    if (available < 4 || !continuation(1) || !continuation(2) || !continuation(3)) return 0;
+    if (lead == 0xF0 && byte(1) < 0x90) return 0;  // overlong
+    if (lead == 0xF4 && byte(1) >= 0x90) return 0;  // above U+10FFFF
+    return 4;
+  }
+  return 0;
+}
+
+// The fast loops work on local pointers: a loop that stepped a member would store it at every
+// byte, since the bytes read might alias it.
+inline const char* SkipWhile(const char* p, const char* end, unsigned char kinds) {
+  while (p != end && (ClassOf(p) & kinds)) ++p;
+  return p;
+}
+
+inline const char* SkipUntil(const char* p, const char* end, unsigned char stops) {
+  while (p != end && !(ClassOf(p) & stops)) ++p;
+  return p;
+}
+
+// Whether character data goes on past p: where white space collapses, two spaces in a row stop
+// it too (p + 1 must be readable then).
+inline bool IsPlainText(const char* p, bool collapsing) {
+  if (!collapsing) return !(ClassOf(p) & kTextStop);
+  return !(ClassOf(p) & kCollapsingTextStop) && !(p[0] == ' ' && p[1] == ' ');
+}
+
+// Whether none of the eight bytes at p can stop character data: all are ASCII from 0x20 on,
+// none is "<", "&" or "]", and (collapsing) no two spaces stand in a row, p[8] included. Tests a
+// whole word at once; it may answer false for a plain word, never true for one that is not.
+inline bool IsPlainWord(const char* p, bool collapsing) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+  const auto hasByteBelow = [](std::uint64_t v, unsigned char b) { return (v - kOnes * b) & ~v & kHighBits; };
+  const auto hasByte = [&hasByteBelow](std::uint64_t v, unsigned char b) { return hasByteBelow(v ^ (kOnes * b), 1); };
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  std::uint64_t flags = (word & kHighBits) | hasByteBelow(word, 0x20) | hasByte(word, '<') | hasByte(word, '&') |
+                        hasByte(word, ']');
+  if (collapsing) {
+    std::uint64_t next;
+    std::memcpy(&next, p + 1, sizeof next);
+    flags |= hasByte(word, ' ') & hasByte(next, ' ');
+  }
+  return flags == 0;
+}
+
+// The first byte at or after p where character data needs a look, or the last byte (which the
+// caller looks at anyway), so that p + 1 is readable wherever two spaces are tested.
+inline const char* SkipPlainText(const char* p, const char* end, bool collapsing) {
+  while (end - p > 8) {
+    if (IsPlainWord(p, collapsing)) {
+      p += 8;
+      continue;
+    }
+    for (const char* word = p + 8; p < word;) {
+      if (IsPlainText(p, collapsing)) {
+        ++p;
+      } else if (const int length = XmlCharLength(p, end)) {
+        p += length;  // a well-formed character beyond ASCII
+      } else {
+        return p;
+      }
+    }
+  }
+  while (end - p > 1 && IsPlainText(p, collapsing)) ++p;
+  return p;
+}
+
 
 // The replacement character of a predefined entity, or 0.
 char PredefinedEntity(std::string_view name) {
@@ -106,6 +196,13 @@ char32_t TVpXmlScanner::DecodeChar(const char* At, int& Length) {
   return sequence.Value;
 }
 
+void TVpXmlScanner::SkipCharacter() {
+  const auto byte = static_cast<unsigned char>(*P_);
+  int length = byte >= 0x20 && byte < 0x80 ? 1 : XmlCharLength(P_, End_);
+  if (length == 0) DecodeChar(P_, length);
+  P_ += length;
+}
+
 // The character at At as text, for messages.
 std::string TVpXmlScanner::CharAt(const char* At) {
   int length;
@@ -114,7 +211,7 @@ std::string TVpXmlScanner::CharAt(const char* At) {
 }
 
 void TVpXmlScanner::SkipWhitespace() {
-  while (P_ != End_ && (ClassOf(P_) & kSpace)) ++P_;
+  P_ = SkipWhile(P_, End_, kSpace);
 }
 
 bool TVpXmlScanner::Match(std::string_view Token) {
@@ -145,17 +242,14 @@ void TVpXmlScanner::EqualsSign() {
 
 std::string_view TVpXmlScanner::ReadName() {
   const char* start = P_;
-  while (P_ != End_) {
-    const unsigned char kind = ClassOf(P_);
-    if (kind & (P_ == start ? kNameStart : kNameChar)) {
-      ++P_;
-      continue;
-    }
-    if (kind & kNameEnd) break;
+  if (P_ != End_ && (ClassOf(P_) & kNameStart)) P_ = SkipWhile(P_ + 1, End_, kNameChar);
+  while (P_ != End_ && !(ClassOf(P_) & kNameEnd)) {
+    // Not an ASCII name character: a name character beyond ASCII, or a fault.
     int length;
     const char32_t c = DecodeChar(P_, length);
-    if (!(P_ == start ? IsNameStartChar(c) : IsNameChar(c))) Fail("Invalid XML name: " + QuotedText(std::string(P_, length)));
-    P_ += length;
+    if (!(P_ == start ? IsNameStartChar(c) : IsNameChar(c)))
+      Fail("Invalid XML name: " + QuotedText(std::string(P_, length)));
+    P_ = SkipWhile(P_ + length, End_, kNameChar);
   }
   return {start, static_cast<std::size_t>(P_ - start)};
 }
@@ -172,7 +266,7 @@ TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& Out, TLiteralKin
     rewritten = true;
   };
   while (true) {
-    while (P_ != End_ && !(ClassOf(P_) & kLiteralStop)) ++P_;
+    P_ = SkipUntil(P_, End_, kLiteralStop);
     if (P_ == End_) Fail(std::string("Expected: ") + quote);
     const char c = *P_;
     if (c == quote) break;
@@ -195,18 +289,15 @@ TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& Out, TLiteralKin
           break;
         }
         copyRaw();
-        AppendReference(Out);
+        AppendUtf8(Out, ReadReference());
         copied = P_;
         break;
       case '<':
         if (Kind == lkAttribute) Fail("Invalid character in attribute value: '<'");
         ++P_;
         break;
-      default: {
-        int length;
-        DecodeChar(P_, length);
-        P_ += length;
-      }
+      default:
+        SkipCharacter();
     }
   }
   const std::string_view raw(start, static_cast<std::size_t>(P_ - start));
@@ -224,16 +315,15 @@ std::string TVpXmlScanner::ReadLiteral(TLiteralKind Kind) {
   return std::string(ReadLiteral(buffer, Kind).Value);
 }
 
-// A reference, P_ at its "&": appends the character it stands for.
-void TVpXmlScanner::AppendReference(std::string& Out) {
+// A reference, P_ at its "&": the character it stands for.
+char32_t TVpXmlScanner::ReadReference() {
   const char* start = P_++;
   if (P_ == End_ || *P_ != '#') {
     const std::string_view name = ReadName();
     Require(";");
     const char c = PredefinedEntity(name);
     if (c == 0) Fail("Reference to undeclared entity: " + QuotedText(name));
-    Out += c;
-    return;
+    return static_cast<unsigned char>(c);
   }
   ++P_;
   int base = 10;
@@ -256,7 +346,7 @@ void TVpXmlScanner::AppendReference(std::string& Out) {
   ++P_;
   if (!IsXmlChar(value))
     Fail("Invalid character reference: " + QuotedText(std::string_view(start, static_cast<std::size_t>(P_ - start))));
-  AppendUtf8(Out, value);
+  return value;
 }
 
 std::string_view TVpXmlScanner::ReadUntil(std::string_view Delimiter) {
@@ -275,9 +365,7 @@ std::string_view TVpXmlScanner::ReadUntil(std::string_view Delimiter) {
       P_ += P_ + 1 != End_ && P_[1] == '\n' ? 2 : 1;
       copied = P_;
     } else {
-      int length;
-      DecodeChar(P_, length);
-      P_ += length;
+      SkipCharacter();
     }
   }
   const char* stop = P_ - Delimiter.size();
@@ -286,28 +374,49 @@ std::string_view TVpXmlScanner::ReadUntil(std::string_view Delimiter) {
   return Text_;
 }
 
-std::string_view TVpXmlScanner::ReadCharacterData() {
+std::string_view TVpXmlScanner::ReadCharacterData(bool CollapseSpace) {
+  if (CollapseSpace) SkipWhitespace();
   const char* start = P_;
-  const char* copied = P_;
+  const char* copied = P_;  // the text before it is in Text_, once rewriting has begun
   bool rewritten = false;
   const auto copyRaw = [&] {
     if (!rewritten) Text_.clear();
     Text_.append(copied, static_cast<std::size_t>(P_ - copied));
     rewritten = true;
   };
+  // Collapsed text has a space only between two other characters, never two in a row.
+  const auto appendSpace = [&] {
+    if (!Text_.empty() && Text_.back() != ' ') Text_ += ' ';
+  };
   while (true) {
-    while (P_ != End_ && !(ClassOf(P_) & kTextStop)) ++P_;
+    P_ = SkipPlainText(P_, End_, CollapseSpace);
     if (P_ == End_) Fail("Unexpected end of file ");
+    if (CollapseSpace && (ClassOf(P_) & kSpace)) {
+      copyRaw();
+      SkipWhitespace();
+      appendSpace();
+      copied = P_;
+      continue;
+    }
     switch (*P_) {
-      case '<':
-        if (!rewritten) return {start, static_cast<std::size_t>(P_ - start)};
+      case '<': {
+        if (rewritten) copyRaw();
+        std::string_view text = rewritten ? std::string_view(Text_) : std::string_view(start, P_ - start);
+        if (CollapseSpace && text.ends_with(' ')) text.remove_suffix(1);
+        return text;
+      }
+      case '&': {
         copyRaw();
-        return Text_;
-      case '&':
-        copyRaw();
-        AppendReference(Text_);
+        const char32_t c = ReadReference();
+        if (CollapseSpace && IsXmlWhitespace(c)) {
+          appendSpace();
+          SkipWhitespace();
+        } else {
+          AppendUtf8(Text_, c);
+        }
         copied = P_;
         break;
+      }
       case '\r':
         copyRaw();
         Text_ += '\n';
@@ -319,11 +428,8 @@ std::string_view TVpXmlScanner::ReadCharacterData() {
           Fail("Invalid characters in element's character data: ']]>'");
         ++P_;
         break;
-      default: {
-        int length;
-        DecodeChar(P_, length);
-        P_ += length;
-      }
+      default:
+        SkipCharacter();
     }
   }
 }
@@ -334,26 +440,21 @@ void TVpXmlScanner::SwitchToIso88591() {
   End_ = rest.data() + rest.size();
 }
 
-void CollapseWhitespace(std::string_view run, std::string& out) {
-  out.clear();
-  for (std::size_t i = 0; i < run.size();) {
-    while (i < run.size() && (ClassOf(&run[i]) & kSpace)) ++i;
-    const std::size_t word = i;
-    while (i < run.size() && !(ClassOf(&run[i]) & kSpace)) ++i;
-    if (i == word) break;
-    if (!out.empty()) out += ' ';
-    out.append(run, word, i - word);
+std::string_view CollapseWhitespace(std::string_view Text, std::string& Buffer) {
+  if (Buffer.size() < Text.size()) Buffer.resize(Text.size());
+  char* const begin = Buffer.data();
+  char* out = begin;
+  const char* p = Text.data();
+  const char* const end = p + Text.size();
+  while (true) {
+    while (p != end && (ClassOf(p) & kSpace)) ++p;
+    if (p == end) break;
+    if (out != begin) *out++ = ' ';
+    while (p != end && !(ClassOf(p) & kSpace)) *out++ = *p++;
   }
+  return {begin, static_cast<std::size_t>(out - begin)};
 }
 
-bool IsCollapsed(std::string_view run) {
-  if (ClassOf(&run.front()) & kSpace || ClassOf(&run.back()) & kSpace) return false;
-  for (std::size_t i = 0; i + 1 < run.size(); ++i) {
-    if (!(ClassOf(&run[i]) & kSpace)) continue;
-    if (run[i] != ' ' || run[i + 1] == ' ') return false;
-  }
-  return true;
-}
 
 
 std::string QuotedText(std::string_view text) {

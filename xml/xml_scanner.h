@@ -63,8 +63,9 @@ class TVpXmlScanner {
   // The same, as a string of its own.
   std::string ReadLiteral(TLiteralKind Kind);
   // Character data up to the next "<" (not consumed), with references replaced and line ends as
-  // LF. "]]>" in it is an error, and so is the end of input.
-  std::string_view ReadCharacterData();
+  // LF, its white space collapsed when asked (see CollapseWhitespace). "]]>" in it is an error,
+  // and so is the end of input.
+  std::string_view ReadCharacterData(bool CollapseSpace);
   // The text up to the delimiter, which is consumed; line ends in it become LF.
   std::string_view ReadUntil(std::string_view Delimiter);
 
@@ -75,8 +76,10 @@ class TVpXmlScanner {
   [[noreturn]] void FailAt(const char* At, const std::string& Message);
   [[noreturn]] void FailCharacterAt(const char* At, const std::string& Message);
   char32_t DecodeChar(const char* At, int& Length);
+  // Steps over the character at P_, checking it.
+  void SkipCharacter();
   std::string CharAt(const char* At);
-  void AppendReference(std::string& Out);
+  char32_t ReadReference();
 
   TVpInCharFilter Input_;
   const char* P_;    // the next character not yet consumed
@@ -86,7 +89,6 @@ class TVpXmlScanner {
 
 // A text between single quotes, with single quotes inside it doubled, as messages quote texts.
 std::string QuotedText(std::string_view Text);
-// The white space of a text collapsed: none at either end, one space between words.
-void CollapseWhitespace(std::string_view Text, std::string& Out);
-// Whether collapsing would leave the text as it is.
-bool IsCollapsed(std::string_view Text);
+// The white space of a text collapsed: none at either end, one space between words. The result
+// is written to the start of Buffer, which only grows.
+std::string_view CollapseWhitespace(std::string_view Text, std::string& Buffer);
