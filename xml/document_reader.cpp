@@ -33,7 +33,7 @@ void TVpDocumentReader::ReadDocument() {
   if (ReadStartTag()) ReadContent();
   ReadMiscellany();
   Scanner_.SkipWhitespace();
-  if (!Scanner_.AtEnd()) Fail("There is invalid data after valid XML document");
+  if (!Scanner_.AtEnd()) Scanner_.FailAtNextCharacter("There is invalid data after valid XML document");
 }
 
 void TVpDocumentReader::ReadMiscellany() {
@@ -183,7 +183,7 @@ bool TVpDocumentReader::ReadStartTag() {
   const std::string_view name = Scanner_.ReadName();
   if (name.empty()) {
     if (Scanner_.AtEnd()) Fail("Unexpected end of file ");
-    Fail("Invalid element name: ''");
+    Scanner_.FailAtNextCharacter("Invalid element name: ''");
   }
   PrologItemSeen_ = true;
   std::vector<TVpXmlAttribute>& attributes = Parser_.Attributes_;

@@ -11,7 +11,7 @@
 namespace {
 
 // What a byte of the text can be, for the reading loops. Bytes 0x80 and above are parts of
-// multi-byte characters: they stop every fast loop and are decoded one character at a time.
+// multi-byte characters: they stop the table-driven loops and are checked a character at a time.
 enum : unsigned char {
   kSpace = 1,         // TAB, LF, CR, space
   kNameStart = 2,     // ASCII letter, "_", ":"
@@ -133,7 +133,6 @@ inline const char* SkipPlainText(const char* p, const char* end, bool collapsing
   return p;
 }
 
-
 // The replacement character of a predefined entity, or 0.
 char PredefinedEntity(std::string_view name) {
   if (name == "amp") return '&';
@@ -159,7 +158,9 @@ TVpXmlScanner::TVpXmlScanner(std::string_view Document) : Input_(Document) {
   End_ = text.data() + text.size();
 }
 
-void TVpXmlScanner::Fail(const std::string& Message) {
+void TVpXmlScanner::Fail(const std::string& Message) { FailAt(P_, Message); }
+
+void TVpXmlScanner::FailAtNextCharacter(const std::string& Message) {
   if (P_ != End_) CharAt(P_);  // an undecodable or forbidden character is the first fault
   FailAt(P_, Message);
 }
@@ -176,7 +177,7 @@ void TVpXmlScanner::FailCharacterAt(const char* At, const std::string& Message) 
 
 void TVpXmlScanner::FailNameExpected() {
   if (P_ == End_) Fail("Unexpected end of file ");
-  Fail("Invalid XML name: " + QuotedText(CharAt(P_)));
+  FailAtNextCharacter("Invalid XML name: " + QuotedText(CharAt(P_)));
 }
 
 // Decodes and checks the character at At: undecodable bytes and characters outside the XML
@@ -222,13 +223,13 @@ bool TVpXmlScanner::Match(std::string_view Token) {
 }
 
 void TVpXmlScanner::Require(std::string_view Token) {
-  if (!Match(Token)) Fail("Expected String: " + QuotedText(Token));
+  if (!Match(Token)) FailAtNextCharacter("Expected String: " + QuotedText(Token));
 }
 
 void TVpXmlScanner::RequireWhitespace() {
   if (P_ == End_ || !(ClassOf(P_) & kSpace)) {
     const TVpTextPosition position = Position();
-    Fail("Whitespace expected at byte Line: " + std::to_string(position.Line) +
+    FailAtNextCharacter("Whitespace expected at byte Line: " + std::to_string(position.Line) +
          " Position: " + std::to_string(position.Column));
   }
   SkipWhitespace();
@@ -255,7 +256,7 @@ std::string_view TVpXmlScanner::ReadName() {
 }
 
 TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& Out, TLiteralKind Kind) {
-  if (P_ == End_ || (*P_ != '"' && *P_ != '\'' && *P_ != '~')) Fail("Expected \" or '");
+  if (P_ == End_ || (*P_ != '"' && *P_ != '\'' && *P_ != '~')) FailAtNextCharacter("Expected \" or '");
   const char quote = *P_++;
   const char* start = P_;
   const char* copied = P_;  // the raw text before it is in Out, once rewriting has begun
@@ -417,7 +418,7 @@ std::string_view TVpXmlScanner::ReadCharacterData(bool CollapseSpace) {
         copied = P_;
         break;
       }
-      case '\r':
+      case '\r':  // only where white space is kept
         copyRaw();
         Text_ += '\n';
         P_ += P_ + 1 != End_ && P_[1] == '\n' ? 2 : 1;
@@ -454,8 +455,6 @@ std::string_view CollapseWhitespace(std::string_view Text, std::string& Buffer) 
   }
   return {begin, static_cast<std::size_t>(out - begin)};
 }
-
-
 
 std::string QuotedText(std::string_view text) {
   std::string quoted = "'";

@@ -12,7 +12,7 @@
 // the position of the next character not yet consumed.
 //
 // Texts come back as views of the document where nothing had to be rewritten, else as views of
-// a buffer of the scanner's that stays valid until the next call of the same kind.
+// a buffer of the scanner's that stays valid until the scanner reads the next text.
 class TVpXmlScanner {
  public:
   // A quoted value; Rewritten when it is the tail of the buffer it was read into.
@@ -39,9 +39,11 @@ class TVpXmlScanner {
 
   TVpTextPosition Position() { return Input_.PositionOf(P_); }
   const TVpInCharFilter& Input() const { return Input_; }
-  // Ends the parse with a syntax error at the current position. When the next character is
-  // itself undecodable or forbidden, that is reported instead, as it is the first fault.
+  // Ends the parse with a syntax error at the current position.
   [[noreturn]] void Fail(const std::string& Message);
+  // The same for an error about the next character; when that character is itself undecodable
+  // or forbidden, that is reported instead, as it is the first fault.
+  [[noreturn]] void FailAtNextCharacter(const std::string& Message);
   // Fails because a name is required where the next character cannot start one.
   [[noreturn]] void FailNameExpected();
 

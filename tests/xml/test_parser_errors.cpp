@@ -13,6 +13,8 @@ struct TErrorCase {
   const char* Error;  // the whole error line
 };
 
+void PrintTo(const TErrorCase& row, std::ostream* out) { *out << row.Name; }
+
 class ParserError : public ::testing::TestWithParam<TErrorCase> {};
 
 TEST_P(ParserError, IsOneLineWithPosition) { EXPECT_EQ(ErrorOf(GetParam().Document), GetParam().Error); }
@@ -74,6 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{"EndAfterLessThan", "<a><", "Line: 1 Col: 5 Error: Unexpected end of file "},
         TErrorCase{"EndAfterReference", "<a>&amp;", "Line: 1 Col: 9 Error: Unexpected end of file "},
         TErrorCase{"MismatchedEndTag", "<a></b>", "Line: 1 Col: 8 Error: Mismatched end tag: Start tag = \"a\" End tag = \"b\""},
+        TErrorCase{"MismatchBeforeABadCharacter", "<a></b>\x01",
+                   "Line: 1 Col: 8 Error: Mismatched end tag: Start tag = \"a\" End tag = \"b\""},
         TErrorCase{"EmptyEndTag", "<a></>", "Line: 1 Col: 7 Error: Mismatched end tag: Start tag = \"a\" End tag = \"\""},
         TErrorCase{"EmptyElementName", "<a>< b/></a>", "Line: 1 Col: 5 Error: Invalid element name: ''"},
         TErrorCase{"NameCharacter", "<a!/>", "Line: 1 Col: 3 Error: Invalid XML name: '!'"},
@@ -139,6 +143,8 @@ std::string InContext(const std::string& context, const std::string& bytes) {
   document.replace(document.find("%s"), 2, bytes);
   return document;
 }
+
+void PrintTo(const TByteSequence& row, std::ostream* out) { *out << row.Name; }
 
 class MalformedUtf8 : public ::testing::TestWithParam<TByteSequence> {};
 

@@ -49,6 +49,8 @@ struct TTextCase {
   std::vector<std::string> Texts;
 };
 
+void PrintTo(const TTextCase& row, std::ostream* out) { *out << row.Name; }
+
 class ParserText : public ::testing::TestWithParam<TTextCase> {};
 
 TEST_P(ParserText, IsReportedOncePerRun) { EXPECT_EQ(TextsOf(GetParam().Document), GetParam().Texts); }
@@ -90,6 +92,8 @@ struct TAttributeCase {
   const char* Document;
   std::string Value;  // of the attribute v
 };
+
+void PrintTo(const TAttributeCase& row, std::ostream* out) { *out << row.Name; }
 
 class ParserAttributeValue : public ::testing::TestWithParam<TAttributeCase> {};
 
