@@ -112,19 +112,19 @@ void AppendValue(std::string& out, const TFieldDef& field, const TFieldValue& va
 
 }  // namespace
 
-std::string FormatDataPacket(const TFieldDefs& fields, const std::vector<TRowValues>& rows) {
-  std::string out;
-  out.reserve(256 + fields.size() * 64 + rows.size() * fields.size() * 24);
-  out += "<?xml version=\"1.0\" standalone=\"yes\"?>\n<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
+std::string TDataPacketFormat::Head(const TFieldDefs& fields) const {
+  std::string out = "<?xml version=\"1.0\" standalone=\"yes\"?>\n<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
   for (const TFieldDef& field : fields) {
     out += "<FIELD attrname=\"";
     AppendEscaped(out, field.Name);
     out += "\" fieldtype=\"";
     AppendEscaped(out, FileTypeOf(field));
     out += '"';
-    if (field.DataType == ftMemo || !field.FileSubType.empty()) {
+    // Our own memo fields are text kept as bin.hex; a type from elsewhere keeps its own subtype.
+    const std::string subtype = field.FileType.empty() ? (field.DataType == ftMemo ? "Text" : "") : field.FileSubType;
+    if (!subtype.empty()) {
       out += " SUBTYPE=\"";
-      AppendEscaped(out, field.FileSubType.empty() ? "Text" : field.FileSubType);
+      AppendEscaped(out, subtype);
       out += '"';
     }
     if (field.Required) out += " required=\"true\"";
@@ -137,19 +137,34 @@ std::string FormatDataPacket(const TFieldDefs& fields, const std::vector<TRowVal
     out += "/>";
   }
   out += "</FIELDS><PARAMS/></METADATA><ROWDATA>";
-  for (const TRowValues& row : rows) {
-    out += "<ROW";
-    for (size_t i = 0; i < fields.size() && i < row.size(); ++i) {
-      if (ValueIsNull(row[i])) continue;
-      out += ' ';
-      out += fields[i].Name;
-      out += "=\"";
-      AppendValue(out, fields[i], row[i]);
-      out += '"';
-    }
-    out += "/>";
+  return out;
+}
+
+void TDataPacketFormat::AppendRow(std::string& out, const TFieldDefs& fields, const TRowValues& row) const {
+  out += "<ROW";
+  for (size_t i = 0; i < fields.size() && i < row.size(); ++i) {
+    if (ValueIsNull(row[i])) continue;
+    out += ' ';
+    out += fields[i].Name;
+    out += "=\"";
+    AppendValue(out, fields[i], row[i]);
+    out += '"';
   }
-  out += "</ROWDATA></DATAPACKET>";
+  out += "/>";
+}
+
+std::string TDataPacketFormat::Tail() const { return "</ROWDATA></DATAPACKET>"; }
+
+const TDataPacketFormat& TDataPacketFormat::Instance() {
+  static const TDataPacketFormat format;
+  return format;
+}
+
+std::string FormatDataPacket(const TFieldDefs& fields, const std::vector<TRowValues>& rows) {
+  const TDataPacketFormat& format = TDataPacketFormat::Instance();
+  std::string out = format.Head(fields);
+  for (const TRowValues& row : rows) format.AppendRow(out, fields, row);
+  out += format.Tail();
   return out;
 }
 

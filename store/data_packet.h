@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/data_table.h"
 #include "store/field_value.h"
 
 // The XML data-packet layout of a table file:
@@ -25,3 +26,17 @@ std::string FormatDataPacket(const TFieldDefs& fields, const std::vector<TRowVal
 // (rows marked deleted are dropped, changes recorded for a row are applied to it). Raises
 // EDataTableError saying where and why for anything else.
 void ReadDataPacket(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows);
+
+// The data-packet layout as a table format, for data tables.
+class TDataPacketFormat : public TTableFormat {
+ public:
+  void Read(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows) const override {
+    ReadDataPacket(bytes, fields, rows);
+  }
+  std::string Head(const TFieldDefs& fields) const override;
+  void AppendRow(std::string& out, const TFieldDefs& fields, const TRowValues& row) const override;
+  std::string Tail() const override;
+
+  // The one instance the program needs.
+  static const TDataPacketFormat& Instance();
+};

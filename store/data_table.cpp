@@ -12,7 +12,7 @@ const TFieldValue& TField::Value() const {
   if (Table_.State_ == TDataTable::dsEdit || Table_.State_ == TDataTable::dsInsert)
     return Table_.Buffer_[static_cast<size_t>(Index_)];
   Table_.RequireRow();
-  return Table_.Rows_[Table_.Current_][static_cast<size_t>(Index_)];
+  return Table_.Rows_[Table_.Current_].Values[static_cast<size_t>(Index_)];
 }
 
 bool TField::IsNull() const { return ValueIsNull(Value()); }
@@ -35,8 +35,15 @@ void TField::Clear() { Set(std::monostate{}); }
 
 // --- TDataTable ---
 
-TDataTable::TDataTable(std::string name, TFileWriter& writer, TFileReader reader, TFileFormatter formatter)
-    : Name_(std::move(name)), Writer_(writer), Reader_(std::move(reader)), Formatter_(std::move(formatter)) {}
+TDataTable::TDataTable(std::string name, TFileWriter& writer, const TTableFormat& format)
+    : Name_(std::move(name)), Writer_(writer), Format_(format) {}
+
+std::vector<TRowValues> TDataTable::Rows() const {
+  std::vector<TRowValues> rows;
+  rows.reserve(Rows_.size());
+  for (const TStoredRow& row : Rows_) rows.push_back(row.Values);
+  return rows;
+}
 
 void TDataTable::Fail(const std::string& what) const { throw EDataTableError(Name_ + ": " + what); }
 
@@ -57,12 +64,14 @@ void TDataTable::Open() {
   TFieldDefs fields;
   std::vector<TRowValues> rows;
   try {
-    Reader_(*bytes, fields, rows);
+    Format_.Read(*bytes, fields, rows);
   } catch (const std::exception& e) {
     Fail("\"" + FileName_ + "\" is not a readable table: " + e.what());
   }
   Fields_ = std::move(fields);
-  Rows_ = std::move(rows);
+  Rows_.clear();
+  Rows_.reserve(rows.size());
+  for (TRowValues& values : rows) Rows_.push_back({std::move(values), {}});
   State_ = dsBrowse;
   Unsaved_ = false;
   First();
@@ -80,7 +89,17 @@ void TDataTable::Close() {
 }
 
 void TDataTable::WriteFile() {
-  Writer_.ReplaceFile(FileName_, Formatter_(Fields_, Rows_));
+  std::string text = Format_.Head(Fields_);
+  size_t size = text.size();
+  for (TStoredRow& row : Rows_) {
+    if (row.Text.empty()) Format_.AppendRow(row.Text, Fields_, row.Values);
+    size += row.Text.size();
+  }
+  const std::string tail = Format_.Tail();
+  text.reserve(size + tail.size());
+  for (const TStoredRow& row : Rows_) text += row.Text;
+  text += tail;
+  Writer_.ReplaceFile(FileName_, text);
   Unsaved_ = false;
 }
 
@@ -105,7 +124,7 @@ void TDataTable::SetFiltered(bool on) {
   if (Active()) First();
 }
 
-bool TDataTable::Visible(size_t row) const { return !Filtered_ || !Filter_ || Filter_(Rows_[row]); }
+bool TDataTable::Visible(size_t row) const { return !Filtered_ || !Filter_ || Filter_(Rows_[row].Values); }
 
 void TDataTable::Seek(size_t from) {
   Current_ = from;
@@ -144,7 +163,7 @@ bool TDataTable::Locate(const std::string& fieldName, const TFieldValue& value) 
   const TFieldDef& def = Fields_[static_cast<size_t>(index)];
   const TFieldValue wanted = ValueForField(def, value);
   for (size_t row = 0; row < Rows_.size(); ++row) {
-    if (Rows_[row][static_cast<size_t>(index)] == wanted && Visible(row)) {
+    if (Rows_[row].Values[static_cast<size_t>(index)] == wanted && Visible(row)) {
       Current_ = row;
       return true;
     }
@@ -180,7 +199,7 @@ void TDataTable::Edit() {
     Append();
     return;
   }
-  Buffer_ = Rows_[Current_];
+  Buffer_ = Rows_[Current_].Values;
   State_ = dsEdit;
 }
 
@@ -203,12 +222,12 @@ void TDataTable::Post() {
 
   TUndo undo;
   if (State_ == dsEdit) {
-    undo = {TUndo::ukModified, Current_, Rows_[Current_]};
-    Rows_[Current_] = Buffer_;
+    undo = {TUndo::ukModified, Current_, std::move(Rows_[Current_]), {}};
+    Rows_[Current_] = {Buffer_, {}};
   } else {
-    Rows_.push_back(Buffer_);
+    Rows_.push_back({Buffer_, {}});
     Current_ = Rows_.size() - 1;
-    undo = {TUndo::ukAppended, Current_, {}};
+    undo = {TUndo::ukAppended, Current_, {}, {}};
   }
   const TState state = State_;
   State_ = dsBrowse;
@@ -225,7 +244,7 @@ void TDataTable::Delete() {
   RequireRow();
   if (State_ != dsBrowse) Cancel();
   const size_t row = Current_;
-  TUndo undo{TUndo::ukDeleted, row, std::move(Rows_[row])};
+  TUndo undo{TUndo::ukDeleted, row, std::move(Rows_[row]), {}};
   Rows_.erase(Rows_.begin() + static_cast<std::ptrdiff_t>(row));
   Changed(std::move(undo));
   Seek(row);
@@ -234,21 +253,23 @@ void TDataTable::Delete() {
 int TDataTable::DeleteWhere(const TFilter& selects) {
   RequireOpen();
   if (State_ != dsBrowse) Cancel();
-  TTableBatch batch(*this);
-  int removed = 0;
-  for (size_t row = Rows_.size(); row-- > 0;) {
-    if (!selects(Rows_[row])) continue;
-    TUndo undo{TUndo::ukDeleted, row, std::move(Rows_[row])};
-    Rows_.erase(Rows_.begin() + static_cast<std::ptrdiff_t>(row));
-    Changed(std::move(undo));
-    ++removed;
+  // One pass that keeps the other rows in order.
+  TUndo undo{TUndo::ukDeletedMany, 0, {}, {}};
+  size_t kept = 0;
+  for (size_t row = 0; row < Rows_.size(); ++row) {
+    if (selects(Rows_[row].Values))
+      undo.Removed.emplace_back(row, std::move(Rows_[row]));
+    else
+      Rows_[kept++] = std::move(Rows_[row]);
   }
-  batch.Commit();
+  const int removed = static_cast<int>(undo.Removed.size());
+  Rows_.resize(kept);
+  if (removed > 0) Changed(std::move(undo));
   First();
   return removed;
 }
 
-void TDataTable::Changed(TUndo undo) {
+void TDataTable::Changed(TUndo&& undo) {
   Unsaved_ = true;
   if (!BatchMarks_.empty()) {
     BatchLog_.push_back(std::move(undo));
@@ -264,12 +285,25 @@ void TDataTable::Changed(TUndo undo) {
   }
 }
 
-void TDataTable::Undo(const TUndo& undo) {
+void TDataTable::Undo(TUndo& undo) {
   const auto at = Rows_.begin() + static_cast<std::ptrdiff_t>(undo.Row);
   switch (undo.Kind) {
-    case TUndo::ukModified: Rows_[undo.Row] = undo.Old; break;
+    case TUndo::ukModified: Rows_[undo.Row] = std::move(undo.Old); break;
     case TUndo::ukAppended: Rows_.erase(at); break;
-    case TUndo::ukDeleted: Rows_.insert(at, undo.Old); break;
+    case TUndo::ukDeleted: Rows_.insert(at, std::move(undo.Old)); break;
+    case TUndo::ukDeletedMany: {
+      // Merge the removed rows back into their places.
+      std::vector<TStoredRow> merged;
+      merged.reserve(Rows_.size() + undo.Removed.size());
+      size_t next = 0;
+      for (auto& [position, row] : undo.Removed) {
+        while (merged.size() < position) merged.push_back(std::move(Rows_[next++]));
+        merged.push_back(std::move(row));
+      }
+      while (next < Rows_.size()) merged.push_back(std::move(Rows_[next++]));
+      Rows_ = std::move(merged);
+      break;
+    }
   }
   Current_ = std::min(undo.Row, Rows_.size());
 }

@@ -10,6 +10,18 @@
 
 class TDataTable;
 
+// How a table is kept in its file: read as a whole, written as a head, one piece per row and a
+// tail, so that a table can keep each row's piece and rewrite only the rows that changed.
+class TTableFormat {
+ public:
+  virtual ~TTableFormat() = default;
+  // Reads the file's bytes into field definitions and rows; raises on anything it cannot read.
+  virtual void Read(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows) const = 0;
+  virtual std::string Head(const TFieldDefs& fields) const = 0;
+  virtual void AppendRow(std::string& out, const TFieldDefs& fields, const TRowValues& row) const = 0;
+  virtual std::string Tail() const = 0;
+};
+
 // The value of one field of a table's current row (or of the row being edited), read and written
 // as the kind the caller needs.
 class TField {
@@ -51,12 +63,9 @@ class TDataTable {
     dsInsert,    // a new row is being edited
   };
   using TFilter = std::function<bool(const TRowValues& row)>;
-  // Reads the file's bytes into field definitions and rows; raises on anything it cannot read.
-  using TFileReader = std::function<void(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows)>;
-  using TFileFormatter = std::function<std::string(const TFieldDefs& fields, const std::vector<TRowValues>& rows)>;
 
   // name: the table's name in messages ("Events").
-  TDataTable(std::string name, TFileWriter& writer, TFileReader reader, TFileFormatter formatter);
+  TDataTable(std::string name, TFileWriter& writer, const TTableFormat& format);
 
   const std::string& Name() const { return Name_; }
   const std::string& FileName() const { return FileName_; }
@@ -118,15 +127,21 @@ class TDataTable {
   void CommitBatch();
   void RollbackBatch();
 
-  // Rows as stored (for readers that need everything, and for tests).
-  const std::vector<TRowValues>& Rows() const { return Rows_; }
+  // A copy of every row (for tests and tools that need everything).
+  std::vector<TRowValues> Rows() const;
 
  private:
   friend class TField;
+  // A row and, once it was written, its piece of the file.
+  struct TStoredRow {
+    TRowValues Values;
+    std::string Text;
+  };
   struct TUndo {
-    enum TKind { ukModified, ukAppended, ukDeleted } Kind;
+    enum TKind { ukModified, ukAppended, ukDeleted, ukDeletedMany } Kind;
     size_t Row;
-    TRowValues Old;
+    TStoredRow Old;
+    std::vector<std::pair<size_t, TStoredRow>> Removed;  // ukDeletedMany: positions ascending
   };
 
   bool Visible(size_t row) const;
@@ -135,16 +150,15 @@ class TDataTable {
   void RequireRow() const;
   [[noreturn]] void Fail(const std::string& what) const;
   // After a change: write now, or remember how to undo it in the running batch.
-  void Changed(TUndo undo);
-  void Undo(const TUndo& undo);
+  void Changed(TUndo&& undo);
+  void Undo(TUndo& undo);
 
   std::string Name_;
   std::string FileName_;
   TFileWriter& Writer_;
-  TFileReader Reader_;
-  TFileFormatter Formatter_;
+  const TTableFormat& Format_;
   TFieldDefs Fields_;
-  std::vector<TRowValues> Rows_;
+  std::vector<TStoredRow> Rows_;
   TState State_ = dsInactive;
   size_t Current_ = 0;
   TRowValues Buffer_;  // the row being edited

@@ -7,10 +7,16 @@
 
 namespace {
 
-const std::vector<TRecordField<TVpResource>>& FieldsOf(const TVpResource&) { return ResourceRecordFields(); }
-const std::vector<TRecordField<TVpEvent>>& FieldsOf(const TVpEvent&) { return EventRecordFields(); }
-const std::vector<TRecordField<TVpContact>>& FieldsOf(const TVpContact&) { return ContactRecordFields(); }
-const std::vector<TRecordField<TVpTask>>& FieldsOf(const TVpTask&) { return TaskRecordFields(); }
+template <class TRecord>
+const std::vector<TRecordField<TRecord>>& FieldsOf();
+template <>
+const std::vector<TRecordField<TVpResource>>& FieldsOf() { return ResourceRecordFields(); }
+template <>
+const std::vector<TRecordField<TVpEvent>>& FieldsOf() { return EventRecordFields(); }
+template <>
+const std::vector<TRecordField<TVpContact>>& FieldsOf() { return ContactRecordFields(); }
+template <>
+const std::vector<TRecordField<TVpTask>>& FieldsOf() { return TaskRecordFields(); }
 
 void Destroy(TVpSchedule& events, TVpEvent* event) { events.DeleteEvent(event); }
 void Destroy(TVpContacts& contacts, TVpContact* contact) { contacts.DeleteContact(contact); }
@@ -43,18 +49,23 @@ std::optional<TField> TVpCustomDBDataStore::FieldFor(TVpTableKind kind, TDataTab
 }
 
 template <class TRecord>
-void TVpCustomDBDataStore::ReadFields(TVpTableKind kind, TDataTable& table, TRecord& record) {
-  for (const TRecordField<TRecord>& field : FieldsOf(record)) {
-    if (!field.Read) continue;
-    // A field without a value keeps the record's default (a phone kind, a resource's Active).
-    if (const auto value = FieldFor(kind, table, field.Key); value && !value->IsNull()) field.Read(record, *value);
-  }
+TVpCustomDBDataStore::TColumns<TRecord> TVpCustomDBDataStore::ColumnsFor(TVpTableKind kind, TDataTable& table) {
+  TColumns<TRecord> columns;
+  for (const TRecordField<TRecord>& field : FieldsOf<TRecord>())
+    if (auto value = FieldFor(kind, table, field.Key)) columns.emplace_back(&field, *value);
+  return columns;
 }
 
 template <class TRecord>
-void TVpCustomDBDataStore::WriteFields(TVpTableKind kind, TDataTable& table, const TRecord& record) {
-  for (const TRecordField<TRecord>& field : FieldsOf(record))
-    if (auto value = FieldFor(kind, table, field.Key)) field.Write(record, *value);
+void TVpCustomDBDataStore::ReadFields(const TColumns<TRecord>& columns, TRecord& record) {
+  for (const auto& [field, value] : columns)
+    // A field without a value keeps the record's default (a phone kind, a resource's Active).
+    if (field->Read && !value.IsNull()) field->Read(record, value);
+}
+
+template <class TRecord>
+void TVpCustomDBDataStore::WriteFields(TColumns<TRecord>& columns, const TRecord& record) {
+  for (auto& [field, value] : columns) field->Write(record, value);
 }
 
 void TVpCustomDBDataStore::SetFilterCriteria(TDataTable& table, bool useDates, int resourceID, double start,
@@ -100,12 +111,13 @@ void TVpCustomDBDataStore::LoadResourceRows(TDataTable& table) {
   Resources().Clear();
   table.SetFiltered(false);
   const auto id = FieldFor(tkResources, table, "ResourceID");
+  const auto columns = ColumnsFor<TVpResource>(tkResources, table);
   for (table.First(); !table.Eof(); table.Next()) {
     TVpResource* resource = Resources().AddResource(-1);
     try {
       resource->SetLoading(true);
       if (id) resource->SetResourceID(static_cast<int>(id->AsInteger()));
-      ReadFields(tkResources, table, *resource);
+      ReadFields(columns, *resource);
       resource->SetLoading(false);
       resource->SetChanged(false);  // a row just read is not a change
     } catch (...) {
@@ -127,6 +139,7 @@ void TVpCustomDBDataStore::LoadEvents() {
   const auto start = FieldFor(tkEvents, *table, "StartTime");
   const auto end = FieldFor(tkEvents, *table, "EndTime");
   if (!id || !start || !end) return;
+  const auto columns = ColumnsFor<TVpEvent>(tkEvents, *table);
   TVpSchedule& schedule = resource->Schedule();
   schedule.BeginUpdate();  // sorted once at the end
   try {
@@ -134,7 +147,7 @@ void TVpCustomDBDataStore::LoadEvents() {
       TVpEvent* event = schedule.AddEvent(static_cast<int>(id->AsInteger()), start->AsDateTime(), end->AsDateTime());
       if (event == nullptr) continue;  // ends before it starts
       event->SetLoading(true);
-      ReadFields(tkEvents, *table, *event);
+      ReadFields(columns, *event);
       event->SetLoading(false);
     }
   } catch (...) {
@@ -151,13 +164,14 @@ void TVpCustomDBDataStore::LoadContacts() {
   SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
   const auto id = FieldFor(tkContacts, *table, "RecordID");
   if (!id) return;
+  const auto columns = ColumnsFor<TVpContact>(tkContacts, *table);
   TVpContacts& contacts = resource->Contacts();
   contacts.BeginUpdate();
   try {
     for (table->First(); !table->Eof(); table->Next()) {
       TVpContact* contact = contacts.AddContact(static_cast<int>(id->AsInteger()));
       contact->SetLoading(true);
-      ReadFields(tkContacts, *table, *contact);
+      ReadFields(columns, *contact);
       contact->SetLoading(false);
     }
   } catch (...) {
@@ -174,13 +188,14 @@ void TVpCustomDBDataStore::LoadTasks() {
   SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
   const auto id = FieldFor(tkTasks, *table, "RecordID");
   if (!id) return;
+  const auto columns = ColumnsFor<TVpTask>(tkTasks, *table);
   TVpTasks& tasks = resource->Tasks();
   tasks.BeginUpdate();
   try {
     for (table->First(); !table->Eof(); table->Next()) {
       TVpTask* task = tasks.AddTask(static_cast<int>(id->AsInteger()));
       task->SetLoading(true);
-      ReadFields(tkTasks, *table, *task);
+      ReadFields(columns, *task);
       task->SetLoading(false);
       task->SetChanged(false);  // a new task counts as changed; one just read is not
     }
@@ -229,7 +244,7 @@ void TVpCustomDBDataStore::ReloadResource() {
       if (table->Active() && !idField.empty() && table->Locate(idField, std::int64_t{resource->ResourceID()})) {
         resource->SetLoading(true);
         try {
-          ReadFields(tkResources, *table, *resource);
+          ReadFields(ColumnsFor<TVpResource>(tkResources, *table), *resource);
         } catch (...) {
           resource->SetLoading(false);
           throw;
@@ -327,6 +342,7 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
     TTableBatch batch(table);
     auto id = FieldFor(kind, table, "RecordID");
     auto resource = FieldFor(kind, table, "ResourceID");
+    auto columns = ColumnsFor<TRecord>(kind, table);
     if (!id || !resource) throw EDataTableError(table.Name() + ": RecordID and ResourceID are needed");
     for (TRecord* record : pending) {
       const bool found = record->RecordID() >= 0 && table.Locate(idField, std::int64_t{record->RecordID()});
@@ -343,7 +359,7 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
         }
         id->SetAsInteger(recordID);
         resource->SetAsInteger(ActiveResource()->ResourceID());
-        WriteFields(kind, table, *record);
+        WriteFields(columns, *record);
         table.Post();
       } catch (...) {
         table.Cancel();
@@ -424,6 +440,7 @@ void TVpCustomDBDataStore::PostResources() {
       table->SetFiltered(false);
       TTableBatch batch(*table);
       auto id = FieldFor(tkResources, *table, "ResourceID");
+      auto columns = ColumnsFor<TVpResource>(tkResources, *table);
       if (!id) throw EDataTableError(table->Name() + ": ResourceID is needed");
       for (TVpResource* resource : deleted)
         if (table->Locate(idField, std::int64_t{resource->ResourceID()})) table->Delete();
@@ -437,7 +454,7 @@ void TVpCustomDBDataStore::PostResources() {
             newIDs.emplace_back(resource, resourceID);
           }
           id->SetAsInteger(resourceID);
-          WriteFields(tkResources, *table, *resource);
+          WriteFields(columns, *resource);
           table->Post();
         } catch (...) {
           table->Cancel();

@@ -48,10 +48,15 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   virtual std::string TableFieldFor(TVpTableKind kind, const std::string& storeKey) const;
 
  private:
+  // The record's fields paired with the table fields that hold them, looked up once per operation.
   template <class TRecord>
-  void ReadFields(TVpTableKind kind, TDataTable& table, TRecord& record);
+  using TColumns = std::vector<std::pair<const TRecordField<TRecord>*, TField>>;
   template <class TRecord>
-  void WriteFields(TVpTableKind kind, TDataTable& table, const TRecord& record);
+  TColumns<TRecord> ColumnsFor(TVpTableKind kind, TDataTable& table);
+  template <class TRecord>
+  static void ReadFields(const TColumns<TRecord>& columns, TRecord& record);
+  template <class TRecord>
+  static void WriteFields(TColumns<TRecord>& columns, const TRecord& record);
   // The table field for the key when the table has it; nullopt otherwise.
   std::optional<TField> FieldFor(TVpTableKind kind, TDataTable& table, const std::string& storeKey);
 

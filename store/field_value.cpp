@@ -8,8 +8,8 @@
 
 namespace {
 
-[[noreturn]] void NotA(const char* kind, const std::string& text, const std::string& fieldName) {
-  throw EDataTableError("'" + text + "' is not a valid " + kind + " value for field '" + fieldName + "'");
+[[noreturn]] void NotA(const char* kind, const std::string& text, std::string_view fieldName) {
+  throw EDataTableError("'" + text + "' is not a valid " + kind + " value for field '" + std::string(fieldName) + "'");
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -63,7 +63,7 @@ std::string FirstCharacters(const std::string& text, int n) {
 
 }  // namespace
 
-std::int64_t ValueAsInteger(const TFieldValue& value, const std::string& fieldName) {
+std::int64_t ValueAsInteger(const TFieldValue& value, std::string_view fieldName) {
   if (const auto* i = std::get_if<std::int64_t>(&value)) return *i;
   if (const auto* b = std::get_if<bool>(&value)) return *b ? 1 : 0;
   if (const auto* d = std::get_if<double>(&value)) {
@@ -82,7 +82,7 @@ std::int64_t ValueAsInteger(const TFieldValue& value, const std::string& fieldNa
   return 0;
 }
 
-bool ValueAsBoolean(const TFieldValue& value, const std::string& fieldName) {
+bool ValueAsBoolean(const TFieldValue& value, std::string_view fieldName) {
   if (const auto* b = std::get_if<bool>(&value)) return *b;
   if (const auto* i = std::get_if<std::int64_t>(&value)) return *i != 0;
   if (const auto* d = std::get_if<double>(&value)) return *d != 0;
@@ -94,7 +94,7 @@ bool ValueAsBoolean(const TFieldValue& value, const std::string& fieldName) {
   return false;
 }
 
-double ValueAsFloat(const TFieldValue& value, const std::string& fieldName) {
+double ValueAsFloat(const TFieldValue& value, std::string_view fieldName) {
   if (const auto* d = std::get_if<double>(&value)) return *d;
   if (const auto* i = std::get_if<std::int64_t>(&value)) return static_cast<double>(*i);
   if (const auto* b = std::get_if<bool>(&value)) return *b ? 1 : 0;

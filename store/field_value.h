@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -55,9 +56,9 @@ class EDataTableError : public std::runtime_error {
 
 // Reading a value as another kind, as the field accessors of a table do: null reads as 0, false
 // or an empty text; a text that does not hold the requested kind raises EDataTableError.
-std::int64_t ValueAsInteger(const TFieldValue& value, const std::string& fieldName);
-bool ValueAsBoolean(const TFieldValue& value, const std::string& fieldName);
-double ValueAsFloat(const TFieldValue& value, const std::string& fieldName);
+std::int64_t ValueAsInteger(const TFieldValue& value, std::string_view fieldName);
+bool ValueAsBoolean(const TFieldValue& value, std::string_view fieldName);
+double ValueAsFloat(const TFieldValue& value, std::string_view fieldName);
 std::string ValueAsString(const TFieldValue& value);
 inline bool ValueIsNull(const TFieldValue& value) { return std::holds_alternative<std::monostate>(value); }
 

@@ -10,7 +10,7 @@
 namespace {
 
 TDataTable MakeTable(const char* name, TFileWriter& writer) {
-  TDataTable table(name, writer, ReadDataPacket, FormatDataPacket);
+  TDataTable table(name, writer, TDataPacketFormat::Instance());
   table.SetWriteThrough(true);
   return table;
 }

@@ -109,19 +109,20 @@ TEST(DataPacket, ReadsTablesWrittenByOtherPrograms) {
       "      <FIELD attrname=\"Big\" fieldtype=\"i8\"/>\r\n"
       "      <FIELD attrname=\"Ratio\" fieldtype=\"r8\"/>\r\n"
       "      <FIELD attrname=\"Picture\" fieldtype=\"bin.hex\" SUBTYPE=\"Graphics\"/>\r\n"
+      "      <FIELD attrname=\"Odd\" fieldtype=\"x.custom\"/>\r\n"
       "    </FIELDS>\r\n"
       "  </METADATA>\r\n"
       "  <ROWDATA>\r\n"
       "    <ROW RowState=\"4\" RecordID=\"1\" Notes=\"line one&#013;&#010;line two\" Name=\"M\xFCller\" Small=\"-3\"/>\r\n"
       "    <ROW RowState=\"2\" RecordID=\"2\" Name=\"gone\"/>\r\n"
-      "    <ROW RowState=\"1\" RecordID=\"3\" Name=\"old\" Big=\"9000000000\" Ratio=\"0.25\" Picture=\"0A0B\"/>\r\n"
+      "    <ROW RowState=\"1\" RecordID=\"3\" Name=\"old\" Big=\"9000000000\" Ratio=\"0.25\" Picture=\"0A0B\" Odd=\"kept\"/>\r\n"
       "    <ROW RowState=\"8\" Name=\"new\"/>\r\n"
       "  </ROWDATA>\r\n"
       "</DATAPACKET>\r\n";
   TFieldDefs fields;
   std::vector<TRowValues> rows;
   ReadDataPacket(foreign, fields, rows);
-  ASSERT_EQ(fields.size(), 7u);
+  ASSERT_EQ(fields.size(), 8u);
   EXPECT_EQ(fields[1].DataType, ftMemo);
   EXPECT_EQ(fields[2].DataType, ftString);
   EXPECT_EQ(fields[2].Size, 50) << "a wide string's width counts two bytes a character";
@@ -141,6 +142,8 @@ TEST(DataPacket, ReadsTablesWrittenByOtherPrograms) {
   const std::string rewritten = FormatDataPacket(fields, rows);
   EXPECT_NE(rewritten.find("fieldtype=\"string.uni\""), std::string::npos);
   EXPECT_NE(rewritten.find("fieldtype=\"bin.hex\" SUBTYPE=\"Graphics\""), std::string::npos);
+  EXPECT_NE(rewritten.find("<FIELD attrname=\"Odd\" fieldtype=\"x.custom\"/>"), std::string::npos)
+      << "a type of its own is kept as it was, as text";
   TFieldDefs again;
   std::vector<TRowValues> rowsAgain;
   ReadDataPacket(rewritten, again, rowsAgain);

@@ -16,7 +16,7 @@ TFieldDefs TaskFields() {
 
 class DataTable : public ::testing::Test {
  protected:
-  DataTable() : Table_("Tasks", Writer_, ReadDataPacket, FormatDataPacket) {
+  DataTable() : Table_("Tasks", Writer_, TDataPacketFormat::Instance()) {
     Table_.SetFileName(File());
     Table_.SetWriteThrough(true);
   }
@@ -88,7 +88,7 @@ TEST_F(DataTable, EveryPostAndDeleteWritesTheFileOnce) {
   Table_.Delete();
   EXPECT_EQ(Writer_.WritesOf(File()), 2);
 
-  TDataTable reread("Tasks", Writer_, ReadDataPacket, FormatDataPacket);
+  TDataTable reread("Tasks", Writer_, TDataPacketFormat::Instance());
   reread.SetFileName(File());
   reread.Open();
   ASSERT_EQ(reread.RecordCount(), 1);
