@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "store/data_packet.h"
+#include "tests/support/failing_file_calls.h"
 #include "tests/support/planner_fixture.h"
 
 namespace {
@@ -284,5 +285,46 @@ TEST_F(FlexStore, ReloadResourceWithoutAFoundResourceStops) {
   Store().ReloadResource();
   EXPECT_EQ(Store().ActiveResource(), nullptr);
 }
+
+}  // namespace
+
+namespace {
+
+class FlexStoreWriteFailure : public FlexStore, public ::testing::WithParamInterface<TStep> {};
+
+// Whichever step of replacing the events file fails, the post reports it, the file is as it was,
+// and the store still knows what is unsaved.
+TEST_P(FlexStoreWriteFailure, LeavesFileAndFlagsAsTheyWere) {
+  Connect();
+  TVpResource& resource = AddActiveResource("KORET");
+  NewEvent("saved", At(2024, 5, 10, 8), At(2024, 5, 10, 9));
+  Store().PostEvents();
+  const std::string before = TTemporaryFolder::Read(TableFile(TVpPlannerFiles::kEventsFile));
+
+  resource.Schedule().Items(0)->SetDescription("edited");
+  TFailingCalls calls(GetParam(), ENOSPC);
+  Writer.UseCalls(calls);
+  try {
+    Store().PostEvents();
+    FAIL() << "posted";
+  } catch (const EDBPostError& e) {
+    try {
+      std::rethrow_if_nested(e);
+    } catch (const EFileWriteError& cause) {
+      EXPECT_NE(std::string(cause.what()).find("No space left on device"), std::string::npos) << cause.what();
+    }
+  }
+  EXPECT_EQ(TTemporaryFolder::Read(TableFile(TVpPlannerFiles::kEventsFile)), before);
+  EXPECT_TRUE(resource.Schedule().Items(0)->Changed());
+  EXPECT_TRUE(resource.EventsDirty());
+}
+
+std::string StepName(const ::testing::TestParamInfo<TStep>& info) {
+  static const char* const names[] = {"Create", "Write", "Flush", "Close", "Rename"};
+  return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, FlexStoreWriteFailure,
+                         ::testing::Values(stCreate, stWrite, stFlush, stClose, stRename), StepName);
 
 }  // namespace

@@ -5,7 +5,7 @@
 void TRecordingFileWriter::ReplaceFile(const std::string& path, std::string_view contents) {
   Written.push_back(path);
   if (Fail) throw EFileWriteError("Unable to write \"" + path + "\" (write): simulated failure");
-  Real_.ReplaceFile(path, contents);
+  Real_->ReplaceFile(path, contents);
 }
 
 int TRecordingFileWriter::WritesOf(const std::string& path) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,10 @@
 // request: the way tests see how often and what the program writes.
 class TRecordingFileWriter : public TFileWriter {
  public:
+  TRecordingFileWriter() : Real_(std::make_unique<TAtomicFileWriter>()) {}
+  // Writes through these system calls from now on (to make one step of the writing fail).
+  void UseCalls(TFileSystemCalls& calls) { Real_ = std::make_unique<TAtomicFileWriter>(calls); }
+
   void ReplaceFile(const std::string& path, std::string_view contents) override;
 
   // How many times the file was written (successfully or not).
@@ -20,5 +25,5 @@ class TRecordingFileWriter : public TFileWriter {
   std::vector<std::string> Written;  // the paths, in order
 
  private:
-  TAtomicFileWriter Real_;
+  std::unique_ptr<TAtomicFileWriter> Real_;
 };
