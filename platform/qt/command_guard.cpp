@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "platform/error_text.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -29,7 +30,7 @@ void GuardedCall(const std::function<void()>& command) {
     command();
     return;
   } catch (const std::exception& e) {
-    message = e.what();
+    message = DescribeError(e, "\n\n");
   } catch (...) {
     message = "An unknown error occurred.";
   }

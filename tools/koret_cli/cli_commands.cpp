@@ -9,6 +9,7 @@
 
 #include "model/day_number.h"
 #include "model/enumerations.h"
+#include "platform/error_text.h"
 #include "platform/file_writer.h"
 #include "platform/ini_file.h"
 #include "platform/system_clock.h"
@@ -98,18 +99,6 @@ std::string OneLine(std::string text) {
   for (char& c : text)
     if (c == '\n' || c == '\r' || c == '\t') c = ' ';
   return text;
-}
-
-// The message of an error and of every error it was raised for, on one line.
-std::string Describe(const std::exception& e) {
-  std::string message = e.what();
-  try {
-    std::rethrow_if_nested(e);
-  } catch (const std::exception& cause) {
-    message += ": " + Describe(cause);
-  } catch (...) {
-  }
-  return message;
 }
 
 // The planner files of a data folder, connected, with headless services.
@@ -254,7 +243,7 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
     err << "koret-cli: " << e.what() << "\n(\"koret-cli help\" tells how it is used)\n";
     return 2;
   } catch (const std::exception& e) {
-    err << "koret-cli: " << Describe(e) << '\n';
+    err << "koret-cli: " << DescribeError(e, ": ") << '\n';
     return 1;
   }
 }

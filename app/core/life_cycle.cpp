@@ -1,0 +1,158 @@
+#include "app/core/life_cycle.h"
+
+#include "app/core/window_placement.h"
+#include "platform/error_text.h"
+
+namespace {
+
+// The names the program gives the ten event categories.
+constexpr const char* kCategoryNames[] = {"Anniversary", "Birthday", "Business", "Get-together", "Gifts",
+                                          "Holiday",     "Meeting",  "Personal",     "Shopping", "Other"};
+
+}  // namespace
+
+TLifeCycle::TLifeCycle(const std::string& programFolder, TMainWindowShell& window, TVpStoreServices services,
+                       TMessagePoster& poster, TFileWriter& writer)
+    : ProgramFolder_(programFolder),
+      Window_(window),
+      Poster_(poster),
+      Settings_(writer),
+      Planner_(services, writer, &window) {
+  Settings_.SetFileName(ProgramFolder_ + "/Config/Config.ini");
+  for (int i = 0; i < TVpCategoryColorMap::kCategoryCount; ++i)
+    Planner_.Store().CategoryColorMap().Category(i)->SetDescription(kCategoryNames[i]);
+}
+
+void TLifeCycle::ReportError(const std::exception& error) { Window_.ShowError(DescribeError(error, "\n\n")); }
+
+bool TLifeCycle::StartFirstStage() {
+  try {
+    Settings_.Open();
+  } catch (const std::exception& e) {
+    ReportError(e);  // the program starts with every setting at its default
+  }
+  StartSettings_ = ReadProgramSettings(Settings_);
+  Window_.SetTrayIconVisible(true);
+  return !StartSettings_.StartMinimized;
+}
+
+void TLifeCycle::MainWindowCreated() {
+  const TProgramSettings& s = StartSettings_;
+  const TPoint desktop = Window_.DesktopSize();
+  const int left = s.MFLeft.value_or(desktop.X - kDesignedSize.X);
+  const int top = s.MFTop.value_or(desktop.Y - kDesignedSize.Y - 30);
+  Window_.SetGeometry(KeepOnScreens(TRect{left, top, left + s.Width, top + s.Height}, Window_.Screens()));
+  Window_.SetContactColumnWidth(s.ContactsCW);
+  if (!s.StartMinimized)
+    Window_.ShowMainWindow();
+  else if (Window_.NotificationAreaAvailable())
+    Window_.HideMainWindow();
+  else
+    Window_.MinimizeMainWindow();  // without a notification area the window must stay reachable
+  Poster_.Post(*this, StartupMessage);
+}
+
+void TLifeCycle::HandleMessage(int message) {
+  if (message == StartupMessage) StartSecondStage();
+}
+
+void TLifeCycle::StartSecondStage() {
+  const TProgramSettings& s = StartSettings_;
+  Window_.ApplySettings(s);
+  Window_.SetActiveTab(s.ActTab);
+  Window_.SetWeekView(s.ShowWV, s.WVWidth);
+  Window_.SetCalendarGeometry(KeepOnScreens(
+      TRect{s.CalendarLeft, s.CalendarTop, s.CalendarLeft + s.CalendarWidth, s.CalendarTop + s.CalendarHeight},
+      Window_.Screens()));
+  Planner_.SetDataFolder(ProgramFolder_ + "/Data");
+  // The main day view always starts with 30-minute slots, whatever the settings say.
+  Window_.SetDayViewGranularity(gr30Min);
+  try {
+    Planner_.Connect();
+    SelectActiveResource();
+  } catch (const std::exception& e) {
+    ReportError(e);
+  }
+}
+
+void TLifeCycle::SelectActiveResource() {
+  TVpFlexDataStore& store = Planner_.Store();
+  Window_.SetResourcesMenu({}, -1);
+  if (store.Resources().Count() == 0) {
+    TVpResource* resource = store.Resources().AddResource(store.GetNextID("Resources"));
+    store.SetActiveResource(resource);
+    resource->SetDescription("KORET");
+    store.PostResources();
+    Settings_.WriteString("General", "ActiveResource", "KORET");
+    store.LoadResources();
+  }
+  TVpResources& resources = store.Resources();
+  if (resources.Count() == 0) return;
+
+  // The resource the settings name, else the first; the setting is written only then.
+  const std::string named = Settings_.ReadString("General", "ActiveResource", "KORET");
+  TVpResource* chosen = resources.Items(0);
+  for (int i = 0; i < resources.Count(); ++i)
+    if (resources.Items(i)->Description() == named) chosen = resources.Items(i);
+  store.SetActiveResource(chosen);
+  if (named != chosen->Description()) Settings_.WriteString("General", "ActiveResource", chosen->Description());
+
+  std::vector<std::string> descriptions;
+  int checked = -1;
+  for (int i = 0; i < resources.Count(); ++i) {
+    descriptions.push_back(resources.Items(i)->Description());
+    if (resources.Items(i) == store.ActiveResource()) checked = i;
+  }
+  Window_.SetResourcesMenu(descriptions, checked);
+}
+
+bool TLifeCycle::CloseRequested() {
+  if (!ExitRequested_) {
+    if (Window_.NotificationAreaAvailable())
+      Window_.HideMainWindow();
+    else
+      Window_.MinimizeMainWindow();
+    return false;
+  }
+  if (Closed_) return true;
+  Closed_ = true;
+  // Every change to the planner data was written when it was made; what is left is the window's
+  // state. A failure to save it is reported and does not keep the program from ending.
+  try {
+    SaveWindowState();
+  } catch (const std::exception& e) {
+    ReportError(e);
+  }
+  Settings_.Close();
+  try {
+    Planner_.Disconnect();
+  } catch (const std::exception& e) {
+    ReportError(e);
+  }
+  Window_.StopClock();
+  return true;
+}
+
+void TLifeCycle::SaveWindowState() {
+  TProgramSettings s = StartSettings_;
+  s.ActTab = Window_.ActiveTab();
+  const TRect window = Window_.Geometry();
+  s.MFLeft = window.Left;
+  s.MFTop = window.Top;
+  s.Width = window.Width();
+  s.Height = window.Height();
+  s.ContactsCW = Window_.ContactColumnWidth();
+  s.ShowWV = Window_.WeekViewShown();
+  s.WVWidth = Window_.WeekViewWidth();
+  const TRect calendar = Window_.CalendarGeometry();
+  s.CalendarWidth = calendar.Width();
+  s.CalendarHeight = calendar.Height();
+  s.CalendarLeft = calendar.Left;
+  s.CalendarTop = calendar.Top;
+  WriteProgramSettings(Settings_, s, swExit);
+}
+
+void TLifeCycle::Exit() {
+  ExitRequested_ = true;
+  Window_.CloseMainWindow();
+}

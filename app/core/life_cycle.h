@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/core/main_window_shell.h"
+#include "app/core/program_settings.h"
+#include "app/core/settings_store.h"
+#include "platform/message_queue.h"
+#include "store/planner_files.h"
+
+// The program's life from start to exit: the two start-up stages, the choice of the active
+// resource, what a close request means (hide, or really close after saving the window's state),
+// the Exit command and the end of the desktop session.
+class TLifeCycle : public TMessageTarget {
+ public:
+  // The main window's designed size, from which the default position is computed.
+  static constexpr TPoint kDesignedSize{660, 483};
+
+  TLifeCycle(const std::string& programFolder, TMainWindowShell& window, TVpStoreServices services,
+             TMessagePoster& poster, TFileWriter& writer);
+
+  // The first stage, while the main window is being built: opens the settings file and returns
+  // whether the main window shows at start (false when it starts in the notification area, or
+  // minimised where there is none). Makes the tray icon visible.
+  bool StartFirstStage();
+  // The main window's creation: its position and size, the contact grid's column width; then
+  // the second stage is posted to the window (StartupMessage).
+  void MainWindowCreated();
+  // The posted start-up message runs the second stage.
+  void HandleMessage(int message) override;
+  // The second stage, once every window exists and the event loop runs: applies the settings,
+  // binds the data files, connects the store and chooses the active resource. An error ends it
+  // with a message; the program keeps running (with no resource active).
+  void StartSecondStage();
+  // Chooses the active resource: the one the settings name, else the first; with no resource at
+  // all it makes "KORET". Rebuilds the Resources menu. Runs again after resource changes.
+  void SelectActiveResource();
+
+  // A close request on the main window. Unless an exit was asked for, the window goes to the
+  // notification area (or is minimised where there is none) and the request is refused (false).
+  // Otherwise the window's state is saved, the files are closed and the request allowed (true).
+  bool CloseRequested();
+  // The Exit command: the next close really closes; then the window is closed.
+  void Exit();
+  // The desktop session is ending: the next close really closes.
+  void SessionEnding() { ExitRequested_ = true; }
+  bool ExitRequested() const { return ExitRequested_; }
+
+  TVpPlannerFiles& Planner() { return Planner_; }
+  TSettingsStore& Settings() { return Settings_; }
+  const TProgramSettings& StartSettings() const { return StartSettings_; }
+
+ private:
+  void ReportError(const std::exception& error);
+  void SaveWindowState();
+
+  std::string ProgramFolder_;
+  TMainWindowShell& Window_;
+  TMessagePoster& Poster_;
+  TSettingsStore Settings_;
+  TProgramSettings StartSettings_;
+  TVpPlannerFiles Planner_;
+  bool ExitRequested_ = false;
+  bool Closed_ = false;
+};

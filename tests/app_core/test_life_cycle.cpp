@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/core/life_cycle.h"
+#include "store/data_packet.h"
+#include "tests/support/planner_fixture.h"
+
+namespace {
+
+// The main window as a record of what the life cycle did to it.
+class TFakeMainWindow : public TMainWindowShell {
+ public:
+  TPoint DesktopSize() const override { return {1920, 1080}; }
+  std::vector<TRect> Screens() const override { return {{0, 0, 1920, 1080}}; }
+  TRect Geometry() const override { return Rect; }
+  void SetGeometry(const TRect& rect) override { Rect = rect; }
+  int ActiveTab() const override { return Tab; }
+  void SetActiveTab(int index) override { Tab = index; }
+  int ContactColumnWidth() const override { return ColumnWidth; }
+  void SetContactColumnWidth(int width) override { ColumnWidth = width; }
+  bool WeekViewShown() const override { return WeekShown; }
+  int WeekViewWidth() const override { return WeekWidth; }
+  void SetWeekView(bool shown, int width) override {
+    WeekShown = shown;
+    WeekWidth = width;
+  }
+  TRect CalendarGeometry() const override { return Calendar; }
+  void SetCalendarGeometry(const TRect& rect) override { Calendar = rect; }
+  void ApplySettings(const TProgramSettings& settings) override { Applied = settings; }
+  void SetDayViewGranularity(TVpGranularity granularity) override { Granularity = granularity; }
+  void SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) override {
+    Menu = descriptions;
+    Checked = checked;
+  }
+  bool NotificationAreaAvailable() const override { return HasTray; }
+  void SetTrayIconVisible(bool visible) override { TrayIcon = visible; }
+  void ShowMainWindow() override { State = "shown"; }
+  void HideMainWindow() override { State = "hidden"; }
+  void MinimizeMainWindow() override { State = "minimised"; }
+  void CloseMainWindow() override {
+    if (Owner->CloseRequested()) State = "closed";
+  }
+  void StopClock() override { ClockStopped = true; }
+  void ShowError(const std::string& message) override { Errors.push_back(message); }
+
+  TLifeCycle* Owner = nullptr;
+  TRect Rect;
+  int Tab = 1;
+  int ColumnWidth = 0;
+  bool WeekShown = false;
+  int WeekWidth = 0;
+  TRect Calendar;
+  std::optional<TProgramSettings> Applied;
+  std::optional<TVpGranularity> Granularity;
+  std::vector<std::string> Menu;
+  int Checked = -2;
+  bool HasTray = true;
+  bool TrayIcon = false;
+  std::string State = "new";
+  bool ClockStopped = false;
+  std::vector<std::string> Errors;
+};
+
+// A program folder as a new installation lays it out, and the program started on it.
+class LifeCycle : public ::testing::Test, protected TPlannerFixture {
+ protected:
+  LifeCycle() {
+    std::filesystem::create_directories(Folder.File("Config"));
+    std::filesystem::copy(std::string(KORET_RESOURCES_DIR) + "/Data", DataFolder(),
+                          std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+  }
+
+  std::string ConfigFile() const { return Folder.File("Config/Config.ini"); }
+  std::string Config() const {
+    return std::filesystem::exists(ConfigFile()) ? TTemporaryFolder::Read(ConfigFile()) : std::string();
+  }
+
+  // Starts the program: both stages, as the event loop would run them.
+  void Start() {
+    Window = std::make_unique<TFakeMainWindow>();
+    Program = std::make_unique<TLifeCycle>(Folder.Path().string(), *Window,
+                                           TVpStoreServices{Clock, Timers, Sound, Poster, MessageBoxes, Dialogs},
+                                           Poster, Writer);
+    Window->Owner = Program.get();
+    Window->HasTray = HasTray;
+    Program->StartFirstStage();
+    Program->MainWindowCreated();
+    Poster.DeliverAll();
+  }
+
+  // Ends the program with the Exit command.
+  void ExitProgram() {
+    Program->Exit();
+    Program.reset();
+    Window.reset();
+  }
+
+  std::vector<TRowValues> Rows(const char* file) {
+    TFieldDefs fields;
+    std::vector<TRowValues> rows;
+    ReadDataPacket(TTemporaryFolder::Read(TableFile(file)), fields, rows);
+    return rows;
+  }
+
+  bool HasTray = true;
+  std::unique_ptr<TFakeMainWindow> Window;
+  std::unique_ptr<TLifeCycle> Program;
+};
+
+TEST_F(LifeCycle, TheFirstStartMakesKoretAndTheNextReusesIt) {
+  Start();
+  ASSERT_TRUE(Window->Errors.empty()) << Window->Errors[0];
+  TVpFlexDataStore& store = Program->Planner().Store();
+  ASSERT_NE(store.ActiveResource(), nullptr);
+  EXPECT_EQ(store.ActiveResource()->Description(), "KORET");
+  EXPECT_EQ(store.ActiveResource()->ResourceID(), 1);
+  EXPECT_EQ(Rows(TVpPlannerFiles::kResourcesFile).size(), 1u);
+  EXPECT_NE(Config().find("ActiveResource=KORET"), std::string::npos);
+  EXPECT_EQ(Window->Menu, std::vector<std::string>{"KORET"});
+  EXPECT_EQ(Window->Checked, 0);
+  EXPECT_EQ(store.CategoryColorMap().Description(3), "Get-together");
+  ExitProgram();
+
+  Start();
+  EXPECT_EQ(Program->Planner().Store().ActiveResource()->ResourceID(), 1);
+  EXPECT_EQ(Rows(TVpPlannerFiles::kResourcesFile).size(), 1u) << "no second KORET";
+}
+
+TEST_F(LifeCycle, TheStoredResourceIsHonoured) {
+  WriteRows("Resources", TVpPlannerFiles::kResourcesFile,
+            {"ResourceID=\"1\" Description=\"Alpha\" ResourceActive=\"TRUE\"",
+             "ResourceID=\"2\" Description=\"Work\" ResourceActive=\"TRUE\""});
+  TTemporaryFolder::Write(ConfigFile(), "[General]\nActiveResource=Work\n");
+  Start();
+  EXPECT_EQ(Program->Planner().Store().ActiveResource()->Description(), "Work");
+  EXPECT_EQ(Window->Checked, 1);
+  EXPECT_EQ(Config(), "[General]\nActiveResource=Work\n") << "nothing needed writing";
+
+  ExitProgram();
+  TTemporaryFolder::Write(ConfigFile(), "[General]\nActiveResource=Gone\n");
+  Start();
+  EXPECT_EQ(Program->Planner().Store().ActiveResource()->Description(), "Alpha") << "the first one, by name";
+  EXPECT_NE(Config().find("ActiveResource=Alpha"), std::string::npos);
+}
+
+TEST_F(LifeCycle, AMissingTableIsReportedAndNothingIsWritten) {
+  std::filesystem::remove(TableFile(TVpPlannerFiles::kTasksFile));
+  Start();
+  ASSERT_EQ(Window->Errors.size(), 1u);
+  EXPECT_EQ(Window->Errors[0].substr(0, Window->Errors[0].find('\n')), "Error: Unable to open Tasks");
+  EXPECT_EQ(Program->Planner().Store().ActiveResource(), nullptr);
+  EXPECT_EQ(Writer.TotalWrites(), 0) << "no data file and no settings were written";
+  EXPECT_EQ(Window->State, "shown") << "the program keeps running";
+}
+
+TEST_F(LifeCycle, ACloseRequestHidesAndWritesNothing) {
+  Start();
+  const std::string before = Config();
+  const int writes = Writer.TotalWrites();
+  EXPECT_FALSE(Program->CloseRequested());
+  EXPECT_EQ(Window->State, "hidden");
+  EXPECT_EQ(Config(), before);
+  EXPECT_EQ(Writer.TotalWrites(), writes);
+}
+
+TEST_F(LifeCycle, WithoutANotificationAreaTheWindowIsMinimisedInstead) {
+  HasTray = false;
+  TTemporaryFolder::Write(ConfigFile(), "[General]\nStartMinimized=1\n");
+  Start();
+  EXPECT_EQ(Window->State, "minimised");
+  Window->State = "shown";
+  EXPECT_FALSE(Program->CloseRequested());
+  EXPECT_EQ(Window->State, "minimised");
+}
+
+TEST_F(LifeCycle, StartMinimizedHidesTheWindowAndStillRunsTheSecondStage) {
+  TTemporaryFolder::Write(ConfigFile(), "[General]\nStartMinimized=1\n");
+  Start();
+  EXPECT_EQ(Window->State, "hidden");
+  EXPECT_TRUE(Window->TrayIcon);
+  EXPECT_NE(Program->Planner().Store().ActiveResource(), nullptr);
+}
+
+TEST_F(LifeCycle, ExitWritesTheTwelveKeysOfTheWindowsState) {
+  TTemporaryFolder::Write(ConfigFile(), "[General]\nActiveResource=KORET\n");
+  Start();
+  Window->Tab = 2;
+  Window->Rect = {10, 20, 710, 620};
+  Window->ColumnWidth = 150;
+  Window->WeekShown = true;
+  Window->WeekWidth = 327;
+  Window->Calendar = {400, 300, 700, 650};
+  Writer.Written.clear();
+  Program->Exit();
+  EXPECT_EQ(Window->State, "closed");
+  EXPECT_TRUE(Window->ClockStopped);
+  EXPECT_EQ(Config(),
+            "[General]\nActiveResource=KORET\nActTab=2\nMFLeft=10\nMFTop=20\nWidth=700\nHeight=600\n"
+            "[Contacts]\nCW=150\n[Daily]\nShowWV=1\nWVWidth=327\n"
+            "[Calendar]\nWidth=300\nHeight=350\nLeft=400\nTop=300\n");
+  EXPECT_EQ(Writer.WritesOf(ConfigFile()), 12);
+  EXPECT_EQ(Writer.TotalWrites(), 12) << "the data files were all written when they changed";
+  EXPECT_FALSE(Program->Planner().Store().Connected());
+}
+
+TEST_F(LifeCycle, TheDayViewStartsWithHalfHourSlotsWhateverTheSettings) {
+  TTemporaryFolder::Write(ConfigFile(), "[Daily]\nGran=3\n");
+  Start();
+  ASSERT_TRUE(Window->Applied);
+  EXPECT_EQ(Window->Applied->DailyGran, 3);
+  EXPECT_EQ(Window->Granularity, gr30Min);
+}
+
+TEST_F(LifeCycle, TheWindowIsPlacedFromTheSettingsAndKeptOnTheScreen) {
+  Start();
+  EXPECT_EQ(Window->Rect, TRect({1920 - 660, 1080 - 483 - 30, 1920 - 660 + 500, 1080 - 483 - 30 + 560}));
+  EXPECT_EQ(Window->ColumnWidth, 145);
+  ExitProgram();
+  TTemporaryFolder::Write(ConfigFile(), "[General]\nMFLeft=4000\nMFTop=100\nWidth=700\nHeight=500\n");
+  Start();
+  EXPECT_EQ(Window->Rect, TRect({1220, 100, 1920, 600})) << "moved back onto the screen";
+}
+
+TEST_F(LifeCycle, SessionEndMakesTheNextCloseReal) {
+  Start();
+  Program->SessionEnding();
+  EXPECT_TRUE(Program->CloseRequested());
+  EXPECT_TRUE(Program->CloseRequested()) << "a second close does nothing more";
+}
+
+}  // namespace
