@@ -1,10 +1,14 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/desktop_services.h"
 #include "app/main_window.h"
 #include "app/program.h"
+#include "app/secondary_windows.h"
+#include "app/session_end.h"
 #include "platform/display_probe.h"
 #include "platform/instance_lock.h"
+#include "platform/program_folder.h"
 
 int main(int argc, char* argv[]) {
   // A second copy ends at once, silently, and touches nothing.
@@ -25,8 +29,22 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(kProgramTitle);
   QApplication::setApplicationDisplayName(kProgramTitle);
+  // The main window may be hidden in the notification area while other windows close: only the
+  // main window's real close ends the program.
+  QApplication::setQuitOnLastWindowClosed(false);
 
-  TForm1 mainWindow;
-  mainWindow.show();
+  TQtDesktop desktop;
+  TForm1 mainWindow(ExecutableFolder(), desktop);
+  TfrmOpt preferences(&mainWindow);
+  TfrmCalendar calendar;
+  TAboutBox about(&mainWindow);
+  mainWindow.SetWindows(&preferences, &calendar, &about);
+  TSessionEnd sessionEnd([&] { mainWindow.ExitCommand(); }, [&] { mainWindow.LifeCycle().SessionEnding(); });
+  // However the event loop ends, the window's state is saved and the files are closed.
+  QObject::connect(&application, &QCoreApplication::aboutToQuit, [&] {
+    mainWindow.LifeCycle().SessionEnding();
+    mainWindow.LifeCycle().CloseRequested();
+  });
+  mainWindow.Created();
   return QApplication::exec();
 }

@@ -1,9 +1,227 @@
 #include "app/main_window.h"
 
-#include "app/program.h"
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+#include "app/program.h"
+#include "model/date_format.h"
+#include "model/day_number.h"
+#include "platform/qt/command_guard.h"
+#include "platform/qt/qt_text.h"
+
+TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
+    : Desktop_(desktop),
+      LifeCycle_(std::make_unique<TLifeCycle>(programFolder, *this, desktop.StoreServices(), desktop.Poster,
+                                              desktop.Writer)) {
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
-  resize(500, 560);
+  resize(TLifeCycle::kDesignedSize.X, TLifeCycle::kDesignedSize.Y);
+
+  Tabs_ = new QTabWidget(this);
+  Tabs_->setObjectName("PCMain");
+  for (const char* caption : {"Task List", "Events", "Contacts"}) Tabs_->addTab(new QWidget(Tabs_), caption);
+  Tabs_->setCurrentIndex(1);  // the Events tab, as designed
+  setCentralWidget(Tabs_);
+  BuildMenus();
+  BuildStatusBar();
+
+  Tray_.OnActivated = [this] { ShowMainWindow(); };
+  connect(&Clock_, &QTimer::timeout, this, [this] { GuardedCall([this] { Tick(); }); });
+  Clock_.start(1000);
+
+  // The first stage runs while the window is being built.
+  GuardedCall([this] { ShowAtStart_ = LifeCycle_->StartFirstStage(); });
 }
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox* about) {
+  Preferences_ = preferences;
+  Calendar_ = calendar;
+  About_ = about;
+}
+
+void TForm1::Created() {
+  GuardedCall([this] { LifeCycle_->MainWindowCreated(); });
+  Tick();
+}
+
+QAction* TForm1::AddCommand(QMenu& menu, const QString& caption, const QKeySequence& shortcut,
+                            std::function<void()> command) {
+  QAction* action = menu.addAction(caption);
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  connect(action, &QAction::triggered, this, [command = std::move(command)] { GuardedCall(command); });
+  return action;
+}
+
+void TForm1::BuildMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  AddCommand(*file, "Hide to Tray...", QKeySequence("Ctrl+M"), [this] { HideMainWindow(); });
+  AlwaysOnTop_ = AddCommand(*file, "Always on Top...", {}, [this] { ToggleAlwaysOnTop(AlwaysOnTop_->isChecked()); });
+  AlwaysOnTop_->setCheckable(true);
+  AddCommand(*file, "Exit", {}, [this] { ExitCommand(); });
+
+  QMenu* view = menuBar()->addMenu("&View");
+  AddCommand(*view, "Task List", QKeySequence("Ctrl+F1"), [this] { Tabs_->setCurrentIndex(0); });
+  AddCommand(*view, "Events", QKeySequence("Ctrl+F2"), [this] { Tabs_->setCurrentIndex(1); });
+  AddCommand(*view, "Contacts", QKeySequence("Ctrl+F3"), [this] { Tabs_->setCurrentIndex(2); });
+  AddCommand(*view, "Calendar", QKeySequence("Ctrl+F4"), [this] { ToggleCalendar(); });
+
+  // The Resource menu belongs to the menu bar but is never shown.
+  ResourceMenu_ = menuBar()->addMenu("Resource");
+  ResourcesSubmenu_ = ResourceMenu_->addMenu("Resources");
+  ResourceMenu_->menuAction()->setVisible(false);
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  AddCommand(*help, "About", {}, [this] {
+    if (About_ != nullptr) About_->exec();
+  });
+
+  QMenu& tray = Tray_.Menu();
+  AddCommand(tray, "Restore Window...", {}, [this] { ShowMainWindow(); });
+  AddCommand(tray, "Hide to Tray...", QKeySequence("Ctrl+M"), [this] { HideMainWindow(); });
+  TrayAlwaysOnTop_ = AddCommand(tray, "Always on Top...", {}, [this] { ToggleAlwaysOnTop(TrayAlwaysOnTop_->isChecked()); });
+  TrayAlwaysOnTop_->setCheckable(true);
+  tray.addSeparator();
+  AddCommand(tray, "Exit", {}, [this] { ExitCommand(); });
+}
+
+void TForm1::BuildStatusBar() {
+  statusBar()->setSizeGripEnabled(false);
+  const int widths[] = {0, 75, 75, 10};
+  for (int i = 0; i < 4; ++i) {
+    Panels_[i] = new QLabel(this);
+    if (widths[i] > 0) {
+      Panels_[i]->setFixedWidth(widths[i]);
+      Panels_[i]->setAlignment(i == 3 ? Qt::AlignLeft : Qt::AlignCenter);
+      statusBar()->addPermanentWidget(Panels_[i]);
+    } else {
+      statusBar()->addWidget(Panels_[i], 1);
+    }
+  }
+  Panels_[0]->setText("  Ready");
+}
+
+void TForm1::Tick() {
+  const double now = Desktop_.Clock.Now();
+  Panels_[1]->setText(ToQt(FormatLongTime(now, Desktop_.Locale)));
+  Panels_[2]->setText(ToQt(FormatShortDate(now, Desktop_.Locale)));
+  Tray_.SetText(std::to_string(DecodeDate(now).Day));
+}
+
+void TForm1::ToggleCalendar() {
+  if (Calendar_ == nullptr) return;
+  Tabs_->setCurrentIndex(1);
+  Calendar_->setVisible(!Calendar_->isVisible());
+}
+
+void TForm1::ToggleAlwaysOnTop(bool on) {
+  AlwaysOnTop_->setChecked(on);
+  TrayAlwaysOnTop_->setChecked(on);
+  const bool shown = isVisible();
+  setWindowFlag(Qt::WindowStaysOnTopHint, on);  // hides the window; show it again where it was
+  if (shown) show();
+}
+
+void TForm1::ExitCommand() {
+  // An exit chosen while a modal window is open waits for it to close: closing the main window
+  // under an open dialog would end the program from inside that dialog.
+  if (QApplication::activeModalWidget() != nullptr) {
+    QTimer::singleShot(250, this, [this] { GuardedCall([this] { ExitCommand(); }); });
+    return;
+  }
+  LifeCycle_->Exit();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  bool allowed = false;
+  GuardedCall([&] { allowed = LifeCycle_->CloseRequested(); });
+  if (!allowed) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  if (Calendar_ != nullptr) Calendar_->hide();
+  Tray_.SetVisible(false);
+  QApplication::quit();
+}
+
+// --- TMainWindowShell ---
+
+TPoint TForm1::DesktopSize() const {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  return {area.width(), area.height()};
+}
+
+std::vector<TRect> TForm1::Screens() const {
+  std::vector<TRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->availableGeometry();
+    screens.push_back({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+  }
+  return screens;
+}
+
+TRect TForm1::Geometry() const { return {x(), y(), x() + width(), y() + height()}; }
+
+void TForm1::SetGeometry(const TRect& rect) {
+  move(rect.Left, rect.Top);
+  resize(rect.Width(), rect.Height());
+}
+
+int TForm1::ActiveTab() const { return Tabs_->currentIndex(); }
+
+void TForm1::SetActiveTab(int index) {
+  if (index >= 0 && index < Tabs_->count()) Tabs_->setCurrentIndex(index);
+}
+
+void TForm1::SetWeekView(bool shown, int width) {
+  WeekViewShown_ = shown;
+  WeekViewWidth_ = width;
+}
+
+TRect TForm1::CalendarGeometry() const {
+  if (Calendar_ == nullptr) return {};
+  return {Calendar_->x(), Calendar_->y(), Calendar_->x() + Calendar_->width(), Calendar_->y() + Calendar_->height()};
+}
+
+void TForm1::SetCalendarGeometry(const TRect& rect) {
+  if (Calendar_ == nullptr) return;
+  Calendar_->move(rect.Left, rect.Top);
+  Calendar_->resize(rect.Width(), rect.Height());
+}
+
+void TForm1::ApplySettings(const TProgramSettings& settings) { Looks_ = settings; }
+
+void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) {
+  ResourcesSubmenu_->clear();
+  for (size_t i = 0; i < descriptions.size(); ++i) {
+    QAction* entry = ResourcesSubmenu_->addAction(ToQt(descriptions[i]));
+    entry->setCheckable(true);
+    entry->setChecked(static_cast<int>(i) == checked);
+    connect(entry, &QAction::triggered, this, [this, entry, description = descriptions[i]] {
+      GuardedCall([&] {
+        TVpFlexDataStore& store = LifeCycle_->Planner().Store();
+        store.SelectResourceByName(description);
+        for (QAction* other : ResourcesSubmenu_->actions()) other->setChecked(other == entry);
+        if (store.ActiveResource() != nullptr)
+          LifeCycle_->Settings().WriteString("General", "ActiveResource", store.ActiveResource()->Description());
+      });
+    });
+  }
+}
+
+void TForm1::ShowMainWindow() {
+  showNormal();
+  raise();
+  activateWindow();
+}
+
+void TForm1::HideMainWindow() { hide(); }
+
+void TForm1::MinimizeMainWindow() { showMinimized(); }
+
+void TForm1::ShowError(const std::string& message) { Desktop_.MessageBoxes.ShowError(message); }

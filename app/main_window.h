@@ -1,11 +1,92 @@
 #pragma once
 
+#include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTimer>
+#include <memory>
 
-// The program's main window.
-class TForm1 : public QMainWindow {
+#include "app/core/life_cycle.h"
+#include "app/core/main_window_shell.h"
+#include "app/desktop_services.h"
+#include "app/secondary_windows.h"
+#include "app/tray_icon.h"
+
+// The program's main window: menus, the three tabs (Task List, Events, Contacts), the status bar
+// with its clock and the notification-area icon. What start-up, closing and exit do is decided by
+// the life cycle; this window carries it out on the desktop.
+class TForm1 : public QMainWindow, public TMainWindowShell {
   Q_OBJECT
 
  public:
-  explicit TForm1(QWidget* parent = nullptr);
+  // Builds the window and runs the first start-up stage (the settings file, the tray icon).
+  TForm1(const std::string& programFolder, TQtDesktop& desktop);
+  ~TForm1() override;
+
+  // The other top-level windows, created after this one.
+  void SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox* about);
+  // The window's creation is complete: placement, showing, and the second stage posted.
+  void Created();
+
+  TLifeCycle& LifeCycle() { return *LifeCycle_; }
+  // The Exit command. While a modal window is open it waits until that window closes.
+  void ExitCommand();
+
+  // TMainWindowShell
+  TPoint DesktopSize() const override;
+  std::vector<TRect> Screens() const override;
+  TRect Geometry() const override;
+  void SetGeometry(const TRect& rect) override;
+  int ActiveTab() const override;
+  void SetActiveTab(int index) override;
+  int ContactColumnWidth() const override { return ContactColumnWidth_; }
+  void SetContactColumnWidth(int width) override { ContactColumnWidth_ = width; }
+  bool WeekViewShown() const override { return WeekViewShown_; }
+  int WeekViewWidth() const override { return WeekViewWidth_; }
+  void SetWeekView(bool shown, int width) override;
+  TRect CalendarGeometry() const override;
+  void SetCalendarGeometry(const TRect& rect) override;
+  void ApplySettings(const TProgramSettings& settings) override;
+  void SetDayViewGranularity(TVpGranularity granularity) override { DayViewGranularity_ = granularity; }
+  void SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) override;
+  bool NotificationAreaAvailable() const override { return TTrayIcon::Available(); }
+  void SetTrayIconVisible(bool visible) override { Tray_.SetVisible(visible); }
+  void ShowMainWindow() override;
+  void HideMainWindow() override;
+  void MinimizeMainWindow() override;
+  void CloseMainWindow() override { close(); }
+  void StopClock() override { Clock_.stop(); }
+  void ShowError(const std::string& message) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildStatusBar();
+  void Tick();
+  void ToggleCalendar();
+  void ToggleAlwaysOnTop(bool on);
+  QAction* AddCommand(QMenu& menu, const QString& caption, const QKeySequence& shortcut, std::function<void()> command);
+
+  TQtDesktop& Desktop_;
+  std::unique_ptr<TLifeCycle> LifeCycle_;
+  TTrayIcon Tray_;
+  QTabWidget* Tabs_;
+  QMenu* ResourceMenu_ = nullptr;
+  QMenu* ResourcesSubmenu_ = nullptr;
+  QAction* AlwaysOnTop_ = nullptr;
+  QAction* TrayAlwaysOnTop_ = nullptr;
+  QLabel* Panels_[4] = {};
+  QTimer Clock_;
+  TfrmOpt* Preferences_ = nullptr;
+  TfrmCalendar* Calendar_ = nullptr;
+  TAboutBox* About_ = nullptr;
+  bool ShowAtStart_ = true;
+  int ContactColumnWidth_ = 145;
+  bool WeekViewShown_ = false;
+  int WeekViewWidth_ = 1;
+  TVpGranularity DayViewGranularity_ = gr30Min;
+  TProgramSettings Looks_;
 };

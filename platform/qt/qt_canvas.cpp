@@ -215,18 +215,19 @@ void TQtCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
   const auto* qtBitmap = dynamic_cast<const TQtBitmap*>(&bitmap);
   if (qtBitmap == nullptr || dest.IsEmpty()) return;
   P_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  if (!bitmap.TransparentColor) {
-    P_.drawImage(ToQRect(dest), qtBitmap->Image());
-    return;
-  }
-  QImage keyed = qtBitmap->Image().convertToFormat(QImage::Format_ARGB32);
-  const QRgb key = QtColor(*bitmap.TransparentColor).rgb() & 0xFFFFFF;
+  P_.drawImage(ToQRect(dest), bitmap.TransparentColor ? qtBitmap->KeyedImage() : qtBitmap->Image());
+}
+
+QImage TQtBitmap::KeyedImage() const {
+  QImage keyed = Image_.convertToFormat(QImage::Format_ARGB32);
+  if (!TransparentColor) return keyed;
+  const QRgb key = TQtCanvas::QtColor(*TransparentColor).rgb() & 0xFFFFFF;
   for (int y = 0; y < keyed.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
     for (int x = 0; x < keyed.width(); ++x)
       if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
   }
-  P_.drawImage(ToQRect(dest), keyed);
+  return keyed;
 }
 
 TQtBitmap::TQtBitmap(int width, int height, int pixelsPerInch)

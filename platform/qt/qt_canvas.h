@@ -58,6 +58,8 @@ class TQtBitmap : public TBitmap {
   int Height() const override { return Image_.height(); }
   TCanvas& Canvas() override { return *Canvas_; }
   const QImage& Image() const { return Image_; }
+  // The image with the pixels of the transparent colour (if any) left out.
+  QImage KeyedImage() const;
 
  private:
   QImage Image_;

@@ -1,0 +1,28 @@
+#include "app/desktop_services.h"
+
+#include "model/event.h"
+#include "store/data_store.h"
+
+void TQtStoreDialogs::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
+  // The reminder keeps its window from opening twice while the box is up.
+  event.SetAlertDisplayed(true);
+  const int recordID = event.RecordID();
+  Boxes_.Show("Reminder : " + event.Description(), mkInformation, mbOK);
+  // The event may have been reloaded while the box was open: find it again.
+  TVpResource* resource = store.ActiveResource();
+  TVpEvent* current = resource != nullptr ? resource->Schedule().FindByRecordID(recordID) : nullptr;
+  if (current == nullptr) return;
+  current->SetAlertDisplayed(false);
+  current->SetAlarmSet(false);
+  store.PostEvents();
+}
+
+bool TQtStoreDialogs::AddResource(TVpCustomDataStore&) {
+  Boxes_.ShowMessage("Resources cannot be edited yet.");
+  return false;
+}
+
+bool TQtStoreDialogs::SelectResource(TVpCustomDataStore&) {
+  Boxes_.ShowMessage("Resources cannot be chosen here yet.");
+  return false;
+}

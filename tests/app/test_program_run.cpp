@@ -1,0 +1,60 @@
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QThread>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "tests/support/temporary_folder.h"
+
+namespace {
+
+// The real program, copied into a fresh program folder laid out as a new installation, run on the
+// offscreen platform.
+class ProgramRun : public ::testing::Test {
+ protected:
+  ProgramRun() {
+    namespace fs = std::filesystem;
+    fs::copy(KORET_EXECUTABLE, Folder_.File("koret"));
+    fs::copy(std::string(KORET_RESOURCES_DIR), Folder_.Path(), fs::copy_options::recursive);
+    fs::create_directory(Runtime_.File("run"));
+    fs::permissions(Runtime_.File("run"), fs::perms::owner_all);
+  }
+
+  // Starts the program, waits until it has written its first resource, then ends it with SIGTERM.
+  int RunAndTerminate() {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(Runtime_.File("run")));
+    process.setProcessEnvironment(env);
+    process.start(QString::fromStdString(Folder_.File("koret")), {});
+    EXPECT_TRUE(process.waitForStarted(5000));
+    for (int i = 0; i < 100 && Resources().find("KORET") == std::string::npos; ++i) QThread::msleep(50);
+    QThread::msleep(300);
+    process.terminate();  // SIGTERM
+    EXPECT_TRUE(process.waitForFinished(5000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return process.exitCode();
+  }
+
+  std::string Resources() const { return TTemporaryFolder::Read(Folder_.File("Data/resources.xml")); }
+  std::string Config() const { return TTemporaryFolder::Read(Folder_.File("Config/Config.ini")); }
+
+  TTemporaryFolder Folder_;
+  TTemporaryFolder Runtime_;
+};
+
+TEST_F(ProgramRun, FirstStartMakesKoretAndSigtermSavesTheWindowState) {
+  EXPECT_EQ(RunAndTerminate(), 0);
+  const std::string resources = Resources();
+  EXPECT_NE(resources.find("ResourceID=\"1\" Description=\"KORET\""), std::string::npos) << resources;
+  const std::string config = Config();
+  for (const char* key : {"ActiveResource=KORET", "ActTab=", "MFLeft=", "MFTop=", "Width=", "Height=", "CW=",
+                          "ShowWV=", "WVWidth=", "[Calendar]", "Left=", "Top="})
+    EXPECT_NE(config.find(key), std::string::npos) << key << " missing in\n" << config;
+
+  EXPECT_EQ(RunAndTerminate(), 0);
+  EXPECT_EQ(Resources(), resources) << "started again it keeps the same resource";
+}
+
+}  // namespace
