@@ -129,6 +129,26 @@ void TVpCustomDBDataStore::LoadResourceRows(TDataTable& table) {
   Resources().Sort();
 }
 
+template <class TRecord, class TCollection, class TAdd>
+void TVpCustomDBDataStore::ReadRows(TVpTableKind kind, TDataTable& table, TCollection& records, TAdd add) {
+  const auto columns = ColumnsFor<TRecord>(kind, table);
+  records.BeginUpdate();  // sorted once at the end
+  try {
+    for (table.First(); !table.Eof(); table.Next()) {
+      TRecord* record = add();
+      if (record == nullptr) continue;
+      record->SetLoading(true);
+      ReadFields(columns, *record);
+      record->SetLoading(false);
+      record->SetChanged(false);  // a new task counts as changed; a record just read is not
+    }
+  } catch (...) {
+    records.EndUpdate();
+    throw;
+  }
+  records.EndUpdate();
+}
+
 void TVpCustomDBDataStore::LoadEvents() {
   TDataTable* table = EventsTable();
   TVpResource* resource = ActiveResource();
@@ -139,22 +159,11 @@ void TVpCustomDBDataStore::LoadEvents() {
   const auto start = FieldFor(tkEvents, *table, "StartTime");
   const auto end = FieldFor(tkEvents, *table, "EndTime");
   if (!id || !start || !end) return;
-  const auto columns = ColumnsFor<TVpEvent>(tkEvents, *table);
   TVpSchedule& schedule = resource->Schedule();
-  schedule.BeginUpdate();  // sorted once at the end
-  try {
-    for (table->First(); !table->Eof(); table->Next()) {
-      TVpEvent* event = schedule.AddEvent(static_cast<int>(id->AsInteger()), start->AsDateTime(), end->AsDateTime());
-      if (event == nullptr) continue;  // ends before it starts
-      event->SetLoading(true);
-      ReadFields(columns, *event);
-      event->SetLoading(false);
-    }
-  } catch (...) {
-    schedule.EndUpdate();
-    throw;
-  }
-  schedule.EndUpdate();
+  // A row that ends before it starts makes no event and is left out.
+  ReadRows<TVpEvent>(tkEvents, *table, schedule, [&] {
+    return schedule.AddEvent(static_cast<int>(id->AsInteger()), start->AsDateTime(), end->AsDateTime());
+  });
 }
 
 void TVpCustomDBDataStore::LoadContacts() {
@@ -164,21 +173,8 @@ void TVpCustomDBDataStore::LoadContacts() {
   SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
   const auto id = FieldFor(tkContacts, *table, "RecordID");
   if (!id) return;
-  const auto columns = ColumnsFor<TVpContact>(tkContacts, *table);
   TVpContacts& contacts = resource->Contacts();
-  contacts.BeginUpdate();
-  try {
-    for (table->First(); !table->Eof(); table->Next()) {
-      TVpContact* contact = contacts.AddContact(static_cast<int>(id->AsInteger()));
-      contact->SetLoading(true);
-      ReadFields(columns, *contact);
-      contact->SetLoading(false);
-    }
-  } catch (...) {
-    contacts.EndUpdate();
-    throw;
-  }
-  contacts.EndUpdate();
+  ReadRows<TVpContact>(tkContacts, *table, contacts, [&] { return contacts.AddContact(static_cast<int>(id->AsInteger())); });
 }
 
 void TVpCustomDBDataStore::LoadTasks() {
@@ -188,22 +184,8 @@ void TVpCustomDBDataStore::LoadTasks() {
   SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
   const auto id = FieldFor(tkTasks, *table, "RecordID");
   if (!id) return;
-  const auto columns = ColumnsFor<TVpTask>(tkTasks, *table);
   TVpTasks& tasks = resource->Tasks();
-  tasks.BeginUpdate();
-  try {
-    for (table->First(); !table->Eof(); table->Next()) {
-      TVpTask* task = tasks.AddTask(static_cast<int>(id->AsInteger()));
-      task->SetLoading(true);
-      ReadFields(columns, *task);
-      task->SetLoading(false);
-      task->SetChanged(false);  // a new task counts as changed; one just read is not
-    }
-  } catch (...) {
-    tasks.EndUpdate();
-    throw;
-  }
-  tasks.EndUpdate();
+  ReadRows<TVpTask>(tkTasks, *table, tasks, [&] { return tasks.AddTask(static_cast<int>(id->AsInteger())); });
   resource->SetTasksDirty(false);
 }
 

@@ -60,6 +60,9 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   // The table field for the key when the table has it; nullopt otherwise.
   std::optional<TField> FieldFor(TVpTableKind kind, TDataTable& table, const std::string& storeKey);
 
+  // Reads every visible row into a record made by add (none: the row is left out).
+  template <class TRecord, class TCollection, class TAdd>
+  void ReadRows(TVpTableKind kind, TDataTable& table, TCollection& records, TAdd add);
   // Whether the Resources table holds the active resource's row; opens the table when needed.
   bool ActiveResourceHasRow();
   // Writes the pending (changed or deleted) records of one collection of the active resource in
