@@ -44,7 +44,26 @@ void TVpLinkableControl::Invalidate() {
 }
 
 void TVpLinkableControl::FocusChanged(bool focused) {
+  Focused_ = focused;
   Invalidate();
   if (focused && AfterEnter) AfterEnter(*this);
   if (!focused && AfterExit) AfterExit(*this);
+}
+
+void TVpLinkableControl::Paint(TCanvas& canvas, const TRect& clientRect) {
+  const double date = DataStore_ != nullptr ? DataStore_->DisplayDate() : 0;
+  RenderIntoRect(&canvas, clientRect, ra0, 1.0, date, -1, -1, gr30Min, false);
+}
+
+void TVpLinkableControl::Resize(int width, int height) {
+  if (width == Width_ && height == Height_) return;
+  Width_ = width;
+  Height_ = height;
+  Invalidate();
+}
+
+bool TVpLinkableControl::MouseWheel(TShiftState shift, int delta, int x, int y) {
+  if (!OnMouseWheel) return false;
+  OnMouseWheel(*this, shift, delta, x, y);
+  return true;
 }

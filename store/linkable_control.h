@@ -28,6 +28,29 @@ enum TVpNotificationKind {
   nkRepaintAll = 3,    // repaint, every view
 };
 
+// A scroll bar a view wants along its right edge. The hosting window shows it with the desktop's
+// own width and passes the user's scrolling back to the view's Scroll.
+struct TVpScrollBarInfo {
+  bool Visible = false;
+  int Top = 0;          // client coordinates of its top and bottom edges
+  int Bottom = 0;
+  int RightMargin = 0;  // pixels between its right edge and the view's
+  int Min = 0;          // the positions it can take
+  int Max = 0;
+  int PageSize = 1;
+  int Position = 0;
+  friend bool operator==(const TVpScrollBarInfo&, const TVpScrollBarInfo&) = default;
+};
+
+// What the user did to a scroll bar.
+enum TVpScrollAction {
+  saLineUp,
+  saLineDown,
+  saPageUp,
+  saPageDown,
+  saTrack,  // the thumb was dragged to a position
+};
+
 // The base of every view that shows planner data: it reads its records through a data store and
 // keeps its date in step with the other views through a control link. A view belongs to a window
 // (its owner); the store repaints the views of its own window when its data changes.
@@ -72,7 +95,30 @@ class TVpLinkableControl {
   // Asks the window hosting the view to repaint it.
   void Invalidate();
   // The host tells the view that it gained or lost the keyboard focus; both repaint.
-  void FocusChanged(bool focused);
+  virtual void FocusChanged(bool focused);
+  bool Focused() const { return Focused_; }
+
+  // Entry points of the hosting window. Coordinates are client pixels of the view.
+  //
+  // Paints the view on screen into its client rectangle. Views override it to pass their own
+  // date, first line and granularity; by default the view draws the store's date.
+  virtual void Paint(TCanvas& canvas, const TRect& clientRect);
+  // The view's client size changed; it repaints.
+  virtual void Resize(int width, int height);
+  int Width() const { return Width_; }
+  int Height() const { return Height_; }
+  virtual void MouseDown(TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/, int /*y*/) {}
+  virtual void MouseUp(TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/, int /*y*/) {}
+  virtual void MouseMove(TShiftState /*shift*/, int /*x*/, int /*y*/) {}
+  virtual void DoubleClick(int /*x*/, int /*y*/) {}
+  // A key (TKeyCode) went down; true when the view used it (the host passes other keys on).
+  virtual bool KeyDown(int /*key*/, TShiftState /*shift*/) { return false; }
+  // The wheel turned by delta (120 per notch, positive away from the user); raises OnMouseWheel.
+  // True when the view used it.
+  virtual bool MouseWheel(TShiftState shift, int delta, int x, int y);
+  // The view's scroll bar, if it has one, as the last paint left it.
+  virtual TVpScrollBarInfo VerticalScrollBar() const { return {}; }
+  virtual void Scroll(TVpScrollAction /*action*/, int /*position*/) {}
 
   // Set by the hosting window: how a repaint is requested.
   std::function<void()> OnInvalidate;
@@ -89,4 +135,7 @@ class TVpLinkableControl {
   TVpControlLink* ControlLink_ = nullptr;
   bool ReadOnly_ = false;
   int NextPrintLine_ = -1;
+  bool Focused_ = false;
+  int Width_ = 0;
+  int Height_ = 0;
 };
