@@ -1,0 +1,12 @@
+#pragma once
+
+class TVpDayView;
+
+// The font size in whole points for a font the look of the main window asks for by its height in
+// pixels on a 96-dots-per-inch screen: the nearest, so that the screen draws it that high again
+// (11, 13 and 19 pixels are 8, 10 and 14 points).
+int PointsForPixelHeight(int pixels);
+
+// Gives the day view the look the main window's Events tab has before the settings file is
+// applied: fonts, colours, time format, slot colours, icons.
+void ConfigureMainDayView(TVpDayView& view);
