@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "model/enumerations.h"
 #include "model/resource.h"
 #include "platform/english_locale.h"
 #include "tests/support/planner_fixture.h"
@@ -39,8 +41,17 @@ class DayViewTest : public ::testing::Test, protected TPlannerFixture {
 
   TVpEvent& AddEvent(const std::string& description, double start, double end) {
     TVpEvent* event = Store().ActiveResource()->Schedule().AddEvent(NextEventID++, start, end);
+    if (event == nullptr) throw std::logic_error("the schedule refused the event " + description);
     event->SetDescription(description);
     return *event;
+  }
+
+  // An event repeating every day from its start until the end of 2024.
+  TVpEvent& AddDailyEvent(const std::string& description, double start, double end) {
+    TVpEvent& event = AddEvent(description, start, end);
+    event.SetRepeatCode(rcDaily);
+    event.SetRepeatRangeEnd(At(2024, 12, 31));
+    return event;
   }
 
   // Paints the view on screen into the rectangle and returns what was drawn.
