@@ -1,0 +1,153 @@
+#include "views/qt/view_widget.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QWheelEvent>
+#include <exception>
+
+#include "platform/qt/command_guard.h"
+#include "platform/qt/qt_canvas.h"
+#include "store/linkable_control.h"
+#include "views/qt/qt_view_input.h"
+
+namespace {
+
+// Views lay out in pixels of a 96-dots-per-inch screen; the desktop's own scaling applies on top.
+constexpr int kScreenPixelsPerInch = 96;
+
+std::optional<TVpScrollAction> ScrollActionOf(int action) {
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: return saLineUp;
+    case QAbstractSlider::SliderSingleStepAdd: return saLineDown;
+    case QAbstractSlider::SliderPageStepSub: return saPageUp;
+    case QAbstractSlider::SliderPageStepAdd: return saPageDown;
+    case QAbstractSlider::SliderMove:
+    case QAbstractSlider::SliderToMinimum:
+    case QAbstractSlider::SliderToMaximum: return saTrack;
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+TVpViewWidget::TVpViewWidget(TVpLinkableControl& view, QWidget* parent)
+    : QWidget(parent), View_(view), ScrollBar_(new QScrollBar(Qt::Vertical, this)) {
+  setFocusPolicy(Qt::WheelFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  ScrollBar_->hide();
+  ScrollBar_->setFocusPolicy(Qt::NoFocus);
+  connect(ScrollBar_, &QAbstractSlider::actionTriggered, this, &TVpViewWidget::Scrolled);
+  View_.OnInvalidate = [this] { update(); };
+  GuardedCall([this] { View_.Resize(width(), height()); });
+}
+
+TVpViewWidget::~TVpViewWidget() { View_.OnInvalidate = nullptr; }
+
+void TVpViewWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  TQtCanvas canvas(painter, kScreenPixelsPerInch);
+  try {
+    View_.Paint(canvas, TRect{0, 0, width(), height()});
+    PaintFailed_ = false;
+  } catch (...) {
+    if (!PaintFailed_) {
+      // A message box is no thing to open in the middle of painting: report it afterwards.
+      QTimer::singleShot(0, this, [failure = std::current_exception()] {
+        GuardedCall([failure] { std::rethrow_exception(failure); });
+      });
+    }
+    PaintFailed_ = true;
+  }
+  SyncScrollBar();
+}
+
+void TVpViewWidget::SyncScrollBar() {
+  const TVpScrollBarInfo info = View_.VerticalScrollBar();
+  if (!info.Visible) {
+    ScrollBar_->hide();
+    return;
+  }
+  const QSignalBlocker blocker(ScrollBar_);
+  const int barWidth = ScrollBar_->sizeHint().width();
+  const QRect place(width() - barWidth - info.RightMargin, info.Top, barWidth, info.Bottom - info.Top);
+  if (ScrollBar_->geometry() != place) ScrollBar_->setGeometry(place);
+  ScrollBar_->setRange(info.Min, info.Max);
+  ScrollBar_->setPageStep(info.PageSize);
+  ScrollBar_->setSingleStep(1);
+  ScrollBar_->setValue(info.Position);
+  ScrollBar_->setEnabled(info.Max > info.Min);
+  ScrollBar_->show();
+}
+
+void TVpViewWidget::Scrolled(int action) {
+  const std::optional<TVpScrollAction> scroll = ScrollActionOf(action);
+  if (!scroll) return;
+  // Take the action back from the bar: the view decides where its top row goes.
+  const int position = ScrollBar_->sliderPosition();
+  GuardedCall([&] { View_.Scroll(*scroll, position); });
+  const TVpScrollBarInfo info = View_.VerticalScrollBar();
+  ScrollBar_->setSliderPosition(info.Position);
+}
+
+void TVpViewWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  GuardedCall([this] { View_.Resize(width(), height()); });
+}
+
+void TVpViewWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  GuardedCall([this] { View_.FocusChanged(true); });
+}
+
+void TVpViewWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  GuardedCall([this] { View_.FocusChanged(false); });
+}
+
+void TVpViewWidget::mousePressEvent(QMouseEvent* event) {
+  const std::optional<TMouseButton> button = MouseButtonOf(event->button());
+  if (!button) return QWidget::mousePressEvent(event);
+  const QPoint at = event->position().toPoint();
+  GuardedCall([&] { View_.MouseDown(*button, ShiftStateOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
+}
+
+void TVpViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const std::optional<TMouseButton> button = MouseButtonOf(event->button());
+  if (!button) return QWidget::mouseReleaseEvent(event);
+  const QPoint at = event->position().toPoint();
+  GuardedCall([&] { View_.MouseUp(*button, ShiftStateOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
+}
+
+void TVpViewWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  GuardedCall([&] { View_.MouseMove(ShiftStateOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
+}
+
+void TVpViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QWidget::mouseDoubleClickEvent(event);
+  const QPoint at = event->position().toPoint();
+  GuardedCall([&] { View_.DoubleClick(at.x(), at.y()); });
+}
+
+void TVpViewWidget::keyPressEvent(QKeyEvent* event) {
+  const int key = KeyCodeOf(event->key());
+  bool used = false;
+  if (key != 0) GuardedCall([&] { used = View_.KeyDown(key, ShiftStateOf(event->modifiers(), Qt::NoButton)); });
+  if (!used) QWidget::keyPressEvent(event);
+}
+
+void TVpViewWidget::wheelEvent(QWheelEvent* event) {
+  const QPoint at = event->position().toPoint();
+  bool used = false;
+  GuardedCall([&] {
+    used = View_.MouseWheel(ShiftStateOf(event->modifiers(), event->buttons()), event->angleDelta().y(), at.x(), at.y());
+  });
+  if (used)
+    event->accept();
+  else
+    event->ignore();
+}
