@@ -1,0 +1,98 @@
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+#include <string>
+
+#include "model/resource.h"
+#include "platform/english_locale.h"
+#include "tests/support/planner_fixture.h"
+#include "tests/support/recording_canvas.h"
+#include "views/day_view.h"
+#include "views/day_view_main_config.h"
+
+// One on-screen paint of the day view on the recording canvas, every row of the day in view:
+// 7 days and 30 days of 40 events each (budgets: 5 ms and 50 ms). The baseline beside them is the
+// same paint with no events (ruler, headers, slot rows and frames), so the difference is what the
+// events cost: placing them side by side, their bars, icons and wrapped text.
+namespace {
+
+constexpr int kEventsPerDay = 40;
+const char* const kDescriptions[] = {
+    "Weekly planning meeting with the whole team in the large room",
+    "Call back about the invoice",
+    "Dentist",
+    "Pick up the parcel from the post office before it closes at six",
+    "Lunch with Anna and Peter",
+};
+
+class TDayViewBench {
+ public:
+  TDayViewBench(int days, bool withEvents, TVpDVWrapStyle wrap) {
+    Planner.CreateTables();
+    Planner.Connect();
+    Planner.AddActiveResource("KORET");
+    View = std::make_unique<TVpDayView>(Planner.Clock, Locale, &Planner.Window);
+    View->SetDataStore(&Planner.Store());
+    View->SetDate(At(2024, 5, 6));
+    View->SetNumDays(days);
+    View->SetWrapStyle(wrap);
+    View->IconAttributes().SetAlarmBitmap(StandardAlarmPicture());
+    View->IconAttributes().SetRecurringBitmap(StandardRecurringPicture());
+    if (withEvents) AddEvents(days);
+    Client = Rect(0, 0, 100 + 200 * days, 1500);  // 48 rows of 30 pixels
+    View->Resize(Client.Width(), Client.Height());
+  }
+
+  void Paint() {
+    Canvas.Clear();
+    View->Paint(Canvas, Client);
+  }
+
+  size_t Drawn() const { return View->EventArray().size(); }
+
+ private:
+  void AddEvents(int days) {
+    std::mt19937 random(7);
+    TVpSchedule& schedule = Planner.Store().ActiveResource()->Schedule();
+    schedule.BeginUpdate();
+    int id = 0;
+    for (int day = 0; day < days; ++day) {
+      for (int i = 0; i < kEventsPerDay; ++i) {
+        const double start = At(2024, 5, 6 + day, 7) + static_cast<int>(random() % 48) * 15 * kOneMinute;
+        const double end = start + static_cast<int>(1 + random() % 8) * 15 * kOneMinute;
+        TVpEvent* event = schedule.AddEvent(++id, start, end);
+        event->SetDescription(kDescriptions[random() % 5]);
+        event->SetCategory(static_cast<int>(random() % 10));
+        event->SetAlarmSet(random() % 4 == 0);
+      }
+    }
+    schedule.EndUpdate();
+  }
+
+  TPlannerFixture Planner;
+  TEnglishLocale Locale;
+  std::unique_ptr<TVpDayView> View;
+  TRecordingCanvas Canvas;
+  TRect Client;
+};
+
+void PaintDayView(benchmark::State& state, int days, bool withEvents, TVpDVWrapStyle wrap) {
+  TDayViewBench bench(days, withEvents, wrap);
+  for (auto _ : state) bench.Paint();
+  state.counters["events"] = static_cast<double>(bench.Drawn());
+}
+
+void BM_Baseline_7Days_NoEvents(benchmark::State& state) { PaintDayView(state, 7, false, wsIconFlow); }
+void BM_DayView_7Days_40Events_Wrapped(benchmark::State& state) { PaintDayView(state, 7, true, wsIconFlow); }
+void BM_DayView_7Days_40Events_OneLine(benchmark::State& state) { PaintDayView(state, 7, true, wsNone); }
+void BM_Baseline_30Days_NoEvents(benchmark::State& state) { PaintDayView(state, 30, false, wsIconFlow); }
+void BM_DayView_30Days_40Events_Wrapped(benchmark::State& state) { PaintDayView(state, 30, true, wsIconFlow); }
+
+BENCHMARK(BM_Baseline_7Days_NoEvents)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DayView_7Days_40Events_Wrapped)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DayView_7Days_40Events_OneLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Baseline_30Days_NoEvents)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DayView_30Days_40Events_Wrapped)->Unit(benchmark::kMillisecond);
+
+}  // namespace
