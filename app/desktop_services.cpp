@@ -17,6 +17,11 @@ void TQtStoreDialogs::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
   store.PostEvents();
 }
 
+bool TQtStoreDialogs::EditEvent(TVpCustomDataStore&, TVpEvent&, bool) {
+  Boxes_.ShowMessage("Events cannot be edited here yet.");
+  return false;
+}
+
 bool TQtStoreDialogs::AddResource(TVpCustomDataStore&) {
   Boxes_.ShowMessage("Resources cannot be edited yet.");
   return false;

@@ -15,6 +15,7 @@ class TQtStoreDialogs : public TVpStoreDialogs {
  public:
   explicit TQtStoreDialogs(TMessageBoxes& boxes) : Boxes_(boxes) {}
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
+  bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
   bool AddResource(TVpCustomDataStore& store) override;
   bool SelectResource(TVpCustomDataStore& store) override;
 

@@ -9,13 +9,16 @@
 class TVpCustomDataStore;
 class TVpEvent;
 
-// The windows of the program that the store and its views open: the reminder window and the
-// resource windows. The program supplies them; tests supply fakes.
+// The windows of the program that the store and its views open: the reminder window, the event
+// edit dialog and the resource windows. The program supplies them; tests supply fakes.
 class TVpStoreDialogs {
  public:
   virtual ~TVpStoreDialogs() = default;
   // Shows the reminder window for a due event until the user answers it.
   virtual void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) = 0;
+  // Lets the user edit the event (times shown in 12-hour form when asked); true when the user
+  // confirmed, and only then does the event hold the changes.
+  virtual bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) = 0;
   // Lets the user add a resource; true when one was added.
   virtual bool AddResource(TVpCustomDataStore& store) = 0;
   // Lets the user choose the active resource; true when the choice was confirmed.

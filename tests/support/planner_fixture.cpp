@@ -10,6 +10,11 @@ void TFakeStoreDialogs::ShowReminder(TVpCustomDataStore& store, TVpEvent& event)
   if (WhileShown) WhileShown(store, event);
 }
 
+bool TFakeStoreDialogs::EditEvent(TVpCustomDataStore&, TVpEvent& event, bool twelveHour) {
+  EditedEvents.push_back(event.Description());
+  return EditEventAnswer ? EditEventAnswer(event, twelveHour) : false;
+}
+
 TPlannerFixture::TPlannerFixture() {
   Clock.Set(At(2024, 5, 10, 9, 0));
   std::filesystem::create_directory(DataFolder());

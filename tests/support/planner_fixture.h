@@ -15,12 +15,17 @@
 class TFakeStoreDialogs : public TVpStoreDialogs {
  public:
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
+  bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
   bool AddResource(TVpCustomDataStore&) override { return ++AddResourceCalls, AddResourceAnswer; }
   bool SelectResource(TVpCustomDataStore&) override { return ++SelectResourceCalls, SelectResourceAnswer; }
 
   std::vector<std::string> Reminders;  // the descriptions of the events shown, in order
   // Runs inside the reminder window, as the user's answer would (may post, reload, ...).
   std::function<void(TVpCustomDataStore&, TVpEvent&)> WhileShown;
+  // The user's work in the event edit dialog: changes the event and answers OK (true) or Cancel.
+  // Without it the dialog is cancelled.
+  std::function<bool(TVpEvent&, bool twelveHour)> EditEventAnswer;
+  std::vector<std::string> EditedEvents;  // the descriptions of the events opened, in order
   int AddResourceCalls = 0;
   int SelectResourceCalls = 0;
   bool AddResourceAnswer = false;

@@ -35,6 +35,7 @@ class THeadlessDesktop : public TTimerFactory,
     return buttons == mbOK ? mrOk : buttons == mbYesNo ? mrNo : mrCancel;
   }
   void ShowReminder(TVpCustomDataStore&, TVpEvent&) override {}
+  bool EditEvent(TVpCustomDataStore&, TVpEvent&, bool) override { return false; }
   bool AddResource(TVpCustomDataStore&) override { return false; }
   bool SelectResource(TVpCustomDataStore&) override { return false; }
 };
