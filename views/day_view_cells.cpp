@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "views/day_view.h"
@@ -20,9 +22,11 @@ TColor SlotColor(const TVpTimeSlotColor& colors, bool weekend, double rowTime) {
 }  // namespace
 
 void TVpDayViewPass::DrawCells(const TRect& cell, int column, double day) {
-  const int slotLeft = cell.Left + GutterPixels_ + 1;
-  Fill(Rect(cell.Left, cell.Top, cell.Left + GutterPixels_, cell.Bottom), Colors_.Background);
-  Line(cell.Left + GutterPixels_, cell.Top, cell.Left + GutterPixels_, cell.Bottom, Colors_.Shadow);
+  // A gutter as wide as the column leaves no room for slots, but never a reversed rectangle.
+  const int gutterRight = std::min(cell.Left + GutterPixels_, cell.Right);
+  const int slotLeft = std::min(gutterRight + 1, cell.Right);
+  Fill(Rect(cell.Left, cell.Top, gutterRight, cell.Bottom), Colors_.Background);
+  Line(gutterRight, cell.Top, gutterRight, cell.Bottom, Colors_.Shadow);
   Fill(Rect(slotLeft, cell.Top, cell.Right, cell.Bottom), Colors_.Background);
 
   const bool weekend = IsWeekendDay(day);

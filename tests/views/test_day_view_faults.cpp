@@ -135,6 +135,19 @@ TEST_F(DayViewTest, AnEventEndingNextDayOrAtItsStartKeepsItsRectangleUpright) {
   for (const TCanvasOp& op : canvas.Ops()) EXPECT_FALSE(op.Rect.Right < op.Rect.Left || op.Rect.Bottom < op.Rect.Top);
 }
 
+TEST_F(DayViewTest, ColumnsNarrowerThanTheGutterDrawNoReversedRectangles) {
+  View->IconAttributes().SetAlarmBitmap(StandardAlarmPicture());
+  AddEvent("e", T(9), T(10)).SetAlarmSet(true);
+  View->SetGutterWidth(20);
+  View->SetNumDays(30);  // columns of 303 div 30 = 10 pixels
+  const TRecordingCanvas canvas = Paint();
+  for (const TCanvasOp& op : canvas.Ops()) EXPECT_FALSE(op.Rect.Right < op.Rect.Left || op.Rect.Bottom < op.Rect.Top);
+  for (const TVpLineRec& line : View->LineMatrix()[0])
+    EXPECT_TRUE(line.Rec == kUndrawnRect || line.Rec.Right >= line.Rec.Left);
+  ASSERT_EQ(View->EventArray().size(), 1u);
+  EXPECT_GT(View->EventArray()[0].Rec.Width(), 0);
+}
+
 TEST_F(DayViewTest, IconsShrinkToLowRows) {
   View->IconAttributes().SetAlarmBitmap(StandardAlarmPicture());
   View->RowHeadAttributes().MinuteFont().SetSize(0);  // rows of 12 pixels

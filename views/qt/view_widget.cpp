@@ -37,7 +37,9 @@ std::optional<TVpScrollAction> ScrollActionOf(int action) {
 TVpViewWidget::TVpViewWidget(TVpLinkableControl& view, QWidget* parent)
     : QWidget(parent), View_(view), ScrollBar_(new QScrollBar(Qt::Vertical, this)) {
   setFocusPolicy(Qt::WheelFocus);
-  setAttribute(Qt::WA_OpaquePaintEvent);
+  // The few pixels a view leaves unpainted (the seam between ruler and columns, the strip under the
+  // scroll bar) show the window colour.
+  setAutoFillBackground(true);
   ScrollBar_->hide();
   ScrollBar_->setFocusPolicy(Qt::NoFocus);
   connect(ScrollBar_, &QAbstractSlider::actionTriggered, this, &TVpViewWidget::Scrolled);
