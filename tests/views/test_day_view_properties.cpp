@@ -42,30 +42,6 @@ TEST_F(DayViewState, OutOfRangeValuesChangeNothing) {
   EXPECT_EQ(View->GutterWidth(), 25);
 }
 
-TEST_F(DayViewState, EveryLookChangeRepaints) {
-  const std::vector<TRejectedValue> changes = {
-      {"Font", [](TVpDayView& v) { v.Font().SetSize(12); }},
-      {"HeaderFont", [](TVpDayView& v) { v.HeadAttributes().Font().SetName("Serif"); }},
-      {"HeaderColour", [](TVpDayView& v) { v.HeadAttributes().SetColor(clRed); }},
-      {"HourFont", [](TVpDayView& v) { v.RowHeadAttributes().HourFont().SetStyle(fsBold); }},
-      {"MinuteFont", [](TVpDayView& v) { v.RowHeadAttributes().MinuteFont().SetSize(3); }},
-      {"Icons", [](TVpDayView& v) { v.IconAttributes().SetShowAlarmBitmap(false); }},
-      {"AlarmPicture", [](TVpDayView& v) { v.IconAttributes().SetAlarmBitmap(StandardAlarmPicture()); }},
-      {"SlotColour", [](TVpDayView& v) { v.TimeSlotColors().SetWeekend(clRed); }},
-      {"ActiveRange", [](TVpDayView& v) { v.TimeSlotColors().ActiveRange().SetRangeEnd(h_17); }},
-      {"WrapStyle", [](TVpDayView& v) { v.SetWrapStyle(wsNoFlow); }},
-      {"Granularity", [](TVpDayView& v) { v.SetGranularity(gr15Min); }},
-      {"Days", [](TVpDayView& v) { v.SetNumDays(3); }},
-      {"Weekends", [](TVpDayView& v) { v.SetIncludeWeekends(false); }},
-  };
-  for (const TRejectedValue& c : changes) {
-    SCOPED_TRACE(c.Name);
-    Repaints = 0;
-    c.Set(*View);
-    EXPECT_GE(Repaints, 1);
-  }
-}
-
 TEST_F(DayViewState, AFinerGranularityKeepsTheHourAtTheTop) {
   View->SetGranularity(gr15Min);
   EXPECT_EQ(View->TopLine(), 28) << "07:00 in quarter hours";
@@ -97,14 +73,6 @@ TEST_F(DayViewState, ANewDateReachesTheStoreOnceLoadedAndTheLinkedViews) {
   Repaints = 0;
   View->SetDate(At(2024, 6, 3));
   EXPECT_EQ(Repaints, 0) << "the same date changes nothing";
-}
-
-TEST_F(DayViewState, RepaintNotificationsRepaint) {
-  for (TVpNotificationKind kind : {nkRepaint, nkRepaintAll}) {
-    Repaints = 0;
-    View->HandleLinkNotification(nullptr, kind, 0);
-    EXPECT_EQ(Repaints, 1);
-  }
 }
 
 TEST_F(DayViewState, TheViewFollowsADateTheStoreWasMovedTo) {
