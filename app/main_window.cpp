@@ -5,24 +5,32 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QVBoxLayout>
 
+#include "app/core/view_settings.h"
 #include "app/program.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_text.h"
+#include "views/day_view_main_config.h"
+#include "views/qt/view_widget.h"
 
 TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
     : Desktop_(desktop),
       LifeCycle_(std::make_unique<TLifeCycle>(programFolder, *this, desktop.StoreServices(), desktop.Poster,
-                                              desktop.Writer)) {
+                                              desktop.Writer)),
+      Link_(Owner()),
+      DayView_(desktop.Clock, desktop.Locale, Owner()) {
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
   resize(TLifeCycle::kDesignedSize.X, TLifeCycle::kDesignedSize.Y);
 
   Tabs_ = new QTabWidget(this);
   Tabs_->setObjectName("PCMain");
-  for (const char* caption : {"Task List", "Events", "Contacts"}) Tabs_->addTab(new QWidget(Tabs_), caption);
+  Tabs_->addTab(new QWidget(Tabs_), "Task List");
+  Tabs_->addTab(BuildEventsTab(), "Events");
+  Tabs_->addTab(new QWidget(Tabs_), "Contacts");
   Tabs_->setCurrentIndex(1);  // the Events tab, as designed
   setCentralWidget(Tabs_);
   BuildMenus();
@@ -36,7 +44,25 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
   GuardedCall([this] { ShowAtStart_ = LifeCycle_->StartFirstStage(); });
 }
 
-TForm1::~TForm1() = default;
+// The view widgets go first: the views they show are members, destroyed before the window's
+// children would be.
+TForm1::~TForm1() { delete DayViewHost_; }
+
+QWidget* TForm1::BuildEventsTab() {
+  TVpFlexDataStore& store = LifeCycle_->Planner().Store();
+  Link_.SetDataStore(&store);
+  ConfigureMainDayView(DayView_);
+  DayView_.SetDataStore(&store);
+  DayView_.SetControlLink(&Link_);
+  auto* tab = new QWidget(Tabs_);
+  tab->setObjectName("pnlEvents");
+  auto* layout = new QVBoxLayout(tab);
+  layout->setContentsMargins(0, 5, 0, 0);  // the 5-pixel strip along the top
+  DayViewHost_ = new TVpViewWidget(DayView_, tab);
+  DayViewHost_->setObjectName("VpDayView1");
+  layout->addWidget(DayViewHost_);
+  return tab;
+}
 
 void TForm1::SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox* about) {
   Preferences_ = preferences;
@@ -45,6 +71,7 @@ void TForm1::SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox*
 }
 
 void TForm1::Created() {
+  DayView_.Loaded();
   GuardedCall([this] { LifeCycle_->MainWindowCreated(); });
   Tick();
 }
@@ -194,7 +221,7 @@ void TForm1::SetCalendarGeometry(const TRect& rect) {
   Calendar_->resize(rect.Width(), rect.Height());
 }
 
-void TForm1::ApplySettings(const TProgramSettings& settings) { Looks_ = settings; }
+void TForm1::ApplySettings(const TProgramSettings& settings) { ApplyDayViewSettings(DayView_, settings); }
 
 void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) {
   ResourcesSubmenu_->clear();

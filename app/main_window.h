@@ -12,6 +12,10 @@
 #include "app/desktop_services.h"
 #include "app/secondary_windows.h"
 #include "app/tray_icon.h"
+#include "store/control_link.h"
+#include "views/day_view.h"
+
+class TVpViewWidget;
 
 // The program's main window: menus, the three tabs (Task List, Events, Contacts), the status bar
 // with its clock and the notification-area icon. What start-up, closing and exit do is decided by
@@ -48,7 +52,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   TRect CalendarGeometry() const override;
   void SetCalendarGeometry(const TRect& rect) override;
   void ApplySettings(const TProgramSettings& settings) override;
-  void SetDayViewGranularity(TVpGranularity granularity) override { DayViewGranularity_ = granularity; }
+  void SetDayViewGranularity(TVpGranularity granularity) override { DayView_.SetGranularity(granularity); }
   void SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) override;
   bool NotificationAreaAvailable() const override { return TTrayIcon::Available(); }
   void SetTrayIconVisible(bool visible) override { Tray_.SetVisible(visible); }
@@ -63,6 +67,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  QWidget* BuildEventsTab();
   void BuildMenus();
   void BuildStatusBar();
   void Tick();
@@ -70,10 +75,16 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   void ToggleAlwaysOnTop(bool on);
   QAction* AddCommand(QMenu& menu, const QString& caption, const QKeySequence& shortcut, std::function<void()> command);
 
+  // The owner of the store and of the views it repaints: this window, as the life cycle knows it.
+  const void* Owner() const { return static_cast<const TMainWindowShell*>(this); }
+
   TQtDesktop& Desktop_;
   std::unique_ptr<TLifeCycle> LifeCycle_;
+  TVpControlLink Link_;
+  TVpDayView DayView_;
   TTrayIcon Tray_;
   QTabWidget* Tabs_;
+  TVpViewWidget* DayViewHost_ = nullptr;
   QMenu* ResourceMenu_ = nullptr;
   QMenu* ResourcesSubmenu_ = nullptr;
   QAction* AlwaysOnTop_ = nullptr;
@@ -87,6 +98,4 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   int ContactColumnWidth_ = 145;
   bool WeekViewShown_ = false;
   int WeekViewWidth_ = 1;
-  TVpGranularity DayViewGranularity_ = gr30Min;
-  TProgramSettings Looks_;
 };

@@ -1,0 +1,26 @@
+#include "app/core/view_settings.h"
+
+#include "views/day_view.h"
+
+TFont CanvasFont(const TSettingsFont& font) {
+  TFont result;
+  result.Name = font.Name;
+  result.Size = font.Size;
+  result.Color = font.Color;
+  result.Style = static_cast<TFontStyles>(font.Style) & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
+  return result;
+}
+
+void ApplyDayViewSettings(TVpDayView& view, const TProgramSettings& settings) {
+  view.HeadAttributes().Font().Assign(CanvasFont(settings.DailyHFont));
+  view.Font().Assign(CanvasFont(settings.DailyEFont));
+  view.RowHeadAttributes().HourFont().Assign(CanvasFont(settings.DailyHourFont));
+  view.RowHeadAttributes().MinuteFont().Assign(CanvasFont(settings.DailyMinFont));
+  view.TimeSlotColors().SetWeekday(settings.DailyWDColor);
+  view.TimeSlotColors().SetWeekend(settings.DailyWEColor);
+  view.SetLineColor(settings.DailyLineColor);
+  const int gran = settings.DailyGran == -1 ? gr30Min : settings.DailyGran;
+  if (gran >= gr05Min && gran <= gr60Min) view.SetGranularity(static_cast<TVpGranularity>(gran));
+  if (settings.TimeFormat == 0) view.SetTimeFormat(tf12Hour);
+  if (settings.TimeFormat == 1) view.SetTimeFormat(tf24Hour);
+}
