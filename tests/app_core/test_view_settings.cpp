@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "app/core/view_settings.h"
+#include "platform/english_locale.h"
+#include "tests/support/fake_timers.h"
+#include "views/day_view.h"
+
+namespace {
+
+struct TDayViewCase {
+  const char* Name;
+  int Gran;
+  int TimeFormat;
+  TVpGranularity ExpectedGranularity;
+  TVpTimeFormat ExpectedTimeFormat;
+};
+
+class DayViewSettings : public ::testing::TestWithParam<TDayViewCase> {};
+
+// The day view starts at 15-minute slots and 24 hours here, so that "changes nothing" shows.
+TEST_P(DayViewSettings, GranularityAndTimeFormatTakeOnlyValidValues) {
+  TFakeClock clock;
+  TEnglishLocale locale;
+  TVpDayView view(clock, locale);
+  view.SetGranularity(gr15Min);
+  view.SetTimeFormat(tf24Hour);
+  TProgramSettings settings;
+  settings.DailyGran = GetParam().Gran;
+  settings.TimeFormat = GetParam().TimeFormat;
+  ApplyDayViewSettings(view, settings);
+  EXPECT_EQ(view.Granularity(), GetParam().ExpectedGranularity);
+  EXPECT_EQ(view.TimeFormat(), GetParam().ExpectedTimeFormat);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DayViewSettings,
+                         ::testing::Values(TDayViewCase{"Five", 5, 1, gr30Min, tf24Hour},
+                                           TDayViewCase{"MinusOneCountsAsFive", -1, 1, gr30Min, tf24Hour},
+                                           TDayViewCase{"Hourly", 6, 0, gr60Min, tf12Hour},
+                                           TDayViewCase{"OutOfRangeChangesNothing", 9, 7, gr15Min, tf24Hour}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(DayViewSettingsFonts, FontsAndColoursReachTheView) {
+  TFakeClock clock;
+  TEnglishLocale locale;
+  TVpDayView view(clock, locale);
+  TProgramSettings settings;
+  settings.DailyHourFont = {"DejaVu Serif", 1, clNavy, 18, 1 | 16};  // 16: no such style bit
+  settings.DailyWEColor = clYellow;
+  settings.DailyLineColor = clRed;
+  ApplyDayViewSettings(view, settings);
+  const TFont& hour = view.RowHeadAttributes().HourFont().Font();
+  EXPECT_EQ(hour.Name, "DejaVu Serif");
+  EXPECT_EQ(hour.Size, 18);
+  EXPECT_EQ(hour.Color, clNavy);
+  EXPECT_EQ(hour.Style, static_cast<TFontStyles>(fsBold));
+  EXPECT_EQ(view.TimeSlotColors().Weekend(), clYellow);
+  EXPECT_EQ(view.LineColor(), clRed);
+}
+
+}  // namespace
