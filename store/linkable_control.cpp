@@ -67,3 +67,15 @@ bool TVpLinkableControl::MouseWheel(TShiftState shift, int delta, int x, int y) 
   OnMouseWheel(*this, shift, delta, x, y);
   return true;
 }
+
+int TVpLinkableControl::ShowMenu(const std::vector<TVpMenuItem>& items, TVpMenuPlacement placement) {
+  return OnShowMenu ? OnShowMenu(items, placement) : -1;
+}
+
+void TVpLinkableControl::RequestFocus() {
+  if (Focused()) return;
+  if (OnRequestFocus)
+    OnRequestFocus();
+  else
+    FocusChanged(true);
+}

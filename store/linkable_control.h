@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "model/enumerations.h"
 #include "platform/canvas.h"
@@ -8,6 +10,22 @@
 
 class TVpCustomDataStore;
 class TVpControlLink;
+
+// One entry of a view's popup menu: choosing it answers its Command; an entry with Items opens
+// them as a submenu.
+struct TVpMenuItem {
+  std::string Caption;
+  int Command = -1;
+  bool Enabled = true;
+  std::vector<TVpMenuItem> Items;
+};
+
+// Where a menu opens: its top-left corner at At (in the view's pixels), raised by RaiseByItems
+// times the height of one menu entry.
+struct TVpMenuPlacement {
+  TPoint At;
+  double RaiseByItems = 0;
+};
 
 // The kind of a view, as print formats name the things they print.
 enum TVpItemType {
@@ -113,6 +131,8 @@ class TVpLinkableControl {
   virtual void DoubleClick(int /*x*/, int /*y*/) {}
   // A key (TKeyCode) went down; true when the view used it (the host passes other keys on).
   virtual bool KeyDown(int /*key*/, TShiftState /*shift*/) { return false; }
+  // A character was typed (after KeyDown left its key unused); true when the view used it.
+  virtual bool KeyPress(char32_t /*character*/) { return false; }
   // The wheel turned by delta (120 per notch, positive away from the user); raises OnMouseWheel.
   // True when the view used it.
   virtual bool MouseWheel(TShiftState shift, int delta, int x, int y);
@@ -125,6 +145,18 @@ class TVpLinkableControl {
   std::function<void(TVpLinkableControl& sender)> AfterEnter;
   std::function<void(TVpLinkableControl& sender)> AfterExit;
   std::function<void(TVpLinkableControl& sender, TShiftState shift, int delta, int x, int y)> OnMouseWheel;
+  // Set by the hosting window: shows the menu modally and returns the Command of the chosen entry,
+  // or -1 when none was chosen.
+  std::function<int(const std::vector<TVpMenuItem>& items, TVpMenuPlacement placement)> OnShowMenu;
+  // Set by the hosting window: gives the view's window the keyboard focus (which then calls
+  // FocusChanged). Without it the view counts as focused at once.
+  std::function<void()> OnRequestFocus;
+
+ protected:
+  // Shows a menu through the host; -1 without one.
+  int ShowMenu(const std::vector<TVpMenuItem>& items, TVpMenuPlacement placement);
+  // Takes the keyboard focus unless the view has it.
+  void RequestFocus();
 
  private:
   friend class TVpControlLink;

@@ -171,12 +171,6 @@ void TVpCalendar::FocusChanged(bool focused) {
   TVpLinkableControl::FocusChanged(focused);
 }
 
-void TVpCalendar::RequestFocus() {
-  if (Focused()) return;
-  if (OnRequestFocus) OnRequestFocus();
-  else FocusChanged(true);
-}
-
 void TVpCalendar::RaiseChange(bool keepOpen) {
   if (!OnChange) return;
   TTemporaryValue scope(KeepOpen_, keepOpen);

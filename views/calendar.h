@@ -40,13 +40,6 @@ constexpr TVpCalDisplayOptions DefaultCalDisplayOptions =
     CalOption(cdoShortNames) | CalOption(cdoShowYear) | CalOption(cdoShowRevert) | CalOption(cdoShowToday) |
     CalOption(cdoShowNavBtns) | CalOption(cdoHighlightSat) | CalOption(cdoHighlightSun);
 
-// Where a menu of the calendar opens: its top-left corner at At (in the calendar's pixels), raised by
-// RaiseByItems times the height of one menu entry.
-struct TVpMenuPlacement {
-  TPoint At;
-  double RaiseByItems = 0;
-};
-
 // The compact month calendar of the date pickers: a title with the month and year between four
 // navigation buttons, a row of weekday names, six weeks of day numbers and the Revert and Today
 // buttons. The selected day is drawn as a button; days on which the active resource has events are
@@ -142,7 +135,7 @@ class TVpCalendar : public TVpLinkableControl {
   // A key went down; true when the calendar used it.
   bool KeyDown(int key, TShiftState shift) override;
   // A character was typed; true when the calendar used it.
-  bool KeyPress(char32_t character);
+  bool KeyPress(char32_t character) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   // A wheel turn of delta units (120 a notch; positive away from the user); true when used.
@@ -170,17 +163,10 @@ class TVpCalendar : public TVpLinkableControl {
   std::function<void(TVpCalendar& sender, double date, bool& enabled)> OnGetDateEnabled;
   // May change the colour of a day number.
   std::function<void(TVpCalendar& sender, double date, TColor& color)> OnGetHighlight;
-  // Set by the host: shows a menu of the captions (all enabled) modally and returns the index of
-  // the chosen entry, or -1.
-  std::function<int(const std::vector<std::string>& captions, TVpMenuPlacement placement)> OnShowMenu;
-  // Set by the host: gives the calendar's window the keyboard focus (which then calls
-  // FocusChanged). Without it the calendar takes the focus at once.
-  std::function<void()> OnRequestFocus;
 
  private:
   bool DateEnabled(double date);
   double Today() const;
-  void RequestFocus();
   void RaiseChange(bool keepOpen);
   // Raises OnChange, keeping a drop-down open, when the date is no longer the one before.
   void Announce(double before);

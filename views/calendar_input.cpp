@@ -188,11 +188,13 @@ bool TVpCalendar::MouseWheel(TShiftState, int delta, int, int) {
 
 int TVpCalendar::ShowMenu(const std::vector<std::string>& captions, TVpMenuPlacement placement) {
   if (!OnShowMenu) return -1;
+  std::vector<TVpMenuItem> items;
+  for (const std::string& caption : captions) items.push_back({caption, static_cast<int>(items.size()), true, {}});
   // Presses that reach the calendar while its menu runs are not for it.
   MenuOpen_ = true;
   int chosen;
   try {
-    chosen = OnShowMenu(captions, placement);
+    chosen = TVpLinkableControl::ShowMenu(items, placement);
   } catch (...) {
     MenuOpen_ = false;
     throw;

@@ -28,8 +28,8 @@ class CalendarInput : public ::testing::Test {
     Clock.Set(Day(2024, 5, 10) + 0.5);
     Calendar.SetDate(Day(2024, 3, 15));
     Calendar.OnChange = [this](TVpCalendar& sender, double date) { Changes.push_back({date, sender.KeepOpen()}); };
-    Calendar.OnShowMenu = [this](const std::vector<std::string>& captions, TVpMenuPlacement placement) {
-      MenuCaptions.insert(MenuCaptions.end(), captions.begin(), captions.end());
+    Calendar.OnShowMenu = [this](const std::vector<TVpMenuItem>& items, TVpMenuPlacement placement) {
+      for (const TVpMenuItem& item : items) MenuCaptions.push_back(item.Caption);
       MenuPlacement = placement;
       return MenuChoice;
     };

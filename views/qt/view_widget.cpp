@@ -1,6 +1,7 @@
 #include "views/qt/view_widget.h"
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -32,6 +33,21 @@ std::optional<TVpScrollAction> ScrollActionOf(int action) {
   }
 }
 
+// Adds the entries to the menu; choosing one sets `chosen` to its command.
+void AddMenuItems(QMenu& menu, const std::vector<TVpMenuItem>& items, int& chosen) {
+  for (const TVpMenuItem& item : items) {
+    if (!item.Items.empty()) {
+      QMenu* submenu = menu.addMenu(QString::fromStdString(item.Caption));
+      submenu->setEnabled(item.Enabled);
+      AddMenuItems(*submenu, item.Items, chosen);
+      continue;
+    }
+    QAction* action = menu.addAction(QString::fromStdString(item.Caption));
+    action->setEnabled(item.Enabled);
+    QObject::connect(action, &QAction::triggered, [&chosen, command = item.Command] { chosen = command; });
+  }
+}
+
 }  // namespace
 
 TVpViewWidget::TVpViewWidget(TVpLinkableControl& view, QWidget* parent)
@@ -44,10 +60,28 @@ TVpViewWidget::TVpViewWidget(TVpLinkableControl& view, QWidget* parent)
   ScrollBar_->setFocusPolicy(Qt::NoFocus);
   connect(ScrollBar_, &QAbstractSlider::actionTriggered, this, &TVpViewWidget::Scrolled);
   View_.OnInvalidate = [this] { update(); };
+  View_.OnRequestFocus = [this] { setFocus(Qt::OtherFocusReason); };
+  View_.OnShowMenu = [this](const std::vector<TVpMenuItem>& items, TVpMenuPlacement placement) {
+    return ShowMenu(items, placement);
+  };
   GuardedCall([this] { View_.Resize(width(), height()); });
 }
 
-TVpViewWidget::~TVpViewWidget() { View_.OnInvalidate = nullptr; }
+TVpViewWidget::~TVpViewWidget() {
+  View_.OnInvalidate = nullptr;
+  View_.OnRequestFocus = nullptr;
+  View_.OnShowMenu = nullptr;
+}
+
+int TVpViewWidget::ShowMenu(const std::vector<TVpMenuItem>& items, TVpMenuPlacement placement) {
+  QMenu menu(this);
+  int chosen = -1;
+  AddMenuItems(menu, items, chosen);
+  const int entryHeight = menu.actions().isEmpty() ? 0 : menu.actionGeometry(menu.actions().front()).height();
+  const QPoint at(placement.At.X, placement.At.Y - static_cast<int>(placement.RaiseByItems * entryHeight));
+  menu.exec(mapToGlobal(at));
+  return chosen;
+}
 
 void TVpViewWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -139,6 +173,10 @@ void TVpViewWidget::keyPressEvent(QKeyEvent* event) {
   const int key = KeyCodeOf(event->key());
   bool used = false;
   if (key != 0) GuardedCall([&] { used = View_.KeyDown(key, ShiftStateOf(event->modifiers(), Qt::NoButton)); });
+  // What the key typed goes on as characters.
+  if (!used)
+    for (const char32_t character : event->text().toUcs4())
+      if (character >= 0x20) GuardedCall([&] { used = View_.KeyPress(character) || used; });
   if (!used) QWidget::keyPressEvent(event);
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
+
+#include "store/linkable_control.h"
 
 class QScrollBar;
-class TVpLinkableControl;
 
 // The window that hosts one view. It paints the view through the platform canvas, passes Qt's
-// resize, focus, mouse, key and wheel events to the view's entry points, shows the scroll bar the
-// view asks for and hands its scrolling back, and repaints whenever the view asks to be repainted.
+// resize, focus, mouse, key, typed-character and wheel events to the view's entry points, shows
+// the scroll bar the view asks for and hands its scrolling back, shows the view's menus, takes the
+// focus when the view asks, and repaints whenever the view asks to be repainted.
 // Nothing the view raises leaves a Qt handler: failures go to the program's error handler.
 //
 // The view must outlive the widget.
@@ -34,6 +37,8 @@ class TVpViewWidget : public QWidget {
   void wheelEvent(QWheelEvent* event) override;
 
  private:
+  // Shows the view's menu at the place it asked for; the chosen entry's command, or -1.
+  int ShowMenu(const std::vector<TVpMenuItem>& items, TVpMenuPlacement placement);
   // Places and sets the scroll bar as the view last described it.
   void SyncScrollBar();
   void Scrolled(int action);
