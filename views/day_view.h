@@ -141,6 +141,27 @@ class TVpDayView : public TVpLinkableControl {
   TVpScrollBarInfo VerticalScrollBar() const override;
   void Scroll(TVpScrollAction action, int position) override;
 
+  // --- what the user does (day_view_interaction.cpp) ---
+  // A left press selects the column, row and event under it (below the header); moving away with
+  // the button down drags the selected event, and releasing drops it on the row under the pointer.
+  // A right press does the same selection and opens the popup menu.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  // Edits the event under the pointer, or adds one at the slot.
+  void DoubleClick(int x, int y) override;
+  // Enter and Insert add; the arrows, Page Up/Down, Home and End move the selection and scroll;
+  // Left and Right change the date by a day.
+  bool KeyDown(int key, TShiftState shift) override;
+  // One row per notch, never past the first or last row.
+  bool MouseWheel(TShiftState shift, int delta, int x, int y) override;
+  void FocusChanged(bool focused) override;
+
+  // The commands of the popup menu.
+  void AddEventAtActiveSlot();
+  void EditActiveEvent();
+  void DeleteActiveEvent();
+
  private:
   template <class T>
   void Store(T& field, T value) {
@@ -148,6 +169,19 @@ class TVpDayView : public TVpLinkableControl {
     field = std::move(value);
     Invalidate();
   }
+  // Hit tests against the last on-screen pass: -1 or nullptr where nothing is hit.
+  int ColumnAt(int x, int y) const;
+  int RowAt(int x, int y, bool dragging) const;
+  TVpEvent* EventAt(int x, int y) const;
+  // Column and row follow the point; the event under it becomes the active one.
+  void SelectAt(int x, int y);
+  // The whole date of a day column, as the layout works it out.
+  double ColumnDate(int column) const;
+  void ShowPopupMenu(int x, int y);
+  // Edits the event in the event dialog; a cancelled new event is removed again.
+  void EditEvent(TVpEvent* event, bool isNew);
+  // Moves the dragged event to the active column and row.
+  void DropEvent(const TVpEvent* event, int recordID);
   // The largest TopLine for the current VisibleLines.
   int LastTopLine() const;
   // Builds the line and column tables afresh for NumDays and Granularity, nothing drawn.
@@ -190,6 +224,12 @@ class TVpDayView : public TVpLinkableControl {
   int ActiveCol_ = 0;
   const TVpEvent* ActiveEvent_ = nullptr;
   int ActiveEventID_ = -1;
+
+  // The point of a left press while the button is down, and the event being dragged.
+  std::optional<TPoint> PressPoint_;
+  bool Dragging_ = false;
+  const TVpEvent* DragEvent_ = nullptr;
+  int DragEventID_ = -1;
 
   int RowHeight_ = 0;
   int HeaderHeight_ = 0;

@@ -13,7 +13,9 @@ namespace {
 // 23:59:59, where an event that runs to midnight or past it ends in its column.
 constexpr std::int64_t kEndOfDayMs = kMsPerDay - 1000;
 
-TVpPlacedEvent Measure(TVpEvent* event, TVpGranularity granularity) {
+}  // namespace
+
+TVpPlacedEvent MeasureDayEvent(TVpEvent* event, TVpGranularity granularity) {
   TVpPlacedEvent placed;
   placed.Event = event;
   placed.StartMs = ToMs(TimeOf(event->StartTime()));
@@ -26,6 +28,8 @@ TVpPlacedEvent Measure(TVpEvent* event, TVpGranularity granularity) {
   placed.LastRow = std::clamp(SlotOfEnd(granularity, FromMs(placed.EndMs)), placed.FirstRow, lastRow);
   return placed;
 }
+
+namespace {
 
 bool RowsMeet(const TVpPlacedEvent& a, const TVpPlacedEvent& b) {
   return a.FirstRow <= b.LastRow && b.FirstRow <= a.LastRow;
@@ -86,7 +90,7 @@ std::vector<TVpPlacedEvent> PlaceDayEvents(std::span<TVpEvent* const> events, TV
                                            int maxEvents) {
   std::vector<TVpPlacedEvent> measured;
   measured.reserve(events.size());
-  for (TVpEvent* event : events) measured.push_back(Measure(event, granularity));
+  for (TVpEvent* event : events) measured.push_back(MeasureDayEvent(event, granularity));
   // Occurrences of repeating events come in the order of their stored dates; the column goes by
   // time of day.
   std::stable_sort(measured.begin(), measured.end(), [](const TVpPlacedEvent& a, const TVpPlacedEvent& b) {

@@ -24,6 +24,9 @@ struct TVpPlacedEvent {
   int WidthDivisor = 1;
 };
 
+// The rows one event covers in its start day's column, level and width divisor not yet given.
+TVpPlacedEvent MeasureDayEvent(TVpEvent* event, TVpGranularity granularity);
+
 // Places the events of one day: at most maxEvents of them (the earliest), in levels. A level
 // holds events whose rows do not meet, taken by start time of day; events whose rows meet stand
 // side by side and share the column's width. Returns them level by level, each level in order of
