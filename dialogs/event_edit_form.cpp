@@ -1,0 +1,386 @@
+#include "dialogs/event_edit_form.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "dialogs/moment.h"
+#include "model/category_color_map.h"
+#include "model/enumerations.h"
+#include "model/event.h"
+#include "model/text_helpers.h"
+#include "model/vp_exception.h"
+#include "views/calendar_date_range.h"
+
+namespace {
+
+constexpr std::int64_t kHalfHourMs = 30 * kMsPerMinute;
+constexpr std::int64_t kLastMinuteMs = kMsPerDay - kMsPerMinute;
+// The spin buttons of the advance and the interval run from 0 to 100.
+constexpr int kSpinMax = 100;
+constexpr size_t kIntervalDigits = 5;
+// What a reminder starts with when the event has none yet.
+constexpr const char* kDefaultAdvance = "15";
+
+std::string DigitsOf(const std::string& text) {
+  std::string digits;
+  std::copy_if(text.begin(), text.end(), std::back_inserter(digits), [](char c) { return c >= '0' && c <= '9'; });
+  return digits;
+}
+
+// Line breaks as a text field shows them: each CR LF or lone CR becomes LF.
+std::string WithLineFeeds(const std::string& text) {
+  std::string result;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      result += text[i];
+      continue;
+    }
+    result += '\n';
+    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+  }
+  return result;
+}
+
+std::string WithCrLf(const std::string& text) {
+  std::string result;
+  for (char c : text) {
+    if (c == '\n') result += '\r';
+    result += c;
+  }
+  return result;
+}
+
+}  // namespace
+
+const std::vector<std::string>& TVpEventEditForm::AlarmAdvanceTypeNames() {
+  static const std::vector<std::string> names = {"Minutes", "Hours", "Days"};
+  return names;
+}
+
+const std::vector<std::string>& TVpEventEditForm::RepeatNames() {
+  static const std::vector<std::string> names = {"None",          "Daily",          "Weekly",
+                                                 "Monthly By Day", "Monthly By Date", "Yearly By Day",
+                                                 "Yearly By Date", "Custom"};
+  return names;
+}
+
+TVpEventEditForm::TVpEventEditForm(const TClock& clock, const TLocale& locale)
+    : StartDate_(clock, locale), RepeatUntil_(clock, locale) {
+  StartDate_.OnExit = [this](TVpDateEdit&) { StartDateCommitted(); };
+  StartDate_.OnSetDate = [this](TVpDateEdit&) { StartDateCommitted(); };
+  RepeatUntil_.OnExit = [this](TVpDateEdit&) { RepeatUntilCommitted(); };
+  RepeatUntil_.OnSetDate = [this](TVpDateEdit&) { RepeatUntilCommitted(); };
+}
+
+void TVpEventEditForm::Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories) {
+  Filling_ = true;
+  struct TFillingEnds {
+    bool& Flag;
+    ~TFillingEnds() { Flag = false; }
+  } fillingEnds{Filling_};
+  Marks_.clear();
+
+  // Date and times. An end at midnight after the start day is shown as the end of the day before.
+  if (!WithinCalendarRange(event.StartTime()))
+    throw EVpException("The event cannot be edited: its date lies outside the years 100 to 9999.");
+  StartDay_ = DayNumberOf(event.StartTime());
+  StartDate_.SetDate(static_cast<double>(StartDay_));
+  StartTimes_ = TVpTimeList(twelveHour);
+  StartTimes_.SelectTime(TimeMsOf(event.StartTime()));
+  EndTimes_ = TVpTimeList(twelveHour);
+  EndDay_ = DayNumberOf(event.EndTime());
+  std::int64_t endMs = TimeMsOf(event.EndTime());
+  if (endMs == 0 && EndDay_ > StartDay_) {
+    --EndDay_;
+    endMs = kMsPerDay;
+  }
+  EndTimes_.SelectTime(endMs);
+  EnsureEndAfterStart();
+  AllDay_ = event.AllDayEvent();
+
+  Description_ = OriginalDescription_ = event.Description();
+  OriginalNotes_ = event.Notes();
+  Notes_ = NotesShown_ = WithLineFeeds(OriginalNotes_);
+
+  // Reminder: a stored advance is shown even while the reminder is off, so that switching it on
+  // again brings it back.
+  AlarmSet_ = event.AlarmSet();
+  AdvancePosition_ = 0;
+  SetAlarmAdvanceText(event.AlarmSet() || event.AlarmAdvance() != 0 ? std::to_string(event.AlarmAdvance())
+                                                                    : std::string(kDefaultAdvance));
+  const int advanceTypes = static_cast<int>(AlarmAdvanceTypeNames().size());
+  AlarmAdvanceTypeIndex_ = event.AlarmAdvanceType() < advanceTypes ? event.AlarmAdvanceType() : -1;
+  SoundFile_ = OriginalSoundFile_ = event.DingPath();
+
+  // Repetition: the event's own range end is shown, whatever the repeat code.
+  RepeatIndex_ = event.RepeatCode() < static_cast<int>(RepeatNames().size()) ? event.RepeatCode() : -1;
+  const double rangeEnd = event.RepeatRangeEnd() == 0 ? 0 : DateOf(ClampToCalendarRange(event.RepeatRangeEnd()));
+  RepeatUntil_.SetDate(rangeEnd);
+  FilledUntilDay_ = DayNumberOf(rangeEnd);
+  IntervalText_ = std::to_string(event.CustomInterval());
+  IntervalPosition_ = std::clamp(event.CustomInterval(), 0, kSpinMax);
+
+  // Categories: those with a description, keeping their numbers.
+  Categories_.clear();
+  CategoryIndex_ = -1;
+  for (int number = 0; number < TVpCategoryColorMap::kCategoryCount; ++number) {
+    const std::string description = categories.Description(number);
+    if (description.empty()) continue;
+    if (number == event.Category()) CategoryIndex_ = static_cast<int>(Categories_.size());
+    Categories_.push_back({number, description, categories.Color(number)});
+  }
+  FocusRequest_ = ecDescription;
+}
+
+// --- subject, category ---
+
+void TVpEventEditForm::SelectCategory(int index) {
+  CategoryIndex_ = std::clamp(index, -1, static_cast<int>(Categories_.size()) - 1);
+}
+
+// --- date and times ---
+
+std::int64_t TVpEventEditForm::Start() const { return Moment(StartDay_, StartTimes_.SelectedMs()); }
+std::int64_t TVpEventEditForm::End() const { return Moment(EndDay_, EndTimes_.SelectedMs()); }
+
+void TVpEventEditForm::SetAllDay(bool value) {
+  StartDate_.CloseDropDown();
+  AllDay_ = value;
+}
+
+void TVpEventEditForm::SelectStartTime(int index) {
+  StartTimes_.Select(index);
+  if (End() > Start()) return;
+  const int before = StartTimes_.LastBefore(End() - Moment(StartDay_, 0));
+  if (before >= 0) StartTimes_.Select(before);
+  EnsureEndAfterStart();
+}
+
+void TVpEventEditForm::SelectEndTime(int index) {
+  EndTimes_.Select(index);
+  if (EndTimes_.SelectedMs() == 0) EndTimes_.Select(EndTimes_.EndOfDay());
+  if (End() > Start()) return;
+  const int after = EndTimes_.FirstAfter(Start() - Moment(EndDay_, 0));
+  if (after >= 0) EndTimes_.Select(after);
+  EnsureEndAfterStart();
+}
+
+void TVpEventEditForm::EnsureEndAfterStart() {
+  if (End() > Start()) return;
+  EndDay_ = StartDay_;
+  EndTimes_.SelectTime(std::min(StartTimes_.SelectedMs() + kHalfHourMs, kLastMinuteMs));
+  if (End() > Start()) return;
+  StartTimes_.Select(StartTimes_.LastBefore(EndTimes_.SelectedMs()));
+}
+
+void TVpEventEditForm::StartDateCommitted() {
+  if (Filling_) return;
+  double date = 0;
+  try {
+    date = StartDate_.Date();
+  } catch (const EVpDateEditError&) {
+    return;  // the field reports its own text
+  }
+  if (date == 0) return;
+  Marks_.erase(ecStartDate);
+  ApplyStartDay(DayNumberOf(date));
+}
+
+void TVpEventEditForm::ApplyStartDay(std::int64_t day) {
+  EndDay_ += day - StartDay_;
+  StartDay_ = day;
+  KeepRepeatUntilFromStart();
+}
+
+void TVpEventEditForm::RepeatUntilCommitted() {
+  if (Filling_) return;
+  Marks_.erase(ecRepeatUntil);
+  KeepRepeatUntilFromStart();
+}
+
+void TVpEventEditForm::KeepRepeatUntilFromStart() {
+  double until = 0;
+  try {
+    until = RepeatUntil_.Date();
+  } catch (const EVpDateEditError&) {
+    return;
+  }
+  if (until != 0 && DayNumberOf(until) < StartDay_) RepeatUntil_.SetDate(static_cast<double>(StartDay_));
+}
+
+// --- reminder ---
+
+namespace {
+
+std::optional<int> NumberOf(const std::string& text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+void TVpEventEditForm::SetAlarmAdvanceText(const std::string& text) {
+  AlarmAdvanceText_ = DigitsOf(text);
+  if (const std::optional<int> number = NumberOf(AlarmAdvanceText_)) AdvancePosition_ = std::clamp(*number, 0, kSpinMax);
+}
+
+void TVpEventEditForm::StepAlarmAdvance(int steps) {
+  AdvancePosition_ = std::clamp(AdvancePosition_ + steps, 0, kSpinMax);
+  AlarmAdvanceText_ = std::to_string(AdvancePosition_);
+}
+
+void TVpEventEditForm::SelectAlarmAdvanceType(int index) {
+  AlarmAdvanceTypeIndex_ = std::clamp(index, 0, static_cast<int>(AlarmAdvanceTypeNames().size()) - 1);
+}
+
+// --- repetition ---
+
+void TVpEventEditForm::SelectRepeat(int index) {
+  RepeatIndex_ = std::clamp(index, 0, static_cast<int>(RepeatNames().size()) - 1);
+  if (RepeatIndex_ != rcCustom) {
+    RepeatUntil_.CloseDropDown();
+    return;
+  }
+  // A range end already given stays; an empty field starts from the event's date.
+  try {
+    if (RepeatUntil_.Date() == 0) RepeatUntil_.SetDate(static_cast<double>(StartDay_));
+  } catch (const EVpDateEditError&) {
+    // The user is still typing a date there; it is checked on OK.
+  }
+}
+
+void TVpEventEditForm::SetIntervalText(const std::string& text) {
+  IntervalText_ = DigitsOf(text).substr(0, kIntervalDigits);
+  if (IntervalText_ == "0") IntervalText_ = "1";
+  if (const std::optional<int> number = NumberOf(IntervalText_)) IntervalPosition_ = std::clamp(*number, 0, kSpinMax);
+}
+
+void TVpEventEditForm::StepInterval(int steps) {
+  IntervalPosition_ = std::clamp(IntervalPosition_ + steps, 0, kSpinMax);
+  SetIntervalText(std::to_string(IntervalPosition_));
+}
+
+// --- the window's look ---
+
+bool TVpEventEditForm::Enabled(TVpEventControl control) const {
+  switch (control) {
+    case ecStartDate:
+    case ecStartTime:
+    case ecEndTime: return !AllDay_;
+    case ecAlarmAdvance:
+    case ecAlarmAdvanceType:
+    case ecSound: return AlarmSet_;
+    case ecRepeatUntil: return RepeatIndex_ > rcNone;
+    case ecInterval: return RepeatIndex_ == rcCustom;
+    default: return true;
+  }
+}
+
+bool TVpEventEditForm::Visible(TVpEventControl control) const {
+  return control != ecInterval || RepeatIndex_ == rcCustom;
+}
+
+std::string TVpEventEditForm::MarkText(TVpEventControl control) const {
+  const auto mark = Marks_.find(control);
+  return mark == Marks_.end() ? std::string() : mark->second;
+}
+
+std::optional<TVpEventControl> TVpEventEditForm::TakeFocusRequest() {
+  std::optional<TVpEventControl> request = FocusRequest_;
+  FocusRequest_.reset();
+  return request;
+}
+
+// --- OK ---
+
+std::optional<TVpEventEditForm::TValues> TVpEventEditForm::Fail(TVpEventControl control, const std::string& text) {
+  Marks_[control] = text;
+  FocusRequest_ = control;
+  return std::nullopt;
+}
+
+std::optional<TVpEventEditForm::TValues> TVpEventEditForm::ReadValues() {
+  Marks_.clear();
+  double startDate = 0;
+  try {
+    startDate = StartDate_.Date();
+  } catch (const EVpDateEditError& error) {
+    return Fail(ecStartDate, error.what());
+  }
+  if (startDate == 0) return Fail(ecStartDate, "Error: Day is required.");
+  ApplyStartDay(DayNumberOf(startDate));
+
+  std::int64_t untilDay = FilledUntilDay_;
+  try {
+    untilDay = DayNumberOf(RepeatUntil_.Date());
+  } catch (const EVpDateEditError& error) {
+    // A disabled field cannot be put right by the user: its stored value stays.
+    if (Enabled(ecRepeatUntil)) return Fail(ecRepeatUntil, error.what());
+  }
+
+  if (End() <= Start()) return Fail(ecEndTime, "The event must end after it starts.");
+  // The table keeps only so many characters of these; a longer edit would be cut off unseen.
+  struct TLimit {
+    TVpEventControl Control;
+    const std::string& Text;
+    const std::string& Filled;
+    int MaxCharacters;
+    const char* Message;
+  };
+  const TLimit limits[] = {
+      {ecDescription, Description_, OriginalDescription_, 255, "The subject is longer than 255 characters."},
+      {ecNotes, Notes_, NotesShown_, 1024, "The notes are longer than 1024 characters."},
+      {ecSound, SoundFile_, OriginalSoundFile_, 255, "The sound file name is longer than 255 characters."},
+  };
+  for (const TLimit& limit : limits)
+    if (limit.Text != limit.Filled && CodePointCount(limit.Text) > limit.MaxCharacters)
+      return Fail(limit.Control, limit.Message);
+  return TValues{Start(), End(), untilDay};
+}
+
+bool TVpEventEditForm::Validate() { return ReadValues().has_value(); }
+
+bool TVpEventEditForm::WriteTo(TVpEvent& event) {
+  const std::optional<TValues> values = ReadValues();
+  if (!values) return false;
+  event.SetStartTime(ValueOfMoment(values->Start));
+  event.SetEndTime(ValueOfMoment(values->End));
+  WriteRepeatRangeEnd(event, values->UntilDay);
+  event.SetDescription(Description_);
+  event.SetNotes(NotesToWrite());
+  if (CategoryIndex_ >= 0) event.SetCategory(Categories_[static_cast<size_t>(CategoryIndex_)].Number);
+  event.SetAlarmSet(AlarmSet_);
+  // The advance of a reminder that is off is not used, and stays as it was.
+  if (AlarmSet_) {
+    event.SetAlarmAdvance(NumberOf(AlarmAdvanceText_).value_or(0));
+    if (AlarmAdvanceTypeIndex_ >= 0) event.SetAlarmAdvanceType(static_cast<std::uint8_t>(AlarmAdvanceTypeIndex_));
+  }
+  if (RepeatIndex_ >= 0) event.SetRepeatCode(static_cast<std::uint8_t>(RepeatIndex_));
+  event.SetCustomInterval(NumberOf(IntervalText_).value_or(1));
+  event.SetAllDayEvent(AllDay_);
+  event.SetDingPath(SoundFile_);
+  // The reminder is worked out afresh from what was confirmed.
+  event.SetSnoozeTime(0);
+  return true;
+}
+
+void TVpEventEditForm::WriteRepeatRangeEnd(TVpEvent& event, std::int64_t untilDay) const {
+  // The day shown at opening, unchanged: the stored value stays exactly as it was.
+  if (untilDay == FilledUntilDay_) return;
+  if (untilDay > StartDay_) {
+    event.SetRepeatRangeEnd(static_cast<double>(untilDay));
+    return;
+  }
+  // Repeat until the event's own day: no repetition after it. The record takes only a range end
+  // later than the start, so the last moment of the start day says it, unless the stored end
+  // already lies on or before that day.
+  if (DayNumberOf(event.RepeatRangeEnd()) > StartDay_)
+    event.SetRepeatRangeEnd(ValueOfMoment(Moment(StartDay_, kMsPerDay - 1)));
+}
+
+std::string TVpEventEditForm::NotesToWrite() const {
+  if (Notes_ == NotesShown_) return OriginalNotes_;
+  return OriginalNotes_.find("\r\n") != std::string::npos ? WithCrLf(Notes_) : Notes_;
+}

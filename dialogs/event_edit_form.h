@@ -1,0 +1,192 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialogs/time_list.h"
+#include "platform/clock.h"
+#include "platform/color.h"
+#include "platform/locale.h"
+#include "views/date_edit.h"
+
+class TVpCategoryColorMap;
+class TVpEvent;
+
+// The controls of the event window that the rules enable, show, mark or focus.
+enum TVpEventControl {
+  ecDescription,
+  ecCategory,
+  ecAllDay,
+  ecStartDate,
+  ecStartTime,  // with its label "From:"
+  ecEndTime,    // with its label "To:"
+  ecAlarmSet,
+  ecAlarmAdvance,
+  ecAlarmAdvanceType,
+  ecSound,
+  ecRepeat,
+  ecRepeatUntil,
+  ecInterval,
+  ecNotes,
+};
+
+// An entry of the category list: a category that has a description, with its number (0 to 9).
+struct TVpCategoryEntry {
+  int Number = 0;
+  std::string Description;
+  TColor Color = 0;
+};
+
+// What the event window shows and how its controls depend on each other, without the window: the
+// window calls one method per user action and then shows the form's state again. Filled from an
+// event, the form changes nothing until WriteTo, so Cancel leaves the event as it was; WriteTo
+// reads and checks every field before it writes any, and an event opened and confirmed unchanged
+// stays exactly as it was (off-grid and midnight times, spans over several days, hidden
+// categories, repetition and reminder settings).
+//
+// Times are kept as the selected entries of the two time lists plus two days: the date in the
+// StartDate field and a hidden end day, taken from the event's EndTime and moved along with the
+// start date so that the event keeps its length. The end always stays after the start.
+class TVpEventEditForm {
+ public:
+  // "Minutes", "Hours", "Days": positions are the TVpAlarmAdvanceType values.
+  static const std::vector<std::string>& AlarmAdvanceTypeNames();
+  // "None" to "Custom": positions are the TVpRepeatCode values.
+  static const std::vector<std::string>& RepeatNames();
+
+  TVpEventEditForm(const TClock& clock, const TLocale& locale);
+  TVpEventEditForm(const TVpEventEditForm&) = delete;
+  TVpEventEditForm& operator=(const TVpEventEditForm&) = delete;
+
+  // Shows the event: times in 12-hour form when asked, the categories that have a description.
+  // Raises EVpException when the event starts outside the years the date field can show.
+  void Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories);
+
+  // --- subject, category, notes ---
+  const std::string& Description() const { return Description_; }
+  void SetDescription(std::string text) { Description_ = std::move(text); }
+  const std::vector<TVpCategoryEntry>& Categories() const { return Categories_; }
+  // -1 when the event's category is not in the list (it is then kept).
+  int CategoryIndex() const { return CategoryIndex_; }
+  void SelectCategory(int index);
+  // The notes with line feeds between lines, as a text field shows them.
+  const std::string& Notes() const { return Notes_; }
+  void SetNotes(std::string text) { Notes_ = std::move(text); }
+
+  // --- date and times ---
+  bool AllDay() const { return AllDay_; }
+  // Closes the start date's drop-down; the date and times are usable only without the flag.
+  void SetAllDay(bool value);
+  TVpDateEdit& StartDate() { return StartDate_; }
+  const TVpTimeList& StartTimes() const { return StartTimes_; }
+  const TVpTimeList& EndTimes() const { return EndTimes_; }
+  // A start at or after the end moves to the entry before the end.
+  void SelectStartTime(int index);
+  // The first entry (midnight) stands for the end of the day; an end at or before the start moves
+  // to the entry after the start.
+  void SelectEndTime(int index);
+  // The hidden end day (a day number).
+  std::int64_t EndDay() const { return EndDay_; }
+
+  // --- reminder ---
+  bool AlarmSet() const { return AlarmSet_; }
+  void SetAlarmSet(bool value) { AlarmSet_ = value; }
+  const std::string& AlarmAdvanceText() const { return AlarmAdvanceText_; }
+  // Keeps the digits of the text; the spin button takes the number.
+  void SetAlarmAdvanceText(const std::string& text);
+  // The spin button moved by steps (0 to 100); its position becomes the text.
+  void StepAlarmAdvance(int steps);
+  // -1 when the event's unit is none of the list's (it is then kept).
+  int AlarmAdvanceTypeIndex() const { return AlarmAdvanceTypeIndex_; }
+  void SelectAlarmAdvanceType(int index);
+  // The reminder's sound file; empty for the default sound.
+  const std::string& SoundFile() const { return SoundFile_; }
+  void SetSoundFile(std::string path) { SoundFile_ = std::move(path); }
+
+  // --- repetition ---
+  // -1 when the event's repeat code is none of the list's (it is then kept).
+  int RepeatIndex() const { return RepeatIndex_; }
+  // Custom shows the interval and, when Repeat Until holds no date, puts the start date there; any
+  // other choice closes Repeat Until's drop-down.
+  void SelectRepeat(int index);
+  TVpDateEdit& RepeatUntil() { return RepeatUntil_; }
+  const std::string& IntervalText() const { return IntervalText_; }
+  // Keeps at most five digits of the text; "0" becomes "1"; the spin button takes the number.
+  void SetIntervalText(const std::string& text);
+  void StepInterval(int steps);
+
+  // --- the window's look ---
+  bool Enabled(TVpEventControl control) const;
+  bool Visible(TVpEventControl control) const;
+  // A control whose content cannot be written is marked (drawn red); the text says why.
+  bool Marked(TVpEventControl control) const { return Marks_.count(control) != 0; }
+  std::string MarkText(TVpEventControl control) const;
+  // The control that should take the keyboard focus, asked once.
+  std::optional<TVpEventControl> TakeFocusRequest();
+
+  // --- OK ---
+  // Reads and checks every field without writing: false marks the first field that cannot be
+  // written and asks for the focus there.
+  bool Validate();
+  // Validates, then writes the fields into the event through its setters (each marks the event
+  // changed only when the value differs) and clears its snooze time; false writes nothing.
+  bool WriteTo(TVpEvent& event);
+
+ private:
+  // What Validate read: the span on the time line (milliseconds, see Moment) and the Repeat Until
+  // day (0 for none).
+  struct TValues {
+    std::int64_t Start = 0;
+    std::int64_t End = 0;
+    std::int64_t UntilDay = 0;
+  };
+
+  std::int64_t Start() const;
+  std::int64_t End() const;
+  // The start date field was set or left: the end day moves by as many days, and Repeat Until
+  // follows when it lies before the new date.
+  void StartDateCommitted();
+  void RepeatUntilCommitted();
+  void ApplyStartDay(std::int64_t day);
+  void KeepRepeatUntilFromStart();
+  // An end that is not after the start becomes start + 30 minutes on the start day, at most 23:59;
+  // when even that is not after the start, the start moves to the entry before it.
+  void EnsureEndAfterStart();
+  std::optional<TValues> ReadValues();
+  std::optional<TValues> Fail(TVpEventControl control, const std::string& text);
+  void WriteRepeatRangeEnd(TVpEvent& event, std::int64_t untilDay) const;
+  std::string NotesToWrite() const;
+
+  TVpDateEdit StartDate_;
+  TVpDateEdit RepeatUntil_;
+  bool Filling_ = false;
+
+  std::string Description_;
+  std::string OriginalDescription_;
+  std::vector<TVpCategoryEntry> Categories_;
+  int CategoryIndex_ = -1;
+  std::string Notes_;
+  std::string NotesShown_;     // Notes_ as filled
+  std::string OriginalNotes_;  // the event's notes as they were, line breaks and all
+  bool AllDay_ = false;
+  TVpTimeList StartTimes_;
+  TVpTimeList EndTimes_;
+  std::int64_t StartDay_ = 0;  // the start date last taken from the field
+  std::int64_t EndDay_ = 0;
+  bool AlarmSet_ = false;
+  std::string AlarmAdvanceText_;
+  int AdvancePosition_ = 0;
+  int AlarmAdvanceTypeIndex_ = 0;
+  std::string SoundFile_;
+  std::string OriginalSoundFile_;
+  int RepeatIndex_ = 0;
+  std::int64_t FilledUntilDay_ = 0;  // the Repeat Until day the event was shown with
+  std::string IntervalText_;
+  int IntervalPosition_ = 0;
+
+  std::map<TVpEventControl, std::string> Marks_;
+  std::optional<TVpEventControl> FocusRequest_;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "model/day_number.h"
+
+// A point on a straight time line in milliseconds: day * kMsPerDay + time of day. Unlike a day
+// number's own millisecond count, it runs forward within days before 30 December 1899 too, so
+// that spans and comparisons are plain arithmetic.
+
+inline std::int64_t Moment(std::int64_t day, std::int64_t timeMs) { return day * kMsPerDay + timeMs; }
+
+inline std::int64_t TimeMsOf(double value) { return std::llabs(ToMs(value) % kMsPerDay); }
+
+inline std::int64_t MomentOf(double value) { return Moment(DayNumberOf(value), TimeMsOf(value)); }
+
+// The day number (date-time value) of the moment.
+inline double ValueOfMoment(std::int64_t moment) {
+  std::int64_t day = moment / kMsPerDay;
+  std::int64_t timeMs = moment % kMsPerDay;
+  if (timeMs < 0) {
+    --day;
+    timeMs += kMsPerDay;
+  }
+  return FromMs(day >= 0 ? Moment(day, timeMs) : day * kMsPerDay - timeMs);
+}
