@@ -1,5 +1,6 @@
 #include "app/desktop_services.h"
 
+#include "dialogs/qt/event_edit_dialog.h"
 #include "model/event.h"
 #include "store/data_store.h"
 
@@ -17,9 +18,10 @@ void TQtStoreDialogs::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
   store.PostEvents();
 }
 
-bool TQtStoreDialogs::EditEvent(TVpCustomDataStore&, TVpEvent&, bool) {
-  Boxes_.ShowMessage("Events cannot be edited here yet.");
-  return false;
+bool TQtStoreDialogs::EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) {
+  TVpEventEditDialog dialog;
+  dialog.SetDataStore(&store);
+  return dialog.Execute(event, twelveHour);
 }
 
 bool TQtStoreDialogs::AddResource(TVpCustomDataStore&) {

@@ -1,0 +1,311 @@
+#include "dialogs/qt/dlg_event_edit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "dialogs/qt/spin_text_edit.h"
+#include "platform/qt/command_guard.h"
+#include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_text.h"
+#include "views/qt/date_edit_widget.h"
+
+namespace {
+
+// Every control of the window that a rule can enable, show, mark or focus.
+constexpr TVpEventControl kControls[] = {
+    ecDescription, ecCategory, ecAllDay, ecStartDate,   ecStartTime,   ecEndTime,  ecAlarmSet,
+    ecAlarmAdvance, ecAlarmAdvanceType, ecSound, ecRepeat, ecRepeatUntil, ecInterval, ecNotes};
+
+// Category swatches: 20 × 14 pixels of the category's colour outlined in black.
+QIcon Swatch(TColor color) {
+  QPixmap picture(20, 14);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setPen(Qt::black);
+  painter.setBrush(TQtCanvas::QtColor(color));
+  painter.drawRect(0, 0, picture.width() - 1, picture.height() - 1);
+  return QIcon(picture);
+}
+
+QStringList QtTexts(const std::vector<std::string>& texts) {
+  QStringList list;
+  for (const std::string& text : texts) list << ToQt(text);
+  return list;
+}
+
+// Replaces a list's entries when they differ from the texts.
+void SetItems(QComboBox& box, const QStringList& texts) {
+  QStringList current;
+  for (int i = 0; i < box.count(); ++i) current << box.itemText(i);
+  if (current == texts) return;
+  box.clear();
+  box.addItems(texts);
+}
+
+template <class TWidget>
+TWidget* Named(TWidget* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+}  // namespace
+
+TDlgEventEdit::TDlgEventEdit(TVpEventEditForm& form, QWidget* parent) : QDialog(parent), Form_(form) {
+  setObjectName("DlgEventEdit");
+  Build();
+  ConnectControls();
+  Refresh();
+}
+
+// --- building ---
+
+void TDlgEventEdit::Build() {
+  auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->addWidget(BuildAppointment());
+  auto* middle = new QHBoxLayout;
+  middle->addWidget(BuildReminder());
+  middle->addWidget(BuildRecurrence(), 1);
+  layout->addLayout(middle);
+
+  auto* notes = Named(new QGroupBox("Notes", this), "TeGroupBox1");
+  auto* notesLayout = new QVBoxLayout(notes);
+  NotesMemo_ = Named(new QPlainTextEdit(notes), "NotesMemo");
+  NotesMemo_->setTabChangesFocus(true);
+  NotesMemo_->setFixedHeight(90);
+  notesLayout->addWidget(NotesMemo_);
+  layout->addWidget(notes);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  OkBtn_ = Named(new QPushButton("OK", this), "OkBtn");
+  OkBtn_->setDefault(true);
+  CancelBtn_ = Named(new QPushButton("Cancel", this), "CancelBtn");
+  buttons->addWidget(OkBtn_);
+  buttons->addWidget(CancelBtn_);
+  layout->addLayout(buttons);
+}
+
+QGroupBox* TDlgEventEdit::BuildAppointment() {
+  auto* group = Named(new QGroupBox("Appointment", this), "AppointmentGroupBox");
+  auto* grid = new QGridLayout(group);
+  DescriptionEdit_ = Named(new QLineEdit(group), "DescriptionEdit");
+  DescriptionEdit_->setMaxLength(255);
+  grid->addWidget(Named(new QLabel("Subject:", group), "DescriptionLbl"), 0, 0);
+  grid->addWidget(DescriptionEdit_, 0, 1, 1, 5);
+
+  Category_ = Named(new QComboBox(group), "Category");
+  Category_->setMaxVisibleItems(10);
+  Category_->setIconSize(QSize(20, 14));
+  CBAllDay_ = Named(new QCheckBox("&All Day Event", group), "CBAllDay");
+  grid->addWidget(Named(new QLabel("Category:", group), "CategoryLbl"), 1, 0);
+  grid->addWidget(Category_, 1, 1);
+  grid->addWidget(CBAllDay_, 1, 2, 1, 4);
+
+  StartTimeLbl_ = Named(new QLabel("Event Date:", group), "StartTimeLbl");
+  StartDate_ = Named(new TVpDateEditWidget(Form_.StartDate(), group), "StartDate");
+  LblFrom_ = Named(new QLabel("From:", group), "lblFrom");
+  StartTime_ = Named(new QComboBox(group), "StartTime");
+  LblTo_ = Named(new QLabel("To:", group), "lblTo");
+  EndTime_ = Named(new QComboBox(group), "EndTime");
+  grid->addWidget(StartTimeLbl_, 2, 0);
+  grid->addWidget(StartDate_, 2, 1);
+  grid->addWidget(LblFrom_, 2, 2);
+  grid->addWidget(StartTime_, 2, 3);
+  grid->addWidget(LblTo_, 2, 4);
+  grid->addWidget(EndTime_, 2, 5);
+  return group;
+}
+
+QGroupBox* TDlgEventEdit::BuildReminder() {
+  AlarmSet_ = Named(new QGroupBox("&Reminder", this), "AlarmSet");
+  AlarmSet_->setCheckable(true);
+  auto* row = new QHBoxLayout(AlarmSet_);
+  AlarmAdvance_ = Named(new TVpSpinTextEdit(AlarmSet_), "AlarmAdvance");
+  AlarmAdvance_->SetTextReadOnly(true);
+  AlarmAdvance_->setFixedWidth(60);
+  AlarmAdvType_ = Named(new QComboBox(AlarmSet_), "AlarmAdvType");
+  AlarmAdvType_->addItems(QtTexts(TVpEventEditForm::AlarmAdvanceTypeNames()));
+  SpeedButton1_ = Named(new QToolButton(AlarmSet_), "SpeedButton1");
+  SpeedButton1_->setIcon(style()->standardIcon(QStyle::SP_MediaVolume));
+  row->addWidget(AlarmAdvance_);
+  row->addWidget(AlarmAdvType_);
+  row->addWidget(SpeedButton1_);
+  return AlarmSet_;
+}
+
+QGroupBox* TDlgEventEdit::BuildRecurrence() {
+  auto* group = Named(new QGroupBox("Appointment Recurrence", this), "RecurrenceGroupBox");
+  auto* grid = new QGridLayout(group);
+  RecurringType_ = Named(new QComboBox(group), "RecurringType");
+  RecurringType_->addItems(QtTexts(TVpEventEditForm::RepeatNames()));
+  RecurrenceEndsLbl_ = Named(new QLabel("Repeat Until:", group), "RecurrenceEndsLbl");
+  RepeatUntil_ = Named(new TVpDateEditWidget(Form_.RepeatUntil(), group), "RepeatUntil");
+  PnlInterval_ = Named(new QGroupBox("Interval(Days)", group), "pnlInterval");
+  // Shown only for a custom repetition; the window keeps its room meanwhile.
+  QSizePolicy keepRoom = PnlInterval_->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  PnlInterval_->setSizePolicy(keepRoom);
+  auto* intervalRow = new QHBoxLayout(PnlInterval_);
+  IntervalEdit_ = Named(new TVpSpinTextEdit(PnlInterval_), "IntervalEdit");
+  IntervalEdit_->SetMaxLength(5);
+  IntervalEdit_->setAlignment(Qt::AlignRight);
+  IntervalEdit_->setFixedWidth(65);
+  intervalRow->addWidget(IntervalEdit_);
+  grid->addWidget(RecurringType_, 0, 0, 1, 2);
+  grid->addWidget(PnlInterval_, 0, 2, 2, 1);
+  grid->addWidget(RecurrenceEndsLbl_, 1, 0);
+  grid->addWidget(RepeatUntil_, 1, 1);
+  return group;
+}
+
+void TDlgEventEdit::ConnectControls() {
+  connect(DescriptionEdit_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { Act([&] { Form_.SetDescription(FromQt(text)); }); });
+  connect(Category_, &QComboBox::currentIndexChanged, this, [this](int index) { Act([&] { Form_.SelectCategory(index); }); });
+  connect(CBAllDay_, &QCheckBox::toggled, this, [this](bool on) { Act([&] { Form_.SetAllDay(on); }); });
+  connect(StartTime_, &QComboBox::currentIndexChanged, this, [this](int index) { Act([&] { Form_.SelectStartTime(index); }); });
+  connect(EndTime_, &QComboBox::currentIndexChanged, this, [this](int index) { Act([&] { Form_.SelectEndTime(index); }); });
+  connect(StartDate_, &TVpDateEditWidget::Edited, this, &TDlgEventEdit::Refresh);
+  connect(RepeatUntil_, &TVpDateEditWidget::Edited, this, &TDlgEventEdit::Refresh);
+  connect(AlarmSet_, &QGroupBox::toggled, this, [this](bool on) { Act([&] { Form_.SetAlarmSet(on); }); });
+  connect(AlarmAdvance_, &TVpSpinTextEdit::Stepped, this, [this](int steps) { Act([&] { Form_.StepAlarmAdvance(steps); }); });
+  connect(AlarmAdvance_, &TVpSpinTextEdit::TextEdited, this,
+          [this](const QString& text) { Act([&] { Form_.SetAlarmAdvanceText(FromQt(text)); }); });
+  connect(AlarmAdvType_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Act([&] { Form_.SelectAlarmAdvanceType(index); }); });
+  connect(SpeedButton1_, &QToolButton::clicked, this, &TDlgEventEdit::ChooseSoundFile);
+  connect(RecurringType_, &QComboBox::currentIndexChanged, this, [this](int index) { Act([&] { Form_.SelectRepeat(index); }); });
+  connect(IntervalEdit_, &TVpSpinTextEdit::Stepped, this, [this](int steps) { Act([&] { Form_.StepInterval(steps); }); });
+  connect(IntervalEdit_, &TVpSpinTextEdit::TextEdited, this,
+          [this](const QString& text) { Act([&] { Form_.SetIntervalText(FromQt(text)); }); });
+  connect(NotesMemo_, &QPlainTextEdit::textChanged, this,
+          [this] { Act([this] { Form_.SetNotes(FromQt(NotesMemo_->toPlainText())); }); });
+  connect(OkBtn_, &QPushButton::clicked, this, &TDlgEventEdit::Confirm);
+  connect(CancelBtn_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// --- acting ---
+
+void TDlgEventEdit::Act(const std::function<void()>& rule) {
+  GuardedCall(rule);
+  Refresh();
+}
+
+void TDlgEventEdit::Confirm() {
+  bool valid = false;
+  GuardedCall([&] { valid = Form_.Validate(); });
+  Refresh();
+  if (valid) accept();
+}
+
+void TDlgEventEdit::done(int result) {
+  // Closing closes an open date drop-down first.
+  GuardedCall([this] {
+    Form_.StartDate().CloseDropDown();
+    Form_.RepeatUntil().CloseDropDown();
+  });
+  QDialog::done(result);
+}
+
+void TDlgEventEdit::ChooseSoundFile() {
+  Act([this] {
+    std::optional<std::string> chosen;
+    if (ChooseSound) {
+      chosen = ChooseSound(Form_.SoundFile());
+    } else {
+      const QString folder = Form_.SoundFile().empty() ? QString() : QFileInfo(ToQt(Form_.SoundFile())).absolutePath();
+      const QString file = QFileDialog::getOpenFileName(this, "Reminder Sound", folder, "Wave files (*.wav)");
+      if (!file.isEmpty()) chosen = FromQt(file);
+    }
+    if (chosen) Form_.SetSoundFile(*chosen);
+  });
+}
+
+// --- showing the form ---
+
+void TDlgEventEdit::Refresh() {
+  const QSignalBlocker blockers[] = {QSignalBlocker(DescriptionEdit_), QSignalBlocker(Category_),
+                                     QSignalBlocker(CBAllDay_),        QSignalBlocker(StartTime_),
+                                     QSignalBlocker(EndTime_),         QSignalBlocker(AlarmSet_),
+                                     QSignalBlocker(AlarmAdvType_),    QSignalBlocker(RecurringType_),
+                                     QSignalBlocker(NotesMemo_)};
+  if (FromQt(DescriptionEdit_->text()) != Form_.Description()) DescriptionEdit_->setText(ToQt(Form_.Description()));
+
+  if (Category_->count() != static_cast<int>(Form_.Categories().size())) {
+    Category_->clear();
+    for (const TVpCategoryEntry& entry : Form_.Categories()) Category_->addItem(Swatch(entry.Color), ToQt(entry.Description));
+  }
+  Category_->setCurrentIndex(Form_.CategoryIndex());
+  CBAllDay_->setChecked(Form_.AllDay());
+
+  SetItems(*StartTime_, QtTexts(Form_.StartTimes().Texts()));
+  StartTime_->setCurrentIndex(Form_.StartTimes().Selected());
+  SetItems(*EndTime_, QtTexts(Form_.EndTimes().Texts()));
+  EndTime_->setCurrentIndex(Form_.EndTimes().Selected());
+
+  AlarmSet_->setChecked(Form_.AlarmSet());
+  AlarmAdvance_->SetText(ToQt(Form_.AlarmAdvanceText()));
+  AlarmAdvType_->setCurrentIndex(Form_.AlarmAdvanceTypeIndex());
+
+  RecurringType_->setCurrentIndex(Form_.RepeatIndex());
+  IntervalEdit_->SetText(ToQt(Form_.IntervalText()));
+  if (FromQt(NotesMemo_->toPlainText()) != Form_.Notes()) NotesMemo_->setPlainText(ToQt(Form_.Notes()));
+
+  for (TVpEventControl control : kControls)
+    for (QWidget* widget : WidgetsOf(control)) {
+      widget->setEnabled(Form_.Enabled(control));
+      widget->setVisible(Form_.Visible(control));
+    }
+  ShowMarks();
+  if (!Form_.Marked(ecSound))
+    SpeedButton1_->setToolTip(Form_.SoundFile().empty() ? QString("Default sound") : ToQt(Form_.SoundFile()));
+  if (const std::optional<TVpEventControl> focus = Form_.TakeFocusRequest()) WidgetsOf(*focus).front()->setFocus();
+}
+
+std::vector<QWidget*> TDlgEventEdit::WidgetsOf(TVpEventControl control) const {
+  switch (control) {
+    case ecDescription: return {DescriptionEdit_};
+    case ecCategory: return {Category_};
+    case ecAllDay: return {CBAllDay_};
+    case ecStartDate: return {StartDate_, StartTimeLbl_};
+    case ecStartTime: return {StartTime_, LblFrom_};
+    case ecEndTime: return {EndTime_, LblTo_};
+    case ecAlarmSet: return {AlarmSet_};
+    case ecAlarmAdvance: return {AlarmAdvance_};
+    case ecAlarmAdvanceType: return {AlarmAdvType_};
+    case ecSound: return {SpeedButton1_};
+    case ecRepeat: return {RecurringType_};
+    case ecRepeatUntil: return {RepeatUntil_, RecurrenceEndsLbl_};
+    case ecInterval: return {PnlInterval_};
+    case ecNotes: return {NotesMemo_};
+  }
+  return {};
+}
+
+void TDlgEventEdit::ShowMarks() {
+  for (TVpEventControl control : kControls) {
+    QWidget* widget = WidgetsOf(control).front();
+    const bool marked = Form_.Marked(control);
+    // A marked field is red (RGB 255, 0, 0) and says why in its tool tip.
+    const QString sheet = marked ? QString("%1 { background-color: rgb(255, 0, 0); }").arg(widget->metaObject()->className())
+                                 : QString();
+    if (widget->styleSheet() != sheet) widget->setStyleSheet(sheet);
+    if (marked || widget->property("marked").toBool()) widget->setToolTip(ToQt(Form_.MarkText(control)));
+    widget->setProperty("marked", marked);
+  }
+}

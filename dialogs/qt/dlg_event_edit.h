@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialogs/event_edit_form.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class TVpDateEditWidget;
+class TVpSpinTextEdit;
+
+// The event window. It holds no rules of its own: every change the user makes goes to the form's
+// rule for it, and then every control shows the form's state again (texts, lists, selections,
+// enabled and shown controls, red marks, the focus the form asks for). OK closes the window only
+// when the form can write every field. The controls carry the names the rules use (DescriptionEdit,
+// StartTime, RepeatUntil, ...).
+//
+// The form must outlive the window.
+class TDlgEventEdit : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TDlgEventEdit(TVpEventEditForm& form, QWidget* parent = nullptr);
+
+  // Shows the form's state in every control.
+  void Refresh();
+
+  // Chooses the reminder's sound file starting from the current one; nothing when the user gave
+  // up. By default the desktop's file dialog for WAV files.
+  std::function<std::optional<std::string>(const std::string& current)> ChooseSound;
+
+ public slots:
+  void done(int result) override;
+
+ private:
+  void Build();
+  QGroupBox* BuildAppointment();
+  QGroupBox* BuildReminder();
+  QGroupBox* BuildRecurrence();
+  void ConnectControls();
+  // Runs a rule of the form for a user action, then shows the new state.
+  void Act(const std::function<void()>& rule);
+  void Confirm();
+  void ChooseSoundFile();
+  // The widgets that stand for a control (with its label).
+  std::vector<QWidget*> WidgetsOf(TVpEventControl control) const;
+  void ShowMarks();
+
+  TVpEventEditForm& Form_;
+  QLineEdit* DescriptionEdit_ = nullptr;
+  QComboBox* Category_ = nullptr;
+  QCheckBox* CBAllDay_ = nullptr;
+  QLabel* StartTimeLbl_ = nullptr;
+  TVpDateEditWidget* StartDate_ = nullptr;
+  QLabel* LblFrom_ = nullptr;
+  QComboBox* StartTime_ = nullptr;
+  QLabel* LblTo_ = nullptr;
+  QComboBox* EndTime_ = nullptr;
+  QGroupBox* AlarmSet_ = nullptr;
+  TVpSpinTextEdit* AlarmAdvance_ = nullptr;
+  QComboBox* AlarmAdvType_ = nullptr;
+  QToolButton* SpeedButton1_ = nullptr;
+  QComboBox* RecurringType_ = nullptr;
+  QLabel* RecurrenceEndsLbl_ = nullptr;
+  TVpDateEditWidget* RepeatUntil_ = nullptr;
+  QGroupBox* PnlInterval_ = nullptr;
+  TVpSpinTextEdit* IntervalEdit_ = nullptr;
+  QPlainTextEdit* NotesMemo_ = nullptr;
+  QPushButton* OkBtn_ = nullptr;
+  QPushButton* CancelBtn_ = nullptr;
+};

@@ -1,0 +1,210 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "dialogs/qt/dlg_event_edit.h"
+#include "dialogs/qt/event_edit_dialog.h"
+#include "dialogs/qt/spin_text_edit.h"
+#include "model/enumerations.h"
+#include "model/schedule.h"
+#include "platform/qt/command_guard.h"
+#include "tests/dialogs/event_form_fixture.h"
+#include "views/qt/date_edit_widget.h"
+
+namespace {
+
+template <class TWidget>
+TWidget& Control(const QWidget& window, const char* name) {
+  auto* widget = window.findChild<TWidget*>(name);
+  if (widget == nullptr) throw std::runtime_error(std::string("no control ") + name);
+  return *widget;
+}
+
+void Choose(QComboBox& box, const char* text) { box.setCurrentIndex(box.findText(text)); }
+
+// Failures the window would show in a message box are collected instead.
+class TCollectedErrors {
+ public:
+  TCollectedErrors() { SetErrorHandler([this](const std::string& message) { Errors.push_back(message); }); }
+  ~TCollectedErrors() { SetErrorHandler(nullptr); }
+  std::vector<std::string> Errors;
+};
+
+// The event window over the form of an event 10 May 2024 10:00 - 11:00.
+class EventWindow : public EventFormTest, protected TCollectedErrors {};
+
+TEST_F(EventWindow, ControlsShowTheFormAndPassTheUsersChangesToItsRules) {
+  Open([](TVpEvent&) {});
+  TDlgEventEdit window(Form);
+  QComboBox& start = Control<QComboBox>(window, "StartTime");
+  EXPECT_EQ(start.count(), 49);
+  EXPECT_EQ(start.currentText(), "10:00");
+  EXPECT_EQ(Control<QComboBox>(window, "EndTime").currentText(), "11:00");
+  EXPECT_EQ(Control<QComboBox>(window, "Category").currentText(), "Category 0");
+
+  Choose(start, "11:00");
+  EXPECT_EQ(start.currentText(), "10:30");
+
+  Control<QCheckBox>(window, "CBAllDay").setChecked(true);
+  for (const char* name : {"StartDate", "StartTime", "EndTime", "lblFrom", "lblTo", "StartTimeLbl"})
+    EXPECT_FALSE(Control<QWidget>(window, name).isEnabled()) << name;
+
+  QGroupBox& interval = Control<QGroupBox>(window, "pnlInterval");
+  EXPECT_FALSE(interval.isVisibleTo(&window));
+  Choose(Control<QComboBox>(window, "RecurringType"), "Custom");
+  EXPECT_TRUE(interval.isVisibleTo(&window));
+  EXPECT_EQ(Control<TVpDateEditWidget>(window, "RepeatUntil").text(), "5/10/2024");
+
+  TVpSpinTextEdit& advance = Control<TVpSpinTextEdit>(window, "AlarmAdvance");
+  EXPECT_FALSE(advance.isEnabled());
+  Control<QGroupBox>(window, "AlarmSet").setChecked(true);
+  EXPECT_TRUE(advance.isEnabled());
+  advance.stepBy(2);
+  EXPECT_EQ(advance.text(), "17");
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(EventWindow, OkWithADateThatCannotBeReadKeepsTheWindowOpenAndMarksTheField) {
+  Open([](TVpEvent&) {});
+  TDlgEventEdit window(Form);
+  window.show();
+  TVpDateEditWidget& date = Control<TVpDateEditWidget>(window, "StartDate");
+  date.selectAll();
+  QTest::keyClicks(&date, "5/45/2024");
+  Control<QPushButton>(window, "OkBtn").click();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_NE(window.result(), QDialog::Accepted);
+  EXPECT_TRUE(date.styleSheet().contains("rgb(255, 0, 0)"));
+  EXPECT_EQ(date.toolTip(), "Error: Day is required.");
+  // Put right, the mark goes when the field is left, and OK closes the window.
+  date.selectAll();
+  QTest::keyClicks(&date, "5/14/2024");
+  QFocusEvent leaving(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(&date, &leaving);
+  EXPECT_TRUE(date.styleSheet().isEmpty());
+  Control<QPushButton>(window, "OkBtn").click();
+  EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+// --- the dialog component over the program's store ---
+
+class EventDialog : public ::testing::Test, protected TPlannerFixture, protected TCollectedErrors {
+ protected:
+  EventDialog() {
+    CreateTables();
+    Connect();
+    AddActiveResource("KORET");
+    Dialog.SetDataStore(&Store());
+    Dialog.SetLocale(&Locale);
+  }
+
+  // An event of the store, posted and marked unchanged.
+  TVpEvent& StoredEvent(const std::function<void(TVpEvent&)>& setup) {
+    TVpEvent* event = Store().ActiveResource()->Schedule().AddEvent(-1, At(2024, 5, 10, 10), At(2024, 5, 10, 11));
+    setup(*event);
+    event->SetChanged(true);
+    Store().PostEvents();
+    event->SetChanged(false);
+    return *event;
+  }
+  // Runs the dialog; the user's work happens in the window once it is up. A window still up after
+  // ten seconds is closed, so that a failing test cannot hang.
+  bool Execute(TVpEvent& event, const std::function<void(TDlgEventEdit&)>& user) {
+    QTimer::singleShot(10000, &Guard, [] {
+      if (QWidget* window = QApplication::activeModalWidget()) window->close();
+    });
+    QTimer::singleShot(0, &Guard, [&] {
+      auto* window = qobject_cast<TDlgEventEdit*>(QApplication::activeModalWidget());
+      ASSERT_NE(window, nullptr);
+      Caption = window->windowTitle().toStdString();
+      user(*window);
+    });
+    return Dialog.Execute(event, false);
+  }
+  static void ClickOk(TDlgEventEdit& window) { Control<QPushButton>(window, "OkBtn").click(); }
+
+  TEnglishLocale Locale;
+  TVpEventEditDialog Dialog;
+  std::string Caption;
+  QObject Guard;
+};
+
+TEST_F(EventDialog, OpenAndOkLeaveAnEventOfTheStoreUnchanged) {
+  Store().CategoryColorMap().Category(3)->SetDescription("");
+  TVpEvent& event = StoredEvent([](TVpEvent& e) {
+    e.SetDescription("Late call");
+    e.SetStartTime(At(2024, 5, 10, 22, 15));
+    e.SetEndTime(At(2024, 5, 11));
+    e.SetCategory(5);
+    e.SetNotes("line one\r\nline two");
+    e.SetRepeatCode(rcCustom);
+    e.SetCustomInterval(3);
+    e.SetRepeatRangeEnd(At(2024, 6, 1));
+  });
+  const std::string before = Snapshot(event);
+  EXPECT_TRUE(Execute(event, [](TDlgEventEdit& window) {
+    EXPECT_EQ(Control<QComboBox>(window, "StartTime").currentText(), "22:15");
+    EXPECT_EQ(Control<QComboBox>(window, "EndTime").currentText(), "23:59");
+    EXPECT_EQ(Control<QComboBox>(window, "Category").currentText(), "Category 5");
+    ClickOk(window);
+  }));
+  EXPECT_EQ(Caption, "Late call - Event");
+  EXPECT_EQ(Snapshot(event), before);
+  EXPECT_FALSE(event.Changed());
+}
+
+TEST_F(EventDialog, EscapeCancelsWithoutTouchingTheEvent) {
+  TVpEvent& event = StoredEvent([](TVpEvent& e) { e.SetAlarmSet(true); e.SetSnoozeTime(At(2024, 5, 10, 9, 50)); });
+  const std::string before = Snapshot(event);
+  EXPECT_FALSE(Execute(event, [](TDlgEventEdit& window) {
+    Control<QLineEdit>(window, "DescriptionEdit").setText("changed");
+    QTest::keyClick(&window, Qt::Key_Escape);
+  }));
+  EXPECT_EQ(Caption, "Untitled - Event");
+  EXPECT_EQ(Snapshot(event), before);
+  EXPECT_FALSE(event.Changed());
+}
+
+TEST_F(EventDialog, ChangesGoToTheEventFoundAgainAfterAReload) {
+  TVpEvent& event = StoredEvent([](TVpEvent&) {});
+  const int id = event.RecordID();
+  EXPECT_TRUE(Execute(event, [this](TDlgEventEdit& window) {
+    Store().ReloadEvents();
+    QTest::keyClicks(&Control<QLineEdit>(window, "DescriptionEdit"), "Moved");
+    ClickOk(window);
+  }));
+  TVpEvent* reloaded = Store().ActiveResource()->Schedule().FindByRecordID(id);
+  ASSERT_NE(reloaded, nullptr);
+  EXPECT_EQ(reloaded->Description(), "Moved");
+}
+
+TEST_F(EventDialog, AnEventRemovedMeanwhileIsNotWrittenAndTheUserIsTold) {
+  TVpEvent& event = StoredEvent([](TVpEvent&) {});
+  EXPECT_FALSE(Execute(event, [&](TDlgEventEdit& window) {
+    event.SetDeleted(true);
+    Store().PostEvents();
+    Store().ReloadEvents();
+    ClickOk(window);
+  }));
+  ASSERT_EQ(MessageBoxes.Shown.size(), 1u);
+  EXPECT_EQ(MessageBoxes.Shown[0].Text, "The event was removed while it was being edited; the changes were not saved.");
+}
+
+TEST_F(EventDialog, ADialogWithoutAStoreSaysSo) {
+  TVpEventEditDialog alone;
+  TVpEvent event;
+  EXPECT_THROW(alone.Execute(event, false), EVpException);
+}
+
+}  // namespace
