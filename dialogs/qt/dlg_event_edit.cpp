@@ -95,8 +95,12 @@ void TDlgEventEdit::Build() {
   OkBtn_ = Named(new QPushButton("OK", this), "OkBtn");
   OkBtn_->setDefault(true);
   CancelBtn_ = Named(new QPushButton("Cancel", this), "CancelBtn");
-  buttons->addWidget(OkBtn_);
-  buttons->addWidget(CancelBtn_);
+  // A click on them leaves the focus where it is, so that a date field being typed in is read by
+  // OK (and marked when it cannot be) and Cancel is never held up by it.
+  for (QPushButton* button : {OkBtn_, CancelBtn_}) {
+    button->setFocusPolicy(Qt::TabFocus);
+    buttons->addWidget(button);
+  }
   layout->addLayout(buttons);
 }
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -72,6 +73,14 @@ TEST_F(EventWindow, ControlsShowTheFormAndPassTheUsersChangesToItsRules) {
   EXPECT_TRUE(advance.isEnabled());
   advance.stepBy(2);
   EXPECT_EQ(advance.text(), "17");
+
+  window.ChooseSound = [](const std::string& current) {
+    return current.empty() ? std::optional<std::string>("/snd/bell.wav") : std::nullopt;
+  };
+  QToolButton& sound = Control<QToolButton>(window, "SpeedButton1");
+  sound.click();
+  EXPECT_EQ(Form.SoundFile(), "/snd/bell.wav");
+  EXPECT_EQ(sound.toolTip(), "/snd/bell.wav");
   EXPECT_TRUE(Errors.empty());
 }
 
@@ -95,6 +104,22 @@ TEST_F(EventWindow, OkWithADateThatCannotBeReadKeepsTheWindowOpenAndMarksTheFiel
   EXPECT_TRUE(date.styleSheet().isEmpty());
   Control<QPushButton>(window, "OkBtn").click();
   EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+TEST_F(EventWindow, CancelIsNotHeldUpByADateBeingTyped) {
+  Open([](TVpEvent&) {});
+  TDlgEventEdit window(Form);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  TVpDateEditWidget& date = Control<TVpDateEditWidget>(window, "StartDate");
+  date.setFocus();
+  date.selectAll();
+  QTest::keyClicks(&date, "5/45");
+  QTest::mouseClick(&Control<QPushButton>(window, "CancelBtn"), Qt::LeftButton);
+  EXPECT_EQ(window.result(), QDialog::Rejected);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(Errors.empty());
 }
 
 // --- the dialog component over the program's store ---

@@ -106,9 +106,10 @@ void TVpDateEditWidget::keyPressEvent(QKeyEvent* event) {
 
 void TVpDateEditWidget::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  // A popup (the drop-down, the field's own menu) takes the focus only for a while: the field is
-  // not left.
-  if (event->reason() != Qt::PopupFocusReason) Act([this] { Edit_.Exit(); });
+  // A popup (the drop-down, the field's own menu) takes the focus only for a while, and a window
+  // that closes or goes to the background is not a field the user left.
+  const Qt::FocusReason reason = event->reason();
+  if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) Act([this] { Edit_.Exit(); });
 }
 
 void TVpDateEditWidget::resizeEvent(QResizeEvent* event) {
