@@ -32,9 +32,9 @@ TVpDayView::TVpDayView(const TClock& clock, const TLocale& locale, const void* o
 
 void TVpDayView::RebuildTables() {
   const size_t columns = static_cast<size_t>(NumDays_);
-  LineMatrix_.assign(columns, BuildLineArray(Granularity_));
-  ColRects_.assign(columns, TVpColRec{});
-  EventArray_.clear();
+  Screen_.Lines.assign(columns, BuildLineArray(Granularity_));
+  Screen_.Columns.assign(columns, TVpColRec{});
+  Screen_.Events.clear();
 }
 
 void TVpDayView::SetGranularity(TVpGranularity value) {
@@ -45,7 +45,7 @@ void TVpDayView::SetGranularity(TVpGranularity value) {
   if (ActiveRow_ >= 0) ActiveRow_ = ConvertLine(ActiveRow_, old, value);
   // The top row stays at the hour last scrolled to, or else at the time it showed.
   TopLine_ = TopHour_ ? SlotsBeforeHour(*TopHour_, value) : ConvertLine(TopLine_, old, value);
-  VisibleLines_ = std::min(VisibleLines_, LineCount());
+  Screen_.VisibleLines = std::min(Screen_.VisibleLines, LineCount());
   TopLine_ = std::clamp(TopLine_, 0, LastTopLine());
   Invalidate();
 }

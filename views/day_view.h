@@ -109,12 +109,12 @@ class TVpDayView : public TVpLinkableControl {
 
   int LineCount() const { return LineCountOf(Granularity_); }
   // Metrics and tables of the last on-screen pass.
-  int RowHeight() const { return RowHeight_; }
-  int HeaderHeight() const { return HeaderHeight_; }
-  int VisibleLines() const { return VisibleLines_; }
-  const TVpLineMatrix& LineMatrix() const { return LineMatrix_; }
-  const TVpColRectArray& ColRects() const { return ColRects_; }
-  const TVpEventArray& EventArray() const { return EventArray_; }
+  int RowHeight() const { return Screen_.RowHeight; }
+  int HeaderHeight() const { return Screen_.HeaderHeight; }
+  int VisibleLines() const { return Screen_.VisibleLines; }
+  const TVpLineMatrix& LineMatrix() const { return Screen_.Lines; }
+  const TVpColRectArray& ColRects() const { return Screen_.Columns; }
+  const TVpEventArray& EventArray() const { return Screen_.Events; }
   // The event of the drawn-event table's entry while it is still loaded, else nullptr.
   TVpEvent* DrawnEvent(size_t index) const;
 
@@ -231,10 +231,6 @@ class TVpDayView : public TVpLinkableControl {
   const TVpEvent* DragEvent_ = nullptr;
   int DragEventID_ = -1;
 
-  int RowHeight_ = 0;
-  int HeaderHeight_ = 0;
-  int VisibleLines_ = 1;
-  TVpLineMatrix LineMatrix_;
-  TVpColRectArray ColRects_;
-  TVpEventArray EventArray_;
+  // The layout of the last on-screen pass: what clicks and keys work on.
+  TVpDayViewLayout Screen_;
 };

@@ -33,16 +33,16 @@ std::int64_t Minutes(double span) { return std::llround(span * 1440); }
 // --- hit tests ---
 
 int TVpDayView::ColumnAt(int x, int y) const {
-  for (size_t i = 0; i < ColRects_.size(); ++i) {
-    const TRect& r = ColRects_[i].Rec;
+  for (size_t i = 0; i < Screen_.Columns.size(); ++i) {
+    const TRect& r = Screen_.Columns[i].Rec;
     if (r.Left < x && x < r.Right && r.Top < y && y < r.Bottom) return static_cast<int>(i);
   }
   return -1;
 }
 
 int TVpDayView::RowAt(int x, int y, bool dragging) const {
-  if (ActiveCol_ < 0 || static_cast<size_t>(ActiveCol_) >= LineMatrix_.size()) return -1;
-  const TVpLineArray& rows = LineMatrix_[static_cast<size_t>(ActiveCol_)];
+  if (ActiveCol_ < 0 || static_cast<size_t>(ActiveCol_) >= Screen_.Lines.size()) return -1;
+  const TVpLineArray& rows = Screen_.Lines[static_cast<size_t>(ActiveCol_)];
   for (int i = 0; i < LineCount(); ++i) {
     const TRect& r = rows[static_cast<size_t>(i)].Rec;
     if (r == kUndrawnRect) continue;
@@ -52,15 +52,15 @@ int TVpDayView::RowAt(int x, int y, bool dragging) const {
 }
 
 TVpEvent* TVpDayView::EventAt(int x, int y) const {
-  for (size_t i = 0; i < EventArray_.size(); ++i) {
-    const TRect& r = EventArray_[i].Rec;
+  for (size_t i = 0; i < Screen_.Events.size(); ++i) {
+    const TRect& r = Screen_.Events[i].Rec;
     if (r.Left < x && x < r.Right && r.Top < y && y < r.Bottom) return DrawnEvent(i);
   }
   return nullptr;
 }
 
 void TVpDayView::SelectAt(int x, int y) {
-  if (y > HeaderHeight_) {
+  if (y > Screen_.HeaderHeight) {
     if (const int column = ColumnAt(x, y); column >= 0) SetActiveCol(column);
     if (const int row = RowAt(x, y, false); row >= 0) SetActiveRow(row);
   }
@@ -84,7 +84,7 @@ void TVpDayView::MouseDown(TMouseButton button, TShiftState, int x, int y) {
   RequestFocus();
   PressPoint_ = TPoint{x, y};
   Dragging_ = false;
-  if (y > HeaderHeight_) SelectAt(x, y);
+  if (y > Screen_.HeaderHeight) SelectAt(x, y);
 }
 
 void TVpDayView::MouseMove(TShiftState shift, int x, int y) {
@@ -98,7 +98,7 @@ void TVpDayView::MouseMove(TShiftState shift, int x, int y) {
     DragEventID_ = event->RecordID();
   }
   // The selection follows the pointer where a drop is taken.
-  if (x > GutterWidth_ && y > HeaderHeight_) {
+  if (x > GutterWidth_ && y > Screen_.HeaderHeight) {
     if (const int column = ColumnAt(x, y); column >= 0) SetActiveCol(column);
     if (const int row = RowAt(x, y, true); row >= 0) SetActiveRow(row);
   }
@@ -106,7 +106,7 @@ void TVpDayView::MouseMove(TShiftState shift, int x, int y) {
 
 void TVpDayView::MouseUp(TMouseButton button, TShiftState, int x, int y) {
   if (button != mbLeft) return;
-  const bool dropping = Dragging_ && x > GutterWidth_ && y > HeaderHeight_ && !ReadOnly();
+  const bool dropping = Dragging_ && x > GutterWidth_ && y > Screen_.HeaderHeight && !ReadOnly();
   PressPoint_.reset();
   Dragging_ = false;
   if (dropping) DropEvent(DragEvent_, DragEventID_);
@@ -114,7 +114,7 @@ void TVpDayView::MouseUp(TMouseButton button, TShiftState, int x, int y) {
 }
 
 void TVpDayView::DoubleClick(int x, int y) {
-  if (ReadOnly() || y <= HeaderHeight_) return;
+  if (ReadOnly() || y <= Screen_.HeaderHeight) return;
   if (const int row = RowAt(x, y, false); row >= 0) SetActiveRow(row);
   if (TVpEvent* event = ActiveEvent())
     EditEvent(event, false);
@@ -132,7 +132,7 @@ bool TVpDayView::MouseWheel(TShiftState shift, int delta, int x, int y) {
   for (int notch = std::abs(delta) / kWheelNotch; notch > 0; --notch) {
     if (delta > 0 && TopLine_ > 0)
       SetTopLine(TopLine_ - 1);
-    else if (delta < 0 && TopLine_ + VisibleLines_ <= LineCount())
+    else if (delta < 0 && TopLine_ + Screen_.VisibleLines <= LineCount())
       SetTopLine(TopLine_ + 1);
   }
   return true;
@@ -158,17 +158,17 @@ bool TVpDayView::KeyDown(int key, TShiftState) {
     }
     case VK_DOWN: {
       const int next = std::min(row + 1, LineCount() - 1);
-      if (next >= TopLine_ + VisibleLines_ - 1) SetTopLine(TopLine_ + 1);
+      if (next >= TopLine_ + Screen_.VisibleLines - 1) SetTopLine(TopLine_ + 1);
       SetActiveRow(next);
       return true;
     }
     case VK_PRIOR:
-      SetTopLine(TopLine_ - VisibleLines_);
-      SetActiveRow(row - VisibleLines_);
+      SetTopLine(TopLine_ - Screen_.VisibleLines);
+      SetActiveRow(row - Screen_.VisibleLines);
       return true;
     case VK_NEXT:
-      SetTopLine(TopLine_ + VisibleLines_);
-      SetActiveRow(row + VisibleLines_);
+      SetTopLine(TopLine_ + Screen_.VisibleLines);
+      SetActiveRow(row + Screen_.VisibleLines);
       return true;
     case VK_HOME:
       SetTopLine(0);
@@ -246,7 +246,7 @@ void TVpDayView::AddEventAtActiveSlot() {
   if (resource == nullptr) return;
   // Before the first paint, or before a row was chosen, the slot is the top row.
   const int row = ActiveRow_ < 0 ? TopLine_ : ActiveRow_;
-  const double start = ColumnDate(ActiveCol_) + LineMatrix_[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(row)].Time;
+  const double start = ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(row)].Time;
   const double end = start + GranularityMinutes(Granularity_) / 1440.0;
   TVpEvent* event = resource->Schedule().AddEvent(store->GetNextID("Events"), start, end);
   if (event == nullptr) return;
@@ -307,7 +307,7 @@ void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
   const TVpPlacedEvent rows = MeasureDayEvent(event, Granularity_);
   const int n = rows.LastRow - rows.FirstRow + 1;
   if (ActiveRow_ + n > LineCount()) SetActiveRow(LineCount() - n);
-  const double start = ColumnDate(ActiveCol_) + LineMatrix_[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(ActiveRow_)].Time;
+  const double start = ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(ActiveRow_)].Time;
 
   // The duration in whole minutes. An event shortened to end at 23:59 (as one dropped on the last
   // rows is) gets its minute back when it moves away from the end of the day.

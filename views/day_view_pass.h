@@ -14,16 +14,6 @@ class TVpResource;
 class TVpCategoryColorMap;
 class TVpPicture;
 
-// What one drawing pass of a day view laid out: its metrics and where it drew rows, columns and
-// events.
-struct TVpDayViewLayout {
-  int RowHeight = 1;
-  int HeaderHeight = 0;
-  int VisibleLines = 1;
-  TVpLineMatrix Lines;
-  TVpColRectArray Columns;
-  TVpEventArray Events;
-};
 
 // The colours of one pass: the desktop's on screen, black and white when printing.
 struct TVpDayViewColors {

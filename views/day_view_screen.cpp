@@ -15,27 +15,21 @@ void TVpDayView::RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationA
   if (canvas == nullptr) throw EVpCanvasError("TCanvas not assigned");
   TVpDayViewPass pass(*this, *canvas, rect, angle, scale, renderDate, startLine, stopLine, granularity, displayOnly);
   TVpDayViewLayout layout = pass.Draw();
-  if (displayOnly) return;
-  RowHeight_ = layout.RowHeight;
-  HeaderHeight_ = layout.HeaderHeight;
-  VisibleLines_ = layout.VisibleLines;
-  LineMatrix_ = std::move(layout.Lines);
-  ColRects_ = std::move(layout.Columns);
-  EventArray_ = std::move(layout.Events);
+  if (!displayOnly) Screen_ = std::move(layout);
 }
 
 void TVpDayView::Paint(TCanvas& canvas, const TRect& clientRect) {
   FollowStoreDate();
   // The rows the client area shows decide how far down the top row may be; a view made taller
   // pulls the top row up so that no empty space is left below the last row.
-  VisibleLines_ = TVpDayViewPass(*this, canvas, clientRect, ra0, 1.0, Date_, TopLine_, -1, Granularity_, false)
+  Screen_.VisibleLines = TVpDayViewPass(*this, canvas, clientRect, ra0, 1.0, Date_, TopLine_, -1, Granularity_, false)
                       .VisibleLines();
   TopLine_ = std::clamp(TopLine_, 0, LastTopLine());
   RenderIntoRect(&canvas, clientRect, ra0, 1.0, Date_, TopLine_, -1, Granularity_, false);
 }
 
 int TVpDayView::LastTopLine() const {
-  return VisibleLines_ >= LineCount() ? 0 : LineCount() - VisibleLines_ + 1;
+  return Screen_.VisibleLines >= LineCount() ? 0 : LineCount() - Screen_.VisibleLines + 1;
 }
 
 void TVpDayView::SetTopLine(int value) {
@@ -55,8 +49,8 @@ void TVpDayView::SetActiveRow(int row) {
   row = std::clamp(row, 0, LineCount() - 1);
   if (row < TopLine_)
     SetTopLine(row);
-  else if (row >= TopLine_ + VisibleLines_)
-    SetTopLine(row - VisibleLines_ + 1);
+  else if (row >= TopLine_ + Screen_.VisibleLines)
+    SetTopLine(row - Screen_.VisibleLines + 1);
   if (row == ActiveRow_) return;
   ActiveRow_ = row;
   Invalidate();
@@ -77,19 +71,19 @@ void TVpDayView::SetActiveEvent(TVpEvent* event) {
 }
 
 TVpEvent* TVpDayView::DrawnEvent(size_t index) const {
-  if (index >= EventArray_.size()) return nullptr;
-  const TVpEventRec& drawn = EventArray_[index];
+  if (index >= Screen_.Events.size()) return nullptr;
+  const TVpEventRec& drawn = Screen_.Events[index];
   return LiveEvent(DataStore(), drawn.Event, drawn.RecordID);
 }
 
 TVpScrollBarInfo TVpDayView::VerticalScrollBar() const {
   TVpScrollBarInfo bar;
   bar.Visible = true;
-  bar.Top = HeaderHeight_;  // one pixel above the ruler
+  bar.Top = Screen_.HeaderHeight;  // one pixel above the ruler
   bar.Bottom = std::max(bar.Top, Height() - 2);
   bar.RightMargin = 2;
   bar.Max = LastTopLine();
-  bar.PageSize = VisibleLines_ >= LineCount() ? LineCount() : VisibleLines_;
+  bar.PageSize = Screen_.VisibleLines >= LineCount() ? LineCount() : Screen_.VisibleLines;
   bar.Position = TopLine_;
   return bar;
 }
@@ -98,8 +92,8 @@ void TVpDayView::Scroll(TVpScrollAction action, int position) {
   switch (action) {
     case saLineUp: SetTopLine(TopLine_ - 1); break;
     case saLineDown: SetTopLine(TopLine_ + 1); break;
-    case saPageUp: SetTopLine(TopLine_ - VisibleLines_); break;
-    case saPageDown: SetTopLine(TopLine_ + VisibleLines_); break;
+    case saPageUp: SetTopLine(TopLine_ - Screen_.VisibleLines); break;
+    case saPageDown: SetTopLine(TopLine_ + Screen_.VisibleLines); break;
     case saTrack: SetTopLine(position); break;
   }
 }

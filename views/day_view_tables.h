@@ -41,6 +41,17 @@ struct TVpEventRec {
 };
 using TVpEventArray = std::vector<TVpEventRec>;
 
+// What one drawing pass of a day view laid out: its metrics and where it drew rows, columns and
+// events.
+struct TVpDayViewLayout {
+  int RowHeight = 1;
+  int HeaderHeight = 0;
+  int VisibleLines = 1;
+  TVpLineMatrix Lines;
+  TVpColRectArray Columns;
+  TVpEventArray Events;
+};
+
 // Rows per day at the granularity: 288, 240, 144, 96, 72, 48 or 24.
 int LineCountOf(TVpGranularity granularity);
 // The line records of one column for the granularity, none of them drawn.

@@ -79,7 +79,7 @@ void TVpDocumentReader::ReadXmlDeclaration() {
                          c == ':' || c == '_';
     if (!allowed) Fail("Invalid XML version number: " + QuotedText(version));
   }
-  if (version != "1.0") Fail("Quenwick does not support XML specification greater than 1.0");
+  if (version != "1.0") Fail("Quenwick does not support XML versions greater than 1.0");
   std::string data = "version=\"" + version + "\"";
   Scanner_.SkipWhitespace();
   if (Scanner_.Match("encoding")) {

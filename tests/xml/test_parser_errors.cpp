@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Line: 1 Col: 9 Error: The XML declaration must appear before the first element"},
         TErrorCase{"VersionCharacter", "<?xml version=\"1 0\"?><a/>", "Line: 1 Col: 20 Error: Invalid XML version number: '1 0'"},
         TErrorCase{"VersionNumber", "<?xml version=\"1.1\"?><a/>",
-                   "Line: 1 Col: 20 Error: Quenwick does not support XML specification greater than 1.0"},
+                   "Line: 1 Col: 20 Error: Quenwick does not support XML versions greater than 1.0"},
         TErrorCase{"EncodingName", "<?xml version=\"1.0\" encoding=\"8bit\"?><a/>",
                    "Line: 1 Col: 36 Error: Invalid encoding declaration: '8bit'"},
         TErrorCase{"EmptyEncodingName", "<?xml version=\"1.0\" encoding=\"\"?><a/>",
