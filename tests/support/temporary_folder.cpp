@@ -2,9 +2,10 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <system_error>
+
+#include "platform/file_reader.h"
 
 TTemporaryFolder::TTemporaryFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "koret-test-XXXXXX").string();
@@ -18,9 +19,9 @@ TTemporaryFolder::~TTemporaryFolder() {
 }
 
 std::string TTemporaryFolder::Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::optional<std::string> contents = ReadWholeFile(path);
+  if (!contents) throw std::runtime_error("cannot read " + path + ": no such file");
+  return std::move(*contents);
 }
 
 void TTemporaryFolder::Write(const std::string& path, const std::string& contents) {
