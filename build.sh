@@ -6,11 +6,12 @@
 #   ./build.sh sanitize   the plain-C++ tests built with AddressSanitizer and UBSan
 #   ./build.sh fuzz [s]   build the fuzz targets with clang and run each for s seconds (default 20)
 #   ./build.sh bench      build and run the benchmarks
+#   ./build.sh format     check that the C++ sources keep the layout of .clang-format
 #   ./build.sh deps       only install the system packages
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(g++ clang libclang-rt-dev cmake ninja-build ccache libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES=(g++ clang libclang-rt-dev cmake ninja-build ccache clang-format libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev libasound2-dev libexpat1-dev fontconfig fonts-dejavu-core
           poppler-utils xvfb xauth python3 python3-dateutil)
 JOBS=$(nproc)
@@ -74,6 +75,9 @@ case "${1:-}" in
     configure build -DCMAKE_BUILD_TYPE=Release
     cmake --build build -j "$JOBS"
     for b in build/bench/bench_*; do [ -x "$b" ] && "$b"; done ;;
+  format)
+    deps
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror ;;
   *)
-    sed -n '2,10p' "$0"; exit 2 ;;
+    sed -n '2,11p' "$0"; exit 2 ;;
 esac
