@@ -12,6 +12,21 @@ std::string DescribeError(const std::exception& error, std::string_view separato
   return message;
 }
 
+std::string OneLine(std::string_view message) {
+  std::string line;
+  bool afterBreak = false;
+  for (const char c : message) {
+    if (c == '\r' || c == '\n') {
+      afterBreak = !line.empty();
+      continue;
+    }
+    if (afterBreak) line += ": ";
+    afterBreak = false;
+    line += c;
+  }
+  return line;
+}
+
 std::string ValueExcerpt(std::string_view value) {
   // A code point is a byte and the continuation bytes after it, at most three; a stray
   // continuation byte counts as one of its own, so the cut is bounded in bytes too.

@@ -10,6 +10,9 @@
 // exist".
 std::string DescribeError(const std::exception& error, std::string_view separator);
 
+// A message on one line, as a log holds it: each run of line breaks becomes ": ".
+std::string OneLine(std::string_view message);
+
 // How many code points of a bad value an error message quotes.
 constexpr size_t kQuotedValueLength = 60;
 

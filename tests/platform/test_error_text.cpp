@@ -30,4 +30,10 @@ TEST(ValueExcerpt, QuotesAShortPrefixOfWholeCodePoints) {
   }
 }
 
+TEST(OneLine, JoinsTheLinesOfAMessage) {
+  EXPECT_EQ(OneLine("Error: Unable to open Events\n\nEvents: Unable to read \"events.xml\"\r\n"),
+            "Error: Unable to open Events: Events: Unable to read \"events.xml\"");
+  EXPECT_EQ(OneLine("\nsingle line"), "single line");
+}
+
 }  // namespace
