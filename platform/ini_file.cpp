@@ -94,7 +94,7 @@ void TIniFile::Parse(std::string_view bytes) {
     rest = decoded;
   }
   constexpr std::string_view kLineEnds = "\r\n";
-  const auto lineEndAt = [&](size_t at) { return rest.substr(at, 2) == "\r\n" ? rest.substr(at, 2) : rest.substr(at, 1); };
+  const auto lineEndAt = [&](size_t at) { return rest.substr(at, rest.substr(at, 2) == "\r\n" ? 2 : 1); };
   if (const size_t first = rest.find_first_of(kLineEnds); first != std::string_view::npos) LineEnd_ = lineEndAt(first);
   while (!rest.empty()) {
     const size_t end = rest.find_first_of(kLineEnds);

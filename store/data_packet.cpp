@@ -346,7 +346,8 @@ class TPacketReader {
     if (!Rows_.empty()) parser.RaiseError("a field is defined after the rows");
     TFieldDef field = FieldFrom(parser, parser.Attributes());
     for (const TFieldDef& existing : Fields_)
-      if (SameText(existing.Name, field.Name)) parser.RaiseError("the field \"" + ValueExcerpt(field.Name) + "\" is defined twice");
+      if (SameText(existing.Name, field.Name))
+        parser.RaiseError("the field \"" + ValueExcerpt(field.Name) + "\" is defined twice");
     Index_.emplace(field.Name, Fields_.size());
     Fields_.push_back(std::move(field));
   }

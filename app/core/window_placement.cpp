@@ -17,7 +17,9 @@ struct TWideRect {
   std::int64_t Bottom() const { return Top + Height; }
 };
 
-TWideRect Wide(const TRect& r) { return {r.Left, r.Top, std::int64_t{r.Right} - r.Left, std::int64_t{r.Bottom} - r.Top}; }
+TWideRect Wide(const TRect& r) {
+  return {r.Left, r.Top, std::int64_t{r.Right} - r.Left, std::int64_t{r.Bottom} - r.Top};
+}
 
 // The window with its size made to fit the screen (and at least a title strip, unless the
 // screen is smaller still).

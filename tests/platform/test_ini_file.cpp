@@ -127,7 +127,8 @@ TEST_F(IniFile, KeepsTheEncodingAndLineEndsOfTheFile) {
 
 TEST_F(IniFile, AnUndecodableUtf16UnitIsReadAsAReplacementCharacter) {
   // "K=" and a low surrogate without its high one, then a line; and an odd last byte.
-  const TIniFile ini = Load(Utf16File(u"[A]\nK=", false) + std::string("\x00\xDC", 2) + Utf16File(u"x\nL=y", false).substr(2) + "z");
+  const std::string lowSurrogate("\x00\xDC", 2);
+  const TIniFile ini = Load(Utf16File(u"[A]\nK=", false) + lowSurrogate + Utf16File(u"x\nL=y", false).substr(2) + "z");
   EXPECT_EQ(ini.Read("A", "K"), "\uFFFDx");
   EXPECT_EQ(ini.Read("A", "L"), "y\uFFFD");
 }

@@ -39,7 +39,8 @@ TOptions ParseOptions(const std::vector<std::string>& args, const std::set<std::
   TOptions options;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& name = args[i];
-    if (name.rfind("--", 0) != 0 || !allowed.count(name.substr(2))) throw EUsage("unknown option \"" + ValueExcerpt(name) + "\"");
+    if (name.rfind("--", 0) != 0 || !allowed.count(name.substr(2)))
+      throw EUsage("unknown option \"" + ValueExcerpt(name) + "\"");
     if (i + 1 >= args.size()) throw EUsage("option \"" + ValueExcerpt(name) + "\" needs a value");
     if (!options.emplace(name.substr(2), args[++i]).second) throw EUsage("option \"" + name + "\" given twice");
   }
