@@ -9,6 +9,7 @@
 #include "platform/display_probe.h"
 #include "platform/instance_lock.h"
 #include "platform/program_folder.h"
+#include "platform/qt/qt_message_boxes.h"
 
 int main(int argc, char* argv[]) {
   // A second copy ends at once, silently, and touches nothing.
@@ -33,13 +34,31 @@ int main(int argc, char* argv[]) {
   // main window's real close ends the program.
   QApplication::setQuitOnLastWindowClosed(false);
 
+  // An end asked for from outside closes any open message box, so that a box nobody answers
+  // cannot hold the program. Before the main window is complete it ends the start-up (nothing
+  // has been changed yet); afterwards it is the Exit command.
+  TForm1* mainWindowReady = nullptr;
+  bool endedDuringStartUp = false;
+  TSessionEnd sessionEnd(
+      [&] {
+        TQtMessageBoxes::CloseAllForExit();
+        if (mainWindowReady != nullptr)
+          mainWindowReady->ExitCommand();
+        else
+          endedDuringStartUp = true;
+      },
+      [&] {
+        if (mainWindowReady != nullptr) mainWindowReady->LifeCycle().SessionEnding();
+      });
+
   TQtDesktop desktop;
   TForm1 mainWindow(ExecutableFolder(), desktop);
+  if (endedDuringStartUp) return 0;
   TfrmOpt preferences(&mainWindow);
   TfrmCalendar calendar;
   TAboutBox about(&mainWindow);
   mainWindow.SetWindows(&preferences, &calendar, &about);
-  TSessionEnd sessionEnd([&] { mainWindow.ExitCommand(); }, [&] { mainWindow.LifeCycle().SessionEnding(); });
+  mainWindowReady = &mainWindow;
   // However the event loop ends, the window's state is saved and the files are closed.
   QObject::connect(&application, &QCoreApplication::aboutToQuit, [&] {
     mainWindow.LifeCycle().SessionEnding();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -8,3 +9,14 @@
 // exceptions), joined by the separator: "Error: Unable to open Tasks" + "the file ... does not
 // exist".
 std::string DescribeError(const std::exception& error, std::string_view separator);
+
+// A message on one line, as a log holds it: each run of line breaks becomes ": ".
+std::string OneLine(std::string_view message);
+
+// How many code points of a bad value an error message quotes.
+constexpr size_t kQuotedValueLength = 60;
+
+// A value read from a file or the command line as an error message quotes it: the whole value
+// when it is short, else its first kQuotedValueLength code points (never part of one) and "…",
+// so that a huge bad value cannot flood the message or the box that shows it.
+std::string ValueExcerpt(std::string_view value);

@@ -8,38 +8,56 @@
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& path, int error) {
-  throw EFileReadError("Unable to read \"" + path + "\": " + std::strerror(error));
+[[noreturn]] void Fail(const std::string& path, const std::string& reason) {
+  throw EFileReadError(path, reason);
 }
+
+// Why a file of this kind is not read, or nothing for a regular file.
+const char* NotRegularReason(mode_t mode) {
+  if (S_ISREG(mode)) return nullptr;
+  if (S_ISDIR(mode)) return std::strerror(EISDIR);
+  if (S_ISFIFO(mode)) return "it is a named pipe, not a regular file";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a regular file";
+  return "it is not a regular file";
+}
+
+std::string TooLarge(std::int64_t largest) {
+  return "the file is larger than " + std::to_string(largest) + " bytes";
+}
+
+// Closes the descriptor on every path out of the reader.
+struct TDescriptor {
+  int Fd;
+  ~TDescriptor() { ::close(Fd); }
+};
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
+std::optional<std::string> ReadWholeFile(const std::string& path, std::int64_t largest) {
+  // Opening without blocking: a named pipe with no writer would otherwise hold the open forever.
+  // What the descriptor turns out to be decides whether it is read at all.
+  const TDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
+  if (file.Fd < 0) {
     if (errno == ENOENT) return std::nullopt;
-    Fail(path, errno);
+    Fail(path, std::strerror(errno));
   }
   struct stat st{};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
-    ::close(fd);
-    Fail(path, error);
-  }
+  if (::fstat(file.Fd, &st) != 0) Fail(path, std::strerror(errno));
+  if (const char* reason = NotRegularReason(st.st_mode)) Fail(path, reason);
+  if (st.st_size > largest) Fail(path, TooLarge(largest));
   std::string contents;
   contents.reserve(static_cast<size_t>(st.st_size));
   char buffer[65536];
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    const ssize_t got = ::read(file.Fd, buffer, sizeof buffer);
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      Fail(path, error);
+      Fail(path, std::strerror(errno));
     }
+    // The file may grow while it is read.
+    if (static_cast<std::int64_t>(contents.size()) + got > largest) Fail(path, TooLarge(largest));
     contents.append(buffer, static_cast<size_t>(got));
   }
-  ::close(fd);
   return contents;
 }

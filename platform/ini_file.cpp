@@ -1,5 +1,8 @@
 #include "platform/ini_file.h"
 
+#include <algorithm>
+
+#include "platform/unicode_text.h"
 
 namespace {
 
@@ -72,19 +75,32 @@ TIniFile::TIniFile(std::string path, TFileWriter& writer, std::string_view text)
   Parse(text);
 }
 
-void TIniFile::Parse(std::string_view rest) {
-  if (rest.substr(0, 3) == "\xEF\xBB\xBF") {
-    Bom_ = true;
+void TIniFile::Parse(std::string_view bytes) {
+  std::string decoded;
+  std::string_view rest = bytes;
+  if (bytes.starts_with("\xEF\xBB\xBF")) {
+    Encoding_ = feUtf8WithBom;
     rest.remove_prefix(3);
+  } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    const bool bigEndian = bytes[0] == '\xFE';
+    Encoding_ = bigEndian ? feUtf16BigEndian : feUtf16LittleEndian;
+    // A unit that cannot be decoded stands for U+FFFD, and reading goes on after it.
+    for (std::string_view units = bytes.substr(2); !units.empty();) {
+      const size_t decodedBytes = AppendUtf16AsUtf8(decoded, units, bigEndian);
+      if (decodedBytes == units.size()) break;
+      decoded += "\uFFFD";
+      units.remove_prefix(std::min(decodedBytes + 2, units.size()));
+    }
+    rest = decoded;
   }
-  Crlf_ = rest.find("\r\n") != std::string_view::npos;
+  constexpr std::string_view kLineEnds = "\r\n";
+  const auto lineEndAt = [&](size_t at) { return rest.substr(at, rest.substr(at, 2) == "\r\n" ? 2 : 1); };
+  if (const size_t first = rest.find_first_of(kLineEnds); first != std::string_view::npos) LineEnd_ = lineEndAt(first);
   while (!rest.empty()) {
-    const auto end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    Lines_.emplace_back(line);
+    const size_t end = rest.find_first_of(kLineEnds);
+    Lines_.emplace_back(rest.substr(0, end));
     if (end == std::string_view::npos) break;
-    rest.remove_prefix(end + 1);
+    rest.remove_prefix(end + lineEndAt(end).size());
   }
 }
 
@@ -139,8 +155,13 @@ void TIniFile::Write(std::string_view section, std::string_view key, std::string
 }
 
 std::string TIniFile::Text() const {
-  std::string text = Bom_ ? "\xEF\xBB\xBF" : "";
-  const char* end = Crlf_ ? "\r\n" : "\n";
-  for (const std::string& line : Lines_) text += line + end;
+  std::string text;
+  for (const std::string& line : Lines_) text += line + LineEnd_;
+  switch (Encoding_) {
+    case feUtf8: break;
+    case feUtf8WithBom: return "\xEF\xBB\xBF" + text;
+    case feUtf16LittleEndian: return "\xFF\xFE" + Utf8AsUtf16(text, false);
+    case feUtf16BigEndian: return "\xFE\xFF" + Utf8AsUtf16(text, true);
+  }
   return text;
 }

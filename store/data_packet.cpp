@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "model/day_number.h"
+#include "platform/error_text.h"
 #include "xml/parser.h"
 
 namespace {
@@ -238,10 +239,10 @@ TFieldDef FieldFrom(TVpParser& parser, std::span<const TVpXmlAttribute> attribut
     else if (SameText(a.Name, "SUBTYPE")) subtype = a.Value;
     else if (SameText(a.Name, "required")) field.Required = SameText(a.Value, "true");
     else if (SameText(a.Name, "WIDTH") && !ParseNumber(a.Value, field.Size))
-      parser.RaiseError("field width \"" + std::string(a.Value) + "\" is not a number");
+      parser.RaiseError("field width \"" + ValueExcerpt(a.Value) + "\" is not a number");
   }
   if (field.Name.empty()) parser.RaiseError("a field has no name");
-  if (type.empty()) parser.RaiseError("the field \"" + field.Name + "\" has no type");
+  if (type.empty()) parser.RaiseError("the field \"" + ValueExcerpt(field.Name) + "\" has no type");
 
   if (type == "i4") field.DataType = ftInteger;
   else if (type == "boolean") field.DataType = ftBoolean;
@@ -275,7 +276,8 @@ TFieldDef FieldFrom(TVpParser& parser, std::span<const TVpXmlAttribute> attribut
 
 TFieldValue ValueFrom(TVpParser& parser, const TFieldDef& field, std::string_view text) {
   auto refuse = [&](const char* kind) -> TFieldValue {
-    parser.RaiseError("\"" + std::string(text) + "\" is not a valid " + kind + " for field \"" + field.Name + "\"");
+    parser.RaiseError("\"" + ValueExcerpt(text) + "\" is not a valid " + kind + " for field \"" +
+                      ValueExcerpt(field.Name) + "\"");
   };
   switch (field.DataType) {
     case ftInteger: {
@@ -328,7 +330,7 @@ class TPacketReader {
   void ElementStart(TVpParser& parser, std::string_view name) {
     ++Depth_;
     if (Depth_ == 1) {
-      if (name != "DATAPACKET") parser.RaiseError("not a table: the document is a \"" + std::string(name) + "\"");
+      if (name != "DATAPACKET") parser.RaiseError("not a table: the document is a \"" + ValueExcerpt(name) + "\"");
       SawRoot_ = true;
     } else if (name == "FIELDS" && Depth_ == 3) {
       SawFields_ = true;
@@ -344,7 +346,8 @@ class TPacketReader {
     if (!Rows_.empty()) parser.RaiseError("a field is defined after the rows");
     TFieldDef field = FieldFrom(parser, parser.Attributes());
     for (const TFieldDef& existing : Fields_)
-      if (SameText(existing.Name, field.Name)) parser.RaiseError("the field \"" + field.Name + "\" is defined twice");
+      if (SameText(existing.Name, field.Name))
+        parser.RaiseError("the field \"" + ValueExcerpt(field.Name) + "\" is defined twice");
     Index_.emplace(field.Name, Fields_.size());
     Fields_.push_back(std::move(field));
   }
@@ -353,7 +356,7 @@ class TPacketReader {
     int state = 0;
     for (const TVpXmlAttribute& a : parser.Attributes())
       if (a.Name == "RowState" && !ParseNumber(a.Value, state))
-        parser.RaiseError("row state \"" + std::string(a.Value) + "\" is not a number");
+        parser.RaiseError("row state \"" + ValueExcerpt(a.Value) + "\" is not a number");
     if (state & kRowDeleted) return;
     const bool changesOfPrevious = (state & kRowModified) != 0 && !Rows_.empty();
     if (!changesOfPrevious) Rows_.emplace_back(Fields_.size());

@@ -1,6 +1,7 @@
 #include "store/field_value.h"
 
 #include "model/text_helpers.h"
+#include "platform/error_text.h"
 
 #include <cctype>
 #include <charconv>
@@ -9,7 +10,8 @@
 namespace {
 
 [[noreturn]] void NotA(const char* kind, const std::string& text, std::string_view fieldName) {
-  throw EDataTableError("'" + text + "' is not a valid " + kind + " value for field '" + std::string(fieldName) + "'");
+  throw EDataTableError("'" + ValueExcerpt(text) + "' is not a valid " + kind + " value for field '" +
+                        ValueExcerpt(fieldName) + "'");
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

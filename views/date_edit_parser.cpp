@@ -8,6 +8,7 @@
 #include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "model/text_helpers.h"
+#include "platform/error_text.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ std::array<TVpRequiredField, 3> FieldsInOrder(TVpDateFieldOrder order) {
   return {rfMonth, rfDay, rfYear};
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) { return "\"" + ValueExcerpt(text) + "\""; }
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "xml/document_reader.h"
 
+#include "platform/error_text.h"
 #include "xml/parser.h"
 #include "xml/xml_chars.h"
 
@@ -248,7 +249,7 @@ void TVpDocumentReader::ReadEndTag() {
   Scanner_.Require(">");
   const std::string_view open = Open_.back().Name;
   if (name != open)
-    Fail("Mismatched end tag: Start tag = \"" + std::string(open) + "\" End tag = \"" + std::string(name) + "\"");
+    Fail("Mismatched end tag: Start tag = \"" + ValueExcerpt(open) + "\" End tag = \"" + ValueExcerpt(name) + "\"");
   Open_.pop_back();
   if (Parser_.OnElementEnd_) Parser_.OnElementEnd_(Parser_, name);
 }

@@ -22,36 +22,14 @@ TVpInCharFilter::TVpInCharFilter(std::string_view Bytes) {
   } else if (StartsWith(Bytes, "\xFF\xFE") || StartsWith(Bytes, "\xFE\xFF")) {
     HasByteOrderMark_ = true;
     const bool bigEndian = Bytes[0] == '\xFE';
-    DecodeUtf16(Bytes.substr(2), bigEndian);
+    const std::string_view units = Bytes.substr(2);
+    if (AppendUtf16AsUtf8(Converted_, units, bigEndian) < units.size()) Converted_ += kUndecodable;
     Segments_.push_back({Converted_, 2, bigEndian ? emUtf16BigEndian : emUtf16LittleEndian});
   } else {
     Segments_.push_back({Bytes, 0, emUtf8});
   }
   Counted_.At = Segments_.front().Text.data();
   Counted_.Position.StreamPosition = Segments_.front().StreamBase;
-}
-
-void TVpInCharFilter::DecodeUtf16(std::string_view Units, bool BigEndian) {
-  Converted_.reserve(Units.size() + Units.size() / 2);
-  const auto unitAt = [&](std::size_t i) -> char32_t {
-    const auto first = static_cast<unsigned char>(Units[i]);
-    const auto second = static_cast<unsigned char>(Units[i + 1]);
-    return BigEndian ? (first << 8 | second) : (second << 8 | first);
-  };
-  std::size_t i = 0;
-  for (; i + 1 < Units.size(); i += 2) {
-    char32_t c = unitAt(i);
-    if (c >= 0xDC00 && c <= 0xDFFF) break;  // a low surrogate without its high one
-    if (c >= 0xD800 && c <= 0xDBFF) {
-      if (i + 3 >= Units.size()) break;
-      const char32_t low = unitAt(i + 2);
-      if (low < 0xDC00 || low > 0xDFFF) break;
-      c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-      i += 2;
-    }
-    AppendUtf8(Converted_, c);
-  }
-  if (i < Units.size()) Converted_ += kUndecodable;
 }
 
 const char* TVpInCharFilter::BadlyFormedMessage() const {

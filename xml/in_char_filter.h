@@ -61,7 +61,6 @@ class TVpInCharFilter {
     bool AfterCR = false;          // the last character counted was a CR
   };
 
-  void DecodeUtf16(std::string_view Units, bool BigEndian);
   std::size_t SegmentOf(const char* At) const;
 
   std::vector<TSegment> Segments_;  // one, or two after a switch to ISO-8859-1

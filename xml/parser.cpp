@@ -1,12 +1,8 @@
 #include "xml/parser.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "platform/file_reader.h"
 #include "xml/document_reader.h"
 
 namespace {
@@ -26,28 +22,6 @@ bool StartsWithFileScheme(const std::string& name) {
   return true;
 }
 
-// Reads the whole file into Bytes. Returns an empty text on success, else the reason.
-std::string ReadWholeFile(const std::string& name, std::string& bytes) {
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::strerror(errno);
-  struct stat status {};
-  if (::fstat(fd, &status) == 0 && status.st_size > 0) bytes.reserve(static_cast<std::size_t>(status.st_size));
-  char block[65536];
-  std::string reason;
-  while (true) {
-    const ssize_t count = ::read(fd, block, sizeof block);
-    if (count == 0) break;
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      reason = std::strerror(errno);
-      break;
-    }
-    bytes.append(block, static_cast<std::size_t>(count));
-  }
-  ::close(fd);
-  return reason;
-}
-
 }  // namespace
 
 TVpParser::TVpParser() = default;
@@ -56,19 +30,19 @@ TVpParser::~TVpParser() = default;
 bool TVpParser::ParseFile(const std::string& FileName) {
   ErrorMessages_.clear();
   const std::string name = StartsWithFileScheme(FileName) ? FileName.substr(7) : FileName;
+  std::optional<std::string> bytes;
   std::string message;
-  std::string bytes;
-  struct stat status {};
-  if (::stat(name.c_str(), &status) != 0 && errno == ENOENT) {
-    message = "File " + name + " could not be found";
-  } else if (const std::string reason = ReadWholeFile(name, bytes); !reason.empty()) {
-    message = "File " + name + " could not be read: " + reason;
+  try {
+    bytes = ReadWholeFile(name);
+    if (!bytes) message = "File " + name + " could not be found";
+  } catch (const EFileReadError& error) {
+    message = "File " + name + " could not be read: " + error.Reason();
   }
   if (!message.empty()) {
     ErrorMessages_.push_back(message);
     throw EVpParserError(message, 0, 0, 0);
   }
-  return Parse(bytes);
+  return Parse(*bytes);
 }
 
 bool TVpParser::ParseMemory(std::string_view Document) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/error_text.h"
 #include "xml/xml_chars.h"
 #include "xml/xml_errors.h"
 
@@ -458,7 +459,7 @@ std::string_view CollapseWhitespace(std::string_view Text, std::string& Buffer) 
 
 std::string QuotedText(std::string_view text) {
   std::string quoted = "'";
-  for (const char c : text) {
+  for (const char c : ValueExcerpt(text)) {
     quoted += c;
     if (c == '\'') quoted += '\'';
   }

@@ -41,7 +41,7 @@ void TLifeCycle::MainWindowCreated() {
   const TPoint desktop = Window_.DesktopSize();
   const int left = s.MFLeft.value_or(desktop.X - kDesignedSize.X);
   const int top = s.MFTop.value_or(desktop.Y - kDesignedSize.Y - 30);
-  Window_.SetGeometry(KeepOnScreens(TRect{left, top, left + s.Width, top + s.Height}, Window_.Screens()));
+  Window_.SetGeometry(KeepOnScreens({left, top, s.Width, s.Height}, Window_.Screens()));
   Window_.SetContactColumnWidth(s.ContactsCW);
   if (!s.StartMinimized)
     Window_.ShowMainWindow();
@@ -61,9 +61,8 @@ void TLifeCycle::StartSecondStage() {
   Window_.ApplySettings(s);
   Window_.SetActiveTab(s.ActTab);
   Window_.SetWeekView(s.ShowWV, s.WVWidth);
-  Window_.SetCalendarGeometry(KeepOnScreens(
-      TRect{s.CalendarLeft, s.CalendarTop, s.CalendarLeft + s.CalendarWidth, s.CalendarTop + s.CalendarHeight},
-      Window_.Screens()));
+  Window_.SetCalendarGeometry(
+      KeepOnScreens({s.CalendarLeft, s.CalendarTop, s.CalendarWidth, s.CalendarHeight}, Window_.Screens()));
   Planner_.SetDataFolder(ProgramFolder_ + "/Data");
   // The main day view always starts with 30-minute slots, whatever the settings say.
   Window_.SetDayViewGranularity(gr30Min);

@@ -2,48 +2,80 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 namespace {
 
 // How much of a window must show for it to count as reachable: a part of its title strip.
-constexpr int kGrabWidth = 48;
-constexpr int kGrabHeight = 24;
+constexpr std::int64_t kGrabWidth = 48;
+constexpr std::int64_t kGrabHeight = 24;
 
-bool Reachable(const TRect& window, const TRect& screen) {
-  const int left = std::max(window.Left, screen.Left);
-  const int right = std::min(window.Right, screen.Right);
-  const int top = std::max(window.Top, screen.Top);
-  const int bottom = std::min(window.Top + kGrabHeight, screen.Bottom);
-  return right - left >= std::min(kGrabWidth, window.Width()) && bottom - top >= std::min(kGrabHeight, window.Height());
+// A rectangle in 64 bits, where sums of any two int values are exact.
+struct TWideRect {
+  std::int64_t Left, Top, Width, Height;
+  std::int64_t Right() const { return Left + Width; }
+  std::int64_t Bottom() const { return Top + Height; }
+};
+
+TWideRect Wide(const TRect& r) {
+  return {r.Left, r.Top, std::int64_t{r.Right} - r.Left, std::int64_t{r.Bottom} - r.Top};
 }
 
-// Squared distance from the window's centre to the screen.
-long long Distance(const TRect& window, const TRect& screen) {
-  const long long x = (static_cast<long long>(window.Left) + window.Right) / 2;
-  const long long y = (static_cast<long long>(window.Top) + window.Bottom) / 2;
-  const long long dx = x < screen.Left ? screen.Left - x : x >= screen.Right ? x - screen.Right + 1 : 0;
-  const long long dy = y < screen.Top ? screen.Top - y : y >= screen.Bottom ? y - screen.Bottom + 1 : 0;
+// The window with its size made to fit the screen (and at least a title strip, unless the
+// screen is smaller still).
+TWideRect SizedFor(const TWindowBounds& window, const TWideRect& screen) {
+  const auto fit = [](std::int64_t size, std::int64_t least, std::int64_t most) {
+    return std::min(std::max(size, least), most);
+  };
+  return {window.Left, window.Top, fit(window.Width, kGrabWidth, screen.Width),
+          fit(window.Height, kGrabHeight, screen.Height)};
+}
+
+bool Reachable(const TWideRect& window, const TWideRect& screen) {
+  const std::int64_t left = std::max(window.Left, screen.Left);
+  const std::int64_t right = std::min(window.Right(), screen.Right());
+  const std::int64_t top = std::max(window.Top, screen.Top);
+  const std::int64_t bottom = std::min(window.Top + kGrabHeight, screen.Bottom());
+  return right - left >= std::min(kGrabWidth, window.Width) && bottom - top >= std::min(kGrabHeight, window.Height);
+}
+
+// Squared distance from the window's centre to the screen; far apart windows and screens need
+// more than 64 bits for it.
+double Distance(const TWideRect& window, const TWideRect& screen) {
+  const std::int64_t x = window.Left + window.Width / 2;
+  const std::int64_t y = window.Top + window.Height / 2;
+  const auto gap = [](std::int64_t at, std::int64_t low, std::int64_t high) {
+    return static_cast<double>(at < low ? low - at : at >= high ? at - high + 1 : 0);
+  };
+  const double dx = gap(x, screen.Left, screen.Right());
+  const double dy = gap(y, screen.Top, screen.Bottom());
   return dx * dx + dy * dy;
+}
+
+// The rectangle in int values; one that would reach past their range stops at its end.
+TRect Narrow(const TWideRect& r) {
+  const auto clamp = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); };
+  return TRect{clamp(r.Left), clamp(r.Top), clamp(r.Right()), clamp(r.Bottom())};
 }
 
 }  // namespace
 
-TRect KeepOnScreens(const TRect& window, const std::vector<TRect>& screens) {
-  if (screens.empty()) return window;
+TRect KeepOnScreens(const TWindowBounds& window, const std::vector<TRect>& screens) {
+  std::vector<TWideRect> usable;
   for (const TRect& screen : screens)
-    if (Reachable(window, screen)) return window;
-  const TRect* nearest = &screens.front();
-  long long best = LLONG_MAX;
-  for (const TRect& screen : screens) {
-    const long long d = Distance(window, screen);
-    if (d < best) {
-      best = d;
-      nearest = &screen;
-    }
+    if (!screen.IsEmpty()) usable.push_back(Wide(screen));
+  if (usable.empty()) {
+    const std::int64_t width = std::max(window.Width, 0), height = std::max(window.Height, 0);
+    return Narrow({window.Left, window.Top, width, height});
   }
-  const int width = std::min(window.Width(), nearest->Width());
-  const int height = std::min(window.Height(), nearest->Height());
-  const int left = std::clamp(window.Left, nearest->Left, nearest->Right - width);
-  const int top = std::clamp(window.Top, nearest->Top, nearest->Bottom - height);
-  return TRect{left, top, left + width, top + height};
+  for (const TWideRect& screen : usable)
+    if (const TWideRect sized = SizedFor(window, screen); Reachable(sized, screen)) return Narrow(sized);
+  const TWideRect unsized{window.Left, window.Top, window.Width, window.Height};
+  const TWideRect* nearest = &usable.front();
+  for (const TWideRect& screen : usable)
+    if (Distance(unsized, screen) < Distance(unsized, *nearest)) nearest = &screen;
+  TWideRect placed = SizedFor(window, *nearest);
+  placed.Left = std::clamp(placed.Left, nearest->Left, nearest->Right() - placed.Width);
+  placed.Top = std::clamp(placed.Top, nearest->Top, nearest->Bottom() - placed.Height);
+  return Narrow(placed);
 }

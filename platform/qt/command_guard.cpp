@@ -1,17 +1,13 @@
 #include "platform/qt/command_guard.h"
 
-#include <QApplication>
-#include <QMessageBox>
 #include <exception>
 
 #include "platform/error_text.h"
-#include "platform/qt/qt_text.h"
+#include "platform/qt/qt_message_boxes.h"
 
 namespace {
 
-void ShowErrorBox(const std::string& message) {
-  QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), ToQt(message));
-}
+void ShowErrorBox(const std::string& message) { TQtMessageBoxes().ShowError(message); }
 
 std::function<void(const std::string&)>& Handler() {
   static std::function<void(const std::string&)> handler = ShowErrorBox;

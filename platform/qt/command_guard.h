@@ -7,5 +7,6 @@
 // the command and its message goes to the error handler; nothing unwinds into the event loop.
 void GuardedCall(const std::function<void()>& command);
 
-// The program's general error handler; by default a message box with the message.
+// The program's general error handler; by default an error box with the message, also written to
+// standard error.
 void SetErrorHandler(std::function<void(const std::string& message)> handler);

@@ -3,9 +3,30 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+
+#include "platform/error_text.h"
 #include "platform/qt/qt_text.h"
 
+namespace {
+
+bool gClosedForExit = false;
+
+// The answer of a box closed without a button: Escape or the close box.
+TMessageResult Unanswered(TMessageButtons buttons) { return buttons == mbYesNo ? mrNo : mrCancel; }
+
+}  // namespace
+
+void TQtMessageBoxes::CloseAllForExit() {
+  gClosedForExit = true;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* box = qobject_cast<QMessageBox*>(window); box != nullptr && box->isVisible())
+      box->done(QMessageBox::Cancel);
+}
+
 TMessageResult TQtMessageBoxes::Show(const std::string& text, TMessageKind kind, TMessageButtons buttons) {
+  if (kind == mkError) std::fprintf(stderr, "koret: %s\n", OneLine(text).c_str());
+  if (gClosedForExit) return Unanswered(buttons);
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(QApplication::applicationName());
   box.setText(ToQt(text));
@@ -27,6 +48,6 @@ TMessageResult TQtMessageBoxes::Show(const std::string& text, TMessageKind kind,
     case QMessageBox::Ok: return mrOk;
     case QMessageBox::Yes: return mrYes;
     case QMessageBox::No: return mrNo;
-    default: return buttons == mbYesNo ? mrNo : mrCancel;  // Escape or the close box
+    default: return Unanswered(buttons);
   }
 }

@@ -20,15 +20,20 @@ class ProgramRun : public ::testing::Test {
     fs::permissions(Runtime_.File("run"), fs::perms::owner_all);
   }
 
-  // Starts the program, waits until it has written its first resource, then ends it with SIGTERM.
-  int RunAndTerminate() {
-    QProcess process;
+  // Starts the program on the offscreen platform.
+  void Start(QProcess& process) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("XDG_RUNTIME_DIR", QString::fromStdString(Runtime_.File("run")));
     process.setProcessEnvironment(env);
     process.start(QString::fromStdString(Folder_.File("koret")), {});
     EXPECT_TRUE(process.waitForStarted(5000));
+  }
+
+  // Starts the program, waits until it has written its first resource, then ends it with SIGTERM.
+  int RunAndTerminate() {
+    QProcess process;
+    Start(process);
     for (int i = 0; i < 100 && Resources().find("KORET") == std::string::npos; ++i) QThread::msleep(50);
     QThread::msleep(300);
     process.terminate();  // SIGTERM
@@ -55,6 +60,29 @@ TEST_F(ProgramRun, FirstStartMakesKoretAndSigtermSavesTheWindowState) {
 
   EXPECT_EQ(RunAndTerminate(), 0);
   EXPECT_EQ(Resources(), resources) << "started again it keeps the same resource";
+}
+
+// A start-up error shows a box nobody answers: its message reaches standard error as one line,
+// and SIGTERM closes the box and ends the program normally.
+TEST_F(ProgramRun, SigtermClosesAnOpenErrorBoxAndTheErrorIsOnStandardError) {
+  TTemporaryFolder::Write(Folder_.File("Data/events.xml"), "<DATAPACKET Version=\"2.0\"><METADATA>");
+  QProcess process;
+  Start(process);
+  std::string errors;
+  for (int i = 0; i < 200 && errors.find("events.xml") == std::string::npos; ++i) {
+    process.waitForReadyRead(50);
+    errors += process.readAllStandardError().toStdString();
+  }
+  QThread::msleep(300);  // the box is open by now
+  process.terminate();
+  EXPECT_TRUE(process.waitForFinished(5000)) << "the open box held the program";
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(process.exitCode(), 0);
+  errors += process.readAllStandardError().toStdString();
+  const size_t line = errors.find("koret: Error: Unable to open Events: ");
+  ASSERT_NE(line, std::string::npos) << errors;
+  const std::string first = errors.substr(line, errors.find('\n', line) - line);
+  EXPECT_NE(first.find(Folder_.File("Data/events.xml")), std::string::npos) << "one line with its causes: " << first;
 }
 
 }  // namespace

@@ -220,6 +220,15 @@ TEST_F(LifeCycle, TheWindowIsPlacedFromTheSettingsAndKeptOnTheScreen) {
   TTemporaryFolder::Write(ConfigFile(), "[General]\nMFLeft=4000\nMFTop=100\nWidth=700\nHeight=500\n");
   Start();
   EXPECT_EQ(Window->Rect, TRect({1220, 100, 1920, 600})) << "moved back onto the screen";
+  ExitProgram();
+  TTemporaryFolder::Write(ConfigFile(),
+                          "[General]\nMFLeft=2147483647\nMFTop=2147483647\nWidth=2147483647\nHeight=2147483647\n"
+                          "[Calendar]\nLeft=2147483647\nTop=2147483647\nWidth=2147483647\nHeight=2147483647\n");
+  Start();
+  EXPECT_EQ(Window->Rect, TRect({0, 0, 1920, 1080})) << "the size fits the screen, no sum overflows";
+  EXPECT_EQ(Window->Calendar, TRect({0, 0, 1920, 1080}));
+  Program->Exit();
+  EXPECT_NE(Config().find("[Calendar]\nLeft=0\nTop=0\nWidth=1920\nHeight=1080\n"), std::string::npos) << Config();
 }
 
 TEST_F(LifeCycle, SessionEndMakesTheNextCloseReal) {

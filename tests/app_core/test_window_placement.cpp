@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "app/core/window_placement.h"
 
 namespace {
+
+TWindowBounds Bounds(const TRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
 
 struct TPlacementCase {
   const char* Name;
@@ -16,7 +20,7 @@ class WindowPlacement : public ::testing::TestWithParam<TPlacementCase> {};
 const std::vector<TRect> kScreens = {{0, 0, 1920, 1080}, {1920, 0, 3200, 1024}};
 
 TEST_P(WindowPlacement, KeepsTheWindowReachable) {
-  EXPECT_EQ(KeepOnScreens(GetParam().Window, kScreens), GetParam().Expected);
+  EXPECT_EQ(KeepOnScreens(Bounds(GetParam().Window), kScreens), GetParam().Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -33,7 +37,39 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(WindowPlacementWithoutScreens, LeavesTheWindowAlone) {
-  EXPECT_EQ(KeepOnScreens({-900, -900, -400, -340}, {}), TRect({-900, -900, -400, -340}));
+  EXPECT_EQ(KeepOnScreens({-900, -900, 500, 560}, {}), TRect({-900, -900, -400, -340}));
+  EXPECT_EQ(KeepOnScreens({-900, -900, 500, 560}, {{0, 0, 0, 0}, {5, 5, 5, 900}}), TRect({-900, -900, -400, -340}))
+      << "screens of no size do not count";
+}
+
+// Whatever the settings file holds, no sum overflows and the result is a window of sane size on
+// a screen (without screens, one that ends within the range of positions).
+TEST(WindowPlacement, ExtremeValuesGiveAWindowOnTheScreen) {
+  struct TCase {
+    const char* Name;
+    TWindowBounds Window;
+    std::vector<TRect> Screens;
+    TRect Expected;
+  };
+  const std::vector<TRect> one = {{0, 0, 1920, 1080}};
+  const TCase cases[] = {
+      {"everything the largest", {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, one, {0, 0, 1920, 1080}},
+      {"everything the smallest", {INT_MIN, INT_MIN, INT_MIN, INT_MIN}, one, {0, 0, 48, 24}},
+      {"far left and huge", {INT_MIN, 0, INT_MAX, INT_MAX}, one, {0, 0, 1920, 1080}},
+      {"reachable but huge", {100, 100, INT_MAX, INT_MAX}, one, {100, 100, 2020, 1180}},
+      {"negative size", {100, 100, -500, -1}, one, {100, 100, 148, 124}},
+      {"no size", {100, 100, 0, 0}, one, {100, 100, 148, 124}},
+      {"huge on the second screen", {2000, 10, INT_MAX, 900}, kScreens, {2000, 10, 3280, 910}},
+      {"far right of two screens", {INT_MAX, 10, 500, 560}, kScreens, {2700, 10, 3200, 570}},
+      {"a screen smaller than the title strip", {-5000, -5000, 500, 560}, {{0, 0, 20, 10}}, {0, 0, 20, 10}},
+      {"no usable screen, largest", {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {{0, 0, 0, 0}},
+       {INT_MAX, INT_MAX, INT_MAX, INT_MAX}},
+      {"no usable screen, smallest", {INT_MIN, INT_MIN, INT_MIN, INT_MIN}, {}, {INT_MIN, INT_MIN, INT_MIN, INT_MIN}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(KeepOnScreens(c.Window, c.Screens), c.Expected);
+  }
 }
 
 }  // namespace

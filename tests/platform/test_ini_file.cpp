@@ -79,6 +79,60 @@ TEST_F(IniFile, WritesKeepEverythingElseAsItWas) {
   EXPECT_EQ(Writer_.WritesOf(Path()), 3) << "every write reaches the file at once";
 }
 
+// The settings of a file, with its line ends (E) and its Width.
+std::string Settings8(const std::string& e, const std::string& width) {
+  return "[General]" + e + "Name=Zo\u00eb \U0001F600" + e + "Width=" + width + e + "Height=480" + e;
+}
+std::u16string Settings16(const std::u16string& e, const std::u16string& width) {
+  return u"[General]" + e + u"Name=Zo\u00eb \U0001F600" + e + u"Width=" + width + e + u"Height=480" + e;
+}
+// The UTF-16 file of a text, with its byte-order mark, as the compiler encodes the text.
+std::string Utf16File(const std::u16string& text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  }
+  return bytes;
+}
+
+// A file in any of the encodings and line-end styles is read whole and written back in its own.
+TEST_F(IniFile, KeepsTheEncodingAndLineEndsOfTheFile) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const struct {
+    const char* Name;
+    std::string Before;
+    std::string After;  // once Width is 800
+  } cases[] = {
+      {"LF", Settings8("\n", "640"), Settings8("\n", "800")},
+      {"CR LF", Settings8("\r\n", "640"), Settings8("\r\n", "800")},
+      {"CR", Settings8("\r", "640"), Settings8("\r", "800")},
+      {"UTF-8 with a byte-order mark", bom + Settings8("\r\n", "640"), bom + Settings8("\r\n", "800")},
+      {"mixed, written with the first", "[General]\r\nName=Zo\u00eb \U0001F600\nWidth=640\rHeight=480",
+       Settings8("\r\n", "800")},
+      {"UTF-16 LE", Utf16File(Settings16(u"\r\n", u"640"), false), Utf16File(Settings16(u"\r\n", u"800"), false)},
+      {"UTF-16 BE", Utf16File(Settings16(u"\n", u"640"), true), Utf16File(Settings16(u"\n", u"800"), true)},
+      {"UTF-16 LE, CR", Utf16File(Settings16(u"\r", u"640"), false), Utf16File(Settings16(u"\r", u"800"), false)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TIniFile ini = Load(c.Before);
+    EXPECT_EQ(ini.Read("General", "Name"), "Zo\u00eb \U0001F600");
+    EXPECT_EQ(ini.Read("General", "Height"), "480");
+    ini.Write("General", "Width", "800");
+    EXPECT_EQ(TTemporaryFolder::Read(Path()), c.After);
+  }
+}
+
+TEST_F(IniFile, AnUndecodableUtf16UnitIsReadAsAReplacementCharacter) {
+  // "K=" and a low surrogate without its high one, then a line; and an odd last byte.
+  const std::string lowSurrogate("\x00\xDC", 2);
+  const TIniFile ini = Load(Utf16File(u"[A]\nK=", false) + lowSurrogate + Utf16File(u"x\nL=y", false).substr(2) + "z");
+  EXPECT_EQ(ini.Read("A", "K"), "\uFFFDx");
+  EXPECT_EQ(ini.Read("A", "L"), "y\uFFFD");
+}
+
 TEST_F(IniFile, ValuesComeBackAsTheyWereWritten) {
   TIniFile ini(Path(), Writer_);
   const std::pair<const char*, const char*> cases[] = {

@@ -1,4 +1,6 @@
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "store/data_packet.h"
 #include "store/data_table.h"
@@ -57,6 +59,34 @@ TEST_F(DataTable, OpeningAMissingOrDamagedFileFailsAndWritesNothing) {
   Table_.Close();
   EXPECT_EQ(Writer_.TotalWrites(), 0);
   EXPECT_EQ(TTemporaryFolder::Read(File()), "<DATAPACKET><METADATA><FIELDS>");
+}
+
+// A bad value is quoted by a short excerpt only, however long it is, and the message names the
+// file; a file that is no regular one fails at once the same way.
+TEST_F(DataTable, AHugeBadValueOrANamedPipeGivesAShortMessageNamingTheFile) {
+  const std::string hugeValue = "20240503T" + std::string(10'000'000, '9');
+  TTemporaryFolder::Write(File(),
+                          "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS><FIELD attrname=\"DueDate\" "
+                          "fieldtype=\"dateTime\"/></FIELDS></METADATA><ROWDATA><ROW DueDate=\"" +
+                              hugeValue + "\"/></ROWDATA></DATAPACKET>");
+  const auto openError = [&] {
+    try {
+      Table_.Open();
+    } catch (const EDataTableError& e) {
+      return std::string(e.what());
+    }
+    return std::string("opened");
+  };
+  const std::string message = openError();
+  EXPECT_LT(message.size(), 300u);
+  EXPECT_NE(message.find(File()), std::string::npos) << message;
+  EXPECT_NE(message.find("\"" + hugeValue.substr(0, 60) + "\u2026\" is not a valid date-time for field \"DueDate\""),
+            std::string::npos)
+      << message;
+
+  std::filesystem::remove(File());
+  ASSERT_EQ(::mkfifo(File().c_str(), 0600), 0);
+  EXPECT_EQ(openError(), "Tasks: Unable to read \"" + File() + "\": it is a named pipe, not a regular file");
 }
 
 TEST_F(DataTable, FilterCursorAndLocate) {

@@ -39,8 +39,9 @@ TOptions ParseOptions(const std::vector<std::string>& args, const std::set<std::
   TOptions options;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& name = args[i];
-    if (name.rfind("--", 0) != 0 || !allowed.count(name.substr(2))) throw EUsage("unknown option \"" + name + "\"");
-    if (i + 1 >= args.size()) throw EUsage("option \"" + name + "\" needs a value");
+    if (name.rfind("--", 0) != 0 || !allowed.count(name.substr(2)))
+      throw EUsage("unknown option \"" + ValueExcerpt(name) + "\"");
+    if (i + 1 >= args.size()) throw EUsage("option \"" + ValueExcerpt(name) + "\" needs a value");
     if (!options.emplace(name.substr(2), args[++i]).second) throw EUsage("option \"" + name + "\" given twice");
   }
   return options;
@@ -57,7 +58,7 @@ int Number(const std::string& text, const std::string& option, int lowest, int h
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < lowest || value > highest)
     throw EUsage("--" + option + " must be a whole number from " + std::to_string(lowest) + " to " +
-                 std::to_string(highest) + ", not \"" + text + "\"");
+                 std::to_string(highest) + ", not \"" + ValueExcerpt(text) + "\"");
   return value;
 }
 
@@ -79,7 +80,7 @@ double ParseDateTime(const std::string& text, const std::string& option, bool wi
     }
   }
   throw EUsage("--" + option + " must be a date" + (withTime ? " and time" : "") + " written " + format + ", not \"" +
-               text + "\"");
+               ValueExcerpt(text) + "\"");
 }
 
 std::string TwoDigits(int n) { return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10); }
@@ -136,7 +137,7 @@ TVpResource* ChooseResource(TVpFlexDataStore& store, const TContext& context) {
   TVpResources& resources = store.Resources();
   if (const auto named = context.Options.find("resource"); named != context.Options.end()) {
     TVpResource* resource = resources.FindResourceByName(named->second);
-    if (resource == nullptr) throw std::runtime_error("no resource is named \"" + named->second + "\"");
+    if (resource == nullptr) throw std::runtime_error("no resource is named \"" + ValueExcerpt(named->second) + "\"");
     return resource;
   }
   const std::string settings = (std::filesystem::path(context.DataFolder).parent_path() / "Config/Config.ini").string();
@@ -234,7 +235,7 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
   }
   try {
     const auto command = commands.find(args[0]);
-    if (command == commands.end()) throw EUsage("unknown command \"" + args[0] + "\"");
+    if (command == commands.end()) throw EUsage("unknown command \"" + ValueExcerpt(args[0]) + "\"");
     TContext context{programFolder, "", ParseOptions(args, command->second.second)};
     const auto data = context.Options.find("data");
     context.DataFolder = data != context.Options.end() ? data->second : programFolder + "/Data";
