@@ -7,8 +7,8 @@
 #include "model/category_color_map.h"
 #include "model/enumerations.h"
 #include "model/event.h"
-#include "model/text_helpers.h"
 #include "model/vp_exception.h"
+#include "platform/utf8.h"
 #include "views/calendar_date_range.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/text_helpers.h"
+#include "platform/ascii_text.h"
 
 TVpContact* TVpContacts::AddContact(int recordID) {
   TVpContact* contact = nullptr;

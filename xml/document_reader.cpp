@@ -1,24 +1,9 @@
 #include "xml/document_reader.h"
 
+#include "platform/ascii_text.h"
+#include "platform/utf8.h"
 #include "xml/parser.h"
 #include "xml/xml_chars.h"
-
-namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
-}  // namespace
 
 TVpDocumentReader::TVpDocumentReader(TVpParser& Parser, std::string_view Document)
     : Parser_(Parser), Scanner_(Document) {}
@@ -114,9 +99,9 @@ void TVpDocumentReader::CheckEncoding(const std::string& Encoding) {
   }
   const bool utf16Input = Scanner_.Input().Mode() == TVpInCharFilter::emUtf16LittleEndian ||
                           Scanner_.Input().Mode() == TVpInCharFilter::emUtf16BigEndian;
-  const bool utf16Name = StartsWithIgnoringCase(Encoding, "UTF-16") || EqualsIgnoringCase(Encoding, "UTF16") ||
-                         EqualsIgnoringCase(Encoding, "UCS-2") || EqualsIgnoringCase(Encoding, "ISO-10646-UCS-2");
-  const bool iso88591 = EqualsIgnoringCase(Encoding, "ISO-8859-1");
+  const bool utf16Name = StartsWithTextAscii(Encoding, "UTF-16") || SameTextAscii(Encoding, "UTF16") ||
+                         SameTextAscii(Encoding, "UCS-2") || SameTextAscii(Encoding, "ISO-10646-UCS-2");
+  const bool iso88591 = SameTextAscii(Encoding, "ISO-8859-1");
   if (utf16Input != utf16Name || (iso88591 && Scanner_.Input().HasByteOrderMark()))
     Fail("Encoding declaration does not match the document's encoding: " + QuotedText(Encoding));
   SwitchToIso88591_ = iso88591;

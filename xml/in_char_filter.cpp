@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "platform/utf8.h"
 #include "xml/xml_chars.h"
 
 namespace {

@@ -1,11 +1,7 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-
-// Character classes of XML 1.0 and the UTF-8 helpers the parser is built on. Characters are
-// Unicode code points (char32_t); text is UTF-8.
+// Character classes of XML 1.0. Characters are Unicode code points (char32_t); text is UTF-8,
+// decoded by platform/utf8.h.
 
 // The Char class: TAB, LF, CR, 0x20-0xD7FF, 0xE000-0xFFFD, 0x10000-0x10FFFF.
 inline bool IsXmlChar(char32_t c) {
@@ -25,22 +21,3 @@ bool IsNameStartChar(char32_t c);
 bool IsNameChar(char32_t c);
 // Characters allowed in a public identifier.
 bool IsPubidChar(char32_t c);
-
-// Result of decoding one UTF-8 sequence.
-struct TUtf8Sequence {
-  enum TStatus {
-    usOk,         // Value holds the character, Length its byte count (1 to 4)
-    usBadlyFormed,  // not a shortest-form encoding of a scalar value: bad lead or continuation
-                    // byte, overlong form, encoded surrogate, value above 0x10FFFF
-    usTruncated   // the sequence is cut short by the end of the bytes
-  };
-  TStatus Status = usOk;
-  char32_t Value = 0;
-  int Length = 0;
-};
-
-// Decodes the sequence starting at p (p < end).
-TUtf8Sequence DecodeUtf8(const char* p, const char* end);
-
-// Appends the UTF-8 encoding of a scalar value (0 to 0x10FFFF, no surrogate).
-void AppendUtf8(std::string& out, char32_t c);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/utf8.h"
 #include "xml/xml_chars.h"
 #include "xml/xml_errors.h"
 
@@ -49,7 +50,9 @@ inline unsigned char ClassOf(const char* p) { return kByteClass[static_cast<unsi
 
 // The length of the well-formed multi-byte sequence at p when it encodes an XML character, else
 // 0 (the caller then decodes it the slow way, which reports the fault). Keeps non-ASCII text off
-// the slow path.
+// the slow path. This fast path stays beside the reading loops on purpose: it accepts only what
+// DecodeUtf8 (platform/utf8.h), the one strict decoder, accepts, and leaves every doubtful
+// sequence to it.
 inline int XmlCharLength(const char* p, const char* end) {
   const auto byte = [p](int i) { return static_cast<unsigned char>(p[i]); };
   const auto continuation = [&byte](int i) { return (byte(i) & 0xC0) == 0x80; };
