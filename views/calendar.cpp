@@ -2,6 +2,7 @@
 
 #include "model/date_helpers.h"
 #include "model/day_number.h"
+#include "platform/assign_if_changed.h"
 #include "store/control_link.h"
 #include "views/calendar_date_range.h"
 #include "views/calendar_painter.h"
@@ -27,13 +28,6 @@ class TTemporaryValue {
   T Was_;
 };
 
-template <class T>
-bool StoreDiffering(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-
 }  // namespace
 
 TVpCalendar::TVpCalendar(const TClock& clock, const TLocale& locale, const void* owner)
@@ -50,33 +44,32 @@ TVpCalendar::TVpCalendar(const TClock& clock, const TLocale& locale, const void*
 // --- properties ---
 
 void TVpCalendar::SetDateFormat(TVpDateFormat value) {
-  if (StoreDiffering(DateFormat_, value)) Invalidate();
+  if (AssignIfChanged(DateFormat_, value)) Invalidate();
 }
 void TVpCalendar::SetDayNameWidth(int value) {
-  if (StoreDiffering(DayNameWidth_, value)) Invalidate();
+  if (AssignIfChanged(DayNameWidth_, value)) Invalidate();
 }
 void TVpCalendar::SetOptions(TVpCalDisplayOptions value) {
-  if (StoreDiffering(Options_, value)) Invalidate();
+  if (AssignIfChanged(Options_, value)) Invalidate();
 }
 void TVpCalendar::SetWeekStarts(TVpDayType value) {
-  if (StoreDiffering(WeekStarts_, value)) Invalidate();
+  if (AssignIfChanged(WeekStarts_, value)) Invalidate();
 }
 void TVpCalendar::SetColor(TColor value) {
-  if (StoreDiffering(Color_, value)) Invalidate();
+  if (AssignIfChanged(Color_, value)) Invalidate();
 }
 void TVpCalendar::SetCtl3D(bool value) {
-  if (StoreDiffering(Ctl3D_, value)) Invalidate();
+  if (AssignIfChanged(Ctl3D_, value)) Invalidate();
 }
 void TVpCalendar::SetDropDown(bool value) {
-  if (StoreDiffering(DropDown_, value)) Invalidate();
+  if (AssignIfChanged(DropDown_, value)) Invalidate();
 }
 
 // --- the date ---
 
 void TVpCalendar::SetDate(double value) {
   if (!WithinCalendarRange(value)) throw EVpCalendarError(InvalidDate);
-  if (value == Date_) return;
-  Date_ = value;
+  if (!AssignIfChanged(Date_, value)) return;
   Invalidate();
   if (!FollowingLink_ && ControlLink() != nullptr) ControlLink()->NotifyLinked(this, nkDateChanged, value);
 }
