@@ -2,6 +2,7 @@
 
 #include "model/date_helpers.h"
 #include "model/day_number.h"
+#include "platform/scoped_value.h"
 #include "platform/assign_if_changed.h"
 #include "store/control_link.h"
 #include "views/calendar_date_range.h"
@@ -13,20 +14,6 @@ namespace {
 constexpr int EnabledDateSearchSteps = 999;
 
 const char* const InvalidDate = "Error: Invalid Date.";
-
-// Gives a variable a value for as long as it lives, then the value it had, however the scope ends.
-template <class T>
-class TTemporaryValue {
- public:
-  TTemporaryValue(T& variable, T value) : Variable_(variable), Was_(variable) { Variable_ = value; }
-  ~TTemporaryValue() { Variable_ = Was_; }
-  TTemporaryValue(const TTemporaryValue&) = delete;
-  TTemporaryValue& operator=(const TTemporaryValue&) = delete;
-
- private:
-  T& Variable_;
-  T Was_;
-};
 
 }  // namespace
 
@@ -166,7 +153,7 @@ void TVpCalendar::FocusChanged(bool focused) {
 
 void TVpCalendar::RaiseChange(bool keepOpen) {
   if (!OnChange) return;
-  TTemporaryValue scope(KeepOpen_, keepOpen);
+  TScopedValue scope(KeepOpen_, keepOpen);
   OnChange(*this, Date_);
 }
 
@@ -184,7 +171,7 @@ void TVpCalendar::HandleLinkNotification(TVpLinkableControl*, TVpNotificationKin
     Invalidate();
   } else if (kind == nkDateChanged && WithinCalendarRange(value)) {
     // Another view may show any date; one the calendar cannot hold is not followed.
-    TTemporaryValue scope(FollowingLink_, true);
+    TScopedValue scope(FollowingLink_, true);
     SetDate(value);
   }
 }

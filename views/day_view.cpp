@@ -5,6 +5,7 @@
 #include "model/day_number.h"
 #include "model/time_slots.h"
 #include "platform/assign_if_changed.h"
+#include "platform/scoped_value.h"
 #include "store/control_link.h"
 #include "store/data_store.h"
 #include "views/day_view_metrics.h"
@@ -125,14 +126,8 @@ void TVpDayView::LoadShownDays() {
 
 void TVpDayView::HandleLinkNotification(TVpLinkableControl*, TVpNotificationKind kind, double value) {
   if (kind == nkDateChanged) {
-    HandlingNotification_ = true;
-    try {
-      SetDate(value);
-    } catch (...) {
-      HandlingNotification_ = false;
-      throw;
-    }
-    HandlingNotification_ = false;
+    const TScopedValue handling(HandlingNotification_, true);
+    SetDate(value);
     return;
   }
   if (kind == nkRepaint || kind == nkRepaintAll) Invalidate();
