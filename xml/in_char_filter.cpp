@@ -4,6 +4,7 @@
 
 #include "platform/utf8.h"
 #include "xml/xml_chars.h"
+#include "xml/xml_messages.h"
 
 namespace {
 
@@ -57,8 +58,8 @@ void TVpInCharFilter::DecodeUtf16(std::string_view Units, bool BigEndian) {
 
 const char* TVpInCharFilter::BadlyFormedMessage() const {
   const TEncodingMode mode = Mode();
-  return mode == emUtf16LittleEndian || mode == emUtf16BigEndian ? "Badly formed UTF-16 character in stream"
-                                                                 : "Badly formed UTF-8 character in stream";
+  return mode == emUtf16LittleEndian || mode == emUtf16BigEndian ? XmlMessages::BadlyFormedUtf16
+                                                                 : XmlMessages::BadlyFormedUtf8;
 }
 
 std::string_view TVpInCharFilter::SwitchToIso88591(const char* At) {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "xml/document_reader.h"
+#include "xml/xml_messages.h"
 
 namespace {
 
@@ -60,9 +61,9 @@ bool TVpParser::ParseFile(const std::string& FileName) {
   std::string bytes;
   struct stat status {};
   if (::stat(name.c_str(), &status) != 0 && errno == ENOENT) {
-    message = "File " + name + " could not be found";
+    message = XmlMessages::FileNotFound(name);
   } else if (const std::string reason = ReadWholeFile(name, bytes); !reason.empty()) {
-    message = "File " + name + " could not be read: " + reason;
+    message = XmlMessages::FileNotRead(name, reason);
   }
   if (!message.empty()) {
     ErrorMessages_.push_back(message);

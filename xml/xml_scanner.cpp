@@ -8,6 +8,7 @@
 #include "platform/utf8.h"
 #include "xml/xml_chars.h"
 #include "xml/xml_errors.h"
+#include "xml/xml_messages.h"
 
 namespace {
 
@@ -179,8 +180,8 @@ void TVpXmlScanner::FailCharacterAt(const char* At, const std::string& Message) 
 }
 
 void TVpXmlScanner::FailNameExpected() {
-  if (P_ == End_) Fail("Unexpected end of file ");
-  FailAtNextCharacter("Invalid XML name: " + QuotedText(CharAt(P_)));
+  if (P_ == End_) Fail(XmlMessages::UnexpectedEndOfFile);
+  FailAtNextCharacter(XmlMessages::InvalidName + QuotedText(CharAt(P_)));
 }
 
 // Decodes and checks the character at At: undecodable bytes and characters outside the XML
@@ -189,13 +190,13 @@ char32_t TVpXmlScanner::DecodeChar(const char* At, int& Length) {
   const auto byte = static_cast<unsigned char>(*At);
   if (byte < 0x80) {
     if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r')
-      FailCharacterAt(At, "Invalid XML Character found");
+      FailCharacterAt(At, XmlMessages::InvalidXmlCharacter);
     Length = 1;
     return byte;
   }
   const TUtf8Sequence sequence = DecodeUtf8(At, End_);
   if (sequence.Status != TUtf8Sequence::usOk) FailCharacterAt(At, Input_.BadlyFormedMessage());
-  if (!IsXmlChar(sequence.Value)) FailCharacterAt(At, "Invalid XML Character found");
+  if (!IsXmlChar(sequence.Value)) FailCharacterAt(At, XmlMessages::InvalidXmlCharacter);
   Length = sequence.Length;
   return sequence.Value;
 }
@@ -226,14 +227,13 @@ bool TVpXmlScanner::Match(std::string_view Token) {
 }
 
 void TVpXmlScanner::Require(std::string_view Token) {
-  if (!Match(Token)) FailAtNextCharacter("Expected String: " + QuotedText(Token));
+  if (!Match(Token)) FailAtNextCharacter(XmlMessages::ExpectedString + QuotedText(Token));
 }
 
 void TVpXmlScanner::RequireWhitespace() {
   if (P_ == End_ || !(ClassOf(P_) & kSpace)) {
     const TVpTextPosition position = Position();
-    FailAtNextCharacter("Whitespace expected at byte Line: " + std::to_string(position.Line) +
-         " Position: " + std::to_string(position.Column));
+    FailAtNextCharacter(XmlMessages::WhitespaceExpected(position.Line, position.Column));
   }
   SkipWhitespace();
 }
@@ -252,14 +252,14 @@ std::string_view TVpXmlScanner::ReadName() {
     int length;
     const char32_t c = DecodeChar(P_, length);
     if (!(P_ == start ? IsNameStartChar(c) : IsNameChar(c)))
-      Fail("Invalid XML name: " + QuotedText(std::string(P_, length)));
+      Fail(XmlMessages::InvalidName + QuotedText(std::string(P_, length)));
     P_ = SkipWhile(P_ + length, End_, kNameChar);
   }
   return {start, static_cast<std::size_t>(P_ - start)};
 }
 
 TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& Out, TLiteralKind Kind) {
-  if (P_ == End_ || (*P_ != '"' && *P_ != '\'' && *P_ != '~')) FailAtNextCharacter("Expected \" or '");
+  if (P_ == End_ || (*P_ != '"' && *P_ != '\'' && *P_ != '~')) FailAtNextCharacter(XmlMessages::ExpectedQuote);
   const char quote = *P_++;
   const char* start = P_;
   const char* copied = P_;  // the raw text before it is in Out, once rewriting has begun
@@ -271,7 +271,7 @@ TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& Out, TLiteralKin
   };
   while (true) {
     P_ = SkipUntil(P_, End_, kLiteralStop);
-    if (P_ == End_) Fail(std::string("Expected: ") + quote);
+    if (P_ == End_) Fail(XmlMessages::ExpectedDelimiter + std::string(1, quote));
     const char c = *P_;
     if (c == quote) break;
     switch (c) {
@@ -297,7 +297,7 @@ TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& Out, TLiteralKin
         copied = P_;
         break;
       case '<':
-        if (Kind == lkAttribute) Fail("Invalid character in attribute value: '<'");
+        if (Kind == lkAttribute) Fail(XmlMessages::LessThanInAttributeValue);
         ++P_;
         break;
       default:
@@ -326,7 +326,7 @@ char32_t TVpXmlScanner::ReadReference() {
     const std::string_view name = ReadName();
     Require(";");
     const char c = PredefinedEntity(name);
-    if (c == 0) Fail("Reference to undeclared entity: " + QuotedText(name));
+    if (c == 0) Fail(XmlMessages::UndeclaredEntity + QuotedText(name));
     return static_cast<unsigned char>(c);
   }
   ++P_;
@@ -338,18 +338,18 @@ char32_t TVpXmlScanner::ReadReference() {
   const char* digits = P_;
   std::uint32_t value = 0;
   while (true) {
-    if (P_ == End_) Fail("Unexpected end of file ");
+    if (P_ == End_) Fail(XmlMessages::UnexpectedEndOfFile);
     if (*P_ == ';') break;
     const int digit = DigitValue(*P_, base);
-    if (digit < 0) Fail("Illegal character in reference" + QuotedText(CharAt(P_)));
+    if (digit < 0) Fail(XmlMessages::IllegalReferenceCharacter + QuotedText(CharAt(P_)));
     // Past the last character the value stays just above it, however many digits follow.
     value = std::min<std::uint32_t>(value * base + digit, 0x110000);
     ++P_;
   }
-  if (P_ == digits) Fail("Illegal character in reference';'");
+  if (P_ == digits) Fail(XmlMessages::IllegalReferenceCharacter + QuotedText(";"));
   ++P_;
   if (!IsXmlChar(value))
-    Fail("Invalid character reference: " + QuotedText(std::string_view(start, static_cast<std::size_t>(P_ - start))));
+    Fail(XmlMessages::InvalidCharacterReference + QuotedText(std::string_view(start, static_cast<std::size_t>(P_ - start))));
   return value;
 }
 
@@ -358,7 +358,7 @@ std::string_view TVpXmlScanner::ReadUntil(std::string_view Delimiter) {
   const char* copied = P_;
   bool rewritten = false;
   while (true) {
-    if (P_ == End_) Fail("End of input while looking for delimiter: " + QuotedText(Delimiter));
+    if (P_ == End_) Fail(XmlMessages::EndOfInputLookingForDelimiter + QuotedText(Delimiter));
     const char c = *P_;
     if (c == Delimiter[0] && Match(Delimiter)) break;
     if (c == '\r') {
@@ -394,7 +394,7 @@ std::string_view TVpXmlScanner::ReadCharacterData(bool CollapseSpace) {
   };
   while (true) {
     P_ = SkipPlainText(P_, End_, CollapseSpace);
-    if (P_ == End_) Fail("Unexpected end of file ");
+    if (P_ == End_) Fail(XmlMessages::UnexpectedEndOfFile);
     if (CollapseSpace && (ClassOf(P_) & kSpace)) {
       copyRaw();
       SkipWhitespace();
@@ -429,7 +429,7 @@ std::string_view TVpXmlScanner::ReadCharacterData(bool CollapseSpace) {
         break;
       case ']':
         if (End_ - P_ >= 3 && P_[1] == ']' && P_[2] == '>')
-          Fail("Invalid characters in element's character data: ']]>'");
+          Fail(XmlMessages::CDataEndInText);
         ++P_;
         break;
       default:
