@@ -6,8 +6,8 @@
 #include "xml/xml_chars.h"
 #include "xml/xml_messages.h"
 
-TVpDocumentReader::TVpDocumentReader(TVpParser& Parser, std::string_view Document)
-    : Parser_(Parser), Scanner_(Document) {}
+TVpDocumentReader::TVpDocumentReader(TVpParser& parser, std::string_view document)
+    : Parser_(parser), Scanner_(document) {}
 
 void TVpDocumentReader::ReadDocument() {
   ReadMiscellany();
@@ -91,20 +91,20 @@ void TVpDocumentReader::ReadXmlDeclaration() {
 // The encoding name must be well formed and agree with the byte-order mark. A UTF-8 document
 // declaring ISO-8859-1 is read in that encoding from the end of the declaration on; any other
 // name leaves the document read as UTF-8.
-void TVpDocumentReader::CheckEncoding(const std::string& Encoding) {
-  for (std::size_t i = 0; i < Encoding.size() || i == 0; ++i) {
-    const char c = i < Encoding.size() ? Encoding[i] : 0;
+void TVpDocumentReader::CheckEncoding(const std::string& encoding) {
+  for (std::size_t i = 0; i < encoding.size() || i == 0; ++i) {
+    const char c = i < encoding.size() ? encoding[i] : 0;
     const bool allowed = (c >= 0x41 && c <= 0x7A) ||
                          (i > 0 && ((c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-' || c == '='));
-    if (!allowed) Fail(XmlMessages::InvalidEncodingDeclaration + QuotedText(Encoding));
+    if (!allowed) Fail(XmlMessages::InvalidEncodingDeclaration + QuotedText(encoding));
   }
   const bool utf16Input = Scanner_.Input().Mode() == TVpInCharFilter::emUtf16LittleEndian ||
                           Scanner_.Input().Mode() == TVpInCharFilter::emUtf16BigEndian;
-  const bool utf16Name = StartsWithTextAscii(Encoding, "UTF-16") || SameTextAscii(Encoding, "UTF16") ||
-                         SameTextAscii(Encoding, "UCS-2") || SameTextAscii(Encoding, "ISO-10646-UCS-2");
-  const bool iso88591 = SameTextAscii(Encoding, "ISO-8859-1");
+  const bool utf16Name = StartsWithTextAscii(encoding, "UTF-16") || SameTextAscii(encoding, "UTF16") ||
+                         SameTextAscii(encoding, "UCS-2") || SameTextAscii(encoding, "ISO-10646-UCS-2");
+  const bool iso88591 = SameTextAscii(encoding, "ISO-8859-1");
   if (utf16Input != utf16Name || (iso88591 && Scanner_.Input().HasByteOrderMark()))
-    Fail(XmlMessages::EncodingMismatch + QuotedText(Encoding));
+    Fail(XmlMessages::EncodingMismatch + QuotedText(encoding));
   SwitchToIso88591_ = iso88591;
 }
 
@@ -264,6 +264,6 @@ void TVpDocumentReader::ReadContent() {
   }
 }
 
-void TVpDocumentReader::HandOutText(std::string_view Run) {
-  if (!Run.empty() && Parser_.OnText_) Parser_.OnText_(Parser_, Run);
+void TVpDocumentReader::HandOutText(std::string_view run) {
+  if (!run.empty() && Parser_.OnText_) Parser_.OnText_(Parser_, run);
 }

@@ -17,35 +17,35 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
 
 }  // namespace
 
-TVpInCharFilter::TVpInCharFilter(std::string_view Bytes) {
-  if (StartsWith(Bytes, "\xEF\xBB\xBF")) {
+TVpInCharFilter::TVpInCharFilter(std::string_view bytes) {
+  if (StartsWith(bytes, "\xEF\xBB\xBF")) {
     HasByteOrderMark_ = true;
-    Segments_.push_back({Bytes.substr(3), 3, emUtf8});
-  } else if (StartsWith(Bytes, "\xFF\xFE") || StartsWith(Bytes, "\xFE\xFF")) {
+    Segments_.push_back({bytes.substr(3), 3, emUtf8});
+  } else if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) {
     HasByteOrderMark_ = true;
-    const bool bigEndian = Bytes[0] == '\xFE';
-    DecodeUtf16(Bytes.substr(2), bigEndian);
+    const bool bigEndian = bytes[0] == '\xFE';
+    DecodeUtf16(bytes.substr(2), bigEndian);
     Segments_.push_back({Converted_, 2, bigEndian ? emUtf16BigEndian : emUtf16LittleEndian});
   } else {
-    Segments_.push_back({Bytes, 0, emUtf8});
+    Segments_.push_back({bytes, 0, emUtf8});
   }
   Counted_.At = Segments_.front().Text.data();
   Counted_.Position.StreamPosition = Segments_.front().StreamBase;
 }
 
-void TVpInCharFilter::DecodeUtf16(std::string_view Units, bool BigEndian) {
-  Converted_.reserve(Units.size() + Units.size() / 2);
+void TVpInCharFilter::DecodeUtf16(std::string_view units, bool bigEndian) {
+  Converted_.reserve(units.size() + units.size() / 2);
   const auto unitAt = [&](std::size_t i) -> char32_t {
-    const auto first = static_cast<unsigned char>(Units[i]);
-    const auto second = static_cast<unsigned char>(Units[i + 1]);
-    return BigEndian ? (first << 8 | second) : (second << 8 | first);
+    const auto first = static_cast<unsigned char>(units[i]);
+    const auto second = static_cast<unsigned char>(units[i + 1]);
+    return bigEndian ? (first << 8 | second) : (second << 8 | first);
   };
   std::size_t i = 0;
-  for (; i + 1 < Units.size(); i += 2) {
+  for (; i + 1 < units.size(); i += 2) {
     char32_t c = unitAt(i);
     if (c >= 0xDC00 && c <= 0xDFFF) break;  // a low surrogate without its high one
     if (c >= 0xD800 && c <= 0xDBFF) {
-      if (i + 3 >= Units.size()) break;
+      if (i + 3 >= units.size()) break;
       const char32_t low = unitAt(i + 2);
       if (low < 0xDC00 || low > 0xDFFF) break;
       c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
@@ -53,7 +53,7 @@ void TVpInCharFilter::DecodeUtf16(std::string_view Units, bool BigEndian) {
     }
     AppendUtf8(Converted_, c);
   }
-  if (i < Units.size()) Converted_ += kUndecodable;
+  if (i < units.size()) Converted_ += kUndecodable;
 }
 
 const char* TVpInCharFilter::BadlyFormedMessage() const {
@@ -62,9 +62,9 @@ const char* TVpInCharFilter::BadlyFormedMessage() const {
                                                                  : XmlMessages::BadlyFormedUtf8;
 }
 
-std::string_view TVpInCharFilter::SwitchToIso88591(const char* At) {
+std::string_view TVpInCharFilter::SwitchToIso88591(const char* at) {
   TSegment& current = Segments_.back();
-  const std::size_t consumed = static_cast<std::size_t>(At - current.Text.data());
+  const std::size_t consumed = static_cast<std::size_t>(at - current.Text.data());
   const std::string_view rest = current.Text.substr(consumed);
   current.Text = current.Text.substr(0, consumed);
   Converted_.clear();
@@ -74,19 +74,19 @@ std::string_view TVpInCharFilter::SwitchToIso88591(const char* At) {
   return Converted_;
 }
 
-std::size_t TVpInCharFilter::SegmentOf(const char* At) const {
+std::size_t TVpInCharFilter::SegmentOf(const char* at) const {
   const std::less_equal<const char*> notAfter;
   for (std::size_t i = Segments_.size(); i-- > 0;) {
     const std::string_view text = Segments_[i].Text;
-    if (notAfter(text.data(), At) && notAfter(At, text.data() + text.size())) return i;
+    if (notAfter(text.data(), at) && notAfter(at, text.data() + text.size())) return i;
   }
   return Segments_.size() - 1;
 }
 
-TVpTextPosition TVpInCharFilter::PositionOf(const char* At) {
-  const std::size_t segment = SegmentOf(At);
+TVpTextPosition TVpInCharFilter::PositionOf(const char* at) {
+  const std::size_t segment = SegmentOf(at);
   const std::less<const char*> before;
-  if (segment < Counted_.Segment || (segment == Counted_.Segment && before(At, Counted_.At))) {
+  if (segment < Counted_.Segment || (segment == Counted_.Segment && before(at, Counted_.At))) {
     Counted_ = TCountedUpTo{};  // a place before the last one counted: count again from the start
     Counted_.At = Segments_.front().Text.data();
     Counted_.Position.StreamPosition = Segments_.front().StreamBase;
@@ -94,7 +94,7 @@ TVpTextPosition TVpInCharFilter::PositionOf(const char* At) {
   TCountedUpTo& c = Counted_;
   while (true) {
     const TSegment& current = Segments_[c.Segment];
-    const char* stop = c.Segment == segment ? At : current.Text.data() + current.Text.size();
+    const char* stop = c.Segment == segment ? at : current.Text.data() + current.Text.size();
     for (const char* p = c.At; p != stop; ++p) {
       const auto byte = static_cast<unsigned char>(*p);
       if ((byte & 0xC0) == 0x80) continue;  // a UTF-8 continuation byte: the character is counted

@@ -27,7 +27,7 @@ bool StartsWithFileScheme(const std::string& name) {
   return true;
 }
 
-// Reads the whole file into Bytes. Returns an empty text on success, else the reason.
+// Reads the whole file into bytes. Returns an empty text on success, else the reason.
 std::string ReadWholeFile(const std::string& name, std::string& bytes) {
   const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::strerror(errno);
@@ -54,9 +54,9 @@ std::string ReadWholeFile(const std::string& name, std::string& bytes) {
 TVpParser::TVpParser() = default;
 TVpParser::~TVpParser() = default;
 
-bool TVpParser::ParseFile(const std::string& FileName) {
+bool TVpParser::ParseFile(const std::string& fileName) {
   ErrorMessages_.clear();
-  const std::string name = StartsWithFileScheme(FileName) ? FileName.substr(7) : FileName;
+  const std::string name = StartsWithFileScheme(fileName) ? fileName.substr(7) : fileName;
   std::string message;
   std::string bytes;
   struct stat status {};
@@ -72,14 +72,14 @@ bool TVpParser::ParseFile(const std::string& FileName) {
   return Parse(bytes);
 }
 
-bool TVpParser::ParseMemory(std::string_view Document) {
+bool TVpParser::ParseMemory(std::string_view document) {
   ErrorMessages_.clear();
-  return Parse(Document);
+  return Parse(document);
 }
 
-bool TVpParser::Parse(std::string_view Document) {
+bool TVpParser::Parse(std::string_view document) {
   if (Reader_) throw std::logic_error("The XML parser is asked to parse while it is parsing");
-  TVpDocumentReader reader(*this, Document);
+  TVpDocumentReader reader(*this, document);
   Reader_ = &reader;
   struct TDone {
     TVpParser& Parser;
@@ -100,7 +100,7 @@ bool TVpParser::Parse(std::string_view Document) {
 
 TVpTextPosition TVpParser::Position() const { return Reader_ ? Reader_->Position() : TVpTextPosition{}; }
 
-void TVpParser::RaiseError(const std::string& Message) const {
-  if (!Reader_) throw EVpParserError(Message, 0, 0, 0);
-  Reader_->Fail(Message);
+void TVpParser::RaiseError(const std::string& message) const {
+  if (!Reader_) throw EVpParserError(message, 0, 0, 0);
+  Reader_->Fail(message);
 }
