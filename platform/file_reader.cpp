@@ -9,7 +9,7 @@
 namespace {
 
 [[noreturn]] void Fail(const std::string& path, int error) {
-  throw EFileReadError("Unable to read \"" + path + "\": " + std::strerror(error));
+  throw EFileReadError(path, std::strerror(error));
 }
 
 }  // namespace

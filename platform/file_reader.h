@@ -7,7 +7,13 @@
 // A file that exists but could not be read; the message names the file and the reason.
 class EFileReadError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  EFileReadError(const std::string& path, const std::string& reason)
+      : std::runtime_error("Unable to read \"" + path + "\": " + reason), Reason_(reason) {}
+  // The system's reason alone ("Permission denied").
+  const std::string& Reason() const { return Reason_; }
+
+ private:
+  std::string Reason_;
 };
 
 // The whole contents of a file, or nothing when there is no such file. Raises EFileReadError

@@ -1,12 +1,10 @@
 #include "xml/parser.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
+#include <optional>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "platform/ascii_text.h"
+#include "platform/file_reader.h"
 #include "xml/document_reader.h"
 #include "xml/xml_messages.h"
 
@@ -17,38 +15,6 @@ std::string ErrorLine(const EVpFilterError& error) {
          " Error: " + error.what();
 }
 
-bool StartsWithFileScheme(const std::string& name) {
-  static constexpr std::string_view kScheme = "file://";
-  if (name.size() < kScheme.size()) return false;
-  for (std::size_t i = 0; i < kScheme.size(); ++i) {
-    const char c = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
-    if (c != kScheme[i]) return false;
-  }
-  return true;
-}
-
-// Reads the whole file into bytes. Returns an empty text on success, else the reason.
-std::string ReadWholeFile(const std::string& name, std::string& bytes) {
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::strerror(errno);
-  struct stat status {};
-  if (::fstat(fd, &status) == 0 && status.st_size > 0) bytes.reserve(static_cast<std::size_t>(status.st_size));
-  char block[65536];
-  std::string reason;
-  while (true) {
-    const ssize_t count = ::read(fd, block, sizeof block);
-    if (count == 0) break;
-    if (count < 0) {
-      if (errno == EINTR) continue;
-      reason = std::strerror(errno);
-      break;
-    }
-    bytes.append(block, static_cast<std::size_t>(count));
-  }
-  ::close(fd);
-  return reason;
-}
-
 }  // namespace
 
 TVpParser::TVpParser() = default;
@@ -56,20 +22,20 @@ TVpParser::~TVpParser() = default;
 
 bool TVpParser::ParseFile(const std::string& fileName) {
   ErrorMessages_.clear();
-  const std::string name = StartsWithFileScheme(fileName) ? fileName.substr(7) : fileName;
+  const std::string name = StartsWithTextAscii(fileName, "file://") ? fileName.substr(7) : fileName;
+  std::optional<std::string> bytes;
   std::string message;
-  std::string bytes;
-  struct stat status {};
-  if (::stat(name.c_str(), &status) != 0 && errno == ENOENT) {
-    message = XmlMessages::FileNotFound(name);
-  } else if (const std::string reason = ReadWholeFile(name, bytes); !reason.empty()) {
-    message = XmlMessages::FileNotRead(name, reason);
+  try {
+    bytes = ReadWholeFile(name);
+    if (!bytes) message = XmlMessages::FileNotFound(name);
+  } catch (const EFileReadError& error) {
+    message = XmlMessages::FileNotRead(name, error.Reason());
   }
   if (!message.empty()) {
     ErrorMessages_.push_back(message);
     throw EVpParserError(message, 0, 0, 0);
   }
-  return Parse(bytes);
+  return Parse(*bytes);
 }
 
 bool TVpParser::ParseMemory(std::string_view document) {
