@@ -39,8 +39,7 @@ void TVpDayView::SetTopLine(int value) {
 }
 
 void TVpDayView::ScrollToHour(int hour) {
-  if (TopHour_ == hour) return;
-  TopHour_ = hour;
+  if (!AssignIfChanged(TopHour_, std::optional<int>(hour))) return;
   SetTopLine(SlotsBeforeHour(hour, Granularity_));
 }
 
