@@ -12,6 +12,7 @@
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "platform/qt/command_guard.h"
+#include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_text.h"
 #include "views/day_view_main_config.h"
 #include "views/qt/view_widget.h"
@@ -186,17 +187,18 @@ TPoint TForm1::DesktopSize() const {
 std::vector<TRect> TForm1::Screens() const {
   std::vector<TRect> screens;
   for (const QScreen* screen : QGuiApplication::screens()) {
-    const QRect r = screen->availableGeometry();
-    screens.push_back({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+    screens.push_back(FromQt(screen->availableGeometry()));
   }
   return screens;
 }
 
-TRect TForm1::Geometry() const { return {x(), y(), x() + width(), y() + height()}; }
+// The window's place with its frame (as move() takes it) and its size without the frame.
+TRect TForm1::Geometry() const { return FromQt(QRect(pos(), size())); }
 
 void TForm1::SetGeometry(const TRect& rect) {
-  move(rect.Left, rect.Top);
-  resize(rect.Width(), rect.Height());
+  const QRect place = ToQt(rect);
+  move(place.topLeft());
+  resize(place.size());
 }
 
 int TForm1::ActiveTab() const { return Tabs_->currentIndex(); }
@@ -212,13 +214,14 @@ void TForm1::SetWeekView(bool shown, int width) {
 
 TRect TForm1::CalendarGeometry() const {
   if (Calendar_ == nullptr) return {};
-  return {Calendar_->x(), Calendar_->y(), Calendar_->x() + Calendar_->width(), Calendar_->y() + Calendar_->height()};
+  return FromQt(QRect(Calendar_->pos(), Calendar_->size()));
 }
 
 void TForm1::SetCalendarGeometry(const TRect& rect) {
   if (Calendar_ == nullptr) return;
-  Calendar_->move(rect.Left, rect.Top);
-  Calendar_->resize(rect.Width(), rect.Height());
+  const QRect place = ToQt(rect);
+  Calendar_->move(place.topLeft());
+  Calendar_->resize(place.size());
 }
 
 void TForm1::ApplySettings(const TProgramSettings& settings) { ApplyDayViewSettings(DayView_, settings); }

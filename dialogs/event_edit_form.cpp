@@ -7,8 +7,9 @@
 #include "model/category_color_map.h"
 #include "model/enumerations.h"
 #include "model/event.h"
-#include "model/text_helpers.h"
 #include "model/vp_exception.h"
+#include "platform/scoped_value.h"
+#include "platform/utf8.h"
 #include "views/calendar_date_range.h"
 
 namespace {
@@ -73,11 +74,7 @@ TVpEventEditForm::TVpEventEditForm(const TClock& clock, const TLocale& locale)
 }
 
 void TVpEventEditForm::Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories) {
-  Filling_ = true;
-  struct TFillingEnds {
-    bool& Flag;
-    ~TFillingEnds() { Flag = false; }
-  } fillingEnds{Filling_};
+  const TScopedValue filling(Filling_, true);
   Marks_.clear();
 
   // Date and times. An end at midnight after the start day is shown as the end of the day before.

@@ -40,6 +40,10 @@ struct TVpCategoryEntry {
   TColor Color = 0;
 };
 
+// The event form: of the three event-editing classes, the rules without a window (the component a
+// caller uses is TVpEventEditDialog in dialogs/qt/event_edit_dialog.h, the Qt window TDlgEventEdit
+// in dialogs/qt/dlg_event_edit.h).
+//
 // What the event window shows and how its controls depend on each other, without the window: the
 // window calls one method per user action and then shows the form's state again. Filled from an
 // event, the form changes nothing until WriteTo, so Cancel leaves the event as it was; WriteTo

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "model/text_helpers.h"
+#include "platform/ascii_text.h"
+#include "platform/assign_if_changed.h"
 
 TVpContact* TVpContacts::AddContact(int recordID) {
   TVpContact* contact = nullptr;
@@ -34,9 +35,7 @@ TVpContact* TVpContacts::FindContactByName(std::string_view text, bool ignoreCas
 }
 
 void TVpContacts::SetContactSort(TVpContactSort value) {
-  if (value == ContactSort_) return;
-  ContactSort_ = value;
-  Sort();
+  if (AssignIfChanged(ContactSort_, value)) Sort();
 }
 
 void TVpContacts::Sort() {

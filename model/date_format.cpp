@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/day_number.h"
+#include "platform/ascii_text.h"
 
 namespace {
 
@@ -22,15 +23,6 @@ struct TToken {
   std::string Text;  // literal text, or the am/pm token as written
 };
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithNoCase(std::string_view text, size_t at, std::string_view word) {
-  if (text.size() - at < word.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i)
-    if (Lower(text[at + i]) != word[i]) return false;
-  return true;
-}
-
 // Splits the format into tokens. Runs of one letter longer than its longest token start a new
 // token, so "ddddd" is "dddd" followed by "d".
 std::vector<TToken> Tokenize(std::string_view format) {
@@ -42,7 +34,7 @@ std::vector<TToken> Tokenize(std::string_view format) {
   bool afterHour = false;
   size_t i = 0;
   while (i < format.size()) {
-    const char c = Lower(format[i]);
+    const char c = LowerAscii(format[i]);
     if (c == '"' || c == '\'') {
       const size_t close = format.find(format[i], i + 1);
       const size_t end = close == std::string_view::npos ? format.size() : close;
@@ -51,13 +43,13 @@ std::vector<TToken> Tokenize(std::string_view format) {
       continue;
     }
     if (c == 'a') {
-      if (StartsWithNoCase(format, i, "am/pm")) {
+      if (StartsWithTextAscii(format.substr(i), "am/pm")) {
         tokens.push_back({tkAmPm, 5, std::string(format.substr(i, 5))});
         i += 5;
-      } else if (StartsWithNoCase(format, i, "ampm")) {
+      } else if (StartsWithTextAscii(format.substr(i), "ampm")) {
         tokens.push_back({tkLocaleAmPm, 4, ""});
         i += 4;
-      } else if (StartsWithNoCase(format, i, "a/p")) {
+      } else if (StartsWithTextAscii(format.substr(i), "a/p")) {
         tokens.push_back({tkAP, 3, std::string(format.substr(i, 3))});
         i += 3;
       } else {
@@ -74,7 +66,7 @@ std::vector<TToken> Tokenize(std::string_view format) {
       continue;
     }
     size_t run = 1;
-    while (i + run < format.size() && Lower(format[i + run]) == c) ++run;
+    while (i + run < format.size() && LowerAscii(format[i + run]) == c) ++run;
     TTokenKind kind;
     size_t width;
     switch (c) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/text_helpers.h"
+#include "platform/utf8.h"
 
 namespace {
 

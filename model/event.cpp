@@ -4,6 +4,7 @@
 #include "model/enumerations.h"
 #include "model/resource.h"
 #include "model/schedule.h"
+#include "platform/assign_if_changed.h"
 
 void TVpEvent::MarkOwnerDirty() {
   if (Owner_ && Owner_->Owner()) Owner_->Owner()->SetEventsDirty(true);
@@ -22,8 +23,7 @@ void TVpEvent::SetEndTime(double value) { Store(EndTime_, SnapToMs(value)); }
 void TVpEvent::SetSnoozeTime(double value) { Store(SnoozeTime_, SnapToMs(value)); }
 
 void TVpEvent::SetAllDayEvent(bool value) {
-  if (value == AllDayEvent_) return;
-  AllDayEvent_ = value;
+  if (!AssignIfChanged(AllDayEvent_, value)) return;
   if (value) {
     const std::int64_t day = DayNumberOf(StartTime_);
     StartTime_ = FromMs(day * kMsPerDay);
@@ -34,8 +34,7 @@ void TVpEvent::SetAllDayEvent(bool value) {
 }
 
 void TVpEvent::SetRepeatCode(std::uint8_t value) {
-  if (value == RepeatCode_) return;
-  RepeatCode_ = value;
+  if (!AssignIfChanged(RepeatCode_, value)) return;
   if (value != rcCustom) CustomInterval_ = 0;
   PlacementChanged();
   SetChanged(true);

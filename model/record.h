@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/assign_if_changed.h"
+
 template <class TRecord>
 class TVpRecordList;
 
@@ -45,8 +47,7 @@ class TVpRecord {
   // whether the value was stored.
   template <class T, class U>
   bool Store(T& field, U&& value) {
-    if (field == value) return false;
-    field = std::forward<U>(value);
+    if (!AssignIfChanged(field, std::forward<U>(value))) return false;
     SetChanged(true);
     return true;
   }

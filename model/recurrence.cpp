@@ -18,6 +18,8 @@ bool SameWeekdayOfMonth(const TVpRecurrence& rule, const TVpDayFacts& day) {
 
 }  // namespace
 
+bool IsRepeating(int repeatCode) { return repeatCode >= rcDaily && repeatCode <= rcCustom; }
+
 TVpRecurrence RecurrenceOf(const TVpEvent& event) {
   TVpRecurrence rule;
   rule.RepeatCode = event.RepeatCode();
@@ -46,7 +48,7 @@ TVpDayFacts FactsOf(double day) {
 }
 
 bool OccursOn(const TVpRecurrence& rule, const TVpDayFacts& day) {
-  if (rule.RepeatCode < rcDaily || rule.RepeatCode > rcCustom) return false;
+  if (!IsRepeating(rule.RepeatCode)) return false;
   // The range runs from the day after the start day to the day of RepeatRangeEnd; a range end of
   // 0 therefore means that the event never recurs.
   if (!(static_cast<double>(rule.RangeEndDay + 1) > day.Value &&
@@ -73,5 +75,5 @@ bool OccursOn(const TVpEvent& event, double day) {
 
 bool FallsOn(const TVpEvent& event, double day) {
   if (DayNumberOf(event.StartTime()) == DayNumberOf(day)) return true;
-  return event.RepeatCode() != rcNone && OccursOn(event, day);
+  return IsRepeating(event.RepeatCode()) && OccursOn(event, day);
 }

@@ -30,6 +30,10 @@ struct TVpDayFacts {
   bool InLastWeek = false;  // the same day a week later lies in another month
 };
 
+// Whether an event with this RepeatCode repeats: the codes rcDaily to rcCustom. rcNone and any
+// other value keep the event to its start day.
+bool IsRepeating(int repeatCode);
+
 TVpRecurrence RecurrenceOf(const TVpEvent& event);
 TVpDayFacts FactsOf(double day);
 

@@ -1,6 +1,6 @@
 #include "model/resources.h"
 
-#include "model/text_helpers.h"
+#include "platform/ascii_text.h"
 
 TVpResource* TVpResources::AddResource(int resourceID) {
   TVpResource* resource = nullptr;

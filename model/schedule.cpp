@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "model/day_number.h"
-#include "model/enumerations.h"
 
 TVpEvent* TVpSchedule::AddEvent(int recordID, double startTime, double endTime) {
   if (ToMs(endTime) <= ToMs(startTime)) return nullptr;
@@ -50,8 +49,7 @@ const TVpSchedule::TDayIndex& TVpSchedule::CurrentIndex() const {
   for (size_t position = 0; position < records.size(); ++position) {
     const TVpEvent& event = *records[position];
     Index_.StartDays.push_back(DayNumberOf(event.StartTime()));
-    if (event.RepeatCode() >= rcDaily && event.RepeatCode() <= rcCustom)
-      Index_.Repeating.emplace_back(position, RecurrenceOf(event));
+    if (IsRepeating(event.RepeatCode())) Index_.Repeating.emplace_back(position, RecurrenceOf(event));
   }
   Index_.StartDaysAscend = std::is_sorted(Index_.StartDays.begin(), Index_.StartDays.end());
   Index_.Valid = true;

@@ -3,6 +3,7 @@
 #include "model/day_number.h"
 #include "model/resource.h"
 #include "model/tasks.h"
+#include "platform/assign_if_changed.h"
 
 TVpTask::TVpTask(const TClock& clock, TVpTasks* owner) : Clock_(clock), Owner_(owner) {
   SetCreatedOn(Clock_.Now());
@@ -13,8 +14,7 @@ void TVpTask::MarkOwnerDirty() {
 }
 
 void TVpTask::SetComplete(bool value) {
-  if (value == Complete_) return;
-  Complete_ = value;
+  if (!AssignIfChanged(Complete_, value)) return;
   SetCompletedOn(value ? Clock_.Now() : 0.0);
 }
 

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "model/time_range.h"
+#include "platform/assign_if_changed.h"
 #include "platform/color.h"
 
 // The background colours of a day view's time slots and the range of active hours. Every change
@@ -32,9 +33,7 @@ class TVpTimeSlotColor {
 
  private:
   void Store(TColor& field, TColor value) {
-    if (field == value) return;
-    field = value;
-    Repaint();
+    if (AssignIfChanged(field, value)) Repaint();
   }
   void Repaint() {
     if (OnRepaint) OnRepaint();

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/assign_if_changed.h"
 #include "platform/canvas.h"
 
 // A font that tells its owner when it changes: a control repaints, a view's attributes object
@@ -34,9 +35,7 @@ class TVpFont {
  private:
   template <class T>
   void Store(T& field, T value) {
-    if (field == value) return;
-    field = std::move(value);
-    if (OnChange_) OnChange_();
+    if (AssignIfChanged(field, std::move(value)) && OnChange_) OnChange_();
   }
 
   std::function<void()> OnChange_;

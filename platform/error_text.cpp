@@ -1,5 +1,7 @@
 #include "platform/error_text.h"
 
+#include "platform/utf8.h"
+
 std::string DescribeError(const std::exception& error, std::string_view separator) {
   std::string message = error.what();
   try {
@@ -28,14 +30,7 @@ std::string OneLine(std::string_view message) {
 }
 
 std::string ValueExcerpt(std::string_view value) {
-  // A code point is a byte and the continuation bytes after it, at most three; a stray
-  // continuation byte counts as one of its own, so the cut is bounded in bytes too.
-  const auto isContinuation = [&](size_t at) { return (static_cast<unsigned char>(value[at]) & 0xC0) == 0x80; };
-  size_t end = 0;
-  for (size_t count = 0; count < kQuotedValueLength && end < value.size(); ++count) {
-    const size_t start = end++;
-    while (end < value.size() && end - start < 4 && isContinuation(end)) ++end;
-  }
-  if (end == value.size()) return std::string(value);
-  return std::string(value.substr(0, end)) + "\u2026";
+  std::string excerpt = FirstCodePoints(value, kQuotedValueLength);
+  if (excerpt.size() < value.size()) excerpt += "\u2026";
+  return excerpt;
 }

@@ -14,7 +14,7 @@ std::string DescribeError(const std::exception& error, std::string_view separato
 std::string OneLine(std::string_view message);
 
 // How many code points of a bad value an error message quotes.
-constexpr size_t kQuotedValueLength = 60;
+constexpr int kQuotedValueLength = 60;
 
 // A value read from a file or the command line as an error message quotes it: the whole value
 // when it is short, else its first kQuotedValueLength code points (never part of one) and "…",

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/unicode_text.h"
+#include "platform/ascii_text.h"
+#include "platform/utf16.h"
 
 namespace {
 
@@ -12,15 +13,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 // The section name of a "[Name]" line.
@@ -107,7 +99,7 @@ void TIniFile::Parse(std::string_view bytes) {
 size_t TIniFile::FindSection(const std::vector<std::string>& lines, std::string_view section) {
   for (size_t i = 0; i < lines.size(); ++i) {
     const auto name = SectionName(lines[i]);
-    if (name && SameName(*name, section)) return i;
+    if (name && SameTextAscii(*name, section)) return i;
   }
   return std::string::npos;
 }
@@ -117,7 +109,7 @@ std::optional<std::string> TIniFile::Read(std::string_view section, std::string_
   if (header == std::string::npos) return std::nullopt;
   for (size_t i = header + 1; i < Lines_.size() && !SectionName(Lines_[i]); ++i) {
     const auto pair = KeyAndValue(Lines_[i]);
-    if (pair && SameName(pair->first, key)) return Unquote(pair->second);
+    if (pair && SameTextAscii(pair->first, key)) return Unquote(pair->second);
   }
   return std::nullopt;
 }
@@ -135,7 +127,7 @@ void TIniFile::Write(std::string_view section, std::string_view key, std::string
   for (size_t i = header + 1; i < lines.size() && !SectionName(lines[i]); ++i) {
     const auto pair = KeyAndValue(lines[i]);
     if (!pair) continue;
-    if (SameName(pair->first, key)) {
+    if (SameTextAscii(pair->first, key)) {
       lines[i] = std::string(pair->first) + "=" + stored;
       replaced = true;
       break;

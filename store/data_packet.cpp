@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "model/day_number.h"
+#include "platform/ascii_text.h"
 #include "platform/error_text.h"
 #include "xml/parser.h"
 
@@ -173,13 +174,6 @@ std::string FormatDataPacket(const TFieldDefs& fields, const std::vector<TRowVal
 
 namespace {
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
-
 bool ParseNumber(std::string_view text, int& value) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return !text.empty() && error == std::errc() && end == text.data() + text.size();
@@ -234,11 +228,11 @@ TFieldDef FieldFrom(TVpParser& parser, std::span<const TVpXmlAttribute> attribut
   std::string_view type;
   std::string_view subtype;
   for (const TVpXmlAttribute& a : attributes) {
-    if (SameText(a.Name, "attrname")) field.Name = a.Value;
-    else if (SameText(a.Name, "fieldtype")) type = a.Value;
-    else if (SameText(a.Name, "SUBTYPE")) subtype = a.Value;
-    else if (SameText(a.Name, "required")) field.Required = SameText(a.Value, "true");
-    else if (SameText(a.Name, "WIDTH") && !ParseNumber(a.Value, field.Size))
+    if (SameTextAscii(a.Name, "attrname")) field.Name = a.Value;
+    else if (SameTextAscii(a.Name, "fieldtype")) type = a.Value;
+    else if (SameTextAscii(a.Name, "SUBTYPE")) subtype = a.Value;
+    else if (SameTextAscii(a.Name, "required")) field.Required = SameTextAscii(a.Value, "true");
+    else if (SameTextAscii(a.Name, "WIDTH") && !ParseNumber(a.Value, field.Size))
       parser.RaiseError("field width \"" + ValueExcerpt(a.Value) + "\" is not a number");
   }
   if (field.Name.empty()) parser.RaiseError("a field has no name");
@@ -287,8 +281,8 @@ TFieldValue ValueFrom(TVpParser& parser, const TFieldDef& field, std::string_vie
       return value;
     }
     case ftBoolean:
-      if (SameText(text, "true") || text == "1") return true;
-      if (SameText(text, "false") || text == "0") return false;
+      if (SameTextAscii(text, "true") || text == "1") return true;
+      if (SameTextAscii(text, "false") || text == "0") return false;
       return refuse("boolean");
     case ftFloat: {
       double value = 0;
@@ -346,7 +340,7 @@ class TPacketReader {
     if (!Rows_.empty()) parser.RaiseError("a field is defined after the rows");
     TFieldDef field = FieldFrom(parser, parser.Attributes());
     for (const TFieldDef& existing : Fields_)
-      if (SameText(existing.Name, field.Name))
+      if (SameTextAscii(existing.Name, field.Name))
         parser.RaiseError("the field \"" + ValueExcerpt(field.Name) + "\" is defined twice");
     Index_.emplace(field.Name, Fields_.size());
     Fields_.push_back(std::move(field));

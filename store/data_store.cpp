@@ -5,6 +5,7 @@
 
 #include "model/day_number.h"
 #include "model/reminder.h"
+#include "platform/assign_if_changed.h"
 
 TVpCustomDataStore::TVpCustomDataStore(TVpStoreServices services, const void* owner)
     : Services_(services),
@@ -75,8 +76,7 @@ void TVpCustomDataStore::SetDisplayDate(double date) {
 // --- connection and active resource ---
 
 void TVpCustomDataStore::SetConnected(bool value) {
-  if (value == Connected_) return;
-  Connected_ = value;
+  if (!AssignIfChanged(Connected_, value)) return;
   if (!value) {
     Resources_.Clear();
     ActiveResource_ = nullptr;
@@ -175,8 +175,7 @@ void TVpCustomDataStore::RemoveWatcher(TMessageTarget* window) { std::erase(Watc
 // --- reminders ---
 
 void TVpCustomDataStore::SetEnableEventTimer(bool value) {
-  if (value == EnableEventTimer_) return;
-  EnableEventTimer_ = value;
+  if (!AssignIfChanged(EnableEventTimer_, value)) return;
   Timer_->SetInterval(500);
   Timer_->SetEnabled(value);
 }

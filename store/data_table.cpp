@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ascii_text.h"
 #include "platform/file_reader.h"
 
 // --- TField ---
@@ -174,11 +175,7 @@ bool TDataTable::Locate(const std::string& fieldName, const TFieldValue& value) 
 int TDataTable::FieldIndex(const std::string& name) const {
   for (size_t i = 0; i < Fields_.size(); ++i) {
     const std::string& field = Fields_[i].Name;
-    if (field.size() == name.size() &&
-        std::equal(field.begin(), field.end(), name.begin(), [](char a, char b) {
-          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-        }))
-      return static_cast<int>(i);
+    if (SameTextAscii(field, name)) return static_cast<int>(i);
   }
   return -1;
 }

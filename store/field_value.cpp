@@ -1,9 +1,9 @@
 #include "store/field_value.h"
 
-#include "model/text_helpers.h"
+#include "platform/ascii_text.h"
 #include "platform/error_text.h"
+#include "platform/utf8.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -14,15 +14,9 @@ namespace {
                         ValueExcerpt(fieldName) + "'");
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
-
 // The text with what a table file cannot hold replaced: control characters other than tab, line
-// feed and carriage return are dropped, and bytes that are not UTF-8 become U+FFFD.
+// feed and carriage return are dropped, and bytes that are not UTF-8 become U+FFFD, as do U+FFFE and
+// U+FFFF, which are no XML characters.
 std::string StorableText(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -34,33 +28,17 @@ std::string StorableText(std::string_view text) {
       ++i;
       continue;
     }
-    // Length and smallest code point of a sequence starting with this lead byte.
-    const int length = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 0;
-    char32_t code = length == 4 ? c & 0x07 : length == 3 ? c & 0x0F : c & 0x1F;
-    bool valid = length > 0 && i + static_cast<size_t>(length) <= text.size();
-    for (int k = 1; valid && k < length; ++k) {
-      const unsigned char next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-      valid = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3F);
-    }
-    const char32_t smallest = length == 4 ? 0x10000 : length == 3 ? 0x800 : 0x80;
-    valid = valid && code >= smallest && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF) &&
-            code != 0xFFFE && code != 0xFFFF;
+    const TUtf8Sequence sequence = DecodeUtf8(text.data() + i, text.data() + text.size());
+    const bool valid = sequence.Status == TUtf8Sequence::usOk && sequence.Value != 0xFFFE && sequence.Value != 0xFFFF;
     if (valid) {
-      out.append(text.substr(i, static_cast<size_t>(length)));
-      i += static_cast<size_t>(length);
+      out.append(text.substr(i, static_cast<size_t>(sequence.Length)));
+      i += static_cast<size_t>(sequence.Length);
     } else {
       out += "\xEF\xBF\xBD";
       ++i;
     }
   }
   return out;
-}
-
-// The first n characters (code points) of a UTF-8 text.
-std::string FirstCharacters(const std::string& text, int n) {
-  const std::vector<size_t> starts = CodePointStarts(text);
-  return static_cast<size_t>(n) + 1 < starts.size() ? text.substr(0, starts[static_cast<size_t>(n)]) : text;
 }
 
 }  // namespace
@@ -89,8 +67,8 @@ bool ValueAsBoolean(const TFieldValue& value, std::string_view fieldName) {
   if (const auto* i = std::get_if<std::int64_t>(&value)) return *i != 0;
   if (const auto* d = std::get_if<double>(&value)) return *d != 0;
   if (const auto* s = std::get_if<std::string>(&value)) {
-    if (EqualsIgnoringCase(*s, "true")) return true;
-    if (EqualsIgnoringCase(*s, "false")) return false;
+    if (SameTextAscii(*s, "true")) return true;
+    if (SameTextAscii(*s, "false")) return false;
     NotA("boolean", *s, fieldName);
   }
   return false;
@@ -135,7 +113,7 @@ TFieldValue ValueForField(const TFieldDef& field, const TFieldValue& value) {
     case ftDate: return std::trunc(ValueAsFloat(value, field.Name));
     case ftString: {
       std::string text = StorableText(ValueAsString(value));
-      return field.Size > 0 ? FirstCharacters(text, field.Size) : text;
+      return field.Size > 0 ? FirstCodePoints(text, field.Size) : text;
     }
     case ftMemo: return StorableText(ValueAsString(value));
   }

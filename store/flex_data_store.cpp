@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "model/text_helpers.h"
+#include "platform/ascii_text.h"
 #include "store/record_fields.h"
 
 std::string MapField(const TVpFieldMappings& mapping, const std::string& key) {

@@ -1,5 +1,6 @@
 #include "store/resource_combo.h"
 
+#include "platform/scoped_value.h"
 #include "store/data_store.h"
 
 TVpResourceCombo::~TVpResourceCombo() { SetDataStore(nullptr); }
@@ -17,20 +18,21 @@ void TVpResourceCombo::HandleMessage(int message) {
 }
 
 void TVpResourceCombo::Refill() {
-  Refilling_ = true;
-  Items_.clear();
-  ItemIndex_ = -1;
-  if (DataStore_ != nullptr && !StoreAlive_.expired()) {
-    const TVpResources& resources = DataStore_->Resources();
-    const TVpResource* active = DataStore_->ActiveResource();
-    for (int i = 0; i < resources.Count(); ++i) {
-      const TVpResource* resource = resources.Items(i);
-      if (resource->Description().empty()) continue;
-      if (resource == active) ItemIndex_ = static_cast<int>(Items_.size());
-      Items_.push_back(resource->Description());
+  {
+    const TScopedValue refilling(Refilling_, true);
+    Items_.clear();
+    ItemIndex_ = -1;
+    if (DataStore_ != nullptr && !StoreAlive_.expired()) {
+      const TVpResources& resources = DataStore_->Resources();
+      const TVpResource* active = DataStore_->ActiveResource();
+      for (int i = 0; i < resources.Count(); ++i) {
+        const TVpResource* resource = resources.Items(i);
+        if (resource->Description().empty()) continue;
+        if (resource == active) ItemIndex_ = static_cast<int>(Items_.size());
+        Items_.push_back(resource->Description());
+      }
     }
   }
-  Refilling_ = false;
   if (OnItemsChanged) OnItemsChanged();
 }
 

@@ -2,6 +2,8 @@
 
 #include "model/date_helpers.h"
 #include "model/day_number.h"
+#include "platform/scoped_value.h"
+#include "platform/assign_if_changed.h"
 #include "store/control_link.h"
 #include "views/calendar_date_range.h"
 #include "views/calendar_painter.h"
@@ -12,27 +14,6 @@ namespace {
 constexpr int EnabledDateSearchSteps = 999;
 
 const char* const InvalidDate = "Error: Invalid Date.";
-
-// Gives a variable a value for as long as it lives, then the value it had, however the scope ends.
-template <class T>
-class TTemporaryValue {
- public:
-  TTemporaryValue(T& variable, T value) : Variable_(variable), Was_(variable) { Variable_ = value; }
-  ~TTemporaryValue() { Variable_ = Was_; }
-  TTemporaryValue(const TTemporaryValue&) = delete;
-  TTemporaryValue& operator=(const TTemporaryValue&) = delete;
-
- private:
-  T& Variable_;
-  T Was_;
-};
-
-template <class T>
-bool StoreDiffering(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
 
 }  // namespace
 
@@ -50,33 +31,32 @@ TVpCalendar::TVpCalendar(const TClock& clock, const TLocale& locale, const void*
 // --- properties ---
 
 void TVpCalendar::SetDateFormat(TVpDateFormat value) {
-  if (StoreDiffering(DateFormat_, value)) Invalidate();
+  if (AssignIfChanged(DateFormat_, value)) Invalidate();
 }
 void TVpCalendar::SetDayNameWidth(int value) {
-  if (StoreDiffering(DayNameWidth_, value)) Invalidate();
+  if (AssignIfChanged(DayNameWidth_, value)) Invalidate();
 }
 void TVpCalendar::SetOptions(TVpCalDisplayOptions value) {
-  if (StoreDiffering(Options_, value)) Invalidate();
+  if (AssignIfChanged(Options_, value)) Invalidate();
 }
 void TVpCalendar::SetWeekStarts(TVpDayType value) {
-  if (StoreDiffering(WeekStarts_, value)) Invalidate();
+  if (AssignIfChanged(WeekStarts_, value)) Invalidate();
 }
 void TVpCalendar::SetColor(TColor value) {
-  if (StoreDiffering(Color_, value)) Invalidate();
+  if (AssignIfChanged(Color_, value)) Invalidate();
 }
 void TVpCalendar::SetCtl3D(bool value) {
-  if (StoreDiffering(Ctl3D_, value)) Invalidate();
+  if (AssignIfChanged(Ctl3D_, value)) Invalidate();
 }
 void TVpCalendar::SetDropDown(bool value) {
-  if (StoreDiffering(DropDown_, value)) Invalidate();
+  if (AssignIfChanged(DropDown_, value)) Invalidate();
 }
 
 // --- the date ---
 
 void TVpCalendar::SetDate(double value) {
   if (!WithinCalendarRange(value)) throw EVpCalendarError(InvalidDate);
-  if (value == Date_) return;
-  Date_ = value;
+  if (!AssignIfChanged(Date_, value)) return;
   Invalidate();
   if (!FollowingLink_ && ControlLink() != nullptr) ControlLink()->NotifyLinked(this, nkDateChanged, value);
 }
@@ -173,7 +153,7 @@ void TVpCalendar::FocusChanged(bool focused) {
 
 void TVpCalendar::RaiseChange(bool keepOpen) {
   if (!OnChange) return;
-  TTemporaryValue scope(KeepOpen_, keepOpen);
+  TScopedValue scope(KeepOpen_, keepOpen);
   OnChange(*this, Date_);
 }
 
@@ -191,7 +171,7 @@ void TVpCalendar::HandleLinkNotification(TVpLinkableControl*, TVpNotificationKin
     Invalidate();
   } else if (kind == nkDateChanged && WithinCalendarRange(value)) {
     // Another view may show any date; one the calendar cannot hold is not followed.
-    TTemporaryValue scope(FollowingLink_, true);
+    TScopedValue scope(FollowingLink_, true);
     SetDate(value);
   }
 }

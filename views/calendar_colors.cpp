@@ -1,6 +1,7 @@
 #include "views/calendar_colors.h"
 
 #include "model/vp_exception.h"
+#include "platform/assign_if_changed.h"
 
 namespace {
 
@@ -32,18 +33,14 @@ TColor TVpCalColors::Color(int index) const {
 
 void TVpCalColors::SetColor(int index, TColor value) {
   if (index < 0 || index >= ColorCount) throw EVpIndexError(index);
-  TColor& color = Colors_[static_cast<size_t>(index)];
-  if (color == value) return;
-  color = value;
+  if (!AssignIfChanged(Colors_[static_cast<size_t>(index)], value)) return;
   Scheme_ = cscalCustom;
   Changed();
 }
 
 void TVpCalColors::SetColorScheme(TVpCalColorScheme value) {
   if (value < cscalCustom || value > cscalRose) throw EVpIndexError(value);
-  if (value == Scheme_) return;
-  Scheme_ = value;
-  if (value == cscalCustom) return;
+  if (!AssignIfChanged(Scheme_, value) || value == cscalCustom) return;
   Colors_ = SchemeColors(value);
   Changed();
 }

@@ -4,6 +4,7 @@
 
 #include "model/date_helpers.h"
 #include "model/day_number.h"
+#include "platform/scoped_value.h"
 #include "views/calendar.h"
 #include "views/calendar_day_table.h"
 
@@ -191,16 +192,8 @@ int TVpCalendar::ShowMenu(const std::vector<std::string>& captions, TVpMenuPlace
   std::vector<TVpMenuItem> items;
   for (const std::string& caption : captions) items.push_back({caption, static_cast<int>(items.size()), true, {}});
   // Presses that reach the calendar while its menu runs are not for it.
-  MenuOpen_ = true;
-  int chosen;
-  try {
-    chosen = TVpLinkableControl::ShowMenu(items, placement);
-  } catch (...) {
-    MenuOpen_ = false;
-    throw;
-  }
-  MenuOpen_ = false;
-  return chosen;
+  const TScopedValue menuOpen(MenuOpen_, true);
+  return TVpLinkableControl::ShowMenu(items, placement);
 }
 
 // Its entries work also while the calendar is read-only.

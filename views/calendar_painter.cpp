@@ -7,7 +7,7 @@
 #include "model/drawing_helpers.h"
 #include "model/resource.h"
 #include "model/schedule.h"
-#include "model/text_helpers.h"
+#include "platform/utf8.h"
 #include "store/data_store.h"
 #include "views/calendar.h"
 #include "views/calendar_day_table.h"
@@ -42,12 +42,6 @@ TPalette PrintPalette() {
 
 std::string TitleFormat(TVpDateFormat format, bool showYear) {
   return std::string(format == dfLong ? "mmmm" : "mmm") + (showYear ? " yyyy" : "");
-}
-
-std::string FirstCodePoints(const std::string& text, int count) {
-  if (count <= 0) return text;
-  const std::vector<size_t> starts = CodePointStarts(text);
-  return text.substr(0, starts[std::min(static_cast<size_t>(count), starts.size() - 1)]);
 }
 
 // One drawing pass of a calendar.
@@ -111,7 +105,9 @@ class TCalendarPass {
       if (weekday == 1) SundayColumn_ = column;
       const std::string name =
           Calendar_.HasOption(cdoShortNames) ? locale.ShortDayName(weekday) : locale.LongDayName(weekday);
-      Ex_.CenteredTextOut(Layout_.Cell(1, column), FirstCodePoints(name, Calendar_.DayNameWidth()));
+      // A width of 0 or less shows the whole name.
+      const int width = Calendar_.DayNameWidth();
+      Ex_.CenteredTextOut(Layout_.Cell(1, column), width > 0 ? FirstCodePoints(name, width) : name);
     }
   }
 

@@ -5,6 +5,7 @@
 #include "model/date_format.h"
 #include "model/date_helpers.h"
 #include "model/day_number.h"
+#include "platform/assign_if_changed.h"
 #include "views/calendar_date_range.h"
 #include "views/date_edit_format.h"
 
@@ -26,8 +27,7 @@ TVpDateEdit::TVpDateEdit(const TClock& clock, const TLocale& locale)
 TVpDateEdit::~TVpDateEdit() = default;
 
 void TVpDateEdit::SetForceCentury(bool value) {
-  if (value == ForceCentury_) return;
-  ForceCentury_ = value;
+  if (!AssignIfChanged(ForceCentury_, value)) return;
   // A text that reads is shown again in the new format; one that does not is left to the user.
   try {
     const double date = ReadDate();

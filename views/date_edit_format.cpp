@@ -1,8 +1,8 @@
 #include "views/date_edit_format.h"
 
-namespace {
+#include "platform/ascii_text.h"
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+namespace {
 
 // Where the format's first unquoted letter of the kind (lower case) stands, or npos.
 size_t FirstFormatLetter(std::string_view format, char letter) {

@@ -7,7 +7,7 @@
 
 #include "model/date_helpers.h"
 #include "model/day_number.h"
-#include "model/text_helpers.h"
+#include "platform/ascii_text.h"
 #include "platform/error_text.h"
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include "model/day_number.h"
 #include "model/time_slots.h"
+#include "platform/assign_if_changed.h"
+#include "platform/scoped_value.h"
 #include "store/control_link.h"
 #include "store/data_store.h"
 #include "views/day_view_metrics.h"
@@ -56,8 +58,7 @@ void TVpDayView::SetGutterWidth(int value) {
 }
 
 void TVpDayView::SetNumDays(int value) {
-  if (value < 1 || value > kMaxNumDays || value == NumDays_) return;
-  NumDays_ = value;
+  if (value < 1 || value > kMaxNumDays || !AssignIfChanged(NumDays_, value)) return;
   RebuildTables();
   ActiveCol_ = 0;
   LoadShownDays();
@@ -65,8 +66,7 @@ void TVpDayView::SetNumDays(int value) {
 }
 
 void TVpDayView::SetIncludeWeekends(bool value) {
-  if (value == IncludeWeekends_) return;
-  IncludeWeekends_ = value;
+  if (!AssignIfChanged(IncludeWeekends_, value)) return;
   LoadShownDays();
   Invalidate();
 }
@@ -126,14 +126,8 @@ void TVpDayView::LoadShownDays() {
 
 void TVpDayView::HandleLinkNotification(TVpLinkableControl*, TVpNotificationKind kind, double value) {
   if (kind == nkDateChanged) {
-    HandlingNotification_ = true;
-    try {
-      SetDate(value);
-    } catch (...) {
-      HandlingNotification_ = false;
-      throw;
-    }
-    HandlingNotification_ = false;
+    const TScopedValue handling(HandlingNotification_, true);
+    SetDate(value);
     return;
   }
   if (kind == nkRepaint || kind == nkRepaintAll) Invalidate();

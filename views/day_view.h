@@ -6,6 +6,7 @@
 #include "model/enumerations.h"
 #include "model/time_slot_color.h"
 #include "model/vp_font.h"
+#include "platform/assign_if_changed.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
 #include "store/linkable_control.h"
@@ -165,9 +166,7 @@ class TVpDayView : public TVpLinkableControl {
  private:
   template <class T>
   void Store(T& field, T value) {
-    if (field == value) return;
-    field = std::move(value);
-    Invalidate();
+    if (AssignIfChanged(field, std::move(value))) Invalidate();
   }
   // Hit tests against the last on-screen pass: -1 or nullptr where nothing is hit.
   int ColumnAt(int x, int y) const;

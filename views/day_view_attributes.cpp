@@ -1,5 +1,7 @@
 #include "views/day_view_attributes.h"
 
+#include "platform/assign_if_changed.h"
+
 namespace {
 
 TFont TahomaOf(int points) {
@@ -21,9 +23,7 @@ TVpCHAttributes::TVpCHAttributes(std::function<void()> onChange)
 }
 
 void TVpCHAttributes::SetColor(TColor value) {
-  if (value == Color_) return;
-  Color_ = value;
-  Notify(OnChange_);
+  if (AssignIfChanged(Color_, value)) Notify(OnChange_);
 }
 
 TVpRHAttributes::TVpRHAttributes(std::function<void()> onChange)
@@ -33,9 +33,7 @@ TVpRHAttributes::TVpRHAttributes(std::function<void()> onChange)
 }
 
 void TVpRHAttributes::SetColor(TColor value) {
-  if (value == Color_) return;
-  Color_ = value;
-  Notify(OnChange_);
+  if (AssignIfChanged(Color_, value)) Notify(OnChange_);
 }
 
 void TVpDayViewIconAttributes::SetAlarmBitmap(TVpPicture value) {
@@ -49,9 +47,7 @@ void TVpDayViewIconAttributes::SetRecurringBitmap(TVpPicture value) {
 }
 
 void TVpDayViewIconAttributes::Store(bool& field, bool value) {
-  if (field == value) return;
-  field = value;
-  Changed();
+  if (AssignIfChanged(field, value)) Changed();
 }
 
 void TVpDayViewIconAttributes::Changed() { Notify(OnChange_); }

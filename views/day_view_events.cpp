@@ -3,6 +3,7 @@
 
 #include "model/category_color_map.h"
 #include "model/date_format.h"
+#include "model/recurrence.h"
 #include "model/day_number.h"
 #include "model/resource.h"
 #include "model/time_slots.h"
@@ -13,12 +14,6 @@
 // The events of one day column: each a filled rectangle with a coloured time bar at its left
 // that marks its start and end within the slots, its icons, its text and a frame. Events whose
 // slots meet stand side by side.
-
-namespace {
-
-bool Repeats(const TVpEvent& event) { return event.RepeatCode() >= rcDaily && event.RepeatCode() <= rcCustom; }
-
-}  // namespace
 
 void TVpDayViewPass::DrawEvents(int column, double day) {
   if (Resource_ == nullptr) return;
@@ -98,7 +93,7 @@ TRect TVpDayViewPass::DrawIcons(const TVpEvent& event, const TRect& eventRect, i
       bitmaps.push_back(category->Bitmap());
   if (attributes.ShowAlarmBitmap() && event.AlarmSet() && !attributes.AlarmBitmap().Empty())
     bitmaps.push_back(IconBitmap(attributes.AlarmBitmap(), AlarmIcon_));
-  if (attributes.ShowRecurringBitmap() && Repeats(event) && !attributes.RecurringBitmap().Empty())
+  if (attributes.ShowRecurringBitmap() && IsRepeating(event.RepeatCode()) && !attributes.RecurringBitmap().Empty())
     bitmaps.push_back(IconBitmap(attributes.RecurringBitmap(), RecurringIcon_));
   if (bitmaps.empty()) return none;
 

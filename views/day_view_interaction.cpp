@@ -8,6 +8,7 @@
 #include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "model/event.h"
+#include "model/recurrence.h"
 #include "model/time_slots.h"
 #include "store/data_store.h"
 #include "views/day_view.h"
@@ -301,7 +302,7 @@ void TVpDayView::DeleteActiveEvent() {
 void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = LiveEvent(store, identity, recordID);
-  if (event == nullptr || event->RepeatCode() != rcNone) return;  // a repeating event stays put
+  if (event == nullptr || IsRepeating(event->RepeatCode())) return;  // a repeating event stays put
   // The rows it covers, by the same rule the layout draws it with (an end at midnight or on a
   // later day ends with the start day).
   const TVpPlacedEvent rows = MeasureDayEvent(event, Granularity_);

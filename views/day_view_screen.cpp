@@ -2,6 +2,7 @@
 
 #include "model/event.h"
 #include "model/time_slots.h"
+#include "platform/assign_if_changed.h"
 #include "views/canvas_error.h"
 #include "views/day_view.h"
 #include "views/day_view_pass.h"
@@ -34,14 +35,11 @@ int TVpDayView::LastTopLine() const {
 
 void TVpDayView::SetTopLine(int value) {
   value = std::clamp(value, 0, LastTopLine());
-  if (value == TopLine_) return;
-  TopLine_ = value;
-  Invalidate();
+  if (AssignIfChanged(TopLine_, value)) Invalidate();
 }
 
 void TVpDayView::ScrollToHour(int hour) {
-  if (TopHour_ == hour) return;
-  TopHour_ = hour;
+  if (!AssignIfChanged(TopHour_, std::optional<int>(hour))) return;
   SetTopLine(SlotsBeforeHour(hour, Granularity_));
 }
 

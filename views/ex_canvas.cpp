@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "views/canvas_error.h"
-#include "model/text_helpers.h"
+#include "platform/utf8.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "model/text_helpers.h"
+#include "platform/utf8.h"
 
 namespace {
 

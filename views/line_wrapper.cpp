@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
+#include "platform/utf8.h"
 #include "views/ex_canvas.h"
 #include "views/line_fitter.h"
-#include "model/text_helpers.h"
 
 namespace {
 

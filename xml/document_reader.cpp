@@ -1,28 +1,13 @@
 #include "xml/document_reader.h"
 
-#include "platform/error_text.h"
+#include "platform/ascii_text.h"
+#include "platform/utf8.h"
 #include "xml/parser.h"
 #include "xml/xml_chars.h"
+#include "xml/xml_messages.h"
 
-namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
-}  // namespace
-
-TVpDocumentReader::TVpDocumentReader(TVpParser& Parser, std::string_view Document)
-    : Parser_(Parser), Scanner_(Document) {}
+TVpDocumentReader::TVpDocumentReader(TVpParser& parser, std::string_view document)
+    : Parser_(parser), Scanner_(document) {}
 
 void TVpDocumentReader::ReadDocument() {
   ReadMiscellany();
@@ -34,7 +19,7 @@ void TVpDocumentReader::ReadDocument() {
   if (ReadStartTag()) ReadContent();
   ReadMiscellany();
   Scanner_.SkipWhitespace();
-  if (!Scanner_.AtEnd()) Scanner_.FailAtNextCharacter("There is invalid data after valid XML document");
+  if (!Scanner_.AtEnd()) Scanner_.FailAtNextCharacter(XmlMessages::DataAfterDocument);
 }
 
 void TVpDocumentReader::ReadMiscellany() {
@@ -70,7 +55,7 @@ void TVpDocumentReader::ReadInstruction() {
 
 // After "<?xml".
 void TVpDocumentReader::ReadXmlDeclaration() {
-  if (PrologItemSeen_) Fail("The XML declaration must appear before the first element");
+  if (PrologItemSeen_) Fail(XmlMessages::DeclarationNotFirst);
   Scanner_.SkipWhitespace();
   Scanner_.Require("version");
   Scanner_.EqualsSign();
@@ -78,9 +63,9 @@ void TVpDocumentReader::ReadXmlDeclaration() {
   for (const char c : version) {
     const bool allowed = (c >= 0x41 && c <= 0x7A) || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
                          c == ':' || c == '_';
-    if (!allowed) Fail("Invalid XML version number: " + QuotedText(version));
+    if (!allowed) Fail(XmlMessages::InvalidVersionNumber + QuotedText(version));
   }
-  if (version != "1.0") Fail("Quenwick does not support XML versions greater than 1.0");
+  if (version != "1.0") Fail(XmlMessages::UnsupportedVersion);
   std::string data = "version=\"" + version + "\"";
   Scanner_.SkipWhitespace();
   if (Scanner_.Match("encoding")) {
@@ -93,7 +78,7 @@ void TVpDocumentReader::ReadXmlDeclaration() {
   if (Scanner_.Match("standalone")) {
     Scanner_.EqualsSign();
     const std::string standalone = Scanner_.ReadLiteral(TVpXmlScanner::lkDeclarationWithReferences);
-    if (standalone != "yes" && standalone != "no") Fail("Standalone value must equal 'yes' or 'no'");
+    if (standalone != "yes" && standalone != "no") Fail(XmlMessages::InvalidStandalone);
     data += " standalone=\"" + standalone + "\"";
     Scanner_.SkipWhitespace();
   }
@@ -106,20 +91,20 @@ void TVpDocumentReader::ReadXmlDeclaration() {
 // The encoding name must be well formed and agree with the byte-order mark. A UTF-8 document
 // declaring ISO-8859-1 is read in that encoding from the end of the declaration on; any other
 // name leaves the document read as UTF-8.
-void TVpDocumentReader::CheckEncoding(const std::string& Encoding) {
-  for (std::size_t i = 0; i < Encoding.size() || i == 0; ++i) {
-    const char c = i < Encoding.size() ? Encoding[i] : 0;
+void TVpDocumentReader::CheckEncoding(const std::string& encoding) {
+  for (std::size_t i = 0; i < encoding.size() || i == 0; ++i) {
+    const char c = i < encoding.size() ? encoding[i] : 0;
     const bool allowed = (c >= 0x41 && c <= 0x7A) ||
                          (i > 0 && ((c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-' || c == '='));
-    if (!allowed) Fail("Invalid encoding declaration: " + QuotedText(Encoding));
+    if (!allowed) Fail(XmlMessages::InvalidEncodingDeclaration + QuotedText(encoding));
   }
   const bool utf16Input = Scanner_.Input().Mode() == TVpInCharFilter::emUtf16LittleEndian ||
                           Scanner_.Input().Mode() == TVpInCharFilter::emUtf16BigEndian;
-  const bool utf16Name = StartsWithIgnoringCase(Encoding, "UTF-16") || EqualsIgnoringCase(Encoding, "UTF16") ||
-                         EqualsIgnoringCase(Encoding, "UCS-2") || EqualsIgnoringCase(Encoding, "ISO-10646-UCS-2");
-  const bool iso88591 = EqualsIgnoringCase(Encoding, "ISO-8859-1");
+  const bool utf16Name = StartsWithTextAscii(encoding, "UTF-16") || SameTextAscii(encoding, "UTF16") ||
+                         SameTextAscii(encoding, "UCS-2") || SameTextAscii(encoding, "ISO-10646-UCS-2");
+  const bool iso88591 = SameTextAscii(encoding, "ISO-8859-1");
   if (utf16Input != utf16Name || (iso88591 && Scanner_.Input().HasByteOrderMark()))
-    Fail("Encoding declaration does not match the document's encoding: " + QuotedText(Encoding));
+    Fail(XmlMessages::EncodingMismatch + QuotedText(encoding));
   SwitchToIso88591_ = iso88591;
 }
 
@@ -138,7 +123,7 @@ void TVpDocumentReader::ReadDocType() {
     for (std::size_t i = 0; i < publicId.size();) {
       // The literal's characters have been checked as it was read.
       const TUtf8Sequence c = DecodeUtf8(publicId.data() + i, publicId.data() + publicId.size());
-      if (!IsPubidChar(c.Value)) Fail("Invalid PublicID character: " + QuotedText(publicId.substr(i, c.Length)));
+      if (!IsPubidChar(c.Value)) Fail(XmlMessages::InvalidPublicIdCharacter + QuotedText(publicId.substr(i, c.Length)));
       i += c.Length;
     }
     std::string buffer;
@@ -158,13 +143,13 @@ void TVpDocumentReader::ReadDocType() {
 void TVpDocumentReader::ReadComment() {
   const std::string_view text = Scanner_.ReadUntil("-->");
   if (!text.empty() && (text.find("--") != std::string_view::npos || text.back() == '-'))
-    Fail("Invalid comment text");
+    Fail(XmlMessages::InvalidCommentText);
   if (Parser_.OnCommentText_) Parser_.OnCommentText_(Parser_, text);
 }
 
 // After "<!" inside content.
 void TVpDocumentReader::ReadCommentOrCData() {
-  if (Scanner_.AtEnd()) Fail("Unexpected end of file ");
+  if (Scanner_.AtEnd()) Fail(XmlMessages::UnexpectedEndOfFile);
   if (Scanner_.Peek() == '-') {
     Scanner_.Skip();
     Scanner_.Require("-");
@@ -175,7 +160,7 @@ void TVpDocumentReader::ReadCommentOrCData() {
     const std::string_view text = Scanner_.ReadUntil("]]>");
     if (!text.empty() && Parser_.OnCDataText_) Parser_.OnCDataText_(Parser_, text);
   } else {
-    Fail("Expected comment or CDATA section (" + Scanner_.NextCharacter() + ")");
+    Fail(XmlMessages::ExpectedCommentOrCData(Scanner_.NextCharacter()));
   }
 }
 
@@ -183,8 +168,8 @@ void TVpDocumentReader::ReadCommentOrCData() {
 bool TVpDocumentReader::ReadStartTag() {
   const std::string_view name = Scanner_.ReadName();
   if (name.empty()) {
-    if (Scanner_.AtEnd()) Fail("Unexpected end of file ");
-    Scanner_.FailAtNextCharacter("Invalid element name: ''");
+    if (Scanner_.AtEnd()) Fail(XmlMessages::UnexpectedEndOfFile);
+    Scanner_.FailAtNextCharacter(XmlMessages::EmptyElementName);
   }
   PrologItemSeen_ = true;
   std::vector<TVpXmlAttribute>& attributes = Parser_.Attributes_;
@@ -196,7 +181,7 @@ bool TVpDocumentReader::ReadStartTag() {
   SpaceAttribute_ = -1;
   Scanner_.SkipWhitespace();
   while (true) {
-    if (Scanner_.AtEnd()) Fail("Unexpected end of file ");
+    if (Scanner_.AtEnd()) Fail(XmlMessages::UnexpectedEndOfFile);
     if (Scanner_.Peek() == '>' || Scanner_.Peek() == '/') break;
     ReadAttribute();
     Scanner_.SkipWhitespace();
@@ -233,7 +218,7 @@ void TVpDocumentReader::ReadAttribute() {
   Scanner_.EqualsSign();
   const TVpXmlScanner::TLiteral value = Scanner_.ReadLiteral(Values_, TVpXmlScanner::lkAttribute);
   if (Parser_.OnAttributeValue_) Parser_.OnAttributeValue_(Parser_, name, value.Value);
-  if (!AttributeNames_.Insert(name)) Fail("Attributes cannot be redefined in a start tag");
+  if (!AttributeNames_.Insert(name)) Fail(XmlMessages::AttributeRedefined);
   if (value.Rewritten) {
     Pending_.push_back({name, nullptr, Values_.size() - value.Value.size(), value.Value.size()});
   } else {
@@ -249,7 +234,7 @@ void TVpDocumentReader::ReadEndTag() {
   Scanner_.Require(">");
   const std::string_view open = Open_.back().Name;
   if (name != open)
-    Fail("Mismatched end tag: Start tag = \"" + ValueExcerpt(open) + "\" End tag = \"" + ValueExcerpt(name) + "\"");
+    Fail(XmlMessages::MismatchedEndTag(open, name));
   Open_.pop_back();
   if (Parser_.OnElementEnd_) Parser_.OnElementEnd_(Parser_, name);
 }
@@ -261,7 +246,7 @@ void TVpDocumentReader::ReadContent() {
     const bool collapse = !Open_.back().PreserveSpace && Parser_.OnText_;
     const std::string_view run = Scanner_.ReadCharacterData(collapse);
     Scanner_.Skip();  // the "<"
-    if (Scanner_.AtEnd()) Fail("Unexpected end of file ");
+    if (Scanner_.AtEnd()) Fail(XmlMessages::UnexpectedEndOfFile);
     const char next = Scanner_.Peek();
     HandOutText(run);
     if (next == '/') {
@@ -279,6 +264,6 @@ void TVpDocumentReader::ReadContent() {
   }
 }
 
-void TVpDocumentReader::HandOutText(std::string_view Run) {
-  if (!Run.empty() && Parser_.OnText_) Parser_.OnText_(Parser_, Run);
+void TVpDocumentReader::HandOutText(std::string_view run) {
+  if (!run.empty() && Parser_.OnText_) Parser_.OnText_(Parser_, run);
 }

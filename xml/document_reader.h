@@ -14,13 +14,13 @@ class TVpParser;
 // so the depth of a document costs memory, never call depth.
 class TVpDocumentReader {
  public:
-  TVpDocumentReader(TVpParser& Parser, std::string_view Document);
+  TVpDocumentReader(TVpParser& parser, std::string_view document);
 
   // Reads the whole document; a malformed one raises EVpParserError or EVpFilterError.
   void ReadDocument();
 
   TVpTextPosition Position() { return Scanner_.Position(); }
-  [[noreturn]] void Fail(const std::string& Message) { Scanner_.Fail(Message); }
+  [[noreturn]] void Fail(const std::string& message) { Scanner_.Fail(message); }
 
  private:
   // An element whose content is being read.
@@ -40,7 +40,7 @@ class TVpDocumentReader {
   void ReadMiscellany();
   void ReadInstruction();
   void ReadXmlDeclaration();
-  void CheckEncoding(const std::string& Encoding);
+  void CheckEncoding(const std::string& encoding);
   void ReadDocType();
   void ReadComment();
   void ReadCommentOrCData();
@@ -48,7 +48,7 @@ class TVpDocumentReader {
   void ReadAttribute();
   void ReadEndTag();
   void ReadContent();
-  void HandOutText(std::string_view Run);
+  void HandOutText(std::string_view run);
 
   TVpParser& Parser_;
   TVpXmlScanner Scanner_;

@@ -2,7 +2,10 @@
 
 #include <functional>
 
+#include "platform/utf16.h"
+#include "platform/utf8.h"
 #include "xml/xml_chars.h"
+#include "xml/xml_messages.h"
 
 namespace {
 
@@ -15,18 +18,18 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
 
 }  // namespace
 
-TVpInCharFilter::TVpInCharFilter(std::string_view Bytes) {
-  if (StartsWith(Bytes, "\xEF\xBB\xBF")) {
+TVpInCharFilter::TVpInCharFilter(std::string_view bytes) {
+  if (StartsWith(bytes, "\xEF\xBB\xBF")) {
     HasByteOrderMark_ = true;
-    Segments_.push_back({Bytes.substr(3), 3, emUtf8});
-  } else if (StartsWith(Bytes, "\xFF\xFE") || StartsWith(Bytes, "\xFE\xFF")) {
+    Segments_.push_back({bytes.substr(3), 3, emUtf8});
+  } else if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) {
     HasByteOrderMark_ = true;
-    const bool bigEndian = Bytes[0] == '\xFE';
-    const std::string_view units = Bytes.substr(2);
+    const bool bigEndian = bytes[0] == '\xFE';
+    const std::string_view units = bytes.substr(2);
     if (AppendUtf16AsUtf8(Converted_, units, bigEndian) < units.size()) Converted_ += kUndecodable;
     Segments_.push_back({Converted_, 2, bigEndian ? emUtf16BigEndian : emUtf16LittleEndian});
   } else {
-    Segments_.push_back({Bytes, 0, emUtf8});
+    Segments_.push_back({bytes, 0, emUtf8});
   }
   Counted_.At = Segments_.front().Text.data();
   Counted_.Position.StreamPosition = Segments_.front().StreamBase;
@@ -34,13 +37,13 @@ TVpInCharFilter::TVpInCharFilter(std::string_view Bytes) {
 
 const char* TVpInCharFilter::BadlyFormedMessage() const {
   const TEncodingMode mode = Mode();
-  return mode == emUtf16LittleEndian || mode == emUtf16BigEndian ? "Badly formed UTF-16 character in stream"
-                                                                 : "Badly formed UTF-8 character in stream";
+  return mode == emUtf16LittleEndian || mode == emUtf16BigEndian ? XmlMessages::BadlyFormedUtf16
+                                                                 : XmlMessages::BadlyFormedUtf8;
 }
 
-std::string_view TVpInCharFilter::SwitchToIso88591(const char* At) {
+std::string_view TVpInCharFilter::SwitchToIso88591(const char* at) {
   TSegment& current = Segments_.back();
-  const std::size_t consumed = static_cast<std::size_t>(At - current.Text.data());
+  const std::size_t consumed = static_cast<std::size_t>(at - current.Text.data());
   const std::string_view rest = current.Text.substr(consumed);
   current.Text = current.Text.substr(0, consumed);
   Converted_.clear();
@@ -50,19 +53,19 @@ std::string_view TVpInCharFilter::SwitchToIso88591(const char* At) {
   return Converted_;
 }
 
-std::size_t TVpInCharFilter::SegmentOf(const char* At) const {
+std::size_t TVpInCharFilter::SegmentOf(const char* at) const {
   const std::less_equal<const char*> notAfter;
   for (std::size_t i = Segments_.size(); i-- > 0;) {
     const std::string_view text = Segments_[i].Text;
-    if (notAfter(text.data(), At) && notAfter(At, text.data() + text.size())) return i;
+    if (notAfter(text.data(), at) && notAfter(at, text.data() + text.size())) return i;
   }
   return Segments_.size() - 1;
 }
 
-TVpTextPosition TVpInCharFilter::PositionOf(const char* At) {
-  const std::size_t segment = SegmentOf(At);
+TVpTextPosition TVpInCharFilter::PositionOf(const char* at) {
+  const std::size_t segment = SegmentOf(at);
   const std::less<const char*> before;
-  if (segment < Counted_.Segment || (segment == Counted_.Segment && before(At, Counted_.At))) {
+  if (segment < Counted_.Segment || (segment == Counted_.Segment && before(at, Counted_.At))) {
     Counted_ = TCountedUpTo{};  // a place before the last one counted: count again from the start
     Counted_.At = Segments_.front().Text.data();
     Counted_.Position.StreamPosition = Segments_.front().StreamBase;
@@ -70,7 +73,7 @@ TVpTextPosition TVpInCharFilter::PositionOf(const char* At) {
   TCountedUpTo& c = Counted_;
   while (true) {
     const TSegment& current = Segments_[c.Segment];
-    const char* stop = c.Segment == segment ? At : current.Text.data() + current.Text.size();
+    const char* stop = c.Segment == segment ? at : current.Text.data() + current.Text.size();
     for (const char* p = c.At; p != stop; ++p) {
       const auto byte = static_cast<unsigned char>(*p);
       if ((byte & 0xC0) == 0x80) continue;  // a UTF-8 continuation byte: the character is counted

@@ -27,7 +27,7 @@ class TVpInCharFilter {
   enum TEncodingMode { emUtf8, emUtf16LittleEndian, emUtf16BigEndian, emIso88591 };
 
   // The bytes must stay alive and unchanged while the filter is used.
-  explicit TVpInCharFilter(std::string_view Bytes);
+  explicit TVpInCharFilter(std::string_view bytes);
   TVpInCharFilter(const TVpInCharFilter&) = delete;
   TVpInCharFilter& operator=(const TVpInCharFilter&) = delete;
 
@@ -38,13 +38,13 @@ class TVpInCharFilter {
   // The message for bytes that cannot be decoded in the current encoding.
   const char* BadlyFormedMessage() const;
 
-  // Reads everything from At (a place in Text()) on as ISO-8859-1 and returns the new text,
-  // which begins with the character that stood at At. Only for a UTF-8 document.
-  std::string_view SwitchToIso88591(const char* At);
+  // Reads everything from at (a place in Text()) on as ISO-8859-1 and returns the new text,
+  // which begins with the character that stood there. Only for a UTF-8 document.
+  std::string_view SwitchToIso88591(const char* at);
 
-  // The position of the character at At, a place in Text() or its end. Successive calls with
+  // The position of the character that at points to, a place in Text() or its end. Successive calls with
   // places further on cost only the distance between them.
-  TVpTextPosition PositionOf(const char* At);
+  TVpTextPosition PositionOf(const char* at);
 
  private:
   struct TSegment {
@@ -61,7 +61,7 @@ class TVpInCharFilter {
     bool AfterCR = false;          // the last character counted was a CR
   };
 
-  std::size_t SegmentOf(const char* At) const;
+  std::size_t SegmentOf(const char* at) const;
 
   std::vector<TSegment> Segments_;  // one, or two after a switch to ISO-8859-1
   std::string Converted_;            // the text of a converted segment

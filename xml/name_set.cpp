@@ -23,22 +23,22 @@ void TVpNameSet::Clear() {
   Names_.clear();
 }
 
-std::size_t TVpNameSet::SlotFor(std::uint64_t Hash) const { return static_cast<std::size_t>(Hash >> Shift_); }
+std::size_t TVpNameSet::SlotFor(std::uint64_t hash) const { return static_cast<std::size_t>(hash >> Shift_); }
 
-bool TVpNameSet::Insert(std::string_view Name) {
+bool TVpNameSet::Insert(std::string_view name) {
   if ((Names_.size() + 1) * 2 > Slots_.size()) Grow();
-  const std::uint64_t hash = HashOf(Name);
+  const std::uint64_t hash = HashOf(name);
   const auto check = static_cast<std::uint32_t>(hash);
   const std::size_t mask = Slots_.size() - 1;
   for (std::size_t i = SlotFor(hash);; i = (i + 1) & mask) {
     TSlot& slot = Slots_[i];
     if (slot.Name == 0) {
-      Names_.push_back(Name);
+      Names_.push_back(name);
       slot = {check, static_cast<std::uint32_t>(Names_.size())};
       Used_.push_back(static_cast<std::uint32_t>(i));
       return true;
     }
-    if (slot.Hash == check && Names_[slot.Name - 1] == Name) return false;
+    if (slot.Hash == check && Names_[slot.Name - 1] == name) return false;
   }
 }
 

@@ -13,7 +13,7 @@ class TVpNameSet {
   TVpNameSet();
   void Clear();
   // Adds the name; false when it was already there.
-  bool Insert(std::string_view Name);
+  bool Insert(std::string_view name);
 
  private:
   struct TSlot {
@@ -22,7 +22,7 @@ class TVpNameSet {
   };
 
   void Grow();
-  std::size_t SlotFor(std::uint64_t Hash) const;
+  std::size_t SlotFor(std::uint64_t hash) const;
 
   std::vector<TSlot> Slots_;  // open addressing, linear probing; size is a power of two
   std::vector<std::string_view> Names_;

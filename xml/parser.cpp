@@ -1,9 +1,12 @@
 #include "xml/parser.h"
 
+#include <optional>
 #include <stdexcept>
 
+#include "platform/ascii_text.h"
 #include "platform/file_reader.h"
 #include "xml/document_reader.h"
+#include "xml/xml_messages.h"
 
 namespace {
 
@@ -12,31 +15,21 @@ std::string ErrorLine(const EVpFilterError& error) {
          " Error: " + error.what();
 }
 
-bool StartsWithFileScheme(const std::string& name) {
-  static constexpr std::string_view kScheme = "file://";
-  if (name.size() < kScheme.size()) return false;
-  for (std::size_t i = 0; i < kScheme.size(); ++i) {
-    const char c = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
-    if (c != kScheme[i]) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 TVpParser::TVpParser() = default;
 TVpParser::~TVpParser() = default;
 
-bool TVpParser::ParseFile(const std::string& FileName) {
+bool TVpParser::ParseFile(const std::string& fileName) {
   ErrorMessages_.clear();
-  const std::string name = StartsWithFileScheme(FileName) ? FileName.substr(7) : FileName;
+  const std::string name = StartsWithTextAscii(fileName, "file://") ? fileName.substr(7) : fileName;
   std::optional<std::string> bytes;
   std::string message;
   try {
     bytes = ReadWholeFile(name);
-    if (!bytes) message = "File " + name + " could not be found";
+    if (!bytes) message = XmlMessages::FileNotFound(name);
   } catch (const EFileReadError& error) {
-    message = "File " + name + " could not be read: " + error.Reason();
+    message = XmlMessages::FileNotRead(name, error.Reason());
   }
   if (!message.empty()) {
     ErrorMessages_.push_back(message);
@@ -45,14 +38,14 @@ bool TVpParser::ParseFile(const std::string& FileName) {
   return Parse(*bytes);
 }
 
-bool TVpParser::ParseMemory(std::string_view Document) {
+bool TVpParser::ParseMemory(std::string_view document) {
   ErrorMessages_.clear();
-  return Parse(Document);
+  return Parse(document);
 }
 
-bool TVpParser::Parse(std::string_view Document) {
+bool TVpParser::Parse(std::string_view document) {
   if (Reader_) throw std::logic_error("The XML parser is asked to parse while it is parsing");
-  TVpDocumentReader reader(*this, Document);
+  TVpDocumentReader reader(*this, document);
   Reader_ = &reader;
   struct TDone {
     TVpParser& Parser;
@@ -73,7 +66,7 @@ bool TVpParser::Parse(std::string_view Document) {
 
 TVpTextPosition TVpParser::Position() const { return Reader_ ? Reader_->Position() : TVpTextPosition{}; }
 
-void TVpParser::RaiseError(const std::string& Message) const {
-  if (!Reader_) throw EVpParserError(Message, 0, 0, 0);
-  Reader_->Fail(Message);
+void TVpParser::RaiseError(const std::string& message) const {
+  if (!Reader_) throw EVpParserError(message, 0, 0, 0);
+  Reader_->Fail(message);
 }

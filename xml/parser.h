@@ -19,16 +19,16 @@ struct TVpXmlAttribute {
 };
 
 // Handlers. Every one receives the parser first. Texts are UTF-8 and valid only during the call.
-using TVpNotifyEvent = std::function<void(TVpParser& Sender)>;
-using TVpElementEvent = std::function<void(TVpParser& Sender, std::string_view Name)>;
-using TVpAttributeEvent = std::function<void(TVpParser& Sender, std::string_view Name, std::string_view Value)>;
+using TVpNotifyEvent = std::function<void(TVpParser& sender)>;
+using TVpElementEvent = std::function<void(TVpParser& sender, std::string_view name)>;
+using TVpAttributeEvent = std::function<void(TVpParser& sender, std::string_view name, std::string_view value)>;
 // The handler may change PreserveSpace; the value it leaves applies to the element's content and
 // is inherited by its children.
-using TVpSpaceModeEvent = std::function<void(TVpParser& Sender, std::string_view Name, bool& PreserveSpace)>;
-using TVpTextEvent = std::function<void(TVpParser& Sender, std::string_view Text)>;
-using TVpInstructionEvent = std::function<void(TVpParser& Sender, std::string_view Target, std::string_view Data)>;
-using TVpDocTypeEvent = std::function<void(TVpParser& Sender, std::string_view Name, std::string_view PublicId,
-                                           std::string_view SystemId)>;
+using TVpSpaceModeEvent = std::function<void(TVpParser& sender, std::string_view name, bool& preserveSpace)>;
+using TVpTextEvent = std::function<void(TVpParser& sender, std::string_view text)>;
+using TVpInstructionEvent = std::function<void(TVpParser& sender, std::string_view target, std::string_view data)>;
+using TVpDocTypeEvent = std::function<void(TVpParser& sender, std::string_view name, std::string_view publicId,
+                                           std::string_view systemId)>;
 
 // The event-driven XML reader: it reads one document and reports what it finds through its
 // events, in document order, without building a tree.
@@ -55,9 +55,9 @@ class TVpParser {
   // Parses the named file (a leading "file://", in any case, is ignored). True when the document
   // was read without error. A file that does not exist or cannot be read raises EVpParserError
   // (line 0, column 0) after adding its message to ErrorMessages().
-  bool ParseFile(const std::string& FileName);
+  bool ParseFile(const std::string& fileName);
   // Parses a whole document held in memory, bytes as a file would hold them.
-  bool ParseMemory(std::string_view Document);
+  bool ParseMemory(std::string_view document);
 
   // One line per error of the last parse; empty after a successful one.
   const std::vector<std::string>& ErrorMessages() const { return ErrorMessages_; }
@@ -70,37 +70,37 @@ class TVpParser {
   TVpTextPosition Position() const;
   // Ends the parse from inside a handler with the given message at the current position, as if
   // the document had a syntax error there.
-  [[noreturn]] void RaiseError(const std::string& Message) const;
+  [[noreturn]] void RaiseError(const std::string& message) const;
 
   const TVpNotifyEvent& OnDocumentStart() const { return OnDocumentStart_; }
-  void SetOnDocumentStart(TVpNotifyEvent Handler) { OnDocumentStart_ = std::move(Handler); }
+  void SetOnDocumentStart(TVpNotifyEvent handler) { OnDocumentStart_ = std::move(handler); }
   const TVpNotifyEvent& OnDocumentEnd() const { return OnDocumentEnd_; }
-  void SetOnDocumentEnd(TVpNotifyEvent Handler) { OnDocumentEnd_ = std::move(Handler); }
+  void SetOnDocumentEnd(TVpNotifyEvent handler) { OnDocumentEnd_ = std::move(handler); }
   const TVpElementEvent& OnTagOpen() const { return OnTagOpen_; }
-  void SetOnTagOpen(TVpElementEvent Handler) { OnTagOpen_ = std::move(Handler); }
+  void SetOnTagOpen(TVpElementEvent handler) { OnTagOpen_ = std::move(handler); }
   const TVpAttributeEvent& OnAttributeValue() const { return OnAttributeValue_; }
-  void SetOnAttributeValue(TVpAttributeEvent Handler) { OnAttributeValue_ = std::move(Handler); }
+  void SetOnAttributeValue(TVpAttributeEvent handler) { OnAttributeValue_ = std::move(handler); }
   const TVpSpaceModeEvent& OnSpaceMode() const { return OnSpaceMode_; }
-  void SetOnSpaceMode(TVpSpaceModeEvent Handler) { OnSpaceMode_ = std::move(Handler); }
+  void SetOnSpaceMode(TVpSpaceModeEvent handler) { OnSpaceMode_ = std::move(handler); }
   const TVpElementEvent& OnElementStart() const { return OnElementStart_; }
-  void SetOnElementStart(TVpElementEvent Handler) { OnElementStart_ = std::move(Handler); }
+  void SetOnElementStart(TVpElementEvent handler) { OnElementStart_ = std::move(handler); }
   const TVpElementEvent& OnElementEnd() const { return OnElementEnd_; }
-  void SetOnElementEnd(TVpElementEvent Handler) { OnElementEnd_ = std::move(Handler); }
+  void SetOnElementEnd(TVpElementEvent handler) { OnElementEnd_ = std::move(handler); }
   const TVpTextEvent& OnText() const { return OnText_; }
-  void SetOnText(TVpTextEvent Handler) { OnText_ = std::move(Handler); }
+  void SetOnText(TVpTextEvent handler) { OnText_ = std::move(handler); }
   const TVpTextEvent& OnCDataText() const { return OnCDataText_; }
-  void SetOnCDataText(TVpTextEvent Handler) { OnCDataText_ = std::move(Handler); }
+  void SetOnCDataText(TVpTextEvent handler) { OnCDataText_ = std::move(handler); }
   const TVpTextEvent& OnCommentText() const { return OnCommentText_; }
-  void SetOnCommentText(TVpTextEvent Handler) { OnCommentText_ = std::move(Handler); }
+  void SetOnCommentText(TVpTextEvent handler) { OnCommentText_ = std::move(handler); }
   const TVpInstructionEvent& OnInstruction() const { return OnInstruction_; }
-  void SetOnInstruction(TVpInstructionEvent Handler) { OnInstruction_ = std::move(Handler); }
+  void SetOnInstruction(TVpInstructionEvent handler) { OnInstruction_ = std::move(handler); }
   const TVpDocTypeEvent& OnDocType() const { return OnDocType_; }
-  void SetOnDocType(TVpDocTypeEvent Handler) { OnDocType_ = std::move(Handler); }
+  void SetOnDocType(TVpDocTypeEvent handler) { OnDocType_ = std::move(handler); }
 
  private:
   friend class TVpDocumentReader;
 
-  bool Parse(std::string_view Document);
+  bool Parse(std::string_view document);
 
   std::vector<std::string> ErrorMessages_;
   std::vector<TVpXmlAttribute> Attributes_;

@@ -1,13 +1,7 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-
-#include "platform/unicode_text.h"
-
 // Character classes of XML 1.0. Characters are Unicode code points (char32_t); text is UTF-8,
-// read and written with the helpers of platform/unicode_text.
+// decoded by platform/utf8.h.
 
 // The Char class: TAB, LF, CR, 0x20-0xD7FF, 0xE000-0xFFFD, 0x10000-0x10FFFF.
 inline bool IsXmlChar(char32_t c) {

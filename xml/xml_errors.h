@@ -15,8 +15,8 @@ class EXML : public std::runtime_error {
 // A failure at a byte offset of the input stream.
 class EVpStreamError : public EXML {
  public:
-  EVpStreamError(const std::string& Message, long long StreamPosition)
-      : EXML(Message), StreamPosition_(StreamPosition) {}
+  EVpStreamError(const std::string& message, long long streamPosition)
+      : EXML(message), StreamPosition_(streamPosition) {}
   long long StreamPosition() const { return StreamPosition_; }
 
  private:
@@ -27,8 +27,8 @@ class EVpStreamError : public EXML {
 // yet consumed (both 1-based); the reason is the message.
 class EVpFilterError : public EVpStreamError {
  public:
-  EVpFilterError(const std::string& Reason, long long StreamPosition, int Line, int Column)
-      : EVpStreamError(Reason, StreamPosition), Line_(Line), Column_(Column) {}
+  EVpFilterError(const std::string& reason, long long streamPosition, int line, int column)
+      : EVpStreamError(reason, streamPosition), Line_(line), Column_(column) {}
   std::string Reason() const { return what(); }
   int Line() const { return Line_; }
   int Column() const { return Column_; }

@@ -6,8 +6,10 @@
 #include <cstring>
 
 #include "platform/error_text.h"
+#include "platform/utf8.h"
 #include "xml/xml_chars.h"
 #include "xml/xml_errors.h"
+#include "xml/xml_messages.h"
 
 namespace {
 
@@ -50,7 +52,9 @@ inline unsigned char ClassOf(const char* p) { return kByteClass[static_cast<unsi
 
 // The length of the well-formed multi-byte sequence at p when it encodes an XML character, else
 // 0 (the caller then decodes it the slow way, which reports the fault). Keeps non-ASCII text off
-// the slow path.
+// the slow path. This fast path stays beside the reading loops on purpose: it accepts only what
+// DecodeUtf8 (platform/utf8.h), the one strict decoder, accepts, and leaves every doubtful
+// sequence to it.
 inline int XmlCharLength(const char* p, const char* end) {
   const auto byte = [p](int i) { return static_cast<unsigned char>(p[i]); };
   const auto continuation = [&byte](int i) { return (byte(i) & 0xC0) == 0x80; };
@@ -153,48 +157,48 @@ int DigitValue(char c, int base) {
 
 }  // namespace
 
-TVpXmlScanner::TVpXmlScanner(std::string_view Document) : Input_(Document) {
+TVpXmlScanner::TVpXmlScanner(std::string_view document) : Input_(document) {
   const std::string_view text = Input_.Text();
   P_ = text.data();
   End_ = text.data() + text.size();
 }
 
-void TVpXmlScanner::Fail(const std::string& Message) { FailAt(P_, Message); }
+void TVpXmlScanner::Fail(const std::string& message) { FailAt(P_, message); }
 
-void TVpXmlScanner::FailAtNextCharacter(const std::string& Message) {
+void TVpXmlScanner::FailAtNextCharacter(const std::string& message) {
   if (P_ != End_) CharAt(P_);  // an undecodable or forbidden character is the first fault
-  FailAt(P_, Message);
+  FailAt(P_, message);
 }
 
-void TVpXmlScanner::FailAt(const char* At, const std::string& Message) {
-  const TVpTextPosition position = Input_.PositionOf(At);
-  throw EVpParserError(Message, position.StreamPosition, position.Line, position.Column);
+void TVpXmlScanner::FailAt(const char* at, const std::string& message) {
+  const TVpTextPosition position = Input_.PositionOf(at);
+  throw EVpParserError(message, position.StreamPosition, position.Line, position.Column);
 }
 
-void TVpXmlScanner::FailCharacterAt(const char* At, const std::string& Message) {
-  const TVpTextPosition position = Input_.PositionOf(At);
-  throw EVpFilterError(Message, position.StreamPosition, position.Line, position.Column);
+void TVpXmlScanner::FailCharacterAt(const char* at, const std::string& message) {
+  const TVpTextPosition position = Input_.PositionOf(at);
+  throw EVpFilterError(message, position.StreamPosition, position.Line, position.Column);
 }
 
 void TVpXmlScanner::FailNameExpected() {
-  if (P_ == End_) Fail("Unexpected end of file ");
-  FailAtNextCharacter("Invalid XML name: " + QuotedText(CharAt(P_)));
+  if (P_ == End_) Fail(XmlMessages::UnexpectedEndOfFile);
+  FailAtNextCharacter(XmlMessages::InvalidName + QuotedText(CharAt(P_)));
 }
 
-// Decodes and checks the character at At: undecodable bytes and characters outside the XML
+// Decodes and checks the character that at points to: undecodable bytes and characters outside the XML
 // Char class are errors.
-char32_t TVpXmlScanner::DecodeChar(const char* At, int& Length) {
-  const auto byte = static_cast<unsigned char>(*At);
+char32_t TVpXmlScanner::DecodeChar(const char* at, int& length) {
+  const auto byte = static_cast<unsigned char>(*at);
   if (byte < 0x80) {
     if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r')
-      FailCharacterAt(At, "Invalid XML Character found");
-    Length = 1;
+      FailCharacterAt(at, XmlMessages::InvalidXmlCharacter);
+    length = 1;
     return byte;
   }
-  const TUtf8Sequence sequence = DecodeUtf8(At, End_);
-  if (sequence.Status != TUtf8Sequence::usOk) FailCharacterAt(At, Input_.BadlyFormedMessage());
-  if (!IsXmlChar(sequence.Value)) FailCharacterAt(At, "Invalid XML Character found");
-  Length = sequence.Length;
+  const TUtf8Sequence sequence = DecodeUtf8(at, End_);
+  if (sequence.Status != TUtf8Sequence::usOk) FailCharacterAt(at, Input_.BadlyFormedMessage());
+  if (!IsXmlChar(sequence.Value)) FailCharacterAt(at, XmlMessages::InvalidXmlCharacter);
+  length = sequence.Length;
   return sequence.Value;
 }
 
@@ -205,33 +209,32 @@ void TVpXmlScanner::SkipCharacter() {
   P_ += length;
 }
 
-// The character at At as text, for messages.
-std::string TVpXmlScanner::CharAt(const char* At) {
+// The character that at points to, as text, for messages.
+std::string TVpXmlScanner::CharAt(const char* at) {
   int length;
-  DecodeChar(At, length);
-  return std::string(At, length);
+  DecodeChar(at, length);
+  return std::string(at, length);
 }
 
 void TVpXmlScanner::SkipWhitespace() {
   P_ = SkipWhile(P_, End_, kSpace);
 }
 
-bool TVpXmlScanner::Match(std::string_view Token) {
-  if (static_cast<std::size_t>(End_ - P_) < Token.size() || std::string_view(P_, Token.size()) != Token)
+bool TVpXmlScanner::Match(std::string_view token) {
+  if (static_cast<std::size_t>(End_ - P_) < token.size() || std::string_view(P_, token.size()) != token)
     return false;
-  P_ += Token.size();
+  P_ += token.size();
   return true;
 }
 
-void TVpXmlScanner::Require(std::string_view Token) {
-  if (!Match(Token)) FailAtNextCharacter("Expected String: " + QuotedText(Token));
+void TVpXmlScanner::Require(std::string_view token) {
+  if (!Match(token)) FailAtNextCharacter(XmlMessages::ExpectedString + QuotedText(token));
 }
 
 void TVpXmlScanner::RequireWhitespace() {
   if (P_ == End_ || !(ClassOf(P_) & kSpace)) {
     const TVpTextPosition position = Position();
-    FailAtNextCharacter("Whitespace expected at byte Line: " + std::to_string(position.Line) +
-         " Position: " + std::to_string(position.Column));
+    FailAtNextCharacter(XmlMessages::WhitespaceExpected(position.Line, position.Column));
   }
   SkipWhitespace();
 }
@@ -250,26 +253,26 @@ std::string_view TVpXmlScanner::ReadName() {
     int length;
     const char32_t c = DecodeChar(P_, length);
     if (!(P_ == start ? IsNameStartChar(c) : IsNameChar(c)))
-      Fail("Invalid XML name: " + QuotedText(std::string(P_, length)));
+      Fail(XmlMessages::InvalidName + QuotedText(std::string(P_, length)));
     P_ = SkipWhile(P_ + length, End_, kNameChar);
   }
   return {start, static_cast<std::size_t>(P_ - start)};
 }
 
-TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& Out, TLiteralKind Kind) {
-  if (P_ == End_ || (*P_ != '"' && *P_ != '\'' && *P_ != '~')) FailAtNextCharacter("Expected \" or '");
+TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& out, TLiteralKind kind) {
+  if (P_ == End_ || (*P_ != '"' && *P_ != '\'' && *P_ != '~')) FailAtNextCharacter(XmlMessages::ExpectedQuote);
   const char quote = *P_++;
   const char* start = P_;
-  const char* copied = P_;  // the raw text before it is in Out, once rewriting has begun
-  const std::size_t outStart = Out.size();
+  const char* copied = P_;  // the raw text before it is in out, once rewriting has begun
+  const std::size_t outStart = out.size();
   bool rewritten = false;
   const auto copyRaw = [&] {
-    Out.append(copied, static_cast<std::size_t>(P_ - copied));
+    out.append(copied, static_cast<std::size_t>(P_ - copied));
     rewritten = true;
   };
   while (true) {
     P_ = SkipUntil(P_, End_, kLiteralStop);
-    if (P_ == End_) Fail(std::string("Expected: ") + quote);
+    if (P_ == End_) Fail(XmlMessages::ExpectedDelimiter + std::string(1, quote));
     const char c = *P_;
     if (c == quote) break;
     switch (c) {
@@ -281,21 +284,21 @@ TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& Out, TLiteralKin
       case '\r':
       case '\n':
         copyRaw();
-        Out += ' ';
+        out += ' ';
         P_ += c == '\r' && P_ + 1 != End_ && P_[1] == '\n' ? 2 : 1;
         copied = P_;
         break;
       case '&':
-        if (Kind == lkDeclaration) {
+        if (kind == lkDeclaration) {
           ++P_;
           break;
         }
         copyRaw();
-        AppendUtf8(Out, ReadReference());
+        AppendUtf8(out, ReadReference());
         copied = P_;
         break;
       case '<':
-        if (Kind == lkAttribute) Fail("Invalid character in attribute value: '<'");
+        if (kind == lkAttribute) Fail(XmlMessages::LessThanInAttributeValue);
         ++P_;
         break;
       default:
@@ -309,12 +312,12 @@ TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& Out, TLiteralKin
   }
   copyRaw();
   ++P_;
-  return {std::string_view(Out).substr(outStart), true};
+  return {std::string_view(out).substr(outStart), true};
 }
 
-std::string TVpXmlScanner::ReadLiteral(TLiteralKind Kind) {
+std::string TVpXmlScanner::ReadLiteral(TLiteralKind kind) {
   std::string buffer;
-  return std::string(ReadLiteral(buffer, Kind).Value);
+  return std::string(ReadLiteral(buffer, kind).Value);
 }
 
 // A reference, P_ at its "&": the character it stands for.
@@ -324,7 +327,7 @@ char32_t TVpXmlScanner::ReadReference() {
     const std::string_view name = ReadName();
     Require(";");
     const char c = PredefinedEntity(name);
-    if (c == 0) Fail("Reference to undeclared entity: " + QuotedText(name));
+    if (c == 0) Fail(XmlMessages::UndeclaredEntity + QuotedText(name));
     return static_cast<unsigned char>(c);
   }
   ++P_;
@@ -336,29 +339,29 @@ char32_t TVpXmlScanner::ReadReference() {
   const char* digits = P_;
   std::uint32_t value = 0;
   while (true) {
-    if (P_ == End_) Fail("Unexpected end of file ");
+    if (P_ == End_) Fail(XmlMessages::UnexpectedEndOfFile);
     if (*P_ == ';') break;
     const int digit = DigitValue(*P_, base);
-    if (digit < 0) Fail("Illegal character in reference" + QuotedText(CharAt(P_)));
+    if (digit < 0) Fail(XmlMessages::IllegalReferenceCharacter + QuotedText(CharAt(P_)));
     // Past the last character the value stays just above it, however many digits follow.
     value = std::min<std::uint32_t>(value * base + digit, 0x110000);
     ++P_;
   }
-  if (P_ == digits) Fail("Illegal character in reference';'");
+  if (P_ == digits) Fail(XmlMessages::IllegalReferenceCharacter + QuotedText(";"));
   ++P_;
   if (!IsXmlChar(value))
-    Fail("Invalid character reference: " + QuotedText(std::string_view(start, static_cast<std::size_t>(P_ - start))));
+    Fail(XmlMessages::InvalidCharacterReference + QuotedText(std::string_view(start, static_cast<std::size_t>(P_ - start))));
   return value;
 }
 
-std::string_view TVpXmlScanner::ReadUntil(std::string_view Delimiter) {
+std::string_view TVpXmlScanner::ReadUntil(std::string_view delimiter) {
   const char* start = P_;
   const char* copied = P_;
   bool rewritten = false;
   while (true) {
-    if (P_ == End_) Fail("End of input while looking for delimiter: " + QuotedText(Delimiter));
+    if (P_ == End_) Fail(XmlMessages::EndOfInputLookingForDelimiter + QuotedText(delimiter));
     const char c = *P_;
-    if (c == Delimiter[0] && Match(Delimiter)) break;
+    if (c == delimiter[0] && Match(delimiter)) break;
     if (c == '\r') {
       if (!rewritten) Text_.clear();
       Text_.append(copied, static_cast<std::size_t>(P_ - copied));
@@ -370,14 +373,14 @@ std::string_view TVpXmlScanner::ReadUntil(std::string_view Delimiter) {
       SkipCharacter();
     }
   }
-  const char* stop = P_ - Delimiter.size();
+  const char* stop = P_ - delimiter.size();
   if (!rewritten) return {start, static_cast<std::size_t>(stop - start)};
   Text_.append(copied, static_cast<std::size_t>(stop - copied));
   return Text_;
 }
 
-std::string_view TVpXmlScanner::ReadCharacterData(bool CollapseSpace) {
-  if (CollapseSpace) SkipWhitespace();
+std::string_view TVpXmlScanner::ReadCharacterData(bool collapseSpace) {
+  if (collapseSpace) SkipWhitespace();
   const char* start = P_;
   const char* copied = P_;  // the text before it is in Text_, once rewriting has begun
   bool rewritten = false;
@@ -391,9 +394,9 @@ std::string_view TVpXmlScanner::ReadCharacterData(bool CollapseSpace) {
     if (!Text_.empty() && Text_.back() != ' ') Text_ += ' ';
   };
   while (true) {
-    P_ = SkipPlainText(P_, End_, CollapseSpace);
-    if (P_ == End_) Fail("Unexpected end of file ");
-    if (CollapseSpace && (ClassOf(P_) & kSpace)) {
+    P_ = SkipPlainText(P_, End_, collapseSpace);
+    if (P_ == End_) Fail(XmlMessages::UnexpectedEndOfFile);
+    if (collapseSpace && (ClassOf(P_) & kSpace)) {
       copyRaw();
       SkipWhitespace();
       appendSpace();
@@ -404,13 +407,13 @@ std::string_view TVpXmlScanner::ReadCharacterData(bool CollapseSpace) {
       case '<': {
         if (rewritten) copyRaw();
         std::string_view text = rewritten ? std::string_view(Text_) : std::string_view(start, P_ - start);
-        if (CollapseSpace && text.ends_with(' ')) text.remove_suffix(1);
+        if (collapseSpace && text.ends_with(' ')) text.remove_suffix(1);
         return text;
       }
       case '&': {
         copyRaw();
         const char32_t c = ReadReference();
-        if (CollapseSpace && IsXmlWhitespace(c)) {
+        if (collapseSpace && IsXmlWhitespace(c)) {
           appendSpace();
           SkipWhitespace();
         } else {
@@ -427,7 +430,7 @@ std::string_view TVpXmlScanner::ReadCharacterData(bool CollapseSpace) {
         break;
       case ']':
         if (End_ - P_ >= 3 && P_[1] == ']' && P_[2] == '>')
-          Fail("Invalid characters in element's character data: ']]>'");
+          Fail(XmlMessages::CDataEndInText);
         ++P_;
         break;
       default:
@@ -442,12 +445,12 @@ void TVpXmlScanner::SwitchToIso88591() {
   End_ = rest.data() + rest.size();
 }
 
-std::string_view CollapseWhitespace(std::string_view Text, std::string& Buffer) {
-  if (Buffer.size() < Text.size()) Buffer.resize(Text.size());
-  char* const begin = Buffer.data();
+std::string_view CollapseWhitespace(std::string_view text, std::string& buffer) {
+  if (buffer.size() < text.size()) buffer.resize(text.size());
+  char* const begin = buffer.data();
   char* out = begin;
-  const char* p = Text.data();
-  const char* const end = p + Text.size();
+  const char* p = text.data();
+  const char* const end = p + text.size();
   while (true) {
     while (p != end && (ClassOf(p) & kSpace)) ++p;
     if (p == end) break;

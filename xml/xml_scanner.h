@@ -27,7 +27,7 @@ class TVpXmlScanner {
   };
 
   // The document's bytes must outlive the scanner.
-  explicit TVpXmlScanner(std::string_view Document);
+  explicit TVpXmlScanner(std::string_view document);
 
   bool AtEnd() const { return P_ == End_; }
   // The next byte; only when not AtEnd().
@@ -40,18 +40,18 @@ class TVpXmlScanner {
   TVpTextPosition Position() { return Input_.PositionOf(P_); }
   const TVpInCharFilter& Input() const { return Input_; }
   // Ends the parse with a syntax error at the current position.
-  [[noreturn]] void Fail(const std::string& Message);
+  [[noreturn]] void Fail(const std::string& message);
   // The same for an error about the next character; when that character is itself undecodable
   // or forbidden, that is reported instead, as it is the first fault.
-  [[noreturn]] void FailAtNextCharacter(const std::string& Message);
+  [[noreturn]] void FailAtNextCharacter(const std::string& message);
   // Fails because a name is required where the next character cannot start one.
   [[noreturn]] void FailNameExpected();
 
   void SkipWhitespace();
   // Consumes the token when it comes next; else consumes nothing.
-  bool Match(std::string_view Token);
+  bool Match(std::string_view token);
   // Consumes the token or fails with "Expected String: 'token'".
-  void Require(std::string_view Token);
+  void Require(std::string_view token);
   // At least one white-space character, then any more.
   void RequireWhitespace();
   // White space, "=", white space.
@@ -60,27 +60,27 @@ class TVpXmlScanner {
   // delimiters that may follow a name; any other character that cannot stand in it fails.
   std::string_view ReadName();
   // A value between double quotes, single quotes or "~" (the same character closes it). Line ends
-  // become spaces; TAB and every other character are kept. A rewritten value is appended to Out.
-  TLiteral ReadLiteral(std::string& Out, TLiteralKind Kind);
+  // become spaces; TAB and every other character are kept. A rewritten value is appended to out.
+  TLiteral ReadLiteral(std::string& out, TLiteralKind kind);
   // The same, as a string of its own.
-  std::string ReadLiteral(TLiteralKind Kind);
+  std::string ReadLiteral(TLiteralKind kind);
   // Character data up to the next "<" (not consumed), with references replaced and line ends as
   // LF, its white space collapsed when asked (see CollapseWhitespace). "]]>" in it is an error,
   // and so is the end of input.
-  std::string_view ReadCharacterData(bool CollapseSpace);
+  std::string_view ReadCharacterData(bool collapseSpace);
   // The text up to the delimiter, which is consumed; line ends in it become LF.
-  std::string_view ReadUntil(std::string_view Delimiter);
+  std::string_view ReadUntil(std::string_view delimiter);
 
   // Reads the rest of the document, from the current position on, as ISO-8859-1.
   void SwitchToIso88591();
 
  private:
-  [[noreturn]] void FailAt(const char* At, const std::string& Message);
-  [[noreturn]] void FailCharacterAt(const char* At, const std::string& Message);
-  char32_t DecodeChar(const char* At, int& Length);
+  [[noreturn]] void FailAt(const char* at, const std::string& message);
+  [[noreturn]] void FailCharacterAt(const char* at, const std::string& message);
+  char32_t DecodeChar(const char* at, int& length);
   // Steps over the character at P_, checking it.
   void SkipCharacter();
-  std::string CharAt(const char* At);
+  std::string CharAt(const char* at);
   char32_t ReadReference();
 
   TVpInCharFilter Input_;
@@ -90,7 +90,7 @@ class TVpXmlScanner {
 };
 
 // A text between single quotes, with single quotes inside it doubled, as messages quote texts.
-std::string QuotedText(std::string_view Text);
+std::string QuotedText(std::string_view text);
 // The white space of a text collapsed: none at either end, one space between words. The result
 // is written to the start of Buffer, which only grows.
-std::string_view CollapseWhitespace(std::string_view Text, std::string& Buffer);
+std::string_view CollapseWhitespace(std::string_view text, std::string& buffer);

@@ -19,10 +19,11 @@ class QToolButton;
 class TVpDateEditWidget;
 class TVpSpinTextEdit;
 
-// The event window. It holds no rules of its own: every change the user makes goes to the form's
-// rule for it, and then every control shows the form's state again (texts, lists, selections,
-// enabled and shown controls, red marks, the focus the form asks for). OK closes the window only
-// when the form can write every field. The controls carry the names the rules use (DescriptionEdit,
+// The event window: of the three event-editing classes, the Qt window (the rules are
+// TVpEventEditForm, the component a caller uses TVpEventEditDialog). It holds no rules of its own:
+// every change the user makes goes to the form's rule for it, and then every control shows the
+// form's state again (texts, lists, selections, enabled and shown controls, red marks, the focus
+// the form asks for). OK closes the window only when the form can write every field. The controls carry the names the rules use (DescriptionEdit,
 // StartTime, RepeatUntil, ...).
 //
 // The form must outlive the window.

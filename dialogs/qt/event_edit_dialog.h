@@ -5,9 +5,10 @@
 
 class TVpEvent;
 
-// The event edit dialog component: builds the event window for one call, shows it modally over the
-// active window and, on OK, writes the window's fields into the event. It opens centred across the
-// screen, a third of the way down.
+// The event edit dialog component: of the three event-editing classes, the one a caller uses (the
+// rules are TVpEventEditForm, the Qt window TDlgEventEdit). It builds the event window for one
+// call, shows it modally over the active window and, on OK, writes the window's fields into the
+// event. It opens centred across the screen, a third of the way down.
 class TVpEventEditDialog : public TVpBaseDialog {
  public:
   TVpEventEditDialog();

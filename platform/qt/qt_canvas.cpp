@@ -5,11 +5,10 @@
 #include <QPolygon>
 #include <cmath>
 
+#include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 // Qt draws a 1-pixel outline of QRect(x, y, w, h) over w + 1 by h + 1 pixels; the canvas's
 // rectangle covers exactly its own width and height.
@@ -108,7 +107,7 @@ void TQtCanvas::Prepare(bool withBrush) {
 void TQtCanvas::FillRect(const TRect& r) {
   if (r.IsEmpty() || Brush.Style != bsSolid || Brush.Color == clNone) return;
   P_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  P_.fillRect(ToQRect(r), QtColor(Brush.Color));
+  P_.fillRect(ToQt(r), QtColor(Brush.Color));
 }
 
 void TQtCanvas::Rectangle(const TRect& r) {
@@ -136,7 +135,7 @@ void TQtCanvas::RoundRect(const TRect& r, int cornerWidth, int cornerHeight) {
 void TQtCanvas::Polygon(std::span<const TPoint> points) {
   if (points.empty()) return;
   QPolygon polygon;
-  for (const TPoint& p : points) polygon << QPoint(p.X, p.Y);
+  for (const TPoint& p : points) polygon << ToQt(p);
   Prepare(true);
   P_.drawPolygon(polygon);
   P_.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -146,7 +145,7 @@ void TQtCanvas::MoveTo(int x, int y) { PenPos_ = {x, y}; }
 
 void TQtCanvas::DrawLineWithoutEnd(TPoint from, TPoint to) {
   // With flat caps Qt stops a line just before its end point.
-  if (from != to) P_.drawLine(QPoint(from.X, from.Y), QPoint(to.X, to.Y));
+  if (from != to) P_.drawLine(ToQt(from), ToQt(to));
 }
 
 void TQtCanvas::LineTo(int x, int y) {
@@ -202,7 +201,7 @@ void TQtCanvas::DrawFocusRect(const TRect& r) {
 void TQtCanvas::SetClipRect(const std::optional<TRect>& r) {
   Clip_ = r;
   if (r)
-    P_.setClipRect(ToQRect(*r));
+    P_.setClipRect(ToQt(*r));
   else
     P_.setClipping(false);
 }
@@ -215,7 +214,7 @@ void TQtCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
   const auto* qtBitmap = dynamic_cast<const TQtBitmap*>(&bitmap);
   if (qtBitmap == nullptr || dest.IsEmpty()) return;
   P_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  P_.drawImage(ToQRect(dest), bitmap.TransparentColor ? qtBitmap->KeyedImage() : qtBitmap->Image());
+  P_.drawImage(ToQt(dest), bitmap.TransparentColor ? qtBitmap->KeyedImage() : qtBitmap->Image());
 }
 
 QImage TQtBitmap::KeyedImage() const {

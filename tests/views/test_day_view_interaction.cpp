@@ -155,6 +155,18 @@ TEST_F(DayViewInteraction, ARepeatingEventIsNotDragged) {
   EXPECT_EQ(Writer.TotalWrites(), writes);
 }
 
+TEST_F(DayViewInteraction, AnEventWithAnUnknownRepeatCodeIsDraggedLikeOneThatDoesNotRepeat) {
+  // Such an event shows on its start day only, so it moves as any other one-day event does.
+  TVpEvent& odd = AddEvent("Odd", At(2024, 5, 10, 10), At(2024, 5, 10, 11));
+  odd.SetRepeatCode(9);
+  odd.SetRepeatRangeEnd(At(2024, 12, 31));
+  odd.SetChanged(true);
+  Store().PostEvents();
+  Paint(kTallView);
+  Drag(20, 16);
+  EXPECT_EQ(StoredEvents(), std::vector<std::string>{"Odd 08:00-09:00"});
+}
+
 TEST_F(DayViewInteraction, DroppingOnAnotherDayMovesTheEventThere) {
   View->SetNumDays(2);
   PostedEvent("Trip", At(2024, 5, 10, 9), At(2024, 5, 10, 10));
