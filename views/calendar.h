@@ -10,7 +10,7 @@
 #include "model/vp_font.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
-#include "store/linkable_control.h"
+#include "views/linkable_control.h"
 #include "views/calendar_buttons.h"
 #include "views/calendar_colors.h"
 #include "views/calendar_layout.h"

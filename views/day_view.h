@@ -8,7 +8,7 @@
 #include "model/vp_font.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
-#include "store/linkable_control.h"
+#include "views/linkable_control.h"
 #include "views/day_view_attributes.h"
 #include "views/day_view_tables.h"
 

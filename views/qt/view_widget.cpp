@@ -12,7 +12,7 @@
 
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"
-#include "store/linkable_control.h"
+#include "views/linkable_control.h"
 #include "views/qt/qt_view_input.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "store/linkable_control.h"
+#include "views/linkable_control.h"
 
 #include "store/control_link.h"
 #include "store/data_store.h"
@@ -37,6 +37,19 @@ bool TVpLinkableControl::CheckResourceSelected() {
   if (!services.MessageBoxes.AskYesNo("No resource has been selected. Would you like to select one now?"))
     return false;
   return services.Dialogs.SelectResource(*store);
+}
+
+void TVpLinkableControl::LinkNotified(TVpLinkListener* sender, TVpNotificationKind kind, double value) {
+  // Every listener of a link is a view; a sender of another kind reaches the view as none.
+  HandleLinkNotification(dynamic_cast<TVpLinkableControl*>(sender), kind, value);
+}
+
+void TVpLinkableControl::DataStoreReleased(const TVpCustomDataStore* store) {
+  if (DataStore_ == store) DataStore_ = nullptr;
+}
+
+void TVpLinkableControl::ControlLinkReleased(const TVpControlLink* link) {
+  if (ControlLink_ == link) ControlLink_ = nullptr;
 }
 
 void TVpLinkableControl::Invalidate() {

@@ -1,4 +1,4 @@
-#include "store/resource_combo.h"
+#include "views/resource_combo.h"
 
 #include "store/data_store.h"
 

@@ -7,6 +7,7 @@
 #include "model/enumerations.h"
 #include "platform/canvas.h"
 #include "platform/input.h"
+#include "store/link_listener.h"
 
 class TVpCustomDataStore;
 class TVpControlLink;
@@ -39,13 +40,6 @@ enum TVpItemType {
   itContacts = 7,
 };
 
-// What the views of one control link tell each other.
-enum TVpNotificationKind {
-  nkDateChanged = 0,   // the value is the new date
-  nkRepaint = 2,       // repaint (the date-picker calendar ignores it)
-  nkRepaintAll = 3,    // repaint, every view
-};
-
 // A scroll bar a view wants along its right edge. The hosting window shows it with the desktop's
 // own width and passes the user's scrolling back to the view's Scroll.
 struct TVpScrollBarInfo {
@@ -72,7 +66,7 @@ enum TVpScrollAction {
 // The base of every view that shows planner data: it reads its records through a data store and
 // keeps its date in step with the other views through a control link. A view belongs to a window
 // (its owner); the store repaints the views of its own window when its data changes.
-class TVpLinkableControl {
+class TVpLinkableControl : public TVpLinkListener {
  public:
   explicit TVpLinkableControl(const void* owner = nullptr) : Owner_(owner) {}
   // Leaves its link and its store.
@@ -80,9 +74,9 @@ class TVpLinkableControl {
   TVpLinkableControl(const TVpLinkableControl&) = delete;
   TVpLinkableControl& operator=(const TVpLinkableControl&) = delete;
 
-  const void* Owner() const { return Owner_; }
+  const void* Owner() const override { return Owner_; }
 
-  TVpCustomDataStore* DataStore() const { return DataStore_; }
+  TVpCustomDataStore* DataStore() const override { return DataStore_; }
   // Stores the store (or none) and repaints.
   virtual void SetDataStore(TVpCustomDataStore* store);
 
@@ -111,7 +105,7 @@ class TVpLinkableControl {
   bool CheckResourceSelected();
 
   // Asks the window hosting the view to repaint it.
-  void Invalidate();
+  void Invalidate() override;
   // The host tells the view that it gained or lost the keyboard focus; both repaint.
   virtual void FocusChanged(bool focused);
   bool Focused() const { return Focused_; }
@@ -159,8 +153,10 @@ class TVpLinkableControl {
   void RequestFocus();
 
  private:
-  friend class TVpControlLink;
-  friend class TVpCustomDataStore;
+  // The store's and the link's side: a notification reaches HandleLinkNotification.
+  void LinkNotified(TVpLinkListener* sender, TVpNotificationKind kind, double value) override;
+  void DataStoreReleased(const TVpCustomDataStore* store) override;
+  void ControlLinkReleased(const TVpControlLink* link) override;
 
   const void* Owner_;
   TVpCustomDataStore* DataStore_ = nullptr;
