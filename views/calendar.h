@@ -7,7 +7,7 @@
 
 #include "model/enumerations.h"
 #include "model/vp_exception.h"
-#include "model/vp_font.h"
+#include "views/drawing/vp_font.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
 #include "views/linkable_control.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "model/drawing_helpers.h"
+#include "views/drawing/drawing_helpers.h"
 
 namespace {
 

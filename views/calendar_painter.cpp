@@ -4,7 +4,7 @@
 
 #include "model/date_format.h"
 #include "model/day_number.h"
-#include "model/drawing_helpers.h"
+#include "views/drawing/drawing_helpers.h"
 #include "model/resource.h"
 #include "model/schedule.h"
 #include "model/text_helpers.h"

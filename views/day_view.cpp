@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/day_number.h"
-#include "model/time_slots.h"
+#include "views/day/time_slots.h"
 #include "store/control_link.h"
 #include "store/data_store.h"
 #include "views/day_view_metrics.h"

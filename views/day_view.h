@@ -4,8 +4,8 @@
 #include <string>
 
 #include "model/enumerations.h"
-#include "model/time_slot_color.h"
-#include "model/vp_font.h"
+#include "views/day/time_slot_color.h"
+#include "views/drawing/vp_font.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
 #include "views/linkable_control.h"

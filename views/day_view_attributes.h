@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "model/vp_font.h"
+#include "views/drawing/vp_font.h"
 #include "platform/color.h"
 #include "views/day_view_picture.h"
 

@@ -5,7 +5,7 @@
 
 #include "model/day_number.h"
 #include "model/event.h"
-#include "model/time_slots.h"
+#include "views/day/time_slots.h"
 #include "views/day_view_tables.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "model/resource.h"
-#include "model/time_slots.h"
+#include "views/day/time_slots.h"
 #include "views/day_view.h"
 #include "views/day_view_pass.h"
 #include "views/line_wrapper.h"

@@ -8,7 +8,7 @@
 #include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "model/event.h"
-#include "model/time_slots.h"
+#include "views/day/time_slots.h"
 #include "store/data_store.h"
 #include "views/day_view.h"
 #include "views/day_view_event_layout.h"

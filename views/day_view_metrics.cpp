@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "model/day_number.h"
-#include "model/time_slots.h"
+#include "views/day/time_slots.h"
 #include "views/day_view_tables.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/date_format.h"
-#include "model/drawing_helpers.h"
+#include "views/drawing/drawing_helpers.h"
 #include "store/data_store.h"
 #include "views/day_view.h"
 #include "views/day_view_metrics.h"

@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "model/event.h"
-#include "model/time_slots.h"
+#include "views/day/time_slots.h"
 #include "views/canvas_error.h"
 #include "views/day_view.h"
 #include "views/day_view_pass.h"

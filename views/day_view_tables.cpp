@@ -1,6 +1,6 @@
 #include "views/day_view_tables.h"
 
-#include "model/time_slots.h"
+#include "views/day/time_slots.h"
 #include "store/data_store.h"
 
 int LineCountOf(TVpGranularity granularity) { return 24 * SlotsPerHour(granularity); }

@@ -1,4 +1,4 @@
-#include "model/drawing_helpers.h"
+#include "views/drawing/drawing_helpers.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/drawing_helpers.h"
+#include "views/drawing/drawing_helpers.h"
 #include "tests/support/recording_canvas.h"
 
 namespace {

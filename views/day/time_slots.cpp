@@ -1,4 +1,4 @@
-#include "model/time_slots.h"
+#include "views/day/time_slots.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/time_slots.h"
-#include "tests/model/model_test_support.h"
+#include "views/day/time_slots.h"
+#include "tests/support/planner_fixture.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ TEST(TimeSlots, SlotLengths) {
 TEST(TimeSlots, StartAndEndSlots) {
   EXPECT_EQ(SlotOfStart(gr30Min, At(2024, 5, 3, 9, 0)), 18);
   EXPECT_EQ(SlotOfEnd(gr30Min, At(2024, 5, 3, 10, 0)), 19);
-  EXPECT_EQ(SlotOfEnd(gr30Min, Day(2024, 5, 3)), 0) << "a small negative quotient cuts to 0";
+  EXPECT_EQ(SlotOfEnd(gr30Min, At(2024, 5, 3)), 0) << "a small negative quotient cuts to 0";
   // Exact boundaries: 09:29 plus a minute is exactly the start of slot 19.
   EXPECT_EQ(SlotOfStart(gr30Min, At(2024, 5, 3, 9, 29)), 19);
   EXPECT_EQ(SlotOfStart(gr30Min, At(2024, 5, 3, 9, 28)), 18);
