@@ -9,7 +9,7 @@
 #include "tests/support/planner_fixture.h"
 #include "tests/support/recording_canvas.h"
 #include "views/day_view.h"
-#include "views/day_view_main_config.h"
+#include "app/core/day_view_main_config.h"
 
 // One on-screen paint of the day view on the recording canvas, every row of the day in view:
 // 7 days and 30 days of 40 events each (budgets: 5 ms and 50 ms). The baseline beside them is the

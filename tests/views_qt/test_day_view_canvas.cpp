@@ -6,7 +6,7 @@
 #include "platform/qt/qt_canvas.h"
 #include "tests/support/fake_timers.h"
 #include "views/day_view.h"
-#include "views/day_view_main_config.h"
+#include "app/core/day_view_main_config.h"
 #include "views/day_view_picture.h"
 
 // What the day view relies on from the desktop's canvas beyond its basic pixel rules: its icons

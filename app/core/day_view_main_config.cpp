@@ -1,4 +1,4 @@
-#include "views/day_view_main_config.h"
+#include "app/core/day_view_main_config.h"
 
 #include <cmath>
 
