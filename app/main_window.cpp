@@ -7,13 +7,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/core/day_view_main_config.h"
 #include "app/core/view_settings.h"
 #include "app/program.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_text.h"
-#include "app/core/day_view_main_config.h"
 #include "views/qt/view_widget.h"
 
 TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)

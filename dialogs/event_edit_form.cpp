@@ -9,7 +9,7 @@
 #include "model/event.h"
 #include "model/text_helpers.h"
 #include "model/vp_exception.h"
-#include "views/calendar_date_range.h"
+#include "views/calendar/calendar_date_range.h"
 
 namespace {
 

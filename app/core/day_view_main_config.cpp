@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "views/day_view.h"
+#include "views/day/day_view.h"
 
 namespace {
 

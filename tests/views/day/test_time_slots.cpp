@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "views/day/time_slots.h"
 #include "tests/support/planner_fixture.h"
+#include "views/day/time_slots.h"
 
 namespace {
 

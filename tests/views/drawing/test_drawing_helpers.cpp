@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "views/drawing/drawing_helpers.h"
 #include "tests/support/recording_canvas.h"
+#include "views/drawing/drawing_helpers.h"
 
 namespace {
 
