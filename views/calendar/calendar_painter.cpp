@@ -11,7 +11,7 @@
 #include "views/calendar/calendar.h"
 #include "views/calendar/calendar_day_table.h"
 #include "views/drawing/drawing_helpers.h"
-#include "views/drawing/ex_canvas.h"
+#include "views/drawing/drawing_pass.h"
 
 namespace {
 
@@ -36,9 +36,8 @@ TPalette ScreenPalette(const TVpCalendar& calendar) {
 }
 
 // Printing: black on white, the neighbouring months in silver, weekends in dark grey.
-TPalette PrintPalette() {
-  return {clWhite, clBlack, clBlack, clBlack, 0x5F5F5F, RGB(192, 192, 192), clBlack, clBlack, clBlack, clBlack};
-}
+const TPalette kPrintPalette = {clWhite, clBlack, clBlack, clBlack, 0x5F5F5F, RGB(192, 192, 192),
+                                clBlack, clBlack, clBlack, clBlack};
 
 std::string TitleFormat(TVpDateFormat format, bool showYear) {
   return std::string(format == dfLong ? "mmmm" : "mmm") + (showYear ? " yyyy" : "");
@@ -51,59 +50,51 @@ std::string FirstCodePoints(const std::string& text, int count) {
 }
 
 // One drawing pass of a calendar.
-class TCalendarPass {
+class TVpCalendarPass : private TVpDrawingPass {
  public:
-  TCalendarPass(TVpCalendar& calendar, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle, double date,
-                bool displayOnly)
-      : Calendar_(calendar),
-        Canvas_(canvas),
-        Ex_(&canvas, angle, rect),
-        Angle_(angle),
-        Viewport_(rect),
-        Frame_(RotatedViewport(angle, rect)),
+  TVpCalendarPass(TVpCalendar& calendar, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle, double date,
+                  bool displayOnly)
+      : TVpDrawingPass(canvas, rect, angle, displayOnly),
+        Calendar_(calendar),
         Date_(date),
-        DisplayOnly_(displayOnly),
-        Palette_(displayOnly ? PrintPalette() : ScreenPalette(calendar)),
+        Palette_(PassColors(displayOnly, ScreenPalette(calendar), kPrintPalette)),
         Days_(date, calendar.WeekStarts()),
         Layout_(LayOut()) {}
 
   TVpCalendarLayout Draw() {
-    Canvas_.Brush.Color = Palette_.Background;
-    Ex_.FillRect(Frame_);
+    Fill(Frame(), Palette_.Background);
     DrawTitle();
     DrawDayNames();
     DrawLineUnderNames();
     DrawDays();
-    if (!Calendar_.OnDrawItem && !Calendar_.HasOption(cdoHideActive) && !DisplayOnly_) DrawSelectedDay();
+    if (!Calendar_.OnDrawItem && !Calendar_.HasOption(cdoHideActive) && !DisplayOnly()) DrawSelectedDay();
     return Layout_;
   }
 
  private:
   TVpCalendarLayout LayOut() {
-    Canvas_.Pen = TPen{Canvas_.Pen.Color, 1, psSolid, pmCopy};
-    Canvas_.Brush.Style = bsSolid;
-    Canvas_.Font = Calendar_.Font().Font();
+    Canvas().Pen = TPen{Canvas().Pen.Color, 1, psSolid, pmCopy};
+    Canvas().Brush.Style = bsSolid;
+    Canvas().Font = Calendar_.Font().Font();
     const bool buttonBand =
-        !DisplayOnly_ && (Calendar_.HasOption(cdoShowRevert) || Calendar_.HasOption(cdoShowToday));
-    return TVpCalendarLayout(Frame_, Canvas_.TextHeight("Yy"), buttonBand);
+        !DisplayOnly() && (Calendar_.HasOption(cdoShowRevert) || Calendar_.HasOption(cdoShowToday));
+    return TVpCalendarLayout(Frame(), Canvas().TextHeight("Yy"), buttonBand);
   }
-
-  TRect DeviceRect(const TRect& logical) const { return RotateRect(Angle_, Viewport_, logical); }
 
   void DrawTitle() {
     const TRect rect = Layout_.TitleRect();
     const TVpDateFormat format = Calendar_.DateFormat();
     const bool showYear = Calendar_.HasOption(cdoShowYear);
     std::string text = FormatDateTime(TitleFormat(format, showYear), Date_, Calendar_.Locale());
-    if (format == dfLong && Canvas_.TextWidth(text) > rect.Width())
+    if (format == dfLong && Canvas().TextWidth(text) > rect.Width())
       text = FormatDateTime(TitleFormat(dfShort, showYear), Date_, Calendar_.Locale());
-    Canvas_.Font.Color = Palette_.Title;
-    if (Calendar_.OnDrawDate) Calendar_.OnDrawDate(Calendar_, Canvas_, Date_, DeviceRect(rect));
-    else Ex_.CenteredTextOut(rect, text);
+    Canvas().Font.Color = Palette_.Title;
+    if (Calendar_.OnDrawDate) Calendar_.OnDrawDate(Calendar_, Canvas(), Date_, DeviceRect(rect));
+    else CenteredText(rect, text);
   }
 
   void DrawDayNames() {
-    Canvas_.Font.Color = Palette_.DayNames;
+    Canvas().Font.Color = Palette_.DayNames;
     const TLocale& locale = Calendar_.Locale();
     for (int column = 0; column < TVpCalendarLayout::Columns; ++column) {
       const int weekday = (static_cast<int>(Calendar_.WeekStarts()) + column) % 7 + 1;  // 1 Sunday
@@ -111,17 +102,13 @@ class TCalendarPass {
       if (weekday == 1) SundayColumn_ = column;
       const std::string name =
           Calendar_.HasOption(cdoShortNames) ? locale.ShortDayName(weekday) : locale.LongDayName(weekday);
-      Ex_.CenteredTextOut(Layout_.Cell(1, column), FirstCodePoints(name, Calendar_.DayNameWidth()));
+      CenteredText(Layout_.Cell(1, column), FirstCodePoints(name, Calendar_.DayNameWidth()));
     }
   }
 
   void DrawLineUnderNames() {
     const int y = Layout_.Cell(1, 0).Bottom - 3;
-    auto line = [&](int atY, TColor color) {
-      Canvas_.Pen.Color = color;
-      Ex_.MoveTo(Frame_.Left, atY);
-      Ex_.LineTo(Frame_.Right, atY);
-    };
+    auto line = [&](int atY, TColor color) { Line(Frame().Left, atY, Frame().Right, atY, color); };
     if (Calendar_.Ctl3D()) {
       line(y, Palette_.Highlight3D);
       line(y + 1, Palette_.Shadow3D);
@@ -144,8 +131,8 @@ class TCalendarPass {
       style |= fsBold | fsUnderline;
       color = Palette_.EventDays;
     }
-    Canvas_.Font.Style = style;
-    Canvas_.Font.Color = color;
+    Canvas().Font.Style = style;
+    Canvas().Font.Color = color;
   }
 
   TRect CellOf(int position) const {
@@ -163,18 +150,18 @@ class TCalendarPass {
       UseDayFont(date, weekend ? Palette_.Weekend : Palette_.Days);
       if (!Days_.IsActive(position)) {
         if (!Calendar_.HasOption(cdoShowInactive)) continue;
-        Canvas_.Font.Color = Palette_.InactiveDays;
+        Canvas().Font.Color = Palette_.InactiveDays;
       }
-      if (Calendar_.OnGetHighlight) Calendar_.OnGetHighlight(Calendar_, date, Canvas_.Font.Color);
+      if (Calendar_.OnGetHighlight) Calendar_.OnGetHighlight(Calendar_, date, Canvas().Font.Color);
       TRect cell = CellOf(position);
       if (Calendar_.OnDrawItem) {
-        Calendar_.OnDrawItem(Calendar_, Canvas_, date, DeviceRect(cell));
+        Calendar_.OnDrawItem(Calendar_, Canvas(), date, DeviceRect(cell));
         continue;
       }
       const std::string text = std::to_string(Days_.DayAt(position));
-      const int textHeight = Canvas_.TextHeight(text);
+      const int textHeight = Canvas().TextHeight(text);
       if (textHeight < cell.Height()) cell.Top += (cell.Height() - textHeight) / 2;
-      Ex_.CenteredTextOut(cell, text);
+      CenteredText(cell, text);
     }
   }
 
@@ -182,24 +169,17 @@ class TCalendarPass {
   void DrawSelectedDay() {
     const int day = DecodeDate(Date_).Day;
     const TRect cell = CellOf(Days_.PositionOf(day));
-    Canvas_.Brush.Color = clBtnFace;
-    Ex_.FillRect(cell);
+    Fill(cell, clBtnFace);
     const TRect face = DeviceRect(cell);
     const bool pressed = Calendar_.Focused();
-    DrawBevelFrame(Canvas_, {face.Left, face.Top, face.Right - 1, face.Bottom - 1},
+    DrawBevelFrame(Canvas(), {face.Left, face.Top, face.Right - 1, face.Bottom - 1},
                    pressed ? clBtnShadow : clBtnHighlight, pressed ? clBtnHighlight : clBtnShadow);
     UseDayFont(Date_, Palette_.Days);
-    Ex_.CenteredTextOut(cell, std::to_string(day));
+    CenteredText(cell, std::to_string(day));
   }
 
   TVpCalendar& Calendar_;
-  TCanvas& Canvas_;
-  TVpExCanvas Ex_;
-  TVpRotationAngle Angle_;
-  TRect Viewport_;
-  TRect Frame_;
   double Date_;
-  bool DisplayOnly_;
   TPalette Palette_;
   TVpCalendarDayTable Days_;
   TVpCalendarLayout Layout_;
@@ -211,5 +191,5 @@ class TCalendarPass {
 
 TVpCalendarLayout DrawCalendar(TVpCalendar& calendar, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle,
                                double date, bool displayOnly) {
-  return TCalendarPass(calendar, canvas, rect, angle, date, displayOnly).Draw();
+  return TVpCalendarPass(calendar, canvas, rect, angle, date, displayOnly).Draw();
 }

@@ -10,6 +10,7 @@ class TVpCalendar;
 // title, weekday names and the line under them, the six weeks of day numbers and, on screen, the
 // selected day as a button. On screen (displayOnly false) it uses the calendar's colours; for
 // printing black on white with the neighbouring months in silver and weekends in dark grey.
-// The date must lie within the calendar range. Returns the layout it drew with.
+// The date must lie within the calendar range. The canvas has its pen, brush, font and clip back
+// afterwards. Returns the layout it drew with.
 TVpCalendarLayout DrawCalendar(TVpCalendar& calendar, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle,
                                double date, bool displayOnly);

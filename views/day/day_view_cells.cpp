@@ -34,7 +34,7 @@ void TVpDayViewPass::DrawCells(const TRect& cell, int column, double day) {
   for (int i = 0; i <= VisibleLines_ && StartLine_ + i < LineCount_; ++i) {
     TVpLineRec& line = lines[static_cast<size_t>(StartLine_ + i)];
     line.Rec = Rect(slotLeft, cell.Top + i * RowHeight_, cell.Right, cell.Top + (i + 1) * RowHeight_);
-    if (!DisplayOnly_) {
+    if (!DisplayOnly()) {
       const bool selected = column == View_.ActiveCol() && StartLine_ + i == View_.ActiveRow();
       Fill(line.Rec, selected ? clHighlight : SlotColor(View_.TimeSlotColors(), weekend, line.Time));
     }

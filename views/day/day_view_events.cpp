@@ -57,10 +57,10 @@ void TVpDayViewPass::DrawEvent(const TVpPlacedEvent& placed, int column, const T
   const TRect icons = DrawIcons(event, rect, placed.Level);
   DrawEventText(event, rect, icons);
 
-  Canvas_.Pen.Color = Colors_.Shadow;
+  Canvas().Pen.Color = Colors_.Shadow;
   const std::array<TPoint, 5> outline = {{{rect.Left, rect.Top}, {rect.Right, rect.Top}, {rect.Right, rect.Bottom},
                                           {rect.Left, rect.Bottom}, {rect.Left, rect.Top}}};
-  Ex_.Polyline(outline);
+  Ex().Polyline(outline);
   if (placed.Level > 0)
     Line(rect.Left + GutterPixels_, rect.Top, rect.Left + GutterPixels_, rect.Bottom, Colors_.Shadow);
 
@@ -90,7 +90,7 @@ void TVpDayViewPass::DrawTimeBar(const TVpPlacedEvent& placed, const TRect& rect
 
 TRect TVpDayViewPass::DrawIcons(const TVpEvent& event, const TRect& eventRect, int level) {
   const TRect none = Rect(eventRect.Left, eventRect.Top, eventRect.Left, eventRect.Top);
-  if (DisplayOnly_) return none;
+  if (DisplayOnly()) return none;
   const TVpDayViewIconAttributes& attributes = View_.IconAttributes();
   std::vector<const TBitmap*> bitmaps;
   if (attributes.ShowCategoryBitmap())
@@ -122,14 +122,14 @@ TRect TVpDayViewPass::DrawIcons(const TVpEvent& event, const TRect& eventRect, i
   for (size_t i = 0; i < bitmaps.size(); ++i) {
     const TRect dest = Rect(x, area.Top + 1, x + sizes[i].X, area.Top + 1 + sizes[i].Y);
     if (!dest.IsEmpty() && dest.Right <= eventRect.Right)
-      Canvas_.StretchDraw(RotateRect(Angle_, Viewport_, dest), *bitmaps[i]);
+      Canvas().StretchDraw(RotateRect(Angle(), Viewport(), dest), *bitmaps[i]);
     x += sizes[i].X;
   }
   return area;
 }
 
 const TBitmap* TVpDayViewPass::IconBitmap(const TVpPicture& picture, std::unique_ptr<TBitmap>& cache) {
-  if (!cache) cache = picture.MakeBitmap(Canvas_);
+  if (!cache) cache = picture.MakeBitmap(Canvas());
   return cache.get();
 }
 
@@ -157,8 +157,8 @@ void TVpDayViewPass::DrawEventText(const TVpEvent& event, const TRect& rect, con
   } else {
     region.Add(Rect(icons.Right, rect.Top, rect.Right, rect.Bottom));
   }
-  Canvas_.Font = font;
-  if (RotatedWrapText(&Canvas_, Angle_, Viewport_, region, text).AllPlaced) return;
+  Canvas().Font = font;
+  if (RotatedWrapText(&Canvas(), Angle(), Viewport(), region, text).AllPlaced) return;
   // Three small squares at the bottom right tell that the text goes on.
   for (int fromRight : {20, 13, 6})
     Fill(Rect(rect.Right - fromRight, rect.Bottom - 7, rect.Right - fromRight + 3, rect.Bottom - 4),

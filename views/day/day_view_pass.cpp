@@ -6,37 +6,15 @@
 #include "store/data_store.h"
 #include "views/day/day_view.h"
 #include "views/day/day_view_metrics.h"
-#include "views/drawing/drawing_helpers.h"
 
 namespace {
 
-TVpDayViewColors ColorsFor(const TVpDayView& view, bool displayOnly) {
-  if (displayOnly) return {clBlack, clBlack, clBlack, clBlack, clWhite, RGB(192, 192, 192), clBlack, clWhite};
+TVpDayViewColors ScreenColors(const TVpDayView& view) {
   return {clBtnShadow, clBtnHighlight, cl3DDkShadow, clBtnFace, clWindow,
           view.HeadAttributes().Color(), view.LineColor(), view.Color()};
 }
 
-// Gives the canvas back its pen, brush, font and clip when the pass ends, also by an exception.
-class TCanvasStateScope {
- public:
-  explicit TCanvasStateScope(TCanvas& canvas)
-      : Canvas_(canvas), Pen_(canvas.Pen), Brush_(canvas.Brush), Font_(canvas.Font), Clip_(canvas.ClipRect()) {}
-  ~TCanvasStateScope() {
-    Canvas_.Pen = Pen_;
-    Canvas_.Brush = Brush_;
-    Canvas_.Font = Font_;
-    Canvas_.SetClipRect(Clip_);
-  }
-  TCanvasStateScope(const TCanvasStateScope&) = delete;
-  TCanvasStateScope& operator=(const TCanvasStateScope&) = delete;
-
- private:
-  TCanvas& Canvas_;
-  TPen Pen_;
-  TBrush Brush_;
-  TFont Font_;
-  std::optional<TRect> Clip_;
-};
+const TVpDayViewColors kPrintColors = {clBlack, clBlack, clBlack, clBlack, clWhite, RGB(192, 192, 192), clBlack, clWhite};
 
 // The row at the view's own granularity for a start or stop line given at another.
 int ViewRow(const TVpDayView& view, int line, TVpGranularity granularity) {
@@ -50,16 +28,11 @@ int ViewRow(const TVpDayView& view, int line, TVpGranularity granularity) {
 TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle,
                                double scale, double renderDate, int startLine, int stopLine,
                                TVpGranularity granularity, bool displayOnly)
-    : View_(view),
-      Canvas_(canvas),
-      Viewport_(NormalizedRect(rect)),
-      Angle_(angle),
-      Ex_(&canvas, angle, Viewport_),
+    : TVpDrawingPass(canvas, rect, angle, displayOnly),
+      View_(view),
       Scale_(UsableScale(scale)),
-      DisplayOnly_(displayOnly),
       RulerGranularity_(granularity),
-      Colors_(ColorsFor(view, displayOnly)),
-      Frame_(RotatedViewport(angle, Viewport_)),
+      Colors_(PassColors(displayOnly, ScreenColors(view), kPrintColors)),
       LineCount_(view.LineCount()),
       Lines_(BuildLineArray(view.Granularity())) {
   const TVpCustomDataStore* store = view.DataStore();
@@ -80,18 +53,17 @@ TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TR
 
   StartLine_ = startLine < 0 ? std::clamp(view.TopLine(), 0, LineCount_ - 1) : ViewRow(view, startLine, granularity);
   StopLine_ = stopLine > 0 ? ViewRow(view, stopLine, granularity) : -1;
-  const int rulerHeight = Frame_.Bottom - (Frame_.Top + HeaderHeight_ + 1);
+  const int rulerHeight = Frame().Bottom - (Frame().Top + HeaderHeight_ + 1);
   VisibleLines_ = VisibleLinesFor(rulerHeight, HeaderHeight_, RowHeight_, LineCount_, StartLine_, StopLine_);
   Days_ = ColumnDays(renderDate, view.NumDays(), view.IncludeWeekends());
 }
 
 TVpDayViewLayout TVpDayViewPass::Draw() {
-  TCanvasStateScope restore(Canvas_);
-  Canvas_.SetClipRect(Viewport_);
-  Canvas_.Pen.Style = psSolid;
-  Canvas_.Pen.Width = 1;
-  Canvas_.Pen.Mode = pmCopy;
-  Canvas_.Brush.Style = bsSolid;
+  Canvas().SetClipRect(Viewport());
+  Canvas().Pen.Style = psSolid;
+  Canvas().Pen.Width = 1;
+  Canvas().Pen.Mode = pmCopy;
+  Canvas().Brush.Style = bsSolid;
 
   Layout_.RowHeight = RowHeight_;
   Layout_.HeaderHeight = HeaderHeight_;
@@ -99,18 +71,18 @@ TVpDayViewLayout TVpDayViewPass::Draw() {
   Layout_.Lines.assign(Days_.size(), Lines_);
   Layout_.Columns.assign(Days_.size(), TVpColRec{});
 
-  const int L = Frame_.Left, T = Frame_.Top, B = Frame_.Bottom;
+  const int L = Frame().Left, T = Frame().Top, B = Frame().Bottom;
   DrawCorner();
   DrawRuler(Rect(View_.DrawingStyle() == dsFlat ? L + 2 : L + 1, T + HeaderHeight_ + 1, L + RulerWidth_ + 2, B));
 
-  const int scrollBarReserve = DisplayOnly_ ? TVpDayView::kPrintScrollBarReserve : TVpDayView::kScrollBarReserve;
+  const int scrollBarReserve = DisplayOnly() ? TVpDayView::kPrintScrollBarReserve : TVpDayView::kScrollBarReserve;
   const int columns = static_cast<int>(Days_.size());
-  const int columnWidth = std::max(0, (Frame_.Width() - RulerWidth_ - scrollBarReserve - 1) / columns);
+  const int columnWidth = std::max(0, (Frame().Width() - RulerWidth_ - scrollBarReserve - 1) / columns);
   int x = L + RulerWidth_ + 3;
   for (int j = 0; j < columns; ++j) {
     TRect header = Rect(x, T + 2, x + columnWidth, T + HeaderHeight_);
     // On screen the last header reaches over the scroll bar to the view's border.
-    if (!DisplayOnly_ && j == columns - 1) header.Right = std::max(header.Right, Frame_.Right - 3);
+    if (!DisplayOnly() && j == columns - 1) header.Right = std::max(header.Right, Frame().Right - 3);
     DrawColumnHeader(header, j, Days_[static_cast<size_t>(j)]);
     const TRect cell = Rect(x, T + HeaderHeight_ + 1, x + columnWidth, B - 2);
     Layout_.Columns[static_cast<size_t>(j)] = {cell, Days_[static_cast<size_t>(j)]};
@@ -123,16 +95,16 @@ TVpDayViewLayout TVpDayViewPass::Draw() {
 }
 
 void TVpDayViewPass::DrawCorner() {
-  const TRect box = Rect(Frame_.Left + 1, Frame_.Top, Frame_.Left + RulerWidth_ + 3, Frame_.Top + HeaderHeight_ + 2);
+  const TRect box = Rect(Frame().Left + 1, Frame().Top, Frame().Left + RulerWidth_ + 3, Frame().Top + HeaderHeight_ + 2);
   Fill(box, Colors_.Header);
   if (View_.DrawingStyle() == ds3d) {
     Bevel(Rect(box.Left + 1, box.Top + 2, box.Right - 2, box.Bottom - 2), Colors_.Highlight, Colors_.Shadow);
     return;
   }
   Line(box.Right - 2, box.Bottom - 2, box.Left, box.Bottom - 2, Colors_.Shadow);
-  Canvas_.Pen.Color = Colors_.Highlight;
-  Ex_.LineTo(box.Left, box.Top);
-  Ex_.LineTo(box.Right - 2, box.Top);
+  Canvas().Pen.Color = Colors_.Highlight;
+  Ex().LineTo(box.Left, box.Top);
+  Ex().LineTo(box.Right - 2, box.Top);
   Line(box.Right - 2, box.Top + 6, box.Right - 2, box.Bottom - 5, Colors_.Shadow);
 }
 
@@ -151,8 +123,8 @@ void TVpDayViewPass::DrawColumnHeader(const TRect& rect, int column, double day)
       const std::string name = Fit(View_.DataStore()->ActiveResource()->Description(), font, available);
       Text(centred(name), top + 6, name, font);
     }
-    Canvas_.Font = font;
-    labelTop = top + Canvas_.TextHeight(label) + 12;
+    Canvas().Font = font;
+    labelTop = top + Canvas().TextHeight(label) + 12;
   }
   Text(centred(label), labelTop, label, font);
 
@@ -166,7 +138,7 @@ void TVpDayViewPass::DrawColumnHeader(const TRect& rect, int column, double day)
 }
 
 void TVpDayViewPass::DrawBorder() {
-  const int L = Frame_.Left, T = Frame_.Top, R = Frame_.Right, B = Frame_.Bottom;
+  const int L = Frame().Left, T = Frame().Top, R = Frame().Right, B = Frame().Bottom;
   if (View_.DrawingStyle() == dsFlat) {
     Bevel(Rect(L, T, R - 1, B - 1), Colors_.Shadow, Colors_.Highlight);
     Bevel(Rect(L + 1, T + 1, R - 2, B - 2), Colors_.Highlight, Colors_.Shadow);
@@ -174,40 +146,4 @@ void TVpDayViewPass::DrawBorder() {
     Bevel(Rect(L, T, R - 1, B - 1), Colors_.Shadow, Colors_.Highlight);
     Bevel(Rect(L + 1, T + 1, R - 2, B - 2), Colors_.DarkShadow, Colors_.Face);
   }
-}
-
-void TVpDayViewPass::Fill(const TRect& rect, TColor color) {
-  Canvas_.Brush.Style = bsSolid;
-  Canvas_.Brush.Color = color;
-  Ex_.FillRect(rect);
-}
-
-void TVpDayViewPass::Line(int x1, int y1, int x2, int y2, TColor color) {
-  Canvas_.Pen.Color = color;
-  Ex_.MoveTo(x1, y1);
-  Ex_.LineTo(x2, y2);
-}
-
-void TVpDayViewPass::Bevel(const TRect& rect, TColor topLeft, TColor bottomRight) {
-  Line(rect.Left, rect.Bottom, rect.Left, rect.Top, topLeft);
-  Ex_.LineTo(rect.Right, rect.Top);
-  Canvas_.Pen.Color = bottomRight;
-  Ex_.LineTo(rect.Right, rect.Bottom);
-  Ex_.LineTo(rect.Left, rect.Bottom);
-}
-
-void TVpDayViewPass::Text(int x, int y, std::string_view text, const TFont& font) {
-  Canvas_.Font = font;
-  Ex_.TextOut(x, y, text);
-}
-
-int TVpDayViewPass::TextWidth(std::string_view text, const TFont& font) {
-  Canvas_.Font = font;
-  return Canvas_.TextWidth(text);
-}
-
-std::string TVpDayViewPass::Fit(std::string_view text, const TFont& font, int width) {
-  Canvas_.Font = font;
-  if (Canvas_.TextWidth(text) <= width) return std::string(text);
-  return EllipsisFit(Canvas_, text, 0, width);
 }

@@ -1,19 +1,17 @@
 #pragma once
 
 #include <memory>
-#include <string_view>
 #include <vector>
 
 #include "platform/canvas.h"
 #include "views/day/day_view_event_layout.h"
 #include "views/day/day_view_tables.h"
-#include "views/drawing/ex_canvas.h"
+#include "views/drawing/drawing_pass.h"
 
 class TVpDayView;
 class TVpResource;
 class TVpCategoryColorMap;
 class TVpPicture;
-
 
 // The colours of one pass: the desktop's on screen, black and white when printing.
 struct TVpDayViewColors {
@@ -30,13 +28,13 @@ struct TVpDayViewColors {
 // One drawing pass of a day view into a rectangle of a canvas, at a rotation and a scale. The
 // layout is worked out when the pass is made; Draw draws it and hands back the tables. The pass
 // changes nothing in the view.
-class TVpDayViewPass {
+class TVpDayViewPass : private TVpDrawingPass {
  public:
   TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle, double scale,
                  double renderDate, int startLine, int stopLine, TVpGranularity granularity, bool displayOnly);
 
   int VisibleLines() const { return VisibleLines_; }
-  // Draws the view, leaving the canvas's pen, brush, font and clip as they were.
+  // Draws the view; the canvas's pen, brush, font and clip are as they were when the pass goes.
   TVpDayViewLayout Draw();
 
  private:
@@ -54,26 +52,10 @@ class TVpDayViewPass {
   // A bitmap of the picture for this pass's canvas, made once per pass.
   const TBitmap* IconBitmap(const TVpPicture& picture, std::unique_ptr<TBitmap>& cache);
 
-  // --- drawing in the logical frame ---
-  void Fill(const TRect& rect, TColor color);
-  void Line(int x1, int y1, int x2, int y2, TColor color);
-  // The bevel of DrawBevelFrame, turned with the pass.
-  void Bevel(const TRect& rect, TColor topLeft, TColor bottomRight);
-  void Text(int x, int y, std::string_view text, const TFont& font);
-  int TextWidth(std::string_view text, const TFont& font);
-  // The text shortened with "..." to the width when it is wider.
-  std::string Fit(std::string_view text, const TFont& font, int width);
-
   const TVpDayView& View_;
-  TCanvas& Canvas_;
-  TRect Viewport_;
-  TVpRotationAngle Angle_;
-  TVpExCanvas Ex_;
   double Scale_;
-  bool DisplayOnly_;
   TVpGranularity RulerGranularity_;
   TVpDayViewColors Colors_;
-  TRect Frame_;  // the logical frame: L, T, R, B
   int LineCount_;
   int RowHeight_;
   int HeaderHeight_;

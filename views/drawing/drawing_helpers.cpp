@@ -36,14 +36,20 @@ std::string EllipsisFit(TCanvas& canvas, std::string_view text, int minChars, in
   return result;
 }
 
-void DrawBevelFrame(TCanvas& canvas, const TRect& rect, TColor topLeft, TColor bottomRight) {
-  canvas.Pen.Color = topLeft;
+void DrawBevelFrame(const TVpExCanvas& canvas, const TRect& rect, TColor topLeft, TColor bottomRight) {
+  TPen& pen = canvas.Target().Pen;
+  pen.Color = topLeft;
   canvas.MoveTo(rect.Left, rect.Bottom);
   canvas.LineTo(rect.Left, rect.Top);
   canvas.LineTo(rect.Right, rect.Top);
-  canvas.Pen.Color = bottomRight;
+  pen.Color = bottomRight;
   canvas.LineTo(rect.Right, rect.Bottom);
   canvas.LineTo(rect.Left, rect.Bottom);
+}
+
+void DrawBevelFrame(TCanvas& canvas, const TRect& rect, TColor topLeft, TColor bottomRight) {
+  // Unturned, every point maps to itself.
+  DrawBevelFrame(TVpExCanvas(&canvas, ra0, rect), rect, topLeft, bottomRight);
 }
 
 bool PointWithin(TPoint point, const TRect& rect) {

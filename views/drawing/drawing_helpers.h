@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/canvas.h"
+#include "views/drawing/ex_canvas.h"
 
 // Drawing helpers shared by the views and the print renderer; they draw on the caller's canvas.
 
@@ -15,7 +16,9 @@ std::string EllipsisFit(TCanvas& canvas, std::string_view text, int minChars, in
 
 // A bevel: the left and top edges (from the bottom-left corner up and across to the top-right)
 // in the first colour, then the right and bottom edges (down and back to the bottom-left) in the
-// second. Leaves the pen in the second colour.
+// second. Leaves the pen in the second colour. The first form draws through a rotating context
+// (every corner turned with it), the second straight on the canvas.
+void DrawBevelFrame(const TVpExCanvas& canvas, const TRect& rect, TColor topLeft, TColor bottomRight);
 void DrawBevelFrame(TCanvas& canvas, const TRect& rect, TColor topLeft, TColor bottomRight);
 
 // True when the point lies in the rectangle with all four edges included (unlike TRect::Contains).
