@@ -57,20 +57,3 @@ class TVpExCanvas {
 // (0, 2700, 1800 or 900 tenths of a degree counter-clockwise for ra0, ra90, ra180, ra270). A face
 // name of 32 characters or more is left empty so that the platform picks its default face.
 TFont RotatedFont(const TFont& font, TVpRotationAngle angle);
-
-// The drawing routines of the views, each on a context made for the call.
-void RotatedFillRect(TCanvas* canvas, TVpRotationAngle angle, const TRect& viewport, const TRect& rect);
-void RotatedRectangle(TCanvas* canvas, TVpRotationAngle angle, const TRect& viewport, const TRect& rect);
-void RotatedRectangle(TCanvas* canvas, TVpRotationAngle angle, const TRect& viewport, int x1, int y1,
-                      int x2, int y2);
-void RotatedFocusRect(TCanvas* canvas, TVpRotationAngle angle, const TRect& viewport, const TRect& rect);
-void RotatedMoveTo(TCanvas* canvas, TVpRotationAngle angle, const TRect& viewport, int x, int y);
-void RotatedLineTo(TCanvas* canvas, TVpRotationAngle angle, const TRect& viewport, int x, int y);
-void RotatedPolyline(TCanvas* canvas, TVpRotationAngle angle, const TRect& viewport,
-                     std::span<const TPoint> points);
-void RotatedTextOut(TCanvas* canvas, TVpRotationAngle angle, const TRect& viewport, int x, int y,
-                    std::string_view text);
-void RotatedTextOutDevice(TCanvas* canvas, TVpRotationAngle angle, const TRect& viewport, int x, int y,
-                          std::string_view text);
-void RotatedCenteredTextOut(TCanvas* canvas, TVpRotationAngle angle, const TRect& viewport, const TRect& rect,
-                            std::string_view text);

@@ -23,10 +23,10 @@ class TFailingTextCanvas : public TRecordingCanvas {
 TEST(ExCanvas, EveryRoutineWithoutACanvasRaisesTheCanvasError) {
   // Shapes, text, text that is measured first, and wrapping all look for the canvas first.
   const std::vector<std::pair<std::string, std::function<void()>>> routines = {
-      {"Rectangle", [] { RotatedRectangle(nullptr, ra90, Viewport, TRect{1, 2, 3, 4}); }},
-      {"LineTo", [] { RotatedLineTo(nullptr, ra0, Viewport, 1, 2); }},
-      {"TextOutDevice", [] { RotatedTextOutDevice(nullptr, ra0, Viewport, 1, 2, "a"); }},
-      {"CenteredTextOut", [] { RotatedCenteredTextOut(nullptr, ra0, Viewport, TRect{1, 2, 3, 4}, "a"); }},
+      {"Rectangle", [] { TVpExCanvas(nullptr, ra90, Viewport).Rectangle(TRect{1, 2, 3, 4}); }},
+      {"LineTo", [] { TVpExCanvas(nullptr, ra0, Viewport).LineTo(1, 2); }},
+      {"TextOutDevice", [] { TVpExCanvas(nullptr, ra0, Viewport).TextOutDevice(1, 2, "a"); }},
+      {"CenteredTextOut", [] { TVpExCanvas(nullptr, ra0, Viewport).CenteredTextOut(TRect{1, 2, 3, 4}, "a"); }},
       {"WrapText", [] { RotatedWrapText(nullptr, ra0, Viewport, TVpTextRegion{TRect{0, 0, 99, 99}}, "a"); }},
       {"default context", [] { TVpExCanvas().FillRect(TRect{1, 2, 3, 4}); }},
   };
@@ -46,14 +46,15 @@ TEST(ExCanvas, ShapesAreMappedIntoTheViewport) {
   // A rectangle in the logical frame of a quarter turn: (30,15)-(40,35) lands at (85,30)-(105,40).
   const TRect logical{30, 15, 40, 35};
   const TRect device{85, 30, 105, 40};
-  RotatedFillRect(&canvas, ra90, Viewport, logical);
-  RotatedRectangle(&canvas, ra90, Viewport, logical);
-  RotatedRectangle(&canvas, ra90, Viewport, 40, 35, 30, 15);  // corners given the other way round
-  RotatedFocusRect(&canvas, ra90, Viewport, logical);
-  RotatedMoveTo(&canvas, ra90, Viewport, 20, 10);
-  RotatedLineTo(&canvas, ra90, Viewport, 70, 110);
+  const TVpExCanvas ex(&canvas, ra90, Viewport);
+  ex.FillRect(logical);
+  ex.Rectangle(logical);
+  ex.Rectangle(40, 35, 30, 15);  // corners given the other way round
+  ex.FocusRect(logical);
+  ex.MoveTo(20, 10);
+  ex.LineTo(70, 110);
   const TPoint points[] = {{20, 10}, {25, 11}, {70, 110}};
-  RotatedPolyline(&canvas, ra90, Viewport, points);
+  ex.Polyline(points);
 
   const auto& ops = canvas.Ops();
   ASSERT_EQ(ops.size(), 6u);
@@ -88,8 +89,8 @@ TEST_P(RotatedText, DrawsInTheTurnedFontOnAClearBackgroundAndRestoresTheCanvas) 
   canvas.Brush.Style = bsSolid;
   const TFont callerFont = canvas.Font;
 
-  RotatedTextOut(&canvas, c.Angle, Viewport, 25, 11, "Lunch");
-  RotatedTextOutDevice(&canvas, c.Angle, Viewport, 25, 11, "Lunch");
+  TVpExCanvas(&canvas, c.Angle, Viewport).TextOut(25, 11, "Lunch");
+  TVpExCanvas(&canvas, c.Angle, Viewport).TextOutDevice(25, 11, "Lunch");
 
   const auto texts = canvas.OpsOf(TCanvasOp::opText);
   ASSERT_EQ(texts.size(), 2u);
@@ -131,7 +132,7 @@ TEST(RotatedText, CanvasIsRestoredWhenTheOutputFails) {
   canvas.Brush.Style = bsSolid;
   canvas.Font.Name = std::string(40, 'F');
   const TFont callerFont = canvas.Font;
-  EXPECT_THROW(RotatedTextOut(&canvas, ra270, Viewport, 1, 1, "x"), std::runtime_error);
+  EXPECT_THROW(TVpExCanvas(&canvas, ra270, Viewport).TextOut(1, 1, "x"), std::runtime_error);
   EXPECT_THROW(RotatedWrapText(&canvas, ra0, Viewport, TVpTextRegion{TRect{0, 0, 99, 99}}, "x"),
                std::runtime_error);
   EXPECT_EQ(canvas.Brush.Style, bsSolid);
@@ -154,7 +155,7 @@ TEST(RotatedText, CentredTextStartsAtTheLeftEdgeWhenItDoesNotFit) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TRecordingCanvas canvas;
-    RotatedCenteredTextOut(&canvas, ra0, Viewport, TRect{10, 30, c.Right, 46}, c.Text);
+    TVpExCanvas(&canvas, ra0, Viewport).CenteredTextOut(TRect{10, 30, c.Right, 46}, c.Text);
     const auto texts = canvas.OpsOf(TCanvasOp::opText);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].Rect.Left, c.Left);
@@ -165,7 +166,7 @@ TEST(RotatedText, CentredTextStartsAtTheLeftEdgeWhenItDoesNotFit) {
 TEST(RotatedText, CentredTextIsCentredInTheLogicalFrameThenMapped) {
   TRecordingCanvas canvas;
   // "Mon" (24 wide) centred in a 40-wide logical rectangle starts 8 in: logical (28, 15).
-  RotatedCenteredTextOut(&canvas, ra180, Viewport, TRect{20, 15, 60, 31}, "Mon");
+  TVpExCanvas(&canvas, ra180, Viewport).CenteredTextOut(TRect{20, 15, 60, 31}, "Mon");
   const TCanvasOp* op = canvas.FindText("Mon");
   ASSERT_NE(op, nullptr);
   EXPECT_EQ((TPoint{op->Rect.Left, op->Rect.Top}), (TPoint{120 - 28, 90 - 15}));
