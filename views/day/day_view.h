@@ -159,7 +159,6 @@ class TVpDayView : public TVpLinkableControl {
 
   // The commands of the popup menu.
   void AddEventAtActiveSlot();
-  void EditActiveEvent();
   void DeleteActiveEvent();
 
  private:

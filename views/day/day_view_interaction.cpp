@@ -277,8 +277,6 @@ void TVpDayView::EditEvent(TVpEvent* event, bool isNew) {
   Invalidate();
 }
 
-void TVpDayView::EditActiveEvent() { EditEvent(ActiveEvent(), false); }
-
 void TVpDayView::DeleteActiveEvent() {
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = ActiveEvent();
