@@ -204,6 +204,26 @@ TEST_F(CalendarDrawing, EventsReplaceTheDrawingOfTitleAndCells) {
   EXPECT_EQ(DayText(6).Font.Color, clLime);
 }
 
+TEST_F(CalendarDrawing, TheCanvasGetsItsStateBackAlsoWhenAnEventRaises) {
+  Canvas.Pen = TPen{clRed, 2, psDot, pmCopy};
+  Canvas.Brush = TBrush{clYellow, bsClear};
+  Canvas.Font.Name = "Serif";
+  const TPen pen = Canvas.Pen;
+  const TBrush brush = Canvas.Brush;
+  Print();
+  EXPECT_EQ(Canvas.Pen, pen);
+  EXPECT_EQ(Canvas.Brush, brush);
+  EXPECT_EQ(Canvas.Font.Name, "Serif");
+  Calendar.OnDrawItem = [](TVpCalendar&, TCanvas& canvas, double, const TRect&) {
+    canvas.Font.Name = "Mono";
+    throw std::runtime_error("drawing failed");
+  };
+  EXPECT_THROW(Print(), std::runtime_error);
+  EXPECT_EQ(Canvas.Pen, pen);
+  EXPECT_EQ(Canvas.Brush, brush);
+  EXPECT_EQ(Canvas.Font.Name, "Serif");
+}
+
 TEST_F(CalendarDrawing, RotatedPrintTurnsTheFrameAndTheText) {
   // A quarter turn: the 140 × 200 viewport holds the 200 × 140 frame lying on its side.
   Calendar.RenderIntoRect(&Canvas, {0, 0, 140, 200}, ra90, 1.0, 0, -1, -1, gr30Min, true);
