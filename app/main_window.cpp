@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/core/day_view_main_config.h"
 #include "app/core/view_settings.h"
 #include "app/program.h"
 #include "model/date_format.h"
@@ -14,7 +15,6 @@
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_text.h"
-#include "views/day_view_main_config.h"
 #include "views/qt/view_widget.h"
 
 TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)

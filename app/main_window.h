@@ -13,7 +13,7 @@
 #include "app/secondary_windows.h"
 #include "app/tray_icon.h"
 #include "store/control_link.h"
-#include "views/day_view.h"
+#include "views/day/day_view.h"
 
 class TVpViewWidget;
 

@@ -4,12 +4,12 @@
 #include <random>
 #include <string>
 
+#include "app/core/day_view_main_config.h"
 #include "model/resource.h"
 #include "platform/english_locale.h"
 #include "tests/support/planner_fixture.h"
 #include "tests/support/recording_canvas.h"
-#include "views/day_view.h"
-#include "views/day_view_main_config.h"
+#include "views/day/day_view.h"
 
 // One on-screen paint of the day view on the recording canvas, every row of the day in view:
 // 7 days and 30 days of 40 events each (budgets: 5 ms and 50 ms). The baseline beside them is the

@@ -10,7 +10,7 @@
 #include "model/vp_exception.h"
 #include "platform/scoped_value.h"
 #include "platform/utf8.h"
-#include "views/calendar_date_range.h"
+#include "views/calendar/calendar_date_range.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "platform/clock.h"
 #include "platform/color.h"
 #include "platform/locale.h"
-#include "views/date_edit.h"
+#include "views/date_edit/date_edit.h"
 
 class TVpCategoryColorMap;
 class TVpEvent;

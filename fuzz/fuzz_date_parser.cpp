@@ -5,8 +5,8 @@
 
 #include "model/date_format.h"
 #include "platform/english_locale.h"
-#include "views/calendar_date_range.h"
-#include "views/date_edit_parser.h"
+#include "views/calendar/calendar_date_range.h"
+#include "views/date_edit/date_edit_parser.h"
 
 // The first byte chooses the field order, the required fields and the century rule; the rest is
 // the typed text. A text either reads as a date of the calendar range or raises the date edit's

@@ -3,30 +3,30 @@
 #include <algorithm>
 
 TVpControlLink::~TVpControlLink() {
-  std::vector<TVpLinkableControl*> own;
-  for (TVpLinkableControl* control : Controls_)
+  std::vector<TVpLinkListener*> own;
+  for (TVpLinkListener* control : Controls_)
     if (control->Owner() == Owner_) own.push_back(control);
-  for (TVpLinkableControl* control : own) DetachControl(control);
+  for (TVpLinkListener* control : own) DetachControl(control);
   while (!Controls_.empty()) DetachControl(Controls_.front());
 }
 
-void TVpControlLink::AttachControl(TVpLinkableControl* control) {
+void TVpControlLink::AttachControl(TVpLinkListener* control) {
   if (control == nullptr || std::find(Controls_.begin(), Controls_.end(), control) != Controls_.end()) return;
   Controls_.push_back(control);
 }
 
-void TVpControlLink::DetachControl(TVpLinkableControl* control) {
+void TVpControlLink::DetachControl(TVpLinkListener* control) {
   std::erase(Controls_, control);
-  if (control != nullptr && control->ControlLink_ == this) control->ControlLink_ = nullptr;
+  if (control != nullptr) control->ControlLinkReleased(this);
 }
 
-void TVpControlLink::NotifyLinked(TVpLinkableControl* sender, TVpNotificationKind kind, double value) {
+void TVpControlLink::NotifyLinked(TVpLinkListener* sender, TVpNotificationKind kind, double value) {
   // A view may attach or leave while it handles the notification: go over a copy, skipping views
   // that left meanwhile.
-  const std::vector<TVpLinkableControl*> controls = Controls_;
-  for (TVpLinkableControl* control : controls) {
+  const std::vector<TVpLinkListener*> controls = Controls_;
+  for (TVpLinkListener* control : controls) {
     if (control == sender) continue;
     if (std::find(Controls_.begin(), Controls_.end(), control) == Controls_.end()) continue;
-    control->HandleLinkNotification(sender, kind, value);
+    control->LinkNotified(sender, kind, value);
   }
 }

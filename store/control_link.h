@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "store/linkable_control.h"
+#include "store/link_listener.h"
 
 // Joins a data store and the views that show it: views attached to one link keep their dates in
 // step through it, and printing finds the views to print through it.
@@ -21,13 +21,13 @@ class TVpControlLink {
   void SetDataStore(TVpCustomDataStore* store) { DataStore_ = store; }
 
   // Appends the view unless it is attached already.
-  void AttachControl(TVpLinkableControl* control);
+  void AttachControl(TVpLinkListener* control);
   // Removes the view and clears its link.
-  void DetachControl(TVpLinkableControl* control);
-  const std::vector<TVpLinkableControl*>& Controls() const { return Controls_; }
+  void DetachControl(TVpLinkListener* control);
+  const std::vector<TVpLinkListener*>& Controls() const { return Controls_; }
 
   // Passes the notification to every attached view but the sender, in the order they attached.
-  void NotifyLinked(TVpLinkableControl* sender, TVpNotificationKind kind, double value);
+  void NotifyLinked(TVpLinkListener* sender, TVpNotificationKind kind, double value);
 
   // The country the contact dialogs offer first.
   const std::string& DefaultCountry() const { return DefaultCountry_; }
@@ -36,6 +36,6 @@ class TVpControlLink {
  private:
   const void* Owner_;
   TVpCustomDataStore* DataStore_ = nullptr;
-  std::vector<TVpLinkableControl*> Controls_;
+  std::vector<TVpLinkListener*> Controls_;
   std::string DefaultCountry_;
 };

@@ -24,13 +24,13 @@ TVpCustomDataStore::TVpCustomDataStore(TVpStoreServices services, const void* ow
 TVpCustomDataStore::~TVpCustomDataStore() {
   Destroying_ = true;
   Timer_->SetEnabled(false);
-  for (TVpLinkableControl* control : Controls_) control->DataStore_ = nullptr;
+  for (TVpLinkListener* control : Controls_) control->DataStoreReleased(this);
   Controls_.clear();
   Watchers_.clear();
   ActiveResource_ = nullptr;
 }
 
-void TVpCustomDataStore::ControlChangedStore(TVpLinkableControl* control, TVpCustomDataStore* store) {
+void TVpCustomDataStore::ControlChangedStore(TVpLinkListener* control, TVpCustomDataStore* store) {
   if (store == this) {
     if (std::find(Controls_.begin(), Controls_.end(), control) == Controls_.end()) Controls_.push_back(control);
   } else {
@@ -160,7 +160,7 @@ void TVpCustomDataStore::RemoveAllTasks(TVpResource* resource) {
 
 void TVpCustomDataStore::NotifyLinkedControls() {
   if (Owner_ == nullptr || Loading_) return;
-  for (TVpLinkableControl* control : std::vector<TVpLinkableControl*>(Controls_))
+  for (TVpLinkListener* control : std::vector<TVpLinkListener*>(Controls_))
     if (control->Owner() == Owner_ && control->DataStore() == this) control->Invalidate();
   for (TMessageTarget* window : Watchers_) Services_.Poster.Post(*window, StoreChanged);
 }

@@ -9,7 +9,7 @@
 #include "model/resources.h"
 #include "model/time_range.h"
 #include "platform/timer.h"
-#include "store/linkable_control.h"
+#include "store/link_listener.h"
 #include "store/store_services.h"
 
 // The store that owns the planner's records: every resource, and for the active one its events,
@@ -95,6 +95,9 @@ class TVpCustomDataStore {
   virtual void PostTasks() {}
   virtual void PostResources() {}
 
+  // A view joins the store's views (store is this store) or leaves them (any other); the views'
+  // SetDataStore calls it.
+  void ControlChangedStore(TVpLinkListener* control, TVpCustomDataStore* store);
   // Repaints the views of the store's window and tells the watchers that the data changed
   // (nothing without a window, or while Loading).
   void NotifyLinkedControls();
@@ -123,9 +126,6 @@ class TVpCustomDataStore {
   void WhileLoading(F&& f);
 
  private:
-  friend class TVpLinkableControl;
-  void ControlChangedStore(TVpLinkableControl* control, TVpCustomDataStore* store);
-
   TVpStoreServices Services_;
   const void* Owner_;
   bool AutoCreate_ = true;
@@ -144,7 +144,7 @@ class TVpCustomDataStore {
   TVpResource* ActiveResource_ = nullptr;
   std::unique_ptr<TTimer> Timer_;
   std::vector<TMessageTarget*> Watchers_;
-  std::vector<TVpLinkableControl*> Controls_;  // the views whose store this is, in the order they joined
+  std::vector<TVpLinkListener*> Controls_;  // the views whose store this is, in the order they joined
   bool Destroying_ = false;
   std::shared_ptr<int> Alive_ = std::make_shared<int>(0);
 };

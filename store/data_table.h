@@ -77,8 +77,6 @@ class TDataTable {
   // Every post and delete writes the file before it returns.
   bool WriteThrough() const { return WriteThrough_; }
   void SetWriteThrough(bool on) { WriteThrough_ = on; }
-  // Rows are always changed directly; there is no change log to switch off.
-  void SetLogChanges(bool) {}
 
   // Reads the file; never writes. A missing, unreadable or malformed file raises
   // EDataTableError naming the file and the reason, and the table stays closed.

@@ -1,6 +1,6 @@
 #include "app/core/view_settings.h"
 
-#include "views/day_view.h"
+#include "views/day/day_view.h"
 
 TFont CanvasFont(const TSettingsFont& font) {
   TFont result;

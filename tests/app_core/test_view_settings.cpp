@@ -3,7 +3,7 @@
 #include "app/core/view_settings.h"
 #include "platform/english_locale.h"
 #include "tests/support/fake_timers.h"
-#include "views/day_view.h"
+#include "views/day/day_view.h"
 
 namespace {
 

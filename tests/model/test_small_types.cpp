@@ -2,8 +2,7 @@
 
 #include "model/category_color_map.h"
 #include "model/record_captions.h"
-#include "model/time_slot_color.h"
-#include "model/vp_font.h"
+#include "model/time_range.h"
 #include "tests/model/model_test_support.h"
 
 namespace {
@@ -43,18 +42,6 @@ TEST(TimeRange, RangeBeginPushesTheEndHourOnly) {
   EXPECT_EQ(range.EndTime(), EncodeTime(10, 30)) << "EndTime follows the start, not the hour";
 }
 
-TEST(TimeSlotColor, ChangesRepaintTheDayView) {
-  TVpTimeSlotColor colors;
-  int repaints = 0;
-  colors.OnRepaint = [&] { ++repaints; };
-  colors.SetActive(colors.Active());
-  EXPECT_EQ(repaints, 0);
-  colors.SetWeekday(clSilver);
-  EXPECT_EQ(repaints, 1);
-  colors.ActiveRange().SetRangeBegin(8);
-  EXPECT_EQ(repaints, 2);
-}
-
 TEST(CategoryColorMap, NumbersOutsideTheTenHaveNoColourOrName) {
   TVpCategoryColorMap map;
   EXPECT_EQ(map.Color(9), clMaroon);
@@ -64,24 +51,6 @@ TEST(CategoryColorMap, NumbersOutsideTheTenHaveNoColourOrName) {
   EXPECT_EQ(map.Color(-1), 0u);
   EXPECT_EQ(map.Description(10), "");
   EXPECT_EQ(map.Category(10), nullptr);
-}
-
-TEST(VpFont, TellsItsOwnerOfEveryChange) {
-  int changes = 0;
-  TVpFont font([&] { ++changes; });
-  font.SetSize(font.Size());
-  EXPECT_EQ(changes, 0);
-  font.SetSize(11);
-  font.SetStyle(fsBold);
-  font.SetName("Serif");
-  EXPECT_EQ(changes, 3);
-  TFont same = font.Font();
-  font.Assign(same);
-  EXPECT_EQ(changes, 3);
-  same.Color = clRed;
-  font.Assign(same);
-  EXPECT_EQ(changes, 4);
-  EXPECT_EQ(font.Font().Color, clRed);
 }
 
 TEST(RecordCaptions, CodesOutsideTheTablesHaveNoCaption) {

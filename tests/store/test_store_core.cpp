@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "store/control_link.h"
-#include "store/resource_combo.h"
 #include "tests/support/planner_fixture.h"
+#include "views/linkable_control.h"
 
 namespace {
 
@@ -222,51 +222,6 @@ TEST_F(StoreCore, CheckResourceSelectedOffersToAddOrChoose) {
   EXPECT_FALSE(view.CheckResourceSelected());
   EXPECT_EQ(MessageBoxes.Shown.back().Text, "No resource has been selected. Would you like to select one now?");
   EXPECT_EQ(Dialogs.SelectResourceCalls, 0);
-}
-
-}  // namespace
-
-namespace {
-
-class ResourceCombo : public StoreCore {};
-
-TEST_F(ResourceCombo, ListsNamedResourcesAndActivatesTheChoice) {
-  TVpFlexDataStore& store = Store();
-  AddActiveResource("Work");
-  AddActiveResource("Home");
-  TVpResource* unnamed = store.Resources().AddResource(store.GetNextID("Resources"));
-  (void)unnamed;
-  store.Resources().Sort();
-
-  TVpResourceCombo combo;
-  combo.SetDataStore(&store);
-  EXPECT_EQ(combo.Items(), (std::vector<std::string>{"Home", "Work"})) << "in list order, unnamed left out";
-  EXPECT_EQ(combo.ItemIndex(), 0) << "the active resource is selected";
-
-  combo.SelectItem(1);
-  EXPECT_EQ(store.ActiveResource()->Description(), "Work");
-
-  combo.SetResourceUpdateStyle(ruOnExit);
-  combo.SelectItem(0);
-  EXPECT_EQ(store.ActiveResource()->Description(), "Work") << "applied only when the list loses the focus";
-  combo.FocusLost();
-  EXPECT_EQ(store.ActiveResource()->Description(), "Home");
-
-  store.NotifyLinkedControls();
-  Poster.DeliverAll();
-  EXPECT_EQ(combo.ItemIndex(), 0) << "refilled from the store's change message";
-}
-
-TEST_F(ResourceCombo, OutlivingItsStoreIsHarmless) {
-  TVpResourceCombo combo;
-  {
-    TVpPlannerFiles other(TVpStoreServices{Clock, Timers, Sound, Poster, MessageBoxes, Dialogs}, Writer, &Window);
-    combo.SetDataStore(&other.Store());
-  }
-  combo.SelectItem(0);
-  combo.FocusLost();
-  combo.SetDataStore(nullptr);
-  EXPECT_TRUE(combo.Items().empty());
 }
 
 }  // namespace

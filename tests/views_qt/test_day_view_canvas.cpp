@@ -2,12 +2,12 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include "app/core/day_view_main_config.h"
 #include "platform/english_locale.h"
 #include "platform/qt/qt_canvas.h"
 #include "tests/support/fake_timers.h"
-#include "views/day_view.h"
-#include "views/day_view_main_config.h"
-#include "views/day_view_picture.h"
+#include "views/day/day_view.h"
+#include "views/day/day_view_picture.h"
 
 // What the day view relies on from the desktop's canvas beyond its basic pixel rules: its icons
 // come out pixel for pixel with their transparent parts left alone, text turned for a quarter turn

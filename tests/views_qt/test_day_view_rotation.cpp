@@ -11,7 +11,7 @@
 #include "platform/qt/qt_canvas.h"
 #include "tests/support/planner_fixture.h"
 #include "tests/views_qt/textless_canvas.h"
-#include "views/day_view.h"
+#include "views/day/day_view.h"
 
 // A day view drawn a quarter turn round on real pixels is the upright picture turned, text left
 // out. Logical points map onto the lattice of the viewport's corners, so a one-pixel line along a

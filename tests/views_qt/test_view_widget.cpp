@@ -13,7 +13,7 @@
 #include "platform/english_locale.h"
 #include "platform/qt/command_guard.h"
 #include "tests/support/planner_fixture.h"
-#include "views/day_view.h"
+#include "views/day/day_view.h"
 #include "views/qt/view_widget.h"
 
 namespace {

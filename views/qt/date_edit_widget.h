@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <functional>
 
-#include "views/date_edit.h"
+#include "views/date_edit/date_edit.h"
 
 class QToolButton;
 class TVpViewWidget;

@@ -12,7 +12,8 @@
 
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"
-#include "store/linkable_control.h"
+#include "platform/qt/qt_text.h"
+#include "views/linkable_control.h"
 #include "views/qt/qt_view_input.h"
 
 namespace {
@@ -37,12 +38,12 @@ std::optional<TVpScrollAction> ScrollActionOf(int action) {
 void AddMenuItems(QMenu& menu, const std::vector<TVpMenuItem>& items, int& chosen) {
   for (const TVpMenuItem& item : items) {
     if (!item.Items.empty()) {
-      QMenu* submenu = menu.addMenu(QString::fromStdString(item.Caption));
+      QMenu* submenu = menu.addMenu(ToQt(item.Caption));
       submenu->setEnabled(item.Enabled);
       AddMenuItems(*submenu, item.Items, chosen);
       continue;
     }
-    QAction* action = menu.addAction(QString::fromStdString(item.Caption));
+    QAction* action = menu.addAction(ToQt(item.Caption));
     action->setEnabled(item.Enabled);
     QObject::connect(action, &QAction::triggered, [&chosen, command = item.Command] { chosen = command; });
   }

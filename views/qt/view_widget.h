@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "store/linkable_control.h"
+#include "views/linkable_control.h"
 
 class QScrollBar;
 

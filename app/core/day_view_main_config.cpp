@@ -1,0 +1,49 @@
+#include "app/core/day_view_main_config.h"
+
+#include <cmath>
+
+#include "views/day/day_view.h"
+
+namespace {
+
+TFont SansSerifOfHeight(int pixels, TColor color = clWindowText) {
+  TFont font;
+  font.Name = "MS Sans Serif";
+  font.Size = PointsForPixelHeight(pixels);
+  font.Color = color;
+  return font;
+}
+
+}  // namespace
+
+int PointsForPixelHeight(int pixels) { return static_cast<int>(std::lround(pixels * 72.0 / 96.0)); }
+
+void ConfigureMainDayView(TVpDayView& view) {
+  view.SetColor(clWhite);
+  view.Font().Assign(SansSerifOfHeight(11));
+  view.HeadAttributes().Font().Assign(SansSerifOfHeight(13, clBlack));
+  view.HeadAttributes().SetColor(clBtnFace);
+  view.RowHeadAttributes().HourFont().Assign(SansSerifOfHeight(19));
+  view.RowHeadAttributes().MinuteFont().Assign(SansSerifOfHeight(11));
+  view.SetShowEventTimes(false);
+  view.SetDrawingStyle(ds3d);
+  view.SetLineColor(clBlack);
+  view.SetGutterWidth(10);
+  view.SetDateLabelFormat("dddd, mmmm dd, yyyy");
+  view.SetGranularity(gr30Min);
+  view.SetDefaultTopHour(h_07);
+  view.SetTimeFormat(tf24Hour);
+  view.SetWrapStyle(wsNone);
+  view.SetShowResourceName(false);
+  view.IconAttributes().SetShowCategoryBitmap(false);
+  view.IconAttributes().SetAlarmBitmap(StandardAlarmPicture());
+  view.IconAttributes().SetRecurringBitmap(StandardRecurringPicture());
+  TVpTimeSlotColor& slots = view.TimeSlotColors();
+  slots.SetActive(clSilver);
+  slots.SetInactive(RGB(221, 255, 221));
+  slots.SetHoliday(RGB(255, 204, 204));
+  slots.SetWeekday(clWhite);
+  slots.SetWeekend(clInactiveCaptionText);
+  slots.ActiveRange().SetRangeBegin(h_00);
+  slots.ActiveRange().SetRangeEnd(h_00);
+}

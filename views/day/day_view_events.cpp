@@ -1,0 +1,161 @@
+#include <algorithm>
+#include <array>
+
+#include "model/category_color_map.h"
+#include "model/date_format.h"
+#include "model/recurrence.h"
+#include "model/day_number.h"
+#include "model/resource.h"
+#include "views/day/day_view.h"
+#include "views/day/day_view_pass.h"
+#include "views/day/time_slots.h"
+#include "views/drawing/line_wrapper.h"
+
+// The events of one day column: each a filled rectangle with a coloured time bar at its left
+// that marks its start and end within the slots, its icons, its text and a frame. Events whose
+// slots meet stand side by side.
+
+void TVpDayViewPass::DrawEvents(int column, double day) {
+  if (Resource_ == nullptr) return;
+  const TVpLineArray& lines = Layout_.Lines[static_cast<size_t>(column)];
+  const TRect& firstRow = lines[static_cast<size_t>(StartLine_)].Rec;
+  if (firstRow == kUndrawnRect) return;
+  std::vector<TVpEvent*> events;
+  Resource_->Schedule().CollectEventsOn(day, events);
+  const int cellBottom = Layout_.Columns[static_cast<size_t>(column)].Rec.Bottom;
+  for (const TVpPlacedEvent& placed : PlaceDayEvents(events, View_.Granularity(), TVpDayView::kMaxEventsPerDay))
+    DrawEvent(placed, column, firstRow, cellBottom);
+}
+
+void TVpDayViewPass::DrawEvent(const TVpPlacedEvent& placed, int column, const TRect& slots, int cellBottom) {
+  const int first = placed.FirstRow;
+  const int last = placed.LastRow;
+  if (last < StartLine_ || StartLine_ + VisibleLines_ < first) return;
+  const TVpLineArray& lines = Layout_.Lines[static_cast<size_t>(column)];
+  const int lastDrawn = std::min(StartLine_ + VisibleLines_, LineCount_ - 1);
+
+  const int top = std::max(lines[static_cast<size_t>(first)].Rec.Top, slots.Top);
+  // An event running on below the rows drawn ends with them, or with the cell if that is shorter.
+  const TRect& lastRow = lines[static_cast<size_t>(last)].Rec;
+  const int bottom = lastRow != kUndrawnRect ? lastRow.Bottom
+                                             : std::min(cellBottom, lines[static_cast<size_t>(lastDrawn)].Rec.Bottom);
+  const int columnWidth = slots.Width();
+  const int partWidth = placed.WidthDivisor == 1 ? static_cast<int>(0.75 * columnWidth) : columnWidth / placed.WidthDivisor;
+  const int left = slots.Left + (placed.Level > 0 ? placed.Level * partWidth : -1);
+  const int right = std::max(left + partWidth - GutterPixels_, left + 1);
+  const TRect rect = Rect(left, top, right, std::max(bottom, top + 1));
+
+  const TVpEvent& event = *placed.Event;
+  const TVpCategoryInfo* category = Categories_->Category(event.Category());
+  Fill(rect, category != nullptr ? category->BackgroundColor() : Colors_.Window);
+  DrawTimeBar(placed, rect);
+  const TRect icons = DrawIcons(event, rect, placed.Level);
+  DrawEventText(event, rect, icons);
+
+  Canvas().Pen.Color = Colors_.Shadow;
+  const std::array<TPoint, 5> outline = {{{rect.Left, rect.Top}, {rect.Right, rect.Top}, {rect.Right, rect.Bottom},
+                                          {rect.Left, rect.Bottom}, {rect.Left, rect.Top}}};
+  Ex().Polyline(outline);
+  if (placed.Level > 0)
+    Line(rect.Left + GutterPixels_, rect.Top, rect.Left + GutterPixels_, rect.Bottom, Colors_.Shadow);
+
+  Layout_.Events.push_back({Rect(rect.Left, rect.Top, rect.Right, rect.Bottom + 1), icons, &event, event.RecordID()});
+}
+
+void TVpDayViewPass::DrawTimeBar(const TVpPlacedEvent& placed, const TRect& rect) {
+  // The bar is cut short by the part of its first and last slot the event leaves free, measured
+  // in the slot's own length.
+  const std::int64_t slotMs = GranularityMinutes(View_.Granularity()) * kMsPerMinute;
+  const int rowPixels = RowHeight_;
+  const std::int64_t firstSlotStart = placed.FirstRow * slotMs;
+  const std::int64_t lastSlotEnd = (placed.LastRow + 1) * slotMs;
+  std::int64_t topOffset = 0;
+  std::int64_t bottomOffset = 0;
+  if (lastSlotEnd - firstSlotStart > placed.EndMs - placed.StartMs) {
+    if (placed.FirstRow >= StartLine_ && placed.StartMs > firstSlotStart)
+      topOffset = (placed.StartMs - firstSlotStart) * rowPixels / slotMs;
+    if (StartLine_ + VisibleLines_ >= placed.LastRow && placed.EndMs < lastSlotEnd)
+      bottomOffset = (lastSlotEnd - placed.EndMs) * rowPixels / slotMs;
+  }
+  const int barLeft = placed.Level == 0 ? rect.Left - GutterPixels_ : rect.Left;
+  const int barTop = rect.Top + static_cast<int>(topOffset);
+  const int barBottom = std::max(barTop, rect.Bottom - static_cast<int>(bottomOffset));
+  Fill(Rect(barLeft, barTop, barLeft + GutterPixels_, barBottom), Categories_->Color(placed.Event->Category()));
+}
+
+TRect TVpDayViewPass::DrawIcons(const TVpEvent& event, const TRect& eventRect, int level) {
+  const TRect none = Rect(eventRect.Left, eventRect.Top, eventRect.Left, eventRect.Top);
+  if (DisplayOnly()) return none;
+  const TVpDayViewIconAttributes& attributes = View_.IconAttributes();
+  std::vector<const TBitmap*> bitmaps;
+  if (attributes.ShowCategoryBitmap())
+    if (const TVpCategoryInfo* category = Categories_->Category(event.Category()); category && category->Bitmap())
+      bitmaps.push_back(category->Bitmap());
+  if (attributes.ShowAlarmBitmap() && event.AlarmSet() && !attributes.AlarmBitmap().Empty())
+    bitmaps.push_back(IconBitmap(attributes.AlarmBitmap(), AlarmIcon_));
+  if (attributes.ShowRecurringBitmap() && IsRepeating(event.RepeatCode()) && !attributes.RecurringBitmap().Empty())
+    bitmaps.push_back(IconBitmap(attributes.RecurringBitmap(), RecurringIcon_));
+  if (bitmaps.empty()) return none;
+
+  // Icons taller than the event (less a pixel above and below) are shrunk to fit, keeping their
+  // proportions.
+  const int room = std::max(eventRect.Height() - 2, 0);
+  std::vector<TPoint> sizes;
+  int totalWidth = 0;
+  int tallest = 0;
+  for (const TBitmap* bitmap : bitmaps) {
+    TPoint size{bitmap->Width(), bitmap->Height()};
+    if (size.Y > room) size = {size.Y > 0 ? size.X * room / size.Y : 0, room};
+    sizes.push_back(size);
+    totalWidth += size.X;
+    tallest = std::max(tallest, size.Y);
+  }
+  const int areaLeft = level == 0 ? eventRect.Left : eventRect.Left + GutterPixels_;
+  const TRect area = Rect(areaLeft, eventRect.Top, std::max(areaLeft, std::min(areaLeft + totalWidth + 2, eventRect.Right)),
+                          eventRect.Top + std::min(tallest, eventRect.Height()));
+  int x = area.Left + 1;
+  for (size_t i = 0; i < bitmaps.size(); ++i) {
+    const TRect dest = Rect(x, area.Top + 1, x + sizes[i].X, area.Top + 1 + sizes[i].Y);
+    if (!dest.IsEmpty() && dest.Right <= eventRect.Right)
+      Canvas().StretchDraw(RotateRect(Angle(), Viewport(), dest), *bitmaps[i]);
+    x += sizes[i].X;
+  }
+  return area;
+}
+
+const TBitmap* TVpDayViewPass::IconBitmap(const TVpPicture& picture, std::unique_ptr<TBitmap>& cache) {
+  if (!cache) cache = picture.MakeBitmap(Canvas());
+  return cache.get();
+}
+
+void TVpDayViewPass::DrawEventText(const TVpEvent& event, const TRect& rect, const TRect& icons) {
+  std::string text = event.Description();
+  if (View_.ShowEventTimes()) {
+    const char* format = View_.TimeFormat() == tf12Hour ? "h:mmam/pm" : "h:mm";
+    text = FormatDateTime(format, event.StartTime(), View_.Locale()) + "-" +
+           FormatDateTime(format, event.EndTime(), View_.Locale()) + " " + text;
+  }
+  if (text.empty()) return;
+  const TFont& font = View_.Font().Font();
+
+  if (View_.WrapStyle() == wsNone) {
+    const int x = icons.Right + GutterPixels_ + 6;
+    Text(x, rect.Top + 6, Fit(text, font, rect.Right - x), font);
+    return;
+  }
+  TVpTextRegion region;
+  if (icons.Bottom >= rect.Bottom || icons.Width() <= 0) {
+    region.Add(Rect(icons.Right + GutterPixels_, rect.Top, rect.Right, rect.Bottom));
+  } else if (View_.WrapStyle() == wsIconFlow) {
+    region.Add(Rect(icons.Right, rect.Top, rect.Right, icons.Bottom));
+    region.Add(Rect(rect.Left + GutterPixels_, icons.Bottom, rect.Right, rect.Bottom));
+  } else {
+    region.Add(Rect(icons.Right, rect.Top, rect.Right, rect.Bottom));
+  }
+  Canvas().Font = font;
+  if (RotatedWrapText(&Canvas(), Angle(), Viewport(), region, text).AllPlaced) return;
+  // Three small squares at the bottom right tell that the text goes on.
+  for (int fromRight : {20, 13, 6})
+    Fill(Rect(rect.Right - fromRight, rect.Bottom - 7, rect.Right - fromRight + 3, rect.Bottom - 4),
+         View_.DotDotDotColor());
+}

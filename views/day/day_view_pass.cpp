@@ -1,0 +1,149 @@
+#include "views/day/day_view_pass.h"
+
+#include <algorithm>
+
+#include "model/date_format.h"
+#include "store/data_store.h"
+#include "views/day/day_view.h"
+#include "views/day/day_view_metrics.h"
+
+namespace {
+
+TVpDayViewColors ScreenColors(const TVpDayView& view) {
+  return {clBtnShadow, clBtnHighlight, cl3DDkShadow, clBtnFace, clWindow,
+          view.HeadAttributes().Color(), view.LineColor(), view.Color()};
+}
+
+const TVpDayViewColors kPrintColors = {clBlack, clBlack, clBlack, clBlack, clWhite, RGB(192, 192, 192), clBlack, clWhite};
+
+// The row at the view's own granularity for a start or stop line given at another.
+int ViewRow(const TVpDayView& view, int line, TVpGranularity granularity) {
+  if (granularity == view.Granularity() || granularity < gr05Min || granularity > gr60Min)
+    return std::clamp(line, 0, view.LineCount() - 1);
+  return ConvertLine(line, granularity, view.Granularity());
+}
+
+}  // namespace
+
+TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle,
+                               double scale, double renderDate, int startLine, int stopLine,
+                               TVpGranularity granularity, bool displayOnly)
+    : TVpDrawingPass(canvas, rect, angle, displayOnly),
+      View_(view),
+      Scale_(UsableScale(scale)),
+      RulerGranularity_(granularity),
+      Colors_(PassColors(displayOnly, ScreenColors(view), kPrintColors)),
+      LineCount_(view.LineCount()),
+      Lines_(BuildLineArray(view.Granularity())) {
+  const TVpCustomDataStore* store = view.DataStore();
+  const TVpResource* active = store != nullptr ? store->ActiveResource() : nullptr;
+  ShowsResourceName_ = view.ShowResourceName() && active != nullptr && !displayOnly;
+  if (active != nullptr && store->Connected()) {
+    Resource_ = active;
+    Categories_ = &store->CategoryColorMap();
+  }
+
+  const int headText = ReferenceTextHeight(canvas, view.HeadAttributes().Font().Font());
+  HeaderHeight_ = ShowsResourceName_ ? RoundEven(Scale_ * (2 * headText + 18)) : RoundEven(Scale_ * (headText + 12));
+  RowHeight_ = std::max(1, RoundEven(Scale_ * (ReferenceTextHeight(canvas, view.RowHeadAttributes().MinuteFont().Font()) + 12)));
+  const TFont callersFont = canvas.Font;
+  RulerWidth_ = 2 * TextWidth("33", view.RowHeadAttributes().HourFont().Font()) + 10;
+  canvas.Font = callersFont;
+  GutterPixels_ = RoundEven(view.GutterWidth() * Scale_);
+
+  StartLine_ = startLine < 0 ? std::clamp(view.TopLine(), 0, LineCount_ - 1) : ViewRow(view, startLine, granularity);
+  StopLine_ = stopLine > 0 ? ViewRow(view, stopLine, granularity) : -1;
+  const int rulerHeight = Frame().Bottom - (Frame().Top + HeaderHeight_ + 1);
+  VisibleLines_ = VisibleLinesFor(rulerHeight, HeaderHeight_, RowHeight_, LineCount_, StartLine_, StopLine_);
+  Days_ = ColumnDays(renderDate, view.NumDays(), view.IncludeWeekends());
+}
+
+TVpDayViewLayout TVpDayViewPass::Draw() {
+  Canvas().SetClipRect(Viewport());
+  Canvas().Pen.Style = psSolid;
+  Canvas().Pen.Width = 1;
+  Canvas().Pen.Mode = pmCopy;
+  Canvas().Brush.Style = bsSolid;
+
+  Layout_.RowHeight = RowHeight_;
+  Layout_.HeaderHeight = HeaderHeight_;
+  Layout_.VisibleLines = VisibleLines_;
+  Layout_.Lines.assign(Days_.size(), Lines_);
+  Layout_.Columns.assign(Days_.size(), TVpColRec{});
+
+  const int L = Frame().Left, T = Frame().Top, B = Frame().Bottom;
+  DrawCorner();
+  DrawRuler(Rect(View_.DrawingStyle() == dsFlat ? L + 2 : L + 1, T + HeaderHeight_ + 1, L + RulerWidth_ + 2, B));
+
+  const int scrollBarReserve = DisplayOnly() ? TVpDayView::kPrintScrollBarReserve : TVpDayView::kScrollBarReserve;
+  const int columns = static_cast<int>(Days_.size());
+  const int columnWidth = std::max(0, (Frame().Width() - RulerWidth_ - scrollBarReserve - 1) / columns);
+  int x = L + RulerWidth_ + 3;
+  for (int j = 0; j < columns; ++j) {
+    TRect header = Rect(x, T + 2, x + columnWidth, T + HeaderHeight_);
+    // On screen the last header reaches over the scroll bar to the view's border.
+    if (!DisplayOnly() && j == columns - 1) header.Right = std::max(header.Right, Frame().Right - 3);
+    DrawColumnHeader(header, j, Days_[static_cast<size_t>(j)]);
+    const TRect cell = Rect(x, T + HeaderHeight_ + 1, x + columnWidth, B - 2);
+    Layout_.Columns[static_cast<size_t>(j)] = {cell, Days_[static_cast<size_t>(j)]};
+    DrawCells(cell, j, Days_[static_cast<size_t>(j)]);
+    DrawEvents(j, Days_[static_cast<size_t>(j)]);
+    x += columnWidth;
+  }
+  DrawBorder();
+  return std::move(Layout_);
+}
+
+void TVpDayViewPass::DrawCorner() {
+  const TRect box = Rect(Frame().Left + 1, Frame().Top, Frame().Left + RulerWidth_ + 3, Frame().Top + HeaderHeight_ + 2);
+  Fill(box, Colors_.Header);
+  if (View_.DrawingStyle() == ds3d) {
+    Bevel(Rect(box.Left + 1, box.Top + 2, box.Right - 2, box.Bottom - 2), Colors_.Highlight, Colors_.Shadow);
+    return;
+  }
+  Line(box.Right - 2, box.Bottom - 2, box.Left, box.Bottom - 2, Colors_.Shadow);
+  Canvas().Pen.Color = Colors_.Highlight;
+  Ex().LineTo(box.Left, box.Top);
+  Ex().LineTo(box.Right - 2, box.Top);
+  Line(box.Right - 2, box.Top + 6, box.Right - 2, box.Bottom - 5, Colors_.Shadow);
+}
+
+void TVpDayViewPass::DrawColumnHeader(const TRect& rect, int column, double day) {
+  const TFont& font = View_.HeadAttributes().Font().Font();
+  Fill(rect, Colors_.Header);
+  const int left = rect.Left + 2;
+  const int top = rect.Top - 2;
+  const int available = rect.Right - 3 - left;
+  auto centred = [&](const std::string& text) { return left + available / 2 - TextWidth(text, font) / 2; };
+
+  const std::string label = Fit(FormatDateTime(View_.DateLabelFormat(), day, View_.Locale()), font, available);
+  int labelTop = top + 6;
+  if (ShowsResourceName_) {
+    if (column == 0) {
+      const std::string name = Fit(View_.DataStore()->ActiveResource()->Description(), font, available);
+      Text(centred(name), top + 6, name, font);
+    }
+    Canvas().Font = font;
+    labelTop = top + Canvas().TextHeight(label) + 12;
+  }
+  Text(centred(label), labelTop, label, font);
+
+  if (View_.DrawingStyle() == ds3d) {
+    Bevel(rect, Colors_.Highlight, Colors_.DarkShadow);
+    return;
+  }
+  Line(rect.Right, rect.Bottom, rect.Left - 1, rect.Bottom, Colors_.Shadow);
+  Line(rect.Right, rect.Bottom - 4, rect.Right, rect.Top + 3, Colors_.Shadow);
+  Line(rect.Left, rect.Bottom - 4, rect.Left, rect.Top + 3, Colors_.Highlight);
+}
+
+void TVpDayViewPass::DrawBorder() {
+  const int L = Frame().Left, T = Frame().Top, R = Frame().Right, B = Frame().Bottom;
+  if (View_.DrawingStyle() == dsFlat) {
+    Bevel(Rect(L, T, R - 1, B - 1), Colors_.Shadow, Colors_.Highlight);
+    Bevel(Rect(L + 1, T + 1, R - 2, B - 2), Colors_.Highlight, Colors_.Shadow);
+  } else {
+    Bevel(Rect(L, T, R - 1, B - 1), Colors_.Shadow, Colors_.Highlight);
+    Bevel(Rect(L + 1, T + 1, R - 2, B - 2), Colors_.DarkShadow, Colors_.Face);
+  }
+}

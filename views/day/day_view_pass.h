@@ -1,0 +1,76 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "views/day/day_view_event_layout.h"
+#include "views/day/day_view_tables.h"
+#include "views/drawing/drawing_pass.h"
+
+class TVpDayView;
+class TVpResource;
+class TVpCategoryColorMap;
+class TVpPicture;
+
+// The colours of one pass: the desktop's on screen, black and white when printing.
+struct TVpDayViewColors {
+  TColor Shadow;
+  TColor Highlight;
+  TColor DarkShadow;
+  TColor Face;
+  TColor Window;      // events without a category
+  TColor Header;
+  TColor RulerLines;
+  TColor Background;
+};
+
+// One drawing pass of a day view into a rectangle of a canvas, at a rotation and a scale. The
+// layout is worked out when the pass is made; Draw draws it and hands back the tables. The pass
+// changes nothing in the view.
+class TVpDayViewPass : private TVpDrawingPass {
+ public:
+  TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle, double scale,
+                 double renderDate, int startLine, int stopLine, TVpGranularity granularity, bool displayOnly);
+
+  int VisibleLines() const { return VisibleLines_; }
+  // Draws the view; the canvas's pen, brush, font and clip are as they were when the pass goes.
+  TVpDayViewLayout Draw();
+
+ private:
+  // --- one file each: frame and headers, ruler, cells, events ---
+  void DrawCorner();
+  void DrawColumnHeader(const TRect& rect, int column, double day);
+  void DrawBorder();
+  void DrawRuler(const TRect& ruler);
+  void DrawCells(const TRect& cell, int column, double day);
+  void DrawEvents(int column, double day);
+  void DrawEvent(const TVpPlacedEvent& placed, int column, const TRect& slots, int cellBottom);
+  void DrawTimeBar(const TVpPlacedEvent& placed, const TRect& event);
+  TRect DrawIcons(const TVpEvent& event, const TRect& eventRect, int level);
+  void DrawEventText(const TVpEvent& event, const TRect& rect, const TRect& icons);
+  // A bitmap of the picture for this pass's canvas, made once per pass.
+  const TBitmap* IconBitmap(const TVpPicture& picture, std::unique_ptr<TBitmap>& cache);
+
+  const TVpDayView& View_;
+  double Scale_;
+  TVpGranularity RulerGranularity_;
+  TVpDayViewColors Colors_;
+  int LineCount_;
+  int RowHeight_;
+  int HeaderHeight_;
+  int RulerWidth_;
+  int GutterPixels_;
+  int StartLine_;
+  int StopLine_;
+  int VisibleLines_;
+  bool ShowsResourceName_;
+  std::vector<double> Days_;
+  // The resource whose events are drawn; none when no events can be drawn.
+  const TVpResource* Resource_ = nullptr;
+  const TVpCategoryColorMap* Categories_ = nullptr;
+  TVpLineArray Lines_;  // the rows of a day, nothing drawn
+  TVpDayViewLayout Layout_;
+  std::unique_ptr<TBitmap> AlarmIcon_;
+  std::unique_ptr<TBitmap> RecurringIcon_;
+};
