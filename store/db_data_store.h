@@ -48,6 +48,15 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   virtual std::string TableFieldFor(TVpTableKind kind, const std::string& storeKey) const;
 
  private:
+  // What the store knows of each kind of record held by a resource (events, contacts, tasks):
+  // its table, its collection, its dirty flag, its counter and how a row makes a record. Every
+  // load, reload, removal and post below is written once over it; see the definitions.
+  template <class TCollection>
+  struct TRecordKind;
+  static const TRecordKind<TVpSchedule> kEventKind;
+  static const TRecordKind<TVpContacts> kContactKind;
+  static const TRecordKind<TVpTasks> kTaskKind;
+
   // The record's fields paired with the table fields that hold them, looked up once per operation.
   template <class TRecord>
   using TColumns = std::vector<std::pair<const TRecordField<TRecord>*, TField>>;
@@ -60,6 +69,14 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   // The table field for the key when the table has it; nullopt otherwise.
   std::optional<TField> FieldFor(TVpTableKind kind, TDataTable& table, const std::string& storeKey);
 
+  template <class TCollection>
+  void LoadRecords(const TRecordKind<TCollection>& kind);
+  template <class TCollection>
+  void ReloadRecords(const TRecordKind<TCollection>& kind);
+  template <class TCollection>
+  void RemoveAllRecords(const TRecordKind<TCollection>& kind, TVpResource* resource);
+  template <class TCollection>
+  void PostCollection(const TRecordKind<TCollection>& kind);
   // Reads every visible row into a record made by add (none: the row is left out).
   template <class TRecord, class TCollection, class TAdd>
   void ReadRows(TVpTableKind kind, TDataTable& table, TCollection& records, TAdd add);
@@ -69,7 +86,9 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   // one batch; see the definition.
   template <class TCollection>
   void PostRecords(TVpTableKind kind, TDataTable& table, TCollection& records, const char* idTable);
-  // Removes every row of the resource from the table, with one write.
-  void DeleteRowsOf(TVpTableKind kind, TDataTable* table, int resourceID);
+  // Edits the row the cursor is on (found) or appends one, lets fill set its fields and posts it;
+  // a failure cancels the edit.
+  template <class TFill>
+  static void WriteRow(TDataTable& table, bool found, TFill fill);
   void LoadResourceRows(TDataTable& table);
 };
