@@ -82,6 +82,24 @@ const TVpCustomDBDataStore::TRecordKind<TVpTasks> TVpCustomDBDataStore::kTaskKin
     [](TVpTasks& tasks, int recordID, const std::vector<TField>&) { return tasks.AddTask(recordID); },
     false, true};
 
+template <class F>
+void TVpCustomDBDataStore::Writing(F&& write) {
+  if (OnWrite)
+    OnWrite(write);
+  else
+    write();
+}
+
+std::vector<std::string> TVpCustomDBDataStore::RequiredFieldsOf(TVpTableKind kind) const {
+  std::vector<const char*> keys = {"ResourceID"};
+  if (kind == tkEvents) keys = {"RecordID", "ResourceID", "StartTime", "EndTime"};
+  if (kind == tkContacts || kind == tkTasks) keys = {"RecordID", "ResourceID"};
+  std::vector<std::string> fields;
+  for (const char* key : keys)
+    if (std::string field = TableFieldFor(kind, key); !field.empty()) fields.push_back(field);
+  return fields;
+}
+
 std::string TVpCustomDBDataStore::TableFieldFor(TVpTableKind kind, const std::string& storeKey) const {
   return CanonicalTableField(kind, storeKey);
 }
@@ -153,6 +171,7 @@ void TVpCustomDBDataStore::LoadResources() {
 }
 
 void TVpCustomDBDataStore::LoadResourceRows(TDataTable& table) {
+  LoadedReads_[tkResources] = table.ReadCount();
   SetActiveResource(nullptr);
   Resources().Clear();
   table.SetFiltered(false);
@@ -204,6 +223,7 @@ void TVpCustomDBDataStore::LoadRecords(const TRecordKind<TCollection>& kind) {
   if (kind.LoadsWindowOnly)
     SetFilterCriteria(*table, true, resource->ResourceID(), LoadedRange().StartTime(), LoadedRange().EndTime());
   if (!table->Active()) return;
+  LoadedReads_[kind.Table] = table->ReadCount();
   if (!kind.LoadsWindowOnly) SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
   const auto id = FieldFor(kind.Table, *table, "RecordID");
   std::vector<TField> from;
@@ -279,12 +299,14 @@ template <class TCollection>
 void TVpCustomDBDataStore::RemoveAllRecords(const TRecordKind<TCollection>& kind, TVpResource* resource) {
   if (resource == nullptr) return;
   if (TDataTable* table = (this->*kind.TableOf)()) {
-    Posting([&] {
+    Writing([&] {
+      Posting([&] {
       table->Open();
       const int index = table->FieldIndex(TableFieldFor(kind.Table, "ResourceID"));
       if (index < 0) return;
       table->DeleteWhere([&](const TRowValues& row) {
-        return ValueAsInteger(row[static_cast<size_t>(index)], "ResourceID") == resource->ResourceID();
+          return ValueAsInteger(row[static_cast<size_t>(index)], "ResourceID") == resource->ResourceID();
+        });
       });
     });
   }
@@ -388,12 +410,14 @@ void TVpCustomDBDataStore::PostCollection(const TRecordKind<TCollection>& kind) 
   TVpResource* resource = ActiveResource();
   const bool resourceTable = ResourceTable() != nullptr;
   if (resource != nullptr && (resource->*kind.Dirty)() && (resourceTable || !kind.PostNeedsResourceTable)) {
-    if (resourceTable && !ActiveResourceHasRow()) throw EDBPostError();
-    SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
-    TCollection& records = (resource->*kind.Records)();
-    PostRecords(kind.Table, *table, records, kind.IDTable);
-    (resource->*kind.SetDirty)(false);
-    records.Sort();
+    Writing([&] {
+      if (resourceTable && !ActiveResourceHasRow()) throw EDBPostError();
+      SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
+      TCollection& records = (resource->*kind.Records)();
+      PostRecords(kind.Table, *table, records, kind.IDTable);
+      (resource->*kind.SetDirty)(false);
+      records.Sort();
+    });
   }
   if (kind.NotifyAfterPost && !Loading()) NotifyLinkedControls();
 }
@@ -405,7 +429,7 @@ void TVpCustomDBDataStore::PostTasks() { PostCollection(kTaskKind); }
 void TVpCustomDBDataStore::PostResources() {
   TDataTable* table = ResourceTable();
   if (Resources().Count() == 0 || table == nullptr) return;
-  WhileLoading([&] {
+  Writing([&] { WhileLoading([&] {
     std::vector<TVpResource*> deleted;
     std::vector<TVpResource*> changed;
     for (int i = 0; i < Resources().Count(); ++i) {
@@ -461,5 +485,45 @@ void TVpCustomDBDataStore::PostResources() {
       }
       resource->SetChanged(false);
     }
-  });
+  }); });
+}
+
+// --- changes made by other writers ---
+
+bool TVpCustomDBDataStore::HasPendingChanges() const {
+  for (int i = 0; i < Resources().Count(); ++i)
+    if (Resources().Items(i)->Changed() || Resources().Items(i)->Deleted()) return true;
+  const TVpResource* resource = ActiveResource();
+  return resource != nullptr && (resource->EventsDirty() || resource->ContactsDirty() || resource->TasksDirty());
+}
+
+bool TVpCustomDBDataStore::ReloadChangedTables() {
+  if (!Connected()) return false;
+  for (TDataTable* table : {ResourceTable(), EventsTable(), ContactsTable(), TasksTable()})
+    if (table != nullptr) table->ReadAgainIfChanged(false);
+  auto stale = [&](TVpTableKind kind, TDataTable* table) {
+    return table != nullptr && table->Active() && table->ReadCount() != LoadedReads_[kind];
+  };
+  if (stale(tkResources, ResourceTable())) {
+    // The resources are made anew; the active one is found again by its ID, which reloads its
+    // records too. Not while anything waits to be posted: the post merges it first.
+    if (HasPendingChanges()) return false;
+    const TVpResource* active = ActiveResource();
+    const int activeID = active != nullptr ? active->ResourceID() : -1;
+    LoadResources();
+    if (active != nullptr) SetResourceID(activeID);
+    return true;
+  }
+  TVpResource* resource = ActiveResource();
+  if (resource == nullptr) return false;
+  bool reloaded = false;
+  auto reload = [&](const auto& kind) {
+    if (!stale(kind.Table, (this->*kind.TableOf)()) || (resource->*kind.Dirty)()) return;
+    ReloadRecords(kind);
+    reloaded = true;
+  };
+  reload(kEventKind);
+  reload(kContactKind);
+  reload(kTaskKind);
+  return reloaded;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "store/data_store.h"
 #include "store/data_table.h"
@@ -42,7 +45,23 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   void PostTasks() override;
   void PostResources() override;
 
+  // Brings the store up to date with another writer: the tables whose files changed since they
+  // were read are read again, and the records made from them are reloaded (the resources, and the
+  // active resource's events, contacts and tasks), telling the views as a reload does. Records with
+  // changes not yet posted are kept (their post merges them into the file). Returns whether
+  // anything was reloaded. A file that cannot be read raises once per version of it.
+  bool ReloadChangedTables();
+
+  // Every write on the tables (a post, a removal) runs inside it: the owner of the tables takes
+  // the folder's write lock there and reads changed files again first, so that a post applies its
+  // records on top of what other writers wrote. Without it a write just runs.
+  std::function<void(const std::function<void()>& write)> OnWrite;
+
  protected:
+  // The table fields a table of the kind cannot do without: its ID fields and, for events, the
+  // start and end they are created from.
+  std::vector<std::string> RequiredFieldsOf(TVpTableKind kind) const;
+
   // The table field that holds the record field with this store key; empty when the field is
   // neither read nor written. Here: the program's own tables (CanonicalTableField).
   virtual std::string TableFieldFor(TVpTableKind kind, const std::string& storeKey) const;
@@ -91,4 +110,11 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   template <class TFill>
   static void WriteRow(TDataTable& table, bool found, TFill fill);
   void LoadResourceRows(TDataTable& table);
+  template <class F>
+  void Writing(F&& write);
+  // Whether any record of the active resource has changes not yet posted.
+  bool HasPendingChanges() const;
+
+  // Per table kind: the ReadCount of the table when its records were last loaded.
+  std::uint64_t LoadedReads_[4] = {};
 };
