@@ -9,35 +9,15 @@
 #include "store/data_packet.h"
 #include "store/planner_files.h"
 #include "tests/support/temporary_folder.h"
+#include "tests/tools/cli_process.h"
 #include "tools/koret_cli/headless_services.h"
 
 namespace {
 
-// koret-cli started with the arguments; its output is read from the returned descriptor.
-std::pair<pid_t, int> Start(const std::vector<std::string>& args) {
-  int output[2];
-  if (::pipe(output) != 0) return {-1, -1};
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::dup2(output[1], 1);
-    ::close(output[0]);
-    std::vector<char*> argv{const_cast<char*>(KORET_CLI)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(KORET_CLI, argv.data());
-    ::_exit(127);
-  }
-  ::close(output[1]);
-  return {child, output[0]};
-}
-
-std::string Finish(pid_t child, int output) {
-  std::string printed;
-  char buffer[64];
-  for (ssize_t n; (n = ::read(output, buffer, sizeof buffer)) > 0;) printed.append(buffer, static_cast<size_t>(n));
-  ::close(output);
+std::string Finish(TCliProcess& process) {
+  const std::string printed = ReadAll(process);
   int status = 0;
-  ::waitpid(child, &status, 0);
+  ::waitpid(process.Pid, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << printed;
   return printed;
 }
@@ -47,8 +27,8 @@ std::string Finish(pid_t child, int output) {
 TEST(SeveralWriters, EveryReportedEventIsStoredOnce) {
   TTemporaryFolder folder;
   const std::string data = folder.File("Data");
-  const auto [creator, creatorOutput] = Start({"create-tables", "--data", data});
-  Finish(creator, creatorOutput);
+  TCliProcess creator = StartCli({"create-tables", "--data", data});
+  Finish(creator);
 
   TSystemClock clock;
   THeadlessDesktop desktop;
@@ -64,9 +44,9 @@ TEST(SeveralWriters, EveryReportedEventIsStoredOnce) {
 
   constexpr int kRuns = 40;
   constexpr int kOwn = 20;
-  std::vector<std::pair<pid_t, int>> runs;
+  std::vector<TCliProcess> runs;
   for (int i = 0; i < kRuns; ++i)
-    runs.push_back(Start({"add-event", "--data", data, "--start", "2024-05-01 09:00", "--end", "2024-05-01 10:00",
+    runs.push_back(StartCli({"add-event", "--data", data, "--start", "2024-05-01 09:00", "--end", "2024-05-01 10:00",
                           "--subject", "run " + std::to_string(i)}));
   std::vector<long> reported;
   for (int i = 0; i < kOwn; ++i) {
@@ -75,8 +55,8 @@ TEST(SeveralWriters, EveryReportedEventIsStoredOnce) {
     store.PostEvents();
     reported.push_back(event->RecordID());
   }
-  for (const auto& [child, output] : runs) {
-    const std::string printed = Finish(child, output);
+  for (TCliProcess& run : runs) {
+    const std::string printed = Finish(run);
     ASSERT_FALSE(printed.empty());
     reported.push_back(std::stol(printed));
   }
