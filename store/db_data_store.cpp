@@ -92,8 +92,14 @@ void TVpCustomDBDataStore::Writing(F&& write) {
 
 std::vector<std::string> TVpCustomDBDataStore::RequiredFieldsOf(TVpTableKind kind) const {
   std::vector<const char*> keys = {"ResourceID"};
-  if (kind == tkEvents) keys = {"RecordID", "ResourceID", "StartTime", "EndTime"};
-  if (kind == tkContacts || kind == tkTasks) keys = {"RecordID", "ResourceID"};
+  auto recordKeys = [&](const auto& recordKind) {
+    if (recordKind.Table != kind) return;
+    keys = {"RecordID", "ResourceID"};
+    keys.insert(keys.end(), recordKind.CreatedFrom.begin(), recordKind.CreatedFrom.end());
+  };
+  recordKeys(kEventKind);
+  recordKeys(kContactKind);
+  recordKeys(kTaskKind);
   std::vector<std::string> fields;
   for (const char* key : keys)
     if (std::string field = TableFieldFor(kind, key); !field.empty()) fields.push_back(field);
