@@ -81,7 +81,7 @@ void TDataTable::ReadFile(TFieldDefs& fields, std::vector<TRowValues>& rows) con
   std::string missing;
   for (const std::string& name : RequiredFields_)
     if (FieldIndexIn(fields, name) < 0) missing += (missing.empty() ? "" : ", ") + name;
-  if (!missing.empty()) Fail("\"" + FileName_ + "\" lacks the fields a " + Name_ + " table needs: " + missing);
+  if (!missing.empty()) Fail("\"" + FileName_ + "\" lacks fields the " + Name_ + " table needs: " + missing);
 }
 
 void TDataTable::TakeRows(TFieldDefs&& fields, std::vector<TRowValues>&& rows) {
@@ -122,6 +122,9 @@ bool TDataTable::ReadAgainIfChanged(bool retryUnreadable) {
     UnreadableSignature_ = signature;
     throw;
   }
+  // A filter knows the fields by position: one made for another layout is dropped, and whoever
+  // filters sets it again.
+  if (fields != Fields_) Filtered_ = false;
   TakeRows(std::move(fields), std::move(rows));
   ReadSignature_ = signature;
   First();

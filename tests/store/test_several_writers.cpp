@@ -233,11 +233,11 @@ TEST_P(TableLayout, AnotherTablesFileIsNotOpened) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, TableLayout,
                          ::testing::Values(TLayoutCase{TVpPlannerFiles::kEventsFile, "Tasks",
-                                                       "lacks the fields a Events table needs: StartTime, EndTime"},
+                                                       "lacks fields the Events table needs: StartTime, EndTime"},
                                            TLayoutCase{TVpPlannerFiles::kTasksFile, "Resources",
-                                                       "lacks the fields a Tasks table needs: RecordID"},
+                                                       "lacks fields the Tasks table needs: RecordID"},
                                            TLayoutCase{TVpPlannerFiles::kRecordIDsFile, "Events",
-                                                       "lacks the fields a RecordIDS table needs: EventID, TaskID, "
+                                                       "lacks fields the RecordIDS table needs: EventID, TaskID, "
                                                        "ContactID"}));
 
 class NotConnected : public ::testing::Test, protected TPlannerFixture {};
