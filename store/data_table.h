@@ -91,9 +91,10 @@ class TDataTable {
   void Open();
   // Another writer may replace the file while the table is open. When the file is no longer the
   // one last read or written (its signature differs), the open table reads it again, keeping its
-  // filter (unless the fields changed: then the filter is switched off), and returns true. A file that cannot be read raises as Open does and leaves the rows
-  // as they were; with retryUnreadable off, the very version that failed before is passed over
-  // (false) rather than raised again. A closed table, or one in an edit or batch, reads nothing.
+  // filter (unless the fields changed: then the filter is switched off), and returns true. A
+  // file that cannot be read raises as Open does and leaves the rows as they were; with
+  // retryUnreadable off, the very version that failed before is passed over (false) rather than
+  // raised again. A closed table, or one in an edit or batch, reads nothing.
   bool ReadAgainIfChanged(bool retryUnreadable = true);
   // Counts the times the rows were read from the file (opening and reading again): who made
   // something of the rows can tell whether they were replaced since.

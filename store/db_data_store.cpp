@@ -435,63 +435,65 @@ void TVpCustomDBDataStore::PostTasks() { PostCollection(kTaskKind); }
 void TVpCustomDBDataStore::PostResources() {
   TDataTable* table = ResourceTable();
   if (Resources().Count() == 0 || table == nullptr) return;
-  Writing([&] { WhileLoading([&] {
-    std::vector<TVpResource*> deleted;
-    std::vector<TVpResource*> changed;
-    for (int i = 0; i < Resources().Count(); ++i) {
-      TVpResource* resource = Resources().Items(i);
-      if (resource->Deleted())
-        deleted.push_back(resource);
-      else if (resource->Changed())
-        changed.push_back(resource);
-    }
-    if (deleted.empty() && changed.empty()) return;
+  Writing([&] {
+    WhileLoading([&] {
+      std::vector<TVpResource*> deleted;
+      std::vector<TVpResource*> changed;
+      for (int i = 0; i < Resources().Count(); ++i) {
+        TVpResource* resource = Resources().Items(i);
+        if (resource->Deleted())
+          deleted.push_back(resource);
+        else if (resource->Changed())
+          changed.push_back(resource);
+      }
+      if (deleted.empty() && changed.empty()) return;
 
-    // The resource rows first, in one write: should removing a resource's records fail after
-    // that, rows nobody sees are left behind rather than a resource without its records.
-    const std::string idField = TableFieldFor(tkResources, "ResourceID");
-    std::vector<std::pair<TVpResource*, int>> newIDs;
-    Posting([&] {
-      table->Open();
-      table->SetFiltered(false);
-      TTableBatch batch(*table);
-      auto id = FieldFor(tkResources, *table, "ResourceID");
-      auto columns = ColumnsFor<TVpResource>(tkResources, *table);
-      if (!id) throw EDataTableError(table->Name() + ": ResourceID is needed");
-      for (TVpResource* resource : deleted)
-        if (table->Locate(idField, std::int64_t{resource->ResourceID()})) table->Delete();
+      // The resource rows first, in one write: should removing a resource's records fail after
+      // that, rows nobody sees are left behind rather than a resource without its records.
+      const std::string idField = TableFieldFor(tkResources, "ResourceID");
+      std::vector<std::pair<TVpResource*, int>> newIDs;
+      Posting([&] {
+        table->Open();
+        table->SetFiltered(false);
+        TTableBatch batch(*table);
+        auto id = FieldFor(tkResources, *table, "ResourceID");
+        auto columns = ColumnsFor<TVpResource>(tkResources, *table);
+        if (!id) throw EDataTableError(table->Name() + ": ResourceID is needed");
+        for (TVpResource* resource : deleted)
+          if (table->Locate(idField, std::int64_t{resource->ResourceID()})) table->Delete();
+        for (TVpResource* resource : changed) {
+          const bool found = resource->ResourceID() >= 0 && table->Locate(idField, std::int64_t{resource->ResourceID()});
+          WriteRow(*table, found, [&] {
+            int resourceID = resource->ResourceID();
+            if (resourceID < 0) {
+              resourceID = GetNextID("Resources");
+              newIDs.emplace_back(resource, resourceID);
+            }
+            id->SetAsInteger(resourceID);
+            WriteFields(columns, *resource);
+          });
+        }
+        batch.Commit();
+      });
+
+      for (const auto& [resource, resourceID] : newIDs) resource->SetResourceID(resourceID);
+      for (TVpResource* resource : deleted) {
+        RemoveAllEvents(resource);
+        RemoveAllContacts(resource);
+        RemoveAllTasks(resource);
+        if (resource == ActiveResource()) SetResourceID(-1);
+        Resources().DeleteResource(resource);
+      }
       for (TVpResource* resource : changed) {
-        const bool found = resource->ResourceID() >= 0 && table->Locate(idField, std::int64_t{resource->ResourceID()});
-        WriteRow(*table, found, [&] {
-          int resourceID = resource->ResourceID();
-          if (resourceID < 0) {
-            resourceID = GetNextID("Resources");
-            newIDs.emplace_back(resource, resourceID);
-          }
-          id->SetAsInteger(resourceID);
-          WriteFields(columns, *resource);
-        });
+        if (resource->ResourceID() == ResourceID() && resource == ActiveResource()) {
+          PostEvents();
+          PostContacts();
+          PostTasks();
+        }
+        resource->SetChanged(false);
       }
-      batch.Commit();
     });
-
-    for (const auto& [resource, resourceID] : newIDs) resource->SetResourceID(resourceID);
-    for (TVpResource* resource : deleted) {
-      RemoveAllEvents(resource);
-      RemoveAllContacts(resource);
-      RemoveAllTasks(resource);
-      if (resource == ActiveResource()) SetResourceID(-1);
-      Resources().DeleteResource(resource);
-    }
-    for (TVpResource* resource : changed) {
-      if (resource->ResourceID() == ResourceID() && resource == ActiveResource()) {
-        PostEvents();
-        PostContacts();
-        PostTasks();
-      }
-      resource->SetChanged(false);
-    }
-  }); });
+  });
 }
 
 // --- changes made by other writers ---

@@ -43,7 +43,8 @@ class SeveralWriters : public ::testing::Test, protected TPlannerFixture {
     std::map<std::int64_t, std::string> byID;
     for (const TRowValues& row : rows) byID[std::get<std::int64_t>(row[0])] = std::get<std::string>(row[4]);
     std::string text;
-    for (const auto& [id, description] : byID) text += (text.empty() ? "" : " ") + std::to_string(id) + ":" + description;
+    for (const auto& [id, description] : byID)
+      text += (text.empty() ? "" : " ") + std::to_string(id) + ":" + description;
     return text;
   }
 
@@ -162,7 +163,9 @@ struct TCounterCase {
   int NextID;                         // 0: an error
 };
 
-class RecordIDRule : public ::testing::Test, protected TPlannerFixture, public ::testing::WithParamInterface<TCounterCase> {};
+class RecordIDRule : public ::testing::Test,
+                     protected TPlannerFixture,
+                     public ::testing::WithParamInterface<TCounterCase> {};
 
 // A new ID is above both the counter and every ID in the table, and inside the 4-byte range.
 TEST_P(RecordIDRule, NeverGivesAnIDTwiceNorOutsideTheRange) {
@@ -211,7 +214,9 @@ struct TLayoutCase {
   const char* Message;      // the reason given
 };
 
-class TableLayout : public ::testing::Test, protected TPlannerFixture, public ::testing::WithParamInterface<TLayoutCase> {};
+class TableLayout : public ::testing::Test,
+                    protected TPlannerFixture,
+                    public ::testing::WithParamInterface<TLayoutCase> {};
 
 // A file holding another table's layout is not opened; the store is not connected, says so when a
 // command needs it, and names the file.

@@ -22,7 +22,8 @@ TCliProcess StartCli(const std::vector<std::string>& args) {
 std::string ReadAll(TCliProcess& process) {
   std::string printed;
   char buffer[256];
-  for (ssize_t n; (n = ::read(process.Output, buffer, sizeof buffer)) > 0;) printed.append(buffer, static_cast<size_t>(n));
+  for (ssize_t n; (n = ::read(process.Output, buffer, sizeof buffer)) > 0;)
+    printed.append(buffer, static_cast<size_t>(n));
   ::close(process.Output);
   process.Output = -1;
   return printed;
