@@ -40,11 +40,6 @@ TEST(FolderLock, HoldsNestAndAnotherWriterWaitsABoundedTime) {
   EXPECT_TRUE(theirs.Acquire()) << "free once the last hold ended";
 }
 
-TEST(FolderLock, AMissingFolderIsAClearError) {
-  TFolderLock lock("/nonexistent/Data/koret.lock");
-  EXPECT_THROW(lock.Acquire(), EFolderLockError);
-}
-
 // A process ID that no process has: a child that has ended and been waited for.
 pid_t EndedProcess() {
   const pid_t child = ::fork();
