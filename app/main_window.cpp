@@ -9,6 +9,7 @@
 
 #include "app/core/day_view_main_config.h"
 #include "app/core/view_settings.h"
+#include "app/data_folder_watcher.h"
 #include "app/program.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
@@ -40,6 +41,18 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
   Tray_.OnActivated = [this] { ShowMainWindow(); };
   connect(&Clock_, &QTimer::timeout, this, [this] { GuardedCall([this] { Tick(); }); });
   Clock_.start(1000);
+
+  // What another writer (koret-cli, an import) saves shows within a second or two. Not while a
+  // modal window is open: it may be editing a record a reload would replace; the poll catches up
+  // once it closes, and a post made meanwhile merges with the other writer's rows.
+  new TDataFolderWatcher(  // owned by the window
+      ToQt(programFolder + "/Data"),
+      {TVpPlannerFiles::kResourcesFile, TVpPlannerFiles::kEventsFile, TVpPlannerFiles::kContactsFile,
+       TVpPlannerFiles::kTasksFile},
+      [this] {
+        if (QApplication::activeModalWidget() == nullptr) LifeCycle_->Planner().Store().ReloadChangedTables();
+      },
+      this);
 
   // The first stage runs while the window is being built.
   GuardedCall([this] { ShowAtStart_ = LifeCycle_->StartFirstStage(); });

@@ -6,18 +6,8 @@
 #include "platform/assign_if_changed.h"
 
 TVpContact* TVpContacts::AddContact(int recordID) {
-  TVpContact* contact = nullptr;
-  try {
-    auto created = std::make_unique<TVpContact>(this);
-    created->SetLoading(true);
-    created->SetRecordID(recordID);
-    contact = &Append(std::move(created));
-    contact->SetLoading(false);
-  } catch (const std::exception&) {
-    if (contact) Extract(*contact);
-    throw EFailToCreateContact();
-  }
-  return contact;
+  return AppendNew<EFailToCreateContact>([this] { return std::make_unique<TVpContact>(this); },
+                                         [&](TVpContact& contact) { contact.SetRecordID(recordID); });
 }
 
 void TVpContacts::DeleteContact(TVpContact* contact) {

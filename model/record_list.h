@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -57,6 +58,23 @@ class TVpRecordList {
     record->ListIndex_ = Count();
     Items_.push_back(std::move(record));
     return *Items_.back();
+  }
+
+  // Takes a newly made record in at the end and sets it up while it is Loading; should making or
+  // setting it up fail, nothing of it stays in the list and TError is raised instead.
+  template <class TError, class TMake, class TSetUp>
+  TRecord* AppendNew(TMake make, TSetUp setUp) {
+    TRecord* record = nullptr;
+    try {
+      record = &Append(make());
+      record->SetLoading(true);
+      setUp(*record);
+      record->SetLoading(false);
+    } catch (const std::exception&) {
+      if (record) Extract(*record);
+      throw TError();
+    }
+    return record;
   }
 
   // Takes the record's slot out of the list and hands the record back, to be destroyed by the

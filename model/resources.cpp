@@ -3,19 +3,11 @@
 #include "platform/ascii_text.h"
 
 TVpResource* TVpResources::AddResource(int resourceID) {
-  TVpResource* resource = nullptr;
-  try {
-    auto created = std::make_unique<TVpResource>(Clock_, this);
-    created->SetLoading(true);
-    resource = &Append(std::move(created));
-    resource->SetResourceID(resourceID);
-    resource->SetActive(true);
-    resource->SetLoading(false);
-  } catch (const std::exception&) {
-    if (resource) Extract(*resource);
-    throw EFailToCreateResource();
-  }
-  return resource;
+  return AppendNew<EFailToCreateResource>([this] { return std::make_unique<TVpResource>(Clock_, this); },
+                                          [&](TVpResource& resource) {
+                                            resource.SetResourceID(resourceID);
+                                            resource.SetActive(true);
+                                          });
 }
 
 void TVpResources::DeleteResource(TVpResource* resource) {

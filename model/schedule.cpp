@@ -8,17 +8,14 @@ TVpEvent* TVpSchedule::AddEvent(int recordID, double startTime, double endTime) 
   if (ToMs(endTime) <= ToMs(startTime)) return nullptr;
   TVpEvent* event = nullptr;
   try {
-    auto created = std::make_unique<TVpEvent>(this);
-    created->SetLoading(true);
-    created->SetRecordID(recordID);
-    created->SetStartTime(startTime);
-    created->SetEndTime(endTime);
-    event = &Append(std::move(created));
-    event->SetLoading(false);
-  } catch (const std::exception&) {
-    if (event) Extract(*event);
-    PlacementChanged();
-    throw EFailToCreateEvent();
+    event = AppendNew<EFailToCreateEvent>([this] { return std::make_unique<TVpEvent>(this); }, [&](TVpEvent& created) {
+      created.SetRecordID(recordID);
+      created.SetStartTime(startTime);
+      created.SetEndTime(endTime);
+    });
+  } catch (const EFailToCreateEvent&) {
+    PlacementChanged();  // the day index may have seen the record come and go
+    throw;
   }
   PlacementChanged();
   Sort();

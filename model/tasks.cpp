@@ -1,18 +1,8 @@
 #include "model/tasks.h"
 
 TVpTask* TVpTasks::AddTask(int recordID) {
-  TVpTask* task = nullptr;
-  try {
-    auto created = std::make_unique<TVpTask>(Clock_, this);
-    created->SetLoading(true);
-    created->SetRecordID(recordID);
-    task = &Append(std::move(created));
-    task->SetLoading(false);
-  } catch (const std::exception&) {
-    if (task) Extract(*task);
-    throw EFailToCreateTask();
-  }
-  return task;
+  return AppendNew<EFailToCreateTask>([this] { return std::make_unique<TVpTask>(Clock_, this); },
+                                      [&](TVpTask& task) { task.SetRecordID(recordID); });
 }
 
 void TVpTasks::DeleteTask(TVpTask* task) {

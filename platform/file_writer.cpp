@@ -1,6 +1,9 @@
 #include "platform/file_writer.h"
 
 #include <atomic>
+#include <charconv>
+#include <csignal>
+#include <dirent.h>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -44,15 +47,53 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// A replacement's temporary file: ".NAME.tmp-PID-N" beside the target, N counting the process's
+// replacements.
+constexpr std::string_view kTemporaryMark = ".tmp-";
+
 std::string TemporaryNameFor(const std::string& path) {
   static std::atomic<unsigned> counter{0};
   const auto slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  return folder + "." + name + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+  return folder + "." + name + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" +
+         std::to_string(counter++);
+}
+
+// The process ID in a temporary file's name; 0 for any other name.
+pid_t WriterOfTemporary(std::string_view name) {
+  const auto mark = name.rfind(kTemporaryMark);
+  if (name.empty() || name[0] != '.' || mark == std::string_view::npos || mark < 2) return 0;
+  const std::string_view rest = name.substr(mark + kTemporaryMark.size());
+  const auto dash = rest.find('-');
+  if (dash == std::string_view::npos || dash + 1 == rest.size()) return 0;
+  long long pid = 0;
+  const auto [end, error] = std::from_chars(rest.data(), rest.data() + dash, pid);
+  if (error != std::errc() || end != rest.data() + dash || pid <= 0 || pid > INT_MAX) return 0;
+  const std::string_view counter = rest.substr(dash + 1);
+  for (char c : counter)
+    if (c < '0' || c > '9') return 0;
+  return static_cast<pid_t>(pid);
 }
 
 }  // namespace
+
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder) {
+  std::vector<std::string> removed;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return removed;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    const pid_t pid = WriterOfTemporary(name);
+    // EPERM: the process exists (another user's); only ESRCH says it is gone.
+    if (pid == 0 || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
+    const std::string path = folder + "/" + name;
+    struct stat st{};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) removed.push_back(name);
+  }
+  ::closedir(dir);
+  return removed;
+}
 
 void TAtomicFileWriter::ReplaceFile(const std::string& requestedPath, std::string_view contents) {
   const std::string path = ResolveTarget(requestedPath);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+#include <vector>
 
 // A file that could not be written; the message names the file and the reason.
 class EFileWriteError : public std::runtime_error {
@@ -34,6 +35,11 @@ class TFileSystemCalls {
 
   static TFileSystemCalls& System();
 };
+
+// Removes the temporary files that replacements in the folder left behind when their process was
+// killed: those of processes that no longer exist. A live process's files are never touched (it may
+// be writing them). Returns the names removed.
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder);
 
 // Replaces a file atomically: the contents go to a temporary file in the same folder, which is
 // flushed to disk and renamed over the target; then the folder itself is flushed. A reader sees

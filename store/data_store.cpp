@@ -87,6 +87,10 @@ void TVpCustomDataStore::SetConnected(bool value) {
   if (!Destroying_) NotifyLinkedControls();
 }
 
+std::string TVpCustomDataStore::NotConnectedMessage() const {
+  return ConnectionProblem_.empty() ? "The data files are not open." : ConnectionProblem_;
+}
+
 void TVpCustomDataStore::SetActiveResource(TVpResource* resource) {
   if (resource == ActiveResource_) return;
   ActiveResource_ = resource;

@@ -57,6 +57,9 @@ class TVpCustomDataStore {
 
   bool Connected() const { return Connected_; }
   virtual void SetConnected(bool value);
+  // What a command that needs the data is told while the store is not connected: which data file
+  // could not be opened and why, when that is known.
+  std::string NotConnectedMessage() const;
 
   bool EnableEventTimer() const { return EnableEventTimer_; }
   void SetEnableEventTimer(bool value);
@@ -119,6 +122,8 @@ class TVpCustomDataStore {
   std::function<void(TVpCustomDataStore& sender, double date)> OnDateChanged;
 
  protected:
+  // Why the last connection failed (the file and the reason); empty after a connection.
+  void SetConnectionProblem(std::string text) { ConnectionProblem_ = std::move(text); }
   // The loaded window for a date: the whole days from date - buffer to date + buffer.
   void SetRange(double date, int buffer);
   // Runs the callable with Loading set, clearing it again however the callable ends.
@@ -136,6 +141,7 @@ class TVpCustomDataStore {
   TVpTimeRange LoadedRange_;
   double DisplayDate_;
   bool Connected_ = false;
+  std::string ConnectionProblem_;
   bool EnableEventTimer_ = true;
   bool PlayEventSounds_ = true;
   std::string DefaultEventSound_;

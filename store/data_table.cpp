@@ -46,6 +46,19 @@ std::vector<TRowValues> TDataTable::Rows() const {
   return rows;
 }
 
+std::optional<std::int64_t> TDataTable::HighestInteger(const std::string& fieldName) const {
+  const int index = FieldIndex(fieldName);
+  if (index < 0) return std::nullopt;
+  std::optional<std::int64_t> highest;
+  for (const TStoredRow& row : Rows_) {
+    const TFieldValue& value = row.Values[static_cast<size_t>(index)];
+    if (ValueIsNull(value)) continue;
+    const std::int64_t number = ValueAsInteger(value, fieldName);
+    if (!highest || number > *highest) highest = number;
+  }
+  return highest;
+}
+
 void TDataTable::Fail(const std::string& what) const { throw EDataTableError(Name_ + ": " + what); }
 
 void TDataTable::SetFieldDefs(TFieldDefs fields) {
@@ -53,8 +66,7 @@ void TDataTable::SetFieldDefs(TFieldDefs fields) {
   Fields_ = std::move(fields);
 }
 
-void TDataTable::Open() {
-  if (Active()) return;
+void TDataTable::ReadFile(TFieldDefs& fields, std::vector<TRowValues>& rows) const {
   std::optional<std::string> bytes;
   try {
     bytes = ReadWholeFile(FileName_);
@@ -62,20 +74,62 @@ void TDataTable::Open() {
     Fail(e.what());
   }
   if (!bytes) Fail("the file \"" + FileName_ + "\" does not exist");
-  TFieldDefs fields;
-  std::vector<TRowValues> rows;
   try {
     Format_.Read(*bytes, fields, rows);
   } catch (const std::exception& e) {
     Fail("\"" + FileName_ + "\" is not a readable table: " + e.what());
   }
+  std::string missing;
+  for (const std::string& name : RequiredFields_)
+    if (FieldIndexIn(fields, name) < 0) missing += (missing.empty() ? "" : ", ") + name;
+  if (!missing.empty()) Fail("\"" + FileName_ + "\" lacks fields the " + Name_ + " table needs: " + missing);
+}
+
+void TDataTable::TakeRows(TFieldDefs&& fields, std::vector<TRowValues>&& rows) {
   Fields_ = std::move(fields);
   Rows_.clear();
   Rows_.reserve(rows.size());
   for (TRowValues& values : rows) Rows_.push_back({std::move(values), {}});
+  ++ReadCount_;
+}
+
+void TDataTable::Open() {
+  if (Active()) return;
+  // Taken before reading: should another writer replace the file meanwhile, the next check sees
+  // a change and reads again, never the other way round.
+  const TFileSignature signature = FileSignatureOf(FileName_);
+  TFieldDefs fields;
+  std::vector<TRowValues> rows;
+  ReadFile(fields, rows);
+  TakeRows(std::move(fields), std::move(rows));
+  ReadSignature_ = signature;
   State_ = dsBrowse;
   Unsaved_ = false;
   First();
+}
+
+bool TDataTable::ReadAgainIfChanged(bool retryUnreadable) {
+  if (State_ != dsBrowse || !BatchMarks_.empty()) return false;
+  const TFileSignature signature = FileSignatureOf(FileName_);
+  if (signature == ReadSignature_) return false;
+  if (!retryUnreadable && signature == UnreadableSignature_) return false;
+  // Rows not yet written would be lost under the other writer's; they are never dropped silently.
+  if (Unsaved_) Fail("has changes not yet written, and another program replaced \"" + FileName_ + "\"");
+  TFieldDefs fields;
+  std::vector<TRowValues> rows;
+  try {
+    ReadFile(fields, rows);
+  } catch (...) {
+    UnreadableSignature_ = signature;
+    throw;
+  }
+  // A filter knows the fields by position: one made for another layout is dropped, and whoever
+  // filters sets it again.
+  if (fields != Fields_) Filtered_ = false;
+  TakeRows(std::move(fields), std::move(rows));
+  ReadSignature_ = signature;
+  First();
+  return true;
 }
 
 void TDataTable::Close() {
@@ -102,6 +156,8 @@ void TDataTable::WriteFile() {
   text += tail;
   Writer_.ReplaceFile(FileName_, text);
   Unsaved_ = false;
+  // Every writer replaces the file under the folder's lock, so the file now is this table's.
+  ReadSignature_ = FileSignatureOf(FileName_);
 }
 
 void TDataTable::RequireOpen() const {
@@ -172,11 +228,11 @@ bool TDataTable::Locate(const std::string& fieldName, const TFieldValue& value) 
   return false;
 }
 
-int TDataTable::FieldIndex(const std::string& name) const {
-  for (size_t i = 0; i < Fields_.size(); ++i) {
-    const std::string& field = Fields_[i].Name;
-    if (SameTextAscii(field, name)) return static_cast<int>(i);
-  }
+int TDataTable::FieldIndex(const std::string& name) const { return FieldIndexIn(Fields_, name); }
+
+int TDataTable::FieldIndexIn(const TFieldDefs& fields, const std::string& name) {
+  for (size_t i = 0; i < fields.size(); ++i)
+    if (SameTextAscii(fields[i].Name, name)) return static_cast<int>(i);
   return -1;
 }
 

@@ -2,9 +2,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/file_signature.h"
 #include "platform/file_writer.h"
 #include "store/field_value.h"
 
@@ -78,9 +80,23 @@ class TDataTable {
   bool WriteThrough() const { return WriteThrough_; }
   void SetWriteThrough(bool on) { WriteThrough_ = on; }
 
-  // Reads the file; never writes. A missing, unreadable or malformed file raises
-  // EDataTableError naming the file and the reason, and the table stays closed.
+  // The fields a file must have to be read as this table (its kind's key fields); none at first.
+  void SetRequiredFields(std::vector<std::string> names) { RequiredFields_ = std::move(names); }
+
+  // Reads the file; never writes. A missing, unreadable or malformed file, or one that lacks a
+  // required field, raises EDataTableError naming the file and the reason, and the table stays
+  // closed.
   void Open();
+  // Another writer may replace the file while the table is open. When the file is no longer the
+  // one last read or written (its signature differs), the open table reads it again, keeping its
+  // filter (unless the fields changed: then the filter is switched off), and returns true. A
+  // file that cannot be read raises as Open does and leaves the rows as they were; with
+  // retryUnreadable off, the very version that failed before is passed over (false) rather than
+  // raised again. A closed table, or one in an edit or batch, reads nothing.
+  bool ReadAgainIfChanged(bool retryUnreadable = true);
+  // Counts the times the rows were read from the file (opening and reading again): who made
+  // something of the rows can tell whether they were replaced since.
+  std::uint64_t ReadCount() const { return ReadCount_; }
   // Writes the table when it changed since the last write, then drops the rows.
   void Close();
   bool Active() const { return State_ != dsInactive; }
@@ -127,6 +143,9 @@ class TDataTable {
 
   // A copy of every row (for tests and tools that need everything).
   std::vector<TRowValues> Rows() const;
+  // The highest value of the integer field over every row, the filter aside; nullopt when the
+  // field is missing or no row has a value.
+  std::optional<std::int64_t> HighestInteger(const std::string& fieldName) const;
 
  private:
   friend class TField;
@@ -142,6 +161,10 @@ class TDataTable {
     std::vector<std::pair<size_t, TStoredRow>> Removed;  // ukDeletedMany: positions ascending
   };
 
+  // Reads the file into fields and rows, checking the required fields.
+  void ReadFile(TFieldDefs& fields, std::vector<TRowValues>& rows) const;
+  void TakeRows(TFieldDefs&& fields, std::vector<TRowValues>&& rows);
+  static int FieldIndexIn(const TFieldDefs& fields, const std::string& name);
   bool Visible(size_t row) const;
   void Seek(size_t from);  // the first visible row at or after `from`
   void RequireOpen() const;
@@ -156,7 +179,11 @@ class TDataTable {
   TFileWriter& Writer_;
   const TTableFormat& Format_;
   TFieldDefs Fields_;
+  std::vector<std::string> RequiredFields_;
   std::vector<TStoredRow> Rows_;
+  TFileSignature ReadSignature_;        // the file as it was last read or written
+  TFileSignature UnreadableSignature_;  // the version of the file that last failed to read
+  std::uint64_t ReadCount_ = 0;
   TState State_ = dsInactive;
   size_t Current_ = 0;
   TRowValues Buffer_;  // the row being edited

@@ -36,6 +36,76 @@ void Posting(F&& write) {
 
 }  // namespace
 
+template <class TCollection>
+struct TVpCustomDBDataStore::TRecordKind {
+  using TRecord = std::remove_pointer_t<decltype(std::declval<TCollection&>().Items(0))>;
+  TVpTableKind Table;
+  TDataTable* (TVpCustomDBDataStore::*TableOf)() const;
+  TCollection& (TVpResource::*Records)();
+  bool (TVpResource::*Dirty)() const;
+  void (TVpResource::*SetDirty)(bool);
+  void (TVpCustomDataStore::*Load)();
+  // The counter that gives out the records' new IDs.
+  const char* IDTable;
+  // The store keys a record is created from, besides RecordID, and how.
+  std::vector<const char*> CreatedFrom;
+  TRecord* (*Create)(TCollection& records, int recordID, const std::vector<TField>& from);
+  // Only events are loaded for a window of days; the other kinds are loaded whole.
+  bool LoadsWindowOnly = false;
+  // A new task counts as changed (it is new work) and raises TasksDirty as it is made, so loading
+  // tasks clears the flag again; loading events or contacts never raises it.
+  bool ClearDirtyAfterLoad = false;
+  // Events are written only where there is a Resources table to hold their resource's row, and
+  // every post of them repaints the views (the day view shows the outcome of its edits that way);
+  // contacts and tasks are written without that table and tell nobody.
+  bool PostNeedsResourceTable = false;
+  bool NotifyAfterPost = false;
+};
+
+const TVpCustomDBDataStore::TRecordKind<TVpSchedule> TVpCustomDBDataStore::kEventKind = {
+    tkEvents, &TVpCustomDBDataStore::EventsTable, &TVpResource::Schedule, &TVpResource::EventsDirty,
+    &TVpResource::SetEventsDirty, &TVpCustomDataStore::LoadEvents, "Events", {"StartTime", "EndTime"},
+    // A row that ends before it starts makes no event and is left out.
+    [](TVpSchedule& events, int recordID, const std::vector<TField>& from) {
+      return events.AddEvent(recordID, from[0].AsDateTime(), from[1].AsDateTime());
+    },
+    true, false, true, true};
+
+const TVpCustomDBDataStore::TRecordKind<TVpContacts> TVpCustomDBDataStore::kContactKind = {
+    tkContacts, &TVpCustomDBDataStore::ContactsTable, &TVpResource::Contacts, &TVpResource::ContactsDirty,
+    &TVpResource::SetContactsDirty, &TVpCustomDataStore::LoadContacts, "Contacts", {},
+    [](TVpContacts& contacts, int recordID, const std::vector<TField>&) { return contacts.AddContact(recordID); }};
+
+const TVpCustomDBDataStore::TRecordKind<TVpTasks> TVpCustomDBDataStore::kTaskKind = {
+    tkTasks, &TVpCustomDBDataStore::TasksTable, &TVpResource::Tasks, &TVpResource::TasksDirty,
+    &TVpResource::SetTasksDirty, &TVpCustomDataStore::LoadTasks, "Tasks", {},
+    [](TVpTasks& tasks, int recordID, const std::vector<TField>&) { return tasks.AddTask(recordID); },
+    false, true};
+
+template <class F>
+void TVpCustomDBDataStore::Writing(F&& write) {
+  if (OnWrite)
+    OnWrite(write);
+  else
+    write();
+}
+
+std::vector<std::string> TVpCustomDBDataStore::RequiredFieldsOf(TVpTableKind kind) const {
+  std::vector<const char*> keys = {"ResourceID"};
+  auto recordKeys = [&](const auto& recordKind) {
+    if (recordKind.Table != kind) return;
+    keys = {"RecordID", "ResourceID"};
+    keys.insert(keys.end(), recordKind.CreatedFrom.begin(), recordKind.CreatedFrom.end());
+  };
+  recordKeys(kEventKind);
+  recordKeys(kContactKind);
+  recordKeys(kTaskKind);
+  std::vector<std::string> fields;
+  for (const char* key : keys)
+    if (std::string field = TableFieldFor(kind, key); !field.empty()) fields.push_back(field);
+  return fields;
+}
+
 std::string TVpCustomDBDataStore::TableFieldFor(TVpTableKind kind, const std::string& storeKey) const {
   return CanonicalTableField(kind, storeKey);
 }
@@ -107,6 +177,7 @@ void TVpCustomDBDataStore::LoadResources() {
 }
 
 void TVpCustomDBDataStore::LoadResourceRows(TDataTable& table) {
+  LoadedReads_[tkResources] = table.ReadCount();
   SetActiveResource(nullptr);
   Resources().Clear();
   table.SetFiltered(false);
@@ -149,69 +220,44 @@ void TVpCustomDBDataStore::ReadRows(TVpTableKind kind, TDataTable& table, TColle
   records.EndUpdate();
 }
 
-void TVpCustomDBDataStore::LoadEvents() {
-  TDataTable* table = EventsTable();
+template <class TCollection>
+void TVpCustomDBDataStore::LoadRecords(const TRecordKind<TCollection>& kind) {
+  TDataTable* table = (this->*kind.TableOf)();
   TVpResource* resource = ActiveResource();
   if (table == nullptr || resource == nullptr) return;
-  SetFilterCriteria(*table, true, resource->ResourceID(), LoadedRange().StartTime(), LoadedRange().EndTime());
+  // The window's filter is set also on a closed table, to hold once it opens.
+  if (kind.LoadsWindowOnly)
+    SetFilterCriteria(*table, true, resource->ResourceID(), LoadedRange().StartTime(), LoadedRange().EndTime());
   if (!table->Active()) return;
-  const auto id = FieldFor(tkEvents, *table, "RecordID");
-  const auto start = FieldFor(tkEvents, *table, "StartTime");
-  const auto end = FieldFor(tkEvents, *table, "EndTime");
-  if (!id || !start || !end) return;
-  TVpSchedule& schedule = resource->Schedule();
-  // A row that ends before it starts makes no event and is left out.
-  ReadRows<TVpEvent>(tkEvents, *table, schedule, [&] {
-    return schedule.AddEvent(static_cast<int>(id->AsInteger()), start->AsDateTime(), end->AsDateTime());
-  });
+  LoadedReads_[kind.Table] = table->ReadCount();
+  if (!kind.LoadsWindowOnly) SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
+  const auto id = FieldFor(kind.Table, *table, "RecordID");
+  std::vector<TField> from;
+  for (const char* key : kind.CreatedFrom)
+    if (auto field = FieldFor(kind.Table, *table, key)) from.push_back(*field);
+  if (!id || from.size() < kind.CreatedFrom.size()) return;
+  TCollection& records = (resource->*kind.Records)();
+  ReadRows<typename TRecordKind<TCollection>::TRecord>(
+      kind.Table, *table, records, [&] { return kind.Create(records, static_cast<int>(id->AsInteger()), from); });
+  if (kind.ClearDirtyAfterLoad) (resource->*kind.SetDirty)(false);
 }
 
-void TVpCustomDBDataStore::LoadContacts() {
-  TDataTable* table = ContactsTable();
-  TVpResource* resource = ActiveResource();
-  if (table == nullptr || resource == nullptr || !table->Active()) return;
-  SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
-  const auto id = FieldFor(tkContacts, *table, "RecordID");
-  if (!id) return;
-  TVpContacts& contacts = resource->Contacts();
-  ReadRows<TVpContact>(tkContacts, *table, contacts, [&] { return contacts.AddContact(static_cast<int>(id->AsInteger())); });
-}
+void TVpCustomDBDataStore::LoadEvents() { LoadRecords(kEventKind); }
+void TVpCustomDBDataStore::LoadContacts() { LoadRecords(kContactKind); }
+void TVpCustomDBDataStore::LoadTasks() { LoadRecords(kTaskKind); }
 
-void TVpCustomDBDataStore::LoadTasks() {
-  TDataTable* table = TasksTable();
-  TVpResource* resource = ActiveResource();
-  if (table == nullptr || resource == nullptr || !table->Active()) return;
-  SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
-  const auto id = FieldFor(tkTasks, *table, "RecordID");
-  if (!id) return;
-  TVpTasks& tasks = resource->Tasks();
-  ReadRows<TVpTask>(tkTasks, *table, tasks, [&] { return tasks.AddTask(static_cast<int>(id->AsInteger())); });
-  resource->SetTasksDirty(false);
-}
-
-void TVpCustomDBDataStore::ReloadEvents() {
+template <class TCollection>
+void TVpCustomDBDataStore::ReloadRecords(const TRecordKind<TCollection>& kind) {
   if (TVpResource* resource = ActiveResource()) {
-    resource->Schedule().Clear();
-    LoadEvents();
+    (resource->*kind.Records)().Clear();
+    (this->*kind.Load)();
   }
   if (!Loading()) NotifyLinkedControls();
 }
 
-void TVpCustomDBDataStore::ReloadContacts() {
-  if (TVpResource* resource = ActiveResource()) {
-    resource->Contacts().Clear();
-    LoadContacts();
-  }
-  if (!Loading()) NotifyLinkedControls();
-}
-
-void TVpCustomDBDataStore::ReloadTasks() {
-  if (TVpResource* resource = ActiveResource()) {
-    resource->Tasks().Clear();
-    LoadTasks();
-  }
-  if (!Loading()) NotifyLinkedControls();
-}
+void TVpCustomDBDataStore::ReloadEvents() { ReloadRecords(kEventKind); }
+void TVpCustomDBDataStore::ReloadContacts() { ReloadRecords(kContactKind); }
+void TVpCustomDBDataStore::ReloadTasks() { ReloadRecords(kTaskKind); }
 
 void TVpCustomDBDataStore::ReloadResource() {
   if (ActiveResource() == nullptr) SetActiveResource(Resources().FindResourceByID(ResourceID()));
@@ -253,16 +299,25 @@ void TVpCustomDBDataStore::SelectResourceByName(const std::string& description) 
 
 // --- removing ---
 
-void TVpCustomDBDataStore::DeleteRowsOf(TVpTableKind kind, TDataTable* table, int resourceID) {
-  if (table == nullptr) return;
-  Posting([&] {
-    table->Open();
-    const int index = table->FieldIndex(TableFieldFor(kind, "ResourceID"));
-    if (index < 0) return;
-    table->DeleteWhere([&](const TRowValues& row) {
-      return ValueAsInteger(row[static_cast<size_t>(index)], "ResourceID") == resourceID;
+// Every row of the resource goes, not only those of the loaded window, with one write; then the
+// collection is emptied as the plain store does.
+template <class TCollection>
+void TVpCustomDBDataStore::RemoveAllRecords(const TRecordKind<TCollection>& kind, TVpResource* resource) {
+  if (resource == nullptr) return;
+  if (TDataTable* table = (this->*kind.TableOf)()) {
+    Writing([&] {
+      Posting([&] {
+      table->Open();
+      const int index = table->FieldIndex(TableFieldFor(kind.Table, "ResourceID"));
+      if (index < 0) return;
+      table->DeleteWhere([&](const TRowValues& row) {
+          return ValueAsInteger(row[static_cast<size_t>(index)], "ResourceID") == resource->ResourceID();
+        });
+      });
     });
-  });
+  }
+  (resource->*kind.Records)().Clear();
+  if (!Loading()) NotifyLinkedControls();
 }
 
 void TVpCustomDBDataStore::RemoveResource(TVpResource* resource) {
@@ -272,24 +327,9 @@ void TVpCustomDBDataStore::RemoveResource(TVpResource* resource) {
   LoadResources();
 }
 
-// Every row of the resource goes, not only those of the loaded window.
-void TVpCustomDBDataStore::RemoveAllEvents(TVpResource* resource) {
-  if (resource == nullptr) return;
-  DeleteRowsOf(tkEvents, EventsTable(), resource->ResourceID());
-  TVpCustomDataStore::RemoveAllEvents(resource);
-}
-
-void TVpCustomDBDataStore::RemoveAllContacts(TVpResource* resource) {
-  if (resource == nullptr) return;
-  DeleteRowsOf(tkContacts, ContactsTable(), resource->ResourceID());
-  TVpCustomDataStore::RemoveAllContacts(resource);
-}
-
-void TVpCustomDBDataStore::RemoveAllTasks(TVpResource* resource) {
-  if (resource == nullptr) return;
-  DeleteRowsOf(tkTasks, TasksTable(), resource->ResourceID());
-  TVpCustomDataStore::RemoveAllTasks(resource);
-}
+void TVpCustomDBDataStore::RemoveAllEvents(TVpResource* resource) { RemoveAllRecords(kEventKind, resource); }
+void TVpCustomDBDataStore::RemoveAllContacts(TVpResource* resource) { RemoveAllRecords(kContactKind, resource); }
+void TVpCustomDBDataStore::RemoveAllTasks(TVpResource* resource) { RemoveAllRecords(kTaskKind, resource); }
 
 // --- posting ---
 
@@ -303,6 +343,18 @@ bool TVpCustomDBDataStore::ActiveResourceHasRow() {
     found = !idField.empty() && table->Locate(idField, std::int64_t{ActiveResource()->ResourceID()});
   });
   return found;
+}
+
+template <class TFill>
+void TVpCustomDBDataStore::WriteRow(TDataTable& table, bool found, TFill fill) {
+  found ? table.Edit() : table.Append();
+  try {
+    fill();
+    table.Post();
+  } catch (...) {
+    table.Cancel();
+    throw;
+  }
 }
 
 // The pending records are taken first (deleted or changed, last to first) and written in one
@@ -332,8 +384,7 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
         if (found) table.Delete();
         continue;
       }
-      found ? table.Edit() : table.Append();
-      try {
+      WriteRow(table, found, [&] {
         int recordID = record->RecordID();
         if (recordID < 0) {  // the field is required: a new record takes the next ID
           recordID = GetNextID(idTable);
@@ -342,11 +393,7 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
         id->SetAsInteger(recordID);
         resource->SetAsInteger(ActiveResource()->ResourceID());
         WriteFields(columns, *record);
-        table.Post();
-      } catch (...) {
-        table.Cancel();
-        throw;
-      }
+      });
     }
     batch.Commit();
   });
@@ -362,105 +409,129 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
   records.EndUpdate();
 }
 
-void TVpCustomDBDataStore::PostEvents() {
-  TDataTable* table = EventsTable();
+template <class TCollection>
+void TVpCustomDBDataStore::PostCollection(const TRecordKind<TCollection>& kind) {
+  TDataTable* table = (this->*kind.TableOf)();
   if (table == nullptr) return;
   TVpResource* resource = ActiveResource();
-  if (resource != nullptr && resource->EventsDirty() && ResourceTable() != nullptr) {
-    if (!ActiveResourceHasRow()) throw EDBPostError();
-    SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
-    PostRecords(tkEvents, *table, resource->Schedule(), "Events");
-    resource->SetEventsDirty(false);
-    resource->Schedule().Sort();
+  const bool resourceTable = ResourceTable() != nullptr;
+  if (resource != nullptr && (resource->*kind.Dirty)() && (resourceTable || !kind.PostNeedsResourceTable)) {
+    Writing([&] {
+      if (resourceTable && !ActiveResourceHasRow()) throw EDBPostError();
+      SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
+      TCollection& records = (resource->*kind.Records)();
+      PostRecords(kind.Table, *table, records, kind.IDTable);
+      (resource->*kind.SetDirty)(false);
+      records.Sort();
+    });
   }
-  if (!Loading()) NotifyLinkedControls();
+  if (kind.NotifyAfterPost && !Loading()) NotifyLinkedControls();
 }
 
-void TVpCustomDBDataStore::PostContacts() {
-  TDataTable* table = ContactsTable();
-  TVpResource* resource = ActiveResource();
-  if (table == nullptr || resource == nullptr || !resource->ContactsDirty()) return;
-  if (ResourceTable() != nullptr && !ActiveResourceHasRow()) throw EDBPostError();
-  SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
-  PostRecords(tkContacts, *table, resource->Contacts(), "Contacts");
-  resource->SetContactsDirty(false);
-  resource->Contacts().Sort();
-}
-
-void TVpCustomDBDataStore::PostTasks() {
-  TDataTable* table = TasksTable();
-  TVpResource* resource = ActiveResource();
-  if (table == nullptr || resource == nullptr || !resource->TasksDirty()) return;
-  if (ResourceTable() != nullptr && !ActiveResourceHasRow()) throw EDBPostError();
-  SetFilterCriteria(*table, false, resource->ResourceID(), 0, 0);
-  PostRecords(tkTasks, *table, resource->Tasks(), "Tasks");
-  resource->SetTasksDirty(false);
-  resource->Tasks().Sort();
-}
+void TVpCustomDBDataStore::PostEvents() { PostCollection(kEventKind); }
+void TVpCustomDBDataStore::PostContacts() { PostCollection(kContactKind); }
+void TVpCustomDBDataStore::PostTasks() { PostCollection(kTaskKind); }
 
 void TVpCustomDBDataStore::PostResources() {
   TDataTable* table = ResourceTable();
   if (Resources().Count() == 0 || table == nullptr) return;
-  WhileLoading([&] {
-    std::vector<TVpResource*> deleted;
-    std::vector<TVpResource*> changed;
-    for (int i = 0; i < Resources().Count(); ++i) {
-      TVpResource* resource = Resources().Items(i);
-      if (resource->Deleted())
-        deleted.push_back(resource);
-      else if (resource->Changed())
-        changed.push_back(resource);
-    }
-    if (deleted.empty() && changed.empty()) return;
+  Writing([&] {
+    WhileLoading([&] {
+      std::vector<TVpResource*> deleted;
+      std::vector<TVpResource*> changed;
+      for (int i = 0; i < Resources().Count(); ++i) {
+        TVpResource* resource = Resources().Items(i);
+        if (resource->Deleted())
+          deleted.push_back(resource);
+        else if (resource->Changed())
+          changed.push_back(resource);
+      }
+      if (deleted.empty() && changed.empty()) return;
 
-    // The resource rows first, in one write: should removing a resource's records fail after
-    // that, rows nobody sees are left behind rather than a resource without its records.
-    const std::string idField = TableFieldFor(tkResources, "ResourceID");
-    std::vector<std::pair<TVpResource*, int>> newIDs;
-    Posting([&] {
-      table->Open();
-      table->SetFiltered(false);
-      TTableBatch batch(*table);
-      auto id = FieldFor(tkResources, *table, "ResourceID");
-      auto columns = ColumnsFor<TVpResource>(tkResources, *table);
-      if (!id) throw EDataTableError(table->Name() + ": ResourceID is needed");
-      for (TVpResource* resource : deleted)
-        if (table->Locate(idField, std::int64_t{resource->ResourceID()})) table->Delete();
-      for (TVpResource* resource : changed) {
-        const bool found = resource->ResourceID() >= 0 && table->Locate(idField, std::int64_t{resource->ResourceID()});
-        found ? table->Edit() : table->Append();
-        try {
-          int resourceID = resource->ResourceID();
-          if (resourceID < 0) {
-            resourceID = GetNextID("Resources");
-            newIDs.emplace_back(resource, resourceID);
-          }
-          id->SetAsInteger(resourceID);
-          WriteFields(columns, *resource);
-          table->Post();
-        } catch (...) {
-          table->Cancel();
-          throw;
+      // The resource rows first, in one write: should removing a resource's records fail after
+      // that, rows nobody sees are left behind rather than a resource without its records.
+      const std::string idField = TableFieldFor(tkResources, "ResourceID");
+      std::vector<std::pair<TVpResource*, int>> newIDs;
+      Posting([&] {
+        table->Open();
+        table->SetFiltered(false);
+        TTableBatch batch(*table);
+        auto id = FieldFor(tkResources, *table, "ResourceID");
+        auto columns = ColumnsFor<TVpResource>(tkResources, *table);
+        if (!id) throw EDataTableError(table->Name() + ": ResourceID is needed");
+        for (TVpResource* resource : deleted)
+          if (table->Locate(idField, std::int64_t{resource->ResourceID()})) table->Delete();
+        for (TVpResource* resource : changed) {
+          const bool found = resource->ResourceID() >= 0 && table->Locate(idField, std::int64_t{resource->ResourceID()});
+          WriteRow(*table, found, [&] {
+            int resourceID = resource->ResourceID();
+            if (resourceID < 0) {
+              resourceID = GetNextID("Resources");
+              newIDs.emplace_back(resource, resourceID);
+            }
+            id->SetAsInteger(resourceID);
+            WriteFields(columns, *resource);
+          });
         }
-      }
-      batch.Commit();
-    });
+        batch.Commit();
+      });
 
-    for (const auto& [resource, resourceID] : newIDs) resource->SetResourceID(resourceID);
-    for (TVpResource* resource : deleted) {
-      RemoveAllEvents(resource);
-      RemoveAllContacts(resource);
-      RemoveAllTasks(resource);
-      if (resource == ActiveResource()) SetResourceID(-1);
-      Resources().DeleteResource(resource);
-    }
-    for (TVpResource* resource : changed) {
-      if (resource->ResourceID() == ResourceID() && resource == ActiveResource()) {
-        PostEvents();
-        PostContacts();
-        PostTasks();
+      for (const auto& [resource, resourceID] : newIDs) resource->SetResourceID(resourceID);
+      for (TVpResource* resource : deleted) {
+        RemoveAllEvents(resource);
+        RemoveAllContacts(resource);
+        RemoveAllTasks(resource);
+        if (resource == ActiveResource()) SetResourceID(-1);
+        Resources().DeleteResource(resource);
       }
-      resource->SetChanged(false);
-    }
+      for (TVpResource* resource : changed) {
+        if (resource->ResourceID() == ResourceID() && resource == ActiveResource()) {
+          PostEvents();
+          PostContacts();
+          PostTasks();
+        }
+        resource->SetChanged(false);
+      }
+    });
   });
+}
+
+// --- changes made by other writers ---
+
+bool TVpCustomDBDataStore::HasPendingChanges() const {
+  for (int i = 0; i < Resources().Count(); ++i)
+    if (Resources().Items(i)->Changed() || Resources().Items(i)->Deleted()) return true;
+  const TVpResource* resource = ActiveResource();
+  return resource != nullptr && (resource->EventsDirty() || resource->ContactsDirty() || resource->TasksDirty());
+}
+
+bool TVpCustomDBDataStore::ReloadChangedTables() {
+  if (!Connected()) return false;
+  for (TDataTable* table : {ResourceTable(), EventsTable(), ContactsTable(), TasksTable()})
+    if (table != nullptr) table->ReadAgainIfChanged(false);
+  auto stale = [&](TVpTableKind kind, TDataTable* table) {
+    return table != nullptr && table->Active() && table->ReadCount() != LoadedReads_[kind];
+  };
+  if (stale(tkResources, ResourceTable())) {
+    // The resources are made anew; the active one is found again by its ID, which reloads its
+    // records too. Not while anything waits to be posted: the post merges it first.
+    if (HasPendingChanges()) return false;
+    const TVpResource* active = ActiveResource();
+    const int activeID = active != nullptr ? active->ResourceID() : -1;
+    LoadResources();
+    if (active != nullptr) SetResourceID(activeID);
+    return true;
+  }
+  TVpResource* resource = ActiveResource();
+  if (resource == nullptr) return false;
+  bool reloaded = false;
+  auto reload = [&](const auto& kind) {
+    if (!stale(kind.Table, (this->*kind.TableOf)()) || (resource->*kind.Dirty)()) return;
+    ReloadRecords(kind);
+    reloaded = true;
+  };
+  reload(kEventKind);
+  reload(kContactKind);
+  reload(kTaskKind);
+  return reloaded;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "store/data_store.h"
 #include "store/data_table.h"
@@ -42,12 +45,37 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   void PostTasks() override;
   void PostResources() override;
 
+  // Brings the store up to date with another writer: the tables whose files changed since they
+  // were read are read again, and the records made from them are reloaded (the resources, and the
+  // active resource's events, contacts and tasks), telling the views as a reload does. Records with
+  // changes not yet posted are kept (their post merges them into the file). Returns whether
+  // anything was reloaded. A file that cannot be read raises once per version of it.
+  bool ReloadChangedTables();
+
+  // Every write on the tables (a post, a removal) runs inside it: the owner of the tables takes
+  // the folder's write lock there and reads changed files again first, so that a post applies its
+  // records on top of what other writers wrote. Without it a write just runs.
+  std::function<void(const std::function<void()>& write)> OnWrite;
+
  protected:
+  // The table fields a table of the kind cannot do without: its ID fields and, for events, the
+  // start and end they are created from.
+  std::vector<std::string> RequiredFieldsOf(TVpTableKind kind) const;
+
   // The table field that holds the record field with this store key; empty when the field is
   // neither read nor written. Here: the program's own tables (CanonicalTableField).
   virtual std::string TableFieldFor(TVpTableKind kind, const std::string& storeKey) const;
 
  private:
+  // What the store knows of each kind of record held by a resource (events, contacts, tasks):
+  // its table, its collection, its dirty flag, its counter and how a row makes a record. Every
+  // load, reload, removal and post below is written once over it; see the definitions.
+  template <class TCollection>
+  struct TRecordKind;
+  static const TRecordKind<TVpSchedule> kEventKind;
+  static const TRecordKind<TVpContacts> kContactKind;
+  static const TRecordKind<TVpTasks> kTaskKind;
+
   // The record's fields paired with the table fields that hold them, looked up once per operation.
   template <class TRecord>
   using TColumns = std::vector<std::pair<const TRecordField<TRecord>*, TField>>;
@@ -60,6 +88,14 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   // The table field for the key when the table has it; nullopt otherwise.
   std::optional<TField> FieldFor(TVpTableKind kind, TDataTable& table, const std::string& storeKey);
 
+  template <class TCollection>
+  void LoadRecords(const TRecordKind<TCollection>& kind);
+  template <class TCollection>
+  void ReloadRecords(const TRecordKind<TCollection>& kind);
+  template <class TCollection>
+  void RemoveAllRecords(const TRecordKind<TCollection>& kind, TVpResource* resource);
+  template <class TCollection>
+  void PostCollection(const TRecordKind<TCollection>& kind);
   // Reads every visible row into a record made by add (none: the row is left out).
   template <class TRecord, class TCollection, class TAdd>
   void ReadRows(TVpTableKind kind, TDataTable& table, TCollection& records, TAdd add);
@@ -69,7 +105,16 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   // one batch; see the definition.
   template <class TCollection>
   void PostRecords(TVpTableKind kind, TDataTable& table, TCollection& records, const char* idTable);
-  // Removes every row of the resource from the table, with one write.
-  void DeleteRowsOf(TVpTableKind kind, TDataTable* table, int resourceID);
+  // Edits the row the cursor is on (found) or appends one, lets fill set its fields and posts it;
+  // a failure cancels the edit.
+  template <class TFill>
+  static void WriteRow(TDataTable& table, bool found, TFill fill);
   void LoadResourceRows(TDataTable& table);
+  template <class F>
+  void Writing(F&& write);
+  // Whether any record of the active resource has changes not yet posted.
+  bool HasPendingChanges() const;
+
+  // Per table kind: the ReadCount of the table when its records were last loaded.
+  std::uint64_t LoadedReads_[4] = {};
 };

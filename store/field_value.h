@@ -35,14 +35,6 @@ inline TFieldDef FieldDef(std::string name, TFieldType type, int size = 0, bool 
   return TFieldDef{std::move(name), type, size, required, {}, {}};
 }
 
-struct TIndexDef {
-  std::string Name;
-  std::string Fields;  // field names separated by ";"
-  bool CaseInsensitive = false;
-  friend bool operator==(const TIndexDef&, const TIndexDef&) = default;
-};
-using TIndexDefs = std::vector<TIndexDef>;
-
 // One field of one row: null (std::monostate) or a value of the field's kind: integers as
 // int64, booleans, floats, dates and date-times as double, texts as UTF-8 strings.
 using TFieldValue = std::variant<std::monostate, std::int64_t, bool, double, std::string>;

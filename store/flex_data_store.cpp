@@ -1,6 +1,7 @@
 #include "store/flex_data_store.h"
 
 #include <exception>
+#include <tuple>
 
 #include "platform/ascii_text.h"
 #include "store/record_fields.h"
@@ -37,14 +38,16 @@ void TVpFlexDataStore::SetFilterCriteria(TDataTable& table, bool useDates, int r
 
 void TVpFlexDataStore::SetConnected(bool value) {
   if (value == Connected()) return;
-  const std::pair<TDataTable*, const char*> tables[] = {{ResourceTable(), "Resources"},
-                                                        {EventsTable(), "Events"},
-                                                        {ContactsTable(), "Contacts"},
-                                                        {TasksTable(), "Tasks"}};
+  const std::tuple<TDataTable*, const char*, TVpTableKind> tables[] = {{ResourceTable(), "Resources", tkResources},
+                                                                       {EventsTable(), "Events", tkEvents},
+                                                                       {ContactsTable(), "Contacts", tkContacts},
+                                                                       {TasksTable(), "Tasks", tkTasks}};
   if (value) {
     std::vector<TDataTable*> opened;
-    for (const auto& [table, name] : tables) {
+    for (const auto& [table, name, kind] : tables) {
       if (table == nullptr) continue;
+      // A file holding another table's layout (a tasks table copied over the events) is refused.
+      table->SetRequiredFields(RequiredFieldsOf(kind));
       try {
         try {
           table->Open();
@@ -53,17 +56,19 @@ void TVpFlexDataStore::SetConnected(bool value) {
           OnCreateTable(*this, name);
           table->Open();
         }
-      } catch (const std::exception&) {
+      } catch (const std::exception& e) {
         // The tables opened so far are closed unchanged (nothing is written), and the store
         // stays unconnected.
         for (TDataTable* done : opened) done->Close();
+        SetConnectionProblem("The data file \"" + table->FileName() + "\" could not be opened (" + e.what() + ").");
         std::throw_with_nested(EVpTableOpenError(name));
       }
       opened.push_back(table);
     }
     LoadResources();
+    SetConnectionProblem({});
   } else {
-    for (const auto& [table, name] : tables)
+    for (const auto& [table, name, kind] : tables)
       if (table != nullptr) table->Close();
   }
   TVpCustomDBDataStore::SetConnected(value);

@@ -62,11 +62,40 @@ TVpPlannerFiles::TVpPlannerFiles(TVpStoreServices services, TFileWriter& writer,
   sources.ContactsDataSource = &ContactsTable_;
   sources.TasksDataSource = &TasksTable_;
   SetProgramFieldMappings(Store_);
-  Store_.OnGetNextID = [this](TVpFlexDataStore&, const std::string& tableName) { return RecordIDs_.NextID(tableName); };
+  Store_.OnGetNextID = [this](TVpFlexDataStore&, const std::string& tableName) {
+    int id = -1;
+    WhileWriting([&] { id = RecordIDs_.NextID(tableName, HighestIDIn(tableName)); });
+    return id;
+  };
+  Store_.OnWrite = [this](const std::function<void()>& write) { WhileWriting(write); };
+  RecordIDTable_.SetRequiredFields({"ResourceID", "EventID", "TaskID", "ContactID"});
+  SetDataFolder("");
+}
+
+std::optional<std::int64_t> TVpPlannerFiles::HighestIDIn(const std::string& tableName) const {
+  if (tableName == "Resources") return ResourceTable_.HighestInteger("ResourceID");
+  if (tableName == "Events") return EventsTable_.HighestInteger("RecordID");
+  if (tableName == "Contacts") return ContactsTable_.HighestInteger("RecordID");
+  if (tableName == "Tasks") return TasksTable_.HighestInteger("RecordID");
+  return std::nullopt;
+}
+
+void TVpPlannerFiles::WhileWriting(const std::function<void()>& change) {
+  TFolderLockHold hold(*Lock_);
+  if (hold.Outermost()) {
+    RemoveStaleTemporaryFiles(DataFolder_.empty() ? "." : DataFolder_);
+    for (TDataTable* table : {&ResourceTable_, &EventsTable_, &ContactsTable_, &TasksTable_, &RecordIDTable_})
+      table->ReadAgainIfChanged();
+  }
+  change();
 }
 
 void TVpPlannerFiles::SetDataFolder(const std::string& folder) {
   const std::string base = Folder(folder);
+  DataFolder_ = folder;
+  const int timeout = Lock_ ? Lock_->TimeoutMs() : TFolderLock::kDefaultTimeoutMs;
+  Lock_ = std::make_unique<TFolderLock>(base + kLockFile);
+  Lock_->SetTimeoutMs(timeout);
   ResourceTable_.SetFileName(base + kResourcesFile);
   EventsTable_.SetFileName(base + kEventsFile);
   ContactsTable_.SetFileName(base + kContactsFile);

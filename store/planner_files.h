@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/file_writer.h"
+#include "platform/folder_lock.h"
 #include "store/data_table.h"
 #include "store/flex_data_store.h"
 #include "store/record_ids.h"
@@ -26,10 +28,12 @@ class TVpPlannerFiles {
   static constexpr const char* kContactsFile = "contacts.xml";
   static constexpr const char* kTasksFile = "tasks.xml";
   static constexpr const char* kRecordIDsFile = "recordids.xml";
+  // The lock every writer of the data folder holds while it changes the files.
+  static constexpr const char* kLockFile = "koret.lock";
 
   TVpPlannerFiles(TVpStoreServices services, TFileWriter& writer, const void* owner = nullptr);
 
-  // Binds the five tables to their files in the folder.
+  // Binds the five tables to their files in the folder, and the write lock to its lock file.
   void SetDataFolder(const std::string& folder);
   // Connects the store (opening the four record tables and loading the resources), then opens the
   // counters table. Raises EVpTableOpenError for a table that cannot be opened: then no table is
@@ -38,10 +42,20 @@ class TVpPlannerFiles {
   // Closes everything.
   void Disconnect();
 
+  // Runs a change of the data files as one: holding the folder's write lock (waiting at most the
+  // lock's timeout for another writer, else raising EFolderLockError with nothing written); on
+  // taking it, the temporary files of killed writers are removed and every table whose file
+  // another writer replaced is read again. Every post, removal and new record ID of the store
+  // runs inside it; a command that reads, decides and posts wraps all of that in one call.
+  void WhileWriting(const std::function<void()>& change);
+  TFolderLock& WriteLock() { return *Lock_; }
+
   TVpFlexDataStore& Store() { return Store_; }
   TDataTable& RecordIDTable() { return RecordIDTable_; }
 
  private:
+  std::optional<std::int64_t> HighestIDIn(const std::string& tableName) const;
+
   TDataTable ResourceTable_;
   TDataTable EventsTable_;
   TDataTable ContactsTable_;
@@ -49,4 +63,6 @@ class TVpPlannerFiles {
   TDataTable RecordIDTable_;
   TVpRecordIDs RecordIDs_;
   TVpFlexDataStore Store_;
+  std::string DataFolder_;
+  std::unique_ptr<TFolderLock> Lock_;
 };

@@ -69,26 +69,3 @@ void CreateFieldDefs(const std::string& tableName, TFieldDefs& fields) {
   else if (tableName == "Tasks") fields = TaskFields();
   else if (tableName == "RecordIDS") fields = RecordIDFields();
 }
-
-void CreateIndexDefs(const std::string& tableName, TIndexDefs& indexes) {
-  auto add = [&](const char* name, const char* fields, bool caseInsensitive) {
-    indexes.push_back(TIndexDef{name, fields, caseInsensitive});
-  };
-  if (tableName == "Resources") {
-    add("ResID_ndx", "ResourceID", true);
-    add("Descr_ndx", "Description", true);
-  } else if (tableName == "Events") {
-    add("rid_st_ndx", "ResourceID;StartTime", true);
-    add("st_ndx", "StartTime", true);
-    add("et_ndx", "EndTime", true);
-    add("ResID_ndx", "ResourceID", true);
-  } else if (tableName == "Contacts") {
-    add("ResID_ndx", "ResourceID", true);
-    add("LName_ndx", "LastName", true);
-    add("Company_ndx", "Company", true);
-  } else if (tableName == "Tasks") {
-    add("ResID_ndx", "ResourceID", true);
-    add("DueDate", "DueDate", false);
-    add("CompletedOn", "CompletedOn", false);
-  }
-}

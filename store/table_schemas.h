@@ -10,6 +10,3 @@
 // Clears the definitions and fills them with the named table's fields; any other name leaves
 // them untouched.
 void CreateFieldDefs(const std::string& tableName, TFieldDefs& fields);
-// Adds the named table's indexes ("Resources", "Events", "Contacts", "Tasks"); any other name adds
-// nothing.
-void CreateIndexDefs(const std::string& tableName, TIndexDefs& indexes);

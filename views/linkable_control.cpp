@@ -29,6 +29,10 @@ bool TVpLinkableControl::CheckResourceSelected() {
   if (store == nullptr) return false;
   if (store->ActiveResource() != nullptr) return true;
   const TVpStoreServices& services = store->Services();
+  if (!store->Connected()) {  // no resources were read: there is nothing to add one to
+    services.MessageBoxes.ShowError(store->NotConnectedMessage());
+    return false;
+  }
   if (store->Resources().Count() == 0) {
     if (!services.MessageBoxes.AskYesNo("No resources have been defined. Would you like to add one now?"))
       return false;

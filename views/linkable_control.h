@@ -101,7 +101,8 @@ class TVpLinkableControl : public TVpLinkListener {
   virtual void HandleLinkNotification(TVpLinkableControl* sender, TVpNotificationKind kind, double value) = 0;
 
   // Whether a resource is active, offering to add or choose one when none is. Views call it before
-  // adding or editing a record.
+  // adding or editing a record. A store that is not connected says instead which data file could
+  // not be opened.
   bool CheckResourceSelected();
 
   // Asks the window hosting the view to repaint it.

@@ -257,3 +257,34 @@ TEST_F(DataTable, FieldsConvertBetweenKinds) {
 }
 
 }  // namespace
+
+namespace {
+
+// Another writer replaces the file: the table reads it again, an unreadable version raises (and
+// with retrying off is passed over afterwards), and the rows stay what they were meanwhile.
+TEST_F(DataTable, ReadsAFileAnotherWriterReplacedOnlyWhenItChanged) {
+  WriteFile({{1, 1, "a"}, {2, 2, "b"}});
+  Table_.Open();
+  Table_.SetFilter([](const TRowValues& row) { return std::get<std::int64_t>(row[1]) == 1; });
+  Table_.SetFiltered(true);
+  const auto reads = Table_.ReadCount();
+  EXPECT_FALSE(Table_.ReadAgainIfChanged());
+
+  TTemporaryFolder::Write(File(), "<DATAPACKET");
+  EXPECT_THROW(Table_.ReadAgainIfChanged(), EDataTableError);
+  EXPECT_FALSE(Table_.ReadAgainIfChanged(false)) << "the same broken version is not raised twice";
+  EXPECT_THROW(Table_.ReadAgainIfChanged(), EDataTableError) << "a writer must not pass it over";
+  EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1}));
+
+  WriteFile({{1, 1, "a"}, {3, 1, "c"}, {4, 2, "d"}});
+  EXPECT_TRUE(Table_.ReadAgainIfChanged(false));
+  EXPECT_EQ(Table_.ReadCount(), reads + 1);
+  EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 3})) << "the filter still holds";
+
+  Table_.Edit();
+  Table_.FieldByName("Description").SetAsString("x");
+  Table_.Post();
+  EXPECT_FALSE(Table_.ReadAgainIfChanged()) << "its own write is no change";
+}
+
+}  // namespace

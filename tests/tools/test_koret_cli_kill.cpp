@@ -9,25 +9,15 @@
 #include "store/data_packet.h"
 #include "store/field_value.h"
 #include "tests/support/temporary_folder.h"
+#include "tests/tools/cli_process.h"
 
 namespace {
 
 // Runs koret-cli with the arguments; kills it once delayUs microseconds have passed unless it ended
 // before. Returns what it printed.
 std::string RunAndKill(const std::vector<std::string>& args, int delayUs) {
-  int output[2];
-  if (::pipe(output) != 0) return {};
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::dup2(output[1], 1);
-    ::close(output[0]);
-    std::vector<char*> argv{const_cast<char*>(KORET_CLI)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(KORET_CLI, argv.data());
-    ::_exit(127);
-  }
-  ::close(output[1]);
+  TCliProcess process = StartCli(args);
+  const pid_t child = process.Pid;
   bool ended = false;
   for (int waited = 0; !ended && waited <= delayUs; waited += 100) {
     ended = ::waitpid(child, nullptr, WNOHANG) == child;
@@ -37,11 +27,7 @@ std::string RunAndKill(const std::vector<std::string>& args, int delayUs) {
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
   }
-  std::string printed;
-  char buffer[256];
-  for (ssize_t n; (n = ::read(output[0], buffer, sizeof buffer)) > 0;) printed.append(buffer, static_cast<size_t>(n));
-  ::close(output[0]);
-  return printed;
+  return ReadAll(process);
 }
 
 // A program folder survives koret-cli being killed at any moment: every file still reads, and

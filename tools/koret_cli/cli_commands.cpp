@@ -118,6 +118,7 @@ class TSession {
     }
   }
   TVpFlexDataStore& Store() { return Files_.Store(); }
+  TVpPlannerFiles& Files() { return Files_; }
 
  private:
   TSystemClock Clock_;
@@ -193,23 +194,28 @@ int AddEvent(const TContext& context, std::ostream& out) {
   TAtomicFileWriter writer;
   TSession session(context.DataFolder, writer);
   TVpFlexDataStore& store = session.Store();
-  TVpResource* resource = ChooseResource(store, context);
-  if (resource == nullptr) {  // a fresh folder: the organizer's first start makes "KORET"
-    resource = store.Resources().AddResource(store.GetNextID("Resources"));
-    resource->SetDescription("KORET");
+  // From choosing the resource to the event's row on disk, no other writer comes between: two
+  // runs on a fresh folder make one "KORET", and every run's event keeps its own ID.
+  session.Files().WhileWriting([&] {
+    store.ReloadChangedTables();
+    TVpResource* resource = ChooseResource(store, context);
+    if (resource == nullptr) {  // a fresh folder: the organizer's first start makes "KORET"
+      resource = store.Resources().AddResource(store.GetNextID("Resources"));
+      resource->SetDescription("KORET");
+      store.SetActiveResource(resource);
+      store.PostResources();
+    }
     store.SetActiveResource(resource);
-    store.PostResources();
-  }
-  store.SetActiveResource(resource);
-  store.SetDisplayDate(start);
-  TVpEvent* event = resource->Schedule().AddEvent(-1, start, end);
-  event->SetDescription(subject);
-  event->SetRepeatCode(static_cast<std::uint8_t>(repeat));
-  event->SetCustomInterval(interval);
-  if (repeat != rcNone) event->SetRepeatRangeEnd(until);
-  event->SetChanged(true);
-  store.PostEvents();
-  out << event->RecordID() << '\n' << std::flush;  // only once the row is on disk
+    store.SetDisplayDate(start);
+    TVpEvent* event = resource->Schedule().AddEvent(-1, start, end);
+    event->SetDescription(subject);
+    event->SetRepeatCode(static_cast<std::uint8_t>(repeat));
+    event->SetCustomInterval(interval);
+    if (repeat != rcNone) event->SetRepeatRangeEnd(until);
+    event->SetChanged(true);
+    store.PostEvents();
+    out << event->RecordID() << '\n' << std::flush;  // only once the row is on disk
+  });
   return 0;
 }
 

@@ -1,0 +1,12 @@
+#include "platform/file_signature.h"
+
+#include <sys/stat.h>
+
+TFileSignature FileSignatureOf(const std::string& path) {
+  struct stat st{};
+  if (::stat(path.c_str(), &st) != 0) return {};
+  constexpr std::int64_t kNs = 1000000000;
+  return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+          static_cast<std::int64_t>(st.st_size), st.st_mtim.tv_sec * kNs + st.st_mtim.tv_nsec,
+          st.st_ctim.tv_sec * kNs + st.st_ctim.tv_nsec};
+}
