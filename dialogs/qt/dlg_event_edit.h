@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/event_edit_form.h"
+#include "dialogs/event/event_edit_form.h"
 
 class QCheckBox;
 class QComboBox;

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "dialogs/event_edit_form.h"
-#include "dialogs/event_reference.h"
+#include "dialogs/event/event_edit_form.h"
+#include "dialogs/event/event_reference.h"
 #include "dialogs/qt/dlg_event_edit.h"
 #include "dialogs/qt/window_placement.h"
 #include "model/event.h"

@@ -20,7 +20,7 @@
 #include "model/enumerations.h"
 #include "model/schedule.h"
 #include "platform/qt/command_guard.h"
-#include "tests/dialogs/event_form_fixture.h"
+#include "tests/dialogs/event/event_form_fixture.h"
 #include "views/qt/date_edit_widget.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "dialogs/event_edit_form.h"
+#include "dialogs/event/event_edit_form.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "dialogs/moment.h"
+#include "dialogs/common/moment.h"
 #include "model/category_color_map.h"
 #include "model/enumerations.h"
 #include "model/event.h"

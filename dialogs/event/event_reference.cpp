@@ -1,4 +1,4 @@
-#include "dialogs/event_reference.h"
+#include "dialogs/event/event_reference.h"
 
 #include "model/resource.h"
 #include "model/schedule.h"
