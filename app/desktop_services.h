@@ -16,6 +16,7 @@ class TQtStoreDialogs : public TVpStoreDialogs {
   explicit TQtStoreDialogs(TMessageBoxes& boxes) : Boxes_(boxes) {}
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
+  bool EditTask(TVpCustomDataStore&, TVpTask&) override { return false; }
   bool AddResource(TVpCustomDataStore& store) override;
   bool SelectResource(TVpCustomDataStore& store) override;
 
