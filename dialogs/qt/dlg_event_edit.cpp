@@ -2,8 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -228,15 +226,8 @@ void TDlgEventEdit::done(int result) {
 
 void TDlgEventEdit::ChooseSoundFile() {
   Act([this] {
-    std::optional<std::string> chosen;
-    if (ChooseSound) {
-      chosen = ChooseSound(Form_.SoundFile());
-    } else {
-      const QString folder = Form_.SoundFile().empty() ? QString() : QFileInfo(ToQt(Form_.SoundFile())).absolutePath();
-      const QString file = QFileDialog::getOpenFileName(this, "Reminder Sound", folder, "Wave files (*.wav)");
-      if (!file.isEmpty()) chosen = FromQt(file);
-    }
-    if (chosen) Form_.SetSoundFile(*chosen);
+    if (!ChooseSound) return;
+    if (const std::optional<std::string> chosen = ChooseSound(Form_.SoundFile())) Form_.SetSoundFile(*chosen);
   });
 }
 
