@@ -11,18 +11,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "dialogs/qt/named_widget.h"
 #include "dialogs/qt/window_placement.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
-
-template <class TWidget>
-TWidget* Named(TWidget* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 void Paint(QWidget& widget, TColor color) {
   QPalette palette = widget.palette();
@@ -68,8 +63,10 @@ void TAlarmNotifyForm::Build() {
 
   auto* snooze = new QVBoxLayout;
   snooze->setContentsMargins(8, 0, 8, 0);
-  snooze->addWidget(Named(new QLabel("Click &Snooze to be reminded again in:", this), "SnoozeCaption"));
+  auto* caption = Named(new QLabel("Click &Snooze to be reminded again in:", this), "SnoozeCaption");
+  snooze->addWidget(caption);
   SnoozeCombo_ = Named(new QComboBox(this), "SnoozeCombo");
+  caption->setBuddy(SnoozeCombo_);
   for (const TVpSnoozeDelay& delay : TVpNotificationForm::SnoozeDelays()) SnoozeCombo_->addItem(delay.Text);
   SnoozeCombo_->setCurrentIndex(Form_.SnoozeIndex());
   connect(SnoozeCombo_, &QComboBox::currentIndexChanged, this,

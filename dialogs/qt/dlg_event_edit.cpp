@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "dialogs/qt/named_widget.h"
 #include "dialogs/qt/spin_text_edit.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"
@@ -52,12 +53,6 @@ void SetItems(QComboBox& box, const QStringList& texts) {
   if (current == texts) return;
   box.clear();
   box.addItems(texts);
-}
-
-template <class TWidget>
-TWidget* Named(TWidget* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
 }
 
 }  // namespace

@@ -11,19 +11,10 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "dialogs/qt/named_widget.h"
 #include "platform/program_folder.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_text.h"
-
-namespace {
-
-template <class TWidget>
-TWidget* Named(TWidget* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-}  // namespace
 
 TFrmSoundDialog::TFrmSoundDialog(TVpSoundFinderForm& form, QWidget* parent) : QDialog(parent), Form_(form) {
   setObjectName("FrmSoundDialog");

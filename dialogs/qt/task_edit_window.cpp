@@ -11,20 +11,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/qt/named_widget.h"
 #include "dialogs/qt/window_placement.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_text.h"
 #include "views/qt/date_edit_widget.h"
-
-namespace {
-
-template <class TWidget>
-TWidget* Named(TWidget* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-}  // namespace
 
 TTaskEditForm::TTaskEditForm(TVpTaskEditForm& form, QWidget* parent) : QDialog(parent), Form_(form) {
   setObjectName("TaskEditForm");
