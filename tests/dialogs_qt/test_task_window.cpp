@@ -28,6 +28,7 @@ class TaskWindow : public ::testing::Test, protected TPlannerFixture {
     Task = Store().ActiveResource()->Tasks().AddTask(Store().GetNextID("Tasks"));
     Task->SetDescription("Taxes");
     Task->SetDueDate(At(2024, 5, 17));
+    Task->SetDetails("forms\r\nbills");
     Task->SetComplete(true);
     Store().PostTasks();
   }
@@ -68,7 +69,7 @@ TEST_F(TaskWindow, OkWritesWhatTheUserChangedInTheWindow) {
   }));
   EXPECT_EQ(Caption, "Taxes - Task");
   EXPECT_EQ(Task->Description(), "Taxes 2024");
-  EXPECT_EQ(Task->Details(), "forms\nreceipts");
+  EXPECT_EQ(Task->Details(), "forms\r\nreceipts") << "the task's own line breaks are kept";
   EXPECT_FALSE(Task->Complete());
   EXPECT_NE(TTemporaryFolder::Read(TableFile("tasks.xml")).find("Taxes 2024"), std::string::npos);
 }

@@ -193,14 +193,4 @@ TEST_F(ReminderDialog, AWindowThatFailsStillClearsTheFlagSoTheReminderCanComeAga
   EXPECT_EQ(Reminder.Subjects.size(), 2u);
 }
 
-TEST_F(ReminderDialog, WithoutAnEventOrWithItsWindowOpenNothingShows) {
-  AddDueEvent("Once");
-  TVpNotificationDialog dialog;
-  dialog.SetDataStore(&Store());
-  dialog.Execute(nullptr, Locale, Reminder);
-  Find("Once").SetAlertDisplayed(true);
-  dialog.Execute(&Find("Once"), Locale, Reminder);
-  EXPECT_TRUE(Reminder.Subjects.empty());
-}
-
 }  // namespace

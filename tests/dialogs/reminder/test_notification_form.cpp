@@ -3,7 +3,6 @@
 #include "dialogs/reminder/notification_form.h"
 #include "model/event.h"
 #include "platform/english_locale.h"
-#include "tests/support/fake_timers.h"
 #include "tests/support/planner_fixture.h"
 
 namespace {
@@ -66,31 +65,6 @@ TEST_F(NotificationForm, SnoozeMovesTheReminderByTheChosenDelayFromNow) {
     EXPECT_EQ(Event.SnoozeTime(), c.Expected);
     EXPECT_TRUE(Event.AlarmSet());
   }
-}
-
-TEST_F(NotificationForm, AnswersChangeOnlyWhatTheySay) {
-  Clock.Set(At(2024, 5, 13, 9, 50));
-  TVpNotificationForm form(Clock, Locale, Event, clInfoBk);
-  form.SelectSnooze(20);
-  form.SelectSnooze(-1);
-  EXPECT_EQ(form.SnoozeIndex(), 0) << "a choice outside the list is ignored";
-  Event.SetChanged(false);
-  form.Apply(raClosed, Event);
-  form.Apply(raOpenItem, Event);
-  EXPECT_FALSE(Event.Changed());
-  form.Apply(raDismiss, Event);
-  EXPECT_FALSE(Event.AlarmSet());
-  EXPECT_EQ(Event.SnoozeTime(), 0);
-  EXPECT_TRUE(Event.Changed());
-}
-
-TEST_F(NotificationForm, TheStripBlinksBetweenBlueAndRed) {
-  TVpNotificationForm form(Clock, Locale, Event, clInfoBk);
-  EXPECT_EQ(form.StripColor(), clBlue);
-  form.Blink();
-  EXPECT_EQ(form.StripColor(), RGB(255, 0, 0));
-  form.Blink();
-  EXPECT_EQ(form.StripColor(), RGB(0, 0, 255));
 }
 
 }  // namespace

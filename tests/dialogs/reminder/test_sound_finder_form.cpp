@@ -57,19 +57,6 @@ TEST_F(SoundFinder, OpensWhereTheCurrentSoundIs) {
   }
 }
 
-TEST_F(SoundFinder, TheResultIsTheChosenFileOrEmptyForTheDefaultSound) {
-  Form.Fill("");
-  Form.SetUseDefaultSound(false);
-  EXPECT_EQ(Form.Files(), std::vector<std::string>{"ding.wav"});
-  Form.SelectFile(0);
-  EXPECT_EQ(Form.Result(), Folder.File("ding.wav"));
-  Form.SetUseDefaultSound(true);
-  EXPECT_FALSE(Form.PlayEnabled());
-  EXPECT_EQ(Form.Result(), "");
-  Form.SelectFile(5);
-  EXPECT_EQ(Form.FileIndex(), -1);
-}
-
 TEST_F(SoundFinder, PlayReturnsAtOnceAndKeepsTheButtonDisabledUntilTheSoundHasEnded) {
   Form.Fill(Folder.File("sounds/alarm.wav"));
   int ended = 0;

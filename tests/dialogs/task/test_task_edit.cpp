@@ -73,20 +73,6 @@ TEST_F(TaskEdit, OpenAndOkLeavesATaskAsItWas) {
   EXPECT_EQ(Window.LastPlacement.Height, 341);
 }
 
-TEST_F(TaskEdit, OkWritesTheFieldsAndPostsThem) {
-  TVpTask& task = PostedTask("Taxes");
-  Window.Work = [](TVpTaskEditForm& form) {
-    form.SetDescription("Taxes 2024");
-    form.DueDate().SetText("6/1/2024");
-    form.SetDetails("line one\nline 2");
-    return true;
-  };
-  EXPECT_TRUE(Execute(task));
-  EXPECT_EQ(task.DueDate(), At(2024, 6, 1));
-  EXPECT_EQ(task.Details(), "line one\r\nline 2") << "the task's own line breaks are kept";
-  EXPECT_NE(TasksFile().find("Taxes 2024"), std::string::npos);
-}
-
 TEST_F(TaskEdit, CompletedStampsTheCompletionAndUncheckingClearsIt) {
   TVpTask& task = PostedTask("Report");
   Clock.Set(At(2024, 5, 12, 14, 30));
@@ -132,17 +118,6 @@ TEST_F(TaskEdit, CancelOfANewTaskWritesNothing) {
   TVpTask& task = NewTask();
   EXPECT_FALSE(Execute(task));
   EXPECT_EQ(TasksFile(), before);
-}
-
-TEST_F(TaskEdit, AnUnreadableDueDateCannotBeWritten) {
-  TVpTask& task = PostedTask("Plan");
-  TVpTaskEditForm form(Clock, Locale);
-  form.Fill(task);
-  form.SetDescription("not written");
-  form.DueDate().SetText("31/31/2024");
-  EXPECT_FALSE(form.DueDate().TextError().empty());
-  EXPECT_ANY_THROW(form.WriteTo(task));
-  EXPECT_EQ(task.Description(), "Plan");
 }
 
 TEST_F(TaskEdit, WithoutTaskStoreOrActiveResourceNothingOpens) {
