@@ -42,10 +42,8 @@ class TVpRecordReference {
   // The active resource's collection of such records, or nullptr.
   static auto* ActiveCollection(const TVpCustomDataStore& store) {
     TVpResource* resource = store.ActiveResource();
-    if constexpr (std::is_same_v<TRecord, TVpEvent>)
-      return resource != nullptr ? &resource->Schedule() : nullptr;
-    else
-      return resource != nullptr ? &resource->Tasks() : nullptr;
+    if constexpr (std::is_same_v<TRecord, TVpEvent>) return resource != nullptr ? &resource->Schedule() : nullptr;
+    else return resource != nullptr ? &resource->Tasks() : nullptr;
   }
 
   std::weak_ptr<void> StoreAlive_;

@@ -80,7 +80,9 @@ void TAlarmNotifyForm::Build() {
     const char* Caption;
     const char* Name;
     TVpReminderAnswer Answer;
-  } answers[] = {{"&Dismiss", "DismissBtn", raDismiss}, {"&Snooze", "SnoozeBtn", raSnooze}, {"&Open Item", "OpenItemBtn", raOpenItem}};
+  } answers[] = {{"&Dismiss", "DismissBtn", raDismiss},
+                 {"&Snooze", "SnoozeBtn", raSnooze},
+                 {"&Open Item", "OpenItemBtn", raOpenItem}};
   for (const auto& answer : answers) {
     auto* button = Named(new QPushButton(answer.Caption, this), answer.Name);
     button->setAutoDefault(false);

@@ -73,9 +73,8 @@ void TFrmSoundDialog::Build() {
     Refresh();
   });
   // The folders are read in the background: the form's folder is shown again once its parents are.
-  connect(Folders_, &QFileSystemModel::directoryLoaded, this, [this] {
-    FolderTree_->scrollTo(Folders_->index(ToQt(Form_.Folder())));
-  });
+  connect(Folders_, &QFileSystemModel::directoryLoaded, this,
+          [this] { FolderTree_->scrollTo(Folders_->index(ToQt(Form_.Folder()))); });
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -70,7 +70,8 @@ void TTaskEditForm::Build() {
   }
   layout->addLayout(buttons);
 
-  connect(DescriptionEdit_, &QLineEdit::textEdited, this, [this](const QString& text) { Form_.SetDescription(FromQt(text)); });
+  connect(DescriptionEdit_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { Form_.SetDescription(FromQt(text)); });
   connect(DetailsMemo_, &QPlainTextEdit::textChanged, this,
           [this] { Form_.SetDetails(FromQt(DetailsMemo_->toPlainText())); });
   connect(CompleteCB_, &QCheckBox::toggled, this, [this](bool on) {

@@ -16,13 +16,16 @@ constexpr std::int64_t kDayMs = kMsPerDay;
 
 const std::vector<TVpSnoozeDelay>& TVpNotificationForm::SnoozeDelays() {
   static const std::vector<TVpSnoozeDelay> delays = {
-      {"5 Minutes", 5 * kMinuteMs}, {"10 Minutes", 10 * kMinuteMs}, {"15 Minutes", 15 * kMinuteMs},
-      {"30 Minutes", 30 * kMinuteMs}, {"45 Minutes", 45 * kMinuteMs}, {"1 Hour", kHourMs},
-      {"2 Hours", 2 * kHourMs}, {"3 Hours", 3 * kHourMs}, {"4 Hours", 4 * kHourMs},
-      {"5 Hours", 5 * kHourMs}, {"6 Hours", 6 * kHourMs}, {"7 Hours", 7 * kHourMs},
-      {"8 Hours", 8 * kHourMs}, {"1 Day", kDayMs}, {"2 Days", 2 * kDayMs},
-      {"3 Days", 3 * kDayMs}, {"4 Days", 4 * kDayMs}, {"5 Days", 5 * kDayMs},
-      {"6 Days", 6 * kDayMs}, {"1 Week", 7 * kDayMs},
+      {"5 Minutes", 5 * kMinuteMs},   {"10 Minutes", 10 * kMinuteMs},
+      {"15 Minutes", 15 * kMinuteMs}, {"30 Minutes", 30 * kMinuteMs},
+      {"45 Minutes", 45 * kMinuteMs}, {"1 Hour", kHourMs},
+      {"2 Hours", 2 * kHourMs},       {"3 Hours", 3 * kHourMs},
+      {"4 Hours", 4 * kHourMs},       {"5 Hours", 5 * kHourMs},
+      {"6 Hours", 6 * kHourMs},       {"7 Hours", 7 * kHourMs},
+      {"8 Hours", 8 * kHourMs},       {"1 Day", kDayMs},
+      {"2 Days", 2 * kDayMs},         {"3 Days", 3 * kDayMs},
+      {"4 Days", 4 * kDayMs},         {"5 Days", 5 * kDayMs},
+      {"6 Days", 6 * kDayMs},         {"1 Week", 7 * kDayMs},
   };
   return delays;
 }
@@ -51,11 +54,8 @@ void TVpNotificationForm::Apply(TVpReminderAnswer answer, TVpEvent& event) const
     case raSnooze:
       event.SetSnoozeTime(ValueOfMoment(MomentOf(Clock_.Now()) + SnoozeDelays()[static_cast<size_t>(SnoozeIndex_)].Ms));
       break;
-    case raDismiss:
-      event.SetAlarmSet(false);
-      break;
+    case raDismiss: event.SetAlarmSet(false); break;
     case raClosed:
-    case raOpenItem:
-      break;
+    case raOpenItem: break;
   }
 }

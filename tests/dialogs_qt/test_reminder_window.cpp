@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -5,7 +6,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <optional>
 

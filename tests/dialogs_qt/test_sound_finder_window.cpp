@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeView>
-#include <gtest/gtest.h>
 
 #include "dialogs/qt/sound_dialog.h"
 #include "tests/dialogs_qt/window_controls.h"

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "dialogs/qt/task_edit_window.h"
 #include "model/resource.h"

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
 #include <functional>
 #include <stdexcept>
 #include <string>

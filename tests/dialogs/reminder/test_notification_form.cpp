@@ -48,9 +48,9 @@ TEST_F(NotificationForm, SnoozeMovesTheReminderByTheChosenDelayFromNow) {
     const char* Text;
     double Expected;
   } cases[] = {
-      {0, "5 Minutes", At(2024, 5, 13, 10, 5)},   {4, "45 Minutes", At(2024, 5, 13, 10, 45)},
-      {5, "1 Hour", At(2024, 5, 13, 11, 0)},      {12, "8 Hours", At(2024, 5, 13, 18, 0)},
-      {13, "1 Day", At(2024, 5, 14, 10, 0)},      {18, "6 Days", At(2024, 5, 19, 10, 0)},
+      {0, "5 Minutes", At(2024, 5, 13, 10, 5)}, {4, "45 Minutes", At(2024, 5, 13, 10, 45)},
+      {5, "1 Hour", At(2024, 5, 13, 11, 0)},    {12, "8 Hours", At(2024, 5, 13, 18, 0)},
+      {13, "1 Day", At(2024, 5, 14, 10, 0)},    {18, "6 Days", At(2024, 5, 19, 10, 0)},
       {19, "1 Week", At(2024, 5, 20, 10, 0)},
   };
   ASSERT_EQ(TVpNotificationForm::SnoozeDelays().size(), 20u);
