@@ -1,27 +1,29 @@
 #include "app/desktop_services.h"
 
+#include "dialogs/qt/alarm_notify_form.h"
 #include "dialogs/qt/event_edit_dialog.h"
-#include "model/event.h"
+#include "dialogs/qt/task_edit_window.h"
 #include "store/data_store.h"
 
 void TQtStoreDialogs::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
-  // The reminder keeps its window from opening twice while the box is up.
-  event.SetAlertDisplayed(true);
-  const int recordID = event.RecordID();
-  Boxes_.Show("Reminder : " + event.Description(), mkInformation, mbOK);
-  // The event may have been reloaded while the box was open: find it again.
-  TVpResource* resource = store.ActiveResource();
-  TVpEvent* current = resource != nullptr ? resource->Schedule().FindByRecordID(recordID) : nullptr;
-  if (current == nullptr) return;
-  current->SetAlertDisplayed(false);
-  current->SetAlarmSet(false);
-  store.PostEvents();
+  TVpNotificationDialog dialog;
+  dialog.SetDataStore(&store);
+  TQtReminderWindow window;
+  dialog.Execute(&event, Locale_, window);
 }
 
 bool TQtStoreDialogs::EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) {
   TVpEventEditDialog dialog;
   dialog.SetDataStore(&store);
   return dialog.Execute(event, twelveHour);
+}
+
+bool TQtStoreDialogs::EditTask(TVpCustomDataStore& store, TVpTask& task) {
+  TVpTaskEditDialog dialog;
+  dialog.SetDataStore(&store);
+  dialog.SetOptions(DialogOption(doSizeable));
+  TQtTaskWindow window;
+  return dialog.Execute(&task, Locale_, window);
 }
 
 bool TQtStoreDialogs::AddResource(TVpCustomDataStore&) {

@@ -9,18 +9,20 @@
 #include "platform/qt/qt_timer.h"
 #include "store/store_services.h"
 
-// The store's windows as far as they exist: the reminder shows as a message box whose OK dismisses
-// it, and the resource windows say that they are not there yet.
+// The store's windows as far as they exist: the reminder window and the event and task windows;
+// the resource windows say that they are not there yet.
 class TQtStoreDialogs : public TVpStoreDialogs {
  public:
-  explicit TQtStoreDialogs(TMessageBoxes& boxes) : Boxes_(boxes) {}
+  TQtStoreDialogs(TMessageBoxes& boxes, const TLocale& locale) : Boxes_(boxes), Locale_(locale) {}
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
+  bool EditTask(TVpCustomDataStore& store, TVpTask& task) override;
   bool AddResource(TVpCustomDataStore& store) override;
   bool SelectResource(TVpCustomDataStore& store) override;
 
  private:
   TMessageBoxes& Boxes_;
+  const TLocale& Locale_;
 };
 
 // Everything the program takes from the desktop, in one place.
@@ -31,7 +33,7 @@ struct TQtDesktop {
   TQtMessagePoster Poster;
   TQtMessageBoxes MessageBoxes;
   TQtLocale Locale;
-  TQtStoreDialogs Dialogs{MessageBoxes};
+  TQtStoreDialogs Dialogs{MessageBoxes, Locale};
   TAtomicFileWriter Writer;
 
   TVpStoreServices StoreServices() { return {Clock, Timers, Sound, Poster, MessageBoxes, Dialogs}; }

@@ -158,6 +158,10 @@ std::string FormatShortDate(double value, const TLocale& locale) {
   return FormatDateTime(locale.ShortDateFormat(), value, locale);
 }
 
+std::string FormatShortTime(double value, const TLocale& locale) {
+  return FormatDateTime(locale.ShortTimeFormat(), value, locale);
+}
+
 std::string FormatLongTime(double value, const TLocale& locale) {
   return FormatDateTime(locale.LongTimeFormat(), value, locale);
 }

@@ -20,6 +20,7 @@
 // Any other character stands for itself. Names come from the locale.
 std::string FormatDateTime(std::string_view format, double value, const TLocale& locale);
 
-// The value in the locale's short date format and in its long time format.
+// The value in the locale's short date format and in its short or long time format.
 std::string FormatShortDate(double value, const TLocale& locale);
+std::string FormatShortTime(double value, const TLocale& locale);
 std::string FormatLongTime(double value, const TLocale& locale);

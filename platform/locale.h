@@ -13,6 +13,7 @@ class TLocale {
   virtual std::string LongMonthName(int month) const = 0;
   virtual std::string ShortMonthName(int month) const = 0;
   virtual std::string ShortDateFormat() const = 0;
+  virtual std::string ShortTimeFormat() const = 0;
   virtual std::string LongTimeFormat() const = 0;
   virtual std::string TimeAMString() const = 0;
   virtual std::string TimePMString() const = 0;

@@ -188,6 +188,9 @@ void TVpCustomDataStore::CheckAlarms() {
   // A reminder window runs its own event loop, and what the user does there can post, reload or
   // switch resources: the due events are collected first, and each is looked up again (by its ID,
   // or as the same object when it has none yet) and tested again right before its window opens.
+  // A check that ran while a window was up went through every due event after this one collected
+  // them, so this one stops there: a reminder closed in the meantime waits for the next tick.
+  const int check = ++AlarmChecks_;
   if (TVpResource* resource = ActiveResource_) {
     std::vector<std::pair<const TVpEvent*, int>> due;
     const TVpSchedule& schedule = resource->Schedule();
@@ -195,7 +198,7 @@ void TVpCustomDataStore::CheckAlarms() {
     for (int i = 0; i < schedule.Count(); ++i)
       if (IsAlarmDue(*schedule.Items(i), now)) due.emplace_back(schedule.Items(i), schedule.Items(i)->RecordID());
     for (const auto& [candidate, recordID] : due) {
-      if (ActiveResource_ != resource) break;
+      if (ActiveResource_ != resource || AlarmChecks_ != check) break;
       TVpEvent* event = nullptr;
       for (int i = 0; i < resource->Schedule().Count() && event == nullptr; ++i) {
         TVpEvent* e = resource->Schedule().Items(i);
@@ -208,8 +211,37 @@ void TVpCustomDataStore::CheckAlarms() {
   Timer_->SetInterval((60 - second) * 1000);
 }
 
+namespace {
+
+// Lists a RecordID among the open reminder windows for a scope, unless the store is gone by its
+// end. Events without an ID are never reloaded, so their own flag is enough.
+class TOpenReminder {
+ public:
+  TOpenReminder(std::vector<int>& open, std::weak_ptr<void> storeAlive, int recordID)
+      : Open_(open), StoreAlive_(std::move(storeAlive)), RecordID_(recordID) {
+    if (RecordID_ != -1) Open_.push_back(RecordID_);
+  }
+  ~TOpenReminder() {
+    if (RecordID_ == -1 || StoreAlive_.expired()) return;
+    if (auto at = std::find(Open_.begin(), Open_.end(), RecordID_); at != Open_.end()) Open_.erase(at);
+  }
+  TOpenReminder(const TOpenReminder&) = delete;
+  TOpenReminder& operator=(const TOpenReminder&) = delete;
+
+ private:
+  std::vector<int>& Open_;
+  std::weak_ptr<void> StoreAlive_;
+  int RecordID_;
+};
+
+}  // namespace
+
 void TVpCustomDataStore::ShowAlarm(TVpEvent& event) {
-  if (event.AlertDisplayed()) return;
+  // The reminder window runs its own event loop, where a reload can replace the event by a copy
+  // without the AlertDisplayed flag: open windows are known by RecordID as well.
+  const bool open = event.RecordID() != -1 &&
+                    std::find(OpenReminders_.begin(), OpenReminders_.end(), event.RecordID()) != OpenReminders_.end();
+  if (event.AlertDisplayed() || open) return;
   if (OnAlert) {
     OnAlert(*this, event);
     return;
@@ -223,5 +255,6 @@ void TVpCustomDataStore::ShowAlarm(TVpEvent& event) {
     else
       Services_.Sound.Beep();
   }
+  const TOpenReminder shown(OpenReminders_, Liveness(), event.RecordID());
   Services_.Dialogs.ShowReminder(*this, event);
 }

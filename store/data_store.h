@@ -111,7 +111,8 @@ class TVpCustomDataStore {
   // The reminder timer's work: opens the reminder of every due event of the active resource,
   // then sets the timer to tick again at the start of the next minute.
   void CheckAlarms();
-  // Sounds the event's reminder and shows its reminder window (or raises OnAlert instead).
+  // Sounds the event's reminder and shows its reminder window (or raises OnAlert instead); nothing
+  // while the event's reminder window is open, also when the event was reloaded meanwhile.
   void ShowAlarm(TVpEvent& event);
 
   std::function<void(TVpCustomDataStore& sender)> OnConnect;
@@ -150,6 +151,8 @@ class TVpCustomDataStore {
   TVpResource* ActiveResource_ = nullptr;
   std::unique_ptr<TTimer> Timer_;
   std::vector<TMessageTarget*> Watchers_;
+  std::vector<int> OpenReminders_;  // the RecordIDs of the events whose reminder window is open
+  int AlarmChecks_ = 0;             // how many reminder checks have begun
   std::vector<TVpLinkListener*> Controls_;  // the views whose store this is, in the order they joined
   bool Destroying_ = false;
   std::shared_ptr<int> Alive_ = std::make_shared<int>(0);

@@ -8,9 +8,10 @@
 
 class TVpCustomDataStore;
 class TVpEvent;
+class TVpTask;
 
 // The windows of the program that the store and its views open: the reminder window, the event
-// edit dialog and the resource windows. The program supplies them; tests supply fakes.
+// and task edit dialogs and the resource windows. The program supplies them; tests supply fakes.
 class TVpStoreDialogs {
  public:
   virtual ~TVpStoreDialogs() = default;
@@ -19,6 +20,9 @@ class TVpStoreDialogs {
   // Lets the user edit the event (times shown in 12-hour form when asked); true when the user
   // confirmed, and only then does the event hold the changes.
   virtual bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) = 0;
+  // Lets the user edit a task of the active resource; true when the user confirmed, and then the
+  // task holds the changes and the tasks are posted.
+  virtual bool EditTask(TVpCustomDataStore& store, TVpTask& task) = 0;
   // Lets the user add a resource; true when one was added.
   virtual bool AddResource(TVpCustomDataStore& store) = 0;
   // Lets the user choose the active resource; true when the choice was confirmed.

@@ -2,8 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "dialogs/qt/named_widget.h"
 #include "dialogs/qt/spin_text_edit.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"
@@ -54,12 +53,6 @@ void SetItems(QComboBox& box, const QStringList& texts) {
   if (current == texts) return;
   box.clear();
   box.addItems(texts);
-}
-
-template <class TWidget>
-TWidget* Named(TWidget* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
 }
 
 }  // namespace
@@ -228,15 +221,8 @@ void TDlgEventEdit::done(int result) {
 
 void TDlgEventEdit::ChooseSoundFile() {
   Act([this] {
-    std::optional<std::string> chosen;
-    if (ChooseSound) {
-      chosen = ChooseSound(Form_.SoundFile());
-    } else {
-      const QString folder = Form_.SoundFile().empty() ? QString() : QFileInfo(ToQt(Form_.SoundFile())).absolutePath();
-      const QString file = QFileDialog::getOpenFileName(this, "Reminder Sound", folder, "Wave files (*.wav)");
-      if (!file.isEmpty()) chosen = FromQt(file);
-    }
-    if (chosen) Form_.SetSoundFile(*chosen);
+    if (!ChooseSound) return;
+    if (const std::optional<std::string> chosen = ChooseSound(Form_.SoundFile())) Form_.SetSoundFile(*chosen);
   });
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/event_edit_form.h"
+#include "dialogs/event/event_edit_form.h"
 
 class QCheckBox;
 class QComboBox;
@@ -36,8 +36,8 @@ class TDlgEventEdit : public QDialog {
   // Shows the form's state in every control.
   void Refresh();
 
-  // Chooses the reminder's sound file starting from the current one; nothing when the user gave
-  // up. By default the desktop's file dialog for WAV files.
+  // Chooses the reminder's sound file starting from the current one ("" for the default sound);
+  // nothing when the user gave up. The sound button does nothing without it.
   std::function<std::optional<std::string>(const std::string& current)> ChooseSound;
 
  public slots:

@@ -2,9 +2,10 @@
 
 #include <QApplication>
 
-#include "dialogs/event_edit_form.h"
-#include "dialogs/event_reference.h"
+#include "dialogs/event/event_edit_form.h"
+#include "dialogs/event/event_reference.h"
 #include "dialogs/qt/dlg_event_edit.h"
+#include "dialogs/qt/sound_dialog.h"
 #include "dialogs/qt/window_placement.h"
 #include "model/event.h"
 #include "platform/qt/qt_text.h"
@@ -23,6 +24,9 @@ bool TVpEventEditDialog::Execute(TVpEvent& event, bool twelveHour) {
   form.Fill(event, twelveHour, store.CategoryColorMap());
 
   TDlgEventEdit window(form, QApplication::activeWindow());
+  window.ChooseSound = [&store, &window](const std::string& current) {
+    return ChooseSoundFile(store.Services().Sound, store.Services().Timers, current, &window);
+  };
   window.setWindowTitle(ToQt(DialogCaption(event.Description(), "Event")));
   ApplyPlacement(window, Placement(), Options());
   if (window.exec() != QDialog::Accepted) return false;

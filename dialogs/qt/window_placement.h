@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/base_dialog.h"
+#include "dialogs/common/base_dialog.h"
 
 class QWidget;
 

@@ -81,18 +81,11 @@ bool TDesktopSoundPlayer::PlayAsync(const std::string& wavPath) {
   if (!sound) return false;
   Stop();
   std::lock_guard guard(Lock_);
-  Worker_ = std::thread([this, bytes, sound = *sound] { Play(sound, StopRequested_); });
-  return true;
-}
-
-bool TDesktopSoundPlayer::PlaySync(const std::string& wavPath) {
-  const auto bytes = ReadSoundFile(wavPath);
-  if (!bytes) return false;
-  const auto sound = ReadWav(*bytes);
-  if (!sound) return false;
-  Stop();
-  const std::atomic<bool> never{false};
-  Play(*sound, never);
+  Playing_ = true;
+  Worker_ = std::thread([this, bytes, sound = *sound] {
+    Play(sound, StopRequested_);
+    Playing_ = false;
+  });
   return true;
 }
 

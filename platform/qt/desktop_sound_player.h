@@ -13,7 +13,7 @@ class TDesktopSoundPlayer : public TSoundPlayer {
   TDesktopSoundPlayer();
   ~TDesktopSoundPlayer() override;
   bool PlayAsync(const std::string& wavPath) override;
-  bool PlaySync(const std::string& wavPath) override;
+  bool Playing() const override { return Playing_; }
   void Beep() override;
 
  private:
@@ -22,4 +22,5 @@ class TDesktopSoundPlayer : public TSoundPlayer {
   std::mutex Lock_;
   std::thread Worker_;
   std::atomic<bool> StopRequested_{false};
+  std::atomic<bool> Playing_{false};
 };

@@ -35,6 +35,9 @@ std::string TQtLocale::ShortMonthName(int month) const {
 std::string TQtLocale::ShortDateFormat() const {
   return ConvertQtFormat(Locale_.dateFormat(QLocale::ShortFormat));
 }
+std::string TQtLocale::ShortTimeFormat() const {
+  return ConvertQtFormat(Locale_.timeFormat(QLocale::ShortFormat));
+}
 std::string TQtLocale::LongTimeFormat() const {
   return ConvertQtFormat(Locale_.timeFormat(QLocale::LongFormat));
 }

@@ -20,17 +20,11 @@
 #include "model/enumerations.h"
 #include "model/schedule.h"
 #include "platform/qt/command_guard.h"
-#include "tests/dialogs/event_form_fixture.h"
+#include "tests/dialogs/event/event_form_fixture.h"
+#include "tests/dialogs_qt/window_controls.h"
 #include "views/qt/date_edit_widget.h"
 
 namespace {
-
-template <class TWidget>
-TWidget& Control(const QWidget& window, const char* name) {
-  auto* widget = window.findChild<TWidget*>(name);
-  if (widget == nullptr) throw std::runtime_error(std::string("no control ") + name);
-  return *widget;
-}
 
 void Choose(QComboBox& box, const char* text) { box.setCurrentIndex(box.findText(text)); }
 
@@ -143,17 +137,11 @@ class EventDialog : public ::testing::Test, protected TPlannerFixture, protected
     event->SetChanged(false);
     return *event;
   }
-  // Runs the dialog; the user's work happens in the window once it is up. A window still up after
-  // ten seconds is closed, so that a failing test cannot hang.
+  // Runs the dialog; the user's work happens in the window once it is up.
   bool Execute(TVpEvent& event, const std::function<void(TDlgEventEdit&)>& user) {
-    QTimer::singleShot(10000, &Guard, [] {
-      if (QWidget* window = QApplication::activeModalWidget()) window->close();
-    });
-    QTimer::singleShot(0, &Guard, [&] {
-      auto* window = qobject_cast<TDlgEventEdit*>(QApplication::activeModalWidget());
-      ASSERT_NE(window, nullptr);
-      Caption = window->windowTitle().toStdString();
-      user(*window);
+    WhenModalShows<TDlgEventEdit>(Guard, [&](TDlgEventEdit& window) {
+      Caption = window.windowTitle().toStdString();
+      user(window);
     });
     return Dialog.Execute(event, false);
   }

@@ -35,7 +35,3 @@ bool TFakeSoundPlayer::PlayAsync(const std::string& wavPath) {
   return Succeeds;
 }
 
-bool TFakeSoundPlayer::PlaySync(const std::string& wavPath) {
-  Played.push_back(wavPath);
-  return Succeeds;
-}

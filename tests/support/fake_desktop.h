@@ -45,9 +45,10 @@ class TFakeMessageBoxes : public TMessageBoxes {
 class TFakeSoundPlayer : public TSoundPlayer {
  public:
   bool PlayAsync(const std::string& wavPath) override;
-  bool PlaySync(const std::string& wavPath) override;
+  bool Playing() const override { return StillPlaying; }
   void Beep() override { Played.push_back("<beep>"); }
 
   bool Succeeds = true;
+  bool StillPlaying = false;  // what Playing answers
   std::vector<std::string> Played;  // file names, "<beep>" for the alert sound
 };

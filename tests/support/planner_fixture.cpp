@@ -6,6 +6,7 @@
 
 void TFakeStoreDialogs::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
   Reminders.push_back(event.Description());
+  if (RunReminder) return RunReminder(store, event);
   event.SetAlertDisplayed(true);
   if (WhileShown) WhileShown(store, event);
 }

@@ -16,12 +16,17 @@ class TFakeStoreDialogs : public TVpStoreDialogs {
  public:
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
+  // The task window is cancelled.
+  bool EditTask(TVpCustomDataStore&, TVpTask&) override { return false; }
   bool AddResource(TVpCustomDataStore&) override { return ++AddResourceCalls, AddResourceAnswer; }
   bool SelectResource(TVpCustomDataStore&) override { return ++SelectResourceCalls, SelectResourceAnswer; }
 
   std::vector<std::string> Reminders;  // the descriptions of the events shown, in order
-  // Runs inside the reminder window, as the user's answer would (may post, reload, ...).
+  // Runs inside the reminder window, as the user's answer would (may post, reload, ...); the fake
+  // marks the event's window open first and leaves it so.
   std::function<void(TVpCustomDataStore&, TVpEvent&)> WhileShown;
+  // When set, stands for the whole reminder instead (the real reminder dialog, for instance).
+  std::function<void(TVpCustomDataStore&, TVpEvent&)> RunReminder;
   // The user's work in the event edit dialog: changes the event and answers OK (true) or Cancel.
   // Without it the dialog is cancelled.
   std::function<bool(TVpEvent&, bool twelveHour)> EditEventAnswer;

@@ -28,7 +28,7 @@ class THeadlessDesktop : public TTimerFactory,
  public:
   std::unique_ptr<TTimer> CreateTimer() override { return std::make_unique<TInertTimer>(); }
   bool PlayAsync(const std::string&) override { return false; }
-  bool PlaySync(const std::string&) override { return false; }
+  bool Playing() const override { return false; }
   void Beep() override {}
   void Post(TMessageTarget&, int) override {}
   TMessageResult Show(const std::string&, TMessageKind, TMessageButtons buttons) override {
@@ -36,6 +36,7 @@ class THeadlessDesktop : public TTimerFactory,
   }
   void ShowReminder(TVpCustomDataStore&, TVpEvent&) override {}
   bool EditEvent(TVpCustomDataStore&, TVpEvent&, bool) override { return false; }
+  bool EditTask(TVpCustomDataStore&, TVpTask&) override { return false; }
   bool AddResource(TVpCustomDataStore&) override { return false; }
   bool SelectResource(TVpCustomDataStore&) override { return false; }
 };

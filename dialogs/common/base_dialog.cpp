@@ -1,4 +1,4 @@
-#include "dialogs/base_dialog.h"
+#include "dialogs/common/base_dialog.h"
 
 #include "model/vp_exception.h"
 

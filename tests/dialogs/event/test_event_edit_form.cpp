@@ -1,10 +1,10 @@
 #include <string>
 #include <tuple>
 
-#include "dialogs/moment.h"
+#include "dialogs/common/moment.h"
 #include "model/enumerations.h"
 #include "model/recurrence.h"
-#include "tests/dialogs/event_form_fixture.h"
+#include "tests/dialogs/event/event_form_fixture.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "dialogs/base_dialog.h"
-#include "dialogs/dialog_placement.h"
+#include "dialogs/common/base_dialog.h"
+#include "dialogs/common/dialog_placement.h"
 
 namespace {
 

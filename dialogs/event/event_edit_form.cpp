@@ -1,9 +1,10 @@
-#include "dialogs/event_edit_form.h"
+#include "dialogs/event/event_edit_form.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "dialogs/moment.h"
+#include "dialogs/common/line_breaks.h"
+#include "dialogs/common/moment.h"
 #include "model/category_color_map.h"
 #include "model/enumerations.h"
 #include "model/event.h"
@@ -26,29 +27,6 @@ std::string DigitsOf(const std::string& text) {
   std::string digits;
   std::copy_if(text.begin(), text.end(), std::back_inserter(digits), [](char c) { return c >= '0' && c <= '9'; });
   return digits;
-}
-
-// Line breaks as a text field shows them: each CR LF or lone CR becomes LF.
-std::string WithLineFeeds(const std::string& text) {
-  std::string result;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r') {
-      result += text[i];
-      continue;
-    }
-    result += '\n';
-    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-  }
-  return result;
-}
-
-std::string WithCrLf(const std::string& text) {
-  std::string result;
-  for (char c : text) {
-    if (c == '\n') result += '\r';
-    result += c;
-  }
-  return result;
 }
 
 }  // namespace
@@ -377,7 +355,4 @@ void TVpEventEditForm::WriteRepeatRangeEnd(TVpEvent& event, std::int64_t untilDa
     event.SetRepeatRangeEnd(ValueOfMoment(Moment(StartDay_, kMsPerDay - 1)));
 }
 
-std::string TVpEventEditForm::NotesToWrite() const {
-  if (Notes_ == NotesShown_) return OriginalNotes_;
-  return OriginalNotes_.find("\r\n") != std::string::npos ? WithCrLf(Notes_) : Notes_;
-}
+std::string TVpEventEditForm::NotesToWrite() const { return TextToStore(OriginalNotes_, NotesShown_, Notes_); }

@@ -1,4 +1,4 @@
-#include "dialogs/time_list.h"
+#include "dialogs/event/time_list.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/time_list.h"
+#include "dialogs/event/time_list.h"
 #include "platform/clock.h"
 #include "platform/color.h"
 #include "platform/locale.h"

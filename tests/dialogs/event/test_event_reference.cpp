@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/event_reference.h"
+#include "dialogs/event/event_reference.h"
 #include "model/event.h"
 #include "model/schedule.h"
 #include "tests/support/planner_fixture.h"

@@ -2,7 +2,7 @@
 
 #include "model/enumerations.h"
 #include "model/recurrence.h"
-#include "tests/dialogs/event_form_fixture.h"
+#include "tests/dialogs/event/event_form_fixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "dialogs/dialog_placement.h"
+#include "dialogs/common/dialog_placement.h"
 
 #include <algorithm>
 

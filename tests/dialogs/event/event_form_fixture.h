@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "dialogs/event_edit_form.h"
+#include "dialogs/event/event_edit_form.h"
 #include "model/category_color_map.h"
 #include "model/day_number.h"
 #include "model/event.h"

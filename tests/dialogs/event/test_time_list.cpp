@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "dialogs/time_list.h"
+#include "dialogs/event/time_list.h"
 #include "model/day_number.h"
 
 namespace {

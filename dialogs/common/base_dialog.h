@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "dialogs/dialog_placement.h"
+#include "dialogs/common/dialog_placement.h"
 
 class TVpControlLink;
 class TVpCustomDataStore;

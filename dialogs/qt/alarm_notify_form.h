@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+#include "dialogs/reminder/notification_dialog.h"
+
+class QComboBox;
+class QPushButton;
+class QTimer;
+class QWidget;
+
+// The reminder window: the blinking strip, the event's subject and notes, the snooze delays and
+// the three answers. It holds no rules of its own; the form gives the texts and what the answers
+// mean. Escape snoozes; closing it by its window button answers nothing.
+//
+// The form must outlive the window.
+class TAlarmNotifyForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TAlarmNotifyForm(TVpNotificationForm& form, QWidget* parent = nullptr);
+
+  // How the user left the window; raClosed until an answer was given.
+  TVpReminderAnswer Answer() const { return Answer_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void Build();
+  void Blink();
+  void Give(TVpReminderAnswer answer);
+
+  TVpNotificationForm& Form_;
+  TVpReminderAnswer Answer_ = raClosed;
+  QWidget* PnlClr_ = nullptr;
+  QComboBox* SnoozeCombo_ = nullptr;
+  QTimer* BlinkTimer_ = nullptr;
+};
+
+// Shows reminders in the reminder window: always on top, also while the main window is hidden,
+// and modal, so the other windows take no input until it is answered.
+class TQtReminderWindow : public TVpReminderWindow {
+ public:
+  TVpReminderAnswer Show(TVpNotificationForm& form, const TVpDialogPlacement& placement) override;
+};

@@ -1,0 +1,51 @@
+#include "dialogs/reminder/notification_dialog.h"
+
+#include "dialogs/event/event_reference.h"
+#include "model/event.h"
+#include "store/data_store.h"
+
+namespace {
+
+// Clears the event's AlertDisplayed flag when the reminder ends, however it ends; the event is
+// looked up again, as the one the flag was set on may be gone.
+class TAlertShown {
+ public:
+  explicit TAlertShown(const TVpEventReference& reference, TVpEvent& event) : Reference_(reference) {
+    event.SetAlertDisplayed(true);
+  }
+  ~TAlertShown() {
+    if (TVpEvent* event = Reference_.Find()) event->SetAlertDisplayed(false);
+  }
+  TAlertShown(const TAlertShown&) = delete;
+  TAlertShown& operator=(const TAlertShown&) = delete;
+
+ private:
+  const TVpEventReference& Reference_;
+};
+
+}  // namespace
+
+TVpNotificationDialog::TVpNotificationDialog() {
+  Placement().Position = mpCenter;
+  Placement().Width = 273;
+}
+
+void TVpNotificationDialog::Execute(TVpEvent* event, const TLocale& locale, TVpReminderWindow& window) {
+  if (event == nullptr || event->AlertDisplayed()) return;
+  TVpCustomDataStore& store = RequiredDataStore("reminder");
+  const TVpEventReference reference(store, *event);
+  TVpNotificationForm form(store.Services().Clock, locale, *event, BackgroundColor_);
+  const TAlertShown shown(reference, *event);
+
+  const TVpReminderAnswer answer = window.Show(form, Placement());
+  TVpEvent* current = reference.Find();
+  if (current == nullptr) return;
+  if (answer == raOpenItem) {
+    store.Services().Dialogs.EditEvent(store, *current, true);
+    current = reference.Find();
+    if (current == nullptr) return;
+  } else {
+    form.Apply(answer, *current);
+  }
+  if (current->Changed()) store.PostEvents();
+}

@@ -1,0 +1,61 @@
+#include "dialogs/reminder/notification_form.h"
+
+#include "dialogs/common/line_breaks.h"
+#include "dialogs/common/moment.h"
+#include "model/date_format.h"
+#include "model/day_number.h"
+#include "model/event.h"
+
+namespace {
+
+constexpr std::int64_t kMinuteMs = kMsPerMinute;
+constexpr std::int64_t kHourMs = 60 * kMsPerMinute;
+constexpr std::int64_t kDayMs = kMsPerDay;
+
+}  // namespace
+
+const std::vector<TVpSnoozeDelay>& TVpNotificationForm::SnoozeDelays() {
+  static const std::vector<TVpSnoozeDelay> delays = {
+      {"5 Minutes", 5 * kMinuteMs},   {"10 Minutes", 10 * kMinuteMs},
+      {"15 Minutes", 15 * kMinuteMs}, {"30 Minutes", 30 * kMinuteMs},
+      {"45 Minutes", 45 * kMinuteMs}, {"1 Hour", kHourMs},
+      {"2 Hours", 2 * kHourMs},       {"3 Hours", 3 * kHourMs},
+      {"4 Hours", 4 * kHourMs},       {"5 Hours", 5 * kHourMs},
+      {"6 Hours", 6 * kHourMs},       {"7 Hours", 7 * kHourMs},
+      {"8 Hours", 8 * kHourMs},       {"1 Day", kDayMs},
+      {"2 Days", 2 * kDayMs},         {"3 Days", 3 * kDayMs},
+      {"4 Days", 4 * kDayMs},         {"5 Days", 5 * kDayMs},
+      {"6 Days", 6 * kDayMs},         {"1 Week", 7 * kDayMs},
+  };
+  return delays;
+}
+
+TVpNotificationForm::TVpNotificationForm(const TClock& clock, const TLocale& locale, const TVpEvent& event,
+                                         TColor background)
+    : Clock_(clock),
+      Locale_(locale),
+      StartTime_(event.StartTime()),
+      Subject_(event.Description()),
+      Notes_(WithLineFeeds(event.Notes())),
+      Background_(background) {}
+
+std::string TVpNotificationForm::Caption() const {
+  const bool overdue = MomentOf(Clock_.Now()) > MomentOf(StartTime_);
+  return std::string(overdue ? "OVERDUE!" : "Reminder") + " : " + FormatShortDate(StartTime_, Locale_) + " " +
+         FormatShortTime(StartTime_, Locale_);
+}
+
+void TVpNotificationForm::SelectSnooze(int index) {
+  if (index >= 0 && index < static_cast<int>(SnoozeDelays().size())) SnoozeIndex_ = index;
+}
+
+void TVpNotificationForm::Apply(TVpReminderAnswer answer, TVpEvent& event) const {
+  switch (answer) {
+    case raSnooze:
+      event.SetSnoozeTime(ValueOfMoment(MomentOf(Clock_.Now()) + SnoozeDelays()[static_cast<size_t>(SnoozeIndex_)].Ms));
+      break;
+    case raDismiss: event.SetAlarmSet(false); break;
+    case raClosed:
+    case raOpenItem: break;
+  }
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/color.h"
+#include "platform/locale.h"
+
+class TVpEvent;
+
+// How the user left the reminder window.
+enum TVpReminderAnswer {
+  raClosed = 0,    // the window was closed otherwise: nothing changes
+  raDismiss = 1,   // no more reminders for the event
+  raSnooze = 2,    // remind again after the chosen delay (also Escape)
+  raOpenItem = 3,  // edit the event in the event window
+};
+
+// A delay the reminder can be snoozed by.
+struct TVpSnoozeDelay {
+  const char* Text;
+  std::int64_t Ms;
+};
+
+// What the reminder window shows for one event and what its answers do, without the window. The
+// form copies what it shows when it is made, so it keeps nothing of the event, which a reload may
+// free while the window is open.
+class TVpNotificationForm {
+ public:
+  // "5 Minutes" to "1 Week", in the order of the window's list.
+  static const std::vector<TVpSnoozeDelay>& SnoozeDelays();
+
+  TVpNotificationForm(const TClock& clock, const TLocale& locale, const TVpEvent& event, TColor background);
+
+  // "OVERDUE!" once the event has started, else "Reminder"; " : " and its start in the short date
+  // and short time formats. Read again as the clock moves on.
+  std::string Caption() const;
+  const std::string& Subject() const { return Subject_; }
+  // The notes with line feeds between lines.
+  const std::string& Notes() const { return Notes_; }
+  TColor BackgroundColor() const { return Background_; }
+
+  // The strip across the top: blue or red, switching at every blink.
+  TColor StripColor() const { return Strip_; }
+  void Blink() { Strip_ = Strip_ == clBlue ? clRed : clBlue; }
+  // Milliseconds between blinks.
+  static constexpr int kBlinkMs = 500;
+
+  // The chosen entry of SnoozeDelays (0 until another is chosen); an index outside the list is
+  // ignored.
+  int SnoozeIndex() const { return SnoozeIndex_; }
+  void SelectSnooze(int index);
+
+  // Gives the event the answer through its setters: Snooze moves SnoozeTime to now plus the
+  // chosen delay, Dismiss clears AlarmSet; the other answers leave it alone.
+  void Apply(TVpReminderAnswer answer, TVpEvent& event) const;
+
+ private:
+  const TClock& Clock_;
+  const TLocale& Locale_;
+  double StartTime_;
+  std::string Subject_;
+  std::string Notes_;
+  TColor Background_;
+  TColor Strip_ = clBlue;
+  int SnoozeIndex_ = 0;
+};

@@ -1,0 +1,29 @@
+#include "dialogs/task/task_edit_dialog.h"
+
+#include "dialogs/common/record_reference.h"
+#include "store/data_store.h"
+
+TVpTaskEditDialog::TVpTaskEditDialog() { Placement().Position = mpCenter; }
+
+bool TVpTaskEditDialog::Execute(TVpTask* task, const TLocale& locale, TVpTaskWindow& window) {
+  Placement().Width = 380;
+  Placement().Height = 341;
+  TVpCustomDataStore* store = DataStore();
+  if (task == nullptr || store == nullptr || store->ActiveResource() == nullptr) return false;
+
+  const TVpRecordReference<TVpTask> reference(*store, *task);
+  TVpTaskEditForm form(store->Services().Clock, locale);
+  form.Fill(*task);
+  if (!window.Show(form, DialogCaption(task->Description(), "Task"), Placement(), Options())) return false;
+
+  TVpTask* current = reference.Find();
+  if (current == nullptr) {
+    store->Services().MessageBoxes.ShowMessage(
+        "The task was removed while it was being edited; the changes were not saved.");
+    return false;
+  }
+  form.WriteTo(*current);
+  store->PostTasks();
+  store->NotifyLinkedControls();
+  return true;
+}

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <stdexcept>
+
+#include "dialogs/reminder/notification_dialog.h"
+#include "model/event.h"
+#include "model/resource.h"
+#include "model/schedule.h"
+#include "platform/english_locale.h"
+#include "tests/support/planner_fixture.h"
+
+namespace {
+
+// The reminder window, scripted by the test: each showing runs the next step, which may do what
+// the user or the program does while the window is up, and answers.
+class TScriptedReminderWindow : public TVpReminderWindow {
+ public:
+  using TStep = std::function<TVpReminderAnswer(TVpNotificationForm&)>;
+  TVpReminderAnswer Show(TVpNotificationForm& form, const TVpDialogPlacement& placement) override {
+    Subjects.push_back(form.Subject());
+    LastPlacement = placement;
+    if (Steps.empty()) return raClosed;
+    const TStep step = std::move(Steps.front());
+    Steps.pop_front();
+    return step(form);
+  }
+  std::deque<TStep> Steps;
+  std::vector<std::string> Subjects;
+  TVpDialogPlacement LastPlacement;
+};
+
+TScriptedReminderWindow::TStep Answer(TVpReminderAnswer answer) {
+  return [answer](TVpNotificationForm&) { return answer; };
+}
+
+// The store's reminders run the real reminder dialog over the scripted window.
+class ReminderDialog : public ::testing::Test, protected TPlannerFixture {
+ protected:
+  ReminderDialog() {
+    CreateTables();
+    Connect();
+    AddActiveResource("KORET");
+    Dialogs.RunReminder = [this](TVpCustomDataStore& store, TVpEvent& event) {
+      TVpNotificationDialog dialog;
+      dialog.SetDataStore(&store);
+      dialog.Execute(&event, Locale, Reminder);
+    };
+  }
+
+  TVpSchedule& Schedule() { return Store().ActiveResource()->Schedule(); }
+  // An event with a reminder that is due now, posted.
+  void AddDueEvent(const char* description) {
+    TVpEvent* event = Schedule().AddEvent(Store().GetNextID("Events"), At(2024, 5, 10, 8, 0), At(2024, 5, 10, 8, 30));
+    event->SetDescription(description);
+    event->SetAlarmSet(true);
+    Store().PostEvents();
+  }
+  TVpEvent& Find(const char* description) {
+    for (int i = 0; i < Schedule().Count(); ++i)
+      if (Schedule().Items(i)->Description() == description) return *Schedule().Items(i);
+    throw std::runtime_error(std::string("no event ") + description);
+  }
+  int EventWrites() const { return Writer.WritesOf(TableFile("events.xml")); }
+  std::string EventsFile() const { return TTemporaryFolder::Read(TableFile("events.xml")); }
+
+  TEnglishLocale Locale;
+  TScriptedReminderWindow Reminder;
+};
+
+TEST_F(ReminderDialog, DismissWritesTheClearedReminderOnceAndItNeverComesBack) {
+  AddDueEvent("Dentist");
+  const int before = EventWrites();
+  Reminder.Steps.push_back(Answer(raDismiss));
+  Store().CheckAlarms();
+  EXPECT_EQ(EventWrites(), before + 1);
+  EXPECT_NE(EventsFile().find("AlarmSet=\"FALSE\""), std::string::npos);
+  EXPECT_FALSE(Find("Dentist").AlertDisplayed());
+  Clock.Set(At(2024, 5, 11, 9, 0));
+  Store().CheckAlarms();
+  EXPECT_EQ(Reminder.Subjects, std::vector<std::string>{"Dentist"});
+  EXPECT_EQ(Reminder.LastPlacement.Width, 273);
+}
+
+TEST_F(ReminderDialog, SnoozeWritesTheNewTimeAndTheReminderReturnsWhenItPasses) {
+  AddDueEvent("Call");
+  Reminder.Steps.push_back([](TVpNotificationForm& form) {
+    form.SelectSnooze(1);  // 10 Minutes
+    return raSnooze;
+  });
+  Store().CheckAlarms();
+  EXPECT_NE(EventsFile().find("SnoozeTime=\"20240510T09:10:00000\""), std::string::npos);
+  Clock.Set(At(2024, 5, 10, 9, 10));
+  Store().CheckAlarms();
+  EXPECT_EQ(Reminder.Subjects.size(), 1u) << "not before the snooze time has passed";
+  Clock.Set(At(2024, 5, 10, 9, 10, 1));
+  Store().CheckAlarms();
+  EXPECT_EQ(Reminder.Subjects.size(), 2u);
+}
+
+TEST_F(ReminderDialog, ClosingTheWindowChangesNothingSoTheReminderReturnsAtTheNextCheck) {
+  AddDueEvent("Walk");
+  const int before = EventWrites();
+  Store().CheckAlarms();  // no step: the window is closed by its button
+  EXPECT_EQ(EventWrites(), before);
+  EXPECT_FALSE(Find("Walk").Changed());
+  Store().CheckAlarms();
+  EXPECT_EQ(Reminder.Subjects.size(), 2u);
+}
+
+TEST_F(ReminderDialog, OpenItemEditsTheEventInTwelveHourForm) {
+  AddDueEvent("Review");
+  bool twelveHourAsked = false;
+  Dialogs.EditEventAnswer = [&](TVpEvent& event, bool twelveHour) {
+    twelveHourAsked = twelveHour;
+    event.SetDescription("Review, moved");
+    return true;
+  };
+  Reminder.Steps.push_back(Answer(raOpenItem));
+  Store().CheckAlarms();
+  EXPECT_TRUE(twelveHourAsked);
+  EXPECT_NE(EventsFile().find("Review, moved"), std::string::npos);
+  EXPECT_TRUE(Find("Review, moved").AlarmSet());
+  EXPECT_FALSE(Find("Review, moved").AlertDisplayed());
+}
+
+TEST_F(ReminderDialog, AnOpenWindowIsNotOpenedAgainEvenAfterAReloadReplacedItsEvent) {
+  AddDueEvent("Dentist");
+  Reminder.Steps.push_back([this](TVpNotificationForm&) {
+    Store().ShowAlarm(Find("Dentist"));
+    Store().ReloadEvents();  // a post from another window, a change of month
+    Store().ShowAlarm(Find("Dentist"));
+    Timers.Advance(60 * 1000);  // the reminder timer keeps ticking
+    return raDismiss;
+  });
+  Store().CheckAlarms();
+  EXPECT_EQ(Reminder.Subjects, std::vector<std::string>{"Dentist"});
+  EXPECT_EQ(Sound.Played, std::vector<std::string>{"<beep>"});
+  EXPECT_FALSE(Find("Dentist").AlarmSet()) << "the answer went to the reloaded event";
+  EXPECT_NE(EventsFile().find("AlarmSet=\"FALSE\""), std::string::npos);
+}
+
+TEST_F(ReminderDialog, AnEventDeletedWhileItsWindowIsUpIsLeftAlone) {
+  AddDueEvent("Gone");
+  Reminder.Steps.push_back([this](TVpNotificationForm&) {
+    Find("Gone").SetDeleted(true);
+    Store().PostEvents();
+    Store().ReloadEvents();
+    return raSnooze;
+  });
+  const int before = EventWrites();
+  Store().CheckAlarms();
+  EXPECT_EQ(Schedule().Count(), 0);
+  EXPECT_EQ(EventWrites(), before + 1) << "only the deletion was written";
+}
+
+TEST_F(ReminderDialog, NestedRemindersEachWriteTheirOwnAnswer) {
+  AddDueEvent("first");
+  AddDueEvent("second");
+  AddDueEvent("third");
+  // The first window is up when the timer ticks: the second opens over it (and within it the
+  // third), and the user answers the newest first.
+  Reminder.Steps.push_back([this](TVpNotificationForm&) {
+    Timers.Advance(500);  // the timer's next tick
+    return raSnooze;
+  });
+  Reminder.Steps.push_back([this](TVpNotificationForm&) {
+    Timers.Advance(500);
+    return raDismiss;
+  });
+  Reminder.Steps.push_back(Answer(raClosed));
+  Store().CheckAlarms();
+  EXPECT_EQ(Reminder.Subjects, (std::vector<std::string>{"first", "second", "third"}));
+  EXPECT_GT(Find("first").SnoozeTime(), 0);
+  EXPECT_TRUE(Find("first").AlarmSet());
+  EXPECT_FALSE(Find("second").AlarmSet());
+  EXPECT_EQ(Find("second").SnoozeTime(), 0);
+  EXPECT_TRUE(Find("third").AlarmSet());
+  EXPECT_EQ(Find("third").SnoozeTime(), 0);
+  for (const char* name : {"first", "second", "third"}) EXPECT_FALSE(Find(name).AlertDisplayed()) << name;
+  Store().CheckAlarms();
+  EXPECT_EQ(Reminder.Subjects.back(), "third") << "the closed one comes again at the next check, not before";
+  EXPECT_EQ(Reminder.Subjects.size(), 4u);
+}
+
+TEST_F(ReminderDialog, AWindowThatFailsStillClearsTheFlagSoTheReminderCanComeAgain) {
+  AddDueEvent("Fragile");
+  Reminder.Steps.push_back([](TVpNotificationForm&) -> TVpReminderAnswer { throw std::runtime_error("no window"); });
+  EXPECT_THROW(Store().CheckAlarms(), std::runtime_error);
+  EXPECT_FALSE(Find("Fragile").AlertDisplayed());
+  Store().CheckAlarms();
+  EXPECT_EQ(Reminder.Subjects.size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include "dialogs/reminder/notification_form.h"
+#include "model/event.h"
+#include "platform/english_locale.h"
+#include "tests/support/planner_fixture.h"
+
+namespace {
+
+class NotificationForm : public ::testing::Test {
+ protected:
+  NotificationForm() {
+    Event.SetStartTime(At(2024, 5, 13, 10, 0));  // a Monday
+    Event.SetEndTime(At(2024, 5, 13, 11, 0));
+    Event.SetDescription("Dentist");
+    Event.SetNotes("bring the card\r\nroom 2");
+    Event.SetAlarmSet(true);
+  }
+  TFakeClock Clock;
+  TEnglishLocale Locale;
+  TVpEvent Event;
+};
+
+TEST_F(NotificationForm, CaptionSaysOverdueOnlyOnceTheStartHasPassed) {
+  const struct {
+    const char* Name;
+    double Now;
+    const char* Caption;
+  } cases[] = {
+      {"a quarter before", At(2024, 5, 13, 9, 45), "Reminder : 5/13/2024 10:00 AM"},
+      {"at the start", At(2024, 5, 13, 10, 0), "Reminder : 5/13/2024 10:00 AM"},
+      {"a millisecond after", At(2024, 5, 13, 10, 0, 0, 1), "OVERDUE! : 5/13/2024 10:00 AM"},
+      {"the next day", At(2024, 5, 14, 8, 0), "OVERDUE! : 5/13/2024 10:00 AM"},
+  };
+  TVpNotificationForm form(Clock, Locale, Event, clInfoBk);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Clock.Set(c.Now);
+    EXPECT_EQ(form.Caption(), c.Caption);
+  }
+  EXPECT_EQ(form.Subject(), "Dentist");
+  EXPECT_EQ(form.Notes(), "bring the card\nroom 2");
+}
+
+TEST_F(NotificationForm, SnoozeMovesTheReminderByTheChosenDelayFromNow) {
+  const struct {
+    int Index;
+    const char* Text;
+    double Expected;
+  } cases[] = {
+      {0, "5 Minutes", At(2024, 5, 13, 10, 5)}, {4, "45 Minutes", At(2024, 5, 13, 10, 45)},
+      {5, "1 Hour", At(2024, 5, 13, 11, 0)},    {12, "8 Hours", At(2024, 5, 13, 18, 0)},
+      {13, "1 Day", At(2024, 5, 14, 10, 0)},    {18, "6 Days", At(2024, 5, 19, 10, 0)},
+      {19, "1 Week", At(2024, 5, 20, 10, 0)},
+  };
+  ASSERT_EQ(TVpNotificationForm::SnoozeDelays().size(), 20u);
+  Clock.Set(At(2024, 5, 13, 10, 0));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Text);
+    TVpNotificationForm form(Clock, Locale, Event, clInfoBk);
+    EXPECT_EQ(form.SnoozeIndex(), 0) << "5 Minutes until another is chosen";
+    form.SelectSnooze(c.Index);
+    EXPECT_STREQ(TVpNotificationForm::SnoozeDelays()[static_cast<size_t>(c.Index)].Text, c.Text);
+    form.Apply(raSnooze, Event);
+    EXPECT_EQ(Event.SnoozeTime(), c.Expected);
+    EXPECT_TRUE(Event.AlarmSet());
+  }
+}
+
+}  // namespace
