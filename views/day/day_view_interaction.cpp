@@ -9,12 +9,12 @@
 #include "model/day_number.h"
 #include "model/event.h"
 #include "model/recurrence.h"
-#include "views/day/time_slots.h"
 #include "store/data_store.h"
 #include "views/day/day_view.h"
 #include "views/day/day_view_event_layout.h"
 #include "views/day/day_view_metrics.h"
 #include "views/day/time_slots.h"
+#include "views/event_commands.h"
 
 namespace {
 
@@ -260,22 +260,7 @@ void TVpDayView::AddEventAtActiveSlot() {
 void TVpDayView::EditEvent(TVpEvent* event, bool isNew) {
   TVpCustomDataStore* store = DataStore();
   if (ReadOnly() || store == nullptr || store->ActiveResource() == nullptr || event == nullptr) return;
-  // The dialog is modal: a reminder can post or reload the events meanwhile, so the event is
-  // looked up again afterwards.
-  const TVpEvent* identity = event;
-  const int recordID = event->RecordID();
-  const bool accepted = store->Services().Dialogs.EditEvent(*store, *event, TimeFormat_ == tf12Hour);
-  TVpEvent* edited = LiveEvent(store, identity, recordID);
-  if (accepted) {
-    if (edited != nullptr) edited->SetChanged(true);
-    store->PostEvents();
-  } else if (store->Connected()) {
-    if (isNew && edited != nullptr) {
-      edited->SetDeleted(true);
-      SetActiveEvent(nullptr);
-    }
-    store->PostEvents();
-  }
+  if (EditEventInDialog(*store, *event, isNew, TimeFormat_ == tf12Hour) == eoRemoved) SetActiveEvent(nullptr);
   Invalidate();
 }
 
@@ -283,16 +268,7 @@ void TVpDayView::DeleteActiveEvent() {
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = ActiveEvent();
   if (ReadOnly() || store == nullptr || event == nullptr) return;
-  const TVpEvent* identity = event;
-  const int recordID = event->RecordID();
-  const std::string question = "Delete \"" + event->Description() +
-                               "\" from your schedule?\r\n\nThis operation cannot be undone!";
-  if (!store->Services().MessageBoxes.AskYesNo(question)) return;
-  if (TVpEvent* confirmed = LiveEvent(store, identity, recordID)) {
-    confirmed->SetDeleted(true);
-    SetActiveEvent(nullptr);
-    store->PostEvents();
-  }
+  if (ConfirmAndDeleteEvent(*store, *event)) SetActiveEvent(nullptr);
   Invalidate();
 }
 
