@@ -2,6 +2,7 @@
 // deleting and dragging events. Everything works on the tables of the last on-screen pass.
 
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "model/date_helpers.h"
@@ -11,15 +12,13 @@
 #include "model/resource.h"
 #include "store/data_store.h"
 #include "views/drawing/drawing_helpers.h"
+#include "views/date_change_menu.h"
 #include "views/event_commands.h"
 #include "views/week/week_view.h"
 
 namespace {
 
-enum TMenuCommand {
-  mcAddEvent, mcEditEvent, mcDeleteEvent, mcToday, mcNextWeek, mcPreviousWeek, mcNextMonth, mcPreviousMonth,
-  mcNextYear, mcPreviousYear
-};
+enum TMenuCommand { mcAddEvent, mcEditEvent, mcDeleteEvent };
 
 // How far the pointer must move with the button down before a drag starts.
 constexpr int kDragDistance = 4;
@@ -156,26 +155,15 @@ void TVpWeekView::ShowPopupMenu(TPoint at) {
       {"Add Event...", mcAddEvent, true, {}},
       {"Edit Event...", mcEditEvent, event, {}},
       {"&Delete Event...", mcDeleteEvent, event, {}},
-      {"Change Date", -1, true,
-       {{"Today", mcToday, true, {}},
-        {"Next Week", mcNextWeek, true, {}},
-        {"Previous Week", mcPreviousWeek, true, {}},
-        {"Next Month", mcNextMonth, true, {}},
-        {"Previous Month", mcPreviousMonth, true, {}},
-        {"Next Year", mcNextYear, true, {}},
-        {"Previous Year", mcPreviousYear, true, {}}}}};
-  switch (ShowMenu(items, {at, 0})) {
+      DateChangeMenu({dcToday, dcNextWeek, dcPreviousWeek, dcNextMonth, dcPreviousMonth, dcNextYear, dcPreviousYear})};
+  const int command = ShowMenu(items, {at, 0});
+  switch (command) {
     case mcAddEvent: AddEventOnDate(); break;
     case mcEditEvent: EditActiveEvent(); break;
     case mcDeleteEvent: DeleteActiveEvent(); break;
-    case mcToday: SetDate(Clock_.Now()); break;
-    case mcNextWeek: SetDate(Date_ + 7); break;
-    case mcPreviousWeek: SetDate(Date_ - 7); break;
-    case mcNextMonth: SetDate(MonthsLater(1, Date_)); break;
-    case mcPreviousMonth: SetDate(MonthsLater(-1, Date_)); break;
-    case mcNextYear: SetDate(YearsLater(1, Date_)); break;
-    case mcPreviousYear: SetDate(YearsLater(-1, Date_)); break;
-    default: break;
+    default:
+      if (const std::optional<double> date = DateChangeTarget(command, Date_, Clock_.Now())) SetDate(*date);
+      break;
   }
 }
 

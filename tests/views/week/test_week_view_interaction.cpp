@@ -5,6 +5,7 @@
 #include "model/date_format.h"
 #include "model/event.h"
 #include "store/control_link.h"
+#include "tests/support/menu_choice.h"
 #include "tests/views/week/test_week_view_support.h"
 #include "views/day/day_view.h"
 
@@ -27,12 +28,7 @@ class WeekViewInteraction : public WeekViewTest {
     View->OnShowMenu = [this](const std::vector<TVpMenuItem>& items, TVpMenuPlacement placement) {
       Menus.push_back(items);
       MenuPoints.push_back(placement.At);
-      for (const TVpMenuItem& item : items) {
-        if (item.Caption == MenuChoice) return item.Command;
-        for (const TVpMenuItem& sub : item.Items)
-          if (sub.Caption == MenuChoice) return sub.Command;
-      }
-      return -1;
+      return MenuCommandOf(items, MenuChoice);
     };
   }
 
