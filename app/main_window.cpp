@@ -1,9 +1,12 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -23,7 +26,8 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
       LifeCycle_(std::make_unique<TLifeCycle>(programFolder, *this, desktop.StoreServices(), desktop.Poster,
                                               desktop.Writer)),
       Link_(Owner()),
-      DayView_(desktop.Clock, desktop.Locale, Owner()) {
+      DayView_(desktop.Clock, desktop.Locale, Owner()),
+      WeekView_(desktop.Clock, desktop.Locale, Owner()) {
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
   resize(TLifeCycle::kDesignedSize.X, TLifeCycle::kDesignedSize.Y);
@@ -60,7 +64,10 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
 
 // The view widgets go first: the views they show are members, destroyed before the window's
 // children would be.
-TForm1::~TForm1() { delete DayViewHost_; }
+TForm1::~TForm1() {
+  delete DayViewHost_;
+  delete WeekViewHost_;
+}
 
 QWidget* TForm1::BuildEventsTab() {
   TVpFlexDataStore& store = LifeCycle_->Planner().Store();
@@ -68,13 +75,27 @@ QWidget* TForm1::BuildEventsTab() {
   ConfigureMainDayView(DayView_);
   DayView_.SetDataStore(&store);
   DayView_.SetControlLink(&Link_);
+  ConfigureMainWeekView(WeekView_);
+  WeekView_.SetDataStore(&store);
+  WeekView_.SetControlLink(&Link_);
   auto* tab = new QWidget(Tabs_);
   tab->setObjectName("pnlEvents");
   auto* layout = new QVBoxLayout(tab);
   layout->setContentsMargins(0, 5, 0, 0);  // the 5-pixel strip along the top
-  DayViewHost_ = new TVpViewWidget(DayView_, tab);
+  // The week view at the left, hidden until asked for, the day view filling the rest.
+  EventsSplitter_ = new QSplitter(Qt::Horizontal, tab);
+  EventsSplitter_->setObjectName("sp1");
+  EventsSplitter_->setChildrenCollapsible(false);
+  WeekViewHost_ = new TVpViewWidget(WeekView_, EventsSplitter_);
+  WeekViewHost_->setObjectName("VpWeekView1");
+  DayViewHost_ = new TVpViewWidget(DayView_, EventsSplitter_);
   DayViewHost_->setObjectName("VpDayView1");
-  layout->addWidget(DayViewHost_);
+  EventsSplitter_->addWidget(WeekViewHost_);
+  EventsSplitter_->addWidget(DayViewHost_);
+  EventsSplitter_->setStretchFactor(1, 1);
+  layout->addWidget(EventsSplitter_);
+  ShowWeekView(false, WeekViewWidth_);
+  tab->installEventFilter(this);
   return tab;
 }
 
@@ -86,6 +107,7 @@ void TForm1::SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox*
 
 void TForm1::Created() {
   DayView_.Loaded();
+  WeekView_.Loaded();
   GuardedCall([this] { LifeCycle_->MainWindowCreated(); });
   Tick();
 }
@@ -110,6 +132,9 @@ void TForm1::BuildMenus() {
   AddCommand(*view, "Events", QKeySequence("Ctrl+F2"), [this] { Tabs_->setCurrentIndex(1); });
   AddCommand(*view, "Contacts", QKeySequence("Ctrl+F3"), [this] { Tabs_->setCurrentIndex(2); });
   AddCommand(*view, "Calendar", QKeySequence("Ctrl+F4"), [this] { ToggleCalendar(); });
+  WeekViewAction_ = AddCommand(*view, "Week View", {}, [this] { ToggleWeekView(); });
+  WeekViewAction_->setCheckable(true);
+  WeekViewAction_->setChecked(WeekViewShown_);
 
   // The Resource menu belongs to the menu bar but is never shown.
   ResourceMenu_ = menuBar()->addMenu("Resource");
@@ -177,6 +202,12 @@ void TForm1::ExitCommand() {
   LifeCycle_->Exit();
 }
 
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && WeekViewShown_ && watched == Tabs_->widget(1))
+    ShowWeekView(true, Tabs_->widget(1)->width() / 2);
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
   bool allowed = false;
   GuardedCall([&] { allowed = LifeCycle_->CloseRequested(); });
@@ -220,9 +251,29 @@ void TForm1::SetActiveTab(int index) {
   if (index >= 0 && index < Tabs_->count()) Tabs_->setCurrentIndex(index);
 }
 
-void TForm1::SetWeekView(bool shown, int width) {
+void TForm1::SetWeekView(bool shown, int width) { ShowWeekView(shown, width); }
+
+int TForm1::WeekViewWidth() const { return WeekViewShown_ ? WeekViewHost_->width() : WeekViewWidth_; }
+
+void TForm1::ToggleWeekView() {
+  Tabs_->setCurrentIndex(1);
+  if (WeekViewShown_) {
+    ShowWeekView(false, WeekViewHost_->width());
+    return;
+  }
+  ShowWeekView(true, Tabs_->widget(1)->width() / 2);
+}
+
+void TForm1::ShowWeekView(bool shown, int width) {
   WeekViewShown_ = shown;
-  WeekViewWidth_ = width;
+  WeekViewWidth_ = std::max(width, 1);
+  WeekViewHost_->setVisible(shown);
+  // Hidden, the splitter takes no room and offers no resizing.
+  EventsSplitter_->setHandleWidth(shown ? 3 : 0);
+  EventsSplitter_->handle(1)->setCursor(shown ? Qt::SplitHCursor : Qt::ArrowCursor);
+  EventsSplitter_->handle(1)->setEnabled(shown);
+  if (shown) EventsSplitter_->setSizes({WeekViewWidth_, std::max(EventsSplitter_->width() - WeekViewWidth_, 1)});
+  if (WeekViewAction_ != nullptr) WeekViewAction_->setChecked(shown);
 }
 
 TRect TForm1::CalendarGeometry() const {
@@ -237,7 +288,10 @@ void TForm1::SetCalendarGeometry(const TRect& rect) {
   Calendar_->resize(place.size());
 }
 
-void TForm1::ApplySettings(const TProgramSettings& settings) { ApplyDayViewSettings(DayView_, settings); }
+void TForm1::ApplySettings(const TProgramSettings& settings) {
+  ApplyDayViewSettings(DayView_, settings);
+  ApplyWeekViewSettings(WeekView_, settings);
+}
 
 void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) {
   ResourcesSubmenu_->clear();

@@ -14,7 +14,9 @@
 #include "app/tray_icon.h"
 #include "store/control_link.h"
 #include "views/day/day_view.h"
+#include "views/week/week_view.h"
 
+class QSplitter;
 class TVpViewWidget;
 
 // The program's main window: menus, the three tabs (Task List, Events, Contacts), the status bar
@@ -47,7 +49,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   int ContactColumnWidth() const override { return ContactColumnWidth_; }
   void SetContactColumnWidth(int width) override { ContactColumnWidth_ = width; }
   bool WeekViewShown() const override { return WeekViewShown_; }
-  int WeekViewWidth() const override { return WeekViewWidth_; }
+  int WeekViewWidth() const override;
   void SetWeekView(bool shown, int width) override;
   TRect CalendarGeometry() const override;
   void SetCalendarGeometry(const TRect& rect) override;
@@ -65,6 +67,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A resized Events tab gives a shown week view half its width again.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* BuildEventsTab();
@@ -72,6 +76,9 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   void BuildStatusBar();
   void Tick();
   void ToggleCalendar();
+  // Shows the week view at half the Events tab's width, or hides it.
+  void ToggleWeekView();
+  void ShowWeekView(bool shown, int width);
   void ToggleAlwaysOnTop(bool on);
   QAction* AddCommand(QMenu& menu, const QString& caption, const QKeySequence& shortcut, std::function<void()> command);
 
@@ -82,9 +89,13 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   std::unique_ptr<TLifeCycle> LifeCycle_;
   TVpControlLink Link_;
   TVpDayView DayView_;
+  TVpWeekView WeekView_;
   TTrayIcon Tray_;
   QTabWidget* Tabs_;
   TVpViewWidget* DayViewHost_ = nullptr;
+  TVpViewWidget* WeekViewHost_ = nullptr;
+  QSplitter* EventsSplitter_ = nullptr;
+  QAction* WeekViewAction_ = nullptr;
   QMenu* ResourceMenu_ = nullptr;
   QMenu* ResourcesSubmenu_ = nullptr;
   QAction* AlwaysOnTop_ = nullptr;

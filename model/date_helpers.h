@@ -21,6 +21,10 @@ int CenturyOfToday(const TClock& clock);
 // holding the date step back 7 days when it does.
 double WeekStartFor(double date, TVpDayType firstDay);
 
+// The ISO 8601 week number of the date's day (1 to 53): weeks start on Monday, and week 1 is the
+// week holding the year's first Thursday.
+int IsoWeekNumber(double date);
+
 // The date count months later (count may be negative), without time part; the day is lowered to
 // the length of the target month.
 double MonthsLater(long long count, double date);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "views/day/day_view.h"
+#include "views/week/week_view.h"
 
 namespace {
 
@@ -46,4 +47,28 @@ void ConfigureMainDayView(TVpDayView& view) {
   slots.SetWeekend(clInactiveCaptionText);
   slots.ActiveRange().SetRangeBegin(h_00);
   slots.ActiveRange().SetRangeEnd(h_00);
+}
+
+void ConfigureMainWeekView(TVpWeekView& view) {
+  view.SetColor(clWhite);
+  view.Font().Assign(SansSerifOfHeight(11));
+  view.EventFont().Assign(SansSerifOfHeight(11));
+  TVpAllDayEventAttributes& allDay = view.AllDayEventAttributes();
+  allDay.SetBackgroundColor(clWindow);
+  allDay.SetEventBorderColor(clGray);
+  allDay.SetEventBackgroundColor(clBtnFace);
+  allDay.Font().Assign(SansSerifOfHeight(11));
+  view.SetDateLabelFormat("yyyy");
+  TVpWeekDayHeadAttr& dayHead = view.DayHeadAttributes();
+  dayHead.SetColor(clBtnFace);
+  dayHead.SetDateFormat("dddd, mmmm dd");
+  dayHead.Font().Assign(SansSerifOfHeight(13, clBlack));
+  dayHead.SetBordered(false);
+  view.HeadAttributes().Font().Assign(SansSerifOfHeight(13, clBlack));
+  view.HeadAttributes().SetColor(clBtnFace);
+  view.SetDrawingStyle(ds3d);
+  view.SetLineColor(clGray);
+  view.SetTimeFormat(tf24Hour);
+  view.SetShowEventTime(true);
+  view.SetWeekStartsOn(dtMonday);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 class TVpDayView;
+class TVpWeekView;
 
 // The font size in whole points for a font the look of the main window asks for by its height in
 // pixels on a 96-dots-per-inch screen: the nearest, so that the screen draws it that high again
@@ -10,3 +11,7 @@ int PointsForPixelHeight(int pixels);
 // Gives the day view the look the main window's Events tab has before the settings file is
 // applied: fonts, colours, time format, slot colours, icons.
 void ConfigureMainDayView(TVpDayView& view);
+
+// Gives the week view beside the day view the look the Events tab has before the settings file is
+// applied.
+void ConfigureMainWeekView(TVpWeekView& view);

@@ -1,6 +1,7 @@
 #include "app/core/view_settings.h"
 
 #include "views/day/day_view.h"
+#include "views/week/week_view.h"
 
 TFont CanvasFont(const TSettingsFont& font) {
   TFont result;
@@ -10,6 +11,17 @@ TFont CanvasFont(const TSettingsFont& font) {
   result.Style = static_cast<TFontStyles>(font.Style) & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
   return result;
 }
+
+namespace {
+
+// General/TimeFormat: 0 twelve hours, 1 twenty-four; any other value changes nothing.
+template <class TView>
+void ApplyTimeFormat(TView& view, const TProgramSettings& settings) {
+  if (settings.TimeFormat == 0) view.SetTimeFormat(tf12Hour);
+  if (settings.TimeFormat == 1) view.SetTimeFormat(tf24Hour);
+}
+
+}  // namespace
 
 void ApplyDayViewSettings(TVpDayView& view, const TProgramSettings& settings) {
   view.HeadAttributes().Font().Assign(CanvasFont(settings.DailyHFont));
@@ -21,6 +33,19 @@ void ApplyDayViewSettings(TVpDayView& view, const TProgramSettings& settings) {
   view.SetLineColor(settings.DailyLineColor);
   const int gran = settings.DailyGran == -1 ? gr30Min : settings.DailyGran;
   if (gran >= gr05Min && gran <= gr60Min) view.SetGranularity(static_cast<TVpGranularity>(gran));
-  if (settings.TimeFormat == 0) view.SetTimeFormat(tf12Hour);
-  if (settings.TimeFormat == 1) view.SetTimeFormat(tf24Hour);
+  ApplyTimeFormat(view, settings);
+}
+
+void ApplyWeekViewSettings(TVpWeekView& view, const TProgramSettings& settings) {
+  view.EventFont().Assign(CanvasFont(settings.WeeklyEFont));
+  view.HeadAttributes().Font().Assign(CanvasFont(settings.WeeklyHFont));
+  view.DayHeadAttributes().Font().Assign(CanvasFont(settings.WeeklyDFont));
+  view.SetLineColor(settings.WeeklyLineColor);
+  view.SetColor(settings.WeeklyBGColor);
+  TVpAllDayEventAttributes& allDay = view.AllDayEventAttributes();
+  allDay.Font().Assign(CanvasFont(settings.WeeklyADFont));
+  allDay.SetBackgroundColor(settings.WeeklyBGColor);
+  allDay.SetEventBackgroundColor(settings.WeeklyADBGColor);
+  allDay.SetEventBorderColor(settings.WeeklyADBorderColor);
+  ApplyTimeFormat(view, settings);
 }

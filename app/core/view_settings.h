@@ -4,6 +4,7 @@
 #include "platform/canvas.h"
 
 class TVpDayView;
+class TVpWeekView;
 
 // A settings-file font as the canvas takes it (the style bits are the same).
 TFont CanvasFont(const TSettingsFont& font);
@@ -11,3 +12,7 @@ TFont CanvasFont(const TSettingsFont& font);
 // The day view's looks from the settings (section Daily, and the time format of General).
 // The granularity is taken as stored (0 to 6, -1 counting as 5); anything else changes nothing.
 void ApplyDayViewSettings(TVpDayView& view, const TProgramSettings& settings);
+
+// The week view's looks from the settings (section Weekly, and the time format of General). The
+// all-day area takes the view's background.
+void ApplyWeekViewSettings(TVpWeekView& view, const TProgramSettings& settings);

@@ -4,6 +4,7 @@
 #include "platform/english_locale.h"
 #include "tests/support/fake_timers.h"
 #include "views/day/day_view.h"
+#include "views/week/week_view.h"
 
 namespace {
 
@@ -55,6 +56,28 @@ TEST(DayViewSettingsFonts, FontsAndColoursReachTheView) {
   EXPECT_EQ(hour.Style, static_cast<TFontStyles>(fsBold));
   EXPECT_EQ(view.TimeSlotColors().Weekend(), clYellow);
   EXPECT_EQ(view.LineColor(), clRed);
+}
+
+TEST(WeekViewSettings, FontsColoursAndTimeFormatReachTheView) {
+  TFakeClock clock;
+  TEnglishLocale locale;
+  TVpWeekView view(clock, locale);
+  TProgramSettings settings;
+  settings.WeeklyDFont = {"DejaVu Serif", 1, clNavy, 12, 2};
+  settings.WeeklyBGColor = clYellow;
+  settings.WeeklyADBGColor = clAqua;
+  settings.TimeFormat = 1;
+  ApplyWeekViewSettings(view, settings);
+  EXPECT_EQ(view.DayHeadAttributes().Font().Name(), "DejaVu Serif");
+  EXPECT_EQ(view.DayHeadAttributes().Font().Style(), static_cast<TFontStyles>(fsItalic));
+  EXPECT_EQ(view.Color(), clYellow);
+  EXPECT_EQ(view.AllDayEventAttributes().BackgroundColor(), clYellow) << "the all-day area takes the background";
+  EXPECT_EQ(view.AllDayEventAttributes().EventBackgroundColor(), clAqua);
+  EXPECT_EQ(view.TimeFormat(), tf24Hour);
+  settings.TimeFormat = 7;
+  view.SetTimeFormat(tf12Hour);
+  ApplyWeekViewSettings(view, settings);
+  EXPECT_EQ(view.TimeFormat(), tf12Hour) << "an unknown time format changes nothing";
 }
 
 }  // namespace

@@ -4,25 +4,23 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
-#include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "model/event.h"
 #include "model/recurrence.h"
-#include "views/day/time_slots.h"
 #include "store/data_store.h"
 #include "views/day/day_view.h"
 #include "views/day/day_view_event_layout.h"
 #include "views/day/day_view_metrics.h"
 #include "views/day/time_slots.h"
+#include "views/date_change_menu.h"
+#include "views/event_commands.h"
 
 namespace {
 
 // The popup menu's commands.
-enum TMenuCommand {
-  mcAddEvent, mcEditEvent, mcDeleteEvent, mcToday, mcYesterday, mcTomorrow, mcNextDay, mcPreviousDay,
-  mcNextWeek, mcPreviousWeek, mcNextMonth, mcPreviousMonth, mcNextYear, mcPreviousYear
-};
+enum TMenuCommand { mcAddEvent, mcEditEvent, mcDeleteEvent };
 
 // How far the pointer must move with the button down before a drag starts.
 constexpr int kDragDistance = 4;
@@ -201,20 +199,10 @@ void TVpDayView::ShowPopupMenu(int x, int y) {
       {"Add Event...", mcAddEvent, true, {}},
       {"Edit Event...", mcEditEvent, event, {}},
       {"Delete Event...", mcDeleteEvent, event, {}},
-      {"Change Date", -1, true,
-       {{"Today", mcToday, true, {}},
-        {"Yesterday", mcYesterday, true, {}},
-        {"Tomorrow", mcTomorrow, true, {}},
-        {"Next Day", mcNextDay, true, {}},
-        {"Previous Day", mcPreviousDay, true, {}},
-        {"Next Week", mcNextWeek, true, {}},
-        {"Previous Week", mcPreviousWeek, true, {}},
-        {"Next Month", mcNextMonth, true, {}},
-        {"Previous Month", mcPreviousMonth, true, {}},
-        {"Next Year", mcNextYear, true, {}},
-        {"Previous Year", mcPreviousYear, true, {}}}}};
-  const double now = Clock_.Now();
-  switch (ShowMenu(items, {{x, y}, 0})) {
+      DateChangeMenu({dcToday, dcYesterday, dcTomorrow, dcNextDay, dcPreviousDay, dcNextWeek, dcPreviousWeek,
+                      dcNextMonth, dcPreviousMonth, dcNextYear, dcPreviousYear})};
+  const int command = ShowMenu(items, {{x, y}, 0});
+  switch (command) {
     case mcAddEvent: AddEventAtActiveSlot(); break;
     case mcEditEvent:
       Invalidate();
@@ -224,18 +212,9 @@ void TVpDayView::ShowPopupMenu(int x, int y) {
       Invalidate();
       DeleteActiveEvent();
       break;
-    case mcToday: SetDate(now); break;
-    case mcYesterday: SetDate(now - 1); break;
-    case mcTomorrow: SetDate(now + 1); break;
-    case mcNextDay: SetDate(Date_ + 1); break;
-    case mcPreviousDay: SetDate(Date_ - 1); break;
-    case mcNextWeek: SetDate(Date_ + 7); break;
-    case mcPreviousWeek: SetDate(Date_ - 7); break;
-    case mcNextMonth: SetDate(MonthsLater(1, Date_)); break;
-    case mcPreviousMonth: SetDate(MonthsLater(-1, Date_)); break;
-    case mcNextYear: SetDate(YearsLater(1, Date_)); break;
-    case mcPreviousYear: SetDate(YearsLater(-1, Date_)); break;
-    default: break;
+    default:
+      if (const std::optional<double> date = DateChangeTarget(command, Date_, Clock_.Now())) SetDate(*date);
+      break;
   }
 }
 
@@ -260,22 +239,7 @@ void TVpDayView::AddEventAtActiveSlot() {
 void TVpDayView::EditEvent(TVpEvent* event, bool isNew) {
   TVpCustomDataStore* store = DataStore();
   if (ReadOnly() || store == nullptr || store->ActiveResource() == nullptr || event == nullptr) return;
-  // The dialog is modal: a reminder can post or reload the events meanwhile, so the event is
-  // looked up again afterwards.
-  const TVpEvent* identity = event;
-  const int recordID = event->RecordID();
-  const bool accepted = store->Services().Dialogs.EditEvent(*store, *event, TimeFormat_ == tf12Hour);
-  TVpEvent* edited = LiveEvent(store, identity, recordID);
-  if (accepted) {
-    if (edited != nullptr) edited->SetChanged(true);
-    store->PostEvents();
-  } else if (store->Connected()) {
-    if (isNew && edited != nullptr) {
-      edited->SetDeleted(true);
-      SetActiveEvent(nullptr);
-    }
-    store->PostEvents();
-  }
+  if (EditEventInDialog(*store, *event, isNew, TimeFormat_ == tf12Hour) == eoRemoved) SetActiveEvent(nullptr);
   Invalidate();
 }
 
@@ -283,16 +247,7 @@ void TVpDayView::DeleteActiveEvent() {
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = ActiveEvent();
   if (ReadOnly() || store == nullptr || event == nullptr) return;
-  const TVpEvent* identity = event;
-  const int recordID = event->RecordID();
-  const std::string question = "Delete \"" + event->Description() +
-                               "\" from your schedule?\r\n\nThis operation cannot be undone!";
-  if (!store->Services().MessageBoxes.AskYesNo(question)) return;
-  if (TVpEvent* confirmed = LiveEvent(store, identity, recordID)) {
-    confirmed->SetDeleted(true);
-    SetActiveEvent(nullptr);
-    store->PostEvents();
-  }
+  if (ConfirmAndDeleteEvent(*store, *event)) SetActiveEvent(nullptr);
   Invalidate();
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "store/data_packet.h"
+#include "tests/support/menu_choice.h"
 #include "tests/views/day/test_day_view_support.h"
 
 // What the user does in the day view: double-clicks, keys, the wheel, the popup menu, the event
@@ -20,12 +21,7 @@ class DayViewInteraction : public DayViewTest {
   DayViewInteraction() {
     View->OnShowMenu = [this](const std::vector<TVpMenuItem>& items, TVpMenuPlacement) {
       Menus.push_back(items);
-      for (const TVpMenuItem& item : items) {
-        if (item.Caption == MenuChoice) return item.Command;
-        for (const TVpMenuItem& sub : item.Items)
-          if (sub.Caption == MenuChoice) return sub.Command;
-      }
-      return -1;
+      return MenuCommandOf(items, MenuChoice);
     };
   }
 
