@@ -17,9 +17,7 @@ int main(int argc, char* argv[]) {
   switch (instanceLock.Acquire()) {
     case TInstanceLock::lrAcquired: break;
     case TInstanceLock::lrHeldElsewhere: return 0;
-    case TInstanceLock::lrFailed:
-      std::fprintf(stderr, "koret: %s\n", instanceLock.Error().c_str());
-      return 1;
+    case TInstanceLock::lrFailed: std::fprintf(stderr, "koret: %s\n", instanceLock.Error().c_str()); return 1;
   }
 
   if (const auto reason = MissingDisplayReason()) {
@@ -42,10 +40,8 @@ int main(int argc, char* argv[]) {
   TSessionEnd sessionEnd(
       [&] {
         TQtMessageBoxes::CloseAllForExit();
-        if (mainWindowReady != nullptr)
-          mainWindowReady->ExitCommand();
-        else
-          endedDuringStartUp = true;
+        if (mainWindowReady != nullptr) mainWindowReady->ExitCommand();
+        else endedDuringStartUp = true;
       },
       [&] {
         if (mainWindowReady != nullptr) mainWindowReady->LifeCycle().SessionEnding();

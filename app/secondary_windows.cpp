@@ -32,10 +32,8 @@ void TfrmCalendar::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmCalendar::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape)
-    close();
-  else
-    QWidget::keyPressEvent(event);
+  if (event->key() == Qt::Key_Escape) close();
+  else QWidget::keyPressEvent(event);
 }
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {

@@ -252,8 +252,7 @@ void TVpCustomDataStore::ShowAlarm(TVpEvent& event) {
       Services_.Sound.PlayAsync(event.DingPath());
     else if (!DefaultEventSound_.empty() && std::filesystem::is_regular_file(DefaultEventSound_, ignored))
       Services_.Sound.PlayAsync(DefaultEventSound_);
-    else
-      Services_.Sound.Beep();
+    else Services_.Sound.Beep();
   }
   const TOpenReminder shown(OpenReminders_, Liveness(), event.RecordID());
   Services_.Dialogs.ShowReminder(*this, event);

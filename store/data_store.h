@@ -151,8 +151,8 @@ class TVpCustomDataStore {
   TVpResource* ActiveResource_ = nullptr;
   std::unique_ptr<TTimer> Timer_;
   std::vector<TMessageTarget*> Watchers_;
-  std::vector<int> OpenReminders_;  // the RecordIDs of the events whose reminder window is open
-  int AlarmChecks_ = 0;             // how many reminder checks have begun
+  std::vector<int> OpenReminders_;          // the RecordIDs of the events whose reminder window is open
+  int AlarmChecks_ = 0;                     // how many reminder checks have begun
   std::vector<TVpLinkListener*> Controls_;  // the views whose store this is, in the order they joined
   bool Destroying_ = false;
   std::shared_ptr<int> Alive_ = std::make_shared<int>(0);

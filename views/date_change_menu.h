@@ -8,8 +8,17 @@
 // The "Change Date" submenu of the date views' popup menus: each view lists the moves it offers,
 // and a chosen entry gives the date to go to.
 enum TVpDateChange {
-  dcToday, dcYesterday, dcTomorrow, dcNextDay, dcPreviousDay, dcNextWeek, dcPreviousWeek, dcNextMonth,
-  dcPreviousMonth, dcNextYear, dcPreviousYear
+  dcToday,
+  dcYesterday,
+  dcTomorrow,
+  dcNextDay,
+  dcPreviousDay,
+  dcNextWeek,
+  dcPreviousWeek,
+  dcNextMonth,
+  dcPreviousMonth,
+  dcNextYear,
+  dcPreviousYear
 };
 
 // Commands of the submenu start here, above the views' own commands.

@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
 #include <QSplitter>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 #include "app/main_window.h"
 #include "model/day_number.h"

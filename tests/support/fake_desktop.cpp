@@ -34,4 +34,3 @@ bool TFakeSoundPlayer::PlayAsync(const std::string& wavPath) {
   Played.push_back(wavPath);
   return Succeeds;
 }
-

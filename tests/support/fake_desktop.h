@@ -49,6 +49,6 @@ class TFakeSoundPlayer : public TSoundPlayer {
   void Beep() override { Played.push_back("<beep>"); }
 
   bool Succeeds = true;
-  bool StillPlaying = false;  // what Playing answers
+  bool StillPlaying = false;        // what Playing answers
   std::vector<std::string> Played;  // file names, "<beep>" for the alert sound
 };

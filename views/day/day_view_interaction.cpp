@@ -10,11 +10,11 @@
 #include "model/event.h"
 #include "model/recurrence.h"
 #include "store/data_store.h"
+#include "views/date_change_menu.h"
 #include "views/day/day_view.h"
 #include "views/day/day_view_event_layout.h"
 #include "views/day/day_view_metrics.h"
 #include "views/day/time_slots.h"
-#include "views/date_change_menu.h"
 #include "views/event_commands.h"
 
 namespace {
@@ -116,10 +116,8 @@ void TVpDayView::MouseUp(TMouseButton button, TShiftState, int x, int y) {
 void TVpDayView::DoubleClick(int x, int y) {
   if (ReadOnly() || y <= Screen_.HeaderHeight) return;
   if (const int row = RowAt(x, y, false); row >= 0) SetActiveRow(row);
-  if (TVpEvent* event = ActiveEvent())
-    EditEvent(event, false);
-  else
-    AddEventAtActiveSlot();
+  if (TVpEvent* event = ActiveEvent()) EditEvent(event, false);
+  else AddEventAtActiveSlot();
 }
 
 void TVpDayView::FocusChanged(bool focused) {
@@ -130,10 +128,8 @@ void TVpDayView::FocusChanged(bool focused) {
 bool TVpDayView::MouseWheel(TShiftState shift, int delta, int x, int y) {
   TVpLinkableControl::MouseWheel(shift, delta, x, y);
   for (int notch = std::abs(delta) / kWheelNotch; notch > 0; --notch) {
-    if (delta > 0 && TopLine_ > 0)
-      SetTopLine(TopLine_ - 1);
-    else if (delta < 0 && TopLine_ + Screen_.VisibleLines <= LineCount())
-      SetTopLine(TopLine_ + 1);
+    if (delta > 0 && TopLine_ > 0) SetTopLine(TopLine_ - 1);
+    else if (delta < 0 && TopLine_ + Screen_.VisibleLines <= LineCount()) SetTopLine(TopLine_ + 1);
   }
   return true;
 }
@@ -178,14 +174,9 @@ bool TVpDayView::KeyDown(int key, TShiftState) {
       SetTopLine(LineCount());
       SetActiveRow(LineCount() - 1);
       return true;
-    case VK_LEFT:
-      SetDate(Date_ - 1);
-      return true;
-    case VK_RIGHT:
-      SetDate(Date_ + 1);
-      return true;
-    default:
-      return false;
+    case VK_LEFT: SetDate(Date_ - 1); return true;
+    case VK_RIGHT: SetDate(Date_ + 1); return true;
+    default: return false;
   }
 }
 
@@ -227,7 +218,8 @@ void TVpDayView::AddEventAtActiveSlot() {
   if (resource == nullptr) return;
   // Before the first paint, or before a row was chosen, the slot is the top row.
   const int row = ActiveRow_ < 0 ? TopLine_ : ActiveRow_;
-  const double start = ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(row)].Time;
+  const double start =
+      ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(row)].Time;
   const double end = start + GranularityMinutes(Granularity_) / 1440.0;
   TVpEvent* event = resource->Schedule().AddEvent(store->GetNextID("Events"), start, end);
   if (event == nullptr) return;
@@ -262,7 +254,8 @@ void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
   const TVpPlacedEvent rows = MeasureDayEvent(event, Granularity_);
   const int n = rows.LastRow - rows.FirstRow + 1;
   if (ActiveRow_ + n > LineCount()) SetActiveRow(LineCount() - n);
-  const double start = ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(ActiveRow_)].Time;
+  const double start =
+      ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(ActiveRow_)].Time;
 
   // The duration in whole minutes. An event shortened to end at 23:59 (as one dropped on the last
   // rows is) gets its minute back when it moves away from the end of the day.

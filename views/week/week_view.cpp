@@ -66,8 +66,8 @@ void TVpWeekView::HandleLinkNotification(TVpLinkableControl*, TVpNotificationKin
   if (kind == nkRepaint || kind == nkRepaintAll) Invalidate();
 }
 
-void TVpWeekView::RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double,
-                                 double renderDate, int, int, TVpGranularity, bool displayOnly) {
+void TVpWeekView::RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double, double renderDate,
+                                 int, int, TVpGranularity, bool displayOnly) {
   if (canvas == nullptr) throw EVpCanvasError("TCanvas not assigned");
   const double weekStart = renderDate == 0 ? WeekStart_ : WeekStartOf(renderDate);
   TVpWeekViewLayout layout = TVpWeekViewPass(*this, *canvas, rect, angle, weekStart, displayOnly).Draw();

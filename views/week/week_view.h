@@ -87,9 +87,8 @@ class TVpWeekView : public TVpLinkableControl {
   TVpItemType GetItemType() const override { return itWeekView; }
   // Uses the canvas, the rectangle, the angle, the render date (0: WeekStart) and displayOnly;
   // the week drawn is the one holding the render date.
-  void RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double scale,
-                      double renderDate, int startLine, int stopLine, TVpGranularity granularity,
-                      bool displayOnly) override;
+  void RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double scale, double renderDate,
+                      int startLine, int stopLine, TVpGranularity granularity, bool displayOnly) override;
   void HandleLinkNotification(TVpLinkableControl* sender, TVpNotificationKind kind, double value) override;
   void Paint(TCanvas& canvas, const TRect& clientRect) override;
 

@@ -8,8 +8,8 @@ TVpWeekDayHeadAttr::TVpWeekDayHeadAttr(std::function<void()> onChange)
   Font_.Assign(tahoma);
 }
 
-TVpAllDayEventAttributes::TVpAllDayEventAttributes(std::function<void()> onChange, TColor background,
-                                                   TColor border, const TFont& font)
+TVpAllDayEventAttributes::TVpAllDayEventAttributes(std::function<void()> onChange, TColor background, TColor border,
+                                                   const TFont& font)
     : TVpWeekViewAttributeBase(std::move(onChange)),
       BackgroundColor_(background),
       EventBorderColor_(border),

@@ -11,8 +11,8 @@
 #include "model/recurrence.h"
 #include "model/resource.h"
 #include "store/data_store.h"
-#include "views/drawing/drawing_helpers.h"
 #include "views/date_change_menu.h"
+#include "views/drawing/drawing_helpers.h"
 #include "views/event_commands.h"
 #include "views/week/week_view.h"
 
@@ -47,7 +47,8 @@ int TVpWeekView::DayAt(int x, int y) const {
 TVpEvent* TVpWeekView::EventAt(int x, int y) const {
   for (const TVpEventRec& drawn : Screen_.Events) {
     const TRect& r = drawn.Rec;
-    if (r.Left < x && x < r.Right && r.Top < y && y < r.Bottom) return LiveEvent(DataStore(), drawn.Event, drawn.RecordID);
+    if (r.Left < x && x < r.Right && r.Top < y && y < r.Bottom)
+      return LiveEvent(DataStore(), drawn.Event, drawn.RecordID);
   }
   return nullptr;
 }
@@ -97,10 +98,8 @@ void TVpWeekView::MouseUp(TMouseButton button, TShiftState, int x, int y) {
 void TVpWeekView::DoubleClick(int x, int y) {
   if (ReadOnly() || DataStore() == nullptr || !CheckResourceSelected() || y <= Screen_.HeaderHeight) return;
   SetActiveEvent(EventAt(x, y));
-  if (TVpEvent* event = ActiveEvent())
-    EditEvent(event, false);
-  else
-    AddEventOnDate();
+  if (TVpEvent* event = ActiveEvent()) EditEvent(event, false);
+  else AddEventOnDate();
 }
 
 // --- keys ---
@@ -111,15 +110,9 @@ bool TVpWeekView::KeyDown(int key, TShiftState shift) {
   const int weekday = DaysFromMonday(Date_);
   switch (key) {
     case VK_RETURN:
-    case VK_INSERT:
-      AddEventOnDate();
-      return true;
-    case VK_DELETE:
-      DeleteActiveEvent();
-      return true;
-    case VK_APPS:
-      ShowPopupMenu(kKeyMenuPoint);
-      return true;
+    case VK_INSERT: AddEventOnDate(); return true;
+    case VK_DELETE: DeleteActiveEvent(); return true;
+    case VK_APPS: ShowPopupMenu(kKeyMenuPoint); return true;
     case VK_F10:
       if (!withShift) return false;
       ShowPopupMenu(kKeyMenuPoint);
@@ -127,23 +120,19 @@ bool TVpWeekView::KeyDown(int key, TShiftState shift) {
     case VK_LEFT:
     case VK_RIGHT: {
       const int direction = key == VK_LEFT ? -1 : 1;
-      if (withCtrl && withShift)
-        SetDate(YearsLater(direction, Date_));
-      else if (withCtrl)
-        SetDate(MonthsLater(direction, Date_));
-      else if (withShift)
-        SetDate(Date_ + 7 * direction);
-      else
-        SetDate(Date_ + SideStep(weekday));
+      if (withCtrl && withShift) SetDate(YearsLater(direction, Date_));
+      else if (withCtrl) SetDate(MonthsLater(direction, Date_));
+      else if (withShift) SetDate(Date_ + 7 * direction);
+      else SetDate(Date_ + SideStep(weekday));
       return true;
     }
     case VK_UP:
     case VK_DOWN:
-      if ((shift & (ssShift | ssCtrl | ssAlt)) == 0) SetDate(Date_ + (key == VK_UP ? UpStep(weekday) : DownStep(weekday)));
+      if ((shift & (ssShift | ssCtrl | ssAlt)) == 0)
+        SetDate(Date_ + (key == VK_UP ? UpStep(weekday) : DownStep(weekday)));
       Invalidate();
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

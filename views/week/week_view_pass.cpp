@@ -15,13 +15,21 @@ namespace {
 
 TVpWeekViewColors ScreenColors(const TVpWeekView& view) {
   const TVpAllDayEventAttributes& allDay = view.AllDayEventAttributes();
-  return {clBtnHighlight, clBtnShadow, cl3DDkShadow, clBtnFace, view.LineColor(), view.Color(),
-          view.DayHeadAttributes().Color(), view.HeadAttributes().Color(), allDay.BackgroundColor(),
-          allDay.EventBackgroundColor(), allDay.EventBorderColor()};
+  return {clBtnHighlight,
+          clBtnShadow,
+          cl3DDkShadow,
+          clBtnFace,
+          view.LineColor(),
+          view.Color(),
+          view.DayHeadAttributes().Color(),
+          view.HeadAttributes().Color(),
+          allDay.BackgroundColor(),
+          allDay.EventBackgroundColor(),
+          allDay.EventBorderColor()};
 }
 
 const TColor kPrintGrey = RGB(192, 192, 192);
-const TVpWeekViewColors kPrintColors = {clBlack, clBlack, clBlack, clBlack, clBlack, clWhite,
+const TVpWeekViewColors kPrintColors = {clBlack,    clBlack,    clBlack, clBlack, clBlack,   clWhite,
                                         kPrintGrey, kPrintGrey, clWhite, clWhite, kPrintGrey};
 
 // The text height of a font on the canvas, leaving the canvas's font as it was.
@@ -74,7 +82,8 @@ TVpWeekViewLayout TVpWeekViewPass::Draw() {
       box = Rect(L + 1, i == 0 ? boxTop : bottom, mid + 1, i == 0 ? T + headerHeight + dayHeight : bottom + dayHeight);
     } else {
       const int height = i < 5 ? dayHeight : dayHeight / 2;
-      box = Rect(mid, i == 3 ? boxTop : bottom, rightColumnRight, i == 3 ? T + headerHeight + dayHeight : bottom + height);
+      box = Rect(mid, i == 3 ? boxTop : bottom, rightColumnRight,
+                 i == 3 ? T + headerHeight + dayHeight : bottom + height);
     }
     bottom = box.Bottom;
     DrawDay(box, WeekStart_ + i);
@@ -89,7 +98,8 @@ void TVpWeekViewPass::DrawHeader() {
   const int L = Frame().Left, T = Frame().Top, R = Frame().Right;
   const int headerHeight = Layout_.HeaderHeight;
   const bool flat = View_.DrawingStyle() == dsFlat;
-  const TRect header = flat ? Rect(L + 1, T + 1, R - 1, T + 1 + headerHeight) : Rect(L + 2, T + 2, R - 3, T + headerHeight);
+  const TRect header =
+      flat ? Rect(L + 1, T + 1, R - 1, T + 1 + headerHeight) : Rect(L + 2, T + 2, R - 3, T + headerHeight);
   Fill(header, Colors_.Header);
   Bevel(header, Colors_.Highlight, flat ? Colors_.Shadow : Colors_.DarkShadow);
 
@@ -112,7 +122,8 @@ void TVpWeekViewPass::DrawDay(const TRect& box, double day) {
   Fill(band, Colors_.DayHead);
   const TFont& captionFont = View_.DayHeadAttributes().Font().Font();
   std::string caption = FormatDateTime(View_.DayHeadAttributes().DateFormat(), day, View_.Locale());
-  if (TextWidth(caption, captionFont) > band.Width()) caption = Fit(caption, captionFont, std::max(0, band.Width() - 6));
+  if (TextWidth(caption, captionFont) > band.Width())
+    caption = Fit(caption, captionFont, std::max(0, band.Width() - 6));
   Text(band.Right - TextWidth(caption, captionFont) - 6, band.Top + 4, caption, captionFont);
 
   if (Resource_ != nullptr && box.Height() >= dayHeadHeight + 12) {
@@ -153,7 +164,8 @@ int TVpWeekViewPass::DrawAllDayEvents(const std::vector<TVpEvent*>& events, cons
     Ex().Rectangle(Rect(area.Left + 9, y + 3, area.Right - 6, y + textHeight + 12));
     const std::string text = (event.StartTime() < firstDay ? ">> " : "") + event.Description();
     Text(area.Left + 18, y + 6, text, font);
-    Layout_.Events.push_back({Rect(area.Left + 9, y + 6, area.Right - 6, y + pitch), kUndrawnRect, &event, event.RecordID()});
+    Layout_.Events.push_back(
+        {Rect(area.Left + 9, y + 6, area.Right - 6, y + pitch), kUndrawnRect, &event, event.RecordID()});
   }
   return filled.Bottom;
 }

@@ -31,8 +31,8 @@ struct TVpWeekViewColors {
 // the view. A rectangle without area draws nothing.
 class TVpWeekViewPass : private TVpDrawingPass {
  public:
-  TVpWeekViewPass(const TVpWeekView& view, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle,
-                  double weekStart, bool displayOnly);
+  TVpWeekViewPass(const TVpWeekView& view, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle, double weekStart,
+                  bool displayOnly);
 
   TVpWeekViewLayout Draw();
 

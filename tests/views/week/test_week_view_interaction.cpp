@@ -39,8 +39,8 @@ class WeekViewInteraction : public WeekViewTest {
     const TVpSchedule& schedule = Store().ActiveResource()->Schedule();
     for (int i = 0; i < schedule.Count(); ++i) {
       const TVpEvent& event = *schedule.Items(i);
-      events.push_back(event.Description() + " " + FormatDateTime("yyyy-mm-dd hh:nn", event.StartTime(), Locale) +
-                       "-" + FormatDateTime("hh:nn", event.EndTime(), Locale));
+      events.push_back(event.Description() + " " + FormatDateTime("yyyy-mm-dd hh:nn", event.StartTime(), Locale) + "-" +
+                       FormatDateTime("hh:nn", event.EndTime(), Locale));
     }
     return events;
   }
@@ -77,12 +77,25 @@ TEST_F(WeekViewInteraction, TheArrowsMoveAcrossTheTwoColumns) {
   const double mon = At(2024, 5, 6, 9), tue = mon + 1, wed = mon + 2, thu = mon + 3, fri = mon + 4, sat = mon + 5,
                sun = mon + 6;
   const TCase cases[] = {
-      {mon, VK_RIGHT, 0, thu}, {tue, VK_LEFT, 0, fri},  {wed, VK_RIGHT, 0, sat}, {thu, VK_LEFT, 0, mon},
-      {sat, VK_RIGHT, 0, wed}, {sun, VK_LEFT, 0, wed},  {sun, VK_RIGHT, 0, wed}, {mon, VK_UP, 0, wed},
-      {thu, VK_UP, 0, sun},    {fri, VK_UP, 0, thu},    {wed, VK_DOWN, 0, mon},  {sun, VK_DOWN, 0, thu},
-      {sat, VK_DOWN, 0, sun},  {wed, VK_LEFT, ssShift, wed - 7},               {wed, VK_RIGHT, ssShift, wed + 7},
-      {At(2024, 1, 31, 9), VK_RIGHT, ssCtrl, At(2024, 2, 29)},                 {wed, VK_LEFT, ssCtrl, At(2024, 4, 8)},
-      {At(2024, 2, 29), VK_LEFT, ssCtrl | ssShift, At(2023, 2, 28)},           {wed, VK_UP, ssShift, wed},
+      {mon, VK_RIGHT, 0, thu},
+      {tue, VK_LEFT, 0, fri},
+      {wed, VK_RIGHT, 0, sat},
+      {thu, VK_LEFT, 0, mon},
+      {sat, VK_RIGHT, 0, wed},
+      {sun, VK_LEFT, 0, wed},
+      {sun, VK_RIGHT, 0, wed},
+      {mon, VK_UP, 0, wed},
+      {thu, VK_UP, 0, sun},
+      {fri, VK_UP, 0, thu},
+      {wed, VK_DOWN, 0, mon},
+      {sun, VK_DOWN, 0, thu},
+      {sat, VK_DOWN, 0, sun},
+      {wed, VK_LEFT, ssShift, wed - 7},
+      {wed, VK_RIGHT, ssShift, wed + 7},
+      {At(2024, 1, 31, 9), VK_RIGHT, ssCtrl, At(2024, 2, 29)},
+      {wed, VK_LEFT, ssCtrl, At(2024, 4, 8)},
+      {At(2024, 2, 29), VK_LEFT, ssCtrl | ssShift, At(2023, 2, 28)},
+      {wed, VK_UP, ssShift, wed},
       {wed, VK_DOWN, ssCtrl, wed},
   };
   for (TVpDayType start : {dtMonday, dtSunday}) {

@@ -9,9 +9,8 @@
 
 namespace {
 
-const std::vector<TRect> kBoxes = {{1, 31, 201, 118},   {1, 118, 201, 208},   {1, 208, 201, 298},
-                                   {200, 31, 398, 118}, {200, 118, 398, 208}, {200, 208, 398, 253},
-                                   {200, 253, 398, 298}};
+const std::vector<TRect> kBoxes = {{1, 31, 201, 118},    {1, 118, 201, 208},   {1, 208, 201, 298},  {200, 31, 398, 118},
+                                   {200, 118, 398, 208}, {200, 208, 398, 253}, {200, 253, 398, 298}};
 
 std::vector<TRect> BoxesOf(const TVpWeekView& view) {
   std::vector<TRect> boxes;
@@ -84,8 +83,8 @@ TEST_F(WeekViewTest, TheHeaderCarriesTheIsoWeekOfTheFirstDay) {
       {At(2025, 1, 5), dtMonday, " 1. Week of 2024"},     // the same week's Sunday
       {At(2020, 12, 28), dtMonday, " 53. Week of 2020"},  // 2020 began on a Wednesday
       {At(2024, 5, 6), dtMonday, " 19. Week of 2024"},
-      {At(2021, 1, 3), dtSunday, " 53. Week of 2021"},    // a Sunday belongs to the week before it
-      {At(2026, 1, 1), dtMonday, " 1. Week of 2025"},     // Monday 29 December 2025
+      {At(2021, 1, 3), dtSunday, " 53. Week of 2021"},  // a Sunday belongs to the week before it
+      {At(2026, 1, 1), dtMonday, " 1. Week of 2025"},   // Monday 29 December 2025
   };
   View->SetDateLabelFormat("yyyy");
   for (const TCase& c : cases) {
