@@ -31,7 +31,9 @@ enum TKeyCode {
   VK_DOWN = 0x28,
   VK_INSERT = 0x2D,
   VK_DELETE = 0x2E,
+  VK_APPS = 0x5D,  // the context-menu key
   VK_F2 = 0x71,
+  VK_F10 = 0x79,
   VK_ADD = 0x6B,
   VK_SUBTRACT = 0x6D,
 };

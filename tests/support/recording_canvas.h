@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -81,3 +82,8 @@ class TRecordingBitmap : public TBitmap {
   int Height_;
   TRecordingCanvas Canvas_;
 };
+
+// A rectangle as tests print it: (left, top, right, bottom).
+inline std::ostream& operator<<(std::ostream& out, const TRect& r) {
+  return out << '(' << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ')';
+}

@@ -41,6 +41,8 @@ int KeyCodeOf(int qtKey) {
     case Qt::Key_Insert: return VK_INSERT;
     case Qt::Key_Delete: return VK_DELETE;
     case Qt::Key_F2: return VK_F2;
+    case Qt::Key_F10: return VK_F10;
+    case Qt::Key_Menu: return VK_APPS;
     case Qt::Key_Plus: return VK_ADD;
     case Qt::Key_Minus: return VK_SUBTRACT;
     default: return 0;

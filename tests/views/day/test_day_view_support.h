@@ -87,7 +87,3 @@ class DayViewTest : public ::testing::Test, protected TPlannerFixture {
   std::unique_ptr<TVpDayView> View;
   int NextEventID = 1;
 };
-
-inline std::ostream& operator<<(std::ostream& out, const TRect& r) {
-  return out << '(' << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ')';
-}
