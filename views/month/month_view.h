@@ -85,6 +85,8 @@ class TVpMonthView : public TVpLinkableControl {
   // or not, then raises OnDateChanged.
   double Date() const { return Date_; }
   void SetDate(double value);
+  // Selects today by the view's clock.
+  void SelectToday() { SetDate(Clock_.Now()); }
   std::function<void(TVpMonthView& sender, double date)> OnDateChanged;
 
   // The owning window has applied its settings: marks the view loaded and hands its date to the

@@ -91,7 +91,7 @@ void TVpMonthView::ShowPopupMenu(TPoint at) {
       {"Next Year", mcNextYear, true, {}},
       {"Previous Year", mcPreviousYear, true, {}}};
   switch (ShowMenu(items, {at, 0})) {
-    case mcToday: SetDate(Clock_.Now()); break;
+    case mcToday: SelectToday(); break;
     case mcNextMonth: SetDate(MonthsLater(1, Date_)); break;
     case mcPreviousMonth: SetDate(MonthsLater(-1, Date_)); break;
     case mcNextYear: SetDate(YearsLater(1, Date_)); break;
