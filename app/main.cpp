@@ -3,6 +3,7 @@
 
 #include "app/desktop_services.h"
 #include "app/main_window.h"
+#include "app/calendar_window.h"
 #include "app/program.h"
 #include "app/secondary_windows.h"
 #include "app/session_end.h"
@@ -55,7 +56,7 @@ int main(int argc, char* argv[]) {
   TForm1 mainWindow(ExecutableFolder(), desktop);
   if (endedDuringStartUp) return 0;
   TfrmOpt preferences(&mainWindow);
-  TfrmCalendar calendar;
+  TfrmCalendar calendar(desktop.Clock, desktop.Locale, mainWindow.Owner());
   TAboutBox about(&mainWindow);
   mainWindow.SetWindows(&preferences, &calendar, &about);
   mainWindowReady = &mainWindow;

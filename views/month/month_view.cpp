@@ -5,6 +5,7 @@
 #include "store/control_link.h"
 #include "store/data_store.h"
 #include "views/month/month_view_pass.h"
+#include "views/store_days.h"
 
 TVpMonthView::TVpMonthView(const TClock& clock, const TLocale& locale, const void* owner)
     : TVpLinkableControl(owner),
@@ -27,6 +28,7 @@ void TVpMonthView::SetDate(double value) {
     if (Loaded_ && DataStore() != nullptr) {
       DataStore()->SetDisplayDate(Date_);
       StoreDateSeen_ = DataStore()->DisplayDate();
+      LoadShownDays();
     }
     Invalidate();
     if (!HandlingNotification_ && ControlLink() != nullptr) ControlLink()->NotifyLinked(this, nkDateChanged, Date_);
@@ -39,7 +41,13 @@ void TVpMonthView::Loaded() {
   if (TVpCustomDataStore* store = DataStore()) {
     store->SetDisplayDate(Date_);
     StoreDateSeen_ = store->DisplayDate();
+    LoadShownDays();
   }
+}
+
+void TVpMonthView::LoadShownDays() {
+  const double first = MonthGridStart(Date_, WeekStartsOn_);
+  LoadStoreDays(*DataStore(), first, first + TVpMonthViewLayout::kDayCells - 1);
 }
 
 void TVpMonthView::SetDataStore(TVpCustomDataStore* store) {
@@ -54,6 +62,7 @@ void TVpMonthView::FollowStoreDate() {
   // The store's date is taken up as it is: neither handed back nor passed on to the link.
   if (DateOf(StoreDateSeen_) == Date_) return;
   Date_ = DateOf(StoreDateSeen_);
+  if (Loaded_) LoadShownDays();
   if (OnDateChanged) OnDateChanged(*this, Date_);
 }
 

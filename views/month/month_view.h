@@ -132,6 +132,8 @@ class TVpMonthView : public TVpLinkableControl {
   void SelectDayAt(int x, int y);
   void ShowPopupMenu(TPoint at);
   void FollowStoreDate();
+  // Makes sure the store has loaded every day the grid shows (a store is set).
+  void LoadShownDays();
 
   const TClock& Clock_;
   const TLocale& Locale_;

@@ -25,16 +25,15 @@ constexpr int kDaysPerWeek = 7;
 constexpr int kWeeks = 6;
 const char* const kDayLetters[kDaysPerWeek] = {"S", "M", "T", "W", "T", "F", "S"};
 
-// The first day the grid shows: the WeekStartsOn day of the week holding the first of the month.
-double FirstShownDay(double date, TVpDayType weekStartsOn) {
+}  // namespace
+
+double MonthGridStart(double date, TVpDayType weekStartsOn) {
   const TVpDate parts = DecodeDate(date);
   const double first = EncodeDate(parts.Year, parts.Month, 1);
   int offset = static_cast<int>(weekStartsOn) - DayOfWeek(first) + 1;
   if (offset > 0) offset -= kDaysPerWeek;
   return first + offset;
 }
-
-}  // namespace
 
 TVpMonthViewPass::TVpMonthViewPass(const TVpMonthView& view, TCanvas& canvas, const TRect& rect,
                                    TVpRotationAngle angle, double date, bool displayOnly)
@@ -134,7 +133,7 @@ void TVpMonthViewPass::DrawDayCells() {
   // The cells stay inside the border, which takes the two outermost pixels on each side.
   const int innerRight = R - 3;
   const int innerBottom = B - 3;
-  double day = FirstShownDay(Date_, View_.WeekStartsOn());
+  double day = MonthGridStart(Date_, View_.WeekStartsOn());
   const int month = DecodeDate(Date_).Month;
   std::vector<TVpEvent*> events;
   int top = T + 2 * Layout_.HeaderHeight + 4;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/enumerations.h"
 #include "platform/geometry.h"
 #include "views/day/day_view_tables.h"
 
@@ -12,6 +13,10 @@ struct TVpMonthdayRec {
   double Date = 0;
   bool OffDay = false;
 };
+
+// The first day the grid of the date's month shows: the weekStartsOn day of the week holding the
+// first of the month. The grid shows it and the 41 days after it.
+double MonthGridStart(double date, TVpDayType weekStartsOn);
 
 // What one drawing pass of a month view laid out: its metrics, the 42 day cells (six weeks of
 // seven days, row by row) and the event lines it drew. A pass of a view too small for its grid

@@ -88,6 +88,18 @@ TEST_F(MonthViewInput, ADateTheStoreWasMovedToIsTakenUpOnThePaint) {
   EXPECT_EQ(Store().DisplayDate(), At(2024, 10, 20, 8)) << "the store keeps its own date";
 }
 
+TEST_F(MonthViewInput, ALoadedViewHasTheStoreLoadEveryDayItsGridShows) {
+  TVpEvent* late = Store().ActiveResource()->Schedule().AddEvent(-1, At(2024, 10, 11, 9), At(2024, 10, 11, 10));
+  late->SetDescription("Late");
+  Store().PostEvents();
+  View->SetDate(At(2024, 9, 1));
+  View->Loaded();  // 31 days either side of 1 September end before 11 October, the 40th cell
+  EXPECT_GE(Store().LoadedRange().EndTime(), At(2024, 10, 13));
+  Paint();
+  ASSERT_EQ(View->ScreenLayout().Events.size(), 1u);
+  EXPECT_EQ(View->ScreenLayout().Events[0].Rec.Left, Cell(40).Rec.Left);
+}
+
 TEST_F(MonthViewInput, ALeftClickSelectsTheDayAndTheEventLineUnderIt) {
   AddEvent("Dentist", At(2024, 9, 20, 10), At(2024, 9, 20, 11));
   Paint(Rect(0, 0, 1404, 225));
