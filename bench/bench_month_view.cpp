@@ -31,7 +31,7 @@ class TMonthViewBench {
     View->SetDataStore(&Planner.Store());
     View->SetDate(At(2024, 9, 12));
     if (withEvents) AddEvents();
-    Client = Rect(0, 0, 1200, 900);  // room for several lines a day
+    Client = Rect(0, 0, 1200, 1500);  // room for all ten lines of every day
     View->Resize(Client.Width(), Client.Height());
   }
 
