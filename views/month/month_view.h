@@ -125,10 +125,6 @@ class TVpMonthView : public TVpLinkableControl {
   bool KeyDown(int key, TShiftState shift) override;
 
  private:
-  template <class T>
-  void Store(T& field, T value) {
-    if (AssignIfChanged(field, std::move(value))) Invalidate();
-  }
   void SelectDayAt(int x, int y);
   void ShowPopupMenu(TPoint at);
   void FollowStoreDate();
