@@ -86,11 +86,11 @@ void TVpMonthViewPass::DrawMonthHeader() {
   Fill(header, Colors_.Header);
   Bevel(header, Colors_.Highlight, flat ? Colors_.Shadow : Colors_.DarkShadow);
 
-  TFont font = View_.DayHeadAttributes().Font().Font();
+  const TFont& font = View_.DayHeadAttributes().Font().Font();
   std::string label = FormatDateTime(View_.DateLabelFormat(), Date_, View_.Locale());
   const int labelWidth = TextWidth(label, font);
   int x = L + 12;
-  // On screen the label keeps clear of the window's own buttons at the left of the header.
+  // On screen a long label is shortened to the room right of L + 42; a print centres it.
   int fitFrom = L + 42;
   if (DisplayOnly()) {
     x = labelWidth >= W ? L + 12 : L + (W - labelWidth) / 2;
