@@ -21,6 +21,12 @@ TVpMonthView::TVpMonthView(const TClock& clock, const TLocale& locale, const voi
   TVpLinkableControl::Resize(kInitialWidth, kInitialHeight);
 }
 
+void TVpMonthView::SetWeekStartsOn(TVpDayType value) {
+  if (!AssignIfChanged(WeekStartsOn_, value)) return;
+  if (Loaded_ && DataStore() != nullptr) LoadShownDays();
+  Invalidate();
+}
+
 void TVpMonthView::SetDate(double value) {
   const double date = DateOf(value);
   if (date != Date_) {

@@ -73,7 +73,8 @@ class TVpMonthView : public TVpLinkableControl {
   const std::string& DateLabelFormat() const { return DateLabelFormat_; }
   void SetDateLabelFormat(std::string value) { Store(DateLabelFormat_, std::move(value)); }
   TVpDayType WeekStartsOn() const { return WeekStartsOn_; }
-  void SetWeekStartsOn(TVpDayType value) { Store(WeekStartsOn_, value); }
+  // A change also has the store load the days the new grid shows.
+  void SetWeekStartsOn(TVpDayType value);
   bool KBNavigation() const { return KBNavigation_; }
   void SetKBNavigation(bool value) { KBNavigation_ = value; }
   // A right click first selects the day under the pointer.

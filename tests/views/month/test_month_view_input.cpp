@@ -100,6 +100,19 @@ TEST_F(MonthViewInput, ALoadedViewHasTheStoreLoadEveryDayItsGridShows) {
   EXPECT_EQ(View->ScreenLayout().Events[0].Rec.Left, Cell(40).Rec.Left);
 }
 
+TEST_F(MonthViewInput, ANewWeekStartHasTheStoreLoadTheDaysOfTheNewGrid) {
+  TVpEvent* late = Store().ActiveResource()->Schedule().AddEvent(-1, At(2025, 1, 10, 9), At(2025, 1, 10, 10));
+  late->SetDescription("Late");
+  Store().PostEvents();
+  View->SetWeekStartsOn(dtMonday);
+  View->SetDate(At(2024, 12, 1));  // a Sunday: the Monday grid ends on 5 January
+  View->Loaded();
+  View->SetWeekStartsOn(dtSunday);  // this grid ends on 11 January
+  Paint();
+  ASSERT_EQ(View->ScreenLayout().Events.size(), 1u);
+  EXPECT_EQ(View->ScreenLayout().Events[0].Rec.Left, Cell(40).Rec.Left);
+}
+
 TEST_F(MonthViewInput, ALeftClickSelectsTheDayAndTheEventLineUnderIt) {
   AddEvent("Dentist", At(2024, 9, 20, 10), At(2024, 9, 20, 11));
   Paint(Rect(0, 0, 1404, 225));
