@@ -130,8 +130,6 @@ void TfrmCalendar::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmCalendar::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape)
-    close();
-  else
-    QWidget::keyPressEvent(event);
+  if (event->key() == Qt::Key_Escape) close();
+  else QWidget::keyPressEvent(event);
 }

@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/calendar_window.h"
 #include "app/desktop_services.h"
 #include "app/main_window.h"
-#include "app/calendar_window.h"
 #include "app/program.h"
 #include "app/secondary_windows.h"
 #include "app/session_end.h"
@@ -18,9 +18,7 @@ int main(int argc, char* argv[]) {
   switch (instanceLock.Acquire()) {
     case TInstanceLock::lrAcquired: break;
     case TInstanceLock::lrHeldElsewhere: return 0;
-    case TInstanceLock::lrFailed:
-      std::fprintf(stderr, "koret: %s\n", instanceLock.Error().c_str());
-      return 1;
+    case TInstanceLock::lrFailed: std::fprintf(stderr, "koret: %s\n", instanceLock.Error().c_str()); return 1;
   }
 
   if (const auto reason = MissingDisplayReason()) {
@@ -43,10 +41,8 @@ int main(int argc, char* argv[]) {
   TSessionEnd sessionEnd(
       [&] {
         TQtMessageBoxes::CloseAllForExit();
-        if (mainWindowReady != nullptr)
-          mainWindowReady->ExitCommand();
-        else
-          endedDuringStartUp = true;
+        if (mainWindowReady != nullptr) mainWindowReady->ExitCommand();
+        else endedDuringStartUp = true;
       },
       [&] {
         if (mainWindowReady != nullptr) mainWindowReady->LifeCycle().SessionEnding();

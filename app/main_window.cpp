@@ -20,8 +20,8 @@
 
 TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
     : Desktop_(desktop),
-      LifeCycle_(std::make_unique<TLifeCycle>(programFolder, *this, desktop.StoreServices(), desktop.Poster,
-                                              desktop.Writer)),
+      LifeCycle_(
+          std::make_unique<TLifeCycle>(programFolder, *this, desktop.StoreServices(), desktop.Poster, desktop.Writer)),
       Link_(Owner()),
       DayView_(desktop.Clock, desktop.Locale, Owner()) {
   setObjectName("Form1");
@@ -126,7 +126,8 @@ void TForm1::BuildMenus() {
   QMenu& tray = Tray_.Menu();
   AddCommand(tray, "Restore Window...", {}, [this] { ShowMainWindow(); });
   AddCommand(tray, "Hide to Tray...", QKeySequence("Ctrl+M"), [this] { HideMainWindow(); });
-  TrayAlwaysOnTop_ = AddCommand(tray, "Always on Top...", {}, [this] { ToggleAlwaysOnTop(TrayAlwaysOnTop_->isChecked()); });
+  TrayAlwaysOnTop_ =
+      AddCommand(tray, "Always on Top...", {}, [this] { ToggleAlwaysOnTop(TrayAlwaysOnTop_->isChecked()); });
   TrayAlwaysOnTop_->setCheckable(true);
   tray.addSeparator();
   AddCommand(tray, "Exit", {}, [this] { ExitCommand(); });

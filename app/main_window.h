@@ -7,10 +7,10 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/calendar_window.h"
 #include "app/core/life_cycle.h"
 #include "app/core/main_window_shell.h"
 #include "app/desktop_services.h"
-#include "app/calendar_window.h"
 #include "app/secondary_windows.h"
 #include "app/tray_icon.h"
 #include "store/control_link.h"
@@ -78,7 +78,6 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   void ToggleCalendar();
   void ToggleAlwaysOnTop(bool on);
   QAction* AddCommand(QMenu& menu, const QString& caption, const QKeySequence& shortcut, std::function<void()> command);
-
 
   TQtDesktop& Desktop_;
   std::unique_ptr<TLifeCycle> LifeCycle_;

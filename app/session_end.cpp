@@ -1,11 +1,11 @@
 #include "app/session_end.h"
 
-#include <QGuiApplication>
-#include <QSessionManager>
-#include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <csignal>
 
 #include "platform/qt/command_guard.h"
 

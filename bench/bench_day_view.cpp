@@ -19,11 +19,8 @@ namespace {
 
 constexpr int kEventsPerDay = 40;
 const char* const kDescriptions[] = {
-    "Weekly planning meeting with the whole team in the large room",
-    "Call back about the invoice",
-    "Dentist",
-    "Pick up the parcel from the post office before it closes at six",
-    "Lunch with Anna and Peter",
+    "Weekly planning meeting with the whole team in the large room",   "Call back about the invoice", "Dentist",
+    "Pick up the parcel from the post office before it closes at six", "Lunch with Anna and Peter",
 };
 
 class TDayViewBench {

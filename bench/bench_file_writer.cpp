@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 
 #include "platform/file_writer.h"
 

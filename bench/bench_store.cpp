@@ -30,7 +30,8 @@ std::string Stamp(double value) {
 // A Data folder with one resource and the given numbers of events (over ten years, a tenth of them
 // repeating), contacts and tasks.
 std::string MakeFolder(int events, int contacts, int tasks) {
-  const std::string folder = (std::filesystem::temp_directory_path() / ("koret-bench-" + std::to_string(events))).string();
+  const std::string folder =
+      (std::filesystem::temp_directory_path() / ("koret-bench-" + std::to_string(events))).string();
   std::filesystem::create_directories(folder);
   TAtomicFileWriter writer;
   std::mt19937 random(7);
@@ -47,7 +48,8 @@ std::string MakeFolder(int events, int contacts, int tasks) {
   table("Events", TVpPlannerFiles::kEventsFile, events, [&](int i) {
     const double start = first + static_cast<int>(random() % 3650) + (8 + random() % 10) / 24.0;
     std::string row = Attr("RecordID", std::to_string(i)) + Attr("ResourceID", "1") + Attr("StartTime", Stamp(start)) +
-                      Attr("EndTime", Stamp(start + 1.0 / 24)) + Attr("Description", "Meeting &amp; notes " + std::to_string(i)) +
+                      Attr("EndTime", Stamp(start + 1.0 / 24)) +
+                      Attr("Description", "Meeting &amp; notes " + std::to_string(i)) +
                       Attr("Notes", "Room 4 – Ärzteweg&#013;&#010;bring the slides") + Attr("Category", "2") +
                       Attr("AllDayEvent", "FALSE") + Attr("AlarmSet", "TRUE") + Attr("AlarmAdvance", "15") +
                       Attr("AlarmAdvanceType", "0");
@@ -56,12 +58,13 @@ std::string MakeFolder(int events, int contacts, int tasks) {
   });
   table("Contacts", TVpPlannerFiles::kContactsFile, contacts, [](int i) {
     return Attr("RecordID", std::to_string(i)) + Attr("ResourceID", "1") + Attr("FirstName", "Anna") +
-           Attr("LastName", "Müller " + std::to_string(i)) + Attr("Company", "Koret &amp; Co") + Attr("Phone1", "+49 30 1234") +
-           Attr("PhoneType1", "15") + Attr("EMail", "anna@example.org");
+           Attr("LastName", "Müller " + std::to_string(i)) + Attr("Company", "Koret &amp; Co") +
+           Attr("Phone1", "+49 30 1234") + Attr("PhoneType1", "15") + Attr("EMail", "anna@example.org");
   });
   table("Tasks", TVpPlannerFiles::kTasksFile, tasks, [](int i) {
-    return Attr("RecordID", std::to_string(i)) + Attr("ResourceID", "1") + Attr("Description", "Task " + std::to_string(i)) +
-           Attr("Complete", i % 3 ? "FALSE" : "TRUE") + Attr("Priority", "1");
+    return Attr("RecordID", std::to_string(i)) + Attr("ResourceID", "1") +
+           Attr("Description", "Task " + std::to_string(i)) + Attr("Complete", i % 3 ? "FALSE" : "TRUE") +
+           Attr("Priority", "1");
   });
   table("RecordIDS", TVpPlannerFiles::kRecordIDsFile, 1, [&](int) {
     return Attr("ResourceID", "1") + Attr("EventID", std::to_string(events)) + Attr("TaskID", std::to_string(tasks)) +
@@ -105,7 +108,8 @@ void BM_Peer_ExpatParse_SameFiles(benchmark::State& state) {
       XML_Parser parser = XML_ParserCreate(nullptr);
       long elements = 0;
       XML_SetUserData(parser, &elements);
-      XML_SetStartElementHandler(parser, [](void* data, const XML_Char*, const XML_Char**) { ++*static_cast<long*>(data); });
+      XML_SetStartElementHandler(parser,
+                                 [](void* data, const XML_Char*, const XML_Char**) { ++*static_cast<long*>(data); });
       XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), 1);
       XML_ParserFree(parser);
       benchmark::DoNotOptimize(elements);

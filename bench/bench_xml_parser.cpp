@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
+#include <expat.h>
 #include <chrono>
 #include <cstring>
-#include <expat.h>
 #include <string>
 #include <vector>
 
@@ -33,20 +33,59 @@ class TRandom {
 };
 
 // Words for attribute values: many beyond ASCII, some references.
-const char* const kMixedWords[] = {"meeting", "Besprechung", "Caf\xC3\xA9", "Gr\xC3\xB6\xC3\x9F\x65", "lunch", "review",
-                                   "Z\xC3\xBCrich", "na\xC3\xAFve", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", "call",
-                                   "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "project", "plan", "dentist", "&amp;",
-                                   "budget", "&lt;draft&gt;", "team", "weekly"};
+const char* const kMixedWords[] = {"meeting",
+                                   "Besprechung",
+                                   "Caf\xC3\xA9",
+                                   "Gr\xC3\xB6\xC3\x9F\x65",
+                                   "lunch",
+                                   "review",
+                                   "Z\xC3\xBCrich",
+                                   "na\xC3\xAFve",
+                                   "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
+                                   "call",
+                                   "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0",
+                                   "project",
+                                   "plan",
+                                   "dentist",
+                                   "&amp;",
+                                   "budget",
+                                   "&lt;draft&gt;",
+                                   "team",
+                                   "weekly"};
 
 // Words for running text: ordinary prose, now and then an accented word or a reference.
-const char* const kProseWords[] = {
-    "the",    "of",     "and",   "to",     "in",      "a",      "is",     "that",   "for",   "it",
-    "as",     "was",    "with",  "be",     "by",      "on",     "not",    "he",     "this",  "are",
-    "or",     "his",    "from",  "at",     "which",   "but",    "have",   "an",     "had",   "they",
-    "you",    "were",   "their", "one",    "all",     "we",     "can",    "her",    "has",   "there",
-    "been",   "if",     "more",  "when",   "will",    "would",  "who",    "so",     "no",    "meeting",
-    "agenda", "review", "plan",  "budget", "project", "weekly", "report", "office", "team",  "schedule",
-    "Caf\xC3\xA9", "na\xC3\xAFve", "&amp;", "&quot;draft&quot;"};
+const char* const kProseWords[] = {"the",         "of",
+                                   "and",         "to",
+                                   "in",          "a",
+                                   "is",          "that",
+                                   "for",         "it",
+                                   "as",          "was",
+                                   "with",        "be",
+                                   "by",          "on",
+                                   "not",         "he",
+                                   "this",        "are",
+                                   "or",          "his",
+                                   "from",        "at",
+                                   "which",       "but",
+                                   "have",        "an",
+                                   "had",         "they",
+                                   "you",         "were",
+                                   "their",       "one",
+                                   "all",         "we",
+                                   "can",         "her",
+                                   "has",         "there",
+                                   "been",        "if",
+                                   "more",        "when",
+                                   "will",        "would",
+                                   "who",         "so",
+                                   "no",          "meeting",
+                                   "agenda",      "review",
+                                   "plan",        "budget",
+                                   "project",     "weekly",
+                                   "report",      "office",
+                                   "team",        "schedule",
+                                   "Caf\xC3\xA9", "na\xC3\xAFve",
+                                   "&amp;",       "&quot;draft&quot;"};
 
 template <std::size_t N>
 std::string Words(TRandom& random, int count, const char* const (&words)[N]) {
@@ -83,8 +122,7 @@ std::string DataTableCorpus(std::size_t size) {
               "\" Category=\"" + std::to_string(random.Next() % 10) + "\" AllDayEvent=\"" +
               (random.Next() % 4 ? "FALSE" : "TRUE") + "\" DingPath=\"\" AlarmSet=\"TRUE\" AlarmAdvance=\"15\" " +
               "AlarmAdvanceType=\"0\" SnoozeTime=\"" + DateTime(random) + "\" RepeatCode=\"" +
-              std::to_string(random.Next() % 7) + "\" RepeatRangeEnd=\"" + DateTime(random) +
-              "\" CustomInterval=\"0\"";
+              std::to_string(random.Next() % 7) + "\" RepeatRangeEnd=\"" + DateTime(random) + "\" CustomInterval=\"0\"";
     for (int field = 0; field < 10; ++field) {
       corpus += " UserField" + std::to_string(field) + "=\"" + (field < 3 ? MixedWords(random, 1) : "") + "\"";
     }
@@ -228,7 +266,16 @@ void BM_Shape(benchmark::State& state, std::string (*shape)(std::size_t)) {
 }
 
 BENCHMARK_CAPTURE(BM_Shape, deep_nesting, &DeepNesting)->Arg(500'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Shape, many_attributes, &ManyAttributes)->Arg(100'000)->Arg(200'000)->Arg(400'000)->Arg(800'000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Shape, many_references, &ManyReferences)->Arg(500'000)->Arg(1'000'000)->Arg(2'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Shape, many_attributes, &ManyAttributes)
+    ->Arg(100'000)
+    ->Arg(200'000)
+    ->Arg(400'000)
+    ->Arg(800'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Shape, many_references, &ManyReferences)
+    ->Arg(500'000)
+    ->Arg(1'000'000)
+    ->Arg(2'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -27,9 +27,7 @@ TPoint DialogPosition(const TVpDialogPlacement& placement, const TRect& screen, 
     case mpCenterTop:
       at = {screen.Left + (screen.Width() - size.X) / 2, screen.Top + (screen.Height() - size.Y) / 3};
       break;
-    case mpCustom:
-      at = {placement.Left, placement.Top};
-      break;
+    case mpCustom: at = {placement.Left, placement.Top}; break;
   }
   return {KeepOnScreen(at.X, size.X, screen.Left, screen.Width()),
           KeepOnScreen(at.Y, size.Y, screen.Top, screen.Height())};

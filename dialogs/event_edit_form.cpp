@@ -59,9 +59,8 @@ const std::vector<std::string>& TVpEventEditForm::AlarmAdvanceTypeNames() {
 }
 
 const std::vector<std::string>& TVpEventEditForm::RepeatNames() {
-  static const std::vector<std::string> names = {"None",          "Daily",          "Weekly",
-                                                 "Monthly By Day", "Monthly By Date", "Yearly By Day",
-                                                 "Yearly By Date", "Custom"};
+  static const std::vector<std::string> names = {
+      "None", "Daily", "Weekly", "Monthly By Day", "Monthly By Date", "Yearly By Day", "Yearly By Date", "Custom"};
   return names;
 }
 
@@ -220,7 +219,8 @@ std::optional<int> NumberOf(const std::string& text) {
 
 void TVpEventEditForm::SetAlarmAdvanceText(const std::string& text) {
   AlarmAdvanceText_ = DigitsOf(text);
-  if (const std::optional<int> number = NumberOf(AlarmAdvanceText_)) AdvancePosition_ = std::clamp(*number, 0, kSpinMax);
+  if (const std::optional<int> number = NumberOf(AlarmAdvanceText_))
+    AdvancePosition_ = std::clamp(*number, 0, kSpinMax);
 }
 
 void TVpEventEditForm::StepAlarmAdvance(int steps) {

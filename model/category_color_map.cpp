@@ -17,8 +17,7 @@ TVpCategoryColorMap::TVpCategoryColorMap() {
 }
 
 TVpCategoryInfo* TVpCategoryColorMap::Category(int index) {
-  return index >= 0 && index < kCategoryCount ? Categories_[static_cast<size_t>(index)].get()
-                                              : nullptr;
+  return index >= 0 && index < kCategoryCount ? Categories_[static_cast<size_t>(index)].get() : nullptr;
 }
 
 const TVpCategoryInfo* TVpCategoryColorMap::Category(int index) const {

@@ -30,15 +30,11 @@ void TVpContact::SetBirthdate(double value) { Store(Birthdate_, SnapToMs(value))
 void TVpContact::SetAnniversary(double value) { Store(Anniversary_, SnapToMs(value)); }
 
 const std::string& TVpContact::Phone(int number) const { return Numbered(Phones_, number); }
-void TVpContact::SetPhone(int number, std::string value) {
-  Store(Numbered(Phones_, number), std::move(value));
-}
+void TVpContact::SetPhone(int number, std::string value) { Store(Numbered(Phones_, number), std::move(value)); }
 int TVpContact::PhoneType(int number) const { return Numbered(PhoneTypes_, number); }
 void TVpContact::SetPhoneType(int number, int value) { Store(Numbered(PhoneTypes_, number), value); }
 const std::string& TVpContact::Custom(int number) const { return Numbered(Customs_, number); }
-void TVpContact::SetCustom(int number, std::string value) {
-  Store(Numbered(Customs_, number), std::move(value));
-}
+void TVpContact::SetCustom(int number, std::string value) { Store(Numbered(Customs_, number), std::move(value)); }
 
 std::string TVpContact::FullName() const {
   if (FirstName_.empty()) return LastName_;

@@ -10,11 +10,19 @@
 namespace {
 
 enum TTokenKind {
-  tkLiteral, tkDay, tkMonth, tkMinute, tkYear, tkHour, tkSecond, tkMillisecond,
+  tkLiteral,
+  tkDay,
+  tkMonth,
+  tkMinute,
+  tkYear,
+  tkHour,
+  tkSecond,
+  tkMillisecond,
   tkAmPm,        // "am/pm": Text holds the marker as written
   tkAP,          // "a/p"
   tkLocaleAmPm,  // "ampm"
-  tkDateSeparator, tkTimeSeparator
+  tkDateSeparator,
+  tkTimeSeparator
 };
 
 struct TToken {
@@ -70,7 +78,10 @@ std::vector<TToken> Tokenize(std::string_view format) {
     TTokenKind kind;
     size_t width;
     switch (c) {
-      case 'd': kind = tkDay; width = std::min<size_t>(run, 4); break;
+      case 'd':
+        kind = tkDay;
+        width = std::min<size_t>(run, 4);
+        break;
       case 'm':
         if (afterHour && run <= 2) {
           kind = tkMinute;
@@ -80,11 +91,26 @@ std::vector<TToken> Tokenize(std::string_view format) {
           width = std::min<size_t>(run, 4);
         }
         break;
-      case 'y': kind = tkYear; width = std::min<size_t>(run, 4); break;
-      case 'h': kind = tkHour; width = std::min<size_t>(run, 2); break;
-      case 'n': kind = tkMinute; width = std::min<size_t>(run, 2); break;
-      case 's': kind = tkSecond; width = std::min<size_t>(run, 2); break;
-      case 'z': kind = tkMillisecond; width = run >= 3 ? 3 : 1; break;
+      case 'y':
+        kind = tkYear;
+        width = std::min<size_t>(run, 4);
+        break;
+      case 'h':
+        kind = tkHour;
+        width = std::min<size_t>(run, 2);
+        break;
+      case 'n':
+        kind = tkMinute;
+        width = std::min<size_t>(run, 2);
+        break;
+      case 's':
+        kind = tkSecond;
+        width = std::min<size_t>(run, 2);
+        break;
+      case 'z':
+        kind = tkMillisecond;
+        width = run >= 3 ? 3 : 1;
+        break;
       default:
         literal(format.substr(i, 1));
         ++i;
@@ -103,9 +129,7 @@ std::string Padded(long long number, int digits) {
   return number < 0 ? "-" + text : text;
 }
 
-bool IsMarker(const TToken& token) {
-  return token.Kind == tkAmPm || token.Kind == tkAP || token.Kind == tkLocaleAmPm;
-}
+bool IsMarker(const TToken& token) { return token.Kind == tkAmPm || token.Kind == tkAP || token.Kind == tkLocaleAmPm; }
 
 }  // namespace
 

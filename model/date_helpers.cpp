@@ -10,17 +10,24 @@ namespace {
 int DaysInMonth(long long year, int month) {
   switch (month) {
     case 2: return LeapYear(static_cast<int>(year)) ? 29 : 28;
-    case 4: case 6: case 9: case 11: return 30;
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12: return 31;
+    case 4:
+    case 6:
+    case 9:
+    case 11: return 30;
+    case 1:
+    case 3:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+    case 12: return 31;
     default: return 0;
   }
 }
 
 }  // namespace
 
-bool LeapYear(int year) {
-  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0) && year % 4000 != 0;
-}
+bool LeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0) && year % 4000 != 0; }
 
 int MonthLength(int year, int month) {
   if (year < 100) throw EVpDateException(year);

@@ -20,8 +20,7 @@ constexpr std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
 TVpDate CivilFromDays(std::int64_t days) {
   const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
   const std::int64_t dayOfEra = days - era * 146097;
-  const std::int64_t yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
   const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
   const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
   const int day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
@@ -39,8 +38,7 @@ std::int64_t ToMs(double value) { return std::llround(value * static_cast<double
 double FromMs(std::int64_t ms) {
   // Whole days and the remainder are converted apart so that large day numbers keep every
   // millisecond.
-  return static_cast<double>(ms / kMsPerDay) +
-         static_cast<double>(ms % kMsPerDay) / static_cast<double>(kMsPerDay);
+  return static_cast<double>(ms / kMsPerDay) + static_cast<double>(ms % kMsPerDay) / static_cast<double>(kMsPerDay);
 }
 
 std::int64_t DayNumberOf(double value) { return ToMs(value) / kMsPerDay; }
@@ -54,8 +52,7 @@ double EncodeDate(int year, int month, int day) {
 }
 
 double EncodeTime(int hour, int minute, int second, int millisecond) {
-  const std::int64_t ms = ((static_cast<std::int64_t>(hour) * 60 + minute) * 60 + second) * 1000 +
-                          millisecond;
+  const std::int64_t ms = ((static_cast<std::int64_t>(hour) * 60 + minute) * 60 + second) * 1000 + millisecond;
   return FromMs(ms);
 }
 

@@ -18,15 +18,42 @@ enum TVpTimeFormat { tf24Hour = 0, tf12Hour = 1 };
 
 // An hour of the day.
 enum TVpHours {
-  h_00, h_01, h_02, h_03, h_04, h_05, h_06, h_07, h_08, h_09, h_10, h_11,
-  h_12, h_13, h_14, h_15, h_16, h_17, h_18, h_19, h_20, h_21, h_22, h_23
+  h_00,
+  h_01,
+  h_02,
+  h_03,
+  h_04,
+  h_05,
+  h_06,
+  h_07,
+  h_08,
+  h_09,
+  h_10,
+  h_11,
+  h_12,
+  h_13,
+  h_14,
+  h_15,
+  h_16,
+  h_17,
+  h_18,
+  h_19,
+  h_20,
+  h_21,
+  h_22,
+  h_23
 };
 
 enum TVpDrawingStyle { dsFlat = 0, ds3d = 1 };
 
 // A weekday, as the first day of a week.
 enum TVpDayType {
-  dtSunday = 0, dtMonday = 1, dtTuesday = 2, dtWednesday = 3, dtThursday = 4, dtFriday = 5,
+  dtSunday = 0,
+  dtMonday = 1,
+  dtTuesday = 2,
+  dtWednesday = 3,
+  dtThursday = 4,
+  dtFriday = 5,
   dtSaturday = 6
 };
 

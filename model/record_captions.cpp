@@ -10,15 +10,13 @@ std::string CaptionOf(const std::array<const char*, N>& captions, int code) {
 }
 
 constexpr std::array<const char*, kPhoneTypeCount> kPhoneTypes = {
-    "Assistant", "Callback", "Car", "Company", "Home", "Home Fax", "ISDN", "Mobile", "Other",
-    "Other Fax", "Pager", "Primary", "Radio", "Telex", "TTY/TDD", "Work", "Work Fax"};
-constexpr std::array<const char*, kContactCategoryCount> kContactCategories = {
-    "Business", "Clients", "Family", "Other", "Personal"};
+    "Assistant", "Callback", "Car",     "Company", "Home",  "Home Fax", "ISDN", "Mobile",  "Other",
+    "Other Fax", "Pager",    "Primary", "Radio",   "Telex", "TTY/TDD",  "Work", "Work Fax"};
+constexpr std::array<const char*, kContactCategoryCount> kContactCategories = {"Business", "Clients", "Family", "Other",
+                                                                               "Personal"};
 constexpr std::array<const char*, kRepeatCodeCount> kRepeatCodes = {
-    "None", "Daily", "Weekly", "Monthly By Day", "Monthly By Date", "Yearly By Day",
-    "Yearly By Date", "Custom"};
-constexpr std::array<const char*, kAlarmAdvanceTypeCount> kAlarmAdvanceTypes = {
-    "Minutes", "Hours", "Days"};
+    "None", "Daily", "Weekly", "Monthly By Day", "Monthly By Date", "Yearly By Day", "Yearly By Date", "Custom"};
+constexpr std::array<const char*, kAlarmAdvanceTypeCount> kAlarmAdvanceTypes = {"Minutes", "Hours", "Days"};
 
 }  // namespace
 

@@ -92,8 +92,8 @@ class TVpRecordList {
   template <class Less>
   void SortBy(Less less) {
     if (Updating()) return;
-    SelectionSortOrder(Items_, [&](const std::unique_ptr<TRecord>& a,
-                                   const std::unique_ptr<TRecord>& b) { return less(*a, *b); });
+    SelectionSortOrder(
+        Items_, [&](const std::unique_ptr<TRecord>& a, const std::unique_ptr<TRecord>& b) { return less(*a, *b); });
     Renumber(0);
   }
 
@@ -103,8 +103,7 @@ class TVpRecordList {
   // The record's position: its ListIndex when that still points at it, else found by a search.
   int IndexOf(const TRecord& record) const {
     const int hint = record.ListIndex_;
-    if (hint >= 0 && hint < Count() && Items_[static_cast<size_t>(hint)].get() == &record)
-      return hint;
+    if (hint >= 0 && hint < Count() && Items_[static_cast<size_t>(hint)].get() == &record) return hint;
     for (int i = 0; i < Count(); ++i)
       if (Items_[static_cast<size_t>(i)].get() == &record) return i;
     return -1;

@@ -51,8 +51,7 @@ bool OccursOn(const TVpRecurrence& rule, const TVpDayFacts& day) {
   if (!IsRepeating(rule.RepeatCode)) return false;
   // The range runs from the day after the start day to the day of RepeatRangeEnd; a range end of
   // 0 therefore means that the event never recurs.
-  if (!(static_cast<double>(rule.RangeEndDay + 1) > day.Value &&
-        day.Value > static_cast<double>(rule.StartDay)))
+  if (!(static_cast<double>(rule.RangeEndDay + 1) > day.Value && day.Value > static_cast<double>(rule.StartDay)))
     return false;
   const std::int64_t daysSinceStart = day.DayNumber - rule.StartDay;
   switch (rule.RepeatCode) {
@@ -69,9 +68,7 @@ bool OccursOn(const TVpRecurrence& rule, const TVpDayFacts& day) {
   return false;
 }
 
-bool OccursOn(const TVpEvent& event, double day) {
-  return OccursOn(RecurrenceOf(event), FactsOf(day));
-}
+bool OccursOn(const TVpEvent& event, double day) { return OccursOn(RecurrenceOf(event), FactsOf(day)); }
 
 bool FallsOn(const TVpEvent& event, double day) {
   if (DayNumberOf(event.StartTime()) == DayNumberOf(day)) return true;

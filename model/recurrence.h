@@ -16,7 +16,7 @@ struct TVpRecurrence {
   int DayOfMonth = 0;            // of StartTime
   int Month = 0;
   int Weekday = 0;
-  int WeekOfMonth = 0;           // 1 for days 1-7, ..., 5 for days 29-31
+  int WeekOfMonth = 0;  // 1 for days 1-7, ..., 5 for days 29-31
 };
 
 // What the repetition rule needs to know about a day.

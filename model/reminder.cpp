@@ -31,7 +31,6 @@ double AlarmAdvanceAsDays(int advance, int unit) {
 bool IsAlarmDue(const TVpEvent& event, double now) {
   if (!event.AlarmSet()) return false;
   const std::int64_t nowMs = ToMs(now);
-  const std::int64_t dueMs =
-      ToMs(event.StartTime()) - AlarmAdvanceMs(event.AlarmAdvance(), event.AlarmAdvanceType());
+  const std::int64_t dueMs = ToMs(event.StartTime()) - AlarmAdvanceMs(event.AlarmAdvance(), event.AlarmAdvanceType());
   return nowMs > dueMs && nowMs > ToMs(event.SnoozeTime());
 }

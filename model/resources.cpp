@@ -14,11 +14,9 @@ void TVpResources::DeleteResource(TVpResource* resource) {
   if (resource) Extract(*resource);
 }
 
-TVpResource* TVpResources::FindResourceByName(std::string_view text,
-                                              const TVpResource* except) const {
+TVpResource* TVpResources::FindResourceByName(std::string_view text, const TVpResource* except) const {
   for (const auto& resource : Records())
-    if (resource.get() != except && SameTextAscii(resource->Description(), text))
-      return resource.get();
+    if (resource.get() != except && SameTextAscii(resource->Description(), text)) return resource.get();
   return nullptr;
 }
 

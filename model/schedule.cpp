@@ -8,11 +8,12 @@ TVpEvent* TVpSchedule::AddEvent(int recordID, double startTime, double endTime) 
   if (ToMs(endTime) <= ToMs(startTime)) return nullptr;
   TVpEvent* event = nullptr;
   try {
-    event = AppendNew<EFailToCreateEvent>([this] { return std::make_unique<TVpEvent>(this); }, [&](TVpEvent& created) {
-      created.SetRecordID(recordID);
-      created.SetStartTime(startTime);
-      created.SetEndTime(endTime);
-    });
+    event = AppendNew<EFailToCreateEvent>([this] { return std::make_unique<TVpEvent>(this); },
+                                          [&](TVpEvent& created) {
+                                            created.SetRecordID(recordID);
+                                            created.SetStartTime(startTime);
+                                            created.SetEndTime(endTime);
+                                          });
   } catch (const EFailToCreateEvent&) {
     PlacementChanged();  // the day index may have seen the record come and go
     throw;
@@ -63,8 +64,7 @@ void TVpSchedule::ForEachEventOn(double day, Visit visit) const {
     // Events starting on the day are one run of positions. A repetition can place an event only
     // on a day after its start day, so only repeating events before that run need the rule, and
     // they come before the run in schedule order.
-    const auto [first, last] =
-        std::equal_range(index.StartDays.begin(), index.StartDays.end(), facts.DayNumber);
+    const auto [first, last] = std::equal_range(index.StartDays.begin(), index.StartDays.end(), facts.DayNumber);
     const auto runBegin = static_cast<size_t>(first - index.StartDays.begin());
     const auto runEnd = static_cast<size_t>(last - index.StartDays.begin());
     for (const auto& [position, rule] : index.Repeating) {

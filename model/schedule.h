@@ -45,7 +45,7 @@ class TVpSchedule : public TVpRecordList<TVpEvent> {
     // Whether the start days ascend in schedule order; when they do, the events starting on a day
     // are found by a binary search, else every event is looked at.
     bool StartDaysAscend = false;
-    std::vector<std::int64_t> StartDays;  // per position
+    std::vector<std::int64_t> StartDays;                      // per position
     std::vector<std::pair<size_t, TVpRecurrence>> Repeating;  // by position
   };
 

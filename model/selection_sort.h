@@ -42,8 +42,7 @@ void SelectionSortOrder(std::vector<T>& items, Less less) {
     for (node /= 2; node >= 1; node /= 2) tree[node] = winner(tree[2 * node], tree[2 * node + 1]);
   };
   for (size_t i = 0; i < n; ++i) tree[leaves + i] = i;
-  for (size_t node = leaves - 1; node >= 1; --node)
-    tree[node] = winner(tree[2 * node], tree[2 * node + 1]);
+  for (size_t node = leaves - 1; node >= 1; --node) tree[node] = winner(tree[2 * node], tree[2 * node + 1]);
 
   for (size_t i = 0; i + 1 < n; ++i) {
     const size_t smallest = tree[1];

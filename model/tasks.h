@@ -9,8 +9,7 @@ class TVpResource;
 // The tasks of one resource, sorted by DueDate, equal dates by Description (byte by byte).
 class TVpTasks : public TVpRecordList<TVpTask> {
  public:
-  explicit TVpTasks(const TClock& clock, TVpResource* owner = nullptr)
-      : Clock_(clock), Owner_(owner) {}
+  explicit TVpTasks(const TClock& clock, TVpResource* owner = nullptr) : Clock_(clock), Owner_(owner) {}
   ~TVpTasks() override { Clear(); }
 
   // The resource owning the collection, or nullptr.

@@ -42,8 +42,7 @@ class EDBPostError : public EVpException {
 // A year the calendar helpers do not accept (below 100).
 class EVpDateException : public EVpException {
  public:
-  explicit EVpDateException(int year)
-      : EVpException("Error: Invalid Year. \"" + std::to_string(year) + "\"") {}
+  explicit EVpDateException(int year) : EVpException("Error: Invalid Year. \"" + std::to_string(year) + "\"") {}
 };
 
 // A record, category or numbered field asked for by a position that does not exist.

@@ -1,11 +1,11 @@
 #include "platform/display_probe.h"
 
-#include <cstdlib>
-#include <cstring>
-#include <string_view>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -55,14 +55,12 @@ bool CanConnectUnixSocket(const std::string& path) {
   return ok;
 }
 
-const std::string kHowTo =
-    "Start Koret Organizer from a desktop session, or without one through xvfb-run.";
+const std::string kHowTo = "Start Koret Organizer from a desktop session, or without one through xvfb-run.";
 
 }  // namespace
 
-std::optional<std::string> MissingDisplayReason(
-    const std::function<const char*(const char*)>& getEnv,
-    const std::function<bool(const std::string&)>& canConnect) {
+std::optional<std::string> MissingDisplayReason(const std::function<const char*(const char*)>& getEnv,
+                                                const std::function<bool(const std::string&)>& canConnect) {
   const char* platform = getEnv("QT_QPA_PLATFORM");
   const std::string_view chosen = platform == nullptr ? "" : platform;
   const char* display = getEnv("DISPLAY");
@@ -77,8 +75,7 @@ std::optional<std::string> MissingDisplayReason(
     return std::nullopt;
   }
 
-  if (display == nullptr || *display == '\0')
-    return "No display found (DISPLAY is not set). " + kHowTo;
+  if (display == nullptr || *display == '\0') return "No display found (DISPLAY is not set). " + kHowTo;
   return "Cannot reach the display \"" + std::string(display) + "\". " + kHowTo;
 }
 

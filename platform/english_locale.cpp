@@ -4,11 +4,10 @@
 
 namespace {
 
-constexpr std::array<const char*, 7> kDays = {"Sunday", "Monday", "Tuesday", "Wednesday",
+constexpr std::array<const char*, 7> kDays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                               "Thursday", "Friday", "Saturday"};
-constexpr std::array<const char*, 12> kMonths = {"January", "February", "March", "April",
-                                                 "May", "June", "July", "August",
-                                                 "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kMonths = {"January", "February", "March",     "April",   "May",      "June",
+                                                 "July",    "August",   "September", "October", "November", "December"};
 
 template <size_t N>
 std::string Name(const std::array<const char*, N>& names, int number) {

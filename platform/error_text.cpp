@@ -9,8 +9,7 @@ std::string DescribeError(const std::exception& error, std::string_view separato
   } catch (const std::exception& cause) {
     message += separator;
     message += DescribeError(cause, separator);
-  } catch (...) {
-  }
+  } catch (...) {}
   return message;
 }
 

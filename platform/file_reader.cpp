@@ -1,16 +1,14 @@
 #include "platform/file_reader.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& path, const std::string& reason) {
-  throw EFileReadError(path, reason);
-}
+[[noreturn]] void Fail(const std::string& path, const std::string& reason) { throw EFileReadError(path, reason); }
 
 // Why a file of this kind is not read, or nothing for a regular file.
 const char* NotRegularReason(mode_t mode) {
@@ -21,9 +19,7 @@ const char* NotRegularReason(mode_t mode) {
   return "it is not a regular file";
 }
 
-std::string TooLarge(std::int64_t largest) {
-  return "the file is larger than " + std::to_string(largest) + " bytes";
-}
+std::string TooLarge(std::int64_t largest) { return "the file is larger than " + std::to_string(largest) + " bytes"; }
 
 // Closes the descriptor on every path out of the reader.
 struct TDescriptor {
@@ -41,7 +37,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::int64_t l
     if (errno == ENOENT) return std::nullopt;
     Fail(path, std::strerror(errno));
   }
-  struct stat st{};
+  struct stat st {};
   if (::fstat(file.Fd, &st) != 0) Fail(path, std::strerror(errno));
   if (const char* reason = NotRegularReason(st.st_mode)) Fail(path, reason);
   if (st.st_size > largest) Fail(path, TooLarge(largest));

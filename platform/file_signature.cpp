@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 TFileSignature FileSignatureOf(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return {};
   constexpr std::int64_t kNs = 1000000000;
   return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),

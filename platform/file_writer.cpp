@@ -1,16 +1,16 @@
 #include "platform/file_writer.h"
 
-#include <atomic>
-#include <charconv>
-#include <csignal>
 #include <dirent.h>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
 
 int TFileSystemCalls::Open(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 ssize_t TFileSystemCalls::Write(int fd, const void* data, size_t size) { return ::write(fd, data, size); }
@@ -32,7 +32,7 @@ namespace {
 
 // A symbolic link is followed so that the file it points to is replaced, not the link.
 std::string ResolveTarget(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
@@ -88,7 +88,7 @@ std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder) {
     // EPERM: the process exists (another user's); only ESRCH says it is gone.
     if (pid == 0 || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
     const std::string path = folder + "/" + name;
-    struct stat st{};
+    struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) removed.push_back(name);
   }
   ::closedir(dir);
@@ -98,7 +98,7 @@ std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder) {
 void TAtomicFileWriter::ReplaceFile(const std::string& requestedPath, std::string_view contents) {
   const std::string path = ResolveTarget(requestedPath);
   mode_t mode = 0644;
-  struct stat old{};
+  struct stat old {};
   if (::stat(path.c_str(), &old) == 0) mode = old.st_mode & 07777;
 
   const std::string temporary = TemporaryNameFor(path);
@@ -123,7 +123,8 @@ void TAtomicFileWriter::ReplaceFile(const std::string& requestedPath, std::strin
     data += written;
     left -= static_cast<size_t>(written);
   }
-  if (::fchmod(fd, mode) != 0) { /* the umask may have narrowed it; the contents matter more */ }
+  if (::fchmod(fd, mode) != 0) { /* the umask may have narrowed it; the contents matter more */
+  }
   if (Calls_.Fsync(fd) != 0) abandon("flush", errno);
   if (Calls_.Close(fd) != 0) {
     const int error = errno;

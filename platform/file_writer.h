@@ -1,9 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <vector>
 
 // A file that could not be written; the message names the file and the reason.

@@ -1,12 +1,12 @@
 #include "platform/folder_lock.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <thread>
-#include <unistd.h>
 
 TFolderLock::~TFolderLock() {
   if (Fd_ >= 0) ::close(Fd_);  // closing the file gives the lock up

@@ -50,9 +50,9 @@ std::string Quoted(std::string_view value) {
   for (char c : value)
     if (c != '\r' && c != '\n') clean += c;
   const bool needsQuotes =
-      !clean.empty() && (IsBlank(clean.front()) || IsBlank(clean.back()) ||
-                         ((clean.front() == '"' || clean.front() == '\'') && clean.size() >= 2 &&
-                          clean.back() == clean.front()));
+      !clean.empty() &&
+      (IsBlank(clean.front()) || IsBlank(clean.back()) ||
+       ((clean.front() == '"' || clean.front() == '\'') && clean.size() >= 2 && clean.back() == clean.front()));
   return needsQuotes ? "\"" + clean + "\"" : clean;
 }
 
@@ -134,8 +134,7 @@ void TIniFile::Write(std::string_view section, std::string_view key, std::string
     }
     insertAt = i + 1;
   }
-  if (!replaced)
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::string(key) + "=" + stored);
+  if (!replaced) lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::string(key) + "=" + stored);
 
   std::swap(Lines_, lines);
   try {

@@ -1,11 +1,11 @@
 #include "platform/instance_lock.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 
 TInstanceLock::TInstanceLock(std::string lockPath) : Path_(std::move(lockPath)) {}
 

@@ -7,9 +7,9 @@
 class TInstanceLock {
  public:
   enum TResult {
-    lrAcquired,      // this process now holds the lock
-    lrHeldElsewhere, // another running copy holds it
-    lrFailed         // the lock could not be set up; Error() says why
+    lrAcquired,       // this process now holds the lock
+    lrHeldElsewhere,  // another running copy holds it
+    lrFailed          // the lock could not be set up; Error() says why
   };
 
   // lockPath: the lock file; its folder must exist.

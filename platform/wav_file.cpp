@@ -12,8 +12,7 @@ std::uint32_t Le32(std::string_view b, size_t at) {
 }
 
 std::uint16_t Le16(std::string_view b, size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                    static_cast<unsigned char>(b[at + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
 std::optional<TWavSound> Refuse(std::string* error, const char* why) {

@@ -254,14 +254,10 @@ TFieldDef FieldFrom(TVpParser& parser, std::span<const TVpXmlAttribute> attribut
     field.FileSubType = subtype;
     if (type == "i1" || type == "i2" || type == "i8" || type == "ui1" || type == "ui2" || type == "ui4")
       field.DataType = ftInteger;
-    else if (type == "string.uni")
-      field.DataType = ftString;
-    else if (type == "fixed" || type == "fixedFMT" || type == "r4")
-      field.DataType = ftFloat;
-    else if (type == "SQLdateTime")
-      field.DataType = ftDateTime;
-    else
-      field.DataType = ftMemo;  // kept as its text
+    else if (type == "string.uni") field.DataType = ftString;
+    else if (type == "fixed" || type == "fixedFMT" || type == "r4") field.DataType = ftFloat;
+    else if (type == "SQLdateTime") field.DataType = ftDateTime;
+    else field.DataType = ftMemo;  // kept as its text
   }
   if (field.DataType == ftString && field.FileType == "string.uni") field.Size /= 2;  // WIDTH counts bytes of two
   if (field.DataType != ftString) field.Size = 0;

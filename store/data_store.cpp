@@ -220,8 +220,7 @@ void TVpCustomDataStore::ShowAlarm(TVpEvent& event) {
       Services_.Sound.PlayAsync(event.DingPath());
     else if (!DefaultEventSound_.empty() && std::filesystem::is_regular_file(DefaultEventSound_, ignored))
       Services_.Sound.PlayAsync(DefaultEventSound_);
-    else
-      Services_.Sound.Beep();
+    else Services_.Sound.Beep();
   }
   Services_.Dialogs.ShowReminder(*this, event);
 }

@@ -310,10 +310,8 @@ int TDataTable::DeleteWhere(const TFilter& selects) {
   TUndo undo{TUndo::ukDeletedMany, 0, {}, {}};
   size_t kept = 0;
   for (size_t row = 0; row < Rows_.size(); ++row) {
-    if (selects(Rows_[row].Values))
-      undo.Removed.emplace_back(row, std::move(Rows_[row]));
-    else
-      Rows_[kept++] = std::move(Rows_[row]);
+    if (selects(Rows_[row].Values)) undo.Removed.emplace_back(row, std::move(Rows_[row]));
+    else Rows_[kept++] = std::move(Rows_[row]);
   }
   const int removed = static_cast<int>(undo.Removed.size());
   Rows_.resize(kept);

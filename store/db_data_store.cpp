@@ -10,13 +10,21 @@ namespace {
 template <class TRecord>
 const std::vector<TRecordField<TRecord>>& FieldsOf();
 template <>
-const std::vector<TRecordField<TVpResource>>& FieldsOf() { return ResourceRecordFields(); }
+const std::vector<TRecordField<TVpResource>>& FieldsOf() {
+  return ResourceRecordFields();
+}
 template <>
-const std::vector<TRecordField<TVpEvent>>& FieldsOf() { return EventRecordFields(); }
+const std::vector<TRecordField<TVpEvent>>& FieldsOf() {
+  return EventRecordFields();
+}
 template <>
-const std::vector<TRecordField<TVpContact>>& FieldsOf() { return ContactRecordFields(); }
+const std::vector<TRecordField<TVpContact>>& FieldsOf() {
+  return ContactRecordFields();
+}
 template <>
-const std::vector<TRecordField<TVpTask>>& FieldsOf() { return TaskRecordFields(); }
+const std::vector<TRecordField<TVpTask>>& FieldsOf() {
+  return TaskRecordFields();
+}
 
 void Destroy(TVpSchedule& events, TVpEvent* event) { events.DeleteEvent(event); }
 void Destroy(TVpContacts& contacts, TVpContact* contact) { contacts.DeleteContact(contact); }
@@ -63,31 +71,51 @@ struct TVpCustomDBDataStore::TRecordKind {
 };
 
 const TVpCustomDBDataStore::TRecordKind<TVpSchedule> TVpCustomDBDataStore::kEventKind = {
-    tkEvents, &TVpCustomDBDataStore::EventsTable, &TVpResource::Schedule, &TVpResource::EventsDirty,
-    &TVpResource::SetEventsDirty, &TVpCustomDataStore::LoadEvents, "Events", {"StartTime", "EndTime"},
+    tkEvents,
+    &TVpCustomDBDataStore::EventsTable,
+    &TVpResource::Schedule,
+    &TVpResource::EventsDirty,
+    &TVpResource::SetEventsDirty,
+    &TVpCustomDataStore::LoadEvents,
+    "Events",
+    {"StartTime", "EndTime"},
     // A row that ends before it starts makes no event and is left out.
     [](TVpSchedule& events, int recordID, const std::vector<TField>& from) {
       return events.AddEvent(recordID, from[0].AsDateTime(), from[1].AsDateTime());
     },
-    true, false, true, true};
+    true,
+    false,
+    true,
+    true};
 
 const TVpCustomDBDataStore::TRecordKind<TVpContacts> TVpCustomDBDataStore::kContactKind = {
-    tkContacts, &TVpCustomDBDataStore::ContactsTable, &TVpResource::Contacts, &TVpResource::ContactsDirty,
-    &TVpResource::SetContactsDirty, &TVpCustomDataStore::LoadContacts, "Contacts", {},
+    tkContacts,
+    &TVpCustomDBDataStore::ContactsTable,
+    &TVpResource::Contacts,
+    &TVpResource::ContactsDirty,
+    &TVpResource::SetContactsDirty,
+    &TVpCustomDataStore::LoadContacts,
+    "Contacts",
+    {},
     [](TVpContacts& contacts, int recordID, const std::vector<TField>&) { return contacts.AddContact(recordID); }};
 
 const TVpCustomDBDataStore::TRecordKind<TVpTasks> TVpCustomDBDataStore::kTaskKind = {
-    tkTasks, &TVpCustomDBDataStore::TasksTable, &TVpResource::Tasks, &TVpResource::TasksDirty,
-    &TVpResource::SetTasksDirty, &TVpCustomDataStore::LoadTasks, "Tasks", {},
+    tkTasks,
+    &TVpCustomDBDataStore::TasksTable,
+    &TVpResource::Tasks,
+    &TVpResource::TasksDirty,
+    &TVpResource::SetTasksDirty,
+    &TVpCustomDataStore::LoadTasks,
+    "Tasks",
+    {},
     [](TVpTasks& tasks, int recordID, const std::vector<TField>&) { return tasks.AddTask(recordID); },
-    false, true};
+    false,
+    true};
 
 template <class F>
 void TVpCustomDBDataStore::Writing(F&& write) {
-  if (OnWrite)
-    OnWrite(write);
-  else
-    write();
+  if (OnWrite) OnWrite(write);
+  else write();
 }
 
 std::vector<std::string> TVpCustomDBDataStore::RequiredFieldsOf(TVpTableKind kind) const {
@@ -110,7 +138,8 @@ std::string TVpCustomDBDataStore::TableFieldFor(TVpTableKind kind, const std::st
   return CanonicalTableField(kind, storeKey);
 }
 
-std::optional<TField> TVpCustomDBDataStore::FieldFor(TVpTableKind kind, TDataTable& table, const std::string& storeKey) {
+std::optional<TField> TVpCustomDBDataStore::FieldFor(TVpTableKind kind, TDataTable& table,
+                                                     const std::string& storeKey) {
   const std::string name = TableFieldFor(kind, storeKey);
   if (name.empty()) return std::nullopt;
   const int index = table.FieldIndex(name);
@@ -307,10 +336,10 @@ void TVpCustomDBDataStore::RemoveAllRecords(const TRecordKind<TCollection>& kind
   if (TDataTable* table = (this->*kind.TableOf)()) {
     Writing([&] {
       Posting([&] {
-      table->Open();
-      const int index = table->FieldIndex(TableFieldFor(kind.Table, "ResourceID"));
-      if (index < 0) return;
-      table->DeleteWhere([&](const TRowValues& row) {
+        table->Open();
+        const int index = table->FieldIndex(TableFieldFor(kind.Table, "ResourceID"));
+        if (index < 0) return;
+        table->DeleteWhere([&](const TRowValues& row) {
           return ValueAsInteger(row[static_cast<size_t>(index)], "ResourceID") == resource->ResourceID();
         });
       });
@@ -401,10 +430,8 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
   records.BeginUpdate();
   for (const auto& [record, recordID] : newIDs) record->SetRecordID(recordID);
   for (TRecord* record : pending) {
-    if (record->Deleted())
-      Destroy(records, record);
-    else
-      record->SetChanged(false);
+    if (record->Deleted()) Destroy(records, record);
+    else record->SetChanged(false);
   }
   records.EndUpdate();
 }
@@ -441,10 +468,8 @@ void TVpCustomDBDataStore::PostResources() {
       std::vector<TVpResource*> changed;
       for (int i = 0; i < Resources().Count(); ++i) {
         TVpResource* resource = Resources().Items(i);
-        if (resource->Deleted())
-          deleted.push_back(resource);
-        else if (resource->Changed())
-          changed.push_back(resource);
+        if (resource->Deleted()) deleted.push_back(resource);
+        else if (resource->Changed()) changed.push_back(resource);
       }
       if (deleted.empty() && changed.empty()) return;
 
@@ -462,7 +487,8 @@ void TVpCustomDBDataStore::PostResources() {
         for (TVpResource* resource : deleted)
           if (table->Locate(idField, std::int64_t{resource->ResourceID()})) table->Delete();
         for (TVpResource* resource : changed) {
-          const bool found = resource->ResourceID() >= 0 && table->Locate(idField, std::int64_t{resource->ResourceID()});
+          const bool found =
+              resource->ResourceID() >= 0 && table->Locate(idField, std::int64_t{resource->ResourceID()});
           WriteRow(*table, found, [&] {
             int resourceID = resource->ResourceID();
             if (resourceID < 0) {

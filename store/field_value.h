@@ -9,7 +9,7 @@
 
 // The kinds of field a data table holds. Date and date-time values are day numbers.
 enum TFieldType {
-  ftInteger,   // whole number
+  ftInteger,  // whole number
   ftBoolean,
   ftString,    // text of at most Size characters
   ftMemo,      // text of any length

@@ -30,10 +30,8 @@ int TVpFlexDataStore::GetNextID(const std::string& tableName) {
 }
 
 void TVpFlexDataStore::SetFilterCriteria(TDataTable& table, bool useDates, int resourceID, double start, double end) {
-  if (OnSetFilterCriteria)
-    OnSetFilterCriteria(table, useDates, resourceID, start, end);
-  else
-    TVpCustomDBDataStore::SetFilterCriteria(table, useDates, resourceID, start, end);
+  if (OnSetFilterCriteria) OnSetFilterCriteria(table, useDates, resourceID, start, end);
+  else TVpCustomDBDataStore::SetFilterCriteria(table, useDates, resourceID, start, end);
 }
 
 void TVpFlexDataStore::SetConnected(bool value) {

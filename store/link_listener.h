@@ -5,9 +5,9 @@ class TVpCustomDataStore;
 
 // What the views of one control link tell each other.
 enum TVpNotificationKind {
-  nkDateChanged = 0,   // the value is the new date
-  nkRepaint = 2,       // repaint (the date-picker calendar ignores it)
-  nkRepaintAll = 3,    // repaint, every view
+  nkDateChanged = 0,  // the value is the new date
+  nkRepaint = 2,      // repaint (the date-picker calendar ignores it)
+  nkRepaintAll = 3,   // repaint, every view
 };
 
 // What a data store and a control link need of the views joined to them; the views implement it

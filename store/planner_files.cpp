@@ -15,15 +15,14 @@ TDataTable MakeTable(const char* name, TFileWriter& writer) {
   return table;
 }
 
-std::string Folder(const std::string& folder) {
-  return folder.empty() || folder.back() == '/' ? folder : folder + "/";
-}
+std::string Folder(const std::string& folder) { return folder.empty() || folder.back() == '/' ? folder : folder + "/"; }
 
 // Each table's name and file.
-constexpr std::pair<const char*, const char*> kTableFiles[] = {
-    {"Resources", TVpPlannerFiles::kResourcesFile}, {"Events", TVpPlannerFiles::kEventsFile},
-    {"Contacts", TVpPlannerFiles::kContactsFile},   {"Tasks", TVpPlannerFiles::kTasksFile},
-    {"RecordIDS", TVpPlannerFiles::kRecordIDsFile}};
+constexpr std::pair<const char*, const char*> kTableFiles[] = {{"Resources", TVpPlannerFiles::kResourcesFile},
+                                                               {"Events", TVpPlannerFiles::kEventsFile},
+                                                               {"Contacts", TVpPlannerFiles::kContactsFile},
+                                                               {"Tasks", TVpPlannerFiles::kTasksFile},
+                                                               {"RecordIDS", TVpPlannerFiles::kRecordIDsFile}};
 
 }  // namespace
 

@@ -2,8 +2,8 @@
 
 std::string CanonicalTableField(TVpTableKind kind, const std::string& storeKey) {
   static const std::pair<TVpTableKind, std::pair<const char*, const char*>> renamed[] = {
-      {tkResources, {"Active", "ResourceActive"}}, {tkEvents, {"Note", "Notes"}},
-      {tkEvents, {"AlarmWavPath", "DingPath"}},    {tkEvents, {"AlarmAdv", "AlarmAdvance"}},
+      {tkResources, {"Active", "ResourceActive"}},      {tkEvents, {"Note", "Notes"}},
+      {tkEvents, {"AlarmWavPath", "DingPath"}},         {tkEvents, {"AlarmAdv", "AlarmAdvance"}},
       {tkEvents, {"AlarmAdvType", "AlarmAdvanceType"}}, {tkEvents, {"CustInterval", "CustomInterval"}},
       {tkContacts, {"Position", "Job_Position"}}};
   for (const auto& [table, names] : renamed)
@@ -67,21 +67,20 @@ const std::vector<TRecordField<TVpResource>>& ResourceRecordFields() {
 const std::vector<TRecordField<TVpEvent>>& EventRecordFields() {
   static const auto fields = [] {
     using R = TVpEvent;
-    std::vector<TRecordField<R>> f = {
-        WrittenOnly("StartTime", &R::StartTime),
-        WrittenOnly("EndTime", &R::EndTime),
-        Text("Description", &R::Description, &R::SetDescription),
-        Text("Note", &R::Notes, &R::SetNotes),
-        Integer("Category", &R::Category, &R::SetCategory),
-        Text("AlarmWavPath", &R::DingPath, &R::SetDingPath),
-        Boolean("AllDayEvent", &R::AllDayEvent, &R::SetAllDayEvent),
-        Boolean("AlarmSet", &R::AlarmSet, &R::SetAlarmSet),
-        Integer("AlarmAdv", &R::AlarmAdvance, &R::SetAlarmAdvance),
-        Integer("AlarmAdvType", &R::AlarmAdvanceType, &R::SetAlarmAdvanceType),
-        DateTime("SnoozeTime", &R::SnoozeTime, &R::SetSnoozeTime),
-        Integer("RepeatCode", &R::RepeatCode, &R::SetRepeatCode),
-        DateTime("RepeatRangeEnd", &R::RepeatRangeEnd, &R::SetRepeatRangeEnd),
-        Integer("CustInterval", &R::CustomInterval, &R::SetCustomInterval)};
+    std::vector<TRecordField<R>> f = {WrittenOnly("StartTime", &R::StartTime),
+                                      WrittenOnly("EndTime", &R::EndTime),
+                                      Text("Description", &R::Description, &R::SetDescription),
+                                      Text("Note", &R::Notes, &R::SetNotes),
+                                      Integer("Category", &R::Category, &R::SetCategory),
+                                      Text("AlarmWavPath", &R::DingPath, &R::SetDingPath),
+                                      Boolean("AllDayEvent", &R::AllDayEvent, &R::SetAllDayEvent),
+                                      Boolean("AlarmSet", &R::AlarmSet, &R::SetAlarmSet),
+                                      Integer("AlarmAdv", &R::AlarmAdvance, &R::SetAlarmAdvance),
+                                      Integer("AlarmAdvType", &R::AlarmAdvanceType, &R::SetAlarmAdvanceType),
+                                      DateTime("SnoozeTime", &R::SnoozeTime, &R::SetSnoozeTime),
+                                      Integer("RepeatCode", &R::RepeatCode, &R::SetRepeatCode),
+                                      DateTime("RepeatRangeEnd", &R::RepeatRangeEnd, &R::SetRepeatRangeEnd),
+                                      Integer("CustInterval", &R::CustomInterval, &R::SetCustomInterval)};
     AddUserFields(f);
     return f;
   }();

@@ -27,8 +27,8 @@ int TVpRecordIDs::NextID(const std::string& tableName, std::optional<std::int64_
   if (last >= kHighestID)
     throw EDataTableError(Table_.Name() + ": no record ID is left for " + tableName + " (the counter " + counter +
                           " stands at " + std::to_string(count) + ", the highest ID in use is " +
-                          std::to_string(highestInUse.value_or(0)) + ", and IDs end at " +
-                          std::to_string(kHighestID) + ")");
+                          std::to_string(highestInUse.value_or(0)) + ", and IDs end at " + std::to_string(kHighestID) +
+                          ")");
   Table_.Edit();  // an empty table gets its row here
   try {
     // Every counter is required: a new row starts them all at 0.

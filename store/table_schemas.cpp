@@ -15,26 +15,33 @@ TFieldDefs ResourceFields() {
 }
 
 TFieldDefs EventFields() {
-  TFieldDefs f = {FieldDef("RecordID", ftInteger, 0, true),   FieldDef("StartTime", ftDateTime, 0, true),
-                  FieldDef("EndTime", ftDateTime, 0, true),   FieldDef("ResourceID", ftInteger, 0, true),
-                  FieldDef("Description", ftString, 255),     FieldDef("Notes", ftString, 1024),
-                  FieldDef("Category", ftInteger),            FieldDef("AllDayEvent", ftBoolean),
-                  FieldDef("DingPath", ftString, 255),        FieldDef("AlarmSet", ftBoolean),
-                  FieldDef("AlarmAdvance", ftInteger),        FieldDef("AlarmAdvanceType", ftInteger),
-                  FieldDef("SnoozeTime", ftDateTime),         FieldDef("RepeatCode", ftInteger),
-                  FieldDef("RepeatRangeEnd", ftDateTime),     FieldDef("CustomInterval", ftInteger)};
+  TFieldDefs f = {FieldDef("RecordID", ftInteger, 0, true), FieldDef("StartTime", ftDateTime, 0, true),
+                  FieldDef("EndTime", ftDateTime, 0, true), FieldDef("ResourceID", ftInteger, 0, true),
+                  FieldDef("Description", ftString, 255),   FieldDef("Notes", ftString, 1024),
+                  FieldDef("Category", ftInteger),          FieldDef("AllDayEvent", ftBoolean),
+                  FieldDef("DingPath", ftString, 255),      FieldDef("AlarmSet", ftBoolean),
+                  FieldDef("AlarmAdvance", ftInteger),      FieldDef("AlarmAdvanceType", ftInteger),
+                  FieldDef("SnoozeTime", ftDateTime),       FieldDef("RepeatCode", ftInteger),
+                  FieldDef("RepeatRangeEnd", ftDateTime),   FieldDef("CustomInterval", ftInteger)};
   AddUserFields(f);
   return f;
 }
 
 TFieldDefs ContactFields() {
-  TFieldDefs f = {FieldDef("RecordID", ftInteger, 0, true), FieldDef("ResourceID", ftInteger, 0, true),
-                  FieldDef("FirstName", ftString, 50),      FieldDef("LastName", ftString, 50),
-                  FieldDef("Birthdate", ftDate),            FieldDef("Anniversary", ftDate),
-                  FieldDef("Title", ftString, 50),          FieldDef("Company", ftString, 50),
-                  FieldDef("Job_Position", ftString, 30),   FieldDef("Address", ftString, 100),
-                  FieldDef("City", ftString, 50),           FieldDef("State", ftString, 25),
-                  FieldDef("Zip", ftString, 10),            FieldDef("Country", ftString, 25),
+  TFieldDefs f = {FieldDef("RecordID", ftInteger, 0, true),
+                  FieldDef("ResourceID", ftInteger, 0, true),
+                  FieldDef("FirstName", ftString, 50),
+                  FieldDef("LastName", ftString, 50),
+                  FieldDef("Birthdate", ftDate),
+                  FieldDef("Anniversary", ftDate),
+                  FieldDef("Title", ftString, 50),
+                  FieldDef("Company", ftString, 50),
+                  FieldDef("Job_Position", ftString, 30),
+                  FieldDef("Address", ftString, 100),
+                  FieldDef("City", ftString, 50),
+                  FieldDef("State", ftString, 25),
+                  FieldDef("Zip", ftString, 10),
+                  FieldDef("Country", ftString, 25),
                   FieldDef("Note", ftString, 1024)};
   for (int i = 1; i <= 5; ++i) f.push_back(FieldDef("Phone" + std::to_string(i), ftString, 25));
   for (int i = 1; i <= 5; ++i) f.push_back(FieldDef("PhoneType" + std::to_string(i), ftInteger));

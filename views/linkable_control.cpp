@@ -34,12 +34,10 @@ bool TVpLinkableControl::CheckResourceSelected() {
     return false;
   }
   if (store->Resources().Count() == 0) {
-    if (!services.MessageBoxes.AskYesNo("No resources have been defined. Would you like to add one now?"))
-      return false;
+    if (!services.MessageBoxes.AskYesNo("No resources have been defined. Would you like to add one now?")) return false;
     return services.Dialogs.AddResource(*store);
   }
-  if (!services.MessageBoxes.AskYesNo("No resource has been selected. Would you like to select one now?"))
-    return false;
+  if (!services.MessageBoxes.AskYesNo("No resource has been selected. Would you like to select one now?")) return false;
   return services.Dialogs.SelectResource(*store);
 }
 
@@ -91,8 +89,6 @@ int TVpLinkableControl::ShowMenu(const std::vector<TVpMenuItem>& items, TVpMenuP
 
 void TVpLinkableControl::RequestFocus() {
   if (Focused()) return;
-  if (OnRequestFocus)
-    OnRequestFocus();
-  else
-    FocusChanged(true);
+  if (OnRequestFocus) OnRequestFocus();
+  else FocusChanged(true);
 }

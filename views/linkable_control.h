@@ -45,7 +45,7 @@ enum TVpItemType {
 // own width and passes the user's scrolling back to the view's Scroll.
 struct TVpScrollBarInfo {
   bool Visible = false;
-  int Top = 0;          // client coordinates of its top and bottom edges
+  int Top = 0;  // client coordinates of its top and bottom edges
   int Bottom = 0;
   int RightMargin = 0;  // pixels between its right edge and the view's
   int Min = 0;          // the positions it can take

@@ -61,8 +61,8 @@ void TVpDocumentReader::ReadXmlDeclaration() {
   Scanner_.EqualsSign();
   const std::string version = Scanner_.ReadLiteral(TVpXmlScanner::lkDeclaration);
   for (const char c : version) {
-    const bool allowed = (c >= 0x41 && c <= 0x7A) || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-                         c == ':' || c == '_';
+    const bool allowed =
+        (c >= 0x41 && c <= 0x7A) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == ':' || c == '_';
     if (!allowed) Fail(XmlMessages::InvalidVersionNumber + QuotedText(version));
   }
   if (version != "1.0") Fail(XmlMessages::UnsupportedVersion);
@@ -94,8 +94,8 @@ void TVpDocumentReader::ReadXmlDeclaration() {
 void TVpDocumentReader::CheckEncoding(const std::string& encoding) {
   for (std::size_t i = 0; i < encoding.size() || i == 0; ++i) {
     const char c = i < encoding.size() ? encoding[i] : 0;
-    const bool allowed = (c >= 0x41 && c <= 0x7A) ||
-                         (i > 0 && ((c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-' || c == '='));
+    const bool allowed =
+        (c >= 0x41 && c <= 0x7A) || (i > 0 && ((c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-' || c == '='));
     if (!allowed) Fail(XmlMessages::InvalidEncodingDeclaration + QuotedText(encoding));
   }
   const bool utf16Input = Scanner_.Input().Mode() == TVpInCharFilter::emUtf16LittleEndian ||
@@ -233,8 +233,7 @@ void TVpDocumentReader::ReadEndTag() {
   Scanner_.SkipWhitespace();
   Scanner_.Require(">");
   const std::string_view open = Open_.back().Name;
-  if (name != open)
-    Fail(XmlMessages::MismatchedEndTag(open, name));
+  if (name != open) Fail(XmlMessages::MismatchedEndTag(open, name));
   Open_.pop_back();
   if (Parser_.OnElementEnd_) Parser_.OnElementEnd_(Parser_, name);
 }

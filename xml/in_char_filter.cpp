@@ -12,9 +12,7 @@ namespace {
 // Closes converted text at an undecodable unit; see the class comment.
 constexpr char kUndecodable = static_cast<char>(0xFF);
 
-bool StartsWith(std::string_view bytes, std::string_view prefix) {
-  return bytes.substr(0, prefix.size()) == prefix;
-}
+bool StartsWith(std::string_view bytes, std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; }
 
 }  // namespace
 

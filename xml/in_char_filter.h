@@ -64,7 +64,7 @@ class TVpInCharFilter {
   std::size_t SegmentOf(const char* at) const;
 
   std::vector<TSegment> Segments_;  // one, or two after a switch to ISO-8859-1
-  std::string Converted_;            // the text of a converted segment
+  std::string Converted_;           // the text of a converted segment
   bool HasByteOrderMark_ = false;
   TCountedUpTo Counted_;
 };

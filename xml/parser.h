@@ -27,8 +27,8 @@ using TVpAttributeEvent = std::function<void(TVpParser& sender, std::string_view
 using TVpSpaceModeEvent = std::function<void(TVpParser& sender, std::string_view name, bool& preserveSpace)>;
 using TVpTextEvent = std::function<void(TVpParser& sender, std::string_view text)>;
 using TVpInstructionEvent = std::function<void(TVpParser& sender, std::string_view target, std::string_view data)>;
-using TVpDocTypeEvent = std::function<void(TVpParser& sender, std::string_view name, std::string_view publicId,
-                                           std::string_view systemId)>;
+using TVpDocTypeEvent =
+    std::function<void(TVpParser& sender, std::string_view name, std::string_view publicId, std::string_view systemId)>;
 
 // The event-driven XML reader: it reads one document and reports what it finds through its
 // events, in document order, without building a tree.

@@ -16,12 +16,12 @@ namespace {
 // What a byte of the text can be, for the reading loops. Bytes 0x80 and above are parts of
 // multi-byte characters: they stop the table-driven loops and are checked a character at a time.
 enum : unsigned char {
-  kSpace = 1,         // TAB, LF, CR, space
-  kNameStart = 2,     // ASCII letter, "_", ":"
-  kNameChar = 4,      // ASCII letter, digit, ".", "-", "_", ":"
-  kNameEnd = 8,       // ends a name without being an error
-  kTextStop = 16,     // ends the fast run through character data
-  kLiteralStop = 32,  // ends the fast run through a quoted value
+  kSpace = 1,                // TAB, LF, CR, space
+  kNameStart = 2,            // ASCII letter, "_", ":"
+  kNameChar = 4,             // ASCII letter, digit, ".", "-", "_", ":"
+  kNameEnd = 8,              // ends a name without being an error
+  kTextStop = 16,            // ends the fast run through character data
+  kLiteralStop = 32,         // ends the fast run through a quoted value
   kCollapsingTextStop = 64,  // the same where white space collapses: also TAB and LF
 };
 
@@ -40,8 +40,7 @@ constexpr std::array<unsigned char, 256> kByteClass = [] {
     const bool control = c < 0x20 && c != '\t' && c != '\n' && c != '\r';
     if (control || c >= 0x80 || c == '<' || c == '&' || c == '\r' || c == ']') k |= kTextStop | kCollapsingTextStop;
     if (c == '\t' || c == '\n') k |= kCollapsingTextStop;
-    if (control || c >= 0x80 || c == '<' || c == '&' || c == '\r' || c == '\n' || c == '"' || c == '\'' ||
-        c == '~')
+    if (control || c >= 0x80 || c == '<' || c == '&' || c == '\r' || c == '\n' || c == '"' || c == '\'' || c == '~')
       k |= kLiteralStop;
     classes[c] = k;
   }
@@ -63,14 +62,14 @@ inline int XmlCharLength(const char* p, const char* end) {
   if (lead >= 0xC2 && lead <= 0xDF) return available >= 2 && continuation(1) ? 2 : 0;
   if (lead >= 0xE0 && lead <= 0xEF) {
     if (available < 3 || !continuation(1) || !continuation(2)) return 0;
-    if (lead == 0xE0 && byte(1) < 0xA0) return 0;                    // overlong
-    if (lead == 0xED && byte(1) >= 0xA0) return 0;                   // surrogate
+    if (lead == 0xE0 && byte(1) < 0xA0) return 0;                      // overlong
+    if (lead == 0xED && byte(1) >= 0xA0) return 0;                     // surrogate
     if (lead == 0xEF && byte(1) == 0xBF && byte(2) >= 0xBE) return 0;  // U+FFFE, U+FFFF
     return 3;
   }
   if (lead >= 0xF0 && lead <= 0xF4) {
     if (available < 4 || !continuation(1) || !continuation(2) || !continuation(3)) return 0;
-    if (lead == 0xF0 && byte(1) < 0x90) return 0;  // overlong
+    if (lead == 0xF0 && byte(1) < 0x90) return 0;   // overlong
     if (lead == 0xF4 && byte(1) >= 0x90) return 0;  // above U+10FFFF
     return 4;
   }
@@ -106,8 +105,8 @@ inline bool IsPlainWord(const char* p, bool collapsing) {
   const auto hasByte = [&hasByteBelow](std::uint64_t v, unsigned char b) { return hasByteBelow(v ^ (kOnes * b), 1); };
   std::uint64_t word;
   std::memcpy(&word, p, sizeof word);
-  std::uint64_t flags = (word & kHighBits) | hasByteBelow(word, 0x20) | hasByte(word, '<') | hasByte(word, '&') |
-                        hasByte(word, ']');
+  std::uint64_t flags =
+      (word & kHighBits) | hasByteBelow(word, 0x20) | hasByte(word, '<') | hasByte(word, '&') | hasByte(word, ']');
   if (collapsing) {
     std::uint64_t next;
     std::memcpy(&next, p + 1, sizeof next);
@@ -216,13 +215,10 @@ std::string TVpXmlScanner::CharAt(const char* at) {
   return std::string(at, length);
 }
 
-void TVpXmlScanner::SkipWhitespace() {
-  P_ = SkipWhile(P_, End_, kSpace);
-}
+void TVpXmlScanner::SkipWhitespace() { P_ = SkipWhile(P_, End_, kSpace); }
 
 bool TVpXmlScanner::Match(std::string_view token) {
-  if (static_cast<std::size_t>(End_ - P_) < token.size() || std::string_view(P_, token.size()) != token)
-    return false;
+  if (static_cast<std::size_t>(End_ - P_) < token.size() || std::string_view(P_, token.size()) != token) return false;
   P_ += token.size();
   return true;
 }
@@ -278,9 +274,7 @@ TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& out, TLiteralKin
     switch (c) {
       case '"':
       case '\'':
-      case '~':
-        ++P_;
-        break;
+      case '~': ++P_; break;
       case '\r':
       case '\n':
         copyRaw();
@@ -301,8 +295,7 @@ TVpXmlScanner::TLiteral TVpXmlScanner::ReadLiteral(std::string& out, TLiteralKin
         if (kind == lkAttribute) Fail(XmlMessages::LessThanInAttributeValue);
         ++P_;
         break;
-      default:
-        SkipCharacter();
+      default: SkipCharacter();
     }
   }
   const std::string_view raw(start, static_cast<std::size_t>(P_ - start));
@@ -350,7 +343,8 @@ char32_t TVpXmlScanner::ReadReference() {
   if (P_ == digits) Fail(XmlMessages::IllegalReferenceCharacter + QuotedText(";"));
   ++P_;
   if (!IsXmlChar(value))
-    Fail(XmlMessages::InvalidCharacterReference + QuotedText(std::string_view(start, static_cast<std::size_t>(P_ - start))));
+    Fail(XmlMessages::InvalidCharacterReference +
+         QuotedText(std::string_view(start, static_cast<std::size_t>(P_ - start))));
   return value;
 }
 
@@ -429,12 +423,10 @@ std::string_view TVpXmlScanner::ReadCharacterData(bool collapseSpace) {
         copied = P_;
         break;
       case ']':
-        if (End_ - P_ >= 3 && P_[1] == ']' && P_[2] == '>')
-          Fail(XmlMessages::CDataEndInText);
+        if (End_ - P_ >= 3 && P_[1] == ']' && P_[2] == '>') Fail(XmlMessages::CDataEndInText);
         ++P_;
         break;
-      default:
-        SkipCharacter();
+      default: SkipCharacter();
     }
   }
 }
@@ -468,4 +460,3 @@ std::string QuotedText(std::string_view text) {
   }
   return quoted + "'";
 }
-

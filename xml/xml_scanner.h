@@ -84,8 +84,8 @@ class TVpXmlScanner {
   char32_t ReadReference();
 
   TVpInCharFilter Input_;
-  const char* P_;    // the next character not yet consumed
-  const char* End_;  // end of the text
+  const char* P_;     // the next character not yet consumed
+  const char* End_;   // end of the text
   std::string Text_;  // the last rewritten run of character data or delimited text
 };
 

@@ -7,7 +7,7 @@ namespace {
 
 // The names the program gives the ten event categories.
 constexpr const char* kCategoryNames[] = {"Anniversary", "Birthday", "Business", "Get-together", "Gifts",
-                                          "Holiday",     "Meeting",  "Personal",     "Shopping", "Other"};
+                                          "Holiday",     "Meeting",  "Personal", "Shopping",     "Other"};
 
 }  // namespace
 
@@ -43,12 +43,9 @@ void TLifeCycle::MainWindowCreated() {
   const int top = s.MFTop.value_or(desktop.Y - kDesignedSize.Y - 30);
   Window_.SetGeometry(KeepOnScreens({left, top, s.Width, s.Height}, Window_.Screens()));
   Window_.SetContactColumnWidth(s.ContactsCW);
-  if (!s.StartMinimized)
-    Window_.ShowMainWindow();
-  else if (Window_.NotificationAreaAvailable())
-    Window_.HideMainWindow();
-  else
-    Window_.MinimizeMainWindow();  // without a notification area the window must stay reachable
+  if (!s.StartMinimized) Window_.ShowMainWindow();
+  else if (Window_.NotificationAreaAvailable()) Window_.HideMainWindow();
+  else Window_.MinimizeMainWindow();  // without a notification area the window must stay reachable
   Poster_.Post(*this, StartupMessage);
 }
 
@@ -107,10 +104,8 @@ void TLifeCycle::SelectActiveResource() {
 
 bool TLifeCycle::CloseRequested() {
   if (!ExitRequested_) {
-    if (Window_.NotificationAreaAvailable())
-      Window_.HideMainWindow();
-    else
-      Window_.MinimizeMainWindow();
+    if (Window_.NotificationAreaAvailable()) Window_.HideMainWindow();
+    else Window_.MinimizeMainWindow();
     return false;
   }
   if (Closed_) return true;

@@ -5,9 +5,9 @@
 
 namespace {
 
-using TMember = std::variant<bool TProgramSettings::*, int TProgramSettings::*, std::optional<int> TProgramSettings::*,
-                             std::string TProgramSettings::*, TColor TProgramSettings::*,
-                             TSettingsFont TProgramSettings::*>;
+using TMember =
+    std::variant<bool TProgramSettings::*, int TProgramSettings::*, std::optional<int> TProgramSettings::*,
+                 std::string TProgramSettings::*, TColor TProgramSettings::*, TSettingsFont TProgramSettings::*>;
 
 struct TKey {
   const char* Section;

@@ -27,8 +27,8 @@ namespace {
 
 // Every control of the window that a rule can enable, show, mark or focus.
 constexpr TVpEventControl kControls[] = {
-    ecDescription, ecCategory, ecAllDay, ecStartDate,   ecStartTime,   ecEndTime,  ecAlarmSet,
-    ecAlarmAdvance, ecAlarmAdvanceType, ecSound, ecRepeat, ecRepeatUntil, ecInterval, ecNotes};
+    ecDescription,  ecCategory,         ecAllDay, ecStartDate, ecStartTime,   ecEndTime,  ecAlarmSet,
+    ecAlarmAdvance, ecAlarmAdvanceType, ecSound,  ecRepeat,    ecRepeatUntil, ecInterval, ecNotes};
 
 // Category swatches: 20 × 14 pixels of the category's colour outlined in black.
 QIcon Swatch(TColor color) {
@@ -180,21 +180,27 @@ QGroupBox* TDlgEventEdit::BuildRecurrence() {
 void TDlgEventEdit::ConnectControls() {
   connect(DescriptionEdit_, &QLineEdit::textEdited, this,
           [this](const QString& text) { Act([&] { Form_.SetDescription(FromQt(text)); }); });
-  connect(Category_, &QComboBox::currentIndexChanged, this, [this](int index) { Act([&] { Form_.SelectCategory(index); }); });
+  connect(Category_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Act([&] { Form_.SelectCategory(index); }); });
   connect(CBAllDay_, &QCheckBox::toggled, this, [this](bool on) { Act([&] { Form_.SetAllDay(on); }); });
-  connect(StartTime_, &QComboBox::currentIndexChanged, this, [this](int index) { Act([&] { Form_.SelectStartTime(index); }); });
-  connect(EndTime_, &QComboBox::currentIndexChanged, this, [this](int index) { Act([&] { Form_.SelectEndTime(index); }); });
+  connect(StartTime_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Act([&] { Form_.SelectStartTime(index); }); });
+  connect(EndTime_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Act([&] { Form_.SelectEndTime(index); }); });
   connect(StartDate_, &TVpDateEditWidget::Edited, this, &TDlgEventEdit::Refresh);
   connect(RepeatUntil_, &TVpDateEditWidget::Edited, this, &TDlgEventEdit::Refresh);
   connect(AlarmSet_, &QGroupBox::toggled, this, [this](bool on) { Act([&] { Form_.SetAlarmSet(on); }); });
-  connect(AlarmAdvance_, &TVpSpinTextEdit::Stepped, this, [this](int steps) { Act([&] { Form_.StepAlarmAdvance(steps); }); });
+  connect(AlarmAdvance_, &TVpSpinTextEdit::Stepped, this,
+          [this](int steps) { Act([&] { Form_.StepAlarmAdvance(steps); }); });
   connect(AlarmAdvance_, &TVpSpinTextEdit::TextEdited, this,
           [this](const QString& text) { Act([&] { Form_.SetAlarmAdvanceText(FromQt(text)); }); });
   connect(AlarmAdvType_, &QComboBox::currentIndexChanged, this,
           [this](int index) { Act([&] { Form_.SelectAlarmAdvanceType(index); }); });
   connect(SpeedButton1_, &QToolButton::clicked, this, &TDlgEventEdit::ChooseSoundFile);
-  connect(RecurringType_, &QComboBox::currentIndexChanged, this, [this](int index) { Act([&] { Form_.SelectRepeat(index); }); });
-  connect(IntervalEdit_, &TVpSpinTextEdit::Stepped, this, [this](int steps) { Act([&] { Form_.StepInterval(steps); }); });
+  connect(RecurringType_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Act([&] { Form_.SelectRepeat(index); }); });
+  connect(IntervalEdit_, &TVpSpinTextEdit::Stepped, this,
+          [this](int steps) { Act([&] { Form_.StepInterval(steps); }); });
   connect(IntervalEdit_, &TVpSpinTextEdit::TextEdited, this,
           [this](const QString& text) { Act([&] { Form_.SetIntervalText(FromQt(text)); }); });
   connect(NotesMemo_, &QPlainTextEdit::textChanged, this,
@@ -243,16 +249,16 @@ void TDlgEventEdit::ChooseSoundFile() {
 // --- showing the form ---
 
 void TDlgEventEdit::Refresh() {
-  const QSignalBlocker blockers[] = {QSignalBlocker(DescriptionEdit_), QSignalBlocker(Category_),
-                                     QSignalBlocker(CBAllDay_),        QSignalBlocker(StartTime_),
-                                     QSignalBlocker(EndTime_),         QSignalBlocker(AlarmSet_),
-                                     QSignalBlocker(AlarmAdvType_),    QSignalBlocker(RecurringType_),
-                                     QSignalBlocker(NotesMemo_)};
+  const QSignalBlocker blockers[] = {
+      QSignalBlocker(DescriptionEdit_), QSignalBlocker(Category_),      QSignalBlocker(CBAllDay_),
+      QSignalBlocker(StartTime_),       QSignalBlocker(EndTime_),       QSignalBlocker(AlarmSet_),
+      QSignalBlocker(AlarmAdvType_),    QSignalBlocker(RecurringType_), QSignalBlocker(NotesMemo_)};
   if (FromQt(DescriptionEdit_->text()) != Form_.Description()) DescriptionEdit_->setText(ToQt(Form_.Description()));
 
   if (Category_->count() != static_cast<int>(Form_.Categories().size())) {
     Category_->clear();
-    for (const TVpCategoryEntry& entry : Form_.Categories()) Category_->addItem(Swatch(entry.Color), ToQt(entry.Description));
+    for (const TVpCategoryEntry& entry : Form_.Categories())
+      Category_->addItem(Swatch(entry.Color), ToQt(entry.Description));
   }
   Category_->setCurrentIndex(Form_.CategoryIndex());
   CBAllDay_->setChecked(Form_.AllDay());
@@ -306,8 +312,8 @@ void TDlgEventEdit::ShowMarks() {
     QWidget* widget = WidgetsOf(control).front();
     const bool marked = Form_.Marked(control);
     // A marked field is red (RGB 255, 0, 0) and says why in its tool tip.
-    const QString sheet = marked ? QString("%1 { background-color: rgb(255, 0, 0); }").arg(widget->metaObject()->className())
-                                 : QString();
+    const QString sheet =
+        marked ? QString("%1 { background-color: rgb(255, 0, 0); }").arg(widget->metaObject()->className()) : QString();
     if (widget->styleSheet() != sheet) widget->setStyleSheet(sheet);
     if (marked || widget->property("marked").toBool()) widget->setToolTip(ToQt(Form_.MarkText(control)));
     widget->setProperty("marked", marked);

@@ -23,8 +23,8 @@ class TVpSpinTextEdit;
 // TVpEventEditForm, the component a caller uses TVpEventEditDialog). It holds no rules of its own:
 // every change the user makes goes to the form's rule for it, and then every control shows the
 // form's state again (texts, lists, selections, enabled and shown controls, red marks, the focus
-// the form asks for). OK closes the window only when the form can write every field. The controls carry the names the rules use (DescriptionEdit,
-// StartTime, RepeatUntil, ...).
+// the form asks for). OK closes the window only when the form can write every field. The controls carry the names the
+// rules use (DescriptionEdit, StartTime, RepeatUntil, ...).
 //
 // The form must outlive the window.
 class TDlgEventEdit : public QDialog {

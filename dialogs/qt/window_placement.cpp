@@ -13,7 +13,8 @@ void ApplyPlacement(QWidget& window, const TVpDialogPlacement& placement, TVpDia
   window.resize(size.X, size.Y);
 
   const QWidget* active = QApplication::activeWindow();
-  const QScreen* screen = active != nullptr && active->screen() != nullptr ? active->screen() : QApplication::primaryScreen();
+  const QScreen* screen =
+      active != nullptr && active->screen() != nullptr ? active->screen() : QApplication::primaryScreen();
   if (screen != nullptr) {
     const QRect area = screen->availableGeometry();
     const TPoint at = DialogPosition(placement, {area.left(), area.top(), area.right() + 1, area.bottom() + 1}, size);

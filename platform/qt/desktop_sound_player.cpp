@@ -1,7 +1,7 @@
 #include "platform/qt/desktop_sound_player.h"
 
-#include <QApplication>
 #include <alsa/asoundlib.h>
+#include <QApplication>
 #include <memory>
 #include <string>
 
@@ -27,8 +27,7 @@ snd_pcm_format_t AlsaFormat(TWavSound::TSampleFormat format) {
 std::shared_ptr<std::string> ReadSoundFile(const std::string& path) {
   try {
     if (auto bytes = ReadWholeFile(path)) return std::make_shared<std::string>(std::move(*bytes));
-  } catch (const EFileReadError&) {
-  }
+  } catch (const EFileReadError&) {}
   return nullptr;
 }
 
@@ -37,8 +36,8 @@ void Play(const TWavSound& sound, const std::atomic<bool>& stop) {
   snd_pcm_t* pcm = nullptr;
   if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) return;
   if (snd_pcm_set_params(pcm, AlsaFormat(sound.Format), SND_PCM_ACCESS_RW_INTERLEAVED,
-                         static_cast<unsigned>(sound.Channels), static_cast<unsigned>(sound.SampleRate),
-                         1, 100000) < 0) {
+                         static_cast<unsigned>(sound.Channels), static_cast<unsigned>(sound.SampleRate), 1,
+                         100000) < 0) {
     snd_pcm_close(pcm);
     return;
   }
@@ -54,10 +53,8 @@ void Play(const TWavSound& sound, const std::atomic<bool>& stop) {
     data += static_cast<size_t>(done) * static_cast<size_t>(sound.BytesPerFrame);
     frames -= static_cast<snd_pcm_uframes_t>(done);
   }
-  if (stop)
-    snd_pcm_drop(pcm);
-  else
-    snd_pcm_drain(pcm);
+  if (stop) snd_pcm_drop(pcm);
+  else snd_pcm_drain(pcm);
   snd_pcm_close(pcm);
 }
 

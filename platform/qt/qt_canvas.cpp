@@ -97,10 +97,8 @@ void TQtCanvas::Prepare(bool withBrush) {
     pen.setJoinStyle(Qt::MiterJoin);
     P_.setPen(pen);
   }
-  if (withBrush && Brush.Style == bsSolid && Brush.Color != clNone)
-    P_.setBrush(QtColor(Brush.Color));
-  else
-    P_.setBrush(Qt::NoBrush);
+  if (withBrush && Brush.Style == bsSolid && Brush.Color != clNone) P_.setBrush(QtColor(Brush.Color));
+  else P_.setBrush(Qt::NoBrush);
   P_.setCompositionMode(ToQtMode(Pen.Mode));
 }
 
@@ -200,10 +198,8 @@ void TQtCanvas::DrawFocusRect(const TRect& r) {
 
 void TQtCanvas::SetClipRect(const std::optional<TRect>& r) {
   Clip_ = r;
-  if (r)
-    P_.setClipRect(ToQt(*r));
-  else
-    P_.setClipping(false);
+  if (r) P_.setClipRect(ToQt(*r));
+  else P_.setClipping(false);
 }
 
 std::unique_ptr<TBitmap> TQtCanvas::CreateBitmap(int width, int height) {

@@ -26,18 +26,12 @@ std::string TQtLocale::LongDayName(int weekday) const {
 std::string TQtLocale::ShortDayName(int weekday) const {
   return FromQt(Locale_.dayName(QtWeekday(weekday), QLocale::ShortFormat));
 }
-std::string TQtLocale::LongMonthName(int month) const {
-  return FromQt(Locale_.monthName(month, QLocale::LongFormat));
-}
+std::string TQtLocale::LongMonthName(int month) const { return FromQt(Locale_.monthName(month, QLocale::LongFormat)); }
 std::string TQtLocale::ShortMonthName(int month) const {
   return FromQt(Locale_.monthName(month, QLocale::ShortFormat));
 }
-std::string TQtLocale::ShortDateFormat() const {
-  return ConvertQtFormat(Locale_.dateFormat(QLocale::ShortFormat));
-}
-std::string TQtLocale::LongTimeFormat() const {
-  return ConvertQtFormat(Locale_.timeFormat(QLocale::LongFormat));
-}
+std::string TQtLocale::ShortDateFormat() const { return ConvertQtFormat(Locale_.dateFormat(QLocale::ShortFormat)); }
+std::string TQtLocale::LongTimeFormat() const { return ConvertQtFormat(Locale_.timeFormat(QLocale::LongFormat)); }
 std::string TQtLocale::TimeAMString() const { return FromQt(Locale_.amText()); }
 std::string TQtLocale::TimePMString() const { return FromQt(Locale_.pmText()); }
 char TQtLocale::DateSeparator() const { return FirstSeparator(ShortDateFormat(), '/'); }
@@ -60,7 +54,11 @@ std::string TQtLocale::ConvertQtFormat(const QString& format) {
       std::string literal;
       while (end < in.size()) {
         if (in[end] == '\'') {
-          if (end + 1 < in.size() && in[end + 1] == '\'') { literal += '\''; end += 2; continue; }
+          if (end + 1 < in.size() && in[end + 1] == '\'') {
+            literal += '\'';
+            end += 2;
+            continue;
+          }
           break;
         }
         literal += in[end++];
@@ -74,9 +72,11 @@ std::string TQtLocale::ConvertQtFormat(const QString& format) {
       case 'M': out += std::string(std::min<size_t>(n, 4), 'm'); break;
       case 'm': out += std::string(std::min<size_t>(n, 2), 'n'); break;
       case 'H': out += std::string(std::min<size_t>(n, 2), 'h'); break;
-      case 'A': case 'a': out += "ampm"; break;
-      case 'P': case 'p': break;  // the second letter of AP
-      case 't': break;            // time zone: not shown
+      case 'A':
+      case 'a': out += "ampm"; break;
+      case 'P':
+      case 'p': break;  // the second letter of AP
+      case 't': break;  // time zone: not shown
       default: out += in.substr(i, n);
     }
     i += n;

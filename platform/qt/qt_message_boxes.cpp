@@ -40,9 +40,7 @@ TMessageResult TQtMessageBoxes::Show(const std::string& text, TMessageKind kind,
     case mbOK: box.setStandardButtons(QMessageBox::Ok); break;
     case mbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     case mbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    case mbYesNoCancel:
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-      break;
+    case mbYesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
   }
   switch (box.exec()) {
     case QMessageBox::Ok: return mrOk;

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include "app/calendar_window.h"
 #include "platform/english_locale.h"

@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDate>
 #include <QElapsedTimer>
@@ -5,7 +6,6 @@
 #include <QThread>
 #include <filesystem>
 #include <functional>
-#include <gtest/gtest.h>
 
 #include "app/main_window.h"
 #include "tests/support/temporary_folder.h"

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QThread>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 #include "tests/support/temporary_folder.h"
 
@@ -54,8 +54,8 @@ TEST_F(ProgramRun, FirstStartMakesKoretAndSigtermSavesTheWindowState) {
   const std::string resources = Resources();
   EXPECT_NE(resources.find("ResourceID=\"1\" Description=\"KORET\""), std::string::npos) << resources;
   const std::string config = Config();
-  for (const char* key : {"ActiveResource=KORET", "ActTab=", "MFLeft=", "MFTop=", "Width=", "Height=", "CW=",
-                          "ShowWV=", "WVWidth=", "[Calendar]", "Left=", "Top="})
+  for (const char* key : {"ActiveResource=KORET", "ActTab=", "MFLeft=", "MFTop=", "Width=", "Height=", "CW=", "ShowWV=",
+                          "WVWidth=", "[Calendar]", "Left=", "Top="})
     EXPECT_NE(config.find(key), std::string::npos) << key << " missing in\n" << config;
 
   EXPECT_EQ(RunAndTerminate(), 0);

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QThread>
-#include <gtest/gtest.h>
 #include <csignal>
 
 #include "tests/support/temporary_folder.h"

@@ -1,5 +1,5 @@
-#include <QImage>
 #include <gtest/gtest.h>
+#include <QImage>
 
 #include "app/tray_icon.h"
 #include "platform/geometry.h"
@@ -33,13 +33,12 @@ TEST(TrayPicture, ShowsTheDayCentredOnAPageWithTransparentCorners) {
     ASSERT_LT(ink.Left, ink.Right) << "no digits drawn";
     const int leftMargin = ink.Left - 1;
     const int rightMargin = 15 - ink.Right;
-    EXPECT_LE(std::abs(leftMargin - rightMargin), 2) << "centred: " << leftMargin << " left, " << rightMargin << " right";
+    EXPECT_LE(std::abs(leftMargin - rightMargin), 2)
+        << "centred: " << leftMargin << " left, " << rightMargin << " right";
   }
   EXPECT_GT(InkBounds(TTrayIcon::Picture("27")).Width(), InkBounds(TTrayIcon::Picture("7")).Width());
 }
 
-TEST(TrayPicture, BeforeTheClockSetsATextThePageIsEmpty) {
-  EXPECT_GT(InkBounds(TTrayIcon::Picture("")).Left, 15);
-}
+TEST(TrayPicture, BeforeTheClockSetsATextThePageIsEmpty) { EXPECT_GT(InkBounds(TTrayIcon::Picture("")).Left, 15); }
 
 }  // namespace

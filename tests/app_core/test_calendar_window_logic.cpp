@@ -35,13 +35,10 @@ TEST(CalendarWindowLogic, TheListsChooseTheMonthOnTheCurrentDayLoweredToItsLengt
     std::optional<double> Expected;
   };
   const TCase cases[] = {
-      {"2024", 2, At(2024, 1, 31), At(2024, 2, 29)},
-      {"2023", 2, At(2024, 1, 31), At(2023, 2, 28)},
-      {"2030", 7, At(2024, 1, 15), At(2030, 7, 15)},
-      {"", 2, At(2024, 1, 31), std::nullopt},      // the list shows no year
-      {"1899", 2, At(2024, 1, 31), std::nullopt},  // typed past the list
-      {"20x4", 2, At(2024, 1, 31), std::nullopt},
-      {"2024", 0, At(2024, 1, 31), std::nullopt},  // no month selected
+      {"2024", 2, At(2024, 1, 31), At(2024, 2, 29)}, {"2023", 2, At(2024, 1, 31), At(2023, 2, 28)},
+      {"2030", 7, At(2024, 1, 15), At(2030, 7, 15)}, {"", 2, At(2024, 1, 31), std::nullopt},  // the list shows no year
+      {"1899", 2, At(2024, 1, 31), std::nullopt},                                             // typed past the list
+      {"20x4", 2, At(2024, 1, 31), std::nullopt},    {"2024", 0, At(2024, 1, 31), std::nullopt},  // no month selected
   };
   for (const TCase& c : cases) EXPECT_EQ(ListedMonthDate(c.Year, c.Month, c.Current), c.Expected) << c.Year << c.Month;
 }

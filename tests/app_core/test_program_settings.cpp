@@ -37,16 +37,16 @@ TEST_F(ProgramSettings, AnEmptyFileGivesTheDefaults) {
 TEST_F(ProgramSettings, ReadsEveryKindOfValue) {
   const TProgramSettings s = Read(
       "[general]\n"
-      "startminimized=true\n"        // only a leading 1 is true
-      "StartWithWindows=10\n"        // a leading 1 is true
+      "startminimized=true\n"  // only a leading 1 is true
+      "StartWithWindows=10\n"  // a leading 1 is true
       "Width=  640 \n"
-      "Height=12abc\n"               // not a number: the default
-      "MFLeft=99999999999\n"         // outside 32 bits: the default (none)
+      "Height=12abc\n"        // not a number: the default
+      "MFLeft=99999999999\n"  // outside 32 bits: the default (none)
       "MFTop=-20\n"
       "ActTab=$2\n"
       "ActiveResource=Home Office\n"
       "[Skin]\n"
-      "Filename=Blue.skn\n"           // written as Filename, read as FileName
+      "Filename=Blue.skn\n"  // written as Filename, read as FileName
       "[Weekly]\n"
       "ADBGColor=-16777201\n"
       "BGColor=$00FF00\n"
@@ -113,11 +113,13 @@ TEST_F(ProgramSettings, AFailedWriteIsReported) {
 }
 
 TEST(SettingsInteger, AcceptsDecimalAndHexadecimalOnly) {
-  const std::pair<const char*, std::optional<int>> cases[] = {
-      {"0", 0},           {"-16777201", -16777201}, {"+7", 7},           {"$FF00000F", -16777201},
-      {"0x1F", 31},       {"2147483647", 2147483647}, {"2147483648", {}}, {"-2147483649", {}},
-      {"", {}},           {"1.5", {}},               {"--5", {}},          {" 5", {}},
-      {"$", {}},          {"$1FFFFFFFF", {}}};
+  const std::pair<const char*, std::optional<int>> cases[] = {{"0", 0},           {"-16777201", -16777201},
+                                                              {"+7", 7},          {"$FF00000F", -16777201},
+                                                              {"0x1F", 31},       {"2147483647", 2147483647},
+                                                              {"2147483648", {}}, {"-2147483649", {}},
+                                                              {"", {}},           {"1.5", {}},
+                                                              {"--5", {}},        {" 5", {}},
+                                                              {"$", {}},          {"$1FFFFFFFF", {}}};
   for (const auto& [text, expected] : cases) {
     SCOPED_TRACE(text);
     EXPECT_EQ(ParseSettingsInteger(text), expected);

@@ -25,15 +25,14 @@ TEST_P(WindowPlacement, KeepsTheWindowReachable) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WindowPlacement,
-    ::testing::Values(
-        TPlacementCase{"Inside", {100, 100, 600, 660}, {100, 100, 600, 660}},
-        TPlacementCase{"OnTheSecondScreen", {2000, 50, 2500, 610}, {2000, 50, 2500, 610}},
-        TPlacementCase{"PartlyOffButGrabbable", {1800, 900, 2300, 1460}, {1800, 900, 2300, 1460}},
-        TPlacementCase{"FarRight", {5000, 100, 5500, 660}, {2700, 100, 3200, 660}},
-        TPlacementCase{"AboveTheTop", {100, -700, 600, -140}, {100, 0, 600, 560}},
-        TPlacementCase{"TitleAboveTheScreen", {100, -30, 600, 530}, {100, 0, 600, 560}},
-        TPlacementCase{"BelowTheSecondScreen", {2100, 1030, 2600, 1590}, {2100, 464, 2600, 1024}},
-        TPlacementCase{"LargerThanTheScreen", {-5000, -5000, -1000, -1000}, {0, 0, 1920, 1080}}),
+    ::testing::Values(TPlacementCase{"Inside", {100, 100, 600, 660}, {100, 100, 600, 660}},
+                      TPlacementCase{"OnTheSecondScreen", {2000, 50, 2500, 610}, {2000, 50, 2500, 610}},
+                      TPlacementCase{"PartlyOffButGrabbable", {1800, 900, 2300, 1460}, {1800, 900, 2300, 1460}},
+                      TPlacementCase{"FarRight", {5000, 100, 5500, 660}, {2700, 100, 3200, 660}},
+                      TPlacementCase{"AboveTheTop", {100, -700, 600, -140}, {100, 0, 600, 560}},
+                      TPlacementCase{"TitleAboveTheScreen", {100, -30, 600, 530}, {100, 0, 600, 560}},
+                      TPlacementCase{"BelowTheSecondScreen", {2100, 1030, 2600, 1590}, {2100, 464, 2600, 1024}},
+                      TPlacementCase{"LargerThanTheScreen", {-5000, -5000, -1000, -1000}, {0, 0, 1920, 1080}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(WindowPlacementWithoutScreens, LeavesTheWindowAlone) {
@@ -62,7 +61,9 @@ TEST(WindowPlacement, ExtremeValuesGiveAWindowOnTheScreen) {
       {"huge on the second screen", {2000, 10, INT_MAX, 900}, kScreens, {2000, 10, 3280, 910}},
       {"far right of two screens", {INT_MAX, 10, 500, 560}, kScreens, {2700, 10, 3200, 570}},
       {"a screen smaller than the title strip", {-5000, -5000, 500, 560}, {{0, 0, 20, 10}}, {0, 0, 20, 10}},
-      {"no usable screen, largest", {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, {{0, 0, 0, 0}},
+      {"no usable screen, largest",
+       {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+       {{0, 0, 0, 0}},
        {INT_MAX, INT_MAX, INT_MAX, INT_MAX}},
       {"no usable screen, smallest", {INT_MIN, INT_MIN, INT_MIN, INT_MIN}, {}, {INT_MIN, INT_MIN, INT_MIN, INT_MIN}},
   };

@@ -40,10 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
         TPositionCase{"CentredAcrossTopAThirdDown", Placed(mpCenterTop), kFullHd, {584, 378}, {668, 234}},
         TPositionCase{"OnASecondScreen", Placed(mpCenterTop), {1920, 100, 3200, 1124}, {584, 378}, {2268, 315}},
         TPositionCase{"Custom", Placed(mpCustom, 100, 50), kFullHd, {584, 378}, {100, 50}},
-        TPositionCase{"CustomBeyondTheRightAndAboveTheTop", Placed(mpCustom, 5000, -300), kFullHd, {584, 378},
-                      {1336, 0}},
-        TPositionCase{"LargerThanTheScreenKeepsItsCornerOnIt", Placed(mpCenter), {0, 0, 800, 600}, {1000, 700},
-                      {0, 0}}),
+        TPositionCase{
+            "CustomBeyondTheRightAndAboveTheTop", Placed(mpCustom, 5000, -300), kFullHd, {584, 378}, {1336, 0}},
+        TPositionCase{
+            "LargerThanTheScreenKeepsItsCornerOnIt", Placed(mpCenter), {0, 0, 800, 600}, {1000, 700}, {0, 0}}),
     [](const ::testing::TestParamInfo<TPositionCase>& info) { return std::string(info.param.Name); });
 
 TEST(DialogSize, AFixedWindowKeepsItsOwnSizeAndASizeableOneTakesThePlacementsWithinItsLimits) {

@@ -16,31 +16,99 @@ struct TRoundTrip {
 };
 
 const TRoundTrip kRoundTrips[] = {
-    {"HalfHours", [](TVpEvent& e, auto&) { e.SetDescription("Dentist"); e.SetCategory(2); }},
-    {"OffGridTimes", [](TVpEvent& e, auto&) { e.SetStartTime(At(2024, 5, 10, 10, 15)); e.SetEndTime(At(2024, 5, 10, 11, 45)); }},
+    {"HalfHours",
+     [](TVpEvent& e, auto&) {
+       e.SetDescription("Dentist");
+       e.SetCategory(2);
+     }},
+    {"OffGridTimes",
+     [](TVpEvent& e, auto&) {
+       e.SetStartTime(At(2024, 5, 10, 10, 15));
+       e.SetEndTime(At(2024, 5, 10, 11, 45));
+     }},
     {"SecondsAndMilliseconds",
-     [](TVpEvent& e, auto&) { e.SetStartTime(At(2024, 5, 10, 10, 15, 30, 250)); e.SetEndTime(At(2024, 5, 10, 11, 0, 1)); }},
-    {"EndAtMidnight", [](TVpEvent& e, auto&) { e.SetStartTime(At(2024, 5, 10, 23)); e.SetEndTime(At(2024, 5, 11)); }},
-    {"EndAtTheLastMinute", [](TVpEvent& e, auto&) { e.SetStartTime(At(2024, 5, 10, 8)); e.SetEndTime(At(2024, 5, 10, 23, 59)); }},
-    {"Overnight", [](TVpEvent& e, auto&) { e.SetStartTime(At(2024, 5, 10, 22)); e.SetEndTime(At(2024, 5, 11, 2)); }},
-    {"SeveralDays", [](TVpEvent& e, auto&) { e.SetStartTime(At(2024, 5, 10, 9)); e.SetEndTime(At(2024, 5, 13, 17, 15)); }},
+     [](TVpEvent& e, auto&) {
+       e.SetStartTime(At(2024, 5, 10, 10, 15, 30, 250));
+       e.SetEndTime(At(2024, 5, 10, 11, 0, 1));
+     }},
+    {"EndAtMidnight",
+     [](TVpEvent& e, auto&) {
+       e.SetStartTime(At(2024, 5, 10, 23));
+       e.SetEndTime(At(2024, 5, 11));
+     }},
+    {"EndAtTheLastMinute",
+     [](TVpEvent& e, auto&) {
+       e.SetStartTime(At(2024, 5, 10, 8));
+       e.SetEndTime(At(2024, 5, 10, 23, 59));
+     }},
+    {"Overnight",
+     [](TVpEvent& e, auto&) {
+       e.SetStartTime(At(2024, 5, 10, 22));
+       e.SetEndTime(At(2024, 5, 11, 2));
+     }},
+    {"SeveralDays",
+     [](TVpEvent& e, auto&) {
+       e.SetStartTime(At(2024, 5, 10, 9));
+       e.SetEndTime(At(2024, 5, 13, 17, 15));
+     }},
     {"AllDay", [](TVpEvent& e, auto&) { e.SetAllDayEvent(true); }},
-    {"CategoryAfterAGap", [](TVpEvent& e, auto& c) { c.Category(3)->SetDescription(""); e.SetCategory(5); }},
-    {"HiddenCategory", [](TVpEvent& e, auto& c) { c.Category(3)->SetDescription(""); e.SetCategory(3); }},
+    {"CategoryAfterAGap",
+     [](TVpEvent& e, auto& c) {
+       c.Category(3)->SetDescription("");
+       e.SetCategory(5);
+     }},
+    {"HiddenCategory",
+     [](TVpEvent& e, auto& c) {
+       c.Category(3)->SetDescription("");
+       e.SetCategory(3);
+     }},
     {"CategoryOutOfRange", [](TVpEvent& e, auto&) { e.SetCategory(12); }},
     {"CustomRepeat",
-     [](TVpEvent& e, auto&) { e.SetRepeatCode(rcCustom); e.SetCustomInterval(3); e.SetRepeatRangeEnd(At(2024, 6, 1)); }},
-    {"CustomRepeatWithoutRangeEnd", [](TVpEvent& e, auto&) { e.SetRepeatCode(rcCustom); e.SetCustomInterval(2); }},
-    {"RangeEndWithATime", [](TVpEvent& e, auto&) { e.SetRepeatCode(rcWeekly); e.SetRepeatRangeEnd(At(2024, 8, 30, 15, 30)); }},
+     [](TVpEvent& e, auto&) {
+       e.SetRepeatCode(rcCustom);
+       e.SetCustomInterval(3);
+       e.SetRepeatRangeEnd(At(2024, 6, 1));
+     }},
+    {"CustomRepeatWithoutRangeEnd",
+     [](TVpEvent& e, auto&) {
+       e.SetRepeatCode(rcCustom);
+       e.SetCustomInterval(2);
+     }},
+    {"RangeEndWithATime",
+     [](TVpEvent& e, auto&) {
+       e.SetRepeatCode(rcWeekly);
+       e.SetRepeatRangeEnd(At(2024, 8, 30, 15, 30));
+     }},
     {"UnknownRepeatCode", [](TVpEvent& e, auto&) { e.SetRepeatCode(9); }},
     {"Reminder",
-     [](TVpEvent& e, auto&) { e.SetAlarmSet(true); e.SetAlarmAdvance(2); e.SetAlarmAdvanceType(atHours); e.SetDingPath("/snd/bell.wav"); }},
-    {"ReminderOffWithAnAdvance", [](TVpEvent& e, auto&) { e.SetAlarmAdvance(30); e.SetAlarmAdvanceType(atDays); }},
-    {"AdvanceBeyondTheSpinButton", [](TVpEvent& e, auto&) { e.SetAlarmSet(true); e.SetAlarmAdvance(240); }},
-    {"UnknownAdvanceUnit", [](TVpEvent& e, auto&) { e.SetAlarmSet(true); e.SetAlarmAdvance(5); e.SetAlarmAdvanceType(7); }},
+     [](TVpEvent& e, auto&) {
+       e.SetAlarmSet(true);
+       e.SetAlarmAdvance(2);
+       e.SetAlarmAdvanceType(atHours);
+       e.SetDingPath("/snd/bell.wav");
+     }},
+    {"ReminderOffWithAnAdvance",
+     [](TVpEvent& e, auto&) {
+       e.SetAlarmAdvance(30);
+       e.SetAlarmAdvanceType(atDays);
+     }},
+    {"AdvanceBeyondTheSpinButton",
+     [](TVpEvent& e, auto&) {
+       e.SetAlarmSet(true);
+       e.SetAlarmAdvance(240);
+     }},
+    {"UnknownAdvanceUnit",
+     [](TVpEvent& e, auto&) {
+       e.SetAlarmSet(true);
+       e.SetAlarmAdvance(5);
+       e.SetAlarmAdvanceType(7);
+     }},
     {"MixedLineBreaks", [](TVpEvent& e, auto&) { e.SetNotes("first\r\nsecond\nthird\rfourth\r\n"); }},
     {"BeforeEighteenHundredNinetyNine",
-     [](TVpEvent& e, auto&) { e.SetStartTime(-1.25); e.SetEndTime(ValueOfMoment(Moment(-1, 7 * 3600000LL))); }},
+     [](TVpEvent& e, auto&) {
+       e.SetStartTime(-1.25);
+       e.SetEndTime(ValueOfMoment(Moment(-1, 7 * 3600000LL)));
+     }},
 };
 
 class EventRoundTrip : public EventFormTest, public ::testing::WithParamInterface<std::tuple<TRoundTrip, bool>> {};
@@ -55,8 +123,8 @@ TEST_P(EventRoundTrip, OpenAndOkLeaveTheEventUnchanged) {
   EXPECT_FALSE(Event->Changed());
 }
 
-INSTANTIATE_TEST_SUITE_P(Events, EventRoundTrip, ::testing::Combine(::testing::ValuesIn(kRoundTrips), ::testing::Bool()),
-                         [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(Events, EventRoundTrip,
+                         ::testing::Combine(::testing::ValuesIn(kRoundTrips), ::testing::Bool()), [](const auto& info) {
                            return std::string(std::get<0>(info.param).Name) +
                                   (std::get<1>(info.param) ? "_12Hour" : "_24Hour");
                          });
@@ -64,7 +132,10 @@ INSTANTIATE_TEST_SUITE_P(Events, EventRoundTrip, ::testing::Combine(::testing::V
 // --- what the window shows ---
 
 TEST_F(EventFormTest, AnEndAtMidnightShowsAsTheLastMinuteOfItsDay) {
-  Open([](TVpEvent& e) { e.SetStartTime(At(2024, 5, 10, 23)); e.SetEndTime(At(2024, 5, 11)); });
+  Open([](TVpEvent& e) {
+    e.SetStartTime(At(2024, 5, 10, 23));
+    e.SetEndTime(At(2024, 5, 11));
+  });
   EXPECT_EQ(EndText(), "23:59");
   EXPECT_EQ(Form.EndDay(), DayNumberOf(At(2024, 5, 10)));
   Reopen(true);
@@ -73,7 +144,10 @@ TEST_F(EventFormTest, AnEndAtMidnightShowsAsTheLastMinuteOfItsDay) {
 }
 
 TEST_F(EventFormTest, TheEndDayComesFromTheEventsEnd) {
-  Open([](TVpEvent& e) { e.SetStartTime(At(2024, 5, 10, 9)); e.SetEndTime(At(2024, 5, 13, 17, 15)); });
+  Open([](TVpEvent& e) {
+    e.SetStartTime(At(2024, 5, 10, 9));
+    e.SetEndTime(At(2024, 5, 13, 17, 15));
+  });
   EXPECT_EQ(Form.EndDay(), DayNumberOf(At(2024, 5, 13)));
   EXPECT_EQ(EndText(), "17:15");
   EXPECT_EQ(Form.StartDate().Text(), "5/10/2024");
@@ -130,7 +204,10 @@ TEST_F(EventFormTest, AnEventThatDoesNotEndAfterItStartsIsShownWithAnEndAfterThe
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.Name);
-    Open([&](TVpEvent& e) { e.SetStartTime(row.Start); e.SetEndTime(row.End); });
+    Open([&](TVpEvent& e) {
+      e.SetStartTime(row.Start);
+      e.SetEndTime(row.End);
+    });
     EXPECT_EQ(StartText(), row.ShownStart);
     EXPECT_EQ(EndText(), row.ShownEnd);
     ASSERT_TRUE(Form.WriteTo(*Event));
@@ -140,7 +217,10 @@ TEST_F(EventFormTest, AnEventThatDoesNotEndAfterItStartsIsShownWithAnEndAfterThe
 }
 
 TEST_F(EventFormTest, AnEventOutsideTheCalendarYearsCannotBeOpened) {
-  MakeEvent([](TVpEvent& e) { e.SetStartTime(At(10000, 1, 1, 9)); e.SetEndTime(At(10000, 1, 1, 10)); });
+  MakeEvent([](TVpEvent& e) {
+    e.SetStartTime(At(10000, 1, 1, 9));
+    e.SetEndTime(At(10000, 1, 1, 10));
+  });
   EXPECT_THROW(Reopen(), EVpException);
 }
 

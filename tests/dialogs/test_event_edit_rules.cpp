@@ -13,7 +13,8 @@ TEST_F(EventFormTest, AStartAtOrAfterTheEndMovesToTheEntryBeforeTheEnd) {
     const char* Chosen;
     const char* Start;
   };
-  const TRow rows[] = {{"09:00", "09:00"}, {"10:30", "10:30"}, {"11:00", "10:30"}, {"15:00", "10:30"}, {"23:59", "10:30"}};
+  const TRow rows[] = {
+      {"09:00", "09:00"}, {"10:30", "10:30"}, {"11:00", "10:30"}, {"15:00", "10:30"}, {"23:59", "10:30"}};
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.Chosen);
     Open([](TVpEvent&) {});  // 10:00 - 11:00
@@ -43,7 +44,10 @@ TEST_F(EventFormTest, AnEndAtOrBeforeTheStartMovesToTheEntryAfterTheStart) {
 }
 
 TEST_F(EventFormTest, TheEndOfTheDayOfAnEventEndingAtMidnightStaysMidnight) {
-  Open([](TVpEvent& e) { e.SetStartTime(At(2024, 5, 10, 23)); e.SetEndTime(At(2024, 5, 11)); });
+  Open([](TVpEvent& e) {
+    e.SetStartTime(At(2024, 5, 10, 23));
+    e.SetEndTime(At(2024, 5, 11));
+  });
   SelectStart("23:59");
   EXPECT_EQ(StartText(), "23:59");
   SelectEnd("23:30");
@@ -54,7 +58,10 @@ TEST_F(EventFormTest, TheEndOfTheDayOfAnEventEndingAtMidnightStaysMidnight) {
 }
 
 TEST_F(EventFormTest, TimesOfAnEventOverSeveralDaysCompareWithTheirDays) {
-  Open([](TVpEvent& e) { e.SetStartTime(At(2024, 5, 10, 22)); e.SetEndTime(At(2024, 5, 12, 8)); });
+  Open([](TVpEvent& e) {
+    e.SetStartTime(At(2024, 5, 10, 22));
+    e.SetEndTime(At(2024, 5, 12, 8));
+  });
   SelectStart("23:00");
   SelectEnd("07:00");
   EXPECT_EQ(StartText(), "23:00");
@@ -84,7 +91,10 @@ TEST_F(EventFormTest, MovingTheStartDateKeepsTheEventsLength) {
                        {"5/1/2024", At(2024, 5, 1, 22), At(2024, 5, 2, 2)}};
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.Typed);
-    Open([](TVpEvent& e) { e.SetStartTime(At(2024, 5, 10, 22)); e.SetEndTime(At(2024, 5, 11, 2)); });
+    Open([](TVpEvent& e) {
+      e.SetStartTime(At(2024, 5, 10, 22));
+      e.SetEndTime(At(2024, 5, 11, 2));
+    });
     TypeDate(Form.StartDate(), row.Typed);
     ASSERT_TRUE(Form.WriteTo(*Event));
     EXPECT_EQ(ToMs(Event->StartTime()), ToMs(row.Start));
@@ -93,7 +103,10 @@ TEST_F(EventFormTest, MovingTheStartDateKeepsTheEventsLength) {
 }
 
 TEST_F(EventFormTest, AStartDateTypedWithoutLeavingTheFieldIsTakenOnOk) {
-  Open([](TVpEvent& e) { e.SetStartTime(At(2024, 5, 10, 23)); e.SetEndTime(At(2024, 5, 11)); });
+  Open([](TVpEvent& e) {
+    e.SetStartTime(At(2024, 5, 10, 23));
+    e.SetEndTime(At(2024, 5, 11));
+  });
   Form.StartDate().SetText("6/3/2024");
   ASSERT_TRUE(Form.WriteTo(*Event));
   EXPECT_EQ(ToMs(Event->StartTime()), ToMs(At(2024, 6, 3, 23)));
@@ -101,7 +114,10 @@ TEST_F(EventFormTest, AStartDateTypedWithoutLeavingTheFieldIsTakenOnOk) {
 }
 
 TEST_F(EventFormTest, RepeatUntilNeverLiesBeforeTheStartDate) {
-  Open([](TVpEvent& e) { e.SetRepeatCode(rcDaily); e.SetRepeatRangeEnd(At(2024, 5, 15)); });
+  Open([](TVpEvent& e) {
+    e.SetRepeatCode(rcDaily);
+    e.SetRepeatRangeEnd(At(2024, 5, 15));
+  });
   EXPECT_EQ(Form.RepeatUntil().Text(), "5/15/2024");
   TypeDate(Form.StartDate(), "5/20/2024");
   EXPECT_EQ(Form.RepeatUntil().Text(), "5/20/2024");
@@ -118,7 +134,10 @@ bool RepeatsNextDay(const TVpEvent& event) { return FallsOn(event, DateOf(event.
 TEST_F(EventFormTest, RepeatUntilTheEventsOwnDayEndsTheRepetitionThere) {
   for (const char* typed : {"5/10/2024", ""}) {
     SCOPED_TRACE(typed);
-    Open([](TVpEvent& e) { e.SetRepeatCode(rcDaily); e.SetRepeatRangeEnd(At(2024, 8, 30)); });
+    Open([](TVpEvent& e) {
+      e.SetRepeatCode(rcDaily);
+      e.SetRepeatRangeEnd(At(2024, 8, 30));
+    });
     ASSERT_TRUE(RepeatsNextDay(*Event));
     TypeDate(Form.RepeatUntil(), typed);
     ASSERT_TRUE(Form.WriteTo(*Event));
@@ -146,7 +165,10 @@ TEST_F(EventFormTest, CustomShowsTheIntervalAndStartsAnEmptyRangeEndOnTheEventsD
 }
 
 TEST_F(EventFormTest, SwitchingToCustomKeepsARangeEndAlreadyGiven) {
-  Open([](TVpEvent& e) { e.SetRepeatCode(rcWeekly); e.SetRepeatRangeEnd(At(2024, 8, 30)); });
+  Open([](TVpEvent& e) {
+    e.SetRepeatCode(rcWeekly);
+    e.SetRepeatRangeEnd(At(2024, 8, 30));
+  });
   Form.SelectRepeat(rcCustom);
   Form.SetIntervalText("10");
   EXPECT_EQ(Form.RepeatUntil().Text(), "8/30/2024");
@@ -165,7 +187,10 @@ TEST_F(EventFormTest, TheIntervalKeepsFiveDigitsAndNeverZero) {
   const TRow rows[] = {{"a1b2", "12", 12}, {"0", "1", 1}, {"123456", "12345", 12345}, {"", "", 1}, {"x", "", 1}};
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.Typed);
-    Open([](TVpEvent& e) { e.SetRepeatCode(rcCustom); e.SetCustomInterval(4); });
+    Open([](TVpEvent& e) {
+      e.SetRepeatCode(rcCustom);
+      e.SetCustomInterval(4);
+    });
     Form.SetIntervalText(row.Typed);
     EXPECT_EQ(Form.IntervalText(), row.Shown);
     ASSERT_TRUE(Form.WriteTo(*Event));
@@ -174,7 +199,12 @@ TEST_F(EventFormTest, TheIntervalKeepsFiveDigitsAndNeverZero) {
 }
 
 TEST_F(EventFormTest, SpinButtonsStayWithinTheirRange) {
-  Open([](TVpEvent& e) { e.SetAlarmSet(true); e.SetAlarmAdvance(99); e.SetRepeatCode(rcCustom); e.SetCustomInterval(2); });
+  Open([](TVpEvent& e) {
+    e.SetAlarmSet(true);
+    e.SetAlarmAdvance(99);
+    e.SetRepeatCode(rcCustom);
+    e.SetCustomInterval(2);
+  });
   Form.StepAlarmAdvance(5);
   EXPECT_EQ(Form.AlarmAdvanceText(), "100");
   Form.StepAlarmAdvance(-101);
@@ -186,7 +216,10 @@ TEST_F(EventFormTest, SpinButtonsStayWithinTheirRange) {
 }
 
 TEST_F(EventFormTest, AnEmptiedAdvanceIsSavedAsZero) {
-  Open([](TVpEvent& e) { e.SetAlarmSet(true); e.SetAlarmAdvance(20); });
+  Open([](TVpEvent& e) {
+    e.SetAlarmSet(true);
+    e.SetAlarmAdvance(20);
+  });
   Form.SetAlarmAdvanceText("");
   Form.SelectAlarmAdvanceType(atDays);
   ASSERT_TRUE(Form.WriteTo(*Event));
@@ -211,7 +244,10 @@ TEST_F(EventFormTest, ControlsFollowTheirGroupsFlags) {
 // --- OK and Cancel ---
 
 TEST_F(EventFormTest, SnoozeIsClearedByOkOnly) {
-  Open([](TVpEvent& e) { e.SetAlarmSet(true); e.SetSnoozeTime(At(2024, 5, 10, 9, 55)); });
+  Open([](TVpEvent& e) {
+    e.SetAlarmSet(true);
+    e.SetSnoozeTime(At(2024, 5, 10, 9, 55));
+  });
   // Cancel: the form is dropped without writing.
   EXPECT_EQ(ToMs(Event->SnoozeTime()), ToMs(At(2024, 5, 10, 9, 55)));
   EXPECT_FALSE(Event->Changed());
@@ -230,7 +266,8 @@ TEST_F(EventFormTest, AFieldThatCannotBeReadWritesNothingAndIsMarked) {
   const TRow rows[] = {
       {"start date", ecStartDate, [](TVpEventEditForm& f) { f.StartDate().SetText("5/45/2024"); },
        "Error: Day is required."},
-      {"empty start date", ecStartDate, [](TVpEventEditForm& f) { f.StartDate().SetText(" "); }, "Error: Day is required."},
+      {"empty start date", ecStartDate, [](TVpEventEditForm& f) { f.StartDate().SetText(" "); },
+       "Error: Day is required."},
       {"repeat until", ecRepeatUntil, [](TVpEventEditForm& f) { f.RepeatUntil().SetText("xyz 3"); },
        "Error: Month Is Required."},
       {"subject too long", ecDescription, [](TVpEventEditForm& f) { f.SetDescription(std::string(256, 'x')); },
@@ -240,7 +277,10 @@ TEST_F(EventFormTest, AFieldThatCannotBeReadWritesNothingAndIsMarked) {
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.Name);
-    Open([](TVpEvent& e) { e.SetRepeatCode(rcDaily); e.SetDescription("Before"); });
+    Open([](TVpEvent& e) {
+      e.SetRepeatCode(rcDaily);
+      e.SetDescription("Before");
+    });
     const std::string before = Snapshot(*Event);
     Form.SetDescription("After");
     Form.SelectStartTime(0);

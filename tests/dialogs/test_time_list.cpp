@@ -17,9 +17,9 @@ TEST(TimeList, HoldsEveryHalfHourAndTheLastMinuteInBothForms) {
     const char* TwentyFour;
     const char* Twelve;
   };
-  const TRow rows[] = {{0, "00:00", "12:00 AM"},  {1, "00:30", "12:30 AM"},  {2, "01:00", "1:00 AM"},
-                       {19, "09:30", "9:30 AM"},  {23, "11:30", "11:30 AM"}, {24, "12:00", "12:00 PM"},
-                       {26, "13:00", "1:00 PM"},  {47, "23:30", "11:30 PM"}, {48, "23:59", "11:59 PM"}};
+  const TRow rows[] = {{0, "00:00", "12:00 AM"}, {1, "00:30", "12:30 AM"},  {2, "01:00", "1:00 AM"},
+                       {19, "09:30", "9:30 AM"}, {23, "11:30", "11:30 AM"}, {24, "12:00", "12:00 PM"},
+                       {26, "13:00", "1:00 PM"}, {47, "23:30", "11:30 PM"}, {48, "23:59", "11:59 PM"}};
   const TVpTimeList hours24(false);
   const TVpTimeList hours12(true);
   ASSERT_EQ(hours24.Count(), 49);

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,7 +9,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <stdexcept>
@@ -37,7 +37,9 @@ void Choose(QComboBox& box, const char* text) { box.setCurrentIndex(box.findText
 // Failures the window would show in a message box are collected instead.
 class TCollectedErrors {
  public:
-  TCollectedErrors() { SetErrorHandler([this](const std::string& message) { Errors.push_back(message); }); }
+  TCollectedErrors() {
+    SetErrorHandler([this](const std::string& message) { Errors.push_back(message); });
+  }
   ~TCollectedErrors() { SetErrorHandler(nullptr); }
   std::vector<std::string> Errors;
 };
@@ -190,7 +192,10 @@ TEST_F(EventDialog, OpenAndOkLeaveAnEventOfTheStoreUnchanged) {
 }
 
 TEST_F(EventDialog, EscapeCancelsWithoutTouchingTheEvent) {
-  TVpEvent& event = StoredEvent([](TVpEvent& e) { e.SetAlarmSet(true); e.SetSnoozeTime(At(2024, 5, 10, 9, 50)); });
+  TVpEvent& event = StoredEvent([](TVpEvent& e) {
+    e.SetAlarmSet(true);
+    e.SetSnoozeTime(At(2024, 5, 10, 9, 50));
+  });
   const std::string before = Snapshot(event);
   EXPECT_FALSE(Execute(event, [](TDlgEventEdit& window) {
     Control<QLineEdit>(window, "DescriptionEdit").setText("changed");

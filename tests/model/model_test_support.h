@@ -25,6 +25,4 @@ struct TPlannerFixture {
 };
 
 // The path of a file of the model's test data.
-inline std::string TestDataPath(const std::string& name) {
-  return std::string(KORET_MODEL_TEST_DATA) + "/" + name;
-}
+inline std::string TestDataPath(const std::string& name) { return std::string(KORET_MODEL_TEST_DATA) + "/" + name; }

@@ -56,8 +56,7 @@ TEST_F(Collections, ResourcesSortByDescriptionByteByByte) {
   Resources.AddResource(4)->SetDescription("\xC3\x89mile");  // É sorts after every ASCII letter
   Resources.Sort();
   auto description = [](const TVpResource& r) { return r.Description(); };
-  EXPECT_EQ(Listed(Resources, description),
-            (std::vector<std::string>{"Zeta", "alpha", "beta", "\xC3\x89mile"}));
+  EXPECT_EQ(Listed(Resources, description), (std::vector<std::string>{"Zeta", "alpha", "beta", "\xC3\x89mile"}));
   Resources.DeleteResource(Resources.Items(1));
   EXPECT_EQ(Listed(Resources, description), (std::vector<std::string>{"Zeta", "beta", "\xC3\x89mile"}));
 }

@@ -28,13 +28,11 @@ INSTANTIATE_TEST_SUITE_P(
                       TNameCase{"MiddleNameStaysWithTheFirst", "Anna Maria Beta", "Beta", "Anna Maria"},
                       TNameCase{"OnlyTheFirstCommaSplits", "Beta, Alpha, Jr.", "Beta", "Alpha, Jr"},
                       TNameCase{"PunctuationAroundIsDropped", "  (Alpha Beta!) ", "Beta", "Alpha"},
-                      TNameCase{"NoLettersAtAll", " -- ", "", ""},
-                      TNameCase{"Empty", "", "", ""},
+                      TNameCase{"NoLettersAtAll", " -- ", "", ""}, TNameCase{"Empty", "", "", ""},
                       TNameCase{"AccentedLettersAreKept", "\xC3\x89mile Zola", "Zola", "\xC3\x89mile"},
-                      TNameCase{"AccentedLastLetterIsKept", "Ren\xC3\xA9, Jos\xC3\xA9",
-                                "Ren\xC3\xA9", "Jos\xC3\xA9"},
-                      TNameCase{"CyrillicWhole", "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD",
-                                "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD", ""}),
+                      TNameCase{"AccentedLastLetterIsKept", "Ren\xC3\xA9, Jos\xC3\xA9", "Ren\xC3\xA9", "Jos\xC3\xA9"},
+                      TNameCase{"CyrillicWhole", "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD", "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD",
+                                ""}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct TAddressCase {

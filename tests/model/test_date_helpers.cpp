@@ -110,8 +110,7 @@ TEST(DateHelpers, AgreeWithIndependentCalendarArithmetic) {
       long long day, result;
       int first;
       fields >> day >> first >> result;
-      EXPECT_EQ(WeekStartFor(static_cast<double>(day), static_cast<TVpDayType>(first)),
-                static_cast<double>(result));
+      EXPECT_EQ(WeekStartFor(static_cast<double>(day), static_cast<TVpDayType>(first)), static_cast<double>(result));
     }
     ++checked;
   }

@@ -32,8 +32,7 @@ class RepeatCases : public ::testing::TestWithParam<TRepeatCase> {};
 TEST_P(RepeatCases, PlaceTheEventOnItsDays) {
   const TRepeatCase& c = GetParam();
   TPlannerFixture planner;
-  TVpEvent* event =
-      planner.Resource->Schedule().AddEvent(1, c.Start, c.Start + EncodeTime(1, 0));
+  TVpEvent* event = planner.Resource->Schedule().AddEvent(1, c.Start, c.Start + EncodeTime(1, 0));
   event->SetRepeatCode(static_cast<std::uint8_t>(c.Code));
   event->SetRepeatRangeEnd(c.RangeEnd);
   event->SetCustomInterval(c.Interval);
@@ -55,49 +54,86 @@ TEST_P(RepeatCases, PlaceTheEventOnItsDays) {
 INSTANTIATE_TEST_SUITE_P(
     Recurrence, RepeatCases,
     ::testing::Values(
-        TRepeatCase{"DailyUpToTheRangeEndDay", rcDaily, At(2024, 3, 1, 9, 0), Day(2024, 3, 5), 0,
+        TRepeatCase{"DailyUpToTheRangeEndDay",
+                    rcDaily,
+                    At(2024, 3, 1, 9, 0),
+                    Day(2024, 3, 5),
+                    0,
                     {Day(2024, 3, 2), Day(2024, 3, 3), Day(2024, 3, 4), Day(2024, 3, 5)},
                     {Day(2024, 2, 29), Day(2024, 3, 6)}},
-        TRepeatCase{"RangeEndZeroNeverRepeats", rcDaily, At(2024, 3, 1, 9, 0), 0, 0, {},
-                    {Day(2024, 3, 2), Day(2024, 3, 5)}},
-        TRepeatCase{"Weekly", rcWeekly, At(2024, 3, 6, 9, 0), Day(2024, 12, 31), 0,
+        TRepeatCase{
+            "RangeEndZeroNeverRepeats", rcDaily, At(2024, 3, 1, 9, 0), 0, 0, {}, {Day(2024, 3, 2), Day(2024, 3, 5)}},
+        TRepeatCase{"Weekly",
+                    rcWeekly,
+                    At(2024, 3, 6, 9, 0),
+                    Day(2024, 12, 31),
+                    0,
                     {Day(2024, 3, 13), Day(2024, 3, 20), Day(2024, 3, 27)},
                     {Day(2024, 3, 14), Day(2024, 3, 12)}},
-        TRepeatCase{"MonthlyByDayFifthTuesdayFallsBackToTheLast", rcMonthlyByDay,
-                    At(2024, 4, 30, 9, 0), Day(2024, 12, 31), 0,
-                    {Day(2024, 5, 28), Day(2024, 6, 25), Day(2024, 7, 30), Day(2024, 10, 29),
-                     Day(2024, 12, 31)},
+        TRepeatCase{"MonthlyByDayFifthTuesdayFallsBackToTheLast",
+                    rcMonthlyByDay,
+                    At(2024, 4, 30, 9, 0),
+                    Day(2024, 12, 31),
+                    0,
+                    {Day(2024, 5, 28), Day(2024, 6, 25), Day(2024, 7, 30), Day(2024, 10, 29), Day(2024, 12, 31)},
                     {Day(2024, 7, 23), Day(2024, 5, 21), Day(2024, 6, 18), Day(2024, 5, 31)}},
-        TRepeatCase{"MonthlyByDayFourthThursdayNeverOnAFifth", rcMonthlyByDay,
-                    At(2024, 5, 23, 9, 0), Day(2025, 12, 31), 0,
+        TRepeatCase{"MonthlyByDayFourthThursdayNeverOnAFifth",
+                    rcMonthlyByDay,
+                    At(2024, 5, 23, 9, 0),
+                    Day(2025, 12, 31),
+                    0,
                     {Day(2024, 6, 27), Day(2024, 8, 22), Day(2024, 10, 24)},
                     {Day(2024, 8, 29), Day(2024, 10, 31), Day(2024, 5, 30)}},
-        TRepeatCase{"MonthlyByDateOnThe31st", rcMonthlyByDate, At(2024, 1, 31, 9, 0),
-                    Day(2024, 12, 31), 0, {Day(2024, 3, 31), Day(2024, 5, 31), Day(2024, 12, 31)},
-                    {Day(2024, 2, 29), Day(2024, 4, 30), Day(2024, 6, 30), Day(2024, 9, 30),
-                     Day(2024, 11, 30), Day(2024, 3, 1)}},
-        TRepeatCase{"YearlyByDateOn29February", rcYearlyByDate, At(2024, 2, 29, 9, 0),
-                    Day(2032, 12, 31), 0, {Day(2028, 2, 29), Day(2032, 2, 29)},
+        TRepeatCase{"MonthlyByDateOnThe31st",
+                    rcMonthlyByDate,
+                    At(2024, 1, 31, 9, 0),
+                    Day(2024, 12, 31),
+                    0,
+                    {Day(2024, 3, 31), Day(2024, 5, 31), Day(2024, 12, 31)},
+                    {Day(2024, 2, 29), Day(2024, 4, 30), Day(2024, 6, 30), Day(2024, 9, 30), Day(2024, 11, 30),
+                     Day(2024, 3, 1)}},
+        TRepeatCase{"YearlyByDateOn29February",
+                    rcYearlyByDate,
+                    At(2024, 2, 29, 9, 0),
+                    Day(2032, 12, 31),
+                    0,
+                    {Day(2028, 2, 29), Day(2032, 2, 29)},
                     {Day(2025, 2, 28), Day(2025, 3, 1), Day(2026, 2, 28), Day(2024, 3, 29)}},
-        TRepeatCase{"YearlyByDaySecondMondayOfOctober", rcYearlyByDay, At(2024, 10, 14, 9, 0),
-                    Day(2026, 12, 31), 0, {Day(2025, 10, 13), Day(2026, 10, 12)},
+        TRepeatCase{"YearlyByDaySecondMondayOfOctober",
+                    rcYearlyByDay,
+                    At(2024, 10, 14, 9, 0),
+                    Day(2026, 12, 31),
+                    0,
+                    {Day(2025, 10, 13), Day(2026, 10, 12)},
                     {Day(2024, 11, 11), Day(2025, 11, 10), Day(2025, 10, 20), Day(2025, 10, 6)}},
-        TRepeatCase{"CustomEveryThirdDay", rcCustom, At(2024, 5, 1, 9, 0), Day(2024, 5, 31), 3,
+        TRepeatCase{"CustomEveryThirdDay",
+                    rcCustom,
+                    At(2024, 5, 1, 9, 0),
+                    Day(2024, 5, 31),
+                    3,
                     {Day(2024, 5, 4), Day(2024, 5, 7), Day(2024, 5, 10)},
                     {Day(2024, 5, 2), Day(2024, 5, 3), Day(2024, 5, 5)}},
         // The event dialog lets an interval of 0 through: such an event keeps its start day.
-        TRepeatCase{"CustomIntervalZeroKeepsTheStartDayOnly", rcCustom, At(2024, 5, 1, 9, 0),
-                    Day(2024, 5, 31), 0, {}, {Day(2024, 5, 2), Day(2024, 5, 10)}},
-        TRepeatCase{"CustomIntervalNegativeKeepsTheStartDayOnly", rcCustom, At(2024, 5, 1, 9, 0),
-                    Day(2024, 5, 31), -3, {}, {Day(2024, 5, 4), Day(2024, 4, 28)}},
-        TRepeatCase{"UnknownCodeNeverRepeats", 8, At(2024, 5, 1, 9, 0), Day(2024, 5, 31), 0, {},
-                    {Day(2024, 5, 2)}}),
+        TRepeatCase{"CustomIntervalZeroKeepsTheStartDayOnly",
+                    rcCustom,
+                    At(2024, 5, 1, 9, 0),
+                    Day(2024, 5, 31),
+                    0,
+                    {},
+                    {Day(2024, 5, 2), Day(2024, 5, 10)}},
+        TRepeatCase{"CustomIntervalNegativeKeepsTheStartDayOnly",
+                    rcCustom,
+                    At(2024, 5, 1, 9, 0),
+                    Day(2024, 5, 31),
+                    -3,
+                    {},
+                    {Day(2024, 5, 4), Day(2024, 4, 28)}},
+        TRepeatCase{"UnknownCodeNeverRepeats", 8, At(2024, 5, 1, 9, 0), Day(2024, 5, 31), 0, {}, {Day(2024, 5, 2)}}),
     [](const ::testing::TestParamInfo<TRepeatCase>& info) { return std::string(info.param.Name); });
 
 TEST(Recurrence, AnEventAcrossMidnightFallsOnItsStartDayOnly) {
   TPlannerFixture planner;
-  TVpEvent* event =
-      planner.Resource->Schedule().AddEvent(1, At(2024, 5, 1, 20, 0), At(2024, 5, 2, 8, 0));
+  TVpEvent* event = planner.Resource->Schedule().AddEvent(1, At(2024, 5, 1, 20, 0), At(2024, 5, 2, 8, 0));
   EXPECT_TRUE(FallsOn(*event, Day(2024, 5, 1)));
   EXPECT_FALSE(FallsOn(*event, Day(2024, 5, 2)));
 }
@@ -125,8 +161,8 @@ std::vector<TOracleEvent> ReadOracle() {
     std::istringstream fields(line);
     TOracleEvent e;
     std::string colon;
-    fields >> e.Code >> e.StartDay >> e.StartMinute >> e.RangeEndDay >> e.RangeEndMinute >>
-        e.Interval >> e.FirstDay >> e.LastDay >> colon;
+    fields >> e.Code >> e.StartDay >> e.StartMinute >> e.RangeEndDay >> e.RangeEndMinute >> e.Interval >> e.FirstDay >>
+        e.LastDay >> colon;
     for (std::int64_t offset; fields >> offset;) e.Occurrences.insert(e.StartDay + offset);
     e.Line = line.substr(0, line.find(':'));
     events.push_back(std::move(e));
@@ -138,8 +174,7 @@ TVpEvent* AddOracleEvent(TVpSchedule& schedule, const TOracleEvent& e) {
   const double start = static_cast<double>(e.StartDay) + e.StartMinute * kOneMinute;
   TVpEvent* event = schedule.AddEvent(1, start, start + 30 * kOneMinute);
   event->SetRepeatCode(static_cast<std::uint8_t>(e.Code));
-  if (e.RangeEndDay != 0)
-    event->SetRepeatRangeEnd(static_cast<double>(e.RangeEndDay) + e.RangeEndMinute * kOneMinute);
+  if (e.RangeEndDay != 0) event->SetRepeatRangeEnd(static_cast<double>(e.RangeEndDay) + e.RangeEndMinute * kOneMinute);
   event->SetCustomInterval(e.Interval);
   return event;
 }
@@ -159,8 +194,7 @@ TEST(RecurrenceOracle, EveryRepeatCodeMatchesTheIndependentRules) {
     for (std::int64_t day = e.FirstDay; day <= e.LastDay; ++day) {
       const bool expected = e.Occurrences.count(day) > 0;
       if (OccursOn(*event, static_cast<double>(day)) != expected) {
-        ADD_FAILURE() << "day " << day << " (offset " << day - e.StartDay << ") expected "
-                      << expected;
+        ADD_FAILURE() << "day " << day << " (offset " << day - e.StartDay << ") expected " << expected;
         break;
       }
       ++checkedDays;

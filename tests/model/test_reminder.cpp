@@ -19,8 +19,7 @@ class Reminder : public ::testing::Test, public TPlannerFixture {
 };
 
 TEST_F(Reminder, DueStrictlyAfterTheLeadTime) {
-  EXPECT_FALSE(IsAlarmDue(*Event, At(2024, 5, 3, 9, 45)))
-      << "a tick at exactly 09:45:00.000 does not fire";
+  EXPECT_FALSE(IsAlarmDue(*Event, At(2024, 5, 3, 9, 45))) << "a tick at exactly 09:45:00.000 does not fire";
   EXPECT_TRUE(IsAlarmDue(*Event, Ms(At(2024, 5, 3, 9, 45), 1)));
   EXPECT_TRUE(IsAlarmDue(*Event, At(2024, 5, 4, 9, 0))) << "a reminder already past is due";
   Event->SetAlarmSet(false);

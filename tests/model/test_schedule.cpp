@@ -71,8 +71,7 @@ TEST_F(Schedule, SortingIsPutOffWhileUpdating) {
 // While sorting is put off, removing an event still renumbers the rest, so that a later removal
 // takes out the right event.
 TEST_F(Schedule, DeletingWhileUpdatingKeepsPositionsRight) {
-  for (int id = 1; id <= 4; ++id)
-    Events().AddEvent(id, At(2024, 5, 3, 8 + id, 0), At(2024, 5, 3, 9 + id, 0));
+  for (int id = 1; id <= 4; ++id) Events().AddEvent(id, At(2024, 5, 3, 8 + id, 0), At(2024, 5, 3, 9 + id, 0));
   Events().BeginUpdate();
   Events().DeleteEvent(Events().Items(0));
   TVpEvent* third = Events().Items(1);
@@ -84,8 +83,7 @@ TEST_F(Schedule, DeletingWhileUpdatingKeepsPositionsRight) {
 }
 
 TEST_F(Schedule, ClearDestroysEveryEvent) {
-  for (int id = 1; id <= 3; ++id)
-    Events().AddEvent(id, At(2024, 5, 3, 8 + id, 0), At(2024, 5, 3, 9 + id, 0));
+  for (int id = 1; id <= 3; ++id) Events().AddEvent(id, At(2024, 5, 3, 8 + id, 0), At(2024, 5, 3, 9 + id, 0));
   Events().Clear();
   EXPECT_EQ(Events().Count(), 0);
   EXPECT_EQ(Events().CountEventsOn(Day(2024, 5, 3)), 0);
@@ -155,8 +153,7 @@ TEST_F(Schedule, TheDayLookupAgreesWithThePerEventRule) {
       }
     }
     if (round == 1)
-      for (int i = 0; i < 50; ++i)
-        Events().Items(static_cast<int>(random() % 400))->SetStartTime(someDay());
+      for (int i = 0; i < 50; ++i) Events().Items(static_cast<int>(random() % 400))->SetStartTime(someDay());
     for (double day = base - 2; day < base + 330; ++day) {
       std::vector<TVpEvent*> expected, collected;
       for (int i = 0; i < Events().Count(); ++i)

@@ -28,8 +28,7 @@ void PlainSelectionSort(std::vector<TItem>& items) {
 std::vector<TItem> RandomItems(std::mt19937& random, size_t count, int distinctKeys) {
   std::vector<TItem> items;
   for (size_t i = 0; i < count; ++i)
-    items.push_back({static_cast<int>(random() % static_cast<unsigned>(distinctKeys)),
-                     static_cast<int>(i)});
+    items.push_back({static_cast<int>(random() % static_cast<unsigned>(distinctKeys)), static_cast<int>(i)});
   return items;
 }
 
@@ -45,8 +44,7 @@ TEST(SelectionSortOrder, ReproducesTheOrderOfEqualKeys) {
   for (size_t count : {0, 1, 2, 3, 7, 64, 65, 300}) {
     for (int distinct : {1, 2, 5, 1000}) {
       SCOPED_TRACE(testing::Message() << count << " items, " << distinct << " keys");
-      for (int round = 0; round < 20; ++round)
-        ExpectSameOrderAsPlainSort(RandomItems(random, count, distinct));
+      for (int round = 0; round < 20; ++round) ExpectSameOrderAsPlainSort(RandomItems(random, count, distinct));
     }
   }
 }

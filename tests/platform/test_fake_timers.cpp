@@ -19,7 +19,8 @@ TEST(FakeTimers, FireInTimeOrderWithTheClockAtEachTick) {
   a->SetEnabled(true);
   b->SetEnabled(true);
   timers.Advance(1000);
-  const std::vector<std::pair<char, std::int64_t>> expected = {{'a', 300}, {'b', 500}, {'a', 600}, {'a', 900}, {'b', 1000}};
+  const std::vector<std::pair<char, std::int64_t>> expected = {
+      {'a', 300}, {'b', 500}, {'a', 600}, {'a', 900}, {'b', 1000}};
   EXPECT_EQ(fired, expected);
   EXPECT_EQ(clock.NowMs(), 1000);
 }

@@ -1,8 +1,8 @@
-#include <filesystem>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
+#include <functional>
 
 #include "platform/file_reader.h"
 #include "tests/support/temporary_folder.h"

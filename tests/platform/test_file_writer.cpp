@@ -1,8 +1,8 @@
-#include <cerrno>
 #include <fcntl.h>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <cerrno>
+#include <filesystem>
 
 #include "platform/file_writer.h"
 #include "tests/support/failing_file_calls.h"
@@ -36,7 +36,7 @@ TEST(AtomicFileWriter, KeepsThePermissionsOfTheOldFile) {
   TTemporaryFolder::Write(path, "old");
   ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
   TAtomicFileWriter().ReplaceFile(path, "new");
-  struct stat st{};
+  struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
 }

@@ -1,9 +1,9 @@
-#include <algorithm>
-#include <chrono>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
 
 #include "platform/file_writer.h"
 #include "platform/folder_lock.h"
@@ -56,7 +56,7 @@ TEST(StaleTemporaryFiles, OnlyThoseOfEndedProcessesGo) {
   const std::vector<std::string> kept = {".events.xml.tmp-" + live + "-3",  // a live writer's
                                          ".events.xml.tmp-1-0",             // init's: alive
                                          "events.xml",
-                                         ".events.xml.tmp-" + dead,         // not a temporary's name
+                                         ".events.xml.tmp-" + dead,  // not a temporary's name
                                          ".events.xml.tmp-" + dead + "-x",
                                          ".events.xml.tmp--" + dead + "-1",
                                          "events.xml.tmp-" + dead + "-1"};

@@ -30,13 +30,10 @@ TEST_F(IniFile, ReadsSectionsAndKeysWhateverTheirCase) {
       "[GENERAL]\r\n"
       "Width=1\r\n");
   const std::tuple<const char*, const char*, std::optional<std::string>> cases[] = {
-      {"General", "Width", "640"},       // the first of two equal sections counts
-      {"general", "WIDTH", "640"},
-      {"General", "Height", "480"},      // blanks around names and values are dropped
-      {"Skin", "FileName", "Blue.skn"},  // written as "Filename", read as "FileName"
-      {"General", "orphan", std::nullopt},
-      {"Missing", "Width", std::nullopt},
-      {"General", "Missing", std::nullopt},
+      {"General", "Width", "640"},                                        // the first of two equal sections counts
+      {"general", "WIDTH", "640"},         {"General", "Height", "480"},  // blanks around names and values are dropped
+      {"Skin", "FileName", "Blue.skn"},                                   // written as "Filename", read as "FileName"
+      {"General", "orphan", std::nullopt}, {"Missing", "Width", std::nullopt}, {"General", "Missing", std::nullopt},
   };
   for (const auto& [section, key, expected] : cases) {
     SCOPED_TRACE(std::string(section) + "/" + key);
@@ -61,9 +58,9 @@ TEST_F(IniFile, WritesKeepEverythingElseAsItWas) {
       "\r\n"
       "[Daily]\r\n"
       "Gran=5\r\n");
-  ini.Write("general", "width", "800");      // the stored spelling of names is kept
-  ini.Write("General", "ActTab", "2");       // a new key goes after the section's last key
-  ini.Write("Calendar", "Left", "370");      // a new section goes at the end
+  ini.Write("general", "width", "800");  // the stored spelling of names is kept
+  ini.Write("General", "ActTab", "2");   // a new key goes after the section's last key
+  ini.Write("Calendar", "Left", "370");  // a new section goes at the end
   EXPECT_EQ(TTemporaryFolder::Read(Path()),
             "\xEF\xBB\xBF; settings\r\n"
             "[General]\r\n"
@@ -136,14 +133,10 @@ TEST_F(IniFile, AnUndecodableUtf16UnitIsReadAsAReplacementCharacter) {
 TEST_F(IniFile, ValuesComeBackAsTheyWereWritten) {
   TIniFile ini(Path(), Writer_);
   const std::pair<const char*, const char*> cases[] = {
-      {"plain", "MS Sans Serif"},
-      {"quoted", "\"Home\""},         // would otherwise lose its quotes
-      {"single", "'x'"},
-      {"blanks", "  padded  "},       // would otherwise lose its blanks
-      {"equals", "a=b"},
-      {"empty", ""},
-      {"utf8", "Ärzte & Co"},
-      {"negative", "-16777201"},
+      {"plain", "MS Sans Serif"}, {"quoted", "\"Home\""},    // would otherwise lose its quotes
+      {"single", "'x'"},          {"blanks", "  padded  "},  // would otherwise lose its blanks
+      {"equals", "a=b"},          {"empty", ""},
+      {"utf8", "Ärzte & Co"},     {"negative", "-16777201"},
   };
   for (const auto& [key, value] : cases) ini.Write("Values", key, value);
   const TIniFile reread(Path(), Writer_);

@@ -1,7 +1,7 @@
-#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include "platform/instance_lock.h"
 #include "tests/support/temporary_folder.h"

@@ -19,15 +19,11 @@ TEST(AsciiText, FoldsOnlyAsciiLettersWhateverTheLocale) {
     const char* B;
     bool Same;
   } cases[] = {
-      {"fieldtype", "FIELDTYPE", true},
-      {"Width", "wIDTH", true},
-      {"ISO-8859-1", "iso-8859-1", true},
-      {"i", "I", true},
-      {"\xC4\xB0", "i", false},             // capital I with dot is not ASCII
-      {"\xC3\xA9", "\xC3\x89", false},      // e acute and E acute stay apart
-      {"@[`{", "`{@[", false},             // the bytes next to the letters do not fold
-      {"true", "tru", false},
-      {"", "", true},
+      {"fieldtype", "FIELDTYPE", true}, {"Width", "wIDTH", true}, {"ISO-8859-1", "iso-8859-1", true}, {"i", "I", true},
+      {"\xC4\xB0", "i", false},         // capital I with dot is not ASCII
+      {"\xC3\xA9", "\xC3\x89", false},  // e acute and E acute stay apart
+      {"@[`{", "`{@[", false},          // the bytes next to the letters do not fold
+      {"true", "tru", false},           {"", "", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.A) + " / " + c.B);
@@ -57,7 +53,10 @@ TEST(Utf8, DecodesStrictlyAndSaysHowFarAFaultReaches) {
       {"overlong three", "\xE0\x80\x80", TUtf8Sequence::usBadlyFormed, 0, 3},
       {"surrogate", "\xED\xA0\x80", TUtf8Sequence::usBadlyFormed, 0, 3},
       {"above 10FFFF", "\xF4\x90\x80\x80", TUtf8Sequence::usBadlyFormed, 0, 4},
-      {"ASCII in place of a continuation", "\xE2\x82" "A", TUtf8Sequence::usBadlyFormed, 0, 2},
+      {"ASCII in place of a continuation",
+       "\xE2\x82"
+       "A",
+       TUtf8Sequence::usBadlyFormed, 0, 2},
       {"cut short", "\xE2\x82", TUtf8Sequence::usTruncated, 0, 2},
   };
   for (const auto& c : cases) {
@@ -86,9 +85,15 @@ TEST(Utf8, SplitsIntoCodePointsAndCutsWholeOnes) {
   } splits[] = {
       {"empty", "", {0}},
       {"mixed", "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", {0, 1, 3, 6, 10}},
-      {"stray bytes stand alone", "\x80\xFF" "a", {0, 1, 2, 3}},
+      {"stray bytes stand alone",
+       "\x80\xFF"
+       "a",
+       {0, 1, 2, 3}},
       {"a cut sequence is one", "a\xE2\x82", {0, 1, 3}},
-      {"a broken sequence ends before the byte that breaks it", "\xE2\x82" "a", {0, 2, 3}},
+      {"a broken sequence ends before the byte that breaks it",
+       "\xE2\x82"
+       "a",
+       {0, 2, 3}},
   };
   for (const auto& c : splits) {
     SCOPED_TRACE(c.Name);

@@ -17,7 +17,9 @@ std::string Format(int tag, int channels, int rate, int bits) {
   return Le16(tag) + Le16(channels) + Le32(rate) + Le32(static_cast<long>(rate) * frame) + Le16(frame) + Le16(bits);
 }
 
-std::string Wave(const std::string& chunks) { return "RIFF" + Le32(static_cast<long>(4 + chunks.size())) + "WAVE" + chunks; }
+std::string Wave(const std::string& chunks) {
+  return "RIFF" + Le32(static_cast<long>(4 + chunks.size())) + "WAVE" + chunks;
+}
 
 TEST(WavFile, ReadsPcmAfterUnknownChunks) {
   const std::string samples(8, 'x');  // two stereo 16-bit frames
@@ -55,19 +57,18 @@ TEST_P(WavFileRefuses, WithAReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WavFileRefuses,
-    ::testing::Values(
-        TBadWav{"Empty", "", "not a WAVE file"},
-        TBadWav{"NotRiff", "RIFX\0\0\0\0WAVE", "not a WAVE file"},
-        TBadWav{"NoChunks", Wave(""), "no format chunk"},
-        TBadWav{"DataFirst", Wave(Chunk("data", "abcd") + Chunk("fmt ", Format(1, 1, 8000, 16))),
-                "sound data before its format"},
-        TBadWav{"Compressed", Wave(Chunk("fmt ", Format(2, 1, 8000, 4))), "unsupported sample format"},
-        TBadWav{"NoChannels", Wave(Chunk("fmt ", Format(1, 0, 8000, 16))), "unsupported channel count"},
-        TBadWav{"ZeroRate", Wave(Chunk("fmt ", Format(1, 1, 0, 16))), "unsupported sample rate"},
-        TBadWav{"ShortFormat", Wave(Chunk("fmt ", "abcd")), "damaged format chunk"},
-        TBadWav{"HugeFormatSize", Wave(Chunk("fmt ", Format(1, 1, 8000, 16), 0x7FFFFFFF)),
-                "damaged format chunk"},
-        TBadWav{"NoData", Wave(Chunk("fmt ", Format(1, 1, 8000, 16))), "no sound data"}),
+    ::testing::Values(TBadWav{"Empty", "", "not a WAVE file"},
+                      TBadWav{"NotRiff", "RIFX\0\0\0\0WAVE", "not a WAVE file"},
+                      TBadWav{"NoChunks", Wave(""), "no format chunk"},
+                      TBadWav{"DataFirst", Wave(Chunk("data", "abcd") + Chunk("fmt ", Format(1, 1, 8000, 16))),
+                              "sound data before its format"},
+                      TBadWav{"Compressed", Wave(Chunk("fmt ", Format(2, 1, 8000, 4))), "unsupported sample format"},
+                      TBadWav{"NoChannels", Wave(Chunk("fmt ", Format(1, 0, 8000, 16))), "unsupported channel count"},
+                      TBadWav{"ZeroRate", Wave(Chunk("fmt ", Format(1, 1, 0, 16))), "unsupported sample rate"},
+                      TBadWav{"ShortFormat", Wave(Chunk("fmt ", "abcd")), "damaged format chunk"},
+                      TBadWav{"HugeFormatSize", Wave(Chunk("fmt ", Format(1, 1, 8000, 16), 0x7FFFFFFF)),
+                              "damaged format chunk"},
+                      TBadWav{"NoData", Wave(Chunk("fmt ", Format(1, 1, 8000, 16))), "no sound data"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 #include "platform/qt/qt_canvas.h"
 

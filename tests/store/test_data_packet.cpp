@@ -15,17 +15,14 @@ void PrintTo(const TFieldDef& field, std::ostream* out) {
 namespace {
 
 TFieldDefs SampleFields() {
-  return {FieldDef("RecordID", ftInteger, 0, true),
-          FieldDef("StartTime", ftDateTime, 0, true),
-          FieldDef("Description", ftString, 255, false),
-          FieldDef("AllDayEvent", ftBoolean, 0, false),
+  return {FieldDef("RecordID", ftInteger, 0, true), FieldDef("StartTime", ftDateTime, 0, true),
+          FieldDef("Description", ftString, 255, false), FieldDef("AllDayEvent", ftBoolean, 0, false),
           FieldDef("Birthdate", ftDate, 0, false)};
 }
 
 TEST(DataPacket, WritesTheDataPacketLayout) {
-  const std::vector<TRowValues> rows = {
-      {std::int64_t{7}, EncodeDate(2024, 5, 3) + EncodeTime(10, 30), std::string("Lunch & talk\r\nroom 2"), false,
-       std::monostate{}}};
+  const std::vector<TRowValues> rows = {{std::int64_t{7}, EncodeDate(2024, 5, 3) + EncodeTime(10, 30),
+                                         std::string("Lunch & talk\r\nroom 2"), false, std::monostate{}}};
   EXPECT_EQ(FormatDataPacket(SampleFields(), rows),
             "<?xml version=\"1.0\" standalone=\"yes\"?>\n"
             "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
@@ -43,8 +40,8 @@ TEST(DataPacket, WritesTheDataPacketLayout) {
 // Values at the edges of every kind, written and read back.
 std::vector<TRowValues> EdgeRows() {
   return {
-      {std::int64_t{1}, EncodeDate(2024, 2, 29) + EncodeTime(23, 59, 59, 999), std::string("tab\there \"quoted\" 'single' <b>"),
-       true, EncodeDate(1970, 1, 1)},
+      {std::int64_t{1}, EncodeDate(2024, 2, 29) + EncodeTime(23, 59, 59, 999),
+       std::string("tab\there \"quoted\" 'single' <b>"), true, EncodeDate(1970, 1, 1)},
       {std::int64_t{-2147483647 - 1}, EncodeDate(1899, 12, 30), std::string("Ärzte – 日本 – 𝄞"), false,
        EncodeDate(9999, 12, 31)},
       {std::int64_t{2147483647}, EncodeDate(2000, 1, 1) + EncodeTime(0, 0, 0, 1), std::string(""), std::monostate{},
@@ -92,8 +89,10 @@ TEST(DataPacket, AnotherReaderSeesTheSameValues) {
             "2 Description \n"
             "3 RecordID 3\n"
             "3 StartTime 18500615T00:00:00000\n"
-            "3 Description " + std::string(255, 'x') + "\n"
-            "3 Birthdate 16000301\n");
+            "3 Description " +
+                std::string(255, 'x') +
+                "\n"
+                "3 Birthdate 16000301\n");
 }
 
 TEST(DataPacket, ReadsTablesWrittenByOtherPrograms) {
@@ -113,9 +112,11 @@ TEST(DataPacket, ReadsTablesWrittenByOtherPrograms) {
       "    </FIELDS>\r\n"
       "  </METADATA>\r\n"
       "  <ROWDATA>\r\n"
-      "    <ROW RowState=\"4\" RecordID=\"1\" Notes=\"line one&#013;&#010;line two\" Name=\"M\xFCller\" Small=\"-3\"/>\r\n"
+      "    <ROW RowState=\"4\" RecordID=\"1\" Notes=\"line one&#013;&#010;line two\" Name=\"M\xFCller\" "
+      "Small=\"-3\"/>\r\n"
       "    <ROW RowState=\"2\" RecordID=\"2\" Name=\"gone\"/>\r\n"
-      "    <ROW RowState=\"1\" RecordID=\"3\" Name=\"old\" Big=\"9000000000\" Ratio=\"0.25\" Picture=\"0A0B\" Odd=\"kept\"/>\r\n"
+      "    <ROW RowState=\"1\" RecordID=\"3\" Name=\"old\" Big=\"9000000000\" Ratio=\"0.25\" Picture=\"0A0B\" "
+      "Odd=\"kept\"/>\r\n"
       "    <ROW RowState=\"8\" Name=\"new\"/>\r\n"
       "  </ROWDATA>\r\n"
       "</DATAPACKET>\r\n";
@@ -179,8 +180,7 @@ const std::string kFields =
 INSTANTIATE_TEST_SUITE_P(
     Cases, DataPacketRefuses,
     ::testing::Values(
-        TBadPacket{"Empty", "", "Line"},
-        TBadPacket{"NotXml", "RecordID,StartTime\n1,2\n", "Line"},
+        TBadPacket{"Empty", "", "Line"}, TBadPacket{"NotXml", "RecordID,StartTime\n1,2\n", "Line"},
         TBadPacket{"OtherDocument", "<Formats/>", "not a table"},
         TBadPacket{"NoFields", "<DATAPACKET/>", "no field definitions"},
         TBadPacket{"Truncated", kFields + "<ROW RecordID=\"1\"/></ROWDA", "Line"},
@@ -193,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
         TBadPacket{"BadTime", kFields + "<ROW StartTime=\"20240201T25:00:00000\"/></ROWDATA></DATAPACKET>",
                    "is not a valid date-time"},
         TBadPacket{"BadBoolean", kFields + "<ROW Done=\"yes\"/></ROWDATA></DATAPACKET>", "is not a valid boolean"},
-        TBadPacket{"UnnamedField", "<DATAPACKET><METADATA><FIELDS><FIELD fieldtype=\"i4\"/></FIELDS></METADATA></DATAPACKET>",
+        TBadPacket{"UnnamedField",
+                   "<DATAPACKET><METADATA><FIELDS><FIELD fieldtype=\"i4\"/></FIELDS></METADATA></DATAPACKET>",
                    "a field has no name"},
         TBadPacket{"DoubleField",
                    "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"A\" fieldtype=\"i4\"/>"

@@ -1,6 +1,6 @@
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <filesystem>
 
 #include "store/data_packet.h"
 #include "store/data_table.h"
@@ -10,10 +10,8 @@
 namespace {
 
 TFieldDefs TaskFields() {
-  return {FieldDef("RecordID", ftInteger, 0, true),
-          FieldDef("ResourceID", ftInteger, 0, true),
-          FieldDef("Description", ftString, 5, false),
-          FieldDef("DueDate", ftDateTime, 0, false)};
+  return {FieldDef("RecordID", ftInteger, 0, true), FieldDef("ResourceID", ftInteger, 0, true),
+          FieldDef("Description", ftString, 5, false), FieldDef("DueDate", ftDateTime, 0, false)};
 }
 
 class DataTable : public ::testing::Test {
@@ -94,7 +92,9 @@ TEST_F(DataTable, FilterCursorAndLocate) {
   Table_.Open();
   EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 2, 3, 4}));
   const int resource = Table_.FieldIndex("resourceid");  // field names ignore case
-  Table_.SetFilter([resource](const TRowValues& row) { return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{10}); });
+  Table_.SetFilter([resource](const TRowValues& row) {
+    return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{10});
+  });
   EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 2, 3, 4})) << "the filter applies only when switched on";
   Table_.SetFiltered(true);
   EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 3, 4}));
@@ -217,11 +217,13 @@ TEST_F(DataTable, DeleteWhereRemovesHiddenRowsTooWithOneWrite) {
   WriteFile({{1, 10, "a"}, {2, 20, "b"}, {3, 10, "c"}});
   Table_.Open();
   const int resource = Table_.FieldIndex("ResourceID");
-  Table_.SetFilter([resource](const TRowValues& row) { return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{20}); });
+  Table_.SetFilter([resource](const TRowValues& row) {
+    return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{20});
+  });
   Table_.SetFiltered(true);
   EXPECT_EQ(Table_.DeleteWhere([resource](const TRowValues& row) {
-              return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{10});
-            }),
+    return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{10});
+  }),
             2);
   EXPECT_EQ(Writer_.TotalWrites(), 1);
   Table_.SetFiltered(false);

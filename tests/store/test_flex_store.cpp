@@ -88,7 +88,8 @@ TEST_F(FlexStore, AnEmptyCountersTableGetsARowWithEveryCounter) {
 }
 
 TEST_F(FlexStore, TheWindowLoadsEventsStartingInItAndRepeatsReachingIt) {
-  WriteRows("Resources", TVpPlannerFiles::kResourcesFile, {"ResourceID=\"1\" Description=\"KORET\" ResourceActive=\"TRUE\""});
+  WriteRows("Resources", TVpPlannerFiles::kResourcesFile,
+            {"ResourceID=\"1\" Description=\"KORET\" ResourceActive=\"TRUE\""});
   WriteRows("Events", TVpPlannerFiles::kEventsFile,
             {EventRow(1, 1, Stamp(2024, 5, 3, 10), Stamp(2024, 5, 3, 11), "Description=\"one-off\""),
              EventRow(2, 1, Stamp(2024, 1, 1, 8), Stamp(2024, 1, 1, 9),
@@ -200,7 +201,8 @@ TEST_F(FlexStore, FieldsGoThroughTheMappings) {
 TEST_F(FlexStore, MappingKeysIgnoreLetterCaseAndAMissingPairDropsTheField) {
   for (TVpFieldMapping& pair : Store().EventFieldMappings)
     if (pair.StoreKey == "Description") pair.StoreKey = "DESCRIPTION";
-  std::erase_if(Store().EventFieldMappings, [](const TVpFieldMapping& pair) { return pair.StoreKey == "AlarmWavPath"; });
+  std::erase_if(Store().EventFieldMappings,
+                [](const TVpFieldMapping& pair) { return pair.StoreKey == "AlarmWavPath"; });
   Connect();
   AddActiveResource("KORET");
   TVpEvent& event = NewEvent("subject", At(2024, 5, 10, 8), At(2024, 5, 10, 9));
@@ -263,9 +265,11 @@ TEST_F(FlexStore, DeletingAResourceRemovesAllItsRows) {
 }
 
 TEST_F(FlexStore, TasksReadFromTheTableAreNotChanged) {
-  WriteRows("Resources", TVpPlannerFiles::kResourcesFile, {"ResourceID=\"1\" Description=\"Home\" ResourceActive=\"TRUE\""});
+  WriteRows("Resources", TVpPlannerFiles::kResourcesFile,
+            {"ResourceID=\"1\" Description=\"Home\" ResourceActive=\"TRUE\""});
   WriteRows("Tasks", TVpPlannerFiles::kTasksFile,
-            {"RecordID=\"1\" ResourceID=\"1\" Description=\"a\" Complete=\"TRUE\" CompletedOn=\"" + Stamp(2024, 1, 2) + "\""});
+            {"RecordID=\"1\" ResourceID=\"1\" Description=\"a\" Complete=\"TRUE\" CompletedOn=\"" + Stamp(2024, 1, 2) +
+             "\""});
   Connect();
   Store().SelectResourceByName("Home");
   TVpResource& resource = *Store().ActiveResource();

@@ -55,7 +55,9 @@ class SeveralWriters : public ::testing::Test, protected TPlannerFixture {
 
 // A view of the store's window that counts its repaints.
 struct TView : TVpLinkableControl {
-  explicit TView(const void* owner) : TVpLinkableControl(owner) { OnInvalidate = [this] { ++Repaints; }; }
+  explicit TView(const void* owner) : TVpLinkableControl(owner) {
+    OnInvalidate = [this] { ++Repaints; };
+  }
   TVpItemType GetItemType() const override { return itDayView; }
   void RenderIntoRect(TCanvas*, const TRect&, TVpRotationAngle, double, double, int, int, TVpGranularity,
                       bool) override {}
@@ -199,8 +201,7 @@ const char* const kRest = " ResourceID=\"0\" TaskID=\"0\" ContactID=\"0\"";
 INSTANTIATE_TEST_SUITE_P(
     Cases, RecordIDRule,
     ::testing::Values(TCounterCase{"Zero", {std::string("EventID=\"0\"") + kRest}, 7, 8},
-                      TCounterCase{"NoRow", {}, 3, 4},
-                      TCounterCase{"NoCounter", {kRest}, 0, 1},
+                      TCounterCase{"NoRow", {}, 3, 4}, TCounterCase{"NoCounter", {kRest}, 0, 1},
                       TCounterCase{"Negative", {std::string("EventID=\"-5\"") + kRest}, 0, 1},
                       TCounterCase{"AheadOfTheTable", {std::string("EventID=\"10\"") + kRest}, 3, 11},
                       TCounterCase{"LastOfTheRange", {std::string("EventID=\"2147483646\"") + kRest}, 0, 2147483647},

@@ -11,9 +11,12 @@ namespace {
 // A view that counts its repaints and records the notifications it gets.
 class TCountingView : public TVpLinkableControl {
  public:
-  explicit TCountingView(const void* owner) : TVpLinkableControl(owner) { OnInvalidate = [this] { ++Repaints; }; }
+  explicit TCountingView(const void* owner) : TVpLinkableControl(owner) {
+    OnInvalidate = [this] { ++Repaints; };
+  }
   TVpItemType GetItemType() const override { return itDayView; }
-  void RenderIntoRect(TCanvas*, const TRect&, TVpRotationAngle, double, double, int, int, TVpGranularity, bool) override {}
+  void RenderIntoRect(TCanvas*, const TRect&, TVpRotationAngle, double, double, int, int, TVpGranularity,
+                      bool) override {}
   void HandleLinkNotification(TVpLinkableControl*, TVpNotificationKind kind, double value) override {
     Notifications.emplace_back(kind, value);
   }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cerrno>
 #include <fcntl.h>
+#include <cerrno>
 #include <optional>
 
 #include "platform/file_writer.h"

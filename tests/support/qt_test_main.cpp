@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <cstdlib>
-#include <gtest/gtest.h>
 
 // Qt tests need an application object; without a display they run on the offscreen platform.
 int main(int argc, char** argv) {

@@ -10,11 +10,21 @@
 // One drawing operation as the recording canvas saw it, with the pen, brush, font and clip that
 // were in force.
 struct TCanvasOp {
-  enum TKind { opFillRect, opRectangle, opEllipse, opRoundRect, opPolygon, opLine, opPolyline,
-               opText, opFocusRect, opBitmap };
+  enum TKind {
+    opFillRect,
+    opRectangle,
+    opEllipse,
+    opRoundRect,
+    opPolygon,
+    opLine,
+    opPolyline,
+    opText,
+    opFocusRect,
+    opBitmap
+  };
   TKind Kind = opFillRect;
-  TRect Rect;                   // the rectangle; for text its cell; for a bitmap the destination
-  std::vector<TPoint> Points;   // a line's two ends; polyline and polygon points
+  TRect Rect;                  // the rectangle; for text its cell; for a bitmap the destination
+  std::vector<TPoint> Points;  // a line's two ends; polyline and polygon points
   std::string Text;
   TPen Pen;
   TBrush Brush;
@@ -70,8 +80,7 @@ class TRecordingCanvas : public TCanvas {
 // A bitmap of the recording canvas; what is drawn on it is recorded on its own canvas.
 class TRecordingBitmap : public TBitmap {
  public:
-  TRecordingBitmap(int width, int height, int pixelsPerInch)
-      : Width_(width), Height_(height), Canvas_(pixelsPerInch) {}
+  TRecordingBitmap(int width, int height, int pixelsPerInch) : Width_(width), Height_(height), Canvas_(pixelsPerInch) {}
   int Width() const override { return Width_; }
   int Height() const override { return Height_; }
   TCanvas& Canvas() override { return Canvas_; }

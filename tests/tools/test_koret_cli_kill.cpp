@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 #include <random>
 #include <set>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "store/data_packet.h"
 #include "store/field_value.h"

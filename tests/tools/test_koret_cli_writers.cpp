@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <map>
 
 #include "model/day_number.h"
 #include "platform/system_clock.h"
@@ -47,7 +47,7 @@ TEST(SeveralWriters, EveryReportedEventIsStoredOnce) {
   std::vector<TCliProcess> runs;
   for (int i = 0; i < kRuns; ++i)
     runs.push_back(StartCli({"add-event", "--data", data, "--start", "2024-05-01 09:00", "--end", "2024-05-01 10:00",
-                          "--subject", "run " + std::to_string(i)}));
+                             "--subject", "run " + std::to_string(i)}));
   std::vector<long> reported;
   for (int i = 0; i < kOwn; ++i) {
     TVpEvent* event = resource->Schedule().AddEvent(-1, EncodeDate(2024, 5, 2), EncodeDate(2024, 5, 2) + 0.5);

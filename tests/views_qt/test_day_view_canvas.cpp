@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 #include "app/core/day_view_main_config.h"
 #include "platform/english_locale.h"

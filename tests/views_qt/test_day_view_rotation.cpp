@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QPainter>
 #include <QTransform>
-#include <gtest/gtest.h>
 
 #include <set>
 #include <string>

@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
@@ -90,8 +90,8 @@ TEST_F(ViewWidget, PassesQtsEventsToTheViewsEntryPoints) {
   widget.grab();
   Send(widget, QMouseEvent(QEvent::MouseButtonPress, QPointF(10, 20), QPointF(10, 20), Qt::LeftButton, Qt::LeftButton,
                            Qt::ShiftModifier));
-  Send(widget, QMouseEvent(QEvent::MouseMove, QPointF(12, 22), QPointF(12, 22), Qt::NoButton, Qt::LeftButton,
-                           Qt::NoModifier));
+  Send(widget,
+       QMouseEvent(QEvent::MouseMove, QPointF(12, 22), QPointF(12, 22), Qt::NoButton, Qt::LeftButton, Qt::NoModifier));
   Send(widget, QMouseEvent(QEvent::MouseButtonRelease, QPointF(12, 22), QPointF(12, 22), Qt::LeftButton, Qt::NoButton,
                            Qt::NoModifier));
   Send(widget, QMouseEvent(QEvent::MouseButtonDblClick, QPointF(12, 22), QPointF(12, 22), Qt::LeftButton,

@@ -18,7 +18,8 @@ TEventRecorder::TEventRecorder(TVpParser& Parser) {
   Parser.SetOnSpaceMode([this](TVpParser&, std::string_view name, bool& preserve) {
     Events_.push_back(Call("SpaceMode", std::string(name) + (preserve ? ",preserve" : "")));
   });
-  Parser.SetOnElementStart([this](TVpParser&, std::string_view name) { Events_.push_back(Call("ElementStart", name)); });
+  Parser.SetOnElementStart(
+      [this](TVpParser&, std::string_view name) { Events_.push_back(Call("ElementStart", name)); });
   Parser.SetOnElementEnd([this](TVpParser&, std::string_view name) { Events_.push_back(Call("ElementEnd", name)); });
   Parser.SetOnText([this](TVpParser&, std::string_view text) { Events_.push_back(Call("Text", text)); });
   Parser.SetOnCDataText([this](TVpParser&, std::string_view text) { Events_.push_back(Call("CData", text)); });

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
-#include <sys/wait.h>
 
 #include "tests/support/temporary_folder.h"
 #include "tools/xmlcanon/canonical_form.h"
@@ -102,8 +102,8 @@ TEST(Conformance, EveryDocumentOfTheManifest) {
     }
   }
   EXPECT_EQ(deviationsSeen.size(), kDeviations.size());
-  std::cout << "accepted " << accepted << ", rejected " << rejected << ", canonical forms matched "
-            << canonicalMatches << ", deviations " << deviations << "\n";
+  std::cout << "accepted " << accepted << ", rejected " << rejected << ", canonical forms matched " << canonicalMatches
+            << ", deviations " << deviations << "\n";
 }
 
 struct TToolRun {
@@ -114,8 +114,8 @@ struct TToolRun {
 
 TToolRun RunXmlCanon(const std::string& file) {
   TTemporaryFolder folder;
-  const std::string command = std::string(KORET_XMLCANON) + " '" + file + "' >" + folder.File("out") + " 2>" +
-                              folder.File("err");
+  const std::string command =
+      std::string(KORET_XMLCANON) + " '" + file + "' >" + folder.File("out") + " 2>" + folder.File("err");
   const int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, TTemporaryFolder::Read(folder.File("out")),
           TTemporaryFolder::Read(folder.File("err"))};

@@ -46,14 +46,18 @@ INSTANTIATE_TEST_SUITE_P(
                    "Line: 1 Col: 23 Error: Whitespace expected at byte Line: 1 Position: 23"},
         TErrorCase{"UnclosedComment", "<!-- never closed",
                    "Line: 1 Col: 18 Error: End of input while looking for delimiter: '-->'"},
-        TErrorCase{"UnclosedInstruction", "<?pi data", "Line: 1 Col: 10 Error: End of input while looking for delimiter: '?>'"},
-        TErrorCase{"UnclosedCData", "<a><![CDATA[x", "Line: 1 Col: 14 Error: End of input while looking for delimiter: ']]>'"},
-        TErrorCase{"DataAfterRoot", "<a/>\n<b/>", "Line: 2 Col: 1 Error: There is invalid data after valid XML document"},
+        TErrorCase{"UnclosedInstruction", "<?pi data",
+                   "Line: 1 Col: 10 Error: End of input while looking for delimiter: '?>'"},
+        TErrorCase{"UnclosedCData", "<a><![CDATA[x",
+                   "Line: 1 Col: 14 Error: End of input while looking for delimiter: ']]>'"},
+        TErrorCase{"DataAfterRoot", "<a/>\n<b/>",
+                   "Line: 2 Col: 1 Error: There is invalid data after valid XML document"},
         TErrorCase{"DeclarationAfterComment", "<!--c--><?xml version=\"1.0\"?><a/>",
                    "Line: 1 Col: 14 Error: The XML declaration must appear before the first element"},
         TErrorCase{"DeclarationInContent", "<a><?xml version=\"1.0\"?></a>",
                    "Line: 1 Col: 9 Error: The XML declaration must appear before the first element"},
-        TErrorCase{"VersionCharacter", "<?xml version=\"1 0\"?><a/>", "Line: 1 Col: 20 Error: Invalid XML version number: '1 0'"},
+        TErrorCase{"VersionCharacter", "<?xml version=\"1 0\"?><a/>",
+                   "Line: 1 Col: 20 Error: Invalid XML version number: '1 0'"},
         TErrorCase{"VersionNumber", "<?xml version=\"1.1\"?><a/>",
                    "Line: 1 Col: 20 Error: Quenwick does not support XML versions greater than 1.0"},
         TErrorCase{"EncodingName", "<?xml version=\"1.0\" encoding=\"8bit\"?><a/>",
@@ -70,31 +74,40 @@ INSTANTIATE_TEST_SUITE_P(
                    "Line: 1 Col: 25 Error: Invalid PublicID character: '\t'"},
         TErrorCase{"CommentWithDoubleDash", "<a><!-- a -- b --></a>", "Line: 1 Col: 19 Error: Invalid comment text"},
         TErrorCase{"CommentEndingInDash", "<!-- a ---><a/>", "Line: 1 Col: 12 Error: Invalid comment text"},
-        TErrorCase{"NeitherCommentNorCData", "<a><!x></a>", "Line: 1 Col: 6 Error: Expected comment or CDATA section (x)"},
+        TErrorCase{"NeitherCommentNorCData", "<a><!x></a>",
+                   "Line: 1 Col: 6 Error: Expected comment or CDATA section (x)"},
         TErrorCase{"EndInsideElement", "<a>\ntext", "Line: 2 Col: 5 Error: Unexpected end of file "},
         TErrorCase{"EndInsideStartTag", "<a x='1' ", "Line: 1 Col: 10 Error: Unexpected end of file "},
         TErrorCase{"EndAfterLessThan", "<a><", "Line: 1 Col: 5 Error: Unexpected end of file "},
         TErrorCase{"EndAfterReference", "<a>&amp;", "Line: 1 Col: 9 Error: Unexpected end of file "},
-        TErrorCase{"MismatchedEndTag", "<a></b>", "Line: 1 Col: 8 Error: Mismatched end tag: Start tag = \"a\" End tag = \"b\""},
+        TErrorCase{"MismatchedEndTag", "<a></b>",
+                   "Line: 1 Col: 8 Error: Mismatched end tag: Start tag = \"a\" End tag = \"b\""},
         TErrorCase{"MismatchBeforeABadCharacter", "<a></b>\x01",
                    "Line: 1 Col: 8 Error: Mismatched end tag: Start tag = \"a\" End tag = \"b\""},
-        TErrorCase{"EmptyEndTag", "<a></>", "Line: 1 Col: 7 Error: Mismatched end tag: Start tag = \"a\" End tag = \"\""},
+        TErrorCase{"EmptyEndTag", "<a></>",
+                   "Line: 1 Col: 7 Error: Mismatched end tag: Start tag = \"a\" End tag = \"\""},
         TErrorCase{"EmptyElementName", "<a>< b/></a>", "Line: 1 Col: 5 Error: Invalid element name: ''"},
         TErrorCase{"NameCharacter", "<a!/>", "Line: 1 Col: 3 Error: Invalid XML name: '!'"},
         TErrorCase{"NameStartsWithDigit", "<1a/>", "Line: 1 Col: 2 Error: Invalid XML name: '1'"},
-        TErrorCase{"NameStartsWithCombiningMark", "<a \xCC\x80=''/>", "Line: 1 Col: 4 Error: Invalid XML name: '\xCC\x80'"},
+        TErrorCase{"NameStartsWithCombiningMark", "<a \xCC\x80=''/>",
+                   "Line: 1 Col: 4 Error: Invalid XML name: '\xCC\x80'"},
         TErrorCase{"ParameterEntityName", "<a %x='1'/>", "Line: 1 Col: 4 Error: Invalid XML name: '%'"},
         TErrorCase{"EmptyAttributeName", "<a ='1'/>", "Line: 1 Col: 4 Error: Invalid XML name: '='"},
         TErrorCase{"EmptyInstructionTarget", "<? pi?><a/>", "Line: 1 Col: 3 Error: Invalid XML name: ' '"},
         TErrorCase{"EmptyDocTypeName", "<!DOCTYPE ><a/>", "Line: 1 Col: 11 Error: Invalid XML name: '>'"},
-        TErrorCase{"RepeatedAttribute", "<a x=\"1\" x=\"2\"/>", "Line: 1 Col: 15 Error: Attributes cannot be redefined in a start tag"},
-        TErrorCase{"LessThanInValue", "<a x=\"<\"/>", "Line: 1 Col: 7 Error: Invalid character in attribute value: '<'"},
-        TErrorCase{"LessThanAfterReference", "<a x=\"&amp;<\"/>", "Line: 1 Col: 12 Error: Invalid character in attribute value: '<'"},
+        TErrorCase{"RepeatedAttribute", "<a x=\"1\" x=\"2\"/>",
+                   "Line: 1 Col: 15 Error: Attributes cannot be redefined in a start tag"},
+        TErrorCase{"LessThanInValue", "<a x=\"<\"/>",
+                   "Line: 1 Col: 7 Error: Invalid character in attribute value: '<'"},
+        TErrorCase{"LessThanAfterReference", "<a x=\"&amp;<\"/>",
+                   "Line: 1 Col: 12 Error: Invalid character in attribute value: '<'"},
         TErrorCase{"MissingQuote", "<a x=1/>", "Line: 1 Col: 6 Error: Expected \" or '"},
         TErrorCase{"UnclosedValue", "<a x=\"1", "Line: 1 Col: 8 Error: Expected: \""},
         TErrorCase{"CapitalHexMark", "<a>&#X4A;</a>", "Line: 1 Col: 6 Error: Illegal character in reference'X'"},
-        TErrorCase{"UndeclaredEntity", "<a>&nbsp;</a>", "Line: 1 Col: 10 Error: Reference to undeclared entity: 'nbsp'"},
-        TErrorCase{"CDataEndInText", "<a>x]]>y</a>", "Line: 1 Col: 5 Error: Invalid characters in element's character data: ']]>'"},
+        TErrorCase{"UndeclaredEntity", "<a>&nbsp;</a>",
+                   "Line: 1 Col: 10 Error: Reference to undeclared entity: 'nbsp'"},
+        TErrorCase{"CDataEndInText", "<a>x]]>y</a>",
+                   "Line: 1 Col: 5 Error: Invalid characters in element's character data: ']]>'"},
         TErrorCase{"CDataEndInLaterRun", "<a>x<b/>y]]></a>",
                    "Line: 1 Col: 10 Error: Invalid characters in element's character data: ']]>'"},
         TErrorCase{"ReferenceCannotCloseATag", "<a x=\"1\"&#62;</a>", "Line: 1 Col: 9 Error: Invalid XML name: '&'"},
@@ -110,10 +123,13 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{"NoHexDigits", "<a>&#x;</a>", "Line: 1 Col: 7 Error: Illegal character in reference';'"},
         TErrorCase{"Zero", "<a>&#0;</a>", "Line: 1 Col: 8 Error: Invalid character reference: '&#0;'"},
         TErrorCase{"Control", "<a v='&#5;'/>", "Line: 1 Col: 11 Error: Invalid character reference: '&#5;'"},
-        TErrorCase{"HighSurrogate", "<a>&#xD800;</a>", "Line: 1 Col: 12 Error: Invalid character reference: '&#xD800;'"},
+        TErrorCase{"HighSurrogate", "<a>&#xD800;</a>",
+                   "Line: 1 Col: 12 Error: Invalid character reference: '&#xD800;'"},
         TErrorCase{"LowSurrogate", "<a>&#57343;</a>", "Line: 1 Col: 12 Error: Invalid character reference: '&#57343;'"},
-        TErrorCase{"NotACharacter", "<a>&#xFFFE;</a>", "Line: 1 Col: 12 Error: Invalid character reference: '&#xFFFE;'"},
-        TErrorCase{"AboveUnicode", "<a>&#x110000;</a>", "Line: 1 Col: 14 Error: Invalid character reference: '&#x110000;'"},
+        TErrorCase{"NotACharacter", "<a>&#xFFFE;</a>",
+                   "Line: 1 Col: 12 Error: Invalid character reference: '&#xFFFE;'"},
+        TErrorCase{"AboveUnicode", "<a>&#x110000;</a>",
+                   "Line: 1 Col: 14 Error: Invalid character reference: '&#x110000;'"},
         TErrorCase{"ManyDigits", "<a>&#184467440737095516190000000065;</a>",
                    "Line: 1 Col: 37 Error: Invalid character reference: '&#184467440737095516190000000065;'"},
         TErrorCase{"ManyHexDigits", "<a>&#x100000000000000000041;</a>",
@@ -135,8 +151,8 @@ struct TByteSequence {
 };
 
 // Where a character can stand, with %s where the bytes go.
-const std::vector<std::string> kContexts = {"<a>%s</a>", "<a v='%s'/>", "<a%s/>", "<a><!--%s--></a>",
-                                            "<a><?pi %s?></a>", "<a><![CDATA[%s]]></a>"};
+const std::vector<std::string> kContexts = {"<a>%s</a>",        "<a v='%s'/>",      "<a%s/>",
+                                            "<a><!--%s--></a>", "<a><?pi %s?></a>", "<a><![CDATA[%s]]></a>"};
 
 std::string InContext(const std::string& context, const std::string& bytes) {
   std::string document = context;
@@ -159,18 +175,16 @@ TEST_P(MalformedUtf8, IsAnErrorWhereverItStands) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sequences, MalformedUtf8,
-    ::testing::Values(TByteSequence{"LoneContinuation", "\x80"}, TByteSequence{"LastContinuation", "\xBF"},
-                      TByteSequence{"OverlongLessThan", "\xC0\xBC"}, TByteSequence{"OverlongC1", "\xC1\x81"},
-                      TByteSequence{"OverlongThreeBytes", "\xE0\x80\xBC"},
-                      TByteSequence{"OverlongThreeBytesHigh", "\xE0\x9F\xBF"},
-                      TByteSequence{"OverlongFourBytes", "\xF0\x8F\xBF\xBF"},
-                      TByteSequence{"EncodedHighSurrogate", "\xED\xA0\x80"},
-                      TByteSequence{"EncodedLowSurrogate", "\xED\xBF\xBF"},
-                      TByteSequence{"AboveUnicode", "\xF4\x90\x80\x80"}, TByteSequence{"LeadF5", "\xF5\x80\x80\x80"},
-                      TByteSequence{"FiveBytes", "\xF8\x88\x80\x80\x80"},
-                      TByteSequence{"SixBytes", "\xFC\x84\x80\x80\x80\x80"}, TByteSequence{"LeadFE", "\xFE"},
-                      TByteSequence{"LeadFF", "\xFF"}, TByteSequence{"MissingContinuation", "\xC3x"},
-                      TByteSequence{"ShortThreeBytes", "\xE2\x82"}, TByteSequence{"ShortFourBytes", "\xF0\x9F\x98"}),
+    ::testing::Values(
+        TByteSequence{"LoneContinuation", "\x80"}, TByteSequence{"LastContinuation", "\xBF"},
+        TByteSequence{"OverlongLessThan", "\xC0\xBC"}, TByteSequence{"OverlongC1", "\xC1\x81"},
+        TByteSequence{"OverlongThreeBytes", "\xE0\x80\xBC"}, TByteSequence{"OverlongThreeBytesHigh", "\xE0\x9F\xBF"},
+        TByteSequence{"OverlongFourBytes", "\xF0\x8F\xBF\xBF"}, TByteSequence{"EncodedHighSurrogate", "\xED\xA0\x80"},
+        TByteSequence{"EncodedLowSurrogate", "\xED\xBF\xBF"}, TByteSequence{"AboveUnicode", "\xF4\x90\x80\x80"},
+        TByteSequence{"LeadF5", "\xF5\x80\x80\x80"}, TByteSequence{"FiveBytes", "\xF8\x88\x80\x80\x80"},
+        TByteSequence{"SixBytes", "\xFC\x84\x80\x80\x80\x80"}, TByteSequence{"LeadFE", "\xFE"},
+        TByteSequence{"LeadFF", "\xFF"}, TByteSequence{"MissingContinuation", "\xC3x"},
+        TByteSequence{"ShortThreeBytes", "\xE2\x82"}, TByteSequence{"ShortFourBytes", "\xF0\x9F\x98"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(MalformedUtf8, ASequenceCutByTheEndIsAnError) {
@@ -181,8 +195,8 @@ TEST(MalformedUtf8, ASequenceCutByTheEndIsAnError) {
 TEST(MalformedUtf8, NonCharactersAreRefusedAndTheLimitsAccepted) {
   EXPECT_EQ(ErrorOf("<a>\xEF\xBF\xBE</a>"), "Line: 1 Col: 4 Error: Invalid XML Character found");
   EXPECT_EQ(ErrorOf("<a>\xEF\xBF\xBF</a>"), "Line: 1 Col: 4 Error: Invalid XML Character found");
-  for (const char* bytes : {"\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80",
-                                   "\xEF\xBF\xBD", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"}) {
+  for (const char* bytes : {"\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80", "\xEF\xBF\xBD",
+                            "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"}) {
     for (const std::string& context : {std::string("<a>%s</a>"), std::string("<a v='%s'/>")}) {
       SCOPED_TRACE(InContext(context, bytes));
       EXPECT_EQ(ErrorOf(InContext(context, bytes)), "(no error)");

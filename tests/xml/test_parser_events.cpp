@@ -24,7 +24,8 @@ TEST(ParserEvents, ReportsADocumentInOrder) {
 }
 
 TEST(ParserEvents, AnEmptyDocumentFailsBetweenStartAndEnd) {
-  EXPECT_EQ(EventsOf(""), (TEvents{"DocumentStart", "DocumentEnd", "Error: Line: 1 Col: 1 Error: Expected String: '<'"}));
+  EXPECT_EQ(EventsOf(""),
+            (TEvents{"DocumentStart", "DocumentEnd", "Error: Line: 1 Col: 1 Error: Expected String: '<'"}));
 }
 
 TEST(ParserEvents, ReportsPrologItemsAndTheTrailingPart) {
@@ -65,15 +66,16 @@ INSTANTIATE_TEST_SUITE_P(
         TTextCase{"HexAndDecimalReferences", "<a>&#x4A;&#74;&#x6a;</a>", {"JJj"}},
         TTextCase{"ReferencedMarkupStaysText", "<a>&lt;b&gt;&#60;/a&#62;</a>", {"<b></a>"}},
         TTextCase{"ReferencedSpacesCollapseToo", "<a>&#32;x&#10;&#10;y&#9;</a>", {"x y"}},
-        TTextCase{"CharactersAboveTheBasicPlane", "<a>\xF0\x9F\x98\x80&#x1F600;&#128512;</a>",
+        TTextCase{"CharactersAboveTheBasicPlane",
+                  "<a>\xF0\x9F\x98\x80&#x1F600;&#128512;</a>",
                   {"\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80"}},
         TTextCase{"RunsAroundChildren", "<a>one<b/>two<!--c-->three<?p?>four</a>", {"one", "two", "three", "four"}},
         TTextCase{"BracketsWithoutGreaterThan", "<a>]] ] ]]&gt; x]]</a>", {"]] ] ]]> x]]"}},
-        TTextCase{"PreserveKeepsEverything", "<a xml:space='preserve'>  x \r\n y<b> </b>\t</a>",
-                  {"  x \n y", " ", "\t"}},
+        TTextCase{
+            "PreserveKeepsEverything", "<a xml:space='preserve'>  x \r\n y<b> </b>\t</a>", {"  x \n y", " ", "\t"}},
         TTextCase{"ChildrenInheritPreserve", "<a xml:space='preserve'><b> x  y </b></a>", {" x  y "}},
-        TTextCase{"DefaultEndsPreserve", "<a xml:space='preserve'><b xml:space='default'> x  y </b> </a>",
-                  {"x y", " "}},
+        TTextCase{
+            "DefaultEndsPreserve", "<a xml:space='preserve'><b xml:space='default'> x  y </b> </a>", {"x y", " "}},
         TTextCase{"OtherSpaceValuesInherit", "<a xml:space='preserve'><b xml:space='keep'> x </b></a>", {" x "}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
@@ -106,17 +108,16 @@ TEST_P(ParserAttributeValue, IsReportedAsRead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParserAttributeValue,
-    ::testing::Values(
-        TAttributeCase{"LineBreaksBecomeSpaces", "<a v='1\r\n2\n3\r4'/>", "1 2 3 4"},
-        TAttributeCase{"TabsAreKept", "<a v='1\t2'/>", "1\t2"},
-        TAttributeCase{"ReferencedLineFeedIsReal", "<a v='1&#10;2&#13;&#9;'/>", "1\n2\r\t"},
-        TAttributeCase{"DoubleQuoteInsideSingleQuotes", R"(<a v='say "hi"'/>)", R"(say "hi")"},
-        TAttributeCase{"SingleQuoteInsideDoubleQuotes", R"(<a v="it's"/>)", "it's"},
-        TAttributeCase{"TildeDelimiter", R"(<a v=~a"b'c~/>)", R"(a"b'c)"},
-        TAttributeCase{"ReferencedDelimiterDoesNotClose", "<a v='&apos;x&#39;'/>", "'x'"},
-        TAttributeCase{"AllPredefinedEntities", "<a v=\"&amp;&lt;&gt;&apos;&quot;\"/>", "&<>'\""},
-        TAttributeCase{"GreaterThanIsPlain", "<a v='a>b'/>", "a>b"},
-        TAttributeCase{"SpacesAroundEquals", "<a v \n= \t'x'/>", "x"}),
+    ::testing::Values(TAttributeCase{"LineBreaksBecomeSpaces", "<a v='1\r\n2\n3\r4'/>", "1 2 3 4"},
+                      TAttributeCase{"TabsAreKept", "<a v='1\t2'/>", "1\t2"},
+                      TAttributeCase{"ReferencedLineFeedIsReal", "<a v='1&#10;2&#13;&#9;'/>", "1\n2\r\t"},
+                      TAttributeCase{"DoubleQuoteInsideSingleQuotes", R"(<a v='say "hi"'/>)", R"(say "hi")"},
+                      TAttributeCase{"SingleQuoteInsideDoubleQuotes", R"(<a v="it's"/>)", "it's"},
+                      TAttributeCase{"TildeDelimiter", R"(<a v=~a"b'c~/>)", R"(a"b'c)"},
+                      TAttributeCase{"ReferencedDelimiterDoesNotClose", "<a v='&apos;x&#39;'/>", "'x'"},
+                      TAttributeCase{"AllPredefinedEntities", "<a v=\"&amp;&lt;&gt;&apos;&quot;\"/>", "&<>'\""},
+                      TAttributeCase{"GreaterThanIsPlain", "<a v='a>b'/>", "a>b"},
+                      TAttributeCase{"SpacesAroundEquals", "<a v \n= \t'x'/>", "x"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(ParserEvents, AttributesNeedNoWhitespaceBetweenThem) {
@@ -140,7 +141,8 @@ TEST(ParserEvents, AStartTagReportsItsAttributesTogether) {
   std::vector<TEvents> seen;
   const auto record = [&seen](TVpParser& sender, std::string_view) {
     TEvents attributes;
-    for (const TVpXmlAttribute& a : sender.Attributes()) attributes.push_back(std::string(a.Name) + "=" + std::string(a.Value));
+    for (const TVpXmlAttribute& a : sender.Attributes())
+      attributes.push_back(std::string(a.Name) + "=" + std::string(a.Value));
     seen.push_back(attributes);
   };
   parser.SetOnElementStart(record);
@@ -182,7 +184,8 @@ TEST(ParserEvents, ASecondXmlDeclarationIsRefused) {
 TEST(ParserEvents, LineEndsCountOnceForPositions) {
   TVpParser parser;
   std::vector<TVpTextPosition> positions;
-  parser.SetOnElementStart([&positions](TVpParser& sender, std::string_view) { positions.push_back(sender.Position()); });
+  parser.SetOnElementStart(
+      [&positions](TVpParser& sender, std::string_view) { positions.push_back(sender.Position()); });
   ASSERT_TRUE(parser.ParseMemory("<a>\r\n<b>\r<c>\n\xC3\xA9\xE6\x97\xA5<d>\xF0\x9F\x98\x80<e></e></d></c></b></a>"));
   ASSERT_EQ(positions.size(), 5u);
   const std::vector<std::pair<int, int>> expected = {{1, 4}, {2, 4}, {3, 4}, {4, 6}, {4, 10}};

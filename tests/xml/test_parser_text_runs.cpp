@@ -14,11 +14,24 @@ struct TPiece {
   const char* Meaning;  // the characters it stands for
 };
 
-const TPiece kPieces[] = {
-    {"a", "a"},     {"word", "word"}, {" ", " "},         {"  ", "  "},         {"\t", "\t"},
-    {"\n", "\n"},   {"\r\n", "\n"},   {"\r", "\n"},       {"&#32;", " "},       {"&#10;", "\n"},
-    {"&amp;", "&"}, {"&lt;", "<"},    {"\xC3\xA9", "\xC3\xA9"}, {"\xE6\x97\xA5", "\xE6\x97\xA5"},
-    {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"}, {"]", "]"}, {"]]", "]]"}, {">", ">"}};
+const TPiece kPieces[] = {{"a", "a"},
+                          {"word", "word"},
+                          {" ", " "},
+                          {"  ", "  "},
+                          {"\t", "\t"},
+                          {"\n", "\n"},
+                          {"\r\n", "\n"},
+                          {"\r", "\n"},
+                          {"&#32;", " "},
+                          {"&#10;", "\n"},
+                          {"&amp;", "&"},
+                          {"&lt;", "<"},
+                          {"\xC3\xA9", "\xC3\xA9"},
+                          {"\xE6\x97\xA5", "\xE6\x97\xA5"},
+                          {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+                          {"]", "]"},
+                          {"]]", "]]"},
+                          {">", ">"}};
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 

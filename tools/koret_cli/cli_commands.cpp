@@ -68,8 +68,9 @@ double ParseDateTime(const std::string& text, const std::string& option, bool wi
   const std::string layout = format;
   bool shaped = text.size() == layout.size();
   for (size_t i = 0; shaped && i < layout.size(); ++i)
-    shaped = std::isalpha(static_cast<unsigned char>(layout[i])) ? std::isdigit(static_cast<unsigned char>(text[i])) != 0
-                                                                  : text[i] == layout[i];
+    shaped = std::isalpha(static_cast<unsigned char>(layout[i]))
+                 ? std::isdigit(static_cast<unsigned char>(text[i])) != 0
+                 : text[i] == layout[i];
   auto digits = [&](size_t at, size_t n) { return std::stoi(text.substr(at, n)); };
   if (shaped) {
     const int year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
@@ -83,7 +84,9 @@ double ParseDateTime(const std::string& text, const std::string& option, bool wi
                ValueExcerpt(text) + "\"");
 }
 
-std::string TwoDigits(int n) { return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10); }
+std::string TwoDigits(int n) {
+  return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
+}
 
 std::string DateText(double value) {
   const TVpDate d = DecodeDate(value);
@@ -186,10 +189,8 @@ int AddEvent(const TContext& context, std::ostream& out) {
     throw EUsage("--until needs --repeat");
   }
   int interval = 0;
-  if (repeat == rcCustom)
-    interval = Number(Required(options, "interval"), "interval", 1, 36600);
-  else if (options.count("interval"))
-    throw EUsage("--interval needs --repeat 7");
+  if (repeat == rcCustom) interval = Number(Required(options, "interval"), "interval", 1, 36600);
+  else if (options.count("interval")) throw EUsage("--interval needs --repeat 7");
 
   TAtomicFileWriter writer;
   TSession session(context.DataFolder, writer);

@@ -2,8 +2,8 @@
 
 #include "model/date_helpers.h"
 #include "model/day_number.h"
-#include "platform/scoped_value.h"
 #include "platform/assign_if_changed.h"
+#include "platform/scoped_value.h"
 #include "store/control_link.h"
 #include "views/calendar/calendar_date_range.h"
 #include "views/calendar/calendar_painter.h"

@@ -195,9 +195,9 @@ class TVpCalendar : public TVpLinkableControl {
   double Date_ = 0;
   double RevertDate_ = 0;
   bool KeepOpen_ = false;
-  bool MenuOpen_ = false;         // a menu of the calendar is showing
-  bool FollowingLink_ = false;    // a date change of the control link is being followed
-  bool TitlePressed_ = false;     // the left button went down on the title band
+  bool MenuOpen_ = false;       // a menu of the calendar is showing
+  bool FollowingLink_ = false;  // a date change of the control link is being followed
+  bool TitlePressed_ = false;   // the left button went down on the title band
   // The client area and layout of the last on-screen paint: what mouse presses hit.
   TRect ScreenClient_;
   std::optional<TVpCalendarLayout> ScreenLayout_;

@@ -15,11 +15,9 @@ constexpr int GapWidth = 1;    // between the parts of a picture
 int PictureWidth(TVpCalendarButton button) {
   switch (button) {
     case cbPreviousMonth:
-    case cbNextMonth:
-      return ArrowWidth;
+    case cbNextMonth: return ArrowWidth;
     case cbPreviousYear:
-    case cbNextYear:
-      return 2 * ArrowWidth + GapWidth;
+    case cbNextYear: return 2 * ArrowWidth + GapWidth;
     case cbRevert:  // a bar and a triangle pointing back to it
       return 2 + GapWidth + ArrowWidth;
     case cbToday:  // a square: the day
@@ -105,9 +103,7 @@ void DrawCalendarButton(TCanvas& canvas, TVpCalendarButton button, const TRect& 
   const int top = rect.Top + (rect.Height() - PictureHeight) / 2;
   switch (button) {
     case cbPreviousMonth:
-    case cbNextMonth:
-      DrawArrow(canvas, left, top, button == cbPreviousMonth);
-      break;
+    case cbNextMonth: DrawArrow(canvas, left, top, button == cbPreviousMonth); break;
     case cbPreviousYear:
     case cbNextYear:
       DrawArrow(canvas, left, top, button == cbPreviousYear);
@@ -117,8 +113,6 @@ void DrawCalendarButton(TCanvas& canvas, TVpCalendarButton button, const TRect& 
       canvas.FillRect({left, top, left + 2, top + PictureHeight});
       DrawArrow(canvas, left + 2 + GapWidth, top, true);
       break;
-    case cbToday:
-      canvas.FillRect({left, top, left + PictureHeight, top + PictureHeight});
-      break;
+    case cbToday: canvas.FillRect({left, top, left + PictureHeight, top + PictureHeight}); break;
   }
 }

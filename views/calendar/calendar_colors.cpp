@@ -17,9 +17,7 @@ constexpr std::array<TSchemeColors, 5> kSchemes = {{
     /* cscalRose    */ {0x0000FF, 0x0000FF, 0xFF00FF, 0x808080, 0xFF0000, 0x808000, 0x000000},
 }};
 
-const TSchemeColors& SchemeColors(TVpCalColorScheme scheme) {
-  return kSchemes[static_cast<size_t>(scheme) - 1];
-}
+const TSchemeColors& SchemeColors(TVpCalColorScheme scheme) { return kSchemes[static_cast<size_t>(scheme) - 1]; }
 
 }  // namespace
 

@@ -9,7 +9,7 @@ TVpCalendarDayTable::TVpCalendarDayTable(double date, TVpDayType weekStarts) {
   Month_ = parts.Month;
   FirstOfMonth_ = EncodeDate(Year_, Month_, 1);
   Length_ = ::MonthLength(Year_, Month_);
-  const int weekday = DayOfWeek(FirstOfMonth_);  // 1 Sunday ... 7 Saturday
+  const int weekday = DayOfWeek(FirstOfMonth_);    // 1 Sunday ... 7 Saturday
   const int start = static_cast<int>(weekStarts);  // 0 Sunday ... 6 Saturday
   First_ = weekday - start + (weekday - 1 - start < 0 ? 7 : 0);
 }

@@ -2,8 +2,9 @@
 
 #include "model/enumerations.h"
 
-// The day table of the month a calendar shows: positions 1 to 42 are drawn, seven per week row. The first of the month stands at FirstPosition(), the days before it are the last
-// days of the previous month and the days after the month count on into the next one.
+// The day table of the month a calendar shows: positions 1 to 42 are drawn, seven per week row. The first of the month
+// stands at FirstPosition(), the days before it are the last days of the previous month and the days after the month
+// count on into the next one.
 class TVpCalendarDayTable {
  public:
   static constexpr int ShownPositions = 42;

@@ -74,17 +74,13 @@ bool TVpCalendar::ApplyKey(int key, TShiftState shift) {
       else StepMonths(way);
       return true;
     }
-    case VK_HOME:
-      MoveToward(EncodeDate(date.Year, ctrl ? 1 : date.Month, 1), 1);
-      return true;
+    case VK_HOME: MoveToward(EncodeDate(date.Year, ctrl ? 1 : date.Month, 1), 1); return true;
     case VK_END: {
       const int month = ctrl ? 12 : date.Month;
       MoveToward(EncodeDate(date.Year, month, MonthLength(date.Year, month)), -1);
       return true;
     }
-    case VK_ESCAPE:
-      MoveTo(RevertDate_);
-      return true;
+    case VK_ESCAPE: MoveTo(RevertDate_); return true;
     case VK_BACK:
       if (!alt) return false;
       MoveTo(Today());
@@ -94,8 +90,7 @@ bool TVpCalendar::ApplyKey(int key, TShiftState shift) {
       if (key == F10Key && !withShift) return false;
       ShowOwnMenu(MenuKeyPlacement);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -105,20 +100,13 @@ bool TVpCalendar::KeyPress(char32_t character) {
   switch (character) {
     case U'\r':
     case U'\n':
-    case U' ':
-      RaiseChange(false);
-      return true;
+    case U' ': RaiseChange(false); return true;
     case 0x1A:  // Ctrl+Z
       MoveTo(Today());
       break;
-    case U'+':
-      MoveToward(Date_ + 1, 1);
-      break;
-    case U'-':
-      MoveToward(Date_ - 1, -1);
-      break;
-    default:
-      return false;
+    case U'+': MoveToward(Date_ + 1, 1); break;
+    case U'-': MoveToward(Date_ - 1, -1); break;
+    default: return false;
   }
   Announce(before);
   return true;
@@ -169,8 +157,8 @@ void TVpCalendar::MouseUp(TMouseButton button, TShiftState, int x, int y) {
 
 bool TVpCalendar::InTitleBand(TPoint point) const {
   if (!ScreenLayout_ || VisibleButtonAt(point)) return false;
-  return point.Y >= 0 && point.Y < ScreenLayout_->Cell(1, 0).Top &&
-         point.X >= ButtonRect(cbPreviousYear)->Right && point.X < ButtonRect(cbNextYear)->Left;
+  return point.Y >= 0 && point.Y < ScreenLayout_->Cell(1, 0).Top && point.X >= ButtonRect(cbPreviousYear)->Right &&
+         point.X < ButtonRect(cbNextYear)->Left;
 }
 
 bool TVpCalendar::MouseWheel(TShiftState, int delta, int, int) {

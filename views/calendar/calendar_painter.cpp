@@ -31,8 +31,8 @@ struct TPalette {
 
 TPalette ScreenPalette(const TVpCalendar& calendar) {
   const TVpCalColors& colors = calendar.Colors();
-  return {calendar.Color(), colors.MonthAndYear(), colors.DayNames(), colors.Days(), colors.Weekend(),
-          colors.InactiveDays(), colors.EventDays(), clBtnHighlight, clBtnShadow, calendar.Font().Color()};
+  return {calendar.Color(),      colors.MonthAndYear(), colors.DayNames(), colors.Days(), colors.Weekend(),
+          colors.InactiveDays(), colors.EventDays(),    clBtnHighlight,    clBtnShadow,   calendar.Font().Color()};
 }
 
 // Printing: black on white, the neighbouring months in silver, weekends in dark grey.
@@ -70,8 +70,7 @@ class TVpCalendarPass : private TVpDrawingPass {
     Canvas().Pen = TPen{Canvas().Pen.Color, 1, psSolid, pmCopy};
     Canvas().Brush.Style = bsSolid;
     Canvas().Font = Calendar_.Font().Font();
-    const bool buttonBand =
-        !DisplayOnly() && (Calendar_.HasOption(cdoShowRevert) || Calendar_.HasOption(cdoShowToday));
+    const bool buttonBand = !DisplayOnly() && (Calendar_.HasOption(cdoShowRevert) || Calendar_.HasOption(cdoShowToday));
     return TVpCalendarLayout(Frame(), Canvas().TextHeight("Yy"), buttonBand);
   }
 

@@ -16,8 +16,7 @@ constexpr int ButtonPictureWidth = 12;
 
 }  // namespace
 
-TVpDateEdit::TVpDateEdit(const TClock& clock, const TLocale& locale)
-    : Clock_(clock), Locale_(locale) {
+TVpDateEdit::TVpDateEdit(const TClock& clock, const TLocale& locale) : Clock_(clock), Locale_(locale) {
   Rules_.Order = DateFieldOrderOf(locale.ShortDateFormat());
   Rules_.Epoch = CenturyOfToday(clock);
   Rules_.TodayString = std::string(1, locale.DateSeparator());
@@ -32,8 +31,7 @@ void TVpDateEdit::SetForceCentury(bool value) {
   try {
     const double date = ReadDate();
     if (date != 0) ReplaceText(Format(date));
-  } catch (const EVpDateEditError&) {
-  }
+  } catch (const EVpDateEditError&) {}
 }
 
 // --- text and date ---

@@ -66,9 +66,7 @@ bool TVpDateEdit::DropDownKeyDown(int key, TShiftState shift) {
   return used;
 }
 
-bool TVpDateEdit::DropDownKeyPress(char32_t character) {
-  return DropDownOpen_ && Calendar_->KeyPress(character);
-}
+bool TVpDateEdit::DropDownKeyPress(char32_t character) { return DropDownOpen_ && Calendar_->KeyPress(character); }
 
 void TVpDateEdit::DropDownMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (DropDownOpen_) Calendar_->MouseDown(button, shift, x, y);

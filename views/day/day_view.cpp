@@ -5,7 +5,6 @@
 #include "model/day_number.h"
 #include "platform/assign_if_changed.h"
 #include "platform/scoped_value.h"
-#include "views/day/time_slots.h"
 #include "store/control_link.h"
 #include "store/data_store.h"
 #include "views/day/day_view_metrics.h"

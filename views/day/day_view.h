@@ -5,8 +5,6 @@
 
 #include "model/enumerations.h"
 #include "platform/assign_if_changed.h"
-#include "views/day/time_slot_color.h"
-#include "views/drawing/vp_font.h"
 #include "platform/clock.h"
 #include "platform/locale.h"
 #include "views/day/day_view_attributes.h"
@@ -134,9 +132,8 @@ class TVpDayView : public TVpLinkableControl {
   // startLine < 0 means TopLine; startLine and stopLine count rows of `granularity`, which may
   // differ from the view's own (a print format's); they are converted to the view's rows by time.
   // stopLine <= 0 draws as many rows as fit.
-  void RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double scale,
-                      double renderDate, int startLine, int stopLine, TVpGranularity granularity,
-                      bool displayOnly) override;
+  void RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double scale, double renderDate,
+                      int startLine, int stopLine, TVpGranularity granularity, bool displayOnly) override;
   void HandleLinkNotification(TVpLinkableControl* sender, TVpNotificationKind kind, double value) override;
   // Screen painting: takes up a date the store was moved to by someone else, keeps the top row
   // within what the client area shows, then draws from TopLine.

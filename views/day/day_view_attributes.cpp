@@ -17,8 +17,7 @@ void Notify(const std::function<void()>& onChange) {
 
 }  // namespace
 
-TVpCHAttributes::TVpCHAttributes(std::function<void()> onChange)
-    : OnChange_(std::move(onChange)), Font_(OnChange_) {
+TVpCHAttributes::TVpCHAttributes(std::function<void()> onChange) : OnChange_(std::move(onChange)), Font_(OnChange_) {
   Font_.Assign(TahomaOf(10));
 }
 

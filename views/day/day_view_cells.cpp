@@ -16,7 +16,7 @@ TColor SlotColor(const TVpTimeSlotColor& colors, bool weekend, double rowTime) {
   const TVpTimeRange& range = colors.ActiveRange();
   if (range.RangeBegin() == range.RangeEnd()) return colors.Weekday();
   return TimeWithin(rowTime, range.StartTime(), range.EndTime() - kOneMinute, true) ? colors.Active()
-                                                                                       : colors.Inactive();
+                                                                                    : colors.Inactive();
 }
 
 }  // namespace

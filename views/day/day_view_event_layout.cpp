@@ -20,8 +20,7 @@ TVpPlacedEvent MeasureDayEvent(TVpEvent* event, TVpGranularity granularity) {
   placed.Event = event;
   placed.StartMs = ToMs(TimeOf(event->StartTime()));
   placed.EndMs = ToMs(TimeOf(event->EndTime()));
-  if (placed.EndMs == 0 || DayNumberOf(event->EndTime()) > DayNumberOf(event->StartTime()))
-    placed.EndMs = kEndOfDayMs;
+  if (placed.EndMs == 0 || DayNumberOf(event->EndTime()) > DayNumberOf(event->StartTime())) placed.EndMs = kEndOfDayMs;
   placed.EndMs = std::max(placed.EndMs, placed.StartMs);
   const int lastRow = LineCountOf(granularity) - 1;
   placed.FirstRow = std::min(SlotOfStart(granularity, FromMs(placed.StartMs)), lastRow);

@@ -3,8 +3,8 @@
 
 #include "model/category_color_map.h"
 #include "model/date_format.h"
-#include "model/recurrence.h"
 #include "model/day_number.h"
+#include "model/recurrence.h"
 #include "model/resource.h"
 #include "views/day/day_view.h"
 #include "views/day/day_view_pass.h"
@@ -37,10 +37,11 @@ void TVpDayViewPass::DrawEvent(const TVpPlacedEvent& placed, int column, const T
   const int top = std::max(lines[static_cast<size_t>(first)].Rec.Top, slots.Top);
   // An event running on below the rows drawn ends with them, or with the cell if that is shorter.
   const TRect& lastRow = lines[static_cast<size_t>(last)].Rec;
-  const int bottom = lastRow != kUndrawnRect ? lastRow.Bottom
-                                             : std::min(cellBottom, lines[static_cast<size_t>(lastDrawn)].Rec.Bottom);
+  const int bottom =
+      lastRow != kUndrawnRect ? lastRow.Bottom : std::min(cellBottom, lines[static_cast<size_t>(lastDrawn)].Rec.Bottom);
   const int columnWidth = slots.Width();
-  const int partWidth = placed.WidthDivisor == 1 ? static_cast<int>(0.75 * columnWidth) : columnWidth / placed.WidthDivisor;
+  const int partWidth =
+      placed.WidthDivisor == 1 ? static_cast<int>(0.75 * columnWidth) : columnWidth / placed.WidthDivisor;
   const int left = slots.Left + (placed.Level > 0 ? placed.Level * partWidth : -1);
   const int right = std::max(left + partWidth - GutterPixels_, left + 1);
   const TRect rect = Rect(left, top, right, std::max(bottom, top + 1));
@@ -53,8 +54,11 @@ void TVpDayViewPass::DrawEvent(const TVpPlacedEvent& placed, int column, const T
   DrawEventText(event, rect, icons);
 
   Canvas().Pen.Color = Colors_.Shadow;
-  const std::array<TPoint, 5> outline = {{{rect.Left, rect.Top}, {rect.Right, rect.Top}, {rect.Right, rect.Bottom},
-                                          {rect.Left, rect.Bottom}, {rect.Left, rect.Top}}};
+  const std::array<TPoint, 5> outline = {{{rect.Left, rect.Top},
+                                          {rect.Right, rect.Top},
+                                          {rect.Right, rect.Bottom},
+                                          {rect.Left, rect.Bottom},
+                                          {rect.Left, rect.Top}}};
   Ex().Polyline(outline);
   if (placed.Level > 0)
     Line(rect.Left + GutterPixels_, rect.Top, rect.Left + GutterPixels_, rect.Bottom, Colors_.Shadow);
@@ -111,8 +115,9 @@ TRect TVpDayViewPass::DrawIcons(const TVpEvent& event, const TRect& eventRect, i
     tallest = std::max(tallest, size.Y);
   }
   const int areaLeft = level == 0 ? eventRect.Left : eventRect.Left + GutterPixels_;
-  const TRect area = Rect(areaLeft, eventRect.Top, std::max(areaLeft, std::min(areaLeft + totalWidth + 2, eventRect.Right)),
-                          eventRect.Top + std::min(tallest, eventRect.Height()));
+  const TRect area =
+      Rect(areaLeft, eventRect.Top, std::max(areaLeft, std::min(areaLeft + totalWidth + 2, eventRect.Right)),
+           eventRect.Top + std::min(tallest, eventRect.Height()));
   int x = area.Left + 1;
   for (size_t i = 0; i < bitmaps.size(); ++i) {
     const TRect dest = Rect(x, area.Top + 1, x + sizes[i].X, area.Top + 1 + sizes[i].Y);

@@ -9,7 +9,6 @@
 #include "model/day_number.h"
 #include "model/event.h"
 #include "model/recurrence.h"
-#include "views/day/time_slots.h"
 #include "store/data_store.h"
 #include "views/day/day_view.h"
 #include "views/day/day_view_event_layout.h"
@@ -20,8 +19,20 @@ namespace {
 
 // The popup menu's commands.
 enum TMenuCommand {
-  mcAddEvent, mcEditEvent, mcDeleteEvent, mcToday, mcYesterday, mcTomorrow, mcNextDay, mcPreviousDay,
-  mcNextWeek, mcPreviousWeek, mcNextMonth, mcPreviousMonth, mcNextYear, mcPreviousYear
+  mcAddEvent,
+  mcEditEvent,
+  mcDeleteEvent,
+  mcToday,
+  mcYesterday,
+  mcTomorrow,
+  mcNextDay,
+  mcPreviousDay,
+  mcNextWeek,
+  mcPreviousWeek,
+  mcNextMonth,
+  mcPreviousMonth,
+  mcNextYear,
+  mcPreviousYear
 };
 
 // How far the pointer must move with the button down before a drag starts.
@@ -118,10 +129,8 @@ void TVpDayView::MouseUp(TMouseButton button, TShiftState, int x, int y) {
 void TVpDayView::DoubleClick(int x, int y) {
   if (ReadOnly() || y <= Screen_.HeaderHeight) return;
   if (const int row = RowAt(x, y, false); row >= 0) SetActiveRow(row);
-  if (TVpEvent* event = ActiveEvent())
-    EditEvent(event, false);
-  else
-    AddEventAtActiveSlot();
+  if (TVpEvent* event = ActiveEvent()) EditEvent(event, false);
+  else AddEventAtActiveSlot();
 }
 
 void TVpDayView::FocusChanged(bool focused) {
@@ -132,10 +141,8 @@ void TVpDayView::FocusChanged(bool focused) {
 bool TVpDayView::MouseWheel(TShiftState shift, int delta, int x, int y) {
   TVpLinkableControl::MouseWheel(shift, delta, x, y);
   for (int notch = std::abs(delta) / kWheelNotch; notch > 0; --notch) {
-    if (delta > 0 && TopLine_ > 0)
-      SetTopLine(TopLine_ - 1);
-    else if (delta < 0 && TopLine_ + Screen_.VisibleLines <= LineCount())
-      SetTopLine(TopLine_ + 1);
+    if (delta > 0 && TopLine_ > 0) SetTopLine(TopLine_ - 1);
+    else if (delta < 0 && TopLine_ + Screen_.VisibleLines <= LineCount()) SetTopLine(TopLine_ + 1);
   }
   return true;
 }
@@ -180,14 +187,9 @@ bool TVpDayView::KeyDown(int key, TShiftState) {
       SetTopLine(LineCount());
       SetActiveRow(LineCount() - 1);
       return true;
-    case VK_LEFT:
-      SetDate(Date_ - 1);
-      return true;
-    case VK_RIGHT:
-      SetDate(Date_ + 1);
-      return true;
-    default:
-      return false;
+    case VK_LEFT: SetDate(Date_ - 1); return true;
+    case VK_RIGHT: SetDate(Date_ + 1); return true;
+    default: return false;
   }
 }
 
@@ -197,22 +199,23 @@ void TVpDayView::ShowPopupMenu(int x, int y) {
   RequestFocus();
   SelectAt(x, y);
   const bool event = ActiveEvent() != nullptr;
-  const std::vector<TVpMenuItem> items = {
-      {"Add Event...", mcAddEvent, true, {}},
-      {"Edit Event...", mcEditEvent, event, {}},
-      {"Delete Event...", mcDeleteEvent, event, {}},
-      {"Change Date", -1, true,
-       {{"Today", mcToday, true, {}},
-        {"Yesterday", mcYesterday, true, {}},
-        {"Tomorrow", mcTomorrow, true, {}},
-        {"Next Day", mcNextDay, true, {}},
-        {"Previous Day", mcPreviousDay, true, {}},
-        {"Next Week", mcNextWeek, true, {}},
-        {"Previous Week", mcPreviousWeek, true, {}},
-        {"Next Month", mcNextMonth, true, {}},
-        {"Previous Month", mcPreviousMonth, true, {}},
-        {"Next Year", mcNextYear, true, {}},
-        {"Previous Year", mcPreviousYear, true, {}}}}};
+  const std::vector<TVpMenuItem> items = {{"Add Event...", mcAddEvent, true, {}},
+                                          {"Edit Event...", mcEditEvent, event, {}},
+                                          {"Delete Event...", mcDeleteEvent, event, {}},
+                                          {"Change Date",
+                                           -1,
+                                           true,
+                                           {{"Today", mcToday, true, {}},
+                                            {"Yesterday", mcYesterday, true, {}},
+                                            {"Tomorrow", mcTomorrow, true, {}},
+                                            {"Next Day", mcNextDay, true, {}},
+                                            {"Previous Day", mcPreviousDay, true, {}},
+                                            {"Next Week", mcNextWeek, true, {}},
+                                            {"Previous Week", mcPreviousWeek, true, {}},
+                                            {"Next Month", mcNextMonth, true, {}},
+                                            {"Previous Month", mcPreviousMonth, true, {}},
+                                            {"Next Year", mcNextYear, true, {}},
+                                            {"Previous Year", mcPreviousYear, true, {}}}}};
   const double now = Clock_.Now();
   switch (ShowMenu(items, {{x, y}, 0})) {
     case mcAddEvent: AddEventAtActiveSlot(); break;
@@ -248,7 +251,8 @@ void TVpDayView::AddEventAtActiveSlot() {
   if (resource == nullptr) return;
   // Before the first paint, or before a row was chosen, the slot is the top row.
   const int row = ActiveRow_ < 0 ? TopLine_ : ActiveRow_;
-  const double start = ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(row)].Time;
+  const double start =
+      ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(row)].Time;
   const double end = start + GranularityMinutes(Granularity_) / 1440.0;
   TVpEvent* event = resource->Schedule().AddEvent(store->GetNextID("Events"), start, end);
   if (event == nullptr) return;
@@ -285,8 +289,8 @@ void TVpDayView::DeleteActiveEvent() {
   if (ReadOnly() || store == nullptr || event == nullptr) return;
   const TVpEvent* identity = event;
   const int recordID = event->RecordID();
-  const std::string question = "Delete \"" + event->Description() +
-                               "\" from your schedule?\r\n\nThis operation cannot be undone!";
+  const std::string question =
+      "Delete \"" + event->Description() + "\" from your schedule?\r\n\nThis operation cannot be undone!";
   if (!store->Services().MessageBoxes.AskYesNo(question)) return;
   if (TVpEvent* confirmed = LiveEvent(store, identity, recordID)) {
     confirmed->SetDeleted(true);
@@ -307,7 +311,8 @@ void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
   const TVpPlacedEvent rows = MeasureDayEvent(event, Granularity_);
   const int n = rows.LastRow - rows.FirstRow + 1;
   if (ActiveRow_ + n > LineCount()) SetActiveRow(LineCount() - n);
-  const double start = ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(ActiveRow_)].Time;
+  const double start =
+      ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(ActiveRow_)].Time;
 
   // The duration in whole minutes. An event shortened to end at 23:59 (as one dropped on the last
   // rows is) gets its minute back when it moves away from the end of the day.

@@ -10,11 +10,12 @@
 namespace {
 
 TVpDayViewColors ScreenColors(const TVpDayView& view) {
-  return {clBtnShadow, clBtnHighlight, cl3DDkShadow, clBtnFace, clWindow,
-          view.HeadAttributes().Color(), view.LineColor(), view.Color()};
+  return {clBtnShadow,      clBtnHighlight, cl3DDkShadow, clBtnFace, clWindow, view.HeadAttributes().Color(),
+          view.LineColor(), view.Color()};
 }
 
-const TVpDayViewColors kPrintColors = {clBlack, clBlack, clBlack, clBlack, clWhite, RGB(192, 192, 192), clBlack, clWhite};
+const TVpDayViewColors kPrintColors = {clBlack, clBlack, clBlack, clBlack, clWhite, RGB(192, 192, 192),
+                                       clBlack, clWhite};
 
 // The row at the view's own granularity for a start or stop line given at another.
 int ViewRow(const TVpDayView& view, int line, TVpGranularity granularity) {
@@ -26,8 +27,8 @@ int ViewRow(const TVpDayView& view, int line, TVpGranularity granularity) {
 }  // namespace
 
 TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle,
-                               double scale, double renderDate, int startLine, int stopLine,
-                               TVpGranularity granularity, bool displayOnly)
+                               double scale, double renderDate, int startLine, int stopLine, TVpGranularity granularity,
+                               bool displayOnly)
     : TVpDrawingPass(canvas, rect, angle, displayOnly),
       View_(view),
       Scale_(UsableScale(scale)),
@@ -45,7 +46,8 @@ TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TR
 
   const int headText = ReferenceTextHeight(canvas, view.HeadAttributes().Font().Font());
   HeaderHeight_ = ShowsResourceName_ ? RoundEven(Scale_ * (2 * headText + 18)) : RoundEven(Scale_ * (headText + 12));
-  RowHeight_ = std::max(1, RoundEven(Scale_ * (ReferenceTextHeight(canvas, view.RowHeadAttributes().MinuteFont().Font()) + 12)));
+  RowHeight_ =
+      std::max(1, RoundEven(Scale_ * (ReferenceTextHeight(canvas, view.RowHeadAttributes().MinuteFont().Font()) + 12)));
   const TFont callersFont = canvas.Font;
   RulerWidth_ = 2 * TextWidth("33", view.RowHeadAttributes().HourFont().Font()) + 10;
   canvas.Font = callersFont;
@@ -95,7 +97,8 @@ TVpDayViewLayout TVpDayViewPass::Draw() {
 }
 
 void TVpDayViewPass::DrawCorner() {
-  const TRect box = Rect(Frame().Left + 1, Frame().Top, Frame().Left + RulerWidth_ + 3, Frame().Top + HeaderHeight_ + 2);
+  const TRect box =
+      Rect(Frame().Left + 1, Frame().Top, Frame().Left + RulerWidth_ + 3, Frame().Top + HeaderHeight_ + 2);
   Fill(box, Colors_.Header);
   if (View_.DrawingStyle() == ds3d) {
     Bevel(Rect(box.Left + 1, box.Top + 2, box.Right - 2, box.Bottom - 2), Colors_.Highlight, Colors_.Shadow);

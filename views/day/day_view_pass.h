@@ -19,7 +19,7 @@ struct TVpDayViewColors {
   TColor Highlight;
   TColor DarkShadow;
   TColor Face;
-  TColor Window;      // events without a category
+  TColor Window;  // events without a category
   TColor Header;
   TColor RulerLines;
   TColor Background;

@@ -18,8 +18,7 @@ TVpPicture TVpPicture::FromRows(std::span<const std::string_view> rows,
   picture.Height_ = static_cast<int>(rows.size());
   picture.Pixels_.reserve(static_cast<size_t>(picture.Width_ * picture.Height_));
   for (std::string_view row : rows) {
-    if (static_cast<int>(row.size()) != picture.Width_)
-      throw std::invalid_argument("picture rows differ in length");
+    if (static_cast<int>(row.size()) != picture.Width_) throw std::invalid_argument("picture rows differ in length");
     for (char c : row) {
       std::optional<TColor> colour;
       for (const auto& [key, value] : palette)
@@ -57,22 +56,10 @@ std::unique_ptr<TBitmap> TVpPicture::MakeBitmap(TCanvas& canvas) const {
 TVpPicture StandardAlarmPicture() {
   // A bell.
   static constexpr std::array<std::string_view, 16> rows = {
-      "................",
-      ".......KK.......",
-      "......KYYK......",
-      ".....KYWYOK.....",
-      "....KYWYYYOK....",
-      "....KYWYYYOK....",
-      "....KYWYYYOK....",
-      "....KYYYYYOK....",
-      "...KYWYYYYYOK...",
-      "...KYYYYYYYOK...",
-      "..KYYYYYYYYYOK..",
-      "..KOOOOOOOOOOK..",
-      ".KKKKKKKKKKKKKK.",
-      "......KOOK......",
-      ".......KK.......",
-      "................",
+      "................", ".......KK.......", "......KYYK......", ".....KYWYOK.....",
+      "....KYWYYYOK....", "....KYWYYYOK....", "....KYWYYYOK....", "....KYYYYYOK....",
+      "...KYWYYYYYOK...", "...KYYYYYYYOK...", "..KYYYYYYYYYOK..", "..KOOOOOOOOOOK..",
+      ".KKKKKKKKKKKKKK.", "......KOOK......", ".......KK.......", "................",
   };
   static constexpr std::array<std::pair<char, TColor>, 4> palette = {
       {{'K', clBlack}, {'Y', clYellow}, {'O', clOlive}, {'W', clWhite}}};
@@ -82,22 +69,10 @@ TVpPicture StandardAlarmPicture() {
 TVpPicture StandardRecurringPicture() {
   // Two arrows chasing each other round a circle.
   static constexpr std::array<std::string_view, 16> rows = {
-      "................",
-      ".....BBBBBB.....",
-      "...BBBBBBBBBB.B.",
-      "..BBB......BBBB.",
-      ".BBB........BBB.",
-      ".BB........BBBB.",
-      ".BB.............",
-      ".BB.............",
-      ".............BB.",
-      ".............BB.",
-      ".BBBB........BB.",
-      ".BBB........BBB.",
-      ".BBBB......BBB..",
-      ".B.BBBBBBBBBB...",
-      ".....BBBBBB.....",
-      "................",
+      "................", ".....BBBBBB.....", "...BBBBBBBBBB.B.", "..BBB......BBBB.",
+      ".BBB........BBB.", ".BB........BBBB.", ".BB.............", ".BB.............",
+      ".............BB.", ".............BB.", ".BBBB........BB.", ".BBB........BBB.",
+      ".BBBB......BBB..", ".B.BBBBBBBBBB...", ".....BBBBBB.....", "................",
   };
   static constexpr std::array<std::pair<char, TColor>, 1> palette = {{{'B', clNavy}}};
   return TVpPicture::FromRows(rows, palette);

@@ -16,8 +16,7 @@ class TVpPicture {
   TVpPicture() = default;
   // A picture drawn as text: rows of equal length, each character a pixel whose colour the palette
   // gives; a character the palette does not list is a transparent pixel.
-  static TVpPicture FromRows(std::span<const std::string_view> rows,
-                             std::span<const std::pair<char, TColor>> palette);
+  static TVpPicture FromRows(std::span<const std::string_view> rows, std::span<const std::pair<char, TColor>> palette);
 
   bool Empty() const { return Width_ == 0 || Height_ == 0; }
   int Width() const { return Width_; }

@@ -60,6 +60,5 @@ void TVpDayViewPass::DrawRuler(const TRect& ruler) {
 
   if (View_.DrawingStyle() == dsFlat)
     Bevel(Rect(ruler.Left - 1, ruler.Top, ruler.Right - 1, ruler.Bottom - 2), Colors_.Highlight, Colors_.Shadow);
-  else
-    Bevel(Rect(ruler.Left + 1, ruler.Top, ruler.Right - 1, ruler.Bottom - 3), Colors_.Highlight, Colors_.DarkShadow);
+  else Bevel(Rect(ruler.Left + 1, ruler.Top, ruler.Right - 1, ruler.Bottom - 3), Colors_.Highlight, Colors_.DarkShadow);
 }

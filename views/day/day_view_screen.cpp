@@ -23,8 +23,8 @@ void TVpDayView::Paint(TCanvas& canvas, const TRect& clientRect) {
   FollowStoreDate();
   // The rows the client area shows decide how far down the top row may be; a view made taller
   // pulls the top row up so that no empty space is left below the last row.
-  Screen_.VisibleLines = TVpDayViewPass(*this, canvas, clientRect, ra0, 1.0, Date_, TopLine_, -1, Granularity_, false)
-                      .VisibleLines();
+  Screen_.VisibleLines =
+      TVpDayViewPass(*this, canvas, clientRect, ra0, 1.0, Date_, TopLine_, -1, Granularity_, false).VisibleLines();
   TopLine_ = std::clamp(TopLine_, 0, LastTopLine());
   RenderIntoRect(&canvas, clientRect, ra0, 1.0, Date_, TopLine_, -1, Granularity_, false);
 }
@@ -45,10 +45,8 @@ void TVpDayView::ScrollToHour(int hour) {
 
 void TVpDayView::SetActiveRow(int row) {
   row = std::clamp(row, 0, LineCount() - 1);
-  if (row < TopLine_)
-    SetTopLine(row);
-  else if (row >= TopLine_ + Screen_.VisibleLines)
-    SetTopLine(row - Screen_.VisibleLines + 1);
+  if (row < TopLine_) SetTopLine(row);
+  else if (row >= TopLine_ + Screen_.VisibleLines) SetTopLine(row - Screen_.VisibleLines + 1);
   if (row == ActiveRow_) return;
   ActiveRow_ = row;
   Invalidate();

@@ -6,9 +6,7 @@
 
 namespace {
 
-std::int64_t SlotMs(TVpGranularity granularity) {
-  return GranularityMinutes(granularity) * kMsPerMinute;
-}
+std::int64_t SlotMs(TVpGranularity granularity) { return GranularityMinutes(granularity) * kMsPerMinute; }
 
 std::int64_t TimeOfDayMs(double time) { return ToMs(TimeOf(time)); }
 
@@ -42,6 +40,4 @@ int SlotOfEnd(TVpGranularity granularity, double time) {
   return static_cast<int>((TimeOfDayMs(time) - kMsPerMinute) / SlotMs(granularity));
 }
 
-int SlotsBeforeHour(int hour, TVpGranularity granularity) {
-  return hour * SlotsPerHour(granularity);
-}
+int SlotsBeforeHour(int hour, TVpGranularity granularity) { return hour * SlotsPerHour(granularity); }

@@ -53,6 +53,5 @@ void DrawBevelFrame(TCanvas& canvas, const TRect& rect, TColor topLeft, TColor b
 }
 
 bool PointWithin(TPoint point, const TRect& rect) {
-  return rect.Left <= point.X && point.X <= rect.Right && rect.Top <= point.Y &&
-         point.Y <= rect.Bottom;
+  return rect.Left <= point.X && point.X <= rect.Right && rect.Top <= point.Y && point.Y <= rect.Bottom;
 }

@@ -12,14 +12,10 @@ constexpr int FaceNameLimit = 32;
 
 int OrientationOf(TVpRotationAngle angle) {
   switch (angle) {
-    case ra0:
-      return 0;
-    case ra90:
-      return 2700;
-    case ra180:
-      return 1800;
-    case ra270:
-      return 900;
+    case ra0: return 0;
+    case ra90: return 2700;
+    case ra180: return 1800;
+    case ra270: return 900;
   }
   return 0;
 }
@@ -71,9 +67,7 @@ void TVpExCanvas::Rectangle(const TRect& rect) const { Target().Rectangle(Rotate
 
 void TVpExCanvas::Rectangle(int x1, int y1, int x2, int y2) const { Rectangle(TRect{x1, y1, x2, y2}); }
 
-void TVpExCanvas::FocusRect(const TRect& rect) const {
-  Target().DrawFocusRect(RotateRect(Angle_, Viewport_, rect));
-}
+void TVpExCanvas::FocusRect(const TRect& rect) const { Target().DrawFocusRect(RotateRect(Angle_, Viewport_, rect)); }
 
 void TVpExCanvas::MoveTo(int x, int y) const {
   TCanvas& canvas = Target();

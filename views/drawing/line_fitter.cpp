@@ -11,9 +11,7 @@ bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // Blanks and control characters, trimmed from both ends of a line.
 bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
-bool IsAsciiLetterOrDigit(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
+bool IsAsciiLetterOrDigit(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 
 // One paragraph of a text (up to its first line end) cut into code points.
 class TParagraph {

@@ -12,14 +12,10 @@ TRect NormalizedRect(const TRect& r) {
 TPoint RotatePoint(TVpRotationAngle angle, const TRect& viewport, TPoint point) {
   const TRect& v = viewport;
   switch (angle) {
-    case ra0:
-      return point;
-    case ra90:
-      return {v.Left + v.Right - point.Y, point.X};
-    case ra180:
-      return {v.Left + v.Right - point.X, v.Top + v.Bottom - point.Y};
-    case ra270:
-      return {point.Y, v.Top + v.Bottom - point.X};
+    case ra0: return point;
+    case ra90: return {v.Left + v.Right - point.Y, point.X};
+    case ra180: return {v.Left + v.Right - point.X, v.Top + v.Bottom - point.Y};
+    case ra270: return {point.Y, v.Top + v.Bottom - point.X};
   }
   return point;
 }
@@ -42,12 +38,8 @@ int RotatedViewportWidth(TVpRotationAngle angle, const TRect& viewport) {
 int RotatedViewportHeight(TVpRotationAngle angle, const TRect& viewport) {
   return RotatedViewport(angle, viewport).Height();
 }
-int RotatedViewportLeft(TVpRotationAngle angle, const TRect& viewport) {
-  return RotatedViewport(angle, viewport).Left;
-}
-int RotatedViewportTop(TVpRotationAngle angle, const TRect& viewport) {
-  return RotatedViewport(angle, viewport).Top;
-}
+int RotatedViewportLeft(TVpRotationAngle angle, const TRect& viewport) { return RotatedViewport(angle, viewport).Left; }
+int RotatedViewportTop(TVpRotationAngle angle, const TRect& viewport) { return RotatedViewport(angle, viewport).Top; }
 int RotatedViewportRight(TVpRotationAngle angle, const TRect& viewport) {
   return RotatedViewport(angle, viewport).Right;
 }

@@ -108,9 +108,8 @@ class TVpMonthView : public TVpLinkableControl {
   void SetDataStore(TVpCustomDataStore* store) override;
   // Draws the month of renderDate (0: of Date) with renderDate as the selected day. Scale,
   // startLine, stopLine and granularity do not apply.
-  void RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double scale,
-                      double renderDate, int startLine, int stopLine, TVpGranularity granularity,
-                      bool displayOnly) override;
+  void RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double scale, double renderDate,
+                      int startLine, int stopLine, TVpGranularity granularity, bool displayOnly) override;
   // A date change of another view selects that day; repaint notifications repaint.
   void HandleLinkNotification(TVpLinkableControl* sender, TVpNotificationKind kind, double value) override;
   // Takes up a date the store was moved to by someone else, then draws Date.

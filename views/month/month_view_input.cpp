@@ -84,12 +84,11 @@ bool TVpMonthView::KeyDown(int key, TShiftState shift) {
 }
 
 void TVpMonthView::ShowPopupMenu(TPoint at) {
-  const std::vector<TVpMenuItem> items = {
-      {"Today", mcToday, true, {}},
-      {"Next Month", mcNextMonth, true, {}},
-      {"Previous Month", mcPreviousMonth, true, {}},
-      {"Next Year", mcNextYear, true, {}},
-      {"Previous Year", mcPreviousYear, true, {}}};
+  const std::vector<TVpMenuItem> items = {{"Today", mcToday, true, {}},
+                                          {"Next Month", mcNextMonth, true, {}},
+                                          {"Previous Month", mcPreviousMonth, true, {}},
+                                          {"Next Year", mcNextYear, true, {}},
+                                          {"Previous Year", mcPreviousYear, true, {}}};
   switch (ShowMenu(items, {at, 0})) {
     case mcToday: SelectToday(); break;
     case mcNextMonth: SetDate(MonthsLater(1, Date_)); break;

@@ -14,12 +14,20 @@
 namespace {
 
 TVpMonthViewColors ScreenColors(const TVpMonthView& view) {
-  return {clBtnHighlight, clBtnShadow, cl3DDkShadow, clBtnFace, view.Color(), view.DayHeadAttributes().Color(),
-          view.LineColor(), view.OffDayColor(), view.SelectedDayColor(), view.DayNumberFont().Color()};
+  return {clBtnHighlight,
+          clBtnShadow,
+          cl3DDkShadow,
+          clBtnFace,
+          view.Color(),
+          view.DayHeadAttributes().Color(),
+          view.LineColor(),
+          view.OffDayColor(),
+          view.SelectedDayColor(),
+          view.DayNumberFont().Color()};
 }
 
-const TVpMonthViewColors kPrintColors = {clBlack, clBlack, clBlack, clBlack, clWhite, RGB(192, 192, 192),
-                                         clBlack, RGB(192, 192, 192), clBlack, clBlack};
+const TVpMonthViewColors kPrintColors = {
+    clBlack, clBlack, clBlack, clBlack, clWhite, RGB(192, 192, 192), clBlack, RGB(192, 192, 192), clBlack, clBlack};
 
 constexpr int kDaysPerWeek = 7;
 constexpr int kWeeks = 6;
@@ -35,8 +43,8 @@ double MonthGridStart(double date, TVpDayType weekStartsOn) {
   return first + offset;
 }
 
-TVpMonthViewPass::TVpMonthViewPass(const TVpMonthView& view, TCanvas& canvas, const TRect& rect,
-                                   TVpRotationAngle angle, double date, bool displayOnly)
+TVpMonthViewPass::TVpMonthViewPass(const TVpMonthView& view, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle,
+                                   double date, bool displayOnly)
     : TVpDrawingPass(canvas, rect, angle, displayOnly),
       View_(view),
       Date_(DateOf(date)),
@@ -195,11 +203,11 @@ void TVpMonthViewPass::DrawEventLines(const TVpMonthdayRec& day, const std::vect
       return;
     }
     // Lines beside the day number leave room for it.
-    const int right = top < cell.Top + Layout_.DayNumberHeight + 3 ? cell.Right - Layout_.DayNumberHeight - 6 : cell.Right;
+    const int right =
+        top < cell.Top + Layout_.DayNumberHeight + 3 ? cell.Right - Layout_.DayNumberHeight - 6 : cell.Right;
     const TRect line(cell.Left, top, right, top + height);
     std::string text = event->Description();
-    if (View_.ShowEventTime())
-      text = FormatDateTime(timeFormat, event->StartTime(), View_.Locale()) + " - " + text;
+    if (View_.ShowEventTime()) text = FormatDateTime(timeFormat, event->StartTime(), View_.Locale()) + " - " + text;
     Text(cell.Left + 3, line.Top + 3, Fit(text, font, std::max(line.Width() - 12, 0)), font);
     Layout_.Events.push_back({line, kUndrawnRect, event, event->RecordID()});
     top = line.Bottom + 1;

@@ -70,7 +70,8 @@ void TVpDateEditWidget::ShowDropDown(TVpCalendar& calendar) {
   const QSize size(Edit_.PopupCalWidth(), Edit_.PopupCalHeight());
   Popup_->resize(size);
   // Below the field, or above it where the screen ends first; never off the screen's sides.
-  const QRect screen = (this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+  const QRect screen =
+      (this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
   QPoint at = mapToGlobal(QPoint(0, height() + 2));
   if (at.y() + size.height() > screen.bottom() + 1) at.setY(mapToGlobal(QPoint(0, 0)).y() - size.height() - 2);
   at.setX(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() + 1 - size.width())));
@@ -98,10 +99,8 @@ void TVpDateEditWidget::keyPressEvent(QKeyEvent* event) {
     used = (key != 0 && Edit_.KeyDown(key, ShiftStateOf(event->modifiers(), Qt::NoButton))) ||
            (character != 0 && Edit_.KeyPress(character));
   });
-  if (used)
-    emit Edited();
-  else
-    QLineEdit::keyPressEvent(event);
+  if (used) emit Edited();
+  else QLineEdit::keyPressEvent(event);
 }
 
 void TVpDateEditWidget::focusOutEvent(QFocusEvent* event) {
@@ -168,18 +167,15 @@ bool TVpDateEditWidget::PopupInput(QEvent* event) {
       // A quick second click counts as a click of its own.
       if (event->type() == QEvent::MouseButtonRelease)
         Act([&] { Edit_.DropDownMouseUp(*button, shift, at.x(), at.y()); });
-      else
-        Act([&] { Edit_.DropDownMouseDown(*button, shift, at.x(), at.y()); });
+      else Act([&] { Edit_.DropDownMouseDown(*button, shift, at.x(), at.y()); });
       return true;
     }
     case QEvent::ToolTip: {
       const auto* help = static_cast<QHelpEvent*>(event);
       const TVpCalendar* calendar = Edit_.PopupCalendar();
       const std::string hint = calendar != nullptr ? calendar->ButtonHintAt({help->pos().x(), help->pos().y()}) : "";
-      if (hint.empty())
-        QToolTip::hideText();
-      else
-        QToolTip::showText(help->globalPos(), ToQt(hint), Popup_);
+      if (hint.empty()) QToolTip::hideText();
+      else QToolTip::showText(help->globalPos(), ToQt(hint), Popup_);
       return true;
     }
     case QEvent::Hide:

@@ -185,10 +185,9 @@ void TVpViewWidget::wheelEvent(QWheelEvent* event) {
   const QPoint at = event->position().toPoint();
   bool used = false;
   GuardedCall([&] {
-    used = View_.MouseWheel(ShiftStateOf(event->modifiers(), event->buttons()), event->angleDelta().y(), at.x(), at.y());
+    used =
+        View_.MouseWheel(ShiftStateOf(event->modifiers(), event->buttons()), event->angleDelta().y(), at.x(), at.y());
   });
-  if (used)
-    event->accept();
-  else
-    event->ignore();
+  if (used) event->accept();
+  else event->ignore();
 }

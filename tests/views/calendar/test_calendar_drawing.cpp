@@ -103,8 +103,9 @@ TEST_F(CalendarDrawing, SelectedDayIsAButtonPressedWhileFocused) {
     EXPECT_EQ(face->Brush.Color, clBtnFace);
     // The bevel's first edge is light when raised, dark when pressed.
     const auto lines = Canvas.OpsOf(TCanvasOp::opLine);
-    const auto bevel = std::find_if(lines.begin(), lines.end(),
-                                    [&](const TCanvasOp& op) { return op.Points[0] == TPoint{143, 87}; });
+    const auto bevel = std::find_if(lines.begin(), lines.end(), [&](const TCanvasOp& op) {
+      return op.Points[0] == TPoint{143, 87};
+    });
     ASSERT_NE(bevel, lines.end());
     EXPECT_EQ(bevel->Points[1], (TPoint{143, 76}));
     EXPECT_EQ(bevel->Pen.Color, focused ? clBtnShadow : clBtnHighlight);

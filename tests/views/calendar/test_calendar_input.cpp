@@ -280,9 +280,9 @@ TEST_F(CalendarInput, ButtonsActLikeTheirKeys) {
     TVpCalendarButton Button;
     const char* After;
   };
-  const std::vector<TButtonRow> rows = {
-      {cbNextMonth, "2024-4-15"}, {cbNextYear, "2025-4-15"}, {cbPreviousMonth, "2025-3-15"},
-      {cbPreviousYear, "2024-3-15"}, {cbToday, "2024-5-10"}, {cbRevert, "2024-3-15"}};
+  const std::vector<TButtonRow> rows = {{cbNextMonth, "2024-4-15"},     {cbNextYear, "2025-4-15"},
+                                        {cbPreviousMonth, "2025-3-15"}, {cbPreviousYear, "2024-3-15"},
+                                        {cbToday, "2024-5-10"},         {cbRevert, "2024-3-15"}};
   Calendar.FocusChanged(true);  // the revert date: 15 March
   for (const TButtonRow& row : rows) {
     SCOPED_TRACE(CalendarButtonHint(row.Button));
@@ -296,8 +296,8 @@ TEST_F(CalendarInput, RightPressOpensTheCalendarsMenuAlsoWhenReadOnly) {
   Calendar.SetReadOnly(true);
   MenuChoice = 1;  // Next Month
   Calendar.MouseDown(mbRight, 0, 50, 70);
-  EXPECT_EQ(MenuCaptions, (std::vector<std::string>{"Today", "Next Month", "Previous Month", "Next Year",
-                                                    "Previous Year"}));
+  EXPECT_EQ(MenuCaptions,
+            (std::vector<std::string>{"Today", "Next Month", "Previous Month", "Next Year", "Previous Year"}));
   EXPECT_EQ(MenuPlacement.At, (TPoint{50, 70}));
   EXPECT_EQ(Shown(), "2024-4-15");
   EXPECT_TRUE(Calendar.Focused());
@@ -316,14 +316,26 @@ TEST_F(CalendarInput, TitleClickListsTheMonthsAroundTheShownOne) {
     const char* To;
   };
   const std::vector<TMonthRow> rows = {
-      {"three months back", Day(2024, 3, 15), 0,
-       {"December", "January", "February", "March", "April", "May", "June"}, "2023-12-15"},
-      {"three months on", Day(2024, 3, 15), 6,
-       {"December", "January", "February", "March", "April", "May", "June"}, "2024-6-15"},
-      {"back over the year", Day(2024, 1, 31), 1,
-       {"October", "November", "December", "January", "February", "March", "April"}, "2023-11-30"},
-      {"on over the year", Day(2024, 11, 30), 5,
-       {"August", "September", "October", "November", "December", "January", "February"}, "2025-1-30"},
+      {"three months back",
+       Day(2024, 3, 15),
+       0,
+       {"December", "January", "February", "March", "April", "May", "June"},
+       "2023-12-15"},
+      {"three months on",
+       Day(2024, 3, 15),
+       6,
+       {"December", "January", "February", "March", "April", "May", "June"},
+       "2024-6-15"},
+      {"back over the year",
+       Day(2024, 1, 31),
+       1,
+       {"October", "November", "December", "January", "February", "March", "April"},
+       "2023-11-30"},
+      {"on over the year",
+       Day(2024, 11, 30),
+       5,
+       {"August", "September", "October", "November", "December", "January", "February"},
+       "2025-1-30"},
   };
   for (const TMonthRow& row : rows) {
     SCOPED_TRACE(row.Name);

@@ -112,9 +112,8 @@ TEST_F(CalendarLayout, PrintedMonthAt200PixelsHasItsTextsInTheirCells) {
   EXPECT_EQ(texts[0].Text, "March 2024");
   EXPECT_EQ(texts[0].Rect, (TRect{61, 4, 141, 20}));
   const std::vector<std::pair<std::string, TRect>> names = {
-      {"Sun", {6, 27, 30, 43}},    {"Mon", {34, 27, 58, 43}},   {"Tue", {62, 27, 86, 43}},
-      {"Wed", {90, 27, 114, 43}},  {"Thu", {117, 27, 141, 43}}, {"Fri", {144, 27, 168, 43}},
-      {"Sat", {171, 27, 195, 43}}};
+      {"Sun", {6, 27, 30, 43}},    {"Mon", {34, 27, 58, 43}},   {"Tue", {62, 27, 86, 43}},  {"Wed", {90, 27, 114, 43}},
+      {"Thu", {117, 27, 141, 43}}, {"Fri", {144, 27, 168, 43}}, {"Sat", {171, 27, 195, 43}}};
   for (size_t i = 0; i < names.size(); ++i) {
     SCOPED_TRACE(names[i].first);
     EXPECT_EQ(texts[1 + i].Text, names[i].first);
@@ -122,9 +121,8 @@ TEST_F(CalendarLayout, PrintedMonthAt200PixelsHasItsTextsInTheirCells) {
   }
   // Weeks 14 pixels high from y = 52; the text is higher than the cell, so it is not lowered.
   const std::vector<std::pair<std::string, TRect>> days = {
-      {"1", {152, 52, 160, 68}},  {"2", {179, 52, 187, 68}},  {"3", {14, 66, 22, 82}},
-      {"9", {179, 66, 187, 82}},  {"10", {10, 80, 26, 96}},   {"24", {10, 108, 26, 124}},
-      {"30", {175, 108, 191, 124}}, {"31", {10, 122, 26, 138}}};
+      {"1", {152, 52, 160, 68}}, {"2", {179, 52, 187, 68}},  {"3", {14, 66, 22, 82}},      {"9", {179, 66, 187, 82}},
+      {"10", {10, 80, 26, 96}},  {"24", {10, 108, 26, 124}}, {"30", {175, 108, 191, 124}}, {"31", {10, 122, 26, 138}}};
   for (const auto& [text, rect] : days) {
     SCOPED_TRACE(text);
     const TCanvasOp* op = Canvas.FindText(text);
@@ -160,9 +158,9 @@ TEST_F(CalendarLayout, ButtonsSitInTheTitleRowAndTheBottomBand) {
     TRect At110;  // narrow columns: the year buttons are widened to their picture + 3
   };
   const std::vector<TButtonRow> rows = {
-      {cbPreviousYear, {4, 4, 27, 23}, {4, 4, 16, 23}},     {cbPreviousMonth, {27, 4, 51, 23}, {16, 4, 27, 23}},
-      {cbNextMonth, {149, 4, 172, 23}, {84, 4, 94, 23}},    {cbNextYear, {172, 4, 196, 23}, {94, 4, 106, 23}},
-      {cbRevert, {92, 125, 142, 137}, {54, 125, 78, 137}},  {cbToday, {146, 125, 196, 137}, {82, 125, 106, 137}},
+      {cbPreviousYear, {4, 4, 27, 23}, {4, 4, 16, 23}},    {cbPreviousMonth, {27, 4, 51, 23}, {16, 4, 27, 23}},
+      {cbNextMonth, {149, 4, 172, 23}, {84, 4, 94, 23}},   {cbNextYear, {172, 4, 196, 23}, {94, 4, 106, 23}},
+      {cbRevert, {92, 125, 142, 137}, {54, 125, 78, 137}}, {cbToday, {146, 125, 196, 137}, {82, 125, 106, 137}},
   };
   TVpCalendar calendar(Clock, Locale);
   EXPECT_FALSE(calendar.ButtonRect(cbToday));  // nothing is known before the first paint

@@ -49,7 +49,11 @@ std::vector<TParseRow> ParseTable() {
       Reads("one letter finds the first month starting so", "5 j 2024", EncodeDate(2024, 1, 5)),
       Reads("two letters narrow it down", "5 ju 2024", EncodeDate(2024, 6, 5)),
       Reads("surrounding blanks and odd separators", "  5/3-2024  ", EncodeDate(2024, 3, 5)),
-      Reads("characters beyond ASCII separate", "5\xC2\xB7" "3\xC2\xB7" "2024", EncodeDate(2024, 3, 5)),
+      Reads("characters beyond ASCII separate",
+            "5\xC2\xB7"
+            "3\xC2\xB7"
+            "2024",
+            EncodeDate(2024, 3, 5)),
       Reads("leading zeros", "05.03.0024", EncodeDate(2024, 3, 5)),
       Reads("runs after the year are ignored", "5.3.2024.99", EncodeDate(2024, 3, 5)),
       Reads("leap day", "29.2.2024", EncodeDate(2024, 2, 29)),

@@ -70,14 +70,13 @@ TEST_P(DayViewPrintedRows, FollowThePrintedHoursWhateverTheGranularity) {
   EXPECT_EQ(texts, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DayViewPrintedRows,
-    ::testing::Values(TPrintedRowsCase{"HoursOnHalfHourRows", gr30Min, gr60Min, 8, 17, 8, 17},
-                      TPrintedRowsCase{"QuarterHoursOnHourRows", gr60Min, gr15Min, 33, 68, 8, 17},
-                      TPrintedRowsCase{"SameGranularity", gr30Min, gr30Min, 16, 34, 8, 17},
-                      TPrintedRowsCase{"StopPastTheDay", gr30Min, gr05Min, 240, 400, 20, 23},
-                      TPrintedRowsCase{"NoStopLine", gr60Min, gr30Min, 44, -1, 22, 23}),
-    [](const ::testing::TestParamInfo<TPrintedRowsCase>& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Cases, DayViewPrintedRows,
+                         ::testing::Values(TPrintedRowsCase{"HoursOnHalfHourRows", gr30Min, gr60Min, 8, 17, 8, 17},
+                                           TPrintedRowsCase{"QuarterHoursOnHourRows", gr60Min, gr15Min, 33, 68, 8, 17},
+                                           TPrintedRowsCase{"SameGranularity", gr30Min, gr30Min, 16, 34, 8, 17},
+                                           TPrintedRowsCase{"StopPastTheDay", gr30Min, gr05Min, 240, 400, 20, 23},
+                                           TPrintedRowsCase{"NoStopLine", gr60Min, gr30Min, 44, -1, 22, 23}),
+                         [](const ::testing::TestParamInfo<TPrintedRowsCase>& info) { return info.param.Name; });
 
 TEST_F(DayViewTest, AScreenPassAtAnotherGranularityFillsTheViewsOwnRows) {
   TRecordingCanvas canvas;
@@ -167,8 +166,8 @@ TEST_F(DayViewTest, ARepeatingOccurrenceOverlapsByTimeOfDayAndStaysInItsColumn) 
   View->SetNumDays(2);
   Paint();
   // Two columns of 151: the first's slots are 143 wide from x 93, the second's from x 244.
-  EXPECT_EQ(EventRects(), (std::vector<TRect>{Rect(92, 153, 156, 214), Rect(164, 183, 228, 244),
-                                              Rect(243, 153, 343, 214)}));
+  EXPECT_EQ(EventRects(),
+            (std::vector<TRect>{Rect(92, 153, 156, 214), Rect(164, 183, 228, 244), Rect(243, 153, 343, 214)}));
 }
 
 TEST_F(DayViewTest, OccurrencesAreOrderedByTimeOfDay) {

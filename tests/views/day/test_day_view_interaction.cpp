@@ -121,8 +121,10 @@ TEST_F(DayViewInteraction, ThePopupMenuDeletesAfterTheQuestion) {
 TEST_F(DayViewInteraction, TheMenuChangesTheDate) {
   View->SetDate(At(2024, 1, 31));
   Paint(kTallView);
-  const std::pair<const char*, double> cases[] = {{"Next Month", At(2024, 2, 29)}, {"Next Year", At(2025, 2, 28)},
-                                                  {"Previous Week", At(2025, 2, 21)}, {"Today", At(2024, 5, 10, 9)}};
+  const std::pair<const char*, double> cases[] = {{"Next Month", At(2024, 2, 29)},
+                                                  {"Next Year", At(2025, 2, 28)},
+                                                  {"Previous Week", At(2025, 2, 21)},
+                                                  {"Today", At(2024, 5, 10, 9)}};
   for (const auto& [choice, expected] : cases) {
     SCOPED_TRACE(choice);
     MenuChoice = choice;
@@ -141,8 +143,7 @@ TEST_F(DayViewInteraction, DraggingMovesTheEventAndKeepsItsLength) {
   Drag(46, 16);  // back to 08:00: one hour again
   Drag(28, 30);  // a 29-minute event stays 29 minutes
   Drag(46, 4);   // an event to midnight moves too
-  EXPECT_EQ(StoredEvents(),
-            (std::vector<std::string>{"Call 08:00-09:00", "Short 15:00-15:29", "Late 02:00-03:00"}));
+  EXPECT_EQ(StoredEvents(), (std::vector<std::string>{"Call 08:00-09:00", "Short 15:00-15:29", "Late 02:00-03:00"}));
 }
 
 TEST_F(DayViewInteraction, ARepeatingEventIsNotDragged) {

@@ -97,8 +97,7 @@ TEST_F(DayViewTest, AnAllDayEventFillsTheDay) {
 
 TEST_F(DayViewTest, EventTextIsWrappedOrShortened) {
   Store().CategoryColorMap().Category(0)->SetBackgroundColor(kEventColor);
-  AddEvent("A rather long description that will not fit in one row of this event and then some more", T(9),
-           T(10));
+  AddEvent("A rather long description that will not fit in one row of this event and then some more", T(9), T(10));
   View->SetWrapStyle(wsIconFlow);
   TRecordingCanvas canvas = Paint();
   // The event (92, 153, 306, 213) takes text from x 92 + 7 on: 8-point lines 16 high from y 156,
@@ -107,7 +106,7 @@ TEST_F(DayViewTest, EventTextIsWrappedOrShortened) {
   for (const TCanvasOp& op : canvas.OpsOf(TCanvasOp::opText))
     if (op.Rect.Left > 84 && op.Rect.Top >= 153) texts.push_back(op.Text);  // not the ruler's
   EXPECT_EQ(texts, (std::vector<std::string>{"A rather long description", "that will not fit in one",
-                                              "row of this event and"}));
+                                             "row of this event and"}));
   EXPECT_EQ(FillsOf(canvas, clBlack),
             (std::vector<TRect>{Rect(286, 206, 289, 209), Rect(293, 206, 296, 209), Rect(300, 206, 303, 209)}))
       << "the three marks of text that did not fit";
@@ -156,12 +155,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DayViewRuler,
     ::testing::Values(
         // Small minute label, then the large hour.
-        TRulerCase{"TwelveHourHalfHoursFromSeven", gr30Min, tf12Hour, 14,
+        TRulerCase{"TwelveHourHalfHoursFromSeven",
+                   gr30Min,
+                   tf12Hour,
+                   14,
                    {"am", "7", "00", "8", "00", "9", "00", "10", "00", "11", "pm", "12", "00", "1", "00", "2"}},
         TRulerCase{"TwelveHourFromMidnight", gr30Min, tf12Hour, 0, {"am", "12", "00", "1"}},
         TRulerCase{"TwelveHourFromHalfPastSeven", gr30Min, tf12Hour, 15, {"am", "8", "00", "9"}},
         TRulerCase{"TwentyFourHourHalfHours", gr30Min, tf24Hour, 14, {"00", "7", "00", "8"}},
-        TRulerCase{"TwelveHourHours", gr60Min, tf12Hour, 7, {"7:am", "8:00", "9:00", "10:00", "11:00", "12:pm", "1:00"}},
+        TRulerCase{
+            "TwelveHourHours", gr60Min, tf12Hour, 7, {"7:am", "8:00", "9:00", "10:00", "11:00", "12:pm", "1:00"}},
         TRulerCase{"TwentyFourHourHours", gr60Min, tf24Hour, 7, {"7:00", "8:00"}},
         TRulerCase{"QuarterHours", gr15Min, tf24Hour, 28, {"00", "7", "00", "8"}}),
     [](const ::testing::TestParamInfo<TRulerCase>& info) { return info.param.Name; });
@@ -193,8 +196,8 @@ TEST_F(DayViewTest, SeveralDaysWithoutWeekendsSkipSaturdayAndSunday) {
     days.push_back(column.Date);
     cells.push_back(column.Rec);
   }
-  EXPECT_EQ(days, (std::vector<double>{At(2024, 5, 10), At(2024, 5, 13), At(2024, 5, 14), At(2024, 5, 15),
-                                       At(2024, 5, 16)}));
+  EXPECT_EQ(days,
+            (std::vector<double>{At(2024, 5, 10), At(2024, 5, 13), At(2024, 5, 14), At(2024, 5, 15), At(2024, 5, 16)}));
   // (600 - 82 - 14 - 1) div 5 = 100 pixels a column.
   EXPECT_EQ(cells, (std::vector<TRect>{Rect(85, 33, 185, 298), Rect(185, 33, 285, 298), Rect(285, 33, 385, 298),
                                        Rect(385, 33, 485, 298), Rect(485, 33, 585, 298)}));

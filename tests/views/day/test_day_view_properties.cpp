@@ -12,7 +12,9 @@ namespace {
 
 class DayViewState : public DayViewTest {
  protected:
-  DayViewState() { View->OnInvalidate = [this] { ++Repaints; }; }
+  DayViewState() {
+    View->OnInvalidate = [this] { ++Repaints; };
+  }
   int Repaints = 0;
 };
 

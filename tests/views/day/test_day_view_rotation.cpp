@@ -47,9 +47,7 @@ TEST_P(DayViewRotation, TurnsEveryDrawingOperation) {
         ASSERT_EQ(b.Points.size(), a.Points.size());
         for (size_t k = 0; k < a.Points.size(); ++k) EXPECT_EQ(b.Points[k], map(a.Points[k]));
         break;
-      default:
-        EXPECT_EQ(b.Rect, RotateRect(angle, viewport, a.Rect));
-        EXPECT_EQ(b.Brush.Color, a.Brush.Color);
+      default: EXPECT_EQ(b.Rect, RotateRect(angle, viewport, a.Rect)); EXPECT_EQ(b.Brush.Color, a.Brush.Color);
     }
   }
   EXPECT_GT(upright.OpsOf(TCanvasOp::opText).size(), 20u) << "ruler, headers and wrapped event text";

@@ -26,21 +26,20 @@ TEST_P(Ellipsis, Fits) {
 
 INSTANTIATE_TEST_SUITE_P(
     DrawingHelpers, Ellipsis,
-    ::testing::Values(
-        TEllipsisCase{"FitsUnchanged", "Lunch", 0, 40, "Lunch"},
-        TEllipsisCase{"Shortened", "Lunch with Alpha", 0, 80, "Lunch w..."},
-        TEllipsisCase{"WholeCharactersOnly", "Lunch with Alpha", 0, 87, "Lunch w..."},
-        TEllipsisCase{"MinimumKeptThenDotsGo", "Lunch with Alpha", 3, 24, "Lun"},
-        TEllipsisCase{"MinimumKeptSomeDotsStay", "Lunch with Alpha", 3, 32, "Lun."},
-        TEllipsisCase{"NothingButDots", "Lunch", 0, 24, "..."},
-        TEllipsisCase{"OneDotLeft", "Lunch", 0, 8, "."},
-        TEllipsisCase{"AtMostThreeMoreGo", "Lunch", 0, 4, ""},
-        TEllipsisCase{"MinimumLongerThanText", "Lunch", 9, 16, "Lunch"},
-        TEllipsisCase{"WholeCodePoints", "\xC3\x89mile \xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC", 0, 64,
-                      "\xC3\x89mile..."},
-        TEllipsisCase{"CutBetweenMultiByteCharacters",
-                      "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC", 0, 40,
-                      "\xE2\x82\xAC\xE2\x82\xAC..."}),
+    ::testing::Values(TEllipsisCase{"FitsUnchanged", "Lunch", 0, 40, "Lunch"},
+                      TEllipsisCase{"Shortened", "Lunch with Alpha", 0, 80, "Lunch w..."},
+                      TEllipsisCase{"WholeCharactersOnly", "Lunch with Alpha", 0, 87, "Lunch w..."},
+                      TEllipsisCase{"MinimumKeptThenDotsGo", "Lunch with Alpha", 3, 24, "Lun"},
+                      TEllipsisCase{"MinimumKeptSomeDotsStay", "Lunch with Alpha", 3, 32, "Lun."},
+                      TEllipsisCase{"NothingButDots", "Lunch", 0, 24, "..."},
+                      TEllipsisCase{"OneDotLeft", "Lunch", 0, 8, "."},
+                      TEllipsisCase{"AtMostThreeMoreGo", "Lunch", 0, 4, ""},
+                      TEllipsisCase{"MinimumLongerThanText", "Lunch", 9, 16, "Lunch"},
+                      TEllipsisCase{"WholeCodePoints", "\xC3\x89mile \xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC", 0, 64,
+                                    "\xC3\x89mile..."},
+                      TEllipsisCase{"CutBetweenMultiByteCharacters",
+                                    "\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC", 0, 40,
+                                    "\xE2\x82\xAC\xE2\x82\xAC..."}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(DrawingHelpers, BevelFrameDrawsTopLeftThenBottomRight) {
@@ -48,8 +47,8 @@ TEST(DrawingHelpers, BevelFrameDrawsTopLeftThenBottomRight) {
   DrawBevelFrame(canvas, Rect(10, 20, 110, 70), clWhite, clGray);
   const std::vector<TCanvasOp> lines = canvas.OpsOf(TCanvasOp::opLine);
   ASSERT_EQ(lines.size(), 4u);
-  const TPoint expected[][2] = {{{10, 70}, {10, 20}}, {{10, 20}, {110, 20}},
-                                {{110, 20}, {110, 70}}, {{110, 70}, {10, 70}}};
+  const TPoint expected[][2] = {
+      {{10, 70}, {10, 20}}, {{10, 20}, {110, 20}}, {{110, 20}, {110, 70}}, {{110, 70}, {10, 70}}};
   const TColor colors[] = {clWhite, clWhite, clGray, clGray};
   for (size_t i = 0; i < 4; ++i) {
     SCOPED_TRACE(i);

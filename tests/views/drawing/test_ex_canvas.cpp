@@ -23,12 +23,24 @@ class TFailingTextCanvas : public TRecordingCanvas {
 TEST(ExCanvas, EveryRoutineWithoutACanvasRaisesTheCanvasError) {
   // Shapes, text, text that is measured first, and wrapping all look for the canvas first.
   const std::vector<std::pair<std::string, std::function<void()>>> routines = {
-      {"Rectangle", [] { TVpExCanvas(nullptr, ra90, Viewport).Rectangle(TRect{1, 2, 3, 4}); }},
+      {"Rectangle",
+       [] {
+         TVpExCanvas(nullptr, ra90, Viewport).Rectangle(TRect{1, 2, 3, 4});
+       }},
       {"LineTo", [] { TVpExCanvas(nullptr, ra0, Viewport).LineTo(1, 2); }},
       {"TextOutDevice", [] { TVpExCanvas(nullptr, ra0, Viewport).TextOutDevice(1, 2, "a"); }},
-      {"CenteredTextOut", [] { TVpExCanvas(nullptr, ra0, Viewport).CenteredTextOut(TRect{1, 2, 3, 4}, "a"); }},
-      {"WrapText", [] { RotatedWrapText(nullptr, ra0, Viewport, TVpTextRegion{TRect{0, 0, 99, 99}}, "a"); }},
-      {"default context", [] { TVpExCanvas().FillRect(TRect{1, 2, 3, 4}); }},
+      {"CenteredTextOut",
+       [] {
+         TVpExCanvas(nullptr, ra0, Viewport).CenteredTextOut(TRect{1, 2, 3, 4}, "a");
+       }},
+      {"WrapText",
+       [] {
+         RotatedWrapText(nullptr, ra0, Viewport, TVpTextRegion{TRect{0, 0, 99, 99}}, "a");
+       }},
+      {"default context",
+       [] {
+         TVpExCanvas().FillRect(TRect{1, 2, 3, 4});
+       }},
   };
   for (const auto& [name, routine] : routines) {
     SCOPED_TRACE(name);
@@ -133,8 +145,7 @@ TEST(RotatedText, CanvasIsRestoredWhenTheOutputFails) {
   canvas.Font.Name = std::string(40, 'F');
   const TFont callerFont = canvas.Font;
   EXPECT_THROW(TVpExCanvas(&canvas, ra270, Viewport).TextOut(1, 1, "x"), std::runtime_error);
-  EXPECT_THROW(RotatedWrapText(&canvas, ra0, Viewport, TVpTextRegion{TRect{0, 0, 99, 99}}, "x"),
-               std::runtime_error);
+  EXPECT_THROW(RotatedWrapText(&canvas, ra0, Viewport, TVpTextRegion{TRect{0, 0, 99, 99}}, "x"), std::runtime_error);
   EXPECT_EQ(canvas.Brush.Style, bsSolid);
   EXPECT_EQ(canvas.Font, callerFont);
 }

@@ -77,15 +77,13 @@ INSTANTIATE_TEST_SUITE_P(
         TBreakCase{"DotBeforeABlankEndsASentence", "abcdefghij. xyz", {"abcdefghij.", "xyz"}},
         TBreakCase{"DotBeforeALetterBreaks", "abcdefgh.ijklmn", {"abcdefgh.", "ijklmn"}},
         TBreakCase{"TabIsABlank", "abcde\tfghijkl", {"abcde", "fghijkl"}},
-        TBreakCase{"LongWordIsCutWithoutAHyphen", "abcdefghijklmnopqrstuvwxyz",
-                   {"abcdefghijk", "lmnopqrstuvw", "xyz"}},
+        TBreakCase{"LongWordIsCutWithoutAHyphen", "abcdefghijklmnopqrstuvwxyz", {"abcdefghijk", "lmnopqrstuvw", "xyz"}},
         TBreakCase{"WordEndingAtTheLineEndStaysOnIt", "abcde fghij klm", {"abcde fghij", "klm"}},
         TBreakCase{"BlanksAtABreakAreDropped", "abcde fghij    klm  ", {"abcde fghij", "klm"}},
         TBreakCase{"LineFeedEndsALine", "ab\ncd", {"ab", "cd"}},
         TBreakCase{"CarriageReturnAndLineFeedEndALineOnce", "ab\r\ncd\ref", {"ab", "cd", "ef"}},
         TBreakCase{"LineEndAfterAFullLineAddsNoEmptyLine", "abcdefghijk \nlm", {"abcdefghijk", "lm"}},
-        TBreakCase{"MultiByteCharactersAreNeverSplit", Repeat(EAcute, 13),
-                   {Repeat(EAcute, 11), Repeat(EAcute, 2)}}),
+        TBreakCase{"MultiByteCharactersAreNeverSplit", Repeat(EAcute, 13), {Repeat(EAcute, 11), Repeat(EAcute, 2)}}),
     [](const testing::TestParamInfo<TBreakCase>& info) { return info.param.Name; });
 
 TEST(LineWrapper, FirstLineIsIndentedTwiceTheMarginLaterLinesOnce) {
@@ -115,7 +113,8 @@ TEST(LineWrapper, CountsWhatWasUsedUpInCharactersAndBytes) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TRecordingCanvas canvas;
-    const TVpWrapResult result = RotatedWrapText(&canvas, ra0, Square, TVpTextRegion{TRect{0, 0, 100, c.Bottom}}, c.Text);
+    const TVpWrapResult result =
+        RotatedWrapText(&canvas, ra0, Square, TVpTextRegion{TRect{0, 0, 100, c.Bottom}}, c.Text);
     EXPECT_EQ(result.CharactersPlaced, c.Expected.CharactersPlaced);
     EXPECT_EQ(result.BytesPlaced, c.Expected.BytesPlaced);
     EXPECT_EQ(result.AllPlaced, c.Expected.AllPlaced);
@@ -139,11 +138,9 @@ TEST(LineWrapper, LShapedRegionFlowsRightOfTheNotchThenFromTheLeftEdge) {
   RotatedWrapText(&canvas, ra0, Square, region, "aaaaaa bbbbbb cccccc dddddd eeeeee");
   // Right of the notch a line has 57 pixels (7 characters); below it 97 (12 characters). The row
   // at y = 35 reaches below the notch but its top does not, so it still starts right of it.
-  EXPECT_EQ(Drawn(canvas), (std::vector<TDrawn>{{"aaaaaa", 43, 3},
-                                                {"bbbbbb", 43, 19},
-                                                {"cccccc", 43, 35},
-                                                {"dddddd", 3, 51},
-                                                {"eeeeee", 3, 67}}));
+  EXPECT_EQ(Drawn(canvas),
+            (std::vector<TDrawn>{
+                {"aaaaaa", 43, 3}, {"bbbbbb", 43, 19}, {"cccccc", 43, 35}, {"dddddd", 3, 51}, {"eeeeee", 3, 67}}));
 }
 
 TEST(LineWrapper, EveryWideEnoughStretchOfARowTakesALine) {

@@ -12,10 +12,10 @@ const TRect Viewport{10, 20, 110, 70};
 struct TQuarterTurnCase {
   std::string Name;
   TVpRotationAngle Angle;
-  TRect Frame;                // the logical frame of Viewport
-  TPoint FrameTopLeftLands;   // the device corner the frame's top-left corner lands on
+  TRect Frame;               // the logical frame of Viewport
+  TPoint FrameTopLeftLands;  // the device corner the frame's top-left corner lands on
   TPoint FrameBottomRightLands;
-  TPoint OnePixelInLands;     // where the frame's top-left corner moved 5 right and 1 down lands
+  TPoint OnePixelInLands;  // where the frame's top-left corner moved 5 right and 1 down lands
 };
 
 class QuarterTurn : public testing::TestWithParam<TQuarterTurnCase> {};
@@ -40,18 +40,17 @@ TEST_P(QuarterTurn, MapsTheFrameOntoTheViewport) {
   EXPECT_EQ(RotatedViewport(a, TRect{10, 70, 110, 20}), c.Frame);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rotation, QuarterTurn,
-    testing::Values(
-        // Moving right in the picture moves right, down moves down.
-        TQuarterTurnCase{"ra0", ra0, {10, 20, 110, 70}, {10, 20}, {110, 70}, {15, 21}},
-        // Right in the picture is down on the page; down in the picture is leftwards.
-        TQuarterTurnCase{"ra90", ra90, {20, 10, 70, 110}, {110, 20}, {10, 70}, {109, 25}},
-        // Right is leftwards, down is upwards.
-        TQuarterTurnCase{"ra180", ra180, {10, 20, 110, 70}, {110, 70}, {10, 20}, {105, 69}},
-        // Right is upwards, down is rightwards.
-        TQuarterTurnCase{"ra270", ra270, {20, 10, 70, 110}, {10, 70}, {110, 20}, {11, 65}}),
-    [](const testing::TestParamInfo<TQuarterTurnCase>& info) { return info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Rotation, QuarterTurn,
+                         testing::Values(
+                             // Moving right in the picture moves right, down moves down.
+                             TQuarterTurnCase{"ra0", ra0, {10, 20, 110, 70}, {10, 20}, {110, 70}, {15, 21}},
+                             // Right in the picture is down on the page; down in the picture is leftwards.
+                             TQuarterTurnCase{"ra90", ra90, {20, 10, 70, 110}, {110, 20}, {10, 70}, {109, 25}},
+                             // Right is leftwards, down is upwards.
+                             TQuarterTurnCase{"ra180", ra180, {10, 20, 110, 70}, {110, 70}, {10, 20}, {105, 69}},
+                             // Right is upwards, down is rightwards.
+                             TQuarterTurnCase{"ra270", ra270, {20, 10, 70, 110}, {10, 70}, {110, 20}, {11, 65}}),
+                         [](const testing::TestParamInfo<TQuarterTurnCase>& info) { return info.param.Name; });
 
 TEST(Rotation, NoRotationMapsEveryPointToItself) {
   for (const TRect& viewport : {TRect{}, TRect{10, 20, 110, 70}, TRect{-50, 300, -400, 7}}) {

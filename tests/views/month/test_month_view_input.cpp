@@ -29,9 +29,9 @@ struct TKeyCase {
 
 TEST_F(MonthViewInput, KeysMoveByDayWeekMonthAndYear) {
   const TKeyCase cases[] = {
-      {At(2024, 4, 30), VK_END, 0, At(2024, 5, 31)},   // already at the end: on to next month's
+      {At(2024, 4, 30), VK_END, 0, At(2024, 5, 31)},  // already at the end: on to next month's
       {At(2024, 4, 15), VK_END, 0, At(2024, 4, 30)},
-      {At(2024, 5, 1), VK_HOME, 0, At(2024, 4, 1)},    // already at the start: the month before
+      {At(2024, 5, 1), VK_HOME, 0, At(2024, 4, 1)},  // already at the start: the month before
       {At(2024, 5, 15), VK_HOME, 0, At(2024, 5, 1)},
       {At(2024, 1, 1), VK_HOME, 0, At(2023, 12, 1)},
       {At(2024, 2, 29), VK_DOWN, ssCtrl, At(2025, 2, 28)},

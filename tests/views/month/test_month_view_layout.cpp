@@ -82,7 +82,7 @@ TEST_F(MonthViewLayout, DaysWithEventsHaveBoldNumbersAndTheSelectedDayIsRed) {
   View->SetEventDayStyle(fsBold);
   const TRecordingCanvas canvas = Paint();
 
-  const std::vector<double> eventDays = {At(2024, 9, 2), At(2024, 9, 3), At(2024, 9, 10), At(2024, 9, 17),
+  const std::vector<double> eventDays = {At(2024, 9, 2),  At(2024, 9, 3),  At(2024, 9, 10), At(2024, 9, 17),
                                          At(2024, 9, 20), At(2024, 9, 24), At(2024, 10, 1)};
   for (const TVpMonthdayRec& cell : View->ScreenLayout().Days) {
     const TCanvasOp* number = DayNumberOp(canvas, cell);
@@ -123,8 +123,8 @@ TEST_F(MonthViewLayout, ATallMonthWithManyEventsDrawsEveryLine) {
   // 30 daily events, every one of them fits in cells 656 pixels high: 42 x 30 lines, more than a
   // table of fixed size once held.
   for (int i = 0; i < 30; ++i) {
-    TVpEvent& daily = AddEvent("Daily " + std::to_string(i), At(2024, 8, 1, 6) + i * kOneMinute,
-                               At(2024, 8, 1, 7) + i * kOneMinute);
+    TVpEvent& daily =
+        AddEvent("Daily " + std::to_string(i), At(2024, 8, 1, 6) + i * kOneMinute, At(2024, 8, 1, 7) + i * kOneMinute);
     daily.SetRepeatCode(rcDaily);
     daily.SetRepeatRangeEnd(At(2024, 12, 31));
   }
