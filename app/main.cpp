@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/calendar_window.h"
 #include "app/desktop_services.h"
 #include "app/main_window.h"
 #include "app/program.h"
@@ -51,7 +52,7 @@ int main(int argc, char* argv[]) {
   TForm1 mainWindow(ExecutableFolder(), desktop);
   if (endedDuringStartUp) return 0;
   TfrmOpt preferences(&mainWindow);
-  TfrmCalendar calendar;
+  TfrmCalendar calendar(desktop.Clock, desktop.Locale, mainWindow.Owner());
   TAboutBox about(&mainWindow);
   mainWindow.SetWindows(&preferences, &calendar, &about);
   mainWindowReady = &mainWindow;

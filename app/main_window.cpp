@@ -102,12 +102,14 @@ QWidget* TForm1::BuildEventsTab() {
 void TForm1::SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox* about) {
   Preferences_ = preferences;
   Calendar_ = calendar;
+  if (Calendar_ != nullptr) Calendar_->Connect(LifeCycle_->Planner().Store(), Link_);
   About_ = about;
 }
 
 void TForm1::Created() {
   DayView_.Loaded();
   WeekView_.Loaded();
+  if (Calendar_ != nullptr) Calendar_->MonthView().Loaded();
   GuardedCall([this] { LifeCycle_->MainWindowCreated(); });
   Tick();
 }

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/calendar_window.h"
 #include "app/core/life_cycle.h"
 #include "app/core/main_window_shell.h"
 #include "app/desktop_services.h"
@@ -30,7 +31,10 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   TForm1(const std::string& programFolder, TQtDesktop& desktop);
   ~TForm1() override;
 
-  // The other top-level windows, created after this one.
+  // The owner of the store and of the views it repaints: this window, as the life cycle knows it.
+  const void* Owner() const { return static_cast<const TMainWindowShell*>(this); }
+  // The other top-level windows, created after this one; the calendar's month view joins the
+  // store and the control link of this window's views.
   void SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox* about);
   // The window's creation is complete: placement, showing, and the second stage posted.
   void Created();
@@ -81,9 +85,6 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   void ShowWeekView(bool shown, int width);
   void ToggleAlwaysOnTop(bool on);
   QAction* AddCommand(QMenu& menu, const QString& caption, const QKeySequence& shortcut, std::function<void()> command);
-
-  // The owner of the store and of the views it repaints: this window, as the life cycle knows it.
-  const void* Owner() const { return static_cast<const TMainWindowShell*>(this); }
 
   TQtDesktop& Desktop_;
   std::unique_ptr<TLifeCycle> LifeCycle_;

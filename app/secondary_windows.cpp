@@ -1,8 +1,6 @@
 #include "app/secondary_windows.h"
 
-#include <QCloseEvent>
 #include <QDialogButtonBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -11,29 +9,6 @@
 TfrmOpt::TfrmOpt(QWidget* parent) : QDialog(parent) {
   setObjectName("frmOpt");
   setWindowTitle("Koret Preferences");
-}
-
-TfrmCalendar::TfrmCalendar(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName("frmCalendar");
-  setWindowTitle("Calendar");
-  setMinimumSize(290, 320);
-  resize(290, 320);
-}
-
-void TfrmCalendar::showEvent(QShowEvent* event) {
-  // Shown, the calendar stays above the other windows.
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  QWidget::showEvent(event);
-}
-
-void TfrmCalendar::closeEvent(QCloseEvent* event) {
-  event->accept();
-  if (OnClosed) OnClosed();
-}
-
-void TfrmCalendar::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) close();
-  else QWidget::keyPressEvent(event);
 }
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/enumerations.h"
+#include "platform/assign_if_changed.h"
 #include "platform/canvas.h"
 #include "platform/input.h"
 #include "store/link_listener.h"
@@ -148,6 +149,11 @@ class TVpLinkableControl : public TVpLinkListener {
   std::function<void()> OnRequestFocus;
 
  protected:
+  // Stores a differing value of a property and repaints.
+  template <class T>
+  void Store(T& field, T value) {
+    if (AssignIfChanged(field, std::move(value))) Invalidate();
+  }
   // Shows a menu through the host; -1 without one.
   int ShowMenu(const std::vector<TVpMenuItem>& items, TVpMenuPlacement placement);
   // Takes the keyboard focus unless the view has it.

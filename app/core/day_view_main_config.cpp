@@ -5,19 +5,15 @@
 #include "views/day/day_view.h"
 #include "views/week/week_view.h"
 
-namespace {
+int PointsForPixelHeight(int pixels) { return static_cast<int>(std::lround(pixels * 72.0 / 96.0)); }
 
-TFont SansSerifOfHeight(int pixels, TColor color = clWindowText) {
+TFont SansSerifOfHeight(int pixels, TColor color) {
   TFont font;
   font.Name = "MS Sans Serif";
   font.Size = PointsForPixelHeight(pixels);
   font.Color = color;
   return font;
 }
-
-}  // namespace
-
-int PointsForPixelHeight(int pixels) { return static_cast<int>(std::lround(pixels * 72.0 / 96.0)); }
 
 void ConfigureMainDayView(TVpDayView& view) {
   view.SetColor(clWhite);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/canvas.h"
+
 class TVpDayView;
 class TVpWeekView;
 
@@ -7,6 +9,9 @@ class TVpWeekView;
 // pixels on a 96-dots-per-inch screen: the nearest, so that the screen draws it that high again
 // (11, 13 and 19 pixels are 8, 10 and 14 points).
 int PointsForPixelHeight(int pixels);
+
+// "MS Sans Serif" of that pixel height, as the looks of the program's views name it.
+TFont SansSerifOfHeight(int pixels, TColor color = clWindowText);
 
 // Gives the day view the look the main window's Events tab has before the settings file is
 // applied: fonts, colours, time format, slot colours, icons.

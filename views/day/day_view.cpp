@@ -9,6 +9,7 @@
 #include "store/data_store.h"
 #include "views/day/day_view_metrics.h"
 #include "views/day/time_slots.h"
+#include "views/store_days.h"
 
 namespace {
 
@@ -114,14 +115,9 @@ void TVpDayView::FollowStoreDate() {
 
 void TVpDayView::LoadShownDays() {
   TVpCustomDataStore* store = DataStore();
-  if (!Loaded_ || store == nullptr || !store->Connected()) return;
+  if (!Loaded_ || store == nullptr) return;
   const std::vector<double> days = ColumnDays(Date_, NumDays_, IncludeWeekends_);
-  const TVpTimeRange& window = store->LoadedRange();
-  if (ToMs(days.front()) >= ToMs(window.StartTime()) && ToMs(days.back() + 1) <= ToMs(window.EndTime())) return;
-  // The store loads DayBuffer days either side of its date: widen that to the last column.
-  const int needed = static_cast<int>(DayNumberOf(days.back()) - DayNumberOf(store->DisplayDate())) + 1;
-  store->SetDayBuffer(std::max(store->DayBuffer(), needed));
-  store->ReloadEvents();
+  LoadStoreDays(*store, days.front(), days.back());
 }
 
 void TVpDayView::HandleLinkNotification(TVpLinkableControl*, TVpNotificationKind kind, double value) {

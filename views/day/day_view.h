@@ -162,10 +162,6 @@ class TVpDayView : public TVpLinkableControl {
   void DeleteActiveEvent();
 
  private:
-  template <class T>
-  void Store(T& field, T value) {
-    if (AssignIfChanged(field, std::move(value))) Invalidate();
-  }
   // Hit tests against the last on-screen pass: -1 or nullptr where nothing is hit.
   int ColumnAt(int x, int y) const;
   int RowAt(int x, int y, bool dragging) const;
