@@ -40,6 +40,18 @@ void TVpDrawingPass::Bevel(const TRect& rect, TColor topLeft, TColor bottomRight
   DrawBevelFrame(Ex_, rect, topLeft, bottomRight);
 }
 
+void TVpDrawingPass::BorderBevels(TColor outerTopLeft, TColor outerBottomRight) {
+  const TRect& f = Frame_;
+  Bevel(Rect(f.Left, f.Top, f.Right - 1, f.Bottom - 1), outerTopLeft, outerBottomRight);
+}
+
+void TVpDrawingPass::BorderBevels(TColor outerTopLeft, TColor outerBottomRight, TColor innerTopLeft,
+                                  TColor innerBottomRight) {
+  BorderBevels(outerTopLeft, outerBottomRight);
+  const TRect& f = Frame_;
+  Bevel(Rect(f.Left + 1, f.Top + 1, f.Right - 2, f.Bottom - 2), innerTopLeft, innerBottomRight);
+}
+
 void TVpDrawingPass::Text(int x, int y, std::string_view text, const TFont& font) {
   Canvas_.Font = font;
   Ex_.TextOut(x, y, text);

@@ -64,6 +64,9 @@ class TVpDrawingPass {
   void Line(int x1, int y1, int x2, int y2, TColor color);
   // The bevel of DrawBevelFrame, turned with the pass.
   void Bevel(const TRect& rect, TColor topLeft, TColor bottomRight);
+  // A view's border: a bevel along the frame's edge and, with inner colours, one a pixel within it.
+  void BorderBevels(TColor outerTopLeft, TColor outerBottomRight);
+  void BorderBevels(TColor outerTopLeft, TColor outerBottomRight, TColor innerTopLeft, TColor innerBottomRight);
   // The text with its top-left corner at the point, in the font.
   void Text(int x, int y, std::string_view text, const TFont& font);
   // The text centred in the rectangle (TVpExCanvas::CenteredTextOut) in the canvas's font.

@@ -221,11 +221,6 @@ void TVpMonthViewPass::DrawMoreMarks(const TRect& cell) {
 }
 
 void TVpMonthViewPass::DrawBorder() {
-  const int L = Frame().Left, T = Frame().Top, R = Frame().Right, B = Frame().Bottom;
-  if (View_.DrawingStyle() == dsFlat) {
-    Bevel(Rect(L, T, R - 1, B - 1), Colors_.Shadow, Colors_.Shadow);
-    return;
-  }
-  Bevel(Rect(L, T, R - 1, B - 1), Colors_.Shadow, Colors_.Highlight);
-  Bevel(Rect(L + 1, T + 1, R - 2, B - 2), Colors_.DarkShadow, Colors_.Face);
+  if (View_.DrawingStyle() == dsFlat) BorderBevels(Colors_.Shadow, Colors_.Shadow);
+  else BorderBevels(Colors_.Shadow, Colors_.Highlight, Colors_.DarkShadow, Colors_.Face);
 }
