@@ -1,5 +1,7 @@
 #include "app/calendar_window.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -25,7 +27,8 @@ QToolButton* ToolButton(QWidget* parent, const char* name, const char* caption, 
   button->setIcon(parent->style()->standardIcon(picture));
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   button->setAutoRaise(true);
-  button->setFixedSize(width, 41);
+  // The designed width, or wider where the desktop's font needs more for the caption.
+  button->setFixedSize(std::max(width, button->sizeHint().width()), 41);
   return button;
 }
 
@@ -43,7 +46,9 @@ QComboBox* ReadOnlyList(QWidget* parent, const char* name, int width, const std:
 }  // namespace
 
 TfrmCalendar::TfrmCalendar(const TClock& clock, const TLocale& locale, const void* owner, QWidget* parent)
-    : QWidget(parent, Qt::Window), MonthView_(clock, locale, owner) {
+    // The calendar stays above the other windows. The flag is set once here: changing a window's
+    // flags while it is being shown makes a new native window that is never painted.
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), MonthView_(clock, locale, owner) {
   setObjectName("frmCalendar");
   setWindowTitle("Calendar");
   setMinimumSize(290, 320);
@@ -116,12 +121,6 @@ void TfrmCalendar::ListChosen() {
   const std::optional<double> date =
       ListedMonthDate(Years_->currentText().toStdString(), Months_->currentIndex() + 1, MonthView_.Date());
   if (date) MonthView_.SetDate(*date);
-}
-
-void TfrmCalendar::showEvent(QShowEvent* event) {
-  // Shown, the calendar stays above the other windows.
-  setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  QWidget::showEvent(event);
 }
 
 void TfrmCalendar::closeEvent(QCloseEvent* event) {

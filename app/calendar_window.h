@@ -31,7 +31,6 @@ class TfrmCalendar : public QWidget {
   std::function<void()> OnClosed;
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
