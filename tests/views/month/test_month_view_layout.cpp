@@ -53,8 +53,8 @@ TEST_F(MonthViewLayout, TheLastColumnAndItsNumbersStayWithinTheBorder) {
     for (int week = 0; week < 6; ++week) {
       const TVpMonthdayRec& cell = Cell(week * 7 + 6);
       EXPECT_LE(cell.Rec.Right, width - 3) << width;
-      const TCanvasOp* number = DayNumberOp(canvas, cell);
-      ASSERT_NE(number, nullptr) << width << " week " << week;
+      const std::optional<TCanvasOp> number = DayNumberOp(canvas, cell);
+      ASSERT_TRUE(number) << width << " week " << week;
       EXPECT_LE(number->Rect.Right, width - 3) << width;
     }
   }
@@ -85,8 +85,8 @@ TEST_F(MonthViewLayout, DaysWithEventsHaveBoldNumbersAndTheSelectedDayIsRed) {
   const std::vector<double> eventDays = {At(2024, 9, 2),  At(2024, 9, 3),  At(2024, 9, 10), At(2024, 9, 17),
                                          At(2024, 9, 20), At(2024, 9, 24), At(2024, 10, 1)};
   for (const TVpMonthdayRec& cell : View->ScreenLayout().Days) {
-    const TCanvasOp* number = DayNumberOp(canvas, cell);
-    ASSERT_NE(number, nullptr) << cell.Date;
+    const std::optional<TCanvasOp> number = DayNumberOp(canvas, cell);
+    ASSERT_TRUE(number) << cell.Date;
     const bool hasEvents = std::find(eventDays.begin(), eventDays.end(), cell.Date) != eventDays.end();
     EXPECT_EQ((number->Font.Style & fsBold) != 0, hasEvents || cell.Date == View->Date()) << cell.Date;
     EXPECT_EQ(number->Font.Color, cell.Date == View->Date() ? clRed : clWindowText) << cell.Date;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -50,13 +51,13 @@ class MonthViewTest : public ::testing::Test, protected TPlannerFixture {
   const TVpMonthdayRec& Cell(int index) const { return View->ScreenLayout().Days[static_cast<size_t>(index)]; }
 
   // The text operation drawing the day number of the cell.
-  static const TCanvasOp* DayNumberOp(const TRecordingCanvas& canvas, const TVpMonthdayRec& cell) {
+  static std::optional<TCanvasOp> DayNumberOp(const TRecordingCanvas& canvas, const TVpMonthdayRec& cell) {
     const std::string number = std::to_string(DecodeDate(cell.Date).Day);
     for (const TCanvasOp& op : canvas.OpsOf(TCanvasOp::opText))
       if (op.Text == number && op.Rect.Top == cell.Rec.Top + 3 && op.Rect.Left >= cell.Rec.Left &&
           op.Rect.Right <= cell.Rec.Right)
-        return &op;
-    return nullptr;
+        return op;
+    return std::nullopt;
   }
 
   TEnglishLocale Locale;
