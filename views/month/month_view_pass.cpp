@@ -113,7 +113,7 @@ void TVpMonthViewPass::DrawDayNames() {
   const int height = Layout_.HeaderHeight;
   const bool flat = View_.DrawingStyle() == dsFlat;
   const int top = T + height + (flat ? 2 : 3);
-  const TRect row(L + 1, top, flat ? R - 1 : R - 3, top + height);
+  const TRect row{L + 1, top, flat ? R - 1 : R - 3, top + height};
   Fill(row, Colors_.Header);
   Bevel(row, Colors_.Highlight, flat ? Colors_.Shadow : Colors_.DarkShadow);
 
@@ -205,7 +205,7 @@ void TVpMonthViewPass::DrawEventLines(const TVpMonthdayRec& day, const std::vect
     // Lines beside the day number leave room for it.
     const int right =
         top < cell.Top + Layout_.DayNumberHeight + 3 ? cell.Right - Layout_.DayNumberHeight - 6 : cell.Right;
-    const TRect line(cell.Left, top, right, top + height);
+    const TRect line{cell.Left, top, right, top + height};
     std::string text = event->Description();
     if (View_.ShowEventTime()) text = FormatDateTime(timeFormat, event->StartTime(), View_.Locale()) + " - " + text;
     Text(cell.Left + 3, line.Top + 3, Fit(text, font, std::max(line.Width() - 12, 0)), font);
