@@ -2,6 +2,8 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <random>
 #include <set>
@@ -36,13 +38,22 @@ TEST(KoretCliKilled, LosesNothingThatWasReported) {
   TTemporaryFolder folder;
   const std::string data = folder.File("Data");
   ASSERT_NE(RunAndKill({"create-tables", "--data", data}, 2000000).find("recordids.xml"), std::string::npos);
-  std::mt19937 random(20261209);
+  const auto addEvent = [&](int run, int delayUs) {
+    return RunAndKill({"add-event", "--data", data, "--start", "2024-05-01 09:00", "--end", "2024-05-01 10:00",
+                       "--subject", "run " + std::to_string(run)},
+                      delayUs);
+  };
   std::set<long> printed;
-  for (int i = 0; i < 40; ++i) {
-    const int delay = std::uniform_int_distribution<int>(0, 15000)(random);
-    const std::string out = RunAndKill({"add-event", "--data", data, "--start", "2024-05-01 09:00", "--end",
-                                        "2024-05-01 10:00", "--subject", "run " + std::to_string(i)},
-                                       delay);
+  // The kills are spread over the time a whole run takes on this machine (a sanitizer build is
+  // many times slower), so that some runs get as far as reporting their ID and others do not.
+  const auto start = std::chrono::steady_clock::now();
+  const std::string whole = addEvent(0, 10'000'000);
+  const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+  if (!whole.empty() && whole.back() == '\n') printed.insert(std::stol(whole));
+  const int longest = std::max(15000, static_cast<int>(took.count() * 3 / 2));
+  std::mt19937 random(20261209);
+  for (int i = 1; i <= 40; ++i) {
+    const std::string out = addEvent(i, std::uniform_int_distribution<int>(0, longest)(random));
     if (!out.empty() && out.back() == '\n') printed.insert(std::stol(out));
   }
   std::set<long> stored;
