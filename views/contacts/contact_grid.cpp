@@ -23,7 +23,7 @@ TVpContactGrid::TVpContactGrid(const void* owner)
 }
 
 TVpContactGrid::~TVpContactGrid() {
-  if (Watched_ != nullptr) Watched_->RemoveWatcher(this);
+  if (DataStore() != nullptr) DataStore()->RemoveWatcher(this);
 }
 
 void TVpContactGrid::SetColumnWidth(int value) {
@@ -51,8 +51,8 @@ void TVpContactGrid::SetSortBy(TVpContactSort value) {
 }
 
 void TVpContactGrid::SetDataStore(TVpCustomDataStore* store) {
-  if (Watched_ != nullptr) Watched_->RemoveWatcher(this);
-  Watched_ = store;
+  // A store that went away has already dropped the grid (DataStore() is then none).
+  if (DataStore() != nullptr) DataStore()->RemoveWatcher(this);
   if (store != nullptr) store->AddWatcher(this);
   TVpLinkableControl::SetDataStore(store);
   SortContacts();

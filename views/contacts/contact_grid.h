@@ -129,7 +129,6 @@ class TVpContactGrid : public TVpLinkableControl, public TMessageTarget {
   int ActiveID_ = -1;
   int First_ = 0;
   TVpContactGridLayout Screen_;
-  TVpCustomDataStore* Watched_ = nullptr;
 
   bool Dragging_ = false;
   int DragBar_ = -1;
