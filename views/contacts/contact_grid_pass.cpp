@@ -24,14 +24,6 @@ TVpContactGridColors ScreenColors(const TVpContactGrid& grid) {
           grid.ContactHeadAttributes().Color()};
 }
 
-int TextHeightIn(TCanvas& canvas, const TFont& font) {
-  const TFont saved = canvas.Font;
-  canvas.Font = font;
-  const int height = canvas.TextHeight("Wy");
-  canvas.Font = saved;
-  return height;
-}
-
 // One labelled or plain line of a card.
 struct TCardLine {
   std::string Label;  // empty for company, address and city line
@@ -65,11 +57,7 @@ TVpContactGridPass::TVpContactGridPass(const TVpContactGrid& grid, const TVpCont
 TVpContactGridLayout TVpContactGridPass::Draw() {
   if (Contacts_ != nullptr) Layout_.Cards.assign(static_cast<size_t>(Contacts_->Count()), kUndrawnRect);
   if (Frame().Width() <= 0 || Frame().Height() <= 0) return std::move(Layout_);
-  Canvas().SetClipRect(Viewport());
-  Canvas().Pen.Style = psSolid;
-  Canvas().Pen.Width = 1;
-  Canvas().Pen.Mode = pmCopy;
-  Canvas().Brush.Style = bsSolid;
+  BeginDrawing();
   Fill(Frame(), Colors_.Background);
   if (Grid_.Height() >= 20) {
     if (First_ != -2) DrawCards();
@@ -130,8 +118,8 @@ void TVpContactGridPass::DrawCards() {
 int TVpContactGridPass::DrawCard(const TVpContact& contact, int left, int top, bool measureOnly) {
   const TFont& headFont = Grid_.ContactHeadAttributes().Font().Font();
   const TFont& font = Grid_.Font().Font();
-  const int headHeight = TextHeightIn(Canvas(), headFont);
-  const int lineHeight = TextHeightIn(Canvas(), font);
+  const int headHeight = TextHeight(headFont);
+  const int lineHeight = TextHeight(font);
   const std::vector<TCardLine> lines = CardLines(contact);
   const int W = CardWidth_;
   if (measureOnly) return headHeight + 3 + static_cast<int>(lines.size()) * (lineHeight + 6);
