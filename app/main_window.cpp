@@ -4,12 +4,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/core/contact_grid_main_config.h"
 #include "app/core/day_view_main_config.h"
 #include "app/core/view_settings.h"
 #include "app/data_folder_watcher.h"
@@ -19,6 +21,7 @@
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_text.h"
+#include "views/qt/contact_button_bar_widget.h"
 #include "views/qt/view_widget.h"
 
 TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
@@ -27,7 +30,8 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
           std::make_unique<TLifeCycle>(programFolder, *this, desktop.StoreServices(), desktop.Poster, desktop.Writer)),
       Link_(Owner()),
       DayView_(desktop.Clock, desktop.Locale, Owner()),
-      WeekView_(desktop.Clock, desktop.Locale, Owner()) {
+      WeekView_(desktop.Clock, desktop.Locale, Owner()),
+      ContactGrid_(Owner()) {
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
   resize(TLifeCycle::kDesignedSize.X, TLifeCycle::kDesignedSize.Y);
@@ -36,7 +40,7 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
   Tabs_->setObjectName("PCMain");
   Tabs_->addTab(new QWidget(Tabs_), "Task List");
   Tabs_->addTab(BuildEventsTab(), "Events");
-  Tabs_->addTab(new QWidget(Tabs_), "Contacts");
+  Tabs_->addTab(BuildContactsTab(), "Contacts");
   Tabs_->setCurrentIndex(1);  // the Events tab, as designed
   setCentralWidget(Tabs_);
   BuildMenus();
@@ -67,6 +71,7 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
 TForm1::~TForm1() {
   delete DayViewHost_;
   delete WeekViewHost_;
+  delete ContactsTab_;
 }
 
 QWidget* TForm1::BuildEventsTab() {
@@ -96,6 +101,26 @@ QWidget* TForm1::BuildEventsTab() {
   layout->addWidget(EventsSplitter_);
   ShowWeekView(false, WeekViewWidth_);
   tab->installEventFilter(this);
+  return tab;
+}
+
+QWidget* TForm1::BuildContactsTab() {
+  ConfigureMainContactGrid(ContactGrid_);
+  ContactGrid_.SetDataStore(&LifeCycle_->Planner().Store());
+  ContactGrid_.SetControlLink(&Link_);
+  ConfigureMainContactButtonBar(ContactBar_);
+  ContactBar_.SetContactGrid(&ContactGrid_);
+  auto* tab = ContactsTab_ = new QWidget(Tabs_);
+  tab->setObjectName("pnlContacts");
+  auto* layout = new QHBoxLayout(tab);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* grid = new TVpViewWidget(ContactGrid_, tab);
+  grid->setObjectName("VpContactGrid1");
+  auto* bar = new TVpContactButtonBarWidget(ContactBar_, tab);
+  bar->setObjectName("VpContactButtonBar1");
+  bar->setFixedWidth(62);
+  layout->addWidget(grid, 1);
+  layout->addWidget(bar);
   return tab;
 }
 
@@ -294,6 +319,7 @@ void TForm1::SetCalendarGeometry(const TRect& rect) {
 void TForm1::ApplySettings(const TProgramSettings& settings) {
   ApplyDayViewSettings(DayView_, settings);
   ApplyWeekViewSettings(WeekView_, settings);
+  ApplyContactGridSettings(ContactGrid_, settings);
 }
 
 void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) {

@@ -14,6 +14,8 @@
 #include "app/secondary_windows.h"
 #include "app/tray_icon.h"
 #include "store/control_link.h"
+#include "views/contacts/contact_button_bar.h"
+#include "views/contacts/contact_grid.h"
 #include "views/day/day_view.h"
 #include "views/week/week_view.h"
 
@@ -50,8 +52,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   void SetGeometry(const TRect& rect) override;
   int ActiveTab() const override;
   void SetActiveTab(int index) override;
-  int ContactColumnWidth() const override { return ContactColumnWidth_; }
-  void SetContactColumnWidth(int width) override { ContactColumnWidth_ = width; }
+  int ContactColumnWidth() const override { return ContactGrid_.ColumnWidth(); }
+  void SetContactColumnWidth(int width) override { ContactGrid_.SetColumnWidth(width); }
   bool WeekViewShown() const override { return WeekViewShown_; }
   int WeekViewWidth() const override;
   void SetWeekView(bool shown, int width) override;
@@ -80,6 +82,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   void BuildStatusBar();
   void Tick();
   void ToggleCalendar();
+  // The contact grid with the button bar at its right.
+  QWidget* BuildContactsTab();
   // Shows the week view at half the Events tab's width, or hides it.
   void ToggleWeekView();
   void ShowWeekView(bool shown, int width);
@@ -91,10 +95,13 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   TVpControlLink Link_;
   TVpDayView DayView_;
   TVpWeekView WeekView_;
+  TVpContactGrid ContactGrid_;
+  TVpContactButtonBar ContactBar_;
   TTrayIcon Tray_;
   QTabWidget* Tabs_;
   TVpViewWidget* DayViewHost_ = nullptr;
   TVpViewWidget* WeekViewHost_ = nullptr;
+  QWidget* ContactsTab_ = nullptr;
   QSplitter* EventsSplitter_ = nullptr;
   QAction* WeekViewAction_ = nullptr;
   QMenu* ResourceMenu_ = nullptr;
@@ -107,7 +114,6 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   TfrmCalendar* Calendar_ = nullptr;
   TAboutBox* About_ = nullptr;
   bool ShowAtStart_ = true;
-  int ContactColumnWidth_ = 145;
   bool WeekViewShown_ = false;
   int WeekViewWidth_ = 1;
 };

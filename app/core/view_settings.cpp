@@ -1,5 +1,6 @@
 #include "app/core/view_settings.h"
 
+#include "views/contacts/contact_grid.h"
 #include "views/day/day_view.h"
 #include "views/week/week_view.h"
 
@@ -48,4 +49,13 @@ void ApplyWeekViewSettings(TVpWeekView& view, const TProgramSettings& settings) 
   allDay.SetEventBackgroundColor(settings.WeeklyADBGColor);
   allDay.SetEventBorderColor(settings.WeeklyADBorderColor);
   ApplyTimeFormat(view, settings);
+}
+
+void ApplyContactGridSettings(TVpContactGrid& grid, const TProgramSettings& settings) {
+  grid.SetColumnWidth(settings.ContactsCW);
+  grid.Font().Assign(CanvasFont(settings.ContactsLFont));
+  grid.ContactHeadAttributes().Font().Assign(CanvasFont(settings.ContactsHFont));
+  grid.ContactHeadAttributes().SetColor(settings.ContactsHColor);
+  grid.SetColor(settings.ContactsBGColor);
+  grid.SetBarColor(settings.ContactsBarColor);
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "app/core/contact_grid_main_config.h"
 #include "app/core/view_settings.h"
 #include "platform/english_locale.h"
 #include "tests/support/fake_timers.h"
+#include "views/contacts/contact_grid.h"
 #include "views/day/day_view.h"
 #include "views/week/week_view.h"
 
@@ -78,6 +80,21 @@ TEST(WeekViewSettings, FontsColoursAndTimeFormatReachTheView) {
   view.SetTimeFormat(tf12Hour);
   ApplyWeekViewSettings(view, settings);
   EXPECT_EQ(view.TimeFormat(), tf12Hour) << "an unknown time format changes nothing";
+}
+
+TEST(ContactGridSettings, TheColumnWidthIsClampedAndTheLooksAreTaken) {
+  TVpContactGrid grid;
+  ConfigureMainContactGrid(grid);
+  EXPECT_EQ(grid.ContactHeadAttributes().Font().Name(), "MS Sans Serif");
+  TProgramSettings settings;
+  settings.ContactsCW = 999999999;
+  settings.ContactsBarColor = clRed;
+  ApplyContactGridSettings(grid, settings);
+  EXPECT_EQ(grid.ColumnWidth(), TVpContactGrid::kMaxColumnWidth) << "no card image of a billion pixels";
+  EXPECT_EQ(grid.BarColor(), clRed);
+  settings.ContactsCW = 10;
+  ApplyContactGridSettings(grid, settings);
+  EXPECT_EQ(grid.ColumnWidth(), TVpContactGrid::kMaxColumnWidth) << "below 50 is ignored";
 }
 
 }  // namespace

@@ -24,6 +24,22 @@ TVpDrawingPass::TVpDrawingPass(TCanvas& canvas, const TRect& viewport, TVpRotati
 
 TRect TVpDrawingPass::DeviceRect(const TRect& logical) const { return RotateRect(Angle_, Viewport_, logical); }
 
+void TVpDrawingPass::BeginDrawing() {
+  Canvas_.SetClipRect(Viewport_);
+  Canvas_.Pen.Style = psSolid;
+  Canvas_.Pen.Width = 1;
+  Canvas_.Pen.Mode = pmCopy;
+  Canvas_.Brush.Style = bsSolid;
+}
+
+int TVpDrawingPass::TextHeight(const TFont& font) {
+  const TFont saved = Canvas_.Font;
+  Canvas_.Font = font;
+  const int height = Canvas_.TextHeight("Wy");
+  Canvas_.Font = saved;
+  return height;
+}
+
 void TVpDrawingPass::Fill(const TRect& rect, TColor color) {
   Canvas_.Brush.Style = bsSolid;
   Canvas_.Brush.Color = color;

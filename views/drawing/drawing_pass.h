@@ -57,6 +57,9 @@ class TVpDrawingPass {
   bool DisplayOnly() const { return DisplayOnly_; }
   // The device rectangle of a logical one.
   TRect DeviceRect(const TRect& logical) const;
+  // Sets the canvas up as every pass draws: clipped to the viewport, a solid one-pixel pen in
+  // copy mode and a solid brush.
+  void BeginDrawing();
 
   // --- drawing in the logical frame ---
   // A solid fill, no outline.
@@ -72,6 +75,8 @@ class TVpDrawingPass {
   // The text centred in the rectangle (TVpExCanvas::CenteredTextOut) in the canvas's font.
   void CenteredText(const TRect& rect, std::string_view text);
   int TextWidth(std::string_view text, const TFont& font);
+  // The height of a line of text in the font; the canvas keeps its font.
+  int TextHeight(const TFont& font);
   // The text shortened with "..." to the width when it is wider.
   std::string Fit(std::string_view text, const TFont& font, int width);
 

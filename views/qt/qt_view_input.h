@@ -7,6 +7,9 @@
 
 // Qt's keys, buttons and modifiers as the views take them.
 
+// Views lay out in pixels of a 96-dots-per-inch screen; the desktop's own scaling applies on top.
+constexpr int kScreenPixelsPerInch = 96;
+
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 std::optional<TMouseButton> MouseButtonOf(Qt::MouseButton button);
 // The view's key code (TKeyCode, or the upper-case ASCII code of a letter or digit); 0 for a key

@@ -18,9 +18,6 @@
 
 namespace {
 
-// Views lay out in pixels of a 96-dots-per-inch screen; the desktop's own scaling applies on top.
-constexpr int kScreenPixelsPerInch = 96;
-
 std::optional<TVpScrollAction> ScrollActionOf(int action) {
   switch (action) {
     case QAbstractSlider::SliderSingleStepSub: return saLineUp;

@@ -32,15 +32,6 @@ const TColor kPrintGrey = RGB(192, 192, 192);
 const TVpWeekViewColors kPrintColors = {clBlack,    clBlack,    clBlack, clBlack, clBlack,   clWhite,
                                         kPrintGrey, kPrintGrey, clWhite, clWhite, kPrintGrey};
 
-// The text height of a font on the canvas, leaving the canvas's font as it was.
-int TextHeightOf(TCanvas& canvas, const TFont& font) {
-  const TFont saved = canvas.Font;
-  canvas.Font = font;
-  const int height = canvas.TextHeight("Wy");
-  canvas.Font = saved;
-  return height;
-}
-
 }  // namespace
 
 TVpWeekViewPass::TVpWeekViewPass(const TVpWeekView& view, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle,
@@ -51,20 +42,16 @@ TVpWeekViewPass::TVpWeekViewPass(const TVpWeekView& view, TCanvas& canvas, const
       Colors_(PassColors(displayOnly, ScreenColors(view), kPrintColors)) {
   const TVpCustomDataStore* store = view.DataStore();
   if (store != nullptr && store->Connected()) Resource_ = store->ActiveResource();
-  Layout_.HeaderHeight = TextHeightOf(canvas, view.HeadAttributes().Font().Font()) + 12;
-  Layout_.DayHeadHeight = TextHeightOf(canvas, view.DayHeadAttributes().Font().Font()) + 8;
-  Layout_.EventLineHeight = TextHeightOf(canvas, view.EventFont().Font()) + 3;
+  Layout_.HeaderHeight = TextHeight(view.HeadAttributes().Font().Font()) + 12;
+  Layout_.DayHeadHeight = TextHeight(view.DayHeadAttributes().Font().Font()) + 8;
+  Layout_.EventLineHeight = TextHeight(view.EventFont().Font()) + 3;
 }
 
 TVpWeekViewLayout TVpWeekViewPass::Draw() {
   for (int i = 0; i < 7; ++i) Layout_.Days[static_cast<size_t>(i)] = {kUndrawnRect, WeekStart_ + i};
   if (Frame().Width() <= 0 || Frame().Height() <= 0) return std::move(Layout_);
 
-  Canvas().SetClipRect(Viewport());
-  Canvas().Pen.Style = psSolid;
-  Canvas().Pen.Width = 1;
-  Canvas().Pen.Mode = pmCopy;
-  Canvas().Brush.Style = bsSolid;
+  BeginDrawing();
   Fill(Frame(), Colors_.Background);
   DrawHeader();
 
@@ -145,7 +132,7 @@ int TVpWeekViewPass::DrawAllDayEvents(const std::vector<TVpEvent*>& events, cons
   if (allDay.empty()) return area.Top;
 
   const TFont& font = View_.AllDayEventAttributes().Font().Font();
-  const int textHeight = TextHeightOf(Canvas(), font);
+  const int textHeight = TextHeight(font);
   const int pitch = textHeight + 9;
   const int count = static_cast<int>(allDay.size());
   const int filledBottom = static_cast<int>(std::min<long long>(area.Bottom, area.Top + 1LL * pitch * count + 12));

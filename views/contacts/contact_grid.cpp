@@ -1,0 +1,119 @@
+#include "views/contacts/contact_grid.h"
+
+#include <algorithm>
+
+#include "model/contact.h"
+#include "model/contacts.h"
+#include "model/resource.h"
+#include "store/data_store.h"
+#include "views/contacts/contact_grid_pass.h"
+#include "views/drawing/canvas_error.h"
+
+namespace {
+
+constexpr int kInitialWidth = 225;
+constexpr int kInitialHeight = 299;
+
+}  // namespace
+
+TVpContactGrid::TVpContactGrid(const void* owner)
+    : TVpLinkableControl(owner), Font_([this] { Invalidate(); }), HeadAttributes_([this] { Invalidate(); }) {
+  HeadAttributes_.Font().Assign(Font_.Font());
+  TVpLinkableControl::Resize(kInitialWidth, kInitialHeight);
+}
+
+TVpContactGrid::~TVpContactGrid() {
+  if (DataStore() != nullptr) DataStore()->RemoveWatcher(this);
+}
+
+void TVpContactGrid::SetColumnWidth(int value) {
+  if (value >= 50) Store(ColumnWidth_, std::min(value, kMaxColumnWidth));
+}
+
+TVpContacts* TVpContactGrid::Contacts() const {
+  const TVpCustomDataStore* store = DataStore();
+  if (store == nullptr || store->ActiveResource() == nullptr) return nullptr;
+  return &store->ActiveResource()->Contacts();
+}
+
+void TVpContactGrid::SortContacts() {
+  if (TVpContacts* contacts = Contacts()) {
+    contacts->SetContactSort(SortBy_);
+    contacts->Sort();
+  }
+}
+
+void TVpContactGrid::SetSortBy(TVpContactSort value) {
+  if (!AssignIfChanged(SortBy_, value)) return;
+  SortContacts();
+  SetActive(nullptr);
+  Invalidate();
+}
+
+void TVpContactGrid::SetDataStore(TVpCustomDataStore* store) {
+  // A store that went away has already dropped the grid (DataStore() is then none).
+  if (DataStore() != nullptr) DataStore()->RemoveWatcher(this);
+  if (store != nullptr) store->AddWatcher(this);
+  TVpLinkableControl::SetDataStore(store);
+  SortContacts();
+}
+
+void TVpContactGrid::HandleMessage(int message) {
+  if (message == StoreChanged) SortContacts();
+}
+
+TVpContact* TVpContactGrid::ActiveContact() const {
+  const TVpContacts* contacts = Contacts();
+  if (contacts == nullptr || ActiveID_ < 0) return nullptr;
+  // Looked up by its record ID: a reload replaces the contacts.
+  return contacts->FindByRecordID(ActiveID_);
+}
+
+int TVpContactGrid::ActiveIndex() const {
+  const TVpContact* active = ActiveContact();
+  return active != nullptr ? active->ListIndex() : -1;
+}
+
+void TVpContactGrid::SetActive(TVpContact* contact) { ActiveID_ = contact != nullptr ? contact->RecordID() : -1; }
+
+void TVpContactGrid::SelectByIndex(int index) {
+  const TVpContacts* contacts = Contacts();
+  SetActive(contacts != nullptr && index >= 0 && index < contacts->Count() ? contacts->Items(index) : nullptr);
+  Invalidate();
+}
+
+bool TVpContactGrid::SelectByName(std::string_view text) {
+  TVpContacts* contacts = Contacts();
+  TVpContact* found = contacts != nullptr ? contacts->FindContactByName(text, true) : nullptr;
+  if (found == nullptr) return false;
+  SetActive(found);
+  const int index = found->ListIndex();
+  // The first contact after the visible ones is out of view too.
+  if (index >= First_ + Screen_.VisibleCount || index <= First_) First_ = std::max(index - 1, 0);
+  Invalidate();
+  return true;
+}
+
+void TVpContactGrid::RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double, double,
+                                    int startLine, int, TVpGranularity, bool displayOnly) {
+  if (canvas == nullptr) throw EVpCanvasError("TCanvas not assigned");
+  SortContacts();
+  const int first = startLine == -1 ? First_ : startLine;
+  TVpContactGridLayout layout = TVpContactGridPass(*this, Contacts(), *canvas, rect, angle, first, displayOnly).Draw();
+  if (displayOnly) SetNextPrintLine(layout.NextPrintLine);
+  else Screen_ = std::move(layout);
+}
+
+void TVpContactGrid::Paint(TCanvas& canvas, const TRect& clientRect) {
+  RenderIntoRect(&canvas, clientRect, ra0, 1.0, 0, -1, -1, gr30Min, false);
+}
+
+void TVpContactGrid::Resize(int width, int height) {
+  First_ = 0;
+  Screen_.HiddenCount = 0;
+  TVpLinkableControl::Resize(width, height);
+}
+
+void TVpContactGrid::HandleLinkNotification(TVpLinkableControl*, TVpNotificationKind kind, double) {
+  if (kind == nkRepaint || kind == nkRepaintAll) Invalidate();
+}
