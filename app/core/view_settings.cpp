@@ -1,6 +1,7 @@
 #include "app/core/view_settings.h"
 
 #include "views/day/day_view.h"
+#include "views/tasks/task_list.h"
 #include "views/week/week_view.h"
 
 TFont CanvasFont(const TSettingsFont& font) {
@@ -48,4 +49,13 @@ void ApplyWeekViewSettings(TVpWeekView& view, const TProgramSettings& settings) 
   allDay.SetEventBackgroundColor(settings.WeeklyADBGColor);
   allDay.SetEventBorderColor(settings.WeeklyADBorderColor);
   ApplyTimeFormat(view, settings);
+}
+
+void ApplyTaskListSettings(TVpTaskList& list, const TProgramSettings& settings) {
+  TVpTaskDisplayOptions& options = list.DisplayOptions();
+  options.SetShowAll(settings.TasksShowAll);
+  options.SetShowCompletedTasks(settings.TasksShowCompleted);
+  options.SetShowDueDate(settings.TasksShowDue);
+  options.SetCompletedColor(settings.TasksCompletedColor);
+  options.SetOverdueColor(settings.TasksOverDueColor);
 }

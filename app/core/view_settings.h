@@ -5,6 +5,7 @@
 
 class TVpDayView;
 class TVpWeekView;
+class TVpTaskList;
 
 // A settings-file font as the canvas takes it (the style bits are the same).
 TFont CanvasFont(const TSettingsFont& font);
@@ -16,3 +17,6 @@ void ApplyDayViewSettings(TVpDayView& view, const TProgramSettings& settings);
 // The week view's looks from the settings (section Weekly, and the time format of General). The
 // all-day area takes the view's background.
 void ApplyWeekViewSettings(TVpWeekView& view, const TProgramSettings& settings);
+
+// The task list's display options and colours from the settings (section Tasks).
+void ApplyTaskListSettings(TVpTaskList& list, const TProgramSettings& settings);

@@ -4,6 +4,7 @@
 #include "platform/english_locale.h"
 #include "tests/support/fake_timers.h"
 #include "views/day/day_view.h"
+#include "views/tasks/task_list.h"
 #include "views/week/week_view.h"
 
 namespace {
@@ -78,6 +79,25 @@ TEST(WeekViewSettings, FontsColoursAndTimeFormatReachTheView) {
   view.SetTimeFormat(tf12Hour);
   ApplyWeekViewSettings(view, settings);
   EXPECT_EQ(view.TimeFormat(), tf12Hour) << "an unknown time format changes nothing";
+}
+
+TEST(TaskListSettings, DisplayOptionsAndColoursReachTheList) {
+  TFakeClock clock;
+  TEnglishLocale locale;
+  TVpTaskList list(clock, locale);
+  TProgramSettings settings;
+  settings.TasksShowAll = true;
+  settings.TasksShowCompleted = false;
+  settings.TasksShowDue = false;
+  settings.TasksCompletedColor = clNavy;
+  settings.TasksOverDueColor = clAqua;
+  ApplyTaskListSettings(list, settings);
+  const TVpTaskDisplayOptions& options = list.DisplayOptions();
+  EXPECT_TRUE(options.ShowAll());
+  EXPECT_FALSE(options.ShowCompletedTasks());
+  EXPECT_FALSE(options.ShowDueDate());
+  EXPECT_EQ(options.CompletedColor(), clNavy);
+  EXPECT_EQ(options.OverdueColor(), clAqua);
 }
 
 }  // namespace
