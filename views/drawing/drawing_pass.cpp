@@ -24,6 +24,14 @@ TVpDrawingPass::TVpDrawingPass(TCanvas& canvas, const TRect& viewport, TVpRotati
 
 TRect TVpDrawingPass::DeviceRect(const TRect& logical) const { return RotateRect(Angle_, Viewport_, logical); }
 
+void TVpDrawingPass::BeginDrawing() {
+  Canvas_.SetClipRect(Viewport_);
+  Canvas_.Pen.Style = psSolid;
+  Canvas_.Pen.Width = 1;
+  Canvas_.Pen.Mode = pmCopy;
+  Canvas_.Brush.Style = bsSolid;
+}
+
 void TVpDrawingPass::Fill(const TRect& rect, TColor color) {
   Canvas_.Brush.Style = bsSolid;
   Canvas_.Brush.Color = color;

@@ -58,6 +58,9 @@ class TVpDrawingPass {
   // The device rectangle of a logical one.
   TRect DeviceRect(const TRect& logical) const;
 
+  // Clips to the viewport and sets a solid pen of width 1 in copy mode and a solid brush.
+  void BeginDrawing();
+
   // --- drawing in the logical frame ---
   // A solid fill, no outline.
   void Fill(const TRect& rect, TColor color);

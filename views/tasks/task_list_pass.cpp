@@ -71,11 +71,7 @@ TVpTaskListPass::TVpTaskListPass(const TVpTaskList& list, TCanvas& canvas, const
 }
 
 TVpTaskListLayout TVpTaskListPass::Draw() {
-  Canvas().SetClipRect(Viewport());
-  Canvas().Pen.Style = psSolid;
-  Canvas().Pen.Width = 1;
-  Canvas().Pen.Mode = pmCopy;
-  Canvas().Brush.Style = bsSolid;
+  BeginDrawing();
   Fill(Frame(), Colors_.Background);
   DrawHeader();
   DrawLines();

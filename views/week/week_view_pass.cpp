@@ -60,11 +60,7 @@ TVpWeekViewLayout TVpWeekViewPass::Draw() {
   for (int i = 0; i < 7; ++i) Layout_.Days[static_cast<size_t>(i)] = {kUndrawnRect, WeekStart_ + i};
   if (Frame().Width() <= 0 || Frame().Height() <= 0) return std::move(Layout_);
 
-  Canvas().SetClipRect(Viewport());
-  Canvas().Pen.Style = psSolid;
-  Canvas().Pen.Width = 1;
-  Canvas().Pen.Mode = pmCopy;
-  Canvas().Brush.Style = bsSolid;
+  BeginDrawing();
   Fill(Frame(), Colors_.Background);
   DrawHeader();
 
