@@ -18,11 +18,13 @@ bool EditTaskInDialog(TVpCustomDataStore& store, TVpResource& resource, TVpTask&
   const int recordID = task.RecordID();
   const bool accepted = store.Services().Dialogs.EditTask(store, task);
   TVpTask* edited = resource.Tasks().FindByRecordID(recordID);
-  if (!accepted && isNew && store.Connected() && edited != nullptr) {
+  if (accepted) {
+    store.PostTasks();
+  } else if (isNew && store.Connected() && edited != nullptr) {
     resource.Tasks().DeleteTask(edited);
     edited = nullptr;
+    store.PostTasks();
   }
-  if (accepted || store.Connected()) store.PostTasks();
   return edited != nullptr;
 }
 

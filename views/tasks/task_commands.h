@@ -11,8 +11,9 @@ class TVpTask;
 // Completes an open task or reopens a completed one and writes the tasks at once.
 void ToggleTaskCompletion(TVpCustomDataStore& store, TVpResource& resource, TVpTask& task);
 
-// Opens the task dialog for the task of the resource (a new one when isNew) and posts the tasks.
-// A new task whose dialog is cancelled is removed again. True when the task is still there.
+// Opens the task dialog for the task of the resource (a new one when isNew); on OK posts the
+// tasks. A new task whose dialog is cancelled is removed again and the tasks are posted. True
+// when the task is still there.
 bool EditTaskInDialog(TVpCustomDataStore& store, TVpResource& resource, TVpTask& task, bool isNew);
 
 // Asks whether to delete the task; on Yes removes it, posts and reloads the tasks. True when it
