@@ -27,14 +27,15 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
           std::make_unique<TLifeCycle>(programFolder, *this, desktop.StoreServices(), desktop.Poster, desktop.Writer)),
       Link_(Owner()),
       DayView_(desktop.Clock, desktop.Locale, Owner()),
-      WeekView_(desktop.Clock, desktop.Locale, Owner()) {
+      WeekView_(desktop.Clock, desktop.Locale, Owner()),
+      TaskList_(desktop.Clock, desktop.Locale, Owner()) {
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
   resize(TLifeCycle::kDesignedSize.X, TLifeCycle::kDesignedSize.Y);
 
   Tabs_ = new QTabWidget(this);
   Tabs_->setObjectName("PCMain");
-  Tabs_->addTab(new QWidget(Tabs_), "Task List");
+  Tabs_->addTab(BuildTasksTab(), "Task List");
   Tabs_->addTab(BuildEventsTab(), "Events");
   Tabs_->addTab(new QWidget(Tabs_), "Contacts");
   Tabs_->setCurrentIndex(1);  // the Events tab, as designed
@@ -67,6 +68,7 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
 TForm1::~TForm1() {
   delete DayViewHost_;
   delete WeekViewHost_;
+  delete TaskListHost_;
 }
 
 QWidget* TForm1::BuildEventsTab() {
@@ -96,6 +98,19 @@ QWidget* TForm1::BuildEventsTab() {
   layout->addWidget(EventsSplitter_);
   ShowWeekView(false, WeekViewWidth_);
   tab->installEventFilter(this);
+  return tab;
+}
+
+QWidget* TForm1::BuildTasksTab() {
+  ConfigureMainTaskList(TaskList_);
+  TaskList_.SetDataStore(&LifeCycle_->Planner().Store());
+  auto* tab = new QWidget(Tabs_);
+  tab->setObjectName("pnlTasks");
+  auto* layout = new QVBoxLayout(tab);
+  layout->setContentsMargins(0, 5, 0, 0);  // the 5-pixel strip along the top
+  TaskListHost_ = new TVpViewWidget(TaskList_, tab);
+  TaskListHost_->setObjectName("VpTaskList1");
+  layout->addWidget(TaskListHost_);
   return tab;
 }
 
@@ -294,6 +309,7 @@ void TForm1::SetCalendarGeometry(const TRect& rect) {
 void TForm1::ApplySettings(const TProgramSettings& settings) {
   ApplyDayViewSettings(DayView_, settings);
   ApplyWeekViewSettings(WeekView_, settings);
+  ApplyTaskListSettings(TaskList_, settings);
 }
 
 void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) {

@@ -15,6 +15,7 @@
 #include "app/tray_icon.h"
 #include "store/control_link.h"
 #include "views/day/day_view.h"
+#include "views/tasks/task_list.h"
 #include "views/week/week_view.h"
 
 class QSplitter;
@@ -76,6 +77,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
 
  private:
   QWidget* BuildEventsTab();
+  // The task list under a 5-pixel strip.
+  QWidget* BuildTasksTab();
   void BuildMenus();
   void BuildStatusBar();
   void Tick();
@@ -91,10 +94,12 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   TVpControlLink Link_;
   TVpDayView DayView_;
   TVpWeekView WeekView_;
+  TVpTaskList TaskList_;
   TTrayIcon Tray_;
   QTabWidget* Tabs_;
   TVpViewWidget* DayViewHost_ = nullptr;
   TVpViewWidget* WeekViewHost_ = nullptr;
+  TVpViewWidget* TaskListHost_ = nullptr;
   QSplitter* EventsSplitter_ = nullptr;
   QAction* WeekViewAction_ = nullptr;
   QMenu* ResourceMenu_ = nullptr;
