@@ -31,14 +31,15 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
       Link_(Owner()),
       DayView_(desktop.Clock, desktop.Locale, Owner()),
       WeekView_(desktop.Clock, desktop.Locale, Owner()),
-      ContactGrid_(Owner()) {
+      ContactGrid_(Owner()),
+      TaskList_(desktop.Clock, desktop.Locale, Owner()) {
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
   resize(TLifeCycle::kDesignedSize.X, TLifeCycle::kDesignedSize.Y);
 
   Tabs_ = new QTabWidget(this);
   Tabs_->setObjectName("PCMain");
-  Tabs_->addTab(new QWidget(Tabs_), "Task List");
+  Tabs_->addTab(BuildTasksTab(), "Task List");
   Tabs_->addTab(BuildEventsTab(), "Events");
   Tabs_->addTab(BuildContactsTab(), "Contacts");
   Tabs_->setCurrentIndex(1);  // the Events tab, as designed
@@ -72,6 +73,7 @@ TForm1::~TForm1() {
   delete DayViewHost_;
   delete WeekViewHost_;
   delete ContactsTab_;
+  delete TaskListHost_;
 }
 
 QWidget* TForm1::BuildEventsTab() {
@@ -121,6 +123,19 @@ QWidget* TForm1::BuildContactsTab() {
   bar->setFixedWidth(62);
   layout->addWidget(grid, 1);
   layout->addWidget(bar);
+  return tab;
+}
+
+QWidget* TForm1::BuildTasksTab() {
+  ConfigureMainTaskList(TaskList_);
+  TaskList_.SetDataStore(&LifeCycle_->Planner().Store());
+  auto* tab = new QWidget(Tabs_);
+  tab->setObjectName("pnlTasks");
+  auto* layout = new QVBoxLayout(tab);
+  layout->setContentsMargins(0, 5, 0, 0);  // the 5-pixel strip along the top
+  TaskListHost_ = new TVpViewWidget(TaskList_, tab);
+  TaskListHost_->setObjectName("VpTaskList1");
+  layout->addWidget(TaskListHost_);
   return tab;
 }
 
@@ -320,6 +335,7 @@ void TForm1::ApplySettings(const TProgramSettings& settings) {
   ApplyDayViewSettings(DayView_, settings);
   ApplyWeekViewSettings(WeekView_, settings);
   ApplyContactGridSettings(ContactGrid_, settings);
+  ApplyTaskListSettings(TaskList_, settings);
 }
 
 void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) {

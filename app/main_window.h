@@ -17,6 +17,7 @@
 #include "views/contacts/contact_button_bar.h"
 #include "views/contacts/contact_grid.h"
 #include "views/day/day_view.h"
+#include "views/tasks/task_list.h"
 #include "views/week/week_view.h"
 
 class QSplitter;
@@ -78,6 +79,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
 
  private:
   QWidget* BuildEventsTab();
+  // The task list under a 5-pixel strip.
+  QWidget* BuildTasksTab();
   void BuildMenus();
   void BuildStatusBar();
   void Tick();
@@ -97,11 +100,13 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   TVpWeekView WeekView_;
   TVpContactGrid ContactGrid_;
   TVpContactButtonBar ContactBar_;
+  TVpTaskList TaskList_;
   TTrayIcon Tray_;
   QTabWidget* Tabs_;
   TVpViewWidget* DayViewHost_ = nullptr;
   TVpViewWidget* WeekViewHost_ = nullptr;
   QWidget* ContactsTab_ = nullptr;
+  TVpViewWidget* TaskListHost_ = nullptr;
   QSplitter* EventsSplitter_ = nullptr;
   QAction* WeekViewAction_ = nullptr;
   QMenu* ResourceMenu_ = nullptr;

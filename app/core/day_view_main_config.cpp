@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "views/day/day_view.h"
+#include "views/tasks/task_list.h"
 #include "views/week/week_view.h"
 
 int PointsForPixelHeight(int pixels) { return static_cast<int>(std::lround(pixels * 72.0 / 96.0)); }
@@ -67,4 +68,19 @@ void ConfigureMainWeekView(TVpWeekView& view) {
   view.SetTimeFormat(tf24Hour);
   view.SetShowEventTime(true);
   view.SetWeekStartsOn(dtMonday);
+}
+
+void ConfigureMainTaskList(TVpTaskList& list) {
+  list.Font().Assign(SansSerifOfHeight(11, clBlack));
+  list.SetColor(clWhite);
+  list.TaskHeadAttributes().Font().Assign(SansSerifOfHeight(13));
+  list.TaskHeadAttributes().SetColor(clBtnFace);
+  TVpTaskDisplayOptions& options = list.DisplayOptions();
+  options.SetCheckStyle(csX);
+  options.SetDueDateFormat("dd.MM.yyyy");
+  options.SetShowCompletedTasks(true);
+  options.SetShowAll(false);
+  options.SetShowDueDate(true);
+  list.SetShowResourceName(false);
+  list.SetDrawingStyle(ds3d);
 }

@@ -4,6 +4,7 @@
 
 class TVpDayView;
 class TVpWeekView;
+class TVpTaskList;
 
 // The font size in whole points for a font the look of the main window asks for by its height in
 // pixels on a 96-dots-per-inch screen: the nearest, so that the screen draws it that high again
@@ -20,3 +21,7 @@ void ConfigureMainDayView(TVpDayView& view);
 // Gives the week view beside the day view the look the Events tab has before the settings file is
 // applied.
 void ConfigureMainWeekView(TVpWeekView& view);
+
+// Gives the task list the look the main window's Task List tab has before the settings file is
+// applied.
+void ConfigureMainTaskList(TVpTaskList& list);

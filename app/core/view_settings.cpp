@@ -2,6 +2,7 @@
 
 #include "views/contacts/contact_grid.h"
 #include "views/day/day_view.h"
+#include "views/tasks/task_list.h"
 #include "views/week/week_view.h"
 
 TFont CanvasFont(const TSettingsFont& font) {
@@ -58,4 +59,13 @@ void ApplyContactGridSettings(TVpContactGrid& grid, const TProgramSettings& sett
   grid.ContactHeadAttributes().SetColor(settings.ContactsHColor);
   grid.SetColor(settings.ContactsBGColor);
   grid.SetBarColor(settings.ContactsBarColor);
+}
+
+void ApplyTaskListSettings(TVpTaskList& list, const TProgramSettings& settings) {
+  TVpTaskDisplayOptions& options = list.DisplayOptions();
+  options.SetShowAll(settings.TasksShowAll);
+  options.SetShowCompletedTasks(settings.TasksShowCompleted);
+  options.SetShowDueDate(settings.TasksShowDue);
+  options.SetCompletedColor(settings.TasksCompletedColor);
+  options.SetOverdueColor(settings.TasksOverDueColor);
 }

@@ -6,6 +6,7 @@
 class TVpDayView;
 class TVpWeekView;
 class TVpContactGrid;
+class TVpTaskList;
 
 // A settings-file font as the canvas takes it (the style bits are the same).
 TFont CanvasFont(const TSettingsFont& font);
@@ -20,3 +21,5 @@ void ApplyWeekViewSettings(TVpWeekView& view, const TProgramSettings& settings);
 
 // The contact grid's looks and column width from the settings (section Contacts).
 void ApplyContactGridSettings(TVpContactGrid& grid, const TProgramSettings& settings);
+// The task list's display options and colours from the settings (section Tasks).
+void ApplyTaskListSettings(TVpTaskList& list, const TProgramSettings& settings);

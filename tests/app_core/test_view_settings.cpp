@@ -6,6 +6,7 @@
 #include "tests/support/fake_timers.h"
 #include "views/contacts/contact_grid.h"
 #include "views/day/day_view.h"
+#include "views/tasks/task_list.h"
 #include "views/week/week_view.h"
 
 namespace {
@@ -95,6 +96,25 @@ TEST(ContactGridSettings, TheColumnWidthIsClampedAndTheLooksAreTaken) {
   settings.ContactsCW = 10;
   ApplyContactGridSettings(grid, settings);
   EXPECT_EQ(grid.ColumnWidth(), TVpContactGrid::kMaxColumnWidth) << "below 50 is ignored";
+}
+
+TEST(TaskListSettings, DisplayOptionsAndColoursReachTheList) {
+  TFakeClock clock;
+  TEnglishLocale locale;
+  TVpTaskList list(clock, locale);
+  TProgramSettings settings;
+  settings.TasksShowAll = true;
+  settings.TasksShowCompleted = false;
+  settings.TasksShowDue = false;
+  settings.TasksCompletedColor = clNavy;
+  settings.TasksOverDueColor = clAqua;
+  ApplyTaskListSettings(list, settings);
+  const TVpTaskDisplayOptions& options = list.DisplayOptions();
+  EXPECT_TRUE(options.ShowAll());
+  EXPECT_FALSE(options.ShowCompletedTasks());
+  EXPECT_FALSE(options.ShowDueDate());
+  EXPECT_EQ(options.CompletedColor(), clNavy);
+  EXPECT_EQ(options.OverdueColor(), clAqua);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ class TFakeStoreDialogs : public TVpStoreDialogs {
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
   // The task window is cancelled.
-  bool EditTask(TVpCustomDataStore&, TVpTask&) override { return false; }
+  bool EditTask(TVpCustomDataStore&, TVpTask& task) override { return EditTaskAnswer ? EditTaskAnswer(task) : false; }
   bool AddResource(TVpCustomDataStore&) override { return ++AddResourceCalls, AddResourceAnswer; }
   bool SelectResource(TVpCustomDataStore&) override { return ++SelectResourceCalls, SelectResourceAnswer; }
 
@@ -30,6 +30,8 @@ class TFakeStoreDialogs : public TVpStoreDialogs {
   // The user's work in the event edit dialog: changes the event and answers OK (true) or Cancel.
   // Without it the dialog is cancelled.
   std::function<bool(TVpEvent&, bool twelveHour)> EditEventAnswer;
+  // The task dialog's answer (OK when true); Cancel without it.
+  std::function<bool(TVpTask&)> EditTaskAnswer;
   std::vector<std::string> EditedEvents;  // the descriptions of the events opened, in order
   int AddResourceCalls = 0;
   int SelectResourceCalls = 0;

@@ -61,11 +61,7 @@ TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TR
 }
 
 TVpDayViewLayout TVpDayViewPass::Draw() {
-  Canvas().SetClipRect(Viewport());
-  Canvas().Pen.Style = psSolid;
-  Canvas().Pen.Width = 1;
-  Canvas().Pen.Mode = pmCopy;
-  Canvas().Brush.Style = bsSolid;
+  BeginDrawing();
 
   Layout_.RowHeight = RowHeight_;
   Layout_.HeaderHeight = HeaderHeight_;

@@ -32,10 +32,10 @@ void TVpDrawingPass::BeginDrawing() {
   Canvas_.Brush.Style = bsSolid;
 }
 
-int TVpDrawingPass::TextHeight(const TFont& font) {
+int TVpDrawingPass::TextHeight(const TFont& font, const char* sample) {
   const TFont saved = Canvas_.Font;
   Canvas_.Font = font;
-  const int height = Canvas_.TextHeight("Wy");
+  const int height = Canvas_.TextHeight(sample);
   Canvas_.Font = saved;
   return height;
 }

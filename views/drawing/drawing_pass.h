@@ -75,8 +75,8 @@ class TVpDrawingPass {
   // The text centred in the rectangle (TVpExCanvas::CenteredTextOut) in the canvas's font.
   void CenteredText(const TRect& rect, std::string_view text);
   int TextWidth(std::string_view text, const TFont& font);
-  // The height of a line of text in the font; the canvas keeps its font.
-  int TextHeight(const TFont& font);
+  // The height of the sample text in the font; the canvas keeps its font.
+  int TextHeight(const TFont& font, const char* sample = "Wy");
   // The text shortened with "..." to the width when it is wider.
   std::string Fit(std::string_view text, const TFont& font, int width);
 

@@ -50,21 +50,14 @@ TVpMonthViewPass::TVpMonthViewPass(const TVpMonthView& view, TCanvas& canvas, co
       Date_(DateOf(date)),
       Colors_(PassColors(displayOnly, ScreenColors(view), kPrintColors)) {}
 
-int TVpMonthViewPass::TextHeightIn(const TFont& font, const char* text) {
-  Canvas().Font = font;
-  return Canvas().TextHeight(text);
-}
-
 TVpMonthViewLayout TVpMonthViewPass::Draw() {
-  Canvas().SetClipRect(Viewport());
-  Canvas().Pen = TPen{Canvas().Pen.Color, 1, psSolid, pmCopy};
-  Canvas().Brush.Style = bsSolid;
+  BeginDrawing();
   Fill(Frame(), Colors_.Background);
 
-  Layout_.HeaderHeight = TextHeightIn(View_.DayHeadAttributes().Font().Font(), "Yy") + 8;
-  Layout_.DayNumberHeight = TextHeightIn(View_.DayNumberFont().Font(), "00");
-  Layout_.EventHeight = TextHeightIn(View_.EventFont().Font(), "Yy");
-  Layout_.LineHeight = TextHeightIn(View_.Font().Font(), "Yy") + 2;
+  Layout_.HeaderHeight = TextHeight(View_.DayHeadAttributes().Font().Font(), "Yy") + 8;
+  Layout_.DayNumberHeight = TextHeight(View_.DayNumberFont().Font(), "00");
+  Layout_.EventHeight = TextHeight(View_.EventFont().Font(), "Yy");
+  Layout_.LineHeight = TextHeight(View_.Font().Font(), "Yy") + 2;
   Layout_.ColWidth = (Frame().Width() - 4) / kDaysPerWeek;
   Layout_.RowHeight = (Frame().Height() - 2 * Layout_.HeaderHeight - 4) / kWeeks;
   // A view too small for its grid (shrunk to nothing, an empty print rectangle) shows only its

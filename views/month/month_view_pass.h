@@ -38,7 +38,6 @@ class TVpMonthViewPass : private TVpDrawingPass {
   TVpMonthViewLayout Draw();
 
  private:
-  int TextHeightIn(const TFont& font, const char* text);
   void DrawMonthHeader();
   void DrawDayNames();
   void DrawDayCells();
