@@ -41,7 +41,7 @@ enum TVpItemType {
   itContacts = 7,
 };
 
-// A scroll bar a view wants along its right edge. The hosting window shows it with the desktop's
+// A scroll bar a view wants along its right edge (or bottom edge). The hosting window shows it with the desktop's
 // own width and passes the user's scrolling back to the view's Scroll.
 struct TVpScrollBarInfo {
   bool Visible = false;
@@ -52,6 +52,9 @@ struct TVpScrollBarInfo {
   int Max = 0;
   int PageSize = 1;
   int Position = 0;
+  // A sideways bar lies along the bottom edge across the whole width, below the view's client
+  // area; Top, Bottom and RightMargin then do not apply.
+  bool Horizontal = false;
   friend bool operator==(const TVpScrollBarInfo&, const TVpScrollBarInfo&) = default;
 };
 
@@ -132,8 +135,8 @@ class TVpLinkableControl : public TVpLinkListener {
   // The wheel turned by delta (120 per notch, positive away from the user); raises OnMouseWheel.
   // True when the view used it.
   virtual bool MouseWheel(TShiftState shift, int delta, int x, int y);
-  // The view's scroll bar, if it has one, as the last paint left it.
-  virtual TVpScrollBarInfo VerticalScrollBar() const { return {}; }
+  // The view's scroll bar, if it has one, as the last paint left it; its actions come to Scroll.
+  virtual TVpScrollBarInfo ScrollBar() const { return {}; }
   virtual void Scroll(TVpScrollAction /*action*/, int /*position*/) {}
 
   // Set by the hosting window: how a repaint is requested.

@@ -154,7 +154,7 @@ TEST_F(ViewWidget, ShowsTheDayViewsScrollBarAndScrollsIt) {
   TVpViewWidget widget(view);
   widget.resize(400, 300);
   widget.grab();
-  const TVpScrollBarInfo info = view.VerticalScrollBar();
+  const TVpScrollBarInfo info = view.ScrollBar();
   QScrollBar& bar = widget.ScrollBar();
   EXPECT_FALSE(bar.isHidden());
   EXPECT_EQ(bar.geometry().right(), 400 - 2 - 1);

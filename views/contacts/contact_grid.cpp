@@ -100,8 +100,16 @@ void TVpContactGrid::RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotat
   SortContacts();
   const int first = startLine == -1 ? First_ : startLine;
   TVpContactGridLayout layout = TVpContactGridPass(*this, Contacts(), *canvas, rect, angle, first, displayOnly).Draw();
-  if (displayOnly) SetNextPrintLine(layout.NextPrintLine);
-  else Screen_ = std::move(layout);
+  if (displayOnly) {
+    SetNextPrintLine(layout.NextPrintLine);
+    return;
+  }
+  Screen_ = std::move(layout);
+  const TVpContacts* contacts = Contacts();
+  const int count = contacts != nullptr ? contacts->Count() : 0;
+  ScrollBar_.Max = std::max(1, count);
+  ScrollBar_.PageSize = std::max(1, Screen_.VisibleCount);
+  ScrollBar_.Position = Screen_.HiddenCount > 0 ? First_ : count;
 }
 
 void TVpContactGrid::Paint(TCanvas& canvas, const TRect& clientRect) {

@@ -93,6 +93,9 @@ class TVpContactGrid : public TVpLinkableControl, public TMessageTarget {
   void SetDataStore(TVpCustomDataStore* store) override;
   void Paint(TCanvas& canvas, const TRect& clientRect) override;
   void Resize(int width, int height) override;
+  // The sideways scroll bar, always shown: from 1 to the number of contacts, the page the
+  // visible cards, at the first card while some are hidden, else at the end.
+  TVpScrollBarInfo ScrollBar() const override { return ScrollBar_; }
   // The store changed: re-sorts the contacts.
   void HandleMessage(int message) override;
 
@@ -129,6 +132,7 @@ class TVpContactGrid : public TVpLinkableControl, public TMessageTarget {
   int ActiveID_ = -1;
   int First_ = 0;
   TVpContactGridLayout Screen_;
+  TVpScrollBarInfo ScrollBar_{.Visible = true, .Min = 1, .Max = 1, .Horizontal = true};
 
   bool Dragging_ = false;
   int DragBar_ = -1;

@@ -138,7 +138,7 @@ class TVpDayView : public TVpLinkableControl {
   // Screen painting: takes up a date the store was moved to by someone else, keeps the top row
   // within what the client area shows, then draws from TopLine.
   void Paint(TCanvas& canvas, const TRect& clientRect) override;
-  TVpScrollBarInfo VerticalScrollBar() const override;
+  TVpScrollBarInfo ScrollBar() const override;
   void Scroll(TVpScrollAction action, int position) override;
 
   // --- what the user does (day_view_interaction.cpp) ---

@@ -72,7 +72,7 @@ TVpEvent* TVpDayView::DrawnEvent(size_t index) const {
   return LiveEvent(DataStore(), drawn.Event, drawn.RecordID);
 }
 
-TVpScrollBarInfo TVpDayView::VerticalScrollBar() const {
+TVpScrollBarInfo TVpDayView::ScrollBar() const {
   TVpScrollBarInfo bar;
   bar.Visible = true;
   bar.Top = Screen_.HeaderHeight;  // one pixel above the ruler

@@ -6,8 +6,10 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 #include <exception>
 
 #include "platform/qt/command_guard.h"
@@ -62,7 +64,7 @@ TVpViewWidget::TVpViewWidget(TVpLinkableControl& view, QWidget* parent)
   View_.OnShowMenu = [this](const std::vector<TVpMenuItem>& items, TVpMenuPlacement placement) {
     return ShowMenu(items, placement);
   };
-  GuardedCall([this] { View_.Resize(width(), height()); });
+  GuardedCall([this] { View_.Resize(width(), ClientHeight()); });
 }
 
 TVpViewWidget::~TVpViewWidget() {
@@ -85,7 +87,7 @@ void TVpViewWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   TQtCanvas canvas(painter, kScreenPixelsPerInch);
   try {
-    View_.Paint(canvas, TRect{0, 0, width(), height()});
+    View_.Paint(canvas, TRect{0, 0, width(), ClientHeight()});
     PaintFailed_ = false;
   } catch (...) {
     if (!PaintFailed_) {
@@ -100,14 +102,17 @@ void TVpViewWidget::paintEvent(QPaintEvent*) {
 }
 
 void TVpViewWidget::SyncScrollBar() {
-  const TVpScrollBarInfo info = View_.VerticalScrollBar();
+  const TVpScrollBarInfo info = View_.ScrollBar();
   if (!info.Visible) {
     ScrollBar_->hide();
     return;
   }
   const QSignalBlocker blocker(ScrollBar_);
-  const int barWidth = ScrollBar_->sizeHint().width();
-  const QRect place(width() - barWidth - info.RightMargin, info.Top, barWidth, info.Bottom - info.Top);
+  ScrollBar_->setOrientation(info.Horizontal ? Qt::Horizontal : Qt::Vertical);
+  const int barWidth = BarThickness();
+  const QRect place = info.Horizontal
+                          ? QRect(0, height() - barWidth, width(), barWidth)
+                          : QRect(width() - barWidth - info.RightMargin, info.Top, barWidth, info.Bottom - info.Top);
   if (ScrollBar_->geometry() != place) ScrollBar_->setGeometry(place);
   ScrollBar_->setRange(info.Min, info.Max);
   ScrollBar_->setPageStep(info.PageSize);
@@ -123,13 +128,20 @@ void TVpViewWidget::Scrolled(int action) {
   // Take the action back from the bar: the view decides where its top row goes.
   const int position = ScrollBar_->sliderPosition();
   GuardedCall([&] { View_.Scroll(*scroll, position); });
-  const TVpScrollBarInfo info = View_.VerticalScrollBar();
+  const TVpScrollBarInfo info = View_.ScrollBar();
   ScrollBar_->setSliderPosition(info.Position);
+}
+
+int TVpViewWidget::BarThickness() const { return ScrollBar_->style()->pixelMetric(QStyle::PM_ScrollBarExtent); }
+
+int TVpViewWidget::ClientHeight() const {
+  const TVpScrollBarInfo info = View_.ScrollBar();
+  return info.Visible && info.Horizontal ? std::max(0, height() - BarThickness()) : height();
 }
 
 void TVpViewWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  GuardedCall([this] { View_.Resize(width(), height()); });
+  GuardedCall([this] { View_.Resize(width(), ClientHeight()); });
 }
 
 void TVpViewWidget::focusInEvent(QFocusEvent* event) {

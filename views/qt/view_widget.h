@@ -39,6 +39,9 @@ class TVpViewWidget : public QWidget {
  private:
   // Shows the view's menu at the place it asked for; the chosen entry's command, or -1.
   int ShowMenu(const std::vector<TVpMenuItem>& items, TVpMenuPlacement placement);
+  int BarThickness() const;
+  // The height the view draws in: the widget's less a sideways scroll bar along the bottom.
+  int ClientHeight() const;
   // Places and sets the scroll bar as the view last described it.
   void SyncScrollBar();
   void Scrolled(int action);

@@ -63,4 +63,12 @@ void TVpTaskList::RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotation
 
 void TVpTaskList::Paint(TCanvas& canvas, const TRect& clientRect) {
   RenderIntoRect(&canvas, clientRect, ra0, 1.0, Clock_.Now(), FirstLine_, -1, gr30Min, false);
+  // Fewer tasks than before (a delete, another resource) can leave the top row past the end: the
+  // list then shows its last rows instead of an empty page.
+  if (FirstLine_ > 0 && Screen_.Rows.empty()) {
+    FirstLine_ = 0;  // a pass from the top tells how many rows a page holds
+    RenderIntoRect(&canvas, clientRect, ra0, 1.0, Clock_.Now(), FirstLine_, -1, gr30Min, false);
+    FirstLine_ = GreatestFirstLine();
+    if (FirstLine_ > 0) RenderIntoRect(&canvas, clientRect, ra0, 1.0, Clock_.Now(), FirstLine_, -1, gr30Min, false);
+  }
 }

@@ -66,7 +66,7 @@ class TVpTaskList : public TVpLinkableControl {
                       int startLine, int stopLine, TVpGranularity granularity, bool displayOnly) override;
   void HandleLinkNotification(TVpLinkableControl* sender, TVpNotificationKind kind, double value) override;
   void Paint(TCanvas& canvas, const TRect& clientRect) override;
-  TVpScrollBarInfo VerticalScrollBar() const override { return ScrollBar_; }
+  TVpScrollBarInfo ScrollBar() const override { return ScrollBar_; }
 
   // --- what the user does (task_list_interaction.cpp) ---
   // A left press selects the row under it and, on its check box, completes or reopens its task.

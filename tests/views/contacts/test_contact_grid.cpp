@@ -236,6 +236,10 @@ TEST_F(ContactGridTest, KeysMoveTheSelectionAndDeleteAsksFirst) {
 TEST_F(ContactGridTest, ScrollingMovesAColumnAtATimeAndTheStoreChangeReSorts) {
   AddNumbered(12);
   Paint({0, 0, 400, 100});
+  const TVpScrollBarInfo atStart = Grid->ScrollBar();
+  EXPECT_TRUE(atStart.Horizontal);
+  EXPECT_EQ(atStart.Max, 12);
+  EXPECT_EQ(atStart.Position, 0) << "some cards are hidden: at the first card";
   Grid->Scroll(saLineDown, 0);
   EXPECT_EQ(Grid->FirstContact(), 2);
   Grid->Scroll(saPageUp, 0);

@@ -107,7 +107,7 @@ TEST_F(DayViewTest, RowsAreAtLeastAPixelAndAtLeastOneRowIsVisible) {
   View->RowHeadAttributes().MinuteFont().SetSize(1);  // rows of 14 pixels
   Paint(Rect(0, 0, 400, 0));
   EXPECT_EQ(View->VisibleLines(), 1);
-  EXPECT_EQ(View->VerticalScrollBar().PageSize, 1);
+  EXPECT_EQ(View->ScrollBar().PageSize, 1);
 }
 
 TEST_F(DayViewTest, EventsBeforeTheEpochAreLaidOutByTheirTimeOfDay) {

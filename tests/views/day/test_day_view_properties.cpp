@@ -99,7 +99,7 @@ TEST_F(DayViewState, LoadingScrollsToTheDefaultHour) {
 TEST_F(DayViewState, TheScrollBarFollowsTheTopRow) {
   Paint();
   // From one pixel above the ruler to the border; top rows 0 to 48 - 9 + 1, 9 rows a page.
-  EXPECT_EQ(View->VerticalScrollBar(), (TVpScrollBarInfo{true, 32, 298, 2, 0, 40, 9, 14}));
+  EXPECT_EQ(View->ScrollBar(), (TVpScrollBarInfo{true, 32, 298, 2, 0, 40, 9, 14}));
   struct TStep {
     TVpScrollAction Action;
     int Position;
@@ -112,8 +112,8 @@ TEST_F(DayViewState, TheScrollBarFollowsTheTopRow) {
     EXPECT_EQ(View->TopLine(), step.TopLine) << "after action " << step.Action;
   }
   Paint(kTallView);
-  EXPECT_EQ(View->VerticalScrollBar().Max, 0);
-  EXPECT_EQ(View->VerticalScrollBar().PageSize, 48) << "every row fits: the page is the whole range";
+  EXPECT_EQ(View->ScrollBar().Max, 0);
+  EXPECT_EQ(View->ScrollBar().PageSize, 48) << "every row fits: the page is the whole range";
 }
 
 TEST_F(DayViewState, SelectingARowScrollsItIntoView) {

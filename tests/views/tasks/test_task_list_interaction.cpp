@@ -84,7 +84,15 @@ TEST_F(TaskListInputTest, WheelAndKeysScrollWithinTheShownTasks) {
   EXPECT_EQ(List->FirstLine(), 0);
   List->KeyDown(VK_END, 0);
   EXPECT_EQ(List->FirstLine(), 4);
-  EXPECT_EQ(List->VerticalScrollBar().Position, 4);
+  EXPECT_EQ(List->ScrollBar().Position, 4);
+
+  // Most tasks gone (another resource, a delete elsewhere): the list shows what is left, not an
+  // empty page.
+  TVpTasks& tasks = Store().ActiveResource()->Tasks();
+  while (tasks.Count() > 3) tasks.DeleteTask(tasks.Items(tasks.Count() - 1));
+  Paint();
+  EXPECT_EQ(List->FirstLine(), 0);
+  EXPECT_EQ(List->ScreenLayout().Rows.size(), 3u);
 }
 
 TEST_F(TaskListInputTest, AddDueInAWeekAndCancelLeavesNothing) {

@@ -146,10 +146,10 @@ TEST_F(TaskListTest, PrintingLeavesTheScreenTablesAlone) {
   for (const char* name : {"A", "B", "C", "D", "E"}) AddTask(name);
   Paint(Rect(0, 0, 300, 100));
   const std::vector<std::string> rows = RowDescriptions();
-  const TVpScrollBarInfo bar = List->VerticalScrollBar();
+  const TVpScrollBarInfo bar = List->ScrollBar();
   Print(Rect(0, 0, 300, 400), 3);
   EXPECT_EQ(RowDescriptions(), rows);
-  EXPECT_EQ(List->VerticalScrollBar(), bar);
+  EXPECT_EQ(List->ScrollBar(), bar);
   EXPECT_EQ(bar.Max, 4);
   EXPECT_EQ(bar.PageSize, 3);
   EXPECT_EQ(bar.Top, 28);
