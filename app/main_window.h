@@ -63,6 +63,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   void ApplySettings(const TProgramSettings& settings) override;
   void SetDayViewGranularity(TVpGranularity granularity) override { DayView_.SetGranularity(granularity); }
   void SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) override;
+  TVpControlLink& ControlLink() override { return Link_; }
   bool NotificationAreaAvailable() const override { return TTrayIcon::Available(); }
   void SetTrayIconVisible(bool visible) override { Tray_.SetVisible(visible); }
   void ShowMainWindow() override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/language_ids.h"
 #include "platform/locale.h"
 
 // English names and United States formats, fixed: for tests and the command-line tools, whose
@@ -18,4 +19,6 @@ class TEnglishLocale : public TLocale {
   char DateSeparator() const override { return '/'; }
   char TimeSeparator() const override { return ':'; }
   std::string LanguageName() const override { return "English"; }
+  // English as spoken in the United States.
+  int LanguageIdentifier() const override { return MakeLanguageIdentifier(0x09, 1); }
 };

@@ -21,4 +21,7 @@ class TLocale {
   virtual char TimeSeparator() const = 0;
   // The English name of the user's default language ("English", "German", ...).
   virtual std::string LanguageName() const = 0;
+  // The user's default language as a language identifier (platform/language_ids.h); 0 when the
+  // language has no number.
+  virtual int LanguageIdentifier() const = 0;
 };

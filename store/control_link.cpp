@@ -1,6 +1,7 @@
 #include "store/control_link.h"
 
 #include <algorithm>
+#include <filesystem>
 
 TVpControlLink::~TVpControlLink() {
   std::vector<TVpLinkListener*> own;
@@ -29,4 +30,16 @@ void TVpControlLink::NotifyLinked(TVpLinkListener* sender, TVpNotificationKind k
     if (std::find(Controls_.begin(), Controls_.end(), control) == Controls_.end()) continue;
     control->LinkNotified(sender, kind, value);
   }
+}
+
+void TVpControlLink::SetLocalizationFile(const std::string& fileName) {
+  if (fileName.empty() || fileName == LocalizationFile_) return;
+  LocalizationFile_ = fileName;
+  std::error_code error;
+  if (std::filesystem::exists(fileName, error)) {
+    Localization_.LoadFromFile(fileName, false);
+    return;
+  }
+  Localization_ = TVpLocalization();
+  if (OnNoLocalizationFile_) OnNoLocalizationFile_(*this);
 }

@@ -2,6 +2,7 @@
 
 #include "app/core/window_placement.h"
 #include "platform/error_text.h"
+#include "store/control_link.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ void TLifeCycle::StartSecondStage() {
   Window_.SetWeekView(s.ShowWV, s.WVWidth);
   Window_.SetCalendarGeometry(
       KeepOnScreens({s.CalendarLeft, s.CalendarTop, s.CalendarWidth, s.CalendarHeight}, Window_.Screens()));
+  LoadLocalization();
   Planner_.SetDataFolder(ProgramFolder_ + "/Data");
   // The main day view always starts with 30-minute slots, whatever the settings say.
   Window_.SetDayViewGranularity(gr30Min);
@@ -69,6 +71,17 @@ void TLifeCycle::StartSecondStage() {
   } catch (const std::exception& e) {
     ReportError(e);
   }
+}
+
+void TLifeCycle::LoadLocalization() {
+  TVpControlLink& link = Window_.ControlLink();
+  link.SetLocalizationFile(ProgramFolder_ + "/Config/Localize.xml");
+  link.SetDefaultCountry("United States of America");
+  // A missing file says nothing (the contact dialog then takes typed countries); a broken one is
+  // told once, so that the user knows why countries are missing from the list.
+  const std::string& error = link.Localization().LoadError();
+  if (!error.empty())
+    Window_.ShowError("The country list is incomplete: the localization file has an error.\n\n" + error);
 }
 
 void TLifeCycle::SelectActiveResource() {

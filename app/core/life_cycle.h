@@ -53,6 +53,8 @@ class TLifeCycle : public TMessageTarget {
 
  private:
   void ReportError(const std::exception& error);
+  // Reads Config/Localize.xml into the control link and sets its default country.
+  void LoadLocalization();
   void SaveWindowState();
 
   std::string ProgramFolder_;

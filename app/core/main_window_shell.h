@@ -7,6 +7,8 @@
 #include "model/enumerations.h"
 #include "platform/geometry.h"
 
+class TVpControlLink;
+
 // The main window as the program's life cycle sees it: what start-up, the close request and
 // exit read from it and do to it. The desktop window implements it; tests use a fake.
 class TMainWindowShell {
@@ -34,6 +36,9 @@ class TMainWindowShell {
   virtual void SetDayViewGranularity(TVpGranularity granularity) = 0;
   // The Resources menu: one entry per resource, the one at `checked` (or none, -1) checked.
   virtual void SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) = 0;
+
+  // The control link of the main window's views, which holds the localization tables.
+  virtual TVpControlLink& ControlLink() = 0;
 
   // Whether the desktop has a notification area to hide the window in.
   virtual bool NotificationAreaAvailable() const = 0;

@@ -3,6 +3,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "model/contact.h"
+#include "model/contacts.h"
 #include "model/event.h"
 #include "model/resource.h"
 #include "model/schedule.h"
@@ -10,7 +12,7 @@
 #include "model/tasks.h"
 #include "store/data_store.h"
 
-// Finds a record (an event or a task) again after a modal window ran. While the window is up the
+// Finds a record (an event, a task or a contact) again after a modal window ran. While the window is up the
 // store may reload its records (a reminder posting, a change of day) and free the record the window
 // was opened on, so the record is never touched through the old reference: a record of the store's
 // active resource is looked up again by its RecordID (by identity while it has none).
@@ -43,6 +45,8 @@ class TVpRecordReference {
   static auto* ActiveCollection(const TVpCustomDataStore& store) {
     TVpResource* resource = store.ActiveResource();
     if constexpr (std::is_same_v<TRecord, TVpEvent>) return resource != nullptr ? &resource->Schedule() : nullptr;
+    else if constexpr (std::is_same_v<TRecord, TVpContact>)
+      return resource != nullptr ? &resource->Contacts() : nullptr;
     else return resource != nullptr ? &resource->Tasks() : nullptr;
   }
 

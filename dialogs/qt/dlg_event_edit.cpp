@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "dialogs/qt/field_mark.h"
 #include "dialogs/qt/named_widget.h"
 #include "dialogs/qt/spin_text_edit.h"
 #include "platform/qt/command_guard.h"
@@ -295,13 +296,6 @@ std::vector<QWidget*> TDlgEventEdit::WidgetsOf(TVpEventControl control) const {
 
 void TDlgEventEdit::ShowMarks() {
   for (TVpEventControl control : kControls) {
-    QWidget* widget = WidgetsOf(control).front();
-    const bool marked = Form_.Marked(control);
-    // A marked field is red (RGB 255, 0, 0) and says why in its tool tip.
-    const QString sheet =
-        marked ? QString("%1 { background-color: rgb(255, 0, 0); }").arg(widget->metaObject()->className()) : QString();
-    if (widget->styleSheet() != sheet) widget->setStyleSheet(sheet);
-    if (marked || widget->property("marked").toBool()) widget->setToolTip(ToQt(Form_.MarkText(control)));
-    widget->setProperty("marked", marked);
+    ShowFieldMark(*WidgetsOf(control).front(), Form_.Marked(control), Form_.MarkText(control));
   }
 }

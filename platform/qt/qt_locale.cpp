@@ -1,5 +1,6 @@
 #include "platform/qt/qt_locale.h"
 
+#include "platform/language_ids.h"
 #include "platform/qt/qt_text.h"
 
 #include <cctype>
@@ -38,6 +39,8 @@ std::string TQtLocale::TimePMString() const { return FromQt(Locale_.pmText()); }
 char TQtLocale::DateSeparator() const { return FirstSeparator(ShortDateFormat(), '/'); }
 char TQtLocale::TimeSeparator() const { return FirstSeparator(LongTimeFormat(), ':'); }
 std::string TQtLocale::LanguageName() const { return FromQt(QLocale::languageToString(Locale_.language())); }
+
+int TQtLocale::LanguageIdentifier() const { return LanguageIdentifierOf(FromQt(Locale_.name())); }
 
 std::string TQtLocale::ConvertQtFormat(const QString& format) {
   const std::string in = FromQt(format);

@@ -21,6 +21,7 @@ class TQtLocale : public TLocale {
   char DateSeparator() const override;
   char TimeSeparator() const override;
   std::string LanguageName() const override;
+  int LanguageIdentifier() const override;
 
   // A Qt date/time format ("dd/MM/yyyy", "h:mm:ss AP") in the planner's tokens ("dd/mm/yyyy",
   // "h:nn:ss ampm").

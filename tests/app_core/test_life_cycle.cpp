@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/core/life_cycle.h"
+#include "store/control_link.h"
 #include "store/data_packet.h"
 #include "tests/support/planner_fixture.h"
 
@@ -43,6 +44,7 @@ class TFakeMainWindow : public TMainWindowShell {
   }
   void StopClock() override { ClockStopped = true; }
   void ShowError(const std::string& message) override { Errors.push_back(message); }
+  TVpControlLink& ControlLink() override { return Link; }
 
   TLifeCycle* Owner = nullptr;
   TRect Rect;
@@ -60,6 +62,7 @@ class TFakeMainWindow : public TMainWindowShell {
   std::string State = "new";
   bool ClockStopped = false;
   std::vector<std::string> Errors;
+  TVpControlLink Link;
 };
 
 // A program folder as a new installation lays it out, and the program started on it.
@@ -125,6 +128,23 @@ TEST_F(LifeCycle, TheFirstStartMakesKoretAndTheNextReusesIt) {
   Start();
   EXPECT_EQ(Program->Planner().Store().ActiveResource()->ResourceID(), 1);
   EXPECT_EQ(Rows(TVpPlannerFiles::kResourcesFile).size(), 1u) << "no second KORET";
+}
+
+// Without a localization file the contact dialogs take typed countries and nothing is said; a
+// broken one is told once and keeps the countries before the error. The default country is set.
+TEST_F(LifeCycle, TheLocalizationFileIsReadAtStartAndABrokenOneIsReported) {
+  Start();
+  EXPECT_TRUE(Window->Errors.empty());
+  EXPECT_TRUE(Window->Link.Localization().Countries().empty());
+  EXPECT_EQ(Window->Link.DefaultCountry(), "United States of America");
+  ExitProgram();
+
+  TTemporaryFolder::Write(Folder.File("Config/Localize.xml"), "<Countries><Country Name=\"Canada\"/><Coun");
+  Start();
+  EXPECT_EQ(Window->Link.Localization().CountryNames(), std::vector<std::string>{"Canada"});
+  ASSERT_EQ(Window->Errors.size(), 1u);
+  EXPECT_NE(Window->Errors[0].find("Localize.xml: Line: 1"), std::string::npos) << Window->Errors[0];
+  EXPECT_NE(Program->Planner().Store().ActiveResource(), nullptr) << "the start went on";
 }
 
 TEST_F(LifeCycle, TheStoredResourceIsHonoured) {

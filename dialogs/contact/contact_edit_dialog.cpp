@@ -1,0 +1,38 @@
+#include "dialogs/contact/contact_edit_dialog.h"
+
+#include "dialogs/common/record_reference.h"
+#include "model/contact.h"
+#include "store/data_store.h"
+
+TVpContactEditDialog::TVpContactEditDialog() {
+  Placement().Position = mpCenter;
+  Placement().Width = 309;
+  Placement().Height = 392;
+}
+
+bool TVpContactEditDialog::Execute(TVpContact* contact, const TLocale& locale, TVpContactWindow& window) {
+  TVpCustomDataStore* store = DataStore();
+  if (contact == nullptr || store == nullptr || store->ActiveResource() == nullptr) return false;
+
+  const TVpRecordReference<TVpContact> reference(*store, *contact);
+  TVpContactEditForm form(ControlLink(), locale);
+  form.Fill(*contact);
+  const bool confirmed = window.Show(form, DialogCaption(contact->FullName(), "Contact"), Placement(), Options());
+
+  TVpContact* current = reference.Find();
+  if (current == nullptr) {
+    if (confirmed)
+      store->Services().MessageBoxes.ShowMessage(
+          "The contact was removed while it was being edited; the changes were not saved.");
+    return false;
+  }
+  if (!confirmed) {
+    if (form.TypedInto()) current->SetChanged(true);
+    return false;
+  }
+  form.WriteTo(*current);
+  current->SetChanged(true);
+  store->PostContacts();
+  store->NotifyLinkedControls();
+  return true;
+}
