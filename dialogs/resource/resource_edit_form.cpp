@@ -1,0 +1,42 @@
+#include "dialogs/resource/resource_edit_form.h"
+
+#include "dialogs/common/line_breaks.h"
+#include "model/resources.h"
+#include "model/vp_exception.h"
+#include "platform/utf8.h"
+
+TResEditForm::TResEditForm(const TVpResources& resources, int editedID) : Resources_(resources), EditedID_(editedID) {}
+
+void TResEditForm::Fill(const TVpResource& resource) {
+  Description_ = resource.Description();
+  OriginalNotes_ = resource.Notes();
+  Notes_ = NotesShown_ = WithLineFeeds(OriginalNotes_);
+  Changed_ = false;
+}
+
+void TResEditForm::SetDescription(std::string text) {
+  Description_ = std::move(text);
+  Changed_ = true;
+}
+
+void TResEditForm::SetNotes(std::string text) {
+  Notes_ = std::move(text);
+  Changed_ = true;
+}
+
+bool TResEditForm::PressOk() const {
+  if (!Changed_) return false;
+  if (Description_.empty()) throw EVpException("The description cannot be empty.");
+  if (CodePointCount(Description_) > kMaxDescription)
+    throw EVpException("The description is longer than 255 characters.");
+  if (Notes_ != NotesShown_ && CodePointCount(Notes_) > kMaxNotes)
+    throw EVpException("The notes are longer than 1024 characters.");
+  const TVpResource* self = EditedID_ != -1 ? Resources_.FindResourceByID(EditedID_) : nullptr;
+  if (Resources_.FindResourceByName(Description_, self) != nullptr) throw EDuplicateResource();
+  return true;
+}
+
+void TResEditForm::WriteTo(TVpResource& resource) const {
+  resource.SetDescription(Description_);
+  resource.SetNotes(TextToStore(OriginalNotes_, NotesShown_, Notes_));
+}
