@@ -7,12 +7,13 @@ TVpResourceEditDialog::TVpResourceEditDialog() {
   Placement().Position = mpCenter;
   Placement().Width = 400;
   Placement().Height = 250;
+  SetOptions(DialogOption(doSizeable));  // the window can be made larger than it opens
 }
 
 bool TVpResourceEditDialog::AddResource(TVpResourceEditWindow& window) {
   TVpCustomDataStore* store = DataStore();
   if (store == nullptr) return false;
-  TResEditForm form(store->Resources(), -1);
+  TVpResourceEditForm form(store->Resources(), -1);
   if (!window.Show(form, Placement(), Options())) return false;
 
   TVpResources& resources = store->Resources();
@@ -38,7 +39,7 @@ bool TVpResourceEditDialog::EditResource(TVpResourceEditWindow& window) {
   TVpCustomDataStore* store = DataStore();
   if (store == nullptr || store->ActiveResource() == nullptr) return false;
   const int resourceID = store->ActiveResource()->ResourceID();
-  TResEditForm form(store->Resources(), resourceID);
+  TVpResourceEditForm form(store->Resources(), resourceID);
   form.Fill(*store->ActiveResource());
   if (!window.Show(form, Placement(), Options())) return false;
 

@@ -7,14 +7,14 @@
 class TVpResourceEditWindow {
  public:
   virtual ~TVpResourceEditWindow() = default;
-  // Shows the form modally until the user answers; true when OK accepted it (TResEditForm::PressOk
+  // Shows the form modally until the user answers; true when OK accepted it (TVpResourceEditForm::PressOk
   // said so). An OK without a change, and Cancel, give false.
-  virtual bool Show(TResEditForm& form, const TVpDialogPlacement& placement, TVpDialogOptions options) = 0;
+  virtual bool Show(TVpResourceEditForm& form, const TVpDialogPlacement& placement, TVpDialogOptions options) = 0;
 };
 
 // The resource edit dialog component: adds a resource to the store, or edits the active one, in
 // the resource edit window, and writes what was accepted to the Resources table at once. It opens
-// centred, 400 × 250 pixels.
+// centred, 400 × 250 pixels, and can be resized.
 class TVpResourceEditDialog : public TVpBaseDialog {
  public:
   TVpResourceEditDialog();

@@ -5,26 +5,27 @@
 #include "model/vp_exception.h"
 #include "platform/utf8.h"
 
-TResEditForm::TResEditForm(const TVpResources& resources, int editedID) : Resources_(resources), EditedID_(editedID) {}
+TVpResourceEditForm::TVpResourceEditForm(const TVpResources& resources, int editedID)
+    : Resources_(resources), EditedID_(editedID) {}
 
-void TResEditForm::Fill(const TVpResource& resource) {
+void TVpResourceEditForm::Fill(const TVpResource& resource) {
   Description_ = resource.Description();
   OriginalNotes_ = resource.Notes();
   Notes_ = NotesShown_ = WithLineFeeds(OriginalNotes_);
   Changed_ = false;
 }
 
-void TResEditForm::SetDescription(std::string text) {
+void TVpResourceEditForm::SetDescription(std::string text) {
   Description_ = std::move(text);
   Changed_ = true;
 }
 
-void TResEditForm::SetNotes(std::string text) {
+void TVpResourceEditForm::SetNotes(std::string text) {
   Notes_ = std::move(text);
   Changed_ = true;
 }
 
-bool TResEditForm::PressOk() const {
+bool TVpResourceEditForm::PressOk() const {
   if (!Changed_) return false;
   if (Description_.empty()) throw EVpException("The description cannot be empty.");
   if (CodePointCount(Description_) > kMaxDescription)
@@ -36,7 +37,7 @@ bool TResEditForm::PressOk() const {
   return true;
 }
 
-void TResEditForm::WriteTo(TVpResource& resource) const {
+void TVpResourceEditForm::WriteTo(TVpResource& resource) const {
   resource.SetDescription(Description_);
   resource.SetNotes(TextToStore(OriginalNotes_, NotesShown_, Notes_));
 }

@@ -14,12 +14,12 @@ namespace {
 // (the form's answer to it) or Cancel (false).
 class TScriptedResourceWindow : public TVpResourceEditWindow {
  public:
-  bool Show(TResEditForm& form, const TVpDialogPlacement& placement, TVpDialogOptions) override {
+  bool Show(TVpResourceEditForm& form, const TVpDialogPlacement& placement, TVpDialogOptions) override {
     ++Shown;
     LastPlacement = placement;
     return Work ? Work(form) : false;
   }
-  std::function<bool(TResEditForm&)> Work;
+  std::function<bool(TVpResourceEditForm&)> Work;
   int Shown = 0;
   TVpDialogPlacement LastPlacement;
 };
@@ -33,7 +33,7 @@ class TScriptedSelectWindow : public TVpSelectResourceWindow {
 
 // OK pressed once with the text cannot be stored: the window stays open with the error, and the
 // user then cancels.
-bool RefusedThenCancelled(const TResEditForm& form) {
+bool RefusedThenCancelled(const TVpResourceEditForm& form) {
   EXPECT_THROW(form.PressOk(), EDuplicateResource);
   return false;
 }
@@ -50,8 +50,8 @@ class ResourceDialogs : public ::testing::Test, protected TPlannerFixture {
   std::string Active() { return Store().ActiveResource() ? Store().ActiveResource()->Description() : "<none>"; }
   TVpResources& Resources() { return Store().Resources(); }
   // The user types the texts and presses OK.
-  static std::function<bool(TResEditForm&)> Typed(std::string description, std::string notes = "") {
-    return [=](TResEditForm& form) {
+  static std::function<bool(TVpResourceEditForm&)> Typed(std::string description, std::string notes = "") {
+    return [=](TVpResourceEditForm& form) {
       form.SetDescription(description);
       if (!notes.empty()) form.SetNotes(notes);
       return form.PressOk();
@@ -63,7 +63,7 @@ class ResourceDialogs : public ::testing::Test, protected TPlannerFixture {
 };
 
 TEST_F(ResourceDialogs, OkIsEnabledOnlyWhileThereIsADescription) {
-  TResEditForm form(Resources(), -1);
+  TVpResourceEditForm form(Resources(), -1);
   EXPECT_FALSE(form.OkEnabled());
   form.SetNotes("only notes");
   EXPECT_FALSE(form.OkEnabled()) << "notes alone do not make a resource";
@@ -76,12 +76,12 @@ TEST_F(ResourceDialogs, OkIsEnabledOnlyWhileThereIsADescription) {
 
 TEST_F(ResourceDialogs, OkWithoutAChangeActsAsCancelAndWritesNothing) {
   const std::string before = ResourcesFile();
-  Window.Work = [](TResEditForm& form) {
+  Window.Work = [](TVpResourceEditForm& form) {
     EXPECT_EQ(form.Description(), "KORET");
     return form.PressOk();
   };
   EXPECT_FALSE(Dialog.EditResource(Window));
-  Window.Work = [](TResEditForm& form) { return form.PressOk(); };
+  Window.Work = [](TVpResourceEditForm& form) { return form.PressOk(); };
   EXPECT_FALSE(Dialog.AddResource(Window));
   EXPECT_EQ(Resources().Count(), 1);
   EXPECT_EQ(ResourcesFile(), before);
@@ -103,7 +103,7 @@ TEST_F(ResourceDialogs, AnAcceptedAddIsWrittenAndBecomesActiveWithNoRecords) {
 
 TEST_F(ResourceDialogs, ADuplicateKeepsTheWindowOpenAndWritesNothing) {
   const std::string before = ResourcesFile();
-  Window.Work = [](TResEditForm& form) {
+  Window.Work = [](TVpResourceEditForm& form) {
     form.SetDescription("koret");  // the same name in other letter case
     return RefusedThenCancelled(form);
   };
@@ -115,7 +115,7 @@ TEST_F(ResourceDialogs, ADuplicateKeepsTheWindowOpenAndWritesNothing) {
   // On edit, the user puts the name right after the error: both the name and the notes count.
   Window.Work = Typed("Room 2");
   ASSERT_TRUE(Dialog.AddResource(Window));
-  Window.Work = [](TResEditForm& form) {
+  Window.Work = [](TVpResourceEditForm& form) {
     form.SetDescription("KORET");
     form.SetNotes("moved");
     EXPECT_THROW(form.PressOk(), EDuplicateResource);
@@ -129,7 +129,7 @@ TEST_F(ResourceDialogs, ADuplicateKeepsTheWindowOpenAndWritesNothing) {
 }
 
 TEST_F(ResourceDialogs, TheOwnNameInOtherLettersAndOverlongTexts) {
-  Window.Work = [](TResEditForm& form) {
+  Window.Work = [](TVpResourceEditForm& form) {
     form.SetNotes(std::string(1025, 'n'));
     form.SetDescription(std::string(256, 'd'));
     EXPECT_THROW(form.PressOk(), EVpException) << "longer than the table keeps";
@@ -144,7 +144,7 @@ TEST_F(ResourceDialogs, TheOwnNameInOtherLettersAndOverlongTexts) {
 
 TEST_F(ResourceDialogs, ACancelledAddLeavesNoRow) {
   const std::string before = ResourcesFile();
-  Window.Work = [](TResEditForm& form) {
+  Window.Work = [](TVpResourceEditForm& form) {
     form.SetDescription("Room 2");
     return false;
   };
@@ -155,7 +155,7 @@ TEST_F(ResourceDialogs, ACancelledAddLeavesNoRow) {
 }
 
 TEST_F(ResourceDialogs, EditingWhatWasRemovedMeanwhileWritesNothing) {
-  Window.Work = [this](TResEditForm& form) {
+  Window.Work = [this](TVpResourceEditForm& form) {
     form.SetDescription("Room 2");
     Resources().Clear();  // another writer's change was read while the window was up
     Store().SetActiveResource(nullptr);
