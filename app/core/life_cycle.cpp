@@ -102,6 +102,21 @@ void TLifeCycle::SelectActiveResource() {
   Window_.SetResourcesMenu(descriptions, checked);
 }
 
+void TLifeCycle::ChooseResource(const std::string& description) {
+  TVpFlexDataStore& store = Planner_.Store();
+  store.SelectResourceByName(description);
+  if (store.ActiveResource() != nullptr)
+    Settings_.WriteString("General", "ActiveResource", store.ActiveResource()->Description());
+}
+
+void TLifeCycle::ResourcesEdited() {
+  TVpFlexDataStore& store = Planner_.Store();
+  if (store.Resources().Count() == 0) return;
+  if (store.ActiveResource() != nullptr)
+    Settings_.WriteString("General", "ActiveResource", store.ActiveResource()->Description());
+  SelectActiveResource();
+}
+
 bool TLifeCycle::CloseRequested() {
   if (!ExitRequested_) {
     if (Window_.NotificationAreaAvailable()) Window_.HideMainWindow();

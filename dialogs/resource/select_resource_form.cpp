@@ -8,7 +8,8 @@ TVpSelectResourceForm::TVpSelectResourceForm(TVpCustomDataStore& store, TVpResou
   EditDialog_.SetDataStore(&store);
 }
 
-bool SelectResource(TVpCustomDataStore& store, TVpSelectResourceWindow& window, TVpResourceEditWindow& editWindow) {
+bool ShowResourceSelection(TVpCustomDataStore& store, TVpSelectResourceWindow& window,
+                           TVpResourceEditWindow& editWindow) {
   TVpSelectResourceForm form(store, editWindow);
   return window.Show(form) && store.ActiveResource() != nullptr;
 }

@@ -34,4 +34,5 @@ class TVpSelectResourceForm {
 
 // Shows the selection window over the store's resources; true when it was closed with OK and a
 // resource is active then, so that a caller never goes on without one.
-bool SelectResource(TVpCustomDataStore& store, TVpSelectResourceWindow& window, TVpResourceEditWindow& editWindow);
+bool ShowResourceSelection(TVpCustomDataStore& store, TVpSelectResourceWindow& window,
+                           TVpResourceEditWindow& editWindow);

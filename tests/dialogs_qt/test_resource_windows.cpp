@@ -92,7 +92,7 @@ TEST_F(ResourceWindows, TheSelectionWindowChoosesAtOnceAndKeepsAnAddWhenCancelle
     EXPECT_EQ(Active(), "KORET") << "chosen at once";
     Control<QPushButton>(window, "CancelBtn").click();
   });
-  EXPECT_FALSE(SelectResource(Store(), selectWindow, EditWindow));
+  EXPECT_FALSE(ShowResourceSelection(Store(), selectWindow, EditWindow));
   EXPECT_EQ(Active(), "KORET");
   EXPECT_NE(ResourcesFile().find("Room 2"), std::string::npos);
 
@@ -100,7 +100,7 @@ TEST_F(ResourceWindows, TheSelectionWindowChoosesAtOnceAndKeepsAnAddWhenCancelle
     Control<QComboBox>(window, "VpResourceCombo1").setCurrentIndex(1);
     Control<QPushButton>(window, "OkBtn").click();
   });
-  EXPECT_TRUE(SelectResource(Store(), selectWindow, EditWindow));
+  EXPECT_TRUE(ShowResourceSelection(Store(), selectWindow, EditWindow));
   EXPECT_EQ(Active(), "Room 2");
 }
 

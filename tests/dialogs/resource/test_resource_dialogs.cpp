@@ -181,7 +181,7 @@ TEST_F(ResourceDialogs, AnAddSurvivesCancellingTheSelectionWindow) {
     EXPECT_EQ(form.ResourceList().ItemIndex(), 1);
     return false;
   };
-  EXPECT_FALSE(SelectResource(Store(), select, Window));
+  EXPECT_FALSE(ShowResourceSelection(Store(), select, Window));
   EXPECT_EQ(Active(), "Room 2");
   EXPECT_NE(ResourcesFile().find("Room 2"), std::string::npos);
 
@@ -192,12 +192,12 @@ TEST_F(ResourceDialogs, AnAddSurvivesCancellingTheSelectionWindow) {
     EXPECT_TRUE(form.EditThisResource());
     return true;
   };
-  EXPECT_TRUE(SelectResource(Store(), select, Window));
+  EXPECT_TRUE(ShowResourceSelection(Store(), select, Window));
   EXPECT_EQ(Active(), "KORET 2");
 
   Store().SetActiveResource(nullptr);
   select.Work = [](TVpSelectResourceForm&) { return true; };
-  EXPECT_FALSE(SelectResource(Store(), select, Window)) << "OK with nothing chosen is no choice";
+  EXPECT_FALSE(ShowResourceSelection(Store(), select, Window)) << "OK with nothing chosen is no choice";
 }
 
 }  // namespace
