@@ -150,6 +150,7 @@ void TForm1::BuildMenus() {
     ResourceDialog_.EditResource(ResourceWindow_);
     LifeCycle_->ResourcesEdited();
   });
+  AddCommand(*ResourceMenu_, "Delete Resource", {}, [this] { LifeCycle_->DeleteActiveResource(); });
   ResourceMenu_->menuAction()->setVisible(false);
 
   QMenu* help = menuBar()->addMenu("&Help");

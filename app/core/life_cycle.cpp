@@ -117,6 +117,23 @@ void TLifeCycle::ResourcesEdited() {
   SelectActiveResource();
 }
 
+void TLifeCycle::DeleteActiveResource() {
+  TVpFlexDataStore& store = Planner_.Store();
+  TVpResource* resource = store.ActiveResource();
+  if (resource == nullptr) return;
+  const std::string question = "This will permanently delete the resource \"" + resource->Description() +
+                               "\" and all of its Event, Contact and Task data.\r\nAre you sure?";
+  if (!store.Services().MessageBoxes.AskYesNo(question)) return;
+  store.RemoveResource(resource);
+  SelectActiveResource();
+  // The first resource, also when the settings named another one.
+  TVpResources& resources = store.Resources();
+  if (resources.Count() > 0 && store.ActiveResource() != resources.Items(0)) {
+    Settings_.WriteString("General", "ActiveResource", resources.Items(0)->Description());
+    SelectActiveResource();
+  }
+}
+
 bool TLifeCycle::CloseRequested() {
   if (!ExitRequested_) {
     if (Window_.NotificationAreaAvailable()) Window_.HideMainWindow();

@@ -42,6 +42,10 @@ class TLifeCycle : public TMessageTarget {
   // After the resource edit dialog added or edited a resource (or was cancelled): the settings
   // name the active resource and the choice runs again, which rebuilds the Resources menu.
   void ResourcesEdited();
+  // The "Delete Resource" command: after the user confirms, the active resource goes with its
+  // events, contacts and tasks; the choice runs again (making "KORET" when none is left) and the
+  // first resource becomes the active one. Nothing without an active resource.
+  void DeleteActiveResource();
 
   // A close request on the main window. Unless an exit was asked for, the window goes to the
   // notification area (or is minimised where there is none) and the request is refused (false).
