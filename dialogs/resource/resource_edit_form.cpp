@@ -9,7 +9,7 @@ TVpResourceEditForm::TVpResourceEditForm(const TVpResources& resources, int edit
     : Resources_(resources), EditedID_(editedID) {}
 
 void TVpResourceEditForm::Fill(const TVpResource& resource) {
-  Description_ = resource.Description();
+  Description_ = OriginalDescription_ = resource.Description();
   OriginalNotes_ = resource.Notes();
   Notes_ = NotesShown_ = WithLineFeeds(OriginalNotes_);
   Changed_ = false;
@@ -28,7 +28,8 @@ void TVpResourceEditForm::SetNotes(std::string text) {
 bool TVpResourceEditForm::PressOk() const {
   if (!Changed_) return false;
   if (Description_.empty()) throw EVpException("The description cannot be empty.");
-  if (CodePointCount(Description_) > kMaxDescription)
+  // The table keeps only so many characters; a longer edit would be cut off unseen.
+  if (Description_ != OriginalDescription_ && CodePointCount(Description_) > kMaxDescription)
     throw EVpException("The description is longer than 255 characters.");
   if (Notes_ != NotesShown_ && CodePointCount(Notes_) > kMaxNotes)
     throw EVpException("The notes are longer than 1024 characters.");

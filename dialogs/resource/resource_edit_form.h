@@ -34,7 +34,7 @@ class TVpResourceEditForm {
   // What OK does: false when nothing was changed, and the window closes as if cancelled; true when
   // the texts can be stored. Raises, and the window stays open, when they cannot: EDuplicateResource
   // when another resource has the description (letters compared without regard to case), an
-  // EVpException when a text is longer than the table keeps or the description is empty.
+  // EVpException when the description is empty or an edited text is longer than the table keeps.
   bool PressOk() const;
 
   // Stores the description, then the notes, in the resource (both mark it changed).
@@ -44,6 +44,7 @@ class TVpResourceEditForm {
   const TVpResources& Resources_;
   int EditedID_;
   std::string Description_;
+  std::string OriginalDescription_;
   std::string Notes_;
   std::string NotesShown_;
   std::string OriginalNotes_;

@@ -15,84 +15,68 @@
 
 namespace {
 
-// The hidden Resource menu of the main window on a new installation.
-class ResourcesMenu : public ::testing::Test {
- protected:
-  ResourcesMenu() {
-    std::filesystem::copy(std::string(KORET_RESOURCES_DIR), Folder.Path(), std::filesystem::copy_options::recursive);
-    Window.Created();
-    QApplication::processEvents();  // the second start-up stage makes the resource KORET
-  }
+QAction& Entry(const QWidget& menu, const QString& caption) {
+  for (QAction* action : menu.actions())
+    if (action->text() == caption) return *action;
+  throw std::runtime_error("no entry " + caption.toStdString());
+}
 
-  TVpFlexDataStore& Store() { return Window.LifeCycle().Planner().Store(); }
-  QMenu& ResourceMenu() {
-    for (QAction* menu : Window.menuBar()->actions())
-      if (menu->menu() != nullptr && menu->text() == "Resource") return *menu->menu();
-    throw std::runtime_error("no Resource menu");
-  }
-  QAction& Entry(QMenu& menu, const QString& caption) {
-    for (QAction* action : menu.actions())
-      if (action->text() == caption) return *action;
-    throw std::runtime_error("no entry " + caption.toStdString());
-  }
-  QMenu& ResourcesSubmenu() { return *Entry(ResourceMenu(), "Resources").menu(); }
-  // The submenu's entries, the checked one marked with a star.
-  std::vector<std::string> SubmenuEntries() {
-    std::vector<std::string> entries;
-    for (QAction* action : ResourcesSubmenu().actions())
-      entries.push_back(action->text().toStdString() + (action->isChecked() ? "*" : ""));
-    return entries;
-  }
-  // The descriptions of the active resource's events, tasks and contacts.
-  std::vector<std::string> ActiveRecords() {
-    TVpResource& resource = *Store().ActiveResource();
-    std::vector<std::string> records;
-    for (int i = 0; i < resource.Schedule().Count(); ++i)
-      records.push_back(resource.Schedule().Items(i)->Description());
-    for (int i = 0; i < resource.Tasks().Count(); ++i) records.push_back(resource.Tasks().Items(i)->Description());
-    for (int i = 0; i < resource.Contacts().Count(); ++i) records.push_back(resource.Contacts().Items(i)->LastName());
-    return records;
-  }
-  std::string ActiveSetting() { return Window.LifeCycle().Settings().ReadString("General", "ActiveResource", "?"); }
+// The descriptions of the active resource's events, tasks and contacts.
+std::vector<std::string> ActiveRecords(const TVpResource& resource) {
+  std::vector<std::string> records;
+  for (int i = 0; i < resource.Schedule().Count(); ++i) records.push_back(resource.Schedule().Items(i)->Description());
+  for (int i = 0; i < resource.Tasks().Count(); ++i) records.push_back(resource.Tasks().Items(i)->Description());
+  for (int i = 0; i < resource.Contacts().Count(); ++i) records.push_back(resource.Contacts().Items(i)->LastName());
+  return records;
+}
 
-  TTemporaryFolder Folder;
-  TQtDesktop Desktop;
-  TForm1 Window{Folder.Path().string(), Desktop};
-  QObject Guard;
-};
-
-TEST_F(ResourcesMenu, ANewResourceHasItsOwnRecordsAndChoosingTheFirstBringsItsRecordsBack) {
-  ASSERT_NE(Store().ActiveResource(), nullptr);
-  EXPECT_FALSE(ResourceMenu().menuAction()->isVisible()) << "the menu stays hidden";
-  TVpResource& first = *Store().ActiveResource();
-  const double day = Store().DisplayDate();
-  first.Schedule().AddEvent(Store().GetNextID("Events"), day, day + 1.0 / 24)->SetDescription("Dentist");
-  first.Tasks().AddTask(Store().GetNextID("Tasks"))->SetDescription("Taxes");
-  first.Contacts().AddContact(Store().GetNextID("Contacts"))->SetLastName("Smith");
-  Store().PostEvents();
-  Store().PostTasks();
-  Store().PostContacts();
+// The hidden Resource menu of the main window on a new installation: a new resource starts
+// without records, and choosing the first one again brings its records back from the data files.
+TEST(ResourcesMenu, ANewResourceHasItsOwnRecordsAndChoosingTheFirstBringsItsRecordsBack) {
+  TTemporaryFolder folder;
+  std::filesystem::copy(std::string(KORET_RESOURCES_DIR), folder.Path(), std::filesystem::copy_options::recursive);
+  TQtDesktop desktop;
+  TForm1 window(folder.Path().string(), desktop);
+  window.Created();
+  QApplication::processEvents();  // the second start-up stage makes the resource KORET
+  TVpFlexDataStore& store = window.LifeCycle().Planner().Store();
+  ASSERT_NE(store.ActiveResource(), nullptr);
+  TVpResource& first = *store.ActiveResource();
+  const double day = store.DisplayDate();
+  first.Schedule().AddEvent(store.GetNextID("Events"), day, day + 1.0 / 24)->SetDescription("Dentist");
+  first.Tasks().AddTask(store.GetNextID("Tasks"))->SetDescription("Taxes");
+  first.Contacts().AddContact(store.GetNextID("Contacts"))->SetLastName("Smith");
+  store.PostEvents();
+  store.PostTasks();
+  store.PostContacts();
   const std::vector<std::string> firstRecords{"Dentist", "Taxes", "Smith"};
-  ASSERT_EQ(ActiveRecords(), firstRecords);
 
-  WhenModalShows<TResEditForm>(Guard, [](TResEditForm& edit) {
+  QMenu& menu = *Entry(*window.menuBar(), "Resource").menu();
+  EXPECT_FALSE(menu.menuAction()->isVisible()) << "the menu stays hidden";
+  QMenu& resources = *Entry(menu, "Resources").menu();
+  auto checkedEntry = [&] {
+    for (QAction* action : resources.actions())
+      if (action->isChecked()) return action->text().toStdString();
+    return std::string("<none>");
+  };
+  QObject guard;
+  WhenModalShows<TResEditForm>(guard, [](TResEditForm& edit) {
     Control<QLineEdit>(edit, "DescriptionEdit").insert("Second");  // as typed
     Control<QPushButton>(edit, "OkBtn").click();
   });
-  Entry(ResourceMenu(), "New Resource").trigger();
-  ASSERT_EQ(Store().ActiveResource()->Description(), "Second");
-  EXPECT_EQ(ActiveRecords(), std::vector<std::string>{}) << "the new resource starts without records";
-  EXPECT_EQ(SubmenuEntries(), (std::vector<std::string>{"KORET", "Second*"}));
-  EXPECT_EQ(ActiveSetting(), "Second");
+  Entry(menu, "New Resource").trigger();
+  ASSERT_EQ(store.ActiveResource()->Description(), "Second");
+  EXPECT_EQ(ActiveRecords(*store.ActiveResource()), std::vector<std::string>{});
+  EXPECT_EQ(resources.actions().size(), 2);
+  EXPECT_EQ(checkedEntry(), "Second");
+  EXPECT_EQ(window.LifeCycle().Settings().ReadString("General", "ActiveResource", ""), "Second");
 
-  Entry(ResourcesSubmenu(), "KORET").trigger();
-  EXPECT_EQ(Store().ActiveResource()->Description(), "KORET");
-  EXPECT_EQ(ActiveRecords(), firstRecords);
-  EXPECT_EQ(SubmenuEntries(), (std::vector<std::string>{"KORET*", "Second"}));
-  EXPECT_EQ(ActiveSetting(), "KORET");
-
-  Entry(ResourcesSubmenu(), "Second").trigger();
-  EXPECT_EQ(ActiveRecords(), std::vector<std::string>{});
+  Entry(resources, "KORET").trigger();
+  EXPECT_EQ(ActiveRecords(*store.ActiveResource()), firstRecords);
+  EXPECT_EQ(checkedEntry(), "KORET");
+  EXPECT_EQ(window.LifeCycle().Settings().ReadString("General", "ActiveResource", ""), "KORET");
+  Entry(resources, "Second").trigger();
+  EXPECT_EQ(ActiveRecords(*store.ActiveResource()), std::vector<std::string>{});
 }
 
 }  // namespace
