@@ -2,6 +2,7 @@
 
 #include "dialogs/qt/alarm_notify_form.h"
 #include "dialogs/qt/event_edit_dialog.h"
+#include "dialogs/qt/resource_windows.h"
 #include "dialogs/qt/task_edit_window.h"
 #include "store/data_store.h"
 
@@ -26,12 +27,15 @@ bool TQtStoreDialogs::EditTask(TVpCustomDataStore& store, TVpTask& task) {
   return dialog.Execute(&task, Locale_, window);
 }
 
-bool TQtStoreDialogs::AddResource(TVpCustomDataStore&) {
-  Boxes_.ShowMessage("Resources cannot be edited yet.");
-  return false;
+bool TQtStoreDialogs::AddResource(TVpCustomDataStore& store) {
+  TVpResourceEditDialog dialog;
+  dialog.SetDataStore(&store);
+  TQtResourceEditWindow window;
+  return dialog.AddResource(window);
 }
 
-bool TQtStoreDialogs::SelectResource(TVpCustomDataStore&) {
-  Boxes_.ShowMessage("Resources cannot be chosen here yet.");
-  return false;
+bool TQtStoreDialogs::SelectResource(TVpCustomDataStore& store) {
+  TQtSelectResourceWindow window;
+  TQtResourceEditWindow editWindow;
+  return ShowResourceSelection(store, window, editWindow);
 }

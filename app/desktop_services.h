@@ -9,11 +9,10 @@
 #include "platform/qt/qt_timer.h"
 #include "store/store_services.h"
 
-// The store's windows as far as they exist: the reminder window and the event and task windows;
-// the resource windows say that they are not there yet.
+// The store's windows: the reminder window, the event and task windows and the resource windows.
 class TQtStoreDialogs : public TVpStoreDialogs {
  public:
-  TQtStoreDialogs(TMessageBoxes& boxes, const TLocale& locale) : Boxes_(boxes), Locale_(locale) {}
+  explicit TQtStoreDialogs(const TLocale& locale) : Locale_(locale) {}
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
   bool EditTask(TVpCustomDataStore& store, TVpTask& task) override;
@@ -21,7 +20,6 @@ class TQtStoreDialogs : public TVpStoreDialogs {
   bool SelectResource(TVpCustomDataStore& store) override;
 
  private:
-  TMessageBoxes& Boxes_;
   const TLocale& Locale_;
 };
 
@@ -33,7 +31,7 @@ struct TQtDesktop {
   TQtMessagePoster Poster;
   TQtMessageBoxes MessageBoxes;
   TQtLocale Locale;
-  TQtStoreDialogs Dialogs{MessageBoxes, Locale};
+  TQtStoreDialogs Dialogs{Locale};
   TAtomicFileWriter Writer;
 
   TVpStoreServices StoreServices() { return {Clock, Timers, Sound, Poster, MessageBoxes, Dialogs}; }

@@ -36,6 +36,7 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
   resize(TLifeCycle::kDesignedSize.X, TLifeCycle::kDesignedSize.Y);
+  ResourceDialog_.SetDataStore(&LifeCycle_->Planner().Store());
 
   Tabs_ = new QTabWidget(this);
   Tabs_->setObjectName("PCMain");
@@ -181,6 +182,15 @@ void TForm1::BuildMenus() {
   // The Resource menu belongs to the menu bar but is never shown.
   ResourceMenu_ = menuBar()->addMenu("Resource");
   ResourcesSubmenu_ = ResourceMenu_->addMenu("Resources");
+  AddCommand(*ResourceMenu_, "New Resource", {}, [this] {
+    ResourceDialog_.AddResource(ResourceWindow_);
+    LifeCycle_->ResourcesEdited();
+  });
+  AddCommand(*ResourceMenu_, "Edit Resource", {}, [this] {
+    ResourceDialog_.EditResource(ResourceWindow_);
+    LifeCycle_->ResourcesEdited();
+  });
+  AddCommand(*ResourceMenu_, "Delete Resource", {}, [this] { LifeCycle_->DeleteActiveResource(); });
   ResourceMenu_->menuAction()->setVisible(false);
 
   QMenu* help = menuBar()->addMenu("&Help");
@@ -346,11 +356,8 @@ void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int 
     entry->setChecked(static_cast<int>(i) == checked);
     connect(entry, &QAction::triggered, this, [this, entry, description = descriptions[i]] {
       GuardedCall([&] {
-        TVpFlexDataStore& store = LifeCycle_->Planner().Store();
-        store.SelectResourceByName(description);
         for (QAction* other : ResourcesSubmenu_->actions()) other->setChecked(other == entry);
-        if (store.ActiveResource() != nullptr)
-          LifeCycle_->Settings().WriteString("General", "ActiveResource", store.ActiveResource()->Description());
+        LifeCycle_->ChooseResource(description);
       });
     });
   }

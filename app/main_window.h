@@ -13,6 +13,7 @@
 #include "app/desktop_services.h"
 #include "app/secondary_windows.h"
 #include "app/tray_icon.h"
+#include "dialogs/qt/resource_windows.h"
 #include "store/control_link.h"
 #include "views/contacts/contact_button_bar.h"
 #include "views/contacts/contact_grid.h"
@@ -103,6 +104,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   TVpContactButtonBar ContactBar_;
   TVpTaskList TaskList_;
   TTrayIcon Tray_;
+  TVpResourceEditDialog ResourceDialog_;  // VpResourceEditDialog1: centred, 400 × 250
+  TQtResourceEditWindow ResourceWindow_;
   QTabWidget* Tabs_;
   TVpViewWidget* DayViewHost_ = nullptr;
   TVpViewWidget* WeekViewHost_ = nullptr;

@@ -115,6 +115,38 @@ void TLifeCycle::SelectActiveResource() {
   Window_.SetResourcesMenu(descriptions, checked);
 }
 
+void TLifeCycle::ChooseResource(const std::string& description) {
+  TVpFlexDataStore& store = Planner_.Store();
+  store.SelectResourceByName(description);
+  if (store.ActiveResource() != nullptr)
+    Settings_.WriteString("General", "ActiveResource", store.ActiveResource()->Description());
+}
+
+void TLifeCycle::ResourcesEdited() {
+  TVpFlexDataStore& store = Planner_.Store();
+  if (store.Resources().Count() == 0) return;
+  if (store.ActiveResource() != nullptr)
+    Settings_.WriteString("General", "ActiveResource", store.ActiveResource()->Description());
+  SelectActiveResource();
+}
+
+void TLifeCycle::DeleteActiveResource() {
+  TVpFlexDataStore& store = Planner_.Store();
+  TVpResource* resource = store.ActiveResource();
+  if (resource == nullptr) return;
+  const std::string question = "This will permanently delete the resource \"" + resource->Description() +
+                               "\" and all of its Event, Contact and Task data.\r\nAre you sure?";
+  if (!store.Services().MessageBoxes.AskYesNo(question)) return;
+  store.RemoveResource(resource);
+  SelectActiveResource();
+  // The first resource, also when the settings named another one.
+  TVpResources& resources = store.Resources();
+  if (resources.Count() > 0 && store.ActiveResource() != resources.Items(0)) {
+    Settings_.WriteString("General", "ActiveResource", resources.Items(0)->Description());
+    SelectActiveResource();
+  }
+}
+
 bool TLifeCycle::CloseRequested() {
   if (!ExitRequested_) {
     if (Window_.NotificationAreaAvailable()) Window_.HideMainWindow();

@@ -36,6 +36,16 @@ class TLifeCycle : public TMessageTarget {
   // Chooses the active resource: the one the settings name, else the first; with no resource at
   // all it makes "KORET". Rebuilds the Resources menu. Runs again after resource changes.
   void SelectActiveResource();
+  // A resource entry of the Resources menu was chosen: the resource with that description becomes
+  // the active one, and the settings name it.
+  void ChooseResource(const std::string& description);
+  // After the resource edit dialog added or edited a resource (or was cancelled): the settings
+  // name the active resource and the choice runs again, which rebuilds the Resources menu.
+  void ResourcesEdited();
+  // The "Delete Resource" command: after the user confirms, the active resource goes with its
+  // events, contacts and tasks; the choice runs again (making "KORET" when none is left) and the
+  // first resource becomes the active one. Nothing without an active resource.
+  void DeleteActiveResource();
 
   // A close request on the main window. Unless an exit was asked for, the window goes to the
   // notification area (or is minimised where there is none) and the request is refused (false).

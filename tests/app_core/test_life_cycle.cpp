@@ -251,6 +251,39 @@ TEST_F(LifeCycle, TheWindowIsPlacedFromTheSettingsAndKeptOnTheScreen) {
   EXPECT_NE(Config().find("[Calendar]\nLeft=0\nTop=0\nWidth=1920\nHeight=1080\n"), std::string::npos) << Config();
 }
 
+TEST_F(LifeCycle, DeletingAResourceTakesItsRecordsAndMakesTheFirstActive) {
+  WriteRows("Resources", TVpPlannerFiles::kResourcesFile,
+            {"ResourceID=\"1\" Description=\"Alpha\" ResourceActive=\"TRUE\"",
+             "ResourceID=\"2\" Description=\"Work\" ResourceActive=\"TRUE\""});
+  WriteRows("Tasks", TVpPlannerFiles::kTasksFile,
+            {"RecordID=\"1\" ResourceID=\"2\" Description=\"Report\"",
+             "RecordID=\"2\" ResourceID=\"1\" Description=\"Shopping\""});
+  TTemporaryFolder::Write(ConfigFile(), "[General]\nActiveResource=Work\n");
+  Start();
+  TVpFlexDataStore& store = Program->Planner().Store();
+  Program->DeleteActiveResource();  // answered No
+  ASSERT_EQ(MessageBoxes.Shown.size(), 1u);
+  EXPECT_EQ(MessageBoxes.Shown[0].Text,
+            "This will permanently delete the resource \"Work\" and all of its Event, Contact and Task "
+            "data.\r\nAre you sure?");
+  EXPECT_EQ(store.Resources().Count(), 2);
+
+  MessageBoxes.Answers.push_back(mrYes);
+  Program->DeleteActiveResource();
+  EXPECT_EQ(store.ActiveResource()->Description(), "Alpha");
+  EXPECT_EQ(Window->Menu, std::vector<std::string>{"Alpha"});
+  EXPECT_EQ(Window->Checked, 0);
+  EXPECT_NE(Config().find("ActiveResource=Alpha"), std::string::npos);
+  ASSERT_EQ(Rows(TVpPlannerFiles::kTasksFile).size(), 1u) << "Work's task went with it";
+
+  MessageBoxes.Answers.push_back(mrYes);
+  Program->DeleteActiveResource();
+  EXPECT_EQ(store.ActiveResource()->Description(), "KORET") << "the only resource gives way to KORET";
+  EXPECT_EQ(Window->Menu, std::vector<std::string>{"KORET"});
+  EXPECT_EQ(Window->Checked, 0);
+  EXPECT_TRUE(Rows(TVpPlannerFiles::kTasksFile).empty());
+}
+
 TEST_F(LifeCycle, SessionEndMakesTheNextCloseReal) {
   Start();
   Program->SessionEnding();
