@@ -1,6 +1,7 @@
 #include "app/desktop_services.h"
 
 #include "dialogs/qt/alarm_notify_form.h"
+#include "dialogs/qt/contact_edit_window.h"
 #include "dialogs/qt/event_edit_dialog.h"
 #include "dialogs/qt/resource_windows.h"
 #include "dialogs/qt/task_edit_window.h"
@@ -25,6 +26,14 @@ bool TQtStoreDialogs::EditTask(TVpCustomDataStore& store, TVpTask& task) {
   dialog.SetOptions(DialogOption(doSizeable));
   TQtTaskWindow window;
   return dialog.Execute(&task, Locale_, window);
+}
+
+bool TQtStoreDialogs::EditContact(TVpCustomDataStore& store, TVpControlLink* link, TVpContact& contact) {
+  TVpContactEditDialog dialog;
+  dialog.SetDataStore(&store);
+  dialog.SetControlLink(link);
+  TQtContactWindow window;
+  return dialog.Execute(&contact, Locale_, window);
 }
 
 bool TQtStoreDialogs::AddResource(TVpCustomDataStore& store) {

@@ -9,13 +9,15 @@
 #include "platform/qt/qt_timer.h"
 #include "store/store_services.h"
 
-// The store's windows: the reminder window, the event and task windows and the resource windows.
+// The store's windows: the reminder window, the event, task and contact windows and the resource
+// windows.
 class TQtStoreDialogs : public TVpStoreDialogs {
  public:
   explicit TQtStoreDialogs(const TLocale& locale) : Locale_(locale) {}
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
   bool EditTask(TVpCustomDataStore& store, TVpTask& task) override;
+  bool EditContact(TVpCustomDataStore& store, TVpControlLink* link, TVpContact& contact) override;
   bool AddResource(TVpCustomDataStore& store) override;
   bool SelectResource(TVpCustomDataStore& store) override;
 

@@ -6,12 +6,14 @@
 #include "platform/sound.h"
 #include "platform/timer.h"
 
+class TVpContact;
+class TVpControlLink;
 class TVpCustomDataStore;
 class TVpEvent;
 class TVpTask;
 
-// The windows of the program that the store and its views open: the reminder window, the event
-// and task edit dialogs and the resource windows. The program supplies them; tests supply fakes.
+// The windows of the program that the store and its views open: the reminder window, the event,
+// task and contact edit dialogs and the resource windows. The program supplies them; tests supply fakes.
 class TVpStoreDialogs {
  public:
   virtual ~TVpStoreDialogs() = default;
@@ -23,6 +25,9 @@ class TVpStoreDialogs {
   // Lets the user edit a task of the active resource; true when the user confirmed, and then the
   // task holds the changes and the tasks are posted.
   virtual bool EditTask(TVpCustomDataStore& store, TVpTask& task) = 0;
+  // Lets the user edit a contact of the active resource, with the link's countries and states
+  // (typed ones without a link); true when the user confirmed, and then the contacts are posted.
+  virtual bool EditContact(TVpCustomDataStore& store, TVpControlLink* link, TVpContact& contact) = 0;
   // Lets the user add a resource; true when one was added.
   virtual bool AddResource(TVpCustomDataStore& store) = 0;
   // Lets the user choose the active resource; true when the choice was confirmed.

@@ -18,6 +18,10 @@ class TFakeStoreDialogs : public TVpStoreDialogs {
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
   // The task window is cancelled.
   bool EditTask(TVpCustomDataStore&, TVpTask& task) override { return EditTaskAnswer ? EditTaskAnswer(task) : false; }
+  // The contact window is cancelled.
+  bool EditContact(TVpCustomDataStore&, TVpControlLink*, TVpContact& contact) override {
+    return EditContactAnswer ? EditContactAnswer(contact) : false;
+  }
   bool AddResource(TVpCustomDataStore&) override { return ++AddResourceCalls, AddResourceAnswer; }
   bool SelectResource(TVpCustomDataStore&) override { return ++SelectResourceCalls, SelectResourceAnswer; }
 
@@ -32,6 +36,8 @@ class TFakeStoreDialogs : public TVpStoreDialogs {
   std::function<bool(TVpEvent&, bool twelveHour)> EditEventAnswer;
   // The task dialog's answer (OK when true); Cancel without it.
   std::function<bool(TVpTask&)> EditTaskAnswer;
+  // The contact dialog's answer (OK when true); Cancel without it.
+  std::function<bool(TVpContact&)> EditContactAnswer;
   std::vector<std::string> EditedEvents;  // the descriptions of the events opened, in order
   int AddResourceCalls = 0;
   int SelectResourceCalls = 0;

@@ -37,6 +37,7 @@ class THeadlessDesktop : public TTimerFactory,
   void ShowReminder(TVpCustomDataStore&, TVpEvent&) override {}
   bool EditEvent(TVpCustomDataStore&, TVpEvent&, bool) override { return false; }
   bool EditTask(TVpCustomDataStore&, TVpTask&) override { return false; }
+  bool EditContact(TVpCustomDataStore&, TVpControlLink*, TVpContact&) override { return false; }
   bool AddResource(TVpCustomDataStore&) override { return false; }
   bool SelectResource(TVpCustomDataStore&) override { return false; }
 };

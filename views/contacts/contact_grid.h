@@ -108,6 +108,12 @@ class TVpContactGrid : public TVpLinkableControl, public TMessageTarget {
   bool KeyDown(int key, TShiftState shift) override;
   // Sideways scrolling: line and page up scroll left, down right, track to a contact.
   void Scroll(TVpScrollAction action, int position) override;
+  // Selects the card under the point and edits it, or adds a contact when there is none.
+  void DoubleClick(int x, int y) override;
+  // A new contact of the active resource in the contact dialog; removed again on Cancel.
+  void AddContact();
+  // The active contact in the contact dialog; nothing without one.
+  void EditActiveContact();
   // Asks, then deletes the active contact; nothing without one.
   void DeleteActiveContact();
 
@@ -118,6 +124,7 @@ class TVpContactGrid : public TVpLinkableControl, public TMessageTarget {
   int BarAt(int x, int y) const;
   void SetActive(TVpContact* contact);
   void ShowPopupMenu(TPoint at);
+  void EditContact(TVpContact& contact, bool isNew);
 
   int ColumnWidth_ = 145;
   int BarWidth_ = 3;

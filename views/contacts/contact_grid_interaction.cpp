@@ -52,6 +52,14 @@ void TVpContactGrid::MouseDown(TMouseButton button, TShiftState, int x, int y) {
   }
 }
 
+void TVpContactGrid::DoubleClick(int x, int y) {
+  if (ReadOnly() || !CheckResourceSelected() || Contacts() == nullptr) return;
+  RequestFocus();
+  HitTest(x, y);
+  if (ActiveContact() != nullptr) EditActiveContact();
+  else AddContact();
+}
+
 void TVpContactGrid::MouseMove(TShiftState, int x, int y) {
   // A drag always knows its bar from the press; the bar under the pointer may replace it.
   if (!Dragging_ || DragBar_ < 0) return;
@@ -144,9 +152,47 @@ void TVpContactGrid::DeleteActiveContact() {
 void TVpContactGrid::ShowPopupMenu(TPoint at) {
   if (ReadOnly()) return;
   const bool active = ActiveContact() != nullptr;
-  // Adding and editing wait for the contact dialog.
-  const std::vector<TVpMenuItem> items = {{"Add Contact...", mcAddContact, false, {}},
-                                          {"Edit Contact...", mcEditContact, false, {}},
+  const std::vector<TVpMenuItem> items = {{"Add Contact...", mcAddContact, true, {}},
+                                          {"Edit Contact...", mcEditContact, active, {}},
                                           {"Delete Contact...", mcDeleteContact, active, {}}};
-  if (ShowMenu(items, {at, 0}) == mcDeleteContact) DeleteActiveContact();
+  switch (ShowMenu(items, {at, 0})) {
+    case mcAddContact: AddContact(); break;
+    case mcEditContact: EditActiveContact(); break;
+    case mcDeleteContact: DeleteActiveContact(); break;
+    default: break;
+  }
+}
+
+// --- adding and editing ---
+
+void TVpContactGrid::AddContact() {
+  if (ReadOnly() || !CheckResourceSelected()) return;
+  TVpCustomDataStore* store = DataStore();
+  TVpContacts* contacts = Contacts();
+  if (store == nullptr || contacts == nullptr) return;
+  TVpContact* contact = contacts->AddContact(store->GetNextID("Contacts"));
+  SetActive(contact);
+  EditContact(*contact, true);
+}
+
+void TVpContactGrid::EditActiveContact() {
+  TVpContact* contact = ActiveContact();
+  if (ReadOnly() || contact == nullptr) return;
+  EditContact(*contact, false);
+}
+
+void TVpContactGrid::EditContact(TVpContact& contact, bool isNew) {
+  TVpCustomDataStore* store = DataStore();
+  if (store == nullptr) return;
+  const int recordID = contact.RecordID();
+  const bool accepted = store->Services().Dialogs.EditContact(*store, ControlLink(), contact);
+  // The dialog is modal: the contacts may have been reloaded meanwhile.
+  TVpContacts* contacts = Contacts();
+  TVpContact* edited = contacts != nullptr ? contacts->FindByRecordID(recordID) : nullptr;
+  if (!accepted && isNew && store->Connected() && edited != nullptr) {
+    SetActive(nullptr);
+    contacts->DeleteContact(edited);
+    store->PostContacts();
+  }
+  Invalidate();
 }

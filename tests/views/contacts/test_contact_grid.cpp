@@ -252,4 +252,32 @@ TEST_F(ContactGridTest, ScrollingMovesAColumnAtATimeAndTheStoreChangeReSorts) {
   EXPECT_EQ(contacts.Items(11)->LastName(), "Z");
 }
 
+TEST_F(ContactGridTest, ADoubleClickOnNoCardAddsAContactThatCancelRemovesAgain) {
+  Add("Kept");
+  Store().PostContacts();
+  Paint();
+  TVpContacts& contacts = Store().ActiveResource()->Contacts();
+  Grid->DoubleClick(390, 290);  // beside every card
+  EXPECT_EQ(contacts.Count(), 1) << "cancelled: the new contact is gone";
+  EXPECT_EQ(Grid->ActiveContact(), nullptr);
+
+  Dialogs.EditContactAnswer = [&](TVpContact& contact) {
+    contact.SetLastName("Added");
+    contact.SetChanged(true);
+    Store().PostContacts();  // as the dialog does on OK
+    return true;
+  };
+  Grid->AddContact();
+  Store().ReloadContacts();
+  ASSERT_EQ(contacts.Count(), 2) << "the contact is in the file";
+  ASSERT_NE(Grid->ActiveContact(), nullptr) << "looked up again after the reload";
+  EXPECT_EQ(Grid->ActiveContact()->LastName(), "Added");
+
+  Paint();
+  Dialogs.EditContactAnswer = [](TVpContact& contact) { return contact.SetFirstName("Edited"), true; };
+  Grid->DoubleClick(Grid->ScreenLayout().Cards[0].Left + 5, Grid->ScreenLayout().Cards[0].Top + 5);
+  EXPECT_EQ(Grid->ActiveContact()->FirstName(), "Edited") << "a double-click on a card edits it";
+  EXPECT_EQ(contacts.Count(), 2);
+}
+
 }  // namespace
