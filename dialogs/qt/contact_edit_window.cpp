@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "dialogs/qt/field_mark.h"
 #include "dialogs/qt/named_widget.h"
@@ -38,9 +40,10 @@ TContactEditForm::TContactEditForm(TVpContactEditForm& form, QWidget* parent) : 
   setObjectName("ContactEditForm");
   auto* layout = new QVBoxLayout(this);
   Tabs_ = Named(new QTabWidget(this), "tabContact");
-  auto* main = new QWidget(Tabs_);
-  BuildMainTab(main);
-  Tabs_->addTab(main, "Main");
+  MainPage_ = new QWidget(Tabs_);
+  BuildMainTab(MainPage_);
+  MainPage_->installEventFilter(this);
+  Tabs_->addTab(MainPage_, "Main");
   Tabs_->addTab(BuildContactTab(), "Contact");
   Tabs_->addTab(BuildCustomTab(), "Custom");
   NotesMemo_ = Named(new QPlainTextEdit(ToQt(Form_.Text(cfNote)), Tabs_), "NoteEdit");
@@ -173,16 +176,22 @@ void TContactEditForm::Refresh() {
     const auto f = static_cast<TVpContactField>(field);
     ShowFieldMark(*Edits_[static_cast<size_t>(field)], Form_.Marked(f), Form_.MarkText(f));
   }
-  PlaceMainRows();
+  PlaceMainRows(true);
 }
 
-void TContactEditForm::PlaceMainRows() {
+bool TContactEditForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == MainPage_ && event->type() == QEvent::Resize) PlaceMainRows(false);
+  return QDialog::eventFilter(watched, event);
+}
+
+void TContactEditForm::PlaceMainRows(bool fitWindow) {
   const QFontMetrics labelFont(Labels_[0]->font());
   const QFontMetrics listFont(CountryList_->font());
   const TVpContactLayout layout =
       Form_.Layout([&](const std::string& text) { return labelFont.horizontalAdvance(ToQt(text)); },
                    [&](const std::string& text) { return listFont.horizontalAdvance(ToQt(text)); });
-  const int editWidth = layout.Width - layout.ControlLeft - 2 * TVpContactLayout::kLabelLeft;
+  const int editWidth =
+      std::max(MainPage_->width(), layout.Width) - layout.ControlLeft - 2 * TVpContactLayout::kLabelLeft;
   const auto place = [&](QWidget* control, int top, int width) {
     control->setVisible(top >= 0);
     if (top >= 0) control->setGeometry(layout.ControlLeft, top, width, kControlHeight);
@@ -205,8 +214,12 @@ void TContactEditForm::PlaceMainRows() {
       place(Edits_[static_cast<size_t>(row)], top, editWidth);
     }
   }
-  setMinimumSize(layout.Width, layout.Height);
-  resize(std::max(width(), layout.Width), layout.Height);
+  if (!fitWindow) return;
+  // The rule's height is the window's; the page holds at least every row shown.
+  const int lastTop = *std::max_element(layout.ControlTop.begin(), layout.ControlTop.end());
+  MainPage_->setMinimumSize(layout.Width, lastTop + kControlHeight + 4);
+  this->layout()->activate();
+  resize(std::max(width(), minimumWidth()), std::max(minimumHeight(), layout.Height));
 }
 
 void TContactEditForm::FocusFirstField(int tab) {

@@ -27,6 +27,10 @@ class TContactEditForm : public QDialog {
   // Shows the form's state in every control.
   void Refresh();
 
+ protected:
+  // The rows of the "Main" tab follow its width.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void BuildMainTab(QWidget* page);
   QWidget* BuildContactTab();
@@ -36,12 +40,15 @@ class TContactEditForm : public QDialog {
   // Runs a rule of the form, then shows the form again.
   void Act(const std::function<void()>& rule);
   void ShowList(QComboBox& list, const std::vector<std::string>& entries, int index, const std::string& text);
-  void PlaceMainRows();
+  // Places the rows of the "Main" tab by the layout rule, the edits reaching the page's right
+  // edge; with fitWindow the window takes the rule's height and a width the page holds the rows in.
+  void PlaceMainRows(bool fitWindow);
   void FocusFirstField(int tab);
   void Confirm();
 
   TVpContactEditForm& Form_;
   QTabWidget* Tabs_ = nullptr;
+  QWidget* MainPage_ = nullptr;
   std::array<QLabel*, kContactRowCount> Labels_{};
   std::array<QWidget*, cfFieldCount> Edits_{};  // the plain edit of each text field
   QComboBox* CountryList_ = nullptr;
