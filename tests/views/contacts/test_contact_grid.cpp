@@ -148,6 +148,16 @@ TEST_F(ContactGridTest, PrintingPaginatesOverThreeColumnsAndStopsOnTinyRectangle
   EXPECT_EQ(Print({0, 0, 600, 200}, -2), -2) << "no cards at all";
   EXPECT_EQ(Grid->ScreenLayout().Cards, screen.Cards) << "printing leaves the screen tables alone";
   EXPECT_EQ(Grid->ScreenLayout().Bars, screen.Bars);
+
+  // A turned page: the cards run along the page's turned directions, so a 200 x 600 page turned
+  // a quarter holds what a 600 x 200 page holds, its text turned with it.
+  Grid->SetPrintNumColumns(3);
+  for (const TVpRotationAngle angle : {ra90, ra270}) {
+    TRecordingCanvas turned;
+    Grid->RenderIntoRect(&turned, {0, 0, 200, 600}, angle, 1, 0, 0, -1, gr30Min, true);
+    EXPECT_EQ(Grid->NextPrintLine(), 15) << angle;
+    EXPECT_EQ(Texts(turned), Texts(canvas)) << angle;
+  }
 }
 
 TEST_F(ContactGridTest, BarsAreDrawnAtTheColumnPitchUpTo99) {
