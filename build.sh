@@ -2,6 +2,9 @@
 # Koret Organizer: set-up, build, start and test in one place.
 #
 #   ./build.sh run        install what is missing, build, start the organizer
+#   ./build.sh install [--use-build DIR] [PREFIX]
+#                         build (release) and install into PREFIX (default ~/.local) with a
+#                         desktop entry; --use-build takes the programs of an existing build
 #   ./build.sh test       install what is missing, build, run the whole test suite
 #   ./build.sh sanitize   the plain-C++ tests built with AddressSanitizer and UBSan
 #   ./build.sh fuzz [s]   build the fuzz targets with clang and run each for s seconds (default 20)
@@ -9,11 +12,12 @@
 #   ./build.sh format     check that the C++ sources keep the layout of .clang-format
 #   ./build.sh deps       only install the system packages
 set -euo pipefail
+CALLER_DIR=$PWD  # relative folders given to install are taken from where it was called
 cd "$(dirname "$0")"
 
 PACKAGES=(g++ clang libclang-rt-dev cmake ninja-build ccache clang-format libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev libasound2-dev libexpat1-dev fontconfig fonts-dejavu-core
-          poppler-utils xvfb xauth python3 python3-dateutil iso-codes)
+          poppler-utils xvfb xauth python3 python3-dateutil iso-codes desktop-file-utils)
 JOBS=$(nproc)
 
 deps() {
@@ -34,6 +38,51 @@ configure() {  # configure <build dir> [cmake options...]
   cmake -S . -B "$dir" -G Ninja -DKORET_WERROR=ON "$@" >/dev/null
 }
 
+# install_program <build dir> <prefix>: the program folder PREFIX/lib/koret with the programs and
+# the starting files (a folder's existing Data/ and Config/ files are kept), launchers in
+# PREFIX/bin, the desktop entry and the icons below PREFIX/share.
+install_program() {
+  local build=$1 prefix=$2
+  case "$build" in /*) ;; *) build=$CALLER_DIR/$build ;; esac
+  case "$prefix" in /*) ;; *) prefix=$CALLER_DIR/$prefix ;; esac
+  case "$prefix" in
+    *[\"\`\$\\%]*) echo "install: the folder \"$prefix\" has a character (\" \` \$ \\ %) a desktop entry cannot hold" >&2
+                   return 1 ;;
+  esac
+  for program in koret koret-cli; do
+    [ -x "$build/program/$program" ] || { echo "install: $build/program/$program is missing; build it first" >&2; return 1; }
+  done
+  mkdir -p "$prefix"
+  prefix=$(cd "$prefix" && pwd)
+  local folder=$prefix/lib/koret
+  mkdir -p "$folder" "$prefix/bin" "$prefix/share/applications"
+  for program in koret koret-cli; do
+    install -m 755 "$build/program/$program" "$folder/$program"
+    ln -sfn "../lib/koret/$program" "$prefix/bin/$program"
+  done
+  cmake -DSOURCE="$PWD/resources" -DDEST="$folder" -P cmake/CopyMissingFiles.cmake
+  local line
+  while IFS= read -r line; do
+    case "$line" in
+      Exec=*) line="Exec=\"$prefix/bin/koret\"" ;;
+      TryExec=*) line="TryExec=$prefix/bin/koret" ;;
+    esac
+    printf '%s\n' "$line"
+  done < desktop/koret.desktop > "$prefix/share/applications/koret.desktop.new"
+  mv "$prefix/share/applications/koret.desktop.new" "$prefix/share/applications/koret.desktop"
+  local icons=$prefix/share/icons/hicolor
+  for png in desktop/icons/*x*/koret.png; do
+    local size
+    size=$(basename "$(dirname "$png")")
+    install -D -m 644 "$png" "$icons/$size/apps/koret.png"
+  done
+  install -D -m 644 desktop/icons/koret.svg "$icons/scalable/apps/koret.svg"
+  # Menus and icon caches pick the new files up at once where the desktop keeps such caches.
+  if command -v update-desktop-database >/dev/null; then update-desktop-database -q "$prefix/share/applications" || true; fi
+  if command -v gtk-update-icon-cache >/dev/null && [ -f "$icons/index.theme" ]; then gtk-update-icon-cache -q "$icons" || true; fi
+  echo "Installed into $folder; start it with $prefix/bin/koret or from the application menu."
+}
+
 case "${1:-}" in
   deps)
     deps ;;
@@ -42,6 +91,22 @@ case "${1:-}" in
     configure build
     cmake --build build -j "$JOBS" --target koret
     exec build/program/koret ;;
+  install)
+    shift
+    build=""
+    if [ "${1:-}" = "--use-build" ]; then
+      [ $# -ge 2 ] || { echo "install: --use-build needs a build folder" >&2; exit 2; }
+      build=$2; shift 2
+    fi
+    [ $# -le 1 ] || { echo "install: one PREFIX at most, got: $*" >&2; exit 2; }
+    prefix=${1:-$HOME/.local}
+    if [ -z "$build" ]; then
+      deps
+      build=$PWD/build-release
+      configure "$build" -DCMAKE_BUILD_TYPE=Release -DKORET_TESTS=OFF -DKORET_BENCH=OFF
+      cmake --build "$build" -j "$JOBS" --target koret koret-cli
+    fi
+    install_program "$build" "$prefix" ;;
   test)
     deps
     configure build
@@ -79,5 +144,5 @@ case "${1:-}" in
     deps
     git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror ;;
   *)
-    sed -n '2,11p' "$0"; exit 2 ;;
+    sed -n '2,14p' "$0"; exit 2 ;;
 esac

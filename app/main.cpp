@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDirIterator>
+#include <QIcon>
 #include <cstdio>
 
 #include "app/calendar_window.h"
@@ -29,6 +31,10 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(kProgramTitle);
   QApplication::setApplicationDisplayName(kProgramTitle);
+  QApplication::setDesktopFileName("koret");  // the desktop entry the windows belong to
+  QIcon icon;                                 // the program's icon in every size it comes in
+  for (QDirIterator sizes(":/icons", QDirIterator::Subdirectories); sizes.hasNext();) icon.addFile(sizes.next());
+  QApplication::setWindowIcon(icon);
   // The main window may be hidden in the notification area while other windows close: only the
   // main window's real close ends the program.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -10,10 +10,12 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "app/core/contact_grid_main_config.h"
 #include "app/core/day_view_main_config.h"
 #include "app/core/view_settings.h"
+#include "app/core/window_placement.h"
 #include "app/data_folder_watcher.h"
 #include "app/program.h"
 #include "model/date_format.h"
@@ -152,7 +154,27 @@ void TForm1::Created() {
   WeekView_.Loaded();
   if (Calendar_ != nullptr) Calendar_->MonthView().Loaded();
   GuardedCall([this] { LifeCycle_->MainWindowCreated(); });
+  // A first start places the window by its designed size but gives it the default size, which
+  // may reach past the screen's edge: it is kept on the screen now, and again once the window
+  // has its frame.
+  const TProgramSettings& start = LifeCycle_->StartSettings();
+  if (!start.MFLeft || !start.MFTop) {
+    create();
+    windowHandle()->installEventFilter(this);
+    FitPending_ = true;
+    KeepInsideScreen();
+  }
   Tick();
+}
+
+void TForm1::KeepInsideScreen() {
+  const QRect inside = geometry(), outside = frameGeometry();
+  const QScreen* screen = QGuiApplication::screenAt(outside.center());
+  if (screen == nullptr) screen = this->screen();
+  const TFrameMargins frame{inside.left() - outside.left(), inside.top() - outside.top(),
+                            outside.right() - inside.right(), outside.bottom() - inside.bottom()};
+  const QRect fitted = ToQt(KeepInsideWorkArea(FromQt(inside), frame, FromQt(screen->availableGeometry())));
+  if (fitted != inside) setGeometry(fitted);
 }
 
 QAction* TForm1::AddCommand(QMenu& menu, const QString& caption, const QKeySequence& shortcut,
@@ -256,6 +278,10 @@ void TForm1::ExitCommand() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Expose && FitPending_ && watched == windowHandle() && isVisible()) {
+    FitPending_ = false;  // the window is on screen with its frame
+    KeepInsideScreen();
+  }
   if (event->type() == QEvent::Resize && WeekViewShown_ && watched == Tabs_->widget(1))
     ShowWeekView(true, Tabs_->widget(1)->width() / 2);
   return QMainWindow::eventFilter(watched, event);

@@ -76,7 +76,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  // A resized Events tab gives a shown week view half its width again.
+  // A resized Events tab gives a shown week view half its width again; the first start keeps the
+  // window on the screen once it shows with its frame.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -93,6 +94,9 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   void ToggleWeekView();
   void ShowWeekView(bool shown, int width);
   void ToggleAlwaysOnTop(bool on);
+  // Moves the window, and makes it smaller where it must be, so that all of it, frame included,
+  // lies within the work area of its screen.
+  void KeepInsideScreen();
   QAction* AddCommand(QMenu& menu, const QString& caption, const QKeySequence& shortcut, std::function<void()> command);
 
   TQtDesktop& Desktop_;
@@ -123,6 +127,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   TfrmCalendar* Calendar_ = nullptr;
   TAboutBox* About_ = nullptr;
   bool ShowAtStart_ = true;
+  bool FitPending_ = false;  // first start: keep the window on the screen once it has its frame
   bool WeekViewShown_ = false;
   int WeekViewWidth_ = 1;
 };

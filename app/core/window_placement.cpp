@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -78,4 +79,22 @@ TRect KeepOnScreens(const TWindowBounds& window, const std::vector<TRect>& scree
   placed.Left = std::clamp(placed.Left, nearest->Left, nearest->Right() - placed.Width);
   placed.Top = std::clamp(placed.Top, nearest->Top, nearest->Bottom() - placed.Height);
   return Narrow(placed);
+}
+
+TRect KeepInsideWorkArea(const TRect& window, const TFrameMargins& frame, const TRect& workArea) {
+  if (workArea.IsEmpty()) return window;
+  const auto margin = [](int m) { return std::int64_t{std::max(m, 0)}; };
+  const std::int64_t left = margin(frame.Left), top = margin(frame.Top);
+  const std::int64_t across = left + margin(frame.Right), down = top + margin(frame.Bottom);
+  const TWideRect area = Wide(workArea), inside = Wide(window);
+  // Along one axis: the inside's size made to fit and the frame's start moved within the area.
+  const auto fit = [](std::int64_t start, std::int64_t size, std::int64_t frameBefore, std::int64_t frameBoth,
+                      std::int64_t areaStart, std::int64_t areaSize) {
+    const std::int64_t fitted = std::clamp<std::int64_t>(size, 1, std::max<std::int64_t>(areaSize - frameBoth, 1));
+    const std::int64_t lastStart = std::max(areaStart, areaStart + areaSize - fitted - frameBoth);
+    return std::pair{std::clamp(start - frameBefore, areaStart, lastStart) + frameBefore, fitted};
+  };
+  const auto [x, width] = fit(inside.Left, inside.Width, left, across, area.Left, area.Width);
+  const auto [y, height] = fit(inside.Top, inside.Height, top, down, area.Top, area.Height);
+  return Narrow({x, y, width, height});
 }

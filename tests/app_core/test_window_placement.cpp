@@ -74,3 +74,52 @@ TEST(WindowPlacement, ExtremeValuesGiveAWindowOnTheScreen) {
 }
 
 }  // namespace
+
+// A frame with a 28-pixel title bar and 4-pixel borders.
+constexpr TFrameMargins kFrame{4, 28, 4, 4};
+
+// The inside of a window whose frame starts at (left, top).
+TRect Inside(int left, int top, int width, int height) {
+  return {left + kFrame.Left, top + kFrame.Top, left + kFrame.Left + width, top + kFrame.Top + height};
+}
+
+TEST(WorkAreaFit, KeepsTheWholeFramedWindowInTheWorkArea) {
+  struct TCase {
+    const char* Name;
+    TRect Window;
+    TRect WorkArea;
+    TRect Expected;
+  };
+  // First start places the frame at the desktop size minus the designed 660 x 483 (and 30 more
+  // up), then gives the window its stored 500 x 560.
+  const TRect small{0, 0, 1280, 900}, large{0, 0, 2560, 1410};
+  const TCase cases[] = {
+      {"first start on a small screen", Inside(620, 387, 500, 560), small, Inside(620, 308, 500, 560)},
+      {"first start on a large screen", Inside(1900, 897, 500, 560), large, Inside(1900, 818, 500, 560)},
+      {"already inside", Inside(100, 100, 500, 560), small, Inside(100, 100, 500, 560)},
+      {"touching every edge", Inside(0, 0, 1272, 868), small, Inside(0, 0, 1272, 868)},
+      {"off the left and the top", Inside(-300, -20, 500, 560), small, Inside(0, 0, 500, 560)},
+      {"larger than the work area", Inside(50, 50, 3000, 2000), small, Inside(0, 0, 1272, 868)},
+      {"taller only", Inside(700, 10, 500, 1200), small, Inside(700, 0, 500, 868)},
+      // Work areas of a second screen: right of the first below a 24-pixel panel, and left of it.
+      {"offset screen, reaching back", Inside(1200, 0, 500, 560), {1280, 24, 2560, 1024}, Inside(1280, 24, 500, 560)},
+      {"offset screen, past its end", Inside(2400, 700, 500, 560), {1280, 24, 2560, 1024}, Inside(2052, 432, 500, 560)},
+      {"screen at negative places", Inside(-100, 600, 500, 560), {-1920, 0, 0, 1080}, Inside(-508, 488, 500, 560)},
+      {"frame taller than the area", Inside(10, 10, 500, 560), {0, 0, 20, 20}, Inside(0, 0, 12, 1)},
+      {"window of no size", Inside(10, 10, 0, 0), small, Inside(10, 10, 1, 1)},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(KeepInsideWorkArea(c.Window, kFrame, c.WorkArea), c.Expected) << c.Name;
+}
+
+TEST(WorkAreaFit, OddMarginsAndAreas) {
+  const TRect window{100, 100, 600, 660};
+  EXPECT_EQ(KeepInsideWorkArea(window, {-5, -30, -5, -5}, {0, 0, 1280, 600}), TRect({100, 40, 600, 600}))
+      << "negative margins count as none";
+  EXPECT_EQ(KeepInsideWorkArea(window, kFrame, {0, 0, 0, 900}), window) << "an empty work area changes nothing";
+  EXPECT_EQ(KeepInsideWorkArea({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, kFrame, {0, 0, 1280, 900}),
+            Inside(0, 0, 1272, 868));
+  EXPECT_EQ(KeepInsideWorkArea({INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+                               {0, 0, 1280, 900}),
+            TRect({INT_MAX, INT_MAX, INT_MAX, INT_MAX}))
+      << "huge margins stop at the range's end";
+}
