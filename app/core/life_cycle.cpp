@@ -122,6 +122,10 @@ void TLifeCycle::ChooseResource(const std::string& description) {
     Settings_.WriteString("General", "ActiveResource", store.ActiveResource()->Description());
 }
 
+void TLifeCycle::ResourcesChosenWithoutEntries(const std::function<void()>& newResource) {
+  if (Planner_.Store().Services().MessageBoxes.AskOkCancel("Create new resource?")) newResource();
+}
+
 void TLifeCycle::ResourcesEdited() {
   TVpFlexDataStore& store = Planner_.Store();
   if (store.Resources().Count() == 0) return;

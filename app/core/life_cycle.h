@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,9 @@ class TLifeCycle : public TMessageTarget {
   // A resource entry of the Resources menu was chosen: the resource with that description becomes
   // the active one, and the settings name it.
   void ChooseResource(const std::string& description);
+  // The Resources submenu was chosen while it has no entry: asks whether to create a resource and
+  // on OK runs the "New Resource" command given.
+  void ResourcesChosenWithoutEntries(const std::function<void()>& newResource);
   // After the resource edit dialog added or edited a resource (or was cancelled): the settings
   // name the active resource and the choice runs again, which rebuilds the Resources menu.
   void ResourcesEdited();
