@@ -232,6 +232,7 @@ void TForm1::BuildMenus() {
   });
 
   QMenu& tray = Tray_.Menu();
+  tray.setObjectName("PopupMenu1");
   TrayAddTask_ = AddCommand(tray, "Add &Task", {}, [this] { Commands_.AddTask(); });
   TrayAddContact_ = AddCommand(tray, "Add &Contact", {}, [this] { Commands_.AddContact(); });
   tray.addSeparator();
@@ -252,7 +253,6 @@ QToolButton* TForm1::AddButton(QToolBar& bar, QAction* command, const char* name
   button->setDefaultAction(command);
   button->setIcon(ToolBarPicture(picture));
   button->setToolTip(hint);
-  button->setStatusTip(hint);
   button->setToolButtonStyle(Qt::ToolButtonIconOnly);
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::TabFocus);
@@ -281,24 +281,24 @@ void TForm1::BuildToolBar() {
   AddButton(*bar, WeekViewAction_, "SBWeek", "Show Week View", tpWeek);
   bar->addSeparator();
   // The Edit menu's add commands, on buttons of their own.
-  AddButton(*bar, AddCommand(*bar, "Add Contact", {}, [this] { Commands_.AddContact(); }), "SBAddContact",
+  AddButton(*bar, AddCommand(*this, "Add Contact", {}, [this] { Commands_.AddContact(); }), "SBAddContact",
             "Add Contact", tpAddContact);
-  AddButton(*bar, AddCommand(*bar, "Add Task", {}, [this] { Commands_.AddTask(); }), "SBAddTask", "Add Task",
+  AddButton(*bar, AddCommand(*this, "Add Task", {}, [this] { Commands_.AddTask(); }), "SBAddTask", "Add Task",
             tpAddTask);
   bar->addSeparator();
   const char* days[] = {"One", "Two", "Three", "Four", "Five", "Six", "Seven"};
   std::vector<std::pair<QString, std::function<void()>>> dayEntries;
   for (int n = 1; n <= 7; ++n) dayEntries.emplace_back(days[n - 1], [this, n] { Commands_.ShowDays(n); });
-  AddButton(*bar, AddCommand(*bar, "Days", {}, [this] { Commands_.ShowDays(1); }), "SBOneDay", "Show One Day", tpOneDay,
-            dayEntries);
+  AddButton(*bar, AddCommand(*this, "Days", {}, [this] { Commands_.ShowDays(1); }), "SBOneDay", "Show One Day",
+            tpOneDay, dayEntries);
   auto step = [this](TDateStep s) { return [this, s] { Commands_.Navigate(s); }; };
-  AddButton(*bar, AddCommand(*bar, "Prev. Day", {}, step(dsPreviousDay)), "SBYest", "Goto Previous Day", tpPreviousDay,
+  AddButton(*bar, AddCommand(*this, "Prev. Day", {}, step(dsPreviousDay)), "SBYest", "Goto Previous Day", tpPreviousDay,
             {{"Previous Week", step(dsPreviousWeek)},
              {"Previous Month", step(dsPreviousMonth)},
              {"Previous Year", step(dsPreviousYear)}});
-  AddButton(*bar, AddCommand(*bar, "Next Day", {}, step(dsNextDay)), "SBNext", "Goto Next Day", tpNextDay,
+  AddButton(*bar, AddCommand(*this, "Next Day", {}, step(dsNextDay)), "SBNext", "Goto Next Day", tpNextDay,
             {{"Next Week", step(dsNextWeek)}, {"Next Month", step(dsNextMonth)}, {"Next Year", step(dsNextYear)}});
-  AddButton(*bar, AddCommand(*bar, "Today", {}, [this] { Commands_.GoToToday(); }), "SBToday", "Show Today", tpToday);
+  AddButton(*bar, AddCommand(*this, "Today", {}, [this] { Commands_.GoToToday(); }), "SBToday", "Show Today", tpToday);
 }
 
 void TForm1::SetTabOrder() {
@@ -323,21 +323,27 @@ void TForm1::BuildStatusBar() {
   statusBar()->setObjectName("StatusBar1");
   statusBar()->setSizeGripEnabled(false);
   statusBar()->setFixedHeight(23);
+  // The panels are placed by hand (LayOutPanels), so that their widths are exactly theirs.
   statusBar()->installEventFilter(this);
-  const int widths[] = {0, kTimePanelWidth, kDatePanelWidth, kEndPanelWidth};
   for (int i = 0; i < 4; ++i) {
-    Panels_[i] = new QLabel(this);
-    if (widths[i] > 0) {
-      Panels_[i]->setFixedWidth(widths[i]);
-      Panels_[i]->setAlignment(i == 3 ? Qt::AlignLeft : Qt::AlignCenter);
-      statusBar()->addPermanentWidget(Panels_[i]);
-    } else {
-      statusBar()->addWidget(Panels_[i], 1);
-    }
+    Panels_[i] = new QLabel(statusBar());
+    Panels_[i]->setFrameShape(i == 3 ? QFrame::NoFrame : QFrame::Panel);
+    Panels_[i]->setFrameShadow(QFrame::Sunken);
+    Panels_[i]->setAlignment(i == 1 || i == 2 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
   }
   Panels_[0]->setObjectName("MessagePanel");
   Panels_[0]->setText(kReadyHint);
+  LayOutPanels();
   for (TVpViewWidget* host : ViewHosts_) host->installEventFilter(this);
+}
+
+void TForm1::LayOutPanels() {
+  const int widths[] = {MessagePanelWidth(statusBar()->width()), kTimePanelWidth, kDatePanelWidth, kEndPanelWidth};
+  int left = 0;
+  for (int i = 0; i < 4; ++i) {
+    Panels_[i]->setGeometry(left, 0, widths[i], statusBar()->height());
+    left += widths[i];
+  }
 }
 
 void TForm1::Tick() {
@@ -369,8 +375,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type == QEvent::Resize && watched == Tabs_->widget(mtEvents))
     GuardedCall([this] { Commands_.EventsTabResized(); });
-  if (type == QEvent::Resize && watched == statusBar())
-    Panels_[0]->setFixedWidth(MessagePanelWidth(statusBar()->width()));
+  if (type == QEvent::Resize && watched == statusBar()) LayOutPanels();
   if (type == QEvent::Enter || type == QEvent::Leave) {
     for (TVpViewWidget* host : ViewHosts_)
       if (watched == host)
@@ -434,7 +439,9 @@ void TForm1::ShowWeekView(bool shown, int width) {
   EventsSplitter_->setHandleWidth(shown ? 3 : 0);
   EventsSplitter_->handle(1)->setCursor(shown ? Qt::SplitHCursor : Qt::ArrowCursor);
   EventsSplitter_->handle(1)->setEnabled(shown);
-  if (shown) EventsSplitter_->setSizes({WeekViewWidth_, std::max(EventsSplitter_->width() - WeekViewWidth_, 1)});
+  // The sizes given add up to the room the splitter has, so that they are taken as they are.
+  const int room = EventsSplitter_->width() - EventsSplitter_->handleWidth();
+  if (shown) EventsSplitter_->setSizes({WeekViewWidth_, std::max(room - WeekViewWidth_, 1)});
   if (WeekViewAction_ != nullptr) WeekViewAction_->setChecked(shown);
 }
 

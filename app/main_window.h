@@ -102,6 +102,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   void BuildMenus();
   void BuildToolBar();
   void BuildStatusBar();
+  // The message panel takes what the time, date and end panels leave of the bar's width.
+  void LayOutPanels();
   // Tab goes from the tool bar to the views and on to the tabs.
   void SetTabOrder();
   void Tick();

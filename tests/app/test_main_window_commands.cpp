@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <filesystem>
+
+#include "app/main_window.h"
+#include "model/day_number.h"
+#include "platform/qt/command_guard.h"
+#include "tests/support/temporary_folder.h"
+#include "views/qt/view_widget.h"
+
+namespace {
+
+// The main window on a new installation, shown and active.
+class MainWindowCommands : public ::testing::Test {
+ protected:
+  MainWindowCommands() {
+    std::filesystem::copy(std::string(KORET_RESOURCES_DIR), Folder.Path(), std::filesystem::copy_options::recursive);
+    Window.Created();
+    Window.resize(660, 483);
+    Window.show();
+    Window.activateWindow();
+    QApplication::processEvents();  // the second start-up stage
+  }
+  ~MainWindowCommands() override { SetErrorHandler(nullptr); }
+
+  template <class T>
+  T& Child(const char* name) {
+    T* child = Window.findChild<T*>(name);
+    if (child == nullptr) throw std::runtime_error(std::string("no ") + name);
+    return *child;
+  }
+  QAction* Entry(const QWidget& menu, const QString& caption) {
+    for (QAction* action : menu.actions())
+      if (action->text() == caption) return action;
+    return nullptr;
+  }
+  TVpDayView& DayView() { return static_cast<TVpDayView&>(Child<TVpViewWidget>("VpDayView1").View()); }
+
+  TTemporaryFolder Folder;
+  TQtDesktop Desktop;
+  TForm1 Window{Folder.Path().string(), Desktop};
+};
+
+TEST_F(MainWindowCommands, TheToolBarHasItsTenButtonsInOrderEachWithHintAndPicture) {
+  const std::vector<std::string> expected{"SBCal1", "SBWeek",   "-",      "SBAddContact", "SBAddTask",
+                                          "-",      "SBOneDay", "SBYest", "SBNext",       "SBToday"};
+  const std::vector<std::string> hints{
+      "Show Calendar",     "Show Week View", "",          "Add Contact", "Add Task", "", "Show One Day",
+      "Goto Previous Day", "Goto Next Day",  "Show Today"};
+  QToolBar& bar = Child<QToolBar>("ToolBar1");
+  std::vector<std::string> names;
+  for (QAction* action : bar.actions()) {
+    auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(action));
+    const size_t i = names.size();
+    names.push_back(action->isSeparator() ? "-" : button->objectName().toStdString());
+    if (action->isSeparator()) continue;
+    SCOPED_TRACE(names.back());
+    EXPECT_EQ(button->toolTip().toStdString(), i < hints.size() ? hints[i] : "");
+    EXPECT_FALSE(button->icon().pixmap(24, 23).isNull()) << "a picture even without an icon theme";
+  }
+  EXPECT_EQ(names, expected);
+
+  auto menuOf = [&](const char* name) {
+    std::vector<std::string> captions;
+    for (QAction* action : Child<QToolButton>(name).menu()->actions()) captions.push_back(action->text().toStdString());
+    return captions;
+  };
+  EXPECT_EQ(menuOf("SBOneDay"), (std::vector<std::string>{"One", "Two", "Three", "Four", "Five", "Six", "Seven"}));
+  EXPECT_EQ(menuOf("SBNext"), (std::vector<std::string>{"Next Week", "Next Month", "Next Year"}));
+
+  DayView().SetDate(EncodeDate(2024, 3, 31));
+  Entry(*Child<QToolButton>("SBYest").menu(), "Previous Month")->trigger();
+  EXPECT_EQ(DayView().Date(), EncodeDate(2024, 2, 29));
+  Child<QToolButton>("SBNext").click();
+  EXPECT_EQ(DayView().Date(), EncodeDate(2024, 3, 1));
+  Entry(*Child<QToolButton>("SBOneDay").menu(), "Three")->trigger();
+  EXPECT_EQ(DayView().NumDays(), 3);
+  Child<QToolButton>("SBOneDay").click();
+  EXPECT_EQ(DayView().NumDays(), 1);
+}
+
+TEST_F(MainWindowCommands, ShortcutsReachTheirCommandsWhileTheWindowIsActive) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+  auto& tabs = Child<QTabWidget>("PCMain");
+  const struct {
+    int Key;
+    int Tab;
+  } views[] = {{Qt::Key_F1, 0}, {Qt::Key_F3, 2}, {Qt::Key_F2, 1}};
+  for (const auto& v : views) {
+    QTest::keyClick(&Window, static_cast<Qt::Key>(v.Key), Qt::ControlModifier);
+    EXPECT_EQ(tabs.currentIndex(), v.Tab) << "Ctrl+F" << v.Key - Qt::Key_F1 + 1;
+  }
+  QTest::keyClick(&Window, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_TRUE(Window.WeekViewShown());
+  EXPECT_TRUE(Child<QToolButton>("SBWeek").isChecked()) << "Week stays down";
+  QTest::keyClick(&Window, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_FALSE(Window.WeekViewShown());
+  EXPECT_FALSE(Child<QToolButton>("SBWeek").isChecked());
+
+  // The Edit menu's rule: on the Events tab the task entries are off.
+  QMenu& edit = *Entry(*Window.menuBar(), "&Edit")->menu();
+  emit edit.aboutToShow();
+  EXPECT_FALSE(Entry(edit, "&Edit Task")->isEnabled());
+  EXPECT_FALSE(Entry(edit, "&Delete Task")->isEnabled());
+  QMenu& file = *Entry(*Window.menuBar(), "&File")->menu();
+  EXPECT_FALSE(Entry(file, "&Print...")->isEnabled()) << "printing arrives later";
+}
+
+TEST_F(MainWindowCommands, TheWeekViewTakesHalfTheTabAndHiddenLeavesTheDayViewTheWholeWidth) {
+  QWidget& tab = Child<QWidget>("pnlEvents");
+  Child<QTabWidget>("PCMain").setCurrentWidget(&tab);
+  for (int tries = 0; tries < 5 && tab.width() != 655; ++tries) {
+    Window.resize(Window.width() + 655 - tab.width(), Window.height());
+    QTest::qWait(20);  // the new size reaches the tab
+  }
+  ASSERT_EQ(tab.width(), 655);
+  Child<QToolButton>("SBWeek").click();
+  QTest::qWait(20);  // the new size reaches the tab
+  EXPECT_EQ(Child<TVpViewWidget>("VpWeekView1").width(), 327);
+  Window.resize(Window.width() + 100, Window.height());
+  QTest::qWait(20);  // the new size reaches the tab
+  EXPECT_EQ(Child<TVpViewWidget>("VpWeekView1").width(), 377) << "a resize gives half the tab again";
+  Child<QToolButton>("SBWeek").click();
+  QTest::qWait(20);  // the new size reaches the tab
+  EXPECT_EQ(Child<TVpViewWidget>("VpDayView1").width(), tab.width());
+}
+
+TEST_F(MainWindowCommands, TheStatusBarShowsTheHintOfTheViewUnderThePointer) {
+  Window.resize(660, 483);
+  QApplication::processEvents();
+  ASSERT_EQ(Window.statusBar()->width(), 660);
+  auto& panel = Child<QLabel>("MessagePanel");
+  EXPECT_EQ(panel.width(), 500);
+  QEvent enter(QEvent::Enter);
+  QApplication::sendEvent(&Child<TVpViewWidget>("VpDayView1"), &enter);
+  EXPECT_EQ(panel.text(), "  Double click to add event");
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&Child<TVpViewWidget>("VpDayView1"), &leave);
+  EXPECT_EQ(panel.text(), "  Ready");
+}
+
+// The tray's Add Task while the window is hidden, on a store that cannot write: the window comes
+// back on the Task List tab, the error reaches the general handler, and the entries are on again.
+TEST_F(MainWindowCommands, AFailedAddFromTheTrayIsReportedAndLeavesItsEntriesOn) {
+  std::vector<std::string> errors;
+  SetErrorHandler([&](const std::string& message) { errors.push_back(message); });
+  Window.HideMainWindow();
+  std::filesystem::remove_all(Folder.Path() / "Data");
+  QMenu* tray = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == "PopupMenu1") tray = qobject_cast<QMenu*>(widget);
+  ASSERT_NE(tray, nullptr);
+  Entry(*tray, "Add &Task")->trigger();
+  EXPECT_TRUE(Window.isVisible());
+  EXPECT_EQ(Child<QTabWidget>("PCMain").currentIndex(), 0);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_TRUE(Entry(*tray, "Add &Task")->isEnabled());
+  EXPECT_TRUE(Entry(*tray, "Add &Contact")->isEnabled());
+}
+
+// A resource's "&" is shown as it is, and the entry still chooses the resource by its description.
+TEST_F(MainWindowCommands, AnAmpersandInAResourceIsShownAsItIs) {
+  Window.SetResourcesMenu({"R&D", "KORET"}, 1);
+  QMenu& resources = *Entry(*Entry(*Window.menuBar(), "Resource")->menu(), "Resources")->menu();
+  ASSERT_EQ(resources.actions().size(), 2);
+  EXPECT_EQ(resources.actions()[0]->text(), "R&&D");
+  resources.actions()[1]->trigger();
+  EXPECT_EQ(Window.LifeCycle().Planner().Store().ActiveResource()->Description(), "KORET");
+}
+
+}  // namespace
