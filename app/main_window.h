@@ -84,7 +84,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   // TMainCommandShell (besides those above)
   bool MainWindowShowing() const override { return isVisible() && !isMinimized(); }
   void SetTrayAddEntriesEnabled(bool enabled) override;
-  int EventsTabWidth() const override { return Tabs_->widget(mtEvents)->width(); }
+  // The room of the tabs' pages, which the Events tab fills also while another tab shows.
+  int EventsTabWidth() const override { return Tabs_->widget(mtEvents)->parentWidget()->width(); }
   bool CalendarShowing() const override;
   void SetCalendarShowing(bool shown) override;
   void CalButtonsBeh(bool down) override;
