@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -263,6 +264,7 @@ QToolButton* TForm1::AddButton(QToolBar& bar, QAction* command, const char* name
     for (const auto& [caption, run] : menu) AddCommand(*dropDown, caption, {}, run);
     button->setMenu(dropDown);
     button->setPopupMode(QToolButton::MenuButtonPopup);
+    button->installEventFilter(this);  // Down opens the menu from the keyboard
   }
   bar.addWidget(button);
   ToolButtons_.push_back(button);
@@ -376,6 +378,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (type == QEvent::Resize && watched == Tabs_->widget(mtEvents))
     GuardedCall([this] { Commands_.EventsTabResized(); });
   if (type == QEvent::Resize && watched == statusBar()) LayOutPanels();
+  if (type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down) {
+    auto* button = qobject_cast<QToolButton*>(watched);
+    if (button != nullptr && button->menu() != nullptr) {
+      button->showMenu();
+      return true;
+    }
+  }
   if (type == QEvent::Enter || type == QEvent::Leave) {
     for (TVpViewWidget* host : ViewHosts_)
       if (watched == host)

@@ -93,7 +93,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
  protected:
   void closeEvent(QCloseEvent* event) override;
   // A resized Events tab gives a shown week view half its width again; the pointer over a view
-  // shows its hint in the status bar; a resized status bar gives its message panel the rest.
+  // shows its hint in the status bar; a resized status bar gives its message panel the rest; Down
+  // on a tool-bar button opens its drop-down menu.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -30,7 +30,7 @@ class TFakeCommandWindow : public TMainCommandShell {
   }
   bool CalendarShowing() const override { return Calendar; }
   void SetCalendarShowing(bool shown) override { Calendar = shown; }
-  void CalButtonsBeh(bool down) override { CalendarButtonDown = down; }
+  void CalButtonsBeh(bool) override {}
 
   bool Showing = true;
   int Tab = mtEvents;
@@ -39,7 +39,6 @@ class TFakeCommandWindow : public TMainCommandShell {
   bool WeekShown = false;
   int WeekWidth = 0;
   bool Calendar = false;
-  bool CalendarButtonDown = false;
 };
 
 // The commands over the views of a connected store with the active resource "KORET".
@@ -89,11 +88,6 @@ TEST(SteppedDate, DaysWeeksMonthsAndYearsKeepTheDayWithinTheMonth) {
   }
 }
 
-TEST(MessagePanel, TakesWhatTheOtherPanelsLeave) {
-  EXPECT_EQ(MessagePanelWidth(660), 500);
-  EXPECT_EQ(MessagePanelWidth(100), 0);
-}
-
 TEST_F(MainCommands, NavigationSelectsTheEventsTabAndMovesTheDayView) {
   DayView.SetDate(At(2024, 3, 31));
   Shell.Tab = mtTaskList;
@@ -136,15 +130,6 @@ TEST_F(MainCommands, TheWeekViewTakesHalfTheTabUntilItIsHidden) {
   Shell.TabWidth = 500;
   Commands.EventsTabResized();
   EXPECT_FALSE(Shell.WeekShown) << "a hidden week view stays hidden";
-}
-
-TEST_F(MainCommands, TheCalendarButtonFollowsTheCalendarWindow) {
-  Shell.Tab = mtContacts;
-  Commands.ToggleCalendar();
-  EXPECT_EQ(Shell.Tab, mtEvents);
-  EXPECT_TRUE(Shell.Calendar && Shell.CalendarButtonDown);
-  Commands.ToggleCalendar();
-  EXPECT_FALSE(Shell.Calendar || Shell.CalendarButtonDown);
 }
 
 // Edit Task and Delete Task: on the Task List tab, with an active task, and rows in the table.
