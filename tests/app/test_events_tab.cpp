@@ -40,6 +40,9 @@ TEST(EventsTab, TheWeekViewIsToggledBesideTheDayViewAndFollowsItsDate) {
   EXPECT_EQ(splitter->handleWidth(), 3);
   EXPECT_EQ(weekHost->width(), tab->width() / 2);
   EXPECT_TRUE(toggle->isChecked());
+  window.resize(900, 600);
+  QApplication::processEvents();
+  EXPECT_EQ(weekHost->width(), tab->width() / 2) << "a resize gives half the tab again";
 
   auto& day = static_cast<TVpDayView&>(dayHost->View());
   auto& week = static_cast<TVpWeekView&>(weekHost->View());
@@ -54,6 +57,7 @@ TEST(EventsTab, TheWeekViewIsToggledBesideTheDayViewAndFollowsItsDate) {
   EXPECT_FALSE(weekHost->isVisible());
   EXPECT_FALSE(window.WeekViewShown());
   EXPECT_EQ(splitter->handleWidth(), 0);
+  EXPECT_EQ(dayHost->width(), tab->width()) << "the day view takes the whole width";
 }
 
 }  // namespace

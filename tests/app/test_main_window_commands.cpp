@@ -119,25 +119,6 @@ TEST_F(MainWindowCommands, ShortcutsReachTheirCommandsWhileTheWindowIsActive) {
   EXPECT_FALSE(Entry(file, "&Print...")->isEnabled()) << "printing arrives later";
 }
 
-TEST_F(MainWindowCommands, TheWeekViewTakesHalfTheTabAndHiddenLeavesTheDayViewTheWholeWidth) {
-  QWidget& tab = Child<QWidget>("pnlEvents");
-  Child<QTabWidget>("PCMain").setCurrentWidget(&tab);
-  for (int tries = 0; tries < 5 && tab.width() != 655; ++tries) {
-    Window.resize(Window.width() + 655 - tab.width(), Window.height());
-    QTest::qWait(20);  // the new size reaches the tab
-  }
-  ASSERT_EQ(tab.width(), 655);
-  Child<QToolButton>("SBWeek").click();
-  QTest::qWait(20);  // the new size reaches the tab
-  EXPECT_EQ(Child<TVpViewWidget>("VpWeekView1").width(), 327);
-  Window.resize(Window.width() + 100, Window.height());
-  QTest::qWait(20);  // the new size reaches the tab
-  EXPECT_EQ(Child<TVpViewWidget>("VpWeekView1").width(), 377) << "a resize gives half the tab again";
-  Child<QToolButton>("SBWeek").click();
-  QTest::qWait(20);  // the new size reaches the tab
-  EXPECT_EQ(Child<TVpViewWidget>("VpDayView1").width(), tab.width());
-}
-
 TEST_F(MainWindowCommands, TheStatusBarShowsTheHintOfTheViewUnderThePointer) {
   Window.resize(660, 483);
   QApplication::processEvents();
