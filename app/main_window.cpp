@@ -188,7 +188,7 @@ void TForm1::BuildMenus() {
   AddCommand(*file, "P&references...", QKeySequence("Ctrl+O"), [this] {
     if (Preferences_ != nullptr) Preferences_->exec();
   });
-  AddCommand(*file, "&Hide to Tray...", QKeySequence("Ctrl+M"), [this] { HideMainWindow(); });
+  AddCommand(*file, "&Hide to Tray...", QKeySequence("Ctrl+M"), [this] { LifeCycle_->HideToTray(); });
   AlwaysOnTop_ = AddCommand(*file, "&Always on Top...", {}, [this] { ToggleAlwaysOnTop(AlwaysOnTop_->isChecked()); });
   AlwaysOnTop_->setCheckable(true);
   AddCommand(*file, "E&xit", {}, [this] { ExitCommand(); });
@@ -238,7 +238,7 @@ void TForm1::BuildMenus() {
   TrayAddContact_ = AddCommand(tray, "Add &Contact", {}, [this] { Commands_.AddContact(); });
   tray.addSeparator();
   AddCommand(tray, "&Restore Window...", {}, [this] { ShowMainWindow(); });
-  AddCommand(tray, "&Hide to Tray...", {}, [this] { HideMainWindow(); });
+  AddCommand(tray, "&Hide to Tray...", {}, [this] { LifeCycle_->HideToTray(); });
   TrayAlwaysOnTop_ =
       AddCommand(tray, "&Always on Top...", {}, [this] { ToggleAlwaysOnTop(TrayAlwaysOnTop_->isChecked()); });
   TrayAlwaysOnTop_->setCheckable(true);
@@ -251,9 +251,11 @@ QToolButton* TForm1::AddButton(QToolBar& bar, QAction* command, const char* name
                                const std::vector<std::pair<QString, std::function<void()>>>& menu) {
   auto* button = new QToolButton(&bar);
   button->setObjectName(name);
+  // The button follows its command whenever that changes: the picture and hint go on the command.
+  command->setIcon(ToolBarPicture(picture));
+  command->setIconVisibleInMenu(false);
+  command->setToolTip(hint);
   button->setDefaultAction(command);
-  button->setIcon(ToolBarPicture(picture));
-  button->setToolTip(hint);
   button->setToolButtonStyle(Qt::ToolButtonIconOnly);
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::TabFocus);

@@ -153,8 +153,7 @@ void TLifeCycle::DeleteActiveResource() {
 
 bool TLifeCycle::CloseRequested() {
   if (!ExitRequested_) {
-    if (Window_.NotificationAreaAvailable()) Window_.HideMainWindow();
-    else Window_.MinimizeMainWindow();
+    HideToTray();
     return false;
   }
   if (Closed_) return true;
@@ -193,6 +192,11 @@ void TLifeCycle::SaveWindowState() {
   s.CalendarLeft = calendar.Left;
   s.CalendarTop = calendar.Top;
   WriteProgramSettings(Settings_, s, swExit);
+}
+
+void TLifeCycle::HideToTray() {
+  if (Window_.NotificationAreaAvailable()) Window_.HideMainWindow();
+  else Window_.MinimizeMainWindow();
 }
 
 void TLifeCycle::Exit() {

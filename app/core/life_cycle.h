@@ -55,6 +55,9 @@ class TLifeCycle : public TMessageTarget {
   // notification area (or is minimised where there is none) and the request is refused (false).
   // Otherwise the window's state is saved, the files are closed and the request allowed (true).
   bool CloseRequested();
+  // The "Hide to Tray..." command: the window goes to the notification area, or is minimised where
+  // there is none, so that it stays reachable.
+  void HideToTray();
   // The Exit command: the next close really closes; then the window is closed.
   void Exit();
   // The desktop session is ending: the next close really closes.

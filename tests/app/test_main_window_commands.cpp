@@ -91,6 +91,7 @@ TEST_F(MainWindowCommands, ShortcutsReachTheirCommandsWhileTheWindowIsActive) {
   QTest::keyClick(&Window, Qt::Key_W, Qt::ControlModifier);
   EXPECT_TRUE(Window.WeekViewShown());
   EXPECT_TRUE(Child<QToolButton>("SBWeek").isChecked()) << "Week stays down";
+  EXPECT_FALSE(Child<QToolButton>("SBWeek").icon().isNull()) << "and keeps its picture";
   QTest::keyClick(&Window, Qt::Key_W, Qt::ControlModifier);
   EXPECT_FALSE(Window.WeekViewShown());
   EXPECT_FALSE(Child<QToolButton>("SBWeek").isChecked());

@@ -192,6 +192,9 @@ TEST_F(LifeCycle, WithoutANotificationAreaTheWindowIsMinimisedInstead) {
   Window->State = "shown";
   EXPECT_FALSE(Program->CloseRequested());
   EXPECT_EQ(Window->State, "minimised");
+  Window->State = "shown";
+  Program->HideToTray();
+  EXPECT_EQ(Window->State, "minimised") << "Hide to Tray leaves the window reachable";
 }
 
 TEST_F(LifeCycle, StartMinimizedHidesTheWindowAndStillRunsTheSecondStage) {
