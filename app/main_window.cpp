@@ -5,10 +5,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -34,7 +38,8 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
       DayView_(desktop.Clock, desktop.Locale, Owner()),
       WeekView_(desktop.Clock, desktop.Locale, Owner()),
       ContactGrid_(Owner()),
-      TaskList_(desktop.Clock, desktop.Locale, Owner()) {
+      TaskList_(desktop.Clock, desktop.Locale, Owner()),
+      Commands_(*this, LifeCycle_->Planner().Store(), DayView_, TaskList_, ContactGrid_, desktop.Clock) {
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
   resize(TLifeCycle::kDesignedSize.X, TLifeCycle::kDesignedSize.Y);
@@ -48,7 +53,9 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
   Tabs_->setCurrentIndex(1);  // the Events tab, as designed
   setCentralWidget(Tabs_);
   BuildMenus();
+  BuildToolBar();
   BuildStatusBar();
+  SetTabOrder();
 
   Tray_.OnActivated = [this] { ShowMainWindow(); };
   connect(&Clock_, &QTimer::timeout, this, [this] { GuardedCall([this] { Tick(); }); });
@@ -100,6 +107,8 @@ QWidget* TForm1::BuildEventsTab() {
   WeekViewHost_->setObjectName("VpWeekView1");
   DayViewHost_ = new TVpViewWidget(DayView_, EventsSplitter_);
   DayViewHost_->setObjectName("VpDayView1");
+  ViewHosts_.push_back(WeekViewHost_);
+  ViewHosts_.push_back(DayViewHost_);
   EventsSplitter_->addWidget(WeekViewHost_);
   EventsSplitter_->addWidget(DayViewHost_);
   EventsSplitter_->setStretchFactor(1, 1);
@@ -124,6 +133,7 @@ QWidget* TForm1::BuildContactsTab() {
   auto* bar = new TVpContactButtonBarWidget(ContactBar_, tab);
   bar->setObjectName("VpContactButtonBar1");
   bar->setFixedWidth(62);
+  ViewHosts_.push_back(grid);
   layout->addWidget(grid, 1);
   layout->addWidget(bar);
   return tab;
@@ -138,6 +148,7 @@ QWidget* TForm1::BuildTasksTab() {
   layout->setContentsMargins(0, 5, 0, 0);  // the 5-pixel strip along the top
   TaskListHost_ = new TVpViewWidget(TaskList_, tab);
   TaskListHost_->setObjectName("VpTaskList1");
+  ViewHosts_.push_back(TaskListHost_);
   layout->addWidget(TaskListHost_);
   return tab;
 }
@@ -145,7 +156,10 @@ QWidget* TForm1::BuildTasksTab() {
 void TForm1::SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox* about) {
   Preferences_ = preferences;
   Calendar_ = calendar;
-  if (Calendar_ != nullptr) Calendar_->Connect(LifeCycle_->Planner().Store(), Link_);
+  if (Calendar_ != nullptr) {
+    Calendar_->Connect(LifeCycle_->Planner().Store(), Link_);
+    Calendar_->OnClosed = [this] { CalButtonsBeh(false); };
+  }
   About_ = about;
 }
 
@@ -177,9 +191,10 @@ void TForm1::KeepInsideScreen() {
   if (fitted != inside) setGeometry(fitted);
 }
 
-QAction* TForm1::AddCommand(QMenu& menu, const QString& caption, const QKeySequence& shortcut,
+QAction* TForm1::AddCommand(QWidget& owner, const QString& caption, const QKeySequence& shortcut,
                             std::function<void()> command) {
-  QAction* action = menu.addAction(caption);
+  auto* action = new QAction(caption, &owner);
+  owner.addAction(action);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
   connect(action, &QAction::triggered, this, [command = std::move(command)] { GuardedCall(command); });
   return action;
@@ -187,27 +202,46 @@ QAction* TForm1::AddCommand(QMenu& menu, const QString& caption, const QKeySeque
 
 void TForm1::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
-  AddCommand(*file, "Hide to Tray...", QKeySequence("Ctrl+M"), [this] { HideMainWindow(); });
-  AlwaysOnTop_ = AddCommand(*file, "Always on Top...", {}, [this] { ToggleAlwaysOnTop(AlwaysOnTop_->isChecked()); });
+  // Printing and the print formats arrive later; their entries are there, disabled.
+  AddCommand(*file, "&Print...", QKeySequence("Ctrl+P"), [] {})->setEnabled(false);
+  AddCommand(*file, "Print &Format Designer", {}, [] {})->setEnabled(false);
+  AddCommand(*file, "&Load Print Formats", {}, [] {})->setEnabled(false);
+  file->addSeparator();
+  AddCommand(*file, "P&references...", QKeySequence("Ctrl+O"), [this] {
+    if (Preferences_ != nullptr) Preferences_->exec();
+  });
+  AddCommand(*file, "&Hide to Tray...", QKeySequence("Ctrl+M"), [this] { LifeCycle_->HideToTray(); });
+  AlwaysOnTop_ = AddCommand(*file, "&Always on Top...", {}, [this] { ToggleAlwaysOnTop(AlwaysOnTop_->isChecked()); });
   AlwaysOnTop_->setCheckable(true);
-  AddCommand(*file, "Exit", {}, [this] { ExitCommand(); });
+  AddCommand(*file, "E&xit", {}, [this] { ExitCommand(); });
+
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  AddCommand(*edit, "&Add Task", QKeySequence("Ctrl+A"), [this] { Commands_.AddTask(); });
+  EditTaskAction_ = AddCommand(*edit, "&Edit Task", {}, [this] { Commands_.EditTask(); });
+  DeleteTaskAction_ = AddCommand(*edit, "&Delete Task", {}, [this] { Commands_.DeleteTask(); });
+  AddCommand(*edit, "Add &Contact", QKeySequence("Ctrl+Z"), [this] { Commands_.AddContact(); });
+  connect(edit, &QMenu::aboutToShow, this, [this] { GuardedCall([this] { UpdateEditMenu(); }); });
 
   QMenu* view = menuBar()->addMenu("&View");
-  AddCommand(*view, "Task List", QKeySequence("Ctrl+F1"), [this] { Tabs_->setCurrentIndex(0); });
-  AddCommand(*view, "Events", QKeySequence("Ctrl+F2"), [this] { Tabs_->setCurrentIndex(1); });
-  AddCommand(*view, "Contacts", QKeySequence("Ctrl+F3"), [this] { Tabs_->setCurrentIndex(2); });
-  AddCommand(*view, "Calendar", QKeySequence("Ctrl+F4"), [this] { ToggleCalendar(); });
-  WeekViewAction_ = AddCommand(*view, "Week View", {}, [this] { ToggleWeekView(); });
+  AddCommand(*view, "&Task List", QKeySequence("Ctrl+F1"), [this] { SetActiveTab(mtTaskList); });
+  AddCommand(*view, "&Events", QKeySequence("Ctrl+F2"), [this] { Commands_.ShowEvents(); });
+  AddCommand(*view, "C&ontacts", QKeySequence("Ctrl+F3"), [this] { SetActiveTab(mtContacts); });
+  CalendarAction_ = AddCommand(*view, "&Calendar", QKeySequence("Ctrl+F4"), [this] { Commands_.ToggleCalendar(); });
+  // The week view's command has no menu entry: the Week button and Ctrl+W reach it.
+  WeekViewAction_ = AddCommand(*this, "Week", QKeySequence("Ctrl+W"), [this] { Commands_.ToggleWeekView(); });
+  WeekViewAction_->setObjectName("actWeek");
   WeekViewAction_->setCheckable(true);
   WeekViewAction_->setChecked(WeekViewShown_);
 
   // The Resource menu belongs to the menu bar but is never shown.
   ResourceMenu_ = menuBar()->addMenu("Resource");
   ResourcesSubmenu_ = ResourceMenu_->addMenu("Resources");
-  AddCommand(*ResourceMenu_, "New Resource", {}, [this] {
-    ResourceDialog_.AddResource(ResourceWindow_);
-    LifeCycle_->ResourcesEdited();
+  connect(ResourcesSubmenu_->menuAction(), &QAction::triggered, this, [this] {
+    GuardedCall([this] {
+      if (ResourcesSubmenu_->isEmpty()) LifeCycle_->ResourcesChosenWithoutEntries([this] { NewResource(); });
+    });
   });
+  AddCommand(*ResourceMenu_, "New Resource", {}, [this] { NewResource(); });
   AddCommand(*ResourceMenu_, "Edit Resource", {}, [this] {
     ResourceDialog_.EditResource(ResourceWindow_);
     LifeCycle_->ResourcesEdited();
@@ -216,34 +250,126 @@ void TForm1::BuildMenus() {
   ResourceMenu_->menuAction()->setVisible(false);
 
   QMenu* help = menuBar()->addMenu("&Help");
-  AddCommand(*help, "About", {}, [this] {
+  AddCommand(*help, "&About", {}, [this] {
     if (About_ != nullptr) About_->exec();
   });
 
   QMenu& tray = Tray_.Menu();
-  AddCommand(tray, "Restore Window...", {}, [this] { ShowMainWindow(); });
-  AddCommand(tray, "Hide to Tray...", QKeySequence("Ctrl+M"), [this] { HideMainWindow(); });
+  tray.setObjectName("PopupMenu1");
+  TrayAddTask_ = AddCommand(tray, "Add &Task", {}, [this] { Commands_.AddTask(); });
+  TrayAddContact_ = AddCommand(tray, "Add &Contact", {}, [this] { Commands_.AddContact(); });
+  tray.addSeparator();
+  AddCommand(tray, "&Restore Window...", {}, [this] { ShowMainWindow(); });
+  AddCommand(tray, "&Hide to Tray...", {}, [this] { LifeCycle_->HideToTray(); });
   TrayAlwaysOnTop_ =
-      AddCommand(tray, "Always on Top...", {}, [this] { ToggleAlwaysOnTop(TrayAlwaysOnTop_->isChecked()); });
+      AddCommand(tray, "&Always on Top...", {}, [this] { ToggleAlwaysOnTop(TrayAlwaysOnTop_->isChecked()); });
   TrayAlwaysOnTop_->setCheckable(true);
   tray.addSeparator();
-  AddCommand(tray, "Exit", {}, [this] { ExitCommand(); });
+  AddCommand(tray, "E&xit", {}, [this] { ExitCommand(); });
+}
+
+QToolButton* TForm1::AddButton(QToolBar& bar, QAction* command, const char* name, const QString& hint,
+                               TToolPicture picture,
+                               const std::vector<std::pair<QString, std::function<void()>>>& menu) {
+  auto* button = new QToolButton(&bar);
+  button->setObjectName(name);
+  // The button follows its command whenever that changes: the picture and hint go on the command.
+  command->setIcon(ToolBarPicture(picture));
+  command->setIconVisibleInMenu(false);
+  command->setToolTip(hint);
+  button->setDefaultAction(command);
+  button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::TabFocus);
+  button->setIconSize(QSize(24, 23));
+  button->setFixedSize(menu.empty() ? 32 : 40, 32);
+  if (!menu.empty()) {
+    auto* dropDown = new QMenu(button);
+    for (const auto& [caption, run] : menu) AddCommand(*dropDown, caption, {}, run);
+    button->setMenu(dropDown);
+    button->setPopupMode(QToolButton::MenuButtonPopup);
+    button->installEventFilter(this);  // Down opens the menu from the keyboard
+  }
+  bar.addWidget(button);
+  ToolButtons_.push_back(button);
+  return button;
+}
+
+void TForm1::BuildToolBar() {
+  auto* bar = addToolBar("Tool bar");
+  bar->setObjectName("ToolBar1");
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->setFixedHeight(36);
+  bar->toggleViewAction()->setVisible(false);
+  CalendarAction_->setCheckable(true);  // stays down while the calendar window shows
+  AddButton(*bar, CalendarAction_, "SBCal1", "Show Calendar", tpCalendar);
+  AddButton(*bar, WeekViewAction_, "SBWeek", "Show Week View", tpWeek);
+  bar->addSeparator();
+  // The Edit menu's add commands, on buttons of their own.
+  AddButton(*bar, AddCommand(*this, "Add Contact", {}, [this] { Commands_.AddContact(); }), "SBAddContact",
+            "Add Contact", tpAddContact);
+  AddButton(*bar, AddCommand(*this, "Add Task", {}, [this] { Commands_.AddTask(); }), "SBAddTask", "Add Task",
+            tpAddTask);
+  bar->addSeparator();
+  const char* days[] = {"One", "Two", "Three", "Four", "Five", "Six", "Seven"};
+  std::vector<std::pair<QString, std::function<void()>>> dayEntries;
+  for (int n = 1; n <= 7; ++n) dayEntries.emplace_back(days[n - 1], [this, n] { Commands_.ShowDays(n); });
+  AddButton(*bar, AddCommand(*this, "Days", {}, [this] { Commands_.ShowDays(1); }), "SBOneDay", "Show One Day",
+            tpOneDay, dayEntries);
+  auto step = [this](TDateStep s) { return [this, s] { Commands_.Navigate(s); }; };
+  AddButton(*bar, AddCommand(*this, "Prev. Day", {}, step(dsPreviousDay)), "SBYest", "Goto Previous Day", tpPreviousDay,
+            {{"Previous Week", step(dsPreviousWeek)},
+             {"Previous Month", step(dsPreviousMonth)},
+             {"Previous Year", step(dsPreviousYear)}});
+  AddButton(*bar, AddCommand(*this, "Next Day", {}, step(dsNextDay)), "SBNext", "Goto Next Day", tpNextDay,
+            {{"Next Week", step(dsNextWeek)}, {"Next Month", step(dsNextMonth)}, {"Next Year", step(dsNextYear)}});
+  AddButton(*bar, AddCommand(*this, "Today", {}, [this] { Commands_.GoToToday(); }), "SBToday", "Show Today", tpToday);
+}
+
+void TForm1::SetTabOrder() {
+  std::vector<QWidget*> chain = ToolButtons_;
+  chain.insert(chain.end(), ViewHosts_.begin(), ViewHosts_.end());
+  chain.push_back(Tabs_->tabBar());
+  for (size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
+void TForm1::UpdateEditMenu() {
+  const bool enabled = Commands_.TaskEntriesEnabled();
+  EditTaskAction_->setEnabled(enabled);
+  DeleteTaskAction_->setEnabled(enabled);
+}
+
+void TForm1::NewResource() {
+  ResourceDialog_.AddResource(ResourceWindow_);
+  LifeCycle_->ResourcesEdited();
 }
 
 void TForm1::BuildStatusBar() {
+  statusBar()->setObjectName("StatusBar1");
   statusBar()->setSizeGripEnabled(false);
-  const int widths[] = {0, 75, 75, 10};
+  statusBar()->setFixedHeight(23);
+  // The panels are placed by hand (LayOutPanels), so that their widths are exactly theirs.
+  statusBar()->installEventFilter(this);
   for (int i = 0; i < 4; ++i) {
-    Panels_[i] = new QLabel(this);
-    if (widths[i] > 0) {
-      Panels_[i]->setFixedWidth(widths[i]);
-      Panels_[i]->setAlignment(i == 3 ? Qt::AlignLeft : Qt::AlignCenter);
-      statusBar()->addPermanentWidget(Panels_[i]);
-    } else {
-      statusBar()->addWidget(Panels_[i], 1);
-    }
+    Panels_[i] = new QLabel(statusBar());
+    Panels_[i]->setFrameShape(i == 3 ? QFrame::NoFrame : QFrame::Panel);
+    Panels_[i]->setFrameShadow(QFrame::Sunken);
+    Panels_[i]->setAlignment(i == 1 || i == 2 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
   }
-  Panels_[0]->setText("  Ready");
+  Panels_[0]->setObjectName("MessagePanel");
+  Panels_[0]->setText(kReadyHint);
+  LayOutPanels();
+  for (TVpViewWidget* host : ViewHosts_) host->installEventFilter(this);
+}
+
+void TForm1::LayOutPanels() {
+  const int widths[] = {MessagePanelWidth(statusBar()->width()), kTimePanelWidth, kDatePanelWidth, kEndPanelWidth};
+  int left = 0;
+  for (int i = 0; i < 4; ++i) {
+    Panels_[i]->setGeometry(left, 0, widths[i], statusBar()->height());
+    left += widths[i];
+  }
 }
 
 void TForm1::Tick() {
@@ -251,12 +377,6 @@ void TForm1::Tick() {
   Panels_[1]->setText(ToQt(FormatLongTime(now, Desktop_.Locale)));
   Panels_[2]->setText(ToQt(FormatShortDate(now, Desktop_.Locale)));
   Tray_.SetText(std::to_string(DecodeDate(now).Day));
-}
-
-void TForm1::ToggleCalendar() {
-  if (Calendar_ == nullptr) return;
-  Tabs_->setCurrentIndex(1);
-  Calendar_->setVisible(!Calendar_->isVisible());
 }
 
 void TForm1::ToggleAlwaysOnTop(bool on) {
@@ -278,12 +398,26 @@ void TForm1::ExitCommand() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Expose && FitPending_ && watched == windowHandle() && isVisible()) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::Expose && FitPending_ && watched == windowHandle() && isVisible()) {
     FitPending_ = false;  // the window is on screen with its frame
     KeepInsideScreen();
   }
-  if (event->type() == QEvent::Resize && WeekViewShown_ && watched == Tabs_->widget(1))
-    ShowWeekView(true, Tabs_->widget(1)->width() / 2);
+  if (type == QEvent::Resize && watched == Tabs_->widget(mtEvents))
+    GuardedCall([this] { Commands_.EventsTabResized(); });
+  if (type == QEvent::Resize && watched == statusBar()) LayOutPanels();
+  if (type == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down) {
+    auto* button = qobject_cast<QToolButton*>(watched);
+    if (button != nullptr && button->menu() != nullptr) {
+      button->showMenu();
+      return true;
+    }
+  }
+  if (type == QEvent::Enter || type == QEvent::Leave) {
+    for (TVpViewWidget* host : ViewHosts_)
+      if (watched == host)
+        Panels_[0]->setText(ToQt(type == QEvent::Enter ? ViewHint(host->View().GetItemType()) : kReadyHint));
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -334,15 +468,6 @@ void TForm1::SetWeekView(bool shown, int width) { ShowWeekView(shown, width); }
 
 int TForm1::WeekViewWidth() const { return WeekViewShown_ ? WeekViewHost_->width() : WeekViewWidth_; }
 
-void TForm1::ToggleWeekView() {
-  Tabs_->setCurrentIndex(1);
-  if (WeekViewShown_) {
-    ShowWeekView(false, WeekViewHost_->width());
-    return;
-  }
-  ShowWeekView(true, Tabs_->widget(1)->width() / 2);
-}
-
 void TForm1::ShowWeekView(bool shown, int width) {
   WeekViewShown_ = shown;
   WeekViewWidth_ = std::max(width, 1);
@@ -351,7 +476,9 @@ void TForm1::ShowWeekView(bool shown, int width) {
   EventsSplitter_->setHandleWidth(shown ? 3 : 0);
   EventsSplitter_->handle(1)->setCursor(shown ? Qt::SplitHCursor : Qt::ArrowCursor);
   EventsSplitter_->handle(1)->setEnabled(shown);
-  if (shown) EventsSplitter_->setSizes({WeekViewWidth_, std::max(EventsSplitter_->width() - WeekViewWidth_, 1)});
+  // The sizes given add up to the room the splitter has, so that they are taken as they are.
+  const int room = EventsSplitter_->width() - EventsSplitter_->handleWidth();
+  if (shown) EventsSplitter_->setSizes({WeekViewWidth_, std::max(room - WeekViewWidth_, 1)});
   if (WeekViewAction_ != nullptr) WeekViewAction_->setChecked(shown);
 }
 
@@ -377,7 +504,8 @@ void TForm1::ApplySettings(const TProgramSettings& settings) {
 void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) {
   ResourcesSubmenu_->clear();
   for (size_t i = 0; i < descriptions.size(); ++i) {
-    QAction* entry = ResourcesSubmenu_->addAction(ToQt(descriptions[i]));
+    // The entry keeps its description; an "&" in it is shown, not taken as a mnemonic.
+    QAction* entry = ResourcesSubmenu_->addAction(ToQt(descriptions[i]).replace('&', "&&"));
     entry->setCheckable(true);
     entry->setChecked(static_cast<int>(i) == checked);
     connect(entry, &QAction::triggered, this, [this, entry, description = descriptions[i]] {
@@ -398,5 +526,18 @@ void TForm1::ShowMainWindow() {
 void TForm1::HideMainWindow() { hide(); }
 
 void TForm1::MinimizeMainWindow() { showMinimized(); }
+
+void TForm1::SetTrayAddEntriesEnabled(bool enabled) {
+  TrayAddTask_->setEnabled(enabled);
+  TrayAddContact_->setEnabled(enabled);
+}
+
+bool TForm1::CalendarShowing() const { return Calendar_ != nullptr && Calendar_->isVisible(); }
+
+void TForm1::SetCalendarShowing(bool shown) {
+  if (Calendar_ != nullptr) Calendar_->setVisible(shown);
+}
+
+void TForm1::CalButtonsBeh(bool down) { CalendarAction_->setChecked(down); }
 
 void TForm1::ShowError(const std::string& message) { Desktop_.MessageBoxes.ShowError(message); }

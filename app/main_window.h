@@ -5,13 +5,18 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "app/calendar_window.h"
 #include "app/core/life_cycle.h"
+#include "app/core/main_commands.h"
 #include "app/core/main_window_shell.h"
 #include "app/desktop_services.h"
 #include "app/secondary_windows.h"
+#include "app/tool_bar_pictures.h"
 #include "app/tray_icon.h"
 #include "dialogs/qt/resource_windows.h"
 #include "store/control_link.h"
@@ -22,12 +27,14 @@
 #include "views/week/week_view.h"
 
 class QSplitter;
+class QToolBar;
+class QToolButton;
 class TVpViewWidget;
 
 // The program's main window: menus, the three tabs (Task List, Events, Contacts), the status bar
 // with its clock and the notification-area icon. What start-up, closing and exit do is decided by
 // the life cycle; this window carries it out on the desktop.
-class TForm1 : public QMainWindow, public TMainWindowShell {
+class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandShell {
   Q_OBJECT
 
  public:
@@ -74,10 +81,21 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   void StopClock() override { Clock_.stop(); }
   void ShowError(const std::string& message) override;
 
+  // TMainCommandShell (besides those above)
+  bool MainWindowShowing() const override { return isVisible() && !isMinimized(); }
+  void SetTrayAddEntriesEnabled(bool enabled) override;
+  // The room of the tabs' pages, which the Events tab fills also while another tab shows.
+  int EventsTabWidth() const override { return Tabs_->widget(mtEvents)->parentWidget()->width(); }
+  bool CalendarShowing() const override;
+  void SetCalendarShowing(bool shown) override;
+  void CalButtonsBeh(bool down) override;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
-  // A resized Events tab gives a shown week view half its width again; the first start keeps the
-  // window on the screen once it shows with its frame.
+  // A resized Events tab gives a shown week view half its width again; the pointer over a view
+  // shows its hint in the status bar; a resized status bar gives its message panel the rest; Down
+  // on a tool-bar button opens its drop-down menu; the first start keeps the window on the screen
+  // once it shows with its frame.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -85,19 +103,30 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   // The task list under a 5-pixel strip.
   QWidget* BuildTasksTab();
   void BuildMenus();
+  void BuildToolBar();
   void BuildStatusBar();
+  // The message panel takes what the time, date and end panels leave of the bar's width.
+  void LayOutPanels();
+  // Tab goes from the tool bar to the views and on to the tabs.
+  void SetTabOrder();
   void Tick();
-  void ToggleCalendar();
+  // The Edit menu opens: its task entries follow the rule of the commands.
+  void UpdateEditMenu();
+  void NewResource();
   // The contact grid with the button bar at its right.
   QWidget* BuildContactsTab();
-  // Shows the week view at half the Events tab's width, or hides it.
-  void ToggleWeekView();
   void ShowWeekView(bool shown, int width);
   void ToggleAlwaysOnTop(bool on);
   // Moves the window, and makes it smaller where it must be, so that all of it, frame included,
   // lies within the work area of its screen.
   void KeepInsideScreen();
-  QAction* AddCommand(QMenu& menu, const QString& caption, const QKeySequence& shortcut, std::function<void()> command);
+  // A command: its entry in the menu (or, without one, on the window), its shortcut.
+  QAction* AddCommand(QWidget& owner, const QString& caption, const QKeySequence& shortcut,
+                      std::function<void()> command);
+  // A tool-bar button for the command, with its hint and picture; with a drop-down menu of the
+  // commands given when there are any.
+  QToolButton* AddButton(QToolBar& bar, QAction* command, const char* name, const QString& hint, TToolPicture picture,
+                         const std::vector<std::pair<QString, std::function<void()>>>& menu = {});
 
   TQtDesktop& Desktop_;
   std::unique_ptr<TLifeCycle> LifeCycle_;
@@ -107,6 +136,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   TVpContactGrid ContactGrid_;
   TVpContactButtonBar ContactBar_;
   TVpTaskList TaskList_;
+  TMainCommands Commands_;
   TTrayIcon Tray_;
   TVpResourceEditDialog ResourceDialog_;  // VpResourceEditDialog1: centred, 400 × 250
   TQtResourceEditWindow ResourceWindow_;
@@ -116,7 +146,14 @@ class TForm1 : public QMainWindow, public TMainWindowShell {
   QWidget* ContactsTab_ = nullptr;
   TVpViewWidget* TaskListHost_ = nullptr;
   QSplitter* EventsSplitter_ = nullptr;
-  QAction* WeekViewAction_ = nullptr;
+  QAction* WeekViewAction_ = nullptr;    // actWeek
+  QAction* CalendarAction_ = nullptr;    // ActCalendar
+  QAction* EditTaskAction_ = nullptr;    // EditEditTask1
+  QAction* DeleteTaskAction_ = nullptr;  // EditDeleteTask1
+  QAction* TrayAddTask_ = nullptr;
+  QAction* TrayAddContact_ = nullptr;
+  std::vector<QWidget*> ToolButtons_;
+  std::vector<TVpViewWidget*> ViewHosts_;
   QMenu* ResourceMenu_ = nullptr;
   QMenu* ResourcesSubmenu_ = nullptr;
   QAction* AlwaysOnTop_ = nullptr;

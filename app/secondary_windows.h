@@ -11,7 +11,7 @@ class TfrmOpt : public QDialog {
   explicit TfrmOpt(QWidget* parent = nullptr);
 };
 
-// The about box: the program's name and version, and OK.
+// The about box: the program's name, version and build, and OK.
 class TAboutBox : public QDialog {
   Q_OBJECT
 

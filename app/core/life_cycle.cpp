@@ -122,6 +122,10 @@ void TLifeCycle::ChooseResource(const std::string& description) {
     Settings_.WriteString("General", "ActiveResource", store.ActiveResource()->Description());
 }
 
+void TLifeCycle::ResourcesChosenWithoutEntries(const std::function<void()>& newResource) {
+  if (Planner_.Store().Services().MessageBoxes.AskOkCancel("Create new resource?")) newResource();
+}
+
 void TLifeCycle::ResourcesEdited() {
   TVpFlexDataStore& store = Planner_.Store();
   if (store.Resources().Count() == 0) return;
@@ -149,8 +153,7 @@ void TLifeCycle::DeleteActiveResource() {
 
 bool TLifeCycle::CloseRequested() {
   if (!ExitRequested_) {
-    if (Window_.NotificationAreaAvailable()) Window_.HideMainWindow();
-    else Window_.MinimizeMainWindow();
+    HideToTray();
     return false;
   }
   if (Closed_) return true;
@@ -189,6 +192,11 @@ void TLifeCycle::SaveWindowState() {
   s.CalendarLeft = calendar.Left;
   s.CalendarTop = calendar.Top;
   WriteProgramSettings(Settings_, s, swExit);
+}
+
+void TLifeCycle::HideToTray() {
+  if (Window_.NotificationAreaAvailable()) Window_.HideMainWindow();
+  else Window_.MinimizeMainWindow();
 }
 
 void TLifeCycle::Exit() {

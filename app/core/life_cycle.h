@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,9 @@ class TLifeCycle : public TMessageTarget {
   // A resource entry of the Resources menu was chosen: the resource with that description becomes
   // the active one, and the settings name it.
   void ChooseResource(const std::string& description);
+  // The Resources submenu was chosen while it has no entry: asks whether to create a resource and
+  // on OK runs the "New Resource" command given.
+  void ResourcesChosenWithoutEntries(const std::function<void()>& newResource);
   // After the resource edit dialog added or edited a resource (or was cancelled): the settings
   // name the active resource and the choice runs again, which rebuilds the Resources menu.
   void ResourcesEdited();
@@ -51,6 +55,9 @@ class TLifeCycle : public TMessageTarget {
   // notification area (or is minimised where there is none) and the request is refused (false).
   // Otherwise the window's state is saved, the files are closed and the request allowed (true).
   bool CloseRequested();
+  // The "Hide to Tray..." command: the window goes to the notification area, or is minimised where
+  // there is none, so that it stays reachable.
+  void HideToTray();
   // The Exit command: the next close really closes; then the window is closed.
   void Exit();
   // The desktop session is ending: the next close really closes.

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
-#include <QMenuBar>
 #include <QSplitter>
 #include <filesystem>
 
@@ -12,16 +11,8 @@
 
 namespace {
 
-QAction* ViewMenuAction(QMainWindow& window, const QString& caption) {
-  for (QAction* menu : window.menuBar()->actions())
-    if (menu->menu() != nullptr)
-      for (QAction* action : menu->menu()->actions())
-        if (action->text() == caption) return action;
-  return nullptr;
-}
-
 // The Events tab of the main window on a new installation: the week view beside the day view,
-// shown and hidden from the View menu, with its date following the day view's and back.
+// shown and hidden by the Week command, with its date following the day view's and back.
 TEST(EventsTab, TheWeekViewIsToggledBesideTheDayViewAndFollowsItsDate) {
   TTemporaryFolder folder;
   std::filesystem::copy(std::string(KORET_RESOURCES_DIR), folder.Path(), std::filesystem::copy_options::recursive);
@@ -40,15 +31,18 @@ TEST(EventsTab, TheWeekViewIsToggledBesideTheDayViewAndFollowsItsDate) {
   EXPECT_FALSE(weekHost->isVisible()) << "hidden at first";
   EXPECT_EQ(splitter->handleWidth(), 0);
 
-  QAction* toggle = ViewMenuAction(window, "Week View");
+  auto* toggle = window.findChild<QAction*>("actWeek");
   ASSERT_NE(toggle, nullptr);
   toggle->trigger();
   QApplication::processEvents();
   EXPECT_TRUE(weekHost->isVisible());
   EXPECT_TRUE(window.WeekViewShown());
   EXPECT_EQ(splitter->handleWidth(), 3);
-  EXPECT_NEAR(weekHost->width(), tab->width() / 2, 2);
+  EXPECT_EQ(weekHost->width(), tab->width() / 2);
   EXPECT_TRUE(toggle->isChecked());
+  window.resize(900, 600);
+  QApplication::processEvents();
+  EXPECT_EQ(weekHost->width(), tab->width() / 2) << "a resize gives half the tab again";
 
   auto& day = static_cast<TVpDayView&>(dayHost->View());
   auto& week = static_cast<TVpWeekView&>(weekHost->View());
@@ -63,6 +57,7 @@ TEST(EventsTab, TheWeekViewIsToggledBesideTheDayViewAndFollowsItsDate) {
   EXPECT_FALSE(weekHost->isVisible());
   EXPECT_FALSE(window.WeekViewShown());
   EXPECT_EQ(splitter->handleWidth(), 0);
+  EXPECT_EQ(dayHost->width(), tab->width()) << "the day view takes the whole width";
 }
 
 }  // namespace

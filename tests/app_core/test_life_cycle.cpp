@@ -192,6 +192,9 @@ TEST_F(LifeCycle, WithoutANotificationAreaTheWindowIsMinimisedInstead) {
   Window->State = "shown";
   EXPECT_FALSE(Program->CloseRequested());
   EXPECT_EQ(Window->State, "minimised");
+  Window->State = "shown";
+  Program->HideToTray();
+  EXPECT_EQ(Window->State, "minimised") << "Hide to Tray leaves the window reachable";
 }
 
 TEST_F(LifeCycle, StartMinimizedHidesTheWindowAndStillRunsTheSecondStage) {
@@ -282,6 +285,28 @@ TEST_F(LifeCycle, DeletingAResourceTakesItsRecordsAndMakesTheFirstActive) {
   EXPECT_EQ(Window->Menu, std::vector<std::string>{"KORET"});
   EXPECT_EQ(Window->Checked, 0);
   EXPECT_TRUE(Rows(TVpPlannerFiles::kTasksFile).empty());
+}
+
+// The Resources submenu without entries asks first; OK runs "New Resource", Cancel nothing. A
+// delete the store cannot write leaves the resource and its menu entry.
+TEST_F(LifeCycle, AnEmptyResourcesMenuOffersANewResourceAndAFailedDeleteKeepsTheMenu) {
+  Start();
+  int newResources = 0;
+  MessageBoxes.Answers = {mrCancel, mrOk};
+  Program->ResourcesChosenWithoutEntries([&] { ++newResources; });
+  Program->ResourcesChosenWithoutEntries([&] { ++newResources; });
+  ASSERT_EQ(MessageBoxes.Shown.size(), 2u);
+  EXPECT_EQ(MessageBoxes.Shown[0].Text, "Create new resource?");
+  EXPECT_EQ(MessageBoxes.Shown[0].Buttons, mbOKCancel);
+  EXPECT_EQ(newResources, 1);
+
+  Writer.Fail = true;
+  MessageBoxes.Answers.push_back(mrYes);
+  EXPECT_ANY_THROW(Program->DeleteActiveResource());
+  EXPECT_EQ(Window->Menu, std::vector<std::string>{"KORET"});
+  EXPECT_EQ(Window->Checked, 0);
+  Writer.Fail = false;
+  EXPECT_EQ(Rows(TVpPlannerFiles::kResourcesFile).size(), 1u);
 }
 
 TEST_F(LifeCycle, SessionEndMakesTheNextCloseReal) {

@@ -98,6 +98,14 @@ void TVpViewWidget::paintEvent(QPaintEvent*) {
     }
     PaintFailed_ = true;
   }
+  // A dotted frame tells which view has the keyboard.
+  if (hasFocus()) {
+    painter.resetTransform();
+    painter.setClipping(false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
   SyncScrollBar();
 }
 
@@ -147,11 +155,13 @@ void TVpViewWidget::resizeEvent(QResizeEvent* event) {
 void TVpViewWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   GuardedCall([this] { View_.FocusChanged(true); });
+  update();
 }
 
 void TVpViewWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
   GuardedCall([this] { View_.FocusChanged(false); });
+  update();
 }
 
 void TVpViewWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <filesystem>
+
+#include "app/main_window.h"
+#include "model/day_number.h"
+#include "platform/qt/command_guard.h"
+#include "tests/support/temporary_folder.h"
+#include "views/qt/view_widget.h"
+
+namespace {
+
+// The main window on a new installation, shown and active.
+class MainWindowCommands : public ::testing::Test {
+ protected:
+  MainWindowCommands() {
+    std::filesystem::copy(std::string(KORET_RESOURCES_DIR), Folder.Path(), std::filesystem::copy_options::recursive);
+    Window.Created();
+    Window.resize(660, 483);
+    Window.show();
+    Window.activateWindow();
+    QApplication::processEvents();  // the second start-up stage
+  }
+  ~MainWindowCommands() override { SetErrorHandler(nullptr); }
+
+  template <class T>
+  T& Child(const char* name) {
+    T* child = Window.findChild<T*>(name);
+    if (child == nullptr) throw std::runtime_error(std::string("no ") + name);
+    return *child;
+  }
+  QAction* Entry(const QWidget& menu, const QString& caption) {
+    for (QAction* action : menu.actions())
+      if (action->text() == caption) return action;
+    return nullptr;
+  }
+  TVpDayView& DayView() { return static_cast<TVpDayView&>(Child<TVpViewWidget>("VpDayView1").View()); }
+
+  TTemporaryFolder Folder;
+  TQtDesktop Desktop;
+  TForm1 Window{Folder.Path().string(), Desktop};
+};
+
+TEST_F(MainWindowCommands, TheToolBarHasItsTenButtonsInOrderEachWithHintAndPicture) {
+  const std::vector<std::string> expected{
+      "SBCal1 Show Calendar",     "SBWeek Show Week View",    "-",
+      "SBAddContact Add Contact", "SBAddTask Add Task",       "-",
+      "SBOneDay Show One Day",    "SBYest Goto Previous Day", "SBNext Goto Next Day",
+      "SBToday Show Today"};
+  QToolBar& bar = Child<QToolBar>("ToolBar1");
+  std::vector<std::string> buttons;
+  for (QAction* action : bar.actions()) {
+    auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(action));
+    buttons.push_back(action->isSeparator() ? "-" : (button->objectName() + " " + button->toolTip()).toStdString());
+    if (button != nullptr) {
+      EXPECT_FALSE(button->icon().pixmap(24, 23).isNull()) << "a picture without an icon theme";
+    }
+  }
+  EXPECT_EQ(buttons, expected);
+
+  std::vector<std::string> days;
+  for (QAction* action : Child<QToolButton>("SBOneDay").menu()->actions()) days.push_back(action->text().toStdString());
+  EXPECT_EQ(days, (std::vector<std::string>{"One", "Two", "Three", "Four", "Five", "Six", "Seven"}));
+  Entry(*Child<QToolButton>("SBOneDay").menu(), "Three")->trigger();
+  EXPECT_EQ(DayView().NumDays(), 3);
+  DayView().SetDate(EncodeDate(2024, 3, 31));
+  Entry(*Child<QToolButton>("SBYest").menu(), "Previous Month")->trigger();
+  EXPECT_EQ(DayView().Date(), EncodeDate(2024, 2, 29));
+}
+
+TEST_F(MainWindowCommands, ShortcutsReachTheirCommandsWhileTheWindowIsActive) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+  auto& tabs = Child<QTabWidget>("PCMain");
+  const struct {
+    int Key;
+    int Tab;
+  } views[] = {{Qt::Key_F1, 0}, {Qt::Key_F3, 2}, {Qt::Key_F2, 1}};
+  for (const auto& v : views) {
+    QTest::keyClick(&Window, static_cast<Qt::Key>(v.Key), Qt::ControlModifier);
+    EXPECT_EQ(tabs.currentIndex(), v.Tab) << "Ctrl+F" << v.Key - Qt::Key_F1 + 1;
+  }
+  QTest::keyClick(&Window, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_TRUE(Window.WeekViewShown());
+  EXPECT_TRUE(Child<QToolButton>("SBWeek").isChecked()) << "Week stays down";
+  EXPECT_FALSE(Child<QToolButton>("SBWeek").icon().isNull()) << "and keeps its picture";
+  QTest::keyClick(&Window, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_FALSE(Window.WeekViewShown());
+  EXPECT_FALSE(Child<QToolButton>("SBWeek").isChecked());
+
+  // Tab goes from the tool bar's last button to the day view and on to the tabs; Down opens a
+  // button's drop-down menu.
+  Child<QToolButton>("SBToday").setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), &Child<TVpViewWidget>("VpDayView1"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(tabs.tabBar()));
+  QWidget* opened = nullptr;
+  QTimer::singleShot(0, [&] {
+    opened = QApplication::activePopupWidget();
+    if (opened != nullptr) opened->close();
+  });
+  QTest::keyClick(&Child<QToolButton>("SBNext"), Qt::Key_Down);
+  EXPECT_EQ(opened, static_cast<QWidget*>(Child<QToolButton>("SBNext").menu()));
+
+  // The Edit menu's rule: on the Events tab the task entries are off.
+  QMenu& edit = *Entry(*Window.menuBar(), "&Edit")->menu();
+  emit edit.aboutToShow();
+  EXPECT_FALSE(Entry(edit, "&Edit Task")->isEnabled());
+  EXPECT_FALSE(Entry(edit, "&Delete Task")->isEnabled());
+  QMenu& file = *Entry(*Window.menuBar(), "&File")->menu();
+  EXPECT_FALSE(Entry(file, "&Print...")->isEnabled()) << "printing arrives later";
+}
+
+TEST_F(MainWindowCommands, TheStatusBarShowsTheHintOfTheViewUnderThePointer) {
+  Window.resize(660, 483);
+  QApplication::processEvents();
+  ASSERT_EQ(Window.statusBar()->width(), 660);
+  auto& panel = Child<QLabel>("MessagePanel");
+  EXPECT_EQ(panel.width(), 500);
+  QEvent enter(QEvent::Enter);
+  QApplication::sendEvent(&Child<TVpViewWidget>("VpDayView1"), &enter);
+  EXPECT_EQ(panel.text(), "  Double click to add event");
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&Child<TVpViewWidget>("VpDayView1"), &leave);
+  EXPECT_EQ(panel.text(), "  Ready");
+}
+
+// The tray's Add Task while the window is hidden, on a store that cannot write: the window comes
+// back on the Task List tab, the error reaches the general handler, and the entries are on again.
+TEST_F(MainWindowCommands, AFailedAddFromTheTrayIsReportedAndLeavesItsEntriesOn) {
+  std::vector<std::string> errors;
+  SetErrorHandler([&](const std::string& message) { errors.push_back(message); });
+  Window.HideMainWindow();
+  std::filesystem::remove_all(Folder.Path() / "Data");
+  QMenu* tray = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == "PopupMenu1") tray = qobject_cast<QMenu*>(widget);
+  ASSERT_NE(tray, nullptr);
+  Entry(*tray, "Add &Task")->trigger();
+  EXPECT_TRUE(Window.isVisible());
+  EXPECT_EQ(Child<QTabWidget>("PCMain").currentIndex(), 0);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_TRUE(Entry(*tray, "Add &Task")->isEnabled());
+  EXPECT_TRUE(Entry(*tray, "Add &Contact")->isEnabled());
+}
+
+// A resource's "&" is shown as it is, and the entry still chooses the resource by its description.
+TEST_F(MainWindowCommands, AnAmpersandInAResourceIsShownAsItIs) {
+  Window.SetResourcesMenu({"R&D", "KORET"}, 1);
+  QMenu& resources = *Entry(*Entry(*Window.menuBar(), "Resource")->menu(), "Resources")->menu();
+  ASSERT_EQ(resources.actions().size(), 2);
+  EXPECT_EQ(resources.actions()[0]->text(), "R&&D");
+  resources.actions()[1]->trigger();
+  EXPECT_EQ(Window.LifeCycle().Planner().Store().ActiveResource()->Description(), "KORET");
+}
+
+}  // namespace
