@@ -243,16 +243,15 @@ class TFormatsReader {
 
   void StartFormat(std::span<const TVpXmlAttribute> attributes) {
     TVpPrintFormatItem format;
-    for (const TVpXmlAttribute& attribute : attributes) {
-      if (attribute.Name != "Name") continue;
-      // An empty name reads as "Unknown", which a second one may not take either.
-      if (NameTaken(attribute.Value.empty() ? format.FormatName() : std::string(attribute.Value))) {
-        Format_ = Element_ = -1;  // skipped, and its elements with it
-        return;
-      }
+    // A missing or empty name reads as "Unknown"; a name that is taken skips the format and its
+    // elements.
+    for (const TVpXmlAttribute& a : attributes)
+      if (a.Name == "Name" && !a.Value.empty()) format.SetFormatName(std::string(a.Value));
+    if (NameTaken(format.FormatName())) {
+      Format_ = Element_ = -1;
+      return;
     }
     for (const TVpXmlAttribute& a : attributes) {
-      if (a.Name == "Name" && !a.Value.empty()) format.SetFormatName(std::string(a.Value));
       if (a.Name == "Description") format.Description = a.Value;
       if (a.Name == "DayIncrement" && !SetNumber(format.DayInc, a.Value, ParseInt))
         throw EVpPrintFormatError("'" + ValueExcerpt(a.Value) + "' is not a valid integer value");
