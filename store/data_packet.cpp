@@ -8,6 +8,7 @@
 #include "platform/ascii_text.h"
 #include "platform/error_text.h"
 #include "xml/parser.h"
+#include "xml/xml_escape.h"
 
 namespace {
 
@@ -25,42 +26,6 @@ const char* FileTypeOf(const TFieldDef& field) {
     case ftDateTime: return "dateTime";
   }
   return "string";
-}
-
-void AppendEscaped(std::string& out, std::string_view text) {
-  size_t plain = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    const char* replacement = nullptr;
-    char numeric[8];
-    switch (c) {
-      case '&': replacement = "&amp;"; break;
-      case '<': replacement = "&lt;"; break;
-      case '>': replacement = "&gt;"; break;
-      case '"': replacement = "&quot;"; break;
-      case '\'': replacement = "&apos;"; break;
-      default:
-        if (c >= 0x20) continue;
-        if (c != '\t' && c != '\n' && c != '\r') {  // not allowed in a document at all
-          out.append(text.substr(plain, i - plain));
-          plain = i + 1;
-          continue;
-        }
-        // A raw line end or tab inside an attribute would come back as a space.
-        numeric[0] = '&';
-        numeric[1] = '#';
-        numeric[2] = static_cast<char>('0' + c / 100);
-        numeric[3] = static_cast<char>('0' + c / 10 % 10);
-        numeric[4] = static_cast<char>('0' + c % 10);
-        numeric[5] = ';';
-        numeric[6] = '\0';
-        replacement = numeric;
-    }
-    out.append(text.substr(plain, i - plain));
-    out.append(replacement);
-    plain = i + 1;
-  }
-  out.append(text.substr(plain));
 }
 
 void AppendDigits(std::string& out, int value, int width) {
@@ -108,7 +73,7 @@ void AppendValue(std::string& out, const TFieldDef& field, const TFieldValue& va
     case ftDate: AppendDate(out, std::get<double>(value)); break;
     case ftDateTime: AppendDateTime(out, std::get<double>(value)); break;
     case ftString:
-    case ftMemo: AppendEscaped(out, std::get<std::string>(value)); break;
+    case ftMemo: AppendXmlEscaped(out, std::get<std::string>(value)); break;
   }
 }
 
@@ -118,15 +83,15 @@ std::string TDataPacketFormat::Head(const TFieldDefs& fields) const {
   std::string out = "<?xml version=\"1.0\" standalone=\"yes\"?>\n<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>";
   for (const TFieldDef& field : fields) {
     out += "<FIELD attrname=\"";
-    AppendEscaped(out, field.Name);
+    AppendXmlEscaped(out, field.Name);
     out += "\" fieldtype=\"";
-    AppendEscaped(out, FileTypeOf(field));
+    AppendXmlEscaped(out, FileTypeOf(field));
     out += '"';
     // Our own memo fields are text kept as bin.hex; a type from elsewhere keeps its own subtype.
     const std::string subtype = field.FileType.empty() ? (field.DataType == ftMemo ? "Text" : "") : field.FileSubType;
     if (!subtype.empty()) {
       out += " SUBTYPE=\"";
-      AppendEscaped(out, subtype);
+      AppendXmlEscaped(out, subtype);
       out += '"';
     }
     if (field.Required) out += " required=\"true\"";
