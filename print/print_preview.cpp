@@ -144,7 +144,6 @@ void TVpPrintPreview::SetEndDate(double value) {
 void TVpPrintPreview::SetZoomFactor(TVpPPZoomFactor value) {
   if (value == Zoom_) return;
   Zoom_ = value;
-  if (OnZoomChange) OnZoomChange();
   if (OnRepaint) OnRepaint();
 }
 

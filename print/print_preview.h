@@ -69,6 +69,11 @@ struct TVpPreviewRange {
   void SetEnd(double value);
 };
 
+// The desktop's printer as a print target. With `choose` the user picks it in the print dialog
+// (none when cancelled); without, it is the current printer, for the preview's page size (none
+// when no printer is known).
+using TVpPrintTargetFactory = std::function<std::unique_ptr<TVpPrintTarget>(bool choose)>;
+
 // What the user chose to print: the format's name and the two dates.
 struct TReportDataRec {
   double StartDate = 0;
@@ -140,9 +145,8 @@ class TVpPrintPreview : public TMessageTarget {
   void HandleMessage(int message) override;
 
   std::function<void(int newPage)> OnPageChange;
+  // The page or the zoom changed: the shell updates its scroll bars (back to 0) and repaints.
   std::function<void()> OnRepaint;
-  // The zoom factor changed: the shell updates its scroll bars.
-  std::function<void()> OnZoomChange;
   // The page menu is to open at the client point.
   std::function<void(TPoint at)> OnPopupMenu;
 
