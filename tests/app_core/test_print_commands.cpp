@@ -20,19 +20,7 @@ class PrintCommand : public ::testing::Test, protected TPlannerFixture {
     DayView.SetDataStore(&Store());
     DayView.SetControlLink(&Link);
     DayView.SetDate(EncodeDate(2026, 12, 7));
-    TVpPrintFormatItem format;
-    format.SetFormatName("One day");
-    TVpPrintFormatElementItem caption;
-    caption.ItemType = itCaption;
-    caption.Width = 100;
-    caption.Caption.Caption = "$ShortDate";
-    TVpPrintFormatElementItem day;
-    day.ItemType = itDayView;
-    day.Top = 10;
-    day.Width = 100;
-    day.Height = 90;
-    format.Elements = {caption, day};
-    Printer.MutablePrintFormats() = {format};
+    Printer.MutablePrintFormats() = {DayPageFormat("One day", "$ShortDate")};
     Commands.RunPreview = [this](double start, double end,
                                  const TVpPrintTarget* device) -> std::optional<TReportDataRec> {
       Previewed.push_back({start, end, device != nullptr ? "device" : ""});

@@ -9,6 +9,7 @@
 #include "store/control_link.h"
 #include "tests/support/planner_fixture.h"
 #include "tests/support/recording_canvas.h"
+#include "tests/support/recording_print_target.h"
 
 namespace {
 
@@ -95,19 +96,8 @@ class PrintPreviewTest : public ::testing::Test, protected TPlannerFixture {
     Preview.HandleMessage(PrintFormatsChanged);
   }
   static TVpPrintFormatItem DayFormat(const char* name, bool visible = true) {
-    TVpPrintFormatItem format;
-    format.SetFormatName(name);
+    TVpPrintFormatItem format = DayPageFormat(name, "Page $Page");
     format.Visible = visible;
-    TVpPrintFormatElementItem caption;
-    caption.ItemType = itCaption;
-    caption.Width = 100;
-    caption.Caption.Caption = "Page $Page";
-    TVpPrintFormatElementItem day;
-    day.ItemType = itDayView;
-    day.Top = 10;
-    day.Width = 100;
-    day.Height = 90;
-    format.Elements = {caption, day};
     return format;
   }
   // The page caption drawn last on the page bitmap.

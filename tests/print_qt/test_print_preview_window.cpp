@@ -11,20 +11,10 @@
 #include "print/qt/print_preview_window.h"
 #include "store/control_link.h"
 #include "tests/support/planner_fixture.h"
+#include "tests/support/recording_print_target.h"
 #include "views/qt/date_edit_widget.h"
 
 namespace {
-
-TVpPrintFormatItem DayFormat(const char* name) {
-  TVpPrintFormatItem format;
-  format.SetFormatName(name);
-  TVpPrintFormatElementItem day;
-  day.ItemType = itDayView;
-  day.Width = 100;
-  day.Height = 100;
-  format.Elements = {day};
-  return format;
-}
 
 class PrintPreviewWindowTest : public ::testing::Test, protected TPlannerFixture {
  protected:
@@ -33,7 +23,7 @@ class PrintPreviewWindowTest : public ::testing::Test, protected TPlannerFixture
     Connect();
     AddActiveResource("KORET");
     Link.SetDataStore(&Store());
-    Printer.MutablePrintFormats() = {DayFormat("Day"), DayFormat("Another day")};
+    Printer.MutablePrintFormats() = {DayPageFormat("Day", "$ShortDate"), DayPageFormat("Another day", "$ShortDate")};
   }
   TEnglishLocale Locale;
   TVpControlLink Link;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "print/print_format.h"
 #include "print/print_target.h"
 #include "tests/support/recording_canvas.h"
 
@@ -26,3 +27,20 @@ class TRecordingTarget : public TVpPrintTarget {
   TRect Page_;
   int DpiX_, DpiY_;
 };
+
+// A format of one day per page: a caption along the top and the day view below it.
+inline TVpPrintFormatItem DayPageFormat(const char* name, const char* caption) {
+  TVpPrintFormatItem format;
+  format.SetFormatName(name);
+  TVpPrintFormatElementItem title;
+  title.ItemType = itCaption;
+  title.Width = 100;
+  title.Caption.Caption = caption;
+  TVpPrintFormatElementItem day;
+  day.ItemType = itDayView;
+  day.Top = 10;
+  day.Width = 100;
+  day.Height = 90;
+  format.Elements = {title, day};
+  return format;
+}
