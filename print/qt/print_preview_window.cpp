@@ -152,6 +152,7 @@ void TfrmPrintPreview::FillFormatList() {
 }
 
 void TfrmPrintPreview::StartDateEdited() {
+  if (!StartEdit_.TextError().empty() || StartEdit_.Date() == 0) return;  // still being typed
   Range_.SetStart(StartEdit_.Date());
   if (EndEdit_.Date() != Range_.End) EndEdit_.SetDate(Range_.End);
   Preview_.SetEndDate(Range_.End);
@@ -160,6 +161,7 @@ void TfrmPrintPreview::StartDateEdited() {
 }
 
 void TfrmPrintPreview::EndDateEdited() {
+  if (!EndEdit_.TextError().empty() || EndEdit_.Date() == 0) return;  // still being typed
   Range_.SetEnd(EndEdit_.Date());
   if (EndEdit_.Date() != Range_.End) EndEdit_.SetDate(Range_.End);
   Preview_.SetEndDate(Range_.End);

@@ -7,6 +7,7 @@
 
 #include "model/day_number.h"
 #include "platform/english_locale.h"
+#include "platform/qt/command_guard.h"
 #include "print/qt/print_preview_widget.h"
 #include "print/qt/print_preview_window.h"
 #include "store/control_link.h"
@@ -60,14 +61,22 @@ TEST_F(PrintPreviewWindowTest, WindowShortcutsComeBeforeThePreviewsKeys) {
   EXPECT_EQ(Printer.ActiveFormatIndex(), 0);
   EXPECT_FALSE(first->isEnabled());
 
-  // An end date before the start goes back to the start.
+  // A date half typed changes nothing and says nothing; an end date before the start goes back
+  // to the start.
+  std::vector<std::string> errors;
+  SetErrorHandler([&errors](const std::string& message) { errors.push_back(message); });
   auto& end = *window.findChild<TVpDateEditWidget*>("deEndDate");
+  end.selectAll();
+  QTest::keyClicks(&end, "3/");
+  EXPECT_TRUE(errors.empty()) << errors.front();
+  EXPECT_EQ(window.Preview().EndDate(), EncodeDate(2026, 3, 3));
   end.Edit().SetDate(EncodeDate(2026, 2, 20));
   emit end.Edited();
   EXPECT_EQ(end.Edit().Date(), EncodeDate(2026, 3, 1));
   EXPECT_EQ(window.Preview().EndDate(), EncodeDate(2026, 3, 1));
   EXPECT_FALSE(last->isEnabled());  // one day, one page
 
+  SetErrorHandler(nullptr);
   window.findChild<QAction*>("actPrint")->trigger();
   EXPECT_EQ(window.result(), QDialog::Accepted);
   EXPECT_EQ(window.Choice().FormatName, "Day");
