@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -27,6 +28,7 @@
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_text.h"
+#include "print/qt/print_preview_window.h"
 #include "views/qt/contact_button_bar_widget.h"
 #include "views/qt/view_widget.h"
 
@@ -39,11 +41,16 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
       WeekView_(desktop.Clock, desktop.Locale, Owner()),
       ContactGrid_(Owner()),
       TaskList_(desktop.Clock, desktop.Locale, Owner()),
-      Commands_(*this, LifeCycle_->Planner().Store(), DayView_, TaskList_, ContactGrid_, desktop.Clock) {
+      Commands_(*this, LifeCycle_->Planner().Store(), DayView_, TaskList_, ContactGrid_, desktop.Clock),
+      PrintCommands_(LifeCycle_->Printer(), Link_, DayView_, desktop.Clock, desktop.Locale, desktop.MessageBoxes) {
   setObjectName("Form1");
   setWindowTitle(kProgramTitle);
   resize(TLifeCycle::kDesignedSize.X, TLifeCycle::kDesignedSize.Y);
   ResourceDialog_.SetDataStore(&LifeCycle_->Planner().Store());
+  PrintCommands_.RunPreview = [this](double start, double end, const TVpPrintTarget* device) {
+    return ExecutePrintPreview(LifeCycle_->Printer(), PrintCommands_.Renderer(), Desktop_.Clock, Desktop_.Locale, start,
+                               end, zfActualSize, device, this);
+  };
 
   Tabs_ = new QTabWidget(this);
   Tabs_->setObjectName("PCMain");
@@ -153,6 +160,11 @@ QWidget* TForm1::BuildTasksTab() {
   return tab;
 }
 
+void TForm1::LoadPrintFormats() {
+  const QString file = QFileDialog::getOpenFileName(this, "Load Print Formats", {}, "Print Format File (*.xml)");
+  if (!file.isEmpty()) LifeCycle_->LoadPrintFormats(FromQt(file));
+}
+
 void TForm1::SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox* about) {
   Preferences_ = preferences;
   Calendar_ = calendar;
@@ -202,10 +214,10 @@ QAction* TForm1::AddCommand(QWidget& owner, const QString& caption, const QKeySe
 
 void TForm1::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
-  // Printing and the print formats arrive later; their entries are there, disabled.
-  AddCommand(*file, "&Print...", QKeySequence("Ctrl+P"), [] {})->setEnabled(false);
+  AddCommand(*file, "&Print...", QKeySequence("Ctrl+P"), [this] { PrintCommands_.Print(); });
+  // The format designer arrives later; its entry is there, disabled.
   AddCommand(*file, "Print &Format Designer", {}, [] {})->setEnabled(false);
-  AddCommand(*file, "&Load Print Formats", {}, [] {})->setEnabled(false);
+  AddCommand(*file, "&Load Print Formats", {}, [this] { LoadPrintFormats(); });
   file->addSeparator();
   AddCommand(*file, "P&references...", QKeySequence("Ctrl+O"), [this] {
     if (Preferences_ != nullptr) Preferences_->exec();

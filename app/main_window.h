@@ -14,6 +14,7 @@
 #include "app/core/life_cycle.h"
 #include "app/core/main_commands.h"
 #include "app/core/main_window_shell.h"
+#include "app/core/print_commands.h"
 #include "app/desktop_services.h"
 #include "app/secondary_windows.h"
 #include "app/tool_bar_pictures.h"
@@ -51,6 +52,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   void Created();
 
   TLifeCycle& LifeCycle() { return *LifeCycle_; }
+  // The desktop's printers for "Print..."; until they are given, printing says there is none.
+  void SetPrintTargets(TVpPrintTargetFactory targets) { PrintCommands_.PrintTargets = std::move(targets); }
   // The Exit command. While a modal window is open it waits until that window closes.
   void ExitCommand();
 
@@ -113,6 +116,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   // The Edit menu opens: its task entries follow the rule of the commands.
   void UpdateEditMenu();
   void NewResource();
+  // "Load Print Formats": the formats of the file the user picks replace the loaded ones.
+  void LoadPrintFormats();
   // The contact grid with the button bar at its right.
   QWidget* BuildContactsTab();
   void ShowWeekView(bool shown, int width);
@@ -137,6 +142,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   TVpContactButtonBar ContactBar_;
   TVpTaskList TaskList_;
   TMainCommands Commands_;
+  TPrintCommands PrintCommands_;
   TTrayIcon Tray_;
   TVpResourceEditDialog ResourceDialog_;  // VpResourceEditDialog1: centred, 400 × 250
   TQtResourceEditWindow ResourceWindow_;

@@ -49,6 +49,10 @@ struct TFont {
   friend bool operator==(const TFont&, const TFont&) = default;
 };
 
+// Views and previews lay out in pixels of a 96-dots-per-inch screen; the desktop's own scaling
+// applies on top.
+constexpr int kScreenPixelsPerInch = 96;
+
 class TBitmap;
 
 class TCanvas {

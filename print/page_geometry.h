@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/canvas.h"
 #include "platform/geometry.h"
 #include "print/print_format.h"
 
@@ -8,7 +9,6 @@ struct TVpResolution {
   int X = 96;
   int Y = 96;
 };
-constexpr int kScreenPixelsPerInch = 96;
 TVpResolution UsableResolution(int x, int y);
 
 // The page margins and their unit.

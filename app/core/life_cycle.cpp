@@ -18,7 +18,8 @@ TLifeCycle::TLifeCycle(const std::string& programFolder, TMainWindowShell& windo
       Window_(window),
       Poster_(poster),
       Settings_(writer),
-      Planner_(services, writer, &window) {
+      Planner_(services, writer, &window),
+      Printer_(poster, writer) {
   Settings_.SetFileName(ProgramFolder_ + "/Config/Config.ini");
   for (int i = 0; i < TVpCategoryColorMap::kCategoryCount; ++i)
     Planner_.Store().CategoryColorMap().Category(i)->SetDescription(kCategoryNames[i]);
@@ -61,6 +62,8 @@ void TLifeCycle::StartSecondStage() {
   Window_.SetWeekView(s.ShowWV, s.WVWidth);
   Window_.SetCalendarGeometry(
       KeepOnScreens({s.CalendarLeft, s.CalendarTop, s.CalendarWidth, s.CalendarHeight}, Window_.Screens()));
+  Printer_.SetFormatsFileName(ProgramFolder_ + "/Config/PrintFormats.xml");
+  LoadPrintFormats(Printer_.FormatsFileName());  // a file that fails is reported; the start goes on
   LoadLocalization();
   Planner_.SetDataFolder(ProgramFolder_ + "/Data");
   // The main day view always starts with 30-minute slots, whatever the settings say.
@@ -68,6 +71,16 @@ void TLifeCycle::StartSecondStage() {
   try {
     Planner_.Connect();
     SelectActiveResource();
+  } catch (const std::exception& e) {
+    ReportError(e);
+  }
+}
+
+void TLifeCycle::LoadPrintFormats(const std::string& fileName) {
+  try {
+    const std::string error = Printer_.ReadFormatsFile(fileName, false);
+    if (!error.empty())
+      Window_.ShowError("The print formats file ends with an error; the formats before it were read.\n\n" + error);
   } catch (const std::exception& e) {
     ReportError(e);
   }

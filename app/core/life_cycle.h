@@ -8,6 +8,7 @@
 #include "app/core/program_settings.h"
 #include "app/core/settings_store.h"
 #include "platform/message_queue.h"
+#include "print/printer.h"
 #include "store/planner_files.h"
 
 // The program's life from start to exit: the two start-up stages, the choice of the active
@@ -64,7 +65,13 @@ class TLifeCycle : public TMessageTarget {
   void SessionEnding() { ExitRequested_ = true; }
   bool ExitRequested() const { return ExitRequested_; }
 
+  // The "Load Print Formats" command and start-up: the formats of the file replace the loaded
+  // ones. A file that cannot be read keeps them; one that ends early keeps what was read. Either
+  // is reported.
+  void LoadPrintFormats(const std::string& fileName);
+
   TVpPlannerFiles& Planner() { return Planner_; }
+  TVpPrinter& Printer() { return Printer_; }
   TSettingsStore& Settings() { return Settings_; }
   const TProgramSettings& StartSettings() const { return StartSettings_; }
 
@@ -80,6 +87,7 @@ class TLifeCycle : public TMessageTarget {
   TSettingsStore Settings_;
   TProgramSettings StartSettings_;
   TVpPlannerFiles Planner_;
+  TVpPrinter Printer_;
   bool ExitRequested_ = false;
   bool Closed_ = false;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -14,6 +15,7 @@
 #include "app/main_window.h"
 #include "model/day_number.h"
 #include "platform/qt/command_guard.h"
+#include "print/qt/print_preview_window.h"
 #include "tests/support/temporary_folder.h"
 #include "views/qt/view_widget.h"
 
@@ -117,7 +119,36 @@ TEST_F(MainWindowCommands, ShortcutsReachTheirCommandsWhileTheWindowIsActive) {
   EXPECT_FALSE(Entry(edit, "&Edit Task")->isEnabled());
   EXPECT_FALSE(Entry(edit, "&Delete Task")->isEnabled());
   QMenu& file = *Entry(*Window.menuBar(), "&File")->menu();
-  EXPECT_FALSE(Entry(file, "&Print...")->isEnabled()) << "printing arrives later";
+  EXPECT_TRUE(Entry(file, "&Print...")->isEnabled());
+  EXPECT_TRUE(Entry(file, "&Load Print Formats")->isEnabled());
+  EXPECT_FALSE(Entry(file, "Print &Format Designer")->isEnabled()) << "the designer arrives later";
+}
+
+// Ctrl+P previews the shipped one-day format for the day the day view shows.
+TEST_F(MainWindowCommands, PrintOpensThePreviewOfTheDisplayedDay) {
+  DayView().SetDate(EncodeDate(2026, 12, 7));
+  DayView().SetTopLine(3);
+  int printedTopLine = -1;
+  QString format;
+  double start = 0, end = 0;
+  QTimer::singleShot(0, [&] {
+    auto* preview = qobject_cast<TfrmPrintPreview*>(QApplication::activeModalWidget());
+    if (preview == nullptr) return;
+    format = preview->findChild<QComboBox*>("VpPrintFormatComboBox1")->currentText();
+    start = preview->Preview().StartDate();
+    end = preview->Preview().EndDate();
+    printedTopLine = DayView().TopLine();
+    preview->reject();
+  });
+  QTimer::singleShot(10000, [] {
+    if (QWidget* window = QApplication::activeModalWidget()) window->close();
+  });
+  QTest::keyClick(&Window, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(format, "Day");
+  EXPECT_EQ(start, EncodeDate(2026, 12, 7));
+  EXPECT_EQ(end, EncodeDate(2026, 12, 7));
+  EXPECT_EQ(printedTopLine, 14) << "the printed day view starts at line 14";
+  EXPECT_EQ(DayView().TopLine(), 3) << "the day view on screen keeps its own first line";
 }
 
 TEST_F(MainWindowCommands, TheStatusBarShowsTheHintOfTheViewUnderThePointer) {

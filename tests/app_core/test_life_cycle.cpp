@@ -70,6 +70,7 @@ class LifeCycle : public ::testing::Test, protected TPlannerFixture {
  protected:
   LifeCycle() {
     std::filesystem::create_directories(Folder.File("Config"));
+    std::filesystem::copy(std::string(KORET_RESOURCES_DIR) + "/Config/PrintFormats.xml", Folder.File("Config"));
     std::filesystem::copy(std::string(KORET_RESOURCES_DIR) + "/Data", DataFolder(),
                           std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
   }
@@ -144,6 +145,24 @@ TEST_F(LifeCycle, TheLocalizationFileIsReadAtStartAndABrokenOneIsReported) {
   EXPECT_EQ(Window->Link.Localization().CountryNames(), std::vector<std::string>{"Canada"});
   ASSERT_EQ(Window->Errors.size(), 1u);
   EXPECT_NE(Window->Errors[0].find("Localize.xml: Line: 1"), std::string::npos) << Window->Errors[0];
+  EXPECT_NE(Program->Planner().Store().ActiveResource(), nullptr) << "the start went on";
+}
+
+TEST_F(LifeCycle, PrintFormatsAreReadAtStartAndAFailingFileIsReportedAndKeepsThem) {
+  Start();
+  EXPECT_TRUE(Window->Errors.empty());
+  const int shipped = static_cast<int>(Program->Printer().PrintFormats().size());
+  EXPECT_GT(shipped, 0);
+  Program->LoadPrintFormats(Folder.File("Config/Gone.xml"));
+  ASSERT_EQ(Window->Errors.size(), 1u);
+  EXPECT_NE(Window->Errors[0].find("Gone.xml"), std::string::npos) << Window->Errors[0];
+  EXPECT_EQ(static_cast<int>(Program->Printer().PrintFormats().size()), shipped) << "the loaded formats stay";
+  ExitProgram();
+
+  std::filesystem::remove(Folder.File("Config/PrintFormats.xml"));
+  Start();
+  ASSERT_EQ(Window->Errors.size(), 1u);
+  EXPECT_NE(Window->Errors[0].find("PrintFormats.xml"), std::string::npos) << Window->Errors[0];
   EXPECT_NE(Program->Planner().Store().ActiveResource(), nullptr) << "the start went on";
 }
 

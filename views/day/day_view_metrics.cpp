@@ -7,12 +7,6 @@
 #include "views/day/day_view_tables.h"
 #include "views/day/time_slots.h"
 
-namespace {
-
-constexpr int kScreenPixelsPerInch = 96;
-
-}  // namespace
-
 int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 double UsableScale(double scale) { return std::isfinite(scale) && scale > 0 ? scale : 1.0; }

@@ -3,12 +3,10 @@
 #include <Qt>
 #include <optional>
 
+#include "platform/canvas.h"
 #include "platform/input.h"
 
 // Qt's keys, buttons and modifiers as the views take them.
-
-// Views lay out in pixels of a 96-dots-per-inch screen; the desktop's own scaling applies on top.
-constexpr int kScreenPixelsPerInch = 96;
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 std::optional<TMouseButton> MouseButtonOf(Qt::MouseButton button);

@@ -1,0 +1,36 @@
+#include "app/core/print_commands.h"
+
+#include "views/day/day_view.h"
+
+TPrintCommands::TPrintCommands(TVpPrinter& printer, TVpControlLink& link, TVpDayView& dayView, const TClock& clock,
+                               const TLocale& locale, TMessageBoxes& messageBoxes)
+    : Printer_(printer), DayView_(dayView), MessageBoxes_(messageBoxes), Renderer_(printer, link, clock, locale) {}
+
+void TPrintCommands::Print() {
+  if (Printer_.PrintFormats().empty()) {
+    MessageBoxes_.ShowMessage("No print format defined");
+    return;
+  }
+  // The printed day view starts at line 14; the one on screen gets its own line back afterwards.
+  const int topLine = DayView_.TopLine();
+  Printer_.SetSkinnedPrinting(false);
+  DayView_.SetTopLine(14);
+  try {
+    const std::unique_ptr<TVpPrintTarget> current = PrintTargets ? PrintTargets(false) : nullptr;
+    const std::optional<TReportDataRec> choice = RunPreview(DayView_.Date(), DayView_.Date(), current.get());
+    if (choice) PrintChoice(*choice);
+  } catch (...) {
+    DayView_.SetTopLine(topLine);
+    throw;
+  }
+  DayView_.SetTopLine(topLine);
+}
+
+void TPrintCommands::PrintChoice(const TReportDataRec& choice) {
+  if (!PrintTargets) {
+    MessageBoxes_.ShowMessage("No printer is available, so nothing was printed.");
+    return;
+  }
+  const std::unique_ptr<TVpPrintTarget> target = PrintTargets(true);
+  if (target) Renderer_.PrintFormat(*target, choice.FormatName, choice.StartDate, choice.EndDate);
+}

@@ -1,0 +1,190 @@
+#include "print/qt/print_preview_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "platform/qt/command_guard.h"
+#include "platform/qt/qt_text.h"
+#include "print/qt/print_preview_widget.h"
+#include "views/qt/date_edit_widget.h"
+
+TfrmPrintPreview::TfrmPrintPreview(TVpPrinter& printer, TVpPageRenderer& renderer, const TClock& clock,
+                                   const TLocale& locale, QWidget* parent)
+    : QDialog(parent),
+      Printer_(printer),
+      Preview_(printer, renderer, MakePreviewBitmap, clock.Now()),
+      StartEdit_(clock, locale),
+      EndEdit_(clock, locale) {
+  setObjectName("frmPrintPreview");
+  setWindowTitle("Print Preview");
+  setMinimumSize(640, 480);
+  resize(800, 600);
+
+  auto* band = new QHBoxLayout;
+  band->addWidget(new QLabel("Format:", this));
+  Formats_ = new QComboBox(this);
+  Formats_->setObjectName("VpPrintFormatComboBox1");
+  band->addWidget(Formats_, 1);
+  band->addWidget(new QLabel("Zoom:", this));
+  Zoom_ = new QComboBox(this);
+  Zoom_->setObjectName("cboxZoom");
+  Zoom_->addItems({"FitToScreen", "ActualSize", "%25", "%33", "%50", "%67", "%75"});
+  band->addWidget(Zoom_);
+  Skin_ = new QCheckBox("Use Skin", this);
+  Skin_->setObjectName("cbSkin");
+  band->addWidget(Skin_);
+  band->addWidget(new QLabel("Start Date:", this));
+  auto* start = new TVpDateEditWidget(StartEdit_, this);
+  start->setObjectName("deStartDate");
+  band->addWidget(start);
+  band->addWidget(new QLabel("End Date:", this));
+  auto* end = new TVpDateEditWidget(EndEdit_, this);
+  end->setObjectName("deEndDate");
+  band->addWidget(end);
+
+  QAction* print = AddAction("actPrint", "&Print", "Print", QKeySequence("Ctrl+P"), [this] {
+    Choice_ = {StartEdit_.Date(), EndEdit_.Date(), FromQt(Formats_->currentText())};
+    accept();
+  });
+  QAction* cancel = AddAction("actCancel", "Cancel", "Cancel preview", QKeySequence("Alt+C"), [this] { reject(); });
+  for (QAction* action : {print, cancel}) {
+    auto* button = new QPushButton(action->text(), this);
+    button->setObjectName(action == print ? "btnPrint" : "btnCancel");
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    band->addWidget(button);
+  }
+
+  auto* pages = new QToolBar(this);
+  pages->setObjectName("ToolBar1");
+  const struct {
+    const char* Name;
+    const char* Caption;
+    const char* Hint;
+    const char* Shortcut;
+    QStyle::StandardPixmap Picture;
+    TVpPageCommand Command;
+  } pageActions[] = {
+      {"actFirstPage", "&First page", "First page", "Ctrl+F", QStyle::SP_MediaSkipBackward, pcFirstPage},
+      {"actPrevPage", "Pre&vious page", "Previous page", "Ctrl+V", QStyle::SP_MediaSeekBackward, pcPrevPage},
+      {"actNextPage", "&Next page", "Next page", "Ctrl+N", QStyle::SP_MediaSeekForward, pcNextPage},
+      {"actLastPage", "&Last page", "Last page", "Ctrl+L", QStyle::SP_MediaSkipForward, pcLastPage}};
+  for (int i = 0; i < 4; ++i) {
+    const auto& a = pageActions[i];
+    const TVpPageCommand command = a.Command;
+    PageActions_[i] = AddAction(a.Name, a.Caption, a.Hint, QKeySequence(a.Shortcut), [this, command] {
+      Preview_.Run(command);
+      UpdatePageActions();
+    });
+    PageActions_[i]->setIcon(style()->standardIcon(a.Picture));
+    PageActions_[i]->setEnabled(false);  // until the preview has its pages
+    pages->addAction(PageActions_[i]);
+  }
+
+  PreviewWidget_ = new TVpPrintPreviewWidget(Preview_, this);
+  PreviewWidget_->setObjectName("VpPrintPreview1");
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(band);
+  layout->addWidget(pages);
+  layout->addWidget(PreviewWidget_, 1);
+
+  Preview_.OnPageChange = [this](int) { UpdatePageActions(); };
+  connect(Formats_, &QComboBox::textActivated, this,
+          [this](const QString& text) { GuardedCall([&] { PickFormat(Printer_, FromQt(text)); }); });
+  connect(Zoom_, &QComboBox::activated, this,
+          [this](int index) { Preview_.SetZoomFactor(static_cast<TVpPPZoomFactor>(index)); });
+  connect(Skin_, &QCheckBox::toggled, this, [this](bool on) { GuardedCall([&] { Printer_.SetSkinnedPrinting(on); }); });
+  connect(start, &TVpDateEditWidget::Edited, this, [this] { GuardedCall([this] { StartDateEdited(); }); });
+  connect(end, &TVpDateEditWidget::Edited, this, [this] { GuardedCall([this] { EndDateEdited(); }); });
+  Printer_.RegisterFormatWindow(*this);
+  FillFormatList();
+}
+
+TfrmPrintPreview::~TfrmPrintPreview() {
+  Printer_.UnregisterFormatWindow(*this);
+  // The controls go first: they show the preview and the date edits, which are members.
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
+QAction* TfrmPrintPreview::AddAction(const char* name, const QString& caption, const QString& hint,
+                                     const QKeySequence& shortcut, std::function<void()> run) {
+  auto* action = new QAction(caption, this);
+  action->setObjectName(name);
+  action->setToolTip(hint);
+  action->setShortcut(shortcut);
+  addAction(action);  // the window's shortcuts come before the focused control's keys
+  connect(action, &QAction::triggered, this, [run = std::move(run)] { GuardedCall(run); });
+  return action;
+}
+
+void TfrmPrintPreview::SetDates(double start, double end) {
+  Range_ = {start, end};
+  Preview_.SetStartDate(start);
+  Preview_.SetEndDate(end);
+  StartEdit_.SetDate(start);
+  EndEdit_.SetDate(end);
+  UpdatePageActions();
+}
+
+void TfrmPrintPreview::SetZoomFactor(TVpPPZoomFactor zoom) {
+  Preview_.SetZoomFactor(zoom);
+  Zoom_->setCurrentIndex(zoom);
+}
+
+void TfrmPrintPreview::HandleMessage(int message) {
+  if (message == PrintFormatsChanged) FillFormatList();
+}
+
+void TfrmPrintPreview::FillFormatList() {
+  const TVpFormatList list = FormatListOf(Printer_);
+  Formats_->clear();
+  for (const std::string& entry : list.Entries) Formats_->addItem(ToQt(entry));
+  Formats_->setCurrentIndex(list.Selected);
+  UpdatePageActions();
+}
+
+void TfrmPrintPreview::StartDateEdited() {
+  if (!StartEdit_.TextError().empty() || StartEdit_.Date() == 0) return;  // still being typed
+  Range_.SetStart(StartEdit_.Date());
+  if (EndEdit_.Date() != Range_.End) EndEdit_.SetDate(Range_.End);
+  Preview_.SetEndDate(Range_.End);
+  Preview_.SetStartDate(Range_.Start);
+  UpdatePageActions();
+}
+
+void TfrmPrintPreview::EndDateEdited() {
+  if (!EndEdit_.TextError().empty() || EndEdit_.Date() == 0) return;  // still being typed
+  Range_.SetEnd(EndEdit_.Date());
+  if (EndEdit_.Date() != Range_.End) EndEdit_.SetDate(Range_.End);
+  Preview_.SetEndDate(Range_.End);
+  UpdatePageActions();
+}
+
+void TfrmPrintPreview::UpdatePageActions() {
+  const bool first = Preview_.IsFirstPage(), last = Preview_.IsLastPage();
+  PageActions_[0]->setEnabled(!first);
+  PageActions_[1]->setEnabled(!first);
+  PageActions_[2]->setEnabled(!last);
+  PageActions_[3]->setEnabled(!last);
+}
+
+std::optional<TReportDataRec> ExecutePrintPreview(TVpPrinter& printer, TVpPageRenderer& renderer, const TClock& clock,
+                                                  const TLocale& locale, double start, double end, TVpPPZoomFactor zoom,
+                                                  const TVpPrintTarget* device, QWidget* parent) {
+  TfrmPrintPreview window(printer, renderer, clock, locale, parent);
+  if (device != nullptr)
+    window.Preview().SetPrinterDevice(device->PageRect(), device->DotsPerInchX(), device->DotsPerInchY());
+  window.SetDates(start, end);
+  window.SetZoomFactor(zoom);
+  window.Preview().FirstPage();
+  if (window.exec() != QDialog::Accepted) return std::nullopt;
+  return window.Choice();
+}

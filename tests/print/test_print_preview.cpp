@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/day_number.h"
+#include "platform/english_locale.h"
+#include "print/print_preview.h"
+#include "store/control_link.h"
+#include "tests/support/planner_fixture.h"
+#include "tests/support/recording_canvas.h"
+#include "tests/support/recording_print_target.h"
+
+namespace {
+
+TEST(PreviewArithmetic, ZoomFactorsScaleThePage) {
+  const TPoint client{400, 300}, page{816, 1056};
+  const struct {
+    TVpPPZoomFactor Zoom;
+    TPoint Size;
+  } cases[] = {{zfFitToControl, {396, 296}}, {zfActualSize, {816, 1056}}, {zf25Percent, {204, 264}},
+               {zf33Percent, {272, 352}},    {zf50Percent, {408, 528}},   {zf67Percent, {547, 708}},
+               {zf75Percent, {612, 792}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Zoom);
+    EXPECT_EQ(ZoomedPageSize(c.Zoom, client, page), c.Size);
+  }
+}
+
+TEST(PreviewArithmetic, ScrollBarsAppearForAHalfSizeLetterPage) {
+  const TPoint zoomed = ZoomedPageSize(zf50Percent, {400, 300}, {816, 1056});
+  const TVpPreviewScrollBars bars = LayOutScrollBars({}, {400, 300}, 16, zoomed);
+  EXPECT_TRUE(bars.Horizontal);
+  EXPECT_TRUE(bars.Vertical);
+  EXPECT_EQ(bars.HorzMax, 408);
+  EXPECT_EQ(bars.VertMax, 528);
+  EXPECT_EQ(bars.HorzPage, 384);
+  EXPECT_EQ(bars.VertPage, 284);
+  // Fitted to the control, the bars go again.
+  const TVpPreviewScrollBars fitted =
+      LayOutScrollBars(bars, {400, 300}, 16, ZoomedPageSize(zfFitToControl, {384, 284}, {816, 1056}));
+  EXPECT_FALSE(fitted.Horizontal);
+  EXPECT_FALSE(fitted.Vertical);
+  // Only the vertical bar when the width fits; it then stays even though the width no longer would.
+  const TVpPreviewScrollBars tall = LayOutScrollBars({}, {400, 300}, 16, {380, 500});
+  EXPECT_FALSE(tall.Horizontal);
+  EXPECT_TRUE(tall.Vertical);
+}
+
+TEST(PreviewArithmetic, PlacementTakesTheScrolledPartOfTheBitmap) {
+  const TPoint client{400, 300}, page{816, 1056};
+  const TVpPreviewPlacement half = PlacePreviewPage(zf50Percent, client, page, {10, 20}, std::nullopt);
+  EXPECT_EQ(half.Dest, (TRect{3, 3, 397, 297}));
+  EXPECT_EQ(half.Source, (TRect{20, 40, 814, 634}));
+  EXPECT_EQ(half.Frame, (TPoint{408, 528}));
+  const TVpPreviewPlacement actual = PlacePreviewPage(zfActualSize, client, page, {5, 6}, std::nullopt);
+  EXPECT_EQ(actual.Source, (TRect{5, 6, 402, 303}));
+  // A letter page at 300 dpi fitted into the control keeps its proportions.
+  const TVpPreviewPlacement fit = PlacePreviewPage(zfFitToControl, client, page, {}, TPoint{2550, 3300});
+  EXPECT_EQ(fit.Dest, (TRect{3, 3, 227, 297}));
+  EXPECT_EQ(fit.Source, (TRect{0, 0, 816, 1056}));
+  const std::vector<std::pair<TPoint, TPoint>> lines = PreviewFrameLines(client, fit.Frame);
+  ASSERT_EQ(lines.size(), 4u);  // the page is narrower and lower than the control: its own edges
+  EXPECT_EQ(lines[2], (std::pair<TPoint, TPoint>{{227, 2}, {227, 298}}));
+}
+
+TEST(PreviewArithmetic, BitmapSizeUsesEachAxisAndTreatsZeroAsTheScreen) {
+  EXPECT_EQ(PreviewBitmapSize({0, 0, 2550, 3300}, 300, 300), (TPoint{816, 1056}));
+  EXPECT_EQ(PreviewBitmapSize({0, 0, 5100, 3300}, 600, 300), (TPoint{816, 1056}));
+  EXPECT_EQ(PreviewBitmapSize({0, 0, 816, 1056}, 0, 0), (TPoint{816, 1056}));
+}
+
+TEST(PreviewArithmetic, EndDateNeverBeforeStart) {
+  TVpPreviewRange range{10, 20};
+  range.SetStart(25);
+  EXPECT_EQ(range.End, 25);
+  range.SetEnd(5);
+  EXPECT_EQ(range.End, 25);
+  range.SetEnd(30);
+  EXPECT_EQ(range.End, 30);
+  EXPECT_EQ(range.Start, 25);
+}
+
+class PrintPreviewTest : public ::testing::Test, protected TPlannerFixture {
+ protected:
+  PrintPreviewTest() {
+    CreateTables();
+    Connect();
+    AddActiveResource("KORET");
+    Link.SetDataStore(&Store());
+    Preview.SetClientSize({400, 300});
+    Preview.OnPageChange = [this](int page) { Changes.push_back(page); };
+  }
+  void UseFormats(std::vector<TVpPrintFormatItem> formats) {
+    Printer.MutablePrintFormats() = std::move(formats);
+    Preview.HandleMessage(PrintFormatsChanged);
+  }
+  static TVpPrintFormatItem DayFormat(const char* name, bool visible = true) {
+    TVpPrintFormatItem format = DayPageFormat(name, "Page $Page");
+    format.Visible = visible;
+    return format;
+  }
+  // The page caption drawn last on the page bitmap.
+  std::string LastPageCaption() {
+    std::string caption;
+    for (const std::string& text : static_cast<TRecordingCanvas&>(Preview.PageBitmap()->Canvas()).Texts())
+      if (text.starts_with("Page ")) caption = text;
+    return caption;
+  }
+
+  TEnglishLocale Locale;
+  TVpControlLink Link;
+  TVpPrinter Printer{Poster, Writer};
+  TVpPageRenderer Renderer{Printer, Link, Clock, Locale};
+  TRecordingCanvas Screen;
+  TVpPrintPreview Preview{Printer, Renderer, [this](int w, int h) { return Screen.CreateBitmap(w, h); },
+                          EncodeDate(2026, 3, 1)};
+  std::vector<int> Changes;
+};
+
+TEST_F(PrintPreviewTest, DayPagesRunFromStartToEndAndBack) {
+  UseFormats({DayFormat("Day")});
+  Preview.SetEndDate(EncodeDate(2026, 3, 7));
+  EXPECT_TRUE(Preview.IsFirstPage());
+  EXPECT_FALSE(Preview.IsLastPage());
+  Preview.LastPage();
+  EXPECT_EQ(Preview.CurPage(), 6);
+  EXPECT_TRUE(Preview.IsLastPage());
+  EXPECT_EQ(LastPageCaption(), "Page 7");
+  Preview.NextPage();  // nothing beyond the last page
+  Preview.PrevPage();
+  EXPECT_EQ(Preview.CurPage(), 5);
+  EXPECT_EQ(Preview.PagesReached(), 7);
+  EXPECT_EQ(Changes, (std::vector<int>{6, 5}));
+  // A new start date starts again at the first page.
+  Preview.SetStartDate(EncodeDate(2026, 3, 6));
+  EXPECT_EQ(Preview.CurPage(), 0);
+  Preview.LastPage();
+  EXPECT_EQ(Preview.CurPage(), 1);
+}
+
+TEST_F(PrintPreviewTest, PageMenuFollowsThePageShown) {
+  TVpPrintFormatItem shapes;
+  shapes.SetFormatName("Shapes");
+  UseFormats({shapes});
+  for (const TVpPageMenuItem& item : Preview.PageMenuForRightClick()) {
+    SCOPED_TRACE(item.Caption);
+    EXPECT_FALSE(item.Enabled);  // one page only: it is the first and the last
+  }
+  UseFormats({DayFormat("Day")});
+  Preview.SetEndDate(EncodeDate(2026, 3, 3));
+  const auto& first = Preview.PageMenuForRightClick();
+  EXPECT_EQ(std::string(first[0].Caption), "Previous Page");
+  EXPECT_FALSE(first[0].Enabled);
+  EXPECT_TRUE(first[1].Enabled);
+  EXPECT_FALSE(first[2].Enabled);
+  EXPECT_TRUE(first[3].Enabled);
+}
+
+TEST_F(PrintPreviewTest, KeysPageFormatsAndZoomRoundTheirLists) {
+  UseFormats({DayFormat("A"), DayFormat("B")});
+  const struct {
+    int Key;
+    TShiftState Shift;
+    int Format;
+    TVpPPZoomFactor Zoom;
+    int Page;
+  } steps[] = {{VK_NEXT, 0, 0, zfFitToControl, 1},   {VK_LEFT, ssCtrl, 0, zfFitToControl, 0},
+               {'F', ssCtrl, 1, zfFitToControl, 0},  {'F', ssCtrl, 0, zfFitToControl, 0},
+               {'F', ssShift, 1, zfFitToControl, 0}, {'Z', ssShift, 1, zf75Percent, 0},
+               {'Z', ssCtrl, 1, zfFitToControl, 0},  {'Z', 0, 1, zfFitToControl, 0}};
+  for (const auto& s : steps) {
+    SCOPED_TRACE(testing::Message() << s.Key << "/" << s.Shift);
+    EXPECT_TRUE(Preview.KeyDown(s.Key, s.Shift));
+    EXPECT_EQ(Printer.ActiveFormatIndex(), s.Format);
+    EXPECT_EQ(Preview.ZoomFactor(), s.Zoom);
+    EXPECT_EQ(Preview.CurPage(), s.Page);
+  }
+  EXPECT_FALSE(Preview.KeyDown('X', 0));
+}
+
+TEST_F(PrintPreviewTest, FormatListShowsVisibleFormatsSorted) {
+  UseFormats({DayFormat("Week"), TVpPrintFormatItem{}, DayFormat("Hidden", false), DayFormat("Day")});
+  Printer.SetActiveFormatIndex(3);
+  const TVpFormatList list = FormatListOf(Printer);
+  EXPECT_EQ(list.Entries, (std::vector<std::string>{"Day", "Unknown", "Week"}));
+  EXPECT_EQ(list.Selected, 0);
+  PickFormat(Printer, "Week");
+  EXPECT_EQ(Printer.ActiveFormatIndex(), 0);
+  PickFormat(Printer, "Hidden ");  // names no format
+  EXPECT_EQ(Printer.ActiveFormatIndex(), 0);
+}
+
+}  // namespace
