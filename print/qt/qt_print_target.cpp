@@ -41,9 +41,9 @@ TCanvas& TQtPrintTarget::Canvas() {
 TQtPdfDocument::TQtPdfDocument() {
   Buffer.open(QIODevice::WriteOnly);
   Writer.setResolution(kPdfDotsPerInch);
-  Writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                   QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres,
-                                             kPdfMarginMillimetres),
-                                   QPageLayout::Millimeter));
+  Writer.setPageLayout(
+      QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                  QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres),
+                  QPageLayout::Millimeter));
   Writer.setCreator("Koret Organizer");
 }
