@@ -9,10 +9,14 @@
 
 #include "model/day_number.h"
 #include "model/enumerations.h"
+#include "platform/english_locale.h"
 #include "platform/error_text.h"
 #include "platform/file_writer.h"
 #include "platform/ini_file.h"
 #include "platform/system_clock.h"
+#include "print/page_renderer.h"
+#include "print/printer.h"
+#include "store/control_link.h"
 #include "store/planner_files.h"
 #include "tools/koret_cli/headless_services.h"
 
@@ -24,9 +28,14 @@ constexpr const char* kUsage =
     "  koret-cli add-event --start \"YYYY-MM-DD HH:MM\" --end \"YYYY-MM-DD HH:MM\" --subject TEXT\n"
     "                      [--repeat CODE --until YYYY-MM-DD [--interval N]] [--data DIR] [--resource NAME]\n"
     "  koret-cli create-tables [--data DIR]\n"
+    "  koret-cli formats [--formats FILE]\n"
+    "  koret-cli print --format NAME --from YYYY-MM-DD [--to YYYY-MM-DD] --pdf FILE\n"
+    "                  [--formats FILE] [--data DIR] [--resource NAME]\n"
     "Repeat codes: 0 none, 1 daily, 2 weekly, 3 monthly by day, 4 monthly by date, 5 yearly by day,\n"
     "6 yearly by date, 7 every N days (--interval N).\n"
-    "DIR defaults to the Data folder beside koret-cli; NAME to the resource the organizer last showed.\n";
+    "DIR defaults to the Data folder beside koret-cli; NAME to the resource the organizer last showed;\n"
+    "FILE of --formats to Config/PrintFormats.xml beside koret-cli. print writes the pages of the format\n"
+    "from the first date to the last (--to defaults to --from) as a PDF file.\n";
 
 // A command line that cannot be carried out as written.
 struct EUsage : std::runtime_error {
@@ -133,6 +142,8 @@ struct TContext {
   std::string ProgramFolder;
   std::string DataFolder;
   TOptions Options;
+  const TPdfMaker& Pdf;
+  std::ostream& Err;
 };
 
 // The resource asked for by name; else the one the organizer last showed (its settings), else
@@ -227,14 +238,65 @@ int CreateTables(const TContext& context, std::ostream& out) {
   return 0;
 }
 
+// The print formats of the file named with --formats, else of the program folder's.
+void ReadFormats(TVpPrinter& printer, const TContext& context) {
+  const auto named = context.Options.find("formats");
+  const std::string file =
+      named != context.Options.end() ? named->second : context.ProgramFolder + "/Config/PrintFormats.xml";
+  const std::string error = printer.ReadFormatsFile(file, false);
+  if (!error.empty()) throw std::runtime_error(error);
+}
+
+int Formats(const TContext& context, std::ostream& out) {
+  TAtomicFileWriter writer;
+  THeadlessDesktop desktop;
+  TVpPrinter printer(desktop, writer);
+  ReadFormats(printer, context);
+  for (const TVpPrintFormatItem& format : printer.PrintFormats())
+    out << format.FormatName() << '\t' << OneLine(format.Description) << '\n';
+  return 0;
+}
+
+int Print(const TContext& context, std::ostream&) {
+  const TOptions& options = context.Options;
+  const std::string& formatName = Required(options, "format");
+  const double from = ParseDateTime(Required(options, "from"), "from", false);
+  const double to = options.count("to") ? ParseDateTime(options.at("to"), "to", false) : from;
+  const std::string& pdfFile = Required(options, "pdf");
+  if (!context.Pdf) throw std::runtime_error("this koret-cli was built without the desktop libraries and cannot print");
+
+  TAtomicFileWriter writer;
+  THeadlessDesktop desktop;
+  TVpPrinter printer(desktop, writer);
+  ReadFormats(printer, context);
+  if (printer.IndexOfFormatName(formatName) < 0)
+    throw std::runtime_error("no print format is named \"" + ValueExcerpt(formatName) +
+                             "\" (koret-cli formats lists them)");
+  TSession session(context.DataFolder, writer);
+  TVpFlexDataStore& store = session.Store();
+  if (TVpResource* resource = ChooseResource(store, context)) store.SetActiveResource(resource);
+  TVpControlLink link;
+  link.SetDataStore(&store);
+  const TSystemClock clock;
+  const TEnglishLocale locale;
+  TVpPageRenderer renderer(printer, link, clock, locale);
+  const std::string document =
+      context.Pdf([&](TVpPrintTarget& target) { renderer.PrintFormat(target, formatName, from, to); });
+  writer.ReplaceFile(pdfFile, document);
+  if (!renderer.ListNote().empty()) context.Err << "koret-cli: " << renderer.ListNote() << '\n';
+  return 0;
+}
+
 }  // namespace
 
 int RunKoretCli(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
-                std::ostream& err) {
+                std::ostream& err, const TPdfMaker& pdf) {
   const std::map<std::string, std::pair<int (*)(const TContext&, std::ostream&), std::set<std::string>>> commands = {
       {"agenda", {Agenda, {"data", "resource", "from", "days"}}},
       {"add-event", {AddEvent, {"data", "resource", "start", "end", "subject", "repeat", "until", "interval"}}},
       {"create-tables", {CreateTables, {"data"}}},
+      {"formats", {Formats, {"formats"}}},
+      {"print", {Print, {"data", "resource", "format", "from", "to", "pdf", "formats"}}},
   };
   if (args.empty() || args[0] == "help" || args[0] == "--help") {
     (args.empty() ? err : out) << kUsage;
@@ -243,7 +305,7 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
   try {
     const auto command = commands.find(args[0]);
     if (command == commands.end()) throw EUsage("unknown command \"" + ValueExcerpt(args[0]) + "\"");
-    TContext context{programFolder, "", ParseOptions(args, command->second.second)};
+    TContext context{programFolder, "", ParseOptions(args, command->second.second), pdf, err};
     const auto data = context.Options.find("data");
     context.DataFolder = data != context.Options.end() ? data->second : programFolder + "/Data";
     return command->second.first(context, out);

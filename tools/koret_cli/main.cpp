@@ -4,7 +4,9 @@
 
 #include "platform/program_folder.h"
 #include "tools/koret_cli/cli_commands.h"
+#include "tools/koret_cli/pdf_maker.h"
 
 int main(int argc, char* argv[]) {
-  return RunKoretCli(std::vector<std::string>(argv + 1, argv + argc), ExecutableFolder(), std::cout, std::cerr);
+  const TPdfMaker pdf = DesktopPdfMaker();
+  return RunKoretCli(std::vector<std::string>(argv + 1, argv + argc), ExecutableFolder(), std::cout, std::cerr, pdf);
 }

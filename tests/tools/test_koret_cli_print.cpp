@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/contact.h"
+#include "model/contacts.h"
+#include "model/resource.h"
+#include "model/task.h"
+#include "model/tasks.h"
+#include "platform/system_clock.h"
+#include "store/planner_files.h"
+#include "tests/support/temporary_folder.h"
+#include "tools/koret_cli/headless_services.h"
+
+namespace {
+
+// A shell command's exit code and standard output; standard error is left to the test log.
+struct TRun {
+  int Code = -1;
+  std::string Output;
+};
+
+std::string Quoted(const std::string& word) {
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+TRun RunCommand(const std::vector<std::string>& words) {
+  std::string command;
+  for (const std::string& word : words) command += Quoted(word) + " ";
+  TRun run;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.Output.append(buffer, n);
+  const int status = ::pclose(pipe);
+  run.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+size_t Occurrences(const std::string& text, const std::string& word) {
+  size_t count = 0;
+  for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + word.size())) ++count;
+  return count;
+}
+
+// A data folder, koret-cli printing from it, and pdfinfo and pdftotext
+// reading what it wrote.
+class KoretCliPrint : public ::testing::Test {
+ protected:
+  KoretCliPrint() { EXPECT_EQ(Cli({"create-tables"}).Code, 0); }
+
+  // koret-cli on the folder's data, printing with the shipped formats.
+  TRun Cli(std::vector<std::string> args) {
+    args.insert(args.begin(), KORET_CLI);
+    if ((args[1] == "print" || args[1] == "formats") && std::find(args.begin(), args.end(), "--formats") == args.end())
+      args.insert(args.begin() + 2, {"--formats", KORET_RESOURCES_DIR "/Config/PrintFormats.xml"});
+    if (args[1] != "formats") args.insert(args.begin() + 2, {"--data", Folder.File("Data")});
+    return RunCommand(args);
+  }
+  void AddEvent(const std::string& day, const std::string& subject) {
+    ASSERT_EQ(Cli({"add-event", "--start", day + " 09:00", "--end", day + " 10:00", "--subject", subject}).Code, 0);
+  }
+  // Tasks and contacts through the store, as the organizer adds them.
+  void AddTasksAndContacts(int tasks, int contacts) {
+    TSystemClock clock;
+    THeadlessDesktop desktop;
+    TAtomicFileWriter writer;
+    TVpPlannerFiles files(TVpStoreServices{clock, desktop, desktop, desktop, desktop, desktop}, writer);
+    files.SetDataFolder(Folder.File("Data"));
+    files.Connect();
+    TVpFlexDataStore& store = files.Store();
+    TVpResource* resource = store.Resources().FindResourceByName("KORET");
+    ASSERT_NE(resource, nullptr) << "add an event first";
+    store.SetActiveResource(resource);
+    for (int i = 0; i < tasks; ++i) {
+      TVpTask* task = resource->Tasks().AddTask(store.GetNextID("Tasks"));
+      task->SetDescription("Task" + std::to_string(1000 + i));
+      task->SetChanged(true);
+    }
+    store.PostTasks();
+    for (int i = 0; i < contacts; ++i) {
+      TVpContact* contact = resource->Contacts().AddContact(store.GetNextID("Contacts"));
+      contact->SetLastName("Contact" + std::to_string(1000 + i));
+      contact->SetChanged(true);
+    }
+    store.PostContacts();
+    files.Disconnect();
+  }
+  // Prints and returns the text of each page.
+  std::vector<std::string> Print(const std::string& format, const std::string& from, const std::string& to) {
+    const std::string pdf = Folder.File("out.pdf");
+    const TRun run = Cli({"print", "--format", format, "--from", from, "--to", to, "--pdf", pdf});
+    EXPECT_EQ(run.Code, 0) << format;
+    const TRun info = RunCommand({"pdfinfo", pdf});
+    const size_t at = info.Output.find("Pages:");
+    const int pageCount = at == std::string::npos ? -1 : std::stoi(info.Output.substr(at + 6));
+    std::vector<std::string> pages;
+    std::string text = RunCommand({"pdftotext", "-layout", pdf, "-"}).Output;
+    for (size_t end; (end = text.find('\f')) != std::string::npos; text.erase(0, end + 1))
+      pages.push_back(text.substr(0, end));
+    EXPECT_EQ(static_cast<int>(pages.size()), pageCount) << "pdftotext and pdfinfo agree on " << format;
+    return pages;
+  }
+
+  TTemporaryFolder Folder;
+};
+
+struct TShippedFormat {
+  const char* Name;
+  size_t Pages;                    // over 2026-12-07..2026-12-13
+  std::vector<const char*> Texts;  // each shows on the first page
+};
+
+TEST_F(KoretCliPrint, EveryShippedFormatPrintsItsPagesWithTheirTexts) {
+  AddEvent("2026-12-07", "Plan");
+  AddEvent("2026-12-10", "Demo");
+  AddTasksAndContacts(3, 3);
+  const std::vector<TShippedFormat> formats = {
+      {"Day", 7, {"Monday, December 7, 2026", "Plan", "Page 1"}},
+      {"Work Week", 1, {"Week of December 7, 2026", "Plan", "Demo"}},
+      {"Week", 1, {"Plan", "Demo", "Thursday"}},
+      {"Month", 1, {"December 2026", "Plan", "Demo"}},
+      {"Task List", 1, {"Tasks of KORET", "Task1000", "Task1002"}},
+      {"Address Book", 1, {"Contacts of KORET", "Contact1000", "Contact1002"}},
+      {"Day and Tasks", 7, {"Plan", "Task1000", "Task1002"}},
+  };
+  std::string listed, names;
+  for (const TShippedFormat& format : formats) listed += format.Name + std::string("\n");
+  std::istringstream lines(Cli({"formats"}).Output);
+  for (std::string line; std::getline(lines, line);) names += line.substr(0, line.find('\t')) + "\n";
+  EXPECT_EQ(names, listed) << "formats lists every shipped format in order";
+  for (const TShippedFormat& format : formats) {
+    const std::vector<std::string> pages = Print(format.Name, "2026-12-07", "2026-12-13");
+    ASSERT_EQ(pages.size(), format.Pages) << format.Name;
+    for (const char* text : format.Texts)
+      EXPECT_NE(pages[0].find(text), std::string::npos) << format.Name << ": " << text;
+  }
+}
+
+TEST_F(KoretCliPrint, TheDayFormatGivesEachDayItsPageWithItsEvents) {
+  for (int day = 7; day <= 13; ++day)
+    AddEvent((day < 10 ? "2026-12-0" : "2026-12-") + std::to_string(day), "Event" + std::to_string(day));
+  const std::vector<std::string> pages = Print("Day", "2026-12-07", "2026-12-13");
+  ASSERT_EQ(pages.size(), 7u);
+  for (int page = 0; page < 7; ++page)
+    for (int day = 7; day <= 13; ++day)
+      EXPECT_EQ(Occurrences(pages[page], "Event" + std::to_string(day)), page + 7 == day ? 1u : 0u)
+          << "page " << page + 1 << ", event of the " << day;
+}
+
+TEST_F(KoretCliPrint, TheMonthFormatGivesOnePagePerMonth) {
+  AddEvent("2026-11-20", "Nov20");
+  AddEvent("2027-01-05", "Jan05");
+  const std::vector<std::string> pages = Print("Month", "2026-11-01", "2027-01-31");
+  ASSERT_EQ(pages.size(), 3u);
+  EXPECT_NE(pages[0].find("November 2026"), std::string::npos);
+  EXPECT_NE(pages[0].find("Nov20"), std::string::npos);
+  EXPECT_NE(pages[1].find("December 2026"), std::string::npos);
+  EXPECT_NE(pages[2].find("January 2027"), std::string::npos);
+  EXPECT_NE(pages[2].find("Jan05"), std::string::npos);
+}
+
+TEST_F(KoretCliPrint, FiveHundredContactsSpreadOverPagesEachShownOnce) {
+  AddEvent("2026-12-07", "Anything");
+  AddTasksAndContacts(0, 500);
+  const std::vector<std::string> pages = Print("Address Book", "2026-12-07", "2026-12-07");
+  EXPECT_GT(pages.size(), 1u);
+  std::string all;
+  for (const std::string& page : pages) all += page;
+  for (int i = 0; i < 500; ++i)
+    ASSERT_EQ(Occurrences(all, "Contact" + std::to_string(1000 + i)), 1u) << "contact " << i;
+}
+
+TEST_F(KoretCliPrint, AMonthOfDayPagesPrintsWithinASecond) {
+  AddEvent("2026-12-07", "Anything");
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Print("Day", "2026-12-01", "2026-12-31").size(), 31u);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("31 one-day pages, with pdfinfo and pdftotext: %.3f s\n", seconds);
+  EXPECT_LT(seconds, 5.0) << "far over the budget of one second";
+}
+
+TEST_F(KoretCliPrint, AFailedPrintLeavesTheOldFileAndSaysWhy) {
+  const std::string pdf = Folder.File("kept.pdf");
+  std::ofstream(pdf) << "old";
+  std::ofstream(Folder.File("broken.xml")) << "<PrintFormats><Format Name=\"A\"";
+  const std::vector<std::vector<std::string>> failing = {
+      {"print", "--format", "Nonexistent", "--from", "2026-12-07", "--pdf", pdf},
+      {"print", "--format", "Day", "--from", "2026-12-07", "--pdf", pdf, "--formats", Folder.File("missing.xml")},
+      {"print", "--format", "A", "--from", "2026-12-07", "--pdf", pdf, "--formats", Folder.File("broken.xml")},
+      {"print", "--format", "Day", "--from", "2026-12-07", "--resource", "Nobody", "--pdf", pdf},
+  };
+  for (const auto& args : failing) {
+    EXPECT_EQ(Cli(args).Code, 1) << args[2] << " " << args.back();
+    std::ifstream kept(pdf);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old");
+  }
+  EXPECT_EQ(Cli({"print", "--format", "Day", "--from", "2026-12-07", "--pdf", Folder.File("no/such/folder.pdf")}).Code,
+            1);
+}
+
+}  // namespace

@@ -1,0 +1,3 @@
+#include "tools/koret_cli/pdf_maker.h"
+
+TPdfMaker DesktopPdfMaker() { return {}; }

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class TVpPrintTarget;
+
+// Runs a print job on a PDF target and returns the document's bytes; raises when the document
+// cannot be made. Empty in a build without the desktop libraries, which cannot print.
+using TPdfJob = std::function<void(TVpPrintTarget&)>;
+using TPdfMaker = std::function<std::string(const TPdfJob&)>;
+
+// The PDF maker of this build.
+TPdfMaker DesktopPdfMaker();
