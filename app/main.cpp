@@ -13,6 +13,7 @@
 #include "platform/instance_lock.h"
 #include "platform/program_folder.h"
 #include "platform/qt/qt_message_boxes.h"
+#include "print/qt/desktop_printers.h"
 
 int main(int argc, char* argv[]) {
   // A second copy ends at once, silently, and touches nothing.
@@ -61,6 +62,7 @@ int main(int argc, char* argv[]) {
   TfrmCalendar calendar(desktop.Clock, desktop.Locale, mainWindow.Owner());
   TAboutBox about(&mainWindow);
   mainWindow.SetWindows(&preferences, &calendar, &about);
+  mainWindow.SetPrintTargets(DesktopPrintTargets(&mainWindow));
   mainWindowReady = &mainWindow;
   // However the event loop ends, the window's state is saved and the files are closed.
   QObject::connect(&application, &QCoreApplication::aboutToQuit, [&] {

@@ -25,8 +25,8 @@ TfrmPrintPreview::TfrmPrintPreview(TVpPrinter& printer, TVpPageRenderer& rendere
       EndEdit_(clock, locale) {
   setObjectName("frmPrintPreview");
   setWindowTitle("Print Preview");
-  setMinimumSize(640, 480);
-  resize(800, 600);
+  // The layout keeps the window at least as wide as its band of controls.
+  resize(900, 640);
 
   auto* band = new QHBoxLayout;
   band->addWidget(new QLabel("Format:", this));
@@ -37,6 +37,7 @@ TfrmPrintPreview::TfrmPrintPreview(TVpPrinter& printer, TVpPageRenderer& rendere
   Zoom_ = new QComboBox(this);
   Zoom_->setObjectName("cboxZoom");
   Zoom_->addItems({"FitToScreen", "ActualSize", "%25", "%33", "%50", "%67", "%75"});
+  Zoom_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   band->addWidget(Zoom_);
   Skin_ = new QCheckBox("Use Skin", this);
   Skin_->setObjectName("cbSkin");
@@ -49,6 +50,10 @@ TfrmPrintPreview::TfrmPrintPreview(TVpPrinter& printer, TVpPageRenderer& rendere
   auto* end = new TVpDateEditWidget(EndEdit_, this);
   end->setObjectName("deEndDate");
   band->addWidget(end);
+  // Wide enough for a whole date and the drop-down button, however crowded the band.
+  const int dateWidth = fontMetrics().horizontalAdvance("30 Sep 0000") + 32;
+  start->setMinimumWidth(dateWidth);
+  end->setMinimumWidth(dateWidth);
 
   QAction* print = AddAction("actPrint", "&Print", "Print", QKeySequence("Ctrl+P"), [this] {
     Choice_ = {StartEdit_.Date(), EndEdit_.Date(), FromQt(Formats_->currentText())};

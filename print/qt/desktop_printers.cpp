@@ -1,0 +1,32 @@
+#include "print/qt/desktop_printers.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <memory>
+
+#include "print/qt/qt_print_target.h"
+
+namespace {
+
+// The printer comes first, so that it exists before the print target over it and outlives it.
+struct TPrinterDevice {
+  QPrinter Printer{QPrinter::HighResolution};
+};
+
+class TQtPrinterTarget : private TPrinterDevice, public TQtPrintTarget {
+ public:
+  TQtPrinterTarget() : TQtPrintTarget(Printer) {}
+  QPrinter& Device() { return Printer; }
+};
+
+}  // namespace
+
+TVpPrintTargetFactory DesktopPrintTargets(QWidget* parent) {
+  return [parent](bool choose) -> std::unique_ptr<TVpPrintTarget> {
+    auto target = std::make_unique<TQtPrinterTarget>();
+    if (!choose) return target;
+    QPrintDialog dialog(&target->Device(), parent);
+    if (dialog.exec() != QDialog::Accepted) return nullptr;
+    return target;
+  };
+}
