@@ -32,5 +32,8 @@ void TPrintCommands::PrintChoice(const TReportDataRec& choice) {
     return;
   }
   const std::unique_ptr<TVpPrintTarget> target = PrintTargets(true);
-  if (target) Renderer_.PrintFormat(*target, choice.FormatName, choice.StartDate, choice.EndDate);
+  if (!target) return;
+  Renderer_.PrintFormat(*target, choice.FormatName, choice.StartDate, choice.EndDate);
+  // A list that could not go on (an element too small for one row) is printed only in part.
+  if (!Renderer_.ListNote().empty()) MessageBoxes_.ShowMessage(Renderer_.ListNote());
 }
