@@ -2,13 +2,13 @@
 
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <span>
 
 #include "platform/error_text.h"
 #include "platform/file_reader.h"
+#include "print/decimal_text.h"
 #include "xml/parser.h"
 #include "xml/xml_escape.h"
 #include "xml/xml_messages.h"
@@ -173,20 +173,6 @@ std::optional<TColor> ParseColor(std::string_view text) {
   return static_cast<TColor>(static_cast<std::uint32_t>(*value));
 }
 
-// A finite decimal number, with a point or a comma as its separator and an optional exponent.
-std::optional<double> ParseFloat(std::string_view text) {
-  std::string normal(text);
-  for (char& c : normal)
-    if (c == ',') c = '.';
-  double value = 0;
-  const char* begin = normal.data();
-  const char* end = begin + normal.size();
-  if (begin != end && *begin == '+') ++begin;
-  const auto result = std::from_chars(begin, end, value, std::chars_format::general);
-  if (normal.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
 // Applies the attributes of one tag in order; an apply function answering false (a number that
 // does not convert) stops the rest.
 template <class F>
@@ -282,10 +268,10 @@ class TFormatsReader {
         if (!measurement) throw EVpPrintFormatError("Invalid measurement" + ValueExcerpt(value));
         e.Measurement = static_cast<TVpItemMeasurement>(*measurement);
       }
-      if (name == "Left") return SetNumber(e.Left, value, ParseFloat);
-      if (name == "Top") return SetNumber(e.Top, value, ParseFloat);
-      if (name == "Width") return SetNumber(e.Width, value, ParseFloat);
-      if (name == "Height") return SetNumber(e.Height, value, ParseFloat);
+      if (name == "Left") return SetNumber(e.Left, value, ParseDecimal);
+      if (name == "Top") return SetNumber(e.Top, value, ParseDecimal);
+      if (name == "Width") return SetNumber(e.Width, value, ParseDecimal);
+      if (name == "Height") return SetNumber(e.Height, value, ParseDecimal);
       if (name == "DayOffset") return SetNumber(e.DayOffset, value, ParseInt);
       if (name == "DayOffsetUnits") SetEnum(e.DayOffsetUnits, kDayUnitTexts, value);
       return true;
