@@ -29,6 +29,14 @@ const TVpPrintFormatItem& TVpPrinter::ActiveFormat() const {
   return Formats_[static_cast<size_t>(ActiveFormatIndex_)];
 }
 
+void TVpPrinter::DeleteFormat(int index) {
+  if (index < 0 || index >= static_cast<int>(Formats_.size())) return;
+  Formats_.erase(Formats_.begin() + index);
+  const bool activeMoves = index < ActiveFormatIndex_ || ActiveFormatIndex_ >= static_cast<int>(Formats_.size());
+  if (activeMoves && ActiveFormatIndex_ > 0) --ActiveFormatIndex_;
+  NotifyFormatsChanged();
+}
+
 int TVpPrinter::IndexOfFormatName(const std::string& name) const {
   for (size_t i = 0; i < Formats_.size(); ++i)
     if (Formats_[i].FormatName() == name) return static_cast<int>(i);

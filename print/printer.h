@@ -37,6 +37,10 @@ class TVpPrinter {
   void SetActiveFormatIndex(int index);
   // The active format; raises EVpPrintFormatError as SetActiveFormatIndex does.
   const TVpPrintFormatItem& ActiveFormat() const;
+  // Removes the format at the index (ignoring one outside the formats) and keeps the active
+  // format the same one: a format deleted before it moves it down by one; when the active one is
+  // deleted, the format now at its place (or the new last one) becomes active. Tells the windows.
+  void DeleteFormat(int index);
   // The first format of exactly this name, or -1.
   int IndexOfFormatName(const std::string& name) const;
 
