@@ -42,5 +42,6 @@ void TSkinEngine::SetBrightnessShift(int shift) {
 void TSkinEngine::Apply() {
   if (Target_ == nullptr) return;
   if (Skin_) Target_->ApplySkin(ShiftedPalette(Skin_->Colors, HueShift_, BrightnessShift_), Skin_->Style);
-  else Target_->RestoreDesktopLook();
+  else if (Skinned_) Target_->RestoreDesktopLook();
+  Skinned_ = Skin_.has_value();
 }

@@ -52,6 +52,7 @@ class TSkinEngine {
   void Apply();
 
   TSkinTarget* Target_ = nullptr;
+  bool Skinned_ = false;  // the target shows a skin, not the desktop's look
   std::optional<TSkin> Skin_;
   std::string FilePath_;
   int HueShift_ = 0;

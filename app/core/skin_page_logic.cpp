@@ -53,7 +53,7 @@ void TSkinPageLogic::SetDontUseSkin(bool dontUse) {
   DontUseSkin_ = dontUse;
   if (dontUse) Engine_.DropSkin();
   else if (SelectedFile_ >= 0) Load(SelectedPath(), Engine_.HueShift(), Engine_.BrightnessShift());
-  else if (CurrentFavorite_ >= 0 || !Favorites_.Rows().empty()) FavoriteClicked(CurrentFavorite_);
+  else if (!Favorites_.Rows().empty()) FavoriteClicked(CurrentFavorite_);
   // Without favourites, the skin that was dropped comes back.
   else Load(Engine_.FilePath(), Engine_.HueShift(), Engine_.BrightnessShift());
   if (!dontUse) FocusFavorites();
