@@ -108,6 +108,13 @@ void TSkinPageLogic::MoveToFavorite(int skinID) {
   CurrentFavorite_ = Inside(found == rows.end() ? 0 : static_cast<int>(found - rows.begin()), rows.size());
 }
 
+void TSkinPageLogic::Stored(int skinID) {
+  MoveToFavorite(skinID);
+  SelectedFile_ = -1;
+  FocusFavorites();
+  Changed();
+}
+
 void TSkinPageLogic::AddClicked() {
   if (SelectedFile_ < 0 && !Engine_.FilePath().empty()) {
     const std::filesystem::path current(Engine_.FilePath());
@@ -122,10 +129,7 @@ void TSkinPageLogic::AddClicked() {
   const std::vector<TSkinFavorite> rows = Favorites_.Rows();
   const int id = rows.empty() ? 1 : rows.back().SkinID + 1;
   Favorites_.Append({id, Engine_.FilePath(), Engine_.SkinName(), Engine_.HueShift(), Engine_.BrightnessShift()});
-  MoveToFavorite(id);
-  SelectedFile_ = -1;
-  FocusFavorites();
-  Changed();
+  Stored(id);
 }
 
 void TSkinPageLogic::UpdateClicked() {
@@ -134,10 +138,7 @@ void TSkinPageLogic::UpdateClicked() {
   const TSkinFavorite old = row < 0 ? TSkinFavorite{} : rows[row];
   const std::string file = SelectedFile_ < 0 ? old.FileName : SelectedPath();
   Favorites_.Replace(row, {old.SkinID, file, Engine_.SkinName(), Engine_.HueShift(), Engine_.BrightnessShift()});
-  MoveToFavorite(old.SkinID);
-  SelectedFile_ = -1;
-  FocusFavorites();
-  Changed();
+  Stored(old.SkinID);
 }
 
 void TSkinPageLogic::DeleteClicked() {

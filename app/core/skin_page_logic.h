@@ -53,6 +53,9 @@ class TSkinPageLogic : public TPreferencesSkinPage {
   void Load(const std::string& path, int hue, int brightness);
   // The current favourite is the first row with the ID, else the first row.
   void MoveToFavorite(int skinID);
+  // After Add or Update: the favourite with the ID is current, no file is selected, and the
+  // favourites have the focus.
+  void Stored(int skinID);
   void Changed();
   void FocusFavorites();
 
