@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/qt_skin_target.h"
 #include "platform/file_writer.h"
 #include "platform/qt/desktop_sound_player.h"
 #include "platform/qt/qt_clock.h"
@@ -35,6 +36,7 @@ struct TQtDesktop {
   TQtLocale Locale;
   TQtStoreDialogs Dialogs{Locale};
   TAtomicFileWriter Writer;
+  TQtSkinTarget SkinTarget;
 
   TVpStoreServices StoreServices() { return {Clock, Timers, Sound, Poster, MessageBoxes, Dialogs}; }
 };

@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "app/secondary_windows.h"
 #include "app/session_end.h"
+#include "app/skin_page.h"
 #include "platform/display_probe.h"
 #include "platform/instance_lock.h"
 #include "platform/program_folder.h"
@@ -58,7 +59,13 @@ int main(int argc, char* argv[]) {
   TQtDesktop desktop;
   TForm1 mainWindow(ExecutableFolder(), desktop);
   if (endedDuringStartUp) return 0;
+  TLifeCycle& lifeCycle = mainWindow.LifeCycle();
+  TSkinPageLogic skinLogic(ExecutableFolder(), lifeCycle.Skin(), lifeCycle.SkinFavorites(), desktop.MessageBoxes);
+  lifeCycle.SetSkinPage(&skinLogic);
   TfrmOpt preferences(&mainWindow);
+  // The preferences window's "Skin" page; the window takes it as its second tab.
+  auto* skinPage = new TSkinPage(skinLogic, &preferences);
+  skinPage->hide();
   TfrmCalendar calendar(desktop.Clock, desktop.Locale, mainWindow.Owner());
   TAboutBox about(&mainWindow);
   mainWindow.SetWindows(&preferences, &calendar, &about);

@@ -80,7 +80,8 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
       },
       this);
 
-  // The first stage runs while the window is being built.
+  // The first stage runs while the window is being built; it loads the skin.
+  LifeCycle_->Skin().SetTarget(&desktop.SkinTarget);
   GuardedCall([this] { ShowAtStart_ = LifeCycle_->StartFirstStage(); });
 }
 

@@ -16,3 +16,9 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
 bool StartsWithTextAscii(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && SameTextAscii(text.substr(0, prefix.size()), prefix);
 }
+
+std::string_view TrimBlanksAscii(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}

@@ -16,3 +16,5 @@ std::string UpperCaseAscii(std::string_view text);
 bool SameTextAscii(std::string_view a, std::string_view b);
 // Whether the text begins with the prefix, ASCII letters compared without regard to case.
 bool StartsWithTextAscii(std::string_view text, std::string_view prefix);
+// The text without the blanks (spaces, tabs, carriage returns) at its start and end.
+std::string_view TrimBlanksAscii(std::string_view text);

@@ -1,5 +1,6 @@
 #include "app/core/life_cycle.h"
 
+#include "app/core/skin_paths.h"
 #include "app/core/window_placement.h"
 #include "platform/error_text.h"
 #include "store/control_link.h"
@@ -19,7 +20,8 @@ TLifeCycle::TLifeCycle(const std::string& programFolder, TMainWindowShell& windo
       Poster_(poster),
       Settings_(writer),
       Planner_(services, writer, &window),
-      Printer_(poster, writer) {
+      Printer_(poster, writer),
+      SkinFavorites_(writer) {
   Settings_.SetFileName(ProgramFolder_ + "/Config/Config.ini");
   for (int i = 0; i < TVpCategoryColorMap::kCategoryCount; ++i)
     Planner_.Store().CategoryColorMap().Category(i)->SetDescription(kCategoryNames[i]);
@@ -34,8 +36,18 @@ bool TLifeCycle::StartFirstStage() {
     ReportError(e);  // the program starts with every setting at its default
   }
   StartSettings_ = ReadProgramSettings(Settings_);
+  LoadStartSkin();
   Window_.SetTrayIconVisible(true);
   return !StartSettings_.StartMinimized;
+}
+
+void TLifeCycle::LoadStartSkin() {
+  const TProgramSettings& s = StartSettings_;
+  Skin_.SetHueShift(s.SkinColor);
+  Skin_.SetBrightnessShift(s.SkinBrightness);
+  const std::string error = Skin_.LoadSkin(SkinPathFromSetting(ProgramFolder_, s.SkinFileName));
+  // A skin that is not used (the second stage drops it again) is not worth a message.
+  if (!error.empty() && !s.DontUseSkin) Window_.ShowError(error + "\n\nThe program starts without a skin.");
 }
 
 void TLifeCycle::MainWindowCreated() {
@@ -58,6 +70,7 @@ void TLifeCycle::HandleMessage(int message) {
 void TLifeCycle::StartSecondStage() {
   const TProgramSettings& s = StartSettings_;
   Window_.ApplySettings(s);
+  if (SkinPage_ != nullptr) SkinPage_->SetDontUseSkin(s.DontUseSkin);
   Window_.SetActiveTab(s.ActTab);
   Window_.SetWeekView(s.ShowWV, s.WVWidth);
   Window_.SetCalendarGeometry(
@@ -65,12 +78,19 @@ void TLifeCycle::StartSecondStage() {
   Printer_.SetFormatsFileName(ProgramFolder_ + "/Config/PrintFormats.xml");
   LoadPrintFormats(Printer_.FormatsFileName());  // a file that fails is reported; the start goes on
   LoadLocalization();
+  SkinFavorites_.SetFileName(ProgramFolder_ + "/Config/Skins.xml");
   Planner_.SetDataFolder(ProgramFolder_ + "/Data");
   // The main day view always starts with 30-minute slots, whatever the settings say.
   Window_.SetDayViewGranularity(gr30Min);
   try {
     Planner_.Connect();
     SelectActiveResource();
+  } catch (const std::exception& e) {
+    ReportError(e);
+  }
+  // The favourite skins do not depend on the data files: they open also when those fail.
+  try {
+    SkinFavorites_.Open();
   } catch (const std::exception& e) {
     ReportError(e);
   }
@@ -179,6 +199,7 @@ bool TLifeCycle::CloseRequested() {
     ReportError(e);
   }
   Settings_.Close();
+  SkinFavorites_.Close();  // every change was written when it was made
   try {
     Planner_.Disconnect();
   } catch (const std::exception& e) {

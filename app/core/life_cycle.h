@@ -5,8 +5,11 @@
 #include <string>
 
 #include "app/core/main_window_shell.h"
+#include "app/core/preferences_skin_page.h"
 #include "app/core/program_settings.h"
 #include "app/core/settings_store.h"
+#include "app/core/skin_engine.h"
+#include "app/core/skin_favorites.h"
 #include "platform/message_queue.h"
 #include "print/printer.h"
 #include "store/planner_files.h"
@@ -70,7 +73,12 @@ class TLifeCycle : public TMessageTarget {
   // is reported.
   void LoadPrintFormats(const std::string& fileName);
 
+  // The preferences window's Skin page, which start-up tells the stored "Don't use skin".
+  void SetSkinPage(TPreferencesSkinPage* page) { SkinPage_ = page; }
+
   TVpPlannerFiles& Planner() { return Planner_; }
+  TSkinEngine& Skin() { return Skin_; }
+  TSkinFavorites& SkinFavorites() { return SkinFavorites_; }
   TVpPrinter& Printer() { return Printer_; }
   TSettingsStore& Settings() { return Settings_; }
   const TProgramSettings& StartSettings() const { return StartSettings_; }
@@ -80,6 +88,8 @@ class TLifeCycle : public TMessageTarget {
   // Reads Config/Localize.xml into the control link and sets its default country.
   void LoadLocalization();
   void SaveWindowState();
+  // Loads the skin the settings name, with their shifts; a file that fails is reported.
+  void LoadStartSkin();
 
   std::string ProgramFolder_;
   TMainWindowShell& Window_;
@@ -88,6 +98,9 @@ class TLifeCycle : public TMessageTarget {
   TProgramSettings StartSettings_;
   TVpPlannerFiles Planner_;
   TVpPrinter Printer_;
+  TSkinEngine Skin_;
+  TSkinFavorites SkinFavorites_;
+  TPreferencesSkinPage* SkinPage_ = nullptr;
   bool ExitRequested_ = false;
   bool Closed_ = false;
 };

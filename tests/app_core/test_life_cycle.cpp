@@ -3,8 +3,10 @@
 #include <filesystem>
 
 #include "app/core/life_cycle.h"
+#include "app/core/skin_page_logic.h"
 #include "store/control_link.h"
 #include "store/data_packet.h"
+#include "tests/app_core/skin_test_files.h"
 #include "tests/support/planner_fixture.h"
 
 namespace {
@@ -88,6 +90,9 @@ class LifeCycle : public ::testing::Test, protected TPlannerFixture {
                                            Poster, Writer);
     Window->Owner = Program.get();
     Window->HasTray = HasTray;
+    SkinPage = std::make_unique<TSkinPageLogic>(Folder.Path().string(), Program->Skin(), Program->SkinFavorites(),
+                                                MessageBoxes);
+    Program->SetSkinPage(SkinPage.get());
     Program->StartFirstStage();
     Program->MainWindowCreated();
     Poster.DeliverAll();
@@ -96,6 +101,7 @@ class LifeCycle : public ::testing::Test, protected TPlannerFixture {
   // Ends the program with the Exit command.
   void ExitProgram() {
     Program->Exit();
+    SkinPage.reset();
     Program.reset();
     Window.reset();
   }
@@ -110,6 +116,7 @@ class LifeCycle : public ::testing::Test, protected TPlannerFixture {
   bool HasTray = true;
   std::unique_ptr<TFakeMainWindow> Window;
   std::unique_ptr<TLifeCycle> Program;
+  std::unique_ptr<TSkinPageLogic> SkinPage;
 };
 
 TEST_F(LifeCycle, TheFirstStartMakesKoretAndTheNextReusesIt) {
@@ -163,6 +170,34 @@ TEST_F(LifeCycle, PrintFormatsAreReadAtStartAndAFailingFileIsReportedAndKeepsThe
   Start();
   ASSERT_EQ(Window->Errors.size(), 1u);
   EXPECT_NE(Window->Errors[0].find("PrintFormats.xml"), std::string::npos) << Window->Errors[0];
+  EXPECT_NE(Program->Planner().Store().ActiveResource(), nullptr) << "the start went on";
+}
+
+// The stored skin loads in the first stage with its shifts; a stored "Don't use skin" drops it
+// again; a broken skin file is told (file and line) and the start goes on without a skin.
+TEST_F(LifeCycle, TheStoredSkinLoadsAtStartAndABrokenOneIsReported) {
+  std::filesystem::create_directories(Folder.File("Skins"));
+  TTemporaryFolder::Write(Folder.File("Skins/Dark.skin"), SkinText("Dark"));
+  TTemporaryFolder::Write(ConfigFile(), "[Skin]\nFilename= Dark.skin \nColor=30\nBrightness=-5\nDontUseSkin=0\n");
+  Start();
+  EXPECT_TRUE(Window->Errors.empty());
+  EXPECT_EQ(Program->Skin().SkinName(), "Dark");
+  EXPECT_EQ(Program->Skin().HueShift(), 30);
+  EXPECT_EQ(Program->Skin().BrightnessShift(), -5);
+  ExitProgram();
+
+  TTemporaryFolder::Write(ConfigFile(), "[Skin]\nFilename=Dark.skin\nDontUseSkin=1\n");
+  Start();
+  EXPECT_FALSE(Program->Skin().HasSkin());
+  EXPECT_TRUE(SkinPage->DontUseSkin());
+  ExitProgram();
+
+  TTemporaryFolder::Write(Folder.File("Skins/Dark.skin"), "name = Dark\nwindow = #00000\n");
+  TTemporaryFolder::Write(ConfigFile(), "[Skin]\nFilename=Dark.skin\nDontUseSkin=0\n");
+  Start();
+  EXPECT_FALSE(Program->Skin().HasSkin());
+  ASSERT_EQ(Window->Errors.size(), 1u);
+  EXPECT_NE(Window->Errors[0].find("Skins/Dark.skin\", line 2"), std::string::npos) << Window->Errors[0];
   EXPECT_NE(Program->Planner().Store().ActiveResource(), nullptr) << "the start went on";
 }
 
