@@ -6,6 +6,7 @@
 #include "app/calendar_window.h"
 #include "app/desktop_services.h"
 #include "app/main_window.h"
+#include "app/preferences_window.h"
 #include "app/program.h"
 #include "app/secondary_windows.h"
 #include "app/session_end.h"
@@ -58,7 +59,7 @@ int main(int argc, char* argv[]) {
   TQtDesktop desktop;
   TForm1 mainWindow(ExecutableFolder(), desktop);
   if (endedDuringStartUp) return 0;
-  TfrmOpt preferences(&mainWindow);
+  TfrmOpt preferences(desktop, mainWindow.Owner(), &mainWindow);
   TfrmCalendar calendar(desktop.Clock, desktop.Locale, mainWindow.Owner());
   TAboutBox about(&mainWindow);
   mainWindow.SetWindows(&preferences, &calendar, &about);
