@@ -6,6 +6,7 @@
 #include "app/calendar_window.h"
 #include "app/desktop_services.h"
 #include "app/main_window.h"
+#include "app/preferences_window.h"
 #include "app/program.h"
 #include "app/secondary_windows.h"
 #include "app/session_end.h"
@@ -62,10 +63,9 @@ int main(int argc, char* argv[]) {
   TLifeCycle& lifeCycle = mainWindow.LifeCycle();
   TSkinPageLogic skinLogic(ExecutableFolder(), lifeCycle.Skin(), lifeCycle.SkinFavorites(), desktop.MessageBoxes);
   lifeCycle.SetSkinPage(&skinLogic);
-  TfrmOpt preferences(&mainWindow);
-  // The preferences window's "Skin" page; the window takes it as its second tab.
-  auto* skinPage = new TSkinPage(skinLogic, &preferences);
-  skinPage->hide();
+  TfrmOpt preferences(desktop, mainWindow.Owner(), &mainWindow);
+  // The preferences window's "Skin" page, its second tab.
+  preferences.SetSkinPage(new TSkinPage(skinLogic, &preferences), skinLogic);
   TfrmCalendar calendar(desktop.Clock, desktop.Locale, mainWindow.Owner());
   TAboutBox about(&mainWindow);
   mainWindow.SetWindows(&preferences, &calendar, &about);

@@ -22,6 +22,7 @@
 #include "app/core/view_settings.h"
 #include "app/core/window_placement.h"
 #include "app/data_folder_watcher.h"
+#include "app/preferences_window.h"
 #include "app/program.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
@@ -172,6 +173,9 @@ void TForm1::SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox*
   if (Calendar_ != nullptr) {
     Calendar_->Connect(LifeCycle_->Planner().Store(), Link_);
     Calendar_->OnClosed = [this] { CalButtonsBeh(false); };
+    if (Preferences_ != nullptr)
+      Preferences_->Connect({TaskList_, DayView_, WeekView_, Calendar_->MonthView(), ContactGrid_},
+                            LifeCycle_->Planner().Store(), Link_, LifeCycle_->Settings());
   }
   About_ = about;
 }
@@ -512,6 +516,8 @@ void TForm1::ApplySettings(const TProgramSettings& settings) {
   ApplyWeekViewSettings(WeekView_, settings);
   ApplyContactGridSettings(ContactGrid_, settings);
   ApplyTaskListSettings(TaskList_, settings);
+  if (Calendar_ != nullptr) ApplyMonthViewSettings(Calendar_->MonthView(), settings);
+  if (Preferences_ != nullptr) Preferences_->ApplyStartSettings(settings);
 }
 
 void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) {

@@ -31,6 +31,7 @@ class QSplitter;
 class QToolBar;
 class QToolButton;
 class TVpViewWidget;
+class TfrmOpt;
 
 // The program's main window: menus, the three tabs (Task List, Events, Contacts), the status bar
 // with its clock and the notification-area icon. What start-up, closing and exit do is decided by
@@ -45,8 +46,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
 
   // The owner of the store and of the views it repaints: this window, as the life cycle knows it.
   const void* Owner() const { return static_cast<const TMainWindowShell*>(this); }
-  // The other top-level windows, created after this one; the calendar's month view joins the
-  // store and the control link of this window's views.
+  // The other top-level windows, created after this one; the calendar's month view and the
+  // preferences window's samples join the store and the control link of this window's views.
   void SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox* about);
   // The window's creation is complete: placement, showing, and the second stage posted.
   void Created();

@@ -7,11 +7,6 @@
 #include "app/program.h"
 #include "build_id.h"
 
-TfrmOpt::TfrmOpt(QWidget* parent) : QDialog(parent) {
-  setObjectName("frmOpt");
-  setWindowTitle("Koret Preferences");
-}
-
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   setObjectName("AboutBox");
   setWindowTitle(QString("About ") + kProgramTitle);

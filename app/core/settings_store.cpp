@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 void TSettingsStore::Open() {
-  if (OpenCount_ == 0) File_ = std::make_unique<TIniFile>(FileName_, Writer_);
+  if (OpenCount_ == 0) File_ = std::make_unique<TIniFile>(FileName_, Batch_);
   ++OpenCount_;
 }
 
@@ -40,6 +40,34 @@ void TSettingsStore::WriteInteger(const std::string& section, const std::string&
 
 void TSettingsStore::WriteBoolean(const std::string& section, const std::string& key, bool value) {
   WriteString(section, key, value ? "1" : "0");
+}
+
+void TSettingsStore::TBatchWriter::ReplaceFile(const std::string& path, std::string_view contents) {
+  if (Holding) Pending = std::string(contents);
+  else Target.ReplaceFile(path, contents);
+}
+
+void TSettingsStore::WriteTogether(const std::function<void()>& writes) {
+  if (!File_) throw std::logic_error("the settings file \"" + FileName_ + "\" is not open");
+  Batch_.Holding = true;
+  Batch_.Pending.reset();
+  std::optional<std::string> contents;
+  try {
+    writes();
+    contents = std::move(Batch_.Pending);
+  } catch (...) {
+    Batch_.Holding = false;
+    File_ = std::make_unique<TIniFile>(File_->Path(), Batch_);
+    throw;
+  }
+  Batch_.Holding = false;
+  if (!contents) return;
+  try {
+    Batch_.Target.ReplaceFile(File_->Path(), *contents);
+  } catch (...) {
+    File_ = std::make_unique<TIniFile>(File_->Path(), Batch_);  // the values the file still holds
+    throw;
+  }
 }
 
 std::optional<int> ParseSettingsInteger(const std::string& text) {

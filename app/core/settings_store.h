@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,7 +13,7 @@
 // write reaches the file at once.
 class TSettingsStore {
  public:
-  explicit TSettingsStore(TFileWriter& writer) : Writer_(writer) {}
+  explicit TSettingsStore(TFileWriter& writer) : Batch_(writer) {}
 
   const std::string& FileName() const { return FileName_; }
   void SetFileName(const std::string& fileName) { FileName_ = fileName; }
@@ -32,9 +33,23 @@ class TSettingsStore {
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int value);
   void WriteBoolean(const std::string& section, const std::string& key, bool value);
+  // The writes the function makes reach the file as one replacement: all of them, or, when the
+  // replacement fails (it raises), none, and the store holds what the file holds.
+  void WriteTogether(const std::function<void()>& writes);
 
  private:
-  TFileWriter& Writer_;
+  // Passes each replacement of the file on, or holds the last one while writes are put together.
+  class TBatchWriter : public TFileWriter {
+   public:
+    explicit TBatchWriter(TFileWriter& target) : Target(target) {}
+    void ReplaceFile(const std::string& path, std::string_view contents) override;
+
+    TFileWriter& Target;
+    bool Holding = false;
+    std::optional<std::string> Pending;
+  };
+
+  TBatchWriter Batch_;
   std::string FileName_;
   int OpenCount_ = 0;
   std::unique_ptr<TIniFile> File_;

@@ -2,6 +2,7 @@
 
 #include "views/contacts/contact_grid.h"
 #include "views/day/day_view.h"
+#include "views/month/month_view.h"
 #include "views/tasks/task_list.h"
 #include "views/week/week_view.h"
 
@@ -12,6 +13,14 @@ TFont CanvasFont(const TSettingsFont& font) {
   result.Color = font.Color;
   result.Style = static_cast<TFontStyles>(font.Style) & (fsBold | fsItalic | fsUnderline | fsStrikeOut);
   return result;
+}
+
+TSettingsFont SettingsFont(const TFont& font, int charset) {
+  return {.Name = font.Name,
+          .Charset = charset,
+          .Color = font.Color,
+          .Size = font.Size,
+          .Style = static_cast<int>(font.Style & 0xFF)};
 }
 
 namespace {
@@ -52,6 +61,17 @@ void ApplyWeekViewSettings(TVpWeekView& view, const TProgramSettings& settings) 
   ApplyTimeFormat(view, settings);
 }
 
+void ApplyMonthViewSettings(TVpMonthView& view, const TProgramSettings& settings) {
+  view.DayHeadAttributes().Font().Assign(CanvasFont(settings.CalendarHFont));
+  view.EventFont().Assign(CanvasFont(settings.CalendarEFont));
+  view.DayNumberFont().Assign(CanvasFont(settings.CalendarDNFont));
+  view.SetColor(settings.CalendarBGColor);
+  view.SetOffDayColor(settings.CalendarODColor);
+  view.SetLineColor(settings.CalendarLineColor);
+  view.SetSelectedDayColor(settings.CalendarADColor);
+  ApplyTimeFormat(view, settings);
+}
+
 void ApplyContactGridSettings(TVpContactGrid& grid, const TProgramSettings& settings) {
   grid.SetColumnWidth(settings.ContactsCW);
   grid.Font().Assign(CanvasFont(settings.ContactsLFont));
@@ -68,4 +88,8 @@ void ApplyTaskListSettings(TVpTaskList& list, const TProgramSettings& settings) 
   options.SetShowDueDate(settings.TasksShowDue);
   options.SetCompletedColor(settings.TasksCompletedColor);
   options.SetOverdueColor(settings.TasksOverDueColor);
+  list.SetColor(settings.TasksBGColor);
+  list.SetLineColor(settings.TasksLineColor);
+  list.Font().Assign(CanvasFont(settings.TasksLFont));
+  list.TaskHeadAttributes().Font().Assign(CanvasFont(settings.TasksHFont));
 }

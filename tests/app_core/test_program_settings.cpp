@@ -112,6 +112,29 @@ TEST_F(ProgramSettings, AFailedWriteIsReported) {
   EXPECT_THROW(store.WriteInteger("General", "Width", 1), EFileWriteError);
 }
 
+// The preferences' keys go in one replacement of the file; a failed one keeps the old values,
+// in the file and in the store.
+TEST_F(ProgramSettings, WritesPutTogetherReachTheFileAtOnceOrNotAtAll) {
+  TTemporaryFolder::Write(Path(), "[General]\nWidth=640\n");
+  TSettingsStore store(Writer_);
+  store.SetFileName(Path());
+  store.Open();
+  TProgramSettings s;
+  s.Width = 700;
+  const auto writeAll = [&] {
+    WriteProgramSettings(store, s, swPreferences);
+    WriteProgramSettings(store, s, swExit);
+  };
+  Writer_.Fail = true;
+  EXPECT_THROW(store.WriteTogether(writeAll), EFileWriteError);
+  EXPECT_EQ(TTemporaryFolder::Read(Path()), "[General]\nWidth=640\n");
+  EXPECT_EQ(store.ReadInteger("General", "Width", 0), 640);
+  Writer_.Fail = false;
+  store.WriteTogether(writeAll);
+  EXPECT_EQ(Writer_.WritesOf(Path()), 2);
+  EXPECT_EQ(Read(TTemporaryFolder::Read(Path())).Width, 700);
+}
+
 TEST(SettingsInteger, AcceptsDecimalAndHexadecimalOnly) {
   const std::pair<const char*, std::optional<int>> cases[] = {{"0", 0},           {"-16777201", -16777201},
                                                               {"+7", 7},          {"$FF00000F", -16777201},
