@@ -154,7 +154,6 @@ void TPreferences::ApplyStartSettings(const TProgramSettings& settings) {
   if (settings.TimeFormat == 0 || settings.TimeFormat == 1) TimeFormatIndex_ = settings.TimeFormat;
   const int gran = settings.DailyGran == -1 ? gr30Min : settings.DailyGran;
   if (gran >= gr05Min && gran <= gr60Min) SetGranularityIndex(gran);
-  if (SkinPage_ != nullptr) SkinPage_->SetDontUseSkin(settings.DontUseSkin);
 }
 
 void TPreferences::Showing() {

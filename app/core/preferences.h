@@ -62,8 +62,8 @@ class TPreferences {
   // The Skin page; until it is set the window has an empty one and OK leaves the skin keys alone.
   void SetSkinPage(TPreferencesSkinPage* page) { SkinPage_ = page; }
 
-  // Start-up: "Start Minimized", the log-on option, the time format (0 and 1 only), "Don't use
-  // skin" and the sample day view's granularity.
+  // Start-up: "Start Minimized", the log-on option, the time format (0 and 1 only) and the
+  // sample day view's granularity. ("Don't use skin" the life cycle gives the Skin page itself.)
   void ApplyStartSettings(const TProgramSettings& settings);
   // The window is about to show: the skin page looks again, the task boxes and the samples take
   // the live views' state.
