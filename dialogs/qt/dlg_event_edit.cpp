@@ -17,7 +17,7 @@
 
 #include "dialogs/qt/field_mark.h"
 #include "dialogs/qt/named_widget.h"
-#include "dialogs/qt/spin_text_edit.h"
+#include "views/qt/spin_text_edit.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"

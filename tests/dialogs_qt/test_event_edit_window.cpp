@@ -16,7 +16,7 @@
 
 #include "dialogs/qt/dlg_event_edit.h"
 #include "dialogs/qt/event_edit_dialog.h"
-#include "dialogs/qt/spin_text_edit.h"
+#include "views/qt/spin_text_edit.h"
 #include "model/enumerations.h"
 #include "model/schedule.h"
 #include "platform/qt/command_guard.h"
