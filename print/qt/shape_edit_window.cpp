@@ -58,17 +58,6 @@ QComboBox* AddStyleList(QGroupBox& group, QFormLayout& fields, const QStringList
   return list;
 }
 
-Qt::PenStyle QtPenStyle(int style) {
-  switch (style) {
-    case psDash: return Qt::DashLine;
-    case psDot: return Qt::DotLine;
-    case psDashDot: return Qt::DashDotLine;
-    case psDashDotDot: return Qt::DashDotDotLine;
-    case psClear: return Qt::NoPen;
-    default: return Qt::SolidLine;
-  }
-}
-
 Qt::BrushStyle QtBrushStyle(int style) {
   constexpr Qt::BrushStyle styles[] = {Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,
                                        Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
@@ -79,7 +68,7 @@ Qt::BrushStyle QtBrushStyle(int style) {
 void DrawPenSample(QPainter& painter, const QRect& box, int style) {
   const QColor text = painter.pen().color();
   painter.drawRect(box);
-  painter.setPen(QPen(text, 2, QtPenStyle(style)));
+  painter.setPen(QPen(text, 2, TQtCanvas::QtPenStyle(static_cast<TPenStyle>(style))));
   painter.drawLine(box.left() + 2, box.center().y(), box.right() - 2, box.center().y());
 }
 
