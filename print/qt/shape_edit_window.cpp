@@ -40,7 +40,7 @@ QButtonGroup* AddColorGrid(QGroupBox& group, QFormLayout& fields, TColor chosen)
 }
 
 // A list of styles, each entry with its sample left of its name.
-QComboBox* AddStyleList(QGroupBox& group, QFormLayout& fields, const QStringList& names,
+QComboBox* AddStyleList(QGroupBox& group, QFormLayout& fields, const QString& label, const QStringList& names,
                         const std::function<void(QPainter&, const QRect&, int)>& drawSample, int width) {
   auto* list = new QComboBox(&group);
   list->setIconSize({width, kSampleHeight});
@@ -54,7 +54,7 @@ QComboBox* AddStyleList(QGroupBox& group, QFormLayout& fields, const QStringList
     painter.end();
     list->addItem(QIcon(sample), names[i]);
   }
-  fields.addRow("&Style:", list);
+  fields.addRow(label, list);
   return list;
 }
 
@@ -102,9 +102,10 @@ TfrmEditShape::TfrmEditShape(TVpShapeEditForm& form, QWidget* parent) : QDialog(
   auto* pen = new QGroupBox("Border Color", this);
   auto* penFields = new QFormLayout(pen);
   PenColors_ = AddColorGrid(*pen, *penFields, form.PenColor);
-  PenStyle_ = AddStyleList(*pen, *penFields,
-                           {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
-                           DrawPenSample, 2 * kSampleHeight);
+  PenStyle_ =
+      AddStyleList(*pen, *penFields,
+                   "&Style:", {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
+                   DrawPenSample, 2 * kSampleHeight);
   PenStyle_->setObjectName("cbPenStyle");
   PenStyle_->setCurrentIndex(form.PenStyle);
   PenWidth_ = MakeSpinField(form.PenWidth, pen);
@@ -121,7 +122,7 @@ TfrmEditShape::TfrmEditShape(TVpShapeEditForm& form, QWidget* parent) : QDialog(
   auto* brushFields = new QFormLayout(brush);
   BrushColors_ = AddColorGrid(*brush, *brushFields, form.BrushColor);
   BrushStyle_ = AddStyleList(
-      *brush, *brushFields,
+      *brush, *brushFields, "St&yle:",
       {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"},
       DrawBrushSample, kSampleHeight);
   BrushStyle_->setObjectName("cbBrushStyle");
