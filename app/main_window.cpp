@@ -24,6 +24,7 @@
 #include "app/data_folder_watcher.h"
 #include "app/preferences_window.h"
 #include "app/program.h"
+#include "dialogs/qt/format_designer_dialog.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "platform/qt/command_guard.h"
@@ -220,8 +221,11 @@ QAction* TForm1::AddCommand(QWidget& owner, const QString& caption, const QKeySe
 void TForm1::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   AddCommand(*file, "&Print...", QKeySequence("Ctrl+P"), [this] { PrintCommands_.Print(); });
-  // The format designer arrives later; its entry is there, disabled.
-  AddCommand(*file, "Print &Format Designer", {}, [] {})->setEnabled(false);
+  AddCommand(*file, "Print &Format Designer", {}, [this] {
+    TQtFormatDesignerWindow window(Desktop_.MessageBoxes, Desktop_.Clock, Desktop_.Locale, PrintCommands_.PrintTargets,
+                                   this);
+    PrintCommands_.DesignFormats(window);
+  });
   AddCommand(*file, "&Load Print Formats", {}, [this] { LoadPrintFormats(); });
   file->addSeparator();
   AddCommand(*file, "P&references...", QKeySequence("Ctrl+O"), [this] {

@@ -4,21 +4,37 @@
 
 TPrintCommands::TPrintCommands(TVpPrinter& printer, TVpControlLink& link, TVpDayView& dayView, const TClock& clock,
                                const TLocale& locale, TMessageBoxes& messageBoxes)
-    : Printer_(printer), DayView_(dayView), MessageBoxes_(messageBoxes), Renderer_(printer, link, clock, locale) {}
+    : Printer_(printer),
+      DayView_(dayView),
+      MessageBoxes_(messageBoxes),
+      Renderer_(printer, link, clock, locale),
+      FormatDialog_(printer) {
+  FormatDialog_.SetControlLink(&link);
+  FormatDialog_.Placement() = {.Position = mpCenter, .Width = 800, .Height = 600};
+}
 
 void TPrintCommands::Print() {
   if (Printer_.PrintFormats().empty()) {
     MessageBoxes_.ShowMessage("No print format defined");
     return;
   }
-  // The printed day view starts at line 14; the one on screen gets its own line back afterwards.
-  const int topLine = DayView_.TopLine();
   Printer_.SetSkinnedPrinting(false);
-  DayView_.SetTopLine(14);
-  try {
+  AtPrintTopLine([this] {
     const std::unique_ptr<TVpPrintTarget> current = PrintTargets ? PrintTargets(false) : nullptr;
     const std::optional<TReportDataRec> choice = RunPreview(DayView_.Date(), DayView_.Date(), current.get());
     if (choice) PrintChoice(*choice);
+  });
+}
+
+void TPrintCommands::DesignFormats(TVpFormatDesignerWindow& window) {
+  AtPrintTopLine([&] { FormatDialog_.Execute(window); });
+}
+
+void TPrintCommands::AtPrintTopLine(const std::function<void()>& command) {
+  const int topLine = DayView_.TopLine();
+  DayView_.SetTopLine(14);
+  try {
+    command();
   } catch (...) {
     DayView_.SetTopLine(topLine);
     throw;

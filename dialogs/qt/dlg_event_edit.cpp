@@ -17,11 +17,11 @@
 
 #include "dialogs/qt/field_mark.h"
 #include "dialogs/qt/named_widget.h"
-#include "dialogs/qt/spin_text_edit.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
 #include "views/qt/date_edit_widget.h"
+#include "views/qt/spin_text_edit.h"
 
 namespace {
 

@@ -14,19 +14,6 @@ namespace {
 // rectangle covers exactly its own width and height.
 QRect OutlineRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1); }
 
-Qt::PenStyle ToQtPenStyle(TPenStyle style) {
-  switch (style) {
-    case psDash: return Qt::DashLine;
-    case psDot: return Qt::DotLine;
-    case psDashDot: return Qt::DashDotLine;
-    case psDashDotDot: return Qt::DashDotDotLine;
-    case psClear: return Qt::NoPen;
-    case psSolid:
-    case psInsideFrame: return Qt::SolidLine;
-  }
-  return Qt::SolidLine;
-}
-
 QPainter::CompositionMode ToQtMode(TPenMode mode) {
   switch (mode) {
     case pmNot: return QPainter::RasterOp_NotDestination;
@@ -74,6 +61,19 @@ QColor TQtCanvas::QtColor(TColor color) {
   return QColor(RedOf(color), GreenOf(color), BlueOf(color));
 }
 
+Qt::PenStyle TQtCanvas::QtPenStyle(TPenStyle style) {
+  switch (style) {
+    case psDash: return Qt::DashLine;
+    case psDot: return Qt::DotLine;
+    case psDashDot: return Qt::DashDotLine;
+    case psDashDotDot: return Qt::DashDotDotLine;
+    case psClear: return Qt::NoPen;
+    case psSolid:
+    case psInsideFrame: return Qt::SolidLine;
+  }
+  return Qt::SolidLine;
+}
+
 QFont TQtCanvas::QtFont(const TFont& font, int pixelsPerInch) {
   QFont f(ToQt(font.Name));
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.Size * pixelsPerInch / 72.0))));
@@ -92,7 +92,7 @@ void TQtCanvas::Prepare(bool withBrush) {
   } else {
     QPen pen(QtColor(Pen.Color));
     pen.setWidth(std::max(1, Pen.Width));
-    pen.setStyle(ToQtPenStyle(Pen.Style));
+    pen.setStyle(QtPenStyle(Pen.Style));
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     P_.setPen(pen);

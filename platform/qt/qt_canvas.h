@@ -37,6 +37,8 @@ class TQtCanvas : public TCanvas {
   static QFont QtFont(const TFont& font, int pixelsPerInch);
   // A canvas colour as Qt sees it; scheme colours come from the desktop's palette.
   static QColor QtColor(TColor color);
+  // The Qt line style of a canvas pen style.
+  static Qt::PenStyle QtPenStyle(TPenStyle style);
 
  private:
   // Pen and brush of the painter for outlines and fills; clear ones become none.

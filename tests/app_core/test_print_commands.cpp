@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/core/print_commands.h"
 #include "model/day_number.h"
 #include "platform/english_locale.h"
@@ -112,6 +114,35 @@ TEST_F(PrintCommand, CancelledOrPrinterlessPrintingPrintsNothing) {
   EXPECT_THROW(Commands.Print(), EVpPrintFormatError);
   ASSERT_NE(Printed, nullptr);
   EXPECT_EQ(Printed->Begun, 0);
+}
+
+// The designer opens centred at 800 × 600 on the window's link, with the day view at line 14 while
+// it is up; the view gets its line back also when the designer fails.
+TEST_F(PrintCommand, DesignerRunsWithTheDayViewAtItsPrintedLine) {
+  struct TDesigner : TVpFormatDesignerWindow {
+    bool Show(TVpPrinter& printer, TVpControlLink& link, const TVpDialogPlacement& placement,
+              TVpDialogOptions) override {
+      Seen = {&printer == Printer && &link == Link, placement.Position, placement.Width, placement.Height,
+              View->TopLine()};
+      if (Fail) throw EVpPrintFormatError("unreadable");
+      return true;
+    }
+    TVpPrinter* Printer = nullptr;
+    TVpControlLink* Link = nullptr;
+    TVpDayView* View = nullptr;
+    bool Fail = false;
+    std::tuple<bool, TVpDialogPosition, int, int, int> Seen{};
+  } designer;
+  designer.Printer = &Printer;
+  designer.Link = &Link;
+  designer.View = &DayView;
+  const int topLine = DayView.TopLine();
+  Commands.DesignFormats(designer);
+  EXPECT_EQ(designer.Seen, std::make_tuple(true, mpCenter, 800, 600, 14));
+  EXPECT_EQ(DayView.TopLine(), topLine);
+  designer.Fail = true;
+  EXPECT_THROW(Commands.DesignFormats(designer), EVpPrintFormatError);
+  EXPECT_EQ(DayView.TopLine(), topLine);
 }
 
 }  // namespace

@@ -16,13 +16,13 @@
 
 #include "dialogs/qt/dlg_event_edit.h"
 #include "dialogs/qt/event_edit_dialog.h"
-#include "dialogs/qt/spin_text_edit.h"
 #include "model/enumerations.h"
 #include "model/schedule.h"
 #include "platform/qt/command_guard.h"
 #include "tests/dialogs/event/event_form_fixture.h"
 #include "tests/dialogs_qt/window_controls.h"
 #include "views/qt/date_edit_widget.h"
+#include "views/qt/spin_text_edit.h"
 
 namespace {
 

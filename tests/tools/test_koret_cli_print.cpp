@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,7 +18,9 @@
 #include "model/task.h"
 #include "model/tasks.h"
 #include "platform/system_clock.h"
+#include "print/format_designer.h"
 #include "store/planner_files.h"
+#include "tests/support/fake_desktop.h"
 #include "tests/support/temporary_folder.h"
 #include "tools/koret_cli/headless_services.h"
 
@@ -96,10 +100,13 @@ class KoretCliPrint : public ::testing::Test {
     store.PostContacts();
     files.Disconnect();
   }
-  // Prints and returns the text of each page.
-  std::vector<std::string> Print(const std::string& format, const std::string& from, const std::string& to) {
+  // Prints and returns the text of each page; with the shipped formats unless a file is given.
+  std::vector<std::string> Print(const std::string& format, const std::string& from, const std::string& to,
+                                 const std::string& formats = "") {
     const std::string pdf = Folder.File("out.pdf");
-    const TRun run = Cli({"print", "--format", format, "--from", from, "--to", to, "--pdf", pdf});
+    std::vector<std::string> args = {"print", "--format", format, "--from", from, "--to", to, "--pdf", pdf};
+    if (!formats.empty()) args.insert(args.end(), {"--formats", formats});
+    const TRun run = Cli(args);
     EXPECT_EQ(run.Code, 0) << format;
     const TRun info = RunCommand({"pdfinfo", pdf});
     const size_t at = info.Output.find("Pages:");
@@ -113,6 +120,27 @@ class KoretCliPrint : public ::testing::Test {
   }
 
   TTemporaryFolder Folder;
+};
+
+// The designer's editors and save dialog as the test answers them: each element editor is filled
+// as the user would fill it and confirmed.
+class TScriptedDesignerWindows : public TVpFormatDesignerWindows {
+ public:
+  bool EditFormat(TVpFormatEditForm& form) override {
+    form.Name = "Designed";
+    return true;
+  }
+  bool EditElement(TVpElementEditForm& form) override {
+    if (Elements.empty()) return false;
+    Elements.front()(form);
+    Elements.pop_front();
+    return true;
+  }
+  std::optional<std::string> ChooseFileToOpen() override { return std::nullopt; }
+  std::optional<std::string> ChooseFileToSave(const std::string&) override { return SaveAs; }
+
+  std::deque<std::function<void(TVpElementEditForm&)>> Elements;
+  std::string SaveAs;
 };
 
 struct TShippedFormat {
@@ -145,6 +173,55 @@ TEST_F(KoretCliPrint, EveryShippedFormatPrintsItsPagesWithTheirTexts) {
     for (const char* text : format.Texts)
       EXPECT_NE(pages[0].find(text), std::string::npos) << format.Name << ": " << text;
   }
+}
+
+// A format made with the designer's commands, saved, and read again is the same format, and
+// prints its caption variables, its shape and its day view.
+TEST_F(KoretCliPrint, AFormatMadeInTheDesignerPrintsFromItsSavedFile) {
+  AddEvent("2026-12-07", "Plan");
+  TFakeMessagePoster poster;
+  TAtomicFileWriter writer;
+  TFakeMessageBoxes messages;
+  TScriptedDesignerWindows windows;
+  windows.SaveAs = Folder.File("Designed formats.xml");
+  windows.Elements = {
+      [](TVpElementEditForm& form) {
+        form.Name = "Header";
+        form.ItemType = itCaption;
+        form.SetCaptionText("Printed $LongDate, page $Page");
+        form.SetFieldText(efHeight, "8");
+      },
+      [](TVpElementEditForm& form) {
+        form.Name = "Rule";
+        form.ItemType = itShape;
+        form.Shape().Shape = ustBottomLine;
+        form.Shape().Pen.Color = clRed;
+        form.SetFieldText(efTop, "8");
+        form.SetFieldText(efHeight, "2");
+      },
+      [](TVpElementEditForm& form) {
+        form.Name = "Day";
+        form.SetFieldText(efTop, "10");
+        form.SetFieldText(efHeight, "90");
+      },
+  };
+  TVpPrinter designed{poster, writer};
+  TVpFormatDesigner designer(designed, messages, windows);
+  designer.NewFormat();
+  for (int i = 0; i < 3; ++i) designer.NewElement();
+  designer.MoveElement(-1);  // the day view goes before the rule
+  ASSERT_TRUE(designer.SaveFile());
+  EXPECT_TRUE(messages.Shown.empty());
+
+  TVpPrinter loaded{poster, writer};
+  EXPECT_EQ(loaded.ReadFormatsFile(windows.SaveAs, false), "");
+  ASSERT_EQ(loaded.PrintFormats().size(), 1u);
+  EXPECT_TRUE(loaded.PrintFormats() == designed.PrintFormats());
+  const std::vector<std::string> pages = Print("Designed", "2026-12-07", "2026-12-08", windows.SaveAs);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_NE(pages[0].find("Printed Monday, December 7, 2026, page 1"), std::string::npos) << pages[0];
+  EXPECT_NE(pages[0].find("Plan"), std::string::npos);
+  EXPECT_NE(pages[1].find("Printed Tuesday, December 8, 2026, page 2"), std::string::npos) << pages[1];
 }
 
 TEST_F(KoretCliPrint, TheDayFormatGivesEachDayItsPageWithItsEvents) {

@@ -1,4 +1,4 @@
-#include "dialogs/qt/spin_text_edit.h"
+#include "views/qt/spin_text_edit.h"
 
 #include <QLineEdit>
 
