@@ -33,7 +33,6 @@ int main(int argc, char* argv[]) {
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(kProgramTitle);
-  QApplication::setApplicationDisplayName(kProgramTitle);
   QApplication::setDesktopFileName("koret");  // the desktop entry the windows belong to
   QIcon icon;                                 // the program's icon in every size it comes in
   for (QDirIterator sizes(":/icons", QDirIterator::Subdirectories); sizes.hasNext();) icon.addFile(sizes.next());

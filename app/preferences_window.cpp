@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -265,7 +266,17 @@ void TfrmOpt::ShowState() {
   ShowDue_->setChecked(Logic_->ShowDueDate());
 }
 
+void TfrmOpt::FitTabsInOneRow() {
+  QTabBar& tabs = *Pages_->tabBar();
+  tabs.setFont(font());
+  for (QFont smaller = font(); tabs.sizeHint().width() > Pages_->width() && smaller.pointSizeF() > 6;) {
+    smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
+    tabs.setFont(smaller);
+  }
+}
+
 void TfrmOpt::showEvent(QShowEvent* event) {
+  FitTabsInOneRow();
   QDialog::showEvent(event);
   // Centred on the desktop, all screens together.
   const QRect desktop = screen()->virtualGeometry();

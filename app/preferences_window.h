@@ -55,6 +55,9 @@ class TfrmOpt : public QDialog {
   // The controls show the logic's state.
   void ShowState();
   void Confirm();
+  // The seven tabs keep to one row (the window's width is fixed): with a large desktop font, or
+  // a skin's wider tabs, their captions get a smaller size.
+  void FitTabsInOneRow();
 
   TQtDesktop& Desktop_;
   TVpTaskList TLOpt_;

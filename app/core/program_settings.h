@@ -11,13 +11,16 @@
 struct TSettingsFont {
   std::string Name = "MS Sans Serif";
   int Charset = 1;
-  TColor Color = 0;
+  TColor Color = clWindowText;
   int Size = 8;
   int Style = 0;
   friend bool operator==(const TSettingsFont&, const TSettingsFont&) = default;
 };
 
 // Every setting of the program with its default. Colours are written as signed decimal numbers.
+// The views' backgrounds and the fonts default to the desktop scheme's window and text colours
+// (white and black on a light desktop, and in print), so that views follow the skin until the
+// user gives them colours of their own.
 struct TProgramSettings {
   // General
   bool StartMinimized = false;
@@ -39,7 +42,7 @@ struct TProgramSettings {
   int WVWidth = 1;
   TSettingsFont DailyHFont{.Size = 10};
   TSettingsFont DailyEFont{};
-  TColor DailyWDColor = 16777215;
+  TColor DailyWDColor = clWindow;
   TColor DailyWEColor = 15780518;
   TColor DailyLineColor = 8421504;
   int DailyGran = 5;  // granularity 0 to 6; -1 counts as 5
@@ -53,7 +56,7 @@ struct TProgramSettings {
   TSettingsFont CalendarHFont{.Size = 10};
   TSettingsFont CalendarEFont{};
   TSettingsFont CalendarDNFont{};
-  TColor CalendarBGColor = 16777215;
+  TColor CalendarBGColor = clWindow;
   TColor CalendarODColor = 12632256;
   TColor CalendarLineColor = 8421504;
   TColor CalendarADColor = 255;
@@ -63,14 +66,14 @@ struct TProgramSettings {
   bool TasksShowDue = true;
   TColor TasksCompletedColor = 8421504;
   TColor TasksOverDueColor = 255;
-  TColor TasksBGColor = 16777215;
+  TColor TasksBGColor = clWindow;
   TColor TasksLineColor = 8421504;
   TSettingsFont TasksLFont{};
   TSettingsFont TasksHFont{.Size = 10};
   // Weekly: the week view
   TSettingsFont WeeklyEFont{};
   TColor WeeklyLineColor = 8421504;
-  TColor WeeklyBGColor = 16777215;
+  TColor WeeklyBGColor = clWindow;
   TSettingsFont WeeklyHFont{.Size = 10};
   TSettingsFont WeeklyDFont{.Size = 10};
   TSettingsFont WeeklyADFont{};
@@ -80,7 +83,7 @@ struct TProgramSettings {
   int ContactsCW = 145;
   TSettingsFont ContactsHFont{.Size = 10};
   TSettingsFont ContactsLFont{};
-  TColor ContactsBGColor = 16777215;
+  TColor ContactsBGColor = clWindow;
   TColor ContactsHColor = clBtnFace;
   TColor ContactsBarColor = 8421504;
 };

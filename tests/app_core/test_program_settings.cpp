@@ -30,8 +30,9 @@ TEST_F(ProgramSettings, AnEmptyFileGivesTheDefaults) {
   EXPECT_TRUE(s.TasksShowDue);
   EXPECT_EQ(s.TimeFormat, 1);
   EXPECT_EQ(s.ActiveResource, "KORET");
-  EXPECT_EQ(s.DailyHourFont, (TSettingsFont{"MS Sans Serif", 1, 0, 14, 0}));
+  EXPECT_EQ(s.DailyHourFont, (TSettingsFont{"MS Sans Serif", 1, clWindowText, 14, 0}));
   EXPECT_EQ(s.WeeklyADBGColor, clBtnFace);
+  EXPECT_EQ(s.DailyWDColor, clWindow);  // the views follow the skin until given colours of their own
 }
 
 TEST_F(ProgramSettings, ReadsEveryKindOfValue) {
