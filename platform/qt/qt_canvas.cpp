@@ -46,14 +46,15 @@ std::optional<QPalette::ColorRole> PaletteRoleOf(TColor c) {
 
 }  // namespace
 
-TQtCanvas::TQtCanvas(QPainter& painter, int pixelsPerInch) : P_(painter), Ppi_(pixelsPerInch) {
+TQtCanvas::TQtCanvas(QPainter& painter, int pixelsPerInch, TQtColorScheme scheme)
+    : P_(painter), Ppi_(pixelsPerInch), Scheme_(scheme) {
   P_.setRenderHint(QPainter::Antialiasing, false);
   P_.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-QColor TQtCanvas::QtColor(TColor color) {
+QColor TQtCanvas::QtColor(TColor color, TQtColorScheme scheme) {
   if (IsSchemeColor(color)) {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+    if (scheme == qcsScreen && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
       if (const auto role = PaletteRoleOf(color)) return QGuiApplication::palette().color(*role);
     }
     color = DefaultSchemeColor(color);
@@ -90,14 +91,14 @@ void TQtCanvas::Prepare(bool withBrush) {
   if (Pen.Style == psClear || Pen.Color == clNone) {
     P_.setPen(Qt::NoPen);
   } else {
-    QPen pen(QtColor(Pen.Color));
+    QPen pen(Color(Pen.Color));
     pen.setWidth(std::max(1, Pen.Width));
     pen.setStyle(QtPenStyle(Pen.Style));
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     P_.setPen(pen);
   }
-  if (withBrush && Brush.Style == bsSolid && Brush.Color != clNone) P_.setBrush(QtColor(Brush.Color));
+  if (withBrush && Brush.Style == bsSolid && Brush.Color != clNone) P_.setBrush(Color(Brush.Color));
   else P_.setBrush(Qt::NoBrush);
   P_.setCompositionMode(ToQtMode(Pen.Mode));
 }
@@ -105,7 +106,7 @@ void TQtCanvas::Prepare(bool withBrush) {
 void TQtCanvas::FillRect(const TRect& r) {
   if (r.IsEmpty() || Brush.Style != bsSolid || Brush.Color == clNone) return;
   P_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  P_.fillRect(ToQt(r), QtColor(Brush.Color));
+  P_.fillRect(ToQt(r), Color(Brush.Color));
 }
 
 void TQtCanvas::Rectangle(const TRect& r) {
@@ -170,9 +171,9 @@ void TQtCanvas::TextOut(int x, int y, std::string_view text) {
   P_.translate(x, y);
   P_.rotate(-Font.Orientation / 10.0);
   if (Brush.Style == bsSolid && Brush.Color != clNone)
-    P_.fillRect(QRect(0, 0, metrics.horizontalAdvance(s), metrics.height()), QtColor(Brush.Color));
+    P_.fillRect(QRect(0, 0, metrics.horizontalAdvance(s), metrics.height()), Color(Brush.Color));
   P_.setFont(font);
-  P_.setPen(QtColor(Font.Color));
+  P_.setPen(Color(Font.Color));
   P_.drawText(0, metrics.ascent(), s);
   P_.restore();
   PenPos_ = {x + metrics.horizontalAdvance(s), y};
@@ -203,7 +204,7 @@ void TQtCanvas::SetClipRect(const std::optional<TRect>& r) {
 }
 
 std::unique_ptr<TBitmap> TQtCanvas::CreateBitmap(int width, int height) {
-  return std::make_unique<TQtBitmap>(width, height, Ppi_);
+  return std::make_unique<TQtBitmap>(width, height, Ppi_, Scheme_);
 }
 
 void TQtCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
@@ -216,7 +217,7 @@ void TQtCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
 QImage TQtBitmap::KeyedImage() const {
   QImage keyed = Image_.convertToFormat(QImage::Format_ARGB32);
   if (!TransparentColor) return keyed;
-  const QRgb key = TQtCanvas::QtColor(*TransparentColor).rgb() & 0xFFFFFF;
+  const QRgb key = TQtCanvas::QtColor(*TransparentColor, Scheme_).rgb() & 0xFFFFFF;
   for (int y = 0; y < keyed.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
     for (int x = 0; x < keyed.width(); ++x)
@@ -225,11 +226,11 @@ QImage TQtBitmap::KeyedImage() const {
   return keyed;
 }
 
-TQtBitmap::TQtBitmap(int width, int height, int pixelsPerInch)
-    : Image_(std::max(1, width), std::max(1, height), QImage::Format_RGB32) {
+TQtBitmap::TQtBitmap(int width, int height, int pixelsPerInch, TQtColorScheme scheme)
+    : Image_(std::max(1, width), std::max(1, height), QImage::Format_RGB32), Scheme_(scheme) {
   Image_.fill(Qt::white);
   Painter_.begin(&Image_);
-  Canvas_ = std::make_unique<TQtCanvas>(Painter_, pixelsPerInch);
+  Canvas_ = std::make_unique<TQtCanvas>(Painter_, pixelsPerInch, scheme);
 }
 
 TQtBitmap::~TQtBitmap() {

@@ -8,11 +8,16 @@
 
 #include "platform/canvas.h"
 
+// Where the desktop scheme's colours (window, window text, button face ...) come from: the
+// program's palette on screen, which follows the skin; their plain light colours on paper (pages
+// printed or previewed), which is white whatever the skin.
+enum TQtColorScheme { qcsScreen, qcsPaper };
+
 // The canvas on a Qt paint device (a widget, an image, a printer page). The painter must be
 // active for the canvas's whole life and is left in its original state afterwards.
 class TQtCanvas : public TCanvas {
  public:
-  TQtCanvas(QPainter& painter, int pixelsPerInch);
+  TQtCanvas(QPainter& painter, int pixelsPerInch, TQtColorScheme scheme = qcsScreen);
 
   void FillRect(const TRect& r) override;
   void Rectangle(const TRect& r) override;
@@ -35,8 +40,8 @@ class TQtCanvas : public TCanvas {
 
   // The Qt font a canvas font stands for at the given resolution.
   static QFont QtFont(const TFont& font, int pixelsPerInch);
-  // A canvas colour as Qt sees it; scheme colours come from the desktop's palette.
-  static QColor QtColor(TColor color);
+  // A canvas colour as Qt sees it; scheme colours come from the program's palette on screen.
+  static QColor QtColor(TColor color, TQtColorScheme scheme = qcsScreen);
   // The Qt line style of a canvas pen style.
   static Qt::PenStyle QtPenStyle(TPenStyle style);
 
@@ -46,15 +51,18 @@ class TQtCanvas : public TCanvas {
   // A line from one point towards another, leaving out the end point.
   void DrawLineWithoutEnd(TPoint from, TPoint to);
 
+  QColor Color(TColor color) const { return QtColor(color, Scheme_); }
+
   QPainter& P_;
   int Ppi_;
+  TQtColorScheme Scheme_;
   std::optional<TRect> Clip_;
 };
 
 // An off-screen bitmap whose canvas draws into a QImage.
 class TQtBitmap : public TBitmap {
  public:
-  TQtBitmap(int width, int height, int pixelsPerInch);
+  TQtBitmap(int width, int height, int pixelsPerInch, TQtColorScheme scheme = qcsScreen);
   ~TQtBitmap() override;
   int Width() const override { return Image_.width(); }
   int Height() const override { return Image_.height(); }
@@ -65,6 +73,7 @@ class TQtBitmap : public TBitmap {
 
  private:
   QImage Image_;
+  TQtColorScheme Scheme_;
   QPainter Painter_;
   std::unique_ptr<TQtCanvas> Canvas_;
 };

@@ -18,7 +18,7 @@ QRect ToQtRect(const TRect& r) { return {r.Left, r.Top, r.Right - r.Left, r.Bott
 }  // namespace
 
 std::unique_ptr<TBitmap> MakePreviewBitmap(int width, int height) {
-  return std::make_unique<TQtBitmap>(width, height, kScreenPixelsPerInch);
+  return std::make_unique<TQtBitmap>(width, height, kScreenPixelsPerInch, qcsPaper);  // the page is paper
 }
 
 TVpPrintPreviewWidget::TVpPrintPreviewWidget(TVpPrintPreview& preview, QWidget* parent)

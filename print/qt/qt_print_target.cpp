@@ -21,7 +21,7 @@ TQtPrintTarget::~TQtPrintTarget() {
 void TQtPrintTarget::BeginDocument() {
   if (!Painter_.begin(&Device_)) throw std::runtime_error("the printer or file cannot start a document");
   const TVpResolution resolution = UsableResolution(DotsPerInchX(), DotsPerInchY());
-  Canvas_ = std::make_unique<TQtCanvas>(Painter_, resolution.Y);
+  Canvas_ = std::make_unique<TQtCanvas>(Painter_, resolution.Y, qcsPaper);
 }
 
 void TQtPrintTarget::EndDocument() {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPalette>
 
 #include "platform/qt/qt_canvas.h"
 
@@ -182,6 +184,23 @@ TEST(QtCanvas, FontSizeFollowsTheResolution) {
 TEST(QtCanvas, PlainColoursKeepTheirComponents) {
   EXPECT_EQ(TQtCanvas::QtColor(RGB(1, 2, 3)), QColor(1, 2, 3));
   EXPECT_EQ(TQtCanvas::QtColor(clBlue), QColor(0, 0, 255));
+}
+
+// Scheme colours follow the program's palette (the skin) on screen, but paper stays white: a
+// printed or previewed page, and any bitmap made from its canvas, draws them in their plain colours.
+TEST(QtCanvasScheme, ScreenFollowsThePaletteAndPaperKeepsThePlainColours) {
+  const QPalette desktop = QGuiApplication::palette();
+  QPalette dark = desktop;
+  dark.setColor(QPalette::Base, QColor(20, 20, 20));
+  QGuiApplication::setPalette(dark);
+  EXPECT_EQ(TQtCanvas::QtColor(clWindow), QColor(20, 20, 20));
+  EXPECT_EQ(TQtCanvas::QtColor(clWindow, qcsPaper), QColor(255, 255, 255));
+  TQtBitmap page(4, 4, 96, qcsPaper);
+  const std::unique_ptr<TBitmap> cell = page.Canvas().CreateBitmap(2, 2);
+  cell->Canvas().Brush.Color = clWindow;
+  cell->Canvas().FillRect({0, 0, 2, 2});
+  EXPECT_EQ(static_cast<const TQtBitmap&>(*cell).Image().pixel(0, 0), qRgb(255, 255, 255));
+  QGuiApplication::setPalette(desktop);
 }
 
 }  // namespace
