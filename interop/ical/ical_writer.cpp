@@ -70,8 +70,20 @@ class TTimeWriter {
   bool Used_ = false;
 };
 
+// The file format knows one line break, the line feed: a CR LF pair becomes one, and so does a
+// lone CR, which would otherwise be dropped and join its lines.
+std::string WithLineFeeds(std::string text) {
+  std::size_t kept = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const bool pair = text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n';
+    if (!pair) text[kept++] = text[at] == '\r' ? '\n' : text[at];
+  }
+  text.resize(kept);
+  return text;
+}
+
 void AddText(icalcomponent* component, icalproperty* (*make)(const char*), const std::string& text) {
-  if (!text.empty()) icalcomponent_add_property(component, make(text.c_str()));
+  if (!text.empty()) icalcomponent_add_property(component, make(WithLineFeeds(text).c_str()));
 }
 
 icalcomponent* AlarmOf(const TIcalEvent& event) {
@@ -88,7 +100,7 @@ icalcomponent* AlarmOf(const TIcalEvent& event) {
   trigger.duration = before;
   icalcomponent* alarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
   icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-  icalcomponent_add_property(alarm, icalproperty_new_description(event.Description.c_str()));
+  icalcomponent_add_property(alarm, icalproperty_new_description(WithLineFeeds(event.Description).c_str()));
   icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
   return alarm;
 }
@@ -97,7 +109,7 @@ icalcomponent* EventOf(const TIcalEvent& event, TTimeWriter& times, icaltimetype
   icalcomponent* component = icalcomponent_new(ICAL_VEVENT_COMPONENT);
   icalcomponent_add_property(component, icalproperty_new_uid(event.Uid.c_str()));
   icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp));
-  icalcomponent_add_property(component, icalproperty_new_summary(event.Description.c_str()));
+  AddText(component, icalproperty_new_summary, event.Description);
   AddText(component, icalproperty_new_description, event.Notes);
   AddText(component, icalproperty_new_categories, event.CategoryName);
   if (event.AllDayEvent) {
@@ -123,7 +135,7 @@ icalcomponent* TaskOf(const TIcalTask& task, icaltimetype stamp) {
   icalcomponent* component = icalcomponent_new(ICAL_VTODO_COMPONENT);
   icalcomponent_add_property(component, icalproperty_new_uid(task.Uid.c_str()));
   icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp));
-  icalcomponent_add_property(component, icalproperty_new_summary(task.Description.c_str()));
+  AddText(component, icalproperty_new_summary, task.Description);
   AddText(component, icalproperty_new_description, task.Details);
   AddText(component, icalproperty_new_categories, task.CategoryName);
   if (task.Priority > 0) icalcomponent_add_property(component, icalproperty_new_priority(std::min(task.Priority, 9)));

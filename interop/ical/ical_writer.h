@@ -12,5 +12,6 @@ inline constexpr const char* kIcalProductId = "-//Koret//Koret Organizer//EN";
 // whole characters. Timed events are written in this machine's zone, named and described by a
 // VTIMEZONE, so that a repeat keeps its local hour across daylight-saving changes; all-day events
 // as dates. Where the zone data does not know the local zone, times are written floating (local
-// wherever read), never shifted. The stamp is the moment of writing (DTSTAMP).
+// wherever read), never shifted. Line breaks of texts are written as line feeds, the format's
+// only kind. The stamp is the moment of writing (DTSTAMP).
 std::string WriteIcal(const std::vector<TIcalEvent>& events, const std::vector<TIcalTask>& tasks, std::time_t stamp);
