@@ -6,7 +6,10 @@
 #include "interop/ical/ical_reader.h"
 #include "interop/ical/ical_writer.h"
 #include "model/enumerations.h"
+#include "model/event.h"
+#include "model/task.h"
 #include "tests/interop/ical_test_support.h"
+#include "tests/support/fake_timers.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
@@ -154,6 +157,28 @@ TEST_F(TIcalTest, AnIndependentReaderAcceptsTheWrittenFile) {
     start = end + 1;
   }
   EXPECT_EQ(withoutRules, expected);
+}
+
+TEST_F(TIcalTest, RecordsCopyBothWays) {
+  for (TIcalEvent item : Events()) {
+    item.Uid.clear();  // the caller's business, as the category is
+    item.CategoryName.clear();
+    TVpEvent event;
+    CopyToEvent(item, event);
+    EXPECT_EQ(IcalEventFrom(event), item) << Shown(item);
+  }
+  TFakeClock clock;
+  clock.Set(EncodeDate(2025, 1, 1));
+  for (TIcalTask item : Tasks()) {
+    item.Uid.clear();
+    item.CategoryName.clear();
+    TVpTask task(clock);
+    CopyToTask(item, task);
+    EXPECT_EQ(IcalTaskFrom(task), item) << item.Description;
+  }
+  TVpTask undated(clock);
+  CopyToTask(TIcalTask{}, undated);
+  EXPECT_EQ(undated.CreatedOn(), EncodeDate(2025, 1, 1));  // a file without CREATED keeps the new task's stamp
 }
 
 }  // namespace
