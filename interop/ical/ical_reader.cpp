@@ -64,6 +64,13 @@ bool LastOccurrence(const icalrecurrencetype& rule, icaltimetype& time) {
   return false;
 }
 
+// What ended the expansion of a repeat before its own end.
+enum TCut {
+  ctNone,     // the repeat's own end
+  ctHorizon,  // the horizon
+  ctCap       // the most occurrences taken from one repeat
+};
+
 class TIcalMapping {
  public:
   TIcalMapping(icalcomponent* calendar, const TIcalReadOptions& options, TIcalContent& content)
@@ -80,8 +87,8 @@ class TIcalMapping {
   std::string NotesOf(icalcomponent* component);
   std::string CategoryOf(icalcomponent* component);
   // The occurrences of the component's rules, RDATEs and its start, less its EXDATEs, in order of
-  // local time up to the rules' end, the horizon or the cap; false when the cap cut them off.
-  bool Occurrences(icalcomponent* component, const TMoment& start, std::map<std::int64_t, icaltimetype>& found);
+  // local time up to the rules' end, the horizon or the cap; says which of the last two stopped them.
+  TCut Occurrences(icalcomponent* component, const TMoment& start, std::map<std::int64_t, icaltimetype>& found);
   void Note(TIcalNoteKind kind, const std::string& uid, const std::string& summary, std::string reason);
   void FlushChanges(const std::string& uid, const std::string& summary);
 
@@ -186,6 +193,8 @@ void TIcalMapping::ReadAlarm(icalcomponent* component, const TMoment& start, TIc
 
 bool TIcalMapping::ReadSingle(icalcomponent* component, TIcalEvent& item, TMoment& start, std::string& reason) {
   item.Uid = TextOf(icalcomponent_get_uid(component));
+  if (icalproperty* id = icalcomponent_get_first_property(component, ICAL_RECURRENCEID_PROPERTY))
+    item.RecurrenceId = icaltime_as_ical_string(icalproperty_get_recurrenceid(id));
   item.Description = TextOf(icalcomponent_get_summary(component));
   icalproperty* dtstart = icalcomponent_get_first_property(component, ICAL_DTSTART_PROPERTY);
   if (!dtstart || !MomentOf(dtstart, icalproperty_get_dtstart(dtstart), start)) {
@@ -218,15 +227,18 @@ bool TIcalMapping::ReadSingle(icalcomponent* component, TIcalEvent& item, TMomen
   return true;
 }
 
-bool TIcalMapping::Occurrences(icalcomponent* component, const TMoment& start,
+TCut TIcalMapping::Occurrences(icalcomponent* component, const TMoment& start,
                                std::map<std::int64_t, icaltimetype>& found) {
   const double horizonEnd = Options_.Horizon > 0 ? Options_.Horizon + 1 : 0;
-  bool complete = true;
+  TCut cut = ctNone;
   auto add = [&](icaltimetype time) {
     const double local = SnapToMs(LocalDayNumberOf(time, start.Zone));
-    if (horizonEnd > 0 && local >= horizonEnd) return false;
+    if (horizonEnd > 0 && local >= horizonEnd) {
+      cut = std::max(cut, ctHorizon);
+      return false;
+    }
     if (found.size() >= static_cast<std::size_t>(kMaxIcalOccurrences)) {
-      complete = false;
+      cut = ctCap;
       return false;
     }
     found.emplace(ToMs(local), time);
@@ -245,7 +257,9 @@ bool TIcalMapping::Occurrences(icalcomponent* component, const TMoment& start,
   for (icalproperty* rdate = icalcomponent_get_first_property(component, ICAL_RDATE_PROPERTY); rdate;
        rdate = icalcomponent_get_next_property(component, ICAL_RDATE_PROPERTY)) {
     TMoment moment;
-    if (MomentOf(rdate, icalproperty_get_rdate(rdate).time, moment) && !(horizonEnd > 0 && moment.Local >= horizonEnd))
+    const icaldatetimeperiodtype date = icalproperty_get_rdate(rdate);
+    if (MomentOf(rdate, icaltime_is_null_time(date.time) ? date.period.start : date.time, moment) &&
+        !(horizonEnd > 0 && moment.Local >= horizonEnd))
       found.emplace(ToMs(moment.Local), moment.Time);
   }
   for (icalproperty* exdate = icalcomponent_get_first_property(component, ICAL_EXDATE_PROPERTY); exdate;
@@ -258,7 +272,7 @@ bool TIcalMapping::Occurrences(icalcomponent* component, const TMoment& start,
       found.erase(ToMs(moment.Local));
     }
   }
-  return complete;
+  return cut;
 }
 
 void TIcalMapping::ReadEvent(icalcomponent* master, const std::vector<icalcomponent*>& overrides) {
@@ -268,6 +282,7 @@ void TIcalMapping::ReadEvent(icalcomponent* master, const std::vector<icalcompon
   if (!ReadSingle(master, item, start, reason)) {
     Changes_.clear();
     Note(inSkipped, item.Uid, item.Description, reason);
+    for (icalcomponent* change : overrides) ReadEvent(change, {});  // changed occurrences stand on their own
     return;
   }
   icalproperty* rrule = icalcomponent_get_first_property(master, ICAL_RRULE_PROPERTY);
@@ -303,11 +318,12 @@ void TIcalMapping::ReadEvent(icalcomponent* master, const std::vector<icalcompon
     }
     Content_.Events.push_back(item);
     FlushChanges(item.Uid, item.Description);
+    for (icalcomponent* change : overrides) ReadEvent(change, {});  // of an event that does not repeat
     return;
   }
   // The planner cannot hold this repetition: one single event per occurrence.
   std::map<std::int64_t, icaltimetype> found;
-  const bool complete = Occurrences(master, start, found);
+  const TCut cut = Occurrences(master, start, found);
   std::map<std::int64_t, icalcomponent*> replaced;
   for (icalcomponent* change : overrides) {
     icalproperty* id = icalcomponent_get_first_property(change, ICAL_RECURRENCEID_PROPERTY);
@@ -315,28 +331,31 @@ void TIcalMapping::ReadEvent(icalcomponent* master, const std::vector<icalcompon
     if (MomentOf(id, icalproperty_get_recurrenceid(id), moment)) replaced[ToMs(moment.Local)] = change;
   }
   const double duration = item.EndTime - item.StartTime;
+  int made = 0;
   for (const auto& [ms, time] : found) {
     TIcalEvent single = item;
     single.RecurrenceId = icaltime_as_ical_string(time);
     if (const auto change = replaced.find(ms); change != replaced.end()) {
-      TMoment changedStart;
-      std::string skipped;
-      if (!ReadSingle(change->second, single, changedStart, skipped)) continue;  // keep no stale copy
-      single.RecurrenceId = icaltime_as_ical_string(time);
+      icalcomponent* changed = change->second;
       replaced.erase(change);
+      TMoment changedStart;
+      if (!ReadSingle(changed, single, changedStart, reason)) {
+        Note(inSkipped, single.Uid, single.Description, "a changed occurrence: " + reason);
+        continue;
+      }
     } else {
       single.StartTime = FromMs(ms);
       single.EndTime = SnapToMs(single.StartTime + duration);
     }
     Content_.Events.push_back(single);
+    ++made;
   }
-  std::string why = !simple ? (overrides.empty() ? "its repeat has exceptions or extra dates"
-                                                 : "some of its occurrences were changed")
-                            : "the planner cannot hold its repeat rule";
-  why += ": it became " + std::to_string(found.size()) + " single events";
-  if (!complete) why += ", cut off after " + std::to_string(kMaxIcalOccurrences);
-  else if (Options_.Horizon > 0 && !found.empty() && DateOf(FromMs(found.rbegin()->first)) >= Options_.Horizon - 366)
-    why += " up to " + DateText(Options_.Horizon) + " at most";
+  std::string why = !overrides.empty() ? "some of its occurrences were changed"
+                    : simple           ? "the planner cannot hold its repeat rule"
+                                       : "its repeat has several rules, exceptions or extra dates";
+  why += ": it became " + std::to_string(made) + " single events";
+  if (cut == ctCap) why += ", cut off after " + std::to_string(kMaxIcalOccurrences);
+  if (cut == ctHorizon) why += " up to " + DateText(Options_.Horizon);
   Note(inExpanded, item.Uid, item.Description, why);
   FlushChanges(item.Uid, item.Description);
   for (const auto& [ms, change] : replaced) ReadEvent(change, {});  // changed occurrences moved off the rule

@@ -17,5 +17,5 @@ double LocalDayNumberOf(icaltimetype time, icaltimezone* zone);
 double LocalDayNumberOfUnix(std::time_t moment);
 std::time_t UnixOfLocalDayNumber(double value);
 
-// The IANA name of this machine's local zone when the zone data knows it, else nullptr.
+// This machine's local zone (TZ, else /etc/localtime) when the zone data knows it, else nullptr.
 icaltimezone* LocalZone();

@@ -105,13 +105,21 @@ icalcomponent* AlarmOf(const TIcalEvent& event) {
   return alarm;
 }
 
-icalcomponent* EventOf(const TIcalEvent& event, TTimeWriter& times, icaltimetype stamp) {
-  icalcomponent* component = icalcomponent_new(ICAL_VEVENT_COMPONENT);
-  icalcomponent_add_property(component, icalproperty_new_uid(event.Uid.c_str()));
+// An event or task with what both have: UID, stamp, summary, notes and category.
+icalcomponent* ItemOf(icalcomponent_kind kind, const std::string& uid, icaltimetype stamp, const std::string& summary,
+                      const std::string& notes, const std::string& category) {
+  icalcomponent* component = icalcomponent_new(kind);
+  icalcomponent_add_property(component, icalproperty_new_uid(uid.c_str()));
   icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp));
-  AddText(component, icalproperty_new_summary, event.Description);
-  AddText(component, icalproperty_new_description, event.Notes);
-  AddText(component, icalproperty_new_categories, event.CategoryName);
+  AddText(component, icalproperty_new_summary, summary);
+  AddText(component, icalproperty_new_description, notes);
+  AddText(component, icalproperty_new_categories, category);
+  return component;
+}
+
+icalcomponent* EventOf(const TIcalEvent& event, TTimeWriter& times, icaltimetype stamp) {
+  icalcomponent* component =
+      ItemOf(ICAL_VEVENT_COMPONENT, event.Uid, stamp, event.Description, event.Notes, event.CategoryName);
   if (event.AllDayEvent) {
     const double lastDay = std::max(DateOf(event.EndTime), DateOf(event.StartTime));
     icalcomponent_add_property(component, icalproperty_new_dtstart(DateValue(event.StartTime)));
@@ -132,12 +140,8 @@ icalcomponent* EventOf(const TIcalEvent& event, TTimeWriter& times, icaltimetype
 }
 
 icalcomponent* TaskOf(const TIcalTask& task, icaltimetype stamp) {
-  icalcomponent* component = icalcomponent_new(ICAL_VTODO_COMPONENT);
-  icalcomponent_add_property(component, icalproperty_new_uid(task.Uid.c_str()));
-  icalcomponent_add_property(component, icalproperty_new_dtstamp(stamp));
-  AddText(component, icalproperty_new_summary, task.Description);
-  AddText(component, icalproperty_new_description, task.Details);
-  AddText(component, icalproperty_new_categories, task.CategoryName);
+  icalcomponent* component =
+      ItemOf(ICAL_VTODO_COMPONENT, task.Uid, stamp, task.Description, task.Details, task.CategoryName);
   if (task.Priority > 0) icalcomponent_add_property(component, icalproperty_new_priority(std::min(task.Priority, 9)));
   if (task.DueDate != 0) icalcomponent_add_property(component, icalproperty_new_due(DateValue(task.DueDate)));
   if (task.CreatedOn != 0)

@@ -172,6 +172,21 @@ TEST_F(TIcalTest, TextsSurviveFoldingEncodingAndLabels) {
   EXPECT_EQ(content.Events[0].Description, "Grüße");
 }
 
+TEST_F(TIcalTest, TheSummarySaysWhatWasExpandedAndHowFar) {
+  const TIcalContent content = Read(Calendar(
+      Event("DTSTART:20251225T090000\nRRULE:FREQ=DAILY\nEXDATE:20251226T090000") + "\n" +
+      "BEGIN:VEVENT\nUID:u2\nDTSTART:20251201T090000\nRRULE:FREQ=WEEKLY;BYDAY=MO,TU;COUNT=3\nEND:VEVENT\n" +
+      "BEGIN:VEVENT\nUID:u3\nSUMMARY:Lone change\nRECURRENCE-ID:20240101T090000\nDTSTART:20240102T090000\nEND:VEVENT"));
+  ASSERT_EQ(content.Notes.size(), 2u);
+  EXPECT_EQ(content.Notes[0].Reason,
+            "its repeat has several rules, exceptions or extra dates: it became 6 single events up to 2025-12-31");
+  EXPECT_EQ(content.Notes[1].Reason, "the planner cannot hold its repeat rule: it became 3 single events");
+  ASSERT_EQ(content.Events.size(), 10u);
+  EXPECT_EQ(content.Events[0].RecurrenceId, "20251225T090000");
+  EXPECT_EQ(content.Events.back().Description, "Lone change");  // a changed occurrence without its repeat
+  EXPECT_EQ(content.Events.back().RecurrenceId, "20240101T090000");
+}
+
 TEST_F(TIcalTest, RemindersBecomeTheLeadTimeInItsUnit) {
   struct TRow {
     std::string Alarm;
