@@ -48,22 +48,6 @@ void SetAdvance(TIcalEvent& item, long long seconds) {
   }
 }
 
-// Most steps taken to find the last occurrence of a repeat the planner holds.
-constexpr int kMaxIcalSteps = 100000;
-
-// Moves the start to the last occurrence of a rule that ends; false when the steps ran out first.
-bool LastOccurrence(const icalrecurrencetype& rule, icaltimetype& time) {
-  std::unique_ptr<icalrecur_iterator, decltype(&icalrecur_iterator_free)> iterator(icalrecur_iterator_new(rule, time),
-                                                                                   &icalrecur_iterator_free);
-  if (!iterator) return true;
-  for (int step = 0; step < kMaxIcalSteps; ++step) {
-    const icaltimetype next = icalrecur_iterator_next(iterator.get());
-    if (icaltime_is_null_time(next)) return true;
-    time = next;
-  }
-  return false;
-}
-
 // What ended the expansion of a repeat before its own end.
 enum TCut {
   ctNone,     // the repeat's own end
@@ -298,16 +282,18 @@ void TIcalMapping::ReadEvent(icalcomponent* master, const std::vector<icalcompon
       item.CustomInterval = shape.CustomInterval;
       if (rule.count > 0) {
         icaltimetype last = start.Time;
-        if (!LastOccurrence(rule, last))
-          Changes_.push_back("its repeat was cut off after " + std::to_string(kMaxIcalSteps) + " occurrences");
+        const TVpDate date = LastDateOfCount(shape, {start.Time.year, start.Time.month, start.Time.day}, rule.count);
+        last.year = date.Year;
+        last.month = date.Month;
+        last.day = date.Day;
         item.RepeatRangeEnd = DateOf(LocalDayNumberOf(last, start.Zone));
       } else if (!icaltime_is_null_time(rule.until)) {
         // The day of UNTIL, or the day before when that day's occurrence would come after it.
         const double until = LocalDayNumberOf(rule.until, start.Zone);
         item.RepeatRangeEnd = DateOf(until) + TimeOf(item.StartTime) > until ? DateOf(until) - 1 : DateOf(until);
       } else {
-        item.RepeatRangeEnd = Options_.Horizon;
-        Changes_.push_back("its endless repeat ends on " + DateText(Options_.Horizon));
+        item.RepeatRangeEnd = Options_.Horizon > 0 ? Options_.Horizon : EncodeDate(9999, 12, 31);
+        Changes_.push_back("its endless repeat ends on " + DateText(item.RepeatRangeEnd));
       }
       if (DateOf(item.RepeatRangeEnd) <= DateOf(item.StartTime)) {
         item.RepeatCode = rcNone;

@@ -7,7 +7,8 @@
 struct TIcalReadOptions {
   // Repeats the planner cannot hold become single events up to their own end, but not past this
   // local day (the caller passes e.g. two years after today and tells the user); endless repeats
-  // the planner can hold end on it too. 0: no such day, only the cap on occurrences.
+  // the planner can hold end on it too. 0: no such day, only the cap on occurrences (and endless
+  // repeats end in 9999).
   double Horizon = 0;
 };
 

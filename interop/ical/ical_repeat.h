@@ -1,6 +1,8 @@
 #pragma once
 #include <libical/ical.h>
 
+#include "model/day_number.h"
+
 // The planner's repeat codes as calendar rules, both ways.
 
 struct TIcalRepeatShape {
@@ -15,3 +17,8 @@ TIcalRepeatShape RepeatShapeOf(const icalrecurrencetype& rule, icaltimetype star
 // The rule of a repeat code for an event starting on the day (a local day number), without its
 // end. False when the code does not repeat.
 bool RuleOfRepeat(int repeatCode, int customInterval, double start, icalrecurrencetype& rule);
+
+// The date of the last of count occurrences of a repeat the planner holds, from the start's date,
+// counted by calendar arithmetic (walking the rule would cost time per occurrence). Not later
+// than 31 December 9999.
+TVpDate LastDateOfCount(const TIcalRepeatShape& shape, TVpDate start, long long count);

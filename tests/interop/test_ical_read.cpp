@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <libical/ical.h>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -170,6 +171,32 @@ TEST_F(TIcalTest, TextsSurviveFoldingEncodingAndLabels) {
   content = Read(latin1);
   ASSERT_EQ(content.Events.size(), 1u);
   EXPECT_EQ(content.Events[0].Description, "Grüße");
+}
+
+// The range end a COUNT gives is the day of the last occurrence libical's own iterator finds.
+TEST_F(TIcalTest, CountsEndOnTheLastOccurrenceOfTheRule) {
+  const char* rows[][2] = {
+      {"20240131", "FREQ=MONTHLY;COUNT=5"},              // months without a 31st are skipped
+      {"20240229", "FREQ=YEARLY;COUNT=3"},               // leap days only
+      {"20240129", "FREQ=MONTHLY;BYDAY=-1MO;COUNT=13"},  // the last Monday
+      {"20240122", "FREQ=YEARLY;BYMONTH=1;BYDAY=4MO;COUNT=4"},
+      {"20240115", "FREQ=DAILY;INTERVAL=10;COUNT=7"},
+      {"20240115", "FREQ=WEEKLY;COUNT=53"},
+      {"20240115", "FREQ=DAILY;COUNT=1000"},
+  };
+  for (const auto& [start, rule] : rows) {
+    const TIcalContent content = Read(Calendar(Event(std::string("DTSTART:") + start + "T090000\nRRULE:" + rule)));
+    ASSERT_EQ(content.Events.size(), 1u) << rule;
+    icalrecur_iterator* iterator =
+        icalrecur_iterator_new(icalrecurrencetype_from_string(rule), icaltime_from_string(start));
+    icaltimetype last = icaltime_null_time();
+    for (icaltimetype next = icalrecur_iterator_next(iterator); !icaltime_is_null_time(next);
+         next = icalrecur_iterator_next(iterator))
+      last = next;
+    icalrecur_iterator_free(iterator);
+    EXPECT_NE(content.Events[0].RepeatCode, rcNone) << rule;
+    EXPECT_EQ(content.Events[0].RepeatRangeEnd, EncodeDate(last.year, last.month, last.day)) << start << " " << rule;
+  }
 }
 
 TEST_F(TIcalTest, TheSummarySaysWhatWasExpandedAndHowFar) {
