@@ -1,0 +1,43 @@
+#pragma once
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <ostream>
+#include <string>
+
+#include "interop/ical/ical_item.h"
+#include "model/day_number.h"
+
+// Calendar tests run in one known zone, so that local times are the same on every machine.
+class TIcalTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("TZ", "Europe/Berlin", 1);
+    tzset();
+  }
+};
+
+// A local date-time as the tests write it: "2024-01-15 09:30".
+inline std::string Shown(double value) {
+  const TVpDate date = DecodeDate(value);
+  const TVpTime time = DecodeTime(value);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", date.Year, date.Month, date.Day, time.Hour, time.Minute);
+  return text;
+}
+
+// An event's placement and repeat in one line: "start..end" with " all-day", " repeat C to DAY".
+inline std::string Shown(const TIcalEvent& event) {
+  std::string text = Shown(event.StartTime) + ".." + Shown(event.EndTime) + (event.AllDayEvent ? " all-day" : "");
+  if (event.RepeatCode != 0)
+    text += " repeat " + std::to_string(event.RepeatCode) + " to " + Shown(event.RepeatRangeEnd).substr(0, 10);
+  return text;
+}
+
+inline void PrintTo(const TIcalEvent& event, std::ostream* out) {
+  *out << event.Uid << " " << Shown(event) << " \"" << event.Description << "\" \"" << event.Notes << "\" ["
+       << event.CategoryName << "] alarm " << event.AlarmSet << "/" << event.AlarmAdvance << "/"
+       << int(event.AlarmAdvanceType) << " every " << event.CustomInterval
+       << (event.RecurrenceId.empty() ? "" : " at " + event.RecurrenceId);
+}
