@@ -17,7 +17,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(g++ clang libclang-rt-dev cmake ninja-build ccache clang-format libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev libasound2-dev libexpat1-dev fontconfig fonts-dejavu-core
-          poppler-utils xvfb xauth python3 python3-dateutil iso-codes desktop-file-utils)
+          poppler-utils xvfb xauth python3 python3-dateutil python3-vobject iso-codes desktop-file-utils)
 JOBS=$(nproc)
 
 deps() {
