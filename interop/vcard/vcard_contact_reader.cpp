@@ -146,8 +146,10 @@ class TCardMapper {
         ++phones;
         Contact_.SetPhone(phones, TelNumber(property));
         Contact_.SetPhoneType(phones, PhoneKindOfProperty(property, label));
-      } else if (name == "TEL" || name == "EMAIL") {
-        Note(name, std::string(name == "TEL" ? "Phone" : "E-mail") + KindsOf(property, label), TelNumber(property));
+      } else if (name == "TEL") {
+        Note(name, "Phone" + KindsOf(property, label), TelNumber(property));
+      } else if (name == "EMAIL") {
+        Note(name, "E-mail" + KindsOf(property, label), property.Text());
       } else if (name == "BDAY" || name == "ANNIVERSARY" || name.ends_with("-ANNIVERSARY")) {
         MapDate(property, name == "BDAY");
       } else if (name == "NOTE") {

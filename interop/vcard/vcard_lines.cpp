@@ -58,8 +58,7 @@ class TContentLineParser {
 
   TVpContentLine Parse() {
     for (const char c : Text_) {
-      const auto byte = static_cast<unsigned char>(c);
-      if ((byte < 0x20 && c != '\t') || byte == 0x7F) Fail("a control character: this is not card text");
+      if (IsControlCharacter(c)) Fail("a control character: this is not card text");
     }
     TVpContentLine result;
     result.Line = Line_;

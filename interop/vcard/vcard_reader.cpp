@@ -61,6 +61,9 @@ TVpVCardProperty Decode(TVpContentLine line, const std::string& version) {
     if (!text) fail("the character set " + *charset + " is unknown");
     property.Value = std::move(*text);
   }
+  if (std::any_of(property.Value.begin(), property.Value.end(), IsControlCharacter)) {
+    fail("a control character: this is not card text");
+  }
   const size_t comma = property.Value.find(',');
   if (property.Value.starts_with("data:") && comma != std::string::npos &&
       UpperAscii(std::string_view(property.Value).substr(0, comma)).ends_with(";BASE64")) {
@@ -72,8 +75,14 @@ TVpVCardProperty Decode(TVpContentLine line, const std::string& version) {
   return property;
 }
 
+std::string_view TrimmedBlanks(std::string_view text) {
+  const size_t start = text.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return {};
+  return text.substr(start, text.find_last_not_of(" \t") - start + 1);
+}
+
 bool Is(const TVpContentLine& line, std::string_view name, std::string_view value) {
-  return line.Name == name && EqualsNoCase(line.Value, value);
+  return line.Name == name && EqualsNoCase(TrimmedBlanks(line.Value), value);
 }
 
 }  // namespace
@@ -118,7 +127,7 @@ std::vector<TVpVCard> ReadVCards(std::string_view text) {
     if (i == lines.size()) throw EVpVCardError(lines[begin].Line, "the card begun here has no END:VCARD");
     TVpVCard card{.Line = lines[begin].Line, .Version = "3.0", .Properties = {}};
     for (size_t k = begin + 1; k < i; ++k) {
-      if (lines[k].Name == "VERSION") card.Version = lines[k].Value;
+      if (lines[k].Name == "VERSION") card.Version = TrimmedBlanks(lines[k].Value);
     }
     if (card.Version != "2.1" && card.Version != "3.0" && card.Version != "4.0") {
       throw EVpVCardError(card.Line, "the card version \"" + card.Version.substr(0, 20) + "\" is unknown");

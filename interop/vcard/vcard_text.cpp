@@ -179,11 +179,16 @@ std::string Escape(std::string_view text) {
     } else if (c == '\r' || c == '\n') {
       out += "\\n";
       if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
+    } else if (!IsControlCharacter(c)) {
       out += c;
     }
   }
   return out;
+}
+
+bool IsControlCharacter(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7F;
 }
 
 std::string UpperAscii(std::string_view text) {

@@ -26,8 +26,12 @@ std::string ReplaceInvalidUtf8(std::string_view text);
 std::vector<std::string_view> SplitUnescaped(std::string_view value, char separator);
 // Resolves the escapes "\n" "\N" (line break), "\," "\;" "\:" and "\\"; another backslash stays.
 std::string Unescape(std::string_view value);
-// Escapes backslashes, commas, semicolons and line breaks (CR LF, CR or LF become "\n").
+// Escapes backslashes, commas, semicolons and line breaks (CR LF, CR or LF become "\n"); other
+// control characters, which no card may hold, are left out.
 std::string Escape(std::string_view text);
+
+// A byte below 32 but tab, CR and LF, or 127.
+bool IsControlCharacter(char c);
 
 // ASCII upper case, for names and parameters that compare without regard to case.
 std::string UpperAscii(std::string_view text);

@@ -232,11 +232,12 @@ TEST(VCardContacts, RoundTripGivesTheSameContacts) {
   }
 }
 
-// A note's line breaks come back as LF, whichever the contact held.
+// A note's line breaks come back as LF, whichever the contact held; control characters no card
+// can hold are left out.
 TEST(VCardContacts, NotesKeepTheirLineBreaksAsLineFeeds) {
   TVpContact contact;
-  contact.SetNote("a\r\nb\rc\nd");
-  EXPECT_EQ(MapAll(WriteVCard(contact, "u"))[0].Note(), "a\nb\nc\nd");
+  contact.SetNote("a\r\nb\rc\nd\x01\te");
+  EXPECT_EQ(MapAll(WriteVCard(contact, "u"))[0].Note(), "a\nb\nc\nd\te");
 }
 
 // Writes the sample contacts for the independent reader (check_vcards.py), with the names and

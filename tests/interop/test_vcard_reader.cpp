@@ -112,6 +112,8 @@ TEST(VCardReader, RefusesBadInputNamingTheLine) {
       {"unknown character set", Card("2.1", "NOTE;CHARSET=KOI8-R:x\r\n"), 3, "character set KOI8-R is unknown"},
       {"damaged quoted-printable", Card("2.1", "NOTE;ENCODING=QUOTED-PRINTABLE:=ZZ\r\n"), 3, "quoted-printable"},
       {"damaged base64", Card("3.0", "PHOTO;ENCODING=b:ab*d\r\n"), 3, "base64"},
+      {"control character in quoted-printable", Card("2.1", "NOTE;ENCODING=QUOTED-PRINTABLE:a=00b\r\n"), 3,
+       "control character"},
       {"no colon", Card("3.0", "FN:a\r\nNOTE\r\n"), 4, "not a card line"},
       {"unknown version", "BEGIN:VCARD\r\nVERSION:9.9\r\nEND:VCARD\r\n", 1, "version"},
       {"card inside a card", "BEGIN:VCARD\r\nBEGIN:VCARD\r\n", 2, "inside a card"},
