@@ -22,7 +22,7 @@ TEST_P(IcalSample, GivesTheEventsAUserExpects) {
   TIcalContent content;
   TIcalReadError error;
   ASSERT_TRUE(
-      ReadIcal(TTemporaryFolder::Read(std::string(KORET_ICAL_SAMPLES) + "/" + row.File), {row.Horizon}, content, error))
+      ReadIcal(TTemporaryFolder::Read(std::string(KORET_INTEROP_SAMPLES) + "/" + row.File), {row.Horizon}, content, error))
       << error.Message;
   std::vector<std::string> shown;
   for (const TIcalEvent& event : content.Events) {
