@@ -21,8 +21,8 @@ TEST_P(IcalSample, GivesTheEventsAUserExpects) {
   const TSampleRow& row = GetParam();
   TIcalContent content;
   TIcalReadError error;
-  ASSERT_TRUE(
-      ReadIcal(TTemporaryFolder::Read(std::string(KORET_INTEROP_SAMPLES) + "/" + row.File), {row.Horizon}, content, error))
+  ASSERT_TRUE(ReadIcal(TTemporaryFolder::Read(std::string(KORET_INTEROP_SAMPLES) + "/" + row.File), {row.Horizon},
+                       content, error))
       << error.Message;
   std::vector<std::string> shown;
   for (const TIcalEvent& event : content.Events) {
