@@ -93,7 +93,8 @@ TMapped ReadAndMap(const std::string& file, double horizon, TVpImportSummary& su
   try {
     mapped.Cards = ReadVCards(*bytes);
   } catch (const EVpVCardError& e) {
-    throw EVpImportError(file + ":" + std::to_string(e.Line()) + ": " + e.what());
+    const std::string what = e.what();  // "line N: ..."
+    throw EVpImportError(file + ":" + std::to_string(e.Line()) + what.substr(what.find(':')));
   }
   for (const TVpVCard& card : mapped.Cards) {
     TVpContact contact;
@@ -108,6 +109,14 @@ TMapped ReadAndMap(const std::string& file, double horizon, TVpImportSummary& su
     note("faulty characters replaced in: ", mapping.Repaired);
   }
   return mapped;
+}
+
+// The record's own text when the item's differs from it only in the kind of line breaks (calendar
+// files know only line feeds, records may hold CR LF), else the item's.
+std::string KeepLineBreaks(const std::string& record, const std::string& item) {
+  std::string plain = record;
+  std::erase(plain, '\r');
+  return plain == item ? record : item;
 }
 
 // Counts one item: a new record, or a known one that did or did not change.
@@ -142,10 +151,16 @@ class TImport {
           byID[id] = event;
           NewUids_.emplace_back(tkEvents, id, key);
         }
-        CopyToEvent(item, *event);
+        TIcalEvent taken = item;
+        taken.Notes = KeepLineBreaks(event->Notes(), item.Notes);
+        const TIcalEvent before = IcalEventFrom(*event);
+        const int categoryBefore = event->Category();
+        CopyToEvent(taken, *event);
         event->SetCategory(Category(item.CategoryName, item.Uid, item.Description));
-        if (added) event->SetChanged(true);
-        Count(Summary_, added, event->Changed());
+        // Some setters mark the event changed even for the value it holds: compare instead.
+        const bool changed = added || !(IcalEventFrom(*event) == before) || event->Category() != categoryBefore;
+        event->SetChanged(changed);
+        Count(Summary_, added, changed);
         if (!item.RecurrenceId.empty()) ++Summary_.Expanded;
         Step();
       }
@@ -170,7 +185,9 @@ class TImport {
         byID[id] = task;
         NewUids_.emplace_back(tkTasks, id, key);
       }
-      CopyToTask(item, *task);
+      TIcalTask taken = item;
+      taken.Details = KeepLineBreaks(task->Details(), item.Details);
+      CopyToTask(taken, *task);
       task->SetCategory(Category(item.CategoryName, item.Uid, item.Description));
       Count(Summary_, added, task->Changed());
       Step();
