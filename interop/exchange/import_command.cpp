@@ -126,6 +126,14 @@ void Count(TVpImportSummary& summary, bool added, bool changed) {
   else ++summary.Unchanged;
 }
 
+// The loaded records by their RecordID.
+template <class TCollection>
+auto ByRecordID(const TCollection& records) {
+  std::unordered_map<int, decltype(records.Items(0))> byID;
+  for (int i = 0; i < records.Count(); ++i) byID[records.Items(i)->RecordID()] = records.Items(i);
+  return byID;
+}
+
 class TImport {
  public:
   TImport(TVpExchangeSession& session, TVpImportSummary& summary, const TVpExchangeProgress& progress, size_t items)
@@ -133,8 +141,7 @@ class TImport {
 
   void Events(TVpResource& resource, const std::vector<TIcalEvent>& items) {
     TVpSchedule& schedule = resource.Schedule();
-    std::unordered_map<int, TVpEvent*> byID;
-    for (int i = 0; i < schedule.Count(); ++i) byID[schedule.Items(i)->RecordID()] = schedule.Items(i);
+    auto byID = ByRecordID(schedule);
     schedule.BeginUpdate();
     try {
       for (const TIcalEvent& item : items) {
@@ -173,8 +180,7 @@ class TImport {
 
   void Tasks(TVpResource& resource, const std::vector<TIcalTask>& items) {
     TVpTasks& tasks = resource.Tasks();
-    std::unordered_map<int, TVpTask*> byID;
-    for (int i = 0; i < tasks.Count(); ++i) byID[tasks.Items(i)->RecordID()] = tasks.Items(i);
+    auto byID = ByRecordID(tasks);
     for (const TIcalTask& item : items) {
       const std::string key = TaskKey(item);
       TVpTask* task = Known(byID, tkTasks, key);
@@ -199,8 +205,7 @@ class TImport {
   // mapping sets only what the card has, and the old contact's other fields must not stay.
   void Contacts(TVpResource& resource, const std::vector<TVpVCard>& cards, const std::vector<std::string>& keys) {
     TVpContacts& contacts = resource.Contacts();
-    std::unordered_map<int, TVpContact*> byID;
-    for (int i = 0; i < contacts.Count(); ++i) byID[contacts.Items(i)->RecordID()] = contacts.Items(i);
+    auto byID = ByRecordID(contacts);
     for (size_t i = 0; i < cards.size(); ++i) {
       TVpContact* known = Known(byID, tkContacts, keys[i]);
       TVpContact mapped;
