@@ -14,7 +14,7 @@ double TSystemClock::Now() const {
   const int y = local.tm_year + 1900 - (local.tm_mon < 2 ? 1 : 0);
   const int era = (y >= 0 ? y : y - 399) / 400;
   const int yoe = y - era * 400;
-  const int mp = (local.tm_mon + 9) % 12;
+  const int mp = (local.tm_mon + 10) % 12;  // months from March; tm_mon counts from January as 0
   const int doy = (153 * mp + 2) / 5 + local.tm_mday - 1;
   const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
   const long long daysSince1970 = static_cast<long long>(era) * 146097 + doe - 719468;

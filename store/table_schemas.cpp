@@ -67,6 +67,12 @@ TFieldDefs RecordIDFields() {
           FieldDef("TaskID", ftInteger, 0, true), FieldDef("ContactID", ftInteger, 0, true)};
 }
 
+// The stable UIDs of records (see uid_table.h): TableKind is a TVpTableKind.
+TFieldDefs UidFields() {
+  return {FieldDef("TableKind", ftInteger, 0, true), FieldDef("RecordID", ftInteger, 0, true),
+          FieldDef("UID", ftMemo, 0, true)};
+}
+
 }  // namespace
 
 void CreateFieldDefs(const std::string& tableName, TFieldDefs& fields) {
@@ -75,4 +81,5 @@ void CreateFieldDefs(const std::string& tableName, TFieldDefs& fields) {
   else if (tableName == "Contacts") fields = ContactFields();
   else if (tableName == "Tasks") fields = TaskFields();
   else if (tableName == "RecordIDS") fields = RecordIDFields();
+  else if (tableName == "UIDs") fields = UidFields();
 }

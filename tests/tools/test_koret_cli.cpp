@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <sstream>
 
 #include "tests/support/temporary_folder.h"
@@ -51,6 +53,59 @@ TEST_F(KoretCli, AddedEventsShowInTheAgendaOnTheirDays) {
             "2024-05-08\t09:00-10:30\t1\tStandup\n"
             "2024-05-08\t12:00-13:00\t3\tLunch\n"
             "2024-05-08\t08:00-08:30\t2\tNight shift starts\n");
+}
+
+// Calendar files other programs wrote, imported and shown by the agenda on their days and local
+// times (in Berlin); a second import of each adds nothing.
+TEST_F(KoretCli, ImportedCalendarFilesShowInTheAgenda) {
+  setenv("TZ", "Europe/Berlin", 1);
+  tzset();
+  const std::string samples = KORET_INTEROP_SAMPLES;
+  const char* files[] = {"ical4j__EXDATE.ics", "ical4j__Standup.ics", "khal__tz_windows_format.ics",
+                         "pyical__alarm_google_future.ics", "pyical__bom_calendar.ics"};
+  auto agenda = [&] {
+    std::string shown;
+    for (const auto& [from, days] :
+         {std::pair{"2006-01-01", "8"}, {"2009-03-09", "3"}, {"2019-11-20", "1"}, {"2024-10-04", "1"}}) {
+      EXPECT_EQ(Run({"agenda", "--from", from, "--days", days}), 0) << Err.str();
+      shown += Out.str();
+    }
+    return shown;
+  };
+  for (const char* file : files) ASSERT_EQ(Run({"import", samples + "/" + file}), 0) << file << Err.str();
+  const std::string expected =
+      "2006-01-01\t03:00-04:00\t1\tRepeating Event\n"  // Brisbane noon; two days left out
+      "2006-01-02\t03:00-04:00\t2\tRepeating Event\n"
+      "2006-01-05\t03:00-04:00\t3\tRepeating Event\n"
+      "2006-01-06\t03:00-04:00\t4\tRepeating Event\n"
+      "2006-01-07\t03:00-04:00\t5\tRepeating Event\n"
+      "2009-03-09\t23:30-23:45\t6\tStandup\n"  // weekdays 09:30 in Sydney
+      "2009-03-10\t23:30-23:45\t7\tStandup\n"
+      "2009-03-11\t23:30-23:45\t8\tStandup\n";
+  const std::string shown = agenda();
+  EXPECT_EQ(shown.substr(0, expected.size()), expected);
+  // The file's own zone description under a Windows name: +01:00 that day.
+  EXPECT_NE(shown.find("2019-11-20\t13:00-14:30\t"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("2019-11-20\t23:30-23:45\t"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("2024-10-04\t20:15-21:00\t"), std::string::npos) << shown;  // 18:15 UTC
+
+  for (const char* file : files) {
+    ASSERT_EQ(Run({"import", samples + "/" + file}), 0);
+    EXPECT_NE(Out.str().find(" 0 added, 0 updated,"), std::string::npos) << Out.str();
+  }
+  EXPECT_EQ(agenda(), shown);
+}
+
+TEST_F(KoretCli, ExportWritesTheEventsAndRefusesAnUnwritableFile) {
+  ASSERT_EQ(Run({"add-event", "--start", "2024-05-01 09:00", "--end", "2024-05-01 10:00", "--subject", "Dentist"}), 0);
+  const std::string file = Folder.File("out.ics");
+  ASSERT_EQ(Run({"export", "--ics", file, "--from", "2024-05-01", "--to", "2024-05-31"}), 0) << Err.str();
+  EXPECT_EQ(Out.str(), "Exported from \"KORET\": 1 events, 0 tasks, 0 contacts.\n");
+  EXPECT_NE(TTemporaryFolder::Read(file).find("SUMMARY:Dentist\r\n"), std::string::npos);
+  ASSERT_EQ(Run({"export", "--ics", file, "--from", "2024-06-01", "--to", "2024-06-30"}), 0);
+  EXPECT_EQ(Out.str(), "Exported from \"KORET\": 0 events, 0 tasks, 0 contacts.\n");
+  EXPECT_EQ(Run({"export", "--vcf", Folder.File("missing/out.vcf")}), 1);
+  EXPECT_NE(Err.str().find("missing/out.vcf"), std::string::npos) << Err.str();
 }
 
 TEST_F(KoretCli, TheResourceCanBeNamed) {
@@ -115,6 +170,19 @@ INSTANTIATE_TEST_SUITE_P(
             "IntervalWithoutCustom",
             With(kEvent, {"--end", "2024-05-01 10:00", "--repeat", "1", "--until", "2024-06-01", "--interval", "2"}), 2,
             "koret-cli: --interval needs --repeat 7"},
+        TBadLine{"ImportWithoutFile", {"import", "--data", "x"}, 2, "koret-cli: import needs the FILE to import"},
+        TBadLine{"ImportOfNothing",
+                 {"import", "/nonexistent.ics"},
+                 1,
+                 "koret-cli: /nonexistent.ics: the file does not exist"},
+        TBadLine{"ExportOfBoth",
+                 {"export", "--ics", "a", "--vcf", "b"},
+                 2,
+                 "koret-cli: export needs one of --ics FILE and --vcf FILE"},
+        TBadLine{"ExportHalfARange",
+                 {"export", "--ics", "a", "--from", "2024-01-01"},
+                 2,
+                 "koret-cli: --from and --to go together"},
         TBadLine{"PrintWithoutFormat",
                  {"print", "--from", "2026-12-07", "--pdf", "x.pdf"},
                  2,

@@ -7,6 +7,8 @@
 #include <ostream>
 #include <set>
 
+#include "interop/exchange/export_command.h"
+#include "interop/exchange/import_command.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
 #include "platform/english_locale.h"
@@ -28,14 +30,18 @@ constexpr const char* kUsage =
     "  koret-cli add-event --start \"YYYY-MM-DD HH:MM\" --end \"YYYY-MM-DD HH:MM\" --subject TEXT\n"
     "                      [--repeat CODE --until YYYY-MM-DD [--interval N]] [--data DIR] [--resource NAME]\n"
     "  koret-cli create-tables [--data DIR]\n"
+    "  koret-cli export --ics FILE | --vcf FILE [--from YYYY-MM-DD --to YYYY-MM-DD] [--data DIR] [--resource NAME]\n"
     "  koret-cli formats [--formats FILE]\n"
+    "  koret-cli import FILE [--data DIR] [--resource NAME]\n"
     "  koret-cli print --format NAME --from YYYY-MM-DD [--to YYYY-MM-DD] --pdf FILE\n"
     "                  [--formats FILE] [--data DIR] [--resource NAME]\n"
     "Repeat codes: 0 none, 1 daily, 2 weekly, 3 monthly by day, 4 monthly by date, 5 yearly by day,\n"
     "6 yearly by date, 7 every N days (--interval N).\n"
     "DIR defaults to the Data folder beside koret-cli; NAME to the resource the organizer last showed;\n"
     "FILE of --formats to Config/PrintFormats.xml beside koret-cli. print writes the pages of the format\n"
-    "from the first date to the last (--to defaults to --from) as a PDF file.\n";
+    "from the first date to the last (--to defaults to --from) as a PDF file. import reads a calendar (.ics)\n"
+    "or address-book (.vcf) file; items it already knows (by UID) are updated, not added again. export\n"
+    "writes the events and tasks (--ics; --from and --to limit the events) or the contacts (--vcf).\n";
 
 // A command line that cannot be carried out as written.
 struct EUsage : std::runtime_error {
@@ -141,6 +147,7 @@ class TSession {
 struct TContext {
   std::string ProgramFolder;
   std::string DataFolder;
+  std::string File;  // the file a command works on, named before the options
   TOptions Options;
   const TPdfMaker& Pdf;
   std::ostream& Err;
@@ -210,13 +217,8 @@ int AddEvent(const TContext& context, std::ostream& out) {
   // runs on a fresh folder make one "KORET", and every run's event keeps its own ID.
   session.Files().WhileWriting([&] {
     store.ReloadChangedTables();
-    TVpResource* resource = ChooseResource(store, context);
-    if (resource == nullptr) {  // a fresh folder: the organizer's first start makes "KORET"
-      resource = store.Resources().AddResource(store.GetNextID("Resources"));
-      resource->SetDescription("KORET");
-      store.SetActiveResource(resource);
-      store.PostResources();
-    }
+    TVpResource* resource =
+        ResourceToWriteInto(store, [&](TVpFlexDataStore& store) { return ChooseResource(store, context); });
     store.SetActiveResource(resource);
     store.SetDisplayDate(start);
     TVpEvent* event = resource->Schedule().AddEvent(-1, start, end);
@@ -235,6 +237,45 @@ int CreateTables(const TContext& context, std::ostream& out) {
   std::filesystem::create_directories(context.DataFolder);
   TAtomicFileWriter writer;
   for (const std::string& file : CreateMissingTables(context.DataFolder, writer)) out << file << '\n';
+  return 0;
+}
+
+// The target of import and export: the data folder and its chosen resource, with headless services.
+struct TExchange {
+  explicit TExchange(const TContext& context)
+      : Target{context.DataFolder, TVpStoreServices{Clock, Desktop, Desktop, Desktop, Desktop, Desktop},
+               [&context](TVpFlexDataStore& store) { return ChooseResource(store, context); }} {}
+  TSystemClock Clock;
+  THeadlessDesktop Desktop;
+  TAtomicFileWriter Writer;
+  TVpExchangeTarget Target;
+};
+
+int Import(const TContext& context, std::ostream& out) {
+  TExchange exchange(context);
+  const TVpImportSummary summary =
+      ImportFile(exchange.Target, exchange.Writer, context.File, DateOf(exchange.Clock.Now()));
+  out << summary.Text();
+  return 0;
+}
+
+int Export(const TContext& context, std::ostream& out) {
+  const TOptions& options = context.Options;
+  const bool ics = options.count("ics") != 0;
+  if (ics == (options.count("vcf") != 0)) throw EUsage("export needs one of --ics FILE and --vcf FILE");
+  if (options.count("from") != options.count("to")) throw EUsage("--from and --to go together");
+  TVpExportRange range;
+  if (options.count("from")) {
+    if (!ics) throw EUsage("--from and --to limit the events of --ics");
+    range = {ParseDateTime(options.at("from"), "from", false), ParseDateTime(options.at("to"), "to", false)};
+    if (range.To < range.From) throw EUsage("--to must not lie before --from");
+  }
+  TExchange exchange(context);
+  const TVpExportSummary summary =
+      ics ? ExportIcalFile(exchange.Target, exchange.Writer, options.at("ics"), range, std::time(nullptr))
+          : ExportVCardFile(exchange.Target, exchange.Writer, options.at("vcf"));
+  out << "Exported from \"" << summary.Resource << "\": " << summary.Events << " events, " << summary.Tasks
+      << " tasks, " << summary.Contacts << " contacts.\n";
   return 0;
 }
 
@@ -295,7 +336,9 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
       {"agenda", {Agenda, {"data", "resource", "from", "days"}}},
       {"add-event", {AddEvent, {"data", "resource", "start", "end", "subject", "repeat", "until", "interval"}}},
       {"create-tables", {CreateTables, {"data"}}},
+      {"export", {Export, {"data", "resource", "ics", "vcf", "from", "to"}}},
       {"formats", {Formats, {"formats"}}},
+      {"import", {Import, {"data", "resource"}}},
       {"print", {Print, {"data", "resource", "format", "from", "to", "pdf", "formats"}}},
   };
   if (args.empty() || args[0] == "help" || args[0] == "--help") {
@@ -305,7 +348,11 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
   try {
     const auto command = commands.find(args[0]);
     if (command == commands.end()) throw EUsage("unknown command \"" + ValueExcerpt(args[0]) + "\"");
-    TContext context{programFolder, "", ParseOptions(args, command->second.second), pdf, err};
+    // import names its file before the options.
+    const bool named = args[0] == "import";
+    if (named && (args.size() < 2 || args[1].rfind("--", 0) == 0)) throw EUsage("import needs the FILE to import");
+    std::vector<std::string> rest(args.begin() + (named ? 1 : 0), args.end());
+    TContext context{programFolder, "", named ? args[1] : "", ParseOptions(rest, command->second.second), pdf, err};
     const auto data = context.Options.find("data");
     context.DataFolder = data != context.Options.end() ? data->second : programFolder + "/Data";
     return command->second.first(context, out);

@@ -1,0 +1,88 @@
+#include "interop/exchange/export_command.h"
+
+#include "interop/ical/ical_writer.h"
+#include "interop/vcard/vcard_contact_writer.h"
+#include "model/day_number.h"
+
+namespace {
+
+// Whether the event touches the range: it starts before the range ends, and it or its
+// repetition lasts into the range.
+bool InRange(const TVpEvent& event, const TVpExportRange& range) {
+  if (range.To > 0 && DateOf(event.StartTime()) > range.To) return false;
+  if (range.From <= 0) return true;
+  const double lasts =
+      event.RepeatCode() != rcNone ? std::max(event.EndTime(), event.RepeatRangeEnd() + 1) : event.EndTime();
+  return lasts > range.From;
+}
+
+// The record's UID, made and stored when it has none yet (in the running batch).
+std::string UidFor(TVpUidTable& uids, TVpTableKind kind, int recordID) {
+  std::string uid = uids.UidOf(kind, recordID);
+  if (uid.empty()) {
+    uid = NewUid();
+    uids.Set(kind, recordID, uid);
+  }
+  return uid;
+}
+
+// Runs the export: the resource's records, their UIDs (the missing ones stored in one write),
+// then the file's text from them.
+template <class TWrite>
+TVpExportSummary Export(const TVpExchangeTarget& target, TFileWriter& writer, const std::string& file, TWrite write) {
+  TVpExchangeSession session(target, writer);
+  TVpExportSummary summary;
+  std::string text;
+  const TVpResource* resource = session.WhileWriting(false, [&](TVpResource& resource) {
+    TTableBatch batch(session.Uids().Table());
+    text = write(session, resource, summary);
+    batch.Commit();
+  });
+  if (resource == nullptr) throw std::runtime_error("the data folder has no resource to export");
+  summary.Resource = resource->Description();
+  writer.ReplaceFile(file, text);
+  return summary;
+}
+
+}  // namespace
+
+TVpExportSummary ExportIcalFile(const TVpExchangeTarget& target, TFileWriter& writer, const std::string& file,
+                                const TVpExportRange& range, std::time_t stamp) {
+  return Export(target, writer, file,
+                [&](TVpExchangeSession& session, TVpResource& resource, TVpExportSummary& summary) {
+                  const TVpCategoryColorMap& categories = session.Store().CategoryColorMap();
+                  std::vector<TIcalEvent> events;
+                  for (int i = 0; i < resource.Schedule().Count(); ++i) {
+                    const TVpEvent& event = *resource.Schedule().Items(i);
+                    if (!InRange(event, range)) continue;
+                    TIcalEvent item = IcalEventFrom(event);
+                    item.Uid = UidFor(session.Uids(), tkEvents, event.RecordID());
+                    if (event.Category() != 0) item.CategoryName = categories.Description(event.Category());
+                    events.push_back(std::move(item));
+                  }
+                  std::vector<TIcalTask> tasks;
+                  for (int i = 0; i < resource.Tasks().Count(); ++i) {
+                    const TVpTask& task = *resource.Tasks().Items(i);
+                    TIcalTask item = IcalTaskFrom(task);
+                    item.Uid = UidFor(session.Uids(), tkTasks, task.RecordID());
+                    if (task.Category() != 0) item.CategoryName = categories.Description(task.Category());
+                    tasks.push_back(std::move(item));
+                  }
+                  summary.Events = static_cast<int>(events.size());
+                  summary.Tasks = static_cast<int>(tasks.size());
+                  return WriteIcal(events, tasks, stamp);
+                });
+}
+
+TVpExportSummary ExportVCardFile(const TVpExchangeTarget& target, TFileWriter& writer, const std::string& file) {
+  return Export(target, writer, file,
+                [&](TVpExchangeSession& session, TVpResource& resource, TVpExportSummary& summary) {
+                  std::string text;
+                  for (int i = 0; i < resource.Contacts().Count(); ++i) {
+                    const TVpContact& contact = *resource.Contacts().Items(i);
+                    text += WriteVCard(contact, UidFor(session.Uids(), tkContacts, contact.RecordID()));
+                  }
+                  summary.Contacts = resource.Contacts().Count();
+                  return text;
+                });
+}
