@@ -22,6 +22,7 @@
 #include "app/core/view_settings.h"
 #include "app/core/window_placement.h"
 #include "app/data_folder_watcher.h"
+#include "app/exchange_windows.h"
 #include "app/preferences_window.h"
 #include "app/program.h"
 #include "dialogs/qt/format_designer_dialog.h"
@@ -36,6 +37,7 @@
 
 TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
     : Desktop_(desktop),
+      DataFolder_(programFolder + "/Data"),
       LifeCycle_(
           std::make_unique<TLifeCycle>(programFolder, *this, desktop.StoreServices(), desktop.Poster, desktop.Writer)),
       Link_(Owner()),
@@ -74,7 +76,7 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
   // modal window is open: it may be editing a record a reload would replace; the poll catches up
   // once it closes, and a post made meanwhile merges with the other writer's rows.
   new TDataFolderWatcher(  // owned by the window
-      ToQt(programFolder + "/Data"),
+      ToQt(DataFolder_),
       {TVpPlannerFiles::kResourcesFile, TVpPlannerFiles::kEventsFile, TVpPlannerFiles::kContactsFile,
        TVpPlannerFiles::kTasksFile},
       [this] {
@@ -168,6 +170,23 @@ void TForm1::LoadPrintFormats() {
   if (!file.isEmpty()) LifeCycle_->LoadPrintFormats(FromQt(file));
 }
 
+std::string TForm1::ActiveResourceName() const {
+  const TVpResource* active = LifeCycle_->Planner().Store().ActiveResource();
+  return active != nullptr ? active->Description() : std::string();
+}
+
+void TForm1::ImportFile() {
+  TExchangeWindows windows(*this, Desktop_, DataFolder_);
+  // The store takes the imported rows at once rather than at the folder watcher's next look.
+  if (windows.Import(ActiveResourceName())) LifeCycle_->Planner().Store().ReloadChangedTables();
+}
+
+void TForm1::ExportFile() {
+  const std::string resource = ActiveResourceName();
+  if (resource.empty()) throw EVpException("There is no resource to export.");
+  TExchangeWindows(*this, Desktop_, DataFolder_).Export(resource);
+}
+
 void TForm1::SetWindows(TfrmOpt* preferences, TfrmCalendar* calendar, TAboutBox* about) {
   Preferences_ = preferences;
   Calendar_ = calendar;
@@ -227,6 +246,9 @@ void TForm1::BuildMenus() {
     PrintCommands_.DesignFormats(window);
   });
   AddCommand(*file, "&Load Print Formats", {}, [this] { LoadPrintFormats(); });
+  file->addSeparator();
+  AddCommand(*file, "&Import...", {}, [this] { ImportFile(); });
+  AddCommand(*file, "&Export...", {}, [this] { ExportFile(); });
   file->addSeparator();
   AddCommand(*file, "P&references...", QKeySequence("Ctrl+O"), [this] {
     if (Preferences_ != nullptr) Preferences_->exec();

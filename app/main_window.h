@@ -119,6 +119,10 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   void NewResource();
   // "Load Print Formats": the formats of the file the user picks replace the loaded ones.
   void LoadPrintFormats();
+  // "Import..." into the active resource (none active: into "KORET", made then) and "Export..." of it.
+  void ImportFile();
+  void ExportFile();
+  std::string ActiveResourceName() const;
   // The contact grid with the button bar at its right.
   QWidget* BuildContactsTab();
   void ShowWeekView(bool shown, int width);
@@ -135,6 +139,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
                          const std::vector<std::pair<QString, std::function<void()>>>& menu = {});
 
   TQtDesktop& Desktop_;
+  std::string DataFolder_;  // the program folder's Data
   std::unique_ptr<TLifeCycle> LifeCycle_;
   TVpControlLink Link_;
   TVpDayView DayView_;

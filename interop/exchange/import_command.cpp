@@ -309,7 +309,9 @@ TVpImportSummary ImportFile(const TVpExchangeTarget& target, TFileWriter& writer
   return summary;
 }
 
-std::string TVpImportSummary::Text() const {
+std::string TVpImportSummary::Text() const { return CountsText() + NotesText(); }
+
+std::string TVpImportSummary::CountsText() const {
   const TVpDate h = DecodeDate(Horizon);
   auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
   std::string text = "Imported into \"" + Resource + "\": " + std::to_string(Events) + " events, " +
@@ -320,6 +322,11 @@ std::string TVpImportSummary::Text() const {
     text += std::to_string(Expanded) +
             " single events were made of repeats the planner cannot hold; repeats were taken up to " +
             std::to_string(h.Year) + "-" + two(h.Month) + "-" + two(h.Day) + ".\n";
+  return text;
+}
+
+std::string TVpImportSummary::NotesText() const {
+  std::string text;
   static const char* const kKinds[] = {"Expanded", "Changed", "Skipped"};
   for (const TIcalItemNote& note : Notes)
     text += std::string(kKinds[note.Kind]) + ": \"" + note.Summary + "\"" +

@@ -27,8 +27,10 @@ struct TVpImportSummary {
   // Per item what was expanded, changed or left out, and why.
   std::vector<TIcalItemNote> Notes;
 
-  // A few lines for the user: the counts, the horizon, then one line per note.
+  // A few lines for the user: the counts and the horizon, then one line per note.
   std::string Text() const;
+  std::string CountsText() const;
+  std::string NotesText() const;
 };
 
 // Imports a calendar (.ics: events and tasks) or address-book (.vcf: contacts) file into the

@@ -141,8 +141,12 @@ std::string TIcalMapping::NotesOf(icalcomponent* component) {
   }
   add("Attendees", attendees);
   for (icalproperty* error = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY); error;
-       error = icalcomponent_get_next_property(component, ICAL_XLICERROR_PROPERTY))
-    Changes_.push_back("a line was not understood and left out (" + TextOf(icalproperty_get_xlicerror(error)) + ")");
+       error = icalcomponent_get_next_property(component, ICAL_XLICERROR_PROPERTY)) {
+    const std::string what = TextOf(icalproperty_get_xlicerror(error));
+    // A property with an empty value ("DESCRIPTION:") held nothing, so nothing was left out.
+    if (what.rfind("No value for ", 0) == 0) continue;
+    Changes_.push_back("a line was not understood and left out (" + what + ")");
+  }
   return notes;
 }
 

@@ -87,6 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
                       {"2024-01-15 09:00..2024-01-15 09:00"},
                       "C"},
         TPlacementRow{"Floating", Event("DTSTART:20240115T090000"), {"2024-01-15 09:00..2024-01-15 09:00"}, ""},
+        TPlacementRow{"EmptyValuesLoseNothing",  // as web calendars write them: nothing to report
+                      Event("DTSTART:20240115T090000\nDESCRIPTION:\nLOCATION:"),
+                      {"2024-01-15 09:00..2024-01-15 09:00"},
+                      ""},
         TPlacementRow{"AllDayWithEnd",
                       Event("DTSTART;VALUE=DATE:20240115\nDTEND;VALUE=DATE:20240118"),
                       {"2024-01-15 00:00..2024-01-17 23:59 all-day"},

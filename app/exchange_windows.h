@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "app/desktop_services.h"
+
+// File > "Import..." and File > "Export...": the file choosers, the progress and the summary around
+// importing a calendar or address-book file into a resource of the program folder's data, and
+// exporting a resource's events and tasks or contacts. Both work on the files as a second writer
+// (under the folder's lock); the main window's store then takes the changed tables.
+class TExchangeWindows {
+ public:
+  TExchangeWindows(QWidget& owner, TQtDesktop& desktop, std::string dataFolder)
+      : Owner_(owner), Desktop_(desktop), DataFolder_(std::move(dataFolder)) {}
+
+  // Asks for the file, imports it into the resource of that description with a progress window,
+  // and shows the summary. Returns whether a file was imported. Failures raise, naming the file.
+  bool Import(const std::string& resource);
+  // Asks what to export and where, writes the file and says what it holds.
+  void Export(const std::string& resource);
+
+ private:
+  QWidget& Owner_;
+  TQtDesktop& Desktop_;
+  std::string DataFolder_;
+};
