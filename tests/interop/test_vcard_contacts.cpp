@@ -128,27 +128,27 @@ TEST(VCardContacts, MapsTheSampleFilesOfOtherAddressBooks) {
 // The other fields of the samples, and what went into the notes instead of being lost.
 TEST(VCardContacts, KeepsWhatHasNoFieldInTheNotes) {
   std::vector<TVpVCardMapping> mappings;
-  const std::deque<TVpContact> evolutions =
+  const std::deque<TVpContact> desktopCards =
       MapAll(ReadFile(std::string(KORET_INTEROP_SAMPLES) + "/ezvcard__John_Doe_EVOLUTION.vcf"), &mappings);
-  const TVpContact& evolution = evolutions[0];
+  const TVpContact& desktopCard = desktopCards[0];
   EXPECT_EQ(mappings[0].Uid, "477343c8e6bf375a9bac1f96a5000837");
-  EXPECT_EQ(evolution.Title(), "Mr.");
-  EXPECT_EQ(evolution.Company(), "IBM");
-  EXPECT_EQ(evolution.Position(), "Money Counter");
-  EXPECT_EQ(evolution.Address(), "15 Crescent moon drive, ASB-123");
-  EXPECT_EQ(evolution.City(), "Albaney");
-  EXPECT_EQ(evolution.State(), "New York");
-  EXPECT_EQ(evolution.Zip(), "12345");
-  EXPECT_EQ(evolution.Country(), "United States of America");
-  EXPECT_EQ(evolution.Birthdate(), EncodeDate(1980, 3, 22));
-  EXPECT_EQ(evolution.Anniversary(), EncodeDate(1980, 3, 22));
+  EXPECT_EQ(desktopCard.Title(), "Mr.");
+  EXPECT_EQ(desktopCard.Company(), "IBM");
+  EXPECT_EQ(desktopCard.Position(), "Money Counter");
+  EXPECT_EQ(desktopCard.Address(), "15 Crescent moon drive, ASB-123");
+  EXPECT_EQ(desktopCard.City(), "Albaney");
+  EXPECT_EQ(desktopCard.State(), "New York");
+  EXPECT_EQ(desktopCard.Zip(), "12345");
+  EXPECT_EQ(desktopCard.Country(), "United States of America");
+  EXPECT_EQ(desktopCard.Birthdate(), EncodeDate(1980, 3, 22));
+  EXPECT_EQ(desktopCard.Anniversary(), EncodeDate(1980, 3, 22));
   for (const char* line : {"\nAIM (home): johnny5@aol.com", "\nWeb page: http://www.ibm.com", "\nNickname: Johny",
                            "\nSpouse: Maria", "\nManager: Big Blue", "\nDepartment: Accounting; Dungeon",
                            "\nMiddle name: Richter, James", "\nName suffix: Sr.", "\nCategories: VIP"}) {
-    EXPECT_NE(evolution.Note().find(line), std::string::npos) << line << " missing in\n" << evolution.Note();
+    EXPECT_NE(desktopCard.Note().find(line), std::string::npos) << line << " missing in\n" << desktopCard.Note();
   }
   EXPECT_TRUE(
-      evolution.Note().starts_with("THIS SOFTWARE IS PROVIDED BY THE COPYRIGHT HOLDERS AND CONTRIBUTORS \"AS IS\""));
+      desktopCard.Note().starts_with("THIS SOFTWARE IS PROVIDED BY THE COPYRIGHT HOLDERS AND CONTRIBUTORS \"AS IS\""));
   EXPECT_EQ(mappings[0].Skipped,
             (std::vector<std::string>{"X-COUCHDB-APPLICATION-ANNOTATIONS", "X-EVOLUTION-FILE-AS"}));
 
