@@ -8,6 +8,7 @@
 #include "interop/vcard/vcard_text.h"
 #include "model/day_number.h"
 #include "model/record_captions.h"
+#include "platform/ascii_text.h"
 
 namespace {
 
@@ -192,7 +193,7 @@ class TCardMapper {
   std::string GroupLabel(const TVpVCardProperty& property) const {
     if (property.Group.empty()) return "";
     for (const TVpVCardProperty& other : Card_.Properties) {
-      if (other.Name == "X-ABLABEL" && EqualsNoCase(other.Group, property.Group)) return other.Text();
+      if (other.Name == "X-ABLABEL" && SameTextAscii(other.Group, property.Group)) return other.Text();
     }
     return "";
   }
@@ -254,7 +255,7 @@ class TCardMapper {
     for (const std::string& item : property.ListItems()) {
       int found = -1;
       for (int category = 0; category < kContactCategoryCount && found < 0; ++category) {
-        if (EqualsNoCase(ContactCategoryCaption(category), item)) found = category;
+        if (SameTextAscii(ContactCategoryCaption(category), item)) found = category;
       }
       if (found >= 0 && !Categorized_) {
         Contact_.SetCategory(found);

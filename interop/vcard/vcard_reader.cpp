@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "interop/vcard/vcard_text.h"
+#include "platform/ascii_text.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ std::string_view TrimmedBlanks(std::string_view text) {
 }
 
 bool Is(const TVpContentLine& line, std::string_view name, std::string_view value) {
-  return line.Name == name && EqualsNoCase(TrimmedBlanks(line.Value), value);
+  return line.Name == name && SameTextAscii(TrimmedBlanks(line.Value), value);
 }
 
 }  // namespace
@@ -100,7 +101,7 @@ std::vector<std::string> TVpVCardProperty::ParamValues(std::string_view name) co
 
 bool TVpVCardProperty::HasType(std::string_view type) const {
   const std::vector<std::string> types = ParamValues("TYPE");
-  return std::any_of(types.begin(), types.end(), [&](const std::string& value) { return EqualsNoCase(value, type); });
+  return std::any_of(types.begin(), types.end(), [&](const std::string& value) { return SameTextAscii(value, type); });
 }
 
 bool TVpVCardProperty::Preferred() const {

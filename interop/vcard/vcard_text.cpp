@@ -198,7 +198,3 @@ std::string UpperAscii(std::string_view text) {
   }
   return out;
 }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && UpperAscii(a) == UpperAscii(b);
-}

@@ -35,4 +35,3 @@ bool IsControlCharacter(char c);
 
 // ASCII upper case, for names and parameters that compare without regard to case.
 std::string UpperAscii(std::string_view text);
-bool EqualsNoCase(std::string_view a, std::string_view b);
