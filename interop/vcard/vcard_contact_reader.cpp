@@ -92,7 +92,7 @@ std::string Joined(const std::vector<std::string>& parts, std::string_view separ
 std::string KindsOf(const TVpVCardProperty& property, const std::string& groupLabel) {
   std::vector<std::string> kinds;
   for (std::string type : property.ParamValues("TYPE")) {
-    const std::string upper = UpperAscii(type);
+    const std::string upper = UpperCaseAscii(type);
     if (upper == "PREF" || upper == "INTERNET" || upper == "VOICE") continue;
     for (char& c : type) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     kinds.push_back(type);

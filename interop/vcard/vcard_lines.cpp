@@ -1,6 +1,7 @@
 #include "interop/vcard/vcard_lines.h"
 
 #include "interop/vcard/vcard_text.h"
+#include "platform/ascii_text.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ class TLogicalLine {
       Searched_ = Text_.size();
       if (HeaderEnd_ == std::string::npos) return false;
       QuotedPrintable_ =
-          UpperAscii(std::string_view(Text_).substr(0, HeaderEnd_)).find("QUOTED-PRINTABLE") != std::string::npos;
+          UpperCaseAscii(std::string_view(Text_).substr(0, HeaderEnd_)).find("QUOTED-PRINTABLE") != std::string::npos;
     }
     return QuotedPrintable_;
   }
@@ -68,7 +69,7 @@ class TContentLineParser {
       result.Group = result.Name;
       result.Name = Word();
     }
-    result.Name = UpperAscii(result.Name);
+    result.Name = UpperCaseAscii(result.Name);
     while (Peek() == ';') {
       ++Pos_;
       result.Params.push_back(Param());
@@ -91,7 +92,7 @@ class TContentLineParser {
   }
 
   TVpVCardParam Param() {
-    std::string name = UpperAscii(Word());
+    std::string name = UpperCaseAscii(Word());
     if (Peek() != '=') {  // a bare word
       const bool encoding = name == "QUOTED-PRINTABLE" || name == "BASE64" || name == "8BIT" || name == "7BIT";
       return {.Name = encoding ? "ENCODING" : "TYPE", .Values = {name}};

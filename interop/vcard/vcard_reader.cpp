@@ -35,7 +35,7 @@ TVpVCardProperty Decode(TVpContentLine line, const std::string& version) {
                             .Binary = false,
                             .Repaired = false};
   auto fail = [&](const std::string& what) { throw EVpVCardError(property.Line, property.Name + ": " + what); };
-  const std::string encoding = UpperAscii(TakeParam(property.Params, "ENCODING").value_or(""));
+  const std::string encoding = UpperCaseAscii(TakeParam(property.Params, "ENCODING").value_or(""));
   const std::optional<std::string> charset = TakeParam(property.Params, "CHARSET");
   if (encoding == "B" || encoding == "BASE64") {
     std::optional<std::string> bytes = DecodeBase64(property.Value);
@@ -52,7 +52,7 @@ TVpVCardProperty Decode(TVpContentLine line, const std::string& version) {
     fail("the encoding " + encoding + " is unknown");
   }
   // Text in no declared set is UTF-8, but 2.1 writers used the system's code page.
-  std::string set = UpperAscii(charset.value_or("UTF-8"));
+  std::string set = UpperCaseAscii(charset.value_or("UTF-8"));
   if (!charset && version == "2.1" && !IsValidUtf8(property.Value)) set = "WINDOWS-1252";
   if (set == "UTF-8" || set == "UTF8") {
     property.Repaired = !IsValidUtf8(property.Value);
@@ -67,7 +67,7 @@ TVpVCardProperty Decode(TVpContentLine line, const std::string& version) {
   }
   const size_t comma = property.Value.find(',');
   if (property.Value.starts_with("data:") && comma != std::string::npos &&
-      UpperAscii(std::string_view(property.Value).substr(0, comma)).ends_with(";BASE64")) {
+      UpperCaseAscii(std::string_view(property.Value).substr(0, comma)).ends_with(";BASE64")) {
     std::optional<std::string> bytes = DecodeBase64(std::string_view(property.Value).substr(comma + 1));
     if (!bytes) fail("the base64 data of the data: URI is damaged");
     property.Value = std::move(*bytes);
@@ -76,14 +76,8 @@ TVpVCardProperty Decode(TVpContentLine line, const std::string& version) {
   return property;
 }
 
-std::string_view TrimmedBlanks(std::string_view text) {
-  const size_t start = text.find_first_not_of(" \t");
-  if (start == std::string_view::npos) return {};
-  return text.substr(start, text.find_last_not_of(" \t") - start + 1);
-}
-
 bool Is(const TVpContentLine& line, std::string_view name, std::string_view value) {
-  return line.Name == name && SameTextAscii(TrimmedBlanks(line.Value), value);
+  return line.Name == name && SameTextAscii(TrimBlanksAscii(line.Value), value);
 }
 
 }  // namespace
@@ -128,7 +122,7 @@ std::vector<TVpVCard> ReadVCards(std::string_view text) {
     if (i == lines.size()) throw EVpVCardError(lines[begin].Line, "the card begun here has no END:VCARD");
     TVpVCard card{.Line = lines[begin].Line, .Version = "3.0", .Properties = {}};
     for (size_t k = begin + 1; k < i; ++k) {
-      if (lines[k].Name == "VERSION") card.Version = TrimmedBlanks(lines[k].Value);
+      if (lines[k].Name == "VERSION") card.Version = TrimBlanksAscii(lines[k].Value);
     }
     if (card.Version != "2.1" && card.Version != "3.0" && card.Version != "4.0") {
       throw EVpVCardError(card.Line, "the card version \"" + card.Version.substr(0, 20) + "\" is unknown");

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/ascii_text.h"
 #include "platform/utf8.h"
 
 namespace {
@@ -115,7 +116,7 @@ std::string ReplaceInvalidUtf8(std::string_view text) {
 }
 
 std::optional<std::string> ConvertToUtf8(std::string_view text, std::string_view charset) {
-  const std::string name = UpperAscii(charset);
+  const std::string name = UpperCaseAscii(charset);
   const bool latin1 = name == "ISO-8859-1" || name == "LATIN1" || name == "LATIN-1" || name == "ISO8859-1";
   // A text declared ASCII with bytes above 127 is in the system's code page.
   const bool windows = name == "WINDOWS-1252" || name == "CP1252" || name == "US-ASCII" || name == "ASCII";
@@ -189,12 +190,4 @@ std::string Escape(std::string_view text) {
 bool IsControlCharacter(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7F;
-}
-
-std::string UpperAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
 }

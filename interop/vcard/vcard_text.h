@@ -32,6 +32,3 @@ std::string Escape(std::string_view text);
 
 // A byte below 32 but tab, CR and LF, or 127.
 bool IsControlCharacter(char c);
-
-// ASCII upper case, for names and parameters that compare without regard to case.
-std::string UpperAscii(std::string_view text);
