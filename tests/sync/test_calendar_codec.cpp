@@ -65,13 +65,15 @@ TEST_F(CalendarCodec, TheSameItemWrittenOtherwiseHasTheSameDigest) {
       {"our own writing", event, Ours()},
       {"re-serialised by another library", event, SyncSample("reserialised-event.ics")},
       {"stamps and product", event,
-       Replaced(Replaced(event, "DTSTAMP:20240501T120000Z", "DTSTAMP:20261209T101010Z\r\nLAST-MODIFIED:20261209T101010Z"),
-                "PRODID:-//Example Corp//Server 1.0//EN", "PRODID:-//Other//Other//DE")},
+       Replaced(
+           Replaced(event, "DTSTAMP:20240501T120000Z", "DTSTAMP:20261209T101010Z\r\nLAST-MODIFIED:20261209T101010Z"),
+           "PRODID:-//Example Corp//Server 1.0//EN", "PRODID:-//Other//Other//DE")},
       {"property order", event,
        Replaced(Replaced(event, "SUMMARY:Café meeting\r\n", ""), "CATEGORIES:Work\r\n",
                 "CATEGORIES:Work\r\nSUMMARY:Café meeting\r\n")},
       {"folding inside a character", event, Replaced(event, "Agenda: Grü", "Agenda: Gr\xC3\r\n \xBC")},
-      {"LF line ends", event, [&] {
+      {"LF line ends", event,
+       [&] {
          std::string text = event;
          std::erase(text, '\r');
          return text;
@@ -79,8 +81,10 @@ TEST_F(CalendarCodec, TheSameItemWrittenOtherwiseHasTheSameDigest) {
       {"UTC instead of a zone", event,
        Replaced(Replaced(event, "DTSTART;TZID=Europe/Berlin:20240510T100000", "DTSTART:20240510T080000Z"),
                 "DTEND;TZID=Europe/Berlin:20240510T113000", "DTEND:20240510T093000Z")},
-      {"a category in other letter case among others", event, Replaced(event, "CATEGORIES:Work", "CATEGORIES:WORK,Extra")},
-      {"a duration instead of an end", event, Replaced(event, "DTEND;TZID=Europe/Berlin:20240510T113000", "DURATION:PT1H30M")},
+      {"a category in other letter case among others", event,
+       Replaced(event, "CATEGORIES:Work", "CATEGORIES:WORK,Extra")},
+      {"a duration instead of an end", event,
+       Replaced(event, "DTEND;TZID=Europe/Berlin:20240510T113000", "DURATION:PT1H30M")},
       {"an exception and a changed occurrence", event,
        Replaced(event, "END:VEVENT\r\n",
                 "EXDATE;TZID=Europe/Berlin:20240517T100000\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:event-1@example.org\r\n"
@@ -128,7 +132,8 @@ TEST_F(CalendarCodec, EachMappedFieldChangesTheDigest) {
   };
   for (const auto& change : kChanges) {
     SCOPED_TRACE(change.Name);
-    EXPECT_NE(DigestOf(Codec(), Replaced(change.Base, change.From, change.To)).Hash, DigestOf(Codec(), change.Base).Hash);
+    EXPECT_NE(DigestOf(Codec(), Replaced(change.Base, change.From, change.To)).Hash,
+              DigestOf(Codec(), change.Base).Hash);
   }
   const std::string withoutAlarm =
       Replaced(event, "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n", "");
@@ -144,7 +149,8 @@ TEST_F(CalendarCodec, TextsWithoutAnItemOfTheOrganizerAreRefusedWithTheReason) {
   } kTexts[] = {
       {"no UID", Replaced(event, "UID:event-1@example.org\r\n", ""), "it has no UID"},
       {"no start", Replaced(event, "DTSTART;TZID=Europe/Berlin:20240510T100000\r\n", ""), "it has no start (DTSTART)"},
-      {"a journal only", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VJOURNAL\r\nUID:j\r\nEND:VJOURNAL\r\nEND:VCALENDAR\r\n",
+      {"a journal only",
+       "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VJOURNAL\r\nUID:j\r\nEND:VJOURNAL\r\nEND:VCALENDAR\r\n",
        "no event or task"},
       {"not a calendar", "BEGIN:VCARD\r\nEND:VCARD\r\n", "line 1"},
       {"truncated", event.substr(0, event.size() / 2), "line"},
@@ -177,13 +183,13 @@ TEST_F(CalendarCodec, RepeatsThePlannerCannotHoldAreOneRecord) {
 }
 
 TEST_F(CalendarCodec, MergeKeepsWhatOtherProgramsStoredAndDigestsToOurs) {
-  const std::string server = Replaced(
-      SyncSample("event.ics"), "END:VALARM\r\nEND:VEVENT\r\n",
-      "X-OTHER-APP-ID:42\r\nEND:VALARM\r\nBEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT1H\r\nEND:VALARM\r\n"
-      "LOCATION:Raum 4\r\nATTENDEE;CN=Eva:mailto:eva@example.org\r\nX-OTHER-FLAG:yes\r\nEND:VEVENT\r\n"
-      "BEGIN:VEVENT\r\nUID:event-1@example.org\r\nRECURRENCE-ID;TZID=Europe/Berlin:20240524T100000\r\n"
-      "DTSTART;TZID=Europe/Berlin:20240524T140000\r\nDTEND;TZID=Europe/Berlin:20240524T150000\r\n"
-      "SUMMARY:Moved\r\nEND:VEVENT\r\n");
+  const std::string server =
+      Replaced(SyncSample("event.ics"), "END:VALARM\r\nEND:VEVENT\r\n",
+               "X-OTHER-APP-ID:42\r\nEND:VALARM\r\nBEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT1H\r\nEND:VALARM\r\n"
+               "LOCATION:Raum 4\r\nATTENDEE;CN=Eva:mailto:eva@example.org\r\nX-OTHER-FLAG:yes\r\nEND:VEVENT\r\n"
+               "BEGIN:VEVENT\r\nUID:event-1@example.org\r\nRECURRENCE-ID;TZID=Europe/Berlin:20240524T100000\r\n"
+               "DTSTART;TZID=Europe/Berlin:20240524T140000\r\nDTEND;TZID=Europe/Berlin:20240524T150000\r\n"
+               "SUMMARY:Moved\r\nEND:VEVENT\r\n");
   // What the organizer holds of it: the location and attendee as labelled lines of the notes.
   const std::string held = "Agenda: Grüße\nsecond line\nLocation: Raum 4\nAttendees: Eva <eva@example.org>";
   EXPECT_EQ(DigestOf(Codec(), server).Hash, DigestOf(Codec(), Ours([&](TIcalEvent& e) { e.Notes = held; })).Hash);
@@ -194,19 +200,28 @@ TEST_F(CalendarCodec, MergeKeepsWhatOtherProgramsStoredAndDigestsToOurs) {
     std::vector<std::string> Gone;
   } kEdits[] = {
       {"nothing", [&](TIcalEvent& e) { e.Notes = held; }, {"PRODID:-//Example Corp", "DTSTAMP:20240501T120000Z"}, {}},
-      {"summary", [&](TIcalEvent& e) { e.Notes = held, e.Description = "Teetreffen"; },
-       {"SUMMARY:Teetreffen", "RECURRENCE-ID", "SUMMARY:Moved", "ACTION:AUDIO", "LAST-MODIFIED"}, {"Café"}},
+      {"summary",
+       [&](TIcalEvent& e) { e.Notes = held, e.Description = "Teetreffen"; },
+       {"SUMMARY:Teetreffen", "RECURRENCE-ID", "SUMMARY:Moved", "ACTION:AUDIO", "LAST-MODIFIED"},
+       {"Café"}},
       {"notes before the labelled lines",
        [&](TIcalEvent& e) { e.Notes = "Neu\nLocation: Raum 4\nAttendees: Eva <eva@example.org>"; },
-       {"DESCRIPTION:Neu\r\n", "LOCATION:Raum 4", "ATTENDEE"}, {"Agenda"}},
-      {"the labelled lines", [](TIcalEvent& e) { e.Notes = "Location: elsewhere"; },
-       {"DESCRIPTION:Location: elsewhere"}, {"LOCATION:", "ATTENDEE"}},
-      {"reminder", [&](TIcalEvent& e) { e.Notes = held, e.AlarmAdvance = 2, e.AlarmAdvanceType = atHours; },
-       {"TRIGGER:-PT2H", "X-OTHER-APP-ID:42", "ACTION:AUDIO"}, {"-PT15M"}},
+       {"DESCRIPTION:Neu\r\n", "LOCATION:Raum 4", "ATTENDEE"},
+       {"Agenda"}},
+      {"the labelled lines",
+       [](TIcalEvent& e) { e.Notes = "Location: elsewhere"; },
+       {"DESCRIPTION:Location: elsewhere"},
+       {"LOCATION:", "ATTENDEE"}},
+      {"reminder",
+       [&](TIcalEvent& e) { e.Notes = held, e.AlarmAdvance = 2, e.AlarmAdvanceType = atHours; },
+       {"TRIGGER:-PT2H", "X-OTHER-APP-ID:42", "ACTION:AUDIO"},
+       {"-PT15M"}},
       // The organizer's reminder is the first; with none, no reminder may stay.
       {"no reminder", [&](TIcalEvent& e) { e.Notes = held, e.AlarmSet = false; }, {}, {"VALARM"}},
-      {"start", [&](TIcalEvent& e) { e.Notes = held, e.StartTime = At(2024, 5, 10, 9), e.EndTime = At(2024, 5, 10, 12); },
-       {"DTSTART;TZID=Europe/Berlin:20240510T090000", "BEGIN:VTIMEZONE", "FREQ=WEEKLY"}, {"RECURRENCE-ID", "Moved"}},
+      {"start",
+       [&](TIcalEvent& e) { e.Notes = held, e.StartTime = At(2024, 5, 10, 9), e.EndTime = At(2024, 5, 10, 12); },
+       {"DTSTART;TZID=Europe/Berlin:20240510T090000", "BEGIN:VTIMEZONE", "FREQ=WEEKLY"},
+       {"RECURRENCE-ID", "Moved"}},
       {"category", [&](TIcalEvent& e) { e.Notes = held, e.CategoryName = "Home"; }, {"CATEGORIES:Home"}, {"Work"}},
   };
   for (const auto& edit : kEdits) {
@@ -216,8 +231,10 @@ TEST_F(CalendarCodec, MergeKeepsWhatOtherProgramsStoredAndDigestsToOurs) {
     EXPECT_EQ(DigestOf(Codec(), merged).Hash, DigestOf(Codec(), ours).Hash) << merged;
     for (const char* kept : {"X-OTHER-FLAG:yes", "PRODID:-//Example"})
       EXPECT_NE(Unfolded(merged).find(kept), std::string::npos) << kept;
-    for (const std::string& kept : edit.Kept) EXPECT_NE(Unfolded(merged).find(kept), std::string::npos) << kept << merged;
-    for (const std::string& gone : edit.Gone) EXPECT_EQ(Unfolded(merged).find(gone), std::string::npos) << gone << merged;
+    for (const std::string& kept : edit.Kept)
+      EXPECT_NE(Unfolded(merged).find(kept), std::string::npos) << kept << merged;
+    for (const std::string& gone : edit.Gone)
+      EXPECT_EQ(Unfolded(merged).find(gone), std::string::npos) << gone << merged;
   }
   EXPECT_EQ(Codec().Merge(server, Ours([&](TIcalEvent& e) { e.Notes = held; })), server);
 }
@@ -237,7 +254,8 @@ TEST_F(CalendarCodec, AConflictCopyIsTheSameItemUnderANewUidWithItsSummaryMarked
     EXPECT_NE(digest.Hash, DigestOf(Codec(), text).Hash);
     EXPECT_NE(copy.find(" (server copy)"), std::string::npos) << copy;
     // Only the subject differs.
-    const std::string unmarked = Replaced(Replaced(copy, " (server copy)", ""), "copy-1@koret", DigestOf(Codec(), text).Uid);
+    const std::string unmarked =
+        Replaced(Replaced(copy, " (server copy)", ""), "copy-1@koret", DigestOf(Codec(), text).Uid);
     EXPECT_EQ(DigestOf(Codec(), unmarked).Hash, DigestOf(Codec(), text).Hash);
   }
 }
