@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "interop/vcard/vcard_contact_writer.h"
 #include "interop/vcard/vcard_contact_reader.h"
+#include "interop/vcard/vcard_contact_writer.h"
 #include "sync/address_book_sync_codec.h"
 #include "sync/sync_server.h"
 #include "tests/sync/sync_test_support.h"
