@@ -1,5 +1,7 @@
 #include "store/record_fields.h"
 
+#include "model/day_number.h"
+
 std::string CanonicalTableField(TVpTableKind kind, const std::string& storeKey) {
   static const std::pair<TVpTableKind, std::pair<const char*, const char*>> renamed[] = {
       {tkResources, {"Active", "ResourceActive"}},      {tkEvents, {"Note", "Notes"}},
@@ -43,6 +45,19 @@ TRecordField<R> WrittenOnly(std::string key, double (R::*get)() const) {
   return {std::move(key), nullptr, [get](const R& r, TField& f) { f.SetAsDateTime((r.*get)()); }};
 }
 
+// Switching AllDayEvent on moves an event to midnight to 23:59 of its start day; an all-day event
+// stored over several days (one taken in from a calendar file or a server) keeps its last day.
+TRecordField<TVpEvent> AllDayEventField() {
+  return {"AllDayEvent",
+          [](TVpEvent& event, const TField& f) {
+            const double storedEnd = event.EndTime();
+            event.SetAllDayEvent(f.AsBoolean());
+            if (event.AllDayEvent() && DateOf(storedEnd) > DateOf(event.StartTime()))
+              event.SetEndTime(DateOf(storedEnd) + 1 - kOneMinute);
+          },
+          [](const TVpEvent& event, TField& f) { f.SetAsBoolean(event.AllDayEvent()); }};
+}
+
 template <class R>
 void AddUserFields(std::vector<TRecordField<R>>& fields) {
   for (int i = 0; i < TVpRecord::kUserFieldCount; ++i)
@@ -73,7 +88,7 @@ const std::vector<TRecordField<TVpEvent>>& EventRecordFields() {
                                       Text("Note", &R::Notes, &R::SetNotes),
                                       Integer("Category", &R::Category, &R::SetCategory),
                                       Text("AlarmWavPath", &R::DingPath, &R::SetDingPath),
-                                      Boolean("AllDayEvent", &R::AllDayEvent, &R::SetAllDayEvent),
+                                      AllDayEventField(),
                                       Boolean("AlarmSet", &R::AlarmSet, &R::SetAlarmSet),
                                       Integer("AlarmAdv", &R::AlarmAdvance, &R::SetAlarmAdvance),
                                       Integer("AlarmAdvType", &R::AlarmAdvanceType, &R::SetAlarmAdvanceType),

@@ -282,6 +282,24 @@ TEST_F(FlexStore, TasksReadFromTheTableAreNotChanged) {
   EXPECT_EQ(Writer.TotalWrites(), 0) << "nothing to post";
 }
 
+// Reading AllDayEvent moves the times to the start day, but a span of several days keeps its days.
+TEST_F(FlexStore, AllDayEventsReadKeepTheirDays) {
+  WriteRows("Resources", TVpPlannerFiles::kResourcesFile,
+            {"ResourceID=\"1\" Description=\"Home\" ResourceActive=\"TRUE\""});
+  WriteRows(
+      "Events", TVpPlannerFiles::kEventsFile,
+      {EventRow(1, 1, Stamp(2026, 12, 24, 10, 30), Stamp(2026, 12, 24, 14), "Description=\"one\" AllDayEvent=\"TRUE\""),
+       EventRow(2, 1, Stamp(2026, 12, 24), Stamp(2026, 12, 26, 23, 59), "Description=\"three\" AllDayEvent=\"TRUE\"")});
+  Store().SetDisplayDate(At(2026, 12, 24));
+  Connect();
+  Store().SelectResourceByName("Home");
+  const TVpSchedule& schedule = Store().ActiveResource()->Schedule();
+  ASSERT_EQ(LoadedEvents(), (std::vector<std::string>{"one", "three"}));
+  EXPECT_EQ(schedule.Items(0)->StartTime(), At(2026, 12, 24));
+  EXPECT_EQ(schedule.Items(0)->EndTime(), At(2026, 12, 24, 23, 59));
+  EXPECT_EQ(schedule.Items(1)->EndTime(), At(2026, 12, 26, 23, 59));
+}
+
 TEST_F(FlexStore, ReloadResourceWithoutAFoundResourceStops) {
   Connect();
   AddActiveResource("KORET");
