@@ -21,7 +21,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from radicale_server import RadicaleServer, USER  # noqa: E402
-from sync_fixture import Folder, OtherClient, calendar_text, card, event, task  # noqa: E402
+from sync_fixture import Folder, OtherClient, calendar_text, card, event, renamed, task  # noqa: E402
 
 CLI = sys.argv[1]
 CASES = []
@@ -73,14 +73,6 @@ class World:
         shown = folder.sync().stdout
         assert " 0 uploaded, 0 downloaded, 0 deleted here, 0 deleted on the server" in shown, shown
         assert "Address book: 0 uploaded, 0 downloaded" in shown, shown
-
-
-def renamed(summary):
-    """A change of the other client: the item's summary."""
-    def change(item):
-        del item["SUMMARY"]
-        item.add("SUMMARY", summary)
-    return change
 
 
 def utc(*parts):
@@ -184,8 +176,8 @@ def what_another_client_stored_survives_an_edit_here(world):
     world.other.put(world.address_book, "eve@test", card("eve@test", "Example", "Eve", "NICKNAME:evie",
                                                          "X-OTHER-CLIENT:kept"), ".vcf")
     world.first.set_up(world.server)
-    world.first.take(calendar_text(event("visit@test", "Visit (moved)", "20261213T090000Z", "20261213T100000Z")))
-    world.first.take(card("eve@test", "Example", "Eve", "ORG:Acme"), ".vcf")
+    world.first.edit("visit@test", renamed("Visit (moved)", utc(2026, 12, 13, 9), utc(2026, 12, 13, 10)))
+    world.first.edit_card("eve@test", lambda found: found.add("org").__setattr__("value", ["Acme"]))
     assert "Calendar: 1 uploaded" in world.first.sync().stdout
     texts = "".join(world.other.texts(world.calendar.url).values())
     for kept in ("LOCATION:Museum", "ATTENDEE;CN=Bob:mailto:bob@example.org", "X-OTHER-CLIENT:kept",
@@ -298,7 +290,8 @@ def collections_are_chosen_by_name(world):
     world.other.put(world.other.calendar("Work").url, "work@test", calendar_text(
         event("work@test", "At work", "20261214T090000Z", "20261214T100000Z")), ".ics")
     done = world.first.set_up(world.server, "--calendar", "Holidays", expect=1)
-    assert 'no calendar named "Holidays"' in done.stderr and '"Home", "Work"' in done.stderr, done.stderr
+    assert 'no calendar named "Holidays" (it has ' in done.stderr, done.stderr
+    assert '"Home"' in done.stderr and '"Work"' in done.stderr, done.stderr
     world.first.set_up(world.server, "--calendar", "Work")
     assert world.first.content().subjects() == ["At work"]
     # Changing to another calendar starts its status afresh: nothing here is taken for deleted there.

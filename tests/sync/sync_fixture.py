@@ -111,6 +111,30 @@ class Folder:
             file.write(text)
         self.run("import", file.name)
 
+    def edit(self, uid, change):
+        """Changes the event or task of the UID as the organizer has it (change gets the icalendar
+        item) and imports it back, so that its other fields stay as they are."""
+        ics = os.path.join(self.top, "edit.ics")
+        self.run("export", "--ics", ics)
+        with open(ics, "rb") as file:
+            calendar = icalendar.Calendar.from_ical(file.read())
+        kept = [item for item in calendar.subcomponents if item.name == "VTIMEZONE" or item.get("UID") == uid]
+        calendar.subcomponents[:] = kept
+        for item in kept:
+            if item.name != "VTIMEZONE":
+                change(item)
+        self.take(calendar.to_ical().decode())
+
+    def edit_card(self, uid, change):
+        """Changes the contact of the UID as the organizer has it (change gets the vobject card)
+        and imports it back."""
+        vcf = os.path.join(self.top, "edit.vcf")
+        self.run("export", "--vcf", vcf)
+        with open(vcf, encoding="utf-8") as file:
+            found = [card for card in vobject.readComponents(file.read()) if card.uid.value == uid]
+        change(found[0])
+        self.take(found[0].serialize(), ".vcf")
+
     def delete(self, uid):
         self.run("delete", "--uid", uid)
 
@@ -131,6 +155,16 @@ class Folder:
             with open(os.path.join(self.data, name), "rb") as file:
                 found[name] = file.read()
         return found
+
+
+def renamed(summary, start=None, end=None):
+    """A change of an icalendar item: its summary, and its times when given."""
+    def change(item):
+        for name, value in (("SUMMARY", summary), ("DTSTART", start), ("DTEND", end)):
+            if value is not None:
+                del item[name]
+                item.add(name, value)
+    return change
 
 
 def calendar_text(*items):
