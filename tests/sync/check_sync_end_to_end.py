@@ -254,6 +254,8 @@ def a_thousand_events_first_sync(world):
 @case
 def a_wrong_password_changes_nothing(world):
     world.fill_first()
+    done = world.first.sync(expect=1)
+    assert "no sync account: set one up with --url URL --user NAME" in done.stderr, done.stderr
     before = world.first.files()
     done = world.first.set_up(world.server, password="wrong", expect=1)
     assert "user name or password" in done.stderr, done.stderr
@@ -279,6 +281,8 @@ def a_side_that_lost_every_item_stops_the_sync(world):
         world.first.delete(uid)
     done = world.first.sync(expect=1)
     assert "--yes" in done.stderr, done.stderr
+    done = world.first.sync(expect=1, typed="n\n")
+    assert "Go on? [y/N]" in done.stderr and "Stopped before deleting" in done.stdout, done.stdout + done.stderr
     assert len(world.on_server().events) == 2, "nothing is deleted on the server"
     world.first.sync("--yes")
     assert not world.on_server().events and not world.on_server().tasks

@@ -91,10 +91,23 @@ class Folder:
         self.data = os.path.join(top, name, "Data")
         self.run("create-tables")
 
-    def run(self, *args, password=PASSWORD, expect=0):
+    def run(self, *args, password=PASSWORD, expect=0, typed=None):
+        """Runs koret-cli on the folder; typed: what is typed on a terminal as its input, else it
+        has none."""
         env = dict(os.environ, TZ=ZONE, KORET_SYNC_PASSWORD=password)
+        if typed is None:
+            return self.ran(args, env, subprocess.DEVNULL, expect)
+        controller, line = os.openpty()
+        try:
+            os.write(controller, typed.encode())
+            return self.ran(args, env, line, expect)
+        finally:
+            os.close(controller)
+            os.close(line)
+
+    def ran(self, args, env, stdin, expect):
         done = subprocess.run([self.cli, *args, "--data", self.data], capture_output=True, text=True, env=env,
-                              stdin=subprocess.DEVNULL)
+                              stdin=stdin)
         assert expect is None or done.returncode == expect, "koret-cli %s ended with %d: %s%s" % (
             " ".join(args), done.returncode, done.stdout, done.stderr)
         return done
