@@ -55,9 +55,9 @@ std::string SubjectHere(TVpExchangeSession& session, const TVpExchangeTarget& ta
 }
 
 // Syncs one collection of the resource; a failure raises ESyncError naming the collection.
-TSyncSummary SyncOne(const char* collection, const std::string& url, const TSyncConnect& connect,
-                     TSyncLocal& local, const TSyncItemCodec& codec, const std::string& statusFile,
-                     TFileWriter& writer, const TSyncOptions& options) {
+TSyncSummary SyncOne(const char* collection, const std::string& url, const TSyncConnect& connect, TSyncLocal& local,
+                     const TSyncItemCodec& codec, const std::string& statusFile, TFileWriter& writer,
+                     const TSyncOptions& options) {
   try {
     const std::unique_ptr<TSyncServer> server = connect(url);
     return SyncCollection(*server, local, codec, statusFile, writer, options);

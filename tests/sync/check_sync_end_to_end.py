@@ -62,6 +62,12 @@ class World:
         self.first.take(calendar_text(MEETING, HOLIDAYS, REPORT, FLIGHTS))
         self.first.take(ADA + GRACE, ".vcf")
 
+    def both_synced(self):
+        """The first folder filled and synced up, the second synced down."""
+        self.fill_first()
+        self.first.set_up(self.server)
+        self.second.set_up(self.server)
+
     def all_equal(self):
         first, second, there = self.first.content(), self.second.content(), self.on_server()
         assert first == there, "first folder:\n%r\nserver:\n%r" % (first, there)
@@ -108,9 +114,7 @@ def first_sync_up_into_an_empty_calendar_and_down_into_an_empty_folder(world):
 
 @case
 def edits_moves_and_deletes_on_both_folders_and_on_the_server(world):
-    world.fill_first()
-    world.first.set_up(world.server)
-    world.second.set_up(world.server)
+    world.both_synced()
     moved = MEETING.replace("20261210T080000Z", "20261211T120000Z").replace("20261210T093000Z", "20261211T130000Z")
     world.first.take(calendar_text(moved))
     world.first.delete("holidays@test")
@@ -139,9 +143,7 @@ def edits_moves_and_deletes_on_both_folders_and_on_the_server(world):
 
 @case
 def a_conflict_is_kept_under_each_policy(world):
-    world.fill_first()
-    world.first.set_up(world.server)
-    world.second.set_up(world.server)
+    world.both_synced()
     # Keep both (the default): ours stays, the server's arrives beside it, on every side.
     world.first.take(calendar_text(MEETING.replace("SUMMARY:Planning meeting", "SUMMARY:Planning (ours)")))
     world.other.change(world.calendar, "meeting@test", renamed("Planning (theirs)"))
@@ -190,9 +192,7 @@ def what_another_client_stored_survives_an_edit_here(world):
 
 @case
 def an_invalidated_sync_token_falls_back_to_the_full_listing(world):
-    world.fill_first()
-    world.first.set_up(world.server)
-    world.second.set_up(world.server)
+    world.both_synced()
     for root, folders, _ in os.walk(world.server.folder):
         if ".Radicale.cache" in folders:
             shutil.rmtree(os.path.join(root, ".Radicale.cache"))

@@ -331,8 +331,7 @@ int Print(const TCliContext& context, std::ostream&) {
 }
 
 int Sync(const TCliContext& context, std::ostream& out) {
-  if (!context.Sync)
-    throw std::runtime_error("this koret-cli was built without the desktop libraries and cannot sync");
+  if (!context.Sync) throw std::runtime_error("this koret-cli was built without the desktop libraries and cannot sync");
   return context.Sync(context, out);
 }
 
@@ -349,8 +348,7 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
       {"formats", {Formats, {"formats"}}},
       {"import", {Import, {"data", "resource"}}},
       {"print", {Print, {"data", "resource", "format", "from", "to", "pdf", "formats"}}},
-      {"sync",
-       {Sync, {"data", "resource", "url", "user", "calendar", "addressbook", "policy", "yes"}}},
+      {"sync", {Sync, {"data", "resource", "url", "user", "calendar", "addressbook", "policy", "yes"}}},
   };
   if (args.empty() || args[0] == "help" || args[0] == "--help") {
     (args.empty() ? err : out) << kUsage;
@@ -363,8 +361,8 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
     const bool named = args[0] == "import";
     if (named && (args.size() < 2 || args[1].rfind("--", 0) == 0)) throw EUsage("import needs the FILE to import");
     std::vector<std::string> rest(args.begin() + (named ? 1 : 0), args.end());
-    TCliContext context{programFolder, "", named ? args[1] : "", ParseOptions(rest, command->second.second), pdf, sync,
-                        err};
+    TCliContext context{programFolder, "", named ? args[1] : "", ParseOptions(rest, command->second.second), pdf,
+                        sync,          err};
     const auto data = context.Options.find("data");
     context.DataFolder = data != context.Options.end() ? data->second : programFolder + "/Data";
     return command->second.first(context, out);

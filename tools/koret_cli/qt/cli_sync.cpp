@@ -126,8 +126,8 @@ int Sync(const TCliContext& context, std::ostream& out) {
   {
     // Setting up makes the folder's first resource when it has none, as an import does.
     TVpExchangeSession session(exchange.Target, exchange.Writer);
-    const TVpResource* resource = settingUp ? session.WhileWriting(true, [](TVpResource&) {})
-                                            : ChooseResource(session.Store(), context);
+    const TVpResource* resource =
+        settingUp ? session.WhileWriting(true, [](TVpResource&) {}) : ChooseResource(session.Store(), context);
     if (resource == nullptr) throw std::runtime_error("the folder has no resource to sync");
     resourceID = resource->ResourceID();
   }
