@@ -260,6 +260,9 @@ def a_wrong_password_changes_nothing(world):
     done = world.first.set_up(world.server, password="wrong", expect=1)
     assert "user name or password" in done.stderr, done.stderr
     assert world.first.files() == before, "a refused set-up changed the files"
+    fresh = world.second.files()
+    world.second.set_up(world.server, password="wrong", expect=1)
+    assert world.second.files() == fresh, "a refused set-up changed the files of a fresh folder"
     world.first.set_up(world.server)
     world.first.take(calendar_text(HOLIDAYS.replace("Holidays", "Changed here")))
     on_server = world.on_server()
