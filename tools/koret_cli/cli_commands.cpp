@@ -47,11 +47,11 @@ constexpr const char* kUsage =
     "its UID; delete removes the event, task or contact with the UID.\n"
     "sync syncs the resource's events, tasks and contacts with the calendar and the address book of its\n"
     "account on a CalDAV/CardDAV server. --url and --user set up or change the account first: the first\n"
-    "calendar and address book found, unless --calendar and --addressbook name them. The password comes from\n"
-    "KORET_SYNC_PASSWORD, else the keyring, else the terminal. POLICY says what stays of an item changed on\n"
-    "both sides (kept in the account): keep-both (the default: the server's version beside ours), server-wins\n"
-    "or ours-wins. Before deleting every item on one side sync asks on the terminal; else it stops unless\n"
-    "--yes is given.\n";
+    "calendar and address book found, unless --calendar and --addressbook name them by their display names.\n"
+    "The password comes from KORET_SYNC_PASSWORD, else the keyring, else the terminal. POLICY says what\n"
+    "stays of an item changed on both sides (kept in the account): keep-both (the default: the server's\n"
+    "version beside ours), server-wins or ours-wins. Before deleting every item on one side sync asks on the\n"
+    "terminal; else it stops unless --yes is given.\n";
 
 // The options that take no value.
 const std::set<std::string> kFlags = {"yes"};
