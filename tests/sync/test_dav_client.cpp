@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QTcpServer>
-#include <QThread>
 #include <QTcpSocket>
+#include <QThread>
 #include <algorithm>
 
 #include "sync/dav_url.h"
