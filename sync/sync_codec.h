@@ -14,6 +14,8 @@ struct TSyncItemDigest {
   // A hash of the item's normalised content: only what the organizer maps, so volatile
   // properties (stamps, product id) and the way a server re-serialises the text do not count.
   std::string Hash;
+  // The item's subject (an event's or task's summary, a contact's name), for the sync's messages.
+  std::string Subject;
 };
 
 // How item texts of one collection kind are read, merged and copied. The sync engine works on
