@@ -45,6 +45,15 @@ std::string TVpUidTable::UidOf(TVpTableKind kind, int recordID) const {
   return found == Uids_.end() ? std::string() : found->second;
 }
 
+std::string TVpUidTable::UidGivenTo(TVpTableKind kind, int recordID) {
+  std::string uid = UidOf(kind, recordID);
+  if (uid.empty()) {
+    uid = NewUid();
+    Set(kind, recordID, uid);
+  }
+  return uid;
+}
+
 std::optional<int> TVpUidTable::RecordOf(TVpTableKind kind, const std::string& uid) const {
   const auto found = Records_.find({kind, uid});
   if (found == Records_.end()) return std::nullopt;

@@ -26,6 +26,8 @@ class TVpUidTable {
 
   // The record's UID; empty when it has none.
   std::string UidOf(TVpTableKind kind, int recordID) const;
+  // The record's UID; a record without one is given a new one first (NewUid, stored as Set does).
+  std::string UidGivenTo(TVpTableKind kind, int recordID);
   // The record that has the UID, if any (the record itself may since have been removed).
   std::optional<int> RecordOf(TVpTableKind kind, const std::string& uid) const;
   // Gives the record the UID; a UID another record of the kind had moves to this one. Changes

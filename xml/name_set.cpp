@@ -1,16 +1,13 @@
 #include "xml/name_set.h"
 
+#include "platform/fnv_hash.h"
+
 namespace {
 
 constexpr int kInitialBits = 6;
 
 std::uint64_t HashOf(std::string_view name) {
-  std::uint64_t hash = 14695981039346656037ull;  // 64-bit FNV-1a
-  for (const char c : name) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
-  return hash * 0x9E3779B97F4A7C15ull;  // spreads the bits into the high ones, which pick the slot
+  return Fnv1a64(name) * 0x9E3779B97F4A7C15ull;  // spreads the bits into the high ones, which pick the slot
 }
 
 }  // namespace

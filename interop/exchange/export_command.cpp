@@ -16,16 +16,6 @@ bool InRange(const TVpEvent& event, const TVpExportRange& range) {
   return lasts > range.From;
 }
 
-// The record's UID, made and stored when it has none yet (in the running batch).
-std::string UidFor(TVpUidTable& uids, TVpTableKind kind, int recordID) {
-  std::string uid = uids.UidOf(kind, recordID);
-  if (uid.empty()) {
-    uid = NewUid();
-    uids.Set(kind, recordID, uid);
-  }
-  return uid;
-}
-
 // Runs the export: the resource's records, their UIDs (the missing ones stored in one write),
 // then the file's text from them.
 template <class TWrite>
@@ -56,7 +46,7 @@ TVpExportSummary ExportIcalFile(const TVpExchangeTarget& target, TFileWriter& wr
                     const TVpEvent& event = *resource.Schedule().Items(i);
                     if (!InRange(event, range)) continue;
                     TIcalEvent item = IcalEventFrom(event);
-                    item.Uid = UidFor(session.Uids(), tkEvents, event.RecordID());
+                    item.Uid = session.Uids().UidGivenTo(tkEvents, event.RecordID());
                     if (event.Category() != 0) item.CategoryName = categories.Description(event.Category());
                     events.push_back(std::move(item));
                   }
@@ -64,7 +54,7 @@ TVpExportSummary ExportIcalFile(const TVpExchangeTarget& target, TFileWriter& wr
                   for (int i = 0; i < resource.Tasks().Count(); ++i) {
                     const TVpTask& task = *resource.Tasks().Items(i);
                     TIcalTask item = IcalTaskFrom(task);
-                    item.Uid = UidFor(session.Uids(), tkTasks, task.RecordID());
+                    item.Uid = session.Uids().UidGivenTo(tkTasks, task.RecordID());
                     if (task.Category() != 0) item.CategoryName = categories.Description(task.Category());
                     tasks.push_back(std::move(item));
                   }
@@ -80,7 +70,7 @@ TVpExportSummary ExportVCardFile(const TVpExchangeTarget& target, TFileWriter& w
                   std::string text;
                   for (int i = 0; i < resource.Contacts().Count(); ++i) {
                     const TVpContact& contact = *resource.Contacts().Items(i);
-                    text += WriteVCard(contact, UidFor(session.Uids(), tkContacts, contact.RecordID()));
+                    text += WriteVCard(contact, session.Uids().UidGivenTo(tkContacts, contact.RecordID()));
                   }
                   summary.Contacts = resource.Contacts().Count();
                   return text;

@@ -12,6 +12,7 @@
 #include "model/day_number.h"
 #include "platform/ascii_text.h"
 #include "platform/file_reader.h"
+#include "platform/fnv_hash.h"
 
 namespace {
 
@@ -33,8 +34,7 @@ TFileKind KindOf(std::string_view bytes, const std::string& file) {
 // A UID for an item its file gives none: made of the item's content, so that importing the same
 // file again finds the same records.
 std::string ContentUid(std::string_view content) {
-  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (const char c : content) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  std::uint64_t hash = Fnv1a64(content);
   static constexpr char kHex[] = "0123456789abcdef";
   std::string uid;
   for (int i = 0; i < 16; ++i, hash >>= 4) uid += kHex[hash & 15];

@@ -274,10 +274,11 @@ void TIcalMapping::ReadEvent(icalcomponent* master, const std::vector<icalcompon
     return;
   }
   icalproperty* rrule = icalcomponent_get_first_property(master, ICAL_RRULE_PROPERTY);
-  const bool simple = rrule && !icalcomponent_get_next_property(master, ICAL_RRULE_PROPERTY) && overrides.empty() &&
-                      !icalcomponent_get_first_property(master, ICAL_EXDATE_PROPERTY) &&
-                      !icalcomponent_get_first_property(master, ICAL_RDATE_PROPERTY);
-  const bool repeats = rrule || icalcomponent_get_first_property(master, ICAL_RDATE_PROPERTY);
+  const bool expand = Options_.ExpandRepeats;
+  const bool simple = rrule && !icalcomponent_get_next_property(master, ICAL_RRULE_PROPERTY) &&
+                      (!expand || (overrides.empty() && !icalcomponent_get_first_property(master, ICAL_EXDATE_PROPERTY) &&
+                                   !icalcomponent_get_first_property(master, ICAL_RDATE_PROPERTY)));
+  const bool repeats = expand && (rrule || icalcomponent_get_first_property(master, ICAL_RDATE_PROPERTY));
   const icalrecurrencetype rule = rrule ? icalproperty_get_rrule(rrule) : icalrecurrencetype{};
   const TIcalRepeatShape shape = simple ? RepeatShapeOf(rule, start.Time) : TIcalRepeatShape{};
   if (!repeats || shape.RepeatCode != rcNone) {
@@ -392,8 +393,9 @@ void ReadCalendar(icalcomponent* calendar, const TIcalReadOptions& options, TIca
     const bool isOverride = !uid.empty() && icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY);
     if (!isOverride) {
       const auto changes = overrides.find(uid);
-      mapping.ReadEvent(event,
-                        changes == overrides.end() || uid.empty() ? std::vector<icalcomponent*>{} : changes->second);
+      mapping.ReadEvent(event, changes == overrides.end() || uid.empty() || !options.ExpandRepeats
+                                   ? std::vector<icalcomponent*>{}
+                                   : changes->second);
     } else if (!masters.count(uid)) {
       mapping.ReadEvent(event, {});  // a changed occurrence whose repeat is not in the file
     }

@@ -10,6 +10,10 @@ struct TIcalReadOptions {
   // the planner can hold end on it too. 0: no such day, only the cap on occurrences (and endless
   // repeats end in 9999).
   double Horizon = 0;
+  // Off: every item is read as one event, as a sync keeps one record per item. A repeat is read
+  // by its rule when the planner can hold the rule, else as its first occurrence alone; extra
+  // dates, exceptions and changed occurrences (RECURRENCE-ID) of a repeat are not read.
+  bool ExpandRepeats = true;
 };
 
 // Most single events one repeat is expanded into.
