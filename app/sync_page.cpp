@@ -8,9 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <filesystem>
 #include <memory>
 
 #include "app/sync_desktop.h"
+#include "model/vp_exception.h"
 #include "platform/error_text.h"
 #include "platform/qt/qt_text.h"
 #include "sync/qt/dav_client.h"
@@ -145,7 +147,10 @@ void TSyncPage::TestConnection() {
 bool TSyncPage::Check() {
   if (ResourceID_ == 0) return true;
   TakeFields();
-  const std::string problem = Logic_.Problem();
+  std::string problem = Logic_.Problem();
+  // The running sync would record its end in the account it started with.
+  if (problem.empty() && Sync_.Control().Running() && Logic_.Edited(ResourceID_))
+    problem = "A sync is running: change the account once it has ended.";
   if (problem.empty()) return true;
   MessageBoxes_.ShowError(problem);
   return false;
@@ -154,21 +159,38 @@ bool TSyncPage::Check() {
 void TSyncPage::Ok() {
   if (ResourceID_ == 0) return;
   TakeFields();
+  std::optional<TSyncAccount> account = Logic_.Account(ResourceID_);
+  if (Logic_.Edited(ResourceID_)) StoreAccount(account);
+  if (!account) return;
+  const std::string password = FromQt(Password_->text());
+  if (password.empty()) {
+    if (LoadedPassword_) Sync_.Passwords().Forget(account->ServerUrl, account->UserName);
+  } else if (Sync_.Passwords().Read(account->ServerUrl, account->UserName) != password &&
+             !Sync_.Passwords().Write(account->ServerUrl, account->UserName, password)) {
+    MessageBoxes_.ShowMessage(
+        "There is no keyring on this desktop: the password is kept only until Koret ends, and asked for at the "
+        "next start.");
+  }
+}
+
+void TSyncPage::StoreAccount(std::optional<TSyncAccount> account) {
   TSyncAccounts accounts(Sync_.DataFolder(), Writer_);
-  const std::optional<TSyncAccount> account = Logic_.Account(ResourceID_);
+  // What the file holds now: a sync may have ended while the window showed.
+  const std::optional<TSyncAccount> stored = accounts.Of(ResourceID_);
+  for (const std::string& file : StaleStatusFiles(Sync_.DataFolder(), ResourceID_, stored, account)) {
+    std::error_code failed;
+    if (!std::filesystem::remove(file, failed) && failed)
+      throw EVpException("The account was not changed: the sync status " + file + " cannot be removed (" +
+                         failed.message() + ").");
+  }
   if (!account) {
     accounts.Remove(ResourceID_);
   } else {
-    accounts.Store(*account);
-    const std::string password = FromQt(Password_->text());
-    if (password.empty()) {
-      if (LoadedPassword_) Sync_.Passwords().Forget(account->ServerUrl, account->UserName);
-    } else if (Sync_.Passwords().Read(account->ServerUrl, account->UserName) != password &&
-               !Sync_.Passwords().Write(account->ServerUrl, account->UserName, password)) {
-      MessageBoxes_.ShowMessage(
-          "There is no keyring on this desktop: the password is kept only until Koret ends, and asked for at "
-          "the next start.");
+    if (stored) {
+      account->LastSync = stored->LastSync;
+      account->LastError = stored->LastError;
     }
+    accounts.Store(*account);
   }
   Sync_.Control().AccountChanged();
 }

@@ -39,6 +39,8 @@ class TSyncPage : public QWidget {
   // The logic takes the fields.
   void TakeFields();
   void TestConnection();
+  // Stores the changed account (none: removes it); the status tables of changed collections go.
+  void StoreAccount(std::optional<TSyncAccount> account);
 
   TSyncDesktop& Sync_;
   TMessageBoxes& MessageBoxes_;

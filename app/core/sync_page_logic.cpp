@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ascii_text.h"
+#include "sync/dav_url.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ void Refill(TSyncCollectionList& list, const std::vector<TSyncCollectionChoice>&
   const auto at = std::find_if(refilled.Choices.begin() + 1, refilled.Choices.end(),
                                [&](const TSyncCollectionChoice& choice) { return choice.Url == chosen; });
   if (!chosen.empty() && at == refilled.Choices.end())
-    refilled.Choices.push_back({chosen, CollectionNameOf(chosen) + " (not found)"});
+    refilled.Choices.push_back({chosen, DavUrlLastSegment(chosen) + " (not found)"});
   if (!chosen.empty()) {
     refilled.Chosen =
         static_cast<int>(std::find_if(refilled.Choices.begin(), refilled.Choices.end(),
@@ -30,17 +31,22 @@ void Refill(TSyncCollectionList& list, const std::vector<TSyncCollectionChoice>&
 void LoadList(TSyncCollectionList& list, const std::string& url) {
   list = {};
   if (url.empty()) return;
-  list.Choices.push_back({url, CollectionNameOf(url)});
+  list.Choices.push_back({url, DavUrlLastSegment(url)});
   list.Chosen = 1;
 }
 
 }  // namespace
 
-std::string CollectionNameOf(const std::string& url) {
-  std::string path = url;
-  while (!path.empty() && path.back() == '/') path.pop_back();
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+std::vector<std::string> StaleStatusFiles(const std::string& dataFolder, int resourceID,
+                                          const std::optional<TSyncAccount>& before,
+                                          const std::optional<TSyncAccount>& after) {
+  const TSyncAccount none;
+  const TSyncAccount& was = before ? *before : none;
+  const TSyncAccount& is = after ? *after : none;
+  std::vector<std::string> stale;
+  if (was.CalendarUrl != is.CalendarUrl) stale.push_back(CalendarStatusFile(dataFolder, resourceID));
+  if (was.AddressBookUrl != is.AddressBookUrl) stale.push_back(AddressBookStatusFile(dataFolder, resourceID));
+  return stale;
 }
 
 std::string DiscoveryText(size_t calendars, size_t addressBooks) {
@@ -77,10 +83,8 @@ std::string TSyncPageLogic::Problem() const {
       return "Enter the server's address, or clear the user name to stop syncing this resource.";
     return "";
   }
-  if (url.find("://") != std::string::npos && !StartsWithTextAscii(url, "https://") &&
-      !StartsWithTextAscii(url, "http://"))
-    return "The server's address must start with https:// or http://.";
   if (url.find_first_of(" \t") != std::string::npos) return "The server's address must not hold spaces.";
+  if (DavServerUrl(url).empty()) return "The server's address must be an http:// or https:// address.";
   if (TrimBlanksAscii(UserName).empty()) return "Enter the user name for the server.";
   if (Calendars.ChosenUrl().empty() && AddressBooks.ChosenUrl().empty())
     return "Choose a calendar or an address book to sync with (\"Test connection\" lists them).";

@@ -46,12 +46,19 @@ class TSyncPageLogic {
   // The account OK stores for the resource (what the last syncs recorded stays); none when the
   // server's address is empty, which removes the account.
   std::optional<TSyncAccount> Account(int resourceID) const;
+  // Whether the fields differ from the account loaded.
+  bool Edited(int resourceID) const { return Account(resourceID) != Loaded_; }
 
  private:
   std::optional<TSyncAccount> Loaded_;
 };
 
-// The name of a collection shown without its own: the last part of its path.
-std::string CollectionNameOf(const std::string& url);
+// The status tables a change of the resource's account makes stale: those of a collection that
+// changed (to another, to none, or from none). Their collection starts again with a first sync,
+// which pairs items by UID; an old table would take the old collection's items as deleted from
+// the new one and delete them here.
+std::vector<std::string> StaleStatusFiles(const std::string& dataFolder, int resourceID,
+                                          const std::optional<TSyncAccount>& before,
+                                          const std::optional<TSyncAccount>& after);
 // What a connection test says when it found the collections.
 std::string DiscoveryText(size_t calendars, size_t addressBooks);

@@ -102,4 +102,77 @@ TEST_F(SyncWindow, WithoutAnAccountSynchronizeNowOpensTheSyncPageWhichRefusesAnI
   EXPECT_FALSE(TSyncAccounts(Folder.File("Data"), Desktop.Writer).Of(resource));
 }
 
+// A CalDAV server with the calendar "Work" holding an event made by another client today, which
+// the organizer's account set up on the Sync page brings into the store; an event added here goes
+// up to the server, read back by that client.
+TEST_F(SyncWindow, TheAccountSetUpOnTheSyncPageBringsTheServersEventsAndTakesOurs) {
+  QProcess server;
+  server.start("/usr/bin/python3", {KORET_RADICALE_SERVER});
+  ASSERT_TRUE(server.waitForReadyRead(30000)) << server.readAllStandardError().toStdString();
+  const QStringList account = QString(server.readLine()).trimmed().split(' ');
+  ASSERT_EQ(account.size(), 3);
+  const QString today = QDate::currentDate().toString("yyyyMMdd");
+  auto client = [&](const QString& script) {
+    QProcess python;
+    python.start("/usr/bin/python3",
+                 {"-c",
+                  "import sys, caldav\n"
+                  "c = caldav.DAVClient(url=sys.argv[1], username=sys.argv[2], password=sys.argv[3])\n" +
+                      script,
+                  account[0], account[1], account[2]});
+    EXPECT_TRUE(python.waitForFinished(30000));
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    return python.readAllStandardOutput().toStdString();
+  };
+  client(
+      "cal = c.principal().make_calendar(name='Work', cal_id='work')\n"
+      "cal.save_event('BEGIN:VCALENDAR\\r\\nVERSION:2.0\\r\\nPRODID:-//test//EN\\r\\nBEGIN:VEVENT\\r\\n"
+      "UID:from-server@test\\r\\nDTSTAMP:20260101T000000Z\\r\\nDTSTART:" +
+      today +
+      "T090000\\r\\n"
+      "DTEND:" +
+      today + "T100000\\r\\nSUMMARY:From the server\\r\\nEND:VEVENT\\r\\nEND:VCALENDAR\\r\\n')\n");
+
+  Preferences.show();
+  auto& pages = Field<QTabWidget>("PageControl1");
+  pages.setCurrentIndex(pages.count() - 1);
+  Field<QLineEdit>("edSyncServer").setText(account[0]);
+  Field<QLineEdit>("edSyncUser").setText(account[1]);
+  Field<QLineEdit>("edSyncPassword").setText(account[2]);
+  Field<QPushButton>("btnSyncTest").click();
+  auto& result = Field<QLabel>("lblSyncTest");
+  EXPECT_TRUE(RunUntil([&] { return result.text().startsWith("Conn") && !result.text().endsWith("..."); }, 20000));
+  EXPECT_EQ(result.text().toStdString(), "Connected: 1 calendar and 0 address books found.");
+  EXPECT_EQ(Field<QComboBox>("cbSyncCalendar").currentText(), "Work");
+  Field<QPushButton>("btnOK").click();
+  EXPECT_EQ(Preferences.result(), QDialog::Accepted);
+
+  TVpFlexDataStore& store = Window.LifeCycle().Planner().Store();
+  auto sync = [&] {
+    Boxes.clear();
+    FileEntry("S&ynchronize Now")->trigger();
+    EXPECT_TRUE(RunUntil([&] { return !Window.Sync().Control().Running() && !Boxes.empty(); }, 30000));
+  };
+  sync();
+  EXPECT_EQ(SyncPanel().rfind("Last sync: ", 0), 0u) << SyncPanel();
+  TVpSchedule& schedule = store.ActiveResource()->Schedule();
+  std::vector<TVpEvent*> today;
+  schedule.CollectEventsOn(DateOf(Desktop.Clock.Now()), today);
+  ASSERT_EQ(today.size(), 1u) << (Boxes.empty() ? "" : Boxes[0]);
+  EXPECT_EQ(today[0]->Description(), "From the server");
+
+  const double now = Desktop.Clock.Now();
+  TVpEvent* own = schedule.AddEvent(store.GetNextID("Events"), now, now + 0.01);
+  own->SetDescription("From the window");
+  own->SetChanged(true);
+  store.PostEvents();
+  sync();
+  EXPECT_NE(client("for e in c.calendar(url=sys.argv[1] + 'tester/work/').events():\n"
+                   "    print(e.vobject_instance.vevent.summary.value)\n")
+                .find("From the window"),
+            std::string::npos);
+  server.closeWriteChannel();
+  EXPECT_TRUE(server.waitForFinished(20000));
+}
+
 }  // namespace

@@ -82,7 +82,7 @@ TEST(SyncPageLogic, OkIsRefusedWithTheReason) {
        "Enter the server's address, or clear the user name to stop syncing this resource."},
       {"no user", "https://dav.example.org/", " ", true, "Enter the user name for the server."},
       {"other scheme", "ftp://dav.example.org/", "ann", true,
-       "The server's address must start with https:// or http://."},
+       "The server's address must be an http:// or https:// address."},
       {"space", "https://dav example.org/", "ann", true, "The server's address must not hold spaces."},
       {"no collection", "http://localhost:5232/", "ann", false,
        "Choose a calendar or an address book to sync with (\"Test connection\" lists them)."},
@@ -98,9 +98,23 @@ TEST(SyncPageLogic, OkIsRefusedWithTheReason) {
   }
 }
 
-TEST(SyncPageLogic, NamesAndTheTestsText) {
-  EXPECT_EQ(CollectionNameOf("https://dav.example.org/ann/home//"), "home");
-  EXPECT_EQ(CollectionNameOf("cal"), "cal");
+TEST(SyncPageLogic, AChangedCollectionStartsAgainWithoutItsStatusTable) {
+  const std::string calendar = CalendarStatusFile("/d", 3), cards = AddressBookStatusFile("/d", 3);
+  TSyncAccount other = Stored();
+  other.IntervalMinutes = 5;
+  other.LastError.clear();
+  EXPECT_TRUE(StaleStatusFiles("/d", 3, Stored(), other).empty()) << "only the collections count";
+  other.CalendarUrl = kWork.Url;
+  EXPECT_EQ(StaleStatusFiles("/d", 3, Stored(), other), std::vector<std::string>{calendar});
+  other.AddressBookUrl = kCards.Url;
+  EXPECT_EQ(StaleStatusFiles("/d", 3, Stored(), other), (std::vector<std::string>{calendar, cards}));
+  EXPECT_EQ(StaleStatusFiles("/d", 3, Stored(), std::nullopt), std::vector<std::string>{calendar})
+      << "a removed account";
+  EXPECT_EQ(StaleStatusFiles("/d", 3, std::nullopt, other), (std::vector<std::string>{calendar, cards}))
+      << "what an account removed before left";
+}
+
+TEST(SyncPageLogic, TheTestsText) {
   EXPECT_EQ(DiscoveryText(1, 0), "Connected: 1 calendar and 0 address books found.");
   EXPECT_EQ(DiscoveryText(2, 1), "Connected: 2 calendars and 1 address book found.");
 }
