@@ -311,7 +311,7 @@ int TDataTable::DeleteWhere(const TFilter& selects) {
   size_t kept = 0;
   for (size_t row = 0; row < Rows_.size(); ++row) {
     if (selects(Rows_[row].Values)) undo.Removed.emplace_back(row, std::move(Rows_[row]));
-    else Rows_[kept++] = std::move(Rows_[row]);
+    else if (kept++ != row) Rows_[kept - 1] = std::move(Rows_[row]);  // moving a row onto itself would empty it
   }
   const int removed = static_cast<int>(undo.Removed.size());
   Rows_.resize(kept);

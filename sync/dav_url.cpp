@@ -240,7 +240,16 @@ std::string DavUrlLastSegment(std::string_view url) {
 }
 
 std::string DavItemHref(std::string_view collectionPath, std::string_view uid, std::string_view extension) {
+  // Servers refuse an encoded "/" (or "\\") in a name and names that start with ".", so those
+  // are written as "~" and their hex code, and "~" itself likewise: still one name per UID.
+  std::string name;
+  for (const char c : uid) {
+    if (c == '/' || c == '\\' || c == '~' || (c == '.' && name.empty()))
+      name += c == '/' ? "~2F" : c == '\\' ? "~5C" : c == '~' ? "~7E" : "~2E";
+    else
+      name += c;
+  }
   std::string href(collectionPath);
   if (!href.ends_with('/')) href += '/';
-  return href + EncodeDavSegment(uid) + EncodeDavSegment(extension);
+  return href + EncodeDavSegment(name) + EncodeDavSegment(extension);
 }

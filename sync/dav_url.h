@@ -32,5 +32,7 @@ std::string EncodeDavSegment(std::string_view text);
 std::string DavUrlLastSegment(std::string_view url);
 
 // The href an item with the UID is stored at in the collection (a path from the host ending in
-// "/"): the UID as one segment with the extension (".ics", ".vcf").
+// "/"): the UID as one segment with the extension (".ics", ".vcf"). A "/", "\\" or "~" and a
+// leading "." become "~" and their hex code (servers refuse them even percent-encoded), the rest
+// is percent-encoded as EncodeDavSegment does.
 std::string DavItemHref(std::string_view collectionPath, std::string_view uid, std::string_view extension);

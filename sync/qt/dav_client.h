@@ -22,6 +22,7 @@ struct TDavCollection {
 
 struct TDavDiscovery {
   std::vector<TDavCollection> Calendars;  // those that hold events (and tasks)
+  std::vector<TDavCollection> TaskLists;  // calendars that hold tasks only
   std::vector<TDavCollection> AddressBooks;
 };
 

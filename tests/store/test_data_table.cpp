@@ -214,7 +214,7 @@ TEST_F(DataTable, ABatchWritesOnceAndRollsBackWhenTheWriteFails) {
 }
 
 TEST_F(DataTable, DeleteWhereRemovesHiddenRowsTooWithOneWrite) {
-  WriteFile({{1, 10, "a"}, {2, 20, "b"}, {3, 10, "c"}});
+  WriteFile({{4, 20, "d"}, {1, 10, "a"}, {2, 20, "b"}, {3, 10, "c"}});
   Table_.Open();
   const int resource = Table_.FieldIndex("ResourceID");
   Table_.SetFilter([resource](const TRowValues& row) {
@@ -227,7 +227,10 @@ TEST_F(DataTable, DeleteWhereRemovesHiddenRowsTooWithOneWrite) {
             2);
   EXPECT_EQ(Writer_.TotalWrites(), 1);
   Table_.SetFiltered(false);
-  EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{2}));
+  EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{4, 2}));
+  Table_.Close();
+  Table_.Open();
+  EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{4, 2}));
 }
 
 TEST_F(DataTable, WithoutWriteThroughClosingWritesOnlyAChangedTable) {

@@ -58,9 +58,10 @@ TEST(DavUrl, ItemHrefsHoldAnyUidAsOneSegment) {
   };
   const TCase cases[] = {
       {"abc-123@host.example", "/u/c/abc-123@host.example.ics"},
-      {"a/b?c#d%e f", "/u/c/a%2Fb%3Fc%23d%25e%20f.ics"},
+      {"a/b?c#d%e f", "/u/c/a~2Fb%3Fc%23d%25e%20f.ics"},
+      {"a~2Fb\\c", "/u/c/a~7E2Fb~5Cc.ics"},
       {"caf\xc3\xa9", "/u/c/caf%C3%A9.ics"},
-      {"..", "/u/c/...ics"},
+      {"..", "/u/c/~2E..ics"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Uid);

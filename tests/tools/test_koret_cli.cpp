@@ -116,6 +116,29 @@ TEST_F(KoretCli, TheResourceCanBeNamed) {
   EXPECT_EQ(Err.str(), "koret-cli: no resource is named \"Nobody\"\n");
 }
 
+// delete removes the record of each kind by its UID; another run finds it gone.
+TEST_F(KoretCli, DeleteRemovesTheRecordWithTheUid) {
+  const std::string ics = Folder.File("in.ics"), vcf = Folder.File("in.vcf");
+  TTemporaryFolder::Write(ics,
+                          "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:e@test\r\nDTSTART:20240501T090000Z\r\n"
+                          "DTEND:20240501T100000Z\r\nSUMMARY:Dentist\r\nEND:VEVENT\r\nBEGIN:VTODO\r\nUID:t@test\r\n"
+                          "SUMMARY:Call\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+  TTemporaryFolder::Write(vcf, "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:c@test\r\nN:Lovelace;Ada;;;\r\nEND:VCARD\r\n");
+  ASSERT_EQ(Run({"import", ics}), 0) << Err.str();
+  ASSERT_EQ(Run({"import", vcf}), 0) << Err.str();
+  for (const auto& [uid, shown] : {std::pair{"e@test", "Deleted the event \"Dentist\".\n"},
+                                   {"t@test", "Deleted the task \"Call\".\n"},
+                                   {"c@test", "Deleted the contact \"Ada Lovelace\".\n"}}) {
+    EXPECT_EQ(Run({"delete", "--uid", uid}), 0) << Err.str();
+    EXPECT_EQ(Out.str(), shown);
+    EXPECT_EQ(Run({"delete", "--uid", uid}), 1);
+  }
+  ASSERT_EQ(Run({"export", "--ics", ics}), 0);
+  EXPECT_EQ(Out.str(), "Exported from \"KORET\": 0 events, 0 tasks, 0 contacts.\n");
+  ASSERT_EQ(Run({"export", "--vcf", vcf}), 0);
+  EXPECT_EQ(Out.str(), "Exported from \"KORET\": 0 events, 0 tasks, 0 contacts.\n");
+}
+
 struct TBadLine {
   const char* Name;
   std::vector<std::string> Args;
@@ -197,6 +220,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {"print", "--format", "Day", "--from", "2026-12-07", "--pdf", "x.pdf"},
                  1,
                  "koret-cli: this koret-cli was built without the desktop libraries and cannot print"},
+        TBadLine{"DeleteOfAnUnknownUid",
+                 {"delete", "--uid", "nobody@test"},
+                 1,
+                 "koret-cli: no event, task or contact has the UID \"nobody@test\""},
+        TBadLine{"SyncWithoutDesktop",
+                 {"sync", "--yes"},
+                 1,
+                 "koret-cli: this koret-cli was built without the desktop libraries and cannot sync"},
         TBadLine{"MissingData",
                  {"agenda", "--from", "2024-05-01", "--data", "/nonexistent/Data"},
                  1,

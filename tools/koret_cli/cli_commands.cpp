@@ -14,13 +14,12 @@
 #include "platform/english_locale.h"
 #include "platform/error_text.h"
 #include "platform/file_writer.h"
-#include "platform/ini_file.h"
 #include "platform/system_clock.h"
 #include "print/page_renderer.h"
 #include "print/printer.h"
 #include "store/control_link.h"
 #include "store/planner_files.h"
-#include "tools/koret_cli/headless_services.h"
+#include "tools/koret_cli/cli_context.h"
 
 namespace {
 
@@ -30,42 +29,45 @@ constexpr const char* kUsage =
     "  koret-cli add-event --start \"YYYY-MM-DD HH:MM\" --end \"YYYY-MM-DD HH:MM\" --subject TEXT\n"
     "                      [--repeat CODE --until YYYY-MM-DD [--interval N]] [--data DIR] [--resource NAME]\n"
     "  koret-cli create-tables [--data DIR]\n"
+    "  koret-cli delete --uid UID [--data DIR] [--resource NAME]\n"
     "  koret-cli export --ics FILE | --vcf FILE [--from YYYY-MM-DD --to YYYY-MM-DD] [--data DIR] [--resource NAME]\n"
     "  koret-cli formats [--formats FILE]\n"
     "  koret-cli import FILE [--data DIR] [--resource NAME]\n"
     "  koret-cli print --format NAME --from YYYY-MM-DD [--to YYYY-MM-DD] --pdf FILE\n"
     "                  [--formats FILE] [--data DIR] [--resource NAME]\n"
+    "  koret-cli sync [--url URL --user NAME [--calendar NAME] [--addressbook NAME]] [--policy POLICY] [--yes]\n"
+    "                 [--data DIR] [--resource NAME]\n"
     "Repeat codes: 0 none, 1 daily, 2 weekly, 3 monthly by day, 4 monthly by date, 5 yearly by day,\n"
     "6 yearly by date, 7 every N days (--interval N).\n"
     "DIR defaults to the Data folder beside koret-cli; NAME to the resource the organizer last showed;\n"
     "FILE of --formats to Config/PrintFormats.xml beside koret-cli. print writes the pages of the format\n"
     "from the first date to the last (--to defaults to --from) as a PDF file. import reads a calendar (.ics)\n"
     "or address-book (.vcf) file; items it already knows (by UID) are updated, not added again. export\n"
-    "writes the events and tasks (--ics; --from and --to limit the events) or the contacts (--vcf).\n";
+    "writes the events and tasks (--ics; --from and --to limit the events) or the contacts (--vcf), each with\n"
+    "its UID; delete removes the event, task or contact with the UID.\n"
+    "sync syncs the resource's events, tasks and contacts with the calendar and the address book of its\n"
+    "account on a CalDAV/CardDAV server. --url and --user set up or change the account first: the first\n"
+    "calendar and address book found, unless --calendar and --addressbook name them. The password comes from\n"
+    "KORET_SYNC_PASSWORD, else the keyring, else the terminal. POLICY says what stays of an item changed on\n"
+    "both sides (kept in the account): keep-both (the default: the server's version beside ours), server-wins\n"
+    "or ours-wins. Before deleting every item on one side sync asks on the terminal; else it stops unless\n"
+    "--yes is given.\n";
 
-// A command line that cannot be carried out as written.
-struct EUsage : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
+// The options that take no value.
+const std::set<std::string> kFlags = {"yes"};
 
-using TOptions = std::map<std::string, std::string>;
-
-TOptions ParseOptions(const std::vector<std::string>& args, const std::set<std::string>& allowed) {
-  TOptions options;
+TCliOptions ParseOptions(const std::vector<std::string>& args, const std::set<std::string>& allowed) {
+  TCliOptions options;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& name = args[i];
     if (name.rfind("--", 0) != 0 || !allowed.count(name.substr(2)))
       throw EUsage("unknown option \"" + ValueExcerpt(name) + "\"");
-    if (i + 1 >= args.size()) throw EUsage("option \"" + ValueExcerpt(name) + "\" needs a value");
-    if (!options.emplace(name.substr(2), args[++i]).second) throw EUsage("option \"" + name + "\" given twice");
+    const bool flag = kFlags.count(name.substr(2)) != 0;
+    if (!flag && i + 1 >= args.size()) throw EUsage("option \"" + ValueExcerpt(name) + "\" needs a value");
+    if (!options.emplace(name.substr(2), flag ? "" : args[++i]).second)
+      throw EUsage("option \"" + name + "\" given twice");
   }
   return options;
-}
-
-const std::string& Required(const TOptions& options, const std::string& name) {
-  const auto found = options.find(name);
-  if (found == options.end()) throw EUsage("--" + name + " is required");
-  return found->second;
 }
 
 int Number(const std::string& text, const std::string& option, int lowest, int highest) {
@@ -144,32 +146,7 @@ class TSession {
   TVpPlannerFiles Files_;
 };
 
-struct TContext {
-  std::string ProgramFolder;
-  std::string DataFolder;
-  std::string File;  // the file a command works on, named before the options
-  TOptions Options;
-  const TPdfMaker& Pdf;
-  std::ostream& Err;
-};
-
-// The resource asked for by name; else the one the organizer last showed (its settings), else
-// "KORET", else the first. Nothing when there are no resources.
-TVpResource* ChooseResource(TVpFlexDataStore& store, const TContext& context) {
-  TVpResources& resources = store.Resources();
-  if (const auto named = context.Options.find("resource"); named != context.Options.end()) {
-    TVpResource* resource = resources.FindResourceByName(named->second);
-    if (resource == nullptr) throw std::runtime_error("no resource is named \"" + ValueExcerpt(named->second) + "\"");
-    return resource;
-  }
-  const std::string settings = (std::filesystem::path(context.DataFolder).parent_path() / "Config/Config.ini").string();
-  TAtomicFileWriter unused;
-  const auto last = TIniFile(settings, unused).Read("General", "ActiveResource");
-  if (TVpResource* resource = resources.FindResourceByName(last.value_or("KORET"))) return resource;
-  return resources.Count() > 0 ? resources.Items(0) : nullptr;
-}
-
-int Agenda(const TContext& context, std::ostream& out) {
+int Agenda(const TCliContext& context, std::ostream& out) {
   const double from = ParseDateTime(Required(context.Options, "from"), "from", false);
   const auto days = context.Options.find("days");
   const int count = days == context.Options.end() ? 1 : Number(days->second, "days", 1, 36600);
@@ -192,8 +169,8 @@ int Agenda(const TContext& context, std::ostream& out) {
   return 0;
 }
 
-int AddEvent(const TContext& context, std::ostream& out) {
-  const TOptions& options = context.Options;
+int AddEvent(const TCliContext& context, std::ostream& out) {
+  const TCliOptions& options = context.Options;
   const double start = ParseDateTime(Required(options, "start"), "start", true);
   const double end = ParseDateTime(Required(options, "end"), "end", true);
   const std::string& subject = Required(options, "subject");
@@ -233,34 +210,58 @@ int AddEvent(const TContext& context, std::ostream& out) {
   return 0;
 }
 
-int CreateTables(const TContext& context, std::ostream& out) {
+int CreateTables(const TCliContext& context, std::ostream& out) {
   std::filesystem::create_directories(context.DataFolder);
   TAtomicFileWriter writer;
   for (const std::string& file : CreateMissingTables(context.DataFolder, writer)) out << file << '\n';
   return 0;
 }
 
-// The target of import and export: the data folder and its chosen resource, with headless services.
-struct TExchange {
-  explicit TExchange(const TContext& context)
-      : Target{context.DataFolder, TVpStoreServices{Clock, Desktop, Desktop, Desktop, Desktop, Desktop},
-               [&context](TVpFlexDataStore& store) { return ChooseResource(store, context); }} {}
-  TSystemClock Clock;
-  THeadlessDesktop Desktop;
-  TAtomicFileWriter Writer;
-  TVpExchangeTarget Target;
-};
+// The record of the kind that has the UID among the loaded ones, or nullptr.
+template <class TCollection>
+auto* RecordWithUid(TVpUidTable& uids, TVpTableKind kind, const TCollection& records, const std::string& uid) {
+  const std::optional<int> id = uids.RecordOf(kind, uid);
+  return id ? records.FindByRecordID(*id) : nullptr;
+}
 
-int Import(const TContext& context, std::ostream& out) {
-  TExchange exchange(context);
+int Delete(const TCliContext& context, std::ostream& out) {
+  const std::string& uid = Required(context.Options, "uid");
+  TCliExchange exchange(context);
+  TVpExchangeSession session(exchange.Target, exchange.Writer);
+  std::string removed;
+  session.WhileWriting(false, [&](TVpResource& resource) {
+    TVpFlexDataStore& store = session.Store();
+    TVpUidTable& uids = session.Uids();
+    if (TVpEvent* event = RecordWithUid(uids, tkEvents, resource.Schedule(), uid)) {
+      event->SetDeleted(true);
+      store.PostEvents();
+      removed = "event \"" + event->Description() + "\"";
+    } else if (TVpTask* task = RecordWithUid(uids, tkTasks, resource.Tasks(), uid)) {
+      task->SetDeleted(true);
+      task->SetChanged(true);
+      store.PostTasks();
+      removed = "task \"" + task->Description() + "\"";
+    } else if (TVpContact* contact = RecordWithUid(uids, tkContacts, resource.Contacts(), uid)) {
+      contact->SetDeleted(true);
+      store.PostContacts();
+      removed = "contact \"" + contact->FirstName() + " " + contact->LastName() + "\"";
+    }
+  });
+  if (removed.empty()) throw std::runtime_error("no event, task or contact has the UID \"" + ValueExcerpt(uid) + "\"");
+  out << "Deleted the " << removed << ".\n";
+  return 0;
+}
+
+int Import(const TCliContext& context, std::ostream& out) {
+  TCliExchange exchange(context);
   const TVpImportSummary summary =
       ImportFile(exchange.Target, exchange.Writer, context.File, DateOf(exchange.Clock.Now()));
   out << summary.Text();
   return 0;
 }
 
-int Export(const TContext& context, std::ostream& out) {
-  const TOptions& options = context.Options;
+int Export(const TCliContext& context, std::ostream& out) {
+  const TCliOptions& options = context.Options;
   const bool ics = options.count("ics") != 0;
   if (ics == (options.count("vcf") != 0)) throw EUsage("export needs one of --ics FILE and --vcf FILE");
   if (options.count("from") != options.count("to")) throw EUsage("--from and --to go together");
@@ -270,7 +271,7 @@ int Export(const TContext& context, std::ostream& out) {
     range = {ParseDateTime(options.at("from"), "from", false), ParseDateTime(options.at("to"), "to", false)};
     if (range.To < range.From) throw EUsage("--to must not lie before --from");
   }
-  TExchange exchange(context);
+  TCliExchange exchange(context);
   const TVpExportSummary summary =
       ics ? ExportIcalFile(exchange.Target, exchange.Writer, options.at("ics"), range, std::time(nullptr))
           : ExportVCardFile(exchange.Target, exchange.Writer, options.at("vcf"));
@@ -280,7 +281,7 @@ int Export(const TContext& context, std::ostream& out) {
 }
 
 // The print formats of the file named with --formats, else of the program folder's.
-void ReadFormats(TVpPrinter& printer, const TContext& context) {
+void ReadFormats(TVpPrinter& printer, const TCliContext& context) {
   const auto named = context.Options.find("formats");
   const std::string file =
       named != context.Options.end() ? named->second : context.ProgramFolder + "/Config/PrintFormats.xml";
@@ -288,7 +289,7 @@ void ReadFormats(TVpPrinter& printer, const TContext& context) {
   if (!error.empty()) throw std::runtime_error(error);
 }
 
-int Formats(const TContext& context, std::ostream& out) {
+int Formats(const TCliContext& context, std::ostream& out) {
   TAtomicFileWriter writer;
   THeadlessDesktop desktop;
   TVpPrinter printer(desktop, writer);
@@ -298,8 +299,8 @@ int Formats(const TContext& context, std::ostream& out) {
   return 0;
 }
 
-int Print(const TContext& context, std::ostream&) {
-  const TOptions& options = context.Options;
+int Print(const TCliContext& context, std::ostream&) {
+  const TCliOptions& options = context.Options;
   const std::string& formatName = Required(options, "format");
   const double from = ParseDateTime(Required(options, "from"), "from", false);
   const double to = options.count("to") ? ParseDateTime(options.at("to"), "to", false) : from;
@@ -328,18 +329,27 @@ int Print(const TContext& context, std::ostream&) {
   return 0;
 }
 
+int Sync(const TCliContext& context, std::ostream& out) {
+  if (!context.Sync)
+    throw std::runtime_error("this koret-cli was built without the desktop libraries and cannot sync");
+  return context.Sync(context, out);
+}
+
 }  // namespace
 
 int RunKoretCli(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
-                std::ostream& err, const TPdfMaker& pdf) {
-  const std::map<std::string, std::pair<int (*)(const TContext&, std::ostream&), std::set<std::string>>> commands = {
+                std::ostream& err, const TPdfMaker& pdf, const TCliCommand& sync) {
+  const std::map<std::string, std::pair<int (*)(const TCliContext&, std::ostream&), std::set<std::string>>> commands = {
       {"agenda", {Agenda, {"data", "resource", "from", "days"}}},
       {"add-event", {AddEvent, {"data", "resource", "start", "end", "subject", "repeat", "until", "interval"}}},
       {"create-tables", {CreateTables, {"data"}}},
+      {"delete", {Delete, {"data", "resource", "uid"}}},
       {"export", {Export, {"data", "resource", "ics", "vcf", "from", "to"}}},
       {"formats", {Formats, {"formats"}}},
       {"import", {Import, {"data", "resource"}}},
       {"print", {Print, {"data", "resource", "format", "from", "to", "pdf", "formats"}}},
+      {"sync",
+       {Sync, {"data", "resource", "url", "user", "calendar", "addressbook", "policy", "yes"}}},
   };
   if (args.empty() || args[0] == "help" || args[0] == "--help") {
     (args.empty() ? err : out) << kUsage;
@@ -352,7 +362,8 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
     const bool named = args[0] == "import";
     if (named && (args.size() < 2 || args[1].rfind("--", 0) == 0)) throw EUsage("import needs the FILE to import");
     std::vector<std::string> rest(args.begin() + (named ? 1 : 0), args.end());
-    TContext context{programFolder, "", named ? args[1] : "", ParseOptions(rest, command->second.second), pdf, err};
+    TCliContext context{programFolder, "", named ? args[1] : "", ParseOptions(rest, command->second.second), pdf, sync,
+                        err};
     const auto data = context.Options.find("data");
     context.DataFolder = data != context.Options.end() ? data->second : programFolder + "/Data";
     return command->second.first(context, out);

@@ -5,8 +5,11 @@
 #include "platform/program_folder.h"
 #include "tools/koret_cli/cli_commands.h"
 #include "tools/koret_cli/pdf_maker.h"
+#include "tools/koret_cli/sync_command.h"
 
 int main(int argc, char* argv[]) {
   const TPdfMaker pdf = DesktopPdfMaker();
-  return RunKoretCli(std::vector<std::string>(argv + 1, argv + argc), ExecutableFolder(), std::cout, std::cerr, pdf);
+  const TCliCommand sync = DesktopSyncCommand();
+  return RunKoretCli(std::vector<std::string>(argv + 1, argv + argc), ExecutableFolder(), std::cout, std::cerr, pdf,
+                     sync);
 }

@@ -1,0 +1,30 @@
+#include "tools/koret_cli/cli_context.h"
+
+#include <filesystem>
+
+#include "platform/error_text.h"
+#include "platform/ini_file.h"
+
+const std::string& Required(const TCliOptions& options, const std::string& name) {
+  const auto found = options.find(name);
+  if (found == options.end()) throw EUsage("--" + name + " is required");
+  return found->second;
+}
+
+TVpResource* ChooseResource(TVpFlexDataStore& store, const TCliContext& context) {
+  TVpResources& resources = store.Resources();
+  if (const auto named = context.Options.find("resource"); named != context.Options.end()) {
+    TVpResource* resource = resources.FindResourceByName(named->second);
+    if (resource == nullptr) throw std::runtime_error("no resource is named \"" + ValueExcerpt(named->second) + "\"");
+    return resource;
+  }
+  const std::string settings = (std::filesystem::path(context.DataFolder).parent_path() / "Config/Config.ini").string();
+  TAtomicFileWriter unused;
+  const auto last = TIniFile(settings, unused).Read("General", "ActiveResource");
+  if (TVpResource* resource = resources.FindResourceByName(last.value_or("KORET"))) return resource;
+  return resources.Count() > 0 ? resources.Items(0) : nullptr;
+}
+
+TCliExchange::TCliExchange(const TCliContext& context)
+    : Target{context.DataFolder, TVpStoreServices{Clock, Desktop, Desktop, Desktop, Desktop, Desktop},
+             [&context](TVpFlexDataStore& store) { return ChooseResource(store, context); }} {}

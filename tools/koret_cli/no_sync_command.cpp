@@ -1,0 +1,3 @@
+#include "tools/koret_cli/sync_command.h"
+
+TCliCommand DesktopSyncCommand() { return {}; }
