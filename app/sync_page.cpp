@@ -8,11 +8,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <filesystem>
 #include <memory>
 
 #include "app/sync_desktop.h"
-#include "model/vp_exception.h"
+#include "sync/account_setup.h"
 #include "platform/error_text.h"
 #include "platform/qt/qt_text.h"
 #include "sync/qt/dav_client.h"
@@ -174,23 +173,16 @@ void TSyncPage::Ok() {
 }
 
 void TSyncPage::StoreAccount(std::optional<TSyncAccount> account) {
-  TSyncAccounts accounts(Sync_.DataFolder(), Writer_);
-  // What the file holds now: a sync may have ended while the window showed.
-  const std::optional<TSyncAccount> stored = accounts.Of(ResourceID_);
-  for (const std::string& file : StaleStatusFiles(Sync_.DataFolder(), ResourceID_, stored, account)) {
-    std::error_code failed;
-    if (!std::filesystem::remove(file, failed) && failed)
-      throw EVpException("The account was not changed: the sync status " + file + " cannot be removed (" +
-                         failed.message() + ").");
-  }
   if (!account) {
-    accounts.Remove(ResourceID_);
+    TSyncAccounts(Sync_.DataFolder(), Writer_).Remove(ResourceID_);
   } else {
-    if (stored) {
+    // What the last syncs recorded comes from the file as it is now: one may have ended while
+    // the window showed.
+    if (const std::optional<TSyncAccount> stored = Sync_.AccountOf(ResourceID_)) {
       account->LastSync = stored->LastSync;
       account->LastError = stored->LastError;
     }
-    accounts.Store(*account);
+    StoreSyncAccountSetUp(Sync_.DataFolder(), Writer_, *account);
   }
   Sync_.Control().AccountChanged();
 }

@@ -37,18 +37,6 @@ void LoadList(TSyncCollectionList& list, const std::string& url) {
 
 }  // namespace
 
-std::vector<std::string> StaleStatusFiles(const std::string& dataFolder, int resourceID,
-                                          const std::optional<TSyncAccount>& before,
-                                          const std::optional<TSyncAccount>& after) {
-  const TSyncAccount none;
-  const TSyncAccount& was = before ? *before : none;
-  const TSyncAccount& is = after ? *after : none;
-  std::vector<std::string> stale;
-  if (was.CalendarUrl != is.CalendarUrl) stale.push_back(CalendarStatusFile(dataFolder, resourceID));
-  if (was.AddressBookUrl != is.AddressBookUrl) stale.push_back(AddressBookStatusFile(dataFolder, resourceID));
-  return stale;
-}
-
 std::string DiscoveryText(size_t calendars, size_t addressBooks) {
   auto count = [](size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);

@@ -53,12 +53,5 @@ class TSyncPageLogic {
   std::optional<TSyncAccount> Loaded_;
 };
 
-// The status tables a change of the resource's account makes stale: those of a collection that
-// changed (to another, to none, or from none). Their collection starts again with a first sync,
-// which pairs items by UID; an old table would take the old collection's items as deleted from
-// the new one and delete them here.
-std::vector<std::string> StaleStatusFiles(const std::string& dataFolder, int resourceID,
-                                          const std::optional<TSyncAccount>& before,
-                                          const std::optional<TSyncAccount>& after);
 // What a connection test says when it found the collections.
 std::string DiscoveryText(size_t calendars, size_t addressBooks);

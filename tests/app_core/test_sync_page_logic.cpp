@@ -98,22 +98,6 @@ TEST(SyncPageLogic, OkIsRefusedWithTheReason) {
   }
 }
 
-TEST(SyncPageLogic, AChangedCollectionStartsAgainWithoutItsStatusTable) {
-  const std::string calendar = CalendarStatusFile("/d", 3), cards = AddressBookStatusFile("/d", 3);
-  TSyncAccount other = Stored();
-  other.IntervalMinutes = 5;
-  other.LastError.clear();
-  EXPECT_TRUE(StaleStatusFiles("/d", 3, Stored(), other).empty()) << "only the collections count";
-  other.CalendarUrl = kWork.Url;
-  EXPECT_EQ(StaleStatusFiles("/d", 3, Stored(), other), std::vector<std::string>{calendar});
-  other.AddressBookUrl = kCards.Url;
-  EXPECT_EQ(StaleStatusFiles("/d", 3, Stored(), other), (std::vector<std::string>{calendar, cards}));
-  EXPECT_EQ(StaleStatusFiles("/d", 3, Stored(), std::nullopt), std::vector<std::string>{calendar})
-      << "a removed account";
-  EXPECT_EQ(StaleStatusFiles("/d", 3, std::nullopt, other), (std::vector<std::string>{calendar, cards}))
-      << "what an account removed before left";
-}
-
 TEST(SyncPageLogic, TheTestsText) {
   EXPECT_EQ(DiscoveryText(1, 0), "Connected: 1 calendar and 0 address books found.");
   EXPECT_EQ(DiscoveryText(2, 1), "Connected: 2 calendars and 1 address book found.");
