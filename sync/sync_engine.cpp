@@ -72,8 +72,7 @@ std::optional<std::string> MassDeletionQuestion(const std::vector<TSyncItemState
            " items on the server as well?";
   if (theirsKept == 0 && deleteHere > 0)
     return "The collection on the server no longer holds any" + lastSync +
-           " (it was emptied, or its address is wrong). Delete " + std::to_string(deleteHere) +
-           " items here as well?";
+           " (it was emptied, or its address is wrong). Delete " + std::to_string(deleteHere) + " items here as well?";
   return std::nullopt;
 }
 

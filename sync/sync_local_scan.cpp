@@ -5,9 +5,10 @@ TSyncLocalScan ScanLocal(TSyncLocal& local, const TSyncItemCodec& codec) {
   for (TSyncLocalItem& item : local.Items()) {
     if (scan.LeftAlone.count(item.Uid)) continue;
     TSyncOurs ours{item.RecordID, std::move(item.Text), {}};
-    std::string error;
-    if (!codec.Digest(ours.Text, ours.Digest, error)) {
-      scan.Skipped.push_back("The record " + std::to_string(item.RecordID) + " (" + item.Uid + ") cannot be synced: " + error);
+    std::string error = "it has no UID";
+    if (item.Uid.empty() || !codec.Digest(ours.Text, ours.Digest, error)) {
+      scan.Skipped.push_back("The record " + std::to_string(item.RecordID) + " (" + item.Uid +
+                             ") cannot be synced: " + error);
       scan.LeftAlone.insert(item.Uid);
       continue;
     }

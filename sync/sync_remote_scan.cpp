@@ -83,8 +83,9 @@ TSyncRemoteScan ScanServer(TSyncServer& server, const TSyncItemCodec& codec, con
     toFetch.push_back(listed.Href);
     listedETags[listed.Href] = listed.ETag;
   }
-  FetchInBatches(scan, server, codec, status, toFetch, listedETags,
-                 [&progress](double done) { if (progress) progress(0.1 + 0.9 * done); });
+  FetchInBatches(scan, server, codec, status, toFetch, listedETags, [&progress](double done) {
+    if (progress) progress(0.1 + 0.9 * done);
+  });
   if (scan.Listing.Full) return scan;
   // An incremental listing names only what changed: the other items are as the last sync left
   // them.
@@ -96,8 +97,8 @@ TSyncRemoteScan ScanServer(TSyncServer& server, const TSyncItemCodec& codec, con
   return scan;
 }
 
-void FetchInto(TSyncRemoteScan& scan, TSyncServer& server, const TSyncItemCodec& codec,
-               const TSyncStatusTable& status, const std::vector<std::string>& hrefs) {
+void FetchInto(TSyncRemoteScan& scan, TSyncServer& server, const TSyncItemCodec& codec, const TSyncStatusTable& status,
+               const std::vector<std::string>& hrefs) {
   const std::set<std::string> fetched(hrefs.begin(), hrefs.end());
   std::erase_if(scan.Items, [&fetched](const auto& item) { return fetched.count(item.second.Href) > 0; });
   FetchInBatches(scan, server, codec, status, hrefs, {}, {});

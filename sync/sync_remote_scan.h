@@ -30,5 +30,5 @@ TSyncRemoteScan ScanServer(TSyncServer& server, const TSyncItemCodec& codec, con
 
 // Fetches the items at the hrefs into the scan's Items (by UID), for items whose write found them
 // changed meanwhile.
-void FetchInto(TSyncRemoteScan& scan, TSyncServer& server, const TSyncItemCodec& codec,
-               const TSyncStatusTable& status, const std::vector<std::string>& hrefs);
+void FetchInto(TSyncRemoteScan& scan, TSyncServer& server, const TSyncItemCodec& codec, const TSyncStatusTable& status,
+               const std::vector<std::string>& hrefs);

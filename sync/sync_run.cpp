@@ -7,8 +7,8 @@
 
 namespace {
 
-TSyncStatusEntry Synced(const std::string& uid, const std::string& href, const std::string& etag,
-                        const TSyncOurs& ours, const std::string& hash, const std::string& serverText) {
+TSyncStatusEntry Synced(const std::string& uid, const std::string& href, const std::string& etag, const TSyncOurs& ours,
+                        const std::string& hash, const std::string& serverText) {
   return {uid, href, etag, ours.RecordID, ours.Digest.Kind, hash, serverText};
 }
 
@@ -44,7 +44,9 @@ std::vector<TSyncRaced> TSyncRun::Carry(std::vector<TSyncItemState> items,
   std::vector<TSyncRaced> raced;
   for (size_t i = 0; i < writes.size(); ++i) {
     const TServerWrite& write = writes[i];
-    if (!Write(write)) {
+    if (Write(write)) {
+      if (write.Conflict) Summary_.Conflicts.push_back(*write.Conflict);
+    } else {
       const TSyncItemState& item = write.Item;
       raced.push_back({item, write.Action == saCreateThere ? Server_.HrefFor(item.Uid) : item.Theirs->Href});
     }
@@ -76,20 +78,21 @@ void TSyncRun::Decide(TSyncItemState&& item, std::vector<TLocalChange>& changes,
     case saConflict:
       switch (Policy_) {
         case scpServerWins:
-          Summary_.Conflicts.push_back({item.Uid, SubjectOf(item), "the server's version kept"});
-          Download(item, changes);
+          Download(item, changes, TSyncConflict{item.Uid, SubjectOf(item), "the server's version kept"});
           break;
-        case scpOursWins:
-          Summary_.Conflicts.push_back({item.Uid, SubjectOf(item), "our version kept"});
-          writes.push_back({saUpload, std::move(item)});
+        case scpOursWins: {
+          TSyncConflict conflict{item.Uid, SubjectOf(item), "our version kept"};
+          writes.push_back({saUpload, std::move(item), std::move(conflict)});
           break;
+        }
         case scpKeepBoth: KeepBoth(std::move(item), changes); break;
       }
       break;
   }
 }
 
-void TSyncRun::Download(TSyncItemState& item, std::vector<TLocalChange>& changes) {
+void TSyncRun::Download(TSyncItemState& item, std::vector<TLocalChange>& changes,
+                        std::optional<TSyncConflict> conflict) {
   const TSyncTheirs& theirs = *item.Theirs;
   try {
     int recordID = 0;
@@ -99,8 +102,13 @@ void TSyncRun::Download(TSyncItemState& item, std::vector<TLocalChange>& changes
     } else {
       recordID = Local_.Create(theirs.Text);
     }
-    changes.push_back({item.Uid, recordID, false, SyncedAsTheirs(item.Uid, theirs, recordID),
-                       &TSyncSummary::Downloaded, {}});
+    changes.push_back({item.Uid,
+                       recordID,
+                       false,
+                       SyncedAsTheirs(item.Uid, theirs, recordID),
+                       &TSyncSummary::Downloaded,
+                       {},
+                       std::move(conflict)});
   } catch (const std::exception& e) {
     Summary_.Skipped.push_back("The server's item " + theirs.Href + " cannot be taken here: " + e.what());
   }
@@ -121,11 +129,15 @@ void TSyncRun::KeepBoth(TSyncItemState&& item, std::vector<TLocalChange>& change
     Summary_.Skipped.push_back("The conflict of " + item.Uid + " cannot be kept both ways: " + e.what());
     return;
   }
-  Summary_.Conflicts.push_back({item.Uid, SubjectOf(item), "kept both: the server's version is a copy"});
   // Once the copy is written here, the server's version counts as synced, so that ours goes up
   // over it as an ordinary change, and the copy as a new item.
-  TLocalChange change{item.Uid, copy.RecordID, false, SyncedAsTheirs(item.Uid, theirs, item.Ours->RecordID),
-                      &TSyncSummary::Downloaded, {}};
+  TLocalChange change{item.Uid,
+                      copy.RecordID,
+                      false,
+                      SyncedAsTheirs(item.Uid, theirs, item.Ours->RecordID),
+                      &TSyncSummary::Downloaded,
+                      {},
+                      TSyncConflict{item.Uid, SubjectOf(item), "kept both: the server's version is a copy"}};
   change.Then.push_back({saCreateThere, {copyUid, std::move(copy), std::nullopt}});
   change.Then.push_back({saUpload, std::move(item)});
   changes.push_back(std::move(change));
@@ -144,6 +156,7 @@ void TSyncRun::Flush(std::vector<TLocalChange>& changes, std::vector<TServerWrit
     if (change.Removes) Status_.Remove(change.Uid);
     else Status_.Set(change.Record);
     ++(Summary_.*change.Counter);
+    if (change.Conflict) Summary_.Conflicts.push_back(std::move(*change.Conflict));
     for (TServerWrite& write : change.Then) writes.push_back(std::move(write));
   }
   changes.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ class TSyncRun {
   struct TServerWrite {
     TSyncAction Action;
     TSyncItemState Item;
+    std::optional<TSyncConflict> Conflict = std::nullopt;  // listed once the write is done
   };
   // A change here waiting for the flush, and what follows once it is written.
   struct TLocalChange {
@@ -43,10 +45,12 @@ class TSyncRun {
     TSyncStatusEntry Record;  // else its status entry then
     int TSyncSummary::*Counter = nullptr;
     std::vector<TServerWrite> Then;
+    std::optional<TSyncConflict> Conflict = std::nullopt;  // listed once the change is written
   };
 
   void Decide(TSyncItemState&& item, std::vector<TLocalChange>& changes, std::vector<TServerWrite>& writes);
-  void Download(TSyncItemState& item, std::vector<TLocalChange>& changes);
+  void Download(TSyncItemState& item, std::vector<TLocalChange>& changes,
+                std::optional<TSyncConflict> conflict = std::nullopt);
   void KeepBoth(TSyncItemState&& item, std::vector<TLocalChange>& changes);
   void Flush(std::vector<TLocalChange>& changes, std::vector<TServerWrite>& writes);
   // False when the server's item changed meanwhile.

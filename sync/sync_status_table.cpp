@@ -11,9 +11,9 @@ const char* const kItemFields[] = {"UID", "Href", "ETag", "RecordID", "Kind", "H
 const char* const kTokenField = "SyncToken";
 
 TFieldDefs StatusFields() {
-  return {FieldDef("UID", ftMemo),  FieldDef("Href", ftMemo), FieldDef("ETag", ftMemo),
-          FieldDef("RecordID", ftInteger), FieldDef("Kind", ftInteger), FieldDef("Hash", ftMemo),
-          FieldDef("ServerText", ftMemo), FieldDef(kTokenField, ftMemo)};
+  return {FieldDef("UID", ftMemo),         FieldDef("Href", ftMemo),     FieldDef("ETag", ftMemo),
+          FieldDef("RecordID", ftInteger), FieldDef("Kind", ftInteger),  FieldDef("Hash", ftMemo),
+          FieldDef("ServerText", ftMemo),  FieldDef(kTokenField, ftMemo)};
 }
 
 }  // namespace

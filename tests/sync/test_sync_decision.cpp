@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "sync/sync_decision.h"
+#include "sync/sync_status_table.h"
+#include "tests/sync/sync_fixture.h"
+
+namespace {
+
+const TSyncSide kGone{};
+TSyncSide Has(const char* hash) { return {true, hash}; }
+
+struct TDecisionRow {
+  const char* Name;
+  std::optional<std::string> Last;  // the status entry's hash; none: never synced
+  TSyncSide Ours, Theirs;
+  TSyncAction Expected;
+};
+
+const TDecisionRow kDecisions[] = {
+    {"new here", std::nullopt, Has("a"), kGone, saCreateThere},
+    {"new there", std::nullopt, kGone, Has("a"), saCreateHere},
+    {"new on both alike: paired", std::nullopt, Has("a"), Has("a"), saInSync},
+    {"new on both differently", std::nullopt, Has("a"), Has("b"), saConflict},
+    {"unchanged", "a", Has("a"), Has("a"), saInSync},
+    {"changed here", "a", Has("b"), Has("a"), saUpload},
+    {"changed there", "a", Has("a"), Has("b"), saDownload},
+    {"changed on both alike", "a", Has("b"), Has("b"), saInSync},
+    {"changed on both differently", "a", Has("b"), Has("c"), saConflict},
+    {"deleted there, unchanged here", "a", Has("a"), kGone, saDeleteHere},
+    {"deleted here, unchanged there", "a", kGone, Has("a"), saDeleteThere},
+    {"changed here, deleted there", "a", Has("b"), kGone, saCreateThere},
+    {"deleted here, changed there", "a", kGone, Has("b"), saCreateHere},
+    {"deleted on both", "a", kGone, kGone, saForget},
+};
+
+TEST(SyncDecision, CoversTheWholeTable) {
+  for (const TDecisionRow& row : kDecisions) {
+    SCOPED_TRACE(row.Name);
+    EXPECT_EQ(DecideSync(row.Last, row.Ours, row.Theirs), row.Expected);
+  }
+}
+
+TEST(SyncStatusTable, KeepsLongTextsAndTheTokenAcrossSaves) {
+  TTemporaryFolder folder;
+  TRecordingFileWriter writer;
+  const std::string file = folder.File("status.xml");
+  std::string text = "BEGIN:VCALENDAR\r\nSUMMARY:Grüße & <\"quotes\">\ttab\r\n";
+  while (text.size() < 20000) text += "DESCRIPTION:a long line of text\r\n";
+  const TSyncStatusEntry entry{"ünï@x", "/cal/%C3%BC.ics", "\"e1\"", 7, sikTask, "h1", text};
+  {
+    TSyncStatusTable table(file, writer);
+    table.Open();
+    table.Set(entry);
+    table.Set({"b", "/cal/b.ics", "", 8, sikEvent, "h2", "x"});
+    table.SetToken("token 1");
+    table.Save();
+    table.Remove("b");
+    table.Save();
+  }
+  TSyncStatusTable table(file, writer);
+  table.Open();
+  ASSERT_EQ(table.Entries().size(), 1u);
+  EXPECT_EQ(*table.Find(entry.Uid), entry);
+  EXPECT_EQ(table.Token(), "token 1");
+}
+
+TEST(SyncStatusTable, AnUnreadableFileStopsTheSyncAndStaysAsItWas) {
+  for (const std::string bytes : {"<DATAPACKET",
+                                  "<?xml version=\"1.0\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+                                  "<FIELD attrname=\"UID\" fieldtype=\"bin.hex\" SUBTYPE=\"Text\"/>"
+                                  "</FIELDS></METADATA><ROWDATA/></DATAPACKET>"}) {
+    TSyncFixture sync;
+    sync.Local.Put(FakeItem("a", "here"));
+    TTemporaryFolder::Write(sync.StatusFile(), bytes);
+    EXPECT_THROW(
+        try { sync.Sync(); } catch (const ESyncError& e) {
+          EXPECT_NE(std::string(e.what()).find(sync.StatusFile()), std::string::npos) << e.what();
+          throw;
+        },
+        ESyncError);
+    EXPECT_EQ(TTemporaryFolder::Read(sync.StatusFile()), bytes);
+    EXPECT_EQ(sync.Server.Calls, 0);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "tests/sync/sync_fixture.h"
+
+namespace {
+
+using TList = std::vector<std::string>;
+
+// Counts of a summary: uploaded, downloaded, deleted here, deleted there, unchanged, conflicts,
+// skipped.
+std::vector<size_t> Counts(const TSyncSummary& s) {
+  return {size_t(s.Uploaded),  size_t(s.Downloaded), size_t(s.DeletedHere), size_t(s.DeletedThere),
+          size_t(s.Unchanged), s.Conflicts.size(),   s.Skipped.size()};
+}
+
+TEST(SyncEngine, CarriesOutEachDecisionAndThenHasNothingToDo) {
+  TSyncFixture sync;
+  for (const char* uid : {"a", "b", "c", "d", "e", "f", "g", "j", "k"}) sync.Local.Put(FakeItem(uid, uid));
+  sync.Sync();
+  sync.Server.Put(sync.Server.HrefFor("b"), FakeItem("b", "b", "theirs"));  // not a change of its content
+  sync.Local.Put(FakeItem("b", "b2"));
+  sync.PutThere("c", "c2");
+  sync.Server.Delete(sync.Server.HrefFor("d"));
+  sync.Local.Delete("e");
+  sync.Local.Put(FakeItem("f", "f2"));
+  sync.Server.Delete(sync.Server.HrefFor("f"));
+  sync.PutThere("g", "g2");
+  sync.Local.Delete("g");
+  sync.Local.Put(FakeItem("h", "h"));
+  sync.PutThere("i", "i");
+  sync.Local.Put(FakeItem("j", "j2"));
+  sync.PutThere("j", "j2");
+  sync.Local.Delete("k");
+  sync.Server.Delete(sync.Server.HrefFor("k"));
+
+  std::vector<double> progress;
+  sync.Options.Progress = [&progress](double done) { progress.push_back(done); };
+  EXPECT_EQ(Counts(sync.Sync()), (std::vector<size_t>{3, 3, 1, 1, 2, 0, 0}));
+  EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+  EXPECT_EQ(progress.front(), 0);
+  EXPECT_EQ(progress.back(), 1);
+  const TList expected{"a|a", "b|b2", "c|c2", "f|f2", "g|g2", "h|h", "i|i", "j|j2"};
+  EXPECT_EQ(sync.Here(), expected);
+  EXPECT_EQ(sync.There(), expected);
+  EXPECT_EQ(FakeField(sync.Server.Items[sync.Server.HrefFor("b")].Text, "X-OTHER"), "theirs");
+
+  const int writes = sync.Server.Writes, flushes = sync.Local.Flushes;
+  EXPECT_EQ(Counts(sync.Sync()), (std::vector<size_t>{0, 0, 0, 0, 8, 0, 0}));
+  EXPECT_EQ(sync.Server.Writes, writes);
+  EXPECT_EQ(sync.Local.Flushes, flushes);
+  const int saves = sync.Writer.TotalWrites();  // the last sync took the token after our own writes
+  sync.Sync();
+  EXPECT_EQ(sync.Writer.TotalWrites(), saves);
+}
+
+struct TServerRow {
+  const char* Name;
+  std::function<void(TFakeSyncServer&)> Set;
+};
+
+TEST(SyncEngine, ServersThatDifferInETagsAndTokens) {
+  const TServerRow rows[] = {
+      {"plain", [](TFakeSyncServer&) {}},
+      {"no ETags", [](TFakeSyncServer& s) { s.GivesETags = false; }},
+      {"a new ETag on every read", [](TFakeSyncServer& s) { s.NewETagOnEveryRead = true; }},
+      {"no sync tokens", [](TFakeSyncServer& s) { s.KeepsTokens = false; }},
+      {"tokens refused", [](TFakeSyncServer& s) { s.RefusesTokens = true; }},
+  };
+  for (const TServerRow& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TSyncFixture sync;
+    row.Set(sync.Server);
+    sync.Local.Put(FakeItem("a", "a"));
+    sync.Local.Put(FakeItem("b", "b"));
+    sync.PutThere("c", "c");
+    sync.Sync();
+    sync.Local.Put(FakeItem("a", "a2"));
+    sync.Local.Delete("b");
+    sync.PutThere("c", "c2");
+    sync.Sync();
+    EXPECT_EQ(sync.Here(), (TList{"a|a2", "c|c2"}));
+    EXPECT_EQ(sync.There(), sync.Here());
+    const int writes = sync.Server.Writes, flushes = sync.Local.Flushes;
+    EXPECT_EQ(Counts(sync.Sync()), (std::vector<size_t>{0, 0, 0, 0, 2, 0, 0}));
+    EXPECT_EQ(sync.Server.Writes, writes);
+    EXPECT_EQ(sync.Local.Flushes, flushes);
+  }
+}
+
+TEST(SyncEngine, FollowsAnItemMovedToAnotherHref) {
+  TSyncFixture sync;
+  sync.Local.Put(FakeItem("a", "a"));
+  sync.Sync();
+  sync.Server.Move(sync.Server.HrefFor("a"), "/cal/elsewhere.ics");
+  EXPECT_EQ(Counts(sync.Sync()), (std::vector<size_t>{0, 0, 0, 0, 1, 0, 0}));
+  sync.Local.Put(FakeItem("a", "a2"));
+  sync.Sync();
+  EXPECT_EQ(TList{sync.Server.Items.begin()->first}, TList{"/cal/elsewhere.ics"});
+  EXPECT_EQ(sync.There(), (TList{"a|a2"}));
+}
+
+TEST(SyncEngine, KeepsNonAsciiUidsAndHrefs) {
+  TSyncFixture sync;
+  sync.Local.Put(FakeItem("ünï✓@x", "Grüße"));
+  sync.Server.Put("/cal/%C3%A9t%C3%A9.ics", FakeItem("été", "Fête"));
+  sync.Sync();
+  EXPECT_TRUE(sync.Server.Items.count("/cal/%C3%BCn%C3%AF%E2%9C%93%40x.ics"));
+  EXPECT_EQ(sync.Here(), (TList{"été|Fête", "ünï✓@x|Grüße"}));
+  EXPECT_EQ(sync.There(), sync.Here());
+  EXPECT_EQ(Counts(sync.Sync()), (std::vector<size_t>{0, 0, 0, 0, 2, 0, 0}));
+}
+
+TEST(SyncEngine, AsksBeforeDeletingEverythingOnOneSide) {
+  struct TRow {
+    const char* Name;
+    bool EmptyHere;
+    std::optional<bool> Answer;  // none: nobody to ask
+  };
+  for (const TRow& row :
+       {TRow{"here, nobody asked", true, std::nullopt}, TRow{"here, no", true, false}, TRow{"here, yes", true, true},
+        TRow{"there, no", false, false}, TRow{"there, yes", false, true}}) {
+    SCOPED_TRACE(row.Name);
+    TSyncFixture sync;
+    for (const char* uid : {"a", "b", "c"}) sync.Local.Put(FakeItem(uid, uid));
+    sync.Sync();
+    if (row.EmptyHere) sync.Local.Records.clear();
+    else sync.Server.Items.clear();
+    std::string question;
+    if (row.Answer)
+      sync.Options.ConfirmMassDeletion = [&question, &row](const std::string& text) {
+        question = text;
+        return *row.Answer;
+      };
+    const std::string status = TTemporaryFolder::Read(sync.StatusFile());
+    const TList left = row.EmptyHere ? sync.There() : sync.Here();
+    const TSyncSummary summary = sync.Sync();
+    EXPECT_EQ(question.find("3 items") != std::string::npos, row.Answer.has_value()) << question;
+    const bool stopped = row.Answer != true;
+    EXPECT_EQ(summary.StoppedBeforeMassDeletion, stopped);
+    EXPECT_EQ(row.EmptyHere ? sync.There() : sync.Here(), stopped ? left : TList{});
+    if (stopped) {
+      EXPECT_EQ(TTemporaryFolder::Read(sync.StatusFile()), status);
+    }
+  }
+}
+
+TEST(SyncEngine, ResumesAfterAFailureAnywhereWithoutDuplicatesOrLosses) {
+  // Resumed with what the failed sync recorded, and as after a kill that recorded nothing.
+  for (const bool statusKept : {true, false}) {
+    for (int failing = 1;; ++failing) {
+      SCOPED_TRACE(std::to_string(failing) + (statusKept ? " status kept" : " status lost"));
+      TSyncFixture sync;
+      for (const char* uid : {"p", "q", "r"}) sync.Local.Put(FakeItem(uid, uid));
+      sync.Sync();
+      for (const char* uid : {"a", "b", "c"}) sync.Local.Put(FakeItem(uid, uid));
+      sync.PutThere("f", "f");
+      sync.PutThere("g", "g");
+      sync.Local.Put(FakeItem("p", "p2"));
+      sync.PutThere("q", "q2");
+      sync.Local.Delete("r");
+      const std::string status = TTemporaryFolder::Read(sync.StatusFile());
+      sync.Server.FailCall = sync.Server.Calls + failing;
+      bool failed = false;
+      try {
+        sync.Sync();
+      } catch (const ESyncError&) {
+        failed = true;
+        if (!statusKept) TTemporaryFolder::Write(sync.StatusFile(), status);
+      }
+      sync.Server.FailCall = 0;
+      sync.Sync();
+      const TList expected{"a|a", "b|b", "c|c", "f|f", "g|g", "p|p2", "q|q2"};
+      EXPECT_EQ(sync.Here(), expected);
+      EXPECT_EQ(sync.There(), expected);
+      if (!failed) break;
+    }
+  }
+}
+
+TEST(SyncEngine, ConflictsFollowThePolicyAndKeepWhatTheServerAdded) {
+  struct TRow {
+    TSyncConflictPolicy Policy;
+    TList Summaries;       // on both sides
+    const char* OnServer;  // the SUMMARY of the item at its href
+  };
+  for (const TRow& row : {TRow{scpKeepBoth, {"(server) theirs", "mine"}, "mine"},
+                          TRow{scpServerWins, {"theirs"}, "theirs"}, TRow{scpOursWins, {"mine"}, "mine"}}) {
+    SCOPED_TRACE(row.Policy);
+    TSyncFixture sync;
+    sync.Options.Policy = row.Policy;
+    sync.Local.Put(FakeItem("a", "a"));
+    sync.Sync();
+    sync.Local.Put(FakeItem("a", "mine"));
+    sync.PutThere("a", "theirs", "added there");
+    const TSyncSummary summary = sync.Sync();
+    ASSERT_EQ(summary.Conflicts.size(), 1u);
+    EXPECT_EQ(summary.Conflicts[0].Uid, "a");
+    EXPECT_EQ(summary.Conflicts[0].Subject, "mine");
+    TList here, there;
+    for (const auto& [id, text] : sync.Local.Records) here.push_back(FakeField(text, "SUMMARY"));
+    for (const auto& [href, item] : sync.Server.Items) there.push_back(FakeField(item.Text, "SUMMARY"));
+    std::sort(here.begin(), here.end());
+    std::sort(there.begin(), there.end());
+    EXPECT_EQ(here, row.Summaries);
+    EXPECT_EQ(there, row.Summaries);
+    const std::string& text = sync.Server.Items[sync.Server.HrefFor("a")].Text;
+    EXPECT_EQ(FakeField(text, "SUMMARY"), row.OnServer);
+    EXPECT_EQ(FakeField(text, "X-OTHER"), "added there");
+    EXPECT_EQ(Counts(sync.Sync()), (std::vector<size_t>{0, 0, 0, 0, row.Summaries.size(), 0, 0}));
+  }
+}
+
+TEST(SyncEngine, AWriteThatLosesARaceDecidesAgainAndNeverOverwrites) {
+  for (const int races : {1, 100}) {
+    SCOPED_TRACE(races);
+    TSyncFixture sync;
+    sync.Options.Policy = scpOursWins;
+    sync.Local.Put(FakeItem("a", "a"));
+    sync.Sync();
+    sync.Local.Put(FakeItem("a", "mine"));
+    int raced = 0;
+    sync.Server.BeforeWrite = [&](const std::string& href) {
+      if (raced < races) sync.Server.Put(href, FakeItem("a", "theirs " + std::to_string(++raced)));
+    };
+    const TSyncSummary summary = sync.Sync();
+    if (races == 1) {
+      EXPECT_EQ(sync.There(), (TList{"a|mine"}));
+      EXPECT_EQ(summary.Conflicts.size(), 1u);
+      continue;
+    }
+    EXPECT_EQ(summary.Skipped.size(), 1u);
+    EXPECT_EQ(sync.There(), (TList{"a|theirs " + std::to_string(raced)}));
+    sync.Server.BeforeWrite = nullptr;
+    sync.Sync();
+    EXPECT_EQ(sync.There(), (TList{"a|mine"}));
+  }
+}
+
+TEST(SyncEngine, LeavesUnreadableItemsAndRecordsChangedByAnotherWriterForLater) {
+  TSyncFixture sync;
+  sync.Local.Put(FakeItem("a", "a"));
+  sync.Local.Put(FakeItem("b", "b"));
+  sync.Sync();
+  sync.Server.Put(sync.Server.HrefFor("a"), "BROKEN");
+  sync.Server.Put("/cal/new.ics", "BROKEN");
+  sync.PutThere("b", "b2");
+  sync.Local.ChangedByOther = {2};
+  EXPECT_EQ(sync.Sync().Skipped.size(), 3u);
+  EXPECT_EQ(sync.Here(), (TList{"a|a", "b|b"}));
+  EXPECT_EQ(sync.Server.Items.size(), 3u);
+  sync.Local.ChangedByOther.clear();
+  EXPECT_EQ(sync.Sync().Downloaded, 1);
+  EXPECT_EQ(sync.Here(), (TList{"a|a", "b|b2"}));
+  EXPECT_EQ(sync.Server.Items.size(), 3u);
+}
+
+}  // namespace
