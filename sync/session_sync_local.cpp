@@ -152,8 +152,10 @@ class TRecords {
 
   void Remove(TSyncItemKind kind, int id) {
     if (kind == sikEvent) Events_.at(id)->SetDeleted(true);
-    else if (kind == sikTask) Tasks_.at(id)->SetDeleted(true);
-    else Contacts_.at(id)->SetDeleted(true);
+    else if (kind == sikTask) {
+      Tasks_.at(id)->SetDeleted(true);  // a plain flag on tasks: their resource is told itself
+      Resource_.SetTasksDirty(true);
+    } else Contacts_.at(id)->SetDeleted(true);
   }
 
  private:

@@ -1,7 +1,9 @@
 #include "interop/ical/ical_writer.h"
 
 #include <libical/ical.h>
+#include <map>
 #include <memory>
+#include <mutex>
 
 #include "interop/ical/ical_repeat.h"
 #include "interop/ical/ical_time.h"
@@ -161,6 +163,27 @@ icalcomponent* TimezoneOf(icaltimezone* zone) {
   return timezone;
 }
 
+std::string TextOf(icalcomponent* component) {
+  char* text = icalcomponent_as_ical_string_r(component);
+  std::string result = text ? text : "";
+  icalmemory_free_buffer(text);
+  return result;
+}
+
+// The zone's description as text, made once per zone: the zone data's descriptions are long (every
+// change since the zone began) and the same in every file, and a sync writes one file per item.
+const std::string& TimezoneText(icaltimezone* zone) {
+  static std::mutex guard;
+  static std::map<icaltimezone*, std::string> texts;
+  const std::lock_guard<std::mutex> lock(guard);
+  auto found = texts.find(zone);
+  if (found == texts.end()) {
+    std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> timezone(TimezoneOf(zone), &icalcomponent_free);
+    found = texts.emplace(zone, TextOf(timezone.get())).first;
+  }
+  return found->second;
+}
+
 }  // namespace
 
 std::string WriteIcal(const std::vector<TIcalEvent>& events, const std::vector<TIcalTask>& tasks, std::time_t stamp) {
@@ -174,10 +197,9 @@ std::string WriteIcal(const std::vector<TIcalEvent>& events, const std::vector<T
   std::vector<icalcomponent*> items;
   for (const TIcalEvent& event : events) items.push_back(EventOf(event, times, stampValue));
   for (const TIcalTask& task : tasks) items.push_back(TaskOf(task, stampValue));
-  if (times.NeedsZone()) icalcomponent_add_component(calendar.get(), TimezoneOf(times.Zone()));
   for (icalcomponent* item : items) icalcomponent_add_component(calendar.get(), item);
-  char* text = icalcomponent_as_ical_string_r(calendar.get());
-  std::string result = text ? text : "";
-  icalmemory_free_buffer(text);
+  std::string result = TextOf(calendar.get());
+  // The zone goes first among the components, after the calendar's own properties.
+  if (times.NeedsZone()) result.insert(result.find("\r\nBEGIN:", 1) + 2, TimezoneText(times.Zone()));
   return result;
 }

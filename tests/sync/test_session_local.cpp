@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+
+#include "model/enumerations.h"
+#include "sync/address_book_sync_codec.h"
+#include "sync/calendar_sync_codec.h"
+#include "sync/session_sync_local.h"
+#include "tests/support/planner_fixture.h"
+#include "tests/sync/sync_test_support.h"
+
+namespace {
+
+// A program folder with the resource "Home".
+class THomeFolder : public TPlannerFixture {
+ public:
+  THomeFolder() {
+    CreateTables();
+    Connect();
+    AddActiveResource("Home");
+    Store().SetDayBuffer(40000);  // the events of every year the tests use
+  }
+};
+
+// The folder and the organizer's side of its collections, which another writer (the fixture's
+// own store) may change meanwhile.
+class TSyncFolder : public THomeFolder {
+ public:
+  TVpResource& Home() {
+    Store().ReloadChangedTables();
+    Store().SetActiveResource(Store().Resources().FindResourceByName("Home"));
+    return *Store().ActiveResource();
+  }
+  TVpEvent& AddEvent(const std::string& description, double start, double end) {
+    TVpEvent* event = Home().Schedule().AddEvent(-1, start, end);
+    event->SetDescription(description);
+    event->SetChanged(true);
+    return *event;
+  }
+  TVpEvent* EventNamed(const std::string& description) {
+    for (int i = 0; i < Home().Schedule().Count(); ++i)
+      if (Home().Schedule().Items(i)->Description() == description) return Home().Schedule().Items(i);
+    return nullptr;
+  }
+
+  TVpExchangeTarget Target{DataFolder(), TVpStoreServices{Clock, Timers, Sound, Poster, MessageBoxes, Dialogs},
+                           [](TVpFlexDataStore& store) { return store.Resources().FindResourceByName("Home"); }};
+  TVpExchangeSession Session{Target, Writer};
+  TSessionSyncLocal Calendar{Session, sckCalendar, 1715000000};
+  TSessionSyncLocal AddressBook{Session, sckAddressBook, 1715000000};
+};
+
+class SessionLocal : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("TZ", "Europe/Berlin", 1);
+    tzset();
+  }
+  // The items by UID with their hashes.
+  static std::map<std::string, std::string> Hashes(const std::vector<TSyncLocalItem>& items,
+                                                   const TSyncItemCodec& codec) {
+    std::map<std::string, std::string> hashes;
+    for (const TSyncLocalItem& item : items) {
+      const TSyncItemDigest digest = DigestOf(codec, item.Text);
+      EXPECT_EQ(digest.Uid, item.Uid);
+      EXPECT_EQ(digest.Kind, item.Kind);
+      hashes[item.Uid] = digest.Hash;
+    }
+    return hashes;
+  }
+};
+
+TEST_F(SessionLocal, RecordsGoThroughTheirTextsIntoAFreshFolderUnchanged) {
+  TSyncFolder from;
+  TVpEvent& timed = from.AddEvent("Zahnärztin – Kontrolle", At(2024, 5, 10, 8, 30), At(2024, 5, 10, 9, 15));
+  timed.SetNotes("Karte mitbringen\r\nzweite Zeile; mit, Zeichen\\");
+  timed.SetAlarmSet(true);
+  timed.SetAlarmAdvance(2);
+  timed.SetAlarmAdvanceType(atHours);
+  timed.SetCategory(4);
+  TVpEvent& allDay = from.AddEvent("Ferien", At(2024, 7, 1), At(2024, 7, 14, 23, 59));
+  allDay.SetAllDayEvent(true);
+  TVpEvent& weekly = from.AddEvent("Chor", At(2024, 5, 7, 19), At(2024, 5, 7, 21));
+  weekly.SetRepeatCode(rcWeekly);
+  weekly.SetRepeatRangeEnd(At(2024, 12, 17));
+  TVpEvent& custom = from.AddEvent("Gießen", At(2024, 5, 1, 7), At(2024, 5, 1, 7, 10));
+  custom.SetRepeatCode(rcCustom);
+  custom.SetCustomInterval(3);
+  custom.SetRepeatRangeEnd(At(2024, 9, 30));
+  from.Store().PostEvents();
+  TVpTask* task = from.Home().Tasks().AddTask(-1);
+  task->SetDescription("Steuererklärung");
+  task->SetDetails("Belege\r\nsammeln");
+  task->SetPriority(2);
+  task->SetDueDate(At(2024, 6, 1));
+  TVpTask* done = from.Home().Tasks().AddTask(-1);
+  done->SetDescription("Erledigt");
+  done->SetComplete(true);
+  done->SetCompletedOn(At(2024, 5, 3, 17));
+  from.Store().PostTasks();
+  TVpContact* contact = from.Home().Contacts().AddContact(-1);
+  contact->SetFirstName("Zoë");
+  contact->SetLastName("Müller");
+  contact->SetEMail("zoe@example.org");
+  contact->SetPhone(1, "+49 30 1234");
+  contact->SetBirthdate(At(1990, 2, 28));
+  contact->SetNote("zwei\r\nZeilen");
+  contact->SetChanged(true);
+  from.Store().PostContacts();
+
+  TSyncFolder to;
+  const TCalendarSyncCodec calendar(from.Session.Store().CategoryColorMap());
+  const TAddressBookSyncCodec cards;
+  const std::vector<TSyncLocalItem> events = from.Calendar.Items();
+  const std::vector<TSyncLocalItem> contacts = from.AddressBook.Items();
+  ASSERT_EQ(events.size(), 6u);
+  ASSERT_EQ(contacts.size(), 1u);
+  // The UIDs were given once and stay.
+  EXPECT_EQ(Hashes(from.Calendar.Items(), calendar), Hashes(events, calendar));
+  for (const TSyncLocalItem& item : events) to.Calendar.Create(item.Text);
+  for (const TSyncLocalItem& item : contacts) to.AddressBook.Create(item.Text);
+  EXPECT_TRUE(to.Calendar.Flush().empty());
+  EXPECT_TRUE(to.AddressBook.Flush().empty());
+  EXPECT_EQ(Hashes(to.Calendar.Items(), calendar), Hashes(events, calendar));
+  EXPECT_EQ(Hashes(to.AddressBook.Items(), cards), Hashes(contacts, cards));
+  ASSERT_NE(to.EventNamed("Zahnärztin – Kontrolle"), nullptr);
+  EXPECT_EQ(to.EventNamed("Zahnärztin – Kontrolle")->Category(), 4);
+}
+
+// Events and tasks are counted apart: a task's ID is given negated, so that both can be told.
+TEST_F(SessionLocal, AnEventAndATaskOfTheSameRecordIDAreToldApart) {
+  TSyncFolder folder;
+  folder.AddEvent("Event", At(2024, 5, 10, 8), At(2024, 5, 10, 9));
+  folder.Store().PostEvents();
+  folder.Home().Tasks().AddTask(-1)->SetDescription("Task");
+  folder.Store().PostTasks();
+  const std::vector<TSyncLocalItem> items = folder.Calendar.Items();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].RecordID, -items[1].RecordID);
+  EXPECT_EQ(items[1].Kind, sikTask);
+  folder.Calendar.Remove(items[1].RecordID);
+  EXPECT_TRUE(folder.Calendar.Flush().empty());
+  EXPECT_EQ(folder.Home().Tasks().Count(), 0);
+  EXPECT_EQ(folder.Home().Schedule().Count(), 1);
+}
+
+TEST_F(SessionLocal, FlushLeavesRecordsAnotherWriterChangedOrRemoved) {
+  TSyncFolder folder;
+  for (const char* name : {"Kept", "Changed there", "Removed there", "Remove here", "Changed, removed here"})
+    folder.AddEvent(name, At(2024, 5, 10, 8), At(2024, 5, 10, 9));
+  folder.Store().PostEvents();
+  std::map<std::string, TSyncLocalItem> items;
+  for (const TSyncLocalItem& item : folder.Calendar.Items())
+    items[DigestOf(TCalendarSyncCodec({}), item.Text).Uid] = item;
+  auto idOf = [&](const std::string& name) { return folder.EventNamed(name)->RecordID(); };
+  auto itemOf = [&](const std::string& name) {
+    for (const auto& [uid, item] : items)
+      if (item.RecordID == idOf(name)) return item;
+    return TSyncLocalItem();
+  };
+  const TSyncLocalItem kept = itemOf("Kept");
+  const TSyncLocalItem changed = itemOf("Changed there");
+  const TSyncLocalItem removed = itemOf("Removed there");
+  const TSyncLocalItem removeHere = itemOf("Remove here");
+  const TSyncLocalItem changedRemoved = itemOf("Changed, removed here");
+  // Another writer of the folder, after this side read it.
+  folder.EventNamed("Changed there")->SetNotes("their edit");
+  folder.EventNamed("Changed, removed here")->SetNotes("their edit");
+  folder.EventNamed("Removed there")->SetDeleted(true);
+  folder.Store().PostEvents();
+
+  auto renamed = [](const TSyncLocalItem& item, const std::string& name) {
+    const std::string text = item.Text;
+    return Replaced(text,
+                    "SUMMARY:" + text.substr(text.find("SUMMARY:") + 8,
+                                             text.find("\r\n", text.find("SUMMARY:")) - text.find("SUMMARY:") - 8),
+                    "SUMMARY:" + name);
+  };
+  folder.Calendar.Update(kept.RecordID, renamed(kept, "Kept, renamed"));
+  folder.Calendar.Update(changed.RecordID, renamed(changed, "Ours"));
+  folder.Calendar.Update(removed.RecordID, renamed(removed, "Back again?"));
+  folder.Calendar.Remove(removeHere.RecordID);
+  folder.Calendar.Remove(changedRemoved.RecordID);
+  std::vector<int> skipped = folder.Calendar.Flush();
+  std::sort(skipped.begin(), skipped.end());
+  std::vector<int> expected{changed.RecordID, removed.RecordID, changedRemoved.RecordID};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(skipped, expected);
+  EXPECT_NE(folder.EventNamed("Kept, renamed"), nullptr);
+  ASSERT_NE(folder.EventNamed("Changed there"), nullptr);
+  EXPECT_EQ(folder.EventNamed("Changed there")->Notes(), "their edit");
+  EXPECT_EQ(folder.EventNamed("Back again?"), nullptr);
+  EXPECT_EQ(folder.EventNamed("Removed there"), nullptr);
+  EXPECT_EQ(folder.EventNamed("Remove here"), nullptr);
+  EXPECT_NE(folder.EventNamed("Changed, removed here"), nullptr);
+}
+
+// A card's mapping sets only what the card has: an update clears the fields it lacks.
+TEST_F(SessionLocal, AnUpdatedContactHasOnlyWhatTheCardHolds) {
+  TSyncFolder folder;
+  TVpContact* contact = folder.Home().Contacts().AddContact(-1);
+  contact->SetLastName("Alt");
+  contact->SetEMail("alt@example.org");
+  contact->SetChanged(true);
+  folder.Store().PostContacts();
+  const TSyncLocalItem item = folder.AddressBook.Items().at(0);
+  folder.AddressBook.Update(item.RecordID,
+                            "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + item.Uid + "\r\nN:Neu;;;;\r\nEND:VCARD\r\n");
+  EXPECT_TRUE(folder.AddressBook.Flush().empty());
+  ASSERT_EQ(folder.Home().Contacts().Count(), 1);
+  EXPECT_EQ(folder.Home().Contacts().Items(0)->LastName(), "Neu");
+  EXPECT_EQ(folder.Home().Contacts().Items(0)->EMail(), "");
+  EXPECT_EQ(folder.Home().Contacts().Items(0)->RecordID(), item.RecordID);
+}
+
+TEST_F(SessionLocal, TheItemsOfTenThousandEventsComeQuickly) {
+  TSyncFolder folder;
+  TVpSchedule& schedule = folder.Home().Schedule();
+  schedule.BeginUpdate();
+  for (int i = 0; i < 10000; ++i)  // with their IDs: a new ID each would write the counters each
+    schedule.AddEvent(i + 1, At(2024, 1, 1, 8) + i / 4, At(2024, 1, 1, 9) + i / 4)
+        ->SetDescription("Event " + std::to_string(i));
+  schedule.EndUpdate();
+  folder.Store().PostEvents();
+  for (const char* pass : {"first (UIDs given)", "second"}) {
+    const auto start = std::chrono::steady_clock::now();
+    const size_t count = folder.Calendar.Items().size();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("Items() of %zu events, %s: %.3f s\n", count, pass, seconds);
+    EXPECT_EQ(count, 10000u);
+    EXPECT_LT(seconds, 10.0);  // about 0.5 s in an optimised build; sanitizers slow it down
+  }
+}
+
+}  // namespace
