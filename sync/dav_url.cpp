@@ -15,11 +15,20 @@ bool IsUnreserved(unsigned char c) {
 bool IsSegmentChar(unsigned char c) {
   if (IsUnreserved(c)) return true;
   switch (c) {
-    case '!': case '$': case '&': case '\'': case '(': case ')': case '*': case '+': case ',': case ';': case '=':
-    case ':': case '@':
-      return true;
-    default:
-      return false;
+    case '!':
+    case '$':
+    case '&':
+    case '\'':
+    case '(':
+    case ')':
+    case '*':
+    case '+':
+    case ',':
+    case ';':
+    case '=':
+    case ':':
+    case '@': return true;
+    default: return false;
   }
 }
 
@@ -56,10 +65,8 @@ std::string NormalPath(std::string_view path) {
   for (std::size_t i = 0; i < path.size();) {
     bool wasEncoded = false;
     const unsigned char c = TakeByte(path, i, wasEncoded);
-    if (IsSegmentChar(c) || (c == '/' && !wasEncoded))
-      out += static_cast<char>(c);
-    else
-      AppendEncoded(out, c);
+    if (IsSegmentChar(c) || (c == '/' && !wasEncoded)) out += static_cast<char>(c);
+    else AppendEncoded(out, c);
   }
   return out;
 }
@@ -176,15 +183,14 @@ std::string ResolveDavUrl(std::string_view base, std::string_view reference) {
   if (HasScheme(reference)) return SplitAbsolute(reference, parts) ? Join(parts) : std::string();
   if (!SplitAbsolute(base, parts)) return {};
   if (reference.starts_with("//")) return ResolveDavUrl("", parts.Scheme + ":" + std::string(reference));
-  if (const std::size_t hash = reference.find('#'); hash != std::string_view::npos) reference = reference.substr(0, hash);
+  if (const std::size_t hash = reference.find('#'); hash != std::string_view::npos)
+    reference = reference.substr(0, hash);
   if (reference.empty()) return Join(parts);
   const std::size_t question = reference.find('?');
   const std::string_view path = reference.substr(0, question);
   parts.Query = question == std::string_view::npos ? std::string() : std::string(reference.substr(question));
-  if (path.starts_with('/'))
-    parts.Path = std::string(path);
-  else if (!path.empty())
-    parts.Path = parts.Path.substr(0, parts.Path.rfind('/') + 1) + std::string(path);
+  if (path.starts_with('/')) parts.Path = std::string(path);
+  else if (!path.empty()) parts.Path = parts.Path.substr(0, parts.Path.rfind('/') + 1) + std::string(path);
   return Join(parts);
 }
 
@@ -218,10 +224,8 @@ std::string EncodeDavSegment(std::string_view text) {
   std::string out;
   for (const char c : text) {
     const unsigned char byte = static_cast<unsigned char>(c);
-    if (IsSegmentChar(byte))
-      out += c;
-    else
-      AppendEncoded(out, byte);
+    if (IsSegmentChar(byte)) out += c;
+    else AppendEncoded(out, byte);
   }
   return out;
 }
@@ -246,8 +250,7 @@ std::string DavItemHref(std::string_view collectionPath, std::string_view uid, s
   for (const char c : uid) {
     if (c == '/' || c == '\\' || c == '~' || (c == '.' && name.empty()))
       name += c == '/' ? "~2F" : c == '\\' ? "~5C" : c == '~' ? "~7E" : "~2E";
-    else
-      name += c;
+    else name += c;
   }
   std::string href(collectionPath);
   if (!href.ends_with('/')) href += '/';

@@ -37,14 +37,14 @@ bool TDavXmlTree::Read(std::string_view document, std::string& error) {
   parser.SetOnElementStart([&](TVpParser& sender, std::string_view qualifiedName) {
     const std::size_t depth = open.size() + 1;
     for (const TVpXmlAttribute& a : sender.Attributes()) {
-      if (a.Name == "xmlns")
-        bindings.push_back({"", std::string(a.Value), depth});
+      if (a.Name == "xmlns") bindings.push_back({"", std::string(a.Value), depth});
       else if (a.Name.starts_with("xmlns:"))
         bindings.push_back({std::string(a.Name.substr(6)), std::string(a.Value), depth});
     }
     TElement element;
     const std::size_t colon = qualifiedName.find(':');
-    const std::string_view prefix = colon == std::string_view::npos ? std::string_view() : qualifiedName.substr(0, colon);
+    const std::string_view prefix =
+        colon == std::string_view::npos ? std::string_view() : qualifiedName.substr(0, colon);
     element.Namespace = lookUp(sender, prefix);
     element.Name = std::string(colon == std::string_view::npos ? qualifiedName : qualifiedName.substr(colon + 1));
     for (const TVpXmlAttribute& a : sender.Attributes())

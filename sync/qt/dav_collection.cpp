@@ -35,8 +35,9 @@ class TDavCollectionServer final : public TSyncServer {
   std::vector<TSyncRemoteItem> Fetch(const std::vector<std::string>& hrefs) override {
     std::vector<TSyncRemoteItem> items;
     for (std::size_t first = 0; first < hrefs.size(); first += kFetchBatch) {
-      const std::vector<std::string> batch(hrefs.begin() + static_cast<std::ptrdiff_t>(first),
-                                           hrefs.begin() + static_cast<std::ptrdiff_t>(std::min(hrefs.size(), first + kFetchBatch)));
+      const std::vector<std::string> batch(
+          hrefs.begin() + static_cast<std::ptrdiff_t>(first),
+          hrefs.begin() + static_cast<std::ptrdiff_t>(std::min(hrefs.size(), first + kFetchBatch)));
       const TDavMultistatus answer =
           ExpectMultistatus(Http_.Send("REPORT", Url_, DavMultigetRequest(Kind_, batch), {{"Depth", "1"}}));
       for (const TDavResponse& r : answer.Responses)
@@ -82,7 +83,8 @@ class TDavCollectionServer final : public TSyncServer {
       TDavMultistatus answer;
       std::string error;
       if (reply.Status != 207 || !ReadDavMultistatus(reply.Body, reply.Url, answer, error)) {
-        const bool tokenRefused = (reply.Status == 403 || reply.Status == 409) && DavErrorNames(reply.Body, "valid-sync-token");
+        const bool tokenRefused =
+            (reply.Status == 403 || reply.Status == 409) && DavErrorNames(reply.Body, "valid-sync-token");
         if (!tokenRefused || from.empty()) SyncReports_ = false;
         return std::nullopt;
       }
@@ -129,8 +131,10 @@ class TDavCollectionServer final : public TSyncServer {
     return href.size() > Path_.size() && href.starts_with(Path_) && href.find('/', Path_.size()) == std::string::npos;
   }
 
-  TSyncWriteOutcome Put(const std::string& href, const std::string& text, const std::pair<std::string, std::string>& condition) {
-    TDavHeaders headers{{"Content-Type", Kind_ == sikContact ? "text/vcard; charset=utf-8" : "text/calendar; charset=utf-8"}};
+  TSyncWriteOutcome Put(const std::string& href, const std::string& text,
+                        const std::pair<std::string, std::string>& condition) {
+    TDavHeaders headers{
+        {"Content-Type", Kind_ == sikContact ? "text/vcard; charset=utf-8" : "text/calendar; charset=utf-8"}};
     if (!condition.first.empty()) headers.push_back(condition);
     const TDavReply reply = Http_.Send("PUT", ResolveDavUrl(Url_, href), text, headers);
     if (reply.Status == 412) return {false, {}};

@@ -77,10 +77,8 @@ TDavDiscovery DiscoverCollections(const TDavCredentials& credentials) {
     for (const TDavResponse& r : answer.Responses) {
       if (r.AddressBook) AddCollection(found.AddressBooks, r);
       if (!r.Calendar) continue;
-      if (!r.HasComponentSet || Holds(r, "VEVENT"))
-        AddCollection(found.Calendars, r);
-      else if (Holds(r, "VTODO"))
-        AddCollection(found.TaskLists, r);
+      if (!r.HasComponentSet || Holds(r, "VEVENT")) AddCollection(found.Calendars, r);
+      else if (Holds(r, "VTODO")) AddCollection(found.TaskLists, r);
     }
   }
   return found;

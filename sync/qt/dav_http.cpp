@@ -15,9 +15,13 @@ namespace {
 constexpr int kMostRedirects = 5;
 
 QByteArray ToBytes(const std::string& text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
-std::string FromBytes(const QByteArray& bytes) { return std::string(bytes.constData(), static_cast<size_t>(bytes.size())); }
+std::string FromBytes(const QByteArray& bytes) {
+  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
 
-bool IsRedirect(int status) { return status == 301 || status == 302 || status == 303 || status == 307 || status == 308; }
+bool IsRedirect(int status) {
+  return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
 
 // What went wrong on the way to the server, in the user's terms.
 std::string NetworkFailure(QNetworkReply::NetworkError error, const QString& reason, bool timedOut, int timeoutMs,
@@ -99,7 +103,8 @@ TDavReply TDavHttp::SendOnce(const std::string& method, const std::string& url, 
   answer.Url = url;
   answer.Status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
   if (answer.Status == 0 || timedOut)
-    throw ESyncError(NetworkFailure(reply->error(), reply->errorString(), timedOut, TimeoutMilliseconds_, tlsErrors, url));
+    throw ESyncError(
+        NetworkFailure(reply->error(), reply->errorString(), timedOut, TimeoutMilliseconds_, tlsErrors, url));
   answer.Reason = FromBytes(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray());
   answer.Body = FromBytes(reply->readAll());
   answer.ETag = FromBytes(reply->rawHeader("ETag"));

@@ -1,10 +1,10 @@
 #include "sync/qt/sync_passwords.h"
 
+#include <qt6keychain/keychain.h>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <map>
 #include <mutex>
-#include <qt6keychain/keychain.h>
 
 #include "platform/qt/qt_text.h"
 
@@ -67,10 +67,8 @@ bool TSyncPasswords::Write(const std::string& serverUrl, const std::string& user
   const bool stored = Run(job, key);
   TMemoryPasswords& memory = Memory();
   const std::lock_guard lock(memory.Lock);
-  if (stored)
-    memory.ByKey.erase(key);
-  else
-    memory.ByKey[key] = password;
+  if (stored) memory.ByKey.erase(key);
+  else memory.ByKey[key] = password;
   return stored;
 }
 

@@ -1,9 +1,9 @@
 #include "tests/support/radicale_fixture.h"
 
-#include <sstream>
-#include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <sstream>
+#include <stdexcept>
 
 TRadicaleFixture::TRadicaleFixture() {
   int input[2];

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <string>
 #include <sys/types.h>
+#include <string>
 
 // A CalDAV/CardDAV server for a test (tests/support/radicale_server.py as a child process): on
 // 127.0.0.1 at a free port with an empty storage folder and one user, ended with the object

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <algorithm>
 
 #include "sync/dav_url.h"
@@ -43,9 +44,10 @@ class DavClient : public ::testing::Test {
     const std::string url = Server.Url() + Server.User() + "/" + name + "/";
     std::string body;
     if (addressBook) {
-      body = "<d:mkcol xmlns:d=\"DAV:\" xmlns:r=\"urn:ietf:params:xml:ns:carddav\"><d:set><d:prop><d:resourcetype>"
-             "<d:collection/><r:addressbook/></d:resourcetype><d:displayname>" + displayName +
-             "</d:displayname></d:prop></d:set></d:mkcol>";
+      body =
+          "<d:mkcol xmlns:d=\"DAV:\" xmlns:r=\"urn:ietf:params:xml:ns:carddav\"><d:set><d:prop><d:resourcetype>"
+          "<d:collection/><r:addressbook/></d:resourcetype><d:displayname>" +
+          displayName + "</d:displayname></d:prop></d:set></d:mkcol>";
     } else {
       std::string set;
       for (const std::string& c : components) set += "<c:comp name=\"" + c + "\"/>";
@@ -92,24 +94,49 @@ TEST_F(DavClient, FailuresSayWhatFailed) {
   const std::string closedPort = std::to_string(closed.serverPort());
   closed.close();
   const std::string host = DavUrlHost(Server.Url());
+  QTcpServer web;  // a web server that is no calendar server: a page for every request
+  ASSERT_TRUE(web.listen(QHostAddress::LocalHost));
+  QObject::connect(&web, &QTcpServer::newConnection, [&web] {
+    QTcpSocket* socket = web.nextPendingConnection();
+    QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+      socket->readAll();
+      socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 13\r\n\r\n<html></html>");
+    });
+  });
+  const std::string webHost = "127.0.0.1:" + std::to_string(web.serverPort());
 
-  EXPECT_EQ(ErrorOf([&] { DiscoverCollections({Server.Url(), Server.User(), "wrong"}); }),
+  EXPECT_EQ(ErrorOf([&] {
+              DiscoverCollections({Server.Url(), Server.User(), "wrong"});
+            }),
             "The server refused the user name or password.");
-  EXPECT_EQ(ErrorOf([&] { DiscoverCollections({"http://127.0.0.1:" + closedPort, "u", "p"}); }),
+  EXPECT_EQ(ErrorOf([&] {
+              DiscoverCollections({"http://127.0.0.1:" + closedPort, "u", "p"});
+            }),
             "Cannot reach 127.0.0.1:" + closedPort + ": connection refused.");
-  EXPECT_EQ(ErrorOf([&] { DiscoverCollections({"http://nonexistent.invalid/dav/", "u", "p"}); }),
+  EXPECT_EQ(ErrorOf([&] {
+              DiscoverCollections({"http://nonexistent.invalid/dav/", "u", "p"});
+            }),
             "Cannot reach nonexistent.invalid: name not found.");
-  EXPECT_EQ(ErrorOf([&] { TDavHttp({silentUrl, "u", "p"}, 300).Send("PROPFIND", silentUrl); }),
+  EXPECT_EQ(ErrorOf([&] {
+              TDavHttp({silentUrl, "u", "p"}, 300).Send("PROPFIND", silentUrl);
+            }),
             "Cannot reach " + DavUrlHost(silentUrl) + ": no answer (timed out after 0 seconds).");
   EXPECT_EQ(ErrorOf([&] { OpenDavCollection(Account, Server.Url() + "tester/missing/", sikEvent)->List(""); }),
             "The server " + host + " has nothing at /tester/missing/ (404 Not Found).");
-  EXPECT_EQ(ErrorOf([&] { DiscoverCollections({"ftp://example.org/", "u", "p"}); }),
+  EXPECT_EQ(ErrorOf([&] {
+              DiscoverCollections({"http://" + webHost + "/", "u", "p"});
+            }),
+            webHost + " is not a calendar or address-book server.");
+  EXPECT_EQ(ErrorOf([&] {
+              DiscoverCollections({"ftp://example.org/", "u", "p"});
+            }),
             "\"ftp://example.org/\" is not the address of a server.");
 
   // A write with the wrong password changes nothing.
   const TDavCredentials wrong{Server.Url(), Server.User(), "s3cret"};
-  EXPECT_EQ(ErrorOf([&] { OpenDavCollection(wrong, calendar, sikEvent)->Create("/tester/cal/x.ics", EventText("x", "X")); }),
-            "The server refused the user name or password.");
+  EXPECT_EQ(
+      ErrorOf([&] { OpenDavCollection(wrong, calendar, sikEvent)->Create("/tester/cal/x.ics", EventText("x", "X")); }),
+      "The server refused the user name or password.");
   EXPECT_TRUE(OpenDavCollection(Account, calendar, sikEvent)->List("").Changed.empty());
 }
 
@@ -170,8 +197,9 @@ TEST_F(DavClient, FetchTakesManyItemsInBatchesAndOddUids) {
     calendar += "BEGIN:VEVENT\r\nUID:item-" + std::to_string(i) +
                 "\r\nDTSTAMP:20240101T000000Z\r\nDTSTART:20240501T100000Z\r\nSUMMARY:Item\r\nEND:VEVENT\r\n";
   const std::string url = Server.Url() + Server.User() + "/cal/";
-  ASSERT_EQ(TDavHttp(Account).Send("PUT", url, calendar + "END:VCALENDAR\r\n", {{"Content-Type", "text/calendar"}}).Status,
-            201);
+  ASSERT_EQ(
+      TDavHttp(Account).Send("PUT", url, calendar + "END:VCALENDAR\r\n", {{"Content-Type", "text/calendar"}}).Status,
+      201);
   const auto server = OpenDavCollection(Account, url, sikEvent);
   const std::string odd = "caf\xc3\xa9/\xc3\xbc 1@x";
   const std::string oddHref = server->HrefFor(odd);

@@ -103,7 +103,7 @@ TEST(DavMultistatus, WhatIsNoMultistatusIsRefused) {
   const char* bodies[] = {
       "",
       "<html><body>Welcome</body></html>",
-      "<multistatus><response/></multistatus>",        // no DAV: namespace
+      "<multistatus><response/></multistatus>",            // no DAV: namespace
       "<d:multistatus xmlns:x=\"DAV:\"></d:multistatus>",  // undeclared prefix
       "<d:multistatus xmlns:d=\"DAV:\"><d:response>",      // cut short
   };
@@ -141,7 +141,8 @@ TEST(DavRequests, BodiesNameTheirPropertiesInTheirNamespaces) {
   EXPECT_EQ(tree.TrimmedText(tree.Child(0, kDavNamespace, "href")), "/b/a&b.vcf");
   ASSERT_TRUE(tree.Read(DavMultigetRequest(sikEvent, {}), error)) << error;
   EXPECT_TRUE(tree.Is(0, kCalDavNamespace, "calendar-multiget"));
-  for (const std::string& body : {DavPrincipalRequest(), DavHomesRequest(), DavCollectionsRequest(), DavETagsRequest()}) {
+  for (const std::string& body :
+       {DavPrincipalRequest(), DavHomesRequest(), DavCollectionsRequest(), DavETagsRequest()}) {
     ASSERT_TRUE(tree.Read(body, error)) << error;
     EXPECT_TRUE(tree.Is(0, kDavNamespace, "propfind"));
   }
