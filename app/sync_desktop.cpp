@@ -20,13 +20,8 @@ TSyncOutcome RunSync(const std::string& dataFolder, const TSyncAccount& account,
   THeadlessDesktop headless;
   TSystemClock clock;
   TAtomicFileWriter writer;
-  const int resourceID = account.ResourceID;
-  const TVpExchangeTarget target{
-      dataFolder, {clock, headless, headless, headless, headless, headless}, [resourceID](TVpFlexDataStore& store) {
-        TVpResource* resource = store.Resources().FindResourceByID(resourceID);
-        if (resource == nullptr) throw ESyncError("The resource of the sync account no longer exists.");
-        return resource;
-      }};
+  // The sync chooses the account's resource itself.
+  const TVpExchangeTarget target{dataFolder, {clock, headless, headless, headless, headless, headless}, {}};
   const TDavCredentials credentials{account.ServerUrl, account.UserName, password};
   const TSyncConnect connect = [&](const std::string& url) {
     return OpenDavCollection(credentials, url, url == account.AddressBookUrl ? sikContact : sikEvent);

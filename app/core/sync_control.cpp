@@ -62,24 +62,25 @@ void TSyncControl::Run(TSyncTrigger trigger) {
   }
   const std::optional<TSyncAccount> account = Shell_.ActiveAccount();
   if (!account) return;
-  const bool asked = trigger == stAsked;
-  const std::optional<std::string> password = Shell_.Password(*account, asked || !PasswordDeclined_);
-  if (!password) {
-    PasswordDeclined_ = true;
-    if (asked) Shell_.ShowSyncSummary("The sync did not run: no password was given.", false);
-    return;
-  }
-  PasswordDeclined_ = false;
+  // Running already while the password is looked up: the keyring's answer may take a while, and
+  // a request meanwhile joins this sync.
   Running_ = true;
-  Asked_ = asked;
-  Shell_.ShowSyncStatus(kBusyText, true);
+  Asked_ = trigger == stAsked;
   try {
-    Shell_.StartSync(*account, *password);
+    const std::optional<std::string> password = Shell_.Password(*account, Asked_ || !PasswordDeclined_);
+    PasswordDeclined_ = !password;
+    if (password) {
+      Shell_.ShowSyncStatus(kBusyText, true);
+      Shell_.StartSync(*account, *password);
+      return;
+    }
   } catch (...) {
     Running_ = false;
     ShowStatus();
     throw;
   }
+  Running_ = false;
+  if (Asked_) Shell_.ShowSyncSummary("The sync did not run: no password was given.", false);
 }
 
 void TSyncControl::Progress(double fraction) {
