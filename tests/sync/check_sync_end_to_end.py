@@ -35,7 +35,7 @@ def case(check):
 MEETING = event("meeting@test", "Planning meeting", "20261210T080000Z", "20261210T093000Z",
                 "DESCRIPTION:Room 2\\nbring the figures", "CATEGORIES:Category 3", "RRULE:FREQ=WEEKLY;COUNT=8",
                 "BEGIN:VALARM", "ACTION:DISPLAY", "DESCRIPTION:Planning meeting", "TRIGGER:-PT15M", "END:VALARM")
-HOLIDAYS = event("holidays@test", "Holidays", "20261224", "20261227")
+HOLIDAYS = event("holidays@test", "Holidays", "20261224", "20261225")
 REPORT = task("report@test", "Write the report", "DUE;VALUE=DATE:20261215", "PRIORITY:2", "DESCRIPTION:Quarterly")
 FLIGHTS = task("flights@test", "Book flights", "STATUS:COMPLETED", "COMPLETED:20261205T100000Z", "PRIORITY:5")
 ADA = card("ada@test", "Lovelace", "Ada", "ORG:Analytical Engines", "EMAIL;TYPE=INTERNET:ada@example.org",
@@ -97,7 +97,8 @@ def first_sync_up_into_an_empty_calendar_and_down_into_an_empty_folder(world):
     assert there.events["meeting@test"] == (
         "Planning meeting", "Room 2\nbring the figures", utc(2026, 12, 10, 8), utc(2026, 12, 10, 9, 30),
         "Category 3", ("-PT15M",), "WEEKLY/1"), there.events["meeting@test"]
-    assert there.events["holidays@test"][2:4] == (datetime.date(2026, 12, 24), datetime.date(2026, 12, 27))
+    assert there.events["holidays@test"][2:4] == (datetime.date(2026, 12, 24), datetime.date(2026, 12, 25)), \
+        there.events["holidays@test"]
     assert there.tasks["report@test"] == ("Write the report", "Quarterly", datetime.date(2026, 12, 15), 2,
                                           "NEEDS-ACTION"), there.tasks["report@test"]
     assert there.tasks["flights@test"][3:] == (5, "COMPLETED"), there.tasks["flights@test"]

@@ -1,8 +1,8 @@
 #include "tests/sync/fake_sync_server.h"
 
 void TFakeSyncServer::Put(const std::string& href, const std::string& text) {
-  Items[href].Text = text;
-  ETagWritten(href);
+  Items[href] = {text, "\"e" + std::to_string(++NextETag_) + "\""};
+  Changed_[href] = ++Version_;
 }
 
 void TFakeSyncServer::Delete(const std::string& href) {
@@ -15,71 +15,55 @@ void TFakeSyncServer::Move(const std::string& from, const std::string& to) {
   Delete(from);
 }
 
-void TFakeSyncServer::Call() {
-  if (++Calls == FailCall) throw ESyncError("The server went away.");
-}
-
 std::string TFakeSyncServer::ETagRead(TItem& item) {
   if (NewETagOnEveryRead) item.ETag = "\"r" + std::to_string(++NextETag_) + "\"";
   return GivesETags ? item.ETag : std::string();
 }
 
-std::string TFakeSyncServer::ETagWritten(const std::string& href) {
-  Changed_[href] = ++Version_;
-  Items[href].ETag = "\"e" + std::to_string(++NextETag_) + "\"";
-  return GivesETags ? Items[href].ETag : std::string();
-}
-
 TSyncListing TFakeSyncServer::List(const std::string& token) {
-  Call();
+  if (++Calls == FailCall) throw ESyncError("The server went away.");
   TSyncListing listing;
   listing.Token = KeepsTokens ? "v" + std::to_string(Version_) : "";
-  const bool incremental = KeepsTokens && !RefusesTokens && token.size() > 1;
-  const int since = incremental ? std::stoi(token.substr(1)) : 0;
-  listing.Full = !incremental;
+  listing.Full = !KeepsTokens || RefusesTokens || token.empty();
+  const int since = listing.Full ? 0 : std::stoi(token.substr(1));
   for (auto& [href, item] : Items)
-    if (!incremental || Changed_[href] > since) listing.Changed.push_back({href, ETagRead(item)});
+    if (Changed_[href] > since) listing.Changed.push_back({href, ETagRead(item)});
   for (const auto& [href, version] : Changed_)
-    if (incremental && version > since && !Items.count(href)) listing.Removed.push_back(href);
+    if (!listing.Full && version > since && !Items.count(href)) listing.Removed.push_back(href);
   return listing;
 }
 
 std::vector<TSyncRemoteItem> TFakeSyncServer::Fetch(const std::vector<std::string>& hrefs) {
-  Call();
+  if (++Calls == FailCall) throw ESyncError("The server went away.");
   std::vector<TSyncRemoteItem> found;
-  for (const std::string& href : hrefs) {
-    const auto item = Items.find(href);
-    if (item != Items.end()) found.push_back({href, ETagRead(item->second), item->second.Text});
-  }
-  Fetched += static_cast<int>(found.size());
+  for (const std::string& href : hrefs)
+    if (Items.count(href)) found.push_back({href, ETagRead(Items[href]), Items[href].Text});
   return found;
 }
 
-TSyncWriteOutcome TFakeSyncServer::Create(const std::string& href, const std::string& text) {
-  Call();
+bool TFakeSyncServer::Writable(const std::string& href, const std::string& etag, bool creates) {
+  if (++Calls == FailCall) throw ESyncError("The server went away.");
   if (BeforeWrite) BeforeWrite(href);
-  if (Items.count(href)) return {};
+  const auto item = Items.find(href);
+  if (creates ? item != Items.end() : item == Items.end() || (!etag.empty() && etag != item->second.ETag)) return false;
   ++Writes;
-  Items[href].Text = text;
-  return {true, ETagWritten(href)};
+  return true;
+}
+
+TSyncWriteOutcome TFakeSyncServer::Create(const std::string& href, const std::string& text) {
+  if (!Writable(href, "", true)) return {};
+  Put(href, text);
+  return {true, GivesETags ? Items[href].ETag : ""};
 }
 
 TSyncWriteOutcome TFakeSyncServer::Update(const std::string& href, const std::string& text, const std::string& etag) {
-  Call();
-  if (BeforeWrite) BeforeWrite(href);
-  const auto item = Items.find(href);
-  if (item == Items.end() || (!etag.empty() && etag != item->second.ETag)) return {};
-  ++Writes;
-  item->second.Text = text;
-  return {true, ETagWritten(href)};
+  if (!Writable(href, etag, false)) return {};
+  Put(href, text);
+  return {true, GivesETags ? Items[href].ETag : ""};
 }
 
 bool TFakeSyncServer::Remove(const std::string& href, const std::string& etag) {
-  Call();
-  if (BeforeWrite) BeforeWrite(href);
-  const auto item = Items.find(href);
-  if (item != Items.end() && !etag.empty() && etag != item->second.ETag) return false;
-  ++Writes;
+  if (!Writable(href, etag, false)) return !Items.count(href);  // an item already gone counts as removed
   Delete(href);
   return true;
 }

@@ -12,21 +12,14 @@
 class TFakeSyncServer : public TSyncServer {
  public:
   struct TItem {
-    std::string Text;
-    std::string ETag;
+    std::string Text, ETag;
   };
   std::map<std::string, TItem> Items;  // by href
-
-  bool GivesETags = true;
-  bool NewETagOnEveryRead = false;
-  bool KeepsTokens = true;
-  bool RefusesTokens = false;
-  int FailCall = 0;  // the call with this number (counted from 1) raises ESyncError once
+  bool GivesETags = true, NewETagOnEveryRead = false, KeepsTokens = true, RefusesTokens = false;
+  int FailCall = 0;  // the call with this number (counted from 1) raises ESyncError
   // Called with the href before a write checks its precondition: another client's chance to win.
   std::function<void(const std::string& href)> BeforeWrite;
-  int Calls = 0;
-  int Writes = 0;
-  int Fetched = 0;  // items fetched
+  int Calls = 0, Writes = 0;
 
   // Changes made by another client.
   void Put(const std::string& href, const std::string& text);
@@ -41,11 +34,10 @@ class TFakeSyncServer : public TSyncServer {
   std::string HrefFor(const std::string& uid) const override;
 
  private:
-  void Call();
+  // Counts the call and tells whether a write to the href may go ahead against the etag.
+  bool Writable(const std::string& href, const std::string& etag, bool creates);
   std::string ETagRead(TItem& item);
-  std::string ETagWritten(const std::string& href);
 
-  int Version_ = 0;
-  int NextETag_ = 0;
+  int Version_ = 0, NextETag_ = 0;
   std::map<std::string, int> Changed_;  // href -> version of its last change (also a removal)
 };

@@ -29,26 +29,25 @@ struct TSyncFixture {
 
   std::string StatusFile() const { return Folder.File("status.xml"); }
   TSyncSummary Sync() { return SyncCollection(Server, Local, Codec, StatusFile(), Writer, Options); }
-
   // An item made on the server by another client, at the href the engine would choose.
   void PutThere(const std::string& uid, const std::string& summary, const std::string& other = "") {
     Server.Put(Server.HrefFor(uid), FakeItem(uid, summary, other));
   }
   // Each side's items as "UID|SUMMARY", sorted.
-  std::vector<std::string> Here() const {
-    std::vector<std::string> texts;
-    for (const auto& [id, text] : Local.Records) texts.push_back(text);
-    return Contents(texts);
-  }
-  std::vector<std::string> There() const {
-    std::vector<std::string> texts;
-    for (const auto& [href, item] : Server.Items) texts.push_back(item.Text);
-    return Contents(texts);
-  }
-  static std::vector<std::string> Contents(const std::vector<std::string>& texts) {
+  std::vector<std::string> Here() const { return Contents(Local.Records); }
+  std::vector<std::string> There() const { return Contents(Server.Items); }
+
+ private:
+  template <class TMap>
+  static std::vector<std::string> Contents(const TMap& items) {
     std::vector<std::string> contents;
-    for (const std::string& text : texts) contents.push_back(FakeField(text, "UID") + "|" + FakeField(text, "SUMMARY"));
+    for (const auto& [key, item] : items) {
+      const std::string& text = TextOf(item);
+      contents.push_back(FakeField(text, "UID") + "|" + FakeField(text, "SUMMARY"));
+    }
     std::sort(contents.begin(), contents.end());
     return contents;
   }
+  static const std::string& TextOf(const std::string& text) { return text; }
+  static const std::string& TextOf(const TFakeSyncServer::TItem& item) { return item.Text; }
 };

@@ -47,7 +47,8 @@ def task_fields(item):
 
 def card_fields(card):
     def value(name):
-        return str(card.contents[name][0].value) if name in card.contents else ""
+        found = card.contents[name][0].value if name in card.contents else ""
+        return ";".join(found) if isinstance(found, list) else str(found)
 
     phones = sorted((",".join(tel.params.get("TYPE", [])).upper(), tel.value) for tel in card.contents.get("tel", []))
     name = card.n.value

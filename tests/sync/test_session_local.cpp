@@ -130,6 +130,39 @@ TEST_F(SessionLocal, RecordsGoThroughTheirTextsIntoAFreshFolderUnchanged) {
   EXPECT_EQ(to.EventNamed("Zahnärztin – Kontrolle")->Category(), 4);
 }
 
+// What a server holds comes back from the records as the same content, so that a sync right after
+// taking it in finds nothing changed.
+TEST_F(SessionLocal, ServerItemsTakenInGiveTextsOfTheSameDigest) {
+  TSyncFolder folder;
+  const TCalendarSyncCodec calendar(folder.Session.Store().CategoryColorMap());
+  const TAddressBookSyncCodec cards;
+  const std::string event = SyncSample("event.ics");
+  const std::string texts[] = {
+      event,
+      Replaced(SyncSample("reserialised-event.ics"), "UID:event-1@example.org", "UID:event-5@example.org"),
+      SyncSample("task.ics"),
+      Replaced(
+          Replaced(event, "RRULE:FREQ=WEEKLY;UNTIL=20240628T080000Z", "RRULE:FREQ=MONTHLY;COUNT=5\r\nLOCATION:Saal"),
+          "UID:event-1@example.org", "UID:event-2@example.org"),
+      Replaced(Replaced(event, "RRULE:FREQ=WEEKLY;UNTIL=20240628T080000Z", "RRULE:FREQ=WEEKLY;BYDAY=MO,TU"),
+               "UID:event-1@example.org", "UID:event-3@example.org"),
+      Replaced(Replaced(event, "RRULE:FREQ=WEEKLY;UNTIL=20240628T080000Z\r\n", ""), "UID:event-1@example.org",
+               "UID:event-4@example.org"),
+  };
+  std::map<std::string, std::string> expected;
+  for (const std::string& text : texts) {
+    folder.Calendar.Create(text);
+    expected[DigestOf(calendar, text).Uid] = DigestOf(calendar, text).Hash;
+  }
+  folder.AddressBook.Create(SyncSample("card.vcf"));
+  EXPECT_TRUE(folder.Calendar.Flush().empty());
+  EXPECT_TRUE(folder.AddressBook.Flush().empty());
+  std::map<std::string, std::string> taken = Hashes(folder.Calendar.Items(), calendar);
+  EXPECT_EQ(taken, expected);
+  EXPECT_EQ(Hashes(folder.AddressBook.Items(), cards).at("card-1@example.org"),
+            DigestOf(cards, SyncSample("card.vcf")).Hash);
+}
+
 // Events and tasks are counted apart: a task's ID is given negated, so that both can be told.
 TEST_F(SessionLocal, AnEventAndATaskOfTheSameRecordIDAreToldApart) {
   TSyncFolder folder;

@@ -232,19 +232,20 @@ int Delete(const TCliContext& context, std::ostream& out) {
   session.WhileWriting(false, [&](TVpResource& resource) {
     TVpFlexDataStore& store = session.Store();
     TVpUidTable& uids = session.Uids();
+    // What is removed is named before posting, which frees the record.
     if (TVpEvent* event = RecordWithUid(uids, tkEvents, resource.Schedule(), uid)) {
+      removed = "event \"" + event->Description() + "\"";
       event->SetDeleted(true);
       store.PostEvents();
-      removed = "event \"" + event->Description() + "\"";
     } else if (TVpTask* task = RecordWithUid(uids, tkTasks, resource.Tasks(), uid)) {
+      removed = "task \"" + task->Description() + "\"";
       task->SetDeleted(true);
       task->SetChanged(true);
       store.PostTasks();
-      removed = "task \"" + task->Description() + "\"";
     } else if (TVpContact* contact = RecordWithUid(uids, tkContacts, resource.Contacts(), uid)) {
+      removed = "contact \"" + contact->FirstName() + " " + contact->LastName() + "\"";
       contact->SetDeleted(true);
       store.PostContacts();
-      removed = "contact \"" + contact->FirstName() + " " + contact->LastName() + "\"";
     }
   });
   if (removed.empty()) throw std::runtime_error("no event, task or contact has the UID \"" + ValueExcerpt(uid) + "\"");

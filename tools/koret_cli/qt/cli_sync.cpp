@@ -135,7 +135,9 @@ int Sync(const TCliContext& context, std::ostream& out) {
   std::optional<TSyncAccount> account = TSyncAccounts(dataFolder, exchange.Writer).Of(resourceID);
   TDavCredentials credentials;
   if (settingUp) {
-    account = SetUpAccount(context, account.value_or(TSyncAccount{resourceID}), credentials);
+    TSyncAccount fresh;
+    fresh.ResourceID = resourceID;
+    account = SetUpAccount(context, account.value_or(fresh), credentials);
   } else if (!account) {
     throw std::runtime_error("the resource has no sync account: set one up with --url URL --user NAME");
   } else {
