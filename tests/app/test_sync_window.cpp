@@ -156,10 +156,10 @@ TEST_F(SyncWindow, TheAccountSetUpOnTheSyncPageBringsTheServersEventsAndTakesOur
   sync();
   EXPECT_EQ(SyncPanel().rfind("Last sync: ", 0), 0u) << SyncPanel();
   TVpSchedule& schedule = store.ActiveResource()->Schedule();
-  std::vector<TVpEvent*> today;
-  schedule.CollectEventsOn(DateOf(Desktop.Clock.Now()), today);
-  ASSERT_EQ(today.size(), 1u) << (Boxes.empty() ? "" : Boxes[0]);
-  EXPECT_EQ(today[0]->Description(), "From the server");
+  std::vector<TVpEvent*> onToday;
+  schedule.CollectEventsOn(DateOf(Desktop.Clock.Now()), onToday);
+  ASSERT_EQ(onToday.size(), 1u) << (Boxes.empty() ? "" : Boxes[0]);
+  EXPECT_EQ(onToday[0]->Description(), "From the server");
 
   const double now = Desktop.Clock.Now();
   TVpEvent* own = schedule.AddEvent(store.GetNextID("Events"), now, now + 0.01);
