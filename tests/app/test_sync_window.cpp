@@ -22,6 +22,8 @@
 #include "model/day_number.h"
 #include "platform/qt/command_guard.h"
 #include "sync/sync_account.h"
+#include "platform/qt/qt_text.h"
+#include "tests/support/radicale_fixture.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
@@ -106,11 +108,8 @@ TEST_F(SyncWindow, WithoutAnAccountSynchronizeNowOpensTheSyncPageWhichRefusesAnI
 // the organizer's account set up on the Sync page brings into the store; an event added here goes
 // up to the server, read back by that client.
 TEST_F(SyncWindow, TheAccountSetUpOnTheSyncPageBringsTheServersEventsAndTakesOurs) {
-  QProcess server;
-  server.start("/usr/bin/python3", {KORET_RADICALE_SERVER});
-  ASSERT_TRUE(server.waitForReadyRead(30000)) << server.readAllStandardError().toStdString();
-  const QStringList account = QString(server.readLine()).trimmed().split(' ');
-  ASSERT_EQ(account.size(), 3);
+  const TRadicaleFixture server;
+  const QStringList account{ToQt(server.Url()), ToQt(server.User()), ToQt(server.Password())};
   const QString today = QDate::currentDate().toString("yyyyMMdd");
   auto client = [&](const QString& script) {
     QProcess python;
@@ -171,8 +170,6 @@ TEST_F(SyncWindow, TheAccountSetUpOnTheSyncPageBringsTheServersEventsAndTakesOur
                    "    print(e.vobject_instance.vevent.summary.value)\n")
                 .find("From the window"),
             std::string::npos);
-  server.closeWriteChannel();
-  EXPECT_TRUE(server.waitForFinished(20000));
 }
 
 }  // namespace
