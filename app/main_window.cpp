@@ -429,9 +429,14 @@ void TForm1::BuildStatusBar() {
 
 void TForm1::LayOutPanels() {
   const int bar = statusBar()->width(), height = statusBar()->height();
+  // The sync panel is as wide as its text (at most half of what the message panel had); a text
+  // longer than that is cut, whole in the tool tip.
   const QString sync = SyncPanel_->toolTip();
-  const int syncWidth =
-      sync.isEmpty() ? 0 : std::min(SyncPanel_->fontMetrics().horizontalAdvance(sync) + 12, MessagePanelWidth(bar) / 2);
+  SyncPanel_->setText(sync);
+  const int wanted = SyncPanel_->sizeHint().width() + 8;
+  const int syncWidth = sync.isEmpty() ? 0 : std::min(wanted, MessagePanelWidth(bar) / 2);
+  if (syncWidth < wanted)
+    SyncPanel_->setText(SyncPanel_->fontMetrics().elidedText(sync, Qt::ElideRight, syncWidth - 16));
   const int widths[] = {MessagePanelWidth(bar) - syncWidth, kTimePanelWidth, kDatePanelWidth, kEndPanelWidth};
   int left = 0;
   for (int i = 0; i < 4; ++i) {
@@ -439,7 +444,6 @@ void TForm1::LayOutPanels() {
     left += widths[i];
     if (i == 0) {
       SyncPanel_->setGeometry(left, 0, syncWidth, height);
-      SyncPanel_->setText(SyncPanel_->fontMetrics().elidedText(sync, Qt::ElideRight, std::max(syncWidth - 8, 0)));
       SyncPanel_->setVisible(syncWidth > 0);
       left += syncWidth;
     }

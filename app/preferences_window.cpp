@@ -281,7 +281,7 @@ void TfrmOpt::ShowState() {
 void TfrmOpt::FitTabsInOneRow() {
   QTabBar& tabs = *Pages_->tabBar();
   tabs.setFont(font());
-  for (QFont smaller = font(); tabs.sizeHint().width() > Pages_->width() && smaller.pointSizeF() > 6;) {
+  for (QFont smaller = font(); tabs.sizeHint().width() > Pages_->width() && smaller.pointSizeF() > 5;) {
     smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
     tabs.setFont(smaller);
   }
