@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -10,7 +9,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QThread>
 #include <QTimer>
 #include <filesystem>
 
@@ -21,22 +19,13 @@
 #include "app/sync_page.h"
 #include "model/day_number.h"
 #include "platform/qt/command_guard.h"
-#include "sync/sync_account.h"
 #include "platform/qt/qt_text.h"
+#include "sync/sync_account.h"
 #include "tests/support/radicale_fixture.h"
+#include "tests/support/run_until.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
-
-bool RunUntil(const std::function<bool()>& holds, int milliseconds) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!holds() && timer.elapsed() < milliseconds) {
-    QApplication::processEvents();
-    QThread::msleep(10);
-  }
-  return holds();
-}
 
 // The organizer's windows on a new installation, as the program puts them together; every
 // message box is answered with its default at once, its text kept.
