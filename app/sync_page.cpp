@@ -44,7 +44,7 @@ T* AddRow(QFormLayout& form, const char* caption, T* field, const char* name) {
 }  // namespace
 
 TSyncPage::TSyncPage(TSyncDesktop& sync, TMessageBoxes& messageBoxes, TFileWriter& writer, QWidget* parent)
-    : QWidget(parent), Sync_(sync), MessageBoxes_(messageBoxes), Writer_(writer), Tester_(this) {
+    : QWidget(parent), Sync_(sync), MessageBoxes_(messageBoxes), Writer_(writer) {
   setObjectName("SyncPage");
   auto* form = new QFormLayout(this);
   form->setVerticalSpacing(4);
