@@ -285,7 +285,10 @@ std::string TAddressBookSyncCodec::ConflictCopy(std::string_view text, const std
   std::optional<TCardLines> card = CardLinesOf(text);
   if (!card) throw ESyncError("The server's version of a conflicting card cannot be read.");
   std::erase_if(card->Lines, [](const TCardLine& line) { return line.Name == "UID"; });
-  card->Lines.insert(card->Lines.begin() + 1, TCardLine{"UID", "UID:" + Escape(newUid)});
+  const auto version = std::find_if(card->Lines.begin(), card->Lines.end(),
+                                    [](const TCardLine& line) { return line.Name == "VERSION"; });
+  card->Lines.insert(version == card->Lines.end() ? card->Lines.begin() + 1 : version + 1,
+                     TCardLine{"UID", "UID:" + Escape(newUid)});
   for (TCardLine& line : card->Lines)
     if (line.Name == "N" || line.Name == "FN") line.Text = Marked(line.Text);
   return card->Text();

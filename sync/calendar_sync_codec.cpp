@@ -190,13 +190,18 @@ class TCalendarMapping {
       return false;
     }
     item = TMappedItem();
+    // What events and tasks both have.
+    auto common = [&](TSyncItemKind kind, const std::string& uid, const std::string& summary, const std::string& notes,
+                      const std::string& category) {
+      item.Kind = kind;
+      item.Uid = uid;
+      item.Parts[ptSummary] = summary;
+      item.Parts[ptNotes] = WithoutCr(notes);
+      item.Parts[ptCategory] = std::to_string(CategoryIndex(category));
+    };
     if (!content.Events.empty()) {
       const TIcalEvent& event = content.Events.front();
-      item.Kind = sikEvent;
-      item.Uid = event.Uid;
-      item.Parts[ptSummary] = event.Description;
-      item.Parts[ptNotes] = WithoutCr(event.Notes);
-      item.Parts[ptCategory] = std::to_string(CategoryIndex(event.CategoryName));
+      common(sikEvent, event.Uid, event.Description, event.Notes, event.CategoryName);
       item.Parts[ptTimes] = event.AllDayEvent ? "day " + Ms(DateOf(event.StartTime)) + " " + Ms(DateOf(event.EndTime))
                                               : Ms(event.StartTime) + " " + Ms(event.EndTime);
       if (event.AlarmSet)
@@ -206,11 +211,7 @@ class TCalendarMapping {
                                Ms(DateOf(event.RepeatRangeEnd));
     } else if (!content.Tasks.empty()) {
       const TIcalTask& task = content.Tasks.front();
-      item.Kind = sikTask;
-      item.Uid = task.Uid;
-      item.Parts[ptSummary] = task.Description;
-      item.Parts[ptNotes] = WithoutCr(task.Details);
-      item.Parts[ptCategory] = std::to_string(CategoryIndex(task.CategoryName));
+      common(sikTask, task.Uid, task.Description, task.Details, task.CategoryName);
       item.Parts[ptPriority] = std::to_string(task.Priority);
       if (task.DueDate != 0) item.Parts[ptDue] = Ms(DateOf(task.DueDate));
       if (task.Complete) item.Parts[ptCompletion] = "done " + Ms(task.CompletedOn);

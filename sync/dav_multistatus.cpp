@@ -32,6 +32,18 @@ void ReadComponentSet(const TDavXmlTree& tree, int element, TDavResponse& respon
   }
 }
 
+// An item text with CRLF line ends, as its format has them: XML reading turned the server's raw
+// CRLF into LF.
+std::string ItemText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 40);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+    out += text[i];
+  }
+  return out;
+}
+
 void ReadProperty(const TDavXmlTree& tree, int property, const std::string& base, TDavResponse& response) {
   const TDavXmlTree::TElement& e = tree.Element(property);
   if (e.Namespace == kDavNamespace) {
@@ -44,10 +56,10 @@ void ReadProperty(const TDavXmlTree& tree, int property, const std::string& base
   } else if (e.Namespace == kCalDavNamespace) {
     if (e.Name == "supported-calendar-component-set") ReadComponentSet(tree, property, response);
     if (e.Name == "calendar-home-set") response.CalendarHomes = Hrefs(tree, property, base);
-    if (e.Name == "calendar-data") response.Data = e.Text;
+    if (e.Name == "calendar-data") response.Data = ItemText(e.Text);
   } else if (e.Namespace == kCardDavNamespace) {
     if (e.Name == "addressbook-home-set") response.AddressBookHomes = Hrefs(tree, property, base);
-    if (e.Name == "address-data") response.Data = e.Text;
+    if (e.Name == "address-data") response.Data = ItemText(e.Text);
   }
 }
 

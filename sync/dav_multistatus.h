@@ -20,7 +20,7 @@ struct TDavResponse {
   // false when the server names none (it then takes every component).
   bool HasComponentSet = false;
   std::vector<std::string> Components;
-  std::string Data;  // calendar-data or address-data
+  std::string Data;  // calendar-data or address-data, with CRLF line ends
   // The discovery properties, as absolute URLs in normal form.
   std::string Principal;  // current-user-principal
   std::vector<std::string> CalendarHomes;

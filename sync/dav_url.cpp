@@ -162,23 +162,16 @@ bool HasScheme(std::string_view reference) {
   return true;
 }
 
-std::string_view TrimmedReference(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 }  // namespace
 
 std::string DavServerUrl(std::string_view typed) {
-  typed = TrimmedReference(typed);
+  typed = TrimBlanksAscii(typed);
   if (typed.empty()) return {};
   if (typed.find("://") == std::string_view::npos) return ResolveDavUrl("", "https://" + std::string(typed));
   return ResolveDavUrl("", typed);
 }
 
 std::string ResolveDavUrl(std::string_view base, std::string_view reference) {
-  reference = TrimmedReference(reference);
   TUrlParts parts;
   if (HasScheme(reference)) return SplitAbsolute(reference, parts) ? Join(parts) : std::string();
   if (!SplitAbsolute(base, parts)) return {};

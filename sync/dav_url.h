@@ -12,7 +12,7 @@
 std::string DavServerUrl(std::string_view typed);
 
 // The reference (an absolute URL, a path from the host, or a path relative to the base, as a
-// server's href holds it) resolved against the base URL, in normal form; empty when the
+// server's href holds it, without white space around it) resolved against the base URL, in normal form; empty when the
 // reference names no http or https address.
 std::string ResolveDavUrl(std::string_view base, std::string_view reference);
 

@@ -76,8 +76,27 @@ std::optional<std::string> MassDeletionQuestion(const std::vector<TSyncItemState
   return std::nullopt;
 }
 
-void Append(std::vector<std::string>& to, const std::vector<std::string>& from) {
-  to.insert(to.end(), from.begin(), from.end());
+// Moves the reasons of the items left out into the summary.
+void TakeSkipped(TSyncSummary& summary, std::vector<std::string>& skipped) {
+  summary.Skipped.insert(summary.Skipped.end(), skipped.begin(), skipped.end());
+  skipped.clear();
+}
+
+// The raced items with what the server holds of them now; those it holds unreadably are left out.
+std::vector<TSyncItemState> FetchedAgain(std::vector<TSyncRaced>& raced, TSyncRemoteScan& remote, TSyncServer& server,
+                                         const TSyncItemCodec& codec, const TSyncStatusTable& status) {
+  std::vector<std::string> hrefs;
+  for (const TSyncRaced& race : raced) hrefs.push_back(race.Href);
+  FetchInto(remote, server, codec, status, hrefs);
+  std::vector<TSyncItemState> items;
+  for (TSyncRaced& race : raced) {
+    if (remote.LeftAlone.count(race.Item.Uid)) continue;
+    const auto found = remote.Items.find(race.Item.Uid);
+    if (found != remote.Items.end()) race.Item.Theirs = found->second;
+    else race.Item.Theirs.reset();
+    items.push_back(std::move(race.Item));
+  }
+  return items;
 }
 
 }  // namespace
@@ -91,8 +110,8 @@ TSyncSummary SyncCollection(TSyncServer& server, TSyncLocal& local, const TSyncI
   status.Open();
   TSyncRemoteScan remote = ScanServer(server, codec, status, progress.Part(0, 0.3));
   TSyncLocalScan here = ScanLocal(local, codec);
-  Append(summary.Skipped, remote.Skipped);
-  Append(summary.Skipped, here.Skipped);
+  TakeSkipped(summary, remote.Skipped);
+  TakeSkipped(summary, here.Skipped);
   std::vector<TSyncItemState> items = Pair(remote, here, status);
   if (const auto question = MassDeletionQuestion(items, status)) {
     if (!options.ConfirmMassDeletion || !options.ConfirmMassDeletion(*question)) {
@@ -105,20 +124,8 @@ TSyncSummary SyncCollection(TSyncServer& server, TSyncLocal& local, const TSyncI
   try {
     std::vector<TSyncRaced> raced = run.Carry(std::move(items), progress.Part(0.35, 0.95));
     for (int round = 0; round < kRaceRounds && !raced.empty(); ++round) {
-      std::vector<std::string> hrefs;
-      for (const TSyncRaced& race : raced) hrefs.push_back(race.Href);
-      const size_t skippedBefore = remote.Skipped.size();
-      FetchInto(remote, server, codec, status, hrefs);
-      summary.Skipped.insert(summary.Skipped.end(), remote.Skipped.begin() + static_cast<std::ptrdiff_t>(skippedBefore),
-                             remote.Skipped.end());
-      items.clear();
-      for (TSyncRaced& race : raced) {
-        if (remote.LeftAlone.count(race.Item.Uid)) continue;
-        const auto found = remote.Items.find(race.Item.Uid);
-        if (found != remote.Items.end()) race.Item.Theirs = found->second;
-        else race.Item.Theirs.reset();
-        items.push_back(std::move(race.Item));
-      }
+      items = FetchedAgain(raced, remote, server, codec, status);
+      TakeSkipped(summary, remote.Skipped);
       raced = run.Carry(std::move(items), {});
     }
     for (const TSyncRaced& race : raced)

@@ -21,7 +21,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from radicale_server import RadicaleServer, USER  # noqa: E402
-from sync_fixture import Folder, OtherClient, calendar_text, card, event, task  # noqa: E402
+from sync_fixture import Folder, OtherClient, calendar_text, card, event, renamed, task  # noqa: E402
 
 CLI = sys.argv[1]
 CASES = []
@@ -62,6 +62,12 @@ class World:
         self.first.take(calendar_text(MEETING, HOLIDAYS, REPORT, FLIGHTS))
         self.first.take(ADA + GRACE, ".vcf")
 
+    def both_synced(self):
+        """The first folder filled and synced up, the second synced down."""
+        self.fill_first()
+        self.first.set_up(self.server)
+        self.second.set_up(self.server)
+
     def all_equal(self):
         first, second, there = self.first.content(), self.second.content(), self.on_server()
         assert first == there, "first folder:\n%r\nserver:\n%r" % (first, there)
@@ -73,14 +79,6 @@ class World:
         shown = folder.sync().stdout
         assert " 0 uploaded, 0 downloaded, 0 deleted here, 0 deleted on the server" in shown, shown
         assert "Address book: 0 uploaded, 0 downloaded" in shown, shown
-
-
-def renamed(summary):
-    """A change of the other client: the item's summary."""
-    def change(item):
-        del item["SUMMARY"]
-        item.add("SUMMARY", summary)
-    return change
 
 
 def utc(*parts):
@@ -116,9 +114,7 @@ def first_sync_up_into_an_empty_calendar_and_down_into_an_empty_folder(world):
 
 @case
 def edits_moves_and_deletes_on_both_folders_and_on_the_server(world):
-    world.fill_first()
-    world.first.set_up(world.server)
-    world.second.set_up(world.server)
+    world.both_synced()
     moved = MEETING.replace("20261210T080000Z", "20261211T120000Z").replace("20261210T093000Z", "20261211T130000Z")
     world.first.take(calendar_text(moved))
     world.first.delete("holidays@test")
@@ -147,9 +143,7 @@ def edits_moves_and_deletes_on_both_folders_and_on_the_server(world):
 
 @case
 def a_conflict_is_kept_under_each_policy(world):
-    world.fill_first()
-    world.first.set_up(world.server)
-    world.second.set_up(world.server)
+    world.both_synced()
     # Keep both (the default): ours stays, the server's arrives beside it, on every side.
     world.first.take(calendar_text(MEETING.replace("SUMMARY:Planning meeting", "SUMMARY:Planning (ours)")))
     world.other.change(world.calendar, "meeting@test", renamed("Planning (theirs)"))
@@ -184,8 +178,8 @@ def what_another_client_stored_survives_an_edit_here(world):
     world.other.put(world.address_book, "eve@test", card("eve@test", "Example", "Eve", "NICKNAME:evie",
                                                          "X-OTHER-CLIENT:kept"), ".vcf")
     world.first.set_up(world.server)
-    world.first.take(calendar_text(event("visit@test", "Visit (moved)", "20261213T090000Z", "20261213T100000Z")))
-    world.first.take(card("eve@test", "Example", "Eve", "ORG:Acme"), ".vcf")
+    world.first.edit("visit@test", renamed("Visit (moved)", utc(2026, 12, 13, 9), utc(2026, 12, 13, 10)))
+    world.first.edit_card("eve@test", lambda found: found.add("org").__setattr__("value", ["Acme"]))
     assert "Calendar: 1 uploaded" in world.first.sync().stdout
     texts = "".join(world.other.texts(world.calendar.url).values())
     for kept in ("LOCATION:Museum", "ATTENDEE;CN=Bob:mailto:bob@example.org", "X-OTHER-CLIENT:kept",
@@ -198,9 +192,7 @@ def what_another_client_stored_survives_an_edit_here(world):
 
 @case
 def an_invalidated_sync_token_falls_back_to_the_full_listing(world):
-    world.fill_first()
-    world.first.set_up(world.server)
-    world.second.set_up(world.server)
+    world.both_synced()
     for root, folders, _ in os.walk(world.server.folder):
         if ".Radicale.cache" in folders:
             shutil.rmtree(os.path.join(root, ".Radicale.cache"))
@@ -262,10 +254,15 @@ def a_thousand_events_first_sync(world):
 @case
 def a_wrong_password_changes_nothing(world):
     world.fill_first()
+    done = world.first.sync(expect=1)
+    assert "no sync account: set one up with --url URL --user NAME" in done.stderr, done.stderr
     before = world.first.files()
     done = world.first.set_up(world.server, password="wrong", expect=1)
     assert "user name or password" in done.stderr, done.stderr
     assert world.first.files() == before, "a refused set-up changed the files"
+    fresh = world.second.files()
+    world.second.set_up(world.server, password="wrong", expect=1)
+    assert world.second.files() == fresh, "a refused set-up changed the files of a fresh folder"
     world.first.set_up(world.server)
     world.first.take(calendar_text(HOLIDAYS.replace("Holidays", "Changed here")))
     on_server = world.on_server()
@@ -287,6 +284,8 @@ def a_side_that_lost_every_item_stops_the_sync(world):
         world.first.delete(uid)
     done = world.first.sync(expect=1)
     assert "--yes" in done.stderr, done.stderr
+    done = world.first.sync(expect=1, typed="n\n")
+    assert "Go on? [y/N]" in done.stderr and "Stopped before deleting" in done.stdout, done.stdout + done.stderr
     assert len(world.on_server().events) == 2, "nothing is deleted on the server"
     world.first.sync("--yes")
     assert not world.on_server().events and not world.on_server().tasks
@@ -298,7 +297,8 @@ def collections_are_chosen_by_name(world):
     world.other.put(world.other.calendar("Work").url, "work@test", calendar_text(
         event("work@test", "At work", "20261214T090000Z", "20261214T100000Z")), ".ics")
     done = world.first.set_up(world.server, "--calendar", "Holidays", expect=1)
-    assert 'no calendar named "Holidays"' in done.stderr and '"Home", "Work"' in done.stderr, done.stderr
+    assert 'no calendar named "Holidays" (it has ' in done.stderr, done.stderr
+    assert '"Home"' in done.stderr and '"Work"' in done.stderr, done.stderr
     world.first.set_up(world.server, "--calendar", "Work")
     assert world.first.content().subjects() == ["At work"]
     # Changing to another calendar starts its status afresh: nothing here is taken for deleted there.

@@ -1,5 +1,6 @@
 #include "tests/sync/fake_sync_side.h"
 
+#include <algorithm>
 #include <sstream>
 
 std::string FakeItem(const std::string& uid, const std::string& summary, const std::string& other) {
@@ -9,7 +10,7 @@ std::string FakeItem(const std::string& uid, const std::string& summary, const s
 std::string FakeField(std::string_view text, const std::string& name) {
   std::istringstream lines{std::string(text)};
   for (std::string line; std::getline(lines, line);)
-    if (line.rfind(name + ":", 0) == 0) return line.substr(name.size() + 1);
+    if (line.starts_with(name + ":")) return line.substr(name.size() + 1);
   return {};
 }
 
@@ -25,10 +26,10 @@ bool TFakeSyncCodec::Digest(std::string_view text, TSyncItemDigest& digest, std:
 }
 
 std::string TFakeSyncCodec::Merge(std::string_view serverText, std::string_view ourText) const {
+  std::string merged = FakeItem(FakeField(ourText, "UID"), FakeField(ourText, "SUMMARY"));
   std::istringstream lines{std::string(serverText)};
-  std::string merged = "UID:" + FakeField(ourText, "UID") + "\nSUMMARY:" + FakeField(ourText, "SUMMARY");
   for (std::string line; std::getline(lines, line);)
-    if (line.rfind("UID:", 0) != 0 && line.rfind("SUMMARY:", 0) != 0) merged += "\n" + line;
+    if (!line.starts_with("UID:") && !line.starts_with("SUMMARY:")) merged += "\n" + line;
   return merged;
 }
 
@@ -37,12 +38,10 @@ std::string TFakeSyncCodec::ConflictCopy(std::string_view text, const std::strin
 }
 
 void TFakeSyncLocal::Put(const std::string& text) {
-  for (auto& [id, record] : Records)
-    if (FakeField(record, "UID") == FakeField(text, "UID")) {
-      record = text;
-      return;
-    }
-  Records[NextID_++] = text;
+  const auto same = std::find_if(Records.begin(), Records.end(), [&text](const auto& record) {
+    return FakeField(record.second, "UID") == FakeField(text, "UID");
+  });
+  Records[same == Records.end() ? NextID_++ : same->first] = text;
 }
 
 void TFakeSyncLocal::Delete(const std::string& uid) {

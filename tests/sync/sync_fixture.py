@@ -91,10 +91,23 @@ class Folder:
         self.data = os.path.join(top, name, "Data")
         self.run("create-tables")
 
-    def run(self, *args, password=PASSWORD, expect=0):
+    def run(self, *args, password=PASSWORD, expect=0, typed=None):
+        """Runs koret-cli on the folder; typed: what is typed on a terminal as its input, else it
+        has none."""
         env = dict(os.environ, TZ=ZONE, KORET_SYNC_PASSWORD=password)
+        if typed is None:
+            return self.ran(args, env, subprocess.DEVNULL, expect)
+        controller, line = os.openpty()
+        try:
+            os.write(controller, typed.encode())
+            return self.ran(args, env, line, expect)
+        finally:
+            os.close(controller)
+            os.close(line)
+
+    def ran(self, args, env, stdin, expect):
         done = subprocess.run([self.cli, *args, "--data", self.data], capture_output=True, text=True, env=env,
-                              stdin=subprocess.DEVNULL)
+                              stdin=stdin)
         assert expect is None or done.returncode == expect, "koret-cli %s ended with %d: %s%s" % (
             " ".join(args), done.returncode, done.stdout, done.stderr)
         return done
@@ -110,6 +123,30 @@ class Folder:
         with tempfile.NamedTemporaryFile("w", suffix=suffix, dir=self.top, delete=False) as file:
             file.write(text)
         self.run("import", file.name)
+
+    def edit(self, uid, change):
+        """Changes the event or task of the UID as the organizer has it (change gets the icalendar
+        item) and imports it back, so that its other fields stay as they are."""
+        ics = os.path.join(self.top, "edit.ics")
+        self.run("export", "--ics", ics)
+        with open(ics, "rb") as file:
+            calendar = icalendar.Calendar.from_ical(file.read())
+        kept = [item for item in calendar.subcomponents if item.name == "VTIMEZONE" or item.get("UID") == uid]
+        calendar.subcomponents[:] = kept
+        for item in kept:
+            if item.name != "VTIMEZONE":
+                change(item)
+        self.take(calendar.to_ical().decode())
+
+    def edit_card(self, uid, change):
+        """Changes the contact of the UID as the organizer has it (change gets the vobject card)
+        and imports it back."""
+        vcf = os.path.join(self.top, "edit.vcf")
+        self.run("export", "--vcf", vcf)
+        with open(vcf, encoding="utf-8") as file:
+            found = [card for card in vobject.readComponents(file.read()) if card.uid.value == uid]
+        change(found[0])
+        self.take(found[0].serialize(), ".vcf")
 
     def delete(self, uid):
         self.run("delete", "--uid", uid)
@@ -131,6 +168,16 @@ class Folder:
             with open(os.path.join(self.data, name), "rb") as file:
                 found[name] = file.read()
         return found
+
+
+def renamed(summary, start=None, end=None):
+    """A change of an icalendar item: its summary, and its times when given."""
+    def change(item):
+        for name, value in (("SUMMARY", summary), ("DTSTART", start), ("DTEND", end)):
+            if value is not None:
+                del item[name]
+                item.add(name, value)
+    return change
 
 
 def calendar_text(*items):

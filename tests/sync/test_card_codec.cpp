@@ -145,6 +145,7 @@ TEST(CardCodec, MergeKeepsWhatOtherProgramsStoredAndDigestsToOurs) {
 TEST(CardCodec, AConflictCopyMarksTheNameTheGridShows) {
   const std::string copy = kCodec.ConflictCopy(SyncSample("card.vcf"), "copy-2@koret");
   EXPECT_EQ(DigestOf(kCodec, copy).Uid, "copy-2@koret");
+  EXPECT_EQ(copy.find("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:copy-2@koret\r\n"), 0u) << copy;
   EXPECT_NE(copy.find("N:Müller (server copy);Jürgen;;Dr.;"), std::string::npos) << copy;
   EXPECT_NE(copy.find("FN:Jürgen Müller (server copy)"), std::string::npos) << copy;
   const std::string nameless =

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTcpServer>
+#include <QThread>
 #include <QTcpSocket>
 #include <algorithm>
 
@@ -82,6 +83,18 @@ TEST_F(DavClient, DiscoveryFindsTheCalendarsAndAddressBooksByName) {
     EXPECT_EQ(found.AddressBooks[0].Url, book);
     EXPECT_EQ(found.AddressBooks[0].DisplayName, "Friends");
   }
+  // On a worker thread as the window runs it.
+  TDavDiscovery onWorker;
+  std::unique_ptr<QThread> worker(QThread::create([&] {
+    try {
+      onWorker = DiscoverCollections(Account);
+    } catch (const ESyncError& e) {
+      ADD_FAILURE() << e.what();
+    }
+  }));
+  worker->start();
+  worker->wait();
+  EXPECT_EQ(onWorker.Calendars.size(), 1u);
 }
 
 TEST_F(DavClient, FailuresSayWhatFailed) {

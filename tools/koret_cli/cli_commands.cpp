@@ -47,11 +47,11 @@ constexpr const char* kUsage =
     "its UID; delete removes the event, task or contact with the UID.\n"
     "sync syncs the resource's events, tasks and contacts with the calendar and the address book of its\n"
     "account on a CalDAV/CardDAV server. --url and --user set up or change the account first: the first\n"
-    "calendar and address book found, unless --calendar and --addressbook name them. The password comes from\n"
-    "KORET_SYNC_PASSWORD, else the keyring, else the terminal. POLICY says what stays of an item changed on\n"
-    "both sides (kept in the account): keep-both (the default: the server's version beside ours), server-wins\n"
-    "or ours-wins. Before deleting every item on one side sync asks on the terminal; else it stops unless\n"
-    "--yes is given.\n";
+    "calendar and address book found, unless --calendar and --addressbook name them by their display names.\n"
+    "The password comes from KORET_SYNC_PASSWORD, else the keyring, else the terminal. POLICY says what\n"
+    "stays of an item changed on both sides (kept in the account): keep-both (the default: the server's\n"
+    "version beside ours), server-wins or ours-wins. Before deleting every item on one side sync asks on the\n"
+    "terminal; else it stops unless --yes is given.\n";
 
 // The options that take no value.
 const std::set<std::string> kFlags = {"yes"};
@@ -331,8 +331,7 @@ int Print(const TCliContext& context, std::ostream&) {
 }
 
 int Sync(const TCliContext& context, std::ostream& out) {
-  if (!context.Sync)
-    throw std::runtime_error("this koret-cli was built without the desktop libraries and cannot sync");
+  if (!context.Sync) throw std::runtime_error("this koret-cli was built without the desktop libraries and cannot sync");
   return context.Sync(context, out);
 }
 
@@ -349,8 +348,7 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
       {"formats", {Formats, {"formats"}}},
       {"import", {Import, {"data", "resource"}}},
       {"print", {Print, {"data", "resource", "format", "from", "to", "pdf", "formats"}}},
-      {"sync",
-       {Sync, {"data", "resource", "url", "user", "calendar", "addressbook", "policy", "yes"}}},
+      {"sync", {Sync, {"data", "resource", "url", "user", "calendar", "addressbook", "policy", "yes"}}},
   };
   if (args.empty() || args[0] == "help" || args[0] == "--help") {
     (args.empty() ? err : out) << kUsage;
@@ -363,8 +361,8 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
     const bool named = args[0] == "import";
     if (named && (args.size() < 2 || args[1].rfind("--", 0) == 0)) throw EUsage("import needs the FILE to import");
     std::vector<std::string> rest(args.begin() + (named ? 1 : 0), args.end());
-    TCliContext context{programFolder, "", named ? args[1] : "", ParseOptions(rest, command->second.second), pdf, sync,
-                        err};
+    TCliContext context{programFolder, "", named ? args[1] : "", ParseOptions(rest, command->second.second), pdf,
+                        sync,          err};
     const auto data = context.Options.find("data");
     context.DataFolder = data != context.Options.end() ? data->second : programFolder + "/Data";
     return command->second.first(context, out);

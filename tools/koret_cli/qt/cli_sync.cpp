@@ -81,20 +81,31 @@ std::string ChosenUrl(const std::vector<TDavCollection>& found, const TCliOption
                            (found.empty() ? "it has none" : "it has " + names) + ")");
 }
 
-// Sets up or changes the resource's account from --url, --user, --calendar and --addressbook.
-TSyncAccount SetUpAccount(const TCliContext& context, TSyncAccount account, TDavCredentials& credentials) {
-  const TCliOptions& options = context.Options;
+// The account --url, --user, --calendar and --addressbook give, asked of the server: its server,
+// user and collections.
+TSyncAccount DiscoveredAccount(const TCliOptions& options, TDavCredentials& credentials) {
   credentials.ServerUrl = Required(options, "url");
   credentials.UserName = Required(options, "user");
   credentials.Password = Password(credentials.ServerUrl, credentials.UserName);
   const TDavDiscovery found = DiscoverCollections(credentials);
   if (found.Calendars.empty() && found.AddressBooks.empty())
     throw std::runtime_error("the server has no calendar and no address book for \"" + credentials.UserName + "\"");
+  TSyncAccount account;
   account.ServerUrl = credentials.ServerUrl;
   account.UserName = credentials.UserName;
   account.CalendarUrl = ChosenUrl(found.Calendars, options, "calendar", "calendar");
   account.AddressBookUrl = ChosenUrl(found.AddressBooks, options, "addressbook", "address book");
   return account;
+}
+
+// The ID of the resource to sync; setting up makes the folder's first resource when it has none,
+// as an import does.
+int ResourceToSync(TCliExchange& exchange, const TCliContext& context, bool settingUp) {
+  TVpExchangeSession session(exchange.Target, exchange.Writer);
+  const TVpResource* resource =
+      settingUp ? session.WhileWriting(true, [](TVpResource&) {}) : ChooseResource(session.Store(), context);
+  if (resource == nullptr) throw std::runtime_error("the folder has no resource to sync");
+  return resource->ResourceID();
 }
 
 // Asked before deleting everything on one side: --yes goes on, the terminal is asked, else the
@@ -122,22 +133,22 @@ int Sync(const TCliContext& context, std::ostream& out) {
 
   TCoreForSync core;
   TCliExchange exchange(context);
-  int resourceID = 0;
-  {
-    // Setting up makes the folder's first resource when it has none, as an import does.
-    TVpExchangeSession session(exchange.Target, exchange.Writer);
-    const TVpResource* resource = settingUp ? session.WhileWriting(true, [](TVpResource&) {})
-                                            : ChooseResource(session.Store(), context);
-    if (resource == nullptr) throw std::runtime_error("the folder has no resource to sync");
-    resourceID = resource->ResourceID();
-  }
+  // Setting up asks the server first, so that a refused set-up changes no file.
+  TDavCredentials credentials;
+  std::optional<TSyncAccount> found;
+  if (settingUp) found = DiscoveredAccount(options, credentials);
+  const int resourceID = ResourceToSync(exchange, context, settingUp);
   const std::string& dataFolder = exchange.Target.DataFolder;
   std::optional<TSyncAccount> account = TSyncAccounts(dataFolder, exchange.Writer).Of(resourceID);
-  TDavCredentials credentials;
-  if (settingUp) {
-    TSyncAccount fresh;
-    fresh.ResourceID = resourceID;
-    account = SetUpAccount(context, account.value_or(fresh), credentials);
+  if (found) {
+    // A changed account keeps its other settings.
+    TSyncAccount changed = account.value_or(TSyncAccount{});
+    changed.ResourceID = resourceID;
+    changed.ServerUrl = found->ServerUrl;
+    changed.UserName = found->UserName;
+    changed.CalendarUrl = found->CalendarUrl;
+    changed.AddressBookUrl = found->AddressBookUrl;
+    account = changed;
   } else if (!account) {
     throw std::runtime_error("the resource has no sync account: set one up with --url URL --user NAME");
   } else {
