@@ -275,9 +275,10 @@ void TIcalMapping::ReadEvent(icalcomponent* master, const std::vector<icalcompon
   }
   icalproperty* rrule = icalcomponent_get_first_property(master, ICAL_RRULE_PROPERTY);
   const bool expand = Options_.ExpandRepeats;
-  const bool simple = rrule && !icalcomponent_get_next_property(master, ICAL_RRULE_PROPERTY) &&
-                      (!expand || (overrides.empty() && !icalcomponent_get_first_property(master, ICAL_EXDATE_PROPERTY) &&
-                                   !icalcomponent_get_first_property(master, ICAL_RDATE_PROPERTY)));
+  const bool simple =
+      rrule && !icalcomponent_get_next_property(master, ICAL_RRULE_PROPERTY) &&
+      (!expand || (overrides.empty() && !icalcomponent_get_first_property(master, ICAL_EXDATE_PROPERTY) &&
+                   !icalcomponent_get_first_property(master, ICAL_RDATE_PROPERTY)));
   const bool repeats = expand && (rrule || icalcomponent_get_first_property(master, ICAL_RDATE_PROPERTY));
   const icalrecurrencetype rule = rrule ? icalproperty_get_rrule(rrule) : icalrecurrencetype{};
   const TIcalRepeatShape shape = simple ? RepeatShapeOf(rule, start.Time) : TIcalRepeatShape{};

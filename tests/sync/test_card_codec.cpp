@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "interop/vcard/vcard_contact_reader.h"
 #include "interop/vcard/vcard_contact_writer.h"
-#include "model/day_number.h"
 #include "sync/address_book_sync_codec.h"
 #include "sync/sync_server.h"
 #include "tests/sync/sync_test_support.h"
@@ -88,27 +88,12 @@ TEST(CardCodec, CardsWithoutAContactAreRefusedWithTheReason) {
   EXPECT_NE(error.find("line"), std::string::npos) << error;
 }
 
-// The contact as the organizer writes it after it took the card in, changed by the test.
+// The contact as the organizer writes it after it took in card.vcf with a web page, changed by the
+// test.
 std::string Ours(const std::function<void(TVpContact&)>& change) {
   TVpContact contact;
-  contact.SetLastName("Müller");
-  contact.SetFirstName("Jürgen");
-  contact.SetTitle("Dr.");
-  contact.SetCompany("Beispiel GmbH");
-  contact.SetPosition("Leiter");
-  contact.SetAddress("Hauptstraße 5");
-  contact.SetCity("Köln");
-  contact.SetState("NRW");
-  contact.SetZip("50667");
-  contact.SetCountry("Deutschland");
-  contact.SetPhone(1, "+49 221 1234");
-  contact.SetPhoneType(1, 15);
-  contact.SetPhone(2, "+49 170 5555");
-  contact.SetPhoneType(2, 7);
-  contact.SetEMail("juergen@example.org");
-  contact.SetBirthdate(EncodeDate(1970, 3, 4));
-  contact.SetNote("Notiz, mit Komma\nWeb page: https://example.org/");
-  contact.SetCategory(2);
+  MapVCardToContact(ReadVCards(SyncSample("card.vcf")).front(), contact);
+  contact.SetNote(contact.Note() + "\nWeb page: https://example.org/");
   change(contact);
   return WriteVCard(contact, "card-1@example.org");
 }
