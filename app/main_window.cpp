@@ -429,12 +429,12 @@ void TForm1::BuildStatusBar() {
 
 void TForm1::LayOutPanels() {
   const int bar = statusBar()->width(), height = statusBar()->height();
-  // The sync panel is as wide as its text (at most half of what the message panel had); a text
+  // The sync panel is as wide as its text (at most 3/5 of what the message panel had); a text
   // longer than that is cut, whole in the tool tip.
   const QString sync = SyncPanel_->toolTip();
   SyncPanel_->setText(sync);
   const int wanted = SyncPanel_->sizeHint().width() + 8;
-  const int syncWidth = sync.isEmpty() ? 0 : std::min(wanted, MessagePanelWidth(bar) / 2);
+  const int syncWidth = sync.isEmpty() ? 0 : std::min(wanted, MessagePanelWidth(bar) * 3 / 5);
   if (syncWidth < wanted)
     SyncPanel_->setText(SyncPanel_->fontMetrics().elidedText(sync, Qt::ElideRight, syncWidth - 16));
   const int widths[] = {MessagePanelWidth(bar) - syncWidth, kTimePanelWidth, kDatePanelWidth, kEndPanelWidth};
