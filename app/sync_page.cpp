@@ -11,9 +11,9 @@
 #include <memory>
 
 #include "app/sync_desktop.h"
-#include "sync/account_setup.h"
 #include "platform/error_text.h"
 #include "platform/qt/qt_text.h"
+#include "sync/account_setup.h"
 #include "sync/qt/dav_client.h"
 
 namespace {
