@@ -11,6 +11,7 @@
 #include "app/secondary_windows.h"
 #include "app/session_end.h"
 #include "app/skin_page.h"
+#include "app/sync_page.h"
 #include "platform/display_probe.h"
 #include "platform/instance_lock.h"
 #include "platform/program_folder.h"
@@ -65,6 +66,7 @@ int main(int argc, char* argv[]) {
   TfrmOpt preferences(desktop, mainWindow.Owner(), &mainWindow);
   // The preferences window's "Skin" page, its second tab.
   preferences.SetSkinPage(new TSkinPage(skinLogic, &preferences), skinLogic);
+  preferences.SetSyncPage(new TSyncPage(mainWindow.Sync(), desktop.MessageBoxes, desktop.Writer, &preferences));
   TfrmCalendar calendar(desktop.Clock, desktop.Locale, mainWindow.Owner());
   TAboutBox about(&mainWindow);
   mainWindow.SetWindows(&preferences, &calendar, &about);

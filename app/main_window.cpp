@@ -51,6 +51,11 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
   setWindowTitle(kProgramTitle);
   resize(TLifeCycle::kDesignedSize.X, TLifeCycle::kDesignedSize.Y);
   ResourceDialog_.SetDataStore(&LifeCycle_->Planner().Store());
+  Sync_ = std::make_unique<TSyncDesktop>(*this, desktop, DataFolder_, LifeCycle_->Planner().Store());
+  Sync_->OnStatus = [this](const std::string& text, bool busy) { ShowSyncStatus(text, busy); };
+  Sync_->OnOpenPreferences = [this] {
+    if (Preferences_ != nullptr) Preferences_->ExecOnPage(ppSync);
+  };
   PrintCommands_.RunPreview = [this](double start, double end, const TVpPrintTarget* device) {
     return ExecutePrintPreview(LifeCycle_->Printer(), PrintCommands_.Renderer(), Desktop_.Clock, Desktop_.Locale, start,
                                end, zfActualSize, device, this);
@@ -205,6 +210,9 @@ void TForm1::Created() {
   WeekView_.Loaded();
   if (Calendar_ != nullptr) Calendar_->MonthView().Loaded();
   GuardedCall([this] { LifeCycle_->MainWindowCreated(); });
+  // After the second start-up stage, posted just before: the active resource is chosen then.
+  QMetaObject::invokeMethod(
+      this, [this] { GuardedCall([this] { Sync_->Control().Started(); }); }, Qt::QueuedConnection);
   // A first start places the window by its designed size but gives it the default size, which
   // may reach past the screen's edge: it is kept on the screen now, and again once the window
   // has its frame.
@@ -249,6 +257,7 @@ void TForm1::BuildMenus() {
   file->addSeparator();
   AddCommand(*file, "&Import...", {}, [this] { ImportFile(); });
   AddCommand(*file, "&Export...", {}, [this] { ExportFile(); });
+  AddCommand(*file, "S&ynchronize Now", {}, [this] { Sync_->Control().SynchronizeNow(); });
   file->addSeparator();
   AddCommand(*file, "P&references...", QKeySequence("Ctrl+O"), [this] {
     if (Preferences_ != nullptr) Preferences_->exec();
@@ -288,8 +297,12 @@ void TForm1::BuildMenus() {
   AddCommand(*ResourceMenu_, "Edit Resource", {}, [this] {
     ResourceDialog_.EditResource(ResourceWindow_);
     LifeCycle_->ResourcesEdited();
+    ResourceChanged();
   });
-  AddCommand(*ResourceMenu_, "Delete Resource", {}, [this] { LifeCycle_->DeleteActiveResource(); });
+  AddCommand(*ResourceMenu_, "Delete Resource", {}, [this] {
+    LifeCycle_->DeleteActiveResource();
+    ResourceChanged();
+  });
   ResourceMenu_->menuAction()->setVisible(false);
 
   QMenu* help = menuBar()->addMenu("&Help");
@@ -386,7 +399,10 @@ void TForm1::UpdateEditMenu() {
 void TForm1::NewResource() {
   ResourceDialog_.AddResource(ResourceWindow_);
   LifeCycle_->ResourcesEdited();
+  ResourceChanged();
 }
+
+void TForm1::ResourceChanged() { Sync_->Control().AccountChanged(); }
 
 void TForm1::BuildStatusBar() {
   statusBar()->setObjectName("StatusBar1");
@@ -402,17 +418,43 @@ void TForm1::BuildStatusBar() {
   }
   Panels_[0]->setObjectName("MessagePanel");
   Panels_[0]->setText(kReadyHint);
+  SyncPanel_ = new QLabel(statusBar());
+  SyncPanel_->setObjectName("SyncPanel");
+  SyncPanel_->setFrameShape(QFrame::Panel);
+  SyncPanel_->setFrameShadow(QFrame::Sunken);
+  SyncPanel_->hide();
   LayOutPanels();
   for (TVpViewWidget* host : ViewHosts_) host->installEventFilter(this);
 }
 
 void TForm1::LayOutPanels() {
-  const int widths[] = {MessagePanelWidth(statusBar()->width()), kTimePanelWidth, kDatePanelWidth, kEndPanelWidth};
+  const int bar = statusBar()->width(), height = statusBar()->height();
+  // The sync panel is as wide as its text (at most 3/5 of what the message panel had); a text
+  // longer than that is cut, whole in the tool tip.
+  const QString sync = SyncPanel_->toolTip();
+  SyncPanel_->setText(sync);
+  const int wanted = SyncPanel_->sizeHint().width() + 8;
+  const int syncWidth = sync.isEmpty() ? 0 : std::min(wanted, MessagePanelWidth(bar) * 3 / 5);
+  if (syncWidth < wanted)
+    SyncPanel_->setText(SyncPanel_->fontMetrics().elidedText(sync, Qt::ElideRight, syncWidth - 16));
+  const int widths[] = {MessagePanelWidth(bar) - syncWidth, kTimePanelWidth, kDatePanelWidth, kEndPanelWidth};
   int left = 0;
   for (int i = 0; i < 4; ++i) {
-    Panels_[i]->setGeometry(left, 0, widths[i], statusBar()->height());
+    Panels_[i]->setGeometry(left, 0, widths[i], height);
     left += widths[i];
+    if (i == 0) {
+      SyncPanel_->setGeometry(left, 0, syncWidth, height);
+      SyncPanel_->setVisible(syncWidth > 0);
+      left += syncWidth;
+    }
   }
+}
+
+void TForm1::ShowSyncStatus(const std::string& text, bool busy) {
+  // The whole text stays in the tool tip; the panel shows what fits.
+  SyncPanel_->setToolTip(ToQt(text));
+  SyncPanel_->setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
+  LayOutPanels();
 }
 
 void TForm1::Tick() {
@@ -557,6 +599,7 @@ void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int 
       GuardedCall([&] {
         for (QAction* other : ResourcesSubmenu_->actions()) other->setChecked(other == entry);
         LifeCycle_->ChooseResource(description);
+        ResourceChanged();
       });
     });
   }

@@ -17,6 +17,7 @@
 #include "app/core/print_commands.h"
 #include "app/desktop_services.h"
 #include "app/secondary_windows.h"
+#include "app/sync_desktop.h"
 #include "app/tool_bar_pictures.h"
 #include "app/tray_icon.h"
 #include "dialogs/qt/resource_windows.h"
@@ -53,6 +54,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   void Created();
 
   TLifeCycle& LifeCycle() { return *LifeCycle_; }
+  TSyncDesktop& Sync() { return *Sync_; }
   // The desktop's printers for "Print..."; until they are given, printing says there is none.
   void SetPrintTargets(TVpPrintTargetFactory targets) { PrintCommands_.PrintTargets = std::move(targets); }
   // The Exit command. While a modal window is open it waits until that window closes.
@@ -109,7 +111,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   void BuildMenus();
   void BuildToolBar();
   void BuildStatusBar();
-  // The message panel takes what the time, date and end panels leave of the bar's width.
+  // The message panel takes what the sync, time, date and end panels leave of the bar's width.
   void LayOutPanels();
   // Tab goes from the tool bar to the views and on to the tabs.
   void SetTabOrder();
@@ -123,6 +125,10 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   void ImportFile();
   void ExportFile();
   std::string ActiveResourceName() const;
+  // The active resource changed: its sync account's status and interval follow.
+  void ResourceChanged();
+  // The sync panel of the status bar: the last sync or its error, or a busy hint.
+  void ShowSyncStatus(const std::string& text, bool busy);
   // The contact grid with the button bar at its right.
   QWidget* BuildContactsTab();
   void ShowWeekView(bool shown, int width);
@@ -150,6 +156,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   TMainCommands Commands_;
   TPrintCommands PrintCommands_;
   TTrayIcon Tray_;
+  std::unique_ptr<TSyncDesktop> Sync_;
   TVpResourceEditDialog ResourceDialog_;  // VpResourceEditDialog1: centred, 400 × 250
   TQtResourceEditWindow ResourceWindow_;
   QTabWidget* Tabs_;
@@ -171,6 +178,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   QAction* AlwaysOnTop_ = nullptr;
   QAction* TrayAlwaysOnTop_ = nullptr;
   QLabel* Panels_[4] = {};
+  QLabel* SyncPanel_ = nullptr;  // between the message and the time panel; hidden without an account
   QTimer Clock_;
   TfrmOpt* Preferences_ = nullptr;
   TfrmCalendar* Calendar_ = nullptr;

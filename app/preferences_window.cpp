@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/sync_page.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
@@ -247,6 +248,17 @@ void TfrmOpt::SetSkinPage(QWidget* page, TPreferencesSkinPage& logic) {
   Pages_->insertTab(1, page, "Skin");
 }
 
+void TfrmOpt::SetSyncPage(TSyncPage* page) {
+  SyncPage_ = page;
+  page->setParent(Pages_);
+  Pages_->addTab(page, "Sync");
+}
+
+void TfrmOpt::ExecOnPage(TPreferencesPage page) {
+  Pages_->setCurrentIndex(page);
+  exec();
+}
+
 void TfrmOpt::ApplyStartSettings(const TProgramSettings& settings) {
   if (!Logic_) return;
   Logic_->ApplyStartSettings(settings);
@@ -269,7 +281,7 @@ void TfrmOpt::ShowState() {
 void TfrmOpt::FitTabsInOneRow() {
   QTabBar& tabs = *Pages_->tabBar();
   tabs.setFont(font());
-  for (QFont smaller = font(); tabs.sizeHint().width() > Pages_->width() && smaller.pointSizeF() > 6;) {
+  for (QFont smaller = font(); tabs.sizeHint().width() > Pages_->width() && smaller.pointSizeF() > 5;) {
     smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
     tabs.setFont(smaller);
   }
@@ -282,6 +294,7 @@ void TfrmOpt::showEvent(QShowEvent* event) {
   const QRect desktop = screen()->virtualGeometry();
   const QSize size = frameGeometry().size();
   move(desktop.left() + (desktop.width() - size.width()) / 2, desktop.top() + (desktop.height() - size.height()) / 2);
+  if (SyncPage_ != nullptr) GuardedCall([this] { SyncPage_->Showing(); });
   if (!Logic_) return;
   GuardedCall([this] {
     Logic_->Showing();
@@ -305,6 +318,11 @@ void TfrmOpt::ChooseColor(const TLookButton& button) {
 }
 
 void TfrmOpt::Confirm() {
+  if (SyncPage_ != nullptr && !SyncPage_->Check()) {
+    Pages_->setCurrentWidget(SyncPage_);
+    return;
+  }
   if (Logic_) Logic_->Ok();
+  if (SyncPage_ != nullptr) SyncPage_->Ok();
   accept();
 }

@@ -21,6 +21,7 @@ class QTabWidget;
 class TVpControlLink;
 class TVpCustomDataStore;
 class TVpViewWidget;
+class TSyncPage;
 
 // The preferences window ("Koret Preferences"): start-up options and the time format, the skin,
 // and the fonts and colours of the five views, each look page with a read-only sample view on
@@ -38,8 +39,12 @@ class TfrmOpt : public QDialog {
   void Connect(TPreferenceViews live, TVpCustomDataStore& store, TVpControlLink& link, TSettingsStore& settings);
   // The Skin page and its logic, which replace the empty page.
   void SetSkinPage(QWidget* page, TPreferencesSkinPage& logic);
+  // The Sync page, the last one.
+  void SetSyncPage(TSyncPage* page);
   // Start-up sets the start options, the time format, the granularity and "Don't use skin".
   void ApplyStartSettings(const TProgramSettings& settings);
+  // Shows the window modally on the page.
+  void ExecOnPage(TPreferencesPage page);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -68,6 +73,7 @@ class TfrmOpt : public QDialog {
   TAutostartEntry Autostart_;
   std::unique_ptr<TPreferences> Logic_;
   TPreferencesSkinPage* SkinLogic_ = nullptr;
+  TSyncPage* SyncPage_ = nullptr;
   QTabWidget* Pages_ = nullptr;
   QCheckBox* cbStartup_ = nullptr;
   QCheckBox* cbMinimized_ = nullptr;

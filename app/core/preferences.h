@@ -28,7 +28,7 @@ struct TPreferenceViews {
 };
 
 // The pages of the preferences window, in tab order.
-enum TPreferencesPage { ppGeneral, ppSkin, ppTasks, ppDaily, ppWeekly, ppCalendar, ppContacts };
+enum TPreferencesPage { ppGeneral, ppSkin, ppTasks, ppDaily, ppWeekly, ppCalendar, ppContacts, ppSync };
 
 // A font or colour button of a look page: the element of the views it edits and the settings key
 // that keeps it. A font button has Font and FontKey, a colour button Color, SetColor and ColorKey.

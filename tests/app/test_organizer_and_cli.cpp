@@ -3,25 +3,13 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QThread>
 #include <filesystem>
-#include <functional>
 
 #include "app/main_window.h"
+#include "tests/support/run_until.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
-
-// Runs the event loop until the condition holds or the time is up; whether it holds.
-bool RunUntil(const std::function<bool()>& holds, int milliseconds) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!holds() && timer.elapsed() < milliseconds) {
-    QApplication::processEvents();
-    QThread::msleep(10);
-  }
-  return holds();
-}
 
 // The organizer's main window on a new installation while koret-cli adds an event: the event
 // shows in the window's store within two seconds, and the window's own next post keeps it.
