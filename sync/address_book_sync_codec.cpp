@@ -231,6 +231,8 @@ bool TAddressBookSyncCodec::Digest(std::string_view text, TSyncItemDigest& diges
   if (!MapCard(text, mapped, error)) return false;
   digest.Kind = sikContact;
   digest.Uid = mapped.Uid;
+  const TVpContact& contact = mapped.Contact;
+  digest.Subject = contact.FirstName() + (contact.FirstName().empty() ? "" : " ") + contact.LastName();
   digest.Hash = HashOf(mapped);
   return true;
 }

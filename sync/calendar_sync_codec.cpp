@@ -252,6 +252,7 @@ bool TCalendarSyncCodec::Digest(std::string_view text, TSyncItemDigest& digest, 
   if (!TCalendarMapping(Categories_).Map(text, item, error)) return false;
   digest.Kind = item.Kind;
   digest.Uid = item.Uid;
+  digest.Subject = item.Parts[ptSummary];
   digest.Hash = item.Hash();
   return true;
 }

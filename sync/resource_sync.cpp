@@ -36,24 +36,6 @@ void RecordOutcome(const std::string& dataFolder, TFileWriter& writer, const TSy
   accounts.Store(outcome);
 }
 
-// The subject of our record with the UID as the tables are now: an event's or task's
-// description, a contact's name; empty when none has it.
-std::string SubjectHere(TVpExchangeSession& session, const TVpExchangeTarget& target, const std::string& uid) {
-  TVpFlexDataStore& store = session.Store();
-  store.ReloadChangedTables();
-  session.Uids().ReadAgainIfChanged();
-  const TVpResource& resource = *target.ChooseResource(store);
-  const TVpUidTable& uids = session.Uids();
-  if (const auto id = uids.RecordOf(tkEvents, uid))
-    if (const TVpEvent* event = resource.Schedule().FindByRecordID(*id)) return event->Description();
-  if (const auto id = uids.RecordOf(tkTasks, uid))
-    if (const TVpTask* task = resource.Tasks().FindByRecordID(*id)) return task->Description();
-  if (const auto id = uids.RecordOf(tkContacts, uid))
-    if (const TVpContact* contact = resource.Contacts().FindByRecordID(*id))
-      return contact->FirstName() + (contact->FirstName().empty() ? "" : " ") + contact->LastName();
-  return "";
-}
-
 // Syncs one collection of the resource; a failure raises ESyncError naming the collection.
 TSyncSummary SyncOne(const char* collection, const std::string& url, const TSyncConnect& connect, TSyncLocal& local,
                      const TSyncItemCodec& codec, const std::string& statusFile, TFileWriter& writer,
@@ -64,12 +46,6 @@ TSyncSummary SyncOne(const char* collection, const std::string& url, const TSync
   } catch (const std::exception& e) {
     throw ESyncError(std::string(collection) + ": " + DescribeError(e, ": "));
   }
-}
-
-// Names the conflicts whose item format gave no subject by our records.
-void NameConflicts(TSyncSummary& summary, TVpExchangeSession& session, const TVpExchangeTarget& target) {
-  for (TSyncConflict& conflict : summary.Conflicts)
-    if (conflict.Subject.empty()) conflict.Subject = SubjectHere(session, target, conflict.Uid);
 }
 
 }  // namespace
@@ -102,14 +78,12 @@ TSyncResourceResult SyncResource(const TVpExchangeTarget& target, TFileWriter& w
       const TCalendarSyncCodec codec(session.Store().CategoryColorMap());
       result.Calendar = SyncOne("Calendar", account.CalendarUrl, connect, local, codec,
                                 CalendarStatusFile(target.DataFolder, account.ResourceID), writer, options);
-      NameConflicts(result.Calendar, session, own);
       result.CalendarSynced = true;
     }
     if (!account.AddressBookUrl.empty()) {
       TSessionSyncLocal local(session, sckAddressBook);
       result.AddressBook = SyncOne("Address book", account.AddressBookUrl, connect, local, TAddressBookSyncCodec(),
                                    AddressBookStatusFile(target.DataFolder, account.ResourceID), writer, options);
-      NameConflicts(result.AddressBook, session, own);
       result.AddressBookSynced = true;
     }
   } catch (const std::exception& e) {

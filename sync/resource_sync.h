@@ -25,7 +25,7 @@ struct TSyncResourceResult {
 using TSyncConnect = std::function<std::unique_ptr<TSyncServer>(const std::string& collectionUrl)>;
 
 // Syncs the resource of the account with its calendar (events and tasks) and its address book
-// (contacts), each against its status table in the target's data folder, and records the end and
+// (contacts), each against its status table in the target's data folder, and records when it ran (now) and
 // the outcome (LastSync, LastError) in the account. Raises ESyncError for a failure, after
 // recording it.
 TSyncResourceResult SyncResource(const TVpExchangeTarget& target, TFileWriter& writer, const TSyncAccount& account,
