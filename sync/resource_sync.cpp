@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/error_text.h"
+#include "platform/instance_lock.h"
 #include "sync/address_book_sync_codec.h"
 #include "sync/calendar_sync_codec.h"
 #include "sync/session_sync_local.h"
@@ -67,6 +68,13 @@ TSyncResourceResult SyncResource(const TVpExchangeTarget& target, TFileWriter& w
     if (resource == nullptr) throw ESyncError("The resource of the sync account no longer exists.");
     return resource;
   };
+  // One sync of a resource at a time, whichever program runs it: two at once would both take in
+  // the same new items from the server.
+  TInstanceLock running(target.DataFolder + "/sync-" + std::to_string(account.ResourceID) + ".lock");
+  if (const TInstanceLock::TResult outcome = running.Acquire(); outcome != TInstanceLock::lrAcquired)
+    throw ESyncError(outcome == TInstanceLock::lrHeldElsewhere
+                         ? "Another sync of this resource is running; try again when it has ended."
+                         : running.Error());
   TSyncResourceResult result;
   try {
     if (account.CalendarUrl.empty() && account.AddressBookUrl.empty())

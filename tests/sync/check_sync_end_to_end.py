@@ -9,6 +9,8 @@ password, a side that lost all its items) lose nothing.
     check_sync_end_to_end.py KORET_CLI [CASE ...]
 """
 import datetime
+import fcntl
+import glob
 import os
 import shutil
 import subprocess
@@ -289,6 +291,20 @@ def a_side_that_lost_every_item_stops_the_sync(world):
     assert len(world.on_server().events) == 2, "nothing is deleted on the server"
     world.first.sync("--yes")
     assert not world.on_server().events and not world.on_server().tasks
+
+
+@case
+def a_second_sync_of_a_resource_at_once_is_refused(world):
+    world.fill_first()
+    world.first.set_up(world.server)
+    [lock] = glob.glob(os.path.join(world.first.data, "sync-*.lock"))
+    before = world.first.files()
+    with open(lock) as held:
+        fcntl.flock(held, fcntl.LOCK_EX)
+        done = world.first.sync(expect=1)
+    assert "Another sync of this resource is running" in done.stderr, done.stderr
+    assert world.first.files() == before, "a sync that did not run changed the files"
+    world.first.sync()
 
 
 @case
