@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "platform/file_reader.h"
+#include "platform/folder_lock.h"
 #include "store/data_packet.h"
+#include "store/planner_files.h"
 
 namespace {
 
@@ -74,6 +76,12 @@ struct TAccountsTable {
 
 TFieldValue Text(const std::string& text) { return text.empty() ? TFieldValue() : TFieldValue(text); }
 
+// The data folder's write lock, held from reading the accounts to writing them back, so that two
+// writers (the window and koret-cli, or a sync recording its outcome) never lose each other's change.
+std::string FolderLockFile(const std::string& dataFolder) {
+  return (std::filesystem::path(dataFolder) / TVpPlannerFiles::kLockFile).string();
+}
+
 }  // namespace
 
 TSyncAccounts::TSyncAccounts(const std::string& dataFolder, TFileWriter& writer)
@@ -107,6 +115,8 @@ std::optional<TSyncAccount> TSyncAccounts::Of(int resourceID) const {
 }
 
 void TSyncAccounts::Store(const TSyncAccount& account) {
+  TFolderLock lock(FolderLockFile(DataFolder_));
+  const TFolderLockHold hold(lock);
   TAccountsTable table(DataFolder_);
   TRowValues* row = table.RowOf(account.ResourceID);
   if (!row) {
@@ -127,6 +137,8 @@ void TSyncAccounts::Store(const TSyncAccount& account) {
 }
 
 void TSyncAccounts::Remove(int resourceID) {
+  TFolderLock lock(FolderLockFile(DataFolder_));
+  const TFolderLockHold hold(lock);
   TAccountsTable table(DataFolder_);
   TRowValues* row = table.RowOf(resourceID);
   if (!row) return;

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
+#include "platform/folder_lock.h"
 #include "store/field_value.h"
+#include "store/planner_files.h"
 #include "sync/sync_account.h"
 #include "tests/support/recording_file_writer.h"
 #include "tests/support/temporary_folder.h"
@@ -44,6 +49,27 @@ TEST(SyncAccounts, AccountsAreKeptPerResourceAndReadBackAsStored) {
   const std::string text = TTemporaryFolder::Read(folder.File(TSyncAccounts::kFile));
   EXPECT_NE(text.find("<DATAPACKET"), std::string::npos);
   EXPECT_EQ(text.find("assword"), std::string::npos);
+}
+
+// A change of the accounts waits for another writer of the folder and is made on top of its change.
+TEST(SyncAccounts, AChangeWaitsForTheFoldersOtherWriter) {
+  TTemporaryFolder elsewhere;
+  TRecordingFileWriter writer;
+  TSyncAccounts(elsewhere.Path().string(), writer).Store(AccountOf(1, "jürgen"));
+  const std::string othersFile = TTemporaryFolder::Read((elsewhere.Path() / TSyncAccounts::kFile).string());
+  TTemporaryFolder folder;
+  const std::string data = folder.Path().string();
+  TFolderLock other((folder.Path() / TVpPlannerFiles::kLockFile).string());
+  other.Acquire();
+  std::thread waiting([&] { TSyncAccounts(data, writer).Store(AccountOf(2, "eva")); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  TRecordingFileWriter othersWriter;
+  othersWriter.ReplaceFile((folder.Path() / TSyncAccounts::kFile).string(), othersFile);
+  other.Release();
+  waiting.join();
+  const TSyncAccounts accounts(data, writer);
+  EXPECT_EQ(accounts.Of(1), AccountOf(1, "jürgen"));
+  EXPECT_EQ(accounts.Of(2), AccountOf(2, "eva"));
 }
 
 TEST(SyncAccounts, AnUnreadableFileIsReportedAndLeftAsItIs) {
