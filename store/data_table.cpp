@@ -230,12 +230,6 @@ bool TDataTable::Locate(const std::string& fieldName, const TFieldValue& value) 
 
 int TDataTable::FieldIndex(const std::string& name) const { return FieldIndexIn(Fields_, name); }
 
-int TDataTable::FieldIndexIn(const TFieldDefs& fields, const std::string& name) {
-  for (size_t i = 0; i < fields.size(); ++i)
-    if (SameTextAscii(fields[i].Name, name)) return static_cast<int>(i);
-  return -1;
-}
-
 TField TDataTable::FieldByName(const std::string& name) {
   const int index = FieldIndex(name);
   if (index < 0) Fail("field '" + name + "' not found");

@@ -164,7 +164,6 @@ class TDataTable {
   // Reads the file into fields and rows, checking the required fields.
   void ReadFile(TFieldDefs& fields, std::vector<TRowValues>& rows) const;
   void TakeRows(TFieldDefs&& fields, std::vector<TRowValues>&& rows);
-  static int FieldIndexIn(const TFieldDefs& fields, const std::string& name);
   bool Visible(size_t row) const;
   void Seek(size_t from);  // the first visible row at or after `from`
   void RequireOpen() const;

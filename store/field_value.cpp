@@ -119,3 +119,9 @@ TFieldValue ValueForField(const TFieldDef& field, const TFieldValue& value) {
   }
   return value;
 }
+
+int FieldIndexIn(const TFieldDefs& fields, const std::string& name) {
+  for (size_t i = 0; i < fields.size(); ++i)
+    if (SameTextAscii(fields[i].Name, name)) return static_cast<int>(i);
+  return -1;
+}

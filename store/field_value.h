@@ -35,6 +35,9 @@ inline TFieldDef FieldDef(std::string name, TFieldType type, int size = 0, bool 
   return TFieldDef{std::move(name), type, size, required, {}, {}};
 }
 
+// The position of the field with the name (letter case aside); -1 when there is none.
+int FieldIndexIn(const TFieldDefs& fields, const std::string& name);
+
 // One field of one row: null (std::monostate) or a value of the field's kind: integers as
 // int64, booleans, floats, dates and date-times as double, texts as UTF-8 strings.
 using TFieldValue = std::variant<std::monostate, std::int64_t, bool, double, std::string>;

@@ -181,14 +181,8 @@ class TCalendarMapping {
       : Categories_(categories) {}
 
   bool Map(std::string_view text, TMappedItem& item, std::string& error) const {
-    TIcalReadOptions options;
-    options.ExpandRepeats = false;
     TIcalContent content;
-    TIcalReadError readError;
-    if (!ReadIcal(text, options, content, readError)) {
-      error = (readError.Line > 0 ? "line " + std::to_string(readError.Line) + ": " : "") + readError.Message;
-      return false;
-    }
+    if (!ReadCalendarItem(text, content, error)) return false;
     item = TMappedItem();
     // What events and tasks both have.
     auto common = [&](TSyncItemKind kind, const std::string& uid, const std::string& summary, const std::string& notes,
@@ -209,17 +203,12 @@ class TCalendarMapping {
       if (event.RepeatCode != 0)
         item.Parts[ptRepeat] = std::to_string(event.RepeatCode) + " " + std::to_string(event.CustomInterval) + " " +
                                Ms(DateOf(event.RepeatRangeEnd));
-    } else if (!content.Tasks.empty()) {
+    } else {
       const TIcalTask& task = content.Tasks.front();
       common(sikTask, task.Uid, task.Description, task.Details, task.CategoryName);
       item.Parts[ptPriority] = std::to_string(task.Priority);
       if (task.DueDate != 0) item.Parts[ptDue] = Ms(DateOf(task.DueDate));
       if (task.Complete) item.Parts[ptCompletion] = "done " + Ms(task.CompletedOn);
-    } else {
-      error = "it holds no event or task the organizer can take";
-      for (const TIcalItemNote& note : content.Notes)
-        if (note.Kind == inSkipped) error = "it was left out: " + note.Reason;
-      return false;
     }
     if (item.Uid.empty()) {
       error = "it has no UID";
@@ -241,6 +230,21 @@ class TCalendarMapping {
 };
 
 }  // namespace
+
+bool ReadCalendarItem(std::string_view text, TIcalContent& content, std::string& error) {
+  TIcalReadOptions options;
+  options.ExpandRepeats = false;
+  TIcalReadError readError;
+  if (!ReadIcal(text, options, content, readError)) {
+    error = (readError.Line > 0 ? "line " + std::to_string(readError.Line) + ": " : "") + readError.Message;
+    return false;
+  }
+  if (!content.Events.empty() || !content.Tasks.empty()) return true;
+  error = "it holds no event or task the organizer can take";
+  for (const TIcalItemNote& note : content.Notes)
+    if (note.Kind == inSkipped) error = "it was left out: " + note.Reason;
+  return false;
+}
 
 TCalendarSyncCodec::TCalendarSyncCodec(const TVpCategoryColorMap& categories) {
   for (int index = 0; index < TVpCategoryColorMap::kCategoryCount; ++index)

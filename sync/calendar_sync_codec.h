@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "interop/ical/ical_item.h"
 #include "model/category_color_map.h"
 #include "sync/sync_codec.h"
 
@@ -28,3 +29,8 @@ class TCalendarSyncCodec : public TSyncItemCodec {
  private:
   std::array<std::string, TVpCategoryColorMap::kCategoryCount> Categories_;
 };
+
+// Reads a calendar item as the organizer keeps it (one record per item, repeats not expanded):
+// the content's first event, else its first task, is the item. False with the reason when the
+// text cannot be read or holds neither.
+bool ReadCalendarItem(std::string_view text, TIcalContent& content, std::string& error);

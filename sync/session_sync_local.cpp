@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "interop/ical/ical_reader.h"
 #include "interop/ical/ical_writer.h"
 #include "interop/vcard/vcard_contact_reader.h"
 #include "interop/vcard/vcard_contact_writer.h"
+#include "sync/calendar_sync_codec.h"
 #include "sync/sync_server.h"
 
 namespace {
@@ -41,13 +41,10 @@ void ReadItem(TSyncCollectionKind collection, const std::string& text, TReadItem
       throw ESyncError(std::string("A card from the server cannot be read: ") + e.what());
     }
   }
-  TIcalReadOptions options;
-  options.ExpandRepeats = false;
   TIcalContent content;
-  TIcalReadError error;
-  if (!ReadIcal(text, options, content, error) || (content.Events.empty() && content.Tasks.empty()))
-    throw ESyncError("A calendar item from the server cannot be read: " +
-                     (error.Message.empty() ? std::string("it holds no event or task") : error.Message));
+  std::string error;
+  if (!ReadCalendarItem(text, content, error))
+    throw ESyncError("A calendar item from the server cannot be read: " + error);
   if (!content.Events.empty()) {
     item.Event = content.Events.front();
     item.Uid = item.Event.Uid;
@@ -104,23 +101,9 @@ class TRecords {
   }
 
   std::string Text(TSyncItemKind kind, int id) {
-    const std::string uid = Session_.Uids().UidGivenTo(TableOf(kind), id);
-    const TVpCategoryColorMap& categories = Session_.Store().CategoryColorMap();
-    if (kind == sikEvent) {
-      const TVpEvent& event = *Events_.at(id);
-      TIcalEvent item = IcalEventFrom(event);
-      item.Uid = uid;
-      if (event.Category() != 0) item.CategoryName = categories.Description(event.Category());
-      return WriteIcal({item}, {}, Stamp_);
-    }
-    if (kind == sikTask) {
-      const TVpTask& task = *Tasks_.at(id);
-      TIcalTask item = IcalTaskFrom(task);
-      item.Uid = uid;
-      if (task.Category() != 0) item.CategoryName = categories.Description(task.Category());
-      return WriteIcal({}, {item}, Stamp_);
-    }
-    return WriteVCard(*Contacts_.at(id), uid);
+    if (kind == sikEvent) return WriteIcal({IcalEventOf(Session_, *Events_.at(id))}, {}, Stamp_);
+    if (kind == sikTask) return WriteIcal({}, {IcalTaskOf(Session_, *Tasks_.at(id))}, Stamp_);
+    return WriteVCard(*Contacts_.at(id), Session_.Uids().UidGivenTo(tkContacts, id));
   }
 
   // Makes the record (a new one with the ID when create); false when an event would end before it

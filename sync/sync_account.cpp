@@ -24,12 +24,6 @@ TFieldDefs AccountFields() {
           FieldDef("LastError", ftMemo)};
 }
 
-int IndexOf(const TFieldDefs& fields, const std::string& name) {
-  for (size_t i = 0; i < fields.size(); ++i)
-    if (fields[i].Name == name) return static_cast<int>(i);
-  return -1;
-}
-
 // The "SyncAccounts" table as its file is now: no file, no accounts. Fields a file lacks are added (null in
 // every row); fields it has beyond ours stay, so that writing it back keeps them.
 struct TAccountsTable {
@@ -42,23 +36,23 @@ struct TAccountsTable {
     try {
       if (const std::optional<std::string> bytes = ReadWholeFile(Path)) {
         ReadDataPacket(*bytes, Fields, Rows);
-        if (IndexOf(Fields, "ResourceID") < 0) throw EDataTableError("it has no ResourceID field");
+        if (FieldIndexIn(Fields, "ResourceID") < 0) throw EDataTableError("it has no ResourceID field");
       }
     } catch (const std::exception& e) {
       throw EDataTableError(Path + ": the sync accounts cannot be read (" + e.what() + ")");
     }
     for (const TFieldDef& field : AccountFields()) {
-      if (IndexOf(Fields, field.Name) >= 0) continue;
+      if (FieldIndexIn(Fields, field.Name) >= 0) continue;
       Fields.push_back(field);
       for (TRowValues& row : Rows) row.emplace_back();
     }
   }
 
   const TFieldValue& Value(const TRowValues& row, const char* name) const {
-    return row[static_cast<size_t>(IndexOf(Fields, name))];
+    return row[static_cast<size_t>(FieldIndexIn(Fields, name))];
   }
   void Set(TRowValues& row, const char* name, TFieldValue value) const {
-    const int index = IndexOf(Fields, name);
+    const int index = FieldIndexIn(Fields, name);
     row[static_cast<size_t>(index)] = ValueForField(Fields[static_cast<size_t>(index)], value);
   }
 

@@ -29,13 +29,15 @@ TSyncControl::TSyncControl(TSyncShell& shell, TTimerFactory& timers, const TLoca
 }
 
 void TSyncControl::Started() {
-  AccountChanged();
-  const std::optional<TSyncAccount> account = Shell_.ActiveAccount();
+  const std::optional<TSyncAccount> account = FollowAccount();
   if (account && account->SyncAtStart) Run(stAtStart);
 }
 
-void TSyncControl::AccountChanged() {
-  const int interval = SyncTimerInterval(Shell_.ActiveAccount());
+void TSyncControl::AccountChanged() { FollowAccount(); }
+
+std::optional<TSyncAccount> TSyncControl::FollowAccount() {
+  const std::optional<TSyncAccount> account = Shell_.ActiveAccount();
+  const int interval = SyncTimerInterval(account);
   // An unchanged interval keeps its count, so that a preferences OK does not put the sync off.
   if (interval != Timer_->Interval() || !Timer_->Enabled()) {
     Timer_->SetEnabled(false);
@@ -44,7 +46,8 @@ void TSyncControl::AccountChanged() {
       Timer_->SetEnabled(true);
     }
   }
-  if (!Running_) ShowStatus();
+  if (!Running_) ShowStatus(account);
+  return account;
 }
 
 void TSyncControl::SynchronizeNow() {
@@ -76,7 +79,7 @@ void TSyncControl::Run(TSyncTrigger trigger) {
     }
   } catch (...) {
     Running_ = false;
-    ShowStatus();
+    ShowStatus(Shell_.ActiveAccount());
     throw;
   }
   Running_ = false;
@@ -94,9 +97,11 @@ void TSyncControl::Finished(const TSyncOutcome& outcome) {
   Shell_.ReloadStore();
   // A failure the worker met before the account could record it still shows.
   if (outcome.Failed) Shell_.ShowSyncStatus("Sync failed: " + outcome.Text, false);
-  else ShowStatus();
+  else ShowStatus(Shell_.ActiveAccount());
   if (Asked_) Shell_.ShowSyncSummary(outcome.Text, outcome.Failed);
   Asked_ = false;
 }
 
-void TSyncControl::ShowStatus() { Shell_.ShowSyncStatus(SyncStatusText(Shell_.ActiveAccount(), Locale_), false); }
+void TSyncControl::ShowStatus(const std::optional<TSyncAccount>& account) {
+  Shell_.ShowSyncStatus(SyncStatusText(account, Locale_), false);
+}

@@ -71,7 +71,9 @@ class TSyncControl {
 
  private:
   void Run(TSyncTrigger trigger);
-  void ShowStatus();
+  // Sets the interval and the status bar after the account; returns it.
+  std::optional<TSyncAccount> FollowAccount();
+  void ShowStatus(const std::optional<TSyncAccount>& account);
 
   TSyncShell& Shell_;
   const TLocale& Locale_;

@@ -50,3 +50,17 @@ int CategoryNamed(const TVpCategoryColorMap& categories, const std::string& name
     if (SameTextAscii(categories.Description(i), name)) return i;
   return -1;
 }
+
+TIcalEvent IcalEventOf(TVpExchangeSession& session, const TVpEvent& event) {
+  TIcalEvent item = IcalEventFrom(event);
+  item.Uid = session.Uids().UidGivenTo(tkEvents, event.RecordID());
+  if (event.Category() != 0) item.CategoryName = session.Store().CategoryColorMap().Description(event.Category());
+  return item;
+}
+
+TIcalTask IcalTaskOf(TVpExchangeSession& session, const TVpTask& task) {
+  TIcalTask item = IcalTaskFrom(task);
+  item.Uid = session.Uids().UidGivenTo(tkTasks, task.RecordID());
+  if (task.Category() != 0) item.CategoryName = session.Store().CategoryColorMap().Description(task.Category());
+  return item;
+}

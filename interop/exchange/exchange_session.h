@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "interop/ical/ical_item.h"
 #include "platform/file_writer.h"
 #include "store/planner_files.h"
 #include "store/uid_table.h"
@@ -49,3 +50,8 @@ class TVpExchangeSession {
 
 // The number (0 to 9) of the event category with the name, letter case aside; -1 for none.
 int CategoryNamed(const TVpCategoryColorMap& categories, const std::string& name);
+
+// The event or task as calendar files carry it: with its UID (a new one stored when it had none)
+// and the name of its category.
+TIcalEvent IcalEventOf(TVpExchangeSession& session, const TVpEvent& event);
+TIcalTask IcalTaskOf(TVpExchangeSession& session, const TVpTask& task);

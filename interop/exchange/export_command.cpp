@@ -40,24 +40,14 @@ TVpExportSummary ExportIcalFile(const TVpExchangeTarget& target, TFileWriter& wr
                                 const TVpExportRange& range, std::time_t stamp) {
   return Export(target, writer, file,
                 [&](TVpExchangeSession& session, TVpResource& resource, TVpExportSummary& summary) {
-                  const TVpCategoryColorMap& categories = session.Store().CategoryColorMap();
                   std::vector<TIcalEvent> events;
                   for (int i = 0; i < resource.Schedule().Count(); ++i) {
                     const TVpEvent& event = *resource.Schedule().Items(i);
-                    if (!InRange(event, range)) continue;
-                    TIcalEvent item = IcalEventFrom(event);
-                    item.Uid = session.Uids().UidGivenTo(tkEvents, event.RecordID());
-                    if (event.Category() != 0) item.CategoryName = categories.Description(event.Category());
-                    events.push_back(std::move(item));
+                    if (InRange(event, range)) events.push_back(IcalEventOf(session, event));
                   }
                   std::vector<TIcalTask> tasks;
-                  for (int i = 0; i < resource.Tasks().Count(); ++i) {
-                    const TVpTask& task = *resource.Tasks().Items(i);
-                    TIcalTask item = IcalTaskFrom(task);
-                    item.Uid = session.Uids().UidGivenTo(tkTasks, task.RecordID());
-                    if (task.Category() != 0) item.CategoryName = categories.Description(task.Category());
-                    tasks.push_back(std::move(item));
-                  }
+                  for (int i = 0; i < resource.Tasks().Count(); ++i)
+                    tasks.push_back(IcalTaskOf(session, *resource.Tasks().Items(i)));
                   summary.Events = static_cast<int>(events.size());
                   summary.Tasks = static_cast<int>(tasks.size());
                   return WriteIcal(events, tasks, stamp);
