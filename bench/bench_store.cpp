@@ -2,8 +2,8 @@
 
 #include <expat.h>
 #include <filesystem>
-#include <random>
 
+#include "bench/planner_folder.h"
 #include "model/day_number.h"
 #include "platform/file_reader.h"
 #include "platform/file_writer.h"
@@ -15,63 +15,6 @@
 // reading the same bytes, parsing them with a well-known XML parser (expat), and writing the same
 // bytes with the same atomic replacement.
 namespace {
-
-std::string Attr(const char* name, const std::string& value) { return std::string(" ") + name + "=\"" + value + "\""; }
-
-std::string Stamp(double value) {
-  const TVpDate d = DecodeDate(value);
-  const TVpTime t = DecodeTime(value);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d%02d%02dT%02d:%02d:%02d%03d", d.Year, d.Month, d.Day, t.Hour, t.Minute,
-                t.Second, t.Millisecond);
-  return text;
-}
-
-// A Data folder with one resource and the given numbers of events (over ten years, a tenth of them
-// repeating), contacts and tasks.
-std::string MakeFolder(int events, int contacts, int tasks) {
-  const std::string folder =
-      (std::filesystem::temp_directory_path() / ("koret-bench-" + std::to_string(events))).string();
-  std::filesystem::create_directories(folder);
-  TAtomicFileWriter writer;
-  std::mt19937 random(7);
-  auto table = [&](const std::string& name, const char* file, int count, auto row) {
-    std::string text = EmptyTableText(name);
-    std::string rows;
-    for (int i = 1; i <= count; ++i) rows += "<ROW" + row(i) + "/>";
-    text.insert(text.find("</ROWDATA>"), rows);
-    writer.ReplaceFile(folder + "/" + file, text);
-  };
-  table("Resources", TVpPlannerFiles::kResourcesFile, 1,
-        [](int) { return Attr("ResourceID", "1") + Attr("Description", "KORET") + Attr("ResourceActive", "TRUE"); });
-  const double first = EncodeDate(2020, 1, 1);
-  table("Events", TVpPlannerFiles::kEventsFile, events, [&](int i) {
-    const double start = first + static_cast<int>(random() % 3650) + (8 + random() % 10) / 24.0;
-    std::string row = Attr("RecordID", std::to_string(i)) + Attr("ResourceID", "1") + Attr("StartTime", Stamp(start)) +
-                      Attr("EndTime", Stamp(start + 1.0 / 24)) +
-                      Attr("Description", "Meeting &amp; notes " + std::to_string(i)) +
-                      Attr("Notes", "Room 4 – Ärzteweg&#013;&#010;bring the slides") + Attr("Category", "2") +
-                      Attr("AllDayEvent", "FALSE") + Attr("AlarmSet", "TRUE") + Attr("AlarmAdvance", "15") +
-                      Attr("AlarmAdvanceType", "0");
-    if (i % 10 == 0) row += Attr("RepeatCode", "2") + Attr("RepeatRangeEnd", Stamp(start + 365));
-    return row;
-  });
-  table("Contacts", TVpPlannerFiles::kContactsFile, contacts, [](int i) {
-    return Attr("RecordID", std::to_string(i)) + Attr("ResourceID", "1") + Attr("FirstName", "Anna") +
-           Attr("LastName", "Müller " + std::to_string(i)) + Attr("Company", "Koret &amp; Co") +
-           Attr("Phone1", "+49 30 1234") + Attr("PhoneType1", "15") + Attr("EMail", "anna@example.org");
-  });
-  table("Tasks", TVpPlannerFiles::kTasksFile, tasks, [](int i) {
-    return Attr("RecordID", std::to_string(i)) + Attr("ResourceID", "1") +
-           Attr("Description", "Task " + std::to_string(i)) + Attr("Complete", i % 3 ? "FALSE" : "TRUE") +
-           Attr("Priority", "1");
-  });
-  table("RecordIDS", TVpPlannerFiles::kRecordIDsFile, 1, [&](int) {
-    return Attr("ResourceID", "1") + Attr("EventID", std::to_string(events)) + Attr("TaskID", std::to_string(tasks)) +
-           Attr("ContactID", std::to_string(contacts));
-  });
-  return folder;
-}
 
 const std::string& BusyFolder() {
   static const std::string folder = MakeFolder(100000, 5000, 5000);

@@ -3,8 +3,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "platform/huge_pages.h"
 
 namespace {
 
@@ -41,19 +44,33 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::int64_t l
   if (::fstat(file.Fd, &st) != 0) Fail(path, std::strerror(errno));
   if (const char* reason = NotRegularReason(st.st_mode)) Fail(path, reason);
   if (st.st_size > largest) Fail(path, TooLarge(largest));
+  // Read straight into the text, sized as the file is now; the file may grow or shrink while it
+  // is read.
   std::string contents;
   contents.reserve(static_cast<size_t>(st.st_size));
-  char buffer[65536];
+  AdviseHugePages(contents.data(), contents.capacity());
+  contents.resize(static_cast<size_t>(st.st_size));
+  size_t filled = 0;
   for (;;) {
-    const ssize_t got = ::read(file.Fd, buffer, sizeof buffer);
+    if (filled == contents.size()) {
+      if (static_cast<std::int64_t>(filled) >= largest) {
+        char probe;
+        const ssize_t more = ::read(file.Fd, &probe, 1);
+        if (more > 0) Fail(path, TooLarge(largest));
+        if (more == 0) break;
+        if (errno == EINTR) continue;
+        Fail(path, std::strerror(errno));
+      }
+      contents.resize(std::min<size_t>(static_cast<size_t>(largest), std::max<size_t>(filled * 2, 65536)));
+    }
+    const ssize_t got = ::read(file.Fd, contents.data() + filled, contents.size() - filled);
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
       Fail(path, std::strerror(errno));
     }
-    // The file may grow while it is read.
-    if (static_cast<std::int64_t>(contents.size()) + got > largest) Fail(path, TooLarge(largest));
-    contents.append(buffer, static_cast<size_t>(got));
+    filled += static_cast<size_t>(got);
   }
+  contents.resize(filled);
   return contents;
 }

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <optional>
 #include <unordered_map>
 
 #include "model/day_number.h"
@@ -229,56 +231,41 @@ TFieldDef FieldFrom(TVpParser& parser, std::span<const TVpXmlAttribute> attribut
   return field;
 }
 
-TFieldValue ValueFrom(TVpParser& parser, const TFieldDef& field, std::string_view text) {
-  auto refuse = [&](const char* kind) -> TFieldValue {
-    parser.RaiseError("\"" + ValueExcerpt(text) + "\" is not a valid " + kind + " for field \"" +
-                      ValueExcerpt(field.Name) + "\"");
-  };
-  switch (field.DataType) {
-    case ftInteger: {
-      std::int64_t value = 0;
-      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-      if (text.empty() || error != std::errc() || end != text.data() + text.size()) return refuse("integer");
-      return value;
-    }
-    case ftBoolean:
-      if (SameTextAscii(text, "true") || text == "1") return true;
-      if (SameTextAscii(text, "false") || text == "0") return false;
-      return refuse("boolean");
-    case ftFloat: {
-      double value = 0;
-      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-      if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return refuse("number");
-      return value;
-    }
-    case ftDate:
-    case ftDateTime: {
-      double value = 0;
-      if (!ParseDateTime(text, value)) return refuse(field.DataType == ftDate ? "date" : "date-time");
-      return field.DataType == ftDate ? std::trunc(value) : value;
-    }
-    case ftString:
-    case ftMemo: return std::string(text);
-  }
-  return std::monostate{};
+// Whether the text holds a character this program writes as a reference.
+bool NeedsEscaping(std::string_view text) {
+  for (const char c : text)
+    if (c == '>' || c == '\t' || c == '\'') return true;
+  return false;
+}
+
+bool SameAsNumber(std::string_view raw, auto value) {
+  char buffer[32];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return error == std::errc() && raw == std::string_view(buffer, static_cast<size_t>(end - buffer));
 }
 
 // Row states recorded by a program that logs its changes: the row as it was, a row removed, a
 // row added, and the changed fields of the row before it.
 constexpr int kRowDeleted = 2;
 constexpr int kRowModified = 8;
+// How far past the field expected next a row's attribute is looked for before the names are
+// hashed: rows leave out their null fields, so the next attribute is usually a few fields on.
+constexpr size_t kLookAhead = 8;
 
 class TPacketReader {
  public:
-  TPacketReader(TFieldDefs& fields, std::vector<TRowValues>& rows) : Fields_(fields), Rows_(rows) {}
+  TPacketReader(std::string_view bytes, TFieldDefs& fields, TRowStore& rows)
+      : Bytes_(bytes), Fields_(fields), Rows_(rows) {}
 
-  void Read(std::string_view bytes) {
+  void Read() {
     TVpParser parser;
     parser.SetOnElementStart([this](TVpParser& p, std::string_view name) { ElementStart(p, name); });
     parser.SetOnElementEnd([this](TVpParser&, std::string_view) { --Depth_; });
-    if (!parser.ParseMemory(bytes)) throw EDataTableError(parser.ErrorMessages().front());
+    if (!parser.ParseMemory(Bytes_)) throw EDataTableError(parser.ErrorMessages().front());
     if (!SawRoot_ || !SawFields_) throw EDataTableError("not a table: no field definitions");
+    if (!LaidOut_) Rows_.SetFields(Fields_);
+    CommitStaged();
+    Rows_.Rows().shrink_to_fit();
   }
 
  private:
@@ -298,7 +285,7 @@ class TPacketReader {
   }
 
   void AddField(TVpParser& parser) {
-    if (!Rows_.empty()) parser.RaiseError("a field is defined after the rows");
+    if (LaidOut_) parser.RaiseError("a field is defined after the rows");
     TFieldDef field = FieldFrom(parser, parser.Attributes());
     for (const TFieldDef& existing : Fields_)
       if (SameTextAscii(existing.Name, field.Name))
@@ -307,24 +294,140 @@ class TPacketReader {
     Fields_.push_back(std::move(field));
   }
 
+  bool InBytes(const char* at, size_t length) const {
+    const auto p = reinterpret_cast<std::uintptr_t>(at);
+    const auto begin = reinterpret_cast<std::uintptr_t>(Bytes_.data());
+    return p >= begin && p + length <= begin + Bytes_.size();
+  }
+
+  // The field an attribute names: looked for from the field expected next, then by its hash.
+  std::optional<size_t> FieldNamed(std::string_view name, size_t expected) const {
+    for (size_t i = expected; i < Fields_.size() && i < expected + kLookAhead; ++i)
+      if (Fields_[i].Name == name) return i;
+    const auto found = Index_.find(name);
+    if (found == Index_.end()) return std::nullopt;
+    return found->second;
+  }
+
+  // The attribute's value as it stands in the file: it follows the name as ="...".
+  std::string_view RawValue(const TVpXmlAttribute& a) const {
+    const char* after = a.Name.data() + a.Name.size();
+    if (!InBytes(a.Name.data(), a.Name.size() + 2) || after[0] != '=' || after[1] != '"') return {};
+    const char* begin = after + 2;
+    const char* end =
+        static_cast<const char*>(std::memchr(begin, '"', static_cast<size_t>(Bytes_.data() + Bytes_.size() - begin)));
+    return end ? std::string_view(begin, static_cast<size_t>(end - begin)) : std::string_view();
+  }
+
+  // Stores the value of the field; true when raw, the value as the file has it, is exactly how
+  // this program writes the value.
+  bool SetValue(TVpParser& parser, size_t index, std::string_view text, std::string_view raw) {
+    const TFieldDef& field = Fields_[index];
+    auto refuse = [&](const char* kind) -> bool {
+      parser.RaiseError("\"" + ValueExcerpt(text) + "\" is not a valid " + kind + " for field \"" +
+                        ValueExcerpt(field.Name) + "\"");
+    };
+    switch (field.DataType) {
+      case ftInteger: {
+        std::int64_t value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (text.empty() || error != std::errc() || end != text.data() + text.size()) return refuse("integer");
+        Rows_.SetInteger(index, value);
+        return SameAsNumber(raw, value);
+      }
+      case ftBoolean:
+        if (SameTextAscii(text, "true") || text == "1") Rows_.SetBoolean(index, true);
+        else if (SameTextAscii(text, "false") || text == "0") Rows_.SetBoolean(index, false);
+        else return refuse("boolean");
+        return raw == "TRUE" || raw == "FALSE";
+      case ftFloat: {
+        double value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+          return refuse("number");
+        Rows_.SetFloat(index, value);
+        return SameAsNumber(raw, value);
+      }
+      case ftDate:
+      case ftDateTime: {
+        double value = 0;
+        if (!ParseDateTime(text, value)) return refuse(field.DataType == ftDate ? "date" : "date-time");
+        Rows_.SetMs(index, ToMs(field.DataType == ftDate ? std::trunc(value) : value));
+        // The written forms: yyyymmdd, and yyyymmddThh:nn:ssmmm.
+        return field.DataType == ftDate ? raw.size() == 8 : raw.size() == 20 && raw[8] == 'T';
+      }
+      case ftString:
+      case ftMemo: {
+        bool written = false;
+        if (raw.data() == text.data() && raw.size() == text.size()) {
+          written = !NeedsEscaping(raw);
+        } else if (!raw.empty()) {
+          written = IsXmlEscapedForm(raw, text);
+        }
+        Rows_.SetText(index, text, written ? raw : std::string_view());
+        return written;
+      }
+    }
+    return false;
+  }
+
   void AddRow(TVpParser& parser) {
+    const std::span<const TVpXmlAttribute> attributes = parser.Attributes();
     int state = 0;
-    for (const TVpXmlAttribute& a : parser.Attributes())
+    for (const TVpXmlAttribute& a : attributes)
       if (a.Name == "RowState" && !ParseNumber(a.Value, state))
         parser.RaiseError("row state \"" + ValueExcerpt(a.Value) + "\" is not a number");
     if (state & kRowDeleted) return;
-    const bool changesOfPrevious = (state & kRowModified) != 0 && !Rows_.empty();
-    if (!changesOfPrevious) Rows_.emplace_back(Fields_.size());
-    TRowValues& row = Rows_.back();
-    for (const TVpXmlAttribute& a : parser.Attributes()) {
-      const auto found = Index_.find(a.Name);
-      if (found == Index_.end()) continue;  // RowState and attributes of no field
-      row[found->second] = ValueFrom(parser, Fields_[found->second], a.Value);
+    if (!LaidOut_) {
+      Rows_.SetFields(Fields_);
+      LaidOut_ = true;
     }
+    const bool changesOfPrevious = (state & kRowModified) != 0 && Staged_;
+    if (!changesOfPrevious) {
+      CommitStaged();
+      Rows_.BeginRow();
+      Staged_ = true;
+    }
+    // The row keeps its piece of the file when the file has it exactly as this program writes it:
+    // "<ROW", then for each field with a value in the order of the fields ' Name="value"' with the
+    // value in its written form, then "/>".
+    bool written = !changesOfPrevious && !attributes.empty() && state == 0 &&
+                   InBytes(attributes.front().Name.data(), 0) && attributes.front().Name.data() - Bytes_.data() >= 5;
+    const char* rowStart = written ? attributes.front().Name.data() - 5 : nullptr;
+    written = written && std::string_view(rowStart, 5) == "<ROW ";
+    const char* expectedName = written ? rowStart + 5 : nullptr;
+    size_t expected = 0;
+    for (const TVpXmlAttribute& a : attributes) {
+      const std::optional<size_t> index = FieldNamed(a.Name, expected);
+      if (!index) {  // RowState and attributes of no field
+        written = false;
+        continue;
+      }
+      std::string_view raw;
+      if (written) {
+        written = *index >= expected && a.Name.data() == expectedName && expectedName[-1] == ' ';
+        raw = written ? RawValue(a) : std::string_view();
+        written = raw.data() != nullptr;
+      }
+      written = SetValue(parser, *index, a.Value, raw) && written;
+      expected = *index + 1;
+      if (written) expectedName = raw.data() + raw.size() + 2;  // past '" '
+    }
+    const char* rowEnd = written ? expectedName - 2 : nullptr;  // the closing quote of the last value
+    written = written && InBytes(rowEnd, 3) && std::string_view(rowEnd, 3) == "\"/>";
+    StagedPiece_ =
+        written ? std::string_view(rowStart, static_cast<size_t>(rowEnd + 3 - rowStart)) : std::string_view();
   }
 
+  void CommitStaged() {
+    if (!Staged_) return;
+    Rows_.Rows().push_back(Rows_.Commit(StagedPiece_));
+    Staged_ = false;
+  }
+
+  std::string_view Bytes_;
   TFieldDefs& Fields_;
-  std::vector<TRowValues>& Rows_;
+  TRowStore& Rows_;
   struct THash {
     using is_transparent = void;
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
@@ -333,12 +436,24 @@ class TPacketReader {
   int Depth_ = 0;
   bool SawRoot_ = false;
   bool SawFields_ = false;
+  bool LaidOut_ = false;  // the rows' layout is set: no more fields
+  bool Staged_ = false;   // a row is being built (the changes of a later row may still apply to it)
+  std::string_view StagedPiece_;
 };
 
 }  // namespace
 
-void ReadDataPacket(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows) {
+void ReadDataPacket(std::string_view bytes, TFieldDefs& fields, TRowStore& rows) {
   fields.clear();
+  rows.SetFields({});
+  TPacketReader(bytes, fields, rows).Read();
+}
+
+void ReadDataPacket(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows) {
+  TRowStore store;
+  store.ViewSource(bytes);
+  ReadDataPacket(bytes, fields, store);
   rows.clear();
-  TPacketReader(fields, rows).Read(bytes);
+  rows.reserve(store.Size());
+  for (const TRowStore::TRow& row : store.Rows()) rows.push_back(store.Values(row));
 }

@@ -6,6 +6,7 @@
 
 #include "store/data_table.h"
 #include "store/field_value.h"
+#include "store/row_store.h"
 
 // The XML data-packet layout of a table file:
 //
@@ -26,11 +27,14 @@ std::string FormatDataPacket(const TFieldDefs& fields, const std::vector<TRowVal
 // (rows marked deleted are dropped, changes recorded for a row are applied to it). Raises
 // EDataTableError saying where and why for anything else.
 void ReadDataPacket(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows);
+// The same into compact rows. Rows the file holds exactly as this program writes them keep their
+// piece of the file when bytes are the store's source.
+void ReadDataPacket(std::string_view bytes, TFieldDefs& fields, TRowStore& rows);
 
 // The data-packet layout as a table format, for data tables.
 class TDataPacketFormat : public TTableFormat {
  public:
-  void Read(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows) const override {
+  void Read(std::string_view bytes, TFieldDefs& fields, TRowStore& rows) const override {
     ReadDataPacket(bytes, fields, rows);
   }
   std::string Head(const TFieldDefs& fields) const override;

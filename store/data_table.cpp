@@ -2,18 +2,29 @@
 
 #include <algorithm>
 
+#include "model/day_number.h"
 #include "platform/ascii_text.h"
 #include "platform/file_reader.h"
+
+namespace {
+
+// The day a moment lies in (rounded down), held in the index's 32 bits.
+std::int32_t DayOfMs(std::int64_t ms) {
+  const std::int64_t day = ms >= 0 ? ms / kMsPerDay : -((-(ms + 1)) / kMsPerDay) - 1;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(day, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
 
 // --- TField ---
 
 const TFieldDef& TField::Def() const { return Table_.Fields_[static_cast<size_t>(Index_)]; }
 
-const TFieldValue& TField::Value() const {
+TFieldValue TField::Value() const {
   if (Table_.State_ == TDataTable::dsEdit || Table_.State_ == TDataTable::dsInsert)
     return Table_.Buffer_[static_cast<size_t>(Index_)];
   Table_.RequireRow();
-  return Table_.Rows_[Table_.Current_].Values[static_cast<size_t>(Index_)];
+  return Table_.Store_.Value(Table_.Stored()[Table_.Current_], static_cast<size_t>(Index_));
 }
 
 bool TField::IsNull() const { return ValueIsNull(Value()); }
@@ -41,19 +52,21 @@ TDataTable::TDataTable(std::string name, TFileWriter& writer, const TTableFormat
 
 std::vector<TRowValues> TDataTable::Rows() const {
   std::vector<TRowValues> rows;
-  rows.reserve(Rows_.size());
-  for (const TStoredRow& row : Rows_) rows.push_back(row.Values);
+  rows.reserve(Stored().size());
+  for (const TRow& row : Stored()) rows.push_back(Store_.Values(row));
   return rows;
 }
 
 std::optional<std::int64_t> TDataTable::HighestInteger(const std::string& fieldName) const {
   const int index = FieldIndex(fieldName);
   if (index < 0) return std::nullopt;
+  const size_t field = static_cast<size_t>(index);
   std::optional<std::int64_t> highest;
-  for (const TStoredRow& row : Rows_) {
-    const TFieldValue& value = row.Values[static_cast<size_t>(index)];
-    if (ValueIsNull(value)) continue;
-    const std::int64_t number = ValueAsInteger(value, fieldName);
+  for (const TRow& row : Stored()) {
+    if (Store_.IsNull(row, field)) continue;
+    const std::int64_t number = Fields_[field].DataType == ftInteger
+                                    ? Store_.Number(row, field)
+                                    : ValueAsInteger(Store_.Value(row, field), fieldName);
     if (!highest || number > *highest) highest = number;
   }
   return highest;
@@ -64,9 +77,10 @@ void TDataTable::Fail(const std::string& what) const { throw EDataTableError(Nam
 void TDataTable::SetFieldDefs(TFieldDefs fields) {
   if (Active()) Fail("cannot change the fields of an open table");
   Fields_ = std::move(fields);
+  Store_.SetFields(Fields_);
 }
 
-void TDataTable::ReadFile(TFieldDefs& fields, std::vector<TRowValues>& rows) const {
+void TDataTable::ReadFile(TFieldDefs& fields, TRowStore& rows) const {
   std::optional<std::string> bytes;
   try {
     bytes = ReadWholeFile(FileName_);
@@ -74,23 +88,25 @@ void TDataTable::ReadFile(TFieldDefs& fields, std::vector<TRowValues>& rows) con
     Fail(e.what());
   }
   if (!bytes) Fail("the file \"" + FileName_ + "\" does not exist");
+  rows.AdoptSource(std::move(*bytes));
   try {
-    Format_.Read(*bytes, fields, rows);
+    Format_.Read(rows.Source(), fields, rows);
   } catch (const std::exception& e) {
     Fail("\"" + FileName_ + "\" is not a readable table: " + e.what());
   }
+  rows.ReleaseUnusedSource();
   std::string missing;
   for (const std::string& name : RequiredFields_)
     if (FieldIndexIn(fields, name) < 0) missing += (missing.empty() ? "" : ", ") + name;
   if (!missing.empty()) Fail("\"" + FileName_ + "\" lacks fields the " + Name_ + " table needs: " + missing);
 }
 
-void TDataTable::TakeRows(TFieldDefs&& fields, std::vector<TRowValues>&& rows) {
+void TDataTable::TakeRows(TFieldDefs&& fields, TRowStore&& rows) {
   Fields_ = std::move(fields);
-  Rows_.clear();
-  Rows_.reserve(rows.size());
-  for (TRowValues& values : rows) Rows_.push_back({std::move(values), {}});
+  Store_ = std::move(rows);
+  DayIndexes_.clear();
   ++ReadCount_;
+  NarrowFilter();
 }
 
 void TDataTable::Open() {
@@ -99,7 +115,7 @@ void TDataTable::Open() {
   // a change and reads again, never the other way round.
   const TFileSignature signature = FileSignatureOf(FileName_);
   TFieldDefs fields;
-  std::vector<TRowValues> rows;
+  TRowStore rows;
   ReadFile(fields, rows);
   TakeRows(std::move(fields), std::move(rows));
   ReadSignature_ = signature;
@@ -116,7 +132,7 @@ bool TDataTable::ReadAgainIfChanged(bool retryUnreadable) {
   // Rows not yet written would be lost under the other writer's; they are never dropped silently.
   if (Unsaved_) Fail("has changes not yet written, and another program replaced \"" + FileName_ + "\"");
   TFieldDefs fields;
-  std::vector<TRowValues> rows;
+  TRowStore rows;
   try {
     ReadFile(fields, rows);
   } catch (...) {
@@ -125,7 +141,10 @@ bool TDataTable::ReadAgainIfChanged(bool retryUnreadable) {
   }
   // A filter knows the fields by position: one made for another layout is dropped, and whoever
   // filters sets it again.
-  if (fields != Fields_) Filtered_ = false;
+  if (fields != Fields_) {
+    Filtered_ = false;
+    Ranges_.clear();
+  }
   TakeRows(std::move(fields), std::move(rows));
   ReadSignature_ = signature;
   First();
@@ -136,28 +155,59 @@ void TDataTable::Close() {
   if (!Active()) return;
   if (State_ != dsBrowse) Cancel();
   if (Unsaved_) WriteFile();
-  Rows_.clear();
+  Store_.SetFields(Fields_);
+  Store_.AdoptSource({});
+  DayIndexes_.clear();
+  Candidates_.clear();
   State_ = dsInactive;
   Current_ = 0;
   BatchMarks_.clear();
   BatchLog_.clear();
 }
 
-void TDataTable::WriteFile() {
-  std::string text = Format_.Head(Fields_);
-  size_t size = text.size();
-  for (TStoredRow& row : Rows_) {
-    if (row.Text.empty()) Format_.AppendRow(row.Text, Fields_, row.Values);
-    size += row.Text.size();
-  }
+void TDataTable::WriteFile() { Write(BatchLog_.empty()); }
+
+void TDataTable::Write(bool keepText) {
+  // The rows without a piece are rendered first, so that the file is put together in one buffer
+  // of its exact size.
+  std::string rendered;
+  std::vector<size_t> renderedEnds;
+  const std::string head = Format_.Head(Fields_);
   const std::string tail = Format_.Tail();
-  text.reserve(size + tail.size());
-  for (const TStoredRow& row : Rows_) text += row.Text;
+  size_t size = head.size() + tail.size();
+  for (const TRow& row : Stored()) {
+    if (row.SourceLength > 0) {
+      size += static_cast<size_t>(row.SourceLength);
+      continue;
+    }
+    Format_.AppendRow(rendered, Fields_, Store_.Values(row));
+    renderedEnds.push_back(rendered.size());
+  }
+  size += rendered.size();
+  std::string text;
+  text.reserve(size);
+  text += head;
+  std::vector<std::uint64_t> offsets;
+  offsets.reserve(Stored().size() + 1);
+  size_t next = 0;
+  size_t renderedAt = 0;
+  for (const TRow& row : Stored()) {
+    offsets.push_back(text.size());
+    if (row.SourceLength > 0) {
+      text += Store_.SourceOf(row);
+    } else {
+      text.append(rendered, renderedAt, renderedEnds[next] - renderedAt);
+      renderedAt = renderedEnds[next++];
+    }
+  }
+  offsets.push_back(text.size());
+  rendered = std::string();
   text += tail;
   Writer_.ReplaceFile(FileName_, text);
   Unsaved_ = false;
   // Every writer replaces the file under the folder's lock, so the file now is this table's.
   ReadSignature_ = FileSignatureOf(FileName_);
+  if (keepText) Store_.ReplaceSource(std::move(text), offsets);
 }
 
 void TDataTable::RequireOpen() const {
@@ -171,8 +221,10 @@ void TDataTable::RequireRow() const {
 
 // --- filter and cursor ---
 
-void TDataTable::SetFilter(TFilter filter) {
+void TDataTable::SetFilter(TFilter filter, std::vector<TFieldRange> ranges) {
   Filter_ = std::move(filter);
+  Ranges_ = std::move(ranges);
+  NarrowFilter();
   if (Active()) First();
 }
 
@@ -181,11 +233,67 @@ void TDataTable::SetFiltered(bool on) {
   if (Active()) First();
 }
 
-bool TDataTable::Visible(size_t row) const { return !Filtered_ || !Filter_ || Filter_(Rows_[row].Values); }
+const std::vector<TDataTable::TDayEntry>& TDataTable::DayIndex(int field) {
+  for (const auto& [indexed, entries] : DayIndexes_)
+    if (indexed == field) return entries;
+  std::vector<TDayEntry> entries;
+  const size_t column = static_cast<size_t>(field);
+  for (size_t row = 0; row < Stored().size(); ++row) {
+    if (Store_.IsNull(Stored()[row], column)) continue;
+    entries.push_back({DayOfMs(Store_.Ms(Stored()[row], column)), static_cast<std::uint32_t>(row)});
+  }
+  std::sort(entries.begin(), entries.end());  // rows of one day in any order: each is only flagged
+  DayIndexes_.emplace_back(field, std::move(entries));
+  return DayIndexes_.back().second;
+}
+
+void TDataTable::NarrowFilter() {
+  Candidates_.clear();
+  if (Ranges_.empty() || Stored().empty()) return;
+  for (const TFieldRange& range : Ranges_) {
+    const bool dated = range.Field >= 0 && static_cast<size_t>(range.Field) < Fields_.size() &&
+                       (Fields_[static_cast<size_t>(range.Field)].DataType == ftDateTime ||
+                        Fields_[static_cast<size_t>(range.Field)].DataType == ftDate);
+    // A range over no date field, or one that holds the day of null values, cannot be found
+    // through the index: every row is asked.
+    if (!dated || (range.From <= 0 && range.To > 0)) {
+      Candidates_.clear();
+      return;
+    }
+  }
+  Candidates_.assign(Stored().size(), false);
+  for (const TFieldRange& range : Ranges_) {
+    const std::vector<TDayEntry>& index = DayIndex(range.Field);
+    const auto first = std::lower_bound(index.begin(), index.end(), TDayEntry{DayOfMs(range.From), 0});
+    const auto last = std::upper_bound(first, index.end(), TDayEntry{DayOfMs(range.To), 0});
+    for (auto entry = first; entry != last; ++entry) Candidates_[entry->Row] = true;
+  }
+}
+
+void TDataTable::RowInserted(size_t row) {
+  DayIndexes_.clear();
+  if (!Candidates_.empty()) Candidates_.insert(Candidates_.begin() + static_cast<std::ptrdiff_t>(row), true);
+}
+
+void TDataTable::RowRemoved(size_t row) {
+  DayIndexes_.clear();
+  if (!Candidates_.empty()) Candidates_.erase(Candidates_.begin() + static_cast<std::ptrdiff_t>(row));
+}
+
+void TDataTable::RowChanged(size_t row) {
+  DayIndexes_.clear();
+  if (!Candidates_.empty()) Candidates_[row] = true;
+}
+
+bool TDataTable::Visible(size_t row) const {
+  if (!Filtered_ || !Filter_) return true;
+  if (!Candidates_.empty() && !Candidates_[row]) return false;
+  return Filter_(TRowView(Store_, Stored()[row]));
+}
 
 void TDataTable::Seek(size_t from) {
   Current_ = from;
-  while (Current_ < Rows_.size() && !Visible(Current_)) ++Current_;
+  while (Current_ < Stored().size() && !Visible(Current_)) ++Current_;
 }
 
 void TDataTable::First() {
@@ -195,20 +303,20 @@ void TDataTable::First() {
 
 void TDataTable::Next() {
   RequireOpen();
-  if (Current_ < Rows_.size()) Seek(Current_ + 1);
+  if (Current_ < Stored().size()) Seek(Current_ + 1);
 }
 
-bool TDataTable::Eof() const { return Current_ >= Rows_.size(); }
+bool TDataTable::Eof() const { return Current_ >= Stored().size(); }
 
 bool TDataTable::IsEmpty() const {
-  for (size_t row = 0; row < Rows_.size(); ++row)
+  for (size_t row = 0; row < Stored().size(); ++row)
     if (Visible(row)) return false;
   return true;
 }
 
 int TDataTable::RecordCount() const {
   int count = 0;
-  for (size_t row = 0; row < Rows_.size(); ++row)
+  for (size_t row = 0; row < Stored().size(); ++row)
     if (Visible(row)) ++count;
   return count;
 }
@@ -219,8 +327,8 @@ bool TDataTable::Locate(const std::string& fieldName, const TFieldValue& value) 
   if (index < 0) Fail("field '" + fieldName + "' not found");
   const TFieldDef& def = Fields_[static_cast<size_t>(index)];
   const TFieldValue wanted = ValueForField(def, value);
-  for (size_t row = 0; row < Rows_.size(); ++row) {
-    if (Rows_[row].Values[static_cast<size_t>(index)] == wanted && Visible(row)) {
+  for (size_t row = 0; row < Stored().size(); ++row) {
+    if (Store_.Equals(Stored()[row], static_cast<size_t>(index), wanted) && Visible(row)) {
       Current_ = row;
       return true;
     }
@@ -246,7 +354,7 @@ void TDataTable::Edit() {
     Append();
     return;
   }
-  Buffer_ = Rows_[Current_].Values;
+  Buffer_ = Store_.Values(Stored()[Current_]);
   State_ = dsEdit;
 }
 
@@ -268,12 +376,15 @@ void TDataTable::Post() {
     if (Fields_[i].Required && ValueIsNull(Buffer_[i])) Fail("field '" + Fields_[i].Name + "' must have a value");
 
   TUndo undo;
+  const TRow row = Store_.Encode(Buffer_);
   if (State_ == dsEdit) {
-    undo = {TUndo::ukModified, Current_, std::move(Rows_[Current_]), {}};
-    Rows_[Current_] = {Buffer_, {}};
+    undo = {TUndo::ukModified, Current_, Stored()[Current_], {}};
+    Stored()[Current_] = row;
+    RowChanged(Current_);
   } else {
-    Rows_.push_back({Buffer_, {}});
-    Current_ = Rows_.size() - 1;
+    Store_.Append(row);
+    Current_ = Stored().size() - 1;
+    RowInserted(Current_);
     undo = {TUndo::ukAppended, Current_, {}, {}};
   }
   const TState state = State_;
@@ -291,8 +402,9 @@ void TDataTable::Delete() {
   RequireRow();
   if (State_ != dsBrowse) Cancel();
   const size_t row = Current_;
-  TUndo undo{TUndo::ukDeleted, row, std::move(Rows_[row]), {}};
-  Rows_.erase(Rows_.begin() + static_cast<std::ptrdiff_t>(row));
+  TUndo undo{TUndo::ukDeleted, row, Stored()[row], {}};
+  Stored().erase(Stored().begin() + static_cast<std::ptrdiff_t>(row));
+  RowRemoved(row);
   Changed(std::move(undo));
   Seek(row);
 }
@@ -300,16 +412,25 @@ void TDataTable::Delete() {
 int TDataTable::DeleteWhere(const TFilter& selects) {
   RequireOpen();
   if (State_ != dsBrowse) Cancel();
-  // One pass that keeps the other rows in order.
+  // One pass that keeps the other rows, and their flags, in order.
   TUndo undo{TUndo::ukDeletedMany, 0, {}, {}};
+  std::vector<TRow>& rows = Stored();
   size_t kept = 0;
-  for (size_t row = 0; row < Rows_.size(); ++row) {
-    if (selects(Rows_[row].Values)) undo.Removed.emplace_back(row, std::move(Rows_[row]));
-    else if (kept++ != row) Rows_[kept - 1] = std::move(Rows_[row]);  // moving a row onto itself would empty it
+  for (size_t row = 0; row < rows.size(); ++row) {
+    if (selects(TRowView(Store_, rows[row]))) {
+      undo.Removed.emplace_back(row, rows[row]);
+      continue;
+    }
+    if (!Candidates_.empty()) Candidates_[kept] = Candidates_[row];
+    rows[kept++] = rows[row];
   }
   const int removed = static_cast<int>(undo.Removed.size());
-  Rows_.resize(kept);
-  if (removed > 0) Changed(std::move(undo));
+  rows.resize(kept);
+  if (!Candidates_.empty()) Candidates_.resize(kept);
+  if (removed > 0) {
+    DayIndexes_.clear();
+    Changed(std::move(undo));
+  }
   First();
   return removed;
 }
@@ -322,7 +443,7 @@ void TDataTable::Changed(TUndo&& undo) {
   }
   if (!WriteThrough_) return;
   try {
-    WriteFile();
+    Write(true);
   } catch (...) {
     Undo(undo);
     Unsaved_ = false;  // the rows are back to what the file holds
@@ -331,26 +452,38 @@ void TDataTable::Changed(TUndo&& undo) {
 }
 
 void TDataTable::Undo(TUndo& undo) {
-  const auto at = Rows_.begin() + static_cast<std::ptrdiff_t>(undo.Row);
+  std::vector<TRow>& rows = Stored();
+  const auto at = rows.begin() + static_cast<std::ptrdiff_t>(undo.Row);
   switch (undo.Kind) {
-    case TUndo::ukModified: Rows_[undo.Row] = std::move(undo.Old); break;
-    case TUndo::ukAppended: Rows_.erase(at); break;
-    case TUndo::ukDeleted: Rows_.insert(at, std::move(undo.Old)); break;
+    case TUndo::ukModified:
+      rows[undo.Row] = undo.Old;
+      RowChanged(undo.Row);
+      break;
+    case TUndo::ukAppended:
+      rows.erase(at);
+      RowRemoved(undo.Row);
+      break;
+    case TUndo::ukDeleted:
+      rows.insert(at, undo.Old);
+      RowInserted(undo.Row);
+      break;
     case TUndo::ukDeletedMany: {
-      // Merge the removed rows back into their places.
-      std::vector<TStoredRow> merged;
-      merged.reserve(Rows_.size() + undo.Removed.size());
+      // Merge the removed rows back into their places; every row is asked again.
+      std::vector<TRow> merged;
+      merged.reserve(rows.size() + undo.Removed.size());
       size_t next = 0;
-      for (auto& [position, row] : undo.Removed) {
-        while (merged.size() < position) merged.push_back(std::move(Rows_[next++]));
-        merged.push_back(std::move(row));
+      for (const auto& [position, row] : undo.Removed) {
+        while (merged.size() < position) merged.push_back(rows[next++]);
+        merged.push_back(row);
       }
-      while (next < Rows_.size()) merged.push_back(std::move(Rows_[next++]));
-      Rows_ = std::move(merged);
+      while (next < rows.size()) merged.push_back(rows[next++]);
+      rows = std::move(merged);
+      DayIndexes_.clear();
+      if (!Candidates_.empty()) Candidates_.assign(rows.size(), true);
       break;
     }
   }
-  Current_ = std::min(undo.Row, Rows_.size());
+  Current_ = std::min(undo.Row, rows.size());
 }
 
 // --- batches ---
@@ -377,7 +510,7 @@ void TDataTable::CommitBatch() {
   }
   if (!BatchLog_.empty() && WriteThrough_) {
     try {
-      WriteFile();
+      Write(true);  // the batch's log is dropped once the write is done
     } catch (...) {
       RollbackBatch();
       throw;

@@ -9,6 +9,7 @@
 #include "platform/file_signature.h"
 #include "platform/file_writer.h"
 #include "store/field_value.h"
+#include "store/row_store.h"
 
 class TDataTable;
 
@@ -18,7 +19,9 @@ class TTableFormat {
  public:
   virtual ~TTableFormat() = default;
   // Reads the file's bytes into field definitions and rows; raises on anything it cannot read.
-  virtual void Read(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows) const = 0;
+  // Rows that stand in the bytes exactly as AppendRow writes them keep their piece of the bytes
+  // when the bytes are the store's source.
+  virtual void Read(std::string_view bytes, TFieldDefs& fields, TRowStore& rows) const = 0;
   virtual std::string Head(const TFieldDefs& fields) const = 0;
   virtual void AppendRow(std::string& out, const TFieldDefs& fields, const TRowValues& row) const = 0;
   virtual std::string Tail() const = 0;
@@ -45,7 +48,7 @@ class TField {
   void Clear();
 
  private:
-  const TFieldValue& Value() const;
+  TFieldValue Value() const;
   void Set(const TFieldValue& value);
 
   TDataTable& Table_;
@@ -54,8 +57,10 @@ class TField {
 
 // An in-memory table of rows bound to a file: opening reads the whole file, and every post and
 // delete writes the whole table back (atomically) when write-through is on; otherwise closing
-// writes it when it changed. Rows keep their order. A filter restricts the rows the cursor,
-// Locate and RecordCount see.
+// writes it when it changed. Rows keep their order, in compact form (see TRowStore); writing
+// copies the piece of the file of every row that did not change since it was read or written,
+// and renders only the others. A filter restricts the rows the cursor, Locate and RecordCount
+// see.
 class TDataTable {
  public:
   enum TState {
@@ -64,7 +69,13 @@ class TDataTable {
     dsEdit,      // the current row is being edited
     dsInsert,    // a new row is being edited
   };
-  using TFilter = std::function<bool(const TRowValues& row)>;
+  using TFilter = std::function<bool(const TRowView& row)>;
+  // A range of a date or date-time field's values, in milliseconds from From up to To.
+  struct TFieldRange {
+    int Field;
+    std::int64_t From;
+    std::int64_t To;
+  };
 
   // name: the table's name in messages ("Events").
   TDataTable(std::string name, TFileWriter& writer, const TTableFormat& format);
@@ -104,8 +115,11 @@ class TDataTable {
   // Writes the whole table to its file now.
   void WriteFile();
 
-  // The filter; it applies while Filtered is on.
-  void SetFilter(TFilter filter);
+  // The filter; it applies while Filtered is on. With ranges, only the rows whose value of a
+  // range's field lies in that range (and rows changed since) are asked, found through an index
+  // of each field's days that is built once per read of the file: the filter must refuse every
+  // other row.
+  void SetFilter(TFilter filter, std::vector<TFieldRange> ranges = {});
   void SetFiltered(bool on);
   bool Filtered() const { return Filtered_; }
 
@@ -149,21 +163,25 @@ class TDataTable {
 
  private:
   friend class TField;
-  // A row and, once it was written, its piece of the file.
-  struct TStoredRow {
-    TRowValues Values;
-    std::string Text;
-  };
+  using TRow = TRowStore::TRow;
   struct TUndo {
     enum TKind { ukModified, ukAppended, ukDeleted, ukDeletedMany } Kind;
     size_t Row;
-    TStoredRow Old;
-    std::vector<std::pair<size_t, TStoredRow>> Removed;  // ukDeletedMany: positions ascending
+    TRow Old;
+    std::vector<std::pair<size_t, TRow>> Removed;  // ukDeletedMany: positions ascending
+  };
+  // The rows of one day of a field's values, ordered by day.
+  struct TDayEntry {
+    std::int32_t Day;
+    std::uint32_t Row;
+    friend bool operator<(const TDayEntry& a, const TDayEntry& b) { return a.Day < b.Day; }
   };
 
   // Reads the file into fields and rows, checking the required fields.
-  void ReadFile(TFieldDefs& fields, std::vector<TRowValues>& rows) const;
-  void TakeRows(TFieldDefs&& fields, std::vector<TRowValues>&& rows);
+  void ReadFile(TFieldDefs& fields, TRowStore& rows) const;
+  void TakeRows(TFieldDefs&& fields, TRowStore&& rows);
+  std::vector<TRow>& Stored() { return Store_.Rows(); }
+  const std::vector<TRow>& Stored() const { return Store_.Rows(); }
   bool Visible(size_t row) const;
   void Seek(size_t from);  // the first visible row at or after `from`
   void RequireOpen() const;
@@ -172,6 +190,16 @@ class TDataTable {
   // After a change: write now, or remember how to undo it in the running batch.
   void Changed(TUndo&& undo);
   void Undo(TUndo& undo);
+  // Writes the file; keepText: the rows take their pieces of the text written (no undo of a
+  // batch can bring back rows of the text before).
+  void Write(bool keepText);
+  // The rows the filter's ranges select, as one flag per row; none without ranges.
+  void NarrowFilter();
+  const std::vector<TDayEntry>& DayIndex(int field);
+  // Keeping the flags in step with a row inserted, removed or changed: such rows are asked.
+  void RowInserted(size_t row);
+  void RowRemoved(size_t row);
+  void RowChanged(size_t row);
 
   std::string Name_;
   std::string FileName_;
@@ -179,7 +207,7 @@ class TDataTable {
   const TTableFormat& Format_;
   TFieldDefs Fields_;
   std::vector<std::string> RequiredFields_;
-  std::vector<TStoredRow> Rows_;
+  TRowStore Store_;
   TFileSignature ReadSignature_;        // the file as it was last read or written
   TFileSignature UnreadableSignature_;  // the version of the file that last failed to read
   std::uint64_t ReadCount_ = 0;
@@ -187,6 +215,9 @@ class TDataTable {
   size_t Current_ = 0;
   TRowValues Buffer_;  // the row being edited
   TFilter Filter_;
+  std::vector<TFieldRange> Ranges_;
+  std::vector<bool> Candidates_;  // per row: whether the filter is asked; empty: every row is
+  std::vector<std::pair<int, std::vector<TDayEntry>>> DayIndexes_;  // by field; dropped on a change
   bool Filtered_ = false;
   bool WriteThrough_ = false;
   bool Unsaved_ = false;  // changed since the last write

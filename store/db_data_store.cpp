@@ -176,20 +176,30 @@ void TVpCustomDBDataStore::SetFilterCriteria(TDataTable& table, bool useDates, i
   const bool dates = useDates && startTime >= 0;
   const std::int64_t from = ToMs(start);
   const std::int64_t to = ToMs(end);
-  auto value = [](const TRowValues& row, int index) -> const TFieldValue& {
-    static const TFieldValue none;
-    return index < 0 ? none : row[static_cast<size_t>(index)];
+  auto number = [](const TRowView& row, int index) -> std::int64_t {
+    return index < 0 ? 0 : row.Number(static_cast<size_t>(index));
   };
-  table.SetFilter([=](const TRowValues& row) {
-    if (ValueAsInteger(value(row, resource), "ResourceID") != resourceID) return false;
-    if (!dates) return true;
-    // An event is loaded when it starts in the window (also when it ends after it), or when it
-    // repeats into the window.
-    const std::int64_t starts = ToMs(ValueAsFloat(value(row, startTime), "StartTime"));
-    if (starts >= from && starts < to) return true;
-    return ValueAsInteger(value(row, repeatCode), "RepeatCode") > 0 &&
-           from <= ToMs(ValueAsFloat(value(row, rangeEnd), "RepeatRangeEnd"));
-  });
+  auto ms = [](const TRowView& row, int index) -> std::int64_t {
+    return index < 0 ? 0 : row.Ms(static_cast<size_t>(index));
+  };
+  // Only rows that start in the window, or whose repetition ends in it or later, can pass: the
+  // table finds those through its index of days.
+  std::vector<TDataTable::TFieldRange> ranges;
+  if (dates) {
+    ranges.push_back({startTime, from, to});
+    if (repeatCode >= 0 && rangeEnd >= 0) ranges.push_back({rangeEnd, from, INT64_MAX});
+  }
+  table.SetFilter(
+      [=](const TRowView& row) {
+        if (number(row, resource) != resourceID) return false;
+        if (!dates) return true;
+        // An event is loaded when it starts in the window (also when it ends after it), or when
+        // it repeats into the window.
+        const std::int64_t starts = ms(row, startTime);
+        if (starts >= from && starts < to) return true;
+        return number(row, repeatCode) > 0 && from <= ms(row, rangeEnd);
+      },
+      std::move(ranges));
   table.SetFiltered(true);
 }
 
@@ -339,9 +349,8 @@ void TVpCustomDBDataStore::RemoveAllRecords(const TRecordKind<TCollection>& kind
         table->Open();
         const int index = table->FieldIndex(TableFieldFor(kind.Table, "ResourceID"));
         if (index < 0) return;
-        table->DeleteWhere([&](const TRowValues& row) {
-          return ValueAsInteger(row[static_cast<size_t>(index)], "ResourceID") == resource->ResourceID();
-        });
+        table->DeleteWhere(
+            [&](const TRowView& row) { return row.Number(static_cast<size_t>(index)) == resource->ResourceID(); });
       });
     });
   }

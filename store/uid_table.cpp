@@ -72,8 +72,7 @@ void TVpUidTable::Set(TVpTableKind kind, int recordID, const std::string& uid) {
   bool found = false;
   if (had != Records_.end()) {
     const auto kindField = static_cast<size_t>(Table_.FieldIndex("TableKind"));
-    Table_.SetFilter(
-        [kindField, kind](const TRowValues& row) { return ValueAsInteger(row[kindField], "TableKind") == kind; });
+    Table_.SetFilter([kindField, kind](const TRowView& row) { return row.Number(kindField) == kind; });
     Table_.SetFiltered(true);
     found = Table_.Locate("UID", uid);
   }

@@ -108,8 +108,8 @@ void TSyncStatusTable::Save() {
     TTableBatch batch(Table_);
     // The rows of the changed entries go and come back at the end; every other row keeps the
     // text it was written with.
-    Table_.DeleteWhere([this, uidIndex](const TRowValues& row) {
-      const TFieldValue& uid = row[uidIndex];
+    Table_.DeleteWhere([this, uidIndex](const TRowView& row) {
+      const TFieldValue uid = row[uidIndex];
       return ValueIsNull(uid) ? TokenUnsaved_ : Unsaved_.count(ValueAsString(uid)) > 0;
     });
     for (const std::string& uid : Unsaved_) {

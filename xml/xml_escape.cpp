@@ -1,7 +1,32 @@
 #include "xml/xml_escape.h"
 
+#include <array>
+#include <cstdint>
+
 #include "platform/utf8.h"
 #include "xml/xml_chars.h"
+
+namespace {
+
+// The references an attribute value is written with; the single quote's only when asked for.
+constexpr char kReferenced[] = {'&', '<', '>', '"', '\'', '\t', '\n', '\r'};
+constexpr std::string_view kReferences[] = {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;", "&#009;", "&#010;", "&#013;"};
+
+// Per ASCII character: its place in the lists plus one; 0 for a character written as itself.
+constexpr std::array<std::uint8_t, 128> kReferenceIndex = [] {
+  std::array<std::uint8_t, 128> index{};
+  for (size_t i = 0; i < sizeof kReferenced; ++i)
+    index[static_cast<size_t>(kReferenced[i])] = static_cast<std::uint8_t>(i + 1);
+  return index;
+}();
+
+// The reference a character is written as; empty for one written as itself.
+std::string_view ReferenceFor(char32_t c) {
+  if (c >= 128 || kReferenceIndex[c] == 0) return {};
+  return kReferences[kReferenceIndex[c] - 1];
+}
+
+}  // namespace
 
 void AppendXmlEscaped(std::string& out, std::string_view text, TXmlApostrophe apostrophe) {
   const char* p = text.data();
@@ -11,16 +36,41 @@ void AppendXmlEscaped(std::string& out, std::string_view text, TXmlApostrophe ap
     const std::string_view character(p, static_cast<size_t>(sequence.Length));
     p += sequence.Length;
     if (sequence.Status != TUtf8Sequence::usOk || !IsXmlChar(sequence.Value)) continue;
-    switch (sequence.Value) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += apostrophe == xaReference ? "&apos;" : "'"; break;
-      case '\t': out += "&#009;"; break;
-      case '\n': out += "&#010;"; break;
-      case '\r': out += "&#013;"; break;
-      default: out += character;
+    const std::string_view reference = ReferenceFor(sequence.Value);
+    if (reference.empty() || (sequence.Value == '\'' && apostrophe == xaAsIs)) out += character;
+    else out += reference;
+  }
+}
+
+void AppendXmlUnescaped(std::string& out, std::string_view escaped) {
+  size_t at = 0;
+  while (at < escaped.size()) {
+    const size_t amp = escaped.find('&', at);
+    out.append(escaped.substr(at, amp == std::string_view::npos ? std::string_view::npos : amp - at));
+    if (amp == std::string_view::npos) return;
+    at = amp + 1;
+    char replaced = '&';
+    for (size_t i = 0; i < sizeof kReferenced; ++i)
+      if (escaped.substr(amp, kReferences[i].size()) == kReferences[i]) {
+        replaced = kReferenced[i];
+        at = amp + kReferences[i].size();
+        break;
+      }
+    out += replaced;
+  }
+}
+
+bool IsXmlEscapedForm(std::string_view written, std::string_view text) {
+  size_t at = 0;
+  for (const char c : text) {
+    const std::string_view reference = ReferenceFor(static_cast<unsigned char>(c));
+    if (reference.empty()) {
+      if (at >= written.size() || written[at] != c) return false;
+      ++at;
+    } else {
+      if (written.substr(at, reference.size()) != reference) return false;
+      at += reference.size();
     }
   }
+  return at == written.size();
 }

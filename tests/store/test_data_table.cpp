@@ -92,7 +92,7 @@ TEST_F(DataTable, FilterCursorAndLocate) {
   Table_.Open();
   EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 2, 3, 4}));
   const int resource = Table_.FieldIndex("resourceid");  // field names ignore case
-  Table_.SetFilter([resource](const TRowValues& row) {
+  Table_.SetFilter([resource](const TRowView& row) {
     return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{10});
   });
   EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 2, 3, 4})) << "the filter applies only when switched on";
@@ -217,11 +217,11 @@ TEST_F(DataTable, DeleteWhereRemovesHiddenRowsTooWithOneWrite) {
   WriteFile({{4, 20, "d"}, {1, 10, "a"}, {2, 20, "b"}, {3, 10, "c"}});
   Table_.Open();
   const int resource = Table_.FieldIndex("ResourceID");
-  Table_.SetFilter([resource](const TRowValues& row) {
+  Table_.SetFilter([resource](const TRowView& row) {
     return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{20});
   });
   Table_.SetFiltered(true);
-  EXPECT_EQ(Table_.DeleteWhere([resource](const TRowValues& row) {
+  EXPECT_EQ(Table_.DeleteWhere([resource](const TRowView& row) {
     return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{10});
   }),
             2);
@@ -270,7 +270,7 @@ namespace {
 TEST_F(DataTable, ReadsAFileAnotherWriterReplacedOnlyWhenItChanged) {
   WriteFile({{1, 1, "a"}, {2, 2, "b"}});
   Table_.Open();
-  Table_.SetFilter([](const TRowValues& row) { return std::get<std::int64_t>(row[1]) == 1; });
+  Table_.SetFilter([](const TRowView& row) { return std::get<std::int64_t>(row[1]) == 1; });
   Table_.SetFiltered(true);
   const auto reads = Table_.ReadCount();
   EXPECT_FALSE(Table_.ReadAgainIfChanged());

@@ -1,0 +1,123 @@
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench/planner_folder.h"
+#include "platform/file_reader.h"
+#include "platform/file_writer.h"
+#include "store/planner_files.h"
+
+extern char** environ;
+
+// A program folder of 10,000, 100,000 and 200,000 events (beside 5,000 contacts and 5,000 tasks)
+// as a user meets it, through whole runs of koret-cli, beside the floor in the same run:
+// - agenda for a week: its time beside reading the same five files; the memory it holds per
+//   event (its peak RSS over that of a folder without events) beside the events file's bytes per
+//   event;
+// - add-event: its time beside the atomic write (with flush) of the events file it writes; the
+//   peak memory of its save over the memory the loaded rows hold, beside the events file's size.
+// Every figure should grow linearly with the events.
+namespace {
+
+struct TRun {
+  double Seconds;
+  double PeakBytes;
+};
+
+TRun RunCli(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  std::string program = KORET_CLI_PATH;
+  argv.push_back(program.data());
+  std::vector<std::string> copies = args;
+  for (std::string& arg : copies) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+    throw std::runtime_error("cannot start " + program);
+  posix_spawn_file_actions_destroy(&actions);
+  int status = 0;
+  rusage usage{};
+  ::wait4(pid, &status, 0, &usage);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("koret-cli failed");
+  return {seconds, static_cast<double>(usage.ru_maxrss) * 1024.0};
+}
+
+const std::string& Folder(int events) {
+  static std::map<int, std::string> folders;
+  auto found = folders.find(events);
+  if (found == folders.end()) found = folders.emplace(events, MakeFolder(events, 5000, 5000)).first;
+  return found->second;
+}
+
+std::string EventsFile(int events) { return Folder(events) + "/" + TVpPlannerFiles::kEventsFile; }
+double FileSize(const std::string& path) { return static_cast<double>(std::filesystem::file_size(path)); }
+
+std::vector<std::string> AgendaArgs(int events) {
+  return {"agenda", "--data", Folder(events), "--from", "2024-06-01", "--days", "7"};
+}
+
+void BM_Agenda(benchmark::State& state) {
+  const int events = static_cast<int>(state.range(0));
+  const double emptyPeak = RunCli(AgendaArgs(0)).PeakBytes;
+  double peak = 0;
+  double floor = 0;
+  for (auto _ : state) {
+    const TRun run = RunCli(AgendaArgs(events));
+    state.SetIterationTime(run.Seconds);
+    peak = std::max(peak, run.PeakBytes);
+    const auto start = std::chrono::steady_clock::now();
+    for (const char* file :
+         {TVpPlannerFiles::kResourcesFile, TVpPlannerFiles::kEventsFile, TVpPlannerFiles::kContactsFile,
+          TVpPlannerFiles::kTasksFile, TVpPlannerFiles::kRecordIDsFile})
+      benchmark::DoNotOptimize(ReadWholeFile(Folder(events) + "/" + file));
+    floor += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+  state.counters["floor_read_ms"] = benchmark::Counter(floor * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["bytes_per_event"] = (peak - emptyPeak) / events;
+  state.counters["file_bytes_per_event"] = FileSize(EventsFile(events)) / events;
+}
+
+void BM_AddEvent(benchmark::State& state) {
+  const int events = static_cast<int>(state.range(0));
+  const double heldPeak = RunCli(AgendaArgs(events)).PeakBytes;
+  const std::vector<std::string> args = {"add-event",        "--data",           Folder(events),
+                                         "--start",          "2024-06-01 10:00", "--end",
+                                         "2024-06-01 11:00", "--subject",        "Scale check"};
+  TAtomicFileWriter writer;
+  double peak = 0;
+  double total = 0;
+  double floor = 0;
+  for (auto _ : state) {
+    const TRun run = RunCli(args);
+    state.SetIterationTime(run.Seconds);
+    total += run.Seconds;
+    peak = std::max(peak, run.PeakBytes);
+    const std::string bytes = *ReadWholeFile(EventsFile(events));
+    const auto start = std::chrono::steady_clock::now();
+    writer.ReplaceFile(EventsFile(events), bytes);
+    floor += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+  state.counters["floor_write_ms"] = benchmark::Counter(floor * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["x_floor"] = total / floor;
+  state.counters["save_peak_over_held_MB"] = (peak - heldPeak) / 1e6;
+  state.counters["file_MB"] = FileSize(EventsFile(events)) / 1e6;
+}
+
+}  // namespace
+
+BENCHMARK(BM_Agenda)->Arg(10'000)->Arg(100'000)->Arg(200'000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddEvent)->Arg(10'000)->Arg(100'000)->Arg(200'000)->UseManualTime()->Unit(benchmark::kMillisecond);
