@@ -5,6 +5,7 @@
 
 #include "model/day_number.h"
 #include "platform/file_writer.h"
+#include "store/data_packet.h"
 #include "store/planner_files.h"
 
 namespace {
@@ -37,7 +38,11 @@ std::string MakeFolder(int events, int contacts, int tasks) {
     std::string rows;
     for (int i = 1; i <= count; ++i) rows += "<ROW" + row(i) + "/>";
     text.insert(text.find("</ROWDATA>"), rows);
-    writer.ReplaceFile(folder + "/" + file, text);
+    // Written as the program writes its tables, so that loading sees the program's own files.
+    TFieldDefs fields;
+    std::vector<TRowValues> values;
+    ReadDataPacket(text, fields, values);
+    writer.ReplaceFile(folder + "/" + file, FormatDataPacket(fields, values));
   };
   table("Resources", TVpPlannerFiles::kResourcesFile, 1,
         [](int) { return Attr("ResourceID", "1") + Attr("Description", "KORET") + Attr("ResourceActive", "TRUE"); });

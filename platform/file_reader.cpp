@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -44,31 +43,25 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::int64_t l
   if (::fstat(file.Fd, &st) != 0) Fail(path, std::strerror(errno));
   if (const char* reason = NotRegularReason(st.st_mode)) Fail(path, reason);
   if (st.st_size > largest) Fail(path, TooLarge(largest));
-  // Read straight into the text, sized as the file is now; the file may grow or shrink while it
-  // is read.
+  // Read straight into the text, sized as the file is now; what it holds beyond that (it grew
+  // while it was read) is appended, and a file that shrank is cut.
   std::string contents;
   contents.reserve(static_cast<size_t>(st.st_size));
   AdviseHugePages(contents.data(), contents.capacity());
   contents.resize(static_cast<size_t>(st.st_size));
   size_t filled = 0;
+  char buffer[65536];
   for (;;) {
-    if (filled == contents.size()) {
-      if (static_cast<std::int64_t>(filled) >= largest) {
-        char probe;
-        const ssize_t more = ::read(file.Fd, &probe, 1);
-        if (more > 0) Fail(path, TooLarge(largest));
-        if (more == 0) break;
-        if (errno == EINTR) continue;
-        Fail(path, std::strerror(errno));
-      }
-      contents.resize(std::min<size_t>(static_cast<size_t>(largest), std::max<size_t>(filled * 2, 65536)));
-    }
-    const ssize_t got = ::read(file.Fd, contents.data() + filled, contents.size() - filled);
+    const bool full = filled == contents.size();
+    char* into = full ? buffer : contents.data() + filled;
+    const ssize_t got = ::read(file.Fd, into, full ? sizeof buffer : contents.size() - filled);
     if (got == 0) break;
     if (got < 0) {
       if (errno == EINTR) continue;
       Fail(path, std::strerror(errno));
     }
+    if (static_cast<std::int64_t>(filled) + got > largest) Fail(path, TooLarge(largest));
+    if (full) contents.append(buffer, static_cast<size_t>(got));
     filled += static_cast<size_t>(got);
   }
   contents.resize(filled);

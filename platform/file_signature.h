@@ -17,3 +17,5 @@ struct TFileSignature {
 
 // The signature of the file the path names (a symbolic link is followed).
 TFileSignature FileSignatureOf(const std::string& path);
+// The signature of the file open on the descriptor; the empty one when it cannot be had.
+TFileSignature FileSignatureOfDescriptor(int fd);

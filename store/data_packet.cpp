@@ -364,7 +364,7 @@ class TPacketReader {
         } else if (!raw.empty()) {
           written = IsXmlEscapedForm(raw, text);
         }
-        Rows_.SetText(index, text, written ? raw : std::string_view());
+        Rows_.SetText(index, text, InBytes(text.data(), text.size()));
         return written;
       }
     }
@@ -417,11 +417,12 @@ class TPacketReader {
     written = written && InBytes(rowEnd, 3) && std::string_view(rowEnd, 3) == "\"/>";
     StagedPiece_ =
         written ? std::string_view(rowStart, static_cast<size_t>(rowEnd + 3 - rowStart)) : std::string_view();
+    StagedPieceOffset_ = written ? static_cast<std::uint64_t>(rowStart - Bytes_.data()) : 0;
   }
 
   void CommitStaged() {
     if (!Staged_) return;
-    Rows_.Rows().push_back(Rows_.Commit(StagedPiece_));
+    Rows_.Rows().push_back(Rows_.Commit(StagedPieceOffset_, StagedPiece_.size()));
     Staged_ = false;
   }
 
@@ -436,9 +437,10 @@ class TPacketReader {
   int Depth_ = 0;
   bool SawRoot_ = false;
   bool SawFields_ = false;
-  bool LaidOut_ = false;  // the rows' layout is set: no more fields
-  bool Staged_ = false;   // a row is being built (the changes of a later row may still apply to it)
-  std::string_view StagedPiece_;
+  bool LaidOut_ = false;          // the rows' layout is set: no more fields
+  bool Staged_ = false;           // a row is being built (the changes of a later row may still apply to it)
+  std::string_view StagedPiece_;  // the staged row's piece of the file; empty: none
+  std::uint64_t StagedPieceOffset_ = 0;
 };
 
 }  // namespace
@@ -451,7 +453,6 @@ void ReadDataPacket(std::string_view bytes, TFieldDefs& fields, TRowStore& rows)
 
 void ReadDataPacket(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows) {
   TRowStore store;
-  store.ViewSource(bytes);
   ReadDataPacket(bytes, fields, store);
   rows.clear();
   rows.reserve(store.Size());

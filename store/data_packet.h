@@ -27,8 +27,8 @@ std::string FormatDataPacket(const TFieldDefs& fields, const std::vector<TRowVal
 // (rows marked deleted are dropped, changes recorded for a row are applied to it). Raises
 // EDataTableError saying where and why for anything else.
 void ReadDataPacket(std::string_view bytes, TFieldDefs& fields, std::vector<TRowValues>& rows);
-// The same into compact rows. Rows the file holds exactly as this program writes them keep their
-// piece of the file when bytes are the store's source.
+// The same into compact rows. Rows the file holds exactly as this program writes them know their
+// piece of the bytes.
 void ReadDataPacket(std::string_view bytes, TFieldDefs& fields, TRowStore& rows);
 
 // The data-packet layout as a table format, for data tables.

@@ -5,6 +5,8 @@
 #include "model/day_number.h"
 #include "platform/ascii_text.h"
 #include "platform/file_reader.h"
+#include "platform/file_version_reader.h"
+#include "platform/huge_pages.h"
 
 namespace {
 
@@ -88,13 +90,11 @@ void TDataTable::ReadFile(TFieldDefs& fields, TRowStore& rows) const {
     Fail(e.what());
   }
   if (!bytes) Fail("the file \"" + FileName_ + "\" does not exist");
-  rows.AdoptSource(std::move(*bytes));
   try {
-    Format_.Read(rows.Source(), fields, rows);
+    Format_.Read(*bytes, fields, rows);
   } catch (const std::exception& e) {
     Fail("\"" + FileName_ + "\" is not a readable table: " + e.what());
   }
-  rows.ReleaseUnusedSource();
   std::string missing;
   for (const std::string& name : RequiredFields_)
     if (FieldIndexIn(fields, name) < 0) missing += (missing.empty() ? "" : ", ") + name;
@@ -119,6 +119,7 @@ void TDataTable::Open() {
   ReadFile(fields, rows);
   TakeRows(std::move(fields), std::move(rows));
   ReadSignature_ = signature;
+  PiecesSignature_ = signature;
   State_ = dsBrowse;
   Unsaved_ = false;
   First();
@@ -147,6 +148,7 @@ bool TDataTable::ReadAgainIfChanged(bool retryUnreadable) {
   }
   TakeRows(std::move(fields), std::move(rows));
   ReadSignature_ = signature;
+  PiecesSignature_ = signature;
   First();
   return true;
 }
@@ -156,7 +158,6 @@ void TDataTable::Close() {
   if (State_ != dsBrowse) Cancel();
   if (Unsaved_) WriteFile();
   Store_.SetFields(Fields_);
-  Store_.AdoptSource({});
   DayIndexes_.clear();
   Candidates_.clear();
   State_ = dsInactive;
@@ -167,47 +168,93 @@ void TDataTable::Close() {
 
 void TDataTable::WriteFile() { Write(BatchLog_.empty()); }
 
-void TDataTable::Write(bool keepText) {
-  // The rows without a piece are rendered first, so that the file is put together in one buffer
-  // of its exact size.
+bool TDataTable::Assemble(std::string& text, std::vector<std::uint64_t>& offsets, bool copyPieces) const {
+  // The file as the pieces know it, when it is still that version; the rows without a piece are
+  // rendered first, so that the text is put together in one buffer of its exact size.
+  bool pieces = false;
+  for (const TRow& row : Stored()) pieces = pieces || row.PieceLength > 0;
+  const TFileVersionReader file(FileName_, copyPieces && pieces ? PiecesSignature_ : TFileSignature());
+  auto copied = [&](const TRow& row) { return file.IsOpen() && row.PieceLength > 0; };
   std::string rendered;
   std::vector<size_t> renderedEnds;
   const std::string head = Format_.Head(Fields_);
   const std::string tail = Format_.Tail();
   size_t size = head.size() + tail.size();
   for (const TRow& row : Stored()) {
-    if (row.SourceLength > 0) {
-      size += static_cast<size_t>(row.SourceLength);
+    if (copied(row)) {
+      size += static_cast<size_t>(row.PieceLength);
       continue;
     }
     Format_.AppendRow(rendered, Fields_, Store_.Values(row));
     renderedEnds.push_back(rendered.size());
   }
   size += rendered.size();
-  std::string text;
+  text.clear();
   text.reserve(size);
-  text += head;
-  std::vector<std::uint64_t> offsets;
+  AdviseHugePages(text.data(), text.capacity());
+  text.resize(size);
+  offsets.clear();
   offsets.reserve(Stored().size() + 1);
+  size_t at = head.copy(text.data(), head.size());
+  // Pieces that follow each other in the file are read at once.
+  std::uint64_t runFrom = 0;
+  size_t runAt = 0;
+  size_t runLength = 0;
+  bool read = true;
+  auto flush = [&] {
+    if (runLength > 0) read = read && file.ReadAt(runFrom, text.data() + runAt, runLength);
+    runLength = 0;
+  };
   size_t next = 0;
   size_t renderedAt = 0;
   for (const TRow& row : Stored()) {
-    offsets.push_back(text.size());
-    if (row.SourceLength > 0) {
-      text += Store_.SourceOf(row);
-    } else {
-      text.append(rendered, renderedAt, renderedEnds[next] - renderedAt);
-      renderedAt = renderedEnds[next++];
+    offsets.push_back(at);
+    if (!copied(row)) {
+      flush();
+      const size_t end = renderedEnds[next++];
+      at += rendered.copy(text.data() + at, end - renderedAt, renderedAt);
+      renderedAt = end;
+      continue;
     }
+    if (runLength == 0 || runFrom + runLength != row.PieceOffset) {
+      flush();
+      runFrom = row.PieceOffset;
+      runAt = at;
+    }
+    runLength += static_cast<size_t>(row.PieceLength);
+    at += static_cast<size_t>(row.PieceLength);
   }
-  offsets.push_back(text.size());
-  rendered = std::string();
-  text += tail;
+  flush();
+  offsets.push_back(at);
+  tail.copy(text.data() + at, tail.size());
+  if (!read) return false;
+  // Each copied piece must still be a row: a file changed behind its signature is not trusted.
+  for (size_t row = 0; row < Stored().size(); ++row) {
+    if (!copied(Stored()[row])) continue;
+    const std::string_view piece(text.data() + offsets[row], offsets[row + 1] - offsets[row]);
+    if (!piece.starts_with("<ROW") || !piece.ends_with("/>")) return false;
+  }
+  return true;
+}
+
+void TDataTable::Write(bool keepPieces) {
+  std::string text;
+  std::vector<std::uint64_t> offsets;
+  if (!Assemble(text, offsets, true)) Assemble(text, offsets, false);
   Writer_.ReplaceFile(FileName_, text);
   Unsaved_ = false;
   // Every writer replaces the file under the folder's lock, so the file now is this table's.
   ReadSignature_ = FileSignatureOf(FileName_);
-  if (keepText) Store_.ReplaceSource(std::move(text), offsets);
+  // The rows' pieces are now those of the text written, unless an undo may still bring back rows
+  // with pieces of the file before (they are then rendered), or the file is not the one written.
+  if (!keepPieces || ReadSignature_.Size != static_cast<std::int64_t>(text.size())) return;
+  std::vector<TRow>& rows = Store_.Rows();
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const std::uint64_t length = offsets[i + 1] - offsets[i];
+    rows[i].PieceOffset = length <= TRowStore::kMaxPieceLength ? offsets[i] : 0;
+    rows[i].PieceLength = length <= TRowStore::kMaxPieceLength ? length : 0;
+  }
+  PiecesSignature_ = ReadSignature_;
 }
 
 void TDataTable::RequireOpen() const {

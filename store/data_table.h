@@ -19,8 +19,7 @@ class TTableFormat {
  public:
   virtual ~TTableFormat() = default;
   // Reads the file's bytes into field definitions and rows; raises on anything it cannot read.
-  // Rows that stand in the bytes exactly as AppendRow writes them keep their piece of the bytes
-  // when the bytes are the store's source.
+  // Rows that stand in the bytes exactly as AppendRow writes them know their piece of the bytes.
   virtual void Read(std::string_view bytes, TFieldDefs& fields, TRowStore& rows) const = 0;
   virtual std::string Head(const TFieldDefs& fields) const = 0;
   virtual void AppendRow(std::string& out, const TFieldDefs& fields, const TRowValues& row) const = 0;
@@ -190,9 +189,12 @@ class TDataTable {
   // After a change: write now, or remember how to undo it in the running batch.
   void Changed(TUndo&& undo);
   void Undo(TUndo& undo);
-  // Writes the file; keepText: the rows take their pieces of the text written (no undo of a
-  // batch can bring back rows of the text before).
-  void Write(bool keepText);
+  // Writes the file; keepPieces: the rows take their pieces of the text written (no undo of a
+  // batch can bring back rows with pieces of the file before).
+  void Write(bool keepPieces);
+  // The text of the file, with where each row's piece begins (and where the last ends); false
+  // when the pieces could not be copied from the file.
+  bool Assemble(std::string& text, std::vector<std::uint64_t>& offsets, bool copyPieces) const;
   // The rows the filter's ranges select, as one flag per row; none without ranges.
   void NarrowFilter();
   const std::vector<TDayEntry>& DayIndex(int field);
@@ -209,6 +211,7 @@ class TDataTable {
   std::vector<std::string> RequiredFields_;
   TRowStore Store_;
   TFileSignature ReadSignature_;        // the file as it was last read or written
+  TFileSignature PiecesSignature_;      // the version of the file the rows' pieces lie in
   TFileSignature UnreadableSignature_;  // the version of the file that last failed to read
   std::uint64_t ReadCount_ = 0;
   TState State_ = dsInactive;

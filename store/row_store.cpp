@@ -1,5 +1,6 @@
 #include "store/row_store.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -8,20 +9,18 @@
 
 #include "model/day_number.h"
 #include "platform/huge_pages.h"
-#include "xml/xml_escape.h"
 
 namespace {
 
-constexpr size_t kChunkWords = size_t{1} << 18;  // 2 MiB, a huge page
-// A text's word: whether it lies in the row's piece of the source (as written) or among the
-// row's own bytes, its length and its offset from the start of either.
-constexpr std::uint64_t kInSource = std::uint64_t{1} << 63;
-constexpr std::uint64_t kMaxTextLength = (std::uint64_t{1} << 31) - 1;
+constexpr size_t kFirstChunkWords = size_t{1} << 10;  // 8 KiB
+constexpr size_t kChunkWords = size_t{1} << 18;       // 2 MiB, a huge page
+// A text's word: its length and its offset from the start of the row's text bytes.
+constexpr std::uint64_t kMaxTextLength = 0xFFFFFFFFu;
 
-std::uint64_t TextWord(bool inSource, std::uint64_t offset, std::uint64_t length) {
+std::uint64_t TextWord(std::uint64_t offset, std::uint64_t length) {
   if (length > kMaxTextLength || offset > 0xFFFFFFFFu)
-    throw EDataTableError("a text of more than 2 GB cannot be kept in a table");
-  return (inSource ? kInSource : 0) | (length << 32) | offset;
+    throw EDataTableError("a row with more than 4 GB of text cannot be kept in a table");
+  return (length << 32) | offset;
 }
 
 std::uint64_t BitsOf(double value) { return std::bit_cast<std::uint64_t>(value); }
@@ -52,57 +51,28 @@ void TRowStore::SetFields(const TFieldDefs& fields) {
   HeaderWords_ = BitmapWords_ * (booleans ? 2 : 1);
   Rows_.clear();
   Chunks_.clear();
+  ChunkSize_ = 0;
   ChunkFree_ = 0;
   ChunkNext_ = nullptr;
   Staged_.assign(Kinds_.size(), {});
 }
 
-void TRowStore::AdoptSource(std::string bytes) {
-  OwnedSource_ = std::move(bytes);
-  Source_ = OwnedSource_;
-}
-
-void TRowStore::ViewSource(std::string_view bytes) {
-  OwnedSource_.clear();
-  Source_ = bytes;
-}
-
-void TRowStore::ReleaseUnusedSource() {
-  for (const TRow& row : Rows_)
-    if (row.SourceLength > 0) return;
-  OwnedSource_ = std::string();
-  Source_ = {};
-}
-
-void TRowStore::ReplaceSource(std::string text, const std::vector<std::uint64_t>& offsets) {
-  OwnedSource_ = std::move(text);
-  Source_ = OwnedSource_;
-  for (size_t i = 0; i < Rows_.size(); ++i) {
-    const std::uint64_t end = i + 1 < offsets.size() ? offsets[i + 1] : offsets[i];
-    const std::uint64_t length = end - offsets[i];
-    // A row longer than a piece can be stays without one; its texts are its own.
-    if (length > kMaxSourceLength) continue;
-    Rows_[i].SourceOffset = offsets[i];
-    Rows_[i].SourceLength = length;
-  }
-}
-
-bool TRowStore::InSource(std::string_view text) const {
-  const auto at = reinterpret_cast<std::uintptr_t>(text.data());
-  const auto begin = reinterpret_cast<std::uintptr_t>(Source_.data());
-  return !Source_.empty() && at >= begin && at + text.size() <= begin + Source_.size();
-}
-
 std::uint64_t* TRowStore::Allocate(size_t words) {
   if (words > ChunkFree_) {
-    // Whole huge pages, filled as rows come.
-    const size_t size = (std::max(kChunkWords, words) + kChunkWords - 1) / kChunkWords * kChunkWords;
-    void* memory = std::aligned_alloc(kChunkWords * sizeof(std::uint64_t), size * sizeof(std::uint64_t));
+    // Chunks double from a small first one, so that small tables stay small; large ones are
+    // whole huge pages, filled as rows come.
+    const size_t doubled =
+        std::clamp(Chunks_.empty() ? kFirstChunkWords : ChunkSize_ * 2, kFirstChunkWords, kChunkWords);
+    ChunkSize_ = std::max(doubled, words);
+    if (ChunkSize_ >= kChunkWords) ChunkSize_ = (ChunkSize_ + kChunkWords - 1) / kChunkWords * kChunkWords;
+    const size_t bytes = ChunkSize_ * sizeof(std::uint64_t);
+    void* memory =
+        ChunkSize_ >= kChunkWords ? std::aligned_alloc(kChunkWords * sizeof(std::uint64_t), bytes) : std::malloc(bytes);
     if (memory == nullptr) throw std::bad_alloc();
-    AdviseHugePages(memory, size * sizeof(std::uint64_t));
+    AdviseHugePages(memory, bytes);
     Chunks_.emplace_back(static_cast<std::uint64_t*>(memory));
     ChunkNext_ = Chunks_.back().get();
-    ChunkFree_ = size;
+    ChunkFree_ = ChunkSize_;
   }
   std::uint64_t* start = ChunkNext_;
   ChunkNext_ += words;
@@ -130,19 +100,9 @@ bool TRowStore::IsNull(const TRow& row, size_t field) const {
   return (row.Words[field / 64] & (std::uint64_t{1} << (field % 64))) == 0;
 }
 
-std::string_view TRowStore::TextBytes(const TRow& row, std::uint64_t descriptor) const {
-  const size_t offset = static_cast<size_t>(descriptor & 0xFFFFFFFFu);
-  const size_t length = static_cast<size_t>((descriptor & ~kInSource) >> 32);
-  if (descriptor & kInSource) return SourceOf(row).substr(offset, length);
+std::string_view TRowStore::TextOf(const TRow& row, std::uint64_t word) const {
   const char* bytes = reinterpret_cast<const char*>(row.Words + HeaderWords_ + ValueWordCount(row.Words));
-  return std::string_view(bytes + offset, length);
-}
-
-std::string TRowStore::TextOf(const TRow& row, std::uint64_t descriptor) const {
-  if (!(descriptor & kInSource)) return std::string(TextBytes(row, descriptor));
-  std::string text;
-  AppendXmlUnescaped(text, TextBytes(row, descriptor));
-  return text;
+  return std::string_view(bytes + (word & 0xFFFFFFFFu), static_cast<size_t>(word >> 32));
 }
 
 TFieldValue TRowStore::Value(const TRow& row, size_t field) const {
@@ -154,7 +114,7 @@ TFieldValue TRowStore::Value(const TRow& row, size_t field) const {
     case kInteger: return static_cast<std::int64_t>(word);
     case kFloat: return std::bit_cast<double>(word);
     case kMs: return FromMs(static_cast<std::int64_t>(word));
-    case kText: return TextOf(row, word);
+    case kText: return std::string(TextOf(row, word));
     case kBoolean: break;
   }
   return std::monostate{};
@@ -184,11 +144,8 @@ bool TRowStore::Equals(const TRow& row, size_t field, const TFieldValue& value) 
   const std::uint64_t word = Kinds_[field] == kBoolean ? 0 : row.Words[WordIndex(row.Words, field)];
   if (const auto* integer = std::get_if<std::int64_t>(&value); integer && Kinds_[field] == kInteger)
     return static_cast<std::int64_t>(word) == *integer;
-  if (const auto* text = std::get_if<std::string>(&value); text && Kinds_[field] == kText) {
-    // Compared where the text lies, in its written form when it lies in the row's piece.
-    const std::string_view bytes = TextBytes(row, word);
-    return word & kInSource ? IsXmlEscapedForm(bytes, *text) : bytes == *text;
-  }
+  if (const auto* text = std::get_if<std::string>(&value); text && Kinds_[field] == kText)
+    return TextOf(row, word) == *text;
   return Value(row, field) == value;
 }
 
@@ -206,39 +163,30 @@ void TRowStore::SetBoolean(size_t field, bool value) { Staged_[field] = {true, v
 void TRowStore::SetFloat(size_t field, double value) { Staged_[field] = {true, BitsOf(value)}; }
 void TRowStore::SetMs(size_t field, std::int64_t ms) { Staged_[field] = {true, static_cast<std::uint64_t>(ms)}; }
 
-void TRowStore::SetText(size_t field, std::string_view value, std::string_view escaped) {
+void TRowStore::SetText(size_t field, std::string_view value, bool lasting) {
   TStaged staged{true, value.size()};
-  if (InSource(value)) {
+  if (lasting) {
     staged.Text = value.data();
   } else {
     staged.PoolOffset = Pool_.size();
     Pool_ += value;
   }
-  if (!escaped.empty() && InSource(escaped)) {
-    staged.Escaped = escaped.data();
-    staged.EscapedLength = escaped.size();
-  }
   Staged_[field] = staged;
 }
 
-TRowStore::TRow TRowStore::Commit(std::string_view piece) {
+TRowStore::TRow TRowStore::Commit(std::uint64_t pieceOffset, size_t pieceLength) {
   TRow row;
-  const bool keepsPiece = !piece.empty() && piece.size() <= kMaxSourceLength && InSource(piece);
-  if (keepsPiece) {
-    row.SourceOffset = static_cast<std::uint64_t>(piece.data() - Source_.data());
-    row.SourceLength = piece.size();
+  if (pieceLength > 0 && pieceLength <= kMaxPieceLength && pieceOffset <= kMaxPieceOffset) {
+    row.PieceOffset = pieceOffset;
+    row.PieceLength = pieceLength;
   }
-  auto inPiece = [&](const TStaged& staged) {
-    return keepsPiece && staged.Escaped != nullptr && staged.Escaped >= piece.data() &&
-           staged.Escaped + staged.EscapedLength <= piece.data() + piece.size();
-  };
   size_t values = 0;
   size_t textBytes = 0;
   for (size_t field = 0; field < Kinds_.size(); ++field) {
     const TStaged& staged = Staged_[field];
     if (!staged.Set || Kinds_[field] == kBoolean) continue;
     ++values;
-    if (Kinds_[field] == kText && !inPiece(staged)) textBytes += static_cast<size_t>(staged.Word);
+    if (Kinds_[field] == kText) textBytes += static_cast<size_t>(staged.Word);
   }
   const size_t words = HeaderWords_ + values + (textBytes + 7) / 8;
   std::uint64_t* out = Allocate(words);
@@ -253,17 +201,13 @@ TRowStore::TRow TRowStore::Commit(std::string_view piece) {
     out[field / 64] |= bit;
     if (Kinds_[field] == kBoolean) {
       if (staged.Word != 0) out[BitmapWords_ + field / 64] |= bit;
-      continue;
-    }
-    if (Kinds_[field] != kText) {
+    } else if (Kinds_[field] != kText) {
       out[next++] = staged.Word;
-    } else if (inPiece(staged)) {
-      out[next++] = TextWord(true, static_cast<std::uint64_t>(staged.Escaped - piece.data()), staged.EscapedLength);
     } else {
       const size_t length = static_cast<size_t>(staged.Word);
       if (length > 0)
         std::memcpy(texts + textOffset, staged.Text ? staged.Text : Pool_.data() + staged.PoolOffset, length);
-      out[next++] = TextWord(false, textOffset, length);
+      out[next++] = TextWord(textOffset, length);
       textOffset += length;
     }
   }
@@ -283,7 +227,8 @@ TRowStore::TRow TRowStore::Encode(const TRowValues& values) {
       case kMs: SetMs(field, ToMs(ValueAsFloat(value, ""))); break;
       case kText: {
         const auto* text = std::get_if<std::string>(&value);
-        SetText(field, text ? std::string_view(*text) : std::string_view(ValueAsString(value)));
+        if (text) SetText(field, *text, true);
+        else SetText(field, ValueAsString(value), false);
         break;
       }
     }

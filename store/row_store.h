@@ -12,22 +12,23 @@
 // The rows of a table in compact form. A row is a run of 64-bit words: a bitmap of the fields
 // that have a value, the values of the boolean fields as bits (when the table has any), one word
 // for every other field with a value (integers; floats as their bits; dates and date-times as
-// whole milliseconds; texts as where their bytes are), then the bytes of the texts the row holds
-// itself. Words are never moved or freed until the store is reset, so a row is a small handle
-// that batches can keep to undo a change.
+// whole milliseconds; texts as where their bytes are), then the bytes of the row's texts. Words
+// are never moved or freed until the store is reset, so a row is a small handle that batches can
+// keep to undo a change.
 //
-// A row read from a file may keep its piece of the file (its source): writing the table then
-// copies those bytes instead of rendering the row, and the row's texts are read from the piece,
-// where they stand as this program escapes them.
+// A row read from a file, or written to it, knows its place there (its piece): writing the
+// table copies those bytes from the file instead of rendering the row, as long as the file is
+// still that version.
 class TRowStore {
  public:
   struct TRow {
     const std::uint64_t* Words = nullptr;
-    std::uint64_t SourceOffset : 40 = 0;  // where the row's piece begins in the source
-    std::uint64_t SourceLength : 24 = 0;  // 0: the row has no piece and is rendered when written
+    std::uint64_t PieceOffset : 40 = 0;  // where the row's piece begins in the file
+    std::uint64_t PieceLength : 24 = 0;  // 0: the row has no piece and is rendered when written
   };
-  // The longest piece of the source a row keeps; longer rows are rendered when written.
-  static constexpr size_t kMaxSourceLength = (size_t{1} << 24) - 1;
+  // The longest piece a row keeps; longer rows are rendered when written.
+  static constexpr size_t kMaxPieceLength = (size_t{1} << 24) - 1;
+  static constexpr std::uint64_t kMaxPieceOffset = (std::uint64_t{1} << 40) - 1;
 
   TRowStore() = default;
   explicit TRowStore(const TFieldDefs& fields) { SetFields(fields); }
@@ -37,16 +38,6 @@ class TRowStore {
   // The layout of the rows; drops every row.
   void SetFields(const TFieldDefs& fields);
   size_t FieldCount() const { return Kinds_.size(); }
-
-  // The bytes rows may keep pieces of: owned (a file read) or viewed (valid while the store is).
-  void AdoptSource(std::string bytes);
-  void ViewSource(std::string_view bytes);
-  std::string_view Source() const { return Source_; }
-  // Drops the source when no row keeps a piece of it.
-  void ReleaseUnusedSource();
-  // After the rows were written to text: every row keeps its piece of it, at the offsets given
-  // (one per row, in order), and the old source goes.
-  void ReplaceSource(std::string text, const std::vector<std::uint64_t>& offsets);
 
   std::vector<TRow>& Rows() { return Rows_; }
   const std::vector<TRow>& Rows() const { return Rows_; }
@@ -62,22 +53,18 @@ class TRowStore {
   std::int64_t Ms(const TRow& row, size_t field) const;
   // Whether the field holds the value (given as ValueForField makes it); null equals only null.
   bool Equals(const TRow& row, size_t field, const TFieldValue& value) const;
-  std::string_view SourceOf(const TRow& row) const {
-    return Source_.substr(static_cast<size_t>(row.SourceOffset), static_cast<size_t>(row.SourceLength));
-  }
 
   // Building a row: BeginRow makes every field null, the setters give values, and Commit stores
-  // the row (with its piece of the source, or none) and returns it. A setter may be called again
+  // the row (with its place in the file, or none) and returns it. A setter may be called again
   // for a field; the last value counts.
   void BeginRow();
   void SetInteger(size_t field, std::int64_t value);
   void SetBoolean(size_t field, bool value);
   void SetFloat(size_t field, double value);
   void SetMs(size_t field, std::int64_t ms);
-  // value is the text; escaped, when given, is the same text as this program writes it, lying in
-  // the source inside the row's piece. Texts outside the source are copied.
-  void SetText(size_t field, std::string_view value, std::string_view escaped = {});
-  TRow Commit(std::string_view piece = {});
+  // A lasting text stays where it is until Commit; any other is copied at once.
+  void SetText(size_t field, std::string_view value, bool lasting);
+  TRow Commit(std::uint64_t pieceOffset = 0, size_t pieceLength = 0);
   // A row of the values (each of the field's kind, or null), without a piece of the source.
   TRow Encode(const TRowValues& values);
 
@@ -90,33 +77,27 @@ class TRowStore {
   struct TStaged {
     bool Set = false;
     std::uint64_t Word = 0;      // the value; for texts the length
-    const char* Text = nullptr;  // a text in the source; nullptr: in the pool at Word's offset
+    const char* Text = nullptr;  // a lasting text; nullptr: in the pool at PoolOffset
     size_t PoolOffset = 0;
-    const char* Escaped = nullptr;  // the written form in the source, when known
-    size_t EscapedLength = 0;
   };
 
-  bool InSource(std::string_view text) const;
   std::uint64_t* Allocate(size_t words);
   // The index of the field's word in the row, after its header.
   size_t WordIndex(const std::uint64_t* words, size_t field) const;
   size_t ValueWordCount(const std::uint64_t* words) const;
-  // A text's bytes: its written form when it lies in the row's piece, else the text.
-  std::string_view TextBytes(const TRow& row, std::uint64_t descriptor) const;
-  std::string TextOf(const TRow& row, std::uint64_t descriptor) const;
+  std::string_view TextOf(const TRow& row, std::uint64_t word) const;
 
   std::vector<TKind> Kinds_;
   std::vector<std::uint64_t> BooleanMask_;  // one bit per boolean field
   size_t BitmapWords_ = 0;                  // words of one bitmap
   size_t HeaderWords_ = 0;                  // the bitmaps: present, and booleans when there are any
   std::vector<TRow> Rows_;
-  std::string OwnedSource_;
-  std::string_view Source_;
   // The words of the rows, in chunks that never move.
   struct TFree {
     void operator()(std::uint64_t* memory) const { std::free(memory); }
   };
   std::vector<std::unique_ptr<std::uint64_t[], TFree>> Chunks_;
+  size_t ChunkSize_ = 0;  // words of the last chunk
   size_t ChunkFree_ = 0;
   std::uint64_t* ChunkNext_ = nullptr;
   // The row being built.

@@ -42,24 +42,6 @@ void AppendXmlEscaped(std::string& out, std::string_view text, TXmlApostrophe ap
   }
 }
 
-void AppendXmlUnescaped(std::string& out, std::string_view escaped) {
-  size_t at = 0;
-  while (at < escaped.size()) {
-    const size_t amp = escaped.find('&', at);
-    out.append(escaped.substr(at, amp == std::string_view::npos ? std::string_view::npos : amp - at));
-    if (amp == std::string_view::npos) return;
-    at = amp + 1;
-    char replaced = '&';
-    for (size_t i = 0; i < sizeof kReferenced; ++i)
-      if (escaped.substr(amp, kReferences[i].size()) == kReferences[i]) {
-        replaced = kReferenced[i];
-        at = amp + kReferences[i].size();
-        break;
-      }
-    out += replaced;
-  }
-}
-
 bool IsXmlEscapedForm(std::string_view written, std::string_view text) {
   size_t at = 0;
   for (const char c : text) {

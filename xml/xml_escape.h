@@ -12,10 +12,6 @@ enum TXmlApostrophe { xaReference, xaAsIs };
 // undecodable bytes, U+FFFE and U+FFFF) left out, so that the file always reads back.
 void AppendXmlEscaped(std::string& out, std::string_view text, TXmlApostrophe apostrophe = xaReference);
 
-// Appends the text of an attribute value written by AppendXmlEscaped (with either apostrophe
-// mode): the references that function writes are replaced; any other "&" stays as it is.
-void AppendXmlUnescaped(std::string& out, std::string_view escaped);
-
 // Whether written is exactly what AppendXmlEscaped (with references for single quotes) appends
 // for text, a text of XML characters; without building that.
 bool IsXmlEscapedForm(std::string_view written, std::string_view text);
