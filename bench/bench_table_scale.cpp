@@ -16,17 +16,22 @@
 #include "bench/planner_folder.h"
 #include "platform/file_reader.h"
 #include "platform/file_writer.h"
+#include "model/day_number.h"
 #include "store/planner_files.h"
+#include "tests/support/planner_fixture.h"
 
 extern char** environ;
 
 // A program folder of 10,000, 100,000 and 200,000 events (beside 5,000 contacts and 5,000 tasks)
-// as a user meets it, through whole runs of koret-cli, beside the floor in the same run:
-// - agenda for a week: its time beside reading the same five files; the memory it holds per
-//   event (its peak RSS over that of a folder without events) beside the events file's bytes per
-//   event;
-// - add-event: its time beside the atomic write (with flush) of the events file it writes; the
-//   peak memory of its save over the memory the loaded rows hold, beside the events file's size.
+// as a user meets it, beside the floor in the same run:
+// - koret-cli agenda for a week, the whole process: its time beside reading the same five files,
+//   and its peak memory per event (over a folder without events; the peak holds the events file
+//   while it is read) beside the events file's bytes per event;
+// - koret-cli add-event, the whole process: its time beside the atomic write (with flush) of the
+//   events file it writes;
+// - in this process: the memory the loaded folder holds per event once loaded (over a folder
+//   without events), and the peak memory of saving one changed event over that, beside the events
+//   file's size.
 // Every figure should grow linearly with the events.
 namespace {
 
@@ -97,25 +102,22 @@ void BM_Agenda(benchmark::State& state) {
     floor += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
   state.counters["floor_read_ms"] = benchmark::Counter(floor * 1000, benchmark::Counter::kAvgIterations);
-  state.counters["bytes_per_event"] = (peak - emptyPeak) / events;
+  state.counters["peak_bytes_per_event"] = (peak - emptyPeak) / events;
   state.counters["file_bytes_per_event"] = FileSize(EventsFile(events)) / events;
 }
 
 void BM_AddEvent(benchmark::State& state) {
   const int events = static_cast<int>(state.range(0));
-  const double heldPeak = RunCli(AgendaArgs(events)).PeakBytes;
-  const std::vector<std::string> args = {"add-event",        "--data",           Folder(events),
-                                         "--start",          "2024-06-01 10:00", "--end",
-                                         "2024-06-01 11:00", "--subject",        "Scale check"};
+  const std::vector<std::string> args = {"add-event", "--data",    Folder(events),         "--start",
+                                         "2024-06-01 10:00", "--end", "2024-06-01 11:00", "--subject",
+                                         "Scale check"};
   TAtomicFileWriter writer;
-  double peak = 0;
   double total = 0;
   double floor = 0;
   for (auto _ : state) {
     const TRun run = RunCli(args);
     state.SetIterationTime(run.Seconds);
     total += run.Seconds;
-    peak = std::max(peak, run.PeakBytes);
     const std::string bytes = *ReadWholeFile(EventsFile(events));
     const auto start = std::chrono::steady_clock::now();
     writer.ReplaceFile(EventsFile(events), bytes);
@@ -123,11 +125,81 @@ void BM_AddEvent(benchmark::State& state) {
   }
   state.counters["floor_write_ms"] = benchmark::Counter(floor * 1000, benchmark::Counter::kAvgIterations);
   state.counters["x_floor"] = total / floor;
-  state.counters["save_peak_over_held_MB"] = (peak - heldPeak) / 1e6;
+}
+
+// This process's resident memory now and at its peak since the last reset, in bytes.
+struct TMemory {
+  double Resident = 0;
+  double Peak = 0;
+};
+
+TMemory MemoryNow() {
+  ::malloc_trim(0);
+  TMemory memory;
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  char line[256];
+  while (status && std::fgets(line, sizeof line, status)) {
+    long kb = 0;
+    if (std::sscanf(line, "VmRSS: %ld kB", &kb) == 1) memory.Resident = static_cast<double>(kb) * 1024;
+    if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1) memory.Peak = static_cast<double>(kb) * 1024;
+  }
+  if (status) std::fclose(status);
+  return memory;
+}
+
+void ResetPeak() {
+  if (std::FILE* refs = std::fopen("/proc/self/clear_refs", "w")) {
+    std::fputs("5", refs);
+    std::fclose(refs);
+  }
+}
+
+// The folder loaded as the organizer loads it at start, with a week's window.
+struct TLoaded {
+  explicit TLoaded(int events)
+      : Files(TVpStoreServices{Desktop.Clock, Desktop.Timers, Desktop.Sound, Desktop.Poster, Desktop.MessageBoxes,
+                               Desktop.Dialogs},
+              Writer) {
+    Desktop.Clock.Set(EncodeDate(2024, 6, 1));
+    Files.SetDataFolder(Folder(events));
+    Files.Connect();
+    Files.Store().SelectResourceByName("KORET");
+  }
+  TPlannerFixture Desktop;
+  TAtomicFileWriter Writer;
+  TVpPlannerFiles Files;
+};
+
+double HeldBy(int events) {
+  const double before = MemoryNow().Resident;
+  TLoaded loaded(events);
+  return MemoryNow().Resident - before;
+}
+
+void BM_HeldAndSaveMemory(benchmark::State& state) {
+  const int events = static_cast<int>(state.range(0));
+  Folder(0);
+  Folder(events);
+  double held = 0;
+  double savePeak = 0;
+  for (auto _ : state) {
+    held = HeldBy(events) - HeldBy(0);
+    TLoaded loaded(events);
+    TVpSchedule& schedule = loaded.Files.Store().ActiveResource()->Schedule();
+    const double before = MemoryNow().Resident;
+    ResetPeak();
+    schedule.Items(0)->SetDescription("changed");
+    loaded.Files.WhileWriting([&] { loaded.Files.Store().PostEvents(); });
+    savePeak = MemoryNow().Peak - before;
+  }
+  state.counters["held_bytes_per_event"] = held / events;
   state.counters["file_MB"] = FileSize(EventsFile(events)) / 1e6;
+  state.counters["save_peak_over_held_MB"] = savePeak / 1e6;
+  state.counters["save_peak_x_file"] = savePeak / FileSize(EventsFile(events));
 }
 
 }  // namespace
 
 BENCHMARK(BM_Agenda)->Arg(10'000)->Arg(100'000)->Arg(200'000)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddEvent)->Arg(10'000)->Arg(100'000)->Arg(200'000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HeldAndSaveMemory)->Arg(10'000)->Arg(100'000)->Arg(200'000)->Iterations(1)->Unit(benchmark::kMillisecond);
