@@ -37,6 +37,7 @@ class TVpRecordList {
   void EndUpdate() {
     if (--UpdateCount_ > 0) return;
     UpdateCount_ = 0;
+    UpdateEnded();
     Sort();
   }
 
@@ -52,6 +53,8 @@ class TVpRecordList {
 
  protected:
   bool Updating() const { return UpdateCount_ > 0; }
+  // Called by the last EndUpdate, before the sort.
+  virtual void UpdateEnded() {}
 
   // Takes the record into the list at its end.
   TRecord& Append(std::unique_ptr<TRecord> record) {

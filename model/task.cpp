@@ -5,7 +5,9 @@
 #include "model/tasks.h"
 #include "platform/assign_if_changed.h"
 
-TVpTask::TVpTask(const TClock& clock, TVpTasks* owner) : Clock_(clock), Owner_(owner) { SetCreatedOn(Clock_.Now()); }
+TVpTask::TVpTask(const TClock& clock, TVpTasks* owner, double createdOn) : Clock_(clock), Owner_(owner) {
+  SetCreatedOn(createdOn);
+}
 
 void TVpTask::MarkOwnerDirty() {
   if (Owner_ && Owner_->Owner()) Owner_->Owner()->SetTasksDirty(true);

@@ -13,7 +13,9 @@ class TVpTask : public TVpRecord {
  public:
   // A new task is stamped with the current moment as CreatedOn, which marks it changed (and its
   // resource's TasksDirty): a task made in the program is written even when nothing else is set.
-  explicit TVpTask(const TClock& clock, TVpTasks* owner = nullptr);
+  explicit TVpTask(const TClock& clock, TVpTasks* owner = nullptr) : TVpTask(clock, owner, clock.Now()) {}
+  // The same stamped with the given moment, for tasks made together from one read of the clock.
+  TVpTask(const TClock& clock, TVpTasks* owner, double createdOn);
 
   // The collection holding the task, or nullptr.
   TVpTasks* Owner() const { return Owner_; }

@@ -1,8 +1,15 @@
 #include "model/tasks.h"
 
 TVpTask* TVpTasks::AddTask(int recordID) {
-  return AppendNew<EFailToCreateTask>([this] { return std::make_unique<TVpTask>(Clock_, this); },
+  const double createdOn = CreationMoment();
+  return AppendNew<EFailToCreateTask>([&] { return std::make_unique<TVpTask>(Clock_, this, createdOn); },
                                       [&](TVpTask& task) { task.SetRecordID(recordID); });
+}
+
+double TVpTasks::CreationMoment() {
+  if (!Updating()) return Clock_.Now();
+  if (!UpdateMoment_) UpdateMoment_ = Clock_.Now();
+  return *UpdateMoment_;
 }
 
 void TVpTasks::DeleteTask(TVpTask* task) {

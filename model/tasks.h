@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "model/record_list.h"
 #include "model/task.h"
 #include "platform/clock.h"
@@ -16,14 +18,23 @@ class TVpTasks : public TVpRecordList<TVpTask> {
   TVpResource* Owner() const { return Owner_; }
 
   // A new task with the ID, marked changed (see TVpTask) and not sorted in; the resource's
-  // TasksDirty is set. Raises EFailToCreateTask when the task cannot be made.
+  // TasksDirty is set. Raises EFailToCreateTask when the task cannot be made. The tasks added
+  // during one update (a load) share one read of the clock as their CreatedOn.
   TVpTask* AddTask(int recordID);
   // Destroys the task (which leaves the collection); the collection is then sorted.
   void DeleteTask(TVpTask* task);
 
   void Sort() override;
 
+ protected:
+  void UpdateEnded() override { UpdateMoment_.reset(); }
+
  private:
+  // The current moment; during an update the clock is read once for all the tasks added (the
+  // desktop clock checks the time-zone file at every read, and a load adds thousands of tasks).
+  double CreationMoment();
+
   const TClock& Clock_;
   TVpResource* Owner_;
+  std::optional<double> UpdateMoment_;
 };

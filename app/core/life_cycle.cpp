@@ -225,7 +225,8 @@ void TLifeCycle::SaveWindowState() {
   s.CalendarHeight = calendar.Height();
   s.CalendarLeft = calendar.Left;
   s.CalendarTop = calendar.Top;
-  WriteProgramSettings(Settings_, s, swExit);
+  // One replacement of the settings file for all the keys, not one synced write per key.
+  Settings_.WriteTogether([&] { WriteProgramSettings(Settings_, s, swExit); });
 }
 
 void TLifeCycle::HideToTray() {

@@ -259,7 +259,7 @@ TEST_F(LifeCycle, StartMinimizedHidesTheWindowAndStillRunsTheSecondStage) {
   EXPECT_NE(Program->Planner().Store().ActiveResource(), nullptr);
 }
 
-TEST_F(LifeCycle, ExitWritesTheTwelveKeysOfTheWindowsState) {
+TEST_F(LifeCycle, ExitWritesTheTwelveKeysOfTheWindowsStateInOneReplacementOfTheFile) {
   TTemporaryFolder::Write(ConfigFile(), "[General]\nActiveResource=KORET\n");
   Start();
   Window->Tab = 2;
@@ -276,9 +276,21 @@ TEST_F(LifeCycle, ExitWritesTheTwelveKeysOfTheWindowsState) {
             "[General]\nActiveResource=KORET\nActTab=2\nMFLeft=10\nMFTop=20\nWidth=700\nHeight=600\n"
             "[Contacts]\nCW=150\n[Daily]\nShowWV=1\nWVWidth=327\n"
             "[Calendar]\nWidth=300\nHeight=350\nLeft=400\nTop=300\n");
-  EXPECT_EQ(Writer.WritesOf(ConfigFile()), 12);
-  EXPECT_EQ(Writer.TotalWrites(), 12) << "the data files were all written when they changed";
+  EXPECT_EQ(Writer.WritesOf(ConfigFile()), 1);
+  EXPECT_EQ(Writer.TotalWrites(), 1) << "the data files were all written when they changed";
   EXPECT_FALSE(Program->Planner().Store().Connected());
+}
+
+TEST_F(LifeCycle, AFailedExitWriteIsReportedLeavesTheSettingsFileAsItWasAndStillCloses) {
+  const std::string before = "[General]\nActiveResource=KORET\nActTab=1\n";
+  TTemporaryFolder::Write(ConfigFile(), before);
+  Start();
+  Window->Tab = 2;
+  Writer.Fail = true;
+  Program->Exit();
+  EXPECT_EQ(Window->State, "closed");
+  EXPECT_EQ(Window->Errors.size(), 1u);
+  EXPECT_EQ(Config(), before);
 }
 
 TEST_F(LifeCycle, TheDayViewStartsWithHalfHourSlotsWhateverTheSettings) {

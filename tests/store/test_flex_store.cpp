@@ -282,6 +282,31 @@ TEST_F(FlexStore, TasksReadFromTheTableAreNotChanged) {
   EXPECT_EQ(Writer.TotalWrites(), 0) << "nothing to post";
 }
 
+TEST_F(FlexStore, LoadingThousandsOfTasksReadsTheClockOnceAndANewTaskStillGetsTheCurrentMoment) {
+  WriteRows("Resources", TVpPlannerFiles::kResourcesFile,
+            {"ResourceID=\"1\" Description=\"Home\" ResourceActive=\"TRUE\""});
+  std::vector<std::string> rows = {"RecordID=\"0\" ResourceID=\"1\""};  // no CreatedOn: stamped at the load
+  for (int id = 1; id < 5000; ++id)
+    rows.push_back("RecordID=\"" + std::to_string(id) + "\" ResourceID=\"1\" CreatedOn=\"" + Stamp(2023, 4, 5) + "\"");
+  WriteRows("Tasks", TVpPlannerFiles::kTasksFile, rows);
+  Connect();
+  Store().SelectResourceByName("Home");
+  TVpTasks& tasks = Store().ActiveResource()->Tasks();
+
+  const int before = Clock.Reads;
+  Store().ReloadTasks();
+  EXPECT_EQ(Clock.Reads - before, 1);
+  ASSERT_EQ(tasks.Count(), 5000);
+  EXPECT_EQ(tasks.FindByRecordID(0)->CreatedOn(), Clock.Now());
+  EXPECT_EQ(tasks.FindByRecordID(4999)->CreatedOn(), At(2023, 4, 5));
+
+  Clock.Set(At(2024, 6, 1, 12, 30));
+  Store().ReloadTasks();
+  EXPECT_EQ(tasks.FindByRecordID(0)->CreatedOn(), At(2024, 6, 1, 12, 30)) << "each load reads the clock anew";
+  Clock.Set(At(2024, 6, 1, 12, 45));
+  EXPECT_EQ(tasks.AddTask(-1)->CreatedOn(), At(2024, 6, 1, 12, 45)) << "the moment of the new task, not of the load";
+}
+
 // Reading AllDayEvent moves the times to the start day, but a span of several days keeps its days.
 TEST_F(FlexStore, AllDayEventsReadKeepTheirDays) {
   WriteRows("Resources", TVpPlannerFiles::kResourcesFile,

@@ -6,15 +6,20 @@
 #include "platform/clock.h"
 #include "platform/timer.h"
 
-// A clock that stands still until a test moves it; time is kept in whole milliseconds.
+// A clock that stands still until a test moves it; time is kept in whole milliseconds. Reads
+// counts the calls of Now.
 class TFakeClock : public TClock {
  public:
-  double Now() const override { return static_cast<double>(Ms_) / kMsPerDay; }
+  double Now() const override {
+    ++Reads;
+    return static_cast<double>(Ms_) / kMsPerDay;
+  }
   void Set(double dayNumber);
   void SetMs(std::int64_t ms) { Ms_ = ms; }
   std::int64_t NowMs() const { return Ms_; }
 
   static constexpr std::int64_t kMsPerDay = 86400000;
+  mutable int Reads = 0;
 
  private:
   std::int64_t Ms_ = 0;
