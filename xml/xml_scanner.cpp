@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -95,42 +96,52 @@ inline bool IsPlainText(const char* p, bool collapsing) {
   return !(ClassOf(p) & kCollapsingTextStop) && !(p[0] == ' ' && p[1] == ' ');
 }
 
-// Whether none of the eight bytes at p can stop character data: all are ASCII from 0x20 on,
-// none is "<", "&" or "]", and (collapsing) no two spaces stand in a row, p[8] included. Tests a
-// whole word at once; it may answer false for a plain word, never true for one that is not.
-inline bool IsPlainWord(const char* p, bool collapsing) {
+// The bytes of the eight at p that may stop character data, as a mask with the high bit of each
+// such byte set: bytes below 0x20 or beyond ASCII, "<", "&", "]", and (collapsing) a space that
+// another follows, p[8] included. Each test is exact per byte (no borrow runs into the next), so
+// the lowest bit set marks the first byte that needs a look.
+inline std::uint64_t TextStops(const char* p, bool collapsing) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-  const auto hasByteBelow = [](std::uint64_t v, unsigned char b) { return (v - kOnes * b) & ~v & kHighBits; };
-  const auto hasByte = [&hasByteBelow](std::uint64_t v, unsigned char b) { return hasByteBelow(v ^ (kOnes * b), 1); };
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+  constexpr std::uint64_t kHighBits = ~kLow7;
+  const auto zeroBytes = [](std::uint64_t v) { return ~(((v & kLow7) + kLow7) | v) & kHighBits; };
+  const auto bytesEqual = [&zeroBytes](std::uint64_t v, unsigned char b) { return zeroBytes(v ^ (kOnes * b)); };
   std::uint64_t word;
   std::memcpy(&word, p, sizeof word);
-  std::uint64_t flags =
-      (word & kHighBits) | hasByteBelow(word, 0x20) | hasByte(word, '<') | hasByte(word, '&') | hasByte(word, ']');
+  // A byte below 0x20 keeps its high bit clear when 0x60 is added to its low seven bits.
+  std::uint64_t stops = (word | ~((word & kLow7) + kOnes * 0x60)) & kHighBits;
+  stops |= bytesEqual(word, '<') | bytesEqual(word, '&') | bytesEqual(word, ']');
   if (collapsing) {
     std::uint64_t next;
     std::memcpy(&next, p + 1, sizeof next);
-    flags |= hasByte(word, ' ') & hasByte(next, ' ');
+    stops |= bytesEqual(word, ' ') & bytesEqual(next, ' ');
   }
-  return flags == 0;
+  return stops;
+}
+
+// The offset of the first byte in memory that a TextStops mask marks.
+inline int FirstMarkedByte(std::uint64_t stops) {
+  if constexpr (std::endian::native == std::endian::little) return std::countr_zero(stops) / 8;
+  return std::countl_zero(stops) / 8;
 }
 
 // The first byte at or after p where character data needs a look, or the last byte (which the
-// caller looks at anyway), so that p + 1 is readable wherever two spaces are tested.
+// caller looks at anyway), so that p + 1 is readable wherever two spaces are tested. Eight bytes
+// are tested at once and a test that fails leads straight to the byte that failed it.
 inline const char* SkipPlainText(const char* p, const char* end, bool collapsing) {
   while (end - p > 8) {
-    if (IsPlainWord(p, collapsing)) {
+    const std::uint64_t stops = TextStops(p, collapsing);
+    if (stops == 0) {
       p += 8;
       continue;
     }
-    for (const char* word = p + 8; p < word;) {
-      if (IsPlainText(p, collapsing)) {
-        ++p;
-      } else if (const int length = XmlCharLength(p, end)) {
-        p += length;  // a well-formed character beyond ASCII
-      } else {
-        return p;
-      }
+    p += FirstMarkedByte(stops);
+    if (IsPlainText(p, collapsing)) {
+      ++p;  // TAB or LF where white space is kept
+    } else if (const int length = XmlCharLength(p, end)) {
+      p += length;  // a well-formed character beyond ASCII
+    } else {
+      return p;
     }
   }
   while (end - p > 1 && IsPlainText(p, collapsing)) ++p;
