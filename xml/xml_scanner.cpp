@@ -96,33 +96,44 @@ inline bool IsPlainText(const char* p, bool collapsing) {
   return !(ClassOf(p) & kCollapsingTextStop) && !(p[0] == ' ' && p[1] == ' ');
 }
 
-// The bytes of the eight at p that may stop character data, as a mask with the high bit of each
-// such byte set: bytes below 0x20 or beyond ASCII, "<", "&", "]", and (collapsing) a space that
-// another follows, p[8] included. Each test is exact per byte (no borrow runs into the next), so
-// the lowest bit set marks the first byte that needs a look.
-inline std::uint64_t TextStops(const char* p, bool collapsing) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-  constexpr std::uint64_t kHighBits = ~kLow7;
-  const auto zeroBytes = [](std::uint64_t v) { return ~(((v & kLow7) + kLow7) | v) & kHighBits; };
-  const auto bytesEqual = [&zeroBytes](std::uint64_t v, unsigned char b) { return zeroBytes(v ^ (kOnes * b)); };
+// Eight bytes tested at once. A test gives a mask with the high bit of each byte that passes it
+// set; each test is exact per byte (no borrow runs into the next), so the lowest bit set marks
+// the first byte that passed.
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+constexpr std::uint64_t kHighBits = ~kLow7;
+
+inline std::uint64_t EightBytesAt(const char* p) {
   std::uint64_t word;
   std::memcpy(&word, p, sizeof word);
-  // A byte below 0x20 keeps its high bit clear when 0x60 is added to its low seven bits.
-  std::uint64_t stops = (word | ~((word & kLow7) + kOnes * 0x60)) & kHighBits;
-  stops |= bytesEqual(word, '<') | bytesEqual(word, '&') | bytesEqual(word, ']');
-  if (collapsing) {
-    std::uint64_t next;
-    std::memcpy(&next, p + 1, sizeof next);
-    stops |= bytesEqual(word, ' ') & bytesEqual(next, ' ');
-  }
-  return stops;
+  return word;
 }
 
-// The offset of the first byte in memory that a TextStops mask marks.
-inline int FirstMarkedByte(std::uint64_t stops) {
-  if constexpr (std::endian::native == std::endian::little) return std::countr_zero(stops) / 8;
-  return std::countl_zero(stops) / 8;
+inline std::uint64_t BytesEqual(std::uint64_t word, unsigned char c) {
+  const std::uint64_t v = word ^ (kOnes * c);
+  return ~(((v & kLow7) + kLow7) | v) & kHighBits;
+}
+
+// Bytes below 0x20 (which keep their high bit clear when 0x60 is added to their low seven bits)
+// and bytes beyond ASCII.
+inline std::uint64_t ControlOrNonAsciiBytes(std::uint64_t word) {
+  return (word | ~((word & kLow7) + kOnes * 0x60)) & kHighBits;
+}
+
+// The offset of the first byte in memory that a mask marks.
+inline int FirstMarkedByte(std::uint64_t marks) {
+  if constexpr (std::endian::native == std::endian::little) return std::countr_zero(marks) / 8;
+  return std::countl_zero(marks) / 8;
+}
+
+// The bytes of the eight at p that may stop character data: bytes below 0x20 or beyond ASCII,
+// "<", "&", "]", and (collapsing) a space that another follows, p[8] included.
+inline std::uint64_t TextStops(const char* p, bool collapsing) {
+  const std::uint64_t word = EightBytesAt(p);
+  std::uint64_t stops =
+      ControlOrNonAsciiBytes(word) | BytesEqual(word, '<') | BytesEqual(word, '&') | BytesEqual(word, ']');
+  if (collapsing) stops |= BytesEqual(word, ' ') & BytesEqual(EightBytesAt(p + 1), ' ');
+  return stops;
 }
 
 // The first byte at or after p where character data needs a look, or the last byte (which the
@@ -226,16 +237,10 @@ std::string TVpXmlScanner::CharAt(const char* at) {
   return std::string(at, length);
 }
 
-void TVpXmlScanner::SkipWhitespace() { P_ = SkipWhile(P_, End_, kSpace); }
+void TVpXmlScanner::SkipWhitespaceRun() { P_ = SkipWhile(P_, End_, kSpace); }
 
-bool TVpXmlScanner::Match(std::string_view token) {
-  if (static_cast<std::size_t>(End_ - P_) < token.size() || std::string_view(P_, token.size()) != token) return false;
-  P_ += token.size();
-  return true;
-}
-
-void TVpXmlScanner::Require(std::string_view token) {
-  if (!Match(token)) FailAtNextCharacter(XmlMessages::ExpectedString + QuotedText(token));
+void TVpXmlScanner::FailExpected(std::string_view token) {
+  FailAtNextCharacter(XmlMessages::ExpectedString + QuotedText(token));
 }
 
 void TVpXmlScanner::RequireWhitespace() {
