@@ -138,9 +138,12 @@ inline const char* SkipPlainText(const char* p, const char* end, bool collapsing
     p += first;
     if (first == 16) continue;
     if (static_cast<unsigned char>(*p) >= 0x80) {
-      const int length = XmlCharLength(p, end);
-      if (length == 0) return p;
-      p += length;  // a well-formed character beyond ASCII
+      // Well-formed characters beyond ASCII, as many as follow each other.
+      do {
+        const int length = XmlCharLength(p, end);
+        if (length == 0) return p;
+        p += length;
+      } while (p != end && static_cast<unsigned char>(*p) >= 0x80);
     } else if (!collapsing && (*p == '\t' || *p == '\n')) {
       ++p;  // white space that is kept
     } else {
@@ -228,8 +231,6 @@ std::string TVpXmlScanner::CharAt(const char* at) {
   DecodeChar(at, length);
   return std::string(at, length);
 }
-
-void TVpXmlScanner::SkipWhitespaceRun() { P_ = SkipWhile(P_, End_, kSpace); }
 
 void TVpXmlScanner::FailExpected(std::string_view token) {
   FailAtNextCharacter(XmlMessages::ExpectedString + QuotedText(token));
