@@ -47,6 +47,7 @@ class TVpXmlScanner {
   // Fails because a name is required where the next character cannot start one.
   [[noreturn]] void FailNameExpected();
 
+  // Steps over TAB, LF, CR and space.
   void SkipWhitespace() {
     const char* p = P_;  // a local, which the loop need not store at every byte
     while (p != End_ && (*p == ' ' || *p == '\n' || *p == '\t' || *p == '\r')) ++p;
