@@ -47,11 +47,23 @@ class TVpXmlScanner {
   // Fails because a name is required where the next character cannot start one.
   [[noreturn]] void FailNameExpected();
 
-  void SkipWhitespace();
-  // Consumes the token when it comes next; else consumes nothing.
-  bool Match(std::string_view token);
+  // Steps over TAB, LF, CR and space.
+  void SkipWhitespace() {
+    const char* p = P_;  // a local, which the loop need not store at every byte
+    while (p != End_ && (*p == ' ' || *p == '\n' || *p == '\t' || *p == '\r')) ++p;
+    P_ = p;
+  }
+  // Consumes the token when it comes next; else consumes nothing. Inline, so that a token
+  // written in the call is compared without a call.
+  bool Match(std::string_view token) {
+    if (static_cast<std::size_t>(End_ - P_) < token.size() || std::string_view(P_, token.size()) != token) return false;
+    P_ += token.size();
+    return true;
+  }
   // Consumes the token or fails with "Expected String: 'token'".
-  void Require(std::string_view token);
+  void Require(std::string_view token) {
+    if (!Match(token)) FailExpected(token);
+  }
   // At least one white-space character, then any more.
   void RequireWhitespace();
   // White space, "=", white space.
@@ -76,6 +88,7 @@ class TVpXmlScanner {
 
  private:
   [[noreturn]] void FailAt(const char* at, const std::string& message);
+  [[noreturn]] void FailExpected(std::string_view token);
   [[noreturn]] void FailCharacterAt(const char* at, const std::string& message);
   char32_t DecodeChar(const char* at, int& length);
   // Steps over the character at P_, checking it.

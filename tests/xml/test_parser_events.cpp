@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <stdexcept>
 
 #include "tests/support/temporary_folder.h"
@@ -160,6 +162,43 @@ TEST(ParserEvents, ARepeatedAttributeIsReportedBeforeTheParseFails) {
   EXPECT_EQ(EventsOf("<a x='1' y='2' x='3'/>"),
             (TEvents{"DocumentStart", "TagOpen(a)", "Attribute(x=1)", "Attribute(y=2)", "Attribute(x=3)", "DocumentEnd",
                      "Error: Line: 1 Col: 21 Error: Attributes cannot be redefined in a start tag"}));
+}
+
+// Tags of one document share attribute names in changing orders, subsets and repeats; a repeat
+// in the last tag must fail the parse whatever the tags before it held. The oracle counts names.
+TEST(ParserEvents, ARepeatedAttributeIsFoundWhateverTheTagsBeforeIt) {
+  const char* const names[] = {"a",
+                               "b",
+                               "Field",
+                               "Fielt",
+                               "RepeatRangeEnd",
+                               "RepeatRangeEnx",
+                               "RepeatXangeEnd",
+                               "AlarmAdvanceTypeA",
+                               "AlarmAdvanceTypeB"};
+  std::mt19937 random(7);
+  for (int round = 0; round < 3000; ++round) {
+    std::string document = "<r>";
+    bool repeated = false;
+    const int tags = 1 + static_cast<int>(random() % 4);
+    for (int tag = 0; tag < tags; ++tag) {
+      const bool last = tag == tags - 1;
+      std::vector<std::string_view> written;
+      document += "<e";
+      for (int count = static_cast<int>(random() % 7); count > 0; --count) {
+        const std::string_view name = names[random() % std::size(names)];
+        const bool again = std::find(written.begin(), written.end(), name) != written.end();
+        if (again && !last) continue;  // only the last tag may repeat a name
+        repeated = repeated || again;
+        written.push_back(name);
+        document += " " + std::string(name) + "=''";
+      }
+      document += "/>";
+    }
+    document += "</r>";
+    TVpParser parser;
+    EXPECT_EQ(parser.ParseMemory(document), !repeated) << document;
+  }
 }
 
 TEST(ParserEvents, ProcessingInstructionTargetsAreNotReserved) {

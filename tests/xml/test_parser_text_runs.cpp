@@ -87,4 +87,34 @@ TEST(ParserTextRuns, MatchTheMeaningOfTheirPieces) {
   }
 }
 
+// Character data is tested many bytes at a time; a fault must be found at its own column
+// wherever it stands in such a block, where white space collapses and where it is kept.
+TEST(ParserTextRuns, FindAFaultAtItsColumnWhereverItStands) {
+  const struct {
+    const char* Fault;
+    const char* Message;
+  } faults[] = {{"\x01", "Invalid XML Character found"},
+                {"\xEF\xBF\xBE", "Invalid XML Character found"},
+                {"\xFF", "Badly formed UTF-8 character in stream"},
+                {"\x80", "Badly formed UTF-8 character in stream"},
+                {"\xC3", "Badly formed UTF-8 character in stream"},
+                {"\xED\xA0\x80", "Badly formed UTF-8 character in stream"}};
+  for (const auto& fault : faults) {
+    for (int offset = 0; offset < 40; ++offset) {
+      std::string before;
+      for (int i = 0; i < offset; ++i) before += i % 5 == 4 ? ' ' : 'w';
+      const std::string document = "<a>" + before + fault.Fault + " and more text after it</a>";
+      for (const bool preserve : {false, true}) {
+        TVpParser parser;
+        parser.SetOnSpaceMode([preserve](TVpParser&, std::string_view, bool& keep) { keep = preserve; });
+        parser.SetOnText([](TVpParser&, std::string_view) {});
+        ASSERT_FALSE(parser.ParseMemory(document)) << document;
+        EXPECT_EQ(parser.ErrorMessages().front(),
+                  "Line: 1 Col: " + std::to_string(offset + 4) + " Error: " + fault.Message)
+            << document;
+      }
+    }
+  }
+}
+
 }  // namespace
