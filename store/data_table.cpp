@@ -280,17 +280,36 @@ void TDataTable::SetFiltered(bool on) {
   if (Active()) First();
 }
 
+// The entries ordered by day (rows of one day in any order: each is only flagged). The days of a
+// table lie close together, so they are counted out rather than compared.
+std::vector<TDataTable::TDayEntry> TDataTable::SortedByDay(std::vector<TDayEntry> entries) {
+  if (entries.empty()) return entries;
+  const auto [low, high] = std::minmax_element(entries.begin(), entries.end());
+  const std::int64_t span = std::int64_t{high->Day} - low->Day + 1;
+  if (span > static_cast<std::int64_t>(entries.size()) * 4 + 1024) {
+    std::sort(entries.begin(), entries.end());
+    return entries;
+  }
+  const std::int32_t first = low->Day;
+  std::vector<std::uint32_t> starts(static_cast<size_t>(span) + 1, 0);
+  for (const auto& entry : entries) ++starts[static_cast<size_t>(entry.Day - first) + 1];
+  for (size_t day = 1; day < starts.size(); ++day) starts[day] += starts[day - 1];
+  std::vector<TDayEntry> sorted(entries.size());
+  for (const auto& entry : entries) sorted[starts[static_cast<size_t>(entry.Day - first)]++] = entry;
+  return sorted;
+}
+
 const std::vector<TDataTable::TDayEntry>& TDataTable::DayIndex(int field) {
   for (const auto& [indexed, entries] : DayIndexes_)
     if (indexed == field) return entries;
   std::vector<TDayEntry> entries;
+  entries.reserve(Stored().size());
   const size_t column = static_cast<size_t>(field);
   for (size_t row = 0; row < Stored().size(); ++row) {
     if (Store_.IsNull(Stored()[row], column)) continue;
     entries.push_back({DayOfMs(Store_.Ms(Stored()[row], column)), static_cast<std::uint32_t>(row)});
   }
-  std::sort(entries.begin(), entries.end());  // rows of one day in any order: each is only flagged
-  DayIndexes_.emplace_back(field, std::move(entries));
+  DayIndexes_.emplace_back(field, SortedByDay(std::move(entries)));
   return DayIndexes_.back().second;
 }
 

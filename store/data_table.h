@@ -198,6 +198,7 @@ class TDataTable {
   // The rows the filter's ranges select, as one flag per row; none without ranges.
   void NarrowFilter();
   const std::vector<TDayEntry>& DayIndex(int field);
+  static std::vector<TDayEntry> SortedByDay(std::vector<TDayEntry> entries);
   // Keeping the flags in step with a row inserted, removed or changed: such rows are asked.
   void RowInserted(size_t row);
   void RowRemoved(size_t row);

@@ -112,6 +112,11 @@ void TVpPlannerFiles::Connect() {
   }
 }
 
+void TVpPlannerFiles::LeaveOutContactsAndTasks() {
+  Store_.DataSources().ContactsDataSource = nullptr;
+  Store_.DataSources().TasksDataSource = nullptr;
+}
+
 void TVpPlannerFiles::Disconnect() {
   RecordIDTable_.Close();
   Store_.SetConnected(false);

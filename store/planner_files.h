@@ -41,6 +41,9 @@ class TVpPlannerFiles {
   void Connect();
   // Closes everything.
   void Disconnect();
+  // For work on events alone: before connecting, the contacts and tasks tables are left out of
+  // the store, so that they are neither read nor written.
+  void LeaveOutContactsAndTasks();
 
   // Runs a change of the data files as one: holding the folder's write lock (waiting at most the
   // lock's timeout for another writer, else raising EFolderLockError with nothing written); on

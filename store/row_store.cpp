@@ -55,6 +55,7 @@ void TRowStore::SetFields(const TFieldDefs& fields) {
   ChunkFree_ = 0;
   ChunkNext_ = nullptr;
   Staged_.assign(Kinds_.size(), {});
+  StagedFields_.clear();
 }
 
 std::uint64_t* TRowStore::Allocate(size_t words) {
@@ -152,16 +153,22 @@ bool TRowStore::Equals(const TRow& row, size_t field, const TFieldValue& value) 
 // --- building ---
 
 void TRowStore::BeginRow() {
-  for (TStaged& staged : Staged_) staged = {};
+  for (const size_t field : StagedFields_) Staged_[field] = {};
+  StagedFields_.clear();
   Pool_.clear();
 }
 
-void TRowStore::SetInteger(size_t field, std::int64_t value) {
-  Staged_[field] = {true, static_cast<std::uint64_t>(value)};
+void TRowStore::Stage(size_t field, const TStaged& staged) {
+  if (!Staged_[field].Set) StagedFields_.push_back(field);
+  Staged_[field] = staged;
 }
-void TRowStore::SetBoolean(size_t field, bool value) { Staged_[field] = {true, value ? 1u : 0u}; }
-void TRowStore::SetFloat(size_t field, double value) { Staged_[field] = {true, BitsOf(value)}; }
-void TRowStore::SetMs(size_t field, std::int64_t ms) { Staged_[field] = {true, static_cast<std::uint64_t>(ms)}; }
+
+void TRowStore::SetInteger(size_t field, std::int64_t value) {
+  Stage(field, {true, static_cast<std::uint64_t>(value)});
+}
+void TRowStore::SetBoolean(size_t field, bool value) { Stage(field, {true, value ? 1u : 0u}); }
+void TRowStore::SetFloat(size_t field, double value) { Stage(field, {true, BitsOf(value)}); }
+void TRowStore::SetMs(size_t field, std::int64_t ms) { Stage(field, {true, static_cast<std::uint64_t>(ms)}); }
 
 void TRowStore::SetText(size_t field, std::string_view value, bool lasting) {
   TStaged staged{true, value.size()};
@@ -171,7 +178,7 @@ void TRowStore::SetText(size_t field, std::string_view value, bool lasting) {
     staged.PoolOffset = Pool_.size();
     Pool_ += value;
   }
-  Staged_[field] = staged;
+  Stage(field, staged);
 }
 
 TRowStore::TRow TRowStore::Commit(std::uint64_t pieceOffset, size_t pieceLength) {

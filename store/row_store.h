@@ -101,7 +101,9 @@ class TRowStore {
   size_t ChunkFree_ = 0;
   std::uint64_t* ChunkNext_ = nullptr;
   // The row being built.
+  void Stage(size_t field, const TStaged& staged);
   std::vector<TStaged> Staged_;
+  std::vector<size_t> StagedFields_;  // the fields given a value, to clear only those
   std::string Pool_;
 };
 

@@ -122,12 +122,15 @@ std::string OneLine(std::string text) {
   return text;
 }
 
-// The planner files of a data folder, connected, with headless services.
+// The planner files of a data folder, connected, with headless services; a command on events
+// alone leaves the contacts and tasks unread.
 class TSession {
  public:
-  TSession(const std::string& dataFolder, TFileWriter& writer)
+  enum TScope { sEverything, sEventsOnly };
+  TSession(const std::string& dataFolder, TFileWriter& writer, TScope scope = sEverything)
       : Files_(TVpStoreServices{Clock_, Desktop_, Desktop_, Desktop_, Desktop_, Desktop_}, writer) {
     Files_.SetDataFolder(dataFolder);
+    if (scope == sEventsOnly) Files_.LeaveOutContactsAndTasks();
     Files_.Connect();
   }
   ~TSession() {
@@ -151,10 +154,12 @@ int Agenda(const TCliContext& context, std::ostream& out) {
   const auto days = context.Options.find("days");
   const int count = days == context.Options.end() ? 1 : Number(days->second, "days", 1, 36600);
   TAtomicFileWriter writer;
-  TSession session(context.DataFolder, writer);
+  TSession session(context.DataFolder, writer, TSession::sEventsOnly);
   TVpFlexDataStore& store = session.Store();
   TVpResource* resource = ChooseResource(store, context);
   if (resource == nullptr) return 0;
+  // The window is set before the resource's events are loaded, so that they are loaded once.
+  store.SetDisplayDate(from);
   store.SetActiveResource(resource);
   std::vector<TVpEvent*> events;
   for (int i = 0; i < count; ++i) {
@@ -188,7 +193,7 @@ int AddEvent(const TCliContext& context, std::ostream& out) {
   else if (options.count("interval")) throw EUsage("--interval needs --repeat 7");
 
   TAtomicFileWriter writer;
-  TSession session(context.DataFolder, writer);
+  TSession session(context.DataFolder, writer, TSession::sEventsOnly);
   TVpFlexDataStore& store = session.Store();
   // From choosing the resource to the event's row on disk, no other writer comes between: two
   // runs on a fresh folder make one "KORET", and every run's event keeps its own ID.
@@ -196,8 +201,8 @@ int AddEvent(const TCliContext& context, std::ostream& out) {
     store.ReloadChangedTables();
     TVpResource* resource =
         ResourceToWriteInto(store, [&](TVpFlexDataStore& store) { return ChooseResource(store, context); });
-    store.SetActiveResource(resource);
     store.SetDisplayDate(start);
+    store.SetActiveResource(resource);
     TVpEvent* event = resource->Schedule().AddEvent(-1, start, end);
     event->SetDescription(subject);
     event->SetRepeatCode(static_cast<std::uint8_t>(repeat));
