@@ -22,22 +22,30 @@ std::int32_t DayOfMs(std::int64_t ms) {
 
 const TFieldDef& TField::Def() const { return Table_.Fields_[static_cast<size_t>(Index_)]; }
 
-TFieldValue TField::Value() const {
-  if (Table_.State_ == TDataTable::dsEdit || Table_.State_ == TDataTable::dsInsert)
-    return Table_.Buffer_[static_cast<size_t>(Index_)];
+bool TField::Editing() const { return Table_.State_ == TDataTable::dsEdit || Table_.State_ == TDataTable::dsInsert; }
+
+const TRowStore::TRow& TField::Row() const {
   Table_.RequireRow();
-  return Table_.Store_.Value(Table_.Stored()[Table_.Current_], static_cast<size_t>(Index_));
+  return Table_.Stored()[Table_.Current_];
 }
 
-bool TField::IsNull() const { return ValueIsNull(Value()); }
+TFieldValue TField::Value() const {
+  const size_t index = static_cast<size_t>(Index_);
+  return Editing() ? Table_.Buffer_[index] : Table_.Store_.Value(Row(), index);
+}
+
+bool TField::IsNull() const {
+  const size_t index = static_cast<size_t>(Index_);
+  return Editing() ? ValueIsNull(Table_.Buffer_[index]) : Table_.Store_.IsNull(Row(), index);
+}
+
 std::int64_t TField::AsInteger() const { return ValueAsInteger(Value(), Def().Name); }
 bool TField::AsBoolean() const { return ValueAsBoolean(Value(), Def().Name); }
 std::string TField::AsString() const { return ValueAsString(Value()); }
 double TField::AsDateTime() const { return ValueAsFloat(Value(), Def().Name); }
 
 void TField::Set(const TFieldValue& value) {
-  if (Table_.State_ != TDataTable::dsEdit && Table_.State_ != TDataTable::dsInsert)
-    Table_.Fail("is not in edit or insert mode");
+  if (!Editing()) Table_.Fail("is not in edit or insert mode");
   Table_.Buffer_[static_cast<size_t>(Index_)] = ValueForField(Def(), value);
 }
 

@@ -47,6 +47,9 @@ class TField {
   void Clear();
 
  private:
+  // Whether the table edits a row (the value is then the edited row's).
+  bool Editing() const;
+  const TRowStore::TRow& Row() const;
   TFieldValue Value() const;
   void Set(const TFieldValue& value);
 

@@ -37,7 +37,6 @@ class TRowStore {
 
   // The layout of the rows; drops every row.
   void SetFields(const TFieldDefs& fields);
-  size_t FieldCount() const { return Kinds_.size(); }
 
   std::vector<TRow>& Rows() { return Rows_; }
   const std::vector<TRow>& Rows() const { return Rows_; }
@@ -65,7 +64,7 @@ class TRowStore {
   // A lasting text stays where it is until Commit; any other is copied at once.
   void SetText(size_t field, std::string_view value, bool lasting);
   TRow Commit(std::uint64_t pieceOffset = 0, size_t pieceLength = 0);
-  // A row of the values (each of the field's kind, or null), without a piece of the source.
+  // A row of the values (each of the field's kind, or null), without a piece.
   TRow Encode(const TRowValues& values);
 
   // Appends a row, keeping the growth of the row list small for a table that grows one row at a
