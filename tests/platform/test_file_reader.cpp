@@ -65,4 +65,14 @@ TEST(FileReader, RefusesFilesAboveTheLimit) {
   EXPECT_NE(ReadError(path).find("larger than"), std::string::npos);
 }
 
+// A file that holds more than its size said when it was opened (the system's own files say 0) is
+// read to its end, and still within the limit.
+TEST(FileReader, ReadsAFileLongerThanItsSizeSaid) {
+  const std::optional<std::string> status = ReadWholeFile("/proc/self/status");
+  ASSERT_TRUE(status);
+  EXPECT_NE(status->find("Name:"), std::string::npos);
+  EXPECT_NE(status->find("VmRSS:"), std::string::npos) << "read to its end";
+  EXPECT_NE(ReadError("/proc/self/status", 10).find("larger than 10 bytes"), std::string::npos);
+}
+
 }  // namespace
