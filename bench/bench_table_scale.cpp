@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "bench/planner_folder.h"
+#include "model/day_number.h"
 #include "platform/file_reader.h"
 #include "platform/file_writer.h"
-#include "model/day_number.h"
 #include "store/planner_files.h"
 #include "tests/support/planner_fixture.h"
 
@@ -108,9 +108,9 @@ void BM_Agenda(benchmark::State& state) {
 
 void BM_AddEvent(benchmark::State& state) {
   const int events = static_cast<int>(state.range(0));
-  const std::vector<std::string> args = {"add-event", "--data",    Folder(events),         "--start",
-                                         "2024-06-01 10:00", "--end", "2024-06-01 11:00", "--subject",
-                                         "Scale check"};
+  const std::vector<std::string> args = {"add-event",        "--data",           Folder(events),
+                                         "--start",          "2024-06-01 10:00", "--end",
+                                         "2024-06-01 11:00", "--subject",        "Scale check"};
   TAtomicFileWriter writer;
   double total = 0;
   double floor = 0;

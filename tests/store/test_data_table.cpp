@@ -92,9 +92,8 @@ TEST_F(DataTable, FilterCursorAndLocate) {
   Table_.Open();
   EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 2, 3, 4}));
   const int resource = Table_.FieldIndex("resourceid");  // field names ignore case
-  Table_.SetFilter([resource](const TRowView& row) {
-    return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{10});
-  });
+  Table_.SetFilter(
+      [resource](const TRowView& row) { return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{10}); });
   EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 2, 3, 4})) << "the filter applies only when switched on";
   Table_.SetFiltered(true);
   EXPECT_EQ(VisibleIDs(), (std::vector<std::int64_t>{1, 3, 4}));
@@ -217,9 +216,8 @@ TEST_F(DataTable, DeleteWhereRemovesHiddenRowsTooWithOneWrite) {
   WriteFile({{4, 20, "d"}, {1, 10, "a"}, {2, 20, "b"}, {3, 10, "c"}});
   Table_.Open();
   const int resource = Table_.FieldIndex("ResourceID");
-  Table_.SetFilter([resource](const TRowView& row) {
-    return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{20});
-  });
+  Table_.SetFilter(
+      [resource](const TRowView& row) { return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{20}); });
   Table_.SetFiltered(true);
   EXPECT_EQ(Table_.DeleteWhere([resource](const TRowView& row) {
     return row[static_cast<size_t>(resource)] == TFieldValue(std::int64_t{10});
