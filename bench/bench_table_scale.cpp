@@ -40,6 +40,14 @@ struct TRun {
   double PeakBytes;
 };
 
+// Brings this process's peak memory down to what it holds now.
+void ResetPeak() {
+  if (std::FILE* refs = std::fopen("/proc/self/clear_refs", "w")) {
+    std::fputs("5", refs);
+    std::fclose(refs);
+  }
+}
+
 TRun RunCli(const std::vector<std::string>& args) {
   std::vector<char*> argv;
   std::string program = KORET_CLI_PATH;
@@ -54,10 +62,7 @@ TRun RunCli(const std::vector<std::string>& args) {
   // that is brought down to what this process holds now (its free memory given back first), far
   // below any run's.
   ::malloc_trim(0);
-  if (std::FILE* refs = std::fopen("/proc/self/clear_refs", "w")) {
-    std::fputs("5", refs);
-    std::fclose(refs);
-  }
+  ResetPeak();
   const auto start = std::chrono::steady_clock::now();
   pid_t pid = 0;
   if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
@@ -145,13 +150,6 @@ TMemory MemoryNow() {
   }
   if (status) std::fclose(status);
   return memory;
-}
-
-void ResetPeak() {
-  if (std::FILE* refs = std::fopen("/proc/self/clear_refs", "w")) {
-    std::fputs("5", refs);
-    std::fclose(refs);
-  }
 }
 
 // The folder loaded as the organizer loads it at start, with a week's window.

@@ -231,13 +231,6 @@ TFieldDef FieldFrom(TVpParser& parser, std::span<const TVpXmlAttribute> attribut
   return field;
 }
 
-// Whether the text holds a character this program writes as a reference.
-bool NeedsEscaping(std::string_view text) {
-  for (const char c : text)
-    if (c == '>' || c == '\t' || c == '\'') return true;
-  return false;
-}
-
 bool SameAsNumber(std::string_view raw, auto value) {
   char buffer[32];
   const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -358,14 +351,8 @@ class TPacketReader {
       }
       case ftString:
       case ftMemo: {
-        bool written = false;
-        if (raw.data() == text.data() && raw.size() == text.size()) {
-          written = !NeedsEscaping(raw);
-        } else if (!raw.empty()) {
-          written = IsXmlEscapedForm(raw, text);
-        }
         Rows_.SetText(index, text, InBytes(text.data(), text.size()));
-        return written;
+        return raw.data() != nullptr && IsXmlEscapedForm(raw, text);
       }
     }
     return false;
@@ -415,14 +402,13 @@ class TPacketReader {
     }
     const char* rowEnd = written ? expectedName - 2 : nullptr;  // the closing quote of the last value
     written = written && InBytes(rowEnd, 3) && std::string_view(rowEnd, 3) == "\"/>";
-    StagedPiece_ =
-        written ? std::string_view(rowStart, static_cast<size_t>(rowEnd + 3 - rowStart)) : std::string_view();
     StagedPieceOffset_ = written ? static_cast<std::uint64_t>(rowStart - Bytes_.data()) : 0;
+    StagedPieceLength_ = written ? static_cast<size_t>(rowEnd + 3 - rowStart) : 0;
   }
 
   void CommitStaged() {
     if (!Staged_) return;
-    Rows_.Rows().push_back(Rows_.Commit(StagedPieceOffset_, StagedPiece_.size()));
+    Rows_.Rows().push_back(Rows_.Commit(StagedPieceOffset_, StagedPieceLength_));
     Staged_ = false;
   }
 
@@ -437,10 +423,10 @@ class TPacketReader {
   int Depth_ = 0;
   bool SawRoot_ = false;
   bool SawFields_ = false;
-  bool LaidOut_ = false;          // the rows' layout is set: no more fields
-  bool Staged_ = false;           // a row is being built (the changes of a later row may still apply to it)
-  std::string_view StagedPiece_;  // the staged row's piece of the file; empty: none
-  std::uint64_t StagedPieceOffset_ = 0;
+  bool LaidOut_ = false;                 // the rows' layout is set: no more fields
+  bool Staged_ = false;                  // a row is being built (the changes of a later row may still apply to it)
+  std::uint64_t StagedPieceOffset_ = 0;  // the staged row's piece of the file
+  size_t StagedPieceLength_ = 0;         // 0: none
 };
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <new>
 
 #include "model/day_number.h"
