@@ -8,7 +8,8 @@ namespace {
 
 class TDiscardingWriter : public TFileWriter {
  public:
-  void ReplaceFile(const std::string&, std::string_view) override {}
+  using TFileWriter::ReplaceFile;
+  void ReplaceFile(const std::string&, std::string_view, TFileAccess) override {}
 };
 
 }  // namespace

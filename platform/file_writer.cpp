@@ -95,11 +95,20 @@ std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder) {
   return removed;
 }
 
-void TAtomicFileWriter::ReplaceFile(const std::string& requestedPath, std::string_view contents) {
+void TAtomicFileWriter::ReplaceFile(const std::string& requestedPath, std::string_view contents, TFileAccess access) {
   const std::string path = ResolveTarget(requestedPath);
-  mode_t mode = 0644;
+  // A new file is made with 0666 and the umask takes away what the user keeps from others; a
+  // replaced one keeps its mode; a private one is the owner's alone from its first byte on.
+  mode_t mode = 0666;
+  bool setMode = false;
   struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) mode = old.st_mode & 07777;
+  if (access == faOwnerOnly) {
+    mode = 0600;
+    setMode = true;
+  } else if (::stat(path.c_str(), &old) == 0) {
+    mode = old.st_mode & 07777;
+    setMode = true;
+  }
 
   const std::string temporary = TemporaryNameFor(path);
   const int fd = Calls_.Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -123,8 +132,7 @@ void TAtomicFileWriter::ReplaceFile(const std::string& requestedPath, std::strin
     data += written;
     left -= static_cast<size_t>(written);
   }
-  if (::fchmod(fd, mode) != 0) { /* the umask may have narrowed it; the contents matter more */
-  }
+  if (setMode && ::fchmod(fd, mode) != 0) abandon("set access", errno);
   if (Calls_.Fsync(fd) != 0) abandon("flush", errno);
   if (Calls_.Close(fd) != 0) {
     const int error = errno;

@@ -12,13 +12,23 @@ class EFileWriteError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Who may read a file the program writes.
+enum TFileAccess {
+  // As the file it replaces allowed; a new file as the process's umask allows (0666 less the umask).
+  faAsBefore,
+  // Its owner only (0600), whatever the file allowed before: files that hold what others must not
+  // read (the server's texts of private items, account settings).
+  faOwnerOnly
+};
+
 // Writes whole files. Every file the program writes goes through one of these.
 class TFileWriter {
  public:
   virtual ~TFileWriter() = default;
   // Replaces the file's contents. On return the new contents are on disk; on failure it raises
   // EFileWriteError and the old file is as it was.
-  virtual void ReplaceFile(const std::string& path, std::string_view contents) = 0;
+  virtual void ReplaceFile(const std::string& path, std::string_view contents, TFileAccess access) = 0;
+  void ReplaceFile(const std::string& path, std::string_view contents) { ReplaceFile(path, contents, faAsBefore); }
 };
 
 // The operating-system calls a replacement is made of, one virtual each so that tests can make
@@ -47,7 +57,8 @@ std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder);
 class TAtomicFileWriter : public TFileWriter {
  public:
   explicit TAtomicFileWriter(TFileSystemCalls& calls = TFileSystemCalls::System()) : Calls_(calls) {}
-  void ReplaceFile(const std::string& path, std::string_view contents) override;
+  using TFileWriter::ReplaceFile;
+  void ReplaceFile(const std::string& path, std::string_view contents, TFileAccess access) override;
 
  private:
   TFileSystemCalls& Calls_;

@@ -249,7 +249,7 @@ void TDataTable::Write(bool keepPieces) {
   std::string text;
   std::vector<std::uint64_t> offsets;
   if (!Assemble(text, offsets, true)) Assemble(text, offsets, false);
-  Writer_.ReplaceFile(FileName_, text);
+  Writer_.ReplaceFile(FileName_, text, FileAccess_);
   Unsaved_ = false;
   // Every writer replaces the file under the folder's lock, so the file now is this table's.
   ReadSignature_ = FileSignatureOf(FileName_);

@@ -93,6 +93,9 @@ class TDataTable {
   bool WriteThrough() const { return WriteThrough_; }
   void SetWriteThrough(bool on) { WriteThrough_ = on; }
 
+  // Who may read the file the table writes (as before, by default).
+  void SetFileAccess(TFileAccess access) { FileAccess_ = access; }
+
   // The fields a file must have to be read as this table (its kind's key fields); none at first.
   void SetRequiredFields(std::vector<std::string> names) { RequiredFields_ = std::move(names); }
 
@@ -227,6 +230,7 @@ class TDataTable {
   std::vector<std::pair<int, std::vector<TDayEntry>>> DayIndexes_;  // by field; dropped on a change
   bool Filtered_ = false;
   bool WriteThrough_ = false;
+  TFileAccess FileAccess_ = faAsBefore;
   bool Unsaved_ = false;  // changed since the last write
   struct TBatchMark {
     size_t Log;    // where the batch began in the log

@@ -42,9 +42,9 @@ void TSettingsStore::WriteBoolean(const std::string& section, const std::string&
   WriteString(section, key, value ? "1" : "0");
 }
 
-void TSettingsStore::TBatchWriter::ReplaceFile(const std::string& path, std::string_view contents) {
+void TSettingsStore::TBatchWriter::ReplaceFile(const std::string& path, std::string_view contents, TFileAccess access) {
   if (Holding) Pending = std::string(contents);
-  else Target.ReplaceFile(path, contents);
+  else Target.ReplaceFile(path, contents, access);
 }
 
 void TSettingsStore::WriteTogether(const std::function<void()>& writes) {

@@ -42,7 +42,8 @@ class TSettingsStore {
   class TBatchWriter : public TFileWriter {
    public:
     explicit TBatchWriter(TFileWriter& target) : Target(target) {}
-    void ReplaceFile(const std::string& path, std::string_view contents) override;
+    using TFileWriter::ReplaceFile;
+    void ReplaceFile(const std::string& path, std::string_view contents, TFileAccess access) override;
 
     TFileWriter& Target;
     bool Holding = false;

@@ -30,15 +30,34 @@ TEST(AtomicFileWriter, ReplacesContentsAndCreatesMissingFiles) {
   EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"events.xml"});
 }
 
-TEST(AtomicFileWriter, KeepsThePermissionsOfTheOldFile) {
-  TTemporaryFolder folder;
-  const std::string path = folder.File("Config.ini");
-  TTemporaryFolder::Write(path, "old");
-  ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
-  TAtomicFileWriter().ReplaceFile(path, "new");
-  struct stat st {};
-  ASSERT_EQ(::stat(path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0600u);
+// Who may read a written file: a replaced file keeps its mode, a new one is 0666 less the umask, a
+// private one is the owner's alone whatever it was.
+TEST(AtomicFileWriter, TheModeFollowsTheOldFileTheUmaskOrPrivacy) {
+  const struct {
+    mode_t Umask;
+    int Before;  // the old file's mode; -1: no file
+    TFileAccess Access;
+    mode_t After;
+  } kCases[] = {
+      {022, -1, faAsBefore, 0644},   {077, -1, faAsBefore, 0600},    {002, -1, faAsBefore, 0664},
+      {022, 0600, faAsBefore, 0600}, {077, 0644, faAsBefore, 0644},  {022, 0640, faAsBefore, 0640},
+      {022, -1, faOwnerOnly, 0600},  {022, 0644, faOwnerOnly, 0600}, {000, 0666, faOwnerOnly, 0600},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(std::to_string(c.Umask) + " " + std::to_string(c.Before) + " " + std::to_string(c.Access));
+    TTemporaryFolder folder;
+    const std::string path = folder.File("Config.ini");
+    if (c.Before >= 0) {
+      TTemporaryFolder::Write(path, "old");
+      ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(c.Before)), 0);
+    }
+    const mode_t before = ::umask(c.Umask);
+    TAtomicFileWriter().ReplaceFile(path, "new", c.Access);
+    ::umask(before);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, c.After);
+  }
 }
 
 TEST(AtomicFileWriter, ReplacesTheFileALinkPointsTo) {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-void TRecordingFileWriter::ReplaceFile(const std::string& path, std::string_view contents) {
+void TRecordingFileWriter::ReplaceFile(const std::string& path, std::string_view contents, TFileAccess access) {
   Written.push_back(path);
   if (Fail) throw EFileWriteError("Unable to write \"" + path + "\" (write): simulated failure");
-  Real_->ReplaceFile(path, contents);
+  Real_->ReplaceFile(path, contents, access);
 }
 
 int TRecordingFileWriter::WritesOf(const std::string& path) const {

@@ -14,7 +14,8 @@ class TRecordingFileWriter : public TFileWriter {
   // Writes through these system calls from now on (to make one step of the writing fail).
   void UseCalls(TFileSystemCalls& calls) { Real_ = std::make_unique<TAtomicFileWriter>(calls); }
 
-  void ReplaceFile(const std::string& path, std::string_view contents) override;
+  using TFileWriter::ReplaceFile;
+  void ReplaceFile(const std::string& path, std::string_view contents, TFileAccess access) override;
 
   // How many times the file was written (successfully or not).
   int WritesOf(const std::string& path) const;
