@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <ctime>
 #include <functional>
 #include <optional>
 #include <set>
@@ -213,6 +214,60 @@ bool ReplaceNotes(TCardLines& server, const std::string& wanted) {
   return true;
 }
 
+// Whether a TEL line holds a number the card reader takes (it passes an empty one over).
+bool HoldsNumber(const TCardLine& line) {
+  try {
+    const std::vector<TVpContentLine> content = ReadContentLines(line.Text);
+    return !content.empty() && !content.front().Value.empty() && content.front().Value != "tel:";
+  } catch (const EVpVCardError&) {
+    return false;
+  }
+}
+
+// The contact's phone numbers in the order a card lists them, each with its kind.
+std::vector<std::pair<std::string, int>> PhonesOf(const TVpContact& contact) {
+  std::vector<std::pair<std::string, int>> phones;
+  for (int number = 1; number <= TVpContact::kPhoneCount; ++number)
+    if (!contact.Phone(number).empty()) phones.emplace_back(contact.Phone(number), contact.PhoneType(number));
+  return phones;
+}
+
+// Replaces the numbers that changed, one by one in the card's order, so that a number that stayed
+// keeps its line with every parameter it had; numbers added here go after the server's, numbers
+// removed here go. A card whose lines do not match its numbers has all of its numbers replaced.
+void MergePhones(TCardLines& server, const TCardLines& own, const TVpContact& theirs, const TVpContact& ours) {
+  std::vector<size_t> serverLines;
+  for (size_t i = 0; i < server.Lines.size() && serverLines.size() < TVpContact::kPhoneCount; ++i)
+    if (server.Lines[i].Name == "TEL" && HoldsNumber(server.Lines[i])) serverLines.push_back(i);
+  std::vector<TCardLine> ourLines;
+  for (const TCardLine& line : own.Lines)
+    if (line.Name == "TEL") ourLines.push_back(line);
+  const auto theirPhones = PhonesOf(theirs), ourPhones = PhonesOf(ours);
+  if (serverLines.size() != theirPhones.size() || ourLines.size() != ourPhones.size()) {
+    ReplaceLines(server, own, [](const std::string& name) { return name == "TEL"; });
+    return;
+  }
+  const size_t common = std::min(theirPhones.size(), ourPhones.size());
+  for (size_t i = 0; i < common; ++i)
+    if (theirPhones[i] != ourPhones[i]) server.Lines[serverLines[i]] = ourLines[i];
+  for (size_t i = serverLines.size(); i-- > common;)
+    server.Lines.erase(server.Lines.begin() + static_cast<std::ptrdiff_t>(serverLines[i]));
+  const size_t after = common == 0 ? server.Lines.size() - 1 : serverLines[common - 1] + 1;
+  server.Lines.insert(server.Lines.begin() + static_cast<std::ptrdiff_t>(after),
+                      ourLines.begin() + static_cast<std::ptrdiff_t>(common), ourLines.end());
+}
+
+// The card's revision moment: now, where the card had one.
+void Revise(TCardLines& card, bool hadRevision, std::time_t stamp) {
+  ReplaceLines(card, {}, [](const std::string& name) { return name == "REV"; });
+  if (!hadRevision) return;
+  std::tm utc{};
+  gmtime_r(&stamp, &utc);
+  char text[24];
+  std::strftime(text, sizeof text, "REV:%Y%m%dT%H%M%SZ", &utc);
+  card.Lines.insert(card.Lines.end() - 1, TCardLine{"REV", text});
+}
+
 // Ours whole, with the server's properties the contact holds nothing of.
 TCardLines OursWithForeign(const TCardLines& server, const TCardLines& ours, const TVpVCardMapping& mapping) {
   const std::set<std::string> skipped(mapping.Skipped.begin(), mapping.Skipped.end());
@@ -249,15 +304,21 @@ std::string TAddressBookSyncCodec::Merge(std::string_view serverText, std::strin
   const std::optional<TCardLines> own =
       CardLinesOf(WriteVCard(ours.Contact, ours.Uid, server->Version == "4.0" ? vvVersion40 : vvVersion30));
   const TCardLines original = *server;
-  for (int part = 0; part < cpNote; ++part)
-    if (theirs.Parts[part] != ours.Parts[part])
+  for (int part = 0; part < cpNote; ++part) {
+    if (theirs.Parts[part] == ours.Parts[part]) continue;
+    if (part == cpPhones) MergePhones(*server, *own, theirs.Contact, ours.Contact);
+    else
       ReplaceLines(*server, *own, [part](const std::string& name) { return SetsPart(static_cast<TPart>(part), name); });
+  }
   TMappedCard merged;
   std::string note = ours.Contact.Note();
   std::erase(note, '\r');
   if (!ReplaceNotes(*server, note) || !MapCard(server->Text(), merged, error) || merged.Parts != ours.Parts)
     server = OursWithForeign(original, *own, theirs.Mapping);
-  ReplaceLines(*server, {}, [](const std::string& name) { return name == "REV"; });
+  Revise(*server,
+         std::any_of(original.Lines.begin(), original.Lines.end(),
+                     [](const TCardLine& line) { return line.Name == "REV"; }),
+         Stamp_);
   const std::string result = server->Text();
   // Should the server's card still read differently, ours goes up as it is rather than a mix.
   if (!MapCard(result, merged, error) || merged.Parts != ours.Parts) return std::string(ourText);
@@ -266,8 +327,8 @@ std::string TAddressBookSyncCodec::Merge(std::string_view serverText, std::strin
 
 namespace {
 
-// The line with the text added to the first component of its value (the family name of N, the
-// whole FN), unfolded.
+// The line with the text added to the first component of its value (the whole of an FN),
+// unfolded.
 std::string Marked(const std::string& line) {
   std::string text = line;
   for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 3);
@@ -291,7 +352,13 @@ std::string TAddressBookSyncCodec::ConflictCopy(std::string_view text, const std
                                     [](const TCardLine& line) { return line.Name == "VERSION"; });
   card->Lines.insert(version == card->Lines.end() ? card->Lines.begin() + 1 : version + 1,
                      TCardLine{"UID", "UID:" + Escape(newUid)});
-  for (TCardLine& line : card->Lines)
-    if (line.Name == "N" || line.Name == "FN") line.Text = Marked(line.Text);
+  bool marked = false;
+  for (TCardLine& line : card->Lines) {
+    if (line.Name != "FN") continue;
+    line.Text = Marked(line.Text);
+    marked = true;
+  }
+  if (!marked)
+    card->Lines.insert(card->Lines.end() - 1, TCardLine{"FN", "FN:" + std::string(TrimBlanksAscii(kServerCopyMark))});
   return card->Text();
 }

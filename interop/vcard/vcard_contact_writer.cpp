@@ -101,7 +101,9 @@ std::string WriteVCard(const TVpContact& contact, std::string_view uid, TVpVCard
   card.AddDate("BDAY", contact.Birthdate());
   card.AddDate(card.Is40() ? "ANNIVERSARY" : "X-ANNIVERSARY", contact.Anniversary());
   card.AddText("NOTE", contact.Note());
-  card.AddText("CATEGORIES", ContactCategoryCaption(contact.Category()));
+  // The first category is every new contact's until another is chosen, and a card without
+  // categories reads back as it: only a category that was chosen is written.
+  if (contact.Category() != 0) card.AddText("CATEGORIES", ContactCategoryCaption(contact.Category()));
   for (int number = 1; number <= TVpContact::kCustomCount; ++number) {
     card.AddText(CustomFieldName(number), contact.Custom(number));
   }

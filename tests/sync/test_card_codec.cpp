@@ -8,7 +8,7 @@
 
 namespace {
 
-const TAddressBookSyncCodec kCodec;
+const TAddressBookSyncCodec kCodec(1797163200);  // merges at 2026-12-13 12:00 UTC
 
 TEST(CardCodec, TheSameCardWrittenOtherwiseHasTheSameDigest) {
   const std::string card = SyncSample("card.vcf");
@@ -127,16 +127,59 @@ TEST(CardCodec, MergeKeepsWhatOtherProgramsStoredAndDigestsToOurs) {
   }
 }
 
-TEST(CardCodec, AConflictCopyMarksTheNameTheGridShows) {
+TEST(CardCodec, AConflictCopyMarksTheFormattedNameAndKeepsTheNames) {
   const std::string copy = kCodec.ConflictCopy(SyncSample("card.vcf"), "copy-2@koret");
   EXPECT_EQ(DigestOf(kCodec, copy).Uid, "copy-2@koret");
   EXPECT_EQ(copy.find("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:copy-2@koret\r\n"), 0u) << copy;
-  EXPECT_NE(copy.find("N:Müller (server copy);Jürgen;;Dr.;"), std::string::npos) << copy;
+  EXPECT_NE(copy.find("\r\nN:Müller;Jürgen;;Dr.;\r\n"), std::string::npos) << copy;
   EXPECT_NE(copy.find("FN:Jürgen Müller (server copy)"), std::string::npos) << copy;
-  const std::string nameless =
-      kCodec.ConflictCopy(Replaced(SyncSample("card.vcf"), "N:Müller;", "N:;"), "copy-3@koret");
-  EXPECT_NE(nameless.find("N:(server copy);Jürgen"), std::string::npos) << nameless;
+  const std::string unnamed = kCodec.ConflictCopy(Replaced(SyncSample("card.vcf"), "FN:Jürgen Müller\r\n", ""), "c");
+  EXPECT_NE(unnamed.find("FN:(server copy)\r\nEND:VCARD"), std::string::npos) << unnamed;
+  EXPECT_NE(unnamed.find("\r\nN:Müller;Jürgen;;Dr.;\r\n"), std::string::npos) << unnamed;
   EXPECT_THROW(kCodec.ConflictCopy("garbage", "x"), ESyncError);
+}
+
+// A changed phone number replaces only its own line: the others keep their parameters and place;
+// the card's REV becomes the merge's moment.
+TEST(CardCodec, MergeReplacesOnlyTheNumbersThatChanged) {
+  const std::string server = Replaced(
+      Replaced(Replaced(SyncSample("card.vcf"), "VERSION:3.0", "VERSION:4.0"), "TEL;TYPE=WORK,VOICE:+49 221 1234",
+               "TEL;VALUE=uri;PREF=1;TYPE=\"work,voice\":tel:+49-221-1234"),
+      "TEL;TYPE=CELL:+49 170 5555", "item2.TEL;TYPE=cell:+49 170 5555\r\nitem2.X-ABLabel:mobil");
+  const struct {
+    const char* Name;
+    std::function<void(TVpContact&)> Change;
+    std::vector<std::string> Lines;  // the merged card's TEL lines, in order
+  } kEdits[] = {
+      {"the second changed",
+       [](TVpContact& c) { c.SetPhone(2, "+49 170 6666"); },
+       {"TEL;VALUE=uri;PREF=1;TYPE=\"work,voice\":tel:+49-221-1234", "TEL;TYPE=cell:+49 170 6666"}},
+      {"the first changed",
+       [](TVpContact& c) { c.SetPhone(1, "+49 221 9999"); },
+       {"TEL;TYPE=work:+49 221 9999", "item2.TEL;TYPE=cell:+49 170 5555"}},
+      {"one added",
+       [](TVpContact& c) { c.SetPhone(3, "+49 30 1111"); },
+       {"TEL;VALUE=uri;PREF=1;TYPE=\"work,voice\":tel:+49-221-1234", "item2.TEL;TYPE=cell:+49 170 5555",
+        "TEL;TYPE=work,fax:+49 30 1111"}},
+      {"the second removed",
+       [](TVpContact& c) { c.SetPhone(2, ""); },
+       {"TEL;VALUE=uri;PREF=1;TYPE=\"work,voice\":tel:+49-221-1234"}},
+  };
+  for (const auto& edit : kEdits) {
+    SCOPED_TRACE(edit.Name);
+    TVpContact ours;
+    MapVCardToContact(ReadVCards(server).front(), ours);
+    edit.Change(ours);
+    const std::string merged = kCodec.Merge(server, WriteVCard(ours, "card-1@example.org", vvVersion40));
+    std::vector<std::string> lines;
+    for (size_t at = 0; (at = merged.find("TEL", at)) != std::string::npos; at = merged.find("\r\n", at)) {
+      const size_t start = merged.rfind("\n", at) + 1;
+      lines.push_back(merged.substr(start, merged.find("\r\n", at) - start));
+    }
+    EXPECT_EQ(lines, edit.Lines) << merged;
+    EXPECT_NE(merged.find("\r\nREV:20261213T120000Z\r\n"), std::string::npos) << merged;
+    EXPECT_NE(merged.find("item2.X-ABLabel:mobil"), std::string::npos) << merged;
+  }
 }
 
 }  // namespace
