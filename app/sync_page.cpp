@@ -14,6 +14,7 @@
 #include "platform/error_text.h"
 #include "platform/qt/qt_text.h"
 #include "sync/account_setup.h"
+#include "sync/dav_url.h"
 #include "sync/qt/dav_client.h"
 
 namespace {
@@ -97,6 +98,14 @@ void TSyncPage::ShowState() {
 }
 
 void TSyncPage::TakeFields() {
+  // A user name and password typed into the address go to their own fields, never into the
+  // address that is kept.
+  const TDavTypedAddress typed = SplitDavUserInfo(FromQt(Server_->text()));
+  if (typed.UserName) {
+    Server_->setText(ToQt(typed.Url));
+    User_->setText(ToQt(*typed.UserName));
+  }
+  if (typed.Password) Password_->setText(ToQt(*typed.Password));
   Logic_.ServerUrl = FromQt(Server_->text());
   Logic_.UserName = FromQt(User_->text());
   Logic_.Calendars.Chosen = std::max(Calendar_->currentIndex(), 0);

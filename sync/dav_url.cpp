@@ -1,5 +1,6 @@
 #include "sync/dav_url.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/ascii_text.h"
@@ -56,6 +57,16 @@ unsigned char TakeByte(std::string_view text, std::size_t& i, bool& wasEncoded) 
     return c;
   }
   return static_cast<unsigned char>(text[i++]);
+}
+
+// The text with its percent-encoding undone.
+std::string PercentDecoded(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    bool wasEncoded = false;
+    out += static_cast<char>(TakeByte(text, i, wasEncoded));
+  }
+  return out;
 }
 
 // The path with every byte in one form: what a segment holds as itself written as itself, the
@@ -164,6 +175,25 @@ bool HasScheme(std::string_view reference) {
 
 }  // namespace
 
+TDavTypedAddress SplitDavUserInfo(std::string_view typed) {
+  typed = TrimBlanksAscii(typed);
+  const std::size_t scheme = typed.find("://");
+  const std::size_t hostStart = scheme == std::string_view::npos ? 0 : scheme + 3;
+  const std::size_t authorityEnd = std::min(typed.find_first_of("/?#", hostStart), typed.size());
+  const std::size_t at = typed.substr(0, authorityEnd).rfind('@');
+  TDavTypedAddress address;
+  if (at == std::string_view::npos || at < hostStart) {
+    address.Url = std::string(typed);
+    return address;
+  }
+  const std::string_view userInfo = typed.substr(hostStart, at - hostStart);
+  const std::size_t colon = userInfo.find(':');
+  address.UserName = PercentDecoded(userInfo.substr(0, colon));
+  if (colon != std::string_view::npos) address.Password = PercentDecoded(userInfo.substr(colon + 1));
+  address.Url = std::string(typed.substr(0, hostStart)) + std::string(typed.substr(at + 1));
+  return address;
+}
+
 std::string DavServerUrl(std::string_view typed) {
   typed = TrimBlanksAscii(typed);
   if (typed.empty()) return {};
@@ -227,13 +257,7 @@ std::string DavUrlLastSegment(std::string_view url) {
   const std::string whole = DavUrlPath(url);
   std::string_view path = std::string_view(whole).substr(0, whole.find('?'));
   while (path.ends_with('/')) path.remove_suffix(1);
-  const std::string_view segment = path.substr(path.rfind('/') + 1);
-  std::string out;
-  for (std::size_t i = 0; i < segment.size();) {
-    bool wasEncoded = false;
-    out += static_cast<char>(TakeByte(segment, i, wasEncoded));
-  }
-  return out;
+  return PercentDecoded(path.substr(path.rfind('/') + 1));
 }
 
 std::string DavItemHref(std::string_view collectionPath, std::string_view uid, std::string_view extension) {

@@ -8,6 +8,7 @@
 #include "platform/folder_lock.h"
 #include "store/data_packet.h"
 #include "store/planner_files.h"
+#include "sync/dav_url.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ struct TAccountsTable {
     return nullptr;
   }
 
-  void Write(TFileWriter& writer) const { writer.ReplaceFile(Path, FormatDataPacket(Fields, Rows)); }
+  void Write(TFileWriter& writer) const { writer.ReplaceFile(Path, FormatDataPacket(Fields, Rows), faOwnerOnly); }
 };
 
 TFieldValue Text(const std::string& text) { return text.empty() ? TFieldValue() : TFieldValue(text); }
@@ -91,7 +92,8 @@ std::optional<TSyncAccount> TSyncAccounts::Of(int resourceID) const {
   };
   TSyncAccount account;
   account.ResourceID = resourceID;
-  account.ServerUrl = ValueAsString(table.Value(*row, "ServerUrl"));
+  // A user name and password an earlier version kept in the address are left out of it.
+  account.ServerUrl = SplitDavUserInfo(ValueAsString(table.Value(*row, "ServerUrl"))).Url;
   account.UserName = ValueAsString(table.Value(*row, "UserName"));
   account.CalendarUrl = ValueAsString(table.Value(*row, "CalendarUrl"));
   account.AddressBookUrl = ValueAsString(table.Value(*row, "AddressBookUrl"));
@@ -118,7 +120,7 @@ void TSyncAccounts::Store(const TSyncAccount& account) {
     row = &table.Rows.back();
   }
   table.Set(*row, "ResourceID", std::int64_t{account.ResourceID});
-  table.Set(*row, "ServerUrl", Text(account.ServerUrl));
+  table.Set(*row, "ServerUrl", Text(SplitDavUserInfo(account.ServerUrl).Url));
   table.Set(*row, "UserName", Text(account.UserName));
   table.Set(*row, "CalendarUrl", Text(account.CalendarUrl));
   table.Set(*row, "AddressBookUrl", Text(account.AddressBookUrl));
