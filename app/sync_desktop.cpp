@@ -64,9 +64,10 @@ std::optional<std::string> TSyncDesktop::Password(const TSyncAccount& account, b
   return FromQt(password);
 }
 
-void TSyncDesktop::StartSync(const TSyncAccount& account, const std::string& password) {
+void TSyncDesktop::StartSync(const TSyncAccount& account, const std::string& password, bool restoreServer) {
   TSyncOptions options;
   options.Policy = account.Policy;
+  options.RestoreServer = restoreServer;
   const std::string resource = Store_.ActiveResource() != nullptr ? Store_.ActiveResource()->Description() : "";
   // The question is asked on the window's thread while the sync waits; a program that is ending
   // answers no.
@@ -84,6 +85,8 @@ void TSyncDesktop::StartSync(const TSyncAccount& account, const std::string& pas
   Worker_.Start([this, account, password, options] { Outcome_ = RunSync(DataFolder_, account, password, options); },
                 [this] { Control_.Finished(Outcome_); });
 }
+
+bool TSyncDesktop::Confirm(const std::string& question) { return Desktop_.MessageBoxes.AskYesNo(question); }
 
 void TSyncDesktop::ShowSyncStatus(const std::string& text, bool busy) {
   if (OnStatus) OnStatus(text, busy);

@@ -32,7 +32,8 @@ class TSyncDesktop : public TSyncShell {
   // TSyncShell
   std::optional<TSyncAccount> ActiveAccount() override { return AccountOf(ActiveResourceID()); }
   std::optional<std::string> Password(const TSyncAccount& account, bool mayAsk) override;
-  void StartSync(const TSyncAccount& account, const std::string& password) override;
+  void StartSync(const TSyncAccount& account, const std::string& password, bool restoreServer) override;
+  bool Confirm(const std::string& question) override;
   void ReloadStore() override { Store_.ReloadChangedTables(); }
   void ShowSyncStatus(const std::string& text, bool busy) override;
   void ShowSyncSummary(const std::string& text, bool failed) override;

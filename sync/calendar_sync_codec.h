@@ -18,6 +18,7 @@ class TCalendarSyncCodec : public TSyncItemCodec {
   // The folder's event categories: a record holds a category by its number, found by name.
   explicit TCalendarSyncCodec(const TVpCategoryColorMap& categories);
 
+  TSyncCollectionKind Collection() const override { return sckCalendar; }
   bool Digest(std::string_view text, TSyncItemDigest& digest, std::string& error) const override;
   // Changing the start or the repeat here drops the server's extra dates, exceptions and changed
   // occurrences, which named occurrences of the old repeat. Labelled lines the organizer added to

@@ -10,7 +10,10 @@
 
 namespace {
 
-constexpr const char* kStopped = "Stopped before deleting every item on one side; nothing was deleted.";
+constexpr const char* kStopped =
+    "Stopped before deleting many items on one side; nothing was changed. To put the items here back on the server "
+    "instead, restore the server from here (koret-cli sync --restore-server, or File > \"Restore Server from "
+    "Here...\" in the organizer).";
 
 std::string SummaryText(const char* collection, const TSyncSummary& summary) {
   const size_t conflicts = summary.Conflicts.size();
@@ -22,6 +25,7 @@ std::string SummaryText(const char* collection, const TSyncSummary& summary) {
   for (const TSyncConflict& conflict : summary.Conflicts)
     text += "Conflict: \"" + conflict.Subject + "\" (" + conflict.Uid + "): " + conflict.Resolution + "\n";
   for (const std::string& skipped : summary.Skipped) text += "Left out: " + skipped + "\n";
+  for (const std::string& note : summary.Notes) text += "Note: " + note + "\n";
   if (summary.StoppedBeforeMassDeletion) text += std::string(kStopped) + "\n";
   return text;
 }

@@ -9,12 +9,6 @@
 #include "interop/exchange/exchange_session.h"
 #include "sync/sync_local.h"
 
-// Which records of the resource a collection holds.
-enum TSyncCollectionKind {
-  sckCalendar,    // its events and tasks
-  sckAddressBook  // its contacts
-};
-
 // The organizer's side of one collection over an exchange session's program folder: the
 // session's resource's events and tasks, or its contacts, as item texts written by the calendar
 // and card writers. Events and tasks are counted apart, so in a calendar a task's RecordID is

@@ -7,6 +7,12 @@
 // contacts.
 enum TSyncItemKind { sikEvent, sikTask, sikContact };
 
+// Which records of a resource a collection holds.
+enum TSyncCollectionKind {
+  sckCalendar,    // its events and tasks
+  sckAddressBook  // its contacts
+};
+
 // What the sync needs to know of an item text (one calendar object or one card).
 struct TSyncItemDigest {
   TSyncItemKind Kind = sikEvent;
@@ -23,6 +29,8 @@ struct TSyncItemDigest {
 class TSyncItemCodec {
  public:
   virtual ~TSyncItemCodec() = default;
+  // The kind of collection whose items the codec reads.
+  virtual TSyncCollectionKind Collection() const = 0;
   // The digest of an item text; false with the reason when the text holds no item the organizer
   // can take (not readable, no UID, a kind it does not keep).
   virtual bool Digest(std::string_view text, TSyncItemDigest& digest, std::string& error) const = 0;

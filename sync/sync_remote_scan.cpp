@@ -75,7 +75,7 @@ TSyncRemoteScan ScanServer(TSyncServer& server, const TSyncItemCodec& codec, con
     const auto synced = uidsByHref.find(listed.Href);
     if (synced != uidsByHref.end() && !listed.ETag.empty()) {
       const TSyncStatusEntry& entry = *status.Find(synced->second);
-      if (entry.ETag == listed.ETag) {
+      if (entry.ETag == listed.ETag && !entry.Hash.empty()) {
         scan.Items.emplace(entry.Uid, FromStatus(entry));
         continue;
       }
@@ -91,7 +91,9 @@ TSyncRemoteScan ScanServer(TSyncServer& server, const TSyncItemCodec& codec, con
   // them.
   const std::set<std::string> named(scan.Listing.Removed.begin(), scan.Listing.Removed.end());
   for (const auto& [uid, entry] : status.Entries()) {
-    if (named.count(entry.Href) || listedETags.count(entry.Href) || scan.LeftAlone.count(uid)) continue;
+    // An entry that was never synced (a write under way left it) says nothing of the server.
+    if (entry.Hash.empty() || named.count(entry.Href) || listedETags.count(entry.Href) || scan.LeftAlone.count(uid))
+      continue;
     scan.Items.try_emplace(uid, FromStatus(entry));
   }
   return scan;

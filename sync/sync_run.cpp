@@ -1,20 +1,21 @@
 #include "sync/sync_run.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
-#include "store/uid_table.h"
+#include "platform/fnv_hash.h"
 
 namespace {
 
 TSyncStatusEntry Synced(const std::string& uid, const std::string& href, const std::string& etag, const TSyncOurs& ours,
                         const std::string& hash, const std::string& serverText) {
-  return {uid, href, etag, ours.RecordID, ours.Digest.Kind, hash, serverText};
+  return {uid, href, etag, ours.RecordID, ours.Digest.Kind, hash, serverText, swsNone, {}};
 }
 
 // The status entry of an item whose server version is now ours as well.
 TSyncStatusEntry SyncedAsTheirs(const std::string& uid, const TSyncTheirs& theirs, int recordID) {
-  return {uid, theirs.Href, theirs.ETag, recordID, theirs.Digest.Kind, theirs.Digest.Hash, theirs.Text};
+  return {uid, theirs.Href, theirs.ETag, recordID, theirs.Digest.Kind, theirs.Digest.Hash, theirs.Text, swsNone, {}};
 }
 
 std::string SubjectOf(const TSyncItemState& item) {
@@ -23,6 +24,12 @@ std::string SubjectOf(const TSyncItemState& item) {
 }
 
 }  // namespace
+
+std::string ConflictCopyUid(const std::string& uid, const std::string& theirsHash) {
+  char hex[20];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(Fnv1a64(uid + '\n' + theirsHash)));
+  return std::string(hex) + "-copy@koret";
+}
 
 TSyncRun::TSyncRun(TSyncServer& server, TSyncLocal& local, const TSyncItemCodec& codec, TSyncStatusTable& status,
                    TSyncConflictPolicy policy, TSyncSummary& summary)
@@ -33,6 +40,8 @@ std::vector<TSyncRaced> TSyncRun::Carry(std::vector<TSyncItemState> items,
   // Groups grow with the collection, so that a large first sync writes the files a few dozen
   // times, not once per few items.
   Group_ = std::max<size_t>(32, items.size() / 16);
+  for (const TSyncItemState& item : items)
+    if (item.Ours) Here_[item.Uid] = item.Ours->RecordID;
   std::vector<TLocalChange> changes;
   std::vector<TServerWrite> writes;
   for (size_t i = 0; i < items.size(); ++i) {
@@ -41,6 +50,8 @@ std::vector<TSyncRaced> TSyncRun::Carry(std::vector<TSyncItemState> items,
     if (progress) progress(0.5 * static_cast<double>(i + 1) / static_cast<double>(items.size()));
   }
   Flush(changes, writes);
+  for (const TServerWrite& write : writes) BeginWrite(write);
+  Status_.Save();
   std::vector<TSyncRaced> raced;
   for (size_t i = 0; i < writes.size(); ++i) {
     const TServerWrite& write = writes[i];
@@ -48,6 +59,7 @@ std::vector<TSyncRaced> TSyncRun::Carry(std::vector<TSyncItemState> items,
       if (write.Conflict) Summary_.Conflicts.push_back(*write.Conflict);
     } else {
       const TSyncItemState& item = write.Item;
+      Status_.AbandonWrite(item.Uid);
       raced.push_back({item, write.Action == saCreateThere ? Server_.HrefFor(item.Uid) : item.Theirs->Href});
     }
     if ((i + 1) % Group_ == 0) Status_.Save();
@@ -73,7 +85,7 @@ void TSyncRun::Decide(TSyncItemState&& item, std::vector<TLocalChange>& changes,
     case saCreateHere: Download(item, changes); break;
     case saDeleteHere:
       Local_.Remove(item.Ours->RecordID);
-      changes.push_back({item.Uid, item.Ours->RecordID, true, {}, &TSyncSummary::DeletedHere, {}});
+      changes.push_back({item.Uid, item.Ours->RecordID, swsHere, "", true, {}, &TSyncSummary::DeletedHere, {}});
       break;
     case saConflict:
       switch (Policy_) {
@@ -85,7 +97,7 @@ void TSyncRun::Decide(TSyncItemState&& item, std::vector<TLocalChange>& changes,
           writes.push_back({saUpload, std::move(item), std::move(conflict)});
           break;
         }
-        case scpKeepBoth: KeepBoth(std::move(item), changes); break;
+        case scpKeepBoth: KeepBoth(std::move(item), changes, writes); break;
       }
       break;
   }
@@ -104,6 +116,8 @@ void TSyncRun::Download(TSyncItemState& item, std::vector<TLocalChange>& changes
     }
     changes.push_back({item.Uid,
                        recordID,
+                       swsHere,
+                       theirs.Digest.Hash,
                        false,
                        SyncedAsTheirs(item.Uid, theirs, recordID),
                        &TSyncSummary::Downloaded,
@@ -114,9 +128,18 @@ void TSyncRun::Download(TSyncItemState& item, std::vector<TLocalChange>& changes
   }
 }
 
-void TSyncRun::KeepBoth(TSyncItemState&& item, std::vector<TLocalChange>& changes) {
+void TSyncRun::KeepBoth(TSyncItemState&& item, std::vector<TLocalChange>& changes, std::vector<TServerWrite>& writes) {
   const TSyncTheirs& theirs = *item.Theirs;
-  const std::string copyUid = NewUid();
+  const std::string copyUid = ConflictCopyUid(item.Uid, theirs.Digest.Hash);
+  TSyncConflict conflict{item.Uid, SubjectOf(item), "kept both: the server's version is a copy"};
+  if (Here_.count(copyUid)) {
+    // An interrupted sync made the copy already (it syncs as an item of its own): the server's
+    // version is kept, and ours goes up over it.
+    Status_.Set(SyncedAsTheirs(item.Uid, theirs, item.Ours->RecordID));
+    Summary_.Conflicts.push_back(std::move(conflict));
+    writes.push_back({saUpload, std::move(item)});
+    return;
+  }
   TSyncOurs copy{0, Codec_.ConflictCopy(theirs.Text, copyUid), {}};
   std::string error;
   if (!Codec_.Digest(copy.Text, copy.Digest, error)) {
@@ -133,11 +156,13 @@ void TSyncRun::KeepBoth(TSyncItemState&& item, std::vector<TLocalChange>& change
   // over it as an ordinary change, and the copy as a new item.
   TLocalChange change{item.Uid,
                       copy.RecordID,
+                      swsCopyHere,
+                      theirs.Digest.Hash,
                       false,
                       SyncedAsTheirs(item.Uid, theirs, item.Ours->RecordID),
                       &TSyncSummary::Downloaded,
                       {},
-                      TSyncConflict{item.Uid, SubjectOf(item), "kept both: the server's version is a copy"}};
+                      std::move(conflict)};
   change.Then.push_back({saCreateThere, {copyUid, std::move(copy), std::nullopt}});
   change.Then.push_back({saUpload, std::move(item)});
   changes.push_back(std::move(change));
@@ -145,10 +170,15 @@ void TSyncRun::KeepBoth(TSyncItemState&& item, std::vector<TLocalChange>& change
 
 void TSyncRun::Flush(std::vector<TLocalChange>& changes, std::vector<TServerWrite>& writes) {
   if (changes.empty()) return;
+  for (const TLocalChange& change : changes)
+    Status_.BeginWrite(Before(change.Uid, change.Record.Href, change.RecordID, change.Record.Kind), change.Side,
+                       change.Writes);
+  Status_.Save();
   const std::vector<int> left = Local_.Flush();
   const std::set<int> skipped(left.begin(), left.end());
   for (TLocalChange& change : changes) {
     if (skipped.count(change.RecordID)) {
+      Status_.AbandonWrite(change.Uid);
       Summary_.Skipped.push_back("The record of " + change.Uid +
                                  " was changed by another program during the sync; it is synced next time.");
       continue;
@@ -161,6 +191,29 @@ void TSyncRun::Flush(std::vector<TLocalChange>& changes, std::vector<TServerWrit
   }
   changes.clear();
   Status_.Save();
+}
+
+TSyncStatusEntry TSyncRun::Before(const std::string& uid, const std::string& href, int recordID,
+                                  TSyncItemKind kind) const {
+  if (const TSyncStatusEntry* entry = Status_.Find(uid)) return *entry;
+  return {uid, href, "", recordID, kind, "", "", swsNone, {}};
+}
+
+void TSyncRun::BeginWrite(const TServerWrite& write) {
+  const TSyncItemState& item = write.Item;
+  switch (write.Action) {
+    case saUpload:
+    case saCreateThere: {
+      const std::string href = write.Action == saUpload ? item.Theirs->Href : Server_.HrefFor(item.Uid);
+      Status_.BeginWrite(Before(item.Uid, href, item.Ours->RecordID, item.Ours->Digest.Kind), swsThere,
+                         item.Ours->Digest.Hash);
+      break;
+    }
+    case saDeleteThere:
+      Status_.BeginWrite(Before(item.Uid, item.Theirs->Href, 0, item.Theirs->Digest.Kind), swsThere, "");
+      break;
+    default: break;
+  }
 }
 
 bool TSyncRun::Write(const TServerWrite& write) {

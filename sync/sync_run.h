@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,11 @@
 #include "sync/sync_engine.h"
 #include "sync/sync_sides.h"
 #include "sync/sync_status_table.h"
+
+// The UID of the copy of a conflict's server version (its hash): the same for the same item and
+// version, so that a conflict decided again after an interrupted sync finds the copy that sync
+// made.
+std::string ConflictCopyUid(const std::string& uid, const std::string& theirsHash);
 
 // An item whose write found the server's item changed meanwhile (412): fetch it at Href and decide
 // again.
@@ -23,11 +29,13 @@ class TSyncRun {
   TSyncRun(TSyncServer& server, TSyncLocal& local, const TSyncItemCodec& codec, TSyncStatusTable& status,
            TSyncConflictPolicy policy, TSyncSummary& summary);
 
-  // Decides each item and carries the decisions out: first the changes here, flushed in groups
-  // (each group recorded and the status table saved once it is written), then the writes to the
-  // server, each recorded as it succeeds and the table saved every group. A conflict kept both
-  // ways makes the server's version a record here before ours goes up, so that an interruption
-  // never loses it. progress goes from 0 to 1. Returns the raced items.
+  // Decides each item and carries the decisions out: first the changes here, flushed in groups,
+  // then the writes to the server. Every write is recorded ahead in the status table (saved before
+  // the group of writes is made) and its outcome once it is done (saved every group). A conflict
+  // kept both ways makes the server's version a record here before ours goes up, so that an
+  // interruption never loses it; the copy's UID follows from the item and the server's version,
+  // so a conflict decided again after an interruption finds its copy instead of making another.
+  // progress goes from 0 to 1. Returns the raced items.
   std::vector<TSyncRaced> Carry(std::vector<TSyncItemState> items, const std::function<void(double)>& progress);
 
  private:
@@ -41,6 +49,11 @@ class TSyncRun {
   struct TLocalChange {
     std::string Uid;
     int RecordID = 0;
+    // What the change writes, recorded ahead: the item's record (swsHere) with the hash it then
+    // holds (empty: the record is removed), or the copy of the server's version of a conflict
+    // (swsCopyHere) with that version's hash.
+    TSyncWriteSide Side = swsHere;
+    std::string Writes;
     bool Removes = false;     // the item's status entry goes
     TSyncStatusEntry Record;  // else its status entry then
     int TSyncSummary::*Counter = nullptr;
@@ -51,10 +64,15 @@ class TSyncRun {
   void Decide(TSyncItemState&& item, std::vector<TLocalChange>& changes, std::vector<TServerWrite>& writes);
   void Download(TSyncItemState& item, std::vector<TLocalChange>& changes,
                 std::optional<TSyncConflict> conflict = std::nullopt);
-  void KeepBoth(TSyncItemState&& item, std::vector<TLocalChange>& changes);
+  void KeepBoth(TSyncItemState&& item, std::vector<TLocalChange>& changes, std::vector<TServerWrite>& writes);
   void Flush(std::vector<TLocalChange>& changes, std::vector<TServerWrite>& writes);
+  // Records the write ahead in the status table.
+  void BeginWrite(const TServerWrite& write);
   // False when the server's item changed meanwhile.
   bool Write(const TServerWrite& write);
+  // The status entry a write to the item starts from: as the last sync left it, or a new one that
+  // says the item was never synced.
+  TSyncStatusEntry Before(const std::string& uid, const std::string& href, int recordID, TSyncItemKind kind) const;
 
   TSyncServer& Server_;
   TSyncLocal& Local_;
@@ -63,4 +81,5 @@ class TSyncRun {
   TSyncConflictPolicy Policy_;
   TSyncSummary& Summary_;
   size_t Group_ = 32;
+  std::map<std::string, int> Here_;  // the RecordIDs of the items here, by UID
 };

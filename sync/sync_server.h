@@ -46,12 +46,35 @@ struct TSyncWriteOutcome {
   std::string ETag;
 };
 
+// What the address of a collection holds, as the server describes it.
+enum TSyncCollectionType {
+  sctMissing,      // nothing (any more): the server answered 404 or 410
+  sctItem,         // a single item, not a folder
+  sctPlainFolder,  // a folder that is neither a calendar nor an address book
+  sctCalendar,
+  sctAddressBook
+};
+
+struct TSyncCollectionInfo {
+  TSyncCollectionType Type = sctCalendar;
+  // The components a calendar takes ("VEVENT", "VTODO", upper case); HasComponentSet is false when
+  // the server names none (it then takes every component).
+  bool HasComponentSet = false;
+  std::vector<std::string> Components;
+};
+
 // One collection (a calendar or an address book) on a server. Hrefs are the server's paths as it
 // names them (percent-encoded, absolute from the host). Every call either returns its answer or
 // raises ESyncError; a network failure never looks like an empty collection.
 class TSyncServer {
  public:
   virtual ~TSyncServer() = default;
+
+  // The collection's address, as messages name it (never with credentials in it).
+  virtual std::string Url() const = 0;
+  // What the address holds; raises ESyncError when the server does not say (the credentials
+  // refused, no connection, an answer that is no description).
+  virtual TSyncCollectionInfo Describe() = 0;
 
   // The items changed since the token (the whole collection for an empty or refused token).
   virtual TSyncListing List(const std::string& token) = 0;

@@ -8,6 +8,10 @@ namespace {
 
 constexpr int kMaxIntervalMinutes = 7 * 24 * 60;
 constexpr const char* kBusyText = "Synchronizing...";
+constexpr const char* kRestoreQuestion =
+    "Put back on the server, as new items, every item here that the server's collection lost since the last "
+    "sync?\n\nUse this when a sync stopped before deleting those items here because another program deleted "
+    "them on the server.";
 
 }  // namespace
 
@@ -58,6 +62,18 @@ void TSyncControl::SynchronizeNow() {
   Run(stAsked);
 }
 
+void TSyncControl::RestoreServer() {
+  if (!Shell_.ActiveAccount()) {
+    Shell_.OpenSyncPreferences();
+    return;
+  }
+  if (Running_) {
+    Shell_.ShowSyncSummary("A sync is running: restore the server once it has ended.", false);
+    return;
+  }
+  if (Shell_.Confirm(kRestoreQuestion)) Run(stRestore);
+}
+
 void TSyncControl::Run(TSyncTrigger trigger) {
   if (Running_) {
     if (trigger == stAsked) Asked_ = true;
@@ -68,13 +84,13 @@ void TSyncControl::Run(TSyncTrigger trigger) {
   // Running already while the password is looked up: the keyring's answer may take a while, and
   // a request meanwhile joins this sync.
   Running_ = true;
-  Asked_ = trigger == stAsked;
+  Asked_ = trigger == stAsked || trigger == stRestore;
   try {
     const std::optional<std::string> password = Shell_.Password(*account, Asked_ || !PasswordDeclined_);
     PasswordDeclined_ = !password;
     if (password) {
       Shell_.ShowSyncStatus(kBusyText, true);
-      Shell_.StartSync(*account, *password);
+      Shell_.StartSync(*account, *password, trigger == stRestore);
       return;
     }
   } catch (...) {

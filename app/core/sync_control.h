@@ -12,7 +12,8 @@
 enum TSyncTrigger {
   stAsked,    // File > "Synchronize Now"
   stAtStart,  // the account asks for a sync when the organizer starts
-  stTimed     // the account's interval came round
+  stTimed,    // the account's interval came round
+  stRestore   // File > "Restore Server from Here...": a sync that puts back what the server lost
 };
 
 // How a sync ended, as the worker hands it back: the summary for the user, or the error.
@@ -32,8 +33,11 @@ class TSyncShell {
   // and mayAsk, the user is asked. None when there is still none.
   virtual std::optional<std::string> Password(const TSyncAccount& account, bool mayAsk) = 0;
   // Starts the sync of the account on a worker thread; its end comes back through
-  // TSyncControl::Finished on this thread, its progress through Progress.
-  virtual void StartSync(const TSyncAccount& account, const std::string& password) = 0;
+  // TSyncControl::Finished on this thread, its progress through Progress. restoreServer: the
+  // items here that the server lost since the last sync go up again instead of being deleted here.
+  virtual void StartSync(const TSyncAccount& account, const std::string& password, bool restoreServer) = 0;
+  // A question to the user; true for Yes.
+  virtual bool Confirm(const std::string& question) = 0;
   // The window's records take what the sync wrote to the data files.
   virtual void ReloadStore() = 0;
   // The status bar's sync panel: the text ("" hides it), busy while a sync runs.
@@ -63,6 +67,9 @@ class TSyncControl {
   void AccountChanged();
   // File > "Synchronize Now": without an account, the sync page of Preferences.
   void SynchronizeNow();
+  // File > "Restore Server from Here...": after the user agrees, a sync that uploads again, as new
+  // items, the items here that the server lost (the way back after a mass deletion was refused).
+  void RestoreServer();
   // How far the running sync has come (0 to 1).
   void Progress(double fraction);
   // The running sync ended.

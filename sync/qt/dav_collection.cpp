@@ -3,6 +3,7 @@
 #include <optional>
 #include <set>
 
+#include "sync/dav_collection_info.h"
 #include "sync/dav_requests.h"
 #include "sync/dav_url.h"
 #include "sync/qt/dav_client.h"
@@ -22,6 +23,17 @@ class TDavCollectionServer final : public TSyncServer {
  public:
   TDavCollectionServer(const TDavCredentials& credentials, const std::string& url, TSyncItemKind kind)
       : Http_(credentials), Url_(DavCollectionUrl(url)), Path_(DavUrlPath(Url_)), Kind_(kind) {}
+
+  std::string Url() const override { return Url_; }
+
+  TSyncCollectionInfo Describe() override {
+    const TDavReply reply = Http_.Send("PROPFIND", Url_, DavCollectionsRequest(), {{"Depth", "0"}});
+    if (reply.Status == 401) RaiseDavStatus(reply);
+    TSyncCollectionInfo info;
+    if (ReadDavCollectionInfo(reply.Status, reply.Body, Url_, info)) return info;
+    ExpectMultistatus(reply);  // raises for an answer that is no multistatus
+    throw ESyncError("The server " + DavUrlHost(Url_) + " does not say what " + Url_ + " is.");
+  }
 
   TSyncListing List(const std::string& token) override {
     if (SyncReports_) {

@@ -19,7 +19,14 @@ class TFakeSyncShell : public TSyncShell {
     Asked.push_back(mayAsk);
     return std::nullopt;
   }
-  void StartSync(const TSyncAccount&, const std::string& password) override { Started.push_back(password); }
+  void StartSync(const TSyncAccount&, const std::string& password, bool restoreServer) override {
+    Started.push_back(password);
+    Restores.push_back(restoreServer);
+  }
+  bool Confirm(const std::string& question) override {
+    Questions.push_back(question);
+    return Answer;
+  }
   void ReloadStore() override { ++Reloads; }
   void ShowSyncStatus(const std::string& text, bool busy) override {
     Status = text;
@@ -32,6 +39,9 @@ class TFakeSyncShell : public TSyncShell {
   std::string KnownPassword = "pw";
   std::vector<bool> Asked;  // mayAsk of each question for a password nobody knew
   std::vector<std::string> Started;
+  std::vector<bool> Restores;  // restoreServer of each started sync
+  std::vector<std::string> Questions;
+  bool Answer = true;
   int Reloads = 0;
   std::string Status;
   bool Busy = false;
@@ -135,6 +145,29 @@ TEST_F(SyncControl, AfterTheUserGaveNoPasswordOnlyARequestAsksAgain) {
   shell.KnownPassword = "given";
   control.SynchronizeNow();
   EXPECT_EQ(shell.Started, std::vector<std::string>{"given"});
+}
+
+// Restoring the server asks first, runs as a sync the user asked for, and never joins or starts
+// beside a running sync.
+TEST_F(SyncControl, RestoringTheServerAsksFirstAndRunsAsARequestedSync) {
+  control.RestoreServer();
+  EXPECT_EQ(shell.PreferencesOpened, 1) << "no account";
+  shell.Account = Account(0, false);
+  shell.Answer = false;
+  control.RestoreServer();
+  EXPECT_EQ(shell.Questions.size(), 1u);
+  EXPECT_TRUE(shell.Started.empty());
+  shell.Answer = true;
+  control.RestoreServer();
+  EXPECT_EQ(shell.Restores, std::vector<bool>{true});
+  control.RestoreServer();  // while it runs
+  EXPECT_EQ(shell.Restores.size(), 1u);
+  EXPECT_EQ(shell.Questions.size(), 2u);
+  control.Finished({false, "restored"});
+  ASSERT_EQ(shell.Summaries.size(), 2u);
+  EXPECT_EQ(shell.Summaries[1].Text, "restored");
+  control.SynchronizeNow();
+  EXPECT_EQ(shell.Restores, (std::vector<bool>{true, false}));
 }
 
 TEST(SyncStatus, TextAndIntervalFollowTheAccount) {

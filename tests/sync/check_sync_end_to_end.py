@@ -12,18 +12,22 @@ import datetime
 import fcntl
 import glob
 import os
+import re
 import shutil
+import stat
 import subprocess
 import sys
 import tempfile
 import time
 import traceback
+import urllib.parse
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from radicale_server import RadicaleServer, USER  # noqa: E402
-from sync_fixture import Folder, OtherClient, calendar_text, card, event, renamed, task  # noqa: E402
+from radicale_server import PASSWORD, RadicaleServer, USER  # noqa: E402
+from sync_fixture import (Folder, HoldingProxy, OtherClient, ZONE, calendar_text, card, event, renamed,  # noqa: E402
+                          task)
 
 CLI = sys.argv[1]
 CASES = []
@@ -321,6 +325,122 @@ def collections_are_chosen_by_name(world):
     world.first.set_up(world.server, "--calendar", "Home")
     assert world.other.content(world.calendar.url).subjects() == ["At work"]
     assert world.first.content().subjects() == ["At work"]
+
+
+def set_calendar_url(folder, url):
+    """Points the folder's account at another calendar, as an edited settings file would."""
+    path = os.path.join(folder.data, "syncaccounts.xml")
+    with open(path, encoding="utf-8") as file:
+        text = file.read()
+    with open(path, "w", encoding="utf-8") as file:
+        file.write(re.sub(r'CalendarUrl="[^"]*"', 'CalendarUrl="%s"' % url, text))
+
+
+def records(folder):
+    """The folder's tables and sync status, without the account (which records each outcome)."""
+    return {name: data for name, data in folder.files().items() if name != "syncaccounts.xml"}
+
+
+@case
+def a_calendar_that_is_missing_or_no_calendar_stops_the_sync_and_changes_nothing(world):
+    world.both_synced()
+    gone = world.other.make_calendar("Gone")
+    gone_url = str(gone.url)
+    gone.delete()
+    home = urllib.parse.urljoin(str(world.calendar.url), "..")
+    on_server = world.on_server()
+    before = records(world.first)
+    for url, what in ((home, " is not a calendar (it is a plain folder)"),
+                      (gone_url, " is not a calendar (there is nothing at that address"),
+                      (world.address_book, " is not a calendar (it is an address book)")):
+        set_calendar_url(world.first, url)
+        done = world.first.sync("--yes", expect=1)
+        assert url + what in done.stderr, (url, done.stderr)
+        assert "cannot be read" not in done.stderr and "403" not in done.stderr, done.stderr
+        assert records(world.first) == before, "a refused sync changed the records of " + url
+        assert world.on_server() == on_server, "a refused sync changed the server through " + url
+    set_calendar_url(world.first, world.calendar.url)
+    world.quiet(world.first)
+
+
+@case
+def most_items_deleted_elsewhere_asks_first_and_the_server_can_be_restored(world):
+    world.first.take(many_events(34, "few"))
+    world.first.set_up(world.server)
+    for n in range(30):
+        world.other.remove(world.calendar, "few-%04d@test" % n)
+    before = records(world.first)
+    done = world.first.sync(expect=1)
+    assert "lost 30 of the 34 items here" in done.stderr and "--yes" in done.stderr, done.stderr
+    assert "--restore-server" in done.stdout, done.stdout
+    assert records(world.first) == before, "a refused mass deletion changed the records"
+    assert len(world.on_server().events) == 4
+    shown = world.first.sync("--restore-server").stdout
+    assert "Calendar: 30 uploaded, 0 downloaded, 0 deleted here" in shown, shown
+    assert world.first.content() == world.on_server() and len(world.on_server().events) == 34
+    world.quiet(world.first)
+
+
+@case
+def a_sync_killed_after_an_upload_neither_brings_back_nor_doubles(world):
+    proxy = HoldingProxy(world.server.url)
+    try:
+        world.first.take(calendar_text(HOLIDAYS))
+        world.first.sync("--url", proxy.url, "--user", USER)
+        env = dict(os.environ, TZ=ZONE, KORET_SYNC_PASSWORD=PASSWORD)
+
+        def killed_after_first_upload(*uids):
+            """Imports events of the UIDs, then kills a sync once the server stored the first of them."""
+            world.first.take(calendar_text(*(event(uid, uid, "20261214T090000Z", "20261214T100000Z") for uid in uids)))
+            proxy.hold_next_write()
+            running = subprocess.Popen([CLI, "sync", "--data", world.first.data], env=env,
+                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            assert proxy.stored.wait(60), "no upload"
+            running.kill()
+            running.wait()
+            proxy.release()
+            return [uid for uid in world.on_server().events if uid in uids]
+
+        [stored] = killed_after_first_upload("new-1@test", "new-2@test")
+        world.first.delete(stored)
+        shown = world.first.sync().stdout
+        assert "1 uploaded, 0 downloaded, 0 deleted here, 1 deleted on the server" in shown, shown
+        assert sorted(world.on_server().events) == sorted(world.first.content().events), shown
+        assert stored not in world.on_server().events and len(world.on_server().events) == 2
+        # Changed here instead of deleted: an upload of the change, no conflict copy.
+        [stored] = killed_after_first_upload("new-3@test")
+        world.first.take(calendar_text(event(stored, "Three (changed)", "20261214T090000Z", "20261214T100000Z")))
+        shown = world.first.sync().stdout
+        assert "1 uploaded, 0 downloaded" in shown and "0 conflicts" in shown, shown
+        there = world.on_server()
+        assert there.events[stored][0] == "Three (changed)" and len(there.events) == 3, there
+        assert there == world.first.content()
+    finally:
+        proxy.close()
+
+
+@case
+def credentials_in_the_address_stay_secret_and_files_stay_private(world):
+    private = Folder(CLI, world.top, "private", umask=0o077)
+    private.take(calendar_text(MEETING, REPORT))
+    private.take(ADA, ".vcf")
+    secret = "s3cret-in-the-url"
+    address = world.server.url.replace("http://", "http://%s:%s@" % (USER, urllib.parse.quote(secret)))
+    done = private.sync("--url", address, password=None, expect=1)  # the server refuses that password
+    assert secret not in done.stdout + done.stderr and "user name or password" in done.stderr, done.stderr
+    address = world.server.url.replace("http://", "http://%s:%s@" % (USER, urllib.parse.quote(PASSWORD, safe="")))
+    done = private.sync("--url", address, password=None)
+    assert "Calendar: 2 uploaded" in done.stdout, done.stdout + done.stderr
+    assert PASSWORD not in done.stdout + done.stderr and urllib.parse.quote(PASSWORD) not in done.stderr
+    private.content()  # exports too
+    for folder, _, names in os.walk(os.path.dirname(private.data)):
+        for name in names:
+            path = os.path.join(folder, name)
+            with open(path, "rb") as file:
+                assert PASSWORD.encode() not in file.read(), path
+            assert stat.S_IMODE(os.stat(path).st_mode) & 0o077 == 0, (path, oct(os.stat(path).st_mode))
+    for name in ("out.ics", "out.vcf"):
+        assert stat.S_IMODE(os.stat(os.path.join(world.top, name)).st_mode) & 0o077 == 0, name
 
 
 def main():

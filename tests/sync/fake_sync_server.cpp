@@ -43,6 +43,7 @@ std::vector<TSyncRemoteItem> TFakeSyncServer::Fetch(const std::vector<std::strin
 
 bool TFakeSyncServer::Writable(const std::string& href, const std::string& etag, bool creates) {
   if (++Calls == FailCall) throw ESyncError("The server went away.");
+  if (Step) Step("server write");
   if (BeforeWrite) BeforeWrite(href);
   const auto item = Items.find(href);
   if (creates ? item != Items.end() : item == Items.end() || (!etag.empty() && etag != item->second.ETag)) return false;
@@ -53,18 +54,21 @@ bool TFakeSyncServer::Writable(const std::string& href, const std::string& etag,
 TSyncWriteOutcome TFakeSyncServer::Create(const std::string& href, const std::string& text) {
   if (!Writable(href, "", true)) return {};
   Put(href, text);
+  if (Step) Step("server written");
   return {true, GivesETags ? Items[href].ETag : ""};
 }
 
 TSyncWriteOutcome TFakeSyncServer::Update(const std::string& href, const std::string& text, const std::string& etag) {
   if (!Writable(href, etag, false)) return {};
   Put(href, text);
+  if (Step) Step("server written");
   return {true, GivesETags ? Items[href].ETag : ""};
 }
 
 bool TFakeSyncServer::Remove(const std::string& href, const std::string& etag) {
   if (!Writable(href, etag, false)) return !Items.count(href);  // an item already gone counts as removed
   Delete(href);
+  if (Step) Step("server written");
   return true;
 }
 

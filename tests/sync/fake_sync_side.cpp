@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <sstream>
 
-std::string FakeItem(const std::string& uid, const std::string& summary, const std::string& other) {
-  return "UID:" + uid + "\nSUMMARY:" + summary + (other.empty() ? "" : "\nX-OTHER:" + other);
+std::string FakeItem(const std::string& uid, const std::string& summary, const std::string& other,
+                     const std::string& kind) {
+  return "UID:" + uid + "\nSUMMARY:" + summary + (other.empty() ? "" : "\nX-OTHER:" + other) +
+         (kind.empty() ? "" : "\nKIND:" + kind);
 }
 
 std::string FakeField(std::string_view text, const std::string& name) {
@@ -34,7 +36,8 @@ std::string TFakeSyncCodec::Merge(std::string_view serverText, std::string_view 
 }
 
 std::string TFakeSyncCodec::ConflictCopy(std::string_view text, const std::string& newUid) const {
-  return FakeItem(newUid, "(server) " + FakeField(text, "SUMMARY"), FakeField(text, "X-OTHER"));
+  return FakeItem(newUid, "(server) " + FakeField(text, "SUMMARY"), FakeField(text, "X-OTHER")) +
+         "\nX-COPY-OF:" + FakeField(text, "UID");
 }
 
 void TFakeSyncLocal::Put(const std::string& text) {
@@ -50,7 +53,8 @@ void TFakeSyncLocal::Delete(const std::string& uid) {
 
 std::vector<TSyncLocalItem> TFakeSyncLocal::Items() {
   std::vector<TSyncLocalItem> items;
-  for (const auto& [id, text] : Records) items.push_back({sikEvent, id, FakeField(text, "UID"), text});
+  for (const auto& [id, text] : Records)
+    items.push_back({FakeField(text, "KIND") == "task" ? sikTask : sikEvent, id, FakeField(text, "UID"), text});
   return items;
 }
 
@@ -63,6 +67,7 @@ void TFakeSyncLocal::Update(int recordID, const std::string& text) { Pending_[re
 void TFakeSyncLocal::Remove(int recordID) { Pending_[recordID].clear(); }
 
 std::vector<int> TFakeSyncLocal::Flush() {
+  if (Step) Step("flush");
   ++Flushes;
   std::vector<int> skipped;
   for (const auto& [id, text] : Pending_) {
@@ -71,5 +76,6 @@ std::vector<int> TFakeSyncLocal::Flush() {
     else Records[id] = text;
   }
   Pending_.clear();
+  if (Step) Step("flushed");
   return skipped;
 }

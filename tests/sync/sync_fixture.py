@@ -5,10 +5,13 @@ Items of both are compared by their mapped fields only (what the organizer keeps
 independent readers (python3-icalendar, python3-vobject).
 """
 import datetime
+import http.client
+import http.server
 import logging
 import os
 import subprocess
 import tempfile
+import threading
 import urllib.parse
 
 import caldav
@@ -86,15 +89,18 @@ class Content:
 class Folder:
     """A fresh program folder, changed only through koret-cli."""
 
-    def __init__(self, cli, top, name):
-        self.cli, self.top = cli, top
+    def __init__(self, cli, top, name, umask=None):
+        """umask: the one koret-cli runs with on this folder (else the test's own)."""
+        self.cli, self.top, self.umask = cli, top, umask
         self.data = os.path.join(top, name, "Data")
         self.run("create-tables")
 
     def run(self, *args, password=PASSWORD, expect=0, typed=None):
         """Runs koret-cli on the folder; typed: what is typed on a terminal as its input, else it
-        has none."""
-        env = dict(os.environ, TZ=ZONE, KORET_SYNC_PASSWORD=password)
+        has none. password None: none in the environment."""
+        env = dict(os.environ, TZ=ZONE)
+        if password is not None:
+            env["KORET_SYNC_PASSWORD"] = password
         if typed is None:
             return self.ran(args, env, subprocess.DEVNULL, expect)
         controller, line = os.openpty()
@@ -107,7 +113,7 @@ class Folder:
 
     def ran(self, args, env, stdin, expect):
         done = subprocess.run([self.cli, *args, "--data", self.data], capture_output=True, text=True, env=env,
-                              stdin=stdin)
+                              stdin=stdin, preexec_fn=None if self.umask is None else lambda: os.umask(self.umask))
         assert expect is None or done.returncode == expect, "koret-cli %s ended with %d: %s%s" % (
             " ".join(args), done.returncode, done.stdout, done.stderr)
         return done
@@ -266,3 +272,61 @@ class OtherClient:
         if address_book_url:
             cards = [vobject.readOne(text) for text in self.texts(address_book_url).values()]
         return Content(calendars, cards)
+
+
+class HoldingProxy:
+    """A proxy in front of the server on 127.0.0.1 at a free port. While holding, it keeps the
+    answer to the next write (PUT or DELETE) that the server has carried out until released: the
+    moment a test kills the syncing program, after the server stored its upload and before the
+    program heard of it."""
+
+    def __init__(self, server_url):
+        target = urllib.parse.urlparse(server_url)
+        proxy = self
+        self.holding = False
+        self.stored = threading.Event()
+        self.released = threading.Event()
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            def forward(self):
+                body = self.rfile.read(int(self.headers.get("Content-Length", 0) or 0))
+                connection = http.client.HTTPConnection(target.hostname, target.port, timeout=60)
+                headers = {name: value for name, value in self.headers.items() if name.lower() != "host"}
+                connection.request(self.command, self.path, body, headers)
+                answer = connection.getresponse()
+                data = answer.read()
+                if proxy.holding and self.command in ("PUT", "DELETE"):
+                    proxy.holding = False
+                    proxy.stored.set()
+                    proxy.released.wait(60)
+                    self.close_connection = True
+                    return
+                self.send_response(answer.status, answer.reason)
+                for name, value in answer.getheaders():
+                    if name.lower() not in ("transfer-encoding", "connection", "content-length"):
+                        self.send_header(name, value)
+                self.send_header("Content-Length", str(len(data)))
+                self.end_headers()
+                self.wfile.write(data)
+
+            do_GET = do_PUT = do_DELETE = do_PROPFIND = do_REPORT = do_OPTIONS = do_MKCOL = do_POST = forward
+
+            def log_message(self, *args):
+                pass
+
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def hold_next_write(self):
+        self.stored.clear()
+        self.released.clear()
+        self.holding = True
+
+    def release(self):
+        self.released.set()
+
+    def close(self):
+        self.released.set()
+        self.httpd.shutdown()
+        self.httpd.server_close()

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "sync/sync_decision.h"
 #include "sync/sync_status_table.h"
 #include "tests/sync/sync_fixture.h"
@@ -44,18 +46,50 @@ TEST(SyncStatusTable, KeepsLongTextsAndTheTokenAcrossSaves) {
   TSyncFixture sync;
   std::string text = "SUMMARY:Grüße & <\"quotes\">\ttab\r\n";
   while (text.size() < 20000) text += "DESCRIPTION:a long line of text\r\n";
-  const TSyncStatusEntry entry{"ünï@x", "/cal/%C3%BC.ics", "\"e1\"", 7, sikTask, "h1", text};
+  const TSyncStatusEntry entry{"ünï@x", "/cal/%C3%BC.ics", "\"e1\"", 7, sikTask, "h1", text, swsNone, {}};
+  const TSyncStatusEntry writing{"new", "/cal/new.ics", "", 9, sikEvent, "", "", swsThere, "h3"};
   TSyncStatusTable saved(sync.StatusFile(), sync.Writer);
   saved.Set(entry);
-  saved.Set({"b", "/cal/b.ics", "", 8, sikEvent, "h2", "x"});
+  saved.Set({"b", "/cal/b.ics", "", 8, sikEvent, "h2", "x", swsNone, {}});
+  saved.BeginWrite(writing, swsThere, "h3");
   saved.SetToken("token 1");
   saved.Save();
   saved.Remove("b");
   saved.Save();
   TSyncStatusTable read(sync.StatusFile(), sync.Writer);
   read.Open();
-  EXPECT_EQ(read.Entries(), (std::map<std::string, TSyncStatusEntry>{{entry.Uid, entry}}));
+  EXPECT_EQ(read.Entries(), (std::map<std::string, TSyncStatusEntry>{{entry.Uid, entry}, {"new", writing}}));
   EXPECT_EQ(read.Token(), "token 1");
+  read.AbandonWrite("new");  // never synced: the entry goes
+  EXPECT_EQ(read.Find("new"), nullptr);
+  EXPECT_EQ(std::filesystem::status(sync.StatusFile()).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+// A status file written before writes were recorded ahead reads as it always did; its first save
+// writes it with the new fields.
+TEST(SyncStatusTable, AFileWithoutTheWriteFieldsIsReadAndRewritten) {
+  TSyncFixture sync;
+  TTemporaryFolder::Write(
+      sync.StatusFile(),
+      "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+      "<FIELD attrname=\"UID\" fieldtype=\"bin.hex\" SUBTYPE=\"Text\"/><FIELD attrname=\"Href\" fieldtype=\"bin.hex\" "
+      "SUBTYPE=\"Text\"/><FIELD attrname=\"ETag\" fieldtype=\"bin.hex\" SUBTYPE=\"Text\"/><FIELD attrname=\"RecordID\" "
+      "fieldtype=\"i4\"/><FIELD attrname=\"Kind\" fieldtype=\"i4\"/><FIELD attrname=\"Hash\" fieldtype=\"bin.hex\" "
+      "SUBTYPE=\"Text\"/><FIELD attrname=\"ServerText\" fieldtype=\"bin.hex\" SUBTYPE=\"Text\"/><FIELD "
+      "attrname=\"SyncToken\" fieldtype=\"bin.hex\" SUBTYPE=\"Text\"/></FIELDS><PARAMS/></METADATA><ROWDATA>"
+      "<ROW UID=\"a\" Href=\"/cal/a.ics\" ETag=\"e\" RecordID=\"1\" Kind=\"0\" Hash=\"a|a\" ServerText=\"UID:a\"/>"
+      "<ROW SyncToken=\"v1\"/></ROWDATA></DATAPACKET>");
+  TSyncStatusTable table(sync.StatusFile(), sync.Writer);
+  table.Open();
+  EXPECT_EQ(table.Entries().at("a"),
+            (TSyncStatusEntry{"a", "/cal/a.ics", "e", 1, sikEvent, "a|a", "UID:a", swsNone, {}}));
+  table.BeginWrite(table.Entries().at("a"), swsHere, "a|b");
+  table.Save();
+  TSyncStatusTable read(sync.StatusFile(), sync.Writer);
+  read.Open();
+  EXPECT_EQ(read.Entries(), table.Entries());
+  EXPECT_EQ(read.Token(), "v1");
 }
 
 TEST(SyncStatusTable, AnUnreadableFileStopsTheSyncAndStaysAsItWas) {

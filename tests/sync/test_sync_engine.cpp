@@ -99,6 +99,92 @@ TEST(SyncEngine, AsksBeforeDeletingEverythingOnOneSide) {
   }
 }
 
+// Deleting more than half of a side's items, and more than five, asks first; "no" changes nothing,
+// and restoring the server afterwards puts what the server lost back as new items.
+TEST(SyncEngine, AsksBeforeDeletingMostItemsAndTheServerCanBeRestored) {
+  const struct {
+    int Items;
+    int Deleted;
+    bool Here;  // deleted here (else on the server)
+    bool Asks;
+  } kRows[] = {
+      {34, 30, false, true}, {34, 30, true, true}, {34, 17, false, false}, {34, 18, false, true},
+      {8, 5, false, false},  {8, 6, true, true},   {100, 40, true, false}, {3, 3, false, true},
+      {12, 6, true, false},  {12, 7, false, true},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(std::to_string(row.Deleted) + " of " + std::to_string(row.Items) + (row.Here ? " here" : " there"));
+    TSyncFixture sync;
+    for (int i = 0; i < row.Items; ++i) sync.Local.Put(FakeItem("u" + std::to_string(i), "s"));
+    sync.Sync();
+    for (int i = 0; i < row.Deleted; ++i) {
+      if (row.Here) sync.Local.Delete("u" + std::to_string(i));
+      else sync.Server.Delete(sync.Server.HrefFor("u" + std::to_string(i)));
+    }
+    std::string question;
+    sync.Options.ConfirmMassDeletion = [&question](const std::string& text) {
+      question = text;
+      return false;
+    };
+    const std::string status = TTemporaryFolder::Read(sync.StatusFile());
+    const TList here = sync.Here(), there = sync.There();
+    const TSyncSummary summary = sync.Sync();
+    EXPECT_EQ(!question.empty(), row.Asks) << question;
+    EXPECT_EQ(summary.StoppedBeforeMassDeletion, row.Asks);
+    if (!row.Asks) continue;
+    EXPECT_NE(question.find(std::to_string(row.Deleted) + (row.Deleted == row.Items ? " items" : " of the ")),
+              std::string::npos)
+        << question;
+    EXPECT_EQ(sync.Here(), here);
+    EXPECT_EQ(sync.There(), there);
+    EXPECT_EQ(TTemporaryFolder::Read(sync.StatusFile()), status);
+    if (row.Here) continue;
+    sync.Options.RestoreServer = true;
+    const TSyncSummary restored = sync.Sync();
+    EXPECT_EQ(restored.Uploaded, row.Deleted);
+    EXPECT_EQ(sync.There(), here);
+    sync.Options.RestoreServer = false;
+    EXPECT_EQ(sync.Sync().Unchanged, row.Items);
+  }
+}
+
+// A collection that is not the kind the sync needs stops it before anything is listed, and
+// nothing changes on either side or in the status table.
+TEST(SyncEngine, AWrongCollectionStopsTheSyncAndChangesNothing) {
+  TSyncFixture sync;
+  for (const char* uid : {"a", "b", "c"}) sync.Local.Put(FakeItem(uid, uid));
+  sync.Sync();
+  sync.Local.Put(FakeItem("d", "d"));
+  const std::string status = TTemporaryFolder::Read(sync.StatusFile());
+  const TList here = sync.Here(), there = sync.There();
+  for (const TSyncCollectionType type : {sctMissing, sctItem, sctPlainFolder, sctAddressBook}) {
+    SCOPED_TRACE(type);
+    sync.Server.Info.Type = type;
+    const int calls = sync.Server.Calls;
+    EXPECT_THROW(sync.Sync(), ESyncError);
+    EXPECT_EQ(sync.Server.Calls, calls);
+    EXPECT_EQ(sync.Here(), here);
+    EXPECT_EQ(sync.There(), there);
+    EXPECT_EQ(TTemporaryFolder::Read(sync.StatusFile()), status);
+  }
+}
+
+// A calendar that names the components it takes and leaves out tasks syncs the events; the tasks
+// here stay as they are, said once.
+TEST(SyncEngine, ACalendarWithoutTasksLeavesTheTasksAlone) {
+  TSyncFixture sync;
+  sync.Server.Info = {sctCalendar, true, {"VEVENT"}};
+  sync.Local.Put(FakeItem("e", "event"));
+  sync.Local.Put(FakeItem("t1", "task", "", "task"));
+  sync.Local.Put(FakeItem("t2", "task", "", "task"));
+  const TSyncSummary summary = sync.Sync();
+  EXPECT_EQ(sync.There(), (TList{"e|event"}));
+  EXPECT_EQ(sync.Here().size(), 3u);
+  EXPECT_EQ(summary.Notes,
+            (std::vector<std::string>{"The calendar on the server takes no tasks: 2 tasks are not synced with it."}));
+  EXPECT_TRUE(summary.Skipped.empty());
+}
+
 TEST(SyncEngine, ConflictsFollowThePolicyAndKeepWhatTheServerAdded) {
   struct TRow {
     TSyncConflictPolicy Policy;

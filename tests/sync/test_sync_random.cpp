@@ -45,19 +45,12 @@ void CheckSynced(const TSyncFixture& sync, TOracle& oracle) {
 // failing at a random call and resumed at once: with what the failed sync recorded, or as after a
 // kill that recorded nothing. One seed per kind of server.
 TEST(SyncEngine, RandomChangesOnBothSidesEndAlikeWithNothingLost) {
-  const std::function<void(TFakeSyncServer&)> servers[] = {
-      [](TFakeSyncServer&) {},
-      [](TFakeSyncServer& s) { s.GivesETags = false; },
-      [](TFakeSyncServer& s) { s.NewETagOnEveryRead = true; },
-      [](TFakeSyncServer& s) { s.KeepsTokens = false; },
-      [](TFakeSyncServer& s) { s.RefusesTokens = true; },
-  };
-  for (unsigned seed = 0; seed < std::size(servers); ++seed) {
+  for (unsigned seed = 0; seed < FakeServerKinds().size(); ++seed) {
     SCOPED_TRACE(seed);
     std::mt19937 random(seed);
     const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     TSyncFixture sync;
-    servers[seed](sync.Server);
+    FakeServerKinds()[seed](sync.Server);
     sync.Options.ConfirmMassDeletion = [](const std::string&) { return true; };
     TOracle oracle;
     for (int step = 0; step < 400; ++step) {

@@ -8,6 +8,7 @@
 
 #include "platform/error_text.h"
 #include "sync/account_setup.h"
+#include "sync/dav_url.h"
 #include "sync/qt/dav_client.h"
 #include "sync/qt/sync_passwords.h"
 #include "sync/resource_sync.h"
@@ -82,12 +83,20 @@ std::string ChosenUrl(const std::vector<TDavCollection>& found, const TCliOption
 }
 
 // The account --url, --user, --calendar and --addressbook give, asked of the server: its server,
-// user and collections.
-TSyncAccount DiscoveredAccount(const TCliOptions& options, TDavCredentials& credentials) {
-  credentials.ServerUrl = Required(options, "url");
-  credentials.UserName = Required(options, "user");
-  credentials.Password = Password(credentials.ServerUrl, credentials.UserName);
+// user and collections. A user name and password in the URL are the credentials of this run; the
+// password goes to the keyring once the server took it, and the URL is kept without them.
+TSyncAccount DiscoveredAccount(const TCliOptions& options, const TCliContext& context, TDavCredentials& credentials) {
+  const TDavTypedAddress typed = SplitDavUserInfo(Required(options, "url"));
+  const auto user = options.find("user");
+  if (user == options.end() && !typed.UserName) throw EUsage("--url needs --user NAME, or a user name in the URL");
+  if (user != options.end() && typed.UserName && *typed.UserName != user->second)
+    throw EUsage("--user and the user name in the URL differ");
+  credentials.ServerUrl = typed.Url;
+  credentials.UserName = user != options.end() ? user->second : *typed.UserName;
+  credentials.Password = typed.Password ? *typed.Password : Password(credentials.ServerUrl, credentials.UserName);
   const TDavDiscovery found = DiscoverCollections(credentials);
+  if (typed.Password && !TSyncPasswords().Write(credentials.ServerUrl, credentials.UserName, credentials.Password))
+    context.Err << "koret-cli: there is no keyring to keep the password in; it was used for this run only.\n";
   if (found.Calendars.empty() && found.AddressBooks.empty())
     throw std::runtime_error("the server has no calendar and no address book for \"" + credentials.UserName + "\"");
   TSyncAccount account;
@@ -108,12 +117,12 @@ int ResourceToSync(TCliExchange& exchange, const TCliContext& context, bool sett
   return resource->ResourceID();
 }
 
-// Asked before deleting everything on one side: --yes goes on, the terminal is asked, else the
+// Asked before deleting many items on one side: --yes goes on, the terminal is asked, else the
 // sync stops.
 bool ConfirmMassDeletion(const TCliContext& context, const std::string& question) {
   if (context.Options.count("yes")) return true;
   if (!OnTerminal()) {
-    context.Err << "koret-cli: " << question << "\nkoret-cli: nothing was deleted; --yes goes on.\n";
+    context.Err << "koret-cli: " << question << "\nkoret-cli: nothing was changed; --yes goes on.\n";
     return false;
   }
   context.Err << question << " Go on? [y/N] " << std::flush;
@@ -124,10 +133,9 @@ bool ConfirmMassDeletion(const TCliContext& context, const std::string& question
 
 int Sync(const TCliContext& context, std::ostream& out) {
   const TCliOptions& options = context.Options;
-  const bool settingUp = options.count("url") || options.count("user");
-  if (!settingUp && (options.count("calendar") || options.count("addressbook")))
-    throw EUsage("--calendar and --addressbook need --url and --user");
-  if (settingUp && (!options.count("url") || !options.count("user"))) throw EUsage("--url and --user go together");
+  const bool settingUp = options.count("url") > 0;
+  if (!settingUp && (options.count("user") || options.count("calendar") || options.count("addressbook")))
+    throw EUsage("--user, --calendar and --addressbook need --url");
   const auto policy = options.find("policy");
   if (policy != options.end()) PolicyNamed(policy->second);
 
@@ -136,7 +144,7 @@ int Sync(const TCliContext& context, std::ostream& out) {
   // Setting up asks the server first, so that a refused set-up changes no file.
   TDavCredentials credentials;
   std::optional<TSyncAccount> found;
-  if (settingUp) found = DiscoveredAccount(options, credentials);
+  if (settingUp) found = DiscoveredAccount(options, context, credentials);
   const int resourceID = ResourceToSync(exchange, context, settingUp);
   const std::string& dataFolder = exchange.Target.DataFolder;
   std::optional<TSyncAccount> account = TSyncAccounts(dataFolder, exchange.Writer).Of(resourceID);
@@ -159,6 +167,7 @@ int Sync(const TCliContext& context, std::ostream& out) {
 
   TSyncOptions syncOptions;
   syncOptions.Policy = account->Policy;
+  syncOptions.RestoreServer = options.count("restore-server") > 0;
   syncOptions.ConfirmMassDeletion = [&](const std::string& question) { return ConfirmMassDeletion(context, question); };
   const TSyncConnect connect = [&](const std::string& url) {
     return OpenDavCollection(credentials, url, url == account->CalendarUrl ? sikEvent : sikContact);
