@@ -258,7 +258,7 @@ void TForm1::BuildMenus() {
   AddCommand(*file, "&Import...", {}, [this] { ImportFile(); });
   AddCommand(*file, "&Export...", {}, [this] { ExportFile(); });
   AddCommand(*file, "S&ynchronize Now", {}, [this] { Sync_->Control().SynchronizeNow(); });
-  AddCommand(*file, "Restore Server from &Here...", {}, [this] { Sync_->Control().RestoreServer(); });
+  AddCommand(*file, "Re&store Server from Here...", {}, [this] { Sync_->Control().RestoreServer(); });
   file->addSeparator();
   AddCommand(*file, "P&references...", QKeySequence("Ctrl+O"), [this] {
     if (Preferences_ != nullptr) Preferences_->exec();
