@@ -34,6 +34,12 @@ struct TVpDayFacts {
 // other value keep the event to its start day.
 bool IsRepeating(int repeatCode);
 
+// The RepeatRangeEnd of a repeat without end: 31 December 9999, a day that files and readers of
+// every age take as the far future. (A range end of 0 keeps its meaning: the event never recurs.)
+inline constexpr double kRepeatWithoutEnd = 2958465;
+// Whether a RepeatRangeEnd says the repeat has no end.
+inline bool IsRepeatWithoutEnd(double rangeEnd) { return rangeEnd >= kRepeatWithoutEnd; }
+
 TVpRecurrence RecurrenceOf(const TVpEvent& event);
 TVpDayFacts FactsOf(double day);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/day_number.h"
+#include "model/moment.h"
 
 TVpEvent* TVpSchedule::AddEvent(int recordID, double startTime, double endTime) {
   if (ToMs(endTime) <= ToMs(startTime)) return nullptr;
@@ -92,10 +93,27 @@ int TVpSchedule::CountEventsOn(double day) const {
   return count;
 }
 
+namespace {
+
+// A day's events in the order of their times on that day: all-day events first, then by the time
+// of day they start and end; events alike keep schedule order. (Schedule order is by the stored
+// start, which for a repeating event is its first day, not the day asked for.)
+void SortByTimeOfDay(std::vector<TVpEvent*>::iterator first, std::vector<TVpEvent*>::iterator last) {
+  std::stable_sort(first, last, [](const TVpEvent* a, const TVpEvent* b) {
+    if (a->AllDayEvent() != b->AllDayEvent()) return a->AllDayEvent();
+    const std::int64_t aStart = TimeMsOf(a->StartTime()), bStart = TimeMsOf(b->StartTime());
+    if (aStart != bStart) return aStart < bStart;
+    return ToMs(a->EndTime()) - ToMs(a->StartTime()) < ToMs(b->EndTime()) - ToMs(b->StartTime());
+  });
+}
+
+}  // namespace
+
 void TVpSchedule::CollectEventsOn(double day, std::vector<TVpEvent*>& list) const {
   const size_t before = list.size();
   ForEachEventOn(day, [&](TVpEvent* event) { list.push_back(event); });
   if (list.size() == before) list.clear();
+  else SortByTimeOfDay(list.begin() + static_cast<std::ptrdiff_t>(before), list.end());
 }
 
 void TVpSchedule::CollectAllDayEventsOn(double day, std::vector<TVpEvent*>& list) const {
@@ -103,4 +121,5 @@ void TVpSchedule::CollectAllDayEventsOn(double day, std::vector<TVpEvent*>& list
   ForEachEventOn(day, [&](TVpEvent* event) {
     if (event->AllDayEvent()) list.push_back(event);
   });
+  SortByTimeOfDay(list.begin(), list.end());
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/event.h"
+#include "model/recurrence.h"
 #include "store/data_store.h"
 #include "views/day/day_view_tables.h"
 
@@ -29,8 +30,10 @@ TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEvent& event, boo
 bool ConfirmAndDeleteEvent(TVpCustomDataStore& store, TVpEvent& event) {
   const TVpEvent* identity = &event;
   const int recordID = event.RecordID();
+  // A repeating event is one record: deleting it takes every occurrence, which the question says.
+  const std::string what = IsRepeating(event.RepeatCode()) ? "\" and all its occurrences" : "\"";
   const std::string question =
-      "Delete \"" + event.Description() + "\" from your schedule?\r\n\nThis operation cannot be undone!";
+      "Delete \"" + event.Description() + what + " from your schedule?\r\n\nThis operation cannot be undone!";
   if (!store.Services().MessageBoxes.AskYesNo(question)) return false;
   TVpEvent* confirmed = LiveEvent(&store, identity, recordID);
   if (confirmed == nullptr) return false;

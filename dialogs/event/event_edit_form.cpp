@@ -4,10 +4,11 @@
 #include <charconv>
 
 #include "dialogs/common/line_breaks.h"
-#include "dialogs/common/moment.h"
 #include "model/category_color_map.h"
 #include "model/enumerations.h"
 #include "model/event.h"
+#include "model/moment.h"
+#include "model/recurrence.h"
 #include "model/vp_exception.h"
 #include "platform/scoped_value.h"
 #include "platform/utf8.h"
@@ -44,6 +45,8 @@ const std::vector<std::string>& TVpEventEditForm::RepeatNames() {
 
 TVpEventEditForm::TVpEventEditForm(const TClock& clock, const TLocale& locale)
     : StartDate_(clock, locale), RepeatUntil_(clock, locale) {
+  StartDate_.UseProgramFieldSetUp();
+  RepeatUntil_.UseProgramFieldSetUp();
   StartDate_.OnExit = [this](TVpDateEdit&) { StartDateCommitted(); };
   StartDate_.OnSetDate = [this](TVpDateEdit&) { StartDateCommitted(); };
   RepeatUntil_.OnExit = [this](TVpDateEdit&) { RepeatUntilCommitted(); };
@@ -86,13 +89,18 @@ void TVpEventEditForm::Fill(const TVpEvent& event, bool twelveHour, const TVpCat
   AlarmAdvanceTypeIndex_ = event.AlarmAdvanceType() < advanceTypes ? event.AlarmAdvanceType() : -1;
   SoundFile_ = OriginalSoundFile_ = event.DingPath();
 
-  // Repetition: the event's own range end is shown, whatever the repeat code.
+  // Repetition: the event's own range end is shown, whatever the repeat code; a repeat without end
+  // shows an empty field, and a repeat whose range end of 0 keeps it to its start day shows that
+  // day, so that an empty field always means "no end".
   RepeatIndex_ = event.RepeatCode() < static_cast<int>(RepeatNames().size()) ? event.RepeatCode() : -1;
-  const double rangeEnd = event.RepeatRangeEnd() == 0 ? 0 : DateOf(ClampToCalendarRange(event.RepeatRangeEnd()));
+  double rangeEnd = event.RepeatRangeEnd() == 0 ? 0 : DateOf(ClampToCalendarRange(event.RepeatRangeEnd()));
+  if (IsRepeatWithoutEnd(event.RepeatRangeEnd())) rangeEnd = 0;
+  else if (rangeEnd == 0 && IsRepeating(event.RepeatCode())) rangeEnd = static_cast<double>(StartDay_);
   RepeatUntil_.SetDate(rangeEnd);
   FilledUntilDay_ = DayNumberOf(rangeEnd);
-  IntervalText_ = std::to_string(event.CustomInterval());
-  IntervalPosition_ = std::clamp(event.CustomInterval(), 0, kSpinMax);
+  // A custom repeat every 0 days would never repeat: the interval is at least 1.
+  IntervalText_ = std::to_string(std::max(event.CustomInterval(), 1));
+  IntervalPosition_ = std::clamp(event.CustomInterval(), 1, kSpinMax);
 
   // Categories: those with a description, keeping their numbers.
   Categories_.clear();
@@ -214,26 +222,19 @@ void TVpEventEditForm::SelectAlarmAdvanceType(int index) {
 
 void TVpEventEditForm::SelectRepeat(int index) {
   RepeatIndex_ = std::clamp(index, 0, static_cast<int>(RepeatNames().size()) - 1);
-  if (RepeatIndex_ != rcCustom) {
-    RepeatUntil_.CloseDropDown();
-    return;
-  }
-  // A range end already given stays; an empty field starts from the event's date.
-  try {
-    if (RepeatUntil_.Date() == 0) RepeatUntil_.SetDate(static_cast<double>(StartDay_));
-  } catch (const EVpDateEditError&) {
-    // The user is still typing a date there; it is checked on OK.
-  }
+  // The range end stays as it is, also for "Custom": an empty one repeats without end (the event's
+  // own date there would end the repeat before its first repetition).
+  if (RepeatIndex_ != rcCustom) RepeatUntil_.CloseDropDown();
 }
 
 void TVpEventEditForm::SetIntervalText(const std::string& text) {
   IntervalText_ = DigitsOf(text).substr(0, kIntervalDigits);
   if (IntervalText_ == "0") IntervalText_ = "1";
-  if (const std::optional<int> number = NumberOf(IntervalText_)) IntervalPosition_ = std::clamp(*number, 0, kSpinMax);
+  if (const std::optional<int> number = NumberOf(IntervalText_)) IntervalPosition_ = std::clamp(*number, 1, kSpinMax);
 }
 
 void TVpEventEditForm::StepInterval(int steps) {
-  IntervalPosition_ = std::clamp(IntervalPosition_ + steps, 0, kSpinMax);
+  IntervalPosition_ = std::clamp(IntervalPosition_ + steps, 1, kSpinMax);
   SetIntervalText(std::to_string(IntervalPosition_));
 }
 
@@ -322,6 +323,7 @@ bool TVpEventEditForm::WriteTo(TVpEvent& event) {
   if (!values) return false;
   event.SetStartTime(ValueOfMoment(values->Start));
   event.SetEndTime(ValueOfMoment(values->End));
+  if (RepeatIndex_ >= 0) event.SetRepeatCode(static_cast<std::uint8_t>(RepeatIndex_));
   WriteRepeatRangeEnd(event, values->UntilDay);
   event.SetDescription(Description_);
   event.SetNotes(NotesToWrite());
@@ -332,8 +334,7 @@ bool TVpEventEditForm::WriteTo(TVpEvent& event) {
     event.SetAlarmAdvance(NumberOf(AlarmAdvanceText_).value_or(0));
     if (AlarmAdvanceTypeIndex_ >= 0) event.SetAlarmAdvanceType(static_cast<std::uint8_t>(AlarmAdvanceTypeIndex_));
   }
-  if (RepeatIndex_ >= 0) event.SetRepeatCode(static_cast<std::uint8_t>(RepeatIndex_));
-  event.SetCustomInterval(NumberOf(IntervalText_).value_or(1));
+  event.SetCustomInterval(std::max(NumberOf(IntervalText_).value_or(1), 1));
   event.SetAllDayEvent(AllDay_);
   event.SetDingPath(SoundFile_);
   // The reminder is worked out afresh from what was confirmed.
@@ -342,6 +343,11 @@ bool TVpEventEditForm::WriteTo(TVpEvent& event) {
 }
 
 void TVpEventEditForm::WriteRepeatRangeEnd(TVpEvent& event, std::int64_t untilDay) const {
+  // A repeat with an empty "Repeat Until" repeats without end.
+  if (untilDay == 0 && IsRepeating(event.RepeatCode())) {
+    if (!IsRepeatWithoutEnd(event.RepeatRangeEnd())) event.SetRepeatRangeEnd(kRepeatWithoutEnd);
+    return;
+  }
   // The day shown at opening, unchanged: the stored value stays exactly as it was.
   if (untilDay == FilledUntilDay_) return;
   if (untilDay > StartDay_) {

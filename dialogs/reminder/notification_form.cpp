@@ -1,10 +1,10 @@
 #include "dialogs/reminder/notification_form.h"
 
 #include "dialogs/common/line_breaks.h"
-#include "dialogs/common/moment.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "model/event.h"
+#include "model/moment.h"
 
 namespace {
 

@@ -5,7 +5,9 @@
 #include "model/task.h"
 
 TVpTaskEditForm::TVpTaskEditForm(const TClock& clock, const TLocale& locale)
-    : DueDate_(clock, locale), Locale_(locale) {}
+    : DueDate_(clock, locale), Locale_(locale) {
+  DueDate_.UseProgramFieldSetUp();
+}
 
 void TVpTaskEditForm::Fill(const TVpTask& task) {
   Description_ = task.Description();

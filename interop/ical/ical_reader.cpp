@@ -12,6 +12,7 @@
 #include "interop/ical/ical_time.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
+#include "model/recurrence.h"
 
 namespace {
 
@@ -298,8 +299,7 @@ void TIcalMapping::ReadEvent(icalcomponent* master, const std::vector<icalcompon
         const double until = LocalDayNumberOf(rule.until, start.Zone);
         item.RepeatRangeEnd = DateOf(until) + TimeOf(item.StartTime) > until ? DateOf(until) - 1 : DateOf(until);
       } else {
-        item.RepeatRangeEnd = Options_.Horizon > 0 ? Options_.Horizon : EncodeDate(9999, 12, 31);
-        Changes_.push_back("its endless repeat ends on " + DateText(item.RepeatRangeEnd));
+        item.RepeatRangeEnd = kRepeatWithoutEnd;  // the planner holds the repeat as it is: without end
       }
       if (DateOf(item.RepeatRangeEnd) <= DateOf(item.StartTime)) {
         item.RepeatCode = rcNone;

@@ -9,6 +9,7 @@
 #include "interop/ical/ical_time.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
+#include "model/recurrence.h"
 
 namespace {
 
@@ -131,10 +132,11 @@ icalcomponent* EventOf(const TIcalEvent& event, TTimeWriter& times, icaltimetype
     icalcomponent_add_property(component, times.Timed(icalproperty_new(ICAL_DTEND_PROPERTY), event.EndTime));
   }
   icalrecurrencetype rule;
-  // A range end not after the start day shows the event on its start day only: no rule.
+  // A range end not after the start day shows the event on its start day only: no rule. A repeat
+  // without end has no UNTIL.
   if (RuleOfRepeat(event.RepeatCode, event.CustomInterval, event.StartTime, rule) &&
       DateOf(event.RepeatRangeEnd) > DateOf(event.StartTime)) {
-    rule.until = times.Until(event.RepeatRangeEnd, event.AllDayEvent);
+    if (!IsRepeatWithoutEnd(event.RepeatRangeEnd)) rule.until = times.Until(event.RepeatRangeEnd, event.AllDayEvent);
     icalcomponent_add_property(component, icalproperty_new_rrule(rule));
   }
   if (event.AlarmSet) icalcomponent_add_component(component, AlarmOf(event));

@@ -12,6 +12,12 @@
 
 namespace {
 
+// A day's events are listed all-day events first, then by the time of day they start.
+bool InTimeOfDayOrder(const TVpEvent* a, const TVpEvent* b) {
+  if (a->AllDayEvent() != b->AllDayEvent()) return a->AllDayEvent();
+  return std::llabs(ToMs(a->StartTime()) % kMsPerDay) < std::llabs(ToMs(b->StartTime()) % kMsPerDay);
+}
+
 struct TRepeatCase {
   const char* Name;
   int Code;
@@ -231,8 +237,7 @@ TEST(RecurrenceOracle, CollectingADayFindsExactlyTheOracleEvents) {
     EXPECT_EQ(std::set<const TVpEvent*>(collected.begin(), collected.end()), expected);
     EXPECT_EQ(collected.size(), expected.size()) << "an event was listed twice";
     EXPECT_EQ(schedule.CountEventsOn(static_cast<double>(day)), static_cast<int>(expected.size()));
-    EXPECT_TRUE(std::is_sorted(collected.begin(), collected.end(),
-                               [](auto* a, auto* b) { return a->ListIndex() < b->ListIndex(); }));
+    EXPECT_TRUE(std::is_sorted(collected.begin(), collected.end(), InTimeOfDayOrder));
   }
 }
 

@@ -102,6 +102,40 @@ TEST_F(Schedule, CollectEventsOnAppendsOrEmptiesTheList) {
   EXPECT_TRUE(list.empty());
 }
 
+// A day's events come in the order of their times on that day, all-day events first, whichever
+// day a series started on: a table of series and single events on one Friday.
+TEST_F(Schedule, ADaysEventsComeInTheOrderOfTheirTimesOnThatDay) {
+  const struct {
+    int RecordID;
+    double Start, End;
+    int RepeatCode;
+    bool AllDay;
+  } kEvents[] = {
+      {1, At(2024, 4, 1, 9, 0), At(2024, 4, 1, 9, 30), rcDaily, false},          // a 09:00 series
+      {2, At(2024, 5, 3, 8, 0), At(2024, 5, 3, 8, 45), rcNone, false},           // 08:00 that day
+      {3, At(2024, 1, 5, 18, 30), At(2024, 1, 5, 19, 0), rcWeekly, false},       // an 18:30 series
+      {4, At(2024, 5, 3, 13, 0), At(2024, 5, 3, 14, 0), rcNone, false},          // 13:00 that day
+      {5, At(2024, 5, 3, 13, 0), At(2024, 5, 3, 13, 30), rcNone, false},         // shorter at 13:00
+      {6, At(2023, 5, 3, 0, 0), At(2023, 5, 3, 23, 59), rcYearlyByDate, true},   // a birthday
+      {7, At(2024, 3, 3, 23, 0), At(2024, 3, 4, 1, 0), rcMonthlyByDate, false},  // late, past midnight
+      {8, At(2024, 5, 3, 0, 0), At(2024, 5, 4, 0, 0), rcNone, true},             // all day that day
+  };
+  for (const auto& e : kEvents) {
+    TVpEvent* event = Events().AddEvent(e.RecordID, e.Start, e.End);
+    event->SetRepeatCode(static_cast<std::uint8_t>(e.RepeatCode));
+    event->SetRepeatRangeEnd(kRepeatWithoutEnd);
+    event->SetAllDayEvent(e.AllDay);
+  }
+  std::vector<TVpEvent*> list;
+  Events().CollectEventsOn(Day(2024, 5, 3), list);
+  std::vector<int> order;
+  for (const TVpEvent* event : list) order.push_back(event->RecordID());
+  EXPECT_EQ(order, (std::vector<int>{6, 8, 2, 1, 5, 4, 3, 7}));
+  Events().CollectAllDayEventsOn(Day(2024, 5, 3), list);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0]->RecordID(), 6);
+}
+
 TEST_F(Schedule, CollectAllDayEventsOnReplacesTheList) {
   TVpEvent* timed = Events().AddEvent(1, At(2024, 5, 3, 12, 0), At(2024, 5, 3, 13, 0));
   TVpEvent* allDay = Events().AddEvent(2, At(2024, 5, 3, 15, 0), At(2024, 5, 3, 16, 0));
@@ -134,7 +168,8 @@ TEST_F(Schedule, TheDayLookupFollowsEdits) {
 }
 
 // Random schedules, also with starts edited after sorting (so the schedule is out of order) and
-// while sorting is put off: the lookup gives what the plain per-event rule gives, in order.
+// while sorting is put off: the lookup gives what the plain per-event rule gives, in the order of
+// the times of day.
 TEST_F(Schedule, TheDayLookupAgreesWithThePerEventRule) {
   std::mt19937 random(11);
   const double base = Day(2024, 1, 1);
@@ -159,7 +194,15 @@ TEST_F(Schedule, TheDayLookupAgreesWithThePerEventRule) {
       for (int i = 0; i < Events().Count(); ++i)
         if (FallsOn(*Events().Items(i), day)) expected.push_back(Events().Items(i));
       Events().CollectEventsOn(day, collected);
-      ASSERT_EQ(collected, expected) << "day " << day;
+      ASSERT_EQ(std::multiset<TVpEvent*>(collected.begin(), collected.end()),
+                std::multiset<TVpEvent*>(expected.begin(), expected.end()))
+          << "day " << day;
+      ASSERT_TRUE(std::is_sorted(collected.begin(), collected.end(),
+                                 [](const TVpEvent* a, const TVpEvent* b) {
+                                   return std::llabs(ToMs(a->StartTime()) % kMsPerDay) <
+                                          std::llabs(ToMs(b->StartTime()) % kMsPerDay);
+                                 }))
+          << "day " << day;
     }
     if (round == 2) Events().EndUpdate();
   }

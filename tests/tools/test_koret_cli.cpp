@@ -50,9 +50,24 @@ TEST_F(KoretCli, AddedEventsShowInTheAgendaOnTheirDays) {
             "2024-05-01\t09:00-10:30\t1\tStandup\n"
             "2024-05-02\t12:00-13:00\t3\tLunch\n"
             "2024-05-05\t12:00-13:00\t3\tLunch\n"
+            "2024-05-08\t08:00-08:30\t2\tNight shift starts\n"
             "2024-05-08\t09:00-10:30\t1\tStandup\n"
-            "2024-05-08\t12:00-13:00\t3\tLunch\n"
-            "2024-05-08\t08:00-08:30\t2\tNight shift starts\n");
+            "2024-05-08\t12:00-13:00\t3\tLunch\n");
+}
+
+// A repeat without --until has no end: the agenda shows it years later, and the export's rule has
+// no UNTIL, which an import reads back as no end.
+TEST_F(KoretCli, ARepeatWithoutUntilHasNoEnd) {
+  ASSERT_EQ(Run({"add-event", "--start", "2024-05-01 09:00", "--end", "2024-05-01 10:00", "--subject", "Run",
+                 "--repeat", "2"}),
+            0)
+      << Err.str();
+  EXPECT_EQ(Run({"agenda", "--from", "2031-04-29", "--days", "7"}), 0);
+  EXPECT_EQ(Out.str(), "2031-04-30\t09:00-10:00\t1\tRun\n");
+  const std::string file = Folder.File("run.ics");
+  ASSERT_EQ(Run({"export", "--ics", file}), 0) << Err.str();
+  const std::string text = TTemporaryFolder::Read(file);
+  EXPECT_NE(text.find("RRULE:FREQ=WEEKLY\r\n"), std::string::npos) << text;
 }
 
 // Calendar files other programs wrote, imported and shown by the agenda on their days and local
@@ -185,8 +200,6 @@ INSTANTIATE_TEST_SUITE_P(
                  "koret-cli: --end must be later than --start"},
         TBadLine{"BadTime", With(kEvent, {"--end", "2024-05-01 24:00"}), 2,
                  "koret-cli: --end must be a date and time written YYYY-MM-DD HH:MM, not \"2024-05-01 24:00\""},
-        TBadLine{"RepeatWithoutUntil", With(kEvent, {"--end", "2024-05-01 10:00", "--repeat", "1"}), 2,
-                 "koret-cli: --until is required"},
         TBadLine{"BadRepeat", With(kEvent, {"--end", "2024-05-01 10:00", "--repeat", "8"}), 2,
                  "koret-cli: --repeat must be a whole number from 0 to 7, not \"8\""},
         TBadLine{

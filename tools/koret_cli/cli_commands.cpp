@@ -11,6 +11,7 @@
 #include "interop/exchange/import_command.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
+#include "model/recurrence.h"
 #include "platform/english_locale.h"
 #include "platform/error_text.h"
 #include "platform/file_writer.h"
@@ -27,7 +28,7 @@ constexpr const char* kUsage =
     "usage:\n"
     "  koret-cli agenda [--data DIR] [--resource NAME] --from YYYY-MM-DD [--days N]\n"
     "  koret-cli add-event --start \"YYYY-MM-DD HH:MM\" --end \"YYYY-MM-DD HH:MM\" --subject TEXT\n"
-    "                      [--repeat CODE --until YYYY-MM-DD [--interval N]] [--data DIR] [--resource NAME]\n"
+    "                      [--repeat CODE [--until YYYY-MM-DD] [--interval N]] [--data DIR] [--resource NAME]\n"
     "  koret-cli create-tables [--data DIR]\n"
     "  koret-cli delete --uid UID [--data DIR] [--resource NAME]\n"
     "  koret-cli export --ics FILE | --vcf FILE [--from YYYY-MM-DD --to YYYY-MM-DD] [--data DIR] [--resource NAME]\n"
@@ -38,7 +39,7 @@ constexpr const char* kUsage =
     "  koret-cli sync [--url URL [--user NAME] [--calendar NAME] [--addressbook NAME]] [--policy POLICY] [--yes]\n"
     "                 [--restore-server] [--data DIR] [--resource NAME]\n"
     "Repeat codes: 0 none, 1 daily, 2 weekly, 3 monthly by day, 4 monthly by date, 5 yearly by day,\n"
-    "6 yearly by date, 7 every N days (--interval N).\n"
+    "6 yearly by date, 7 every N days (--interval N); without --until a repeat has no end.\n"
     "DIR defaults to the Data folder beside koret-cli; NAME to the resource the organizer last showed;\n"
     "FILE of --formats to Config/PrintFormats.xml beside koret-cli. print writes the pages of the format\n"
     "from the first date to the last (--to defaults to --from) as a PDF file. import reads a calendar (.ics)\n"
@@ -186,9 +187,11 @@ int AddEvent(const TCliContext& context, std::ostream& out) {
   if (end <= start) throw EUsage("--end must be later than --start");
   const int repeat = options.count("repeat") ? Number(options.at("repeat"), "repeat", rcNone, rcCustom) : rcNone;
   double until = 0;
-  if (repeat != rcNone) {
-    until = ParseDateTime(Required(options, "until"), "until", false);
+  if (repeat != rcNone && options.count("until")) {
+    until = ParseDateTime(options.at("until"), "until", false);
     if (until < DateOf(start)) throw EUsage("--until must not lie before the start's day");
+  } else if (repeat != rcNone) {
+    until = kRepeatWithoutEnd;
   } else if (options.count("until")) {
     throw EUsage("--until needs --repeat");
   }

@@ -107,9 +107,12 @@ void TVpContactGrid::RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotat
   Screen_ = std::move(layout);
   const TVpContacts* contacts = Contacts();
   const int count = contacts != nullptr ? contacts->Count() : 0;
-  ScrollBar_.Max = std::max(1, count);
+  if (Screen_.ContactsPerColumn > 0) ColumnStep_ = Screen_.ContactsPerColumn;
+  // Position p shows contact p - 1 first; the bar reaches as far as the first contact that shows
+  // the last one, so that with every contact in view its thumb cannot move.
+  ScrollBar_.Max = std::max(1, count - Screen_.VisibleCount + 1);
   ScrollBar_.PageSize = std::max(1, Screen_.VisibleCount);
-  ScrollBar_.Position = Screen_.HiddenCount > 0 ? First_ : count;
+  ScrollBar_.Position = First_ + 1;
 }
 
 void TVpContactGrid::Paint(TCanvas& canvas, const TRect& clientRect) {

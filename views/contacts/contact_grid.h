@@ -119,6 +119,13 @@ class TVpContactGrid : public TVpLinkableControl, public TMessageTarget {
 
  private:
   TVpContacts* Contacts() const;
+  // How many contacts a sideways step moves: the cards of the first column, or, once the contacts
+  // from the first shown on fit in one column, those of the last full one; 0 with every contact
+  // in the first column.
+  int ColumnStep() const {
+    return Screen_.ContactsPerColumn > 0 ? Screen_.ContactsPerColumn : First_ > 0 ? ColumnStep_ : 0;
+  }
+
   void SortContacts();
   void HitTest(int x, int y);
   int BarAt(int x, int y) const;
@@ -140,6 +147,9 @@ class TVpContactGrid : public TVpLinkableControl, public TMessageTarget {
   int First_ = 0;
   TVpContactGridLayout Screen_;
   TVpScrollBarInfo ScrollBar_{.Visible = true, .Min = 1, .Max = 1, .Horizontal = true};
+  // The cards of a full column, from the last pass that broke into columns: the step of sideways
+  // scrolling also once the contacts from the first shown on fit in one column.
+  int ColumnStep_ = 0;
 
   bool Dragging_ = false;
   int DragBar_ = -1;

@@ -84,7 +84,7 @@ void TVpContactGrid::MouseUp(TMouseButton button, TShiftState, int, int) {
 void TVpContactGrid::Scroll(TVpScrollAction action, int position) {
   const TVpContacts* contacts = Contacts();
   const int count = contacts != nullptr ? contacts->Count() : 0;
-  const int perColumn = Screen_.ContactsPerColumn;
+  const int perColumn = ColumnStep();
   switch (action) {
     case saLineUp:
     case saPageUp:
@@ -95,8 +95,8 @@ void TVpContactGrid::Scroll(TVpScrollAction action, int position) {
       if (Screen_.HiddenCount > 0) First_ += perColumn;
       break;
     case saTrack:
-      if (position > First_ && Screen_.HiddenCount == 0) return;
-      First_ = position == 1 && perColumn == 1 ? 0 : position;
+      if (position - 1 > First_ && Screen_.HiddenCount == 0) return;
+      First_ = position - 1;
       break;
   }
   if (First_ >= count) First_ = count - perColumn;
@@ -108,7 +108,7 @@ bool TVpContactGrid::KeyDown(int key, TShiftState shift) {
   const TVpContacts* contacts = Contacts();
   const int count = contacts != nullptr ? contacts->Count() : 0;
   const int index = ActiveIndex();
-  const int perColumn = Screen_.ContactsPerColumn;
+  const int perColumn = ColumnStep();
   switch (key) {
     case VK_UP:
     case VK_HOME:

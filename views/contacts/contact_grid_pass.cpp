@@ -75,10 +75,6 @@ void TVpContactGridPass::DrawCards() {
   // A card without width cannot be drawn: a print pass then reports that nothing fitted, so that
   // printing stops.
   if (CardWidth_ <= 0) return;
-  for (const char* kind : {"E-Mail"}) LabelWidth_ = TextWidth(kind, Grid_.Font().Font());
-  for (int kind = 0; kind <= 7; ++kind)
-    LabelWidth_ = std::max(LabelWidth_, TextWidth(PhoneTypeCaption(kind) + ":       ", Grid_.Font().Font()));
-
   const TRect& frame = Frame();
   const int pitch = CardWidth_ + Grid_.BarWidth() + 4 + 19;
   int x = 14, y = 14, inColumn = 0, columns = 1;
@@ -135,13 +131,18 @@ int TVpContactGridPass::DrawCard(const TVpContact& contact, int left, int top, b
   }
   int bottom = top + headHeight + 3;
   Canvas().Font = font;
+  // The numbers and the address start after the card's widest label, so that they keep the rest of
+  // the card (labels of kinds the card does not show would take room from them).
+  int labelWidth = 0;
+  for (const TCardLine& line : lines)
+    if (!line.Label.empty()) labelWidth = std::max(labelWidth, TextWidth(line.Label, font) + 6);
   for (const TCardLine& line : lines) {
     const int t = bottom + 3;
     if (line.Label.empty()) {
       Text(left + 12, t + 3, EllipsisFit(Canvas(), line.Text, 2, W - 12), font);
     } else {
       Text(left + 12, t + 3, line.Label, font);
-      Text(left + 6 + LabelWidth_, t + 3, EllipsisFit(Canvas(), line.Text, 2, W - LabelWidth_ - 12), font);
+      Text(left + 6 + labelWidth, t + 3, EllipsisFit(Canvas(), line.Text, 2, W - labelWidth - 12), font);
     }
     bottom = t + lineHeight + 3;
   }

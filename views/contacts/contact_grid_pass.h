@@ -42,6 +42,5 @@ class TVpContactGridPass : private TVpDrawingPass {
   TVpContactGridColors Colors_;
   int ColumnWidth_;
   int CardWidth_;
-  int LabelWidth_ = 0;
   TVpContactGridLayout Layout_;
 };

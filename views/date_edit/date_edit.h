@@ -58,6 +58,16 @@ class TVpDateEdit {
   TVpDateEdit(const TVpDateEdit&) = delete;
   TVpDateEdit& operator=(const TVpDateEdit&) = delete;
 
+  // The set-up of the program's own date fields (the edit dialogs, the print preview): a two-digit
+  // year lies in 2000 to 2099 and "/" stands for today. Unlike the designed read-only fields they
+  // take typed dates and their button opens the calendar: a field the keyboard cannot type into
+  // and the mouse cannot open is no field. What is typed counts when the user leaves the field or
+  // presses Enter (the windows commit on OnExit and OnSetDate), never halfway through typing.
+  void UseProgramFieldSetUp() {
+    SetEpoch(2000);
+    SetTodayString("/");
+  }
+
   TVpDateEditWindow* Window() const { return Window_; }
   void SetWindow(TVpDateEditWindow* window) { Window_ = window; }
 

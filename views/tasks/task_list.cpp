@@ -56,9 +56,10 @@ void TVpTaskList::RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotation
   Screen_ = std::move(layout);
   if (ActiveResource() == nullptr) return;
   const int rowsDrawn = static_cast<int>(Screen_.Rows.size());
+  // The bar's positions are the first lines the list can show: with every task in view it cannot
+  // move.
   ScrollBar_ = {
-      true,      Screen_.HeaderBottom, Height(), 2, 0, std::max(0, Screen_.ShownCount - 1), std::max(1, rowsDrawn),
-      FirstLine_};
+      true, Screen_.HeaderBottom, Height(), 2, 0, std::max(0, GreatestFirstLine()), std::max(1, rowsDrawn), FirstLine_};
 }
 
 void TVpTaskList::Paint(TCanvas& canvas, const TRect& clientRect) {

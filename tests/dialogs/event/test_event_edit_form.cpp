@@ -1,8 +1,8 @@
 #include <string>
 #include <tuple>
 
-#include "dialogs/common/moment.h"
 #include "model/enumerations.h"
+#include "model/moment.h"
 #include "model/recurrence.h"
 #include "tests/dialogs/event/event_form_fixture.h"
 

@@ -132,33 +132,71 @@ TEST_F(EventFormTest, RepeatUntilNeverLiesBeforeTheStartDate) {
 bool RepeatsNextDay(const TVpEvent& event) { return FallsOn(event, DateOf(event.StartTime()) + 1); }
 
 TEST_F(EventFormTest, RepeatUntilTheEventsOwnDayEndsTheRepetitionThere) {
-  for (const char* typed : {"5/10/2024", ""}) {
-    SCOPED_TRACE(typed);
-    Open([](TVpEvent& e) {
-      e.SetRepeatCode(rcDaily);
-      e.SetRepeatRangeEnd(At(2024, 8, 30));
-    });
-    ASSERT_TRUE(RepeatsNextDay(*Event));
-    TypeDate(Form.RepeatUntil(), typed);
+  Open([](TVpEvent& e) {
+    e.SetRepeatCode(rcDaily);
+    e.SetRepeatRangeEnd(At(2024, 8, 30));
+  });
+  ASSERT_TRUE(RepeatsNextDay(*Event));
+  TypeDate(Form.RepeatUntil(), "5/10/2024");
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_FALSE(RepeatsNextDay(*Event));
+  EXPECT_TRUE(FallsOn(*Event, At(2024, 5, 10)));
+  // Shown again, the range end reads as that day.
+  Reopen();
+  EXPECT_EQ(Form.RepeatUntil().Text(), "5/10/2024");
+}
+
+// Every repeat chosen with an empty "Repeat Until" repeats without end, read back as an empty
+// field; a range end emptied by the user likewise.
+TEST_F(EventFormTest, ARepeatWithoutRepeatUntilRepeatsWithoutEnd) {
+  const struct {
+    int Code;
+    double Later;  // an occurrence long after the start (Friday 10 May 2024)
+  } kRows[] = {{rcDaily, At(2031, 1, 7)},          {rcWeekly, At(2031, 1, 10)},      {rcMonthlyByDay, At(2031, 1, 10)},
+               {rcMonthlyByDate, At(2031, 1, 10)}, {rcYearlyByDay, At(2030, 5, 10)}, {rcYearlyByDate, At(2031, 5, 10)},
+               {rcCustom, At(2024, 5, 10) + 70}};
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.Code);
+    Open([](TVpEvent&) {});
+    Form.SelectRepeat(row.Code);
+    EXPECT_EQ(Form.RepeatUntil().Text(), "");
+    if (row.Code == rcCustom) Form.SetIntervalText("7");
     ASSERT_TRUE(Form.WriteTo(*Event));
-    EXPECT_FALSE(RepeatsNextDay(*Event));
-    EXPECT_TRUE(FallsOn(*Event, At(2024, 5, 10)));
-    // Shown again, the range end reads as that day.
+    EXPECT_TRUE(IsRepeatWithoutEnd(Event->RepeatRangeEnd()));
+    EXPECT_TRUE(FallsOn(*Event, row.Later));
     Reopen();
-    EXPECT_EQ(Form.RepeatUntil().Text(), "5/10/2024");
+    EXPECT_EQ(Form.RepeatUntil().Text(), "");
   }
+  Open([](TVpEvent& e) {
+    e.SetRepeatCode(rcWeekly);
+    e.SetRepeatRangeEnd(At(2024, 8, 30));
+  });
+  TypeDate(Form.RepeatUntil(), "");
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_TRUE(FallsOn(*Event, At(2031, 1, 10)));
+}
+
+// A repeat whose range end is 0 (files of every age: it never recurs) keeps that meaning through
+// the dialog: it shows its own day as the range end.
+TEST_F(EventFormTest, ARepeatThatNeverRecursShowsItsDayAndStaysSo) {
+  Open([](TVpEvent& e) { e.SetRepeatCode(rcWeekly); });
+  EXPECT_EQ(Form.RepeatUntil().Text(), "5/10/2024");
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_EQ(Event->RepeatRangeEnd(), 0);
+  EXPECT_FALSE(FallsOn(*Event, At(2024, 5, 17)));
 }
 
 // --- repetition and reminder ---
 
-TEST_F(EventFormTest, CustomShowsTheIntervalAndStartsAnEmptyRangeEndOnTheEventsDate) {
+TEST_F(EventFormTest, CustomShowsTheIntervalOfAtLeastOneAndKeepsAnEmptyRangeEnd) {
   Open([](TVpEvent&) {});
   EXPECT_FALSE(Form.Visible(ecInterval));
   EXPECT_FALSE(Form.Enabled(ecRepeatUntil));
   Form.SelectRepeat(rcCustom);
   EXPECT_TRUE(Form.Visible(ecInterval));
   EXPECT_TRUE(Form.Enabled(ecRepeatUntil));
-  EXPECT_EQ(Form.RepeatUntil().Text(), "5/10/2024");
+  EXPECT_EQ(Form.RepeatUntil().Text(), "");
+  EXPECT_EQ(Form.IntervalText(), "1");
   Form.SelectRepeat(rcWeekly);
   EXPECT_FALSE(Form.Visible(ecInterval));
   EXPECT_TRUE(Form.Enabled(ecRepeatUntil));

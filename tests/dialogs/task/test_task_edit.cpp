@@ -73,6 +73,20 @@ TEST_F(TaskEdit, OpenAndOkLeavesATaskAsItWas) {
   EXPECT_EQ(Window.LastPlacement.Height, 341);
 }
 
+// The due date takes a typed date: "/" for today, a two-digit year in 2000 to 2099.
+TEST_F(TaskEdit, TheDueDateTakesATypedDate) {
+  for (const auto& [typed, due] : {std::pair{"/", EncodeDate(2024, 5, 10)}, {"6/1/31", EncodeDate(2031, 6, 1)}}) {
+    SCOPED_TRACE(typed);
+    TVpTask& task = PostedTask("Taxes");
+    Window.Work = [typed = std::string(typed)](TVpTaskEditForm& form) {
+      form.DueDate().SetText(typed);
+      return true;
+    };
+    EXPECT_TRUE(Execute(task));
+    EXPECT_EQ(task.DueDate(), due);
+  }
+}
+
 TEST_F(TaskEdit, CompletedStampsTheCompletionAndUncheckingClearsIt) {
   TVpTask& task = PostedTask("Report");
   Clock.Set(At(2024, 5, 12, 14, 30));

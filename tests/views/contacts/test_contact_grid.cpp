@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,6 +80,22 @@ TEST_F(ContactGridTest, ACardShowsTheNameBoxThenItsNonEmptyLines) {
   EXPECT_EQ(Grid->ScreenLayout().Cards[0], Rect(14, 14, 14 + 376, 14 + 19 + 5 * 22 + 12));
   Grid->SetSortBy(csFirstLast);
   EXPECT_EQ(Texts(Paint({0, 0, 800, 300}))[0], "Ada Berg");
+}
+
+// The numbers and the address start right after the card's widest label (8 pixels a character
+// here), not after room for the longest kind's name, so that they are cut far less.
+TEST_F(ContactGridTest, NumbersStartAfterTheCardsWidestLabel) {
+  TVpContact& ada = Add("Berg", "Ada");
+  ada.SetPhone(1, "555-0100");
+  ada.SetPhoneType(1, 7);
+  ada.SetEMail("ada@b.org");
+  Grid->SetColumnWidth(200);
+  const TRecordingCanvas canvas = Paint();
+  std::map<std::string, int> left;
+  for (const TCanvasOp& op : canvas.OpsOf(TCanvasOp::opText)) left[op.Text] = op.Rect.Left;
+  ASSERT_TRUE(left.count("555-0100") && left.count("ada@b.org")) << ::testing::PrintToString(Texts(canvas));
+  EXPECT_EQ(left["555-0100"], left["ada@b.org"]);
+  EXPECT_EQ(left["555-0100"] - left["Mobile: "], 8 * 8) << "the width of \"Mobile: \"";
 }
 
 TEST_F(ContactGridTest, CityLineAndDisplayNameVariants) {
@@ -248,8 +265,8 @@ TEST_F(ContactGridTest, ScrollingMovesAColumnAtATimeAndTheStoreChangeReSorts) {
   Paint({0, 0, 400, 100});
   const TVpScrollBarInfo atStart = Grid->ScrollBar();
   EXPECT_TRUE(atStart.Horizontal);
-  EXPECT_EQ(atStart.Max, 12);
-  EXPECT_EQ(atStart.Position, 0) << "some cards are hidden: at the first card";
+  EXPECT_EQ(atStart.Max, 12 - 6 + 1) << "as far as the first contact that shows the last";
+  EXPECT_EQ(atStart.Position, 1) << "some cards are hidden: at the first card";
   Grid->Scroll(saLineDown, 0);
   EXPECT_EQ(Grid->FirstContact(), 2);
   Grid->Scroll(saPageUp, 0);
@@ -260,6 +277,44 @@ TEST_F(ContactGridTest, ScrollingMovesAColumnAtATimeAndTheStoreChangeReSorts) {
   contacts.Items(0)->SetLastName("Z");
   Grid->HandleMessage(StoreChanged);
   EXPECT_EQ(contacts.Items(11)->LastName(), "Z");
+}
+
+// A grid showing one column at a time scrolls to its last column and back to its first, and the
+// thumb dragged fully left shows the first contact; with every card in view the thumb cannot move.
+TEST_F(ContactGridTest, SidewaysScrollingReachesEveryColumnBothWays) {
+  AddNumbered(9);
+  const TRect narrow{0, 0, 170, 100};  // two cards a column
+  const auto repaint = [&] {
+    TRecordingCanvas canvas;
+    Grid->Paint(canvas, narrow);
+  };
+  const auto scrollAll = [&](TVpScrollAction action) {
+    for (int step = 0; step < 12; ++step) {
+      Grid->Scroll(action, 0);
+      repaint();
+    }
+  };
+  Paint(narrow);
+  scrollAll(saLineDown);
+  EXPECT_GT(Grid->FirstContact(), 0);
+  EXPECT_EQ(Grid->ScrollBar().Position, Grid->ScrollBar().Max) << "at the last column";
+  scrollAll(saLineUp);
+  EXPECT_EQ(Grid->FirstContact(), 0) << "back at the first column";
+  // The thumb dragged to the end shows the last contact alone in one column; from there the grid
+  // still scrolls back a column at a time, and the Left key moves by a column.
+  Grid->Scroll(saTrack, 9);
+  repaint();
+  EXPECT_EQ(Grid->FirstContact(), 8);
+  Grid->Scroll(saLineUp, 0);
+  EXPECT_EQ(Grid->FirstContact(), 6);
+  Grid->SelectByIndex(8);
+  Grid->KeyDown(VK_LEFT, 0);
+  EXPECT_EQ(Grid->ActiveContact(), Store().ActiveResource()->Contacts().Items(6));
+  Grid->Scroll(saTrack, 1);
+  EXPECT_EQ(Grid->FirstContact(), 0) << "the thumb fully left shows the first contact";
+
+  Paint({0, 0, 1000, 400});
+  EXPECT_EQ(Grid->ScrollBar().Max, Grid->ScrollBar().Min) << "nothing hidden";
 }
 
 TEST_F(ContactGridTest, ADoubleClickOnNoCardAddsAContactThatCancelRemovesAgain) {

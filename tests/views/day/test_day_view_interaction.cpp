@@ -114,6 +114,23 @@ TEST_F(DayViewInteraction, ThePopupMenuDeletesAfterTheQuestion) {
   EXPECT_TRUE(StoredEvents().empty());
 }
 
+// Deleting an occurrence of a repeating event deletes the whole series, and the question says so.
+TEST_F(DayViewInteraction, DeletingARepeatingEventSaysThatEveryOccurrenceGoes) {
+  TVpEvent& run = AddEvent("Morning run", At(2024, 5, 3, 10), At(2024, 5, 3, 11));
+  run.SetRepeatCode(rcWeekly);
+  run.SetRepeatRangeEnd(At(2024, 7, 19));
+  run.SetChanged(true);
+  Store().PostEvents();
+  Paint(kTallView);
+  MenuChoice = "Delete Event...";
+  MessageBoxes.Answers = {mrYes};
+  View->MouseDown(mbRight, ssRight, kSlotX, RowY(20));
+  ASSERT_EQ(MessageBoxes.Shown.size(), 1u);
+  EXPECT_EQ(MessageBoxes.Shown[0].Text,
+            "Delete \"Morning run\" and all its occurrences from your schedule?\r\n\nThis operation cannot be undone!");
+  EXPECT_TRUE(StoredEvents().empty());
+}
+
 TEST_F(DayViewInteraction, TheMenuChangesTheDate) {
   View->SetDate(At(2024, 1, 31));
   Paint(kTallView);
