@@ -129,6 +129,9 @@ QWidget* TForm1::BuildEventsTab() {
   EventsSplitter_->addWidget(WeekViewHost_);
   EventsSplitter_->addWidget(DayViewHost_);
   EventsSplitter_->setStretchFactor(1, 1);
+  connect(EventsSplitter_, &QSplitter::splitterMoved, this, [this] {
+    if (WeekViewShown_ && WeekViewHost_->isVisible()) WeekViewWidth_ = std::max(WeekViewHost_->width(), 1);
+  });
   layout->addWidget(EventsSplitter_);
   ShowWeekView(false, WeekViewWidth_);
   tab->installEventFilter(this);
@@ -552,7 +555,12 @@ void TForm1::SetActiveTab(int index) {
 
 void TForm1::SetWeekView(bool shown, int width) { ShowWeekView(shown, width); }
 
-int TForm1::WeekViewWidth() const { return WeekViewShown_ ? WeekViewHost_->width() : WeekViewWidth_; }
+// The width the week view has on screen; while it is not on screen (the window started hidden, or
+// another tab is in front) the one it was given or last dragged to, as a view never laid out has
+// no width of its own.
+int TForm1::WeekViewWidth() const {
+  return WeekViewShown_ && WeekViewHost_->isVisible() ? WeekViewHost_->width() : WeekViewWidth_;
+}
 
 void TForm1::ShowWeekView(bool shown, int width) {
   WeekViewShown_ = shown;
