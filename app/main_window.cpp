@@ -147,15 +147,23 @@ QWidget* TForm1::BuildContactsTab() {
   auto* tab = ContactsTab_ = new QWidget(Tabs_);
   tab->setObjectName("pnlContacts");
   auto* layout = new QHBoxLayout(tab);
-  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setContentsMargins(0, 5, 0, 0);  // the 5-pixel strip along the top
+  layout->setSpacing(0);
   auto* grid = new TVpViewWidget(ContactGrid_, tab);
   grid->setObjectName("VpContactGrid1");
-  auto* bar = new TVpContactButtonBarWidget(ContactBar_, tab);
+  // The bar, 60 pixels wide, in a panel of 62 at the tab's right edge.
+  auto* panel = new QWidget(tab);
+  panel->setObjectName("pnlContactButtons");
+  panel->setFixedWidth(62);
+  auto* panelLayout = new QHBoxLayout(panel);
+  panelLayout->setContentsMargins(1, 0, 1, 0);
+  auto* bar = new TVpContactButtonBarWidget(ContactBar_, panel);
   bar->setObjectName("VpContactButtonBar1");
-  bar->setFixedWidth(62);
+  bar->setFixedWidth(60);
+  panelLayout->addWidget(bar);
   ViewHosts_.push_back(grid);
   layout->addWidget(grid, 1);
-  layout->addWidget(bar);
+  layout->addWidget(panel);
   return tab;
 }
 
@@ -314,13 +322,15 @@ void TForm1::BuildMenus() {
     if (About_ != nullptr) About_->exec();
   });
 
+  // The tray menu shows the main window's shortcuts of its commands (after a tab, the menu's
+  // shortcut column); they work in the main window, not while the menu is open.
   QMenu& tray = Tray_.Menu();
   tray.setObjectName("PopupMenu1");
-  TrayAddTask_ = AddCommand(tray, "Add &Task", {}, [this] { Commands_.AddTask(); });
-  TrayAddContact_ = AddCommand(tray, "Add &Contact", {}, [this] { Commands_.AddContact(); });
+  TrayAddTask_ = AddCommand(tray, "Add &Task\tCtrl+A", {}, [this] { Commands_.AddTask(); });
+  TrayAddContact_ = AddCommand(tray, "Add &Contact\tCtrl+Z", {}, [this] { Commands_.AddContact(); });
   tray.addSeparator();
   AddCommand(tray, "&Restore Window...", {}, [this] { ShowMainWindow(); });
-  AddCommand(tray, "&Hide to Tray...", {}, [this] { LifeCycle_->HideToTray(); });
+  AddCommand(tray, "&Hide to Tray...\tCtrl+M", {}, [this] { LifeCycle_->HideToTray(); });
   TrayAlwaysOnTop_ =
       AddCommand(tray, "&Always on Top...", {}, [this] { ToggleAlwaysOnTop(TrayAlwaysOnTop_->isChecked()); });
   TrayAlwaysOnTop_->setCheckable(true);

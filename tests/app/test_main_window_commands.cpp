@@ -179,12 +179,13 @@ TEST_F(MainWindowCommands, AFailedAddFromTheTrayIsReportedAndLeavesItsEntriesOn)
   for (QWidget* widget : QApplication::topLevelWidgets())
     if (widget->objectName() == "PopupMenu1") tray = qobject_cast<QMenu*>(widget);
   ASSERT_NE(tray, nullptr);
-  Entry(*tray, "Add &Task")->trigger();
+  Entry(*tray, "Add &Task\tCtrl+A")->trigger();
   EXPECT_TRUE(Window.isVisible());
   EXPECT_EQ(Child<QTabWidget>("PCMain").currentIndex(), 0);
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_TRUE(Entry(*tray, "Add &Task")->isEnabled());
-  EXPECT_TRUE(Entry(*tray, "Add &Contact")->isEnabled());
+  EXPECT_TRUE(Entry(*tray, "Add &Task\tCtrl+A")->isEnabled());
+  EXPECT_TRUE(Entry(*tray, "Add &Contact\tCtrl+Z")->isEnabled());
+  EXPECT_NE(Entry(*tray, "&Hide to Tray...\tCtrl+M"), nullptr) << "the menu shows the shortcuts";
 }
 
 // A resource's "&" is shown as it is, and the entry still chooses the resource by its description.

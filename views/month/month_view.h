@@ -115,7 +115,7 @@ class TVpMonthView : public TVpLinkableControl {
   // Takes up a date the store was moved to by someone else, then draws Date.
   void Paint(TCanvas& canvas, const TRect& clientRect) override;
 
-  // --- what the user does (month_view_input.cpp); nothing while ReadOnly ---
+  // --- what the user does (month_view_input.cpp); the mouse does nothing while ReadOnly ---
   // A left press below the header selects the day and the event line under it; a right press
   // selects the day (with RightClickChangeDate) and opens the popup menu.
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

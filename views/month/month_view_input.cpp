@@ -64,7 +64,8 @@ void TVpMonthView::MouseDown(TMouseButton button, TShiftState, int x, int y) {
 void TVpMonthView::DoubleClick(int x, int y) { MouseDown(mbLeft, 0, x, y); }
 
 bool TVpMonthView::KeyDown(int key, TShiftState shift) {
-  if (!KBNavigation_ || ReadOnly()) return false;
+  // A read-only view still moves by the keys: it shows days and never changes an event.
+  if (!KBNavigation_) return false;
   const bool ctrl = (shift & ssCtrl) != 0;
   switch (key) {
     case VK_LEFT: SetDate(ctrl ? MonthsLater(-1, Date_) : Date_ - 1); return true;

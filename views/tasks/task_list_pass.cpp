@@ -37,6 +37,8 @@ const TVpTaskListColors kPrintColors = {clWhite, clWhite,  clBlack, clBlack, clW
 
 // The fewest characters a shortened description keeps before its "...".
 constexpr int kMinShortenedChars = 3;
+constexpr int kCheckPadWidth = 12;  // the header's check pad
+constexpr int kCheckPadHeight = 14;
 
 int TextHeightOf(TCanvas& canvas, const TFont& font, const char* sample) {
   canvas.Font = font;
@@ -80,6 +82,21 @@ TVpTaskListLayout TVpTaskListPass::Draw() {
   return std::move(Layout_);
 }
 
+// The header's check pad: a note pad with a bound top edge, ruled lines and a check mark, 12 by 14
+// pixels.
+void TVpTaskListPass::DrawCheckPad(int x, int y) {
+  Fill(Rect(x, y, x + kCheckPadWidth, y + kCheckPadHeight), clWhite);
+  Bevel(Rect(x, y, x + kCheckPadWidth, y + kCheckPadHeight), clBlack, clBlack);
+  Fill(Rect(x, y, x + kCheckPadWidth, y + 3), RGB(0, 0, 128));
+  for (int line = y + 6; line < y + kCheckPadHeight - 1; line += 3)
+    Line(x + 2, line, x + kCheckPadWidth - 2, line, clSilver);
+  const TColor check = RGB(0, 128, 0);
+  Line(x + 2, y + 8, x + 5, y + 11, check);
+  Line(x + 3, y + 8, x + 5, y + 10, check);
+  Line(x + 5, y + 11, x + 10, y + 4, check);
+  Line(x + 5, y + 10, x + 9, y + 4, check);
+}
+
 void TVpTaskListPass::DrawHeader() {
   const TRect& f = Frame();
   const TFont& font = List_.TaskHeadAttributes().Font().Font();
@@ -93,6 +110,10 @@ void TVpTaskListPass::DrawHeader() {
     header.Right -= 1;
     header.Top -= 1;
     Bevel(header, Colors_.Highlight, Colors_.DarkShadow);
+  }
+  if (List_.ShowIcon() && !DisplayOnly()) {
+    DrawCheckPad(header.Left + 16, header.Top + 6);
+    header.Left += kCheckPadWidth + 6;
   }
   std::string caption = "Task List";
   if (List_.ShowResourceName() && !DisplayOnly() && Resource_ != nullptr) caption += " - " + Resource_->Description();

@@ -65,6 +65,7 @@ class TVpTaskListPass : private TVpDrawingPass {
 
  private:
   void DrawHeader();
+  void DrawCheckPad(int x, int y);
   void DrawLines();
   void DrawRows();
   // The check box in the row whose top-left corner is (x, y); returns the check rectangle.

@@ -132,6 +132,8 @@ TEST_F(MonthViewInput, ALeftClickSelectsTheDayAndTheEventLineUnderIt) {
   View->SetReadOnly(true);
   View->MouseDown(mbLeft, 0, 1010, 120);
   EXPECT_EQ(View->Date(), At(2024, 9, 8)) << "a read-only view ignores the mouse";
+  EXPECT_TRUE(View->KeyDown(VK_RIGHT, 0));
+  EXPECT_EQ(View->Date(), At(2024, 9, 9)) << "and still moves by the keys";
 }
 
 TEST_F(MonthViewInput, ARightClickSelectsTheDayThenOpensTheMenu) {

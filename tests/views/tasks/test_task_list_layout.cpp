@@ -91,6 +91,29 @@ TEST_F(TaskListTest, HeaderNamesTheResourceOnScreenOnly) {
   EXPECT_EQ(caption(Paint()), "Task List");
 }
 
+// On screen the header shows the check pad (12 by 14 pixels, 16 in and 6 down) and the caption
+// moves right by its width and 6; printed, or with ShowIcon off, neither.
+TEST_F(TaskListTest, TheHeaderShowsTheCheckPadOnScreen) {
+  const auto captionLeft = [](const TRecordingCanvas& canvas) {
+    return canvas.OpsOf(TCanvasOp::opText).at(0).Rect.Left;
+  };
+  const auto pads = [](const TRecordingCanvas& canvas) {
+    int count = 0;
+    for (const TCanvasOp& op : canvas.OpsOf(TCanvasOp::opFillRect))
+      count += op.Rect.Width() == 12 && op.Rect.Height() == 14 ? 1 : 0;
+    return count;
+  };
+  const TRecordingCanvas shown = Paint();
+  EXPECT_EQ(pads(shown), 1);
+  EXPECT_EQ(captionLeft(shown), 2 + 16 + 18);
+  const TRecordingCanvas printed = Print(kView, 0);
+  EXPECT_EQ(pads(printed), 0);
+  List->SetShowIcon(false);
+  const TRecordingCanvas plain = Paint();
+  EXPECT_EQ(pads(plain), 0);
+  EXPECT_EQ(captionLeft(plain), 2 + 16);
+}
+
 TEST_F(TaskListTest, LongTextsEndInDotsCutAtWholeCodePoints) {
   const auto repeated = [](const std::string& piece, int count) {
     std::string text;
