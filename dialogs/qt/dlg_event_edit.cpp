@@ -153,6 +153,7 @@ QGroupBox* TDlgEventEdit::BuildRecurrence() {
   RecurringType_->addItems(QtTexts(TVpEventEditForm::RepeatNames()));
   RecurrenceEndsLbl_ = Named(new QLabel("Repeat Until:", group), "RecurrenceEndsLbl");
   RepeatUntil_ = Named(new TVpDateEditWidget(Form_.RepeatUntil(), group), "RepeatUntil");
+  RepeatUntil_->setPlaceholderText("No end");  // an empty field repeats without end
   PnlInterval_ = Named(new QGroupBox("Interval(Days)", group), "pnlInterval");
   // Shown only for a custom repetition; the window keeps its room meanwhile.
   QSizePolicy keepRoom = PnlInterval_->sizePolicy();
