@@ -416,10 +416,13 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
     auto resource = FieldFor(kind, table, "ResourceID");
     auto columns = ColumnsFor<TRecord>(kind, table);
     if (!id || !resource) throw EDataTableError(table.Name() + ": RecordID and ResourceID are needed");
+    // The rows of deleted records go at the end, all at once: removing them one by one would move
+    // the rows after each.
+    std::vector<size_t> deletedRows;
     for (TRecord* record : pending) {
       const bool found = record->RecordID() >= 0 && table.Locate(idField, std::int64_t{record->RecordID()});
       if (record->Deleted()) {
-        if (found) table.Delete();
+        if (found) deletedRows.push_back(table.CurrentRow());
         continue;
       }
       WriteRow(table, found, [&] {
@@ -433,6 +436,7 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
         WriteFields(columns, *record);
       });
     }
+    if (!deletedRows.empty()) table.DeleteRows(deletedRows);
     batch.Commit();
   });
 
