@@ -455,6 +455,10 @@ bool TDataTable::Locate(const std::string& fieldName, const TFieldValue& value) 
   const int index = FieldIndex(fieldName);
   if (index < 0) Fail("field '" + fieldName + "' not found");
   const size_t column = static_cast<size_t>(index);
+  if (const auto* number = std::get_if<std::int64_t>(&value); number && Fields_[column].DataType == ftInteger) {
+    const auto [lowest, highest] = IntegerRangeOf(Fields_[column]);
+    if (*number < lowest || *number > highest) return false;  // no row can hold it
+  }
   const TFieldValue wanted = ValueForField(Fields_[column], value);
   if (ValueIsNull(wanted) || !Store_.IsKeyField(column)) {
     for (size_t row = 0; row < Stored().size(); ++row) {
