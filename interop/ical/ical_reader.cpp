@@ -68,6 +68,13 @@ bool IsPossibleTime(icaltimetype time) {
                           time.second >= 0 && time.second <= 60);  // 60: a leap second
 }
 
+// The property as the file wrote it, on one line.
+std::string LineOf(icalproperty* property) {
+  std::string line = TextOf(icalproperty_as_ical_string(property));
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
 // Whether every moment the property holds (a date, a date-time, a period's ends, a rule's UNTIL)
 // is possible.
 bool HoldsPossibleTimes(icalproperty* property) {
@@ -96,10 +103,7 @@ bool HoldsPossibleTimes(icalproperty* property) {
 std::string ImpossibleTimeLine(icalcomponent* component) {
   for (icalproperty* property = icalcomponent_get_first_property(component, ICAL_ANY_PROPERTY); property;
        property = icalcomponent_get_next_property(component, ICAL_ANY_PROPERTY)) {
-    if (HoldsPossibleTimes(property)) continue;
-    std::string line = TextOf(icalproperty_as_ical_string(property));
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-    return line;
+    if (!HoldsPossibleTimes(property)) return LineOf(property);
   }
   for (icalcomponent* inner = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); inner;
        inner = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT))
@@ -247,7 +251,8 @@ bool TIcalMapping::ReadSingle(icalcomponent* component, TIcalEvent& item, TMomen
   }
   icalproperty* dtstart = icalcomponent_get_first_property(component, ICAL_DTSTART_PROPERTY);
   if (!dtstart || !MomentOf(dtstart, icalproperty_get_dtstart(dtstart), start)) {
-    reason = "it has no start (DTSTART)";
+    reason = dtstart ? "its start \"" + LineOf(dtstart) + "\" lies outside the years 1 to 3000"
+                     : "it has no start (DTSTART)";
     return false;
   }
   item.AllDayEvent = start.Time.is_date;
@@ -257,6 +262,9 @@ bool TIcalMapping::ReadSingle(icalcomponent* component, TIcalEvent& item, TMomen
   icalproperty* duration = icalcomponent_get_first_property(component, ICAL_DURATION_PROPERTY);
   if (dtend && MomentOf(dtend, icalproperty_get_dtend(dtend), end)) {
     item.EndTime = end.Local;
+  } else if (dtend) {
+    Changes_.push_back("its end \"" + LineOf(dtend) + "\" lies outside the years 1 to 3000 and was left out");
+    item.EndTime = start.Time.is_date ? start.Local + 1 : start.Local;
   } else if (duration) {
     item.EndTime = SnapToMs(start.Local + icaldurationtype_as_int(icalproperty_get_duration(duration)) / 86400.0);
   } else {
