@@ -222,7 +222,9 @@ void TVpCustomDBDataStore::LoadResourceRows(TDataTable& table) {
   table.SetFiltered(false);
   const auto id = FieldFor(tkResources, table, "ResourceID");
   const auto columns = ColumnsFor<TVpResource>(tkResources, table);
+  int row = 0;
   for (table.First(); !table.Eof(); table.Next()) {
+    ++row;
     TVpResource* resource = Resources().AddResource(-1);
     try {
       resource->SetLoading(true);
@@ -230,9 +232,11 @@ void TVpCustomDBDataStore::LoadResourceRows(TDataTable& table) {
       ReadFields(columns, *resource);
       resource->SetLoading(false);
       resource->SetChanged(false);  // a row just read is not a change
-    } catch (...) {
+    } catch (const std::exception&) {
       Resources().DeleteResource(resource);  // no half-read resource stays in the list
-      throw;
+      // The reason (a second resource of the same name, say) is told with the row it stands in.
+      std::throw_with_nested(
+          EDataTableError(table.Name() + ": \"" + table.FileName() + "\", row " + std::to_string(row)));
     }
     if (resource->ResourceID() == ResourceID() && resource->Active()) SetActiveResource(resource);
   }
