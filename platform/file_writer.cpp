@@ -100,24 +100,14 @@ std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder, co
   return removed;
 }
 
-void TAtomicFileWriter::Warn(const std::string& path, const char* step, int error) const {
-  const std::string message = "\"" + path + "\" was written, but its folder could not be flushed (" + step +
-                              "): " + std::strerror(error) + "; the change may not survive a power loss";
-  if (OnWarning_) OnWarning_(message);
-  else std::fprintf(stderr, "warning: %s\n", message.c_str());
-}
-
 void TAtomicFileWriter::ReplaceFile(const std::string& requestedPath, std::string_view contents) {
   const std::string path = ResolveTarget(requestedPath);
-  {
-    const auto slash = path.rfind('/');
-    RemoveStaleTemporaryFiles(FolderOf(path), slash == std::string::npos ? path : path.substr(slash + 1));
-  }
   mode_t mode = 0644;
   struct stat old {};
   if (::stat(path.c_str(), &old) == 0) mode = old.st_mode & 07777;
 
   const std::string temporary = TemporaryNameFor(path);
+  RemoveStaleTemporaryFiles(FolderOf(path), path.substr(path.rfind('/') + 1));
   const int fd = Calls_.Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0) Fail(path, "create temporary file", errno);
 
@@ -162,4 +152,11 @@ void TAtomicFileWriter::ReplaceFile(const std::string& requestedPath, std::strin
   }
   if (Calls_.Fsync(dir) != 0 && errno != EINVAL && errno != ENOTSUP) Warn(path, "flush folder", errno);
   Calls_.Close(dir);
+}
+
+void TAtomicFileWriter::Warn(const std::string& path, const char* step, int error) const {
+  const std::string message = "\"" + path + "\" was written, but its folder could not be flushed (" + step +
+                              "): " + std::strerror(error) + "; the change may not survive a power loss";
+  if (OnWarning_) OnWarning_(message);
+  else std::fprintf(stderr, "warning: %s\n", message.c_str());
 }

@@ -54,9 +54,9 @@ std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder, co
 class TAtomicFileWriter : public TFileWriter {
  public:
   using TWarning = std::function<void(const std::string& message)>;
+  void SetOnWarning(TWarning onWarning) { OnWarning_ = std::move(onWarning); }
   explicit TAtomicFileWriter(TFileSystemCalls& calls = TFileSystemCalls::System()) : Calls_(calls) {}
   void ReplaceFile(const std::string& path, std::string_view contents) override;
-  void SetOnWarning(TWarning onWarning) { OnWarning_ = std::move(onWarning); }
 
  private:
   void Warn(const std::string& path, const char* step, int error) const;
