@@ -107,7 +107,9 @@ bool CheckLine(const std::string& line, int number, std::vector<TOpen>& open, bo
     return false;
   }
   const std::string name = Upper(line.substr(0, nameEnd));
-  const std::string value = Upper(line.substr(colon + 1));
+  // Only the values the check reads are copied: a long text need not be.
+  const bool checked = name == "BEGIN" || name == "END" || name == "RRULE";
+  const std::string value = checked ? Upper(std::string_view(line).substr(colon + 1)) : std::string();
   if (!seenCalendar && !(name == "BEGIN" && value == "VCALENDAR")) {
     error = {number, "line " + std::to_string(number) + ": a calendar file starts with BEGIN:VCALENDAR"};
     return false;
