@@ -32,7 +32,11 @@ void TDataFolderWatcher::Watch() {
   if (!Watcher_.directories().contains(Folder_)) missing << Folder_;
   for (const QString& file : Files_) {
     const QString path = dir.filePath(file);
-    if (QFileInfo::exists(path) && !Watcher_.files().contains(path)) missing << path;
+    if (!QFileInfo::exists(path) || Watcher_.files().contains(path)) continue;
+    const auto failed = Unwatchable_.find(path);
+    if (failed != Unwatchable_.end() && failed->second == FileSignatureOf(path.toStdString())) continue;
+    missing << path;
   }
-  if (!missing.isEmpty()) Watcher_.addPaths(missing);
+  if (missing.isEmpty()) return;
+  for (const QString& path : Watcher_.addPaths(missing)) Unwatchable_[path] = FileSignatureOf(path.toStdString());
 }

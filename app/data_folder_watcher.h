@@ -5,11 +5,16 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <map>
+
+#include "platform/file_signature.h"
 
 // Tells the program when another writer may have changed the data files: the folder and its files
 // are watched, with a short pause so that one save (a new file renamed into place) counts once,
 // and a poll every second stands in where watching fails (a folder made later, a network file
-// system). What to do is up to the callback; it only has to be cheap when nothing changed.
+// system). What to do is up to the callback; it only has to be cheap when nothing changed. A file
+// that cannot be watched (it cannot be read) is tried again only once it is another version, so
+// that the desktop's warning about it comes once, not every second.
 class TDataFolderWatcher : public QObject {
   Q_OBJECT
 
@@ -26,4 +31,5 @@ class TDataFolderWatcher : public QObject {
   QFileSystemWatcher Watcher_;
   QTimer Pause_;
   QTimer Poll_;
+  std::map<QString, TFileSignature> Unwatchable_;  // the version of each file that could not be watched
 };

@@ -42,14 +42,15 @@ int main(int argc, char* argv[]) {
   // main window's real close ends the program.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  // An end asked for from outside closes any open message box, so that a box nobody answers
-  // cannot hold the program. Before the main window is complete it ends the start-up (nothing
+  // An end asked for from outside closes any open message box and cancels any open dialog, so that
+  // a window nobody answers cannot hold the program. Before the main window is complete it ends the start-up (nothing
   // has been changed yet); afterwards it is the Exit command.
   TForm1* mainWindowReady = nullptr;
   bool endedDuringStartUp = false;
   TSessionEnd sessionEnd(
       [&] {
         TQtMessageBoxes::CloseAllForExit();
+        CancelOpenDialogs();
         if (mainWindowReady != nullptr) mainWindowReady->ExitCommand();
         else endedDuringStartUp = true;
       },

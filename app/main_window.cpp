@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -487,9 +488,10 @@ void TForm1::ToggleAlwaysOnTop(bool on) {
 }
 
 void TForm1::ExitCommand() {
-  // An exit chosen while a modal window is open waits for it to close: closing the main window
-  // under an open dialog would end the program from inside that dialog.
-  if (QApplication::activeModalWidget() != nullptr) {
+  // An exit chosen while a modal window is open waits for it to close, and one asked while a
+  // closed dialog's own event loop still runs waits for that loop to end: closing the main window
+  // under a dialog would end the program from inside that dialog.
+  if (QApplication::activeModalWidget() != nullptr || QThread::currentThread()->loopLevel() > 1) {
     QTimer::singleShot(250, this, [this] { GuardedCall([this] { ExitCommand(); }); });
     return;
   }

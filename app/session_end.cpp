@@ -3,7 +3,8 @@
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QSessionManager>
 #include <csignal>
 
@@ -19,6 +20,16 @@ void OnSignal(int) {
 }
 
 }  // namespace
+
+bool CancelOpenDialogs() {
+  bool closed = false;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* dialog = qobject_cast<QDialog*>(window); dialog != nullptr && dialog->isVisible()) {
+      dialog->reject();
+      closed = true;
+    }
+  return closed;
+}
 
 TSessionEnd::TSessionEnd(std::function<void()> exit, std::function<void()> sessionEnding, QObject* parent)
     : QObject(parent), Exit_(std::move(exit)) {

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <climits>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -78,18 +79,22 @@ pid_t WriterOfTemporary(std::string_view name) {
 
 }  // namespace
 
-std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder) {
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder, const std::string& ofFile) {
   std::vector<std::string> removed;
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return removed;
+  const std::string prefix = ofFile.empty() ? "" : "." + ofFile + std::string(kTemporaryMark);
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
+    if (!name.starts_with(prefix)) continue;
     const pid_t pid = WriterOfTemporary(name);
     // EPERM: the process exists (another user's); only ESRCH says it is gone.
     if (pid == 0 || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
     const std::string path = folder + "/" + name;
     struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) removed.push_back(name);
+    // A link is removed itself, never what it points to.
+    if (::lstat(path.c_str(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)) && ::unlink(path.c_str()) == 0)
+      removed.push_back(name);
   }
   ::closedir(dir);
   return removed;
@@ -111,6 +116,7 @@ void TAtomicFileWriter::ReplaceFile(const std::string& requestedPath, std::strin
   }
 
   const std::string temporary = TemporaryNameFor(path);
+  RemoveStaleTemporaryFiles(FolderOf(path), path.substr(path.rfind('/') + 1));
   const int fd = Calls_.Open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0) Fail(path, "create temporary file", errno);
 
@@ -148,11 +154,17 @@ void TAtomicFileWriter::ReplaceFile(const std::string& requestedPath, std::strin
   // The rename is durable only once the folder is flushed. Some file systems cannot flush a
   // folder (EINVAL); there the rename is as durable as it gets.
   const int dir = Calls_.Open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-  if (dir < 0) Fail(path, "open folder", errno);
-  if (Calls_.Fsync(dir) != 0 && errno != EINVAL && errno != ENOTSUP) {
-    const int error = errno;
-    Calls_.Close(dir);
-    Fail(path, "flush folder", error);
+  if (dir < 0) {
+    Warn(path, "open folder", errno);
+    return;
   }
+  if (Calls_.Fsync(dir) != 0 && errno != EINVAL && errno != ENOTSUP) Warn(path, "flush folder", errno);
   Calls_.Close(dir);
+}
+
+void TAtomicFileWriter::Warn(const std::string& path, const char* step, int error) const {
+  const std::string message = "\"" + path + "\" was written, but its folder could not be flushed (" + step +
+                              "): " + std::strerror(error) + "; the change may not survive a power loss";
+  if (OnWarning_) OnWarning_(message);
+  else std::fprintf(stderr, "warning: %s\n", message.c_str());
 }

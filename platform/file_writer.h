@@ -1,6 +1,7 @@
 #pragma once
 
 #include <sys/types.h>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -47,19 +48,30 @@ class TFileSystemCalls {
 };
 
 // Removes the temporary files that replacements in the folder left behind when their process was
-// killed: those of processes that no longer exist. A live process's files are never touched (it may
-// be writing them). Returns the names removed.
-std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder);
+// killed: those of processes that no longer exist (and links planted at such names). A live
+// process's files are never touched (it may be writing them). ofFile: only those of the file of
+// that name. Returns the names removed.
+std::vector<std::string> RemoveStaleTemporaryFiles(const std::string& folder, const std::string& ofFile = "");
 
 // Replaces a file atomically: the contents go to a temporary file in the same folder, which is
 // flushed to disk and renamed over the target; then the folder itself is flushed. A reader sees
-// either the whole old file or the whole new one, also after a crash at any moment.
+// either the whole old file or the whole new one, also after a crash at any moment. Temporary files
+// of the same target that a killed process left behind are removed first.
+//
+// Once the rename is done the file is replaced: should flushing the folder fail after it, that is
+// not an error (a caller told so would undo or repeat a change that was made) but a warning, handed
+// to the warning callback (standard error without one): the change may not survive a power loss.
 class TAtomicFileWriter : public TFileWriter {
  public:
+  using TWarning = std::function<void(const std::string& message)>;
+  void SetOnWarning(TWarning onWarning) { OnWarning_ = std::move(onWarning); }
   explicit TAtomicFileWriter(TFileSystemCalls& calls = TFileSystemCalls::System()) : Calls_(calls) {}
   using TFileWriter::ReplaceFile;
   void ReplaceFile(const std::string& path, std::string_view contents, TFileAccess access) override;
 
  private:
+  void Warn(const std::string& path, const char* step, int error) const;
+
   TFileSystemCalls& Calls_;
+  TWarning OnWarning_;
 };

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <unordered_map>
@@ -316,35 +317,41 @@ class TPacketReader {
   // this program writes the value.
   bool SetValue(TVpParser& parser, size_t index, std::string_view text, std::string_view raw) {
     const TFieldDef& field = Fields_[index];
-    auto refuse = [&](const char* kind) -> bool {
-      parser.RaiseError("\"" + ValueExcerpt(text) + "\" is not a valid " + kind + " for field \"" +
-                        ValueExcerpt(field.Name) + "\"");
+    auto refuse = [&](const std::string& what) -> bool {
+      parser.RaiseError("row " + std::to_string(RowNumber_) + ": \"" + ValueExcerpt(text) + "\" is " + what +
+                        " for field \"" + ValueExcerpt(field.Name) + "\"");
     };
     switch (field.DataType) {
       case ftInteger: {
         std::int64_t value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (text.empty() || error != std::errc() || end != text.data() + text.size()) return refuse("integer");
+        if (text.empty() || error != std::errc() || end != text.data() + text.size())
+          return refuse("not a valid integer");
+        // A number the field cannot hold would wrap when read as it (and meet another record's ID).
+        const auto [lowest, highest] = IntegerRangeOf(field);
+        if (value < lowest || value > highest)
+          return refuse("outside the range " + std::to_string(lowest) + " to " + std::to_string(highest));
         Rows_.SetInteger(index, value);
         return SameAsNumber(raw, value);
       }
       case ftBoolean:
         if (SameTextAscii(text, "true") || text == "1") Rows_.SetBoolean(index, true);
         else if (SameTextAscii(text, "false") || text == "0") Rows_.SetBoolean(index, false);
-        else return refuse("boolean");
+        else return refuse("not a valid boolean");
         return raw == "TRUE" || raw == "FALSE";
       case ftFloat: {
         double value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-          return refuse("number");
+          return refuse("not a valid number");
         Rows_.SetFloat(index, value);
         return SameAsNumber(raw, value);
       }
       case ftDate:
       case ftDateTime: {
         double value = 0;
-        if (!ParseDateTime(text, value)) return refuse(field.DataType == ftDate ? "date" : "date-time");
+        if (!ParseDateTime(text, value))
+          return refuse(field.DataType == ftDate ? "not a valid date" : "not a valid date-time");
         Rows_.SetMs(index, ToMs(field.DataType == ftDate ? std::trunc(value) : value));
         // The written forms: yyyymmdd, and yyyymmddThh:nn:ssmmm.
         return field.DataType == ftDate ? raw.size() == 8 : raw.size() == 20 && raw[8] == 'T';
@@ -359,6 +366,7 @@ class TPacketReader {
   }
 
   void AddRow(TVpParser& parser) {
+    ++RowNumber_;
     const std::span<const TVpXmlAttribute> attributes = parser.Attributes();
     int state = 0;
     for (const TVpXmlAttribute& a : attributes)
@@ -421,6 +429,7 @@ class TPacketReader {
   };
   std::unordered_map<std::string, size_t, THash, std::equal_to<>> Index_;  // field name to position
   int Depth_ = 0;
+  int RowNumber_ = 0;  // of the ROW element being read, from 1
   bool SawRoot_ = false;
   bool SawFields_ = false;
   bool LaidOut_ = false;                 // the rows' layout is set: no more fields

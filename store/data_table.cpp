@@ -71,6 +71,8 @@ std::optional<std::int64_t> TDataTable::HighestInteger(const std::string& fieldN
   const int index = FieldIndex(fieldName);
   if (index < 0) return std::nullopt;
   const size_t field = static_cast<size_t>(index);
+  for (const auto& [known, highest] : Highest_)
+    if (known == field) return highest;
   std::optional<std::int64_t> highest;
   for (const TRow& row : Stored()) {
     if (Store_.IsNull(row, field)) continue;
@@ -79,6 +81,7 @@ std::optional<std::int64_t> TDataTable::HighestInteger(const std::string& fieldN
                                     : ValueAsInteger(Store_.Value(row, field), fieldName);
     if (!highest || number > *highest) highest = number;
   }
+  if (Fields_[field].DataType == ftInteger) Highest_.emplace_back(field, highest);
   return highest;
 }
 
@@ -113,6 +116,7 @@ void TDataTable::TakeRows(TFieldDefs&& fields, TRowStore&& rows) {
   Fields_ = std::move(fields);
   Store_ = std::move(rows);
   DayIndexes_.clear();
+  RowsMoved();
   ++ReadCount_;
   NarrowFilter();
 }
@@ -167,6 +171,7 @@ void TDataTable::Close() {
   if (Unsaved_) WriteFile();
   Store_.SetFields(Fields_);
   DayIndexes_.clear();
+  RowsMoved();
   Candidates_.clear();
   State_ = dsInactive;
   Current_ = 0;
@@ -346,17 +351,67 @@ void TDataTable::NarrowFilter() {
 
 void TDataTable::RowInserted(size_t row) {
   DayIndexes_.clear();
+  if (row + 1 == Stored().size()) {
+    AddToKeyIndexes(row);
+    AddToHighest(row);
+  } else {
+    RowsMoved();
+  }
   if (!Candidates_.empty()) Candidates_.insert(Candidates_.begin() + static_cast<std::ptrdiff_t>(row), true);
 }
 
 void TDataTable::RowRemoved(size_t row) {
   DayIndexes_.clear();
+  // The last row going leaves its entries, which no longer match; the highest may have gone.
+  if (row != Stored().size()) KeyIndexes_.clear();
+  Highest_.clear();
   if (!Candidates_.empty()) Candidates_.erase(Candidates_.begin() + static_cast<std::ptrdiff_t>(row));
 }
 
-void TDataTable::RowChanged(size_t row) {
+void TDataTable::RowChanged(size_t row, const TRow& before) {
   DayIndexes_.clear();
+  AddToKeyIndexes(row);
+  // A highest value that the row held before may be gone.
+  std::erase_if(Highest_, [&](const auto& entry) {
+    return entry.second && !Store_.IsNull(before, entry.first) && Store_.Number(before, entry.first) == *entry.second;
+  });
+  AddToHighest(row);
   if (!Candidates_.empty()) Candidates_[row] = true;
+}
+
+void TDataTable::RowsMoved() {
+  KeyIndexes_.clear();
+  Highest_.clear();
+}
+
+TDataTable::TKeyIndex& TDataTable::KeyIndex(int field) {
+  for (TKeyIndex& index : KeyIndexes_)
+    if (index.Field == field) return index;
+  TKeyIndex& index = KeyIndexes_.emplace_back(TKeyIndex{field, {}});
+  const size_t column = static_cast<size_t>(field);
+  index.Rows.reserve(Stored().size());
+  for (size_t row = 0; row < Stored().size(); ++row)
+    if (!Store_.IsNull(Stored()[row], column))
+      index.Rows.emplace(Store_.KeyHash(Stored()[row], column), static_cast<std::uint32_t>(row));
+  return index;
+}
+
+void TDataTable::AddToKeyIndexes(size_t row) {
+  for (TKeyIndex& index : KeyIndexes_) {
+    const size_t column = static_cast<size_t>(index.Field);
+    if (!Store_.IsNull(Stored()[row], column))
+      index.Rows.emplace(Store_.KeyHash(Stored()[row], column), static_cast<std::uint32_t>(row));
+  }
+  // Entries of changed rows pile up; past twice the rows the index is built anew when next asked.
+  std::erase_if(KeyIndexes_, [&](const TKeyIndex& index) { return index.Rows.size() > 2 * Stored().size() + 1024; });
+}
+
+void TDataTable::AddToHighest(size_t row) {
+  for (auto& [field, highest] : Highest_) {
+    if (Store_.IsNull(Stored()[row], field)) continue;
+    const std::int64_t number = Store_.Number(Stored()[row], field);
+    if (!highest || number > *highest) highest = number;
+  }
 }
 
 bool TDataTable::Visible(size_t row) const {
@@ -399,15 +454,31 @@ bool TDataTable::Locate(const std::string& fieldName, const TFieldValue& value) 
   RequireOpen();
   const int index = FieldIndex(fieldName);
   if (index < 0) Fail("field '" + fieldName + "' not found");
-  const TFieldDef& def = Fields_[static_cast<size_t>(index)];
-  const TFieldValue wanted = ValueForField(def, value);
-  for (size_t row = 0; row < Stored().size(); ++row) {
-    if (Store_.Equals(Stored()[row], static_cast<size_t>(index), wanted) && Visible(row)) {
-      Current_ = row;
-      return true;
-    }
+  const size_t column = static_cast<size_t>(index);
+  if (const auto* number = std::get_if<std::int64_t>(&value); number && Fields_[column].DataType == ftInteger) {
+    const auto [lowest, highest] = IntegerRangeOf(Fields_[column]);
+    if (*number < lowest || *number > highest) return false;  // no row can hold it
   }
-  return false;
+  const TFieldValue wanted = ValueForField(Fields_[column], value);
+  if (ValueIsNull(wanted) || !Store_.IsKeyField(column)) {
+    for (size_t row = 0; row < Stored().size(); ++row) {
+      if (Store_.Equals(Stored()[row], column, wanted) && Visible(row)) {
+        Current_ = row;
+        return true;
+      }
+    }
+    return false;
+  }
+  const auto [first, last] = KeyIndex(index).Rows.equal_range(TRowStore::KeyHash(wanted));
+  size_t found = Stored().size();
+  for (auto entry = first; entry != last; ++entry) {
+    const size_t row = entry->second;
+    if (row < found && row < Stored().size() && Store_.Equals(Stored()[row], column, wanted) && Visible(row))
+      found = row;
+  }
+  if (found == Stored().size()) return false;
+  Current_ = found;
+  return true;
 }
 
 int TDataTable::FieldIndex(const std::string& name) const { return FieldIndexIn(Fields_, name); }
@@ -454,7 +525,7 @@ void TDataTable::Post() {
   if (State_ == dsEdit) {
     undo = {TUndo::ukModified, Current_, Stored()[Current_], {}};
     Stored()[Current_] = row;
-    RowChanged(Current_);
+    RowChanged(Current_, undo.Old);
   } else {
     Store_.Append(row);
     Current_ = Stored().size() - 1;
@@ -485,13 +556,25 @@ void TDataTable::Delete() {
 
 int TDataTable::DeleteWhere(const TFilter& selects) {
   RequireOpen();
+  return RemoveRows([&](size_t row) { return selects(TRowView(Store_, Stored()[row])); });
+}
+
+int TDataTable::DeleteRows(const std::vector<size_t>& rows) {
+  RequireOpen();
+  std::vector<bool> selected(Stored().size(), false);
+  for (const size_t row : rows)
+    if (row < selected.size()) selected[row] = true;
+  return RemoveRows([&](size_t row) { return selected[row]; });
+}
+
+int TDataTable::RemoveRows(const std::function<bool(size_t row)>& selects) {
   if (State_ != dsBrowse) Cancel();
   // One pass that keeps the other rows, and their flags, in order.
   TUndo undo{TUndo::ukDeletedMany, 0, {}, {}};
   std::vector<TRow>& rows = Stored();
   size_t kept = 0;
   for (size_t row = 0; row < rows.size(); ++row) {
-    if (selects(TRowView(Store_, rows[row]))) {
+    if (selects(row)) {
       undo.Removed.emplace_back(row, rows[row]);
       continue;
     }
@@ -503,6 +586,7 @@ int TDataTable::DeleteWhere(const TFilter& selects) {
   if (!Candidates_.empty()) Candidates_.resize(kept);
   if (removed > 0) {
     DayIndexes_.clear();
+    RowsMoved();
     Changed(std::move(undo));
   }
   First();
@@ -529,10 +613,12 @@ void TDataTable::Undo(TUndo& undo) {
   std::vector<TRow>& rows = Stored();
   const auto at = rows.begin() + static_cast<std::ptrdiff_t>(undo.Row);
   switch (undo.Kind) {
-    case TUndo::ukModified:
+    case TUndo::ukModified: {
+      const TRow before = rows[undo.Row];
       rows[undo.Row] = undo.Old;
-      RowChanged(undo.Row);
+      RowChanged(undo.Row, before);
       break;
+    }
     case TUndo::ukAppended:
       rows.erase(at);
       RowRemoved(undo.Row);
@@ -553,6 +639,7 @@ void TDataTable::Undo(TUndo& undo) {
       while (next < rows.size()) merged.push_back(rows[next++]);
       rows = std::move(merged);
       DayIndexes_.clear();
+      RowsMoved();
       if (!Candidates_.empty()) Candidates_.assign(rows.size(), true);
       break;
     }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/file_signature.h"
@@ -135,7 +136,12 @@ class TDataTable {
   bool IsEmpty() const;
   int RecordCount() const;
   // Moves to the first visible row whose field equals the value; false (cursor unchanged) if none.
+  // An integer or text value is found through a hashed index of the field, built at the first
+  // search and kept in step with the posts that follow, so that finding many rows one by one costs
+  // time linear in the rows.
   bool Locate(const std::string& fieldName, const TFieldValue& value);
+  // The position of the current row among all rows, the filter aside (for DeleteRows).
+  size_t CurrentRow() const { return Current_; }
 
   // Field of the current row; unknown names raise EDataTableError.
   TField FieldByName(const std::string& name);
@@ -152,6 +158,8 @@ class TDataTable {
   void Delete();
   // Removes every row (visible or not) the predicate selects, with one write.
   int DeleteWhere(const TFilter& selects);
+  // Removes the rows at the positions (as CurrentRow gives them), with one write.
+  int DeleteRows(const std::vector<size_t>& rows);
 
   // Groups the posts and deletes that follow into one write, made by the outermost CommitBatch.
   // When that write fails, or when a batch is abandoned with RollbackBatch (or an unfinished
@@ -163,7 +171,7 @@ class TDataTable {
   // A copy of every row (for tests and tools that need everything).
   std::vector<TRowValues> Rows() const;
   // The highest value of the integer field over every row, the filter aside; nullopt when the
-  // field is missing or no row has a value.
+  // field is missing or no row has a value. Counted once and kept in step with the posts.
   std::optional<std::int64_t> HighestInteger(const std::string& fieldName) const;
 
  private:
@@ -205,10 +213,23 @@ class TDataTable {
   void NarrowFilter();
   const std::vector<TDayEntry>& DayIndex(int field);
   static std::vector<TDayEntry> SortedByDay(std::vector<TDayEntry> entries);
-  // Keeping the flags in step with a row inserted, removed or changed: such rows are asked.
+  // Keeping the flags in step with a row inserted, removed or changed: such rows are asked; and
+  // the key indexes and highest values, which a row appended or changed in place only adds to.
   void RowInserted(size_t row);
   void RowRemoved(size_t row);
-  void RowChanged(size_t row);
+  void RowChanged(size_t row, const TRow& before);
+  void RowsMoved();
+  // The rows by the hash of one key field's value; an entry whose row has since changed stays
+  // until the index is built anew, so a search checks the row's value.
+  struct TKeyIndex {
+    int Field;
+    std::unordered_multimap<std::size_t, std::uint32_t> Rows;
+  };
+  TKeyIndex& KeyIndex(int field);
+  void AddToKeyIndexes(size_t row);
+  void AddToHighest(size_t row);
+  // Removes the rows the predicate (given a position) selects, with one write.
+  int RemoveRows(const std::function<bool(size_t row)>& selects);
 
   std::string Name_;
   std::string FileName_;
@@ -227,7 +248,9 @@ class TDataTable {
   TFilter Filter_;
   std::vector<TFieldRange> Ranges_;
   std::vector<bool> Candidates_;  // per row: whether the filter is asked; empty: every row is
-  std::vector<std::pair<int, std::vector<TDayEntry>>> DayIndexes_;  // by field; dropped on a change
+  std::vector<std::pair<int, std::vector<TDayEntry>>> DayIndexes_;               // by field; dropped on a change
+  std::vector<TKeyIndex> KeyIndexes_;                                            // dropped when rows move
+  mutable std::vector<std::pair<size_t, std::optional<std::int64_t>>> Highest_;  // by field; dropped likewise
   bool Filtered_ = false;
   bool WriteThrough_ = false;
   TFileAccess FileAccess_ = faAsBefore;

@@ -222,7 +222,9 @@ void TVpCustomDBDataStore::LoadResourceRows(TDataTable& table) {
   table.SetFiltered(false);
   const auto id = FieldFor(tkResources, table, "ResourceID");
   const auto columns = ColumnsFor<TVpResource>(tkResources, table);
+  int row = 0;
   for (table.First(); !table.Eof(); table.Next()) {
+    ++row;
     TVpResource* resource = Resources().AddResource(-1);
     try {
       resource->SetLoading(true);
@@ -230,9 +232,11 @@ void TVpCustomDBDataStore::LoadResourceRows(TDataTable& table) {
       ReadFields(columns, *resource);
       resource->SetLoading(false);
       resource->SetChanged(false);  // a row just read is not a change
-    } catch (...) {
+    } catch (const std::exception&) {
       Resources().DeleteResource(resource);  // no half-read resource stays in the list
-      throw;
+      // The reason (a second resource of the same name, say) is told with the row it stands in.
+      std::throw_with_nested(
+          EDataTableError(table.Name() + ": \"" + table.FileName() + "\", row " + std::to_string(row)));
     }
     if (resource->ResourceID() == ResourceID() && resource->Active()) SetActiveResource(resource);
   }
@@ -416,10 +420,13 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
     auto resource = FieldFor(kind, table, "ResourceID");
     auto columns = ColumnsFor<TRecord>(kind, table);
     if (!id || !resource) throw EDataTableError(table.Name() + ": RecordID and ResourceID are needed");
+    // The rows of deleted records go at the end, all at once: removing them one by one would move
+    // the rows after each.
+    std::vector<size_t> deletedRows;
     for (TRecord* record : pending) {
       const bool found = record->RecordID() >= 0 && table.Locate(idField, std::int64_t{record->RecordID()});
       if (record->Deleted()) {
-        if (found) table.Delete();
+        if (found) deletedRows.push_back(table.CurrentRow());
         continue;
       }
       WriteRow(table, found, [&] {
@@ -433,6 +440,7 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
         WriteFields(columns, *record);
       });
     }
+    if (!deletedRows.empty()) table.DeleteRows(deletedRows);
     batch.Commit();
   });
 

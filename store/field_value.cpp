@@ -100,11 +100,26 @@ std::string ValueAsString(const TFieldValue& value) {
   return {};
 }
 
+std::pair<std::int64_t, std::int64_t> IntegerRangeOf(const TFieldDef& field) {
+  const std::string& type = field.FileType;
+  if (type == "i1") return {INT8_MIN, INT8_MAX};
+  if (type == "i2") return {INT16_MIN, INT16_MAX};
+  if (type == "i8") return {INT64_MIN, INT64_MAX};
+  if (type == "ui1") return {0, UINT8_MAX};
+  if (type == "ui2") return {0, UINT16_MAX};
+  if (type == "ui4") return {0, UINT32_MAX};
+  return {INT32_MIN, INT32_MAX};
+}
+
 TFieldValue ValueForField(const TFieldDef& field, const TFieldValue& value) {
   if (ValueIsNull(value)) return value;
   switch (field.DataType) {
     case ftInteger: {
       const std::int64_t i = ValueAsInteger(value, field.Name);
+      const auto [lowest, highest] = IntegerRangeOf(field);
+      if (i < lowest || i > highest)
+        throw EDataTableError("field '" + field.Name + "': " + std::to_string(i) + " lies outside the range " +
+                              std::to_string(lowest) + " to " + std::to_string(highest));
       return i;
     }
     case ftBoolean: return ValueAsBoolean(value, field.Name);

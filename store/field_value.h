@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -57,6 +58,11 @@ double ValueAsFloat(const TFieldValue& value, std::string_view fieldName);
 std::string ValueAsString(const TFieldValue& value);
 inline bool ValueIsNull(const TFieldValue& value) { return std::holds_alternative<std::monostate>(value); }
 
+// The lowest and highest value an integer field holds, by the type its file gives it (i1, i2, i8,
+// ui1, ui2, ui4; else i4, as this program writes its integers).
+std::pair<std::int64_t, std::int64_t> IntegerRangeOf(const TFieldDef& field);
+
 // The value a field of the given definition stores for the given value: converted to the field's
-// kind, texts cut to the field's size (on whole characters), date fields cut to the day.
+// kind, texts cut to the field's size (on whole characters), date fields cut to the day. An integer
+// outside the field's range raises EDataTableError: the file could not give it back.
 TFieldValue ValueForField(const TFieldDef& field, const TFieldValue& value);

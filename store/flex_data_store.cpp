@@ -59,7 +59,7 @@ void TVpFlexDataStore::SetConnected(bool value) {
         // stays unconnected.
         for (TDataTable* done : opened) done->Close();
         SetConnectionProblem("The data file \"" + table->FileName() + "\" could not be opened (" + e.what() + ").");
-        std::throw_with_nested(EVpTableOpenError(name));
+        RaiseTableOpenError(name);
       }
       opened.push_back(table);
     }
@@ -70,6 +70,22 @@ void TVpFlexDataStore::SetConnected(bool value) {
       if (table != nullptr) table->Close();
   }
   TVpCustomDBDataStore::SetConnected(value);
+}
+
+void RaiseTableOpenError(const std::string& tableName) {
+  try {
+    throw;
+  } catch (const EDataTableError& e) {
+    const std::string reason = e.what();
+    if (reason.rfind(tableName + ": ", 0) != 0) std::throw_with_nested(EVpTableOpenError(tableName));
+    try {
+      throw EDataTableError(reason.substr(tableName.size() + 2));
+    } catch (const EDataTableError&) {
+      std::throw_with_nested(EVpTableOpenError(tableName));
+    }
+  } catch (...) {
+    std::throw_with_nested(EVpTableOpenError(tableName));
+  }
 }
 
 void SetProgramFieldMappings(TVpFlexDataStore& store) {

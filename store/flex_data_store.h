@@ -71,6 +71,11 @@ class EVpTableOpenError : public EVpException {
   explicit EVpTableOpenError(const std::string& tableName) : EVpException("Error: Unable to open " + tableName) {}
 };
 
+// Raises EVpTableOpenError for the table with the exception being handled as its reason; a reason
+// that begins with the table's name has it left out, as the message names the table already.
+// Call it only from a catch block.
+[[noreturn]] void RaiseTableOpenError(const std::string& tableName);
+
 // The mappings of the program's own tables: every key maps to the table field of the same name
 // except the few the tables name differently.
 void SetProgramFieldMappings(TVpFlexDataStore& store);

@@ -108,7 +108,7 @@ void TVpPlannerFiles::Connect() {
     RecordIDTable_.Open();
   } catch (const std::exception&) {
     Store_.SetConnected(false);
-    std::throw_with_nested(EVpTableOpenError(RecordIDTable_.Name()));
+    RaiseTableOpenError(RecordIDTable_.Name());
   }
 }
 

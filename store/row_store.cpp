@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <new>
 
 #include "model/day_number.h"
@@ -147,6 +148,17 @@ bool TRowStore::Equals(const TRow& row, size_t field, const TFieldValue& value) 
   if (const auto* text = std::get_if<std::string>(&value); text && Kinds_[field] == kText)
     return TextOf(row, word) == *text;
   return Value(row, field) == value;
+}
+
+std::size_t TRowStore::KeyHash(const TRow& row, size_t field) const {
+  const std::uint64_t word = row.Words[WordIndex(row.Words, field)];
+  if (Kinds_[field] == kText) return std::hash<std::string_view>()(TextOf(row, word));
+  return std::hash<std::int64_t>()(static_cast<std::int64_t>(word));
+}
+
+std::size_t TRowStore::KeyHash(const TFieldValue& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) return std::hash<std::string_view>()(*text);
+  return std::hash<std::int64_t>()(std::get<std::int64_t>(value));
 }
 
 // --- building ---

@@ -52,6 +52,12 @@ class TRowStore {
   std::int64_t Ms(const TRow& row, size_t field) const;
   // Whether the field holds the value (given as ValueForField makes it); null equals only null.
   bool Equals(const TRow& row, size_t field, const TFieldValue& value) const;
+  // Whether the field's values are keys that KeyHash takes: integers and texts.
+  bool IsKeyField(size_t field) const { return Kinds_[field] == kInteger || Kinds_[field] == kText; }
+  // A hash of a key field's value (not null), the same as KeyHash of an equal value (an integer or
+  // a text, as ValueForField makes it).
+  std::size_t KeyHash(const TRow& row, size_t field) const;
+  static std::size_t KeyHash(const TFieldValue& value);
 
   // Building a row: BeginRow makes every field null, the setters give values, and Commit stores
   // the row (with its place in the file, or none) and returns it. A setter may be called again

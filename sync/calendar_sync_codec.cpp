@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "interop/ical/ical_parse.h"
 #include "interop/ical/ical_reader.h"
-#include "interop/ical/ical_text.h"
 #include "model/day_number.h"
 #include "platform/ascii_text.h"
 #include "sync/item_digest.h"
@@ -59,11 +59,8 @@ icalcomponent* ItemOf(icalcomponent* calendar) {
 }
 
 bool Parse(std::string_view text, TParsed& parsed) {
-  std::string prepared;
   TIcalReadError error;
-  if (!PrepareIcalText(text, prepared, error)) return false;
-  icalerror_set_errors_are_fatal(0);
-  parsed.Root.reset(icalparser_parse_string(prepared.c_str()));
+  parsed.Root = ParseIcal(text, error);
   if (!parsed.Root) return false;
   parsed.Calendar = icalcomponent_isa(parsed.Root.get()) == ICAL_VCALENDAR_COMPONENT
                         ? parsed.Root.get()

@@ -1,5 +1,7 @@
 #include "interop/exchange/export_command.h"
 
+#include <filesystem>
+
 #include "interop/ical/ical_writer.h"
 #include "interop/vcard/vcard_contact_writer.h"
 #include "model/day_number.h"
@@ -30,6 +32,12 @@ TVpExportSummary Export(const TVpExchangeTarget& target, TFileWriter& writer, co
   });
   if (resource == nullptr) throw std::runtime_error("the data folder has no resource to export");
   summary.Resource = resource->Description();
+  // Written where the user pointed: a link at the path would have the file it points to replaced
+  // (a link planted there could point anywhere), and replacing the link itself would break it.
+  std::error_code error;
+  if (std::filesystem::is_symlink(file, error))
+    throw EFileWriteError("Unable to write \"" + file +
+                          "\": it is a symbolic link, and an export never writes through one; name the file itself");
   writer.ReplaceFile(file, text);
   return summary;
 }

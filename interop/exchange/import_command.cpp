@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <unordered_map>
 
 #include "interop/ical/ical_reader.h"
@@ -151,8 +152,10 @@ class TImport {
         if (added) {
           const int id = Store_.GetNextID("Events");
           event = schedule.AddEvent(id, item.StartTime, item.EndTime);
-          if (event == nullptr) {
-            Summary_.Notes.push_back({inSkipped, item.Uid, item.Description, "it ends before it starts"});
+          if (event == nullptr) {  // the planner holds no event without a length
+            NoteOnce(
+                inSkipped, item.Uid, item.Description,
+                item.EndTime < item.StartTime ? "it ends before it starts" : "it has no length: it ends as it starts");
             continue;
           }
           byID[id] = event;
@@ -250,8 +253,15 @@ class TImport {
     if (name.empty()) return 0;
     const int category = CategoryNamed(Store_.CategoryColorMap(), name);
     if (category >= 0) return category;
-    Summary_.Notes.push_back({inChanged, uid, summary, "no category is named \"" + name + "\": put in the first"});
+    NoteOnce(inChanged, uid, summary, "no category is named \"" + name + "\": put in the first");
     return 0;
+  }
+
+  // The occurrences of an expanded repeat share their item's fields: what is said of one is said
+  // once for the item.
+  void NoteOnce(TIcalNoteKind kind, const std::string& uid, const std::string& summary, const std::string& reason) {
+    if (Noted_.emplace(uid.empty() ? summary : uid, reason).second)
+      Summary_.Notes.push_back({kind, uid, summary, reason});
   }
 
   void Step() {
@@ -266,6 +276,7 @@ class TImport {
   size_t Items_;
   size_t Done_ = 0;
   std::vector<std::tuple<TVpTableKind, int, std::string>> NewUids_;
+  std::set<std::pair<std::string, std::string>> Noted_;  // (item, reason)
 };
 
 }  // namespace

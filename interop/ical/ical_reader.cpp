@@ -2,13 +2,16 @@
 
 #include <strings.h>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <set>
 #include <vector>
 
+#include "interop/ical/ical_parse.h"
 #include "interop/ical/ical_repeat.h"
+#include "interop/ical/ical_rule_walk.h"
 #include "interop/ical/ical_time.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
@@ -53,8 +56,66 @@ void SetAdvance(TIcalEvent& item, long long seconds) {
 enum TCut {
   ctNone,     // the repeat's own end
   ctHorizon,  // the horizon
-  ctCap       // the most occurrences taken from one repeat
+  ctCap,      // the most occurrences taken from one repeat
+  ctWork      // the most work one repeat may cost
 };
+
+// Whether the time's fields make a moment that exists: the calendar library takes "20261301T250000"
+// as it stands and would carry the overflow into the next year and day.
+bool IsPossibleTime(icaltimetype time) {
+  if (time.month < 1 || time.month > 12 || time.day < 1 || time.day > icaltime_days_in_month(time.month, time.year))
+    return false;
+  return time.is_date || (time.hour >= 0 && time.hour <= 23 && time.minute >= 0 && time.minute <= 59 &&
+                          time.second >= 0 && time.second <= 60);  // 60: a leap second
+}
+
+// The property as the file wrote it, on one line.
+std::string LineOf(icalproperty* property) {
+  std::string line = TextOf(icalproperty_as_ical_string(property));
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
+// Whether every moment the property holds (a date, a date-time, a period's ends, a rule's UNTIL)
+// is possible.
+bool HoldsPossibleTimes(icalproperty* property) {
+  const icalvalue* value = icalproperty_get_value(property);
+  if (value == nullptr) return true;
+  auto possible = [](icaltimetype time) { return icaltime_is_null_time(time) || IsPossibleTime(time); };
+  switch (icalvalue_isa(value)) {
+    case ICAL_DATE_VALUE:
+    case ICAL_DATETIME_VALUE: return possible(icalvalue_get_datetime(value));
+    case ICAL_PERIOD_VALUE: {
+      const icalperiodtype period = icalvalue_get_period(value);
+      return possible(period.start) && possible(period.end);
+    }
+    case ICAL_DATETIMEPERIOD_VALUE: {
+      const icaldatetimeperiodtype date = icalvalue_get_datetimeperiod(value);
+      return possible(date.time) && possible(date.period.start) && possible(date.period.end);
+    }
+    case ICAL_RECUR_VALUE: return possible(icalvalue_get_recur(value).until);
+    case ICAL_TRIGGER_VALUE: return possible(icalvalue_get_trigger(value).time);
+    default: return true;
+  }
+}
+
+// The first line of the component (its reminders included) that names a moment that does not
+// exist, as the file wrote it; empty when there is none.
+std::string ImpossibleTimeLine(icalcomponent* component) {
+  for (icalproperty* property = icalcomponent_get_first_property(component, ICAL_ANY_PROPERTY); property;
+       property = icalcomponent_get_next_property(component, ICAL_ANY_PROPERTY)) {
+    if (!HoldsPossibleTimes(property)) return LineOf(property);
+  }
+  for (icalcomponent* inner = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); inner;
+       inner = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT))
+    if (std::string line = ImpossibleTimeLine(inner); !line.empty()) return line;
+  return {};
+}
+
+// The reason an item with an impossible moment is left out.
+std::string ImpossibleTimeReason(const std::string& line) {
+  return "the line \"" + line + "\" names a date or time that does not exist";
+}
 
 class TIcalMapping {
  public:
@@ -185,9 +246,14 @@ bool TIcalMapping::ReadSingle(icalcomponent* component, TIcalEvent& item, TMomen
   if (icalproperty* id = icalcomponent_get_first_property(component, ICAL_RECURRENCEID_PROPERTY))
     item.RecurrenceId = icaltime_as_ical_string(icalproperty_get_recurrenceid(id));
   item.Description = TextOf(icalcomponent_get_summary(component));
+  if (const std::string line = ImpossibleTimeLine(component); !line.empty()) {
+    reason = ImpossibleTimeReason(line);
+    return false;
+  }
   icalproperty* dtstart = icalcomponent_get_first_property(component, ICAL_DTSTART_PROPERTY);
   if (!dtstart || !MomentOf(dtstart, icalproperty_get_dtstart(dtstart), start)) {
-    reason = "it has no start (DTSTART)";
+    reason = dtstart ? "its start \"" + LineOf(dtstart) + "\" lies outside the years 1 to 3000"
+                     : "it has no start (DTSTART)";
     return false;
   }
   item.AllDayEvent = start.Time.is_date;
@@ -197,6 +263,9 @@ bool TIcalMapping::ReadSingle(icalcomponent* component, TIcalEvent& item, TMomen
   icalproperty* duration = icalcomponent_get_first_property(component, ICAL_DURATION_PROPERTY);
   if (dtend && MomentOf(dtend, icalproperty_get_dtend(dtend), end)) {
     item.EndTime = end.Local;
+  } else if (dtend) {
+    Changes_.push_back("its end \"" + LineOf(dtend) + "\" lies outside the years 1 to 3000 and was left out");
+    item.EndTime = start.Time.is_date ? start.Local + 1 : start.Local;
   } else if (duration) {
     item.EndTime = SnapToMs(start.Local + icaldurationtype_as_int(icalproperty_get_duration(duration)) / 86400.0);
   } else {
@@ -220,36 +289,39 @@ TCut TIcalMapping::Occurrences(icalcomponent* component, const TMoment& start,
                                std::map<std::int64_t, icaltimetype>& found) {
   const double horizonEnd = Options_.Horizon > 0 ? Options_.Horizon + 1 : 0;
   TCut cut = ctNone;
-  auto add = [&](icaltimetype time) {
-    const double local = SnapToMs(LocalDayNumberOf(time, start.Zone));
+  auto add = [&](icaltimetype time, double local) {
     if (horizonEnd > 0 && local >= horizonEnd) {
       cut = std::max(cut, ctHorizon);
       return false;
     }
     if (found.size() >= static_cast<std::size_t>(kMaxIcalOccurrences)) {
-      cut = ctCap;
+      cut = std::max(cut, ctCap);
       return false;
     }
     found.emplace(ToMs(local), time);
     return true;
   };
-  add(start.Time);
+  add(start.Time, start.Local);
+  // The rules are walked in the start's own wall-clock time, a little past the horizon: the start's
+  // zone may lie a day from this machine's.
+  const double untilWall = horizonEnd > 0 ? horizonEnd + 2 : 0;
+  const auto deadline = std::chrono::steady_clock::now() + kMaxIcalItemWalk;
   for (icalproperty* rrule = icalcomponent_get_first_property(component, ICAL_RRULE_PROPERTY); rrule;
        rrule = icalcomponent_get_next_property(component, ICAL_RRULE_PROPERTY)) {
-    std::unique_ptr<icalrecur_iterator, decltype(&icalrecur_iterator_free)> iterator(
-        icalrecur_iterator_new(icalproperty_get_rrule(rrule), start.Time), &icalrecur_iterator_free);
-    if (!iterator) continue;
-    for (icaltimetype next = icalrecur_iterator_next(iterator.get()); !icaltime_is_null_time(next);
-         next = icalrecur_iterator_next(iterator.get()))
-      if (!add(next)) break;
+    const TIcalWalkEnd end =
+        WalkIcalRule(icalproperty_get_rrule(rrule), start.Time, untilWall, deadline,
+                     [&](icaltimetype time) { return add(time, SnapToMs(LocalDayNumberOf(time, start.Zone))); });
+    if (end == weHorizon) cut = std::max(cut, ctHorizon);
+    if (end == weWork) cut = ctWork;
+    if (cut == ctCap) break;
   }
   for (icalproperty* rdate = icalcomponent_get_first_property(component, ICAL_RDATE_PROPERTY); rdate;
        rdate = icalcomponent_get_next_property(component, ICAL_RDATE_PROPERTY)) {
     TMoment moment;
     const icaldatetimeperiodtype date = icalproperty_get_rdate(rdate);
     if (MomentOf(rdate, icaltime_is_null_time(date.time) ? date.period.start : date.time, moment) &&
-        !(horizonEnd > 0 && moment.Local >= horizonEnd))
-      found.emplace(ToMs(moment.Local), moment.Time);
+        !add(moment.Time, moment.Local) && cut == ctCap)
+      break;
   }
   for (icalproperty* exdate = icalcomponent_get_first_property(component, ICAL_EXDATE_PROPERTY); exdate;
        exdate = icalcomponent_get_next_property(component, ICAL_EXDATE_PROPERTY)) {
@@ -348,6 +420,9 @@ void TIcalMapping::ReadEvent(icalcomponent* master, const std::vector<icalcompon
   why += ": it became " + std::to_string(made) + " single events";
   if (cut == ctCap) why += ", cut off after " + std::to_string(kMaxIcalOccurrences);
   if (cut == ctHorizon) why += " up to " + DateText(Options_.Horizon);
+  if (cut == ctWork)
+    why +=
+        " up to " + DateText(FromMs(found.rbegin()->first)) + ": finding more of its occurrences would take too long";
   Note(inExpanded, item.Uid, item.Description, why);
   FlushChanges(item.Uid, item.Description);
   for (const auto& [ms, change] : replaced) ReadEvent(change, {});  // changed occurrences moved off the rule
@@ -357,6 +432,10 @@ void TIcalMapping::ReadTask(icalcomponent* todo) {
   TIcalTask item;
   item.Uid = TextOf(icalcomponent_get_uid(todo));
   item.Description = TextOf(icalcomponent_get_summary(todo));
+  if (const std::string line = ImpossibleTimeLine(todo); !line.empty()) {
+    Note(inSkipped, item.Uid, item.Description, ImpossibleTimeReason(line));
+    return;
+  }
   item.Details = NotesOf(todo);
   item.CategoryName = CategoryOf(todo);
   TMoment moment;
@@ -409,15 +488,8 @@ void ReadCalendar(icalcomponent* calendar, const TIcalReadOptions& options, TIca
 }  // namespace
 
 bool ReadIcal(std::string_view bytes, const TIcalReadOptions& options, TIcalContent& content, TIcalReadError& error) {
-  std::string text;
-  if (!PrepareIcalText(bytes, text, error)) return false;
-  icalerror_set_errors_are_fatal(0);
-  std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)> root(icalparser_parse_string(text.c_str()),
-                                                                     &icalcomponent_free);
-  if (!root) {
-    error = {0, "the calendar could not be read"};
-    return false;
-  }
+  const TIcalComponentPtr root = ParseIcal(bytes, error);
+  if (!root) return false;
   TIcalContent read;
   if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
     ReadCalendar(root.get(), options, read);

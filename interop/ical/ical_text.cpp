@@ -50,6 +50,53 @@ struct TOpen {
   int Line;
 };
 
+// The most values the calendar library takes from one line of a property that holds several; it
+// drops the rest without a word.
+constexpr std::size_t kMaxValuesPerLine = 500;
+
+// Where the value of a content line begins: after the first ':' outside a quoted parameter value.
+std::size_t ValueStartOf(const std::string& line) {
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '"') quoted = !quoted;
+    else if (line[i] == ':' && !quoted) return i + 1;
+  }
+  return line.size();
+}
+
+// Appends the content line ended with CRLF. A list of more dates (RDATE, EXDATE) than the library
+// takes from one line becomes several lines of the same property, which mean the same.
+void AppendContentLine(std::string& out, const std::string& line) {
+  const std::string name = Upper(std::string_view(line).substr(0, line.find_first_of(";:")));
+  if ((name != "RDATE" && name != "EXDATE") ||
+      static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')) < kMaxValuesPerLine) {
+    out.append(line).append("\r\n");
+    return;
+  }
+  const std::size_t valueStart = ValueStartOf(line);
+  std::size_t from = valueStart;
+  std::size_t values = 0;
+  for (std::size_t at = from;;) {
+    const std::size_t comma = line.find(',', at);
+    const bool last = comma == std::string::npos;
+    if (++values == kMaxValuesPerLine || last) {
+      out.append(line, 0, valueStart).append(line, from, (last ? line.size() : comma) - from).append("\r\n");
+      if (last) return;
+      from = comma + 1;
+      values = 0;
+    }
+    at = comma + 1;
+  }
+}
+
+// Whether a repeat rule's value (upper case) repeats more often than daily.
+bool RepeatsWithinADay(const std::string& rule) {
+  const std::size_t at = rule.find("FREQ=");
+  if (at == std::string::npos) return false;
+  const std::string frequency = rule.substr(at + 5, rule.find(';', at) - at - 5);
+  return frequency == "SECONDLY" || frequency == "MINUTELY" || frequency == "HOURLY";
+}
+
 // Checks one unfolded content line against the components open so far.
 bool CheckLine(const std::string& line, int number, std::vector<TOpen>& open, bool& seenCalendar,
                TIcalReadError& error) {
@@ -60,9 +107,18 @@ bool CheckLine(const std::string& line, int number, std::vector<TOpen>& open, bo
     return false;
   }
   const std::string name = Upper(line.substr(0, nameEnd));
-  const std::string value = Upper(line.substr(colon + 1));
+  // Only the values the check reads are copied: a long text need not be.
+  const bool checked = name == "BEGIN" || name == "END" || name == "RRULE";
+  const std::string value = checked ? Upper(std::string_view(line).substr(colon + 1)) : std::string();
   if (!seenCalendar && !(name == "BEGIN" && value == "VCALENDAR")) {
     error = {number, "line " + std::to_string(number) + ": a calendar file starts with BEGIN:VCALENDAR"};
+    return false;
+  }
+  // The library expands a time zone's rules for every conversion; one that changes the offset
+  // more often than daily would cost it time and memory without end.
+  if (name == "RRULE" && RepeatsWithinADay(value) &&
+      std::any_of(open.begin(), open.end(), [](const TOpen& component) { return component.Name == "VTIMEZONE"; })) {
+    error = {number, "line " + std::to_string(number) + ": a time zone's rule repeats more often than daily"};
     return false;
   }
   if (name == "BEGIN") {
@@ -115,7 +171,7 @@ bool PrepareIcalText(std::string_view bytes, std::string& text, TIcalReadError& 
   int lineStart = 0;
   auto finishLine = [&]() {
     if (lineStart == 0) return true;
-    unfolded.append(line).append("\r\n");
+    AppendContentLine(unfolded, line);
     return CheckLine(line, lineStart, open, seenCalendar, error);
   };
   number = 0;

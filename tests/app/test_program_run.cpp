@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QDateTime>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QThread>
@@ -83,6 +84,30 @@ TEST_F(ProgramRun, SigtermClosesAnOpenErrorBoxAndTheErrorIsOnStandardError) {
   ASSERT_NE(line, std::string::npos) << errors;
   const std::string first = errors.substr(line, errors.find('\n', line) - line);
   EXPECT_NE(first.find(Folder_.File("Data/events.xml")), std::string::npos) << "one line with its causes: " << first;
+}
+
+// An end asked from outside while a dialog is open (here the reminder of an event that is due)
+// cancels the dialog and ends the program normally, saving what the exit saves.
+TEST_F(ProgramRun, SigtermCancelsAnOpenDialogAndExitsNormally) {
+  EXPECT_EQ(RunAndTerminate(), 0);  // the first start makes KORET, resource 1
+  const QDateTime soon = QDateTime::currentDateTime().addSecs(120);
+  const std::string at = soon.toString("yyyyMMddTHH:mm:00000").toStdString();
+  const std::string end = soon.addSecs(3600).toString("yyyyMMddTHH:mm:00000").toStdString();
+  std::string events = TTemporaryFolder::Read(Folder_.File("Data/events.xml"));
+  events.insert(events.find("</ROWDATA>"), "<ROW RecordID=\"1\" StartTime=\"" + at + "\" EndTime=\"" + end +
+                                               "\" ResourceID=\"1\" Description=\"Due now\" AlarmSet=\"TRUE\" "
+                                               "AlarmAdvance=\"5\" AlarmAdvanceType=\"0\"/>");
+  TTemporaryFolder::Write(Folder_.File("Data/events.xml"), events);
+  std::filesystem::remove(Folder_.File("Config/Config.ini"));
+
+  QProcess process;
+  Start(process);
+  QThread::msleep(2500);  // the reminder window opens within a second of the start
+  process.terminate();
+  EXPECT_TRUE(process.waitForFinished(5000)) << "the open dialog held the program";
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(process.exitCode(), 0);
+  EXPECT_NE(Config().find("ActTab="), std::string::npos) << "the exit saved the window state";
 }
 
 }  // namespace

@@ -194,6 +194,52 @@ TEST_F(Exchange, ImportingAFileAgainChangesNothingAndAChangedItemUpdatesItsRecor
   for (const TIcalEvent& event : events) EXPECT_EQ(event.Description, "Swim");
 }
 
+// What the summary says of an item is said once, however many single events its repeat became,
+// and an item the planner cannot hold is told with its true reason.
+TEST_F(Exchange, TheSummaryTellsEachItemOnceWithItsTrueReason) {
+  TExchangeFolder folder;
+  const std::string file = folder.Folder.File("in.ics");
+  TTemporaryFolder::Write(file,
+                          "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:h@test\r\nSUMMARY:Holiday\r\n"
+                          "CATEGORIES:Holiday - US\r\nDTSTART:20240513T090000\r\nDTEND:20240513T100000\r\n"
+                          "RRULE:FREQ=WEEKLY;BYDAY=MO,WE;COUNT=20\r\nEND:VEVENT\r\n"
+                          "BEGIN:VEVENT\r\nUID:m@test\r\nSUMMARY:Moments\r\nDTSTART:20240513T090000\r\n"
+                          "RRULE:FREQ=WEEKLY;BYDAY=MO,WE;COUNT=3\r\nEND:VEVENT\r\n"
+                          "BEGIN:VEVENT\r\nUID:f@test\r\nSUMMARY:Forever\r\nDTSTART:00010101T000000\r\n"
+                          "DTEND:99991231T235959\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+  const TVpImportSummary summary = folder.Import(file);
+  EXPECT_EQ(summary.Added, 20);
+  EXPECT_EQ(summary.NotesText(),
+            "Expanded: \"Holiday\" (h@test): the planner cannot hold its repeat rule: it became 20 single events\n"
+            "Expanded: \"Moments\" (m@test): the planner cannot hold its repeat rule: it became 3 single events\n"
+            "Changed: \"Forever\" (f@test): its end \"DTEND:99991231T235959\" lies outside the years 1 to 3000 and "
+            "was left out\n"
+            "Changed: \"Holiday\" (h@test): no category is named \"Holiday - US\": put in the first\n"
+            "Skipped: \"Moments\" (m@test): it has no length: it ends as it starts\n"
+            "Skipped: \"Forever\" (f@test): it has no length: it ends as it starts\n");
+}
+
+// An export writes where the user pointed: a symbolic link at the path is refused and left as it
+// is, and the file it points to is not touched.
+TEST_F(Exchange, AnExportRefusesASymbolicLinkAtItsPath) {
+  TExchangeFolder folder;
+  Fill(folder);
+  const std::string victim = folder.Folder.File("victim.txt");
+  const std::string link = folder.Folder.File("out.ics");
+  TTemporaryFolder::Write(victim, "keep me");
+  std::filesystem::create_symlink(victim, link);
+  try {
+    ExportIcalFile(folder.Target(), folder.Writer, link, {}, 0);
+    FAIL() << "exported through the link";
+  } catch (const EFileWriteError& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to write \"" + link +
+                                         "\": it is a symbolic link, and an export never writes through one; name the "
+                                         "file itself");
+  }
+  EXPECT_EQ(TTemporaryFolder::Read(victim), "keep me");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+}
+
 struct TBadFile {
   const char* Name;
   const char* File;

@@ -1,8 +1,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <limits>
 
 #include "platform/file_writer.h"
 #include "tests/support/failing_file_calls.h"
@@ -114,12 +117,39 @@ INSTANTIATE_TEST_SUITE_P(EachStep, AtomicFileWriterFailure,
                                            TFailureCase{"Rename", stRename, "rename"}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(AtomicFileWriter, AFailedFolderFlushIsReportedAfterTheRename) {
+// Once the rename is done the change is made: a folder that cannot be flushed afterwards is a
+// warning naming the file, never an error that would have the change undone or repeated.
+TEST(AtomicFileWriter, AFolderFlushFailingAfterTheRenameIsAWarning) {
+  for (const auto& [step, text] : {std::pair{stOpenFolder, "(open folder): Input/output error"},
+                                   std::pair{stFlushFolder, "(flush folder): Input/output error"}}) {
+    TTemporaryFolder folder;
+    const std::string path = folder.File("recordids.xml");
+    TFailingCalls calls(step);
+    TAtomicFileWriter writer(calls);
+    std::vector<std::string> warnings;
+    writer.SetOnWarning([&](const std::string& message) { warnings.push_back(message); });
+    writer.ReplaceFile(path, "new");
+    EXPECT_EQ(TTemporaryFolder::Read(path), "new");
+    ASSERT_EQ(warnings.size(), 1u) << text;
+    EXPECT_EQ(warnings[0], "\"" + path + "\" was written, but its folder could not be flushed " + text +
+                               "; the change may not survive a power loss");
+  }
+}
+
+// A killed export leaves its temporary file beside the target: the next write of that file
+// removes it (and a link planted at such a name), those of other files and live writers stay.
+TEST(AtomicFileWriter, RemovesTheTargetsStaleTemporaryFiles) {
   TTemporaryFolder folder;
-  const std::string path = folder.File("recordids.xml");
-  TFailingCalls calls(stFlushFolder);
-  EXPECT_THROW(TAtomicFileWriter(calls).ReplaceFile(path, "new"), EFileWriteError);
-  EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"recordids.xml"});
+  const std::string gone = std::to_string(std::numeric_limits<int>::max() - 3);  // no such process
+  const std::string live = std::to_string(::getpid());
+  for (const std::string& name : {".out.ics.tmp-" + gone + "-0", ".out.ics.tmp-" + live + "-7",
+                                  ".other.ics.tmp-" + gone + "-0", "out.ics.tmp-" + gone + "-0"})
+    TTemporaryFolder::Write(folder.File(name), std::string(1000, 'x'));
+  std::filesystem::create_symlink(folder.File("victim"), folder.File(".out.ics.tmp-" + gone + "-1"));
+  TAtomicFileWriter().ReplaceFile(folder.File("out.ics"), "calendar");
+  EXPECT_EQ(FolderEntries(folder.Path()),
+            (std::vector<std::string>{".other.ics.tmp-" + gone + "-0", ".out.ics.tmp-" + live + "-7", "out.ics",
+                                      "out.ics.tmp-" + gone + "-0"}));
 }
 
 TEST(AtomicFileWriter, AFolderThatCannotFlushStillSucceeds) {

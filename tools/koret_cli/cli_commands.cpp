@@ -158,7 +158,7 @@ int Agenda(const TCliContext& context, std::ostream& out) {
   const double from = ParseDateTime(Required(context.Options, "from"), "from", false);
   const auto days = context.Options.find("days");
   const int count = days == context.Options.end() ? 1 : Number(days->second, "days", 1, 36600);
-  TAtomicFileWriter writer;
+  TAtomicFileWriter writer = CliWriter(context.Err);
   TSession session(context.DataFolder, writer, TSession::sEventsOnly);
   TVpFlexDataStore& store = session.Store();
   TVpResource* resource = ChooseResource(store, context);
@@ -199,7 +199,7 @@ int AddEvent(const TCliContext& context, std::ostream& out) {
   if (repeat == rcCustom) interval = Number(Required(options, "interval"), "interval", 1, 36600);
   else if (options.count("interval")) throw EUsage("--interval needs --repeat 7");
 
-  TAtomicFileWriter writer;
+  TAtomicFileWriter writer = CliWriter(context.Err);
   TSession session(context.DataFolder, writer, TSession::sEventsOnly);
   TVpFlexDataStore& store = session.Store();
   // From choosing the resource to the event's row on disk, no other writer comes between: two
@@ -224,7 +224,7 @@ int AddEvent(const TCliContext& context, std::ostream& out) {
 
 int CreateTables(const TCliContext& context, std::ostream& out) {
   std::filesystem::create_directories(context.DataFolder);
-  TAtomicFileWriter writer;
+  TAtomicFileWriter writer = CliWriter(context.Err);
   for (const std::string& file : CreateMissingTables(context.DataFolder, writer)) out << file << '\n';
   return 0;
 }
@@ -303,7 +303,7 @@ void ReadFormats(TVpPrinter& printer, const TCliContext& context) {
 }
 
 int Formats(const TCliContext& context, std::ostream& out) {
-  TAtomicFileWriter writer;
+  TAtomicFileWriter writer = CliWriter(context.Err);
   THeadlessDesktop desktop;
   TVpPrinter printer(desktop, writer);
   ReadFormats(printer, context);
@@ -320,7 +320,7 @@ int Print(const TCliContext& context, std::ostream&) {
   const std::string& pdfFile = Required(options, "pdf");
   if (!context.Pdf) throw std::runtime_error("this koret-cli was built without the desktop libraries and cannot print");
 
-  TAtomicFileWriter writer;
+  TAtomicFileWriter writer = CliWriter(context.Err);
   THeadlessDesktop desktop;
   TVpPrinter printer(desktop, writer);
   ReadFormats(printer, context);

@@ -1,6 +1,7 @@
 #include "tools/koret_cli/cli_context.h"
 
 #include <filesystem>
+#include <ostream>
 
 #include "platform/error_text.h"
 #include "platform/ini_file.h"
@@ -25,6 +26,13 @@ TVpResource* ChooseResource(TVpFlexDataStore& store, const TCliContext& context)
   return resources.Count() > 0 ? resources.Items(0) : nullptr;
 }
 
+TAtomicFileWriter CliWriter(std::ostream& err) {
+  TAtomicFileWriter writer;
+  writer.SetOnWarning([&err](const std::string& message) { err << "koret-cli: warning: " << message << '\n'; });
+  return writer;
+}
+
 TCliExchange::TCliExchange(const TCliContext& context)
-    : Target{context.DataFolder, TVpStoreServices{Clock, Desktop, Desktop, Desktop, Desktop, Desktop},
+    : Writer(CliWriter(context.Err)),
+      Target{context.DataFolder, TVpStoreServices{Clock, Desktop, Desktop, Desktop, Desktop, Desktop},
              [&context](TVpFlexDataStore& store) { return ChooseResource(store, context); }} {}

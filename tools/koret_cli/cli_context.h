@@ -42,6 +42,10 @@ const std::string& Required(const TCliOptions& options, const std::string& name)
 // else "KORET", else the first. Nothing when there are no resources; raises for an unknown name.
 TVpResource* ChooseResource(TVpFlexDataStore& store, const TCliContext& context);
 
+// A file writer whose warnings (a change written that may not survive a power loss) go to the
+// command's standard error: the command still succeeds, as the change was made.
+TAtomicFileWriter CliWriter(std::ostream& err);
+
 // The target of import, export and sync: the data folder and its chosen resource, with headless
 // services.
 struct TCliExchange {
