@@ -82,8 +82,8 @@ class PageRendererTest : public ::testing::Test, protected TPlannerFixture {
   TVpControlLink Link;
   TVpPrinter Printer{Poster, Writer};
   TVpPageRenderer Renderer{Printer, Link, Clock, Locale};
-  // Header 28 and four rows of 28 fit a page this high.
-  TRecordingTarget Target{{0, 0, 300, 140}};
+  // Header 28 and four whole rows of 28 above the list's 2-pixel border fit a page this high.
+  TRecordingTarget Target{{0, 0, 300, 142}};
 };
 
 }  // namespace
@@ -114,7 +114,7 @@ TEST_F(PageRendererTest, DayPagesRunEitherWayAndInvisibleViewsDoNotStep) {
   EXPECT_EQ(back.First, EncodeDate(2024, 3, 7));
   EXPECT_FALSE(back.Forward);
   Printer.MutablePrintFormats()[0].Elements[1].Visible = false;
-  TRecordingTarget single{{0, 0, 300, 140}};
+  TRecordingTarget single{{0, 0, 300, 142}};
   Renderer.PrintFormatRange(single, EncodeDate(2024, 3, 5), EncodeDate(2024, 3, 7));
   EXPECT_EQ(single.Pages.size(), 1u);
 }
@@ -139,7 +139,7 @@ TEST_F(PageRendererTest, AListThatMakesNoProgressEndsTheJob) {
   Renderer.PrintFormatRange(Target, EncodeDate(2024, 3, 5), EncodeDate(2024, 3, 5));
   EXPECT_EQ(Target.Pages.size(), 1u);
   EXPECT_NE(Renderer.ListNote(), "");
-  const auto preview = PreviewPages({0, 0, 300, 140}, EncodeDate(2024, 3, 5), EncodeDate(2024, 3, 5));
+  const auto preview = PreviewPages({0, 0, 300, 142}, EncodeDate(2024, 3, 5), EncodeDate(2024, 3, 5));
   EXPECT_EQ(preview.size(), 1u);
 }
 
@@ -155,7 +155,7 @@ TEST_F(PageRendererTest, ThePreviewShowsThePagesTheJobPrints) {
   const size_t rowsOnScreen = live.ScreenLayout().Rows.size();
 
   Renderer.PrintFormatRange(Target, EncodeDate(2024, 3, 5), EncodeDate(2024, 3, 6));
-  const auto preview = PreviewPages({0, 0, 300, 140}, EncodeDate(2024, 3, 5), EncodeDate(2024, 3, 6));
+  const auto preview = PreviewPages({0, 0, 300, 142}, EncodeDate(2024, 3, 5), EncodeDate(2024, 3, 6));
   ASSERT_EQ(Target.Pages.size(), 3u);  // the list outlasts the two days
   ASSERT_EQ(preview.size(), Target.Pages.size());
   for (size_t i = 0; i < preview.size(); ++i) EXPECT_EQ(preview[i], Target.Pages[i]->Texts()) << i;
