@@ -55,13 +55,21 @@ TEST(PreviewArithmetic, PlacementTakesTheScrolledPartOfTheBitmap) {
   EXPECT_EQ(half.Frame, (TPoint{408, 528}));
   const TVpPreviewPlacement actual = PlacePreviewPage(zfActualSize, client, page, {5, 6}, std::nullopt);
   EXPECT_EQ(actual.Source, (TRect{5, 6, 402, 303}));
-  // A letter page at 300 dpi fitted into the control keeps its proportions.
+  // A letter page at 300 dpi fitted into the control keeps its proportions, and stands in the
+  // middle of the room it leaves: (400 - 227 - 2) / 2 = 85 pixels to the right.
   const TVpPreviewPlacement fit = PlacePreviewPage(zfFitToControl, client, page, {}, TPoint{2550, 3300});
-  EXPECT_EQ(fit.Dest, (TRect{3, 3, 227, 297}));
+  EXPECT_EQ(fit.Frame, (TPoint{227, 297}));
+  EXPECT_EQ(fit.Offset, (TPoint{85, 0}));
+  EXPECT_EQ(fit.Dest, (TRect{88, 3, 312, 297}));
   EXPECT_EQ(fit.Source, (TRect{0, 0, 816, 1056}));
-  const std::vector<std::pair<TPoint, TPoint>> lines = PreviewFrameLines(client, fit.Frame);
+  const std::vector<std::pair<TPoint, TPoint>> lines = PreviewFrameLines(client, fit.Frame, fit.Offset);
   ASSERT_EQ(lines.size(), 4u);  // the page is narrower and lower than the control: its own edges
-  EXPECT_EQ(lines[2], (std::pair<TPoint, TPoint>{{227, 2}, {227, 298}}));
+  EXPECT_EQ(lines[0], (std::pair<TPoint, TPoint>{{87, 2}, {87, 297}}));
+  EXPECT_EQ(lines[2], (std::pair<TPoint, TPoint>{{312, 2}, {312, 298}}));
+  // A quarter-size page stands in the middle both ways.
+  const TVpPreviewPlacement quarter = PlacePreviewPage(zf25Percent, {400, 400}, page, {}, std::nullopt);
+  EXPECT_EQ(quarter.Offset, (TPoint{(400 - 204 - 2) / 2, (400 - 264 - 2) / 2}));
+  EXPECT_EQ(half.Offset, (TPoint{0, 0})) << "a page larger than the control scrolls instead";
 }
 
 TEST(PreviewArithmetic, BitmapSizeUsesEachAxisAndTreatsZeroAsTheScreen) {

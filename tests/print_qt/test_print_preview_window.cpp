@@ -30,10 +30,11 @@ class PrintPreviewWindowTest : public ::testing::Test, protected TPlannerFixture
   TVpControlLink Link;
   TVpPrinter Printer{Poster, Writer};
   TVpPageRenderer Renderer{Printer, Link, Clock, Locale};
+  TFakeMessageBoxes Messages;
 };
 
 TEST_F(PrintPreviewWindowTest, WindowShortcutsComeBeforeThePreviewsKeys) {
-  TfrmPrintPreview window(Printer, Renderer, Clock, Locale);
+  TfrmPrintPreview window(Printer, Renderer, Clock, Locale, Messages);
   auto& preview = *window.findChild<TVpPrintPreviewWidget*>("VpPrintPreview1");
   auto& formats = *window.findChild<QComboBox*>("VpPrintFormatComboBox1");
   EXPECT_EQ(formats.count(), 2);
