@@ -69,6 +69,8 @@ class KoretCliPrint : public ::testing::Test {
     if ((args[1] == "print" || args[1] == "formats") && std::find(args.begin(), args.end(), "--formats") == args.end())
       args.insert(args.begin() + 2, {"--formats", KORET_RESOURCES_DIR "/Config/PrintFormats.xml"});
     if (args[1] != "formats") args.insert(args.begin() + 2, {"--data", Folder.File("Data")});
+    // Printed dates follow the desktop's locale; these tests read them in the United States'.
+    args.insert(args.begin(), {"env", "LC_ALL=" + Locale});
     return RunCommand(args);
   }
   void AddEvent(const std::string& day, const std::string& subject) {
@@ -120,6 +122,7 @@ class KoretCliPrint : public ::testing::Test {
   }
 
   TTemporaryFolder Folder;
+  std::string Locale = "en_US.UTF-8";
 };
 
 // The designer's editors and save dialog as the test answers them: each element editor is filled

@@ -7,11 +7,13 @@
 #include <ostream>
 #include <set>
 
+#include "app/core/organizer_print_views.h"
+#include "app/core/printer_settings.h"
+#include "app/core/settings_store.h"
 #include "interop/exchange/export_command.h"
 #include "interop/exchange/import_command.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
-#include "platform/english_locale.h"
 #include "platform/error_text.h"
 #include "platform/file_writer.h"
 #include "platform/system_clock.h"
@@ -295,6 +297,19 @@ void ReadFormats(TVpPrinter& printer, const TCliContext& context) {
   if (!error.empty()) throw std::runtime_error(error);
 }
 
+// The organizer's settings (Config/Config.ini beside koret-cli), read only; a file that cannot be
+// read is told and the defaults are used, as the organizer does.
+TProgramSettings OrganizerSettings(const TCliContext& context, TFileWriter& writer) {
+  TSettingsStore settings(writer);
+  settings.SetFileName(context.ProgramFolder + "/Config/Config.ini");
+  try {
+    settings.Open();
+  } catch (const std::exception& e) {
+    context.Err << "koret-cli: " << DescribeError(e, ": ") << "; printing with the default settings\n";
+  }
+  return ReadProgramSettings(settings);
+}
+
 int Formats(const TCliContext& context, std::ostream& out) {
   TAtomicFileWriter writer;
   THeadlessDesktop desktop;
@@ -320,18 +335,25 @@ int Print(const TCliContext& context, std::ostream&) {
   if (printer.IndexOfFormatName(formatName) < 0)
     throw std::runtime_error("no print format is named \"" + ValueExcerpt(formatName) +
                              "\" (koret-cli formats lists them)");
+  ApplyOrganizerPrinterSettings(printer);
+  const TProgramSettings settings = OrganizerSettings(context, writer);
   TSession session(context.DataFolder, writer);
   TVpFlexDataStore& store = session.Store();
   if (TVpResource* resource = ChooseResource(store, context)) store.SetActiveResource(resource);
   TVpControlLink link;
   link.SetDataStore(&store);
   const TSystemClock clock;
-  const TEnglishLocale locale;
-  TVpPageRenderer renderer(printer, link, clock, locale);
-  const std::string document =
-      context.Pdf([&](TVpPrintTarget& target) { renderer.PrintFormat(target, formatName, from, to); });
+  std::string note;
+  const std::string document = context.Pdf([&](TVpPrintTarget& target, const TLocale& locale) {
+    // The page looks as the organizer prints it: its views, its settings, the desktop's locale.
+    TOrganizerPrintViews views(clock, locale, settings);
+    views.Link(link, &store);
+    TVpPageRenderer renderer(printer, link, clock, locale);
+    renderer.PrintFormat(target, formatName, from, to);
+    note = renderer.ListNote();
+  });
   writer.ReplaceFile(pdfFile, document);
-  if (!renderer.ListNote().empty()) context.Err << "koret-cli: " << renderer.ListNote() << '\n';
+  if (!note.empty()) context.Err << "koret-cli: " << note << '\n';
   return 0;
 }
 
