@@ -43,7 +43,8 @@ constexpr const char* kUsage =
     "6 yearly by date, 7 every N days (--interval N).\n"
     "DIR defaults to the Data folder beside koret-cli; NAME to the resource the organizer last showed;\n"
     "FILE of --formats to Config/PrintFormats.xml beside koret-cli. print writes the pages of the format\n"
-    "from the first date to the last (--to defaults to --from) as a PDF file. import reads a calendar (.ics)\n"
+    "from the first date to the last (--to defaults to --from) as a PDF file, as the organizer prints them:\n"
+    "with the settings in Config/Config.ini beside DIR and the desktop's language. import reads a calendar (.ics)\n"
     "or address-book (.vcf) file; items it already knows (by UID) are updated, not added again. export\n"
     "writes the events and tasks (--ics; --from and --to limit the events) or the contacts (--vcf), each with\n"
     "its UID; delete removes the event, task or contact with the UID.\n"
@@ -297,11 +298,11 @@ void ReadFormats(TVpPrinter& printer, const TCliContext& context) {
   if (!error.empty()) throw std::runtime_error(error);
 }
 
-// The organizer's settings (Config/Config.ini beside koret-cli), read only; a file that cannot be
-// read is told and the defaults are used, as the organizer does.
+// The organizer's settings for the data folder, read only; a file that cannot be read is told and
+// the defaults are used, as the organizer does.
 TProgramSettings OrganizerSettings(const TCliContext& context, TFileWriter& writer) {
   TSettingsStore settings(writer);
-  settings.SetFileName(context.ProgramFolder + "/Config/Config.ini");
+  settings.SetFileName(SettingsFileFor(context));
   try {
     settings.Open();
   } catch (const std::exception& e) {

@@ -188,6 +188,7 @@ void TVpMonthViewPass::DrawEventLines(const TVpMonthdayRec& day, const std::vect
   const TRect& cell = day.Rec;
   const TFont& font = View_.EventFont().Font();
   const char* timeFormat = View_.TimeFormat() == tf12Hour ? "hh:mm AM/PM" : "hh:mm";
+  const char* shortTimeFormat = View_.TimeFormat() == tf12Hour ? "h:mmam/pm" : "h:mm";
   // On paper the lines start below the day number and have the cell's whole width.
   int top = DisplayOnly() ? cell.Top + Layout_.DayNumberHeight + 3 : cell.Top;
   int height = Layout_.EventHeight + 3;
@@ -202,10 +203,11 @@ void TVpMonthViewPass::DrawEventLines(const TVpMonthdayRec& day, const std::vect
     const TRect line{cell.Left, top, right, top + height};
     std::string text = event->Description();
     // A printed month tells when each event starts, which a small calendar on screen leaves out,
-    // and keeps the line short.
-    const std::string start = FormatDateTime(timeFormat, event->StartTime(), View_.Locale());
-    if (DisplayOnly() && !event->AllDayEvent()) text = start + " " + text;
-    else if (View_.ShowEventTime()) text = start + " - " + text;
+    // in the short form of the day view, to leave room for the description.
+    if (DisplayOnly() && !event->AllDayEvent())
+      text = FormatDateTime(shortTimeFormat, event->StartTime(), View_.Locale()) + " " + text;
+    else if (View_.ShowEventTime())
+      text = FormatDateTime(timeFormat, event->StartTime(), View_.Locale()) + " - " + text;
     Text(cell.Left + 3, line.Top + 3, Fit(text, font, std::max(line.Width() - 12, 0)), font);
     Layout_.Events.push_back({line, kUndrawnRect, event, event->RecordID()});
     top = line.Bottom + 1;

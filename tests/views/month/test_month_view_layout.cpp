@@ -158,7 +158,7 @@ TEST_F(MonthViewLayout, APrintAt600DotsPerInchDrawsInBlackAndWhiteWithinItsRecta
     if (op.Font.Color == clBlack && !op.Text.empty() && std::isdigit(static_cast<unsigned char>(op.Text[0]))) ++numbers;
   }
   EXPECT_EQ(numbers, 42) << "every day number in black, the selected one too";
-  const TCanvasOp* dentist = canvas.FindText("10:00 AM Dentist");
+  const TCanvasOp* dentist = canvas.FindText("10:00am Dentist");
   ASSERT_NE(dentist, nullptr) << "a print tells when an event starts, in a line of its own below the day number";
   const TCanvasOp* twenty = canvas.FindText("20");
   ASSERT_NE(twenty, nullptr);
