@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "model/day_number.h"
+#include "model/resource.h"
+#include "model/task.h"
+#include "model/tasks.h"
 #include "platform/english_locale.h"
 #include "print/print_preview.h"
 #include "store/control_link.h"
@@ -200,3 +203,77 @@ TEST_F(PrintPreviewTest, FormatListShowsVisibleFormatsSorted) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every "Page ..." caption drawn on the preview's bitmap so far, page by page.
+size_t PagesDrawnOn(TBitmap* bitmap) {
+  size_t drawn = 0;
+  for (const std::string& text : static_cast<TRecordingCanvas&>(bitmap->Canvas()).Texts())
+    drawn += text.starts_with("Page ") ? 1 : 0;
+  return drawn;
+}
+
+}  // namespace
+
+// Pages whose lists are where they were on a page drawn before are laid out from their dates:
+// the last page of ten months is found drawing a handful of pages, not three hundred.
+TEST_F(PrintPreviewTest, ALongRangeIsLaidOutFromItsDatesWithoutDrawingEachPage) {
+  UseFormats({DayFormat("Day")});
+  Preview.SetEndDate(EncodeDate(2026, 12, 31));
+  EXPECT_EQ(Preview.PageCount(), 306);
+  Preview.LastPage();
+  EXPECT_EQ(Preview.CurPage(), 305);
+  EXPECT_EQ(LastPageCaption(), "Page 306");
+  EXPECT_LT(PagesDrawnOn(Preview.PageBitmap()), 10u) << "the pages shown, and the first to learn the lists";
+}
+
+// A task list running over pages beside a day view: the preview's pages, counted and shown, are
+// those the print job prints.
+TEST_F(PrintPreviewTest, PagesOfAListBesideTheDaysAreThoseTheJobPrints) {
+  for (int i = 0; i < 25; ++i) Store().ActiveResource()->Tasks().AddTask(100 + i)->SetDescription("t" + std::to_string(i));
+  TVpPrintFormatItem format = DayFormat("Day and tasks");
+  format.Elements[1].Width = 50;
+  TVpPrintFormatElementItem tasks;
+  tasks.ItemType = itTasks;
+  tasks.Left = 50;
+  tasks.Top = 10;
+  tasks.Width = 50;
+  tasks.Height = 90;
+  format.Elements.push_back(tasks);
+  UseFormats({format});
+  Preview.SetEndDate(EncodeDate(2026, 3, 5));
+  TRecordingTarget job{{0, 0, 400, 300}};
+  Renderer.PrintFormatRange(job, Preview.StartDate(), Preview.EndDate());
+  ASSERT_EQ(Preview.PageCount(), static_cast<int>(job.Pages.size()));
+  for (int page = 0; page < Preview.PageCount(); ++page) {
+    SCOPED_TRACE(page);
+    Preview.SetCurPage(page);
+    Preview.EnsureRendered();  // as painting does: laying out may have drawn another page since
+    std::vector<std::string> printed;
+    for (const std::string& text : job.Pages[static_cast<size_t>(page)]->Texts())
+      if (text.starts_with("Page ") || text.starts_with("t")) printed.push_back(text);
+    std::vector<std::string> shown;
+    const auto& canvas = static_cast<TRecordingCanvas&>(Preview.PageBitmap()->Canvas());
+    const std::vector<std::string> all = canvas.Texts();
+    // The bitmap holds every page drawn on it; this page is what was drawn last.
+    for (size_t i = all.size() - job.Pages[static_cast<size_t>(page)]->Texts().size(); i < all.size(); ++i)
+      if (all[i].starts_with("Page ") || all[i].starts_with("t")) shown.push_back(all[i]);
+    EXPECT_EQ(shown, printed);
+  }
+}
+
+TEST_F(PrintPreviewTest, OnlyARangeOfMoreThanAYearOfPagesIsAskedAbout) {
+  TVpPrintFormatItem tasksOnly;
+  tasksOnly.SetFormatName("Tasks");
+  tasksOnly.Elements.resize(1);
+  tasksOnly.Elements[0].ItemType = itTasks;
+  UseFormats({DayFormat("Day"), tasksOnly});
+  const double start = EncodeDate(2026, 3, 1);
+  EXPECT_EQ(ManyPagesQuestion(Printer, {start, start + 365}, Locale), "") << "366 pages";
+  EXPECT_EQ(ManyPagesQuestion(Printer, {start, start + 366}, Locale),
+            "From 3/1/2026 to 3/2/2027 the format \"Day\" prints 367 pages.\n\nShow and print all of them?");
+  Printer.SetActiveFormatIndex(1);
+  EXPECT_EQ(ManyPagesQuestion(Printer, {EncodeDate(100, 1, 1), start}, Locale), "")
+      << "a list's pages do not step through the dates";
+}
