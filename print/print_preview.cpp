@@ -255,6 +255,7 @@ bool TVpPrintPreview::DrawPage(int k, bool record) {
       Renderer_.DrawPreviewPage(canvas, {0, 0, Bitmap_->Width(), Bitmap_->Height()}, k + 1, start, JobDates());
   if (!record) return last;
   ListSteps_[{from.TaskRow, from.ContactRow}] = {start.TaskRow, start.ContactRow, Renderer_.LastPageElements()};
+  if (ListNote_.empty()) ListNote_ = Renderer_.ListNote();
   RecordPage(k, start, last);
   return last;
 }
@@ -311,6 +312,7 @@ void TVpPrintPreview::EnsureRendered() {
 void TVpPrintPreview::ClearPages() {
   Pages_.clear();
   ListSteps_.clear();
+  ListNote_.clear();
   Rendered_ = false;
   if (CurPage_ != 0) SetCurPage(0);
 }

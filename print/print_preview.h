@@ -143,6 +143,9 @@ class TVpPrintPreview : public TMessageTarget {
   int PagesReached() const { return static_cast<int>(Pages_.size()); }
   // The number of pages of the job, all laid out (0 while nothing can be rendered).
   int PageCount();
+  // Why a list of the pages laid out so far ends early (an element too small for one row), or an
+  // empty text.
+  const std::string& ListNote() const { return ListNote_; }
 
   // The bitmap of the current page, or none before it was first rendered.
   TBitmap* PageBitmap() const { return Bitmap_.get(); }
@@ -203,6 +206,7 @@ class TVpPrintPreview : public TMessageTarget {
   std::unique_ptr<TBitmap> Bitmap_;
   std::vector<TPageRecord> Pages_;
   std::map<std::pair<int, int>, TListStep> ListSteps_;
+  std::string ListNote_;
   int CurPage_ = 0;
   bool Rendered_ = false;
   std::vector<TVpPageMenuItem> Menu_;

@@ -209,8 +209,10 @@ void TfrmPrintPreview::UpdatePageActions() {
   PageActions_[2]->setEnabled(!last);
   PageActions_[3]->setEnabled(!last);
   const int count = Preview_.PageCount();
-  PageNumber_->setText(count > 0 ? QString("Page %1 of %2").arg(std::min(Preview_.CurPage() + 1, count)).arg(count)
-                                 : QString());
+  QString page = count > 0 ? QString("Page %1 of %2").arg(std::min(Preview_.CurPage() + 1, count)).arg(count) : "";
+  // What the pages leave out is told beside them, before anything is printed.
+  if (!Preview_.ListNote().empty()) page += "   " + ToQt(Preview_.ListNote());
+  PageNumber_->setText(page);
 }
 
 std::optional<TReportDataRec> ExecutePrintPreview(TVpPrinter& printer, TVpPageRenderer& renderer, const TClock& clock,

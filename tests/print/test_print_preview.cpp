@@ -277,3 +277,18 @@ TEST_F(PrintPreviewTest, OnlyARangeOfMoreThanAYearOfPagesIsAskedAbout) {
   EXPECT_EQ(ManyPagesQuestion(Printer, {EncodeDate(100, 1, 1), start}, Locale), "")
       << "a list's pages do not step through the dates";
 }
+
+// A list element too small for one row shows its one page and says why, before anything prints.
+TEST_F(PrintPreviewTest, AListTooSmallForOneRowIsToldBeforePrinting) {
+  Store().ActiveResource()->Tasks().AddTask(100)->SetDescription("t");
+  TVpPrintFormatItem tiny;
+  tiny.SetFormatName("Tiny");
+  tiny.Elements.resize(1);
+  tiny.Elements[0].ItemType = itTasks;
+  tiny.Elements[0].Height = 3;
+  UseFormats({tiny});
+  EXPECT_EQ(Preview.PageCount(), 1);
+  EXPECT_NE(Preview.ListNote().find("too small to hold one row"), std::string::npos);
+  UseFormats({DayFormat("Day")});
+  EXPECT_EQ(Preview.ListNote(), "") << "another format starts afresh";
+}
