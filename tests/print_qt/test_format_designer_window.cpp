@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include "platform/english_locale.h"
@@ -47,9 +48,12 @@ TEST(ElementEditWindow, TypeRadiosDriveTheButtonsAndNumberFieldsKeepToTheUnit) {
   TfrmEditElement window(form, messages);
   Activate(window);
   auto& shape = Control<QPushButton>(window, "btnShape");
+  auto& columns = Control<QSpinBox>(window, "edDayColumns");
   EXPECT_FALSE(shape.isEnabled());
+  EXPECT_TRUE(columns.isEnabled()) << "a day view prints day columns";
   ClickRadio(Control<QWidget>(window, "rgItemType"), "Shape");
   EXPECT_TRUE(shape.isEnabled());
+  EXPECT_FALSE(columns.isEnabled());
   EXPECT_EQ(form.ItemType, itShape);
 
   ClickRadio(Control<QWidget>(window, "rgMeasurement"), "Inches");
