@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "model/day_number.h"
 #include "platform/qt/command_guard.h"
 #include "platform/scoped_value.h"
 #include "platform/qt/qt_text.h"
@@ -162,15 +163,17 @@ void TfrmPrintPreview::ShowRange() {
   EndEdit_.SetDate(Range_.End);
 }
 
+// A field shows a day: it changes the range only when it holds another day (an emptied field
+// keeps its date), so that a range that came with a time of day keeps it.
 bool TfrmPrintPreview::TakeStart(double date) {
   TVpPreviewRange range = Range_;
-  if (date != 0) range.SetStart(date);  // an emptied field keeps its date
+  if (date != 0 && DayNumberOf(date) != DayNumberOf(Range_.Start)) range.SetStart(date);
   return TakeRange(range);
 }
 
 bool TfrmPrintPreview::TakeEnd(double date) {
   TVpPreviewRange range = Range_;
-  if (date != 0) range.SetEnd(date);
+  if (date != 0 && DayNumberOf(date) != DayNumberOf(Range_.End)) range.SetEnd(date);
   return TakeRange(range);
 }
 

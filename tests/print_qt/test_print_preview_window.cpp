@@ -132,7 +132,8 @@ TEST_F(PrintPreviewWindowTest, ADateTakesEffectWhenTheFieldIsLeftOrOnEnter) {
 // page from the dates alone, at once.
 TEST_F(PrintPreviewWindowTest, ARangeOfManyPagesIsAskedAboutAndThenLaidOutAtOnce) {
   TfrmPrintPreview window(Printer, Renderer, Clock, Locale, Messages);
-  window.SetDates(EncodeDate(2026, 3, 1), EncodeDate(2026, 3, 1));
+  const double afternoon = EncodeTime(14, 20);  // the day view's date comes with the time of day
+  window.SetDates(EncodeDate(2026, 3, 1) + afternoon, EncodeDate(2026, 3, 1) + afternoon);
   window.show();
   QApplication::setActiveWindow(&window);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -149,7 +150,7 @@ TEST_F(PrintPreviewWindowTest, ARangeOfManyPagesIsAskedAboutAndThenLaidOutAtOnce
   const long long days = static_cast<long long>(EncodeDate(2026, 3, 1) - EncodeDate(202, 3, 1)) + 1;
   EXPECT_NE(Messages.Shown[0].Text.find("prints " + std::to_string(days) + " pages"), std::string::npos)
       << Messages.Shown[0].Text;
-  EXPECT_EQ(window.Preview().StartDate(), EncodeDate(2026, 3, 1)) << "No keeps the range";
+  EXPECT_EQ(window.Preview().StartDate(), EncodeDate(2026, 3, 1) + afternoon) << "No keeps the range";
   EXPECT_EQ(start.text(), "3/1/2026");
 
   start.end(false);
@@ -164,6 +165,12 @@ TEST_F(PrintPreviewWindowTest, ARangeOfManyPagesIsAskedAboutAndThenLaidOutAtOnce
   EXPECT_LT(seconds, 2.0);
   EXPECT_EQ(window.Preview().CurPage(), days - 1);
   EXPECT_EQ(page->text(), QString("Page %1 of %1").arg(days));
+  // Passing through a field that still shows its day changes nothing and asks nothing again.
+  auto& end = *window.findChild<TVpDateEditWidget*>("deEndDate");
+  end.setFocus();
+  QTest::keyClick(&end, Qt::Key_Tab);
+  EXPECT_EQ(Messages.Shown.size(), 2u);
+  EXPECT_EQ(window.Preview().EndDate(), EncodeDate(2026, 3, 1) + afternoon);
 }
 
 TEST_F(PrintPreviewWindowTest, TheControlAloneTakesCtrlFForTheNextFormat) {
