@@ -125,6 +125,7 @@ TfrmEditElement::TfrmEditElement(TVpElementEditForm& form, TMessageBoxes& messag
   layout->addWidget(offset);
 
   auto* columns = new QFormLayout;
+  columns->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   DayColumns_ = new QSpinBox(this);
   DayColumns_->setObjectName("edDayColumns");
   DayColumns_->setRange(0, TVpDayView::kMaxNumDays);

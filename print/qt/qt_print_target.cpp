@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kPdfDotsPerInch = 300;
-constexpr double kPdfMarginMillimetres = 10;
 
 }  // namespace
 
@@ -43,7 +42,8 @@ TQtPdfDocument::TQtPdfDocument() {
   Writer.setResolution(kPdfDotsPerInch);
   Writer.setPageLayout(
       QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                  QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres),
+                  QMarginsF(kPaperMarginMillimetres, kPaperMarginMillimetres, kPaperMarginMillimetres,
+                            kPaperMarginMillimetres),
                   QPageLayout::Millimeter));
   Writer.setCreator("Koret Organizer");
 }
