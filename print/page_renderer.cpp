@@ -32,7 +32,8 @@ std::string Hour12(int hour) { return std::to_string(hour % 12 == 0 ? 12 : hour 
 void DrawShape(TCanvas& canvas, const TVpPrintShape& shape, const TRect& r, TVpResolution resolution) {
   canvas.Pen = shape.Pen;
   if (shape.Pen.Width > 0)
-    canvas.Pen.Width = std::max(1, RoundHalfEven(static_cast<double>(shape.Pen.Width) * resolution.X / kScreenPixelsPerInch));
+    canvas.Pen.Width =
+        std::max(1, RoundHalfEven(static_cast<double>(shape.Pen.Width) * resolution.X / kScreenPixelsPerInch));
   canvas.Brush = {shape.BrushColor, shape.BrushStyle == pbsClear ? bsClear : bsSolid};
   auto line = [&canvas](int x1, int y1, int x2, int y2) {
     canvas.MoveTo(x1, y1);
@@ -64,9 +65,8 @@ TVpJobDates JobDatesFor(const TVpPrintFormatItem& format, double startDate, doub
 }
 
 long long DatePageCount(const TVpPrintFormatItem& format, const TVpJobDates& dates, long long limit) {
-  const bool steps = std::any_of(format.Elements.begin(), format.Elements.end(), [](const auto& element) {
-    return element.Visible && IsDateKind(element.ItemType);
-  });
+  const bool steps = std::any_of(format.Elements.begin(), format.Elements.end(),
+                                 [](const auto& element) { return element.Visible && IsDateKind(element.ItemType); });
   if (!steps) return 1;
   const std::int64_t first = ToMs(dates.First), last = ToMs(dates.Last);
   if (dates.Forward ? first > last : first < last) return 1;  // the first page is printed still

@@ -284,8 +284,9 @@ void TVpPrintPreview::LayOutPagesUpTo(int n) {
     }
     const TListStep& step = known->second;
     const TVpPageStart next{NextPageDate(format, from.PageDate), step.TaskRow, step.ContactRow};
-    RecordPage(k, next,
-               TVpPageRenderer::JobComplete(step.Elements, next, dates.Last, ToMs(next.PageDate) >= ToMs(from.PageDate)));
+    RecordPage(
+        k, next,
+        TVpPageRenderer::JobComplete(step.Elements, next, dates.Last, ToMs(next.PageDate) >= ToMs(from.PageDate)));
   }
 }
 

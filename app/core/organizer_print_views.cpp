@@ -5,8 +5,7 @@
 #include "app/core/day_view_main_config.h"
 #include "app/core/view_settings.h"
 
-TOrganizerPrintViews::TOrganizerPrintViews(const TClock& clock, const TLocale& locale,
-                                           const TProgramSettings& settings)
+TOrganizerPrintViews::TOrganizerPrintViews(const TClock& clock, const TLocale& locale, const TProgramSettings& settings)
     : Day_(clock, locale, this),
       Week_(clock, locale, this),
       Tasks_(clock, locale, this),
@@ -26,7 +25,8 @@ TOrganizerPrintViews::TOrganizerPrintViews(const TClock& clock, const TLocale& l
 }
 
 void TOrganizerPrintViews::Link(TVpControlLink& link, TVpCustomDataStore* store) {
-  for (TVpLinkableControl* view : std::initializer_list<TVpLinkableControl*>{&Tasks_, &Day_, &Week_, &Contacts_, &Month_}) {
+  for (TVpLinkableControl* view :
+       std::initializer_list<TVpLinkableControl*>{&Tasks_, &Day_, &Week_, &Contacts_, &Month_}) {
     view->SetDataStore(store);
     view->SetControlLink(&link);
   }

@@ -9,8 +9,8 @@ class QLineEdit;
 class QSpinBox;
 class TVpRadioGroup;
 
-// The format editor: name, description, the page step and whether the pages start on a Monday. OK writes the window's values into the
-// form and closes it; the form must outlive the window.
+// The format editor: name, description, the page step and whether the pages start on a Monday. OK writes the window's
+// values into the form and closes it; the form must outlive the window.
 class TfrmEditFormat : public QDialog {
   Q_OBJECT
 

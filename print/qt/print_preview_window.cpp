@@ -13,8 +13,8 @@
 
 #include "model/day_number.h"
 #include "platform/qt/command_guard.h"
-#include "platform/scoped_value.h"
 #include "platform/qt/qt_text.h"
+#include "platform/scoped_value.h"
 #include "print/qt/print_preview_widget.h"
 #include "views/qt/date_edit_widget.h"
 

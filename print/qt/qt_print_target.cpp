@@ -40,10 +40,9 @@ TCanvas& TQtPrintTarget::Canvas() {
 TQtPdfDocument::TQtPdfDocument() {
   Buffer.open(QIODevice::WriteOnly);
   Writer.setResolution(kPdfDotsPerInch);
-  Writer.setPageLayout(
-      QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                  QMarginsF(kPaperMarginMillimetres, kPaperMarginMillimetres, kPaperMarginMillimetres,
-                            kPaperMarginMillimetres),
-                  QPageLayout::Millimeter));
+  Writer.setPageLayout(QPageLayout(
+      QPageSize(QPageSize::A4), QPageLayout::Portrait,
+      QMarginsF(kPaperMarginMillimetres, kPaperMarginMillimetres, kPaperMarginMillimetres, kPaperMarginMillimetres),
+      QPageLayout::Millimeter));
   Writer.setCreator("Koret Organizer");
 }

@@ -103,10 +103,9 @@ TfrmEditShape::TfrmEditShape(TVpShapeEditForm& form, QWidget* parent) : QDialog(
   auto* pen = new QGroupBox("Border Color", this);
   auto* penFields = new QFormLayout(pen);
   PenColors_ = AddColorGrid(*pen, *penFields, form.PenColor);
-  PenStyle_ =
-      AddStyleList(*pen, *penFields,
-                   "&Style:", {"Solid", "Dashed", "Dotted", "Dash dot", "Dash dot dot", "None", "Solid, inside the frame"},
-                   DrawPenSample, 2 * kSampleHeight);
+  PenStyle_ = AddStyleList(*pen, *penFields, "&Style:",
+                           {"Solid", "Dashed", "Dotted", "Dash dot", "Dash dot dot", "None", "Solid, inside the frame"},
+                           DrawPenSample, 2 * kSampleHeight);
   PenStyle_->setObjectName("cbPenStyle");
   PenStyle_->setCurrentIndex(form.PenStyle);
   PenWidth_ = MakeSpinField(form.PenWidth, pen);
@@ -115,8 +114,8 @@ TfrmEditShape::TfrmEditShape(TVpShapeEditForm& form, QWidget* parent) : QDialog(
   PenMode_ = new QComboBox(pen);
   PenMode_->setObjectName("cbPenMode");
   // The pen's colour as it is, the inverse of what is below, or mixed with it (exclusive or).
-  PenMode_->addItems({"Normal", "Inverse of the background", "Mixed with the background",
-                      "Inverse mixed with the background"});
+  PenMode_->addItems(
+      {"Normal", "Inverse of the background", "Mixed with the background", "Inverse mixed with the background"});
   PenMode_->setCurrentIndex(form.PenMode);
   penFields->addRow("&Mode:", PenMode_);
   colors->addWidget(pen);
@@ -124,11 +123,10 @@ TfrmEditShape::TfrmEditShape(TVpShapeEditForm& form, QWidget* parent) : QDialog(
   auto* brush = new QGroupBox("Fill Color", this);
   auto* brushFields = new QFormLayout(brush);
   BrushColors_ = AddColorGrid(*brush, *brushFields, form.BrushColor);
-  BrushStyle_ = AddStyleList(
-      *brush, *brushFields, "St&yle:",
-      {"Solid", "None", "Horizontal lines", "Vertical lines", "Falling diagonals", "Rising diagonals", "Grid",
-       "Diagonal grid"},
-      DrawBrushSample, kSampleHeight);
+  BrushStyle_ = AddStyleList(*brush, *brushFields, "St&yle:",
+                             {"Solid", "None", "Horizontal lines", "Vertical lines", "Falling diagonals",
+                              "Rising diagonals", "Grid", "Diagonal grid"},
+                             DrawBrushSample, kSampleHeight);
   BrushStyle_->setObjectName("cbBrushStyle");
   BrushStyle_->setCurrentIndex(form.BrushStyle);
   colors->addWidget(brush, 0, Qt::AlignTop);

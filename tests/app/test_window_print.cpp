@@ -60,13 +60,13 @@ class WindowPrint : public ::testing::Test {
     std::filesystem::copy(std::string(KORET_RESOURCES_DIR), folder.Path(), std::filesystem::copy_options::recursive);
     std::ofstream(folder.File("Config/Config.ini")) << "[General]\r\nTimeFormat=0\r\n";
     const QString data = QString::fromStdString(folder.File("Data"));
-    for (const auto& [start, end, subject] : std::vector<std::array<const char*, 3>>{
-             {"2026-12-09 06:30", "2026-12-09 07:00", "Early run"},
-             {"2026-12-09 12:00", "2026-12-09 13:00", "Lunch with Anna"},
-             {"2026-12-09 22:00", "2026-12-09 23:30", "Late call"},
-             {"2026-12-07 09:00", "2026-12-07 10:00", "Monday planning"},
-             {"2026-12-11 15:00", "2026-12-11 16:00", "Friday review"},
-             {"2026-12-12 10:00", "2026-12-12 11:00", "Saturday market"}})
+    for (const auto& [start, end, subject] :
+         std::vector<std::array<const char*, 3>>{{"2026-12-09 06:30", "2026-12-09 07:00", "Early run"},
+                                                 {"2026-12-09 12:00", "2026-12-09 13:00", "Lunch with Anna"},
+                                                 {"2026-12-09 22:00", "2026-12-09 23:30", "Late call"},
+                                                 {"2026-12-07 09:00", "2026-12-07 10:00", "Monday planning"},
+                                                 {"2026-12-11 15:00", "2026-12-11 16:00", "Friday review"},
+                                                 {"2026-12-12 10:00", "2026-12-12 11:00", "Saturday market"}})
       RunProgram(KORET_CLI, {"add-event", "--data", data, "--start", start, "--end", end, "--subject", subject});
     TSystemClock clock;
     THeadlessDesktop desktop;
@@ -127,8 +127,8 @@ class WindowPrint : public ::testing::Test {
   std::string CliText(const QString& format, const QString& from, const QString& to) {
     const QString pdf = QString::fromStdString(Folder.File("cli.pdf"));
     RunProgram(KORET_CLI, {"print", "--data", QString::fromStdString(Folder.File("Data")), "--formats",
-                    QString::fromStdString(Folder.File("Config/PrintFormats.xml")), "--format", format, "--from",
-                    from, "--to", to, "--pdf", pdf});
+                           QString::fromStdString(Folder.File("Config/PrintFormats.xml")), "--format", format, "--from",
+                           from, "--to", to, "--pdf", pdf});
     return RunProgram("pdftotext", {"-layout", pdf, "-"});
   }
 

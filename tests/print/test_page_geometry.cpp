@@ -12,7 +12,7 @@ TEST(PageGeometry, MarginsInEveryUnit) {
     TRect Area;
   } const cases[] = {
       {{9.6, 11.2, 2.4, 0, imAbsolutePixel}, {60, 35, 985, 2000}},  // screen pixels: 96 to the inch
-      {{1.2, 0.96, 0, 0, imAbsolutePixel}, {8, 3, 1000, 2000}},      // 7.5 and 3.0: halves to even
+      {{1.2, 0.96, 0, 0, imAbsolutePixel}, {8, 3, 1000, 2000}},     // 7.5 and 3.0: halves to even
       {{10, 5, 0.05, 1, imPercent}, {100, 100, 1000, 1980}},
       {{1, 1, 0.5, 0.5, imInches}, {600, 300, 700, 1850}},
       {{2.54, 2.54, 0, 5.08, imCentimetres}, {600, 300, 1000, 1400}},
@@ -37,7 +37,7 @@ TEST(PageGeometry, ElementRectanglesInEveryUnit) {
     TRect Rect;
   } const cases[] = {
       {imPercent, 0, 0, 100, 100, area},
-      {imPercent, 0.125, 25, 50, 50, {40, 125, 240, 225}},  // 0.5 rounds to 0
+      {imPercent, 0.125, 25, 50, 50, {40, 125, 240, 225}},       // 0.5 rounds to 0
       {imAbsolutePixel, 2.4, 3.84, 96, 96, {42, 77, 142, 127}},  // 2.5 and 2.0 dots: halves to even
       {imInches, 1, 1, 1, 2, {140, 125, 240, 225}},
       {imCentimetres, 2.54, 0, 2.54, 5.08, {140, 75, 240, 175}},

@@ -231,7 +231,8 @@ TEST_F(PrintPreviewTest, ALongRangeIsLaidOutFromItsDatesWithoutDrawingEachPage) 
 // A task list running over pages beside a day view: the preview's pages, counted and shown, are
 // those the print job prints.
 TEST_F(PrintPreviewTest, PagesOfAListBesideTheDaysAreThoseTheJobPrints) {
-  for (int i = 0; i < 25; ++i) Store().ActiveResource()->Tasks().AddTask(100 + i)->SetDescription("t" + std::to_string(i));
+  for (int i = 0; i < 25; ++i)
+    Store().ActiveResource()->Tasks().AddTask(100 + i)->SetDescription("t" + std::to_string(i));
   TVpPrintFormatItem format = DayFormat("Day and tasks");
   format.Elements[1].Width = 50;
   TVpPrintFormatElementItem tasks;

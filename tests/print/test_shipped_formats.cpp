@@ -47,9 +47,8 @@ TVpPrintFormats ShippedFormats() {
   day.Elements.push_back(Placed("Day", itDayView, 0, kTop, 100, kHeight));
   formats.push_back(day);
 
-  TVpPrintFormatItem workWeek =
-      Format("Work Week", "Monday to Friday of the chosen week side by side, a week per page",
-             "Week of $MonthName $DayNumber, $LongYear", 1, duWeek);
+  TVpPrintFormatItem workWeek = Format("Work Week", "Monday to Friday of the chosen week side by side, a week per page",
+                                       "Week of $MonthName $DayNumber, $LongYear", 1, duWeek);
   workWeek.StartsOnMonday = true;
   TVpPrintFormatElementItem days = Placed("Days", itDayView, 0, kTop, 100, kHeight);
   days.DayColumns = 5;

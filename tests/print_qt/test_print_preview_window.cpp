@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QTest>
 #include <chrono>
 #include <cstdio>
-#include <QTest>
 
 #include "model/day_number.h"
 #include "platform/english_locale.h"

@@ -290,7 +290,6 @@ TEST_F(KoretCliPrint, AFailedPrintLeavesTheOldFileAndSaysWhy) {
             1);
 }
 
-
 // The words of a PDF page with their boxes in points, as pdftotext -bbox gives them.
 struct TWord {
   std::string Text;
@@ -309,11 +308,11 @@ std::vector<TWord> Words(const std::string& pdf) {
 // margins: 40 screen pixels (30 points) at the sides and 75 (56.25 points) at the top, within the
 // 10 mm (28.35 points) the PDF page keeps itself.
 TEST_F(KoretCliPrint, ADayPrintsItsEarlyAndLateEventsInsideTheMargins) {
-  for (const auto& [start, subject] : std::vector<std::pair<std::string, std::string>>{
-           {"06:30", "Early"}, {"12:00", "Noon"}, {"22:00", "Late"}}) {
-    ASSERT_EQ(Cli({"add-event", "--start", "2026-12-09 " + start, "--end", "2026-12-09 23:59", "--subject", subject})
-                  .Code,
-              0);
+  for (const auto& [start, subject] :
+       std::vector<std::pair<std::string, std::string>>{{"06:30", "Early"}, {"12:00", "Noon"}, {"22:00", "Late"}}) {
+    ASSERT_EQ(
+        Cli({"add-event", "--start", "2026-12-09 " + start, "--end", "2026-12-09 23:59", "--subject", subject}).Code,
+        0);
   }
   const std::vector<std::string> pages = Print("Day", "2026-12-09", "2026-12-09");
   ASSERT_EQ(pages.size(), 1u);

@@ -23,7 +23,8 @@ void TVpDayView::PrintDaysIntoRect(TCanvas* canvas, const TRect& rect, TVpRotati
                                    double renderDate, int startLine, int stopLine, TVpGranularity granularity,
                                    int numDays) {
   if (canvas == nullptr) throw EVpCanvasError("TCanvas not assigned");
-  TVpDayViewPass(*this, *canvas, rect, angle, scale, renderDate, startLine, stopLine, granularity, true, numDays).Draw();
+  TVpDayViewPass(*this, *canvas, rect, angle, scale, renderDate, startLine, stopLine, granularity, true, numDays)
+      .Draw();
 }
 
 void TVpDayView::Paint(TCanvas& canvas, const TRect& clientRect) {

@@ -111,8 +111,9 @@ TEST_F(DayViewPrint, NarrowColumnsShortenTheirLabelsAlikeAndKeepTheDayName) {
     int Width;
     std::vector<std::string> Labels;
   } const cases[] = {
-      {2000, {"Friday, May 10, 2024", "Saturday, May 11, 2024", "Sunday, May 12, 2024", "Monday, May 13, 2024",
-              "Tuesday, May 14, 2024"}},
+      {2000,
+       {"Friday, May 10, 2024", "Saturday, May 11, 2024", "Sunday, May 12, 2024", "Monday, May 13, 2024",
+        "Tuesday, May 14, 2024"}},
       {700, {"Friday 10", "Saturday 11", "Sunday 12", "Monday 13", "Tuesday 14"}},
       {500, {"Fri 10", "Sat 11", "Sun 12", "Mon 13", "Tue 14"}},
   };

@@ -146,13 +146,13 @@ TEST_F(TaskListTest, PrintingGoesOnWhereThePageEnded) {
     int Next;
   };
   const TCase cases[] = {
-      {114, 0, 250, 3},                  // the third row ends at 112, on the border's top
-      {113, 0, 250, 2},                  // ... and one pixel less leaves it for the next page
-      {100, 3, 250, -1},                 // the rest fits
-      {400, 0, 250, -1}, {400, 0, 2, 2}, // the row table is full: the next page goes on
-      {400, -4, 250, -1},                // a start before the first row starts with it
-      {40, 2, 250, 2},                   // not even one row fits: the same row comes back...
-      {400, 0, 0, 0},                    // ... as it does for a table that holds no row
+      {114, 0, 250, 3},                    // the third row ends at 112, on the border's top
+      {113, 0, 250, 2},                    // ... and one pixel less leaves it for the next page
+      {100, 3, 250, -1},                   // the rest fits
+      {400, 0, 250, -1},  {400, 0, 2, 2},  // the row table is full: the next page goes on
+      {400, -4, 250, -1},                  // a start before the first row starts with it
+      {40, 2, 250, 2},                     // not even one row fits: the same row comes back...
+      {400, 0, 0, 0},                      // ... as it does for a table that holds no row
   };
   for (const TCase& c : cases) {
     List->SetMaxVisibleTasks(static_cast<uint16_t>(c.MaxVisible));
