@@ -58,8 +58,8 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
     if (Preferences_ != nullptr) Preferences_->ExecOnPage(ppSync);
   };
   PrintCommands_.RunPreview = [this](double start, double end, const TVpPrintTarget* device) {
-    return ExecutePrintPreview(LifeCycle_->Printer(), PrintCommands_.Renderer(), Desktop_.Clock, Desktop_.Locale, start,
-                               end, zfActualSize, device, this);
+    return ExecutePrintPreview(LifeCycle_->Printer(), PrintCommands_.Renderer(), Desktop_.Clock, Desktop_.Locale,
+                               Desktop_.MessageBoxes, start, end, zfActualSize, device, this);
   };
 
   Tabs_ = new QTabWidget(this);
@@ -171,6 +171,7 @@ QWidget* TForm1::BuildContactsTab() {
 QWidget* TForm1::BuildTasksTab() {
   ConfigureMainTaskList(TaskList_);
   TaskList_.SetDataStore(&LifeCycle_->Planner().Store());
+  TaskList_.SetControlLink(&Link_);  // prints of tasks look like this list
   auto* tab = new QWidget(Tabs_);
   tab->setObjectName("pnlTasks");
   auto* layout = new QVBoxLayout(tab);

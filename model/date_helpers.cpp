@@ -43,10 +43,11 @@ double WeekStartFor(double date, TVpDayType firstDay) {
   return date - DayOfWeek(date) + (static_cast<int>(firstDay) + 1);
 }
 
+double MondayOfWeek(double date) { return DateOf(date) - (DayOfWeek(date) + 5) % 7; }
+
 int IsoWeekNumber(double date) {
   // The week's Thursday decides the year the week belongs to.
-  const int daysFromMonday = (DayOfWeek(date) + 5) % 7;
-  const double thursday = DateOf(date) - daysFromMonday + 3;
+  const double thursday = MondayOfWeek(date) + 3;
   const double firstOfYear = EncodeDate(DecodeDate(thursday).Year, 1, 1);
   return static_cast<int>(DayNumberOf(thursday) - DayNumberOf(firstOfYear)) / 7 + 1;
 }

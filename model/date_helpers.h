@@ -21,6 +21,9 @@ int CenturyOfToday(const TClock& clock);
 // holding the date step back 7 days when it does.
 double WeekStartFor(double date, TVpDayType firstDay);
 
+// The Monday of the week (Monday to Sunday) holding the date's day, a whole date.
+double MondayOfWeek(double date);
+
 // The ISO 8601 week number of the date's day (1 to 53): weeks start on Monday, and week 1 is the
 // week holding the year's first Thursday.
 int IsoWeekNumber(double date);

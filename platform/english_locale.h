@@ -12,6 +12,7 @@ class TEnglishLocale : public TLocale {
   std::string LongMonthName(int month) const override;
   std::string ShortMonthName(int month) const override;
   std::string ShortDateFormat() const override { return "m/d/yyyy"; }
+  std::string LongDateFormat() const override { return "dddd, mmmm d, yyyy"; }
   std::string ShortTimeFormat() const override { return "h:nn ampm"; }
   std::string LongTimeFormat() const override { return "h:nn:ss ampm"; }
   std::string TimeAMString() const override { return "AM"; }

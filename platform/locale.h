@@ -13,6 +13,8 @@ class TLocale {
   virtual std::string LongMonthName(int month) const = 0;
   virtual std::string ShortMonthName(int month) const = 0;
   virtual std::string ShortDateFormat() const = 0;
+  // The date written out, as in "Monday, December 7, 2026" or "Montag, 7. Dezember 2026".
+  virtual std::string LongDateFormat() const = 0;
   virtual std::string ShortTimeFormat() const = 0;
   virtual std::string LongTimeFormat() const = 0;
   virtual std::string TimeAMString() const = 0;

@@ -77,7 +77,7 @@ void SetDateVariables(TVpCaptionVariables& variables, double date, const TLocale
       {"DayAbbrev", "ddd", locale.ShortDayName(DayOfWeek(date))},
       {"DayName", "dddd", locale.LongDayName(DayOfWeek(date))},
       {"ShortDate", "ddddd", FormatShortDate(date, locale)},
-      {"LongDate", "dddddd", FormatDateTime("dddd, mmmm d, yyyy", date, locale)},
+      {"LongDate", "dddddd", FormatDateTime(locale.LongDateFormat(), date, locale)},
       {"Era", "e", year},
       {"Era0", "ee", TwoDigits(day.Year)},
       {"EraAbbrev", "g", "AD"},

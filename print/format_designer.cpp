@@ -12,6 +12,9 @@ int Count(const auto& items) { return static_cast<int>(items.size()); }
 TVpFormatDesigner::TVpFormatDesigner(TVpPrinter& printer, TMessageBoxes& messages, TVpFormatDesignerWindows& windows)
     : Printer_(printer), Messages_(messages), Windows_(windows), FileName_(printer.FormatsFileName()) {
   if (printer.PrintFormats().empty() || FileName_.empty()) StartUnnamed();
+  // The format printed and previewed until now is the one shown: opening the designer chooses none.
+  const int active = printer.ActiveFormatIndex();
+  if (active >= 0 && active < Count(printer.PrintFormats())) Format_ = active;
 }
 
 void TVpFormatDesigner::StartUnnamed() {

@@ -40,7 +40,8 @@ class TVpFormatDesigner {
  public:
   static constexpr const char* kUnnamed = "<Unnamed>";
 
-  // Starts on the printer's formats file; with no formats it starts a new, unnamed file.
+  // Starts on the printer's formats file with its active format selected; with no formats it starts
+  // a new, unnamed file.
   TVpFormatDesigner(TVpPrinter& printer, TMessageBoxes& messages, TVpFormatDesignerWindows& windows);
 
   const std::string& FormatFileName() const { return FileName_; }

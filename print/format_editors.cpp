@@ -31,6 +31,7 @@ void TVpFormatEditForm::Fill(const TVpPrintFormatItem& format) {
   Description = format.Description;
   Increment = format.DayInc;
   IncrementUnit = format.DayIncUnits;
+  StartsOnMonday = format.StartsOnMonday;
 }
 
 void TVpFormatEditForm::WriteTo(TVpPrintFormatItem& format) const {
@@ -38,6 +39,7 @@ void TVpFormatEditForm::WriteTo(TVpPrintFormatItem& format) const {
   format.Description = Description;
   format.DayInc = Increment;
   format.DayIncUnits = IncrementUnit;
+  format.StartsOnMonday = StartsOnMonday;
 }
 
 double UnitMaximum(TVpItemMeasurement measurement) {
@@ -57,6 +59,7 @@ TVpElementEditForm::TVpElementEditForm(TVpPrintFormatElementItem& element)
       Measurement(element.Measurement),
       DayOffset(element.DayOffset),
       DayOffsetUnits(element.DayOffsetUnits),
+      DayColumns(element.DayColumns),
       Element_(element) {
   for (TVpElementField field : {efTop, efLeft, efWidth, efHeight})
     Fields_[field] = TwoDecimals(ElementValue(element, field));
@@ -86,6 +89,7 @@ void TVpElementEditForm::WriteTo(TVpPrintFormatElementItem& element) const {
   element.DayOffsetUnits = DayOffsetUnits;
   element.Measurement = Measurement;
   element.Visible = Visible;
+  element.DayColumns = DayColumns;
 }
 
 const std::array<TColor, 16> kShapeColorGrid = {clBlack, clMaroon,  clGreen, clOlive, clNavy, clPurple,

@@ -19,6 +19,7 @@ struct TVpFormatEditForm {
   std::string Description;
   int Increment = 0;
   TVpDayUnits IncrementUnit = duDay;
+  bool StartsOnMonday = false;
 
   void Fill(const TVpPrintFormatItem& format);
   // Raises EVpPrintFormatError, writing nothing, for an empty name.
@@ -44,10 +45,13 @@ class TVpElementEditForm {
   TVpItemMeasurement Measurement;
   int DayOffset;
   TVpDayUnits DayOffsetUnits;
+  int DayColumns;
 
-  // "Shape..." is offered only for a shape, the caption group only for a caption.
+  // "Shape..." is offered only for a shape, the caption group only for a caption, the day columns
+  // only for a day view.
   bool ShapeEnabled() const { return ItemType == itShape; }
   bool CaptionEnabled() const { return ItemType == itCaption; }
+  bool DayColumnsEnabled() const { return ItemType == itDayView; }
 
   // A number field's text as it stands, shown "0.00" when filled or normalised.
   const std::string& FieldText(TVpElementField field) const { return Fields_[field]; }
@@ -67,8 +71,8 @@ class TVpElementEditForm {
   TVpPrintShape& Shape() { return Element_.Shape; }
 
   // Writes the name, offset, position and size (each limited to the unit maximum; a field that is
-  // not a number keeps the element's value), type, offset unit, measurement and visibility. The
-  // rotation passes through unchanged.
+  // not a number keeps the element's value), type, offset unit, measurement, visibility and day
+  // columns. The rotation passes through unchanged.
   void WriteTo(TVpPrintFormatElementItem& element) const;
 
  private:

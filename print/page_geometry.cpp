@@ -6,10 +6,12 @@
 
 namespace {
 
-// Dots for a length in the unit along an axis of the given extent and resolution.
+// Dots for a length in the unit along an axis of the given extent and resolution. A pixel is one
+// of the screen's (a 96th of an inch) on every target, so that a page prints as its preview shows
+// it, whatever the printer's resolution.
 double Dots(double value, TVpItemMeasurement units, int extent, int dotsPerInch) {
   switch (units) {
-    case imAbsolutePixel: return value;
+    case imAbsolutePixel: return value * dotsPerInch / kScreenPixelsPerInch;
     case imPercent: return extent * value / 100;
     case imInches: return dotsPerInch * value;
     case imCentimetres: return dotsPerInch * value / 2.54;

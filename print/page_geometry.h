@@ -25,7 +25,8 @@ struct TVpMargins {
 int RoundHalfEven(double value);
 
 // The page with its edges moved inwards by the margins. Horizontal measures use the X
-// resolution, vertical ones the Y resolution.
+// resolution, vertical ones the Y resolution; pixels are the screen's (96 to the inch) on every
+// target.
 TRect PageArea(const TRect& page, const TVpMargins& margins, TVpResolution resolution);
 // The element's rectangle inside the page area.
 TRect ElementRect(const TVpPrintFormatElementItem& element, const TRect& area, TVpResolution resolution);

@@ -1,5 +1,9 @@
 #include "print/page_renderer.h"
 
+#include <algorithm>
+#include <cstdint>
+
+#include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "platform/scoped_value.h"
 #include "print/print_store_days.h"
@@ -9,6 +13,7 @@
 #include "views/contacts/contact_grid.h"
 #include "views/day/day_view.h"
 #include "views/day/time_slots.h"
+#include "views/drawing/drawing_pass.h"
 #include "views/drawing/ex_canvas.h"
 #include "views/month/month_view.h"
 #include "views/tasks/task_list.h"
@@ -22,8 +27,13 @@ constexpr double kDaysAroundDate = 42;
 
 std::string Hour12(int hour) { return std::to_string(hour % 12 == 0 ? 12 : hour % 12); }
 
-void DrawShape(TCanvas& canvas, const TVpPrintShape& shape, const TRect& r) {
+// A shape's pen width is in screen pixels, like the rest of a format, so that a line prints as
+// thick as the preview shows it; 0 stays the thinnest line the target draws.
+void DrawShape(TCanvas& canvas, const TVpPrintShape& shape, const TRect& r, TVpResolution resolution) {
   canvas.Pen = shape.Pen;
+  if (shape.Pen.Width > 0)
+    canvas.Pen.Width =
+        std::max(1, RoundHalfEven(static_cast<double>(shape.Pen.Width) * resolution.X / kScreenPixelsPerInch));
   canvas.Brush = {shape.BrushColor, shape.BrushStyle == pbsClear ? bsClear : bsSolid};
   auto line = [&canvas](int x1, int y1, int x2, int y2) {
     canvas.MoveTo(x1, y1);
@@ -50,7 +60,29 @@ bool IsDateKind(TVpItemType kind) {
 TVpJobDates JobDatesFor(const TVpPrintFormatItem& format, double startDate, double endDate) {
   const bool forward = ToMs(NextPageDate(format, startDate)) >= ToMs(startDate);
   const bool startFirst = (ToMs(startDate) <= ToMs(endDate)) == forward;
-  return {startFirst ? startDate : endDate, startFirst ? endDate : startDate, forward};
+  const double first = startFirst ? startDate : endDate;
+  return {format.StartsOnMonday ? MondayOfWeek(first) : first, startFirst ? endDate : startDate, forward};
+}
+
+long long DatePageCount(const TVpPrintFormatItem& format, const TVpJobDates& dates, long long limit) {
+  const bool steps = std::any_of(format.Elements.begin(), format.Elements.end(),
+                                 [](const auto& element) { return element.Visible && IsDateKind(element.ItemType); });
+  if (!steps) return 1;
+  const std::int64_t first = ToMs(dates.First), last = ToMs(dates.Last);
+  if (dates.Forward ? first > last : first < last) return 1;  // the first page is printed still
+  // Days and weeks are a fixed number of milliseconds; months and years are counted page by page,
+  // at most limit + 1 of them.
+  if (format.DayInc == 0 || format.DayIncUnits == duDay || format.DayIncUnits == duWeek) {
+    const std::int64_t step = ToMs(NextPageDate(format, dates.First)) - first;
+    if (step == 0) return limit + 1;
+    return std::min<long long>((last - first) / step + 1, limit + 1);
+  }
+  long long count = 1;
+  for (double date = NextPageDate(format, dates.First); count <= limit; date = NextPageDate(format, date)) {
+    if (dates.Forward ? ToMs(date) > last : ToMs(date) < last) break;
+    ++count;
+  }
+  return count;
 }
 
 TVpPageRenderer::TVpPageRenderer(TVpPrinter& printer, TVpControlLink& link, const TClock& clock, const TLocale& locale)
@@ -94,12 +126,15 @@ void TVpPageRenderer::DrawElement(TCanvas& canvas, const TVpPrintFormatElementIt
   switch (element.ItemType) {
     case itCaption: {
       SetDateVariables(Printer_.CaptionVariables(), date, Locale_);
-      canvas.Font = CanvasFontOf(element.Caption.Font);
       const std::string text = ExpandCaption(element.Caption.Caption, Printer_.CaptionVariables(), OnGetVariable);
+      // A caption too long for the page ends at the page's margin instead of running off it.
+      const TVpCanvasStateScope keepClip(canvas);
+      canvas.SetClipRect(area);
+      canvas.Font = CanvasFontOf(element.Caption.Font);
       TVpExCanvas(&canvas, element.Rotation, area).TextOutDevice(rect.Left, rect.Top, text);
       break;
     }
-    case itShape: DrawShape(canvas, element.Shape, rect); break;
+    case itShape: DrawShape(canvas, element.Shape, rect, resolution); break;
     default: DrawView(canvas, element, rect, date, resolution);
   }
 }
@@ -114,17 +149,24 @@ void TVpPageRenderer::DrawView(TCanvas& canvas, const TVpPrintFormatElementItem&
   int* row = kind == itTasks ? &TaskRow_ : kind == itContacts ? &ContactRow_ : nullptr;
   const int startLine = row != nullptr ? *row : Printer_.DayStart() * slots;
   const double scale = static_cast<double>(resolution.Y) / kScreenPixelsPerInch;
-  view.RenderIntoRect(&canvas, rect, element.Rotation, scale, date, startLine, Printer_.DayEnd() * slots,
-                      Printer_.Granularity(), true);
+  const int stopLine = Printer_.DayEnd() * slots;
+  auto* dayView = kind == itDayView && element.DayColumns > 0 ? dynamic_cast<TVpDayView*>(&view) : nullptr;
+  if (dayView != nullptr)
+    dayView->PrintDaysIntoRect(&canvas, rect, element.Rotation, scale, date, startLine, stopLine,
+                               Printer_.Granularity(), element.DayColumns);
+  else
+    view.RenderIntoRect(&canvas, rect, element.Rotation, scale, date, startLine, stopLine, Printer_.Granularity(),
+                        true);
   if (row == nullptr) {
-    Page_.DateDrawn = true;
+    Page_.Dates = true;
     return;
   }
-  (kind == itTasks ? Page_.TasksDrawn : Page_.ContactsDrawn) = true;
+  (kind == itTasks ? Page_.Tasks : Page_.Contacts) = true;
   *row = view.NextPrintLine();
   if (*row >= 0 && *row <= startLine) {
-    // Not even the first remaining row fits: the list would never end, so it ends here.
-    *row = -1;
+    // Not even the first remaining row fits: the list would never end, so it ends here (a contact
+    // grid's end is -2, which draws no more cards).
+    *row = kind == itTasks ? -1 : -2;
     ListNote_ = std::string(kind == itTasks ? "The task list" : "The contact list") +
                 " element is too small to hold one row; the rest of the list is not printed.";
   }
@@ -152,10 +194,10 @@ std::unique_ptr<TVpLinkableControl> TVpPageRenderer::MakeHiddenView(TVpItemType 
   }
 }
 
-bool TVpPageRenderer::Complete(double nextDate, const TVpJobDates& dates) const {
-  const bool datesDone = dates.Forward ? ToMs(nextDate) > ToMs(dates.Last) : ToMs(nextDate) < ToMs(dates.Last);
-  return (!Page_.DateDrawn || datesDone) && (!Page_.TasksDrawn || TaskRow_ < 0) &&
-         (!Page_.ContactsDrawn || ContactRow_ < 0);
+bool TVpPageRenderer::JobComplete(const TVpPageElements& page, const TVpPageStart& next, double lastDate,
+                                  bool forward) {
+  const bool datesDone = forward ? ToMs(next.PageDate) > ToMs(lastDate) : ToMs(next.PageDate) < ToMs(lastDate);
+  return (!page.Dates || datesDone) && (!page.Tasks || next.TaskRow < 0) && (!page.Contacts || next.ContactRow < 0);
 }
 
 void TVpPageRenderer::PrintFormat(TVpPrintTarget& target, const std::string& formatName, double startDate,
@@ -190,7 +232,7 @@ void TVpPageRenderer::PrintFormatRange(TVpPrintTarget& target, double startDate,
     if (OnPageStart) OnPageStart(page, pageDate);
     DrawFormatPage(target.Canvas(), area, pageDate, resolution);
     const double next = NextPageDate(format, pageDate);
-    const bool complete = Complete(next, dates);
+    const bool complete = JobComplete(Page_, {next, TaskRow_, ContactRow_}, dates.Last, dates.Forward);
     if (OnPageEnd) OnPageEnd(page, next, complete);
     if (complete) break;
     target.NewPage();
@@ -213,10 +255,10 @@ bool TVpPageRenderer::DrawPreviewPage(TCanvas& canvas, const TRect& rect, int pa
   const TVpResolution resolution = UsableResolution(canvas.PixelsPerInch(), canvas.PixelsPerInch());
   Printer_.CaptionVariables().Set("Page", std::to_string(pageNumber));
   DrawFormatPage(canvas, PageArea(rect, Printer_.Margins(), resolution), start.PageDate, resolution);
-  const double next = NextPageDate(format, start.PageDate);
-  const TVpJobDates pageDates{dates.First, dates.Last, ToMs(next) >= ToMs(start.PageDate)};
-  const bool last = Complete(next, pageDates);
-  start = {next, TaskRow_, ContactRow_};
+  // A preview page's dates run the way its own step goes.
+  const double pageDate = start.PageDate;
+  start = {NextPageDate(format, pageDate), TaskRow_, ContactRow_};
+  const bool last = JobComplete(Page_, start, dates.Last, ToMs(start.PageDate) >= ToMs(pageDate));
   storeDays.Restore();
   return last;
 }

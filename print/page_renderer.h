@@ -26,6 +26,19 @@ struct TVpJobDates {
 };
 TVpJobDates JobDatesFor(const TVpPrintFormatItem& format, double startDate, double endDate);
 
+// The number of page dates of a job, counted without drawing; 1 for a format without a visible
+// day, week, month view or calendar, whose pages do not step through the dates. Counting stops
+// past `limit` (it returns limit + 1 then). Lists that run over more pages come on top.
+long long DatePageCount(const TVpPrintFormatItem& format, const TVpJobDates& dates, long long limit);
+
+// What the elements of one page drew: a date element (day, week, month view, calendar), a task
+// list, a contact grid.
+struct TVpPageElements {
+  bool Dates = false;
+  bool Tasks = false;
+  bool Contacts = false;
+};
+
 // Where the preview's next page starts: its date and the first task and contact rows still to
 // print (-1 when a list is done).
 struct TVpPageStart {
@@ -62,6 +75,12 @@ class TVpPageRenderer {
   // the job's last page.
   bool DrawPreviewPage(TCanvas& canvas, const TRect& rect, int pageNumber, TVpPageStart& start,
                        const TVpJobDates& dates);
+  // What the elements of the last page drawn drew.
+  const TVpPageElements& LastPageElements() const { return Page_; }
+  // Whether a job ends after a page whose elements drew as given, when the next page would start
+  // as `next`: the next date lies beyond the last (after it going forward, before it going
+  // backward) and the lists drawn are used up.
+  static bool JobComplete(const TVpPageElements& page, const TVpPageStart& next, double lastDate, bool forward);
 
   // Why the last job or preview page ended a list early (an element too small for one row), or
   // an empty text.
@@ -73,19 +92,11 @@ class TVpPageRenderer {
   std::function<void(int pageNumber, double nextDate, bool lastPage)> OnPageEnd;
 
  private:
-  // The flags and rows of one page.
-  struct TPageState {
-    bool DateDrawn = false;
-    bool TasksDrawn = false;
-    bool ContactsDrawn = false;
-  };
-
   void SetStandardVariables(double pageDate);
   void DrawElement(TCanvas& canvas, const TVpPrintFormatElementItem& element, const TRect& area, double pageDate,
                    TVpResolution resolution);
   void DrawView(TCanvas& canvas, const TVpPrintFormatElementItem& element, const TRect& rect, double date,
                 TVpResolution resolution);
-  bool Complete(double nextDate, const TVpJobDates& dates) const;
   TVpLinkableControl& ViewOfKind(TVpItemType kind);
   std::unique_ptr<TVpLinkableControl> MakeHiddenView(TVpItemType kind) const;
 
@@ -95,7 +106,7 @@ class TVpPageRenderer {
   const TLocale& Locale_;
   std::map<TVpItemType, std::unique_ptr<TVpLinkableControl>> HiddenViews_;
   TVpPrintStoreDays* StoreDays_ = nullptr;  // the pass's, while a job or preview page runs
-  TPageState Page_;
+  TVpPageElements Page_;
   bool InJob_ = false;
   int TaskRow_ = 0;
   int ContactRow_ = 0;

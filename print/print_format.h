@@ -84,6 +84,9 @@ struct TVpPrintFormatElementItem {
   int DayOffset = 0;
   TVpDayUnits DayOffsetUnits = duDay;
   bool Visible = true;
+  // For a day view: the number of day columns it prints side by side (1 to 30, one hour ruler for
+  // all of them); 0 prints as many as the view shows. A file names it only when it is not 0.
+  int DayColumns = 0;
   TVpPrintShape Shape;
   TVpPrintCaption Caption;
   friend bool operator==(const TVpPrintFormatElementItem&, const TVpPrintFormatElementItem&) = default;
@@ -101,6 +104,9 @@ class TVpPrintFormatItem {
   int DayInc = 0;
   TVpDayUnits DayIncUnits = duDay;
   bool Visible = true;
+  // The first page is the Monday of the week of the date asked for, so that a week's pages name
+  // and show that week. A file names it only when it is set.
+  bool StartsOnMonday = false;
   std::vector<TVpPrintFormatElementItem> Elements;
 
   friend bool operator==(const TVpPrintFormatItem&, const TVpPrintFormatItem&) = default;

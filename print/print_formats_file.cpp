@@ -145,6 +145,7 @@ void WriteElement(TFormatsWriter& w, const TVpPrintFormatElementItem& element) {
   w.Float(6, "Width", element.Width);
   w.Float(6, "Height", element.Height);
   w.Int(6, "DayOffset", element.DayOffset);
+  if (element.DayColumns != 0) w.Int(6, "DayColumns", element.DayColumns);
   w.Raw(6, "DayOffsetUnits", kDayUnitTexts[element.DayOffsetUnits], ">");
   if (element.ItemType == itShape) WriteShape(w, element.Shape);
   if (element.ItemType == itCaption) WriteCaption(w, element.Caption);
@@ -187,7 +188,8 @@ void SetEnum(E& field, const std::array<const char*, N>& texts, std::string_view
   if (const auto index = IndexOf(texts, text)) field = static_cast<E>(*index);
 }
 
-void SetVisible(bool& field, std::string_view text) {
+// "True" and "False"; other texts leave the field.
+void SetBoolean(bool& field, std::string_view text) {
   if (text == "True") field = true;
   if (text == "False") field = false;
 }
@@ -241,8 +243,9 @@ class TFormatsReader {
       if (a.Name == "Description") format.Description = a.Value;
       if (a.Name == "DayIncrement" && !SetNumber(format.DayInc, a.Value, ParseInt))
         throw EVpPrintFormatError("'" + ValueExcerpt(a.Value) + "' is not a valid integer value");
-      if (a.Name == "Visible") SetVisible(format.Visible, a.Value);
+      if (a.Name == "Visible") SetBoolean(format.Visible, a.Value);
       if (a.Name == "DayIncrementUnits") SetEnum(format.DayIncUnits, kDayUnitTexts, a.Value);
+      if (a.Name == "StartsOnMonday") SetBoolean(format.StartsOnMonday, a.Value);
     }
     Formats_.push_back(std::move(format));
     Format_ = static_cast<int>(Formats_.size()) - 1;
@@ -256,7 +259,7 @@ class TFormatsReader {
     TVpPrintFormatElementItem& e = elements.back();
     ApplyEach(attributes, [&e](std::string_view name, std::string_view value) {
       if (name == "Name") e.ElementName = value;
-      if (name == "Visible") SetVisible(e.Visible, value);
+      if (name == "Visible") SetBoolean(e.Visible, value);
       if (name == "Rotation") e.Rotation = static_cast<TVpRotationAngle>(IndexOf(kRotationTexts, value).value_or(ra0));
       if (name == "Item") {
         const auto item = IndexOf(kItemTexts, value);
@@ -273,6 +276,7 @@ class TFormatsReader {
       if (name == "Width") return SetNumber(e.Width, value, ParseDecimal);
       if (name == "Height") return SetNumber(e.Height, value, ParseDecimal);
       if (name == "DayOffset") return SetNumber(e.DayOffset, value, ParseInt);
+      if (name == "DayColumns") return SetNumber(e.DayColumns, value, ParseInt);
       if (name == "DayOffsetUnits") SetEnum(e.DayOffsetUnits, kDayUnitTexts, value);
       return true;
     });
@@ -337,6 +341,7 @@ std::string PrintFormatsDocument(const TVpPrintFormats& formats) {
     w.Text(4, "Description", format.Description);
     w.Int(4, "DayIncrement", format.DayInc);
     w.Bool(4, "Visible", format.Visible);
+    if (format.StartsOnMonday) w.Bool(4, "StartsOnMonday", true);
     w.Raw(4, "DayIncrementUnits", kDayUnitTexts[format.DayIncUnits], ">");
     for (const TVpPrintFormatElementItem& element : format.Elements) WriteElement(w, element);
     w.Line(2, "</PrintFormat>");

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "model/date_format.h"
+#include "model/day_number.h"
 #include "print/page_geometry.h"
 
 TPoint ZoomedPageSize(TVpPPZoomFactor zoom, TPoint client, TPoint page) {
@@ -37,8 +39,10 @@ TVpPreviewScrollBars LayOutScrollBars(const TVpPreviewScrollBars& current, TPoin
   return bars;
 }
 
-TVpPreviewPlacement PlacePreviewPage(TVpPPZoomFactor zoom, TPoint client, TPoint page, TPoint scroll,
-                                     std::optional<TPoint> device) {
+namespace {
+
+TVpPreviewPlacement PlaceAtTheLeft(TVpPPZoomFactor zoom, TPoint client, TPoint page, TPoint scroll,
+                                   std::optional<TPoint> device) {
   const int cw = client.X, ch = client.Y;
   switch (zoom) {
     case zfFitToControl: {
@@ -49,16 +53,18 @@ TVpPreviewPlacement PlacePreviewPage(TVpPPZoomFactor zoom, TPoint client, TPoint
         if (a <= bb) r = RoundHalfEven(device->X / bb), b = ch - 3;
         else r = cw - 3, b = RoundHalfEven(device->Y / a);
       }
-      return {{3, 3, r, b}, {0, 0, page.X, page.Y}, {r, b}};
+      return {{3, 3, r, b}, {0, 0, page.X, page.Y}, {r, b}, {}};
     }
-    case zfActualSize: return {{3, 3, cw, ch}, {scroll.X, scroll.Y, scroll.X + cw - 3, scroll.Y + ch - 3}, page};
+    case zfActualSize: return {{3, 3, cw, ch}, {scroll.X, scroll.Y, scroll.X + cw - 3, scroll.Y + ch - 3}, page, {}};
     case zf25Percent:
     case zf33Percent:
     case zf50Percent: {
       const int n = zoom == zf25Percent ? 4 : zoom == zf33Percent ? 3 : 2;
       const int r = std::min(page.X / n, cw - 3), b = std::min(page.Y / n, ch - 3);
-      return {
-          {3, 3, r, b}, {scroll.X * n, scroll.Y * n, (r + scroll.X) * n, (b + scroll.Y) * n}, {page.X / n, page.Y / n}};
+      return {{3, 3, r, b},
+              {scroll.X * n, scroll.Y * n, (r + scroll.X) * n, (b + scroll.Y) * n},
+              {page.X / n, page.Y / n},
+              {}};
     }
     case zf67Percent:
     case zf75Percent: {
@@ -66,17 +72,33 @@ TVpPreviewPlacement PlacePreviewPage(TVpPPZoomFactor zoom, TPoint client, TPoint
       const TPoint zoomed{RoundHalfEven(page.X * f), RoundHalfEven(page.Y * f)};
       const int r = std::min(zoomed.X, cw - 3), b = std::min(zoomed.Y, ch - 3);
       auto at = [g](int value) { return RoundHalfEven(value * g); };
-      return {{3, 3, r, b}, {at(scroll.X), at(scroll.Y), at(r + scroll.X), at(b + scroll.Y)}, zoomed};
+      return {{3, 3, r, b}, {at(scroll.X), at(scroll.Y), at(r + scroll.X), at(b + scroll.Y)}, zoomed, {}};
     }
   }
   return {};
 }
 
-std::vector<std::pair<TPoint, TPoint>> PreviewFrameLines(TPoint client, TPoint frame) {
+}  // namespace
+
+TVpPreviewPlacement PlacePreviewPage(TVpPPZoomFactor zoom, TPoint client, TPoint page, TPoint scroll,
+                                     std::optional<TPoint> device) {
+  TVpPreviewPlacement placed = PlaceAtTheLeft(zoom, client, page, scroll, device);
+  // The page and its frame span 2 to Frame; what is left beside them is shared on both sides.
+  placed.Offset = {std::max(0, (client.X - placed.Frame.X - 2) / 2), std::max(0, (client.Y - placed.Frame.Y - 2) / 2)};
+  placed.Dest = {placed.Dest.Left + placed.Offset.X, placed.Dest.Top + placed.Offset.Y,
+                 placed.Dest.Right + placed.Offset.X, placed.Dest.Bottom + placed.Offset.Y};
+  return placed;
+}
+
+std::vector<std::pair<TPoint, TPoint>> PreviewFrameLines(TPoint client, TPoint frame, TPoint offset) {
   const int a = std::min(frame.X, client.X - 2), d = std::min(frame.Y, client.Y - 2);
   std::vector<std::pair<TPoint, TPoint>> lines{{{2, 2}, {2, d}}, {{2, 2}, {a, 2}}};
   if (frame.X < client.X - 2) lines.push_back({{frame.X, 2}, {frame.X, d + 1}});
   if (frame.Y < client.Y - 2) lines.push_back({{2, frame.Y}, {a + 1, frame.Y}});
+  for (auto& [from, to] : lines) {
+    from = {from.X + offset.X, from.Y + offset.Y};
+    to = {to.X + offset.X, to.Y + offset.Y};
+  }
   return lines;
 }
 
@@ -112,6 +134,18 @@ void TVpPreviewRange::SetStart(double value) {
 void TVpPreviewRange::SetEnd(double value) {
   End = value;
   if (Start > End) End = Start;
+}
+
+std::string ManyPagesQuestion(const TVpPrinter& printer, const TVpPreviewRange& range, const TLocale& locale) {
+  const int active = printer.ActiveFormatIndex();
+  if (active < 0 || active >= static_cast<int>(printer.PrintFormats().size())) return {};
+  const TVpPrintFormatItem& format = printer.PrintFormats()[static_cast<size_t>(active)];
+  // Counted exactly far beyond any calendar's range, so the question tells the real number.
+  const long long pages = DatePageCount(format, JobDatesFor(format, range.Start, range.End), 100'000'000);
+  if (pages <= kPagesWithoutQuestion) return {};
+  return "From " + FormatShortDate(range.Start, locale) + " to " + FormatShortDate(range.End, locale) +
+         " the format \"" + format.FormatName() + "\" prints " + std::to_string(pages) +
+         " pages.\n\nShow and print all of them?";
 }
 
 TVpPrintPreview::TVpPrintPreview(TVpPrinter& printer, TVpPageRenderer& renderer, TBitmapMaker makeBitmap, double now)
@@ -171,6 +205,12 @@ bool TVpPrintPreview::IsLastPage() {
   return CurPage_ >= static_cast<int>(Pages_.size()) || Pages_[CurPage_].Last;
 }
 
+int TVpPrintPreview::PageCount() {
+  if (!CanRender()) return 0;
+  LayOutPagesUpTo(std::numeric_limits<int>::max());
+  return static_cast<int>(Pages_.size());
+}
+
 void TVpPrintPreview::PrevPage() {
   if (CurPage_ > 0) SetCurPage(CurPage_ - 1);
 }
@@ -209,23 +249,45 @@ bool TVpPrintPreview::DrawPage(int k, bool record) {
   TCanvas& canvas = Bitmap_->Canvas();
   canvas.Brush = {PageColor_, bsSolid};
   canvas.FillRect({0, 0, Bitmap_->Width(), Bitmap_->Height()});
-  TVpPageStart start = Pages_[k].Start;
+  const TVpPageStart from = Pages_[k].Start;
+  TVpPageStart start = from;
   const bool last =
       Renderer_.DrawPreviewPage(canvas, {0, 0, Bitmap_->Width(), Bitmap_->Height()}, k + 1, start, JobDates());
   if (!record) return last;
-  Pages_[k].Drawn = true;
-  Pages_[k].Last = last;
-  if (!last && k + 1 == static_cast<int>(Pages_.size())) Pages_.push_back({start});
+  ListSteps_[{from.TaskRow, from.ContactRow}] = {start.TaskRow, start.ContactRow, Renderer_.LastPageElements()};
+  if (ListNote_.empty()) ListNote_ = Renderer_.ListNote();
+  RecordPage(k, start, last);
   return last;
+}
+
+void TVpPrintPreview::RecordPage(int k, const TVpPageStart& next, bool last) {
+  Pages_[k].LaidOut = true;
+  Pages_[k].Last = last;
+  if (!last && k + 1 == static_cast<int>(Pages_.size())) Pages_.push_back({next});
 }
 
 void TVpPrintPreview::LayOutPagesUpTo(int n) {
   if (!CanRender()) return;
-  if (Pages_.empty()) Pages_.push_back({{JobDates().First, 0, 0}});
-  // Only the list's last record can still be undrawn; drawing it appends the next unless it was
+  const TVpJobDates dates = JobDates();
+  if (Pages_.empty()) Pages_.push_back({{dates.First, 0, 0}});
+  const TVpPrintFormatItem& format = Printer_.ActiveFormat();
+  // Only the list's last record can still be open; laying it out appends the next unless it was
   // the job's last page.
-  while (!(n < static_cast<int>(Pages_.size()) && Pages_[n].Drawn) && !Pages_.back().Drawn)
-    DrawPage(static_cast<int>(Pages_.size()) - 1, true);
+  while (!(n < static_cast<int>(Pages_.size()) && Pages_[n].LaidOut) && !Pages_.back().LaidOut) {
+    const int k = static_cast<int>(Pages_.size()) - 1;
+    const TVpPageStart& from = Pages_[k].Start;
+    const auto known = ListSteps_.find({from.TaskRow, from.ContactRow});
+    if (known == ListSteps_.end()) {
+      DrawPage(k, true);
+      Rendered_ = false;  // the bitmap now holds that page
+      continue;
+    }
+    const TListStep& step = known->second;
+    const TVpPageStart next{NextPageDate(format, from.PageDate), step.TaskRow, step.ContactRow};
+    RecordPage(
+        k, next,
+        TVpPageRenderer::JobComplete(step.Elements, next, dates.Last, ToMs(next.PageDate) >= ToMs(from.PageDate)));
+  }
 }
 
 void TVpPrintPreview::RenderCurrentPage() {
@@ -250,6 +312,8 @@ void TVpPrintPreview::EnsureRendered() {
 
 void TVpPrintPreview::ClearPages() {
   Pages_.clear();
+  ListSteps_.clear();
+  ListNote_.clear();
   Rendered_ = false;
   if (CurPage_ != 0) SetCurPage(0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include "platform/canvas.h"
 #include "platform/geometry.h"
 #include "platform/input.h"
+#include "platform/locale.h"
 #include "platform/message_queue.h"
 #include "print/page_renderer.h"
 #include "print/print_target.h"
@@ -34,17 +36,20 @@ struct TVpPreviewScrollBars {
 TVpPreviewScrollBars LayOutScrollBars(const TVpPreviewScrollBars& current, TPoint area, int thickness, TPoint zoomed);
 
 // Where the page bitmap appears: the rectangle of the client area it is drawn into, the part of
-// the bitmap drawn there (stretched when the sizes differ), and the frame size.
+// the bitmap drawn there (stretched when the sizes differ), the frame size, and how far page and
+// frame are moved right and down so that a page smaller than the client area stands in its middle.
 struct TVpPreviewPlacement {
   TRect Dest;
   TRect Source;
   TPoint Frame;
+  TPoint Offset;
 };
 // `device` is the printer's page in dots, when a printer device is assigned.
 TVpPreviewPlacement PlacePreviewPage(TVpPPZoomFactor zoom, TPoint client, TPoint page, TPoint scroll,
                                      std::optional<TPoint> device);
-// The frame lines around the page, each from its first point to (excluding) its second.
-std::vector<std::pair<TPoint, TPoint>> PreviewFrameLines(TPoint client, TPoint frame);
+// The frame lines around the page, each from its first point to (excluding) its second, moved by
+// the placement's offset.
+std::vector<std::pair<TPoint, TPoint>> PreviewFrameLines(TPoint client, TPoint frame, TPoint offset = {0, 0});
 
 // The page bitmap's size for a printer page in dots and its resolution; a resolution of 0 counts
 // as the screen's.
@@ -67,7 +72,14 @@ struct TVpPreviewRange {
   double End = 0;
   void SetStart(double value);
   void SetEnd(double value);
+  friend bool operator==(const TVpPreviewRange&, const TVpPreviewRange&) = default;
 };
+
+// Ranges up to this many pages are previewed without a question: a year of one-day pages.
+constexpr long long kPagesWithoutQuestion = 366;
+// The question to put to the user before the active format is previewed over a range of more
+// pages than that (a year typed as 202 is 1,800 years of pages), or "" when it needs none.
+std::string ManyPagesQuestion(const TVpPrinter& printer, const TVpPreviewRange& range, const TLocale& locale);
 
 // The desktop's printer as a print target. With `choose` the user picks it in the print dialog
 // (none when cancelled); without, it is the current printer, for the preview's page size (none
@@ -129,6 +141,11 @@ class TVpPrintPreview : public TMessageTarget {
   void Run(TVpPageCommand command);
   // The number of pages laid out so far.
   int PagesReached() const { return static_cast<int>(Pages_.size()); }
+  // The number of pages of the job, all laid out (0 while nothing can be rendered).
+  int PageCount();
+  // Why a list of the pages laid out so far ends early (an element too small for one row), or an
+  // empty text.
+  const std::string& ListNote() const { return ListNote_; }
 
   // The bitmap of the current page, or none before it was first rendered.
   TBitmap* PageBitmap() const { return Bitmap_.get(); }
@@ -153,13 +170,24 @@ class TVpPrintPreview : public TMessageTarget {
  private:
   struct TPageRecord {
     TVpPageStart Start;
-    bool Drawn = false;
+    bool LaidOut = false;
     bool Last = false;
+  };
+  // What a page that starts with given task and contact rows does to the lists: where they go on
+  // and what its elements drew. It is the same on every page starting with those rows, whatever
+  // the date, so a page is drawn to learn it only once; the pages of a long range are then laid
+  // out by their dates alone.
+  struct TListStep {
+    int TaskRow = 0;
+    int ContactRow = 0;
+    TVpPageElements Elements;
   };
   bool CanRender() const;
   TVpJobDates JobDates() const;
   // Draws page k on the bitmap; with `record` the list takes its results.
   bool DrawPage(int k, bool record);
+  // Page k is laid out: the next page starts as given unless it was the last.
+  void RecordPage(int k, const TVpPageStart& next, bool last);
   void LayOutPagesUpTo(int n);
   void RenderCurrentPage();
   void ClearPages();
@@ -177,6 +205,8 @@ class TVpPrintPreview : public TMessageTarget {
   TPoint Client_{169, 225};
   std::unique_ptr<TBitmap> Bitmap_;
   std::vector<TPageRecord> Pages_;
+  std::map<std::pair<int, int>, TListStep> ListSteps_;
+  std::string ListNote_;
   int CurPage_ = 0;
   bool Rendered_ = false;
   std::vector<TVpPageMenuItem> Menu_;

@@ -1,5 +1,6 @@
 #include "app/core/life_cycle.h"
 
+#include "app/core/printer_settings.h"
 #include "app/core/skin_paths.h"
 #include "app/core/window_placement.h"
 #include "platform/error_text.h"
@@ -23,6 +24,7 @@ TLifeCycle::TLifeCycle(const std::string& programFolder, TMainWindowShell& windo
       Printer_(poster, writer),
       SkinFavorites_(writer) {
   Settings_.SetFileName(ProgramFolder_ + "/Config/Config.ini");
+  ApplyOrganizerPrinterSettings(Printer_);
   for (int i = 0; i < TVpCategoryColorMap::kCategoryCount; ++i)
     Planner_.Store().CategoryColorMap().Category(i)->SetDescription(kCategoryNames[i]);
 }

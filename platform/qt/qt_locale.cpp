@@ -32,6 +32,7 @@ std::string TQtLocale::ShortMonthName(int month) const {
   return FromQt(Locale_.monthName(month, QLocale::ShortFormat));
 }
 std::string TQtLocale::ShortDateFormat() const { return ConvertQtFormat(Locale_.dateFormat(QLocale::ShortFormat)); }
+std::string TQtLocale::LongDateFormat() const { return ConvertQtFormat(Locale_.dateFormat(QLocale::LongFormat)); }
 std::string TQtLocale::ShortTimeFormat() const { return ConvertQtFormat(Locale_.timeFormat(QLocale::ShortFormat)); }
 std::string TQtLocale::LongTimeFormat() const { return ConvertQtFormat(Locale_.timeFormat(QLocale::LongFormat)); }
 std::string TQtLocale::TimeAMString() const { return FromQt(Locale_.amText()); }

@@ -14,6 +14,7 @@ class TQtLocale : public TLocale {
   std::string LongMonthName(int month) const override;
   std::string ShortMonthName(int month) const override;
   std::string ShortDateFormat() const override;
+  std::string LongDateFormat() const override;
   std::string ShortTimeFormat() const override;
   std::string LongTimeFormat() const override;
   std::string TimeAMString() const override;

@@ -1,5 +1,7 @@
 #include "print/qt/desktop_printers.h"
 
+#include <QMarginsF>
+#include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <memory>
@@ -10,6 +12,10 @@ namespace {
 
 // The printer comes first, so that it exists before the print target over it and outlives it.
 struct TPrinterDevice {
+  TPrinterDevice() {
+    const double m = kPaperMarginMillimetres;
+    Printer.setPageMargins(QMarginsF(m, m, m, m), QPageLayout::Millimeter);
+  }
   QPrinter Printer{QPrinter::HighResolution};
 };
 

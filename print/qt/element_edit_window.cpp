@@ -1,5 +1,6 @@
 #include "print/qt/element_edit_window.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -19,6 +20,7 @@
 #include "platform/qt/qt_text.h"
 #include "print/qt/editor_controls.h"
 #include "print/qt/shape_edit_window.h"
+#include "views/day/day_view.h"
 #include "views/qt/spin_text_edit.h"
 
 QFont QtPrintFont(const TVpPrintFont& font) {
@@ -122,6 +124,16 @@ TfrmEditElement::TfrmEditElement(TVpElementEditForm& form, TMessageBoxes& messag
   offsetRow->addWidget(OffsetUnit_);
   layout->addWidget(offset);
 
+  auto* columns = new QFormLayout;
+  columns->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  DayColumns_ = new QSpinBox(this);
+  DayColumns_->setObjectName("edDayColumns");
+  DayColumns_->setRange(0, TVpDayView::kMaxNumDays);
+  DayColumns_->setSpecialValueText("as on screen");  // 0
+  DayColumns_->setValue(std::clamp(form.DayColumns, 0, TVpDayView::kMaxNumDays));
+  columns->addRow("Day &columns:", DayColumns_);
+  layout->addLayout(columns);
+
   auto* bottom = new QHBoxLayout;
   Shape_ = new QPushButton("S&hape...", this);
   Shape_->setObjectName("btnShape");
@@ -146,6 +158,7 @@ TfrmEditElement::TfrmEditElement(TVpElementEditForm& form, TMessageBoxes& messag
 void TfrmEditElement::ApplyItemType() {
   Shape_->setEnabled(Form_.ShapeEnabled());
   Caption_->setEnabled(Form_.CaptionEnabled());
+  DayColumns_->setEnabled(Form_.DayColumnsEnabled());
 }
 
 bool TfrmEditElement::eventFilter(QObject* watched, QEvent* event) {
@@ -187,5 +200,8 @@ void TfrmEditElement::Confirm() {
   Form_.Visible = Show_->isChecked();
   Form_.DayOffset = Offset_->value();
   if (OffsetUnit_->ItemIndex() >= 0) Form_.DayOffsetUnits = static_cast<TVpDayUnits>(OffsetUnit_->ItemIndex());
+  // A count out of range read from a file stays as it was unless the field was changed.
+  if (DayColumns_->value() != std::clamp(Form_.DayColumns, 0, TVpDayView::kMaxNumDays))
+    Form_.DayColumns = DayColumns_->value();
   accept();
 }

@@ -15,7 +15,7 @@ class TVpRadioGroup;
 class TVpSpinTextEdit;
 
 // The element editor: name, type, visibility, measurement, position and size, the caption's text
-// and font, the date offset, and the shape editor. The caption's text and font and the shape
+// and font, the date offset, a day view's day columns, and the shape editor. The caption's text and font and the shape
 // change at once; OK writes the rest into the form and closes the window. The form must outlive
 // the window.
 class TfrmEditElement : public QDialog {
@@ -46,6 +46,7 @@ class TfrmEditElement : public QDialog {
   QGroupBox* Caption_ = nullptr;
   QSpinBox* Offset_ = nullptr;
   TVpRadioGroup* OffsetUnit_ = nullptr;
+  QSpinBox* DayColumns_ = nullptr;
   QPushButton* Shape_ = nullptr;
   bool Refusing_ = false;  // a refused field's message is up
 };

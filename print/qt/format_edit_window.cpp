@@ -1,5 +1,6 @@
 #include "print/qt/format_edit_window.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -29,6 +30,10 @@ TfrmEditFormat::TfrmEditFormat(TVpFormatEditForm& form, QWidget* parent) : QDial
   Unit_->setObjectName("rgDayIncrement");
   Unit_->SetItemIndex(form.IncrementUnit);
   layout->addWidget(Unit_);
+  StartsOnMonday_ = new QCheckBox("Start on the &Monday of the chosen week", this);
+  StartsOnMonday_->setObjectName("cbStartsOnMonday");
+  StartsOnMonday_->setChecked(form.StartsOnMonday);
+  layout->addWidget(StartsOnMonday_);
   AddOkCancel(*this, *layout, [this] { Confirm(); });
   Name_->setFocus();
 }
@@ -39,5 +44,6 @@ void TfrmEditFormat::Confirm() {
   Form_.Increment = Increment_->value();
   const int unit = Unit_->ItemIndex();
   Form_.IncrementUnit = unit < 0 ? duDay : static_cast<TVpDayUnits>(unit);
+  Form_.StartsOnMonday = StartsOnMonday_->isChecked();
   accept();
 }

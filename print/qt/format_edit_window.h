@@ -4,12 +4,13 @@
 
 #include "print/format_editors.h"
 
+class QCheckBox;
 class QLineEdit;
 class QSpinBox;
 class TVpRadioGroup;
 
-// The format editor: name, description and the page step. OK writes the window's values into the
-// form and closes it; the form must outlive the window.
+// The format editor: name, description, the page step and whether the pages start on a Monday. OK writes the window's
+// values into the form and closes it; the form must outlive the window.
 class TfrmEditFormat : public QDialog {
   Q_OBJECT
 
@@ -24,4 +25,5 @@ class TfrmEditFormat : public QDialog {
   QLineEdit* Description_ = nullptr;
   QSpinBox* Increment_ = nullptr;
   TVpRadioGroup* Unit_ = nullptr;
+  QCheckBox* StartsOnMonday_ = nullptr;
 };

@@ -73,7 +73,7 @@ void TVpPrintPreviewWidget::paintEvent(QPaintEvent*) {
     painter.drawImage(ToQtRect(at.Dest), bitmap->Image(), ToQtRect(at.Source));
     TQtCanvas canvas(painter, kScreenPixelsPerInch);
     canvas.Pen.Color = clBlack;
-    for (const auto& [from, to] : PreviewFrameLines(client, at.Frame)) {
+    for (const auto& [from, to] : PreviewFrameLines(client, at.Frame, at.Offset)) {
       canvas.MoveTo(from.X, from.Y);
       canvas.LineTo(to.X, to.Y);
     }

@@ -11,15 +11,19 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "model/day_number.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_text.h"
+#include "platform/scoped_value.h"
 #include "print/qt/print_preview_widget.h"
 #include "views/qt/date_edit_widget.h"
 
 TfrmPrintPreview::TfrmPrintPreview(TVpPrinter& printer, TVpPageRenderer& renderer, const TClock& clock,
-                                   const TLocale& locale, QWidget* parent)
+                                   const TLocale& locale, TMessageBoxes& messages, QWidget* parent)
     : QDialog(parent),
       Printer_(printer),
+      Locale_(locale),
+      Messages_(messages),
       Preview_(printer, renderer, MakePreviewBitmap, clock.Now()),
       StartEdit_(clock, locale),
       EndEdit_(clock, locale) {
@@ -36,7 +40,7 @@ TfrmPrintPreview::TfrmPrintPreview(TVpPrinter& printer, TVpPageRenderer& rendere
   band->addWidget(new QLabel("Zoom:", this));
   Zoom_ = new QComboBox(this);
   Zoom_->setObjectName("cboxZoom");
-  Zoom_->addItems({"FitToScreen", "ActualSize", "%25", "%33", "%50", "%67", "%75"});
+  Zoom_->addItems({"Fit to window", "Actual size", "25%", "33%", "50%", "67%", "75%"});
   Zoom_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   band->addWidget(Zoom_);
   Skin_ = new QCheckBox("Use Skin", this);
@@ -56,7 +60,9 @@ TfrmPrintPreview::TfrmPrintPreview(TVpPrinter& printer, TVpPageRenderer& rendere
   end->setMinimumWidth(dateWidth);
 
   QAction* print = AddAction("actPrint", "&Print", "Print", QKeySequence("Ctrl+P"), [this] {
-    Choice_ = {StartEdit_.Date(), EndEdit_.Date(), FromQt(Formats_->currentText())};
+    // A date still being typed counts; one that does not read stops the printing with its error.
+    if (!TakeStart(StartEdit_.Date()) || !TakeEnd(EndEdit_.Date())) return;
+    Choice_ = {Range_.Start, Range_.End, FromQt(Formats_->currentText())};
     accept();
   });
   QAction* cancel = AddAction("actCancel", "Cancel", "Cancel preview", QKeySequence("Alt+C"), [this] { reject(); });
@@ -93,6 +99,10 @@ TfrmPrintPreview::TfrmPrintPreview(TVpPrinter& printer, TVpPageRenderer& rendere
     PageActions_[i]->setEnabled(false);  // until the preview has its pages
     pages->addAction(PageActions_[i]);
   }
+  PageNumber_ = new QLabel(pages);
+  PageNumber_->setObjectName("lblPage");
+  PageNumber_->setContentsMargins(8, 0, 8, 0);
+  pages->addWidget(PageNumber_);
 
   PreviewWidget_ = new TVpPrintPreviewWidget(Preview_, this);
   PreviewWidget_->setObjectName("VpPrintPreview1");
@@ -107,8 +117,17 @@ TfrmPrintPreview::TfrmPrintPreview(TVpPrinter& printer, TVpPageRenderer& rendere
   connect(Zoom_, &QComboBox::activated, this,
           [this](int index) { Preview_.SetZoomFactor(static_cast<TVpPPZoomFactor>(index)); });
   connect(Skin_, &QCheckBox::toggled, this, [this](bool on) { GuardedCall([&] { Printer_.SetSkinnedPrinting(on); }); });
-  connect(start, &TVpDateEditWidget::Edited, this, [this] { GuardedCall([this] { StartDateEdited(); }); });
-  connect(end, &TVpDateEditWidget::Edited, this, [this] { GuardedCall([this] { EndDateEdited(); }); });
+  StartEdit_.OnExit = [this](TVpDateEdit& edit) { TakeStart(edit.Date()); };
+  EndEdit_.OnExit = [this](TVpDateEdit& edit) { TakeEnd(edit.Date()); };
+  StartEdit_.OnSetDate = [this](TVpDateEdit& edit) {
+    if (!ShowingRange_) TakeStart(edit.Date());
+  };
+  EndEdit_.OnSetDate = [this](TVpDateEdit& edit) {
+    if (!ShowingRange_) TakeEnd(edit.Date());
+  };
+  // Enter takes the text as leaving the field does.
+  connect(start, &QLineEdit::returnPressed, this, [this] { GuardedCall([this] { StartEdit_.Exit(); }); });
+  connect(end, &QLineEdit::returnPressed, this, [this] { GuardedCall([this] { EndEdit_.Exit(); }); });
   Printer_.RegisterFormatWindow(*this);
   FillFormatList();
 }
@@ -134,9 +153,39 @@ void TfrmPrintPreview::SetDates(double start, double end) {
   Range_ = {start, end};
   Preview_.SetStartDate(start);
   Preview_.SetEndDate(end);
-  StartEdit_.SetDate(start);
-  EndEdit_.SetDate(end);
+  ShowRange();
   UpdatePageActions();
+}
+
+void TfrmPrintPreview::ShowRange() {
+  const TScopedValue showing(ShowingRange_, true);
+  StartEdit_.SetDate(Range_.Start);
+  EndEdit_.SetDate(Range_.End);
+}
+
+// A field shows a day: it changes the range only when it holds another day (an emptied field
+// keeps its date), so that a range that came with a time of day keeps it.
+bool TfrmPrintPreview::TakeStart(double date) {
+  TVpPreviewRange range = Range_;
+  if (date != 0 && DayNumberOf(date) != DayNumberOf(Range_.Start)) range.SetStart(date);
+  return TakeRange(range);
+}
+
+bool TfrmPrintPreview::TakeEnd(double date) {
+  TVpPreviewRange range = Range_;
+  if (date != 0 && DayNumberOf(date) != DayNumberOf(Range_.End)) range.SetEnd(date);
+  return TakeRange(range);
+}
+
+bool TfrmPrintPreview::TakeRange(const TVpPreviewRange& range) {
+  const std::string question = range == Range_ ? std::string() : ManyPagesQuestion(Printer_, range, Locale_);
+  const bool taken = question.empty() || Messages_.AskYesNo(question);
+  if (taken) Range_ = range;
+  ShowRange();
+  Preview_.SetEndDate(Range_.End);
+  Preview_.SetStartDate(Range_.Start);
+  UpdatePageActions();
+  return taken;
 }
 
 void TfrmPrintPreview::SetZoomFactor(TVpPPZoomFactor zoom) {
@@ -156,35 +205,24 @@ void TfrmPrintPreview::FillFormatList() {
   UpdatePageActions();
 }
 
-void TfrmPrintPreview::StartDateEdited() {
-  if (!StartEdit_.TextError().empty() || StartEdit_.Date() == 0) return;  // still being typed
-  Range_.SetStart(StartEdit_.Date());
-  if (EndEdit_.Date() != Range_.End) EndEdit_.SetDate(Range_.End);
-  Preview_.SetEndDate(Range_.End);
-  Preview_.SetStartDate(Range_.Start);
-  UpdatePageActions();
-}
-
-void TfrmPrintPreview::EndDateEdited() {
-  if (!EndEdit_.TextError().empty() || EndEdit_.Date() == 0) return;  // still being typed
-  Range_.SetEnd(EndEdit_.Date());
-  if (EndEdit_.Date() != Range_.End) EndEdit_.SetDate(Range_.End);
-  Preview_.SetEndDate(Range_.End);
-  UpdatePageActions();
-}
-
 void TfrmPrintPreview::UpdatePageActions() {
   const bool first = Preview_.IsFirstPage(), last = Preview_.IsLastPage();
   PageActions_[0]->setEnabled(!first);
   PageActions_[1]->setEnabled(!first);
   PageActions_[2]->setEnabled(!last);
   PageActions_[3]->setEnabled(!last);
+  const int count = Preview_.PageCount();
+  QString page = count > 0 ? QString("Page %1 of %2").arg(std::min(Preview_.CurPage() + 1, count)).arg(count) : "";
+  // What the pages leave out is told beside them, before anything is printed.
+  if (!Preview_.ListNote().empty()) page += "   " + ToQt(Preview_.ListNote());
+  PageNumber_->setText(page);
 }
 
 std::optional<TReportDataRec> ExecutePrintPreview(TVpPrinter& printer, TVpPageRenderer& renderer, const TClock& clock,
-                                                  const TLocale& locale, double start, double end, TVpPPZoomFactor zoom,
-                                                  const TVpPrintTarget* device, QWidget* parent) {
-  TfrmPrintPreview window(printer, renderer, clock, locale, parent);
+                                                  const TLocale& locale, TMessageBoxes& messages, double start,
+                                                  double end, TVpPPZoomFactor zoom, const TVpPrintTarget* device,
+                                                  QWidget* parent) {
+  TfrmPrintPreview window(printer, renderer, clock, locale, messages, parent);
   if (device != nullptr)
     window.Preview().SetPrinterDevice(device->PageRect(), device->DotsPerInchX(), device->DotsPerInchY());
   window.SetDates(start, end);

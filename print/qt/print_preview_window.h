@@ -5,22 +5,28 @@
 
 #include "platform/clock.h"
 #include "platform/locale.h"
+#include "platform/message_boxes.h"
 #include "print/print_preview.h"
 #include "views/date_edit/date_edit.h"
 
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class TVpPrintPreviewWidget;
 
-// The print preview window: the format, zoom, skin and date range above, the page buttons, and
-// the preview of the active format. Print closes it with the user's choice.
+// The print preview window: the format, zoom, skin and date range above, the page buttons with
+// "Page x of y", and the preview of the active format. Print closes it with the user's choice.
+//
+// A date field is typed into freely and takes its date when the user leaves it or presses Enter
+// (or picks a day in its drop-down, or steps it with "+" and "-"), never half typed. A range of
+// more pages than a year of days is first put to the user; "No" keeps the range as it was.
 class TfrmPrintPreview : public QDialog, public TMessageTarget {
   Q_OBJECT
 
  public:
   TfrmPrintPreview(TVpPrinter& printer, TVpPageRenderer& renderer, const TClock& clock, const TLocale& locale,
-                   QWidget* parent = nullptr);
+                   TMessageBoxes& messages, QWidget* parent = nullptr);
   ~TfrmPrintPreview() override;
 
   TVpPrintPreview& Preview() { return Preview_; }
@@ -37,11 +43,18 @@ class TfrmPrintPreview : public QDialog, public TMessageTarget {
   QAction* AddAction(const char* name, const QString& caption, const QString& hint, const QKeySequence& shortcut,
                      std::function<void()> run);
   void FillFormatList();
-  void StartDateEdited();
-  void EndDateEdited();
+  // The date a field holds becomes the range's start or end, unless the range would then be one
+  // of many pages and the user says no; false then, and the fields show the range as it was.
+  bool TakeStart(double date);
+  bool TakeEnd(double date);
+  bool TakeRange(const TVpPreviewRange& range);
+  // The fields show the range.
+  void ShowRange();
   void UpdatePageActions();
 
   TVpPrinter& Printer_;
+  const TLocale& Locale_;
+  TMessageBoxes& Messages_;
   TVpPrintPreview Preview_;
   TVpDateEdit StartEdit_;
   TVpDateEdit EndEdit_;
@@ -52,10 +65,13 @@ class TfrmPrintPreview : public QDialog, public TMessageTarget {
   QCheckBox* Skin_ = nullptr;
   TVpPrintPreviewWidget* PreviewWidget_ = nullptr;
   QAction* PageActions_[4] = {};  // first, previous, next, last
+  QLabel* PageNumber_ = nullptr;
+  bool ShowingRange_ = false;  // the fields' dates come from the range, not from the user
 };
 
 // Shows the preview of the range at the zoom, sized for the device's page when there is one.
 // The choice when the user pressed Print.
 std::optional<TReportDataRec> ExecutePrintPreview(TVpPrinter& printer, TVpPageRenderer& renderer, const TClock& clock,
-                                                  const TLocale& locale, double start, double end, TVpPPZoomFactor zoom,
-                                                  const TVpPrintTarget* device, QWidget* parent);
+                                                  const TLocale& locale, TMessageBoxes& messages, double start,
+                                                  double end, TVpPPZoomFactor zoom, const TVpPrintTarget* device,
+                                                  QWidget* parent);

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kPdfDotsPerInch = 300;
-constexpr double kPdfMarginMillimetres = 10;
 
 }  // namespace
 
@@ -41,9 +40,9 @@ TCanvas& TQtPrintTarget::Canvas() {
 TQtPdfDocument::TQtPdfDocument() {
   Buffer.open(QIODevice::WriteOnly);
   Writer.setResolution(kPdfDotsPerInch);
-  Writer.setPageLayout(
-      QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                  QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres),
-                  QPageLayout::Millimeter));
+  Writer.setPageLayout(QPageLayout(
+      QPageSize(QPageSize::A4), QPageLayout::Portrait,
+      QMarginsF(kPaperMarginMillimetres, kPaperMarginMillimetres, kPaperMarginMillimetres, kPaperMarginMillimetres),
+      QPageLayout::Millimeter));
   Writer.setCreator("Koret Organizer");
 }

@@ -37,6 +37,11 @@ class TQtPrintTarget : public TVpPrintTarget {
   std::unique_ptr<TQtCanvas> Canvas_;
 };
 
+// The edge of the paper that every page leaves blank before the print format's own margins: the
+// same on a desktop printer (unless the user sets another in the print dialog) as in a PDF of
+// koret-cli, so that both print the same page.
+constexpr double kPaperMarginMillimetres = 10;
+
 // The PDF writer and the memory it writes into; the first base of TQtPdfTarget, so that both
 // exist before the print target over them.
 struct TQtPdfDocument {

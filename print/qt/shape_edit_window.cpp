@@ -91,9 +91,10 @@ TfrmEditShape::TfrmEditShape(TVpShapeEditForm& form, QWidget* parent) : QDialog(
   setWindowTitle("Edit Shape");
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  Shape_ = new TVpRadioGroup(
-      " Shape ", {"Rectangle", "TopLine", "BottomLine", "LeftLine", "RightLine", "TLToBRLine", "BLToTRLine", "Ellipse"},
-      3, this);
+  Shape_ = new TVpRadioGroup(" Shape ",
+                             {"Rectangle", "Top line", "Bottom line", "Left line", "Right line",
+                              "Diagonal from top left", "Diagonal from bottom left", "Ellipse"},
+                             3, this);
   Shape_->setObjectName("rgShapeType");
   Shape_->SetItemIndex(form.ShapeType);
   layout->addWidget(Shape_);
@@ -102,10 +103,9 @@ TfrmEditShape::TfrmEditShape(TVpShapeEditForm& form, QWidget* parent) : QDialog(
   auto* pen = new QGroupBox("Border Color", this);
   auto* penFields = new QFormLayout(pen);
   PenColors_ = AddColorGrid(*pen, *penFields, form.PenColor);
-  PenStyle_ =
-      AddStyleList(*pen, *penFields,
-                   "&Style:", {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
-                   DrawPenSample, 2 * kSampleHeight);
+  PenStyle_ = AddStyleList(*pen, *penFields, "&Style:",
+                           {"Solid", "Dashed", "Dotted", "Dash dot", "Dash dot dot", "None", "Solid, inside the frame"},
+                           DrawPenSample, 2 * kSampleHeight);
   PenStyle_->setObjectName("cbPenStyle");
   PenStyle_->setCurrentIndex(form.PenStyle);
   PenWidth_ = MakeSpinField(form.PenWidth, pen);
@@ -113,7 +113,9 @@ TfrmEditShape::TfrmEditShape(TVpShapeEditForm& form, QWidget* parent) : QDialog(
   penFields->addRow("&Width:", PenWidth_);
   PenMode_ = new QComboBox(pen);
   PenMode_->setObjectName("cbPenMode");
-  PenMode_->addItems({"pmCopy", "pmNot", "pmXor", "pmNotXor"});
+  // The pen's colour as it is, the inverse of what is below, or mixed with it (exclusive or).
+  PenMode_->addItems(
+      {"Normal", "Inverse of the background", "Mixed with the background", "Inverse mixed with the background"});
   PenMode_->setCurrentIndex(form.PenMode);
   penFields->addRow("&Mode:", PenMode_);
   colors->addWidget(pen);
@@ -121,10 +123,10 @@ TfrmEditShape::TfrmEditShape(TVpShapeEditForm& form, QWidget* parent) : QDialog(
   auto* brush = new QGroupBox("Fill Color", this);
   auto* brushFields = new QFormLayout(brush);
   BrushColors_ = AddColorGrid(*brush, *brushFields, form.BrushColor);
-  BrushStyle_ = AddStyleList(
-      *brush, *brushFields, "St&yle:",
-      {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"},
-      DrawBrushSample, kSampleHeight);
+  BrushStyle_ = AddStyleList(*brush, *brushFields, "St&yle:",
+                             {"Solid", "None", "Horizontal lines", "Vertical lines", "Falling diagonals",
+                              "Rising diagonals", "Grid", "Diagonal grid"},
+                             DrawBrushSample, kSampleHeight);
   BrushStyle_->setObjectName("cbBrushStyle");
   BrushStyle_->setCurrentIndex(form.BrushStyle);
   colors->addWidget(brush, 0, Qt::AlignTop);

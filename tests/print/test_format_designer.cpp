@@ -141,6 +141,16 @@ TEST_F(TDesignerTest, TheFirstFormatOfANewFileIsSelectedForItsElements) {
   EXPECT_FALSE(designer.Buttons().FormatDelete);  // while an element is selected
 }
 
+// Opening the designer changes nothing about what is printed: the active format is the one
+// selected, whatever its place in the sorted list.
+TEST_F(TDesignerTest, TheDesignerOpensOnTheActiveFormat) {
+  AddFormats({"Task List", "Day", "Address Book"});
+  TVpFormatDesigner designer(printer, messages, windows);
+  EXPECT_EQ(designer.SelectedFormatEntry(), 2) << "Address Book, Day, Task List";
+  EXPECT_EQ(printer.ActiveFormatIndex(), 0);
+  EXPECT_TRUE(designer.Buttons().ElementNew);
+}
+
 TEST_F(TDesignerTest, DeletingAnElementRemovesTheSelectedOneOnly) {
   AddFormats({"A"}, {Element("Same", itDayView), Element("Other"), Element("Same", itCaption)});
   TVpFormatDesigner designer(printer, messages, windows);

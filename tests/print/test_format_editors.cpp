@@ -55,13 +55,17 @@ TEST(ElementEditForm, FillsAndWritesBackEveryFieldAndCarriesTheRotation) {
   element.Height = 4;
   element.Rotation = ra90;
   element.DayOffset = -1;  // outside the spin range, read from a file: kept
+  element.DayColumns = 5;
   TVpElementEditForm form(element);
   EXPECT_EQ(form.FieldText(efLeft), "1.25");
   EXPECT_EQ(form.FieldText(efHeight), "4.00");
+  EXPECT_EQ(form.DayColumns, 5);
   EXPECT_FALSE(form.ShapeEnabled());
+  EXPECT_TRUE(form.DayColumnsEnabled());
   form.ItemType = itShape;
   EXPECT_TRUE(form.ShapeEnabled());
   EXPECT_FALSE(form.CaptionEnabled());
+  EXPECT_FALSE(form.DayColumnsEnabled());
 
   TVpPrintFormatElementItem expected = element;
   form.Name = "Box";
@@ -71,7 +75,9 @@ TEST(ElementEditForm, FillsAndWritesBackEveryFieldAndCarriesTheRotation) {
   form.SetFieldText(efWidth, "7.5");
   form.DayOffsetUnits = duMonth;
   form.Visible = false;
+  form.DayColumns = 7;
   form.WriteTo(element);
+  expected.DayColumns = 7;
   expected.ElementName = "Box";
   expected.ItemType = itShape;
   expected.Measurement = imCentimetres;
@@ -88,6 +94,7 @@ TEST(FormatEditForm, FillsAndWritesBackAndRefusesAnEmptyName) {
   format.Description = "one week a page";
   format.DayInc = 7;
   format.DayIncUnits = duWeek;
+  format.StartsOnMonday = true;
   TVpFormatEditForm form;
   form.Fill(format);
   TVpPrintFormatItem copy;

@@ -89,6 +89,36 @@ TEST(PrintFormatsFile, ReadsBackWhatItWrote) {
   EXPECT_EQ(read[0], expected);
 }
 
+// A format's Monday start and a day view's day columns are written only when they are set, so a
+// file without them means what it always meant, and come back as they were.
+TEST(PrintFormatsFile, MondayStartAndDayColumnsAreWrittenOnlyWhenSet) {
+  TVpPrintFormatItem plain;
+  plain.SetFormatName("Plain");
+  plain.Elements = {Element("Day", itDayView)};
+  TVpPrintFormatItem week = plain;
+  week.SetFormatName("Week");
+  week.StartsOnMonday = true;
+  week.Elements[0].DayColumns = 5;
+  const std::string document = PrintFormatsDocument({plain, week});
+  EXPECT_EQ(document.find("StartsOnMonday"), document.rfind("StartsOnMonday")) << "once, for the week";
+  EXPECT_NE(document.find("    StartsOnMonday=\"True\"\r\n    DayIncrementUnits=\"Day\">"), std::string::npos);
+  EXPECT_NE(document.find("      DayColumns=\"5\"\r\n      DayOffsetUnits=\"Day\">"), std::string::npos);
+  EXPECT_EQ(PrintFormatsDocument({plain}).find("DayColumns"), std::string::npos);
+  TVpPrintFormats read;
+  EXPECT_EQ(ReadPrintFormatsDocument(read, document, "f", false), "");
+  EXPECT_EQ(read, (TVpPrintFormats{plain, week}));
+  // Texts other than True and False leave the start as it is; a count that is no number stops
+  // the element's later attributes, as any number does.
+  EXPECT_EQ(ReadPrintFormatsDocument(read,
+                                     "<VpPrintFormats><PrintFormat Name=\"F\" StartsOnMonday=\"yes\">"
+                                     "<Element DayColumns=\"x\" DayOffset=\"2\"/></PrintFormat></VpPrintFormats>",
+                                     "f", false),
+            "");
+  EXPECT_FALSE(read.at(0).StartsOnMonday);
+  EXPECT_EQ(read.at(0).Elements.at(0).DayColumns, 0);
+  EXPECT_EQ(read.at(0).Elements.at(0).DayOffset, 0) << "written after the count that does not convert";
+}
+
 TEST(PrintFormatsFile, ReadsNumbersWhateverTheWritersDecimalSeparator) {
   const char* document =
       "<VpPrintFormats><PrintFormat Name=\"F\"><Element Item=\"Caption\" Left=\"12,5\" Top=\"1.5E1\" "

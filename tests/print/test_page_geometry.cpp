@@ -11,7 +11,8 @@ TEST(PageGeometry, MarginsInEveryUnit) {
     TVpMargins Margins;
     TRect Area;
   } const cases[] = {
-      {{10.5, 11.5, 2.5, 0, imAbsolutePixel}, {10, 12, 998, 2000}},  // halves to even
+      {{9.6, 11.2, 2.4, 0, imAbsolutePixel}, {60, 35, 985, 2000}},  // screen pixels: 96 to the inch
+      {{1.2, 0.96, 0, 0, imAbsolutePixel}, {8, 3, 1000, 2000}},     // 7.5 and 3.0: halves to even
       {{10, 5, 0.05, 1, imPercent}, {100, 100, 1000, 1980}},
       {{1, 1, 0.5, 0.5, imInches}, {600, 300, 700, 1850}},
       {{2.54, 2.54, 0, 5.08, imCentimetres}, {600, 300, 1000, 1400}},
@@ -36,8 +37,8 @@ TEST(PageGeometry, ElementRectanglesInEveryUnit) {
     TRect Rect;
   } const cases[] = {
       {imPercent, 0, 0, 100, 100, area},
-      {imPercent, 0.125, 25, 50, 50, {40, 125, 240, 225}},  // 0.5 rounds to 0
-      {imAbsolutePixel, 2.5, 3.5, 1, 1, {42, 79, 44, 79}},
+      {imPercent, 0.125, 25, 50, 50, {40, 125, 240, 225}},       // 0.5 rounds to 0
+      {imAbsolutePixel, 2.4, 3.84, 96, 96, {42, 77, 142, 127}},  // 2.5 and 2.0 dots: halves to even
       {imInches, 1, 1, 1, 2, {140, 125, 240, 225}},
       {imCentimetres, 2.54, 0, 2.54, 5.08, {140, 75, 240, 175}},
   };

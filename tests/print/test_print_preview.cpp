@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "model/day_number.h"
+#include "model/resource.h"
+#include "model/task.h"
+#include "model/tasks.h"
 #include "platform/english_locale.h"
 #include "print/print_preview.h"
 #include "store/control_link.h"
@@ -55,13 +58,21 @@ TEST(PreviewArithmetic, PlacementTakesTheScrolledPartOfTheBitmap) {
   EXPECT_EQ(half.Frame, (TPoint{408, 528}));
   const TVpPreviewPlacement actual = PlacePreviewPage(zfActualSize, client, page, {5, 6}, std::nullopt);
   EXPECT_EQ(actual.Source, (TRect{5, 6, 402, 303}));
-  // A letter page at 300 dpi fitted into the control keeps its proportions.
+  // A letter page at 300 dpi fitted into the control keeps its proportions, and stands in the
+  // middle of the room it leaves: (400 - 227 - 2) / 2 = 85 pixels to the right.
   const TVpPreviewPlacement fit = PlacePreviewPage(zfFitToControl, client, page, {}, TPoint{2550, 3300});
-  EXPECT_EQ(fit.Dest, (TRect{3, 3, 227, 297}));
+  EXPECT_EQ(fit.Frame, (TPoint{227, 297}));
+  EXPECT_EQ(fit.Offset, (TPoint{85, 0}));
+  EXPECT_EQ(fit.Dest, (TRect{88, 3, 312, 297}));
   EXPECT_EQ(fit.Source, (TRect{0, 0, 816, 1056}));
-  const std::vector<std::pair<TPoint, TPoint>> lines = PreviewFrameLines(client, fit.Frame);
+  const std::vector<std::pair<TPoint, TPoint>> lines = PreviewFrameLines(client, fit.Frame, fit.Offset);
   ASSERT_EQ(lines.size(), 4u);  // the page is narrower and lower than the control: its own edges
-  EXPECT_EQ(lines[2], (std::pair<TPoint, TPoint>{{227, 2}, {227, 298}}));
+  EXPECT_EQ(lines[0], (std::pair<TPoint, TPoint>{{87, 2}, {87, 297}}));
+  EXPECT_EQ(lines[2], (std::pair<TPoint, TPoint>{{312, 2}, {312, 298}}));
+  // A quarter-size page stands in the middle both ways.
+  const TVpPreviewPlacement quarter = PlacePreviewPage(zf25Percent, {400, 400}, page, {}, std::nullopt);
+  EXPECT_EQ(quarter.Offset, (TPoint{(400 - 204 - 2) / 2, (400 - 264 - 2) / 2}));
+  EXPECT_EQ(half.Offset, (TPoint{0, 0})) << "a page larger than the control scrolls instead";
 }
 
 TEST(PreviewArithmetic, BitmapSizeUsesEachAxisAndTreatsZeroAsTheScreen) {
@@ -192,3 +203,93 @@ TEST_F(PrintPreviewTest, FormatListShowsVisibleFormatsSorted) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every "Page ..." caption drawn on the preview's bitmap so far, page by page.
+size_t PagesDrawnOn(TBitmap* bitmap) {
+  size_t drawn = 0;
+  for (const std::string& text : static_cast<TRecordingCanvas&>(bitmap->Canvas()).Texts())
+    drawn += text.starts_with("Page ") ? 1 : 0;
+  return drawn;
+}
+
+}  // namespace
+
+// Pages whose lists are where they were on a page drawn before are laid out from their dates:
+// the last page of ten months is found drawing a handful of pages, not three hundred.
+TEST_F(PrintPreviewTest, ALongRangeIsLaidOutFromItsDatesWithoutDrawingEachPage) {
+  UseFormats({DayFormat("Day")});
+  Preview.SetEndDate(EncodeDate(2026, 12, 31));
+  EXPECT_EQ(Preview.PageCount(), 306);
+  Preview.LastPage();
+  EXPECT_EQ(Preview.CurPage(), 305);
+  EXPECT_EQ(LastPageCaption(), "Page 306");
+  EXPECT_LT(PagesDrawnOn(Preview.PageBitmap()), 10u) << "the pages shown, and the first to learn the lists";
+}
+
+// A task list running over pages beside a day view: the preview's pages, counted and shown, are
+// those the print job prints.
+TEST_F(PrintPreviewTest, PagesOfAListBesideTheDaysAreThoseTheJobPrints) {
+  for (int i = 0; i < 25; ++i)
+    Store().ActiveResource()->Tasks().AddTask(100 + i)->SetDescription("t" + std::to_string(i));
+  TVpPrintFormatItem format = DayFormat("Day and tasks");
+  format.Elements[1].Width = 50;
+  TVpPrintFormatElementItem tasks;
+  tasks.ItemType = itTasks;
+  tasks.Left = 50;
+  tasks.Top = 10;
+  tasks.Width = 50;
+  tasks.Height = 90;
+  format.Elements.push_back(tasks);
+  UseFormats({format});
+  Preview.SetEndDate(EncodeDate(2026, 3, 5));
+  TRecordingTarget job{{0, 0, 400, 300}};
+  Renderer.PrintFormatRange(job, Preview.StartDate(), Preview.EndDate());
+  ASSERT_EQ(Preview.PageCount(), static_cast<int>(job.Pages.size()));
+  for (int page = 0; page < Preview.PageCount(); ++page) {
+    SCOPED_TRACE(page);
+    Preview.SetCurPage(page);
+    Preview.EnsureRendered();  // as painting does: laying out may have drawn another page since
+    std::vector<std::string> printed;
+    for (const std::string& text : job.Pages[static_cast<size_t>(page)]->Texts())
+      if (text.starts_with("Page ") || text.starts_with("t")) printed.push_back(text);
+    std::vector<std::string> shown;
+    const auto& canvas = static_cast<TRecordingCanvas&>(Preview.PageBitmap()->Canvas());
+    const std::vector<std::string> all = canvas.Texts();
+    // The bitmap holds every page drawn on it; this page is what was drawn last.
+    for (size_t i = all.size() - job.Pages[static_cast<size_t>(page)]->Texts().size(); i < all.size(); ++i)
+      if (all[i].starts_with("Page ") || all[i].starts_with("t")) shown.push_back(all[i]);
+    EXPECT_EQ(shown, printed);
+  }
+}
+
+TEST_F(PrintPreviewTest, OnlyARangeOfMoreThanAYearOfPagesIsAskedAbout) {
+  TVpPrintFormatItem tasksOnly;
+  tasksOnly.SetFormatName("Tasks");
+  tasksOnly.Elements.resize(1);
+  tasksOnly.Elements[0].ItemType = itTasks;
+  UseFormats({DayFormat("Day"), tasksOnly});
+  const double start = EncodeDate(2026, 3, 1);
+  EXPECT_EQ(ManyPagesQuestion(Printer, {start, start + 365}, Locale), "") << "366 pages";
+  EXPECT_EQ(ManyPagesQuestion(Printer, {start, start + 366}, Locale),
+            "From 3/1/2026 to 3/2/2027 the format \"Day\" prints 367 pages.\n\nShow and print all of them?");
+  Printer.SetActiveFormatIndex(1);
+  EXPECT_EQ(ManyPagesQuestion(Printer, {EncodeDate(100, 1, 1), start}, Locale), "")
+      << "a list's pages do not step through the dates";
+}
+
+// A list element too small for one row shows its one page and says why, before anything prints.
+TEST_F(PrintPreviewTest, AListTooSmallForOneRowIsToldBeforePrinting) {
+  Store().ActiveResource()->Tasks().AddTask(100)->SetDescription("t");
+  TVpPrintFormatItem tiny;
+  tiny.SetFormatName("Tiny");
+  tiny.Elements.resize(1);
+  tiny.Elements[0].ItemType = itTasks;
+  tiny.Elements[0].Height = 3;
+  UseFormats({tiny});
+  EXPECT_EQ(Preview.PageCount(), 1);
+  EXPECT_NE(Preview.ListNote().find("too small to hold one row"), std::string::npos);
+  UseFormats({DayFormat("Day")});
+  EXPECT_EQ(Preview.ListNote(), "") << "another format starts afresh";
+}

@@ -47,17 +47,17 @@ TVpPrintFormats ShippedFormats() {
   day.Elements.push_back(Placed("Day", itDayView, 0, kTop, 100, kHeight));
   formats.push_back(day);
 
-  TVpPrintFormatItem workWeek = Format("Work Week", "Five days side by side, a week per page; start on a Monday",
+  TVpPrintFormatItem workWeek = Format("Work Week", "Monday to Friday of the chosen week side by side, a week per page",
                                        "Week of $MonthName $DayNumber, $LongYear", 1, duWeek);
-  for (int i = 0; i < 5; ++i) {
-    TVpPrintFormatElementItem column = Placed("Day", itDayView, 20.0 * i, kTop, 20, kHeight);
-    column.DayOffset = i;
-    workWeek.Elements.push_back(column);
-  }
+  workWeek.StartsOnMonday = true;
+  TVpPrintFormatElementItem days = Placed("Days", itDayView, 0, kTop, 100, kHeight);
+  days.DayColumns = 5;
+  workWeek.Elements.push_back(days);
   formats.push_back(workWeek);
 
   TVpPrintFormatItem week =
       Format("Week", "The week view, a week per page", "Week of $MonthName $DayNumber, $LongYear", 1, duWeek);
+  week.StartsOnMonday = true;
   week.Elements.push_back(Placed("Week", itWeekView, 0, kTop, 100, kHeight));
   formats.push_back(week);
 

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include "platform/english_locale.h"
@@ -15,6 +16,7 @@
 #include "store/control_link.h"
 #include "tests/dialogs_qt/window_controls.h"
 #include "tests/support/planner_fixture.h"
+#include "tests/support/recording_print_target.h"
 #include "views/qt/spin_text_edit.h"
 
 namespace {
@@ -46,9 +48,12 @@ TEST(ElementEditWindow, TypeRadiosDriveTheButtonsAndNumberFieldsKeepToTheUnit) {
   TfrmEditElement window(form, messages);
   Activate(window);
   auto& shape = Control<QPushButton>(window, "btnShape");
+  auto& columns = Control<QSpinBox>(window, "edDayColumns");
   EXPECT_FALSE(shape.isEnabled());
+  EXPECT_TRUE(columns.isEnabled()) << "a day view prints day columns";
   ClickRadio(Control<QWidget>(window, "rgItemType"), "Shape");
   EXPECT_TRUE(shape.isEnabled());
+  EXPECT_FALSE(columns.isEnabled());
   EXPECT_EQ(form.ItemType, itShape);
 
   ClickRadio(Control<QWidget>(window, "rgMeasurement"), "Inches");
@@ -90,6 +95,19 @@ TEST_F(FormatDesignerWindow, TheFirstFormatOfANewFileIsSelectedAndShown) {
   EXPECT_TRUE(newElement.isEnabled());
   EXPECT_TRUE(Control<TVpPrintPreviewWidget>(window, "ppPreview").isVisible());
   EXPECT_TRUE(window.Designer().Modified());
+}
+
+// The list takes the focus when the window opens; that must not make its first entry the format
+// printed next.
+TEST_F(FormatDesignerWindow, OpeningTheDesignerKeepsTheActiveFormat) {
+  Printer.MutablePrintFormats() = {DayPageFormat("Task List", "x"), DayPageFormat("Address Book", "x")};
+  TfrmPrnFormat window(Printer, Renderer, Messages, Clock.Now(), nullptr);
+  Activate(window);
+  auto& formats = Control<QListWidget>(window, "lbFormats");
+  EXPECT_TRUE(formats.hasFocus());
+  ASSERT_NE(formats.currentItem(), nullptr);
+  EXPECT_EQ(formats.currentItem()->text(), "Task List");
+  EXPECT_EQ(Printer.ActiveFormatIndex(), 0);
 }
 
 }  // namespace

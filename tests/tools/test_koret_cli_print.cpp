@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -69,6 +70,8 @@ class KoretCliPrint : public ::testing::Test {
     if ((args[1] == "print" || args[1] == "formats") && std::find(args.begin(), args.end(), "--formats") == args.end())
       args.insert(args.begin() + 2, {"--formats", KORET_RESOURCES_DIR "/Config/PrintFormats.xml"});
     if (args[1] != "formats") args.insert(args.begin() + 2, {"--data", Folder.File("Data")});
+    // Printed dates follow the desktop's locale; these tests read them in the United States'.
+    args.insert(args.begin(), {"env", "LC_ALL=" + Locale});
     return RunCommand(args);
   }
   void AddEvent(const std::string& day, const std::string& subject) {
@@ -120,6 +123,7 @@ class KoretCliPrint : public ::testing::Test {
   }
 
   TTemporaryFolder Folder;
+  std::string Locale = "en_US.UTF-8";
 };
 
 // The designer's editors and save dialog as the test answers them: each element editor is filled
@@ -284,6 +288,77 @@ TEST_F(KoretCliPrint, AFailedPrintLeavesTheOldFileAndSaysWhy) {
   }
   EXPECT_EQ(Cli({"print", "--format", "Day", "--from", "2026-12-07", "--pdf", Folder.File("no/such/folder.pdf")}).Code,
             1);
+}
+
+// The words of a PDF page with their boxes in points, as pdftotext -bbox gives them.
+struct TWord {
+  std::string Text;
+  double Left = 0, Top = 0;
+};
+std::vector<TWord> Words(const std::string& pdf) {
+  const std::string html = RunCommand({"pdftotext", "-bbox", pdf, "-"}).Output;
+  const std::regex word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
+  std::vector<TWord> words;
+  for (std::sregex_iterator at(html.begin(), html.end(), word), end; at != end; ++at)
+    words.push_back({(*at)[3], std::stod((*at)[1]), std::stod((*at)[2])});
+  return words;
+}
+
+// Events at 06:30, 12:00 and 22:00 all print, on a ruler from 6 to 23, inside the organizer's
+// margins: 40 screen pixels (30 points) at the sides and 75 (56.25 points) at the top, within the
+// 10 mm (28.35 points) the PDF page keeps itself.
+TEST_F(KoretCliPrint, ADayPrintsItsEarlyAndLateEventsInsideTheMargins) {
+  for (const auto& [start, subject] :
+       std::vector<std::pair<std::string, std::string>>{{"06:30", "Early"}, {"12:00", "Noon"}, {"22:00", "Late"}}) {
+    ASSERT_EQ(
+        Cli({"add-event", "--start", "2026-12-09 " + start, "--end", "2026-12-09 23:59", "--subject", subject}).Code,
+        0);
+  }
+  const std::vector<std::string> pages = Print("Day", "2026-12-09", "2026-12-09");
+  ASSERT_EQ(pages.size(), 1u);
+  for (const char* subject : {"Early", "Noon", "Late"}) EXPECT_NE(pages[0].find(subject), std::string::npos);
+  std::vector<int> hours;
+  std::istringstream lines(pages[0]);
+  for (std::string line; std::getline(lines, line);) {
+    std::smatch label;
+    if (std::regex_search(line, label, std::regex(R"(^ {0,2}(\d{1,2}) 00)"))) hours.push_back(std::stoi(label[1]));
+  }
+  std::vector<int> expected;
+  for (int hour = 6; hour <= 23; ++hour) expected.push_back(hour);
+  EXPECT_EQ(hours, expected);
+
+  const std::vector<TWord> words = Words(Folder.File("out.pdf"));
+  ASSERT_FALSE(words.empty());
+  EXPECT_EQ(words[0].Text, "Wednesday,");
+  EXPECT_NEAR(words[0].Left, 28.35 + 30, 1.0);
+  EXPECT_GE(words[0].Top, 28.35 + 56.25 - 0.5);
+  EXPECT_LT(words[0].Top, 28.35 + 56.25 + 4);
+}
+
+// Printed dates follow the desktop's language, $LongDate the desktop's long date.
+TEST_F(KoretCliPrint, DatesAreInTheDesktopsLanguage) {
+  AddEvent("2026-12-09", "Termin");
+  std::ofstream(Folder.File("long date.xml"))
+      << "<VpPrintFormats><PrintFormat Name=\"L\"><Element Item=\"Caption\" Width=\"100\" Height=\"5\">"
+         "<Caption Caption=\"$LongDate\"/></Element></PrintFormat></VpPrintFormats>";
+  Locale = "de_DE.UTF-8";
+  EXPECT_NE(Print("L", "2026-12-09", "2026-12-09", Folder.File("long date.xml"))[0].find("Mittwoch, 9. Dezember 2026"),
+            std::string::npos);
+  EXPECT_NE(Print("Day", "2026-12-09", "2026-12-09")[0].find("Mittwoch, Dezember 9, 2026"), std::string::npos);
+  Locale = "en_US.UTF-8";
+  EXPECT_NE(Print("L", "2026-12-09", "2026-12-09", Folder.File("long date.xml"))[0].find("Wednesday, December 9, 2026"),
+            std::string::npos);
+}
+
+// The organizer's settings beside the data folder are followed: 12-hour times on the ruler.
+TEST_F(KoretCliPrint, TheOrganizersSettingsAreFollowed) {
+  AddEvent("2026-12-09", "Meeting");
+  std::filesystem::create_directories(Folder.File("Config"));
+  std::ofstream(Folder.File("Config/Config.ini")) << "[General]\r\nTimeFormat=0\r\n";
+  const std::string page = Print("Day", "2026-12-09", "2026-12-09")[0];
+  EXPECT_NE(page.find("12pm"), std::string::npos) << page;
+  std::ofstream(Folder.File("Config/Config.ini")) << "[General]\r\nTimeFormat=1\r\n";
+  EXPECT_EQ(Print("Day", "2026-12-09", "2026-12-09")[0].find("pm"), std::string::npos);
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 #include <ostream>
 #include <set>
 
+#include "app/core/organizer_print_views.h"
+#include "app/core/printer_settings.h"
+#include "app/core/settings_store.h"
 #include "interop/exchange/export_command.h"
 #include "interop/exchange/import_command.h"
 #include "model/day_number.h"
@@ -42,7 +45,8 @@ constexpr const char* kUsage =
     "6 yearly by date, 7 every N days (--interval N); without --until a repeat has no end.\n"
     "DIR defaults to the Data folder beside koret-cli; NAME to the resource the organizer last showed;\n"
     "FILE of --formats to Config/PrintFormats.xml beside koret-cli. print writes the pages of the format\n"
-    "from the first date to the last (--to defaults to --from) as a PDF file. import reads a calendar (.ics)\n"
+    "from the first date to the last (--to defaults to --from) as a PDF file, as the organizer prints them:\n"
+    "with the settings in Config/Config.ini beside DIR and the desktop's language. import reads a calendar (.ics)\n"
     "or address-book (.vcf) file; items it already knows (by UID) are updated, not added again. export\n"
     "writes the events and tasks (--ics; --from and --to limit the events) or the contacts (--vcf), each with\n"
     "its UID; delete removes the event, task or contact with the UID.\n"
@@ -302,6 +306,19 @@ void ReadFormats(TVpPrinter& printer, const TCliContext& context) {
   if (!error.empty()) throw std::runtime_error(error);
 }
 
+// The organizer's settings for the data folder, read only; a file that cannot be read is told and
+// the defaults are used, as the organizer does.
+TProgramSettings OrganizerSettings(const TCliContext& context, TFileWriter& writer) {
+  TSettingsStore settings(writer);
+  settings.SetFileName(SettingsFileFor(context));
+  try {
+    settings.Open();
+  } catch (const std::exception& e) {
+    context.Err << "koret-cli: " << DescribeError(e, ": ") << "; printing with the default settings\n";
+  }
+  return ReadProgramSettings(settings);
+}
+
 int Formats(const TCliContext& context, std::ostream& out) {
   TAtomicFileWriter writer = CliWriter(context.Err);
   THeadlessDesktop desktop;
@@ -327,18 +344,25 @@ int Print(const TCliContext& context, std::ostream&) {
   if (printer.IndexOfFormatName(formatName) < 0)
     throw std::runtime_error("no print format is named \"" + ValueExcerpt(formatName) +
                              "\" (koret-cli formats lists them)");
+  ApplyOrganizerPrinterSettings(printer);
+  const TProgramSettings settings = OrganizerSettings(context, writer);
   TSession session(context.DataFolder, writer);
   TVpFlexDataStore& store = session.Store();
   if (TVpResource* resource = ChooseResource(store, context)) store.SetActiveResource(resource);
   TVpControlLink link;
   link.SetDataStore(&store);
   const TSystemClock clock;
-  const TEnglishLocale locale;
-  TVpPageRenderer renderer(printer, link, clock, locale);
-  const std::string document =
-      context.Pdf([&](TVpPrintTarget& target) { renderer.PrintFormat(target, formatName, from, to); });
+  std::string note;
+  const std::string document = context.Pdf([&](TVpPrintTarget& target, const TLocale& locale) {
+    // The page looks as the organizer prints it: its views, its settings, the desktop's locale.
+    TOrganizerPrintViews views(clock, locale, settings);
+    views.Link(link, &store);
+    TVpPageRenderer renderer(printer, link, clock, locale);
+    renderer.PrintFormat(target, formatName, from, to);
+    note = renderer.ListNote();
+  });
   writer.ReplaceFile(pdfFile, document);
-  if (!renderer.ListNote().empty()) context.Err << "koret-cli: " << renderer.ListNote() << '\n';
+  if (!note.empty()) context.Err << "koret-cli: " << note << '\n';
   return 0;
 }
 

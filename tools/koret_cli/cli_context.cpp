@@ -12,6 +12,10 @@ const std::string& Required(const TCliOptions& options, const std::string& name)
   return found->second;
 }
 
+std::string SettingsFileFor(const TCliContext& context) {
+  return (std::filesystem::path(context.DataFolder).parent_path() / "Config/Config.ini").string();
+}
+
 TVpResource* ChooseResource(TVpFlexDataStore& store, const TCliContext& context) {
   TVpResources& resources = store.Resources();
   if (const auto named = context.Options.find("resource"); named != context.Options.end()) {
@@ -19,9 +23,8 @@ TVpResource* ChooseResource(TVpFlexDataStore& store, const TCliContext& context)
     if (resource == nullptr) throw std::runtime_error("no resource is named \"" + ValueExcerpt(named->second) + "\"");
     return resource;
   }
-  const std::string settings = (std::filesystem::path(context.DataFolder).parent_path() / "Config/Config.ini").string();
   TAtomicFileWriter unused;
-  const auto last = TIniFile(settings, unused).Read("General", "ActiveResource");
+  const auto last = TIniFile(SettingsFileFor(context), unused).Read("General", "ActiveResource");
   if (TVpResource* resource = resources.FindResourceByName(last.value_or("KORET"))) return resource;
   return resources.Count() > 0 ? resources.Items(0) : nullptr;
 }

@@ -38,6 +38,9 @@ struct TCliContext {
 // The option's value; raises EUsage when it is not given.
 const std::string& Required(const TCliOptions& options, const std::string& name);
 
+// The organizer's settings file for the data folder: Config/Config.ini beside it.
+std::string SettingsFileFor(const TCliContext& context);
+
 // The resource asked for with --resource; else the one the organizer last showed (its settings),
 // else "KORET", else the first. Nothing when there are no resources; raises for an unknown name.
 TVpResource* ChooseResource(TVpFlexDataStore& store, const TCliContext& context);

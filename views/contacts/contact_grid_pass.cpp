@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/contact.h"
@@ -9,6 +10,7 @@
 #include "model/record_captions.h"
 #include "views/contacts/contact_grid.h"
 #include "views/drawing/drawing_helpers.h"
+#include "views/drawing/line_fitter.h"
 
 namespace {
 
@@ -24,23 +26,18 @@ TVpContactGridColors ScreenColors(const TVpContactGrid& grid) {
           grid.ContactHeadAttributes().Color()};
 }
 
-// One labelled or plain line of a card.
-struct TCardLine {
-  std::string Label;  // empty for company, address and city line
-  std::string Text;
-};
+}  // namespace
 
-std::vector<TCardLine> CardLines(const TVpContact& contact) {
+std::vector<TVpContactGridPass::TCardLine> TVpContactGridPass::CardLines(const TVpContact& contact) {
   std::vector<TCardLine> lines;
   for (const std::string& text : {contact.Company(), contact.Address(), ContactCityLine(contact)})
-    if (!text.empty()) lines.push_back({"", text});
+    if (!text.empty()) lines.push_back({"", text, false});
   for (int k = 1; k <= 5; ++k)
-    if (!contact.Phone(k).empty()) lines.push_back({PhoneTypeCaption(contact.PhoneType(k)) + ": ", contact.Phone(k)});
-  if (!contact.EMail().empty()) lines.push_back({"E-Mail: ", contact.EMail()});
+    if (!contact.Phone(k).empty())
+      lines.push_back({PhoneTypeCaption(contact.PhoneType(k)) + ": ", contact.Phone(k), true});
+  if (!contact.EMail().empty()) lines.push_back({"E-Mail: ", contact.EMail(), true});
   return lines;
 }
-
-}  // namespace
 
 TVpContactGridPass::TVpContactGridPass(const TVpContactGrid& grid, const TVpContacts* contacts, TCanvas& canvas,
                                        const TRect& rect, TVpRotationAngle angle, int firstContact, bool displayOnly)
@@ -56,10 +53,15 @@ TVpContactGridPass::TVpContactGridPass(const TVpContactGrid& grid, const TVpCont
 
 TVpContactGridLayout TVpContactGridPass::Draw() {
   if (Contacts_ != nullptr) Layout_.Cards.assign(static_cast<size_t>(Contacts_->Count()), kUndrawnRect);
+  // A print that draws no card of those left says so: the first of them is where the next page
+  // would start again.
+  if (DisplayOnly() && Contacts_ != nullptr && First_ >= 0 && First_ < Contacts_->Count())
+    Layout_.NextPrintLine = First_;
   if (Frame().Width() <= 0 || Frame().Height() <= 0) return std::move(Layout_);
   BeginDrawing();
   Fill(Frame(), Colors_.Background);
-  if (Grid_.Height() >= 20) {
+  // The rectangle drawn into counts, not the grid's size on screen, which a print does not use.
+  if (Frame().Height() >= 20) {
     if (First_ != -2) DrawCards();
     DrawBars();
   }
@@ -90,7 +92,7 @@ void TVpContactGridPass::DrawCards() {
     }
     // Both sides of the right-edge test are in the frame's coordinates.
     if (DisplayOnly() && frame.Left + x + CardWidth_ >= frame.Right) {
-      Layout_.NextPrintLine = index > First_ ? index : -2;
+      Layout_.NextPrintLine = index;
       return;
     }
     DrawCard(contact, frame.Left + x, frame.Top + y, false);
@@ -109,6 +111,35 @@ void TVpContactGridPass::DrawCards() {
     Layout_.HiddenCount = 0;
     Layout_.VisibleCount = count - First_;
   }
+  Layout_.NextPrintLine = -2;
+}
+
+// The numbers and the address start after the card's widest label, so that they keep the rest of
+// the card (labels of kinds the card does not show would take room from them).
+int TVpContactGridPass::LabelWidthOf(const std::vector<TCardLine>& lines) {
+  int width = 0;
+  for (const TCardLine& line : lines)
+    if (!line.Label.empty()) width = std::max(width, TextWidth(line.Label, Grid_.Font().Font()) + 6);
+  return width;
+}
+
+std::vector<TVpContactGridPass::TCardLine> TVpContactGridPass::PrintedLines(const TVpContact& contact) {
+  std::vector<TCardLine> lines;
+  Canvas().Font = Grid_.Font().Font();
+  const TVpLineFitter fitter(Canvas());
+  std::vector<TCardLine> whole = CardLines(contact);
+  const int labelWidth = LabelWidthOf(whole);
+  for (TCardLine& line : whole) {
+    const int width = std::max(CardWidth_ - (line.ValueColumn ? labelWidth + 12 : 12), 1);
+    std::string_view rest = line.Text;
+    std::string label = std::move(line.Label);
+    while (!rest.empty()) {
+      const TVpFittedLine piece = fitter.Next(rest, width);
+      lines.push_back({std::exchange(label, std::string()), std::string(piece.Text), line.ValueColumn});
+      rest.remove_prefix(piece.Consumed);
+    }
+  }
+  return lines;
 }
 
 int TVpContactGridPass::DrawCard(const TVpContact& contact, int left, int top, bool measureOnly) {
@@ -116,7 +147,8 @@ int TVpContactGridPass::DrawCard(const TVpContact& contact, int left, int top, b
   const TFont& font = Grid_.Font().Font();
   const int headHeight = TextHeight(headFont);
   const int lineHeight = TextHeight(font);
-  const std::vector<TCardLine> lines = CardLines(contact);
+  // On screen a text too long for the card ends in "..."; on paper it goes on in the next line.
+  const std::vector<TCardLine> lines = DisplayOnly() ? PrintedLines(contact) : CardLines(contact);
   const int W = CardWidth_;
   if (measureOnly) return headHeight + 3 + static_cast<int>(lines.size()) * (lineHeight + 6);
 
@@ -131,17 +163,13 @@ int TVpContactGridPass::DrawCard(const TVpContact& contact, int left, int top, b
   }
   int bottom = top + headHeight + 3;
   Canvas().Font = font;
-  // The numbers and the address start after the card's widest label, so that they keep the rest of
-  // the card (labels of kinds the card does not show would take room from them).
-  int labelWidth = 0;
-  for (const TCardLine& line : lines)
-    if (!line.Label.empty()) labelWidth = std::max(labelWidth, TextWidth(line.Label, font) + 6);
+  const int labelWidth = LabelWidthOf(lines);
   for (const TCardLine& line : lines) {
     const int t = bottom + 3;
-    if (line.Label.empty()) {
+    if (!line.ValueColumn) {
       Text(left + 12, t + 3, EllipsisFit(Canvas(), line.Text, 2, W - 12), font);
     } else {
-      Text(left + 12, t + 3, line.Label, font);
+      if (!line.Label.empty()) Text(left + 12, t + 3, line.Label, font);
       Text(left + 6 + labelWidth, t + 3, EllipsisFit(Canvas(), line.Text, 2, W - labelWidth - 12), font);
     }
     bottom = t + lineHeight + 3;

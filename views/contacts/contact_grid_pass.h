@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/canvas.h"
 #include "views/contacts/contact_grid_layout.h"
 #include "views/drawing/drawing_pass.h"
@@ -31,6 +34,17 @@ class TVpContactGridPass : private TVpDrawingPass {
   TVpContactGridLayout Draw();
 
  private:
+  // One line of a card: a labelled value (phone, e-mail) or a plain line (company, address, city).
+  struct TCardLine {
+    std::string Label;  // empty for plain lines and for a value's further lines on paper
+    std::string Text;
+    bool ValueColumn;  // the text stands right of the labels
+  };
+  static std::vector<TCardLine> CardLines(const TVpContact& contact);
+  // The card's lines with every text that is too long for the card broken into further lines.
+  std::vector<TCardLine> PrintedLines(const TVpContact& contact);
+  int LabelWidthOf(const std::vector<TCardLine>& lines);
+
   void DrawCards();
   // Draws the card with its top-left corner at the logical point; returns its height C.
   int DrawCard(const TVpContact& contact, int left, int top, bool measureOnly);

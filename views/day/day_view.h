@@ -134,6 +134,10 @@ class TVpDayView : public TVpLinkableControl {
   // stopLine <= 0 draws as many rows as fit.
   void RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double scale, double renderDate,
                       int startLine, int stopLine, TVpGranularity granularity, bool displayOnly) override;
+  // Prints the view as RenderIntoRect does with displayOnly, with numDays day columns (at most 30)
+  // instead of NumDays. Nothing of the view changes.
+  void PrintDaysIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double scale, double renderDate,
+                         int startLine, int stopLine, TVpGranularity granularity, int numDays);
   void HandleLinkNotification(TVpLinkableControl* sender, TVpNotificationKind kind, double value) override;
   // Screen painting: takes up a date the store was moved to by someone else, keeps the top row
   // within what the client area shows, then draws from TopLine.

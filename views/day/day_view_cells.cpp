@@ -31,7 +31,7 @@ void TVpDayViewPass::DrawCells(const TRect& cell, int column, double day) {
 
   const bool weekend = IsWeekendDay(day);
   TVpLineArray& lines = Layout_.Lines[static_cast<size_t>(column)];
-  for (int i = 0; i <= VisibleLines_ && StartLine_ + i < LineCount_; ++i) {
+  for (int i = 0; StartLine_ + i <= LastRow_; ++i) {
     TVpLineRec& line = lines[static_cast<size_t>(StartLine_ + i)];
     line.Rec = Rect(slotLeft, cell.Top + i * RowHeight_, cell.Right, cell.Top + (i + 1) * RowHeight_);
     if (!DisplayOnly()) {

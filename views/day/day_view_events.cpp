@@ -22,26 +22,30 @@ void TVpDayViewPass::DrawEvents(int column, double day) {
   if (firstRow == kUndrawnRect) return;
   std::vector<TVpEvent*> events;
   Resource_->Schedule().CollectEventsOn(day, events);
-  const int cellBottom = Layout_.Columns[static_cast<size_t>(column)].Rec.Bottom;
+  const TRect& cell = Layout_.Columns[static_cast<size_t>(column)].Rec;
+  size_t drawn = 0;
   for (const TVpPlacedEvent& placed : PlaceDayEvents(events, View_.Granularity(), TVpDayView::kMaxEventsPerDay))
-    DrawEvent(placed, column, firstRow, cellBottom);
+    drawn += DrawEvent(placed, column, firstRow, cell.Bottom) ? 1 : 0;
+  // On screen the rows scroll; on paper an event left out is told.
+  if (DisplayOnly() && drawn < events.size()) MoreMarks(cell.Right, cell.Bottom, clBlack, Scale_);
 }
 
-void TVpDayViewPass::DrawEvent(const TVpPlacedEvent& placed, int column, const TRect& slots, int cellBottom) {
+bool TVpDayViewPass::DrawEvent(const TVpPlacedEvent& placed, int column, const TRect& slots, int cellBottom) {
   const int first = placed.FirstRow;
   const int last = placed.LastRow;
-  if (last < StartLine_ || StartLine_ + VisibleLines_ < first) return;
+  if (last < StartLine_ || LastRow_ < first) return false;
   const TVpLineArray& lines = Layout_.Lines[static_cast<size_t>(column)];
-  const int lastDrawn = std::min(StartLine_ + VisibleLines_, LineCount_ - 1);
 
   const int top = std::max(lines[static_cast<size_t>(first)].Rec.Top, slots.Top);
   // An event running on below the rows drawn ends with them, or with the cell if that is shorter.
   const TRect& lastRow = lines[static_cast<size_t>(last)].Rec;
   const int bottom =
-      lastRow != kUndrawnRect ? lastRow.Bottom : std::min(cellBottom, lines[static_cast<size_t>(lastDrawn)].Rec.Bottom);
+      lastRow != kUndrawnRect ? lastRow.Bottom : std::min(cellBottom, lines[static_cast<size_t>(LastRow_)].Rec.Bottom);
   const int columnWidth = slots.Width();
-  const int partWidth =
-      placed.WidthDivisor == 1 ? static_cast<int>(0.75 * columnWidth) : columnWidth / placed.WidthDivisor;
+  // On screen a lone event leaves a quarter of the column free to click into; paper gives it all.
+  const int partWidth = placed.WidthDivisor > 1 ? columnWidth / placed.WidthDivisor
+                        : DisplayOnly()         ? columnWidth
+                                                : static_cast<int>(0.75 * columnWidth);
   const int left = slots.Left + (placed.Level > 0 ? placed.Level * partWidth : -1);
   const int right = std::max(left + partWidth - GutterPixels_, left + 1);
   const TRect rect = Rect(left, top, right, std::max(bottom, top + 1));
@@ -64,6 +68,7 @@ void TVpDayViewPass::DrawEvent(const TVpPlacedEvent& placed, int column, const T
     Line(rect.Left + GutterPixels_, rect.Top, rect.Left + GutterPixels_, rect.Bottom, Colors_.Shadow);
 
   Layout_.Events.push_back({Rect(rect.Left, rect.Top, rect.Right, rect.Bottom + 1), icons, &event, event.RecordID()});
+  return true;
 }
 
 void TVpDayViewPass::DrawTimeBar(const TVpPlacedEvent& placed, const TRect& rect) {
@@ -78,7 +83,7 @@ void TVpDayViewPass::DrawTimeBar(const TVpPlacedEvent& placed, const TRect& rect
   if (lastSlotEnd - firstSlotStart > placed.EndMs - placed.StartMs) {
     if (placed.FirstRow >= StartLine_ && placed.StartMs > firstSlotStart)
       topOffset = (placed.StartMs - firstSlotStart) * rowPixels / slotMs;
-    if (StartLine_ + VisibleLines_ >= placed.LastRow && placed.EndMs < lastSlotEnd)
+    if (LastRow_ >= placed.LastRow && placed.EndMs < lastSlotEnd)
       bottomOffset = (lastSlotEnd - placed.EndMs) * rowPixels / slotMs;
   }
   const int barLeft = placed.Level == 0 ? rect.Left - GutterPixels_ : rect.Left;
@@ -143,7 +148,8 @@ void TVpDayViewPass::DrawEventText(const TVpEvent& event, const TRect& rect, con
   if (text.empty()) return;
   const TFont& font = View_.Font().Font();
 
-  if (View_.WrapStyle() == wsNone) {
+  // Paper has no other place to read the rest of a text: a print wraps it whatever the style.
+  if (View_.WrapStyle() == wsNone && !DisplayOnly()) {
     const int x = icons.Right + GutterPixels_ + 6;
     Text(x, rect.Top + 6, Fit(text, font, rect.Right - x), font);
     return;
@@ -159,8 +165,6 @@ void TVpDayViewPass::DrawEventText(const TVpEvent& event, const TRect& rect, con
   }
   Canvas().Font = font;
   if (RotatedWrapText(&Canvas(), Angle(), Viewport(), region, text).AllPlaced) return;
-  // Three small squares at the bottom right tell that the text goes on.
-  for (int fromRight : {20, 13, 6})
-    Fill(Rect(rect.Right - fromRight, rect.Bottom - 7, rect.Right - fromRight + 3, rect.Bottom - 4),
-         View_.DotDotDotColor());
+  // The "more" marks at the bottom right tell that the text goes on.
+  MoreMarks(rect.Right, rect.Bottom, View_.DotDotDotColor(), DisplayOnly() ? Scale_ : 1.0);
 }

@@ -28,6 +28,14 @@ int VisibleLinesFor(int rulerHeight, int headerHeight, int rowHeight, int lineCo
   return std::max(lines, 1);
 }
 
+TVpPrintedRows PrintedRowsFor(int cellHeight, int rowHeight, int leastRowHeight, int wantedRows) {
+  wantedRows = std::max(wantedRows, 1);
+  rowHeight = std::max(rowHeight, 1);
+  if (rowHeight * wantedRows > cellHeight)
+    rowHeight = std::max({cellHeight / wantedRows, std::min(leastRowHeight, rowHeight), 1});
+  return {rowHeight, std::clamp(cellHeight / rowHeight, 1, wantedRows)};
+}
+
 int ConvertLine(int line, TVpGranularity from, TVpGranularity to) {
   const long long minutes = static_cast<long long>(line) * GranularityMinutes(from);
   const long long row = minutes / GranularityMinutes(to);

@@ -24,6 +24,15 @@ int ReferenceTextHeight(TCanvas& canvas, const TFont& font);
 // The drawing loops draw this many rows and the next one.
 int VisibleLinesFor(int rulerHeight, int headerHeight, int rowHeight, int lineCount, int startLine, int stopLine);
 
+// The rows of a printed day: wanted rows of the row height when they fit into the cell height;
+// else rows as low as makes them fit, but never lower than the least height, and then only as
+// many rows as fit. At least one row of at least one pixel.
+struct TVpPrintedRows {
+  int RowHeight = 1;
+  int Rows = 1;
+};
+TVpPrintedRows PrintedRowsFor(int cellHeight, int rowHeight, int leastRowHeight, int wantedRows);
+
 // The row at granularity `to` that holds the start of row `line` at granularity `from`, within
 // 0 and lineCount(to) - 1.
 int ConvertLine(int line, TVpGranularity from, TVpGranularity to);

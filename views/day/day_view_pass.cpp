@@ -3,9 +3,13 @@
 #include <algorithm>
 
 #include "model/date_format.h"
+#include "model/event.h"
+#include "model/resource.h"
+#include "model/schedule.h"
 #include "store/data_store.h"
 #include "views/day/day_view.h"
 #include "views/day/day_view_metrics.h"
+#include "views/day/time_slots.h"
 
 namespace {
 
@@ -28,7 +32,7 @@ int ViewRow(const TVpDayView& view, int line, TVpGranularity granularity) {
 
 TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle,
                                double scale, double renderDate, int startLine, int stopLine, TVpGranularity granularity,
-                               bool displayOnly)
+                               bool displayOnly, int numDays)
     : TVpDrawingPass(canvas, rect, angle, displayOnly),
       View_(view),
       Scale_(UsableScale(scale)),
@@ -57,7 +61,51 @@ TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TR
   StopLine_ = stopLine > 0 ? ViewRow(view, stopLine, granularity) : -1;
   const int rulerHeight = Frame().Bottom - (Frame().Top + HeaderHeight_ + 1);
   VisibleLines_ = VisibleLinesFor(rulerHeight, HeaderHeight_, RowHeight_, LineCount_, StartLine_, StopLine_);
-  Days_ = ColumnDays(renderDate, view.NumDays(), view.IncludeWeekends());
+  LastRow_ = std::min(StartLine_ + VisibleLines_, LineCount_ - 1);
+  Days_ = ColumnDays(renderDate, numDays > 0 ? std::min(numDays, TVpDayView::kMaxNumDays) : view.NumDays(),
+                     view.IncludeWeekends());
+  if (displayOnly && StopLine_ > 0) HoldEveryEvent(canvas);
+}
+
+void TVpDayViewPass::HoldEveryEvent(TCanvas& canvas) {
+  // Rows are added by whole hours, so that the ruler names the first one. An all-day event fills
+  // whatever rows are printed; it asks for none.
+  const int perHour = SlotsPerHour(View_.Granularity());
+  if (Resource_ != nullptr) {
+    std::vector<TVpEvent*> events;
+    for (double day : Days_) {
+      events.clear();
+      Resource_->Schedule().CollectEventsOn(day, events);
+      for (TVpEvent* event : events) {
+        if (event->AllDayEvent()) continue;
+        const TVpPlacedEvent placed = MeasureDayEvent(event, View_.Granularity());
+        StartLine_ = std::min(StartLine_, placed.FirstRow - placed.FirstRow % perHour);
+        StopLine_ = std::max(StopLine_, placed.LastRow - placed.LastRow % perHour + perHour - 1);
+      }
+    }
+  }
+  StopLine_ = std::min(StopLine_, LineCount_ - 1);
+  const int cellHeight = Frame().Bottom - 2 - (Frame().Top + HeaderHeight_ + 1);
+  const int leastRow =
+      RoundEven(Scale_ * (ReferenceTextHeight(canvas, View_.RowHeadAttributes().MinuteFont().Font()) + 2));
+  const TVpPrintedRows rows = PrintedRowsFor(cellHeight, RowHeight_, leastRow, StopLine_ - StartLine_ + 1);
+  RowHeight_ = rows.RowHeight;
+  VisibleLines_ = rows.Rows;
+  LastRow_ = StartLine_ + rows.Rows - 1;
+}
+
+std::string TVpDayViewPass::LabelFormat(const TFont& font, int width) {
+  if (!DisplayOnly()) return View_.DateLabelFormat();
+  // Every column takes the same form, the first in which every column's label fits.
+  const auto fits = [&](const std::string& format) {
+    return std::all_of(Days_.begin(), Days_.end(), [&](double day) {
+      return TextWidth(FormatDateTime(format, day, View_.Locale()), font) <= width;
+    });
+  };
+  for (std::string format : {View_.DateLabelFormat(), std::string("dddd, mmmm d"), std::string("dddd, mmm d"),
+                             std::string("dddd d"), std::string("dddd")})
+    if (fits(format)) return format;
+  return "ddd d";
 }
 
 TVpDayViewLayout TVpDayViewPass::Draw() {
@@ -115,7 +163,8 @@ void TVpDayViewPass::DrawColumnHeader(const TRect& rect, int column, double day)
   const int available = rect.Right - 3 - left;
   auto centred = [&](const std::string& text) { return left + available / 2 - TextWidth(text, font) / 2; };
 
-  const std::string label = Fit(FormatDateTime(View_.DateLabelFormat(), day, View_.Locale()), font, available);
+  if (LabelFormat_.empty()) LabelFormat_ = LabelFormat(font, available);
+  const std::string label = Fit(FormatDateTime(LabelFormat_, day, View_.Locale()), font, available);
   int labelTop = top + 6;
   if (ShowsResourceName_) {
     if (column == 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -28,16 +29,29 @@ struct TVpDayViewColors {
 // One drawing pass of a day view into a rectangle of a canvas, at a rotation and a scale. The
 // layout is worked out when the pass is made; Draw draws it and hands back the tables. The pass
 // changes nothing in the view.
+//
+// A printed pass (displayOnly) with a stop line shows every timed event of its days: its rows
+// reach from the earliest start to the latest end when those lie outside the start and stop
+// lines, and get lower when they would not fit otherwise. An event that still finds no row, and
+// any beyond the most a day lays out, is told by the "more" marks at the foot of its column.
 class TVpDayViewPass : private TVpDrawingPass {
  public:
+  // numDays, when above 0, is the number of day columns instead of the view's NumDays.
   TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TRect& rect, TVpRotationAngle angle, double scale,
-                 double renderDate, int startLine, int stopLine, TVpGranularity granularity, bool displayOnly);
+                 double renderDate, int startLine, int stopLine, TVpGranularity granularity, bool displayOnly,
+                 int numDays = 0);
 
   int VisibleLines() const { return VisibleLines_; }
   // Draws the view; the canvas's pen, brush, font and clip are as they were when the pass goes.
   TVpDayViewLayout Draw();
 
  private:
+  // Widens the printed rows to the days' timed events and fits them into the cell height.
+  void HoldEveryEvent(TCanvas& canvas);
+  // The form of the columns' date labels: on screen DateLabelFormat (a label too wide is shortened
+  // with "..."); a print first tries shorter forms that keep the whole day name.
+  std::string LabelFormat(const TFont& font, int width);
+
   // --- one file each: frame and headers, ruler, cells, events ---
   void DrawCorner();
   void DrawColumnHeader(const TRect& rect, int column, double day);
@@ -45,7 +59,8 @@ class TVpDayViewPass : private TVpDrawingPass {
   void DrawRuler(const TRect& ruler);
   void DrawCells(const TRect& cell, int column, double day);
   void DrawEvents(int column, double day);
-  void DrawEvent(const TVpPlacedEvent& placed, int column, const TRect& slots, int cellBottom);
+  // False when the event lies outside the rows drawn.
+  bool DrawEvent(const TVpPlacedEvent& placed, int column, const TRect& slots, int cellBottom);
   void DrawTimeBar(const TVpPlacedEvent& placed, const TRect& event);
   TRect DrawIcons(const TVpEvent& event, const TRect& eventRect, int level);
   void DrawEventText(const TVpEvent& event, const TRect& rect, const TRect& icons);
@@ -64,8 +79,10 @@ class TVpDayViewPass : private TVpDrawingPass {
   int StartLine_;
   int StopLine_;
   int VisibleLines_;
+  int LastRow_;  // the last row drawn
   bool ShowsResourceName_;
   std::vector<double> Days_;
+  std::string LabelFormat_;  // chosen at the first column header
   // The resource whose events are drawn; none when no events can be drawn.
   const TVpResource* Resource_ = nullptr;
   const TVpCategoryColorMap* Categories_ = nullptr;

@@ -37,7 +37,7 @@ void TVpDayViewPass::DrawRuler(const TRect& ruler) {
   const bool hourRows = RulerGranularity_ == gr60Min && View_.Granularity() == gr60Min;
 
   bool firstLabel = true;
-  for (int i = 0; StartLine_ + i < LineCount_ && i <= VisibleLines_; ++i) {
+  for (int i = 0; StartLine_ + i <= LastRow_; ++i) {
     const TVpLineRec& line = Lines_[static_cast<size_t>(StartLine_ + i)];
     const int hour = line.Hour;
     const int rowTop = ruler.Top + i * RowHeight_;

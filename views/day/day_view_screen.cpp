@@ -19,6 +19,14 @@ void TVpDayView::RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationA
   if (!displayOnly) Screen_ = std::move(layout);
 }
 
+void TVpDayView::PrintDaysIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double scale,
+                                   double renderDate, int startLine, int stopLine, TVpGranularity granularity,
+                                   int numDays) {
+  if (canvas == nullptr) throw EVpCanvasError("TCanvas not assigned");
+  TVpDayViewPass(*this, *canvas, rect, angle, scale, renderDate, startLine, stopLine, granularity, true, numDays)
+      .Draw();
+}
+
 void TVpDayView::Paint(TCanvas& canvas, const TRect& clientRect) {
   FollowStoreDate();
   // The rows the client area shows decide how far down the top row may be; a view made taller

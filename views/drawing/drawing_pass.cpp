@@ -1,5 +1,7 @@
 #include "views/drawing/drawing_pass.h"
 
+#include <cmath>
+
 #include "views/drawing/drawing_helpers.h"
 #include "views/drawing/rotation.h"
 
@@ -84,4 +86,12 @@ std::string TVpDrawingPass::Fit(std::string_view text, const TFont& font, int wi
   Canvas_.Font = font;
   if (Canvas_.TextWidth(text) <= width) return std::string(text);
   return EllipsisFit(Canvas_, text, 0, width);
+}
+
+void TVpDrawingPass::MoreMarks(int right, int bottom, TColor color, double scale) {
+  const auto scaled = [scale](int pixels) { return static_cast<int>(std::lround(pixels * scale)); };
+  for (const int fromRight : {20, 13, 6}) {
+    const int left = right - scaled(fromRight), top = bottom - scaled(7);
+    Fill(Rect(left, top, left + scaled(3), top + scaled(3)), color);
+  }
 }

@@ -79,6 +79,9 @@ class TVpDrawingPass {
   int TextHeight(const TFont& font, const char* sample = "Wy");
   // The text shortened with "..." to the width when it is wider.
   std::string Fit(std::string_view text, const TFont& font, int width);
+  // The "more" marks: three small squares inside the bottom right corner of a box that shows
+  // only part of what it holds. On screen they are 3 pixels square; a print scales them.
+  void MoreMarks(int right, int bottom, TColor color, double scale = 1.0);
 
  private:
   TVpCanvasStateScope Restore_;  // first, so that it is made before the pass draws anything

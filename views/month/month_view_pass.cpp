@@ -188,11 +188,13 @@ void TVpMonthViewPass::DrawEventLines(const TVpMonthdayRec& day, const std::vect
   const TRect& cell = day.Rec;
   const TFont& font = View_.EventFont().Font();
   const char* timeFormat = View_.TimeFormat() == tf12Hour ? "hh:mm AM/PM" : "hh:mm";
-  int top = cell.Top;
+  const char* shortTimeFormat = View_.TimeFormat() == tf12Hour ? "h:mmam/pm" : "h:mm";
+  // On paper the lines start below the day number and have the cell's whole width.
+  int top = DisplayOnly() ? cell.Top + Layout_.DayNumberHeight + 3 : cell.Top;
   int height = Layout_.EventHeight + 3;
   for (TVpEvent* event : events) {
     if (top + height > cell.Bottom) {
-      DrawMoreMarks(cell);
+      MoreMarks(cell.Right, cell.Bottom, clBlack);
       return;
     }
     // Lines beside the day number leave room for it.
@@ -200,17 +202,17 @@ void TVpMonthViewPass::DrawEventLines(const TVpMonthdayRec& day, const std::vect
         top < cell.Top + Layout_.DayNumberHeight + 3 ? cell.Right - Layout_.DayNumberHeight - 6 : cell.Right;
     const TRect line{cell.Left, top, right, top + height};
     std::string text = event->Description();
-    if (View_.ShowEventTime()) text = FormatDateTime(timeFormat, event->StartTime(), View_.Locale()) + " - " + text;
+    // A printed month tells when each event starts, which a small calendar on screen leaves out,
+    // in the short form of the day view, to leave room for the description.
+    if (DisplayOnly() && !event->AllDayEvent())
+      text = FormatDateTime(shortTimeFormat, event->StartTime(), View_.Locale()) + " " + text;
+    else if (View_.ShowEventTime())
+      text = FormatDateTime(timeFormat, event->StartTime(), View_.Locale()) + " - " + text;
     Text(cell.Left + 3, line.Top + 3, Fit(text, font, std::max(line.Width() - 12, 0)), font);
     Layout_.Events.push_back({line, kUndrawnRect, event, event->RecordID()});
     top = line.Bottom + 1;
     height = Layout_.LineHeight;
   }
-}
-
-void TVpMonthViewPass::DrawMoreMarks(const TRect& cell) {
-  for (const int fromRight : {20, 13, 6})
-    Fill(Rect(cell.Right - fromRight, cell.Bottom - 7, cell.Right - fromRight + 3, cell.Bottom - 4), clBlack);
 }
 
 void TVpMonthViewPass::DrawBorder() {

@@ -43,7 +43,6 @@ class TVpMonthViewPass : private TVpDrawingPass {
   void DrawDayCells();
   void DrawDayNumber(const TVpMonthdayRec& day, bool hasEvents);
   void DrawEventLines(const TVpMonthdayRec& day, const std::vector<TVpEvent*>& events);
-  void DrawMoreMarks(const TRect& cell);
   void DrawBorder();
 
   const TVpMonthView& View_;

@@ -40,6 +40,15 @@ constexpr int kMinShortenedChars = 3;
 constexpr int kCheckPadWidth = 12;  // the header's check pad
 constexpr int kCheckPadHeight = 14;
 
+// A task's priority as a printed page names it: 1 to 4 high, 5 medium, 6 to 9 low (the scale of
+// calendar files); none for 0, no priority given.
+const char* PriorityCaption(int priority) {
+  if (priority >= 1 && priority <= 4) return "High";
+  if (priority == 5) return "Medium";
+  if (priority >= 6) return "Low";
+  return nullptr;
+}
+
 int TextHeightOf(TCanvas& canvas, const TFont& font, const char* sample) {
   canvas.Font = font;
   return canvas.TextHeight(sample);
@@ -122,6 +131,8 @@ void TVpTaskListPass::DrawHeader() {
 }
 
 void TVpTaskListPass::DrawLines() {
+  // On paper only the rows printed are ruled (DrawRows), not the rest of the page.
+  if (DisplayOnly()) return;
   const TRect& f = Frame();
   for (int y = Layout_.HeaderBottom + Layout_.RowHeight; y < f.Bottom; y += Layout_.RowHeight)
     Line(f.Left, y, f.Right - 2, y, Colors_.Line);
@@ -143,9 +154,12 @@ void TVpTaskListPass::DrawRows() {
   const TVpTaskDisplayOptions& options = List_.DisplayOptions();
   const double today = DateOf(Now_);
   for (int i = StartLine_; i < Layout_.ShownCount; ++i) {
-    if (row.Top + rowHeight / 2 > f.Bottom || Layout_.Rows.size() == capacity) {
-      // A page on which not even one row fits can print none of them: stop instead of repeating.
-      Layout_.NextPrintLine = Layout_.Rows.empty() ? -1 : i;
+    // On screen a row shows when its upper half does; on paper only a whole row is printed, and
+    // the next page starts with the one cut off. A page that takes no row hands back its first
+    // one, which the page renderer takes as a list it cannot go on with.
+    const bool fits = DisplayOnly() ? row.Bottom <= f.Bottom - 2 : row.Top + rowHeight / 2 <= f.Bottom;
+    if (!fits || Layout_.Rows.size() == capacity) {
+      Layout_.NextPrintLine = Layout_.Rows.empty() && !DisplayOnly() ? -1 : i;
       break;
     }
     const TVpTask& task = *shown[static_cast<size_t>(i)];
@@ -162,15 +176,23 @@ void TVpTaskListPass::DrawRows() {
       font.Color = Colors_.SelectionText;
       Fill(row, Colors_.Selection);
     }
-    const TRect check = DisplayOnly() ? TRect{} : DrawCheckBox(row.Left, row.Top, task.Complete());
-    const int c = DisplayOnly() ? 0 : check.Right - f.Left;
+    const TRect check = DrawCheckBox(row.Left, row.Top, task.Complete());
+    const int c = check.Right - f.Left;
     std::string text = task.Description();
     if (options.ShowDueDate() && DateOf(task.DueDate()) != 0)
       text = FormatDateTime(options.DueDateFormat(), task.DueDate(), List_.Locale()) + " - " + text;
+    int textRight = row.Right;
+    // On paper the priority stands at the row's right end.
+    if (const char* priority = DisplayOnly() ? PriorityCaption(task.Priority()) : nullptr) {
+      textRight -= TextWidth(priority, font) + 12;
+      Text(textRight + 6, row.Top + 6, priority, font);
+    }
     Canvas().Font = font;
-    text = EllipsisFit(Canvas(), text, kMinShortenedChars, row.Width() - c - 6);
+    text = EllipsisFit(Canvas(), text, kMinShortenedChars, textRight - row.Left - c - 6);
     Text(f.Left + c + 12, row.Top + 6, text, font);
-    Layout_.Rows.push_back({&task, task.RecordID(), Rect(f.Left + c + 6, row.Top, row.Right, row.Bottom), check});
+    Layout_.Rows.push_back({&task, task.RecordID(), Rect(f.Left + c + 6, row.Top, row.Right, row.Bottom),
+                            DisplayOnly() ? TRect{} : check});
+    if (DisplayOnly()) Line(f.Left, row.Bottom, f.Right - 2, row.Bottom, Colors_.Line);
     row.Top += rowHeight;
     row.Bottom += rowHeight;
   }
@@ -178,16 +200,20 @@ void TVpTaskListPass::DrawRows() {
 
 TRect TVpTaskListPass::DrawCheckBox(int x, int y, bool complete) {
   const int s = Layout_.RowHeight - 12;
-  Canvas().Pen.Color = RGB(192, 204, 216);
+  // Paper takes the box in black; the screen's box has shaded edges.
+  const bool paper = DisplayOnly();
+  Canvas().Pen.Color = paper ? clBlack : RGB(192, 204, 216);
   Canvas().Brush.Color = Colors_.CheckBG;
   Ex().Rectangle(Rect(x + 6, y + 6, x + 6 + s, y + 6 + s));
   const auto polyline = [this](TColor color, std::initializer_list<TPoint> points) {
     Canvas().Pen.Color = color;
     Ex().Polyline(std::span<const TPoint>(points.begin(), points.size()));
   };
-  polyline(RGB(80, 100, 128), {{x + 6, y + 4 + s}, {x + 6, y + 6}, {x + 5 + s, y + 6}});
-  polyline(Colors_.Check, {{x + 7, y + 3 + s}, {x + 7, y + 7}, {x + 4 + s, y + 7}});
-  polyline(RGB(128, 152, 176), {{x + 7, y + 4 + s}, {x + 4 + s, y + 4 + s}, {x + 4 + s, y + 6}});
+  if (!paper) {
+    polyline(RGB(80, 100, 128), {{x + 6, y + 4 + s}, {x + 6, y + 6}, {x + 5 + s, y + 6}});
+    polyline(Colors_.Check, {{x + 7, y + 3 + s}, {x + 7, y + 7}, {x + 4 + s, y + 7}});
+    polyline(RGB(128, 152, 176), {{x + 7, y + 4 + s}, {x + 4 + s, y + 4 + s}, {x + 4 + s, y + 6}});
+  }
   const TRect c = Rect(x + 9, y + 9, x + 3 + s, y + 3 + s);
   if (!complete) return c;
   if (List_.DisplayOptions().CheckStyle() == csX) {

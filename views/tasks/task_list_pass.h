@@ -12,7 +12,7 @@ class TVpTaskDisplayOptions;
 
 // One row the task list drew: its task (looked up again by RecordID before use, since the store
 // may have reloaded the tasks since), the rectangle of its text and that of its check box (empty
-// when printing).
+// when printing: paper has nothing to click).
 struct TVpVisibleTask {
   const TVpTask* Task = nullptr;
   int RecordID = -1;
@@ -27,8 +27,8 @@ struct TVpTaskListLayout {
   int ShownCount = 0;
   // At most the list's MaxVisibleTasks rows.
   std::vector<TVpVisibleTask> Rows;
-  // The shown index of the first task that did not fit, or -1 when every remaining task was drawn
-  // or when not even one row fitted (a page of that size can print none of them).
+  // The shown index of the first task that did not fit, or -1 when every remaining task was drawn.
+  // A print in which not even one row fitted hands back its first row.
   int NextPrintLine = -1;
 };
 

@@ -142,7 +142,7 @@ int TVpWeekViewPass::DrawAllDayEvents(const std::vector<TVpEvent*>& events, cons
   for (int i = 0; i < count; ++i) {
     const int y = area.Top + pitch * i + 6;
     if (area.Bottom < area.Top + pitch * (i + 1)) {
-      DrawMoreMarks(filled.Right, area.Bottom);
+      MoreMarks(filled.Right, area.Bottom, clBlack);
       break;
     }
     const TVpEvent& event = *allDay[static_cast<size_t>(i)];
@@ -166,7 +166,7 @@ void TVpWeekViewPass::DrawTimedEvents(const std::vector<TVpEvent*>& events, cons
     if (event->AllDayEvent()) continue;
     const TRect line = Rect(box.Left, lineTop, box.Right, lineTop + lineHeight);
     if (box.Bottom < line.Bottom - 6) {
-      DrawMoreMarks(box.Right, box.Bottom);
+      MoreMarks(box.Right, box.Bottom, clBlack);
       return;
     }
     std::string text = event->Description();
@@ -178,11 +178,6 @@ void TVpWeekViewPass::DrawTimedEvents(const std::vector<TVpEvent*>& events, cons
     Layout_.Events.push_back({line, kUndrawnRect, event, event->RecordID()});
     lineTop = line.Bottom;
   }
-}
-
-void TVpWeekViewPass::DrawMoreMarks(int right, int bottom) {
-  for (int fromRight : {20, 13, 6})
-    Fill(Rect(right - fromRight, bottom - 7, right - fromRight + 3, bottom - 4), clBlack);
 }
 
 void TVpWeekViewPass::DrawBorder() {

@@ -42,8 +42,6 @@ class TVpWeekViewPass : private TVpDrawingPass {
   // The day's all-day events in the area below the caption; returns the bottom of the area drawn.
   int DrawAllDayEvents(const std::vector<TVpEvent*>& events, const TRect& area);
   void DrawTimedEvents(const std::vector<TVpEvent*>& events, const TRect& box, int top);
-  // The three small squares that tell that a box holds more than it shows.
-  void DrawMoreMarks(int right, int bottom);
   void DrawBorder();
 
   const TVpWeekView& View_;

@@ -186,13 +186,14 @@ TEST_F(DayViewTest, EventsSharingASlotStandSideBySideThoughTheirTimesDoNotMeet) 
   EXPECT_EQ(EventRects(), (std::vector<TRect>{Rect(92, 153, 232, 184), Rect(240, 153, 380, 184)}));
 }
 
-TEST_F(DayViewTest, APrintedEventRunningPastTheLastRowEndsWithIt) {
+TEST_F(DayViewTest, APrintedDayWidensItsRowsToHoldAnEventRunningPastTheLastRow) {
   Store().CategoryColorMap().Category(0)->SetBackgroundColor(kEventColor);
   AddEvent("long", T(8), T(12));
   TRecordingCanvas canvas;
   View->RenderIntoRect(&canvas, kView, ra0, 1.0, View->Date(), 16, 18, gr30Min, true);
-  // Rows 16 to 18 from y 33; printing keeps 2 pixels for the scroll bar: slots 307 wide.
-  EXPECT_EQ(FillsOf(canvas, kEventColor), (std::vector<TRect>{Rect(92, 33, 92 + 230 - 7, 123)}));
+  // Rows 16 to 23 (to 12:00) from y 33, 30 high; printing keeps 2 pixels for the scroll bar:
+  // slots 307 wide, which a lone event takes whole on paper.
+  EXPECT_EQ(FillsOf(canvas, kEventColor), (std::vector<TRect>{Rect(92, 33, 92 + 307 - 7, 33 + 8 * 30)}));
 }
 
 TEST_F(DayViewTest, TheTopRowCanBeZeroWhenNearlyEveryRowFits) {

@@ -146,6 +146,7 @@ TEST_F(MonthViewLayout, ViewsOfNoSizeDrawNoGrid) {
 TEST_F(MonthViewLayout, APrintAt600DotsPerInchDrawsInBlackAndWhiteWithinItsRectangle) {
   AddEvent("Dentist", At(2024, 9, 20, 10), At(2024, 9, 20, 11));
   View->SetEventDayStyle(fsBold);
+  View->EventFont().SetSize(4);  // 25 pixels a character at 600 dots per inch
   const TRect page = Rect(300, 300, 4800, 6300);
   TRecordingCanvas canvas(600);
   View->RenderIntoRect(&canvas, page, ra0, 1, At(2024, 9, 20), 0, 0, gr30Min, true);
@@ -157,7 +158,11 @@ TEST_F(MonthViewLayout, APrintAt600DotsPerInchDrawsInBlackAndWhiteWithinItsRecta
     if (op.Font.Color == clBlack && !op.Text.empty() && std::isdigit(static_cast<unsigned char>(op.Text[0]))) ++numbers;
   }
   EXPECT_EQ(numbers, 42) << "every day number in black, the selected one too";
-  EXPECT_NE(canvas.FindText("Dentist"), nullptr);
+  const TCanvasOp* dentist = canvas.FindText("10:00am Dentist");
+  ASSERT_NE(dentist, nullptr) << "a print tells when an event starts, in a line of its own below the day number";
+  const TCanvasOp* twenty = canvas.FindText("20");
+  ASSERT_NE(twenty, nullptr);
+  EXPECT_GE(dentist->Rect.Top, twenty->Rect.Bottom);
   EXPECT_NE(canvas.FindText("September 2024"), nullptr);
   for (const TCanvasOp& op : canvas.OpsOf(TCanvasOp::opFillRect))
     EXPECT_TRUE(op.Brush.Color == clWhite || op.Brush.Color == RGB(192, 192, 192) || op.Brush.Color == clBlack)

@@ -132,16 +132,34 @@ TEST_F(TaskListTest, LongTextsEndInDotsCutAtWholeCodePoints) {
   EXPECT_EQ(texts[2].Text, repeated(accent, 30) + "...");
 }
 
-TEST_F(TaskListTest, PrintingHasNoBoxesAndStartsTwelvePixelsIn) {
-  AddTask("One");
+// Paper has nothing to click, but a reader wants to see what is done: every printed row has a
+// black box, marked for a completed task, and the rows printed are ruled, not the rest of the page.
+TEST_F(TaskListTest, PrintingShowsBlackBoxesPrioritiesAndRulesOnlyThePrintedRows) {
+  List->DisplayOptions().SetShowAll(true);
+  AddTask("One").SetPriority(1);
+  AddTask("Two").SetComplete(true);
   const TRecordingCanvas canvas = Print(kView, 0);
-  for (const TCanvasOp& op : canvas.OpsOf(TCanvasOp::opRectangle)) EXPECT_NE(op.Pen.Color, RGB(192, 204, 216));
-  const std::vector<TCanvasOp> texts = RowTexts(canvas);
-  ASSERT_EQ(texts.size(), 1u);
-  EXPECT_EQ(texts[0].Rect.Left, 12);
+  const std::vector<TCanvasOp> boxes = canvas.OpsOf(TCanvasOp::opRectangle);
+  ASSERT_EQ(boxes.size(), 2u);
+  for (const TCanvasOp& box : boxes) EXPECT_EQ(box.Pen.Color, clBlack);
+  std::vector<std::string> texts;
+  for (const TCanvasOp& text : RowTexts(canvas)) texts.push_back(text.Text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"High", "One", "Two"})) << "the priority first, at the row's end";
+  EXPECT_EQ(RowTexts(canvas)[1].Rect.Left, 33) << "the text follows the box as on screen";
+  EXPECT_EQ(RowTexts(canvas)[0].Rect.Right, 300 - 2 - 6) << "the priority ends 6 pixels before the row";
+  std::vector<int> rules;
+  int marks = 0;
+  for (const TCanvasOp& line : canvas.OpsOf(TCanvasOp::opLine)) {
+    if (line.Points[0].X == 0 && line.Points[1].X == 298 && line.Points[0].Y == line.Points[1].Y)
+      rules.push_back(line.Points[0].Y);
+    marks += line.Points[0].X > boxes[1].Rect.Left && line.Points[0].Y > boxes[1].Rect.Top ? 1 : 0;
+  }
+  EXPECT_EQ(rules, (std::vector<int>{56, 84})) << "a rule under each of the two rows, none below";
+  EXPECT_GT(marks, 0) << "the completed task's box is marked";
 }
 
-// Rows begin at y 28 and are 28 high; a row is printed when its upper half fits.
+// Rows begin at y 28 and are 28 high; on paper a row is printed only whole, above the border's
+// 2 pixels, and the next page starts with the row that was cut off.
 TEST_F(TaskListTest, PrintingGoesOnWhereThePageEnded) {
   for (const char* name : {"A", "B", "C", "D", "E"}) AddTask(name);
   struct TCase {
@@ -151,12 +169,13 @@ TEST_F(TaskListTest, PrintingGoesOnWhereThePageEnded) {
     int Next;
   };
   const TCase cases[] = {
-      {100, 0, 250, 3},                      // the third row's top half ends at 100 exactly
-      {97, 0, 250, 2},                       // ... and one pixel less leaves it out
-      {100, 3, 250, -1},                     // the rest fits
-      {400, 0, 250, -1},  {400, 0, 2, 2},    // the row table is full: the next page goes on
-      {400, -4, 250, -1}, {40, 0, 250, -1},  // not even one row fits: nothing more can be printed
-      {400, 0, 0, -1},
+      {114, 0, 250, 3},                    // the third row ends at 112, on the border's top
+      {113, 0, 250, 2},                    // ... and one pixel less leaves it for the next page
+      {100, 3, 250, -1},                   // the rest fits
+      {400, 0, 250, -1},  {400, 0, 2, 2},  // the row table is full: the next page goes on
+      {400, -4, 250, -1},                  // a start before the first row starts with it
+      {40, 2, 250, 2},                     // not even one row fits: the same row comes back...
+      {400, 0, 0, 0},                      // ... as it does for a table that holds no row
   };
   for (const TCase& c : cases) {
     List->SetMaxVisibleTasks(static_cast<uint16_t>(c.MaxVisible));

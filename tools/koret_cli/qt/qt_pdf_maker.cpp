@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/qt/qt_locale.h"
 #include "print/qt/qt_print_target.h"
 #include "tools/koret_cli/pdf_maker.h"
 
@@ -31,7 +32,8 @@ TPdfMaker DesktopPdfMaker() {
   return [gui](const TPdfJob& job) {
     if (!*gui) *gui = std::make_unique<TGuiForPrinting>();
     TQtPdfTarget target;
-    job(target);
+    const TQtLocale locale;
+    job(target, locale);
     const QByteArray& document = target.Document();
     return std::string(document.constData(), static_cast<size_t>(document.size()));
   };
