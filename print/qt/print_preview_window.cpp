@@ -29,6 +29,8 @@ TfrmPrintPreview::TfrmPrintPreview(TVpPrinter& printer, TVpPageRenderer& rendere
       EndEdit_(clock, locale) {
   setObjectName("frmPrintPreview");
   setWindowTitle("Print Preview");
+  StartEdit_.UseProgramFieldSetUp();
+  EndEdit_.UseProgramFieldSetUp();
   // The layout keeps the window at least as wide as its band of controls.
   resize(900, 640);
 
