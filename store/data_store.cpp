@@ -6,13 +6,15 @@
 #include "model/day_number.h"
 #include "model/reminder.h"
 #include "platform/assign_if_changed.h"
+#include "store/change_path.h"
 
 TVpCustomDataStore::TVpCustomDataStore(TVpStoreServices services, const void* owner)
     : Services_(services),
       Owner_(owner),
       Resources_(services.Clock),
       DisplayDate_(services.Clock.Now()),
-      Timer_(services.Timers.CreateTimer()) {
+      Timer_(services.Timers.CreateTimer()),
+      Changes_(std::make_unique<TVpChangePath>(*this)) {
   const double now = DisplayDate_;
   LoadedRange_.SetStartTime(now - 31);
   LoadedRange_.SetEndTime(now + 31);
@@ -256,4 +258,14 @@ void TVpCustomDataStore::ShowAlarm(TVpEvent& event) {
   }
   const TOpenReminder shown(OpenReminders_, Liveness(), event.RecordID());
   Services_.Dialogs.ShowReminder(*this, event);
+}
+
+void TVpCustomDataStore::RestoreRows(const std::vector<TVpRowChange>&, bool) {
+  throw EVpChangeRefused("This store keeps no tables: nothing was changed.");
+}
+
+void TVpCustomDataStore::LogRowChanges(std::vector<TVpRowChange>&& changes) {
+  if (RowChangeLog_ == nullptr) return;
+  for (TVpRowChange& change : changes)
+    if (change.Before != change.After) RowChangeLog_->push_back(std::move(change));
 }

@@ -10,7 +10,10 @@
 #include "model/time_range.h"
 #include "platform/timer.h"
 #include "store/link_listener.h"
+#include "store/row_change.h"
 #include "store/store_services.h"
+
+class TVpChangePath;
 
 // The store that owns the planner's records: every resource, and for the active one its events,
 // contacts and tasks; the events only of a window of days around the date the views show. It
@@ -115,6 +118,18 @@ class TVpCustomDataStore {
   // while the event's reminder window is open, also when the event was reloaded meanwhile.
   void ShowAlarm(TVpEvent& event);
 
+  // The one way the organizer's windows change records, with its history of changes to undo.
+  TVpChangePath& Changes() { return *Changes_; }
+
+  // --- what the change path (TVpChangePath) asks of the store ---
+  // While a log is set, the posts that follow add the table rows they changed to it.
+  void SetRowChangeLog(std::vector<TVpRowChange>* log) { RowChangeLog_ = log; }
+  // Brings the rows of the changes back as they were before them (toBefore; undo) or after them
+  // (redo), under the folder's lock and on top of what other writers wrote, then reloads the
+  // records and tells the views. Raises EVpChangeRefused, changing nothing, when a row is no
+  // longer as the change left it, or when the store keeps no tables.
+  virtual void RestoreRows(const std::vector<TVpRowChange>& changes, bool toBefore);
+
   std::function<void(TVpCustomDataStore& sender)> OnConnect;
   std::function<void(TVpCustomDataStore& sender)> OnDisconnect;
   // Replaces the built-in reminder (sound and window) when assigned.
@@ -123,6 +138,11 @@ class TVpCustomDataStore {
   std::function<void(TVpCustomDataStore& sender, double date)> OnDateChanged;
 
  protected:
+  // Whether a log is set: a post then reads its rows before and after it writes them.
+  bool LoggingRowChanges() const { return RowChangeLog_ != nullptr; }
+  // Adds the rows a post changed to the log, when one is set; a row a post left as it was is left
+  // out.
+  void LogRowChanges(std::vector<TVpRowChange>&& changes);
   // Why the last connection failed (the file and the reason); empty after a connection.
   void SetConnectionProblem(std::string text) { ConnectionProblem_ = std::move(text); }
   // The loaded window for a date: the whole days from date - buffer to date + buffer.
@@ -155,6 +175,8 @@ class TVpCustomDataStore {
   int AlarmChecks_ = 0;                     // how many reminder checks have begun
   std::vector<TVpLinkListener*> Controls_;  // the views whose store this is, in the order they joined
   bool Destroying_ = false;
+  std::vector<TVpRowChange>* RowChangeLog_ = nullptr;
+  std::unique_ptr<TVpChangePath> Changes_;
   std::shared_ptr<int> Alive_ = std::make_shared<int>(0);
 };
 

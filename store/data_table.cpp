@@ -67,6 +67,15 @@ std::vector<TRowValues> TDataTable::Rows() const {
   return rows;
 }
 
+std::map<std::string, TFieldValue> TDataTable::CurrentValues() const {
+  RequireRow();
+  std::map<std::string, TFieldValue> values;
+  const TRowView row(Store_, Stored()[Current_]);
+  for (size_t field = 0; field < Fields_.size(); ++field)
+    if (!row.IsNull(field)) values.emplace(Fields_[field].Name, row[field]);
+  return values;
+}
+
 std::optional<std::int64_t> TDataTable::HighestInteger(const std::string& fieldName) const {
   const int index = FieldIndex(fieldName);
   if (index < 0) return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,8 @@ class TField {
   void SetAsBoolean(bool value);
   void SetAsString(const std::string& value);
   void SetAsDateTime(double value);
+  // Any kind of value, as the field stores it (null clears it).
+  void SetValue(const TFieldValue& value) { Set(value); }
   void Clear();
 
  private:
@@ -142,6 +145,8 @@ class TDataTable {
   bool Locate(const std::string& fieldName, const TFieldValue& value);
   // The position of the current row among all rows, the filter aside (for DeleteRows).
   size_t CurrentRow() const { return Current_; }
+  // The values of the current row, by field name; null fields are left out.
+  std::map<std::string, TFieldValue> CurrentValues() const;
 
   // Field of the current row; unknown names raise EDataTableError.
   TField FieldByName(const std::string& name);

@@ -1,6 +1,7 @@
 #include "store/db_data_store.h"
 
 #include <exception>
+#include <memory>
 
 #include "model/day_number.h"
 #include "model/vp_exception.h"
@@ -414,6 +415,7 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
 
   const std::string idField = TableFieldFor(kind, "RecordID");
   std::vector<std::pair<TRecord*, int>> newIDs;
+  std::vector<TVpRowChange> logged;
   Posting([&] {
     TTableBatch batch(table);
     auto id = FieldFor(kind, table, "RecordID");
@@ -425,12 +427,15 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
     std::vector<size_t> deletedRows;
     for (TRecord* record : pending) {
       const bool found = record->RecordID() >= 0 && table.Locate(idField, std::int64_t{record->RecordID()});
+      std::optional<TVpRowImage> before;
+      if (found && LoggingRowChanges()) before = table.CurrentValues();
       if (record->Deleted()) {
         if (found) deletedRows.push_back(table.CurrentRow());
+        if (found && LoggingRowChanges()) logged.push_back({kind, record->RecordID(), std::move(before), {}});
         continue;
       }
+      int recordID = record->RecordID();
       WriteRow(table, found, [&] {
-        int recordID = record->RecordID();
         if (recordID < 0) {  // the field is required: a new record takes the next ID
           recordID = GetNextID(idTable);
           newIDs.emplace_back(record, recordID);
@@ -439,10 +444,12 @@ void TVpCustomDBDataStore::PostRecords(TVpTableKind kind, TDataTable& table, TCo
         resource->SetAsInteger(ActiveResource()->ResourceID());
         WriteFields(columns, *record);
       });
+      if (LoggingRowChanges()) logged.push_back({kind, recordID, std::move(before), table.CurrentValues()});
     }
     if (!deletedRows.empty()) table.DeleteRows(deletedRows);
     batch.Commit();
   });
+  LogRowChanges(std::move(logged));
 
   records.BeginUpdate();
   for (const auto& [record, recordID] : newIDs) record->SetRecordID(recordID);
@@ -494,6 +501,7 @@ void TVpCustomDBDataStore::PostResources() {
       // that, rows nobody sees are left behind rather than a resource without its records.
       const std::string idField = TableFieldFor(tkResources, "ResourceID");
       std::vector<std::pair<TVpResource*, int>> newIDs;
+      std::vector<TVpRowChange> logged;
       Posting([&] {
         table->Open();
         table->SetFiltered(false);
@@ -501,13 +509,18 @@ void TVpCustomDBDataStore::PostResources() {
         auto id = FieldFor(tkResources, *table, "ResourceID");
         auto columns = ColumnsFor<TVpResource>(tkResources, *table);
         if (!id) throw EDataTableError(table->Name() + ": ResourceID is needed");
-        for (TVpResource* resource : deleted)
-          if (table->Locate(idField, std::int64_t{resource->ResourceID()})) table->Delete();
+        for (TVpResource* resource : deleted) {
+          if (!table->Locate(idField, std::int64_t{resource->ResourceID()})) continue;
+          if (LoggingRowChanges()) logged.push_back({tkResources, resource->ResourceID(), table->CurrentValues(), {}});
+          table->Delete();
+        }
         for (TVpResource* resource : changed) {
           const bool found =
               resource->ResourceID() >= 0 && table->Locate(idField, std::int64_t{resource->ResourceID()});
+          std::optional<TVpRowImage> before;
+          if (found && LoggingRowChanges()) before = table->CurrentValues();
+          int resourceID = resource->ResourceID();
           WriteRow(*table, found, [&] {
-            int resourceID = resource->ResourceID();
             if (resourceID < 0) {
               resourceID = GetNextID("Resources");
               newIDs.emplace_back(resource, resourceID);
@@ -515,9 +528,12 @@ void TVpCustomDBDataStore::PostResources() {
             id->SetAsInteger(resourceID);
             WriteFields(columns, *resource);
           });
+          if (LoggingRowChanges())
+            logged.push_back({tkResources, resourceID, std::move(before), table->CurrentValues()});
         }
         batch.Commit();
       });
+      LogRowChanges(std::move(logged));
 
       for (const auto& [resource, resourceID] : newIDs) resource->SetResourceID(resourceID);
       for (TVpResource* resource : deleted) {
@@ -537,6 +553,85 @@ void TVpCustomDBDataStore::PostResources() {
       }
     });
   });
+}
+
+// --- undo and redo ---
+
+TDataTable* TVpCustomDBDataStore::TableOfKind(TVpTableKind kind) const {
+  switch (kind) {
+    case tkResources: return ResourceTable();
+    case tkEvents: return EventsTable();
+    case tkContacts: return ContactsTable();
+    case tkTasks: return TasksTable();
+  }
+  return nullptr;
+}
+
+namespace {
+
+// How a message names the record of a row change.
+std::string RecordNamed(const TVpRowChange& change) {
+  static const char* const kKinds[] = {"resource", "event", "contact", "task"};
+  return std::string("the ") + kKinds[change.Kind] + " " + std::to_string(change.RecordID);
+}
+
+}  // namespace
+
+// Every row is checked before any is written: a row another writer changed since the change
+// (or since its undo) refuses the whole step. Then each table gets its rows back in one batch.
+void TVpCustomDBDataStore::RestoreRows(const std::vector<TVpRowChange>& changes, bool toBefore) {
+  bool kinds[4] = {};
+  Writing([&] {
+    const auto locate = [&](TDataTable& table, const TVpRowChange& change) {
+      table.Open();
+      table.SetFiltered(false);
+      const std::string idField = TableFieldFor(change.Kind, change.Kind == tkResources ? "ResourceID" : "RecordID");
+      return !idField.empty() && table.Locate(idField, std::int64_t{change.RecordID});
+    };
+    for (const TVpRowChange& change : changes) {
+      TDataTable* table = TableOfKind(change.Kind);
+      if (table == nullptr) throw EVpChangeRefused("There is no table for " + RecordNamed(change) + ".");
+      std::optional<TVpRowImage> now;
+      if (locate(*table, change)) now = table->CurrentValues();
+      if (now != (toBefore ? change.After : change.Before))
+        throw EVpChangeRefused("Another program changed " + RecordNamed(change) + " since; nothing was changed.");
+    }
+    Posting([&] {
+      std::vector<std::unique_ptr<TTableBatch>> batches;
+      for (TDataTable* table : {ResourceTable(), EventsTable(), ContactsTable(), TasksTable()})
+        if (table != nullptr && table->Active()) batches.push_back(std::make_unique<TTableBatch>(*table));
+      for (const TVpRowChange& change : changes) {
+        TDataTable& table = *TableOfKind(change.Kind);
+        const bool found = locate(table, change);
+        const std::optional<TVpRowImage>& wanted = toBefore ? change.Before : change.After;
+        kinds[change.Kind] = true;
+        if (!wanted) {
+          if (found) table.Delete();
+          continue;
+        }
+        WriteRow(table, found, [&] {
+          for (const TFieldDef& field : table.FieldDefs()) {
+            const auto value = wanted->find(field.Name);
+            table.FieldByName(field.Name).SetValue(value != wanted->end() ? value->second : TFieldValue());
+          }
+        });
+      }
+      for (auto& batch : batches) batch->Commit();
+    });
+  });
+  // The records take the rows back: the resources anew (the active one found again by its ID), else
+  // the active resource's records of the kinds changed.
+  if (kinds[tkResources]) {
+    const TVpResource* active = ActiveResource();
+    const int activeID = active != nullptr ? active->ResourceID() : -1;
+    LoadResources();
+    if (active != nullptr) SetResourceID(activeID);
+  } else {
+    if (kinds[tkEvents]) ReloadEvents();
+    if (kinds[tkContacts]) ReloadContacts();
+    if (kinds[tkTasks]) ReloadTasks();
+  }
+  NotifyLinkedControls();
 }
 
 // --- changes made by other writers ---

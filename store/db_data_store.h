@@ -52,6 +52,8 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   // anything was reloaded. A file that cannot be read raises once per version of it.
   bool ReloadChangedTables();
 
+  void RestoreRows(const std::vector<TVpRowChange>& changes, bool toBefore) override;
+
   // Every write on the tables (a post, a removal) runs inside it: the owner of the tables takes
   // the folder's write lock there and reads changed files again first, so that a post applies its
   // records on top of what other writers wrote. Without it a write just runs.
@@ -114,6 +116,8 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   void Writing(F&& write);
   // Whether any record of the active resource has changes not yet posted.
   bool HasPendingChanges() const;
+  // The table of the kind, or none.
+  TDataTable* TableOfKind(TVpTableKind kind) const;
 
   // Per table kind: the ReadCount of the table when its records were last loaded.
   std::uint64_t LoadedReads_[4] = {};

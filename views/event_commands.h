@@ -1,18 +1,13 @@
 #pragma once
 
+#include "store/change_path.h"
+
 class TVpCustomDataStore;
 class TVpEvent;
 
 // Editing and deleting an event from a view, the same in every view that shows events. Both run a
 // modal dialog, during which a reminder may post or reload the events: the event is looked up
 // again by its record ID afterwards and never read through the reference given.
-
-// What became of an event after its dialog.
-enum TVpEditOutcome {
-  eoAccepted,   // changed and posted
-  eoCancelled,  // left as it was; the events are posted
-  eoRemoved,    // a new event whose dialog was cancelled: marked deleted and posted
-};
 
 // Opens the event dialog for the event (a new one when isNew) with times in 12 or 24 hours.
 TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEvent& event, bool isNew, bool twelveHour);

@@ -1,8 +1,7 @@
 #include "dialogs/contact/contact_edit_dialog.h"
 
-#include "dialogs/common/record_reference.h"
 #include "model/contact.h"
-#include "store/data_store.h"
+#include "store/record_handle.h"
 
 TVpContactEditDialog::TVpContactEditDialog() {
   Placement().Position = mpCenter;
@@ -14,7 +13,7 @@ bool TVpContactEditDialog::Execute(TVpContact* contact, const TLocale& locale, T
   TVpCustomDataStore* store = DataStore();
   if (contact == nullptr || store == nullptr || store->ActiveResource() == nullptr) return false;
 
-  const TVpRecordReference<TVpContact> reference(*store, *contact);
+  const TVpRecordHandle<TVpContact> reference(*store, *contact);
   TVpContactEditForm form(ControlLink(), locale);
   form.Fill(*contact);
   const bool confirmed = window.Show(form, DialogCaption(contact->FullName(), "Contact"), Placement(), Options());
@@ -31,8 +30,5 @@ bool TVpContactEditDialog::Execute(TVpContact* contact, const TLocale& locale, T
     return false;
   }
   form.WriteTo(*current);
-  current->SetChanged(true);
-  store->PostContacts();
-  store->NotifyLinkedControls();
   return true;
 }

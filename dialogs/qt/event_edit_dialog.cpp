@@ -3,13 +3,12 @@
 #include <QApplication>
 
 #include "dialogs/event/event_edit_form.h"
-#include "dialogs/event/event_reference.h"
 #include "dialogs/qt/dlg_event_edit.h"
 #include "dialogs/qt/sound_dialog.h"
 #include "dialogs/qt/window_placement.h"
 #include "model/event.h"
 #include "platform/qt/qt_text.h"
-#include "store/data_store.h"
+#include "store/record_handle.h"
 
 TVpEventEditDialog::TVpEventEditDialog() {
   Placement().Position = mpCenterTop;
@@ -19,7 +18,7 @@ TVpEventEditDialog::TVpEventEditDialog() {
 
 bool TVpEventEditDialog::Execute(TVpEvent& event, bool twelveHour) {
   TVpCustomDataStore& store = RequiredDataStore("event");
-  const TVpEventReference reference(store, event);
+  const TVpRecordHandle<TVpEvent> reference(store, event);
   TVpEventEditForm form(store.Services().Clock, Locale());
   form.Fill(event, twelveHour, store.CategoryColorMap());
 

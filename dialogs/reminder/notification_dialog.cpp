@@ -1,8 +1,7 @@
 #include "dialogs/reminder/notification_dialog.h"
 
-#include "dialogs/event/event_reference.h"
 #include "model/event.h"
-#include "store/data_store.h"
+#include "store/change_path.h"
 
 namespace {
 
@@ -10,7 +9,7 @@ namespace {
 // looked up again, as the one the flag was set on may be gone.
 class TAlertShown {
  public:
-  explicit TAlertShown(const TVpEventReference& reference, TVpEvent& event) : Reference_(reference) {
+  explicit TAlertShown(const TVpRecordHandle<TVpEvent>& reference, TVpEvent& event) : Reference_(reference) {
     event.SetAlertDisplayed(true);
   }
   ~TAlertShown() {
@@ -20,7 +19,7 @@ class TAlertShown {
   TAlertShown& operator=(const TAlertShown&) = delete;
 
  private:
-  const TVpEventReference& Reference_;
+  const TVpRecordHandle<TVpEvent>& Reference_;
 };
 
 }  // namespace
@@ -33,7 +32,7 @@ TVpNotificationDialog::TVpNotificationDialog() {
 void TVpNotificationDialog::Execute(TVpEvent* event, const TLocale& locale, TVpReminderWindow& window) {
   if (event == nullptr || event->AlertDisplayed()) return;
   TVpCustomDataStore& store = RequiredDataStore("reminder");
-  const TVpEventReference reference(store, *event);
+  const TVpRecordHandle<TVpEvent> reference(store, *event);
   TVpNotificationForm form(store.Services().Clock, locale, *event, BackgroundColor_);
   const TAlertShown shown(reference, *event);
 
@@ -41,11 +40,11 @@ void TVpNotificationDialog::Execute(TVpEvent* event, const TLocale& locale, TVpR
   TVpEvent* current = reference.Find();
   if (current == nullptr) return;
   if (answer == raOpenItem) {
-    store.Services().Dialogs.EditEvent(store, *current, true);
-    current = reference.Find();
-    if (current == nullptr) return;
-  } else {
-    form.Apply(answer, *current);
+    store.Changes().Edit<TVpEvent>(
+        *current, false, [&](TVpEvent& opened) { return store.Services().Dialogs.EditEvent(store, opened, true); });
+    return;
   }
+  // The reminder's own state (dismissed, snoozed) is written, but is no change to take back.
+  form.Apply(answer, *current);
   if (current->Changed()) store.PostEvents();
 }

@@ -1,7 +1,6 @@
 #include "dialogs/task/task_edit_dialog.h"
 
-#include "dialogs/common/record_reference.h"
-#include "store/data_store.h"
+#include "store/record_handle.h"
 
 TVpTaskEditDialog::TVpTaskEditDialog() { Placement().Position = mpCenter; }
 
@@ -11,7 +10,7 @@ bool TVpTaskEditDialog::Execute(TVpTask* task, const TLocale& locale, TVpTaskWin
   TVpCustomDataStore* store = DataStore();
   if (task == nullptr || store == nullptr || store->ActiveResource() == nullptr) return false;
 
-  const TVpRecordReference<TVpTask> reference(*store, *task);
+  const TVpRecordHandle<TVpTask> reference(*store, *task);
   TVpTaskEditForm form(store->Services().Clock, locale);
   form.Fill(*task);
   if (!window.Show(form, DialogCaption(task->Description(), "Task"), Placement(), Options())) return false;
@@ -23,7 +22,5 @@ bool TVpTaskEditDialog::Execute(TVpTask* task, const TLocale& locale, TVpTaskWin
     return false;
   }
   form.WriteTo(*current);
-  store->PostTasks();
-  store->NotifyLinkedControls();
   return true;
 }

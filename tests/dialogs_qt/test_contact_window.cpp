@@ -11,6 +11,7 @@
 #include "model/resource.h"
 #include "platform/english_locale.h"
 #include "platform/qt/command_guard.h"
+#include "store/change_path.h"
 #include "store/control_link.h"
 #include "tests/dialogs_qt/window_controls.h"
 #include "tests/support/planner_fixture.h"
@@ -83,7 +84,10 @@ TEST_F(ContactWindow, ANewContactInCanadaWithAProvinceFromTheList) {
     QTest::keyClicks(&Control<QLineEdit>(window, "PhoneEdit1"), "555-0100");
     Control<QPushButton>(window, "OKBtn").click();
   });
-  ASSERT_TRUE(Dialog.Execute(contact, Locale, Window));
+  bool ok = false;
+  Store().Changes().Edit<TVpContact>(*contact, true,
+                                     [&](TVpContact& c) { return ok = Dialog.Execute(&c, Locale, Window); });
+  ASSERT_TRUE(ok);
   const std::string file = TTemporaryFolder::Read(TableFile("contacts.xml"));
   for (const char* expected : {"LastName=\"Tremblay\"", "FirstName=\"Élise\"", "Country=\"Canada\"",
                                "State=\"Ontario\"", "Phone1=\"555-0100\""})

@@ -11,6 +11,7 @@
 #include "model/tasks.h"
 #include "platform/english_locale.h"
 #include "platform/qt/command_guard.h"
+#include "store/change_path.h"
 #include "tests/dialogs_qt/window_controls.h"
 #include "tests/support/planner_fixture.h"
 #include "views/qt/date_edit_widget.h"
@@ -38,7 +39,9 @@ class TaskWindow : public ::testing::Test, protected TPlannerFixture {
       Caption = window.windowTitle().toStdString();
       user(window);
     });
-    return Dialog.Execute(Task, Locale, Window);
+    bool ok = false;
+    Store().Changes().Edit<TVpTask>(*Task, false, [&](TVpTask& t) { return ok = Dialog.Execute(&t, Locale, Window); });
+    return ok;
   }
 
   TEnglishLocale Locale;

@@ -6,7 +6,7 @@
 
 #include "model/contact.h"
 #include "model/contacts.h"
-#include "store/data_store.h"
+#include "store/change_path.h"
 #include "views/contacts/contact_grid.h"
 #include "views/drawing/drawing_helpers.h"
 
@@ -139,13 +139,9 @@ void TVpContactGrid::DeleteActiveContact() {
   const int recordID = active->RecordID();
   if (!store->Services().MessageBoxes.AskYesNo(ContactDeleteQuestion(*active))) return;
   // The question is modal: the contacts may have been reloaded meanwhile.
-  TVpContacts* contacts = Contacts();
-  TVpContact* confirmed = contacts != nullptr ? contacts->FindByRecordID(recordID) : nullptr;
+  TVpContact* confirmed = FindRecordAgain(store, active, recordID);
   SetActive(nullptr);
-  if (confirmed != nullptr) {
-    confirmed->SetDeleted(true);
-    store->PostContacts();
-  }
+  if (confirmed != nullptr) store->Changes().Delete(*confirmed);
   Invalidate();
 }
 
@@ -184,15 +180,9 @@ void TVpContactGrid::EditActiveContact() {
 void TVpContactGrid::EditContact(TVpContact& contact, bool isNew) {
   TVpCustomDataStore* store = DataStore();
   if (store == nullptr) return;
-  const int recordID = contact.RecordID();
-  const bool accepted = store->Services().Dialogs.EditContact(*store, ControlLink(), contact);
-  // The dialog is modal: the contacts may have been reloaded meanwhile.
-  TVpContacts* contacts = Contacts();
-  TVpContact* edited = contacts != nullptr ? contacts->FindByRecordID(recordID) : nullptr;
-  if (!accepted && isNew && store->Connected() && edited != nullptr) {
-    SetActive(nullptr);
-    contacts->DeleteContact(edited);
-    store->PostContacts();
-  }
+  const TVpEditOutcome outcome = store->Changes().Edit<TVpContact>(contact, isNew, [&](TVpContact& edited) {
+    return store->Services().Dialogs.EditContact(*store, ControlLink(), edited);
+  });
+  if (outcome == eoRemoved) SetActive(nullptr);
   Invalidate();
 }

@@ -9,7 +9,8 @@
 #include "model/day_number.h"
 #include "model/event.h"
 #include "model/recurrence.h"
-#include "store/data_store.h"
+#include "store/change_path.h"
+#include "store/record_handle.h"
 #include "views/date_change_menu.h"
 #include "views/day/day_view.h"
 #include "views/day/day_view_event_layout.h"
@@ -247,7 +248,7 @@ void TVpDayView::DeleteActiveEvent() {
 
 void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
   TVpCustomDataStore* store = DataStore();
-  TVpEvent* event = LiveEvent(store, identity, recordID);
+  TVpEvent* event = FindRecordAgain(store, identity, recordID);
   if (event == nullptr || IsRepeating(event->RepeatCode())) return;  // a repeating event stays put
   // The rows it covers, by the same rule the layout draws it with (an end at midnight or on a
   // later day ends with the start day).
@@ -264,8 +265,9 @@ void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
   double end = start + static_cast<double>(minutes) / 1440;
   // An event that would end exactly at midnight ends at 23:59 of its day instead.
   if (ToMs(end) == ToMs(DateOf(start) + 1)) end = DateOf(start) + 1439.0 / 1440;
-  event->SetStartTime(start);
-  event->SetEndTime(end);
-  store->PostEvents();
+  store->Changes().Change<TVpEvent>(*event, "Move", [&](TVpEvent& moved) {
+    moved.SetStartTime(start);
+    moved.SetEndTime(end);
+  });
   Invalidate();
 }

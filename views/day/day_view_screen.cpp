@@ -2,6 +2,7 @@
 
 #include "model/event.h"
 #include "platform/assign_if_changed.h"
+#include "store/record_handle.h"
 #include "views/day/day_view.h"
 #include "views/day/day_view_pass.h"
 #include "views/day/time_slots.h"
@@ -67,7 +68,7 @@ void TVpDayView::SetActiveCol(int col) {
   Invalidate();
 }
 
-TVpEvent* TVpDayView::ActiveEvent() const { return LiveEvent(DataStore(), ActiveEvent_, ActiveEventID_); }
+TVpEvent* TVpDayView::ActiveEvent() const { return FindRecordAgain(DataStore(), ActiveEvent_, ActiveEventID_); }
 
 void TVpDayView::SetActiveEvent(TVpEvent* event) {
   ActiveEvent_ = event;
@@ -77,7 +78,7 @@ void TVpDayView::SetActiveEvent(TVpEvent* event) {
 TVpEvent* TVpDayView::DrawnEvent(size_t index) const {
   if (index >= Screen_.Events.size()) return nullptr;
   const TVpEventRec& drawn = Screen_.Events[index];
-  return LiveEvent(DataStore(), drawn.Event, drawn.RecordID);
+  return FindRecordAgain(DataStore(), drawn.Event, drawn.RecordID);
 }
 
 TVpScrollBarInfo TVpDayView::ScrollBar() const {

@@ -17,13 +17,3 @@ TVpLineArray BuildLineArray(TVpGranularity granularity) {
   }
   return lines;
 }
-
-TVpEvent* LiveEvent(const TVpCustomDataStore* store, const TVpEvent* event, int recordID) {
-  if (store == nullptr || event == nullptr || store->ActiveResource() == nullptr) return nullptr;
-  TVpSchedule& schedule = store->ActiveResource()->Schedule();
-  for (int i = 0; i < schedule.Count(); ++i) {
-    TVpEvent* candidate = schedule.Items(i);
-    if (recordID >= 0 ? candidate->RecordID() == recordID : candidate == event) return candidate;
-  }
-  return nullptr;
-}

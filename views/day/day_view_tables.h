@@ -32,7 +32,7 @@ using TVpColRectArray = std::vector<TVpColRec>;
 
 // An event as the last pass drew it: its rectangle (one pixel taller than the drawn frame), its
 // icon area, and the event. The event is held by identity and record ID only: look it up with
-// LiveEvent before use, since the store may have reloaded its events since the pass.
+// FindRecordAgain before use, since the store may have reloaded its events since the pass.
 struct TVpEventRec {
   TRect Rec = kUndrawnRect;
   TRect IconRect = kUndrawnRect;
@@ -56,8 +56,3 @@ struct TVpDayViewLayout {
 int LineCountOf(TVpGranularity granularity);
 // The line records of one column for the granularity, none of them drawn.
 TVpLineArray BuildLineArray(TVpGranularity granularity);
-
-// The event the reference stands for among the loaded events of the store's active resource: the
-// one with its record ID, or for an event without one yet the same object; nullptr when it is no
-// longer loaded. Never reads through the reference itself.
-TVpEvent* LiveEvent(const TVpCustomDataStore* store, const TVpEvent* event, int recordID);

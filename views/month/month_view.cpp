@@ -4,6 +4,7 @@
 #include "platform/scoped_value.h"
 #include "store/control_link.h"
 #include "store/data_store.h"
+#include "store/record_handle.h"
 #include "views/month/month_view_pass.h"
 #include "views/store_days.h"
 
@@ -72,7 +73,7 @@ void TVpMonthView::FollowStoreDate() {
   if (OnDateChanged) OnDateChanged(*this, Date_);
 }
 
-TVpEvent* TVpMonthView::ActiveEvent() const { return LiveEvent(DataStore(), ActiveEvent_, ActiveEventID_); }
+TVpEvent* TVpMonthView::ActiveEvent() const { return FindRecordAgain(DataStore(), ActiveEvent_, ActiveEventID_); }
 
 void TVpMonthView::RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double, double renderDate,
                                   int, int, TVpGranularity, bool displayOnly) {

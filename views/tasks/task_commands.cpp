@@ -5,39 +5,27 @@
 #include "model/resource.h"
 #include "model/task.h"
 #include "model/tasks.h"
-#include "store/data_store.h"
+#include "store/change_path.h"
 
-void ToggleTaskCompletion(TVpCustomDataStore& store, TVpResource& resource, TVpTask& task) {
-  task.SetComplete(!task.Complete());
-  task.SetChanged(true);
-  resource.SetTasksDirty(true);
-  store.PostTasks();
+void ToggleTaskCompletion(TVpCustomDataStore& store, TVpResource&, TVpTask& task) {
+  store.Changes().Change<TVpTask>(task, task.Complete() ? "Reopen" : "Complete",
+                                  [](TVpTask& changed) { changed.SetComplete(!changed.Complete()); });
 }
 
-bool EditTaskInDialog(TVpCustomDataStore& store, TVpResource& resource, TVpTask& task, bool isNew) {
-  const int recordID = task.RecordID();
-  const bool accepted = store.Services().Dialogs.EditTask(store, task);
-  TVpTask* edited = resource.Tasks().FindByRecordID(recordID);
-  if (accepted) {
-    store.PostTasks();
-  } else if (isNew && store.Connected() && edited != nullptr) {
-    resource.Tasks().DeleteTask(edited);
-    edited = nullptr;
-    store.PostTasks();
-  }
-  return edited != nullptr;
+bool EditTaskInDialog(TVpCustomDataStore& store, TVpResource&, TVpTask& task, bool isNew) {
+  const TVpRecordHandle<TVpTask> handle(store, task);
+  store.Changes().Edit<TVpTask>(task, isNew,
+                                [&](TVpTask& edited) { return store.Services().Dialogs.EditTask(store, edited); });
+  return handle.Find() != nullptr;
 }
 
-bool ConfirmAndDeleteTask(TVpCustomDataStore& store, TVpResource& resource, TVpTask& task) {
-  const int recordID = task.RecordID();
+bool ConfirmAndDeleteTask(TVpCustomDataStore& store, TVpResource&, TVpTask& task) {
+  const TVpRecordHandle<TVpTask> handle(store, task);
   const std::string question =
       "Delete " + task.Description() + " from your task list?\r\n\nThis operation cannot be undone!";
   if (!store.Services().MessageBoxes.AskYesNo(question)) return false;
-  TVpTask* confirmed = resource.Tasks().FindByRecordID(recordID);
-  if (confirmed == nullptr) return false;
-  confirmed->SetDeleted(true);
-  resource.SetTasksDirty(true);
-  store.PostTasks();
+  TVpTask* confirmed = handle.Find();
+  if (confirmed == nullptr || !store.Changes().Delete(*confirmed)) return false;
   store.ReloadTasks();
   return true;
 }

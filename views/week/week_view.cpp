@@ -6,6 +6,7 @@
 #include "platform/scoped_value.h"
 #include "store/control_link.h"
 #include "store/data_store.h"
+#include "store/record_handle.h"
 #include "views/drawing/canvas_error.h"
 #include "views/week/week_view_pass.h"
 
@@ -78,7 +79,7 @@ void TVpWeekView::Paint(TCanvas& canvas, const TRect& clientRect) {
   RenderIntoRect(&canvas, clientRect, ra0, 1.0, WeekStart_, 0, 0, gr30Min, false);
 }
 
-TVpEvent* TVpWeekView::ActiveEvent() const { return LiveEvent(DataStore(), ActiveEvent_, ActiveEventID_); }
+TVpEvent* TVpWeekView::ActiveEvent() const { return FindRecordAgain(DataStore(), ActiveEvent_, ActiveEventID_); }
 
 void TVpWeekView::SetActiveEvent(TVpEvent* event) {
   ActiveEvent_ = event;

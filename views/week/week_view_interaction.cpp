@@ -10,7 +10,8 @@
 #include "model/event.h"
 #include "model/recurrence.h"
 #include "model/resource.h"
-#include "store/data_store.h"
+#include "store/change_path.h"
+#include "store/record_handle.h"
 #include "views/date_change_menu.h"
 #include "views/drawing/drawing_helpers.h"
 #include "views/event_commands.h"
@@ -48,7 +49,7 @@ TVpEvent* TVpWeekView::EventAt(int x, int y) const {
   for (const TVpEventRec& drawn : Screen_.Events) {
     const TRect& r = drawn.Rec;
     if (r.Left < x && x < r.Right && r.Top < y && y < r.Bottom)
-      return LiveEvent(DataStore(), drawn.Event, drawn.RecordID);
+      return FindRecordAgain(DataStore(), drawn.Event, drawn.RecordID);
   }
   return nullptr;
 }
@@ -192,14 +193,15 @@ void TVpWeekView::DeleteActiveEvent() {
 
 void TVpWeekView::DropEvent(const TVpEvent* identity, int recordID, double day) {
   TVpCustomDataStore* store = DataStore();
-  TVpEvent* event = LiveEvent(store, identity, recordID);
+  TVpEvent* event = FindRecordAgain(store, identity, recordID);
   // A repeating event stays put: moving it would move every occurrence.
   if (event == nullptr || IsRepeating(event->RepeatCode())) return;
   const double shift = day - DateOf(event->StartTime());
   if (shift == 0) return;
-  const double length = event->EndTime() - event->StartTime();
-  event->SetStartTime(event->StartTime() + shift);
-  event->SetEndTime(event->StartTime() + length);
-  store->PostEvents();
+  store->Changes().Change<TVpEvent>(*event, "Move", [shift](TVpEvent& moved) {
+    const double length = moved.EndTime() - moved.StartTime();
+    moved.SetStartTime(moved.StartTime() + shift);
+    moved.SetEndTime(moved.StartTime() + length);
+  });
   Invalidate();
 }

@@ -6,6 +6,7 @@
 #include "model/contacts.h"
 #include "model/resource.h"
 #include "platform/english_locale.h"
+#include "store/change_path.h"
 #include "store/control_link.h"
 #include "tests/support/planner_fixture.h"
 
@@ -62,9 +63,13 @@ class ContactEdit : public ::testing::Test, protected TPlannerFixture {
     return *contact;
   }
   std::string ContactsFile() const { return TTemporaryFolder::Read(TableFile("contacts.xml")); }
+  // The dialog as the organizer runs it: through the change path, which posts what it wrote.
   bool Execute(TVpContact& contact, std::function<bool(TVpContactEditForm&)> work) {
     Window.Work = std::move(work);
-    return Dialog.Execute(&contact, Locale, Window);
+    bool ok = false;
+    Store().Changes().Edit<TVpContact>(contact, false,
+                                       [&](TVpContact& c) { return ok = Dialog.Execute(&c, Locale, Window); });
+    return ok;
   }
   // The form as the window would show the contact.
   std::unique_ptr<TVpContactEditForm> FormFor(const TVpContact& contact, const TVpControlLink* link) {

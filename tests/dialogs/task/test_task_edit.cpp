@@ -6,6 +6,7 @@
 #include "model/resource.h"
 #include "model/tasks.h"
 #include "platform/english_locale.h"
+#include "store/change_path.h"
 #include "tests/support/planner_fixture.h"
 
 namespace {
@@ -47,7 +48,12 @@ class TaskEdit : public ::testing::Test, protected TPlannerFixture {
     return task;
   }
   std::string TasksFile() const { return TTemporaryFolder::Read(TableFile("tasks.xml")); }
-  bool Execute(TVpTask& task) { return Dialog.Execute(&task, Locale, Window); }
+  // The dialog as the organizer runs it: through the change path, which posts what it wrote.
+  bool Execute(TVpTask& task) {
+    bool ok = false;
+    Store().Changes().Edit<TVpTask>(task, false, [&](TVpTask& t) { return ok = Dialog.Execute(&t, Locale, Window); });
+    return ok;
+  }
 
   TEnglishLocale Locale;
   TScriptedTaskWindow Window;

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/event/event_reference.h"
 #include "model/event.h"
 #include "model/schedule.h"
+#include "store/record_handle.h"
 #include "tests/support/planner_fixture.h"
 
 namespace {
 
-class EventReference : public ::testing::Test, protected TPlannerFixture {
+class RecordHandle : public ::testing::Test, protected TPlannerFixture {
  protected:
-  EventReference() {
+  RecordHandle() {
     CreateTables();
     Connect();
     AddActiveResource("KORET");
@@ -17,11 +17,11 @@ class EventReference : public ::testing::Test, protected TPlannerFixture {
   TVpSchedule& Schedule() { return Store().ActiveResource()->Schedule(); }
 };
 
-TEST_F(EventReference, FindsTheEventAgainAfterTheStoreReloadedIt) {
+TEST_F(RecordHandle, FindsTheEventAgainAfterTheStoreReloadedIt) {
   TVpEvent* event = Schedule().AddEvent(-1, At(2024, 5, 10, 10), At(2024, 5, 10, 11));
   event->SetDescription("held");
   Store().PostEvents();
-  const TVpEventReference reference(Store(), *event);
+  const TVpRecordHandle<TVpEvent> reference(Store(), *event);
   Store().ReloadEvents();
   TVpEvent* found = reference.Find();
   ASSERT_NE(found, nullptr);
@@ -29,30 +29,30 @@ TEST_F(EventReference, FindsTheEventAgainAfterTheStoreReloadedIt) {
   EXPECT_EQ(found->Description(), "held");
 }
 
-TEST_F(EventReference, AnEventGoneMeanwhileIsNotFound) {
+TEST_F(RecordHandle, AnEventGoneMeanwhileIsNotFound) {
   TVpEvent* event = Schedule().AddEvent(-1, At(2024, 5, 10, 10), At(2024, 5, 10, 11));
   Store().PostEvents();
-  const TVpEventReference reference(Store(), *event);
+  const TVpRecordHandle<TVpEvent> reference(Store(), *event);
   event->SetDeleted(true);
   Store().PostEvents();
   Store().ReloadEvents();
   EXPECT_EQ(reference.Find(), nullptr);
 }
 
-TEST_F(EventReference, ANewEventWithoutAnIdIsFoundWhileItIsStillThere) {
+TEST_F(RecordHandle, ANewEventWithoutAnIdIsFoundWhileItIsStillThere) {
   TVpEvent* event = Schedule().AddEvent(-1, At(2024, 5, 10, 10), At(2024, 5, 10, 11));
-  const TVpEventReference reference(Store(), *event);
+  const TVpRecordHandle<TVpEvent> reference(Store(), *event);
   EXPECT_EQ(reference.Find(), event);
   Store().ReloadEvents();
   EXPECT_EQ(reference.Find(), nullptr);
 }
 
-TEST_F(EventReference, AnEventTheStoreDoesNotHoldIsItselfAndNothingOnceTheStoreIsGone) {
+TEST_F(RecordHandle, AnEventTheStoreDoesNotHoldIsItselfAndNothingOnceTheStoreIsGone) {
   TVpEvent loose;
-  EXPECT_EQ(TVpEventReference(Store(), loose).Find(), &loose);
+  EXPECT_EQ(TVpRecordHandle<TVpEvent>(Store(), loose).Find(), &loose);
   TVpEvent* event = Schedule().AddEvent(-1, At(2024, 5, 10, 10), At(2024, 5, 10, 11));
   Store().PostEvents();
-  const TVpEventReference reference(Store(), *event);
+  const TVpRecordHandle<TVpEvent> reference(Store(), *event);
   Files.reset();
   EXPECT_EQ(reference.Find(), nullptr);
 }
