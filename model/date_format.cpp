@@ -189,3 +189,15 @@ std::string FormatShortTime(double value, const TLocale& locale) {
 std::string FormatLongTime(double value, const TLocale& locale) {
   return FormatDateTime(locale.LongTimeFormat(), value, locale);
 }
+
+std::string TwoDigits(long long value) {
+  value = (value % 100 + 100) % 100;
+  return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
+std::string IsoDateText(double value) {
+  const TVpDate date = DecodeDate(value);
+  std::string year = std::to_string(date.Year);
+  if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
+  return year + "-" + TwoDigits(date.Month) + "-" + TwoDigits(date.Day);
+}

@@ -24,3 +24,8 @@ std::string FormatDateTime(std::string_view format, double value, const TLocale&
 std::string FormatShortDate(double value, const TLocale& locale);
 std::string FormatShortTime(double value, const TLocale& locale);
 std::string FormatLongTime(double value, const TLocale& locale);
+
+// The last two digits of the number (5 gives "05", 2024 gives "24").
+std::string TwoDigits(long long value);
+// The day of the value as ISO 8601 writes it: "2024-05-10".
+std::string IsoDateText(double value);

@@ -11,11 +11,6 @@ bool IsNameCharacter(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
-std::string TwoDigits(int value) {
-  value = (value % 100 + 100) % 100;
-  return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
-}
-
 }  // namespace
 
 void TVpCaptionVariables::Set(const std::string& name, std::string value) {

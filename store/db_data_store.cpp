@@ -72,46 +72,47 @@ struct TVpCustomDBDataStore::TRecordKind {
 };
 
 const TVpCustomDBDataStore::TRecordKind<TVpSchedule> TVpCustomDBDataStore::kEventKind = {
-    tkEvents,
-    &TVpCustomDBDataStore::EventsTable,
-    &TVpResource::Schedule,
-    &TVpResource::EventsDirty,
-    &TVpResource::SetEventsDirty,
-    &TVpCustomDataStore::LoadEvents,
-    "Events",
-    {"StartTime", "EndTime"},
+    .Table = tkEvents,
+    .TableOf = &TVpCustomDBDataStore::EventsTable,
+    .Records = &TVpResource::Schedule,
+    .Dirty = &TVpResource::EventsDirty,
+    .SetDirty = &TVpResource::SetEventsDirty,
+    .Load = &TVpCustomDataStore::LoadEvents,
+    .IDTable = "Events",
+    .CreatedFrom = {"StartTime", "EndTime"},
     // A row that ends before it starts makes no event and is left out.
-    [](TVpSchedule& events, int recordID, const std::vector<TField>& from) {
-      return events.AddEvent(recordID, from[0].AsDateTime(), from[1].AsDateTime());
-    },
-    true,
-    false,
-    true,
-    true};
+    .Create =
+        [](TVpSchedule& events, int recordID, const std::vector<TField>& from) {
+          return events.AddEvent(recordID, from[0].AsDateTime(), from[1].AsDateTime());
+        },
+    .LoadsWindowOnly = true,
+    .PostNeedsResourceTable = true,
+    .NotifyAfterPost = true};
 
 const TVpCustomDBDataStore::TRecordKind<TVpContacts> TVpCustomDBDataStore::kContactKind = {
-    tkContacts,
-    &TVpCustomDBDataStore::ContactsTable,
-    &TVpResource::Contacts,
-    &TVpResource::ContactsDirty,
-    &TVpResource::SetContactsDirty,
-    &TVpCustomDataStore::LoadContacts,
-    "Contacts",
-    {},
-    [](TVpContacts& contacts, int recordID, const std::vector<TField>&) { return contacts.AddContact(recordID); }};
+    .Table = tkContacts,
+    .TableOf = &TVpCustomDBDataStore::ContactsTable,
+    .Records = &TVpResource::Contacts,
+    .Dirty = &TVpResource::ContactsDirty,
+    .SetDirty = &TVpResource::SetContactsDirty,
+    .Load = &TVpCustomDataStore::LoadContacts,
+    .IDTable = "Contacts",
+    .CreatedFrom = {},
+    .Create = [](TVpContacts& contacts, int recordID, const std::vector<TField>&) {
+      return contacts.AddContact(recordID);
+    }};
 
 const TVpCustomDBDataStore::TRecordKind<TVpTasks> TVpCustomDBDataStore::kTaskKind = {
-    tkTasks,
-    &TVpCustomDBDataStore::TasksTable,
-    &TVpResource::Tasks,
-    &TVpResource::TasksDirty,
-    &TVpResource::SetTasksDirty,
-    &TVpCustomDataStore::LoadTasks,
-    "Tasks",
-    {},
-    [](TVpTasks& tasks, int recordID, const std::vector<TField>&) { return tasks.AddTask(recordID); },
-    false,
-    true};
+    .Table = tkTasks,
+    .TableOf = &TVpCustomDBDataStore::TasksTable,
+    .Records = &TVpResource::Tasks,
+    .Dirty = &TVpResource::TasksDirty,
+    .SetDirty = &TVpResource::SetTasksDirty,
+    .Load = &TVpCustomDataStore::LoadTasks,
+    .IDTable = "Tasks",
+    .CreatedFrom = {},
+    .Create = [](TVpTasks& tasks, int recordID, const std::vector<TField>&) { return tasks.AddTask(recordID); },
+    .ClearDirtyAfterLoad = true};
 
 template <class F>
 void TVpCustomDBDataStore::Writing(F&& write) {

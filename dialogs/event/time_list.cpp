@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/date_format.h"
 #include "model/day_number.h"
 
 namespace {
@@ -9,10 +10,6 @@ namespace {
 constexpr std::int64_t kMsPerHalfHour = 30 * kMsPerMinute;
 // What the last grid entry stands for unless the event ends at midnight.
 constexpr std::int64_t kLastMinute = kMsPerDay - kMsPerMinute;
-
-std::string TwoDigits(std::int64_t value) {
-  return std::string(1, static_cast<char>('0' + value / 10)) + static_cast<char>('0' + value % 10);
-}
 
 }  // namespace
 

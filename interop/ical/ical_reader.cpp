@@ -13,6 +13,7 @@
 #include "interop/ical/ical_repeat.h"
 #include "interop/ical/ical_rule_walk.h"
 #include "interop/ical/ical_time.h"
+#include "model/date_format.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
 #include "model/recurrence.h"
@@ -20,13 +21,6 @@
 namespace {
 
 std::string TextOf(const char* text) { return text ? text : ""; }
-
-std::string DateText(double day) {
-  const TVpDate date = DecodeDate(day);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.Year, date.Month, date.Day);
-  return text;
-}
 
 // A moment of the file with the zone it was written in.
 struct TMoment {
@@ -419,10 +413,10 @@ void TIcalMapping::ReadEvent(icalcomponent* master, const std::vector<icalcompon
                                        : "its repeat has several rules, exceptions or extra dates";
   why += ": it became " + std::to_string(made) + " single events";
   if (cut == ctCap) why += ", cut off after " + std::to_string(kMaxIcalOccurrences);
-  if (cut == ctHorizon) why += " up to " + DateText(Options_.Horizon);
+  if (cut == ctHorizon) why += " up to " + IsoDateText(Options_.Horizon);
   if (cut == ctWork)
-    why +=
-        " up to " + DateText(FromMs(found.rbegin()->first)) + ": finding more of its occurrences would take too long";
+    why += " up to " + IsoDateText(FromMs(found.rbegin()->first)) +
+           ": finding more of its occurrences would take too long";
   Note(inExpanded, item.Uid, item.Description, why);
   FlushChanges(item.Uid, item.Description);
   for (const auto& [ms, change] : replaced) ReadEvent(change, {});  // changed occurrences moved off the rule

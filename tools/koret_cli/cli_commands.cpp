@@ -12,6 +12,7 @@
 #include "app/core/settings_store.h"
 #include "interop/exchange/export_command.h"
 #include "interop/exchange/import_command.h"
+#include "model/date_format.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
 #include "model/recurrence.h"
@@ -110,15 +111,6 @@ double ParseDateTime(const std::string& text, const std::string& option, bool wi
                ValueExcerpt(text) + "\"");
 }
 
-std::string TwoDigits(int n) {
-  return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
-}
-
-std::string DateText(double value) {
-  const TVpDate d = DecodeDate(value);
-  return std::to_string(d.Year) + "-" + TwoDigits(d.Month) + "-" + TwoDigits(d.Day);
-}
-
 std::string TimeText(double value) {
   const TVpTime t = DecodeTime(value);
   return TwoDigits(t.Hour) + ":" + TwoDigits(t.Minute);
@@ -177,7 +169,7 @@ int Agenda(const TCliContext& context, std::ostream& out) {
     events.clear();
     store.ActiveResource()->Schedule().CollectEventsOn(day, events);
     for (const TVpEvent* event : events)
-      out << DateText(day) << '\t' << TimeText(event->StartTime()) << '-' << TimeText(event->EndTime()) << '\t'
+      out << IsoDateText(day) << '\t' << TimeText(event->StartTime()) << '-' << TimeText(event->EndTime()) << '\t'
           << event->RecordID() << '\t' << OneLine(event->Description()) << '\n';
   }
   return 0;
