@@ -1,7 +1,7 @@
 #include "dialogs/resource/resource_edit_dialog.h"
 
 #include "model/vp_exception.h"
-#include "store/data_store.h"
+#include "store/change_path.h"
 
 TVpResourceEditDialog::TVpResourceEditDialog() {
   Placement().Position = mpCenter;
@@ -50,8 +50,10 @@ bool TVpResourceEditDialog::EditResource(TVpResourceEditWindow& window) {
         "The resource was removed while it was being edited; the changes were not saved.");
     return false;
   }
-  form.WriteTo(*resource);
-  store->PostResources();
+  store->Changes().Recorded("Edit resource \"" + form.Description() + "\"", [&] {
+    form.WriteTo(*resource);
+    store->PostResources();
+  });
   store->NotifyLinkedControls();
   return true;
 }
