@@ -18,13 +18,17 @@ void TVpChangePath::Record(const std::string& name, const std::function<void()>&
   }
   Store_.SetRowChangeLog(nullptr);
   Recording_ = false;
+  Keep(name, std::move(rows));
+}
+
+void TVpChangePath::Recorded(const std::string& name, const std::function<void()>& change) { Record(name, change); }
+
+void TVpChangePath::Keep(const std::string& name, std::vector<TVpRowChange> rows) {
   if (rows.empty()) return;
   Done_.push_back({name, std::move(rows)});
   if (Done_.size() > kMostSteps) Done_.pop_front();
   Undone_.clear();
 }
-
-void TVpChangePath::Recorded(const std::string& name, const std::function<void()>& change) { Record(name, change); }
 
 namespace {
 

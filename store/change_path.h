@@ -48,8 +48,11 @@ class TVpChangePath {
   // False when the record is gone.
   template <class TRecord>
   bool Change(TRecord& record, const std::string& verb, const std::function<void(TRecord&)>& change);
-  // Runs posts made elsewhere (an import, a sync, a resource's dialog) as one step named so.
+  // Runs posts made elsewhere (a resource's dialog, a bulk change) as one step named so.
   void Recorded(const std::string& name, const std::function<void()>& change);
+  // Keeps as a step the rows another store changed in the same files (an import run in a session
+  // of its own); nothing when it changed none.
+  void Keep(const std::string& name, std::vector<TVpRowChange> rows);
 
   bool CanUndo() const { return !Done_.empty(); }
   bool CanRedo() const { return !Undone_.empty(); }

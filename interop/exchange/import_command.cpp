@@ -282,7 +282,7 @@ class TImport {
 }  // namespace
 
 TVpImportSummary ImportFile(const TVpExchangeTarget& target, TFileWriter& writer, const std::string& file, double today,
-                            const TVpExchangeProgress& progress) {
+                            const TVpExchangeProgress& progress, std::vector<TVpRowChange>* rows) {
   auto report = [&](double fraction) {
     if (progress) progress(fraction);
   };
@@ -311,9 +311,16 @@ TVpImportSummary ImportFile(const TVpExchangeTarget& target, TFileWriter& writer
       ids.Commit();
     }
     import.StoreUids();
-    store.PostEvents();
-    store.PostTasks();
-    store.PostContacts();
+    store.SetRowChangeLog(rows);
+    try {
+      store.PostEvents();
+      store.PostTasks();
+      store.PostContacts();
+    } catch (...) {
+      store.SetRowChangeLog(nullptr);
+      throw;
+    }
+    store.SetRowChangeLog(nullptr);
   });
   summary.Resource = resource->Description();
   report(1);

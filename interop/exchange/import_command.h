@@ -6,6 +6,7 @@
 #include "interop/exchange/exchange_session.h"
 #include "interop/ical/ical_item.h"
 #include "model/vp_exception.h"
+#include "store/row_change.h"
 
 // A file that cannot be imported: the message names the file and, for a malformed one, the line.
 class EVpImportError : public EVpException {
@@ -39,6 +40,8 @@ struct TVpImportSummary {
 // EVpImportError and nothing is written. Then, holding the folder's lock, an item whose UID the
 // folder knows updates that record, every other item becomes a new record; each table is written
 // once. Importing the same file again changes nothing. Repeats the planner cannot hold become
-// single events up to two years after today (a day number). progress runs from 0 to 1.
+// single events up to two years after today (a day number). progress runs from 0 to 1. rows, when
+// given, receives the table rows the import changed (before and after), for the window to keep as
+// one step of its history of changes.
 TVpImportSummary ImportFile(const TVpExchangeTarget& target, TFileWriter& writer, const std::string& file, double today,
-                            const TVpExchangeProgress& progress = {});
+                            const TVpExchangeProgress& progress = {}, std::vector<TVpRowChange>* rows = nullptr);

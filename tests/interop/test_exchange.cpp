@@ -7,6 +7,7 @@
 #include "interop/exchange/export_command.h"
 #include "interop/exchange/import_command.h"
 #include "interop/vcard/vcard_contact_writer.h"
+#include "store/change_path.h"
 #include "store/uid_table.h"
 #include "tests/interop/ical_test_support.h"
 #include "tests/support/planner_fixture.h"
@@ -192,6 +193,36 @@ TEST_F(Exchange, ImportingAFileAgainChangesNothingAndAChangedItemUpdatesItsRecor
   const std::vector<TIcalEvent> events = folder.Events();
   ASSERT_EQ(events.size(), 4u);
   for (const TIcalEvent& event : events) EXPECT_EQ(event.Description, "Swim");
+}
+
+// An import kept as one step of the window's history: undo takes back exactly what it added and
+// updated, redo makes it again.
+TEST_F(Exchange, AnImportIsOneStepToUndoAndRedo) {
+  TExchangeFolder folder;
+  TVpResource& resource = *folder.Store().ActiveResource();
+  TVpEvent* kept = resource.Schedule().AddEvent(-1, At(2024, 5, 10, 8), At(2024, 5, 10, 9));
+  kept->SetDescription("Kept");
+  kept->SetChanged(true);
+  folder.Store().PostEvents();
+  const std::string file = folder.Folder.File("in.ics");
+  TTemporaryFolder::Write(file,
+                          "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\nUID:a@test\r\n"
+                          "DTSTART:20240513T090000\r\nDTEND:20240513T100000\r\nSUMMARY:Gym\r\nEND:VEVENT\r\n"
+                          "BEGIN:VTODO\r\nUID:t@test\r\nSUMMARY:Call\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+  const std::vector<std::string> before = folder.Tables();
+  std::vector<TVpRowChange> rows;
+  ImportFile(folder.Target(), folder.Writer, file, At(2024, 5, 10), {}, &rows);
+  EXPECT_EQ(rows.size(), 2u);
+  const std::vector<std::string> after = folder.Tables();
+  TVpChangePath& changes = folder.Store().Changes();
+  changes.Keep("Import in.ics", rows);
+  EXPECT_EQ(changes.Undo(), "Import in.ics");
+  const std::vector<std::string> undone = folder.Tables();
+  for (size_t table : {1u, 2u}) EXPECT_EQ(undone[table], before[table]) << table;  // events, tasks
+  EXPECT_EQ(changes.Redo(), "Import in.ics");
+  EXPECT_EQ(folder.Tables()[1].find("Gym") != std::string::npos, true);
+  EXPECT_EQ(folder.Tables()[2].find("Call") != std::string::npos, true);
+  EXPECT_EQ(after[1].find("Kept") != std::string::npos, true);
 }
 
 // What the summary says of an item is said once, however many single events its repeat became,
