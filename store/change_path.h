@@ -41,6 +41,9 @@ class TVpChangePath {
   // removed meanwhile by another writer is not written.
   template <class TRecord>
   TVpEditOutcome Edit(TRecord& record, bool isNew, const std::function<bool(TRecord&)>& dialog);
+  // Writes a new record made without a dialog (koret-cli, a quick add).
+  template <class TRecord>
+  void Add(TRecord& record);
   // Deletes the record (the caller asked the user first); false when it is gone already.
   template <class TRecord>
   bool Delete(TRecord& record);
@@ -110,6 +113,12 @@ TVpEditOutcome TVpChangePath::Edit(TRecord& record, bool isNew, const std::funct
   edited->SetChanged(true);
   Post<TRecord>();
   return eoRemoved;
+}
+
+template <class TRecord>
+void TVpChangePath::Add(TRecord& record) {
+  record.SetChanged(true);
+  Record("Add " + NameOf(record), [this] { Post<TRecord>(); });
 }
 
 template <class TRecord>

@@ -22,6 +22,7 @@
 #include "platform/system_clock.h"
 #include "print/page_renderer.h"
 #include "print/printer.h"
+#include "store/change_path.h"
 #include "store/control_link.h"
 #include "store/planner_files.h"
 #include "tools/koret_cli/cli_context.h"
@@ -211,8 +212,7 @@ int AddEvent(const TCliContext& context, std::ostream& out) {
     event->SetRepeatCode(static_cast<std::uint8_t>(repeat));
     event->SetCustomInterval(interval);
     if (repeat != rcNone) event->SetRepeatRangeEnd(until);
-    event->SetChanged(true);
-    store.PostEvents();
+    store.Changes().Add(*event);
     out << event->RecordID() << '\n' << std::flush;  // only once the row is on disk
   });
   return 0;
@@ -238,22 +238,18 @@ int Delete(const TCliContext& context, std::ostream& out) {
   TVpExchangeSession session(exchange.Target, exchange.Writer);
   std::string removed;
   session.WhileWriting(false, [&](TVpResource& resource) {
-    TVpFlexDataStore& store = session.Store();
+    TVpChangePath& changes = session.Store().Changes();
     TVpUidTable& uids = session.Uids();
     // What is removed is named before posting, which frees the record.
     if (TVpEvent* event = RecordWithUid(uids, tkEvents, resource.Schedule(), uid)) {
       removed = "event \"" + event->Description() + "\"";
-      event->SetDeleted(true);
-      store.PostEvents();
+      changes.Delete(*event);
     } else if (TVpTask* task = RecordWithUid(uids, tkTasks, resource.Tasks(), uid)) {
       removed = "task \"" + task->Description() + "\"";
-      task->SetDeleted(true);
-      task->SetChanged(true);
-      store.PostTasks();
+      changes.Delete(*task);
     } else if (TVpContact* contact = RecordWithUid(uids, tkContacts, resource.Contacts(), uid)) {
       removed = "contact \"" + contact->FirstName() + " " + contact->LastName() + "\"";
-      contact->SetDeleted(true);
-      store.PostContacts();
+      changes.Delete(*contact);
     }
   });
   if (removed.empty()) throw std::runtime_error("no event, task or contact has the UID \"" + ValueExcerpt(uid) + "\"");
