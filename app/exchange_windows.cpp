@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -21,26 +22,28 @@ TVpExchangeTarget TargetFor(const std::string& dataFolder, TQtDesktop& desktop, 
 
 }  // namespace
 
-bool TExchangeWindows::Import(const std::string& resource) {
+std::string TExchangeWindows::Import(const std::string& resource, std::vector<TVpRowChange>& rows) {
   const QString file = QFileDialog::getOpenFileName(&Owner_, "Import", {},
                                                     "Calendar and Address Book Files (*.ics *.ifb *.vcf *.vcard);;"
                                                     "All Files (*)");
-  if (file.isEmpty()) return false;
+  if (file.isEmpty()) return "";
   QProgressDialog progress("Importing " + file + "...", {}, 0, 100, &Owner_);
   progress.setWindowTitle("Import");
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(300);
-  const TVpImportSummary summary = ImportFile(TargetFor(DataFolder_, Desktop_, resource), Desktop_.Writer, FromQt(file),
-                                              DateOf(Desktop_.Clock.Now()), [&progress](double fraction) {
-                                                progress.setValue(static_cast<int>(fraction * 100));
-                                                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                                              });
+  const TVpImportSummary summary = ImportFile(
+      TargetFor(DataFolder_, Desktop_, resource), Desktop_.Writer, FromQt(file), DateOf(Desktop_.Clock.Now()),
+      [&progress](double fraction) {
+        progress.setValue(static_cast<int>(fraction * 100));
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+      },
+      &rows);
   progress.reset();
   // The counts in the box; what was expanded, changed or left out item by item in its details.
   QMessageBox box(QMessageBox::Information, "Import", ToQt(summary.CountsText()), QMessageBox::Ok, &Owner_);
   box.setDetailedText(ToQt(summary.NotesText()));
   box.exec();
-  return true;
+  return "Import " + FromQt(QFileInfo(file).fileName());
 }
 
 void TExchangeWindows::Export(const std::string& resource) {

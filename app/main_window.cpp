@@ -20,6 +20,7 @@
 
 #include "app/core/contact_grid_main_config.h"
 #include "app/core/day_view_main_config.h"
+#include "app/core/history_commands.h"
 #include "app/core/view_settings.h"
 #include "app/core/window_placement.h"
 #include "app/data_folder_watcher.h"
@@ -33,8 +34,16 @@
 #include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_text.h"
 #include "print/qt/print_preview_window.h"
+#include "store/change_path.h"
 #include "views/qt/contact_button_bar_widget.h"
 #include "views/qt/view_widget.h"
+
+namespace {
+
+// A menu entry's text: its first letter underlined, an ampersand of its own shown as one.
+QString MenuText(const std::string& caption) { return "&" + ToQt(caption).replace('&', "&&"); }
+
+}  // namespace
 
 TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
     : Desktop_(desktop),
@@ -195,8 +204,14 @@ std::string TForm1::ActiveResourceName() const {
 
 void TForm1::ImportFile() {
   TExchangeWindows windows(*this, Desktop_, DataFolder_);
-  // The store takes the imported rows at once rather than at the folder watcher's next look.
-  if (windows.Import(ActiveResourceName())) LifeCycle_->Planner().Store().ReloadChangedTables();
+  std::vector<TVpRowChange> rows;
+  const std::string step = windows.Import(ActiveResourceName(), rows);
+  if (step.empty()) return;
+  // The store takes the imported rows at once rather than at the folder watcher's next look, and
+  // the whole import is one step to undo.
+  TVpFlexDataStore& store = LifeCycle_->Planner().Store();
+  store.ReloadChangedTables();
+  store.Changes().Keep(step, std::move(rows));
 }
 
 void TForm1::ExportFile() {
@@ -282,11 +297,24 @@ void TForm1::BuildMenus() {
   AddCommand(*file, "E&xit", {}, [this] { ExitCommand(); });
 
   QMenu* edit = menuBar()->addMenu("&Edit");
+  // Ctrl+Z adds a contact: undo takes the desktop's other key for it.
+  UndoAction_ = AddCommand(*edit, "&Undo", QKeySequence("Alt+Backspace"), [this] {
+    ShowStatus(UndoLastChange(LifeCycle_->Planner().Store().Changes(), Desktop_.MessageBoxes));
+  });
+  RedoAction_ = AddCommand(*edit, "&Redo", QKeySequence("Ctrl+Y"), [this] {
+    ShowStatus(RedoLastChange(LifeCycle_->Planner().Store().Changes(), Desktop_.MessageBoxes));
+  });
+  edit->addSeparator();
   AddCommand(*edit, "&Add Task", QKeySequence("Ctrl+A"), [this] { Commands_.AddTask(); });
   EditTaskAction_ = AddCommand(*edit, "&Edit Task", {}, [this] { Commands_.EditTask(); });
   DeleteTaskAction_ = AddCommand(*edit, "&Delete Task", {}, [this] { Commands_.DeleteTask(); });
   AddCommand(*edit, "Add &Contact", QKeySequence("Ctrl+Z"), [this] { Commands_.AddContact(); });
   connect(edit, &QMenu::aboutToShow, this, [this] { GuardedCall([this] { UpdateEditMenu(); }); });
+  // The shortcuts work while the menu is closed, whatever it showed last.
+  connect(edit, &QMenu::aboutToHide, this, [this] {
+    UndoAction_->setEnabled(true);
+    RedoAction_->setEnabled(true);
+  });
 
   QMenu* view = menuBar()->addMenu("&View");
   AddCommand(*view, "&Task List", QKeySequence("Ctrl+F1"), [this] { SetActiveTab(mtTaskList); });
@@ -407,6 +435,11 @@ void TForm1::SetTabOrder() {
 }
 
 void TForm1::UpdateEditMenu() {
+  const TVpChangePath& changes = LifeCycle_->Planner().Store().Changes();
+  UndoAction_->setText(MenuText(UndoCaption(changes)));
+  UndoAction_->setEnabled(changes.CanUndo());
+  RedoAction_->setText(MenuText(RedoCaption(changes)));
+  RedoAction_->setEnabled(changes.CanRedo());
   const bool enabled = Commands_.TaskEntriesEnabled();
   EditTaskAction_->setEnabled(enabled);
   DeleteTaskAction_->setEnabled(enabled);
@@ -464,6 +497,10 @@ void TForm1::LayOutPanels() {
       left += syncWidth;
     }
   }
+}
+
+void TForm1::ShowStatus(const std::string& text) {
+  if (!text.empty()) Panels_[0]->setText(ToQt("  " + text));
 }
 
 void TForm1::ShowSyncStatus(const std::string& text, bool busy) {

@@ -129,6 +129,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   void ResourceChanged();
   // The sync panel of the status bar: the last sync or its error, or a busy hint.
   void ShowSyncStatus(const std::string& text, bool busy);
+  // Says what a command did in the message panel (until the pointer crosses a view); "" says nothing.
+  void ShowStatus(const std::string& text);
   // The contact grid with the button bar at its right.
   QWidget* BuildContactsTab();
   void ShowWeekView(bool shown, int width);
@@ -167,6 +169,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   QSplitter* EventsSplitter_ = nullptr;
   QAction* WeekViewAction_ = nullptr;    // actWeek
   QAction* CalendarAction_ = nullptr;    // ActCalendar
+  QAction* UndoAction_ = nullptr;
+  QAction* RedoAction_ = nullptr;
   QAction* EditTaskAction_ = nullptr;    // EditEditTask1
   QAction* DeleteTaskAction_ = nullptr;  // EditDeleteTask1
   QAction* TrayAddTask_ = nullptr;

@@ -16,6 +16,8 @@
 #include "model/day_number.h"
 #include "platform/qt/command_guard.h"
 #include "print/qt/print_preview_window.h"
+#include "store/change_path.h"
+#include "store/flex_data_store.h"
 #include "tests/support/temporary_folder.h"
 #include "views/qt/view_widget.h"
 
@@ -196,6 +198,41 @@ TEST_F(MainWindowCommands, AnAmpersandInAResourceIsShownAsItIs) {
   EXPECT_EQ(resources.actions()[0]->text(), "R&&D");
   resources.actions()[1]->trigger();
   EXPECT_EQ(Window.LifeCycle().Planner().Store().ActiveResource()->Description(), "KORET");
+}
+
+// Edit > Undo and Redo name the step, reach it by Alt+Backspace and Ctrl+Y, and say in the status
+// bar what they took; a deleted event comes back into the file with its own RecordID.
+TEST_F(MainWindowCommands, UndoAndRedoTakeTheLastChangeBackAndAgain) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+  TVpFlexDataStore& store = Window.LifeCycle().Planner().Store();
+  TVpEvent* event = store.ActiveResource()->Schedule().AddEvent(
+      store.GetNextID("Events"), EncodeDate(2024, 5, 10) + 0.5, EncodeDate(2024, 5, 10) + 0.55);
+  event->SetDescription("Gym");
+  store.Changes().Add(*event);
+  const std::string id = "RecordID=\"" + std::to_string(event->RecordID()) + "\"";
+  store.Changes().Delete(*event);
+  const auto eventsFile = [this] { return TTemporaryFolder::Read((Folder.Path() / "Data" / "events.xml").string()); };
+  ASSERT_EQ(eventsFile().find("Gym"), std::string::npos);
+
+  QMenu& edit = *Entry(*Window.menuBar(), "&Edit")->menu();
+  emit edit.aboutToShow();
+  ASSERT_NE(Entry(edit, "&Undo Delete \"Gym\""), nullptr);
+  EXPECT_TRUE(Entry(edit, "&Undo Delete \"Gym\"")->isEnabled());
+  EXPECT_FALSE(Entry(edit, "&Redo")->isEnabled());
+  emit edit.aboutToHide();
+
+  QTest::keyClick(&Window, Qt::Key_Backspace, Qt::AltModifier);
+  const std::string undone = eventsFile();
+  const size_t row = undone.find("Gym");
+  ASSERT_NE(row, std::string::npos) << "the event is back";
+  EXPECT_NE(undone.rfind(id, row), std::string::npos) << "with its RecordID";
+  EXPECT_EQ(Child<QLabel>("MessagePanel").text(), "  Undone: Delete \"Gym\"");
+
+  QTest::keyClick(&Window, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(eventsFile().find("Gym"), std::string::npos);
+  EXPECT_EQ(Child<QLabel>("MessagePanel").text(), "  Redone: Delete \"Gym\"");
+  emit edit.aboutToShow();
+  EXPECT_NE(Entry(edit, "&Undo Delete \"Gym\""), nullptr);
 }
 
 }  // namespace
