@@ -7,20 +7,21 @@
 #include "dialogs/qt/task_edit_window.h"
 #include "store/data_store.h"
 
-void TQtStoreDialogs::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
+void TQtReminderWindows::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
   TVpNotificationDialog dialog;
   dialog.SetDataStore(&store);
+  dialog.SetEditDialogs(&EditDialogs_);
   TQtReminderWindow window;
   dialog.Execute(&event, Locale_, window);
 }
 
-bool TQtStoreDialogs::EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) {
+bool TQtEditDialogs::EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) {
   TVpEventEditDialog dialog;
   dialog.SetDataStore(&store);
   return dialog.Execute(event, twelveHour);
 }
 
-bool TQtStoreDialogs::EditTask(TVpCustomDataStore& store, TVpTask& task) {
+bool TQtEditDialogs::EditTask(TVpCustomDataStore& store, TVpTask& task) {
   TVpTaskEditDialog dialog;
   dialog.SetDataStore(&store);
   dialog.SetOptions(DialogOption(doSizeable));
@@ -28,7 +29,7 @@ bool TQtStoreDialogs::EditTask(TVpCustomDataStore& store, TVpTask& task) {
   return dialog.Execute(&task, Locale_, window);
 }
 
-bool TQtStoreDialogs::EditContact(TVpCustomDataStore& store, TVpControlLink* link, TVpContact& contact) {
+bool TQtEditDialogs::EditContact(TVpCustomDataStore& store, TVpControlLink* link, TVpContact& contact) {
   TVpContactEditDialog dialog;
   dialog.SetDataStore(&store);
   dialog.SetControlLink(link);
@@ -36,14 +37,14 @@ bool TQtStoreDialogs::EditContact(TVpCustomDataStore& store, TVpControlLink* lin
   return dialog.Execute(&contact, Locale_, window);
 }
 
-bool TQtStoreDialogs::AddResource(TVpCustomDataStore& store) {
+bool TQtEditDialogs::AddResource(TVpCustomDataStore& store) {
   TVpResourceEditDialog dialog;
   dialog.SetDataStore(&store);
   TQtResourceEditWindow window;
   return dialog.AddResource(window);
 }
 
-bool TQtStoreDialogs::SelectResource(TVpCustomDataStore& store) {
+bool TQtEditDialogs::SelectResource(TVpCustomDataStore& store) {
   TQtSelectResourceWindow window;
   TQtResourceEditWindow editWindow;
   return ShowResourceSelection(store, window, editWindow);

@@ -9,13 +9,12 @@
 #include "platform/qt/qt_message_poster.h"
 #include "platform/qt/qt_timer.h"
 #include "store/store_services.h"
+#include "views/edit_dialogs.h"
 
-// The store's windows: the reminder window, the event, task and contact windows and the resource
-// windows.
-class TQtStoreDialogs : public TVpStoreDialogs {
+// The views' edit windows: the event, task and contact windows and the resource windows.
+class TQtEditDialogs : public TVpEditDialogs {
  public:
-  explicit TQtStoreDialogs(const TLocale& locale) : Locale_(locale) {}
-  void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
+  explicit TQtEditDialogs(const TLocale& locale) : Locale_(locale) {}
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
   bool EditTask(TVpCustomDataStore& store, TVpTask& task) override;
   bool EditContact(TVpCustomDataStore& store, TVpControlLink* link, TVpContact& contact) override;
@@ -26,6 +25,17 @@ class TQtStoreDialogs : public TVpStoreDialogs {
   const TLocale& Locale_;
 };
 
+// The store's reminder window, whose "Open Item" opens the event in the edit windows.
+class TQtReminderWindows : public TVpReminderWindows {
+ public:
+  TQtReminderWindows(const TLocale& locale, TVpEditDialogs& editDialogs) : Locale_(locale), EditDialogs_(editDialogs) {}
+  void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
+
+ private:
+  const TLocale& Locale_;
+  TVpEditDialogs& EditDialogs_;
+};
+
 // Everything the program takes from the desktop, in one place.
 struct TQtDesktop {
   TQtClock Clock;
@@ -34,9 +44,10 @@ struct TQtDesktop {
   TQtMessagePoster Poster;
   TQtMessageBoxes MessageBoxes;
   TQtLocale Locale;
-  TQtStoreDialogs Dialogs{Locale};
+  TQtEditDialogs EditDialogs{Locale};
+  TQtReminderWindows Reminders{Locale, EditDialogs};
   TAtomicFileWriter Writer;
   TQtSkinTarget SkinTarget;
 
-  TVpStoreServices StoreServices() { return {Clock, Timers, Sound, Poster, MessageBoxes, Dialogs}; }
+  TVpStoreServices StoreServices() { return {Clock, Timers, Sound, Poster, MessageBoxes, Reminders}; }
 };

@@ -119,9 +119,11 @@ QWidget* TForm1::BuildEventsTab() {
   ConfigureMainDayView(DayView_);
   DayView_.SetDataStore(&store);
   DayView_.SetControlLink(&Link_);
+  DayView_.SetEditDialogs(&Desktop_.EditDialogs);
   ConfigureMainWeekView(WeekView_);
   WeekView_.SetDataStore(&store);
   WeekView_.SetControlLink(&Link_);
+  WeekView_.SetEditDialogs(&Desktop_.EditDialogs);
   auto* tab = new QWidget(Tabs_);
   tab->setObjectName("pnlEvents");
   auto* layout = new QVBoxLayout(tab);
@@ -152,6 +154,7 @@ QWidget* TForm1::BuildContactsTab() {
   ConfigureMainContactGrid(ContactGrid_);
   ContactGrid_.SetDataStore(&LifeCycle_->Planner().Store());
   ContactGrid_.SetControlLink(&Link_);
+  ContactGrid_.SetEditDialogs(&Desktop_.EditDialogs);
   ConfigureMainContactButtonBar(ContactBar_);
   ContactBar_.SetContactGrid(&ContactGrid_);
   auto* tab = ContactsTab_ = new QWidget(Tabs_);
@@ -181,6 +184,7 @@ QWidget* TForm1::BuildTasksTab() {
   ConfigureMainTaskList(TaskList_);
   TaskList_.SetDataStore(&LifeCycle_->Planner().Store());
   TaskList_.SetControlLink(&Link_);  // prints of tasks look like this list
+  TaskList_.SetEditDialogs(&Desktop_.EditDialogs);
   auto* tab = new QWidget(Tabs_);
   tab->setObjectName("pnlTasks");
   auto* layout = new QVBoxLayout(tab);

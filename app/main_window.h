@@ -167,8 +167,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   QWidget* ContactsTab_ = nullptr;
   TVpViewWidget* TaskListHost_ = nullptr;
   QSplitter* EventsSplitter_ = nullptr;
-  QAction* WeekViewAction_ = nullptr;    // actWeek
-  QAction* CalendarAction_ = nullptr;    // ActCalendar
+  QAction* WeekViewAction_ = nullptr;  // actWeek
+  QAction* CalendarAction_ = nullptr;  // ActCalendar
   QAction* UndoAction_ = nullptr;
   QAction* RedoAction_ = nullptr;
   QAction* EditTaskAction_ = nullptr;    // EditEditTask1

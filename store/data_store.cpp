@@ -257,7 +257,7 @@ void TVpCustomDataStore::ShowAlarm(TVpEvent& event) {
     else Services_.Sound.Beep();
   }
   const TOpenReminder shown(OpenReminders_, Liveness(), event.RecordID());
-  Services_.Dialogs.ShowReminder(*this, event);
+  Services_.Reminders.ShowReminder(*this, event);
 }
 
 void TVpCustomDataStore::RestoreRows(const std::vector<TVpRowChange>&, bool) {

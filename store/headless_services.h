@@ -25,7 +25,7 @@ class THeadlessDesktop : public TTimerFactory,
                          public TSoundPlayer,
                          public TMessagePoster,
                          public TMessageBoxes,
-                         public TVpStoreDialogs {
+                         public TVpReminderWindows {
  public:
   std::unique_ptr<TTimer> CreateTimer() override { return std::make_unique<TInertTimer>(); }
   bool PlayAsync(const std::string&) override { return false; }
@@ -36,9 +36,4 @@ class THeadlessDesktop : public TTimerFactory,
     return buttons == mbOK ? mrOk : buttons == mbYesNo ? mrNo : mrCancel;
   }
   void ShowReminder(TVpCustomDataStore&, TVpEvent&) override {}
-  bool EditEvent(TVpCustomDataStore&, TVpEvent&, bool) override { return false; }
-  bool EditTask(TVpCustomDataStore&, TVpTask&) override { return false; }
-  bool EditContact(TVpCustomDataStore&, TVpControlLink*, TVpContact&) override { return false; }
-  bool AddResource(TVpCustomDataStore&) override { return false; }
-  bool SelectResource(TVpCustomDataStore&) override { return false; }
 };

@@ -5,10 +5,12 @@
 #include "model/event.h"
 #include "model/recurrence.h"
 #include "store/change_path.h"
+#include "views/edit_dialogs.h"
 
-TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEvent& event, bool isNew, bool twelveHour) {
-  return store.Changes().Edit<TVpEvent>(
-      event, isNew, [&](TVpEvent& edited) { return store.Services().Dialogs.EditEvent(store, edited, twelveHour); });
+TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEditDialogs& dialogs, TVpEvent& event, bool isNew,
+                                 bool twelveHour) {
+  return store.Changes().Edit<TVpEvent>(event, isNew,
+                                        [&](TVpEvent& edited) { return dialogs.EditEvent(store, edited, twelveHour); });
 }
 
 bool ConfirmAndDeleteEvent(TVpCustomDataStore& store, TVpEvent& event) {

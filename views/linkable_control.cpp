@@ -2,6 +2,7 @@
 
 #include "store/control_link.h"
 #include "store/data_store.h"
+#include "views/edit_dialogs.h"
 
 TVpLinkableControl::~TVpLinkableControl() {
   SetControlLink(nullptr);
@@ -26,7 +27,7 @@ void TVpLinkableControl::SetControlLink(TVpControlLink* link) {
 
 bool TVpLinkableControl::CheckResourceSelected() {
   TVpCustomDataStore* store = DataStore_;
-  if (store == nullptr) return false;
+  if (store == nullptr || EditDialogs_ == nullptr) return false;
   if (store->ActiveResource() != nullptr) return true;
   const TVpStoreServices& services = store->Services();
   if (!store->Connected()) {  // no resources were read: there is nothing to add one to
@@ -35,10 +36,10 @@ bool TVpLinkableControl::CheckResourceSelected() {
   }
   if (store->Resources().Count() == 0) {
     if (!services.MessageBoxes.AskYesNo("No resources have been defined. Would you like to add one now?")) return false;
-    return services.Dialogs.AddResource(*store);
+    return EditDialogs_->AddResource(*store);
   }
   if (!services.MessageBoxes.AskYesNo("No resource has been selected. Would you like to select one now?")) return false;
-  return services.Dialogs.SelectResource(*store);
+  return EditDialogs_->SelectResource(*store);
 }
 
 void TVpLinkableControl::LinkNotified(TVpLinkListener* sender, TVpNotificationKind kind, double value) {

@@ -12,6 +12,7 @@
 
 class TVpCustomDataStore;
 class TVpControlLink;
+class TVpEditDialogs;
 
 // One entry of a view's popup menu: choosing it answers its Command; an entry with Items opens
 // them as a submenu.
@@ -104,9 +105,14 @@ class TVpLinkableControl : public TVpLinkListener {
   // A notification from another view of the control link.
   virtual void HandleLinkNotification(TVpLinkableControl* sender, TVpNotificationKind kind, double value) = 0;
 
-  // Whether a resource is active, offering to add or choose one when none is. Views call it before
-  // adding or editing a record. A store that is not connected says instead which data file could
-  // not be opened.
+  // The edit windows the view opens, set by its hosting window; a view without them adds and edits
+  // nothing.
+  TVpEditDialogs* EditDialogs() const { return EditDialogs_; }
+  void SetEditDialogs(TVpEditDialogs* dialogs) { EditDialogs_ = dialogs; }
+
+  // Whether the view can add or edit a record: it has a store and edit windows, and a resource is
+  // active, offering to add or choose one when none is. Views call it before adding or editing a
+  // record. A store that is not connected says instead which data file could not be opened.
   bool CheckResourceSelected();
 
   // Asks the window hosting the view to repaint it.
@@ -171,6 +177,7 @@ class TVpLinkableControl : public TVpLinkListener {
   const void* Owner_;
   TVpCustomDataStore* DataStore_ = nullptr;
   TVpControlLink* ControlLink_ = nullptr;
+  TVpEditDialogs* EditDialogs_ = nullptr;
   bool ReadOnly_ = false;
   int NextPrintLine_ = -1;
   bool Focused_ = false;

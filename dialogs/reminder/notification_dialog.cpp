@@ -2,6 +2,7 @@
 
 #include "model/event.h"
 #include "store/change_path.h"
+#include "views/edit_dialogs.h"
 
 namespace {
 
@@ -40,8 +41,9 @@ void TVpNotificationDialog::Execute(TVpEvent* event, const TLocale& locale, TVpR
   TVpEvent* current = reference.Find();
   if (current == nullptr) return;
   if (answer == raOpenItem) {
-    store.Changes().Edit<TVpEvent>(
-        *current, false, [&](TVpEvent& opened) { return store.Services().Dialogs.EditEvent(store, opened, true); });
+    if (EditDialogs_ != nullptr)
+      store.Changes().Edit<TVpEvent>(*current, false,
+                                     [&](TVpEvent& opened) { return EditDialogs_->EditEvent(store, opened, true); });
     return;
   }
   // The reminder's own state (dismissed, snoozed) is written, but is no change to take back.

@@ -3,6 +3,7 @@
 #include "dialogs/common/base_dialog.h"
 #include "dialogs/reminder/notification_form.h"
 
+class TVpEditDialogs;
 class TVpEvent;
 
 // The reminder window as the reminder dialog drives it.
@@ -22,10 +23,12 @@ class TVpNotificationDialog : public TVpBaseDialog {
 
   TColor BackgroundColor() const { return BackgroundColor_; }
   void SetBackgroundColor(TColor value) { BackgroundColor_ = value; }
+  // The event window "Open Item" opens; without one the answer leaves the event as it is.
+  void SetEditDialogs(TVpEditDialogs* dialogs) { EditDialogs_ = dialogs; }
 
   // Shows the event's reminder in the window until the user answers, and gives the event the
   // answer: Snooze, Dismiss, or Open Item, which edits the event in the event window (times in
-  // 12-hour form) through the store's dialogs. The store posts the events when the event changed.
+  // 12-hour form) of the edit dialogs. The store posts the events when the event changed.
   // Nothing happens without an event or while its reminder window is already open (its
   // AlertDisplayed flag, which is set while the window is up and cleared however it ends).
   //
@@ -36,4 +39,5 @@ class TVpNotificationDialog : public TVpBaseDialog {
 
  private:
   TColor BackgroundColor_ = clInfoBk;
+  TVpEditDialogs* EditDialogs_ = nullptr;
 };

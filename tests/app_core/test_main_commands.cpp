@@ -48,8 +48,10 @@ class MainCommands : public ::testing::Test, protected TPlannerFixture {
     CreateTables();
     Connect();
     AddActiveResource("KORET");
-    for (TVpLinkableControl* view : std::initializer_list<TVpLinkableControl*>{&DayView, &TaskList, &ContactGrid})
+    for (TVpLinkableControl* view : std::initializer_list<TVpLinkableControl*>{&DayView, &TaskList, &ContactGrid}) {
       view->SetDataStore(&Store());
+      view->SetEditDialogs(&Dialogs);
+    }
     DayView.Loaded();
   }
 

@@ -300,6 +300,7 @@ TEST_F(NotConnected, ACommandSaysWhichDataFileCouldNotBeOpened) {
   EXPECT_THROW(Connect(), EVpTableOpenError);
   TView view(&Window);
   view.SetDataStore(&Store());
+  view.SetEditDialogs(&Dialogs);
   EXPECT_FALSE(view.CheckResourceSelected());
   ASSERT_EQ(MessageBoxes.Shown.size(), 1u);
   const std::string shown = MessageBoxes.Shown[0].Text;

@@ -212,6 +212,9 @@ TEST_F(StoreCore, CheckResourceSelectedOffersToAddOrChoose) {
   TCountingView view(&Window);
   EXPECT_FALSE(view.CheckResourceSelected()) << "no store";
   view.SetDataStore(&store);
+  EXPECT_FALSE(view.CheckResourceSelected()) << "no edit windows";
+  EXPECT_TRUE(MessageBoxes.Shown.empty());
+  view.SetEditDialogs(&Dialogs);
   MessageBoxes.Answers = {mrYes};
   Dialogs.AddResourceAnswer = true;
   EXPECT_TRUE(view.CheckResourceSelected());

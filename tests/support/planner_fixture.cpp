@@ -4,14 +4,14 @@
 
 #include "store/table_schemas.h"
 
-void TFakeStoreDialogs::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
+void TFakeDialogs::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
   Reminders.push_back(event.Description());
   if (RunReminder) return RunReminder(store, event);
   event.SetAlertDisplayed(true);
   if (WhileShown) WhileShown(store, event);
 }
 
-bool TFakeStoreDialogs::EditEvent(TVpCustomDataStore&, TVpEvent& event, bool twelveHour) {
+bool TFakeDialogs::EditEvent(TVpCustomDataStore&, TVpEvent& event, bool twelveHour) {
   EditedEvents.push_back(event.Description());
   return EditEventAnswer ? EditEventAnswer(event, twelveHour) : false;
 }

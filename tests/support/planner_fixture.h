@@ -10,9 +10,11 @@
 #include "tests/support/fake_timers.h"
 #include "tests/support/recording_file_writer.h"
 #include "tests/support/temporary_folder.h"
+#include "views/edit_dialogs.h"
 
-// Reminder and resource windows that record what they were asked and answer from the test.
-class TFakeStoreDialogs : public TVpStoreDialogs {
+// The reminder window and the views' edit windows: they record what they were asked and answer
+// from the test.
+class TFakeDialogs : public TVpReminderWindows, public TVpEditDialogs {
  public:
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
@@ -73,7 +75,7 @@ class TPlannerFixture {
   TFakeSoundPlayer Sound;
   TFakeMessagePoster Poster;
   TFakeMessageBoxes MessageBoxes;
-  TFakeStoreDialogs Dialogs;
+  TFakeDialogs Dialogs;
   TRecordingFileWriter Writer;
   std::unique_ptr<TVpPlannerFiles> Files;
 };

@@ -9,6 +9,7 @@
 #include "store/change_path.h"
 #include "views/contacts/contact_grid.h"
 #include "views/drawing/drawing_helpers.h"
+#include "views/edit_dialogs.h"
 
 namespace {
 
@@ -179,10 +180,10 @@ void TVpContactGrid::EditActiveContact() {
 
 void TVpContactGrid::EditContact(TVpContact& contact, bool isNew) {
   TVpCustomDataStore* store = DataStore();
-  if (store == nullptr) return;
-  const TVpEditOutcome outcome = store->Changes().Edit<TVpContact>(contact, isNew, [&](TVpContact& edited) {
-    return store->Services().Dialogs.EditContact(*store, ControlLink(), edited);
-  });
+  TVpEditDialogs* dialogs = EditDialogs();
+  if (store == nullptr || dialogs == nullptr) return;
+  const TVpEditOutcome outcome = store->Changes().Edit<TVpContact>(
+      contact, isNew, [&](TVpContact& edited) { return dialogs->EditContact(*store, ControlLink(), edited); });
   if (outcome == eoRemoved) SetActive(nullptr);
   Invalidate();
 }

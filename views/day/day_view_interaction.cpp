@@ -231,8 +231,10 @@ void TVpDayView::AddEventAtActiveSlot() {
 
 void TVpDayView::EditEvent(TVpEvent* event, bool isNew) {
   TVpCustomDataStore* store = DataStore();
-  if (ReadOnly() || store == nullptr || store->ActiveResource() == nullptr || event == nullptr) return;
-  if (EditEventInDialog(*store, *event, isNew, TimeFormat_ == tf12Hour) == eoRemoved) SetActiveEvent(nullptr);
+  TVpEditDialogs* dialogs = EditDialogs();
+  if (ReadOnly() || store == nullptr || dialogs == nullptr || store->ActiveResource() == nullptr || event == nullptr)
+    return;
+  if (EditEventInDialog(*store, *dialogs, *event, isNew, TimeFormat_ == tf12Hour) == eoRemoved) SetActiveEvent(nullptr);
   Invalidate();
 }
 

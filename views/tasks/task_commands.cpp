@@ -2,24 +2,23 @@
 
 #include <string>
 
-#include "model/resource.h"
 #include "model/task.h"
 #include "model/tasks.h"
 #include "store/change_path.h"
+#include "views/edit_dialogs.h"
 
-void ToggleTaskCompletion(TVpCustomDataStore& store, TVpResource&, TVpTask& task) {
+void ToggleTaskCompletion(TVpCustomDataStore& store, TVpTask& task) {
   store.Changes().Change<TVpTask>(task, task.Complete() ? "Reopen" : "Complete",
                                   [](TVpTask& changed) { changed.SetComplete(!changed.Complete()); });
 }
 
-bool EditTaskInDialog(TVpCustomDataStore& store, TVpResource&, TVpTask& task, bool isNew) {
+bool EditTaskInDialog(TVpCustomDataStore& store, TVpEditDialogs& dialogs, TVpTask& task, bool isNew) {
   const TVpRecordHandle<TVpTask> handle(store, task);
-  store.Changes().Edit<TVpTask>(task, isNew,
-                                [&](TVpTask& edited) { return store.Services().Dialogs.EditTask(store, edited); });
+  store.Changes().Edit<TVpTask>(task, isNew, [&](TVpTask& edited) { return dialogs.EditTask(store, edited); });
   return handle.Find() != nullptr;
 }
 
-bool ConfirmAndDeleteTask(TVpCustomDataStore& store, TVpResource&, TVpTask& task) {
+bool ConfirmAndDeleteTask(TVpCustomDataStore& store, TVpTask& task) {
   const TVpRecordHandle<TVpTask> handle(store, task);
   const std::string question =
       "Delete " + task.Description() + " from your task list?\r\n\nThis operation cannot be undone!";

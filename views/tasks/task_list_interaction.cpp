@@ -43,7 +43,7 @@ void TVpTaskList::ToggleCompletion(TVpTask& task) {
   TVpCustomDataStore* store = DataStore();
   TVpResource* resource = ActiveResource();
   if (store == nullptr || resource == nullptr) return;
-  ToggleTaskCompletion(*store, *resource, task);
+  ToggleTaskCompletion(*store, task);
   Invalidate();
 }
 
@@ -178,7 +178,7 @@ void TVpTaskList::EditTask(TVpTask* task, bool isNew) {
   TVpCustomDataStore* store = DataStore();
   TVpResource* resource = ActiveResource();
   if (store == nullptr || resource == nullptr) return;
-  if (!EditTaskInDialog(*store, *resource, *task, isNew) && isNew) SetActiveTask(nullptr);
+  if (!EditTaskInDialog(*store, *EditDialogs(), *task, isNew) && isNew) SetActiveTask(nullptr);
   Invalidate();
 }
 
@@ -188,6 +188,6 @@ void TVpTaskList::DeleteActiveTask() {
   TVpTask* task = ActiveTask();
   if (ReadOnly() || store == nullptr || resource == nullptr || task == nullptr) return;
   Invalidate();
-  if (ConfirmAndDeleteTask(*store, *resource, *task)) SetActiveTask(nullptr);
+  if (ConfirmAndDeleteTask(*store, *task)) SetActiveTask(nullptr);
   Invalidate();
 }

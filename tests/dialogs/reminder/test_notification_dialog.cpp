@@ -45,6 +45,7 @@ class ReminderDialog : public ::testing::Test, protected TPlannerFixture {
     Dialogs.RunReminder = [this](TVpCustomDataStore& store, TVpEvent& event) {
       TVpNotificationDialog dialog;
       dialog.SetDataStore(&store);
+      dialog.SetEditDialogs(&Dialogs);
       dialog.Execute(&event, Locale, Reminder);
     };
   }

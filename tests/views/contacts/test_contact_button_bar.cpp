@@ -75,6 +75,7 @@ class ContactButtonBarTest : public ::testing::Test, protected TPlannerFixture {
     AddActiveResource("KORET");
     Grid = std::make_unique<TVpContactGrid>(&Window);
     Grid->SetDataStore(&Store());
+    Grid->SetEditDialogs(&Dialogs);
     for (const char* name : {"alpha", "Foxtrot", "7eleven", "Zulu"})
       Store().ActiveResource()->Contacts().AddContact(NextID++)->SetLastName(name);
     Store().ActiveResource()->Contacts().Sort();

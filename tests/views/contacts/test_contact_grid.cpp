@@ -27,6 +27,7 @@ class ContactGridTest : public ::testing::Test, protected TPlannerFixture {
     AddActiveResource("KORET");
     Grid = std::make_unique<TVpContactGrid>(&Window);
     Grid->SetDataStore(&Store());
+    Grid->SetEditDialogs(&Dialogs);
   }
 
   TVpContact& Add(const std::string& last, const std::string& first = "") {

@@ -35,6 +35,7 @@ class DayViewTest : public ::testing::Test, protected TPlannerFixture {
     AddActiveResource("KORET");
     View = std::make_unique<TVpDayView>(Clock, Locale, &Window);
     View->SetDataStore(&Store());
+    View->SetEditDialogs(&Dialogs);
     View->SetShowResourceName(false);
     View->SetDate(At(2024, 5, 10));  // a Friday
   }

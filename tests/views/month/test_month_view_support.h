@@ -31,6 +31,7 @@ class MonthViewTest : public ::testing::Test, protected TPlannerFixture {
     AddActiveResource("KORET");
     View = std::make_unique<TVpMonthView>(Clock, Locale, &Window);
     View->SetDataStore(&Store());
+    View->SetEditDialogs(&Dialogs);
     View->SetDate(At(2024, 9, 2));  // a Monday
   }
 

@@ -33,6 +33,7 @@ class TaskListTest : public ::testing::Test, protected TPlannerFixture {
     List = std::make_unique<TVpTaskList>(Clock, Locale, &Window);
     List->DisplayOptions().SetDueDateFormat("dd.MM.yyyy");
     List->SetDataStore(&Store());
+    List->SetEditDialogs(&Dialogs);
   }
 
   TVpTask& AddTask(const std::string& description, double due = 0) {

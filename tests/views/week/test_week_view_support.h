@@ -33,6 +33,7 @@ class WeekViewTest : public ::testing::Test, protected TPlannerFixture {
     AddActiveResource("KORET");
     View = std::make_unique<TVpWeekView>(Clock, Locale, &Window);
     View->SetDataStore(&Store());
+    View->SetEditDialogs(&Dialogs);
     View->SetDate(At(2024, 5, 8, 9));  // a Wednesday; the week of Monday 6 May
   }
 
