@@ -1,10 +1,10 @@
 #include "app/desktop_services.h"
 
 #include "dialogs/qt/alarm_notify_form.h"
-#include "dialogs/qt/contact_edit_window.h"
-#include "dialogs/qt/event_edit_dialog.h"
+#include "dialogs/qt/contact_edit_form.h"
+#include "dialogs/qt/dlg_event_edit.h"
 #include "dialogs/qt/resource_windows.h"
-#include "dialogs/qt/task_edit_window.h"
+#include "dialogs/qt/task_edit_form.h"
 #include "store/data_store.h"
 
 void TQtReminderWindows::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
@@ -18,7 +18,8 @@ void TQtReminderWindows::ShowReminder(TVpCustomDataStore& store, TVpEvent& event
 bool TQtEditDialogs::EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) {
   TVpEventEditDialog dialog;
   dialog.SetDataStore(&store);
-  return dialog.Execute(event, twelveHour);
+  TQtEventWindow window(store.Services().Sound, store.Services().Timers);
+  return dialog.Execute(event, twelveHour, Locale_, window);
 }
 
 bool TQtEditDialogs::EditTask(TVpCustomDataStore& store, TVpTask& task) {

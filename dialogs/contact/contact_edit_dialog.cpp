@@ -14,7 +14,7 @@ bool TVpContactEditDialog::Execute(TVpContact* contact, const TLocale& locale, T
   if (contact == nullptr || store == nullptr || store->ActiveResource() == nullptr) return false;
 
   const TVpRecordHandle<TVpContact> reference(*store, *contact);
-  TVpContactEditForm form(ControlLink(), locale);
+  TVpContactEditRules form(ControlLink(), locale);
   form.Fill(*contact);
   const bool confirmed = window.Show(form, DialogCaption(contact->FullName(), "Contact"), Placement(), Options());
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "dialogs/common/base_dialog.h"
-#include "dialogs/contact/contact_edit_form.h"
+#include "dialogs/contact/contact_edit_rules.h"
 
 class TLocale;
 class TVpContact;
@@ -14,7 +14,7 @@ class TVpContactWindow {
   virtual ~TVpContactWindow() = default;
   // Shows the form modally with the caption until the user answers; true for OK, and then the
   // form could be written (the window stays open while the name is empty or a field too long).
-  virtual bool Show(TVpContactEditForm& form, const std::string& caption, const TVpDialogPlacement& placement,
+  virtual bool Show(TVpContactEditRules& form, const std::string& caption, const TVpDialogPlacement& placement,
                     TVpDialogOptions options) = 0;
 };
 

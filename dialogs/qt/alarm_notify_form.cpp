@@ -28,7 +28,7 @@ void Paint(QWidget& widget, TColor color) {
 
 }  // namespace
 
-TAlarmNotifyForm::TAlarmNotifyForm(TVpNotificationForm& form, QWidget* parent) : QDialog(parent), Form_(form) {
+TAlarmNotifyForm::TAlarmNotifyForm(TVpNotificationRules& form, QWidget* parent) : QDialog(parent), Form_(form) {
   setObjectName("AlarmNotifyForm");
   setWindowTitle(ToQt(Form_.Caption()));
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -36,7 +36,7 @@ TAlarmNotifyForm::TAlarmNotifyForm(TVpNotificationForm& form, QWidget* parent) :
   Build();
   BlinkTimer_ = new QTimer(this);
   connect(BlinkTimer_, &QTimer::timeout, this, &TAlarmNotifyForm::Blink);
-  BlinkTimer_->start(TVpNotificationForm::kBlinkMs);
+  BlinkTimer_->start(TVpNotificationRules::kBlinkMs);
 }
 
 void TAlarmNotifyForm::Build() {
@@ -67,7 +67,7 @@ void TAlarmNotifyForm::Build() {
   snooze->addWidget(caption);
   SnoozeCombo_ = Named(new QComboBox(this), "SnoozeCombo");
   caption->setBuddy(SnoozeCombo_);
-  for (const TVpSnoozeDelay& delay : TVpNotificationForm::SnoozeDelays()) SnoozeCombo_->addItem(delay.Text);
+  for (const TVpSnoozeDelay& delay : TVpNotificationRules::SnoozeDelays()) SnoozeCombo_->addItem(delay.Text);
   SnoozeCombo_->setCurrentIndex(Form_.SnoozeIndex());
   connect(SnoozeCombo_, &QComboBox::currentIndexChanged, this,
           [this](int index) { GuardedCall([&] { Form_.SelectSnooze(index); }); });
@@ -111,7 +111,7 @@ void TAlarmNotifyForm::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-TVpReminderAnswer TQtReminderWindow::Show(TVpNotificationForm& form, const TVpDialogPlacement& placement) {
+TVpReminderAnswer TQtReminderWindow::Show(TVpNotificationRules& form, const TVpDialogPlacement& placement) {
   TAlarmNotifyForm window(form);
   ApplyPlacement(window, placement, 0);
   window.setWindowModality(Qt::ApplicationModal);

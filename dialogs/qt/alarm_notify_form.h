@@ -18,7 +18,7 @@ class TAlarmNotifyForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TAlarmNotifyForm(TVpNotificationForm& form, QWidget* parent = nullptr);
+  explicit TAlarmNotifyForm(TVpNotificationRules& form, QWidget* parent = nullptr);
 
   // How the user left the window; raClosed until an answer was given.
   TVpReminderAnswer Answer() const { return Answer_; }
@@ -31,7 +31,7 @@ class TAlarmNotifyForm : public QDialog {
   void Blink();
   void Give(TVpReminderAnswer answer);
 
-  TVpNotificationForm& Form_;
+  TVpNotificationRules& Form_;
   TVpReminderAnswer Answer_ = raClosed;
   QWidget* PnlClr_ = nullptr;
   QComboBox* SnoozeCombo_ = nullptr;
@@ -42,5 +42,5 @@ class TAlarmNotifyForm : public QDialog {
 // and modal, so the other windows take no input until it is answered.
 class TQtReminderWindow : public TVpReminderWindow {
  public:
-  TVpReminderAnswer Show(TVpNotificationForm& form, const TVpDialogPlacement& placement) override;
+  TVpReminderAnswer Show(TVpNotificationRules& form, const TVpDialogPlacement& placement) override;
 };

@@ -1,5 +1,6 @@
 #include "dialogs/qt/dlg_event_edit.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,6 +18,8 @@
 
 #include "dialogs/qt/field_mark.h"
 #include "dialogs/qt/named_widget.h"
+#include "dialogs/qt/sound_dialog.h"
+#include "dialogs/qt/window_placement.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
@@ -58,7 +61,7 @@ void SetItems(QComboBox& box, const QStringList& texts) {
 
 }  // namespace
 
-TDlgEventEdit::TDlgEventEdit(TVpEventEditForm& form, QWidget* parent) : QDialog(parent), Form_(form) {
+TDlgEventEdit::TDlgEventEdit(TVpEventEditRules& form, QWidget* parent) : QDialog(parent), Form_(form) {
   setObjectName("DlgEventEdit");
   Build();
   ConnectControls();
@@ -137,7 +140,7 @@ QGroupBox* TDlgEventEdit::BuildReminder() {
   AlarmAdvance_->SetTextReadOnly(true);
   AlarmAdvance_->setFixedWidth(60);
   AlarmAdvType_ = Named(new QComboBox(AlarmSet_), "AlarmAdvType");
-  AlarmAdvType_->addItems(QtTexts(TVpEventEditForm::AlarmAdvanceTypeNames()));
+  AlarmAdvType_->addItems(QtTexts(TVpEventEditRules::AlarmAdvanceTypeNames()));
   SpeedButton1_ = Named(new QToolButton(AlarmSet_), "SpeedButton1");
   SpeedButton1_->setIcon(style()->standardIcon(QStyle::SP_MediaVolume));
   row->addWidget(AlarmAdvance_);
@@ -150,7 +153,7 @@ QGroupBox* TDlgEventEdit::BuildRecurrence() {
   auto* group = Named(new QGroupBox("Appointment Recurrence", this), "RecurrenceGroupBox");
   auto* grid = new QGridLayout(group);
   RecurringType_ = Named(new QComboBox(group), "RecurringType");
-  RecurringType_->addItems(QtTexts(TVpEventEditForm::RepeatNames()));
+  RecurringType_->addItems(QtTexts(TVpEventEditRules::RepeatNames()));
   RecurrenceEndsLbl_ = Named(new QLabel("Repeat Until:", group), "RecurrenceEndsLbl");
   RepeatUntil_ = Named(new TVpDateEditWidget(Form_.RepeatUntil(), group), "RepeatUntil");
   RepeatUntil_->setPlaceholderText("No end");  // an empty field repeats without end
@@ -299,4 +302,15 @@ void TDlgEventEdit::ShowMarks() {
   for (TVpEventControl control : kControls) {
     ShowFieldMark(*WidgetsOf(control).front(), Form_.Marked(control), Form_.MarkText(control));
   }
+}
+
+bool TQtEventWindow::Show(TVpEventEditRules& rules, const std::string& caption, const TVpDialogPlacement& placement,
+                          TVpDialogOptions options) {
+  TDlgEventEdit window(rules, QApplication::activeWindow());
+  window.ChooseSound = [this, &window](const std::string& current) {
+    return ChooseSoundFile(Sound_, Timers_, current, &window);
+  };
+  window.setWindowTitle(ToQt(caption));
+  ApplyPlacement(window, placement, options);
+  return window.exec() == QDialog::Accepted;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/event/event_edit_form.h"
+#include "dialogs/event/event_edit_dialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,10 +17,12 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class TVpDateEditWidget;
+class TSoundPlayer;
+class TTimerFactory;
 class TVpSpinTextEdit;
 
 // The event window: of the three event-editing classes, the Qt window (the rules are
-// TVpEventEditForm, the component a caller uses TVpEventEditDialog). It holds no rules of its own:
+// TVpEventEditRules, the component a caller uses TVpEventEditDialog). It holds no rules of its own:
 // every change the user makes goes to the form's rule for it, and then every control shows the
 // form's state again (texts, lists, selections, enabled and shown controls, red marks, the focus
 // the form asks for). OK closes the window only when the form can write every field. The controls carry the names the
@@ -31,7 +33,7 @@ class TDlgEventEdit : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TDlgEventEdit(TVpEventEditForm& form, QWidget* parent = nullptr);
+  explicit TDlgEventEdit(TVpEventEditRules& form, QWidget* parent = nullptr);
 
   // Shows the form's state in every control.
   void Refresh();
@@ -57,7 +59,7 @@ class TDlgEventEdit : public QDialog {
   std::vector<QWidget*> WidgetsOf(TVpEventControl control) const;
   void ShowMarks();
 
-  TVpEventEditForm& Form_;
+  TVpEventEditRules& Form_;
   QLineEdit* DescriptionEdit_ = nullptr;
   QComboBox* Category_ = nullptr;
   QCheckBox* CBAllDay_ = nullptr;
@@ -79,4 +81,17 @@ class TDlgEventEdit : public QDialog {
   QPlainTextEdit* NotesMemo_ = nullptr;
   QPushButton* OkBtn_ = nullptr;
   QPushButton* CancelBtn_ = nullptr;
+};
+
+// The event window for the event dialog: the window over the active window, its sound button
+// choosing with the sound finder.
+class TQtEventWindow : public TVpEventWindow {
+ public:
+  TQtEventWindow(TSoundPlayer& sound, TTimerFactory& timers) : Sound_(sound), Timers_(timers) {}
+  bool Show(TVpEventEditRules& rules, const std::string& caption, const TVpDialogPlacement& placement,
+            TVpDialogOptions options) override;
+
+ private:
+  TSoundPlayer& Sound_;
+  TTimerFactory& Timers_;
 };

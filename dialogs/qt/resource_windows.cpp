@@ -36,7 +36,7 @@ QPushButton* AddOkCancel(QDialog& window, QBoxLayout& layout) {
 
 }  // namespace
 
-TResEditForm::TResEditForm(TVpResourceEditForm& form, QWidget* parent) : QDialog(parent), Form_(form) {
+TResEditForm::TResEditForm(TVpResourceEditRules& form, QWidget* parent) : QDialog(parent), Form_(form) {
   setObjectName("ResEditForm");
   setWindowTitle("Resource Edit");
   setMinimumSize(400, 250);
@@ -49,7 +49,7 @@ TResEditForm::TResEditForm(TVpResourceEditForm& form, QWidget* parent) : QDialog
   grid->addWidget(picture, 0, 0, 2, 1, Qt::AlignTop);
   grid->addWidget(Named(new QLabel("Description:", page), "DescriptionLbl"), 0, 1);
   DescriptionEdit_ = Named(new QLineEdit(ToQt(Form_.Description()), page), "DescriptionEdit");
-  DescriptionEdit_->setMaxLength(TVpResourceEditForm::kMaxDescription);
+  DescriptionEdit_->setMaxLength(TVpResourceEditRules::kMaxDescription);
   grid->addWidget(DescriptionEdit_, 0, 2);
   grid->addWidget(Named(new QLabel("Notes:", page), "NotesLbl"), 1, 1, Qt::AlignTop);
   NotesMemo_ = Named(new QPlainTextEdit(ToQt(Form_.Notes()), page), "NotesMemo");
@@ -86,7 +86,7 @@ void TResEditForm::Confirm() {
   done(accepted ? Accepted : Rejected);
 }
 
-TfrmSelectResource::TfrmSelectResource(TVpSelectResourceForm& form, QWidget* parent) : QDialog(parent), Form_(form) {
+TfrmSelectResource::TfrmSelectResource(TVpSelectResourceRules& form, QWidget* parent) : QDialog(parent), Form_(form) {
   setObjectName("frmSelectResource");
   setWindowTitle("Select a Resource");
   setFixedSize(284, 190);
@@ -119,14 +119,14 @@ void TfrmSelectResource::ShowResources() {
   ResourceCombo_->setCurrentIndex(Form_.ResourceList().ItemIndex());
 }
 
-bool TQtResourceEditWindow::Show(TVpResourceEditForm& form, const TVpDialogPlacement& placement,
+bool TQtResourceEditWindow::Show(TVpResourceEditRules& form, const TVpDialogPlacement& placement,
                                  TVpDialogOptions options) {
   TResEditForm window(form, QApplication::activeWindow());
   ApplyPlacement(window, placement, options);
   return window.exec() == QDialog::Accepted;
 }
 
-bool TQtSelectResourceWindow::Show(TVpSelectResourceForm& form) {
+bool TQtSelectResourceWindow::Show(TVpSelectResourceRules& form) {
   TfrmSelectResource window(form, QApplication::activeWindow());
   ApplyPlacement(window, TVpDialogPlacement{mpCenter, 0, 0, 284, 190}, 0);
   return window.exec() == QDialog::Accepted;

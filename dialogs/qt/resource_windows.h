@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "dialogs/resource/select_resource_form.h"
+#include "dialogs/resource/select_resource_rules.h"
 
 class QComboBox;
 class QLineEdit;
@@ -18,12 +18,12 @@ class TResEditForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TResEditForm(TVpResourceEditForm& form, QWidget* parent = nullptr);
+  explicit TResEditForm(TVpResourceEditRules& form, QWidget* parent = nullptr);
 
  private:
   void Confirm();
 
-  TVpResourceEditForm& Form_;
+  TVpResourceEditRules& Form_;
   QLineEdit* DescriptionEdit_ = nullptr;
   QPlainTextEdit* NotesMemo_ = nullptr;
   QPushButton* OkBtn_ = nullptr;
@@ -37,14 +37,14 @@ class TfrmSelectResource : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfrmSelectResource(TVpSelectResourceForm& form, QWidget* parent = nullptr);
+  explicit TfrmSelectResource(TVpSelectResourceRules& form, QWidget* parent = nullptr);
   ~TfrmSelectResource() override;
 
  private:
   // Shows the list's entries and its selection.
   void ShowResources();
 
-  TVpSelectResourceForm& Form_;
+  TVpSelectResourceRules& Form_;
   QComboBox* ResourceCombo_ = nullptr;
   bool Showing_ = false;
 };
@@ -52,11 +52,11 @@ class TfrmSelectResource : public QDialog {
 // Shows resources in the resource edit window, modal over the application's active window.
 class TQtResourceEditWindow : public TVpResourceEditWindow {
  public:
-  bool Show(TVpResourceEditForm& form, const TVpDialogPlacement& placement, TVpDialogOptions options) override;
+  bool Show(TVpResourceEditRules& form, const TVpDialogPlacement& placement, TVpDialogOptions options) override;
 };
 
 // Shows the selection window, 284 × 190 pixels, centred, modal over the application's active window.
 class TQtSelectResourceWindow : public TVpSelectResourceWindow {
  public:
-  bool Show(TVpSelectResourceForm& form) override;
+  bool Show(TVpSelectResourceRules& form) override;
 };

@@ -16,7 +16,7 @@
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_text.h"
 
-TFrmSoundDialog::TFrmSoundDialog(TVpSoundFinderForm& form, QWidget* parent) : QDialog(parent), Form_(form) {
+TFrmSoundDialog::TFrmSoundDialog(TVpSoundFinderRules& form, QWidget* parent) : QDialog(parent), Form_(form) {
   setObjectName("FrmSoundDialog");
   setWindowTitle("Sound Finder");
   Build();
@@ -104,7 +104,7 @@ void TFrmSoundDialog::Refresh() {
 
 std::optional<std::string> ChooseSoundFile(TSoundPlayer& player, TTimerFactory& timers, const std::string& current,
                                            QWidget* parent) {
-  TVpSoundFinderForm form(player, timers, ExecutableFolder());
+  TVpSoundFinderRules form(player, timers, ExecutableFolder());
   form.Fill(current);
   TFrmSoundDialog window(form, parent);
   if (window.exec() != QDialog::Accepted) return std::nullopt;

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "dialogs/reminder/sound_finder_form.h"
+#include "dialogs/reminder/sound_finder_rules.h"
 
 class QCheckBox;
 class QFileSystemModel;
@@ -21,7 +21,7 @@ class TFrmSoundDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFrmSoundDialog(TVpSoundFinderForm& form, QWidget* parent = nullptr);
+  explicit TFrmSoundDialog(TVpSoundFinderRules& form, QWidget* parent = nullptr);
   ~TFrmSoundDialog() override { Form_.OnPlayEnded = nullptr; }
 
   // Shows the form's state in every control.
@@ -30,7 +30,7 @@ class TFrmSoundDialog : public QDialog {
  private:
   void Build();
 
-  TVpSoundFinderForm& Form_;
+  TVpSoundFinderRules& Form_;
   QFileSystemModel* Folders_ = nullptr;
   QTreeView* FolderTree_ = nullptr;
   QListWidget* FileList_ = nullptr;

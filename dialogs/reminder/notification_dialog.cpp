@@ -34,7 +34,7 @@ void TVpNotificationDialog::Execute(TVpEvent* event, const TLocale& locale, TVpR
   if (event == nullptr || event->AlertDisplayed()) return;
   TVpCustomDataStore& store = RequiredDataStore("reminder");
   const TVpRecordHandle<TVpEvent> reference(store, *event);
-  TVpNotificationForm form(store.Services().Clock, locale, *event, BackgroundColor_);
+  TVpNotificationRules form(store.Services().Clock, locale, *event, BackgroundColor_);
   const TAlertShown shown(reference, *event);
 
   const TVpReminderAnswer answer = window.Show(form, Placement());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialogs/common/base_dialog.h"
-#include "dialogs/reminder/notification_form.h"
+#include "dialogs/reminder/notification_rules.h"
 
 class TVpEditDialogs;
 class TVpEvent;
@@ -12,7 +12,7 @@ class TVpReminderWindow {
   virtual ~TVpReminderWindow() = default;
   // Shows the form, always on top and modal, until the user answers; the form then holds the
   // snooze delay the user chose.
-  virtual TVpReminderAnswer Show(TVpNotificationForm& form, const TVpDialogPlacement& placement) = 0;
+  virtual TVpReminderAnswer Show(TVpNotificationRules& form, const TVpDialogPlacement& placement) = 0;
 };
 
 // The reminder dialog component: shows the reminder of one due event and writes the answer to the

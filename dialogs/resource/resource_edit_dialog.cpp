@@ -13,7 +13,7 @@ TVpResourceEditDialog::TVpResourceEditDialog() {
 bool TVpResourceEditDialog::AddResource(TVpResourceEditWindow& window) {
   TVpCustomDataStore* store = DataStore();
   if (store == nullptr) return false;
-  TVpResourceEditForm form(store->Resources(), -1);
+  TVpResourceEditRules form(store->Resources(), -1);
   if (!window.Show(form, Placement(), Options())) return false;
 
   TVpResources& resources = store->Resources();
@@ -39,7 +39,7 @@ bool TVpResourceEditDialog::EditResource(TVpResourceEditWindow& window) {
   TVpCustomDataStore* store = DataStore();
   if (store == nullptr || store->ActiveResource() == nullptr) return false;
   const int resourceID = store->ActiveResource()->ResourceID();
-  TVpResourceEditForm form(store->Resources(), resourceID);
+  TVpResourceEditRules form(store->Resources(), resourceID);
   form.Fill(*store->ActiveResource());
   if (!window.Show(form, Placement(), Options())) return false;
 

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "dialogs/common/base_dialog.h"
-#include "dialogs/resource/resource_edit_form.h"
+#include "dialogs/resource/resource_edit_rules.h"
 
 // The resource edit window as the resource dialog drives it.
 class TVpResourceEditWindow {
  public:
   virtual ~TVpResourceEditWindow() = default;
-  // Shows the form modally until the user answers; true when OK accepted it (TVpResourceEditForm::PressOk
+  // Shows the form modally until the user answers; true when OK accepted it (TVpResourceEditRules::PressOk
   // said so). An OK without a change, and Cancel, give false.
-  virtual bool Show(TVpResourceEditForm& form, const TVpDialogPlacement& placement, TVpDialogOptions options) = 0;
+  virtual bool Show(TVpResourceEditRules& form, const TVpDialogPlacement& placement, TVpDialogOptions options) = 0;
 };
 
 // The resource edit dialog component: adds a resource to the store, or edits the active one, in

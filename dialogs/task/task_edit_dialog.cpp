@@ -11,7 +11,7 @@ bool TVpTaskEditDialog::Execute(TVpTask* task, const TLocale& locale, TVpTaskWin
   if (task == nullptr || store == nullptr || store->ActiveResource() == nullptr) return false;
 
   const TVpRecordHandle<TVpTask> reference(*store, *task);
-  TVpTaskEditForm form(store->Services().Clock, locale);
+  TVpTaskEditRules form(store->Services().Clock, locale);
   form.Fill(*task);
   if (!window.Show(form, DialogCaption(task->Description(), "Task"), Placement(), Options())) return false;
 

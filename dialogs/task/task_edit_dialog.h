@@ -3,7 +3,7 @@
 #include <string>
 
 #include "dialogs/common/base_dialog.h"
-#include "dialogs/task/task_edit_form.h"
+#include "dialogs/task/task_edit_rules.h"
 
 class TVpTask;
 
@@ -13,7 +13,7 @@ class TVpTaskWindow {
   virtual ~TVpTaskWindow() = default;
   // Shows the form modally with the caption until the user answers; true for OK, and then the
   // form could be written (the window stays open while the due date cannot be read).
-  virtual bool Show(TVpTaskEditForm& form, const std::string& caption, const TVpDialogPlacement& placement,
+  virtual bool Show(TVpTaskEditRules& form, const std::string& caption, const TVpDialogPlacement& placement,
                     TVpDialogOptions options) = 0;
 };
 

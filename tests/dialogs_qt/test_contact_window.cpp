@@ -6,7 +6,7 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "dialogs/qt/contact_edit_window.h"
+#include "dialogs/qt/contact_edit_form.h"
 #include "model/contacts.h"
 #include "model/resource.h"
 #include "platform/english_locale.h"

@@ -15,7 +15,6 @@
 #include <string>
 
 #include "dialogs/qt/dlg_event_edit.h"
-#include "dialogs/qt/event_edit_dialog.h"
 #include "model/enumerations.h"
 #include "model/schedule.h"
 #include "platform/qt/command_guard.h"
@@ -127,7 +126,6 @@ class EventDialog : public ::testing::Test, protected TPlannerFixture, protected
     Connect();
     AddActiveResource("KORET");
     Dialog.SetDataStore(&Store());
-    Dialog.SetLocale(&Locale);
   }
 
   // An event of the store, posted and marked unchanged.
@@ -145,12 +143,13 @@ class EventDialog : public ::testing::Test, protected TPlannerFixture, protected
       Caption = window.windowTitle().toStdString();
       user(window);
     });
-    return Dialog.Execute(event, false);
+    return Dialog.Execute(event, false, Locale, Window);
   }
   static void ClickOk(TDlgEventEdit& window) { Control<QPushButton>(window, "OkBtn").click(); }
 
   TEnglishLocale Locale;
   TVpEventEditDialog Dialog;
+  TQtEventWindow Window{Sound, Timers};
   std::string Caption;
   QObject Guard;
 };
@@ -222,7 +221,7 @@ TEST_F(EventDialog, AnEventRemovedMeanwhileIsNotWrittenAndTheUserIsTold) {
 TEST_F(EventDialog, ADialogWithoutAStoreSaysSo) {
   TVpEventEditDialog alone;
   TVpEvent event;
-  EXPECT_THROW(alone.Execute(event, false), EVpException);
+  EXPECT_THROW(alone.Execute(event, false, Locale, Window), EVpException);
 }
 
 }  // namespace

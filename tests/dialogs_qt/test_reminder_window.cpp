@@ -30,7 +30,7 @@ class ReminderWindow : public ::testing::Test {
   TFakeClock Clock;
   TEnglishLocale Locale;
   TVpEvent Event;
-  std::optional<TVpNotificationForm> Form;
+  std::optional<TVpNotificationRules> Form;
   QObject Guard;
 };
 
@@ -77,7 +77,7 @@ TEST_F(ReminderWindow, TheStripBlinksEveryHalfSecond) {
   QWidget& strip = Control<QWidget>(window, "pnlClr");
   EXPECT_EQ(strip.height(), 9);
   const QColor first = strip.palette().color(QPalette::Window);
-  QTest::qWait(TVpNotificationForm::kBlinkMs + 150);
+  QTest::qWait(TVpNotificationRules::kBlinkMs + 150);
   EXPECT_NE(strip.palette().color(QPalette::Window), first);
 }
 

@@ -21,7 +21,7 @@ class SoundFinderWindow : public ::testing::Test {
   TFakeClock Clock;
   TFakeTimers Timers{Clock};
   TFakeSoundPlayer Player;
-  TVpSoundFinderForm Form{Player, Timers, Folder.Path().string()};
+  TVpSoundFinderRules Form{Player, Timers, Folder.Path().string()};
 };
 
 TEST_F(SoundFinderWindow, ListsTheFolderPlaysAFileAndGivesBackTheDefaultSound) {

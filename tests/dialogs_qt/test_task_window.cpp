@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "dialogs/qt/task_edit_window.h"
+#include "dialogs/qt/task_edit_form.h"
 #include "model/resource.h"
 #include "model/tasks.h"
 #include "platform/english_locale.h"

@@ -31,12 +31,12 @@ int ListWidth(const std::string& text) { return 6 * static_cast<int>(text.size()
 // The contact window, scripted by the test: the user's work on the form, then OK (true) or Cancel.
 class TScriptedContactWindow : public TVpContactWindow {
  public:
-  bool Show(TVpContactEditForm& form, const std::string& caption, const TVpDialogPlacement&,
+  bool Show(TVpContactEditRules& form, const std::string& caption, const TVpDialogPlacement&,
             TVpDialogOptions) override {
     Captions.push_back(caption);
     return Work ? Work(form) : false;
   }
-  std::function<bool(TVpContactEditForm&)> Work;
+  std::function<bool(TVpContactEditRules&)> Work;
   std::vector<std::string> Captions;
 };
 
@@ -64,7 +64,7 @@ class ContactEdit : public ::testing::Test, protected TPlannerFixture {
   }
   std::string ContactsFile() const { return TTemporaryFolder::Read(TableFile("contacts.xml")); }
   // The dialog as the organizer runs it: through the change path, which posts what it wrote.
-  bool Execute(TVpContact& contact, std::function<bool(TVpContactEditForm&)> work) {
+  bool Execute(TVpContact& contact, std::function<bool(TVpContactEditRules&)> work) {
     Window.Work = std::move(work);
     bool ok = false;
     Store().Changes().Edit<TVpContact>(contact, false,
@@ -72,8 +72,8 @@ class ContactEdit : public ::testing::Test, protected TPlannerFixture {
     return ok;
   }
   // The form as the window would show the contact.
-  std::unique_ptr<TVpContactEditForm> FormFor(const TVpContact& contact, const TVpControlLink* link) {
-    auto form = std::make_unique<TVpContactEditForm>(link, Locale);
+  std::unique_ptr<TVpContactEditRules> FormFor(const TVpContact& contact, const TVpControlLink* link) {
+    auto form = std::make_unique<TVpContactEditRules>(link, Locale);
     form->Fill(contact);
     return form;
   }
@@ -146,14 +146,14 @@ TEST_F(ContactEdit, CountriesAndStatesOutsideTheListsSurviveOk) {
   for (const auto& [country, state] : kept) {
     SCOPED_TRACE(country);
     TVpContact& contact = PostedContact("Doe", "Jo", country, state);
-    ASSERT_TRUE(Execute(contact, [](TVpContactEditForm& form) { return form.Validate(); }));
+    ASSERT_TRUE(Execute(contact, [](TVpContactEditRules& form) { return form.Validate(); }));
     EXPECT_EQ(contact.Country(), country);
     EXPECT_EQ(contact.State(), state);
     EXPECT_NE(ContactsFile().find(std::string("Country=\"") + country + "\""), std::string::npos);
   }
 
   TVpContact& moved = PostedContact("Roe", "Al", "Canada", "Ontario");
-  ASSERT_TRUE(Execute(moved, [](TVpContactEditForm& form) {
+  ASSERT_TRUE(Execute(moved, [](TVpContactEditRules& form) {
     EXPECT_EQ(form.StateIndex(), 0);
     form.SelectCountry(3);
     EXPECT_EQ(form.Text(cfState), "");
@@ -181,7 +181,7 @@ TEST_F(ContactEdit, TheNameIsSplitOnlyWhenEdited) {
     for (const TCase& row : cases) {
       SCOPED_TRACE(std::string(row.Typed ? row.Typed : "(unchanged)") + (order == csFirstLast ? " first-last" : ""));
       TVpContact& contact = PostedContact("van Dyke", "Dick");
-      ASSERT_TRUE(Execute(contact, [&row](TVpContactEditForm& form) {
+      ASSERT_TRUE(Execute(contact, [&row](TVpContactEditRules& form) {
         if (row.Typed) form.SetText(cfName, row.Typed);
         return form.Validate();
       }));
@@ -199,7 +199,7 @@ TEST_F(ContactEdit, AnEmptyNameOrATooLongFieldKeepsTheWindowOpen) {
   contact.SetCompany(std::string(60, 'c'));
   const std::string before = ContactsFile();
   int attempts = 0;
-  ASSERT_TRUE(Execute(contact, [&](TVpContactEditForm& form) {
+  ASSERT_TRUE(Execute(contact, [&](TVpContactEditRules& form) {
     form.SetText(cfName, " ,  ");
     try {
       form.Validate();
@@ -226,12 +226,12 @@ TEST_F(ContactEdit, AnEmptyNameOrATooLongFieldKeepsTheWindowOpen) {
 
 TEST_F(ContactEdit, CancelLeavesTheFieldsButTypingMarksTheContactChanged) {
   TVpContact& contact = PostedContact("Doe", "Jo", "Canada", "Ontario");
-  EXPECT_FALSE(Execute(contact, [](TVpContactEditForm& form) {
+  EXPECT_FALSE(Execute(contact, [](TVpContactEditRules& form) {
     form.SetText(cfCustom1, "kept out");
     return false;
   }));
   EXPECT_FALSE(contact.Changed()) << "a custom field does not count";
-  EXPECT_FALSE(Execute(contact, [](TVpContactEditForm& form) {
+  EXPECT_FALSE(Execute(contact, [](TVpContactEditRules& form) {
     form.SetText(cfCity, "Elsewhere");
     return false;
   }));

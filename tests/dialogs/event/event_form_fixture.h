@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "dialogs/event/event_edit_form.h"
+#include "dialogs/event/event_edit_rules.h"
 #include "model/category_color_map.h"
 #include "model/day_number.h"
 #include "model/event.h"
@@ -67,6 +67,6 @@ class EventFormTest : public ::testing::Test {
   TFakeClock Clock;
   TEnglishLocale Locale;
   TVpCategoryColorMap Categories;
-  TVpEventEditForm Form;
+  TVpEventEditRules Form;
   std::unique_ptr<TVpEvent> Event;
 };

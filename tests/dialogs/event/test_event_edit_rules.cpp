@@ -298,19 +298,19 @@ TEST_F(EventFormTest, AFieldThatCannotBeReadWritesNothingAndIsMarked) {
   struct TRow {
     const char* Name;
     TVpEventControl Field;
-    std::function<void(TVpEventEditForm&)> Spoil;
+    std::function<void(TVpEventEditRules&)> Spoil;
     const char* Mark;
   };
   const TRow rows[] = {
-      {"start date", ecStartDate, [](TVpEventEditForm& f) { f.StartDate().SetText("5/45/2024"); },
+      {"start date", ecStartDate, [](TVpEventEditRules& f) { f.StartDate().SetText("5/45/2024"); },
        "Error: Day is required."},
-      {"empty start date", ecStartDate, [](TVpEventEditForm& f) { f.StartDate().SetText(" "); },
+      {"empty start date", ecStartDate, [](TVpEventEditRules& f) { f.StartDate().SetText(" "); },
        "Error: Day is required."},
-      {"repeat until", ecRepeatUntil, [](TVpEventEditForm& f) { f.RepeatUntil().SetText("xyz 3"); },
+      {"repeat until", ecRepeatUntil, [](TVpEventEditRules& f) { f.RepeatUntil().SetText("xyz 3"); },
        "Error: Month Is Required."},
-      {"subject too long", ecDescription, [](TVpEventEditForm& f) { f.SetDescription(std::string(256, 'x')); },
+      {"subject too long", ecDescription, [](TVpEventEditRules& f) { f.SetDescription(std::string(256, 'x')); },
        "The subject is longer than 255 characters."},
-      {"notes too long", ecNotes, [](TVpEventEditForm& f) { f.SetNotes(std::string(1025, 'n')); },
+      {"notes too long", ecNotes, [](TVpEventEditRules& f) { f.SetNotes(std::string(1025, 'n')); },
        "The notes are longer than 1024 characters."},
   };
   for (const TRow& row : rows) {

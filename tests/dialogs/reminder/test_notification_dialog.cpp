@@ -17,8 +17,8 @@ namespace {
 // the user or the program does while the window is up, and answers.
 class TScriptedReminderWindow : public TVpReminderWindow {
  public:
-  using TStep = std::function<TVpReminderAnswer(TVpNotificationForm&)>;
-  TVpReminderAnswer Show(TVpNotificationForm& form, const TVpDialogPlacement& placement) override {
+  using TStep = std::function<TVpReminderAnswer(TVpNotificationRules&)>;
+  TVpReminderAnswer Show(TVpNotificationRules& form, const TVpDialogPlacement& placement) override {
     Subjects.push_back(form.Subject());
     LastPlacement = placement;
     if (Steps.empty()) return raClosed;
@@ -32,7 +32,7 @@ class TScriptedReminderWindow : public TVpReminderWindow {
 };
 
 TScriptedReminderWindow::TStep Answer(TVpReminderAnswer answer) {
-  return [answer](TVpNotificationForm&) { return answer; };
+  return [answer](TVpNotificationRules&) { return answer; };
 }
 
 // The store's reminders run the real reminder dialog over the scripted window.
@@ -86,7 +86,7 @@ TEST_F(ReminderDialog, DismissWritesTheClearedReminderOnceAndItNeverComesBack) {
 
 TEST_F(ReminderDialog, SnoozeWritesTheNewTimeAndTheReminderReturnsWhenItPasses) {
   AddDueEvent("Call");
-  Reminder.Steps.push_back([](TVpNotificationForm& form) {
+  Reminder.Steps.push_back([](TVpNotificationRules& form) {
     form.SelectSnooze(1);  // 10 Minutes
     return raSnooze;
   });
@@ -128,7 +128,7 @@ TEST_F(ReminderDialog, OpenItemEditsTheEventInTwelveHourForm) {
 
 TEST_F(ReminderDialog, AnOpenWindowIsNotOpenedAgainEvenAfterAReloadReplacedItsEvent) {
   AddDueEvent("Dentist");
-  Reminder.Steps.push_back([this](TVpNotificationForm&) {
+  Reminder.Steps.push_back([this](TVpNotificationRules&) {
     Store().ShowAlarm(Find("Dentist"));
     Store().ReloadEvents();  // a post from another window, a change of month
     Store().ShowAlarm(Find("Dentist"));
@@ -144,7 +144,7 @@ TEST_F(ReminderDialog, AnOpenWindowIsNotOpenedAgainEvenAfterAReloadReplacedItsEv
 
 TEST_F(ReminderDialog, AnEventDeletedWhileItsWindowIsUpIsLeftAlone) {
   AddDueEvent("Gone");
-  Reminder.Steps.push_back([this](TVpNotificationForm&) {
+  Reminder.Steps.push_back([this](TVpNotificationRules&) {
     Find("Gone").SetDeleted(true);
     Store().PostEvents();
     Store().ReloadEvents();
@@ -162,11 +162,11 @@ TEST_F(ReminderDialog, NestedRemindersEachWriteTheirOwnAnswer) {
   AddDueEvent("third");
   // The first window is up when the timer ticks: the second opens over it (and within it the
   // third), and the user answers the newest first.
-  Reminder.Steps.push_back([this](TVpNotificationForm&) {
+  Reminder.Steps.push_back([this](TVpNotificationRules&) {
     Timers.Advance(500);  // the timer's next tick
     return raSnooze;
   });
-  Reminder.Steps.push_back([this](TVpNotificationForm&) {
+  Reminder.Steps.push_back([this](TVpNotificationRules&) {
     Timers.Advance(500);
     return raDismiss;
   });
@@ -187,7 +187,7 @@ TEST_F(ReminderDialog, NestedRemindersEachWriteTheirOwnAnswer) {
 
 TEST_F(ReminderDialog, AWindowThatFailsStillClearsTheFlagSoTheReminderCanComeAgain) {
   AddDueEvent("Fragile");
-  Reminder.Steps.push_back([](TVpNotificationForm&) -> TVpReminderAnswer { throw std::runtime_error("no window"); });
+  Reminder.Steps.push_back([](TVpNotificationRules&) -> TVpReminderAnswer { throw std::runtime_error("no window"); });
   EXPECT_THROW(Store().CheckAlarms(), std::runtime_error);
   EXPECT_FALSE(Find("Fragile").AlertDisplayed());
   Store().CheckAlarms();

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/reminder/notification_form.h"
+#include "dialogs/reminder/notification_rules.h"
 #include "model/event.h"
 #include "platform/english_locale.h"
 #include "tests/support/planner_fixture.h"
@@ -32,7 +32,7 @@ TEST_F(NotificationForm, CaptionSaysOverdueOnlyOnceTheStartHasPassed) {
       {"a millisecond after", At(2024, 5, 13, 10, 0, 0, 1), "OVERDUE! : 5/13/2024 10:00 AM"},
       {"the next day", At(2024, 5, 14, 8, 0), "OVERDUE! : 5/13/2024 10:00 AM"},
   };
-  TVpNotificationForm form(Clock, Locale, Event, clInfoBk);
+  TVpNotificationRules form(Clock, Locale, Event, clInfoBk);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     Clock.Set(c.Now);
@@ -53,14 +53,14 @@ TEST_F(NotificationForm, SnoozeMovesTheReminderByTheChosenDelayFromNow) {
       {13, "1 Day", At(2024, 5, 14, 10, 0)},    {18, "6 Days", At(2024, 5, 19, 10, 0)},
       {19, "1 Week", At(2024, 5, 20, 10, 0)},
   };
-  ASSERT_EQ(TVpNotificationForm::SnoozeDelays().size(), 20u);
+  ASSERT_EQ(TVpNotificationRules::SnoozeDelays().size(), 20u);
   Clock.Set(At(2024, 5, 13, 10, 0));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Text);
-    TVpNotificationForm form(Clock, Locale, Event, clInfoBk);
+    TVpNotificationRules form(Clock, Locale, Event, clInfoBk);
     EXPECT_EQ(form.SnoozeIndex(), 0) << "5 Minutes until another is chosen";
     form.SelectSnooze(c.Index);
-    EXPECT_STREQ(TVpNotificationForm::SnoozeDelays()[static_cast<size_t>(c.Index)].Text, c.Text);
+    EXPECT_STREQ(TVpNotificationRules::SnoozeDelays()[static_cast<size_t>(c.Index)].Text, c.Text);
     form.Apply(raSnooze, Event);
     EXPECT_EQ(Event.SnoozeTime(), c.Expected);
     EXPECT_TRUE(Event.AlarmSet());

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "dialogs/reminder/sound_finder_form.h"
+#include "dialogs/reminder/sound_finder_rules.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_timers.h"
 #include "tests/support/temporary_folder.h"
@@ -23,7 +23,7 @@ class SoundFinder : public ::testing::Test {
   TFakeClock Clock;
   TFakeTimers Timers{Clock};
   TFakeSoundPlayer Player;
-  TVpSoundFinderForm Form{Player, Timers, Folder.Path().string()};
+  TVpSoundFinderRules Form{Player, Timers, Folder.Path().string()};
 };
 
 TEST_F(SoundFinder, ListsTheWavFilesOfAFolderSortedWithoutRegardToCase) {

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "dialogs/resource/select_resource_form.h"
+#include "dialogs/resource/select_resource_rules.h"
 #include "model/resources.h"
 #include "model/vp_exception.h"
 #include "store/data_store.h"
@@ -14,17 +14,17 @@ namespace {
 // to it) or Cancel (false).
 class TScriptedEditWindow : public TVpResourceEditWindow {
  public:
-  bool Show(TVpResourceEditForm& form, const TVpDialogPlacement& placement, TVpDialogOptions) override {
+  bool Show(TVpResourceEditRules& form, const TVpDialogPlacement& placement, TVpDialogOptions) override {
     Placement = placement;
     return Work ? Work(form) : false;
   }
-  std::function<bool(TVpResourceEditForm&)> Work;
+  std::function<bool(TVpResourceEditRules&)> Work;
   TVpDialogPlacement Placement;
 };
 class TScriptedSelectWindow : public TVpSelectResourceWindow {
  public:
-  bool Show(TVpSelectResourceForm& form) override { return Work(form); }
-  std::function<bool(TVpSelectResourceForm&)> Work;
+  bool Show(TVpSelectResourceRules& form) override { return Work(form); }
+  std::function<bool(TVpSelectResourceRules&)> Work;
 };
 
 class ResourceDialogs : public ::testing::Test, protected TPlannerFixture {
@@ -38,8 +38,8 @@ class ResourceDialogs : public ::testing::Test, protected TPlannerFixture {
   std::string ResourcesFile() const { return TTemporaryFolder::Read(TableFile("resources.xml")); }
   std::string Active() { return Store().ActiveResource() ? Store().ActiveResource()->Description() : "<none>"; }
   // The user types the description and presses OK.
-  static std::function<bool(TVpResourceEditForm&)> Typed(std::string description) {
-    return [=](TVpResourceEditForm& form) {
+  static std::function<bool(TVpResourceEditRules&)> Typed(std::string description) {
+    return [=](TVpResourceEditRules& form) {
       form.SetDescription(description);
       return form.PressOk();
     };
@@ -50,7 +50,7 @@ class ResourceDialogs : public ::testing::Test, protected TPlannerFixture {
 };
 
 TEST_F(ResourceDialogs, OkIsEnabledOnlyWithADescriptionAndRefusesOverlongTexts) {
-  TVpResourceEditForm form(Store().Resources(), -1);
+  TVpResourceEditRules form(Store().Resources(), -1);
   form.SetNotes("only notes");
   EXPECT_FALSE(form.OkEnabled()) << "notes alone do not make a resource";
   EXPECT_THROW(form.PressOk(), EVpException);
@@ -66,12 +66,12 @@ TEST_F(ResourceDialogs, OkIsEnabledOnlyWithADescriptionAndRefusesOverlongTexts) 
 
 TEST_F(ResourceDialogs, OkWithoutAChangeAndCancelWriteNothing) {
   const std::string before = ResourcesFile();
-  Window.Work = [](TVpResourceEditForm& form) { return form.PressOk(); };
+  Window.Work = [](TVpResourceEditRules& form) { return form.PressOk(); };
   EXPECT_FALSE(Dialog.EditResource(Window));
   EXPECT_FALSE(Dialog.AddResource(Window));
   EXPECT_EQ(Window.Placement.Width, 400);
   EXPECT_EQ(Window.Placement.Height, 250);
-  Window.Work = [](TVpResourceEditForm& form) {
+  Window.Work = [](TVpResourceEditRules& form) {
     form.SetDescription("Room 2");
     return false;
   };
@@ -83,7 +83,7 @@ TEST_F(ResourceDialogs, OkWithoutAChangeAndCancelWriteNothing) {
 
 TEST_F(ResourceDialogs, ADuplicateKeepsTheWindowOpenAndWritesNothing) {
   const std::string before = ResourcesFile();
-  Window.Work = [](TVpResourceEditForm& form) {
+  Window.Work = [](TVpResourceEditRules& form) {
     form.SetDescription("koret");  // the same name in other letter case
     EXPECT_THROW(form.PressOk(), EDuplicateResource);
     return false;  // the user gives up
@@ -97,7 +97,7 @@ TEST_F(ResourceDialogs, ADuplicateKeepsTheWindowOpenAndWritesNothing) {
   Window.Work = Typed("Room 2");
   ASSERT_TRUE(Dialog.AddResource(Window));
   EXPECT_EQ(Active(), "Room 2");
-  Window.Work = [](TVpResourceEditForm& form) {
+  Window.Work = [](TVpResourceEditRules& form) {
     form.SetNotes("moved");
     form.SetDescription("KORET");
     EXPECT_THROW(form.PressOk(), EDuplicateResource);
@@ -112,7 +112,7 @@ TEST_F(ResourceDialogs, ADuplicateKeepsTheWindowOpenAndWritesNothing) {
 TEST_F(ResourceDialogs, AnAddSurvivesCancellingTheSelectionWindow) {
   Store().SetActiveResource(nullptr);
   TScriptedSelectWindow select;
-  select.Work = [this](TVpSelectResourceForm& form) {
+  select.Work = [this](TVpSelectResourceRules& form) {
     EXPECT_EQ(form.ResourceList().ItemIndex(), -1);
     Window.Work = Typed("Room 2");
     EXPECT_TRUE(form.AddNewResource());
@@ -124,14 +124,14 @@ TEST_F(ResourceDialogs, AnAddSurvivesCancellingTheSelectionWindow) {
   EXPECT_EQ(Active(), "Room 2");
   EXPECT_NE(ResourcesFile().find("Room 2"), std::string::npos);
 
-  select.Work = [this](TVpSelectResourceForm& form) {
+  select.Work = [this](TVpSelectResourceRules& form) {
     form.ResourceList().SelectItem(0);
     EXPECT_EQ(Active(), "KORET") << "at once, before OK";
     return true;
   };
   EXPECT_TRUE(ShowResourceSelection(Store(), select, Window));
   Store().SetActiveResource(nullptr);
-  select.Work = [](TVpSelectResourceForm&) { return true; };
+  select.Work = [](TVpSelectResourceRules&) { return true; };
   EXPECT_FALSE(ShowResourceSelection(Store(), select, Window)) << "OK with nothing chosen is no choice";
 }
 

@@ -14,13 +14,13 @@ namespace {
 // The task window, scripted by the test: the user's work on the form, then OK (true) or Cancel.
 class TScriptedTaskWindow : public TVpTaskWindow {
  public:
-  bool Show(TVpTaskEditForm& form, const std::string& caption, const TVpDialogPlacement& placement,
+  bool Show(TVpTaskEditRules& form, const std::string& caption, const TVpDialogPlacement& placement,
             TVpDialogOptions) override {
     Captions.push_back(caption);
     LastPlacement = placement;
     return Work ? Work(form) : false;
   }
-  std::function<bool(TVpTaskEditForm&)> Work;
+  std::function<bool(TVpTaskEditRules&)> Work;
   std::vector<std::string> Captions;
   TVpDialogPlacement LastPlacement;
 };
@@ -63,7 +63,7 @@ class TaskEdit : public ::testing::Test, protected TPlannerFixture {
 TEST_F(TaskEdit, OpenAndOkLeavesATaskAsItWas) {
   TVpTask& task = PostedTask("Taxes");
   const std::string before = TasksFile();
-  Window.Work = [](TVpTaskEditForm& form) {
+  Window.Work = [](TVpTaskEditRules& form) {
     EXPECT_EQ(form.Description(), "Taxes");
     EXPECT_EQ(form.DueDate().Text(), "5/17/2024") << "a new task is due a week from today";
     EXPECT_EQ(form.Details(), "line one\nline two");
@@ -84,7 +84,7 @@ TEST_F(TaskEdit, TheDueDateTakesATypedDate) {
   for (const auto& [typed, due] : {std::pair{"/", EncodeDate(2024, 5, 10)}, {"6/1/31", EncodeDate(2031, 6, 1)}}) {
     SCOPED_TRACE(typed);
     TVpTask& task = PostedTask("Taxes");
-    Window.Work = [typed = std::string(typed)](TVpTaskEditForm& form) {
+    Window.Work = [typed = std::string(typed)](TVpTaskEditRules& form) {
       form.DueDate().SetText(typed);
       return true;
     };
@@ -96,7 +96,7 @@ TEST_F(TaskEdit, TheDueDateTakesATypedDate) {
 TEST_F(TaskEdit, CompletedStampsTheCompletionAndUncheckingClearsIt) {
   TVpTask& task = PostedTask("Report");
   Clock.Set(At(2024, 5, 12, 14, 30));
-  Window.Work = [](TVpTaskEditForm& form) {
+  Window.Work = [](TVpTaskEditRules& form) {
     form.SetComplete(true);
     EXPECT_TRUE(form.DateLabelsEnabled());
     return true;
@@ -106,7 +106,7 @@ TEST_F(TaskEdit, CompletedStampsTheCompletionAndUncheckingClearsIt) {
   EXPECT_EQ(task.CompletedOn(), At(2024, 5, 12, 14, 30));
   EXPECT_NE(TasksFile().find("CompletedOn=\"20240512T14:30:00000\""), std::string::npos);
 
-  Window.Work = [](TVpTaskEditForm& form) {
+  Window.Work = [](TVpTaskEditRules& form) {
     EXPECT_TRUE(form.CompletedOnVisible());
     EXPECT_EQ(form.CompletedOnText(), "Completed on 5/12/2024");
     form.SetComplete(false);
@@ -122,7 +122,7 @@ TEST_F(TaskEdit, CompletedStampsTheCompletionAndUncheckingClearsIt) {
 TEST_F(TaskEdit, CancelKeepsAnEarlierChangeForTheNextPost) {
   TVpTask& task = PostedTask("Shopping");
   task.SetComplete(true);  // ticked in the task list, not posted yet
-  Window.Work = [](TVpTaskEditForm& form) {
+  Window.Work = [](TVpTaskEditRules& form) {
     form.SetDescription("changed and cancelled");
     return false;
   };
@@ -152,7 +152,7 @@ TEST_F(TaskEdit, WithoutTaskStoreOrActiveResourceNothingOpens) {
 
 TEST_F(TaskEdit, ATaskRemovedWhileTheWindowIsUpIsNotWritten) {
   TVpTask& task = PostedTask("Plan");
-  Window.Work = [this](TVpTaskEditForm& form) {
+  Window.Work = [this](TVpTaskEditRules& form) {
     Tasks().Items(0)->SetDeleted(true);
     Store().ActiveResource()->SetTasksDirty(true);
     Store().PostTasks();

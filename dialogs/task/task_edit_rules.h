@@ -10,11 +10,11 @@ class TVpTask;
 
 // What the task window shows and writes, without the window. Filled from a task, the form changes
 // nothing until WriteTo, so Cancel leaves the task as it was.
-class TVpTaskEditForm {
+class TVpTaskEditRules {
  public:
-  TVpTaskEditForm(const TClock& clock, const TLocale& locale);
-  TVpTaskEditForm(const TVpTaskEditForm&) = delete;
-  TVpTaskEditForm& operator=(const TVpTaskEditForm&) = delete;
+  TVpTaskEditRules(const TClock& clock, const TLocale& locale);
+  TVpTaskEditRules(const TVpTaskEditRules&) = delete;
+  TVpTaskEditRules& operator=(const TVpTaskEditRules&) = delete;
 
   void Fill(const TVpTask& task);
 

@@ -22,7 +22,7 @@ class TContactEditForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TContactEditForm(TVpContactEditForm& form, QWidget* parent = nullptr);
+  explicit TContactEditForm(TVpContactEditRules& form, QWidget* parent = nullptr);
 
   // Shows the form's state in every control.
   void Refresh();
@@ -46,7 +46,7 @@ class TContactEditForm : public QDialog {
   void FocusFirstField(int tab);
   void Confirm();
 
-  TVpContactEditForm& Form_;
+  TVpContactEditRules& Form_;
   QTabWidget* Tabs_ = nullptr;
   QWidget* MainPage_ = nullptr;
   std::array<QLabel*, kContactRowCount> Labels_{};
@@ -61,6 +61,6 @@ class TContactEditForm : public QDialog {
 // Shows contacts in the contact window, modal over the application's active window.
 class TQtContactWindow : public TVpContactWindow {
  public:
-  bool Show(TVpContactEditForm& form, const std::string& caption, const TVpDialogPlacement& placement,
+  bool Show(TVpContactEditRules& form, const std::string& caption, const TVpDialogPlacement& placement,
             TVpDialogOptions options) override;
 };

@@ -1,15 +1,15 @@
-#include "dialogs/task/task_edit_form.h"
+#include "dialogs/task/task_edit_rules.h"
 
 #include "dialogs/common/line_breaks.h"
 #include "model/date_format.h"
 #include "model/task.h"
 
-TVpTaskEditForm::TVpTaskEditForm(const TClock& clock, const TLocale& locale)
+TVpTaskEditRules::TVpTaskEditRules(const TClock& clock, const TLocale& locale)
     : DueDate_(clock, locale), Locale_(locale) {
   DueDate_.UseProgramFieldSetUp();
 }
 
-void TVpTaskEditForm::Fill(const TVpTask& task) {
+void TVpTaskEditRules::Fill(const TVpTask& task) {
   Description_ = task.Description();
   DueDate_.SetDate(task.DueDate());
   OriginalDetails_ = task.Details();
@@ -20,7 +20,7 @@ void TVpTaskEditForm::Fill(const TVpTask& task) {
   CompletedOnText_ = CompletedOnVisible_ ? "Completed on " + FormatShortDate(task.CompletedOn(), Locale_) : "";
 }
 
-void TVpTaskEditForm::WriteTo(TVpTask& task) {
+void TVpTaskEditRules::WriteTo(TVpTask& task) {
   const double dueDate = DueDate_.Date();
   task.SetDescription(Description_);
   task.SetDueDate(dueDate);

@@ -65,7 +65,7 @@ struct TVpContactLayout {
 // decides which address rows show, their captions and whether its states come from a list. A
 // country or state that is in no list (an older file, a misspelling) is shown and kept as it is
 // unless the user changes it.
-class TVpContactEditForm {
+class TVpContactEditRules {
  public:
   // "Business" to "Personal": positions are the contact categories.
   static const std::vector<std::string>& CategoryNames();
@@ -73,9 +73,9 @@ class TVpContactEditForm {
   static const std::vector<std::string>& PhoneTypeNames();
 
   // Without a control link, country and state are typed and there is no default country.
-  TVpContactEditForm(const TVpControlLink* link, const TLocale& locale);
-  TVpContactEditForm(const TVpContactEditForm&) = delete;
-  TVpContactEditForm& operator=(const TVpContactEditForm&) = delete;
+  TVpContactEditRules(const TVpControlLink* link, const TLocale& locale);
+  TVpContactEditRules(const TVpContactEditRules&) = delete;
+  TVpContactEditRules& operator=(const TVpContactEditRules&) = delete;
 
   // Shows the contact: its name as the contact list shows it, its country (else the default
   // country, else the country of the desktop's language), and the country's address rows.

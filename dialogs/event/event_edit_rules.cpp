@@ -1,4 +1,4 @@
-#include "dialogs/event/event_edit_form.h"
+#include "dialogs/event/event_edit_rules.h"
 
 #include <algorithm>
 #include <charconv>
@@ -32,18 +32,18 @@ std::string DigitsOf(const std::string& text) {
 
 }  // namespace
 
-const std::vector<std::string>& TVpEventEditForm::AlarmAdvanceTypeNames() {
+const std::vector<std::string>& TVpEventEditRules::AlarmAdvanceTypeNames() {
   static const std::vector<std::string> names = {"Minutes", "Hours", "Days"};
   return names;
 }
 
-const std::vector<std::string>& TVpEventEditForm::RepeatNames() {
+const std::vector<std::string>& TVpEventEditRules::RepeatNames() {
   static const std::vector<std::string> names = {
       "None", "Daily", "Weekly", "Monthly By Day", "Monthly By Date", "Yearly By Day", "Yearly By Date", "Custom"};
   return names;
 }
 
-TVpEventEditForm::TVpEventEditForm(const TClock& clock, const TLocale& locale)
+TVpEventEditRules::TVpEventEditRules(const TClock& clock, const TLocale& locale)
     : StartDate_(clock, locale), RepeatUntil_(clock, locale) {
   StartDate_.UseProgramFieldSetUp();
   RepeatUntil_.UseProgramFieldSetUp();
@@ -53,7 +53,7 @@ TVpEventEditForm::TVpEventEditForm(const TClock& clock, const TLocale& locale)
   RepeatUntil_.OnSetDate = [this](TVpDateEdit&) { RepeatUntilCommitted(); };
 }
 
-void TVpEventEditForm::Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories) {
+void TVpEventEditRules::Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories) {
   const TScopedValue filling(Filling_, true);
   Marks_.clear();
 
@@ -116,21 +116,21 @@ void TVpEventEditForm::Fill(const TVpEvent& event, bool twelveHour, const TVpCat
 
 // --- subject, category ---
 
-void TVpEventEditForm::SelectCategory(int index) {
+void TVpEventEditRules::SelectCategory(int index) {
   CategoryIndex_ = std::clamp(index, -1, static_cast<int>(Categories_.size()) - 1);
 }
 
 // --- date and times ---
 
-std::int64_t TVpEventEditForm::Start() const { return Moment(StartDay_, StartTimes_.SelectedMs()); }
-std::int64_t TVpEventEditForm::End() const { return Moment(EndDay_, EndTimes_.SelectedMs()); }
+std::int64_t TVpEventEditRules::Start() const { return Moment(StartDay_, StartTimes_.SelectedMs()); }
+std::int64_t TVpEventEditRules::End() const { return Moment(EndDay_, EndTimes_.SelectedMs()); }
 
-void TVpEventEditForm::SetAllDay(bool value) {
+void TVpEventEditRules::SetAllDay(bool value) {
   StartDate_.CloseDropDown();
   AllDay_ = value;
 }
 
-void TVpEventEditForm::SelectStartTime(int index) {
+void TVpEventEditRules::SelectStartTime(int index) {
   StartTimes_.Select(index);
   if (End() > Start()) return;
   const int before = StartTimes_.LastBefore(End() - Moment(StartDay_, 0));
@@ -138,7 +138,7 @@ void TVpEventEditForm::SelectStartTime(int index) {
   EnsureEndAfterStart();
 }
 
-void TVpEventEditForm::SelectEndTime(int index) {
+void TVpEventEditRules::SelectEndTime(int index) {
   EndTimes_.Select(index);
   if (EndTimes_.SelectedMs() == 0) EndTimes_.Select(EndTimes_.EndOfDay());
   if (End() > Start()) return;
@@ -147,7 +147,7 @@ void TVpEventEditForm::SelectEndTime(int index) {
   EnsureEndAfterStart();
 }
 
-void TVpEventEditForm::EnsureEndAfterStart() {
+void TVpEventEditRules::EnsureEndAfterStart() {
   if (End() > Start()) return;
   EndDay_ = StartDay_;
   EndTimes_.SelectTime(std::min(StartTimes_.SelectedMs() + kHalfHourMs, kLastMinuteMs));
@@ -155,7 +155,7 @@ void TVpEventEditForm::EnsureEndAfterStart() {
   StartTimes_.Select(StartTimes_.LastBefore(EndTimes_.SelectedMs()));
 }
 
-void TVpEventEditForm::StartDateCommitted() {
+void TVpEventEditRules::StartDateCommitted() {
   if (Filling_) return;
   double date = 0;
   try {
@@ -168,19 +168,19 @@ void TVpEventEditForm::StartDateCommitted() {
   ApplyStartDay(DayNumberOf(date));
 }
 
-void TVpEventEditForm::ApplyStartDay(std::int64_t day) {
+void TVpEventEditRules::ApplyStartDay(std::int64_t day) {
   EndDay_ += day - StartDay_;
   StartDay_ = day;
   KeepRepeatUntilFromStart();
 }
 
-void TVpEventEditForm::RepeatUntilCommitted() {
+void TVpEventEditRules::RepeatUntilCommitted() {
   if (Filling_) return;
   Marks_.erase(ecRepeatUntil);
   KeepRepeatUntilFromStart();
 }
 
-void TVpEventEditForm::KeepRepeatUntilFromStart() {
+void TVpEventEditRules::KeepRepeatUntilFromStart() {
   double until = 0;
   try {
     until = RepeatUntil_.Date();
@@ -203,44 +203,44 @@ std::optional<int> NumberOf(const std::string& text) {
 
 }  // namespace
 
-void TVpEventEditForm::SetAlarmAdvanceText(const std::string& text) {
+void TVpEventEditRules::SetAlarmAdvanceText(const std::string& text) {
   AlarmAdvanceText_ = DigitsOf(text);
   if (const std::optional<int> number = NumberOf(AlarmAdvanceText_))
     AdvancePosition_ = std::clamp(*number, 0, kSpinMax);
 }
 
-void TVpEventEditForm::StepAlarmAdvance(int steps) {
+void TVpEventEditRules::StepAlarmAdvance(int steps) {
   AdvancePosition_ = std::clamp(AdvancePosition_ + steps, 0, kSpinMax);
   AlarmAdvanceText_ = std::to_string(AdvancePosition_);
 }
 
-void TVpEventEditForm::SelectAlarmAdvanceType(int index) {
+void TVpEventEditRules::SelectAlarmAdvanceType(int index) {
   AlarmAdvanceTypeIndex_ = std::clamp(index, 0, static_cast<int>(AlarmAdvanceTypeNames().size()) - 1);
 }
 
 // --- repetition ---
 
-void TVpEventEditForm::SelectRepeat(int index) {
+void TVpEventEditRules::SelectRepeat(int index) {
   RepeatIndex_ = std::clamp(index, 0, static_cast<int>(RepeatNames().size()) - 1);
   // The range end stays as it is, also for "Custom": an empty one repeats without end (the event's
   // own date there would end the repeat before its first repetition).
   if (RepeatIndex_ != rcCustom) RepeatUntil_.CloseDropDown();
 }
 
-void TVpEventEditForm::SetIntervalText(const std::string& text) {
+void TVpEventEditRules::SetIntervalText(const std::string& text) {
   IntervalText_ = DigitsOf(text).substr(0, kIntervalDigits);
   if (IntervalText_ == "0") IntervalText_ = "1";
   if (const std::optional<int> number = NumberOf(IntervalText_)) IntervalPosition_ = std::clamp(*number, 1, kSpinMax);
 }
 
-void TVpEventEditForm::StepInterval(int steps) {
+void TVpEventEditRules::StepInterval(int steps) {
   IntervalPosition_ = std::clamp(IntervalPosition_ + steps, 1, kSpinMax);
   SetIntervalText(std::to_string(IntervalPosition_));
 }
 
 // --- the window's look ---
 
-bool TVpEventEditForm::Enabled(TVpEventControl control) const {
+bool TVpEventEditRules::Enabled(TVpEventControl control) const {
   switch (control) {
     case ecStartDate:
     case ecStartTime:
@@ -254,16 +254,16 @@ bool TVpEventEditForm::Enabled(TVpEventControl control) const {
   }
 }
 
-bool TVpEventEditForm::Visible(TVpEventControl control) const {
+bool TVpEventEditRules::Visible(TVpEventControl control) const {
   return control != ecInterval || RepeatIndex_ == rcCustom;
 }
 
-std::string TVpEventEditForm::MarkText(TVpEventControl control) const {
+std::string TVpEventEditRules::MarkText(TVpEventControl control) const {
   const auto mark = Marks_.find(control);
   return mark == Marks_.end() ? std::string() : mark->second;
 }
 
-std::optional<TVpEventControl> TVpEventEditForm::TakeFocusRequest() {
+std::optional<TVpEventControl> TVpEventEditRules::TakeFocusRequest() {
   std::optional<TVpEventControl> request = FocusRequest_;
   FocusRequest_.reset();
   return request;
@@ -271,13 +271,13 @@ std::optional<TVpEventControl> TVpEventEditForm::TakeFocusRequest() {
 
 // --- OK ---
 
-std::optional<TVpEventEditForm::TValues> TVpEventEditForm::Fail(TVpEventControl control, const std::string& text) {
+std::optional<TVpEventEditRules::TValues> TVpEventEditRules::Fail(TVpEventControl control, const std::string& text) {
   Marks_[control] = text;
   FocusRequest_ = control;
   return std::nullopt;
 }
 
-std::optional<TVpEventEditForm::TValues> TVpEventEditForm::ReadValues() {
+std::optional<TVpEventEditRules::TValues> TVpEventEditRules::ReadValues() {
   Marks_.clear();
   double startDate = 0;
   try {
@@ -316,9 +316,9 @@ std::optional<TVpEventEditForm::TValues> TVpEventEditForm::ReadValues() {
   return TValues{Start(), End(), untilDay};
 }
 
-bool TVpEventEditForm::Validate() { return ReadValues().has_value(); }
+bool TVpEventEditRules::Validate() { return ReadValues().has_value(); }
 
-bool TVpEventEditForm::WriteTo(TVpEvent& event) {
+bool TVpEventEditRules::WriteTo(TVpEvent& event) {
   const std::optional<TValues> values = ReadValues();
   if (!values) return false;
   event.SetStartTime(ValueOfMoment(values->Start));
@@ -342,7 +342,7 @@ bool TVpEventEditForm::WriteTo(TVpEvent& event) {
   return true;
 }
 
-void TVpEventEditForm::WriteRepeatRangeEnd(TVpEvent& event, std::int64_t untilDay) const {
+void TVpEventEditRules::WriteRepeatRangeEnd(TVpEvent& event, std::int64_t untilDay) const {
   // A repeat with an empty "Repeat Until" repeats without end.
   if (untilDay == 0 && IsRepeating(event.RepeatCode())) {
     if (!IsRepeatWithoutEnd(event.RepeatRangeEnd())) event.SetRepeatRangeEnd(kRepeatWithoutEnd);
@@ -361,4 +361,4 @@ void TVpEventEditForm::WriteRepeatRangeEnd(TVpEvent& event, std::int64_t untilDa
     event.SetRepeatRangeEnd(ValueOfMoment(Moment(StartDay_, kMsPerDay - 1)));
 }
 
-std::string TVpEventEditForm::NotesToWrite() const { return TextToStore(OriginalNotes_, NotesShown_, Notes_); }
+std::string TVpEventEditRules::NotesToWrite() const { return TextToStore(OriginalNotes_, NotesShown_, Notes_); }

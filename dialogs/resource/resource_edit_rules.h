@@ -7,16 +7,16 @@ class TVpResources;
 
 // What the resource edit window shows and writes, without the window: the description and the
 // notes of one resource (or of one not made yet). The form changes nothing until WriteTo.
-class TVpResourceEditForm {
+class TVpResourceEditRules {
  public:
   static constexpr int kMaxDescription = 255;
   static constexpr int kMaxNotes = 1024;
 
   // The form checks the description against the other resources of the list; `editedID` is the
   // ResourceID of the resource being edited, or -1 for a new one.
-  TVpResourceEditForm(const TVpResources& resources, int editedID);
-  TVpResourceEditForm(const TVpResourceEditForm&) = delete;
-  TVpResourceEditForm& operator=(const TVpResourceEditForm&) = delete;
+  TVpResourceEditRules(const TVpResources& resources, int editedID);
+  TVpResourceEditRules(const TVpResourceEditRules&) = delete;
+  TVpResourceEditRules& operator=(const TVpResourceEditRules&) = delete;
 
   // Shows the resource's texts; nothing is changed afterwards.
   void Fill(const TVpResource& resource);

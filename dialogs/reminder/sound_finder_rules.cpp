@@ -1,4 +1,4 @@
-#include "dialogs/reminder/sound_finder_form.h"
+#include "dialogs/reminder/sound_finder_rules.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -18,13 +18,13 @@ bool IsWavName(const std::string& name) {
 
 }  // namespace
 
-TVpSoundFinderForm::TVpSoundFinderForm(TSoundPlayer& player, TTimerFactory& timers, std::string programFolder)
+TVpSoundFinderRules::TVpSoundFinderRules(TSoundPlayer& player, TTimerFactory& timers, std::string programFolder)
     : Player_(player), Timer_(timers.CreateTimer()), ProgramFolder_(std::move(programFolder)) {
   Timer_->SetInterval(kPlayCheckMs);
   Timer_->OnTimer = [this] { CheckPlaying(); };
 }
 
-void TVpSoundFinderForm::Fill(const std::string& soundFile) {
+void TVpSoundFinderRules::Fill(const std::string& soundFile) {
   FilledWith_ = soundFile;
   UseDefaultSound_ = soundFile.empty();
   std::error_code error;
@@ -38,7 +38,7 @@ void TVpSoundFinderForm::Fill(const std::string& soundFile) {
   SelectFile(at != Files_.end() ? static_cast<int>(at - Files_.begin()) : -1);
 }
 
-void TVpSoundFinderForm::SetFolder(const std::string& folder) {
+void TVpSoundFinderRules::SetFolder(const std::string& folder) {
   Folder_ = folder;
   Files_.clear();
   FileIndex_ = -1;
@@ -55,29 +55,29 @@ void TVpSoundFinderForm::SetFolder(const std::string& folder) {
   });
 }
 
-void TVpSoundFinderForm::SelectFile(int index) {
+void TVpSoundFinderRules::SelectFile(int index) {
   FileIndex_ = index >= 0 && index < static_cast<int>(Files_.size()) ? index : -1;
 }
 
-void TVpSoundFinderForm::Play() {
+void TVpSoundFinderRules::Play() {
   if (!PlayEnabled()) return;
   if (!Player_.PlayAsync(SelectedPath())) return;
   Playing_ = true;
   Timer_->SetEnabled(true);
 }
 
-void TVpSoundFinderForm::CheckPlaying() {
+void TVpSoundFinderRules::CheckPlaying() {
   if (Player_.Playing()) return;
   Timer_->SetEnabled(false);
   Playing_ = false;
   if (OnPlayEnded) OnPlayEnded();
 }
 
-std::string TVpSoundFinderForm::Result() const {
+std::string TVpSoundFinderRules::Result() const {
   if (UseDefaultSound_) return {};
   return FileIndex_ < 0 ? FilledWith_ : SelectedPath();
 }
 
-std::string TVpSoundFinderForm::SelectedPath() const {
+std::string TVpSoundFinderRules::SelectedPath() const {
   return (std::filesystem::path(Folder_) / Files_[static_cast<size_t>(FileIndex_)]).string();
 }

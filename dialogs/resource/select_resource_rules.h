@@ -4,23 +4,23 @@
 #include "views/resource_combo.h"
 
 class TVpCustomDataStore;
-class TVpSelectResourceForm;
+class TVpSelectResourceRules;
 
 // The resource selection window as CheckResourceSelected drives it.
 class TVpSelectResourceWindow {
  public:
   virtual ~TVpSelectResourceWindow() = default;
   // Shows the form modally; true when the user closed it with OK, false for Cancel.
-  virtual bool Show(TVpSelectResourceForm& form) = 0;
+  virtual bool Show(TVpSelectResourceRules& form) = 0;
 };
 
 // What the selection window does, without the window: its resource list follows the store and
 // makes the chosen resource active at once; "Add New Resource" and "Edit This Resource" run the
 // window's own resource edit dialog on the same store, so what they do stays done whether the
 // selection window ends with OK or Cancel.
-class TVpSelectResourceForm {
+class TVpSelectResourceRules {
  public:
-  TVpSelectResourceForm(TVpCustomDataStore& store, TVpResourceEditWindow& editWindow);
+  TVpSelectResourceRules(TVpCustomDataStore& store, TVpResourceEditWindow& editWindow);
 
   TVpResourceCombo& ResourceList() { return ResourceList_; }
   bool AddNewResource() { return EditDialog_.AddResource(EditWindow_); }

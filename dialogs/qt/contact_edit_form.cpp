@@ -1,4 +1,4 @@
-#include "dialogs/qt/contact_edit_window.h"
+#include "dialogs/qt/contact_edit_form.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -36,7 +36,7 @@ QComboBox* List(const std::vector<std::string>& entries, const char* name, QWidg
 
 }  // namespace
 
-TContactEditForm::TContactEditForm(TVpContactEditForm& form, QWidget* parent) : QDialog(parent), Form_(form) {
+TContactEditForm::TContactEditForm(TVpContactEditRules& form, QWidget* parent) : QDialog(parent), Form_(form) {
   setObjectName("ContactEditForm");
   auto* layout = new QVBoxLayout(this);
   Tabs_ = Named(new QTabWidget(this), "tabContact");
@@ -95,7 +95,7 @@ void TContactEditForm::BuildMainTab(QWidget* page) {
   FieldEdit(cfPosition, "PositionEdit", page);
   CountryList_ = List(Form_.CountryNames(), "cboxCountry", page);
   StateList_ = List({}, "cboxState", page);
-  CategoryList_ = List(TVpContactEditForm::CategoryNames(), "cboxCategory", page);
+  CategoryList_ = List(TVpContactEditRules::CategoryNames(), "cboxCategory", page);
   connect(CountryList_, &QComboBox::activated, this, [this](int index) { Act([&] { Form_.SelectCountry(index); }); });
   connect(StateList_, &QComboBox::activated, this, [this](int index) { Act([&] { Form_.SelectState(index); }); });
   connect(CategoryList_, &QComboBox::activated, this, [this](int index) { Act([&] { Form_.SelectCategory(index); }); });
@@ -107,7 +107,7 @@ QWidget* TContactEditForm::BuildContactTab() {
   for (int number = 1; number <= TVpContact::kPhoneCount; ++number) {
     const std::string suffix = std::to_string(number);
     QComboBox*& kind = PhoneTypeLists_[static_cast<size_t>(number - 1)];
-    kind = List(TVpContactEditForm::PhoneTypeNames(), "", page);
+    kind = List(TVpContactEditRules::PhoneTypeNames(), "", page);
     kind->setObjectName(ToQt("cboxPhoneLbl" + suffix));
     connect(kind, &QComboBox::activated, this,
             [this, number](int index) { Act([&] { Form_.SelectPhoneType(number, index); }); });
@@ -234,7 +234,7 @@ void TContactEditForm::Confirm() {
   if (valid) accept();
 }
 
-bool TQtContactWindow::Show(TVpContactEditForm& form, const std::string& caption, const TVpDialogPlacement& placement,
+bool TQtContactWindow::Show(TVpContactEditRules& form, const std::string& caption, const TVpDialogPlacement& placement,
                             TVpDialogOptions options) {
   TContactEditForm window(form, QApplication::activeWindow());
   window.setWindowTitle(ToQt(caption));

@@ -18,7 +18,7 @@ class TTaskEditForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TTaskEditForm(TVpTaskEditForm& form, QWidget* parent = nullptr);
+  explicit TTaskEditForm(TVpTaskEditRules& form, QWidget* parent = nullptr);
 
  public slots:
   void done(int result) override;
@@ -29,7 +29,7 @@ class TTaskEditForm : public QDialog {
   // Shows which of the date labels are greyed.
   void ShowDateLabels();
 
-  TVpTaskEditForm& Form_;
+  TVpTaskEditRules& Form_;
   QLineEdit* DescriptionEdit_ = nullptr;
   TVpDateEditWidget* DueDateEdit_ = nullptr;
   QPlainTextEdit* DetailsMemo_ = nullptr;
@@ -41,6 +41,6 @@ class TTaskEditForm : public QDialog {
 // Shows tasks in the task window, modal over the application's active window.
 class TQtTaskWindow : public TVpTaskWindow {
  public:
-  bool Show(TVpTaskEditForm& form, const std::string& caption, const TVpDialogPlacement& placement,
+  bool Show(TVpTaskEditRules& form, const std::string& caption, const TVpDialogPlacement& placement,
             TVpDialogOptions options) override;
 };

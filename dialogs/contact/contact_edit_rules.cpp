@@ -1,4 +1,4 @@
-#include "dialogs/contact/contact_edit_form.h"
+#include "dialogs/contact/contact_edit_rules.h"
 
 #include <algorithm>
 #include <tuple>
@@ -67,29 +67,31 @@ std::string LongerThan(const char* what, int size) {
 
 }  // namespace
 
-const std::vector<std::string>& TVpContactEditForm::CategoryNames() {
+const std::vector<std::string>& TVpContactEditRules::CategoryNames() {
   static const std::vector<std::string> names = Captions(kContactCategoryCount, ContactCategoryCaption);
   return names;
 }
 
-const std::vector<std::string>& TVpContactEditForm::PhoneTypeNames() {
+const std::vector<std::string>& TVpContactEditRules::PhoneTypeNames() {
   static const std::vector<std::string> names = Captions(kPhoneTypeCount, PhoneTypeCaption);
   return names;
 }
 
-TVpContactEditForm::TVpContactEditForm(const TVpControlLink* link, const TLocale& locale)
+TVpContactEditRules::TVpContactEditRules(const TVpControlLink* link, const TLocale& locale)
     : Link_(link), Locale_(locale) {
   RowVisible_.fill(true);
   std::copy(kDesignedCaptions.begin(), kDesignedCaptions.end(), Captions_.begin());
 }
 
-const TVpLocalization* TVpContactEditForm::Localization() const {
+const TVpLocalization* TVpContactEditRules::Localization() const {
   return Link_ != nullptr ? &Link_->Localization() : nullptr;
 }
 
-bool TVpContactEditForm::UsesLists() const { return Localization() != nullptr && !Localization()->Countries().empty(); }
+bool TVpContactEditRules::UsesLists() const {
+  return Localization() != nullptr && !Localization()->Countries().empty();
+}
 
-void TVpContactEditForm::Fill(const TVpContact& contact) {
+void TVpContactEditRules::Fill(const TVpContact& contact) {
   Filled_[cfName] = contact.SortName();
   Filled_[cfTitle] = contact.Title();
   Filled_[cfAddress] = contact.Address();
@@ -119,7 +121,7 @@ void TVpContactEditForm::Fill(const TVpContact& contact) {
   ApplyCountryRule();
 }
 
-void TVpContactEditForm::SetText(TVpContactField field, std::string text) {
+void TVpContactEditRules::SetText(TVpContactField field, std::string text) {
   if (text == Texts_[field]) return;
   Texts_[field] = std::move(text);
   const bool counts = field == cfName || field == cfAddress || field == cfCity || field == cfState || field == cfZip ||
@@ -128,17 +130,17 @@ void TVpContactEditForm::SetText(TVpContactField field, std::string text) {
   Marks_.erase(field);
 }
 
-int TVpContactEditForm::NameMaxLength() const { return Texts_[cfName].find(',') != std::string::npos ? 102 : 100; }
+int TVpContactEditRules::NameMaxLength() const { return Texts_[cfName].find(',') != std::string::npos ? 102 : 100; }
 
-std::vector<std::string> TVpContactEditForm::CountryNames() const {
+std::vector<std::string> TVpContactEditRules::CountryNames() const {
   return UsesLists() ? Localization()->CountryNames() : std::vector<std::string>();
 }
 
-int TVpContactEditForm::CountryIndex() const {
+int TVpContactEditRules::CountryIndex() const {
   return UsesLists() ? Localization()->CountryIndexByName(Texts_[cfCountry]) : -1;
 }
 
-void TVpContactEditForm::SelectCountry(int index) {
+void TVpContactEditRules::SelectCountry(int index) {
   const TVpLocalizeCountryItem* country = UsesLists() ? Localization()->Country(index) : nullptr;
   if (country == nullptr) return;
   if (index != CountryIndex()) SetText(cfState, "");
@@ -146,30 +148,30 @@ void TVpContactEditForm::SelectCountry(int index) {
   ApplyCountryRule();
 }
 
-int TVpContactEditForm::StateIndex() const {
+int TVpContactEditRules::StateIndex() const {
   const auto found = std::find(StateNames_.begin(), StateNames_.end(), Texts_[cfState]);
   return found == StateNames_.end() ? -1 : static_cast<int>(found - StateNames_.begin());
 }
 
-void TVpContactEditForm::SelectState(int index) {
+void TVpContactEditRules::SelectState(int index) {
   if (index >= 0 && index < static_cast<int>(StateNames_.size()))
     SetText(cfState, StateNames_[static_cast<size_t>(index)]);
 }
 
-void TVpContactEditForm::SelectCategory(int index) {
+void TVpContactEditRules::SelectCategory(int index) {
   if (index >= 0 && index < kContactCategoryCount) CategoryIndex_ = index;
 }
 
-int TVpContactEditForm::PhoneTypeIndex(int number) const {
+int TVpContactEditRules::PhoneTypeIndex(int number) const {
   const int type = PhoneTypes_.at(static_cast<size_t>(number - 1));
   return type >= 0 && type < kPhoneTypeCount ? type : -1;
 }
 
-void TVpContactEditForm::SelectPhoneType(int number, int index) {
+void TVpContactEditRules::SelectPhoneType(int number, int index) {
   if (index >= 0 && index < kPhoneTypeCount) PhoneTypes_.at(static_cast<size_t>(number - 1)) = index;
 }
 
-void TVpContactEditForm::ApplyCountryRule() {
+void TVpContactEditRules::ApplyCountryRule() {
   const int index = CountryIndex();
   const TVpLocalizeCountryItem* country = index >= 0 ? Localization()->Country(index) : nullptr;
   if (country == nullptr) {
@@ -193,8 +195,8 @@ void TVpContactEditForm::ApplyCountryRule() {
   }
 }
 
-TVpContactLayout TVpContactEditForm::Layout(const std::function<int(const std::string&)>& labelTextWidth,
-                                            const std::function<int(const std::string&)>& listTextWidth) const {
+TVpContactLayout TVpContactEditRules::Layout(const std::function<int(const std::string&)>& labelTextWidth,
+                                             const std::function<int(const std::string&)>& listTextWidth) const {
   TVpContactLayout layout;
   for (const std::string& caption : Captions_) layout.LabelWidth = std::max(layout.LabelWidth, labelTextWidth(caption));
   layout.ControlLeft = layout.LabelWidth + TVpContactLayout::kLabelLeft + 4;
@@ -222,12 +224,12 @@ TVpContactLayout TVpContactEditForm::Layout(const std::function<int(const std::s
   return layout;
 }
 
-std::string TVpContactEditForm::MarkText(TVpContactField field) const {
+std::string TVpContactEditRules::MarkText(TVpContactField field) const {
   const auto mark = Marks_.find(field);
   return mark == Marks_.end() ? std::string() : mark->second;
 }
 
-std::string TVpContactEditForm::StateToWrite() const {
+std::string TVpContactEditRules::StateToWrite() const {
   const std::string& state = Texts_[cfState];
   const int index = StateIndex();
   if (!Edited(cfState) || index < 0 || CodePointCount(state) <= ColumnSize("State")) return state;
@@ -235,13 +237,13 @@ std::string TVpContactEditForm::StateToWrite() const {
   return abbr.empty() ? state : abbr;
 }
 
-std::string TVpContactEditForm::TextToWrite(TVpContactField field) const {
+std::string TVpContactEditRules::TextToWrite(TVpContactField field) const {
   if (field == cfState) return StateToWrite();
   if (field == cfNote) return TextToStore(OriginalNote_, Filled_[cfNote], Texts_[cfNote]);
   return Texts_[field];
 }
 
-bool TVpContactEditForm::Validate() {
+bool TVpContactEditRules::Validate() {
   Marks_.clear();
   const TVpNameParts name = SplitName(Texts_[cfName]);
   if (name.LastName.empty() && name.FirstName.empty()) throw EVpContactEditError();
@@ -261,7 +263,7 @@ bool TVpContactEditForm::Validate() {
   return Marks_.empty();
 }
 
-bool TVpContactEditForm::WriteTo(TVpContact& contact) {
+bool TVpContactEditRules::WriteTo(TVpContact& contact) {
   if (!Validate()) return false;
   // The shown name is the stored one joined in the list's order; splitting it again would move
   // the words of a multi-word name ("Dick van Dyke"), so only an edited name is split.

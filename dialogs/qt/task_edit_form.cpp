@@ -1,4 +1,4 @@
-#include "dialogs/qt/task_edit_window.h"
+#include "dialogs/qt/task_edit_form.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,7 +17,7 @@
 #include "platform/qt/qt_text.h"
 #include "views/qt/date_edit_widget.h"
 
-TTaskEditForm::TTaskEditForm(TVpTaskEditForm& form, QWidget* parent) : QDialog(parent), Form_(form) {
+TTaskEditForm::TTaskEditForm(TVpTaskEditRules& form, QWidget* parent) : QDialog(parent), Form_(form) {
   setObjectName("TaskEditForm");
   Build();
   DescriptionEdit_->setFocus();
@@ -103,7 +103,7 @@ void TTaskEditForm::done(int result) {
   QDialog::done(result);
 }
 
-bool TQtTaskWindow::Show(TVpTaskEditForm& form, const std::string& caption, const TVpDialogPlacement& placement,
+bool TQtTaskWindow::Show(TVpTaskEditRules& form, const std::string& caption, const TVpDialogPlacement& placement,
                          TVpDialogOptions options) {
   TTaskEditForm window(form, QApplication::activeWindow());
   window.setWindowTitle(ToQt(caption));

@@ -27,12 +27,12 @@ struct TVpSnoozeDelay {
 // What the reminder window shows for one event and what its answers do, without the window. The
 // form copies what it shows when it is made, so it keeps nothing of the event, which a reload may
 // free while the window is open.
-class TVpNotificationForm {
+class TVpNotificationRules {
  public:
   // "5 Minutes" to "1 Week", in the order of the window's list.
   static const std::vector<TVpSnoozeDelay>& SnoozeDelays();
 
-  TVpNotificationForm(const TClock& clock, const TLocale& locale, const TVpEvent& event, TColor background);
+  TVpNotificationRules(const TClock& clock, const TLocale& locale, const TVpEvent& event, TColor background);
 
   // "OVERDUE!" once the event has started, else "Reminder"; " : " and its start in the short date
   // and short time formats. Read again as the clock moves on.

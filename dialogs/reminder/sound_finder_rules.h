@@ -11,12 +11,12 @@
 // What the Sound Finder shows and does, without the window: a folder, its WAV files, the choice
 // of the default sound, and a play button that stays disabled while a sound plays. Playing never
 // waits for the sound: the player plays it on its own, and a timer asks it when it has ended.
-class TVpSoundFinderForm {
+class TVpSoundFinderRules {
  public:
   // programFolder is where the Sound Finder opens when there is no sound file to show.
-  TVpSoundFinderForm(TSoundPlayer& player, TTimerFactory& timers, std::string programFolder);
-  TVpSoundFinderForm(const TVpSoundFinderForm&) = delete;
-  TVpSoundFinderForm& operator=(const TVpSoundFinderForm&) = delete;
+  TVpSoundFinderRules(TSoundPlayer& player, TTimerFactory& timers, std::string programFolder);
+  TVpSoundFinderRules(const TVpSoundFinderRules&) = delete;
+  TVpSoundFinderRules& operator=(const TVpSoundFinderRules&) = delete;
 
   // Shows the sound file: an existing file is selected in its folder; a file that is not there
   // opens the program folder; no file at all means the default sound.

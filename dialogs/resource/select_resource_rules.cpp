@@ -1,8 +1,8 @@
-#include "dialogs/resource/select_resource_form.h"
+#include "dialogs/resource/select_resource_rules.h"
 
 #include "store/data_store.h"
 
-TVpSelectResourceForm::TVpSelectResourceForm(TVpCustomDataStore& store, TVpResourceEditWindow& editWindow)
+TVpSelectResourceRules::TVpSelectResourceRules(TVpCustomDataStore& store, TVpResourceEditWindow& editWindow)
     : EditWindow_(editWindow) {
   ResourceList_.SetDataStore(&store);
   EditDialog_.SetDataStore(&store);
@@ -10,6 +10,6 @@ TVpSelectResourceForm::TVpSelectResourceForm(TVpCustomDataStore& store, TVpResou
 
 bool ShowResourceSelection(TVpCustomDataStore& store, TVpSelectResourceWindow& window,
                            TVpResourceEditWindow& editWindow) {
-  TVpSelectResourceForm form(store, editWindow);
+  TVpSelectResourceRules form(store, editWindow);
   return window.Show(form) && store.ActiveResource() != nullptr;
 }

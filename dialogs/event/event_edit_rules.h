@@ -40,8 +40,8 @@ struct TVpCategoryEntry {
   TColor Color = 0;
 };
 
-// The event form: of the three event-editing classes, the rules without a window (the component a
-// caller uses is TVpEventEditDialog in dialogs/qt/event_edit_dialog.h, the Qt window TDlgEventEdit
+// The event rules: of the three event-editing classes, the one without a window (the component a
+// caller uses is TVpEventEditDialog in dialogs/event/event_edit_dialog.h, the Qt window TDlgEventEdit
 // in dialogs/qt/dlg_event_edit.h).
 //
 // What the event window shows and how its controls depend on each other, without the window: the
@@ -54,16 +54,16 @@ struct TVpCategoryEntry {
 // Times are kept as the selected entries of the two time lists plus two days: the date in the
 // StartDate field and a hidden end day, taken from the event's EndTime and moved along with the
 // start date so that the event keeps its length. The end always stays after the start.
-class TVpEventEditForm {
+class TVpEventEditRules {
  public:
   // "Minutes", "Hours", "Days": positions are the TVpAlarmAdvanceType values.
   static const std::vector<std::string>& AlarmAdvanceTypeNames();
   // "None" to "Custom": positions are the TVpRepeatCode values.
   static const std::vector<std::string>& RepeatNames();
 
-  TVpEventEditForm(const TClock& clock, const TLocale& locale);
-  TVpEventEditForm(const TVpEventEditForm&) = delete;
-  TVpEventEditForm& operator=(const TVpEventEditForm&) = delete;
+  TVpEventEditRules(const TClock& clock, const TLocale& locale);
+  TVpEventEditRules(const TVpEventEditRules&) = delete;
+  TVpEventEditRules& operator=(const TVpEventEditRules&) = delete;
 
   // Shows the event: times in 12-hour form when asked, the categories that have a description.
   // Raises EVpException when the event starts outside the years the date field can show.

@@ -1,4 +1,4 @@
-#include "dialogs/reminder/notification_form.h"
+#include "dialogs/reminder/notification_rules.h"
 
 #include "dialogs/common/line_breaks.h"
 #include "model/date_format.h"
@@ -14,7 +14,7 @@ constexpr std::int64_t kDayMs = kMsPerDay;
 
 }  // namespace
 
-const std::vector<TVpSnoozeDelay>& TVpNotificationForm::SnoozeDelays() {
+const std::vector<TVpSnoozeDelay>& TVpNotificationRules::SnoozeDelays() {
   static const std::vector<TVpSnoozeDelay> delays = {
       {"5 Minutes", 5 * kMinuteMs},   {"10 Minutes", 10 * kMinuteMs},
       {"15 Minutes", 15 * kMinuteMs}, {"30 Minutes", 30 * kMinuteMs},
@@ -30,8 +30,8 @@ const std::vector<TVpSnoozeDelay>& TVpNotificationForm::SnoozeDelays() {
   return delays;
 }
 
-TVpNotificationForm::TVpNotificationForm(const TClock& clock, const TLocale& locale, const TVpEvent& event,
-                                         TColor background)
+TVpNotificationRules::TVpNotificationRules(const TClock& clock, const TLocale& locale, const TVpEvent& event,
+                                           TColor background)
     : Clock_(clock),
       Locale_(locale),
       StartTime_(event.StartTime()),
@@ -39,17 +39,17 @@ TVpNotificationForm::TVpNotificationForm(const TClock& clock, const TLocale& loc
       Notes_(WithLineFeeds(event.Notes())),
       Background_(background) {}
 
-std::string TVpNotificationForm::Caption() const {
+std::string TVpNotificationRules::Caption() const {
   const bool overdue = MomentOf(Clock_.Now()) > MomentOf(StartTime_);
   return std::string(overdue ? "OVERDUE!" : "Reminder") + " : " + FormatShortDate(StartTime_, Locale_) + " " +
          FormatShortTime(StartTime_, Locale_);
 }
 
-void TVpNotificationForm::SelectSnooze(int index) {
+void TVpNotificationRules::SelectSnooze(int index) {
   if (index >= 0 && index < static_cast<int>(SnoozeDelays().size())) SnoozeIndex_ = index;
 }
 
-void TVpNotificationForm::Apply(TVpReminderAnswer answer, TVpEvent& event) const {
+void TVpNotificationRules::Apply(TVpReminderAnswer answer, TVpEvent& event) const {
   switch (answer) {
     case raSnooze:
       event.SetSnoozeTime(ValueOfMoment(MomentOf(Clock_.Now()) + SnoozeDelays()[static_cast<size_t>(SnoozeIndex_)].Ms));

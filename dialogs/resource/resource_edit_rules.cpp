@@ -1,31 +1,31 @@
-#include "dialogs/resource/resource_edit_form.h"
+#include "dialogs/resource/resource_edit_rules.h"
 
 #include "dialogs/common/line_breaks.h"
 #include "model/resources.h"
 #include "model/vp_exception.h"
 #include "platform/utf8.h"
 
-TVpResourceEditForm::TVpResourceEditForm(const TVpResources& resources, int editedID)
+TVpResourceEditRules::TVpResourceEditRules(const TVpResources& resources, int editedID)
     : Resources_(resources), EditedID_(editedID) {}
 
-void TVpResourceEditForm::Fill(const TVpResource& resource) {
+void TVpResourceEditRules::Fill(const TVpResource& resource) {
   Description_ = OriginalDescription_ = resource.Description();
   OriginalNotes_ = resource.Notes();
   Notes_ = NotesShown_ = WithLineFeeds(OriginalNotes_);
   Changed_ = false;
 }
 
-void TVpResourceEditForm::SetDescription(std::string text) {
+void TVpResourceEditRules::SetDescription(std::string text) {
   Description_ = std::move(text);
   Changed_ = true;
 }
 
-void TVpResourceEditForm::SetNotes(std::string text) {
+void TVpResourceEditRules::SetNotes(std::string text) {
   Notes_ = std::move(text);
   Changed_ = true;
 }
 
-bool TVpResourceEditForm::PressOk() const {
+bool TVpResourceEditRules::PressOk() const {
   if (!Changed_) return false;
   if (Description_.empty()) throw EVpException("The description cannot be empty.");
   // The table keeps only so many characters; a longer edit would be cut off unseen.
@@ -38,7 +38,7 @@ bool TVpResourceEditForm::PressOk() const {
   return true;
 }
 
-void TVpResourceEditForm::WriteTo(TVpResource& resource) const {
+void TVpResourceEditRules::WriteTo(TVpResource& resource) const {
   resource.SetDescription(Description_);
   resource.SetNotes(TextToStore(OriginalNotes_, NotesShown_, Notes_));
 }

@@ -1,0 +1,26 @@
+#include "dialogs/event/event_edit_dialog.h"
+
+#include "model/event.h"
+#include "store/record_handle.h"
+
+TVpEventEditDialog::TVpEventEditDialog() {
+  Placement().Position = mpCenterTop;
+  Placement().Width = 584;
+  Placement().Height = 378;
+}
+
+bool TVpEventEditDialog::Execute(TVpEvent& event, bool twelveHour, const TLocale& locale, TVpEventWindow& window) {
+  TVpCustomDataStore& store = RequiredDataStore("event");
+  const TVpRecordHandle<TVpEvent> reference(store, event);
+  TVpEventEditRules rules(store.Services().Clock, locale);
+  rules.Fill(event, twelveHour, store.CategoryColorMap());
+  if (!window.Show(rules, DialogCaption(event.Description(), "Event"), Placement(), Options())) return false;
+
+  TVpEvent* current = reference.Find();
+  if (current == nullptr) {
+    store.Services().MessageBoxes.ShowMessage(
+        "The event was removed while it was being edited; the changes were not saved.");
+    return false;
+  }
+  return rules.WriteTo(*current);
+}
