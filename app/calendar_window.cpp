@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/core/calendar_window_logic.h"
+#include "app/core/windows/calendar_window_logic.h"
 #include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "platform/qt/command_guard.h"

@@ -18,11 +18,10 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "app/core/contact_grid_main_config.h"
-#include "app/core/day_view_main_config.h"
-#include "app/core/history_commands.h"
-#include "app/core/view_settings.h"
-#include "app/core/window_placement.h"
+#include "app/core/settings/view_settings.h"
+#include "app/core/settings/window_placement.h"
+#include "app/core/windows/history_commands.h"
+#include "app/core/windows/main_view_looks.h"
 #include "app/data_folder_watcher.h"
 #include "app/exchange_windows.h"
 #include "app/preferences_window.h"

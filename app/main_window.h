@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "app/calendar_window.h"
-#include "app/core/life_cycle.h"
-#include "app/core/main_commands.h"
-#include "app/core/main_window_shell.h"
-#include "app/core/print_commands.h"
+#include "app/core/windows/life_cycle.h"
+#include "app/core/windows/main_commands.h"
+#include "app/core/windows/main_window_shell.h"
+#include "app/core/windows/print_commands.h"
 #include "app/desktop_services.h"
 #include "app/secondary_windows.h"
 #include "app/sync_desktop.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/preferences.h"
+#include "app/core/windows/preferences.h"
 #include "app/desktop_services.h"
 #include "platform/log_on_entry.h"
 #include "views/contacts/contact_grid.h"

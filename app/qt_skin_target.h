@@ -3,7 +3,7 @@
 #include <QPalette>
 #include <QString>
 
-#include "app/core/skin_engine.h"
+#include "app/core/skin/skin_engine.h"
 
 // The skin on the desktop: every window of the program takes the skin's palette (and its widget
 // style) at once through the application; the desktop's own palette and style, remembered when

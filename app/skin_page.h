@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/core/skin_page_logic.h"
+#include "app/core/skin/skin_page_logic.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/core/sync_control.h"
+#include "app/core/windows/sync_control.h"
 #include "app/desktop_services.h"
 #include "app/worker_thread.h"
 #include "store/flex_data_store.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/core/sync_page_logic.h"
+#include "app/core/windows/sync_page_logic.h"
 #include "app/worker_thread.h"
 
 class QCheckBox;

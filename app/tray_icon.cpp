@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-#include "app/core/tray_picture.h"
+#include "app/core/windows/tray_picture.h"
 #include "app/program.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"

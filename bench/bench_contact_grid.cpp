@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/core/contact_grid_main_config.h"
+#include "app/core/windows/main_view_looks.h"
 #include "model/contact.h"
 #include "model/contacts.h"
 #include "model/resource.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <random>
 
-#include "app/core/calendar_window_logic.h"
+#include "app/core/windows/calendar_window_logic.h"
 #include "model/resource.h"
 #include "platform/english_locale.h"
 #include "tests/support/planner_fixture.h"

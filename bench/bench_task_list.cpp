@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "app/core/day_view_main_config.h"
+#include "app/core/windows/main_view_looks.h"
 #include "model/resource.h"
 #include "model/task.h"
 #include "model/tasks.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <random>
 
-#include "app/core/day_view_main_config.h"
+#include "app/core/windows/main_view_looks.h"
 #include "model/resource.h"
 #include "platform/english_locale.h"
 #include "tests/support/planner_fixture.h"

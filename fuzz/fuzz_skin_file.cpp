@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/core/skin_file.h"
+#include "app/core/skin/skin_file.h"
 
 // Any bytes read as a skin file: either a clear error or a named skin, never anything else.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/calendar_window_logic.h"
+#include "app/core/windows/calendar_window_logic.h"
 #include "model/date_helpers.h"
 #include "platform/english_locale.h"
 #include "tests/support/planner_fixture.h"

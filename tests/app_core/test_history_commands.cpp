@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/history_commands.h"
+#include "app/core/windows/history_commands.h"
 #include "store/change_path.h"
 #include "tests/support/planner_fixture.h"
 

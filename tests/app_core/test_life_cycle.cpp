@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "app/core/life_cycle.h"
-#include "app/core/skin_page_logic.h"
+#include "app/core/skin/skin_page_logic.h"
+#include "app/core/windows/life_cycle.h"
 #include "store/control_link.h"
 #include "store/data_packet.h"
 #include "tests/app_core/skin_test_files.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/main_commands.h"
+#include "app/core/windows/main_commands.h"
 #include "model/contacts.h"
 #include "model/resource.h"
 #include "model/task.h"

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <set>
 
-#include "app/core/preferences.h"
-#include "app/core/view_settings.h"
+#include "app/core/settings/view_settings.h"
+#include "app/core/windows/preferences.h"
 #include "platform/english_locale.h"
 #include "tests/support/failing_file_calls.h"
 #include "tests/support/fake_desktop.h"

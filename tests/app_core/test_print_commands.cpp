@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "app/core/print_commands.h"
+#include "app/core/windows/print_commands.h"
 #include "model/day_number.h"
 #include "platform/english_locale.h"
 #include "store/control_link.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/program_settings.h"
+#include "app/core/settings/program_settings.h"
 #include "tests/support/recording_file_writer.h"
 #include "tests/support/temporary_folder.h"
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/core/skin_page_logic.h"
+#include "app/core/skin/skin_page_logic.h"
 #include "store/data_packet.h"
 #include "tests/app_core/skin_test_files.h"
 #include "tests/support/fake_desktop.h"

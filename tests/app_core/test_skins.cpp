@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/core/skin_colors.h"
-#include "app/core/skin_engine.h"
-#include "app/core/skin_paths.h"
+#include "app/core/skin/skin_colors.h"
+#include "app/core/skin/skin_engine.h"
+#include "app/core/skin/skin_paths.h"
 #include "tests/app_core/skin_test_files.h"
 #include "tests/support/temporary_folder.h"
 

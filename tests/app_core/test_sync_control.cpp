@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/sync_control.h"
+#include "app/core/windows/sync_control.h"
 #include "model/day_number.h"
 #include "platform/english_locale.h"
 #include "tests/support/fake_timers.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/sync_page_logic.h"
+#include "app/core/windows/sync_page_logic.h"
 
 namespace {
 

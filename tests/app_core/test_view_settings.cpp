@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/core/contact_grid_main_config.h"
-#include "app/core/view_settings.h"
+#include "app/core/settings/view_settings.h"
+#include "app/core/windows/main_view_looks.h"
 #include "platform/english_locale.h"
 #include "tests/support/fake_timers.h"
 #include "views/contacts/contact_grid.h"

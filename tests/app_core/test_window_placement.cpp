@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/core/window_placement.h"
+#include "app/core/settings/window_placement.h"
 
 namespace {
 

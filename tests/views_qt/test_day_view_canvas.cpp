@@ -2,7 +2,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/core/day_view_main_config.h"
+#include "app/core/windows/main_view_looks.h"
 #include "platform/english_locale.h"
 #include "platform/qt/qt_canvas.h"
 #include "tests/support/fake_timers.h"

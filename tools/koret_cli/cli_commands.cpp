@@ -7,9 +7,9 @@
 #include <ostream>
 #include <set>
 
-#include "app/core/organizer_print_views.h"
-#include "app/core/printer_settings.h"
-#include "app/core/settings_store.h"
+#include "app/core/settings/printer_settings.h"
+#include "app/core/settings/settings_store.h"
+#include "app/core/windows/organizer_print_views.h"
 #include "interop/exchange/export_command.h"
 #include "interop/exchange/import_command.h"
 #include "model/date_format.h"
