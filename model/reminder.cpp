@@ -1,10 +1,12 @@
 #include "model/reminder.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "model/day_number.h"
 #include "model/enumerations.h"
 #include "model/event.h"
+#include "model/recurrence.h"
 
 namespace {
 
@@ -15,6 +17,42 @@ std::int64_t AlarmAdvanceMs(std::int64_t advance, int unit) {
     case atDays: return advance * kMsPerDay;
   }
   return 0;
+}
+
+std::int64_t LeadMs(const TVpEvent& event) { return AlarmAdvanceMs(event.AlarmAdvance(), event.AlarmAdvanceType()); }
+
+// The longest gap between two occurrences of any repeat (29 February to the next one), or a custom
+// interval's length: a search for an occurrence goes no further.
+std::int64_t LongestGapDays(const TVpRecurrence& rule) {
+  return std::max<std::int64_t>(4 * 366 + 1, static_cast<std::int64_t>(rule.CustomInterval) + 1);
+}
+
+// Walks the series day by day from the day from, by step (-1 back, +1 on), no further than the
+// longest gap and within the series (its start day to its range end), for a day an occurrence
+// falls on.
+std::optional<std::int64_t> OccurrenceDayFrom(const TVpRecurrence& rule, std::int64_t from, int step) {
+  const std::int64_t last = std::min(rule.RangeEndDay, from + step * LongestGapDays(rule));
+  const std::int64_t first = std::max(rule.StartDay, from - LongestGapDays(rule));
+  for (std::int64_t day = from; step < 0 ? day >= first : day <= last; day += step) {
+    if (day < rule.StartDay || day > rule.RangeEndDay) continue;
+    if (day == rule.StartDay || OccursOn(rule, FactsOf(static_cast<double>(day)))) return day;
+  }
+  return std::nullopt;
+}
+
+// The day of the occurrence ReminderOccurrence gives, for a repeating event on days from 1900.
+std::optional<std::int64_t> ReminderDay(const TVpEvent& event, const TVpRecurrence& rule, double now) {
+  const std::int64_t timeOfDayMs = ToMs(event.StartTime()) - ToMs(DateOf(event.StartTime()));
+  // The latest day whose occurrence's reminder lies strictly before now.
+  const std::int64_t latest = (ToMs(now) + LeadMs(event) - timeOfDayMs - 1) / kMsPerDay;
+  if (latest <= rule.StartDay) return rule.StartDay;
+  return OccurrenceDayFrom(rule, std::min(latest, rule.RangeEndDay), -1);
+}
+
+bool RepeatsFrom1900(const TVpEvent& event) { return IsRepeating(event.RepeatCode()) && event.StartTime() >= 0; }
+
+double OccurrenceStart(const TVpEvent& event, std::int64_t day) {
+  return FromMs(day * kMsPerDay + ToMs(event.StartTime()) - ToMs(DateOf(event.StartTime())));
 }
 
 }  // namespace
@@ -28,9 +66,26 @@ double AlarmAdvanceAsDays(int advance, int unit) {
   return 0;
 }
 
+double ReminderOccurrence(const TVpEvent& event, double now) {
+  if (!RepeatsFrom1900(event)) return event.StartTime();
+  const TVpRecurrence rule = RecurrenceOf(event);
+  const std::optional<std::int64_t> day = ReminderDay(event, rule, now);
+  return day ? OccurrenceStart(event, *day) : event.StartTime();
+}
+
+std::optional<double> NextReminderAfter(const TVpEvent& event, double now) {
+  if (!RepeatsFrom1900(event)) return std::nullopt;
+  const TVpRecurrence rule = RecurrenceOf(event);
+  const std::optional<std::int64_t> day = ReminderDay(event, rule, now);
+  if (!day) return std::nullopt;
+  const std::optional<std::int64_t> next = OccurrenceDayFrom(rule, *day + 1, +1);
+  if (!next) return std::nullopt;
+  return FromMs(ToMs(OccurrenceStart(event, *next)) - LeadMs(event));
+}
+
 bool IsAlarmDue(const TVpEvent& event, double now) {
   if (!event.AlarmSet()) return false;
   const std::int64_t nowMs = ToMs(now);
-  const std::int64_t dueMs = ToMs(event.StartTime()) - AlarmAdvanceMs(event.AlarmAdvance(), event.AlarmAdvanceType());
+  const std::int64_t dueMs = ToMs(ReminderOccurrence(event, now)) - LeadMs(event);
   return nowMs > dueMs && nowMs > ToMs(event.SnoozeTime());
 }

@@ -5,6 +5,7 @@
 #include "model/day_number.h"
 #include "model/event.h"
 #include "model/moment.h"
+#include "model/reminder.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ TVpNotificationRules::TVpNotificationRules(const TClock& clock, const TLocale& l
                                            TColor background)
     : Clock_(clock),
       Locale_(locale),
-      StartTime_(event.StartTime()),
+      StartTime_(ReminderOccurrence(event, clock.Now())),
       Subject_(event.Description()),
       Notes_(WithLineFeeds(event.Notes())),
       Background_(background) {}
@@ -54,7 +55,11 @@ void TVpNotificationRules::Apply(TVpReminderAnswer answer, TVpEvent& event) cons
     case raSnooze:
       event.SetSnoozeTime(ValueOfMoment(MomentOf(Clock_.Now()) + SnoozeDelays()[static_cast<size_t>(SnoozeIndex_)].Ms));
       break;
-    case raDismiss: event.SetAlarmSet(false); break;
+    case raDismiss:
+      // Dismissing one occurrence of a series leaves the reminders of the later ones on.
+      if (const std::optional<double> next = NextReminderAfter(event, Clock_.Now())) event.SetSnoozeTime(*next);
+      else event.SetAlarmSet(false);
+      break;
     case raClosed:
     case raOpenItem: break;
   }

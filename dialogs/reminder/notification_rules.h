@@ -13,7 +13,7 @@ class TVpEvent;
 // How the user left the reminder window.
 enum TVpReminderAnswer {
   raClosed = 0,    // the window was closed otherwise: nothing changes
-  raDismiss = 1,   // no more reminders for the event
+  raDismiss = 1,   // no more reminders for the occurrence
   raSnooze = 2,    // remind again after the chosen delay (also Escape)
   raOpenItem = 3,  // edit the event in the event window
 };
@@ -34,8 +34,8 @@ class TVpNotificationRules {
 
   TVpNotificationRules(const TClock& clock, const TLocale& locale, const TVpEvent& event, TColor background);
 
-  // "OVERDUE!" once the event has started, else "Reminder"; " : " and its start in the short date
-  // and short time formats. Read again as the clock moves on.
+  // "OVERDUE!" once the occurrence reminded of has started, else "Reminder"; " : " and its start
+  // in the short date and short time formats. Read again as the clock moves on.
   std::string Caption() const;
   const std::string& Subject() const { return Subject_; }
   // The notes with line feeds between lines.
@@ -54,7 +54,8 @@ class TVpNotificationRules {
   void SelectSnooze(int index);
 
   // Gives the event the answer through its setters: Snooze moves SnoozeTime to now plus the
-  // chosen delay, Dismiss clears AlarmSet; the other answers leave it alone.
+  // chosen delay; Dismiss holds the reminder back until the next occurrence's reminder is due, or
+  // clears AlarmSet when no occurrence follows; the other answers leave it alone.
   void Apply(TVpReminderAnswer answer, TVpEvent& event) const;
 
  private:

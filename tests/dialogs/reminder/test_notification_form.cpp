@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/reminder/notification_rules.h"
+#include "model/enumerations.h"
 #include "model/event.h"
 #include "platform/english_locale.h"
 #include "tests/support/planner_fixture.h"
@@ -65,6 +66,27 @@ TEST_F(NotificationForm, SnoozeMovesTheReminderByTheChosenDelayFromNow) {
     EXPECT_EQ(Event.SnoozeTime(), c.Expected);
     EXPECT_TRUE(Event.AlarmSet());
   }
+}
+
+// A weekly series reminds of the week's occurrence, and Dismiss keeps the next week's reminder on;
+// the last occurrence's Dismiss switches the reminder off.
+TEST_F(NotificationForm, DismissingAnOccurrenceOfASeriesKeepsTheNextOnesReminder) {
+  Event.SetRepeatCode(rcWeekly);
+  Event.SetRepeatRangeEnd(At(2024, 5, 27, 0, 0));
+  Event.SetAlarmAdvance(15);
+  Event.SetAlarmAdvanceType(atMinutes);
+  Clock.Set(At(2024, 5, 20, 9, 50));
+  TVpNotificationRules week(Clock, Locale, Event, clInfoBk);
+  EXPECT_EQ(week.Caption(), "Reminder : 5/20/2024 10:00 AM");
+  week.Apply(raDismiss, Event);
+  EXPECT_TRUE(Event.AlarmSet());
+  EXPECT_EQ(Event.SnoozeTime(), At(2024, 5, 27, 9, 45)) << "held back until the next occurrence's reminder";
+
+  Clock.Set(At(2024, 5, 27, 10, 5));
+  TVpNotificationRules last(Clock, Locale, Event, clInfoBk);
+  EXPECT_EQ(last.Caption(), "OVERDUE! : 5/27/2024 10:00 AM");
+  last.Apply(raDismiss, Event);
+  EXPECT_FALSE(Event.AlarmSet());
 }
 
 }  // namespace
