@@ -1,8 +1,11 @@
 #include "model/recurrence.h"
 
+#include <algorithm>
+
 #include "model/day_number.h"
 #include "model/enumerations.h"
 #include "model/event.h"
+#include "model/moment.h"
 
 namespace {
 
@@ -70,7 +73,56 @@ bool OccursOn(const TVpRecurrence& rule, const TVpDayFacts& day) {
 
 bool OccursOn(const TVpEvent& event, double day) { return OccursOn(RecurrenceOf(event), FactsOf(day)); }
 
+namespace {
+
+// The day a moment lies in.
+std::int64_t DayOfMoment(std::int64_t moment) {
+  return moment >= 0 ? moment / kMsPerDay : -((-moment + kMsPerDay - 1) / kMsPerDay);
+}
+
+}  // namespace
+
+std::int64_t ExtraDaysOf(const TVpEvent& event) {
+  const std::int64_t start = MomentOf(event.StartTime());
+  const std::int64_t end = MomentOf(event.EndTime());
+  return end <= start ? 0 : DayOfMoment(end - 1) - DayOfMoment(start);
+}
+
+std::optional<std::int64_t> CoveringStartDay(const TVpRecurrence& rule, bool repeating, std::int64_t extraDays,
+                                             const TVpDayFacts& day) {
+  if (!repeating) {
+    if (day.DayNumber >= rule.StartDay && day.DayNumber <= rule.StartDay + extraDays) return rule.StartDay;
+    return std::nullopt;
+  }
+  constexpr std::int64_t kFarthestBack = 4 * 366;
+  const std::int64_t reach = std::min(extraDays, kFarthestBack);
+  for (std::int64_t back = 0; back <= reach; ++back) {
+    const std::int64_t start = day.DayNumber - back;
+    if (start < rule.StartDay) break;
+    if (start == rule.StartDay || OccursOn(rule, back == 0 ? day : FactsOf(static_cast<double>(start)))) return start;
+  }
+  return std::nullopt;
+}
+
 bool FallsOn(const TVpEvent& event, double day) {
-  if (DayNumberOf(event.StartTime()) == DayNumberOf(day)) return true;
-  return IsRepeating(event.RepeatCode()) && OccursOn(event, day);
+  return CoveringStartDay(RecurrenceOf(event), IsRepeating(event.RepeatCode()), ExtraDaysOf(event), FactsOf(day))
+      .has_value();
+}
+
+bool GoesOnInto(const TVpEvent& event, double day) {
+  const std::optional<std::int64_t> startDay =
+      CoveringStartDay(RecurrenceOf(event), IsRepeating(event.RepeatCode()), ExtraDaysOf(event), FactsOf(day));
+  return startDay && *startDay < DayNumberOf(day);
+}
+
+TVpDayPart DayPartOf(const TVpEvent& event, double day) {
+  const std::int64_t dayNumber = DayNumberOf(day);
+  const std::int64_t start = MomentOf(event.StartTime());
+  const std::int64_t startDay =
+      CoveringStartDay(RecurrenceOf(event), IsRepeating(event.RepeatCode()), ExtraDaysOf(event), FactsOf(day))
+          .value_or(dayNumber);
+  // The occurrence's start and end in milliseconds from the day's midnight.
+  const std::int64_t from = start + (startDay - DayOfMoment(start)) * kMsPerDay - Moment(dayNumber, 0);
+  const std::int64_t to = from + std::max<std::int64_t>(0, MomentOf(event.EndTime()) - start);
+  return {std::clamp<std::int64_t>(from, 0, kMsPerDay), std::clamp<std::int64_t>(to, 0, kMsPerDay)};
 }

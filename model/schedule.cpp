@@ -45,10 +45,13 @@ const TVpSchedule::TDayIndex& TVpSchedule::CurrentIndex() const {
   const auto& records = Records();
   Index_.StartDays.clear();
   Index_.Repeating.clear();
+  Index_.Spanning.clear();
   for (size_t position = 0; position < records.size(); ++position) {
     const TVpEvent& event = *records[position];
     Index_.StartDays.push_back(DayNumberOf(event.StartTime()));
-    if (IsRepeating(event.RepeatCode())) Index_.Repeating.emplace_back(position, RecurrenceOf(event));
+    const std::int64_t extraDays = ExtraDaysOf(event);
+    if (IsRepeating(event.RepeatCode())) Index_.Repeating.push_back({position, RecurrenceOf(event), extraDays});
+    else if (extraDays > 0) Index_.Spanning.emplace_back(position, extraDays);
   }
   Index_.StartDaysAscend = std::is_sorted(Index_.StartDays.begin(), Index_.StartDays.end());
   Index_.Valid = true;
@@ -62,26 +65,35 @@ void TVpSchedule::ForEachEventOn(double day, Visit visit) const {
   const auto& records = Records();
 
   if (index.StartDaysAscend) {
-    // Events starting on the day are one run of positions. A repetition can place an event only
-    // on a day after its start day, so only repeating events before that run need the rule, and
-    // they come before the run in schedule order.
+    // Events starting on the day are one run of positions. Only an event that starts before the
+    // day can otherwise fall on it, by its repetition or its length, and those come before the
+    // run in schedule order.
     const auto [first, last] = std::equal_range(index.StartDays.begin(), index.StartDays.end(), facts.DayNumber);
     const auto runBegin = static_cast<size_t>(first - index.StartDays.begin());
     const auto runEnd = static_cast<size_t>(last - index.StartDays.begin());
-    for (const auto& [position, rule] : index.Repeating) {
+    for (const auto& repeating : index.Repeating) {
+      if (repeating.Position >= runBegin) break;
+      if (CoveringStartDay(repeating.Rule, true, repeating.ExtraDays, facts)) visit(records[repeating.Position].get());
+    }
+    for (const auto& [position, extraDays] : index.Spanning) {
       if (position >= runBegin) break;
-      if (OccursOn(rule, facts)) visit(records[position].get());
+      if (index.StartDays[position] + extraDays >= facts.DayNumber) visit(records[position].get());
     }
     for (size_t position = runBegin; position < runEnd; ++position) visit(records[position].get());
     return;
   }
 
   auto repeating = index.Repeating.begin();
+  auto spanning = index.Spanning.begin();
   for (size_t position = 0; position < records.size(); ++position) {
-    bool falls = index.StartDays[position] == facts.DayNumber;
-    if (repeating != index.Repeating.end() && repeating->first == position) {
-      falls = falls || OccursOn(repeating->second, facts);
+    const std::int64_t startDay = index.StartDays[position];
+    bool falls = startDay == facts.DayNumber;
+    if (repeating != index.Repeating.end() && repeating->Position == position) {
+      falls = falls || CoveringStartDay(repeating->Rule, true, repeating->ExtraDays, facts);
       ++repeating;
+    } else if (spanning != index.Spanning.end() && spanning->first == position) {
+      falls = falls || (startDay < facts.DayNumber && startDay + spanning->second >= facts.DayNumber);
+      ++spanning;
     }
     if (falls) visit(records[position].get());
   }
@@ -96,15 +108,18 @@ int TVpSchedule::CountEventsOn(double day) const {
 namespace {
 
 // A day's events in the order of their times on that day: all-day events first, then by the time
-// of day they start and end; events alike keep schedule order. (Schedule order is by the stored
-// start, which for a repeating event is its first day, not the day asked for.)
-void SortByTimeOfDay(std::vector<TVpEvent*>::iterator first, std::vector<TVpEvent*>::iterator last) {
-  std::stable_sort(first, last, [](const TVpEvent* a, const TVpEvent* b) {
-    if (a->AllDayEvent() != b->AllDayEvent()) return a->AllDayEvent();
-    const std::int64_t aStart = TimeMsOf(a->StartTime()), bStart = TimeMsOf(b->StartTime());
-    if (aStart != bStart) return aStart < bStart;
-    return ToMs(a->EndTime()) - ToMs(a->StartTime()) < ToMs(b->EndTime()) - ToMs(b->StartTime());
+// of day they start and end on it (an event going on from an earlier day starts at midnight);
+// events alike keep schedule order. (Schedule order is by the stored start, which for a repeating
+// event is its first day, not the day asked for.)
+void SortByTimeOfDay(double day, std::vector<TVpEvent*>::iterator first, std::vector<TVpEvent*>::iterator last) {
+  std::vector<std::pair<TVpDayPart, TVpEvent*>> keyed;
+  for (auto it = first; it != last; ++it) keyed.emplace_back(DayPartOf(**it, day), *it);
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    if (a.second->AllDayEvent() != b.second->AllDayEvent()) return a.second->AllDayEvent();
+    if (a.first.StartMs != b.first.StartMs) return a.first.StartMs < b.first.StartMs;
+    return a.first.EndMs < b.first.EndMs;
   });
+  for (const auto& [part, event] : keyed) *first++ = event;
 }
 
 }  // namespace
@@ -113,7 +128,7 @@ void TVpSchedule::CollectEventsOn(double day, std::vector<TVpEvent*>& list) cons
   const size_t before = list.size();
   ForEachEventOn(day, [&](TVpEvent* event) { list.push_back(event); });
   if (list.size() == before) list.clear();
-  else SortByTimeOfDay(list.begin() + static_cast<std::ptrdiff_t>(before), list.end());
+  else SortByTimeOfDay(day, list.begin() + static_cast<std::ptrdiff_t>(before), list.end());
 }
 
 void TVpSchedule::CollectAllDayEventsOn(double day, std::vector<TVpEvent*>& list) const {
@@ -121,5 +136,5 @@ void TVpSchedule::CollectAllDayEventsOn(double day, std::vector<TVpEvent*>& list
   ForEachEventOn(day, [&](TVpEvent* event) {
     if (event->AllDayEvent()) list.push_back(event);
   });
-  SortByTimeOfDay(list.begin(), list.end());
+  SortByTimeOfDay(day, list.begin(), list.end());
 }

@@ -11,8 +11,8 @@
 class TVpResource;
 
 // The loaded events of one resource, kept sorted by StartTime, equal starts by EndTime. Answers
-// which events fall on a day: an event falls on its start day and on every day its repetition
-// places it (see recurrence.h), at most once per day, in schedule order.
+// which events fall on a day: an event falls on every day from its start to its end, and so does
+// each occurrence its repetition places (see recurrence.h), at most once per day.
 class TVpSchedule : public TVpRecordList<TVpEvent> {
  public:
   explicit TVpSchedule(TVpResource* owner = nullptr) : Owner_(owner) {}
@@ -45,8 +45,15 @@ class TVpSchedule : public TVpRecordList<TVpEvent> {
     // Whether the start days ascend in schedule order; when they do, the events starting on a day
     // are found by a binary search, else every event is looked at.
     bool StartDaysAscend = false;
-    std::vector<std::int64_t> StartDays;                      // per position
-    std::vector<std::pair<size_t, TVpRecurrence>> Repeating;  // by position
+    std::vector<std::int64_t> StartDays;  // per position
+    struct TRepeating {
+      size_t Position;
+      TVpRecurrence Rule;
+      std::int64_t ExtraDays;  // the days each occurrence covers after its start day
+    };
+    std::vector<TRepeating> Repeating;  // by position
+    // The events that do not repeat but cover days after their start day: position and those days.
+    std::vector<std::pair<size_t, std::int64_t>> Spanning;
   };
 
   // An event's start, repetition or position changed.

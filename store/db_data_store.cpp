@@ -173,6 +173,7 @@ void TVpCustomDBDataStore::SetFilterCriteria(TDataTable& table, bool useDates, i
                                              double end) {
   const int resource = table.FieldIndex("ResourceID");
   const int startTime = table.FieldIndex("StartTime");
+  const int endTime = table.FieldIndex("EndTime");
   const int repeatCode = table.FieldIndex("RepeatCode");
   const int rangeEnd = table.FieldIndex("RepeatRangeEnd");
   const bool dates = useDates && startTime >= 0;
@@ -184,21 +185,26 @@ void TVpCustomDBDataStore::SetFilterCriteria(TDataTable& table, bool useDates, i
   auto ms = [](const TRowView& row, int index) -> std::int64_t {
     return index < 0 ? 0 : row.Ms(static_cast<size_t>(index));
   };
-  // Only rows that start in the window, or whose repetition ends in it or later, can pass: the
-  // table finds those through its index of days.
+  // An event that began before the window and goes on into it is loaded too, when it began no more
+  // than a year before the window (a longer one shows in the year after its start).
+  constexpr std::int64_t kLongestLoadedSpanMs = 366 * kMsPerDay;
+  const std::int64_t earliest = from - kLongestLoadedSpanMs;
+  // Only rows that start in the window or the year before it, or whose repetition ends in it or
+  // later, can pass: the table finds those through its index of days.
   std::vector<TDataTable::TFieldRange> ranges;
   if (dates) {
-    ranges.push_back({startTime, from, to});
+    ranges.push_back({startTime, earliest, to});
     if (repeatCode >= 0 && rangeEnd >= 0) ranges.push_back({rangeEnd, from, INT64_MAX});
   }
   table.SetFilter(
       [=](const TRowView& row) {
         if (number(row, resource) != resourceID) return false;
         if (!dates) return true;
-        // An event is loaded when it starts in the window (also when it ends after it), or when
-        // it repeats into the window.
+        // An event is loaded when it starts in the window (also when it ends after it), when it
+        // goes on into the window, or when it repeats into the window.
         const std::int64_t starts = ms(row, startTime);
         if (starts >= from && starts < to) return true;
+        if (starts >= earliest && starts < from && ms(row, endTime) > from) return true;
         return number(row, repeatCode) > 0 && from <= ms(row, rangeEnd);
       },
       std::move(ranges));

@@ -13,9 +13,12 @@
 namespace {
 
 // A day's events are listed all-day events first, then by the time of day they start.
-bool InTimeOfDayOrder(const TVpEvent* a, const TVpEvent* b) {
-  if (a->AllDayEvent() != b->AllDayEvent()) return a->AllDayEvent();
-  return std::llabs(ToMs(a->StartTime()) % kMsPerDay) < std::llabs(ToMs(b->StartTime()) % kMsPerDay);
+// The order of a day's events: all-day ones first, then by where they start on that day.
+auto InTimeOfDayOrder(double day) {
+  return [day](const TVpEvent* a, const TVpEvent* b) {
+    if (a->AllDayEvent() != b->AllDayEvent()) return a->AllDayEvent();
+    return DayPartOf(*a, day).StartMs < DayPartOf(*b, day).StartMs;
+  };
 }
 
 struct TRepeatCase {
@@ -137,11 +140,37 @@ INSTANTIATE_TEST_SUITE_P(
         TRepeatCase{"UnknownCodeNeverRepeats", 8, At(2024, 5, 1, 9, 0), Day(2024, 5, 31), 0, {}, {Day(2024, 5, 2)}}),
     [](const ::testing::TestParamInfo<TRepeatCase>& info) { return std::string(info.param.Name); });
 
-TEST(Recurrence, AnEventAcrossMidnightFallsOnItsStartDayOnly) {
+// An event falls on every day it covers, each occurrence of a series too; an end at midnight
+// covers no further day. On each day it covers the part from its start (or midnight) to its end
+// (or the next midnight).
+TEST(Recurrence, AnEventFallsOnEveryDayItCovers) {
   TPlannerFixture planner;
-  TVpEvent* event = planner.Resource->Schedule().AddEvent(1, At(2024, 5, 1, 20, 0), At(2024, 5, 2, 8, 0));
-  EXPECT_TRUE(FallsOn(*event, Day(2024, 5, 1)));
-  EXPECT_FALSE(FallsOn(*event, Day(2024, 5, 2)));
+  TVpEvent* night = planner.Resource->Schedule().AddEvent(1, At(2024, 5, 1, 20, 0), At(2024, 5, 2, 8, 0));
+  TVpEvent* toMidnight = planner.Resource->Schedule().AddEvent(2, At(2024, 5, 1, 20, 0), Day(2024, 5, 2));
+  TVpEvent* weeklyTrip = planner.Resource->Schedule().AddEvent(3, At(2024, 5, 3, 9, 0), At(2024, 5, 5, 17, 0));
+  weeklyTrip->SetRepeatCode(rcWeekly);
+  weeklyTrip->SetRepeatRangeEnd(Day(2024, 5, 11));
+  const struct {
+    TVpEvent* Event;
+    double Day;
+    bool Falls;
+    std::int64_t StartMinute, EndMinute;
+  } cases[] = {
+      {night, Day(2024, 4, 30), false, 0, 0},          {night, Day(2024, 5, 1), true, 1200, 1440},
+      {night, Day(2024, 5, 2), true, 0, 480},          {night, Day(2024, 5, 3), false, 0, 0},
+      {toMidnight, Day(2024, 5, 1), true, 1200, 1440}, {toMidnight, Day(2024, 5, 2), false, 0, 0},
+      {weeklyTrip, Day(2024, 5, 4), true, 0, 1440},    {weeklyTrip, Day(2024, 5, 6), false, 0, 0},
+      {weeklyTrip, Day(2024, 5, 10), true, 540, 1440}, {weeklyTrip, Day(2024, 5, 12), true, 0, 1020},
+      {weeklyTrip, Day(2024, 5, 13), false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Event->RecordID()) + " on " + std::to_string(c.Day));
+    EXPECT_EQ(FallsOn(*c.Event, c.Day), c.Falls);
+    if (!c.Falls) continue;
+    const TVpDayPart part = DayPartOf(*c.Event, c.Day);
+    EXPECT_EQ(part.StartMs, c.StartMinute * kMsPerMinute);
+    EXPECT_EQ(part.EndMs, c.EndMinute * kMsPerMinute);
+  }
 }
 
 // One line of recurrence_vectors.txt: an event and the days its repetition places it on.
@@ -185,8 +214,10 @@ TVpEvent* AddOracleEvent(TVpSchedule& schedule, const TOracleEvent& e) {
   return event;
 }
 
+// An oracle event lasts 30 minutes: one that starts after 23:30 covers the next day too.
 bool OracleFallsOn(const TOracleEvent& e, std::int64_t day) {
-  return day == e.StartDay || e.Occurrences.count(day) > 0;
+  const auto startsOn = [&](std::int64_t d) { return d == e.StartDay || e.Occurrences.count(d) > 0; };
+  return startsOn(day) || (e.StartMinute > 1410 && startsOn(day - 1));
 }
 
 TEST(RecurrenceOracle, EveryRepeatCodeMatchesTheIndependentRules) {
@@ -237,7 +268,7 @@ TEST(RecurrenceOracle, CollectingADayFindsExactlyTheOracleEvents) {
     EXPECT_EQ(std::set<const TVpEvent*>(collected.begin(), collected.end()), expected);
     EXPECT_EQ(collected.size(), expected.size()) << "an event was listed twice";
     EXPECT_EQ(schedule.CountEventsOn(static_cast<double>(day)), static_cast<int>(expected.size()));
-    EXPECT_TRUE(std::is_sorted(collected.begin(), collected.end(), InTimeOfDayOrder));
+    EXPECT_TRUE(std::is_sorted(collected.begin(), collected.end(), InTimeOfDayOrder(static_cast<double>(day))));
   }
 }
 

@@ -198,9 +198,8 @@ TEST_F(Schedule, TheDayLookupAgreesWithThePerEventRule) {
                 std::multiset<TVpEvent*>(expected.begin(), expected.end()))
           << "day " << day;
       ASSERT_TRUE(std::is_sorted(collected.begin(), collected.end(),
-                                 [](const TVpEvent* a, const TVpEvent* b) {
-                                   return std::llabs(ToMs(a->StartTime()) % kMsPerDay) <
-                                          std::llabs(ToMs(b->StartTime()) % kMsPerDay);
+                                 [day](const TVpEvent* a, const TVpEvent* b) {
+                                   return DayPartOf(*a, day).StartMs < DayPartOf(*b, day).StartMs;
                                  }))
           << "day " << day;
     }

@@ -88,6 +88,7 @@ TEST_F(FlexStore, AnEmptyCountersTableGetsARowWithEveryCounter) {
             (std::vector<TRowValues>{{std::int64_t{1}, std::int64_t{0}, std::int64_t{0}, std::int64_t{0}}}));
 }
 
+// The window loads the events that start in it, go on into it or repeat into it.
 TEST_F(FlexStore, TheWindowLoadsEventsStartingInItAndRepeatsReachingIt) {
   WriteRows("Resources", TVpPlannerFiles::kResourcesFile,
             {"ResourceID=\"1\" Description=\"KORET\" ResourceActive=\"TRUE\""});
@@ -99,13 +100,15 @@ TEST_F(FlexStore, TheWindowLoadsEventsStartingInItAndRepeatsReachingIt) {
              EventRow(4, 1, Stamp(2024, 3, 31, 22), Stamp(2024, 4, 1, 2), "Description=\"overnight before\""),
              EventRow(5, 1, Stamp(2024, 6, 1, 22), Stamp(2024, 6, 3, 2), "Description=\"runs out of the window\""),
              EventRow(6, 2, Stamp(2024, 5, 3, 10), Stamp(2024, 5, 3, 11), "Description=\"other resource\""),
-             EventRow(7, 1, Stamp(2024, 5, 4, 10), Stamp(2024, 5, 4, 10), "Description=\"ends as it starts\"")});
+             EventRow(7, 1, Stamp(2024, 5, 4, 10), Stamp(2024, 5, 4, 10), "Description=\"ends as it starts\""),
+             EventRow(8, 1, Stamp(2024, 3, 30, 22), Stamp(2024, 4, 1, 0), "Description=\"ends at the window\"")});
   Store().SetDisplayDate(At(2024, 5, 2));
   Store().SetDayBuffer(31);  // 1 April to 2 June
   Connect();
   Store().SelectResourceByName("KORET");
   ASSERT_NE(Store().ActiveResource(), nullptr);
-  EXPECT_EQ(LoadedEvents(), (std::vector<std::string>{"daily", "one-off", "runs out of the window"}));
+  EXPECT_EQ(LoadedEvents(),
+            (std::vector<std::string>{"daily", "overnight before", "one-off", "runs out of the window"}));
   for (int i = 0; i < Store().ActiveResource()->Schedule().Count(); ++i)
     EXPECT_FALSE(Store().ActiveResource()->Schedule().Items(i)->Changed()) << "rows just read are no changes";
 }

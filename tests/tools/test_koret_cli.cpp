@@ -52,7 +52,9 @@ TEST_F(KoretCli, AddedEventsShowInTheAgendaOnTheirDays) {
             "2024-05-05\t12:00-13:00\t3\tLunch\n"
             "2024-05-08\t08:00-08:30\t2\tNight shift starts\n"
             "2024-05-08\t09:00-10:30\t1\tStandup\n"
-            "2024-05-08\t12:00-13:00\t3\tLunch\n");
+            "2024-05-08\t12:00-13:00\t3\tLunch\n"
+            "2024-05-09\t08:00-08:30\t2\tNight shift starts\n")
+      << "an event over two days is listed on both, with its own times";
 }
 
 // A repeat without --until has no end: the agenda shows it years later, and the export's rule has

@@ -5,6 +5,7 @@
 
 #include "model/day_number.h"
 #include "model/event.h"
+#include "model/recurrence.h"
 #include "views/day/day_view_tables.h"
 #include "views/day/time_slots.h"
 
@@ -15,12 +16,12 @@ constexpr std::int64_t kEndOfDayMs = kMsPerDay - 1000;
 
 }  // namespace
 
-TVpPlacedEvent MeasureDayEvent(TVpEvent* event, TVpGranularity granularity) {
+TVpPlacedEvent MeasureDayEvent(TVpEvent* event, TVpGranularity granularity, double day) {
   TVpPlacedEvent placed;
   placed.Event = event;
-  placed.StartMs = ToMs(TimeOf(event->StartTime()));
-  placed.EndMs = ToMs(TimeOf(event->EndTime()));
-  if (placed.EndMs == 0 || DayNumberOf(event->EndTime()) > DayNumberOf(event->StartTime())) placed.EndMs = kEndOfDayMs;
+  const TVpDayPart part = DayPartOf(*event, day);
+  placed.StartMs = part.StartMs;
+  placed.EndMs = part.EndMs >= kMsPerDay ? kEndOfDayMs : part.EndMs;
   placed.EndMs = std::max(placed.EndMs, placed.StartMs);
   const int lastRow = LineCountOf(granularity) - 1;
   placed.FirstRow = std::min(SlotOfStart(granularity, FromMs(placed.StartMs)), lastRow);
@@ -86,10 +87,10 @@ void AssignWidthDivisors(std::vector<TVpPlacedEvent>& events) {
 }  // namespace
 
 std::vector<TVpPlacedEvent> PlaceDayEvents(std::span<TVpEvent* const> events, TVpGranularity granularity,
-                                           int maxEvents) {
+                                           int maxEvents, double day) {
   std::vector<TVpPlacedEvent> measured;
   measured.reserve(events.size());
-  for (TVpEvent* event : events) measured.push_back(MeasureDayEvent(event, granularity));
+  for (TVpEvent* event : events) measured.push_back(MeasureDayEvent(event, granularity, day));
   // Occurrences of repeating events come in the order of their stored dates; the column goes by
   // time of day.
   std::stable_sort(measured.begin(), measured.end(), [](const TVpPlacedEvent& a, const TVpPlacedEvent& b) {

@@ -24,12 +24,14 @@ struct TVpPlacedEvent {
   int WidthDivisor = 1;
 };
 
-// The rows one event covers in its start day's column, level and width divisor not yet given.
-TVpPlacedEvent MeasureDayEvent(TVpEvent* event, TVpGranularity granularity);
+// The rows one event covers in the column of a day it falls on (from the first row when it began on
+// an earlier day, to the last when it goes on past the day), level and width divisor not yet given.
+TVpPlacedEvent MeasureDayEvent(TVpEvent* event, TVpGranularity granularity, double day);
 
-// Places the events of one day: at most maxEvents of them (the earliest), in levels. A level
+// Places the events of one day (the events falling on it): at most maxEvents of them (the
+// earliest), in levels. A level
 // holds events whose rows do not meet, taken by start time of day; events whose rows meet stand
 // side by side and share the column's width. Returns them level by level, each level in order of
 // time of day.
 std::vector<TVpPlacedEvent> PlaceDayEvents(std::span<TVpEvent* const> events, TVpGranularity granularity,
-                                           int maxEvents);
+                                           int maxEvents, double day);

@@ -24,7 +24,7 @@ void TVpDayViewPass::DrawEvents(int column, double day) {
   Resource_->Schedule().CollectEventsOn(day, events);
   const TRect& cell = Layout_.Columns[static_cast<size_t>(column)].Rec;
   size_t drawn = 0;
-  for (const TVpPlacedEvent& placed : PlaceDayEvents(events, View_.Granularity(), TVpDayView::kMaxEventsPerDay))
+  for (const TVpPlacedEvent& placed : PlaceDayEvents(events, View_.Granularity(), TVpDayView::kMaxEventsPerDay, day))
     drawn += DrawEvent(placed, column, firstRow, cell.Bottom) ? 1 : 0;
   // On screen the rows scroll; on paper an event left out is told.
   if (DisplayOnly() && drawn < events.size()) MoreMarks(cell.Right, cell.Bottom, clBlack, Scale_);

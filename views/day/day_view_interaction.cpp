@@ -252,9 +252,9 @@ void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = FindRecordAgain(store, identity, recordID);
   if (event == nullptr || IsRepeating(event->RepeatCode())) return;  // a repeating event stays put
-  // The rows it covers, by the same rule the layout draws it with (an end at midnight or on a
-  // later day ends with the start day).
-  const TVpPlacedEvent rows = MeasureDayEvent(event, Granularity_);
+  // The rows it covers in its start day's column, by the same rule the layout draws it with (an end
+  // at midnight or on a later day ends with the start day).
+  const TVpPlacedEvent rows = MeasureDayEvent(event, Granularity_, DateOf(event->StartTime()));
   const int n = rows.LastRow - rows.FirstRow + 1;
   if (ActiveRow_ + n > LineCount()) SetActiveRow(LineCount() - n);
   const double start =

@@ -78,7 +78,7 @@ void TVpDayViewPass::HoldEveryEvent(TCanvas& canvas) {
       Resource_->Schedule().CollectEventsOn(day, events);
       for (TVpEvent* event : events) {
         if (event->AllDayEvent()) continue;
-        const TVpPlacedEvent placed = MeasureDayEvent(event, View_.Granularity());
+        const TVpPlacedEvent placed = MeasureDayEvent(event, View_.Granularity(), day);
         StartLine_ = std::min(StartLine_, placed.FirstRow - placed.FirstRow % perHour);
         StopLine_ = std::max(StopLine_, placed.LastRow - placed.LastRow % perHour + perHour - 1);
       }

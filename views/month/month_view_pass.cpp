@@ -6,6 +6,7 @@
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "model/event.h"
+#include "model/recurrence.h"
 #include "model/resource.h"
 #include "model/schedule.h"
 #include "store/data_store.h"
@@ -202,9 +203,11 @@ void TVpMonthViewPass::DrawEventLines(const TVpMonthdayRec& day, const std::vect
         top < cell.Top + Layout_.DayNumberHeight + 3 ? cell.Right - Layout_.DayNumberHeight - 6 : cell.Right;
     const TRect line{cell.Left, top, right, top + height};
     std::string text = event->Description();
-    // A printed month tells when each event starts, which a small calendar on screen leaves out,
-    // in the short form of the day view, to leave room for the description.
-    if (DisplayOnly() && !event->AllDayEvent())
+    // An event going on from an earlier day is marked so instead of with its start; a printed
+    // month tells when each other event starts, which a small calendar on screen leaves out, in the
+    // short form of the day view, to leave room for the description.
+    if (GoesOnInto(*event, day.Date)) text = ">> " + text;
+    else if (DisplayOnly() && !event->AllDayEvent())
       text = FormatDateTime(shortTimeFormat, event->StartTime(), View_.Locale()) + " " + text;
     else if (View_.ShowEventTime())
       text = FormatDateTime(timeFormat, event->StartTime(), View_.Locale()) + " - " + text;

@@ -7,6 +7,7 @@
 #include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "model/event.h"
+#include "model/recurrence.h"
 #include "model/resource.h"
 #include "store/data_store.h"
 #include "views/week/week_view.h"
@@ -117,15 +118,15 @@ void TVpWeekViewPass::DrawDay(const TRect& box, double day) {
     std::vector<TVpEvent*> events;
     Resource_->Schedule().CollectEventsOn(day, events);
     if (!events.empty()) {
-      const int timedTop = DrawAllDayEvents(events, Rect(box.Left, band.Bottom, box.Right, box.Bottom));
-      DrawTimedEvents(events, box, timedTop);
+      const int timedTop = DrawAllDayEvents(events, day, Rect(box.Left, band.Bottom, box.Right, box.Bottom));
+      DrawTimedEvents(events, day, box, timedTop);
     }
   }
   if (!DisplayOnly() && DateOf(View_.Date()) == day)
     Ex().FocusRect(Rect(box.Left + 2, band.Bottom + 2, box.Right - 2, box.Bottom - 2));
 }
 
-int TVpWeekViewPass::DrawAllDayEvents(const std::vector<TVpEvent*>& events, const TRect& area) {
+int TVpWeekViewPass::DrawAllDayEvents(const std::vector<TVpEvent*>& events, double day, const TRect& area) {
   std::vector<const TVpEvent*> allDay;
   for (const TVpEvent* event : events)
     if (event->AllDayEvent() && std::find(allDay.begin(), allDay.end(), event) == allDay.end()) allDay.push_back(event);
@@ -138,7 +139,6 @@ int TVpWeekViewPass::DrawAllDayEvents(const std::vector<TVpEvent*>& events, cons
   const int filledBottom = static_cast<int>(std::min<long long>(area.Bottom, area.Top + 1LL * pitch * count + 12));
   const TRect filled = Rect(area.Left, area.Top, area.Right, filledBottom);
   Fill(filled, Colors_.AllDay);
-  const double firstDay = DateOf(WeekStart_);
   for (int i = 0; i < count; ++i) {
     const int y = area.Top + pitch * i + 6;
     if (area.Bottom < area.Top + pitch * (i + 1)) {
@@ -149,7 +149,9 @@ int TVpWeekViewPass::DrawAllDayEvents(const std::vector<TVpEvent*>& events, cons
     Canvas().Brush.Color = Colors_.AllDayEventFill;
     Canvas().Pen.Color = Colors_.AllDayEventFrame;
     Ex().Rectangle(Rect(area.Left + 9, y + 3, area.Right - 6, y + textHeight + 12));
-    const std::string text = (event.StartTime() < firstDay ? ">> " : "") + event.Description();
+    // Marked as going on: an event begun before the week, or one going on from an earlier day.
+    const bool goesOn = event.StartTime() < DateOf(WeekStart_) || GoesOnInto(event, day);
+    const std::string text = (goesOn ? ">> " : "") + event.Description();
     Text(area.Left + 18, y + 6, text, font);
     Layout_.Events.push_back(
         {Rect(area.Left + 9, y + 6, area.Right - 6, y + pitch), kUndrawnRect, &event, event.RecordID()});
@@ -157,7 +159,7 @@ int TVpWeekViewPass::DrawAllDayEvents(const std::vector<TVpEvent*>& events, cons
   return filled.Bottom;
 }
 
-void TVpWeekViewPass::DrawTimedEvents(const std::vector<TVpEvent*>& events, const TRect& box, int top) {
+void TVpWeekViewPass::DrawTimedEvents(const std::vector<TVpEvent*>& events, double day, const TRect& box, int top) {
   const TFont& font = View_.EventFont().Font();
   const int lineHeight = Layout_.EventLineHeight;
   const char* timeFormat = View_.TimeFormat() == tf12Hour ? "hh:mm AM/PM" : "hh:mm";
@@ -169,7 +171,7 @@ void TVpWeekViewPass::DrawTimedEvents(const std::vector<TVpEvent*>& events, cons
       MoreMarks(box.Right, box.Bottom, clBlack);
       return;
     }
-    std::string text = event->Description();
+    std::string text = (GoesOnInto(*event, day) ? ">> " : "") + event->Description();
     if (View_.ShowEventTime())
       text = FormatDateTime(timeFormat, event->StartTime(), View_.Locale()) + " - " +
              FormatDateTime(timeFormat, event->EndTime(), View_.Locale()) + ":  " + text;

@@ -40,8 +40,8 @@ class TVpWeekViewPass : private TVpDrawingPass {
   void DrawHeader();
   void DrawDay(const TRect& box, double day);
   // The day's all-day events in the area below the caption; returns the bottom of the area drawn.
-  int DrawAllDayEvents(const std::vector<TVpEvent*>& events, const TRect& area);
-  void DrawTimedEvents(const std::vector<TVpEvent*>& events, const TRect& box, int top);
+  int DrawAllDayEvents(const std::vector<TVpEvent*>& events, double day, const TRect& area);
+  void DrawTimedEvents(const std::vector<TVpEvent*>& events, double day, const TRect& box, int top);
   void DrawBorder();
 
   const TVpWeekView& View_;

@@ -47,7 +47,7 @@ std::vector<TPlace> Place(const std::vector<TTimes>& times, TVpGranularity granu
     pointers.push_back(events.back().get());
   }
   std::vector<TPlace> places;
-  for (const TVpPlacedEvent& p : PlaceDayEvents(pointers, granularity, maxEvents))
+  for (const TVpPlacedEvent& p : PlaceDayEvents(pointers, granularity, maxEvents, Day()))
     places.push_back({p.Event->Description(), p.FirstRow, p.LastRow, p.Level, p.WidthDivisor});
   return places;
 }
@@ -92,6 +92,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {"bridge", 17, 19, 3, 4}}},
         TPlaceCase{"EndsAtMidnight", {{"a", At(23), Day() + 1}}, {{"a", 46, 47, 0, 1}}},
         TPlaceCase{"EndsNextDay", {{"a", At(22), Day() + 1 + EncodeTime(2, 0)}}, {{"a", 44, 47, 0, 1}}},
+        // An event that began on an earlier day fills the column from the first row on.
+        TPlaceCase{"GoesOnFromTheDayBefore", {{"a", Day() - 1 + EncodeTime(20, 0), At(8)}}, {{"a", 0, 15, 0, 1}}},
+        TPlaceCase{"CoversTheWholeDay",
+                   {{"a", Day() - 1 + EncodeTime(9, 0), Day() + 1 + EncodeTime(17, 0)}, {"b", At(9), At(10)}},
+                   {{"a", 0, 47, 0, 2}, {"b", 18, 19, 1, 2}}},
         TPlaceCase{"NoLength", {{"a", At(9), At(9)}}, {{"a", 18, 18, 0, 1}}},
         TPlaceCase{"EndBeforeStart", {{"a", At(9), At(8)}}, {{"a", 18, 18, 0, 1}}},
         TPlaceCase{"StartsInTheLastMinute", {{"a", At(23, 59), Day() + 1}}, {{"a", 47, 47, 0, 1}}},

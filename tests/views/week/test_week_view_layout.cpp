@@ -98,6 +98,17 @@ TEST_F(WeekViewTest, TheHeaderCarriesTheIsoWeekOfTheFirstDay) {
   }
 }
 
+// An event over several days shows on each of them, marked as going on after its first.
+TEST_F(WeekViewTest, AnEventOverSeveralDaysShowsOnEachMarkedAfterItsFirst) {
+  AddEvent("Talk", At(2024, 5, 7, 9), At(2024, 5, 9, 17));
+  View->SetTimeFormat(tf24Hour);
+  const TRecordingCanvas canvas = Paint();
+  EXPECT_EQ(TextsWithin(canvas, kBoxes[0]), (std::vector<std::string>{"Monday May, 06"}));
+  EXPECT_EQ(TextsWithin(canvas, kBoxes[1]), (std::vector<std::string>{"Tuesday May, 07", "09:00 - 17:00:  Talk"}));
+  for (int day : {2, 3}) EXPECT_EQ(TextsWithin(canvas, kBoxes[day]).back(), "09:00 - 17:00:  >> Talk") << day;
+  EXPECT_EQ(TextsWithin(canvas, kBoxes[4]).size(), 1u) << "Friday holds its caption only";
+}
+
 TEST_F(WeekViewTest, AllDayEventsComeFirstAndThoseBegunBeforeTheWeekAreMarked) {
   TVpEvent& holiday = AddEvent("Holiday", At(2024, 4, 1), At(2024, 4, 2));
   holiday.SetAllDayEvent(true);
