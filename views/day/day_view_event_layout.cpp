@@ -86,8 +86,8 @@ void AssignWidthDivisors(std::vector<TVpPlacedEvent>& events) {
 
 }  // namespace
 
-std::vector<TVpPlacedEvent> PlaceDayEvents(std::span<TVpEvent* const> events, TVpGranularity granularity,
-                                           int maxEvents, double day) {
+std::vector<TVpPlacedEvent> PlaceDayEvents(std::span<TVpEvent* const> events, TVpGranularity granularity, int maxEvents,
+                                           double day) {
   std::vector<TVpPlacedEvent> measured;
   measured.reserve(events.size());
   for (TVpEvent* event : events) measured.push_back(MeasureDayEvent(event, granularity, day));

@@ -33,5 +33,5 @@ TVpPlacedEvent MeasureDayEvent(TVpEvent* event, TVpGranularity granularity, doub
 // holds events whose rows do not meet, taken by start time of day; events whose rows meet stand
 // side by side and share the column's width. Returns them level by level, each level in order of
 // time of day.
-std::vector<TVpPlacedEvent> PlaceDayEvents(std::span<TVpEvent* const> events, TVpGranularity granularity,
-                                           int maxEvents, double day);
+std::vector<TVpPlacedEvent> PlaceDayEvents(std::span<TVpEvent* const> events, TVpGranularity granularity, int maxEvents,
+                                           double day);
