@@ -10,6 +10,7 @@
 void TQtStoreDialogs::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
   TVpNotificationDialog dialog;
   dialog.SetDataStore(&store);
+  if (TimeFormat_) dialog.SetTimeFormat(TimeFormat_());
   TQtReminderWindow window;
   dialog.Execute(&event, Locale_, window);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+
 #include "app/qt_skin_target.h"
+#include "model/enumerations.h"
 #include "platform/file_writer.h"
 #include "platform/qt/desktop_sound_player.h"
 #include "platform/qt/qt_clock.h"
@@ -15,6 +18,8 @@
 class TQtStoreDialogs : public TVpStoreDialogs {
  public:
   explicit TQtStoreDialogs(const TLocale& locale) : Locale_(locale) {}
+  // Where the program's time format is read when a reminder shows (12-hour while none is given).
+  void SetTimeFormat(std::function<TVpTimeFormat()> timeFormat) { TimeFormat_ = std::move(timeFormat); }
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
   bool EditTask(TVpCustomDataStore& store, TVpTask& task) override;
@@ -24,6 +29,7 @@ class TQtStoreDialogs : public TVpStoreDialogs {
 
  private:
   const TLocale& Locale_;
+  std::function<TVpTimeFormat()> TimeFormat_;
 };
 
 // Everything the program takes from the desktop, in one place.

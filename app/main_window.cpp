@@ -75,6 +75,8 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
   SetTabOrder();
 
   Tray_.OnActivated = [this] { ShowMainWindow(); };
+  // A reminder's times and its Open Item follow the program's time format, the main day view's.
+  Desktop_.Dialogs.SetTimeFormat([this] { return DayView_.TimeFormat(); });
   connect(&Clock_, &QTimer::timeout, this, [this] { GuardedCall([this] { Tick(); }); });
   Clock_.start(1000);
 
@@ -98,6 +100,7 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
 // The view widgets go first: the views they show are members, destroyed before the window's
 // children would be.
 TForm1::~TForm1() {
+  Desktop_.Dialogs.SetTimeFormat(nullptr);
   delete DayViewHost_;
   delete WeekViewHost_;
   delete ContactsTab_;

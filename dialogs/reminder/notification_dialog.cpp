@@ -33,15 +33,17 @@ void TVpNotificationDialog::Execute(TVpEvent* event, const TLocale& locale, TVpR
   if (event == nullptr || event->AlertDisplayed()) return;
   TVpCustomDataStore& store = RequiredDataStore("reminder");
   const TVpRecordHandle<TVpEvent> reference(store, *event);
-  TVpNotificationForm form(store.Services().Clock, locale, *event, BackgroundColor_);
+  const bool twelveHour = TimeFormat_ == tf12Hour;
+  TVpNotificationForm form(store.Services().Clock, locale, *event, BackgroundColor_, twelveHour);
   const TAlertShown shown(reference, *event);
 
   const TVpReminderAnswer answer = window.Show(form, Placement());
   TVpEvent* current = reference.Find();
   if (current == nullptr) return;
   if (answer == raOpenItem) {
-    store.Changes().Edit<TVpEvent>(
-        *current, false, [&](TVpEvent& opened) { return store.Services().Dialogs.EditEvent(store, opened, true); });
+    store.Changes().Edit<TVpEvent>(*current, false, [&](TVpEvent& opened) {
+      return store.Services().Dialogs.EditEvent(store, opened, twelveHour);
+    });
     return;
   }
   // The reminder's own state (dismissed, snoozed) is written, but is no change to take back.
