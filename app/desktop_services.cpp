@@ -11,6 +11,7 @@ void TQtReminderWindows::ShowReminder(TVpCustomDataStore& store, TVpEvent& event
   TVpNotificationDialog dialog;
   dialog.SetDataStore(&store);
   dialog.SetEditDialogs(&EditDialogs_);
+  if (TimeFormat_) dialog.SetTimeFormat(TimeFormat_());
   TQtReminderWindow window;
   dialog.Execute(&event, Locale_, window);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
+
 #include "app/qt_skin_target.h"
+#include "model/enumerations.h"
 #include "platform/file_writer.h"
 #include "platform/qt/desktop_sound_player.h"
 #include "platform/qt/qt_clock.h"
@@ -29,11 +32,14 @@ class TQtEditDialogs : public TVpEditDialogs {
 class TQtReminderWindows : public TVpReminderWindows {
  public:
   TQtReminderWindows(const TLocale& locale, TVpEditDialogs& editDialogs) : Locale_(locale), EditDialogs_(editDialogs) {}
+  // Where the program's time format is read when a reminder shows (12-hour while none is given).
+  void SetTimeFormat(std::function<TVpTimeFormat()> timeFormat) { TimeFormat_ = std::move(timeFormat); }
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
 
  private:
   const TLocale& Locale_;
   TVpEditDialogs& EditDialogs_;
+  std::function<TVpTimeFormat()> TimeFormat_;
 };
 
 // Everything the program takes from the desktop, in one place.

@@ -15,15 +15,18 @@
 #include "platform/display_probe.h"
 #include "platform/instance_lock.h"
 #include "platform/program_folder.h"
+#include "platform/qt/instance_channel.h"
 #include "platform/qt/qt_message_boxes.h"
 #include "print/qt/desktop_printers.h"
 
 int main(int argc, char* argv[]) {
-  // A second copy ends at once, silently, and touches nothing.
+  // A second copy ends at once and touches nothing; it only asks the running copy to show its
+  // window, which is what starting the program again means to the user.
   TInstanceLock instanceLock(TInstanceLock::DefaultPath(kInstanceLockName));
+  const std::string channelPath = TInstanceLock::DefaultPath(kInstanceLockName, ".socket");
   switch (instanceLock.Acquire()) {
     case TInstanceLock::lrAcquired: break;
-    case TInstanceLock::lrHeldElsewhere: return 0;
+    case TInstanceLock::lrHeldElsewhere: TInstanceChannel::AskToShow(channelPath, 1000); return 0;
     case TInstanceLock::lrFailed: std::fprintf(stderr, "koret: %s\n", instanceLock.Error().c_str()); return 1;
   }
 
@@ -79,5 +82,9 @@ int main(int argc, char* argv[]) {
     mainWindow.LifeCycle().CloseRequested();
   });
   mainWindow.Created();
+  // Later starts ask this copy to show its window, as the tray's restore does.
+  TInstanceChannel channel(channelPath);
+  if (!channel.Listen([&] { mainWindow.ShowMainWindow(); }))
+    std::fprintf(stderr, "koret: %s\n", channel.Error().c_str());
   return QApplication::exec();
 }

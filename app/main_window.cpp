@@ -83,6 +83,8 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
   SetTabOrder();
 
   Tray_.OnActivated = [this] { ShowMainWindow(); };
+  // A reminder's times and its Open Item follow the program's time format, the main day view's.
+  Desktop_.Reminders.SetTimeFormat([this] { return DayView_.TimeFormat(); });
   connect(&Clock_, &QTimer::timeout, this, [this] { GuardedCall([this] { Tick(); }); });
   Clock_.start(1000);
 
@@ -106,6 +108,7 @@ TForm1::TForm1(const std::string& programFolder, TQtDesktop& desktop)
 // The view widgets go first: the views they show are members, destroyed before the window's
 // children would be.
 TForm1::~TForm1() {
+  Desktop_.Reminders.SetTimeFormat(nullptr);
   delete DayViewHost_;
   delete WeekViewHost_;
   delete ContactsTab_;
@@ -240,31 +243,51 @@ void TForm1::Created() {
   DayView_.Loaded();
   WeekView_.Loaded();
   if (Calendar_ != nullptr) Calendar_->MonthView().Loaded();
+  // Showing the window keeps it within the work area once it has its frame (its first exposure).
+  create();
+  windowHandle()->installEventFilter(this);
   GuardedCall([this] { LifeCycle_->MainWindowCreated(); });
   // After the second start-up stage, posted just before: the active resource is chosen then.
   QMetaObject::invokeMethod(
       this, [this] { GuardedCall([this] { Sync_->Control().Started(); }); }, Qt::QueuedConnection);
-  // A first start places the window by its designed size but gives it the default size, which
-  // may reach past the screen's edge: it is kept on the screen now, and again once the window
-  // has its frame.
-  const TProgramSettings& start = LifeCycle_->StartSettings();
-  if (!start.MFLeft || !start.MFTop) {
-    create();
-    windowHandle()->installEventFilter(this);
-    FitPending_ = true;
-    KeepInsideScreen();
-  }
+  // The stored or default place may reach past the screen's edge once the frame is counted (a
+  // first start places the window by its designed size but gives it the default size): it is
+  // kept on the screen now, and again once the window has its frame.
+  KeepInsideScreen();
   Tick();
 }
 
+bool TForm1::InNormalState() const {
+  return (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) == 0;
+}
+
 void TForm1::KeepInsideScreen() {
+  if (!InNormalState()) return;
   const QRect inside = geometry(), outside = frameGeometry();
   const QScreen* screen = QGuiApplication::screenAt(outside.center());
   if (screen == nullptr) screen = this->screen();
   const TFrameMargins frame{inside.left() - outside.left(), inside.top() - outside.top(),
                             outside.right() - inside.right(), outside.bottom() - inside.bottom()};
   const QRect fitted = ToQt(KeepInsideWorkArea(FromQt(inside), frame, FromQt(screen->availableGeometry())));
-  if (fitted != inside) setGeometry(fitted);
+  // The place goes to move(), which places the frame: a window manager takes a new inside
+  // position as the frame's.
+  if (fitted == inside) return;
+  resize(fitted.size());
+  move(fitted.left() - frame.Left, fitted.top() - frame.Top);
+}
+
+void TForm1::RememberNormalPlace() {
+  if (InNormalState()) NormalPlace_ = QRect(pos(), size());
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  RememberNormalPlace();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  RememberNormalPlace();
 }
 
 QAction* TForm1::AddCommand(QWidget& owner, const QString& caption, const QKeySequence& shortcut,
@@ -591,13 +614,22 @@ std::vector<TRect> TForm1::Screens() const {
   return screens;
 }
 
-// The window's place with its frame (as move() takes it) and its size without the frame.
-TRect TForm1::Geometry() const { return FromQt(QRect(pos(), size())); }
+// The window's place with its frame (as move() takes it) and its size without the frame; while
+// maximised, the place it goes back to.
+TRect TForm1::Geometry() const {
+  const bool normal = (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) == 0;
+  return FromQt(normal || NormalPlace_.isEmpty() ? QRect(pos(), size()) : NormalPlace_);
+}
 
 void TForm1::SetGeometry(const TRect& rect) {
   const QRect place = ToQt(rect);
   move(place.topLeft());
   resize(place.size());
+  NormalPlace_ = place;
+}
+
+void TForm1::SetMaximized(bool maximized) {
+  setWindowState(maximized ? windowState() | Qt::WindowMaximized : windowState() & ~Qt::WindowMaximized);
 }
 
 int TForm1::ActiveTab() const { return Tabs_->currentIndex(); }
@@ -667,10 +699,16 @@ void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int 
   }
 }
 
+// Back as the window was before it went to the notification area or was minimised: a maximised
+// window comes back maximised, any other within the work area.
 void TForm1::ShowMainWindow() {
-  showNormal();
+  const bool shown = isVisible() && !isMinimized();
+  FitPending_ = !shown;  // done at the window's exposure, when its frame is known
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  show();
   raise();
   activateWindow();
+  if (shown) KeepInsideScreen();
 }
 
 void TForm1::HideMainWindow() { hide(); }

@@ -65,6 +65,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   std::vector<TRect> Screens() const override;
   TRect Geometry() const override;
   void SetGeometry(const TRect& rect) override;
+  bool Maximized() const override { return windowState().testFlag(Qt::WindowMaximized); }
+  void SetMaximized(bool maximized) override;
   int ActiveTab() const override;
   void SetActiveTab(int index) override;
   int ContactColumnWidth() const override { return ContactGrid_.ColumnWidth(); }
@@ -98,6 +100,9 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // While the window is neither maximised nor minimised its place is the one to come back to.
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   // A resized Events tab gives a shown week view half its width again; the pointer over a view
   // shows its hint in the status bar; a resized status bar gives its message panel the rest; Down
   // on a tool-bar button opens its drop-down menu; the first start keeps the window on the screen
@@ -136,8 +141,10 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   void ShowWeekView(bool shown, int width);
   void ToggleAlwaysOnTop(bool on);
   // Moves the window, and makes it smaller where it must be, so that all of it, frame included,
-  // lies within the work area of its screen.
+  // lies within the work area of its screen. A maximised or minimised window is left alone.
   void KeepInsideScreen();
+  bool InNormalState() const;
+  void RememberNormalPlace();
   // A command: its entry in the menu (or, without one, on the window), its shortcut.
   QAction* AddCommand(QWidget& owner, const QString& caption, const QKeySequence& shortcut,
                       std::function<void()> command);
@@ -188,7 +195,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   TfrmCalendar* Calendar_ = nullptr;
   TAboutBox* About_ = nullptr;
   bool ShowAtStart_ = true;
-  bool FitPending_ = false;  // first start: keep the window on the screen once it has its frame
+  bool FitPending_ = false;  // keep the window within the work area once it shows with its frame
+  QRect NormalPlace_;        // as Geometry() gives it: the framed place, the inside size
   bool WeekViewShown_ = false;
   int WeekViewWidth_ = 1;
 };

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/sync_page.h"
@@ -24,10 +25,15 @@
 
 namespace {
 
+// The window's designed size, its least: it grows to what its pages need at the desktop's font.
+constexpr QSize kDesignedSize{402, 396};
 constexpr int kButtonLeft = 6;
 constexpr int kButtonTop = 11;
 constexpr int kButtonStep = 32;
 constexpr QSize kButtonSize{108, 25};
+constexpr QSize kPreviewSize{271, 316};
+// A line of the font the window was designed with (8 points at 96 dots per inch).
+constexpr int kDesignedLineHeight = 13;
 
 // The font dialog's font for a view's font (sizes in points) and the view's font for its choice;
 // what the dialog does not show (colour, angle, pitch) stays.
@@ -52,10 +58,19 @@ TFont ChosenFont(const QFont& chosen, TFont font) {
   return font;
 }
 
-QPushButton* Button(QWidget* parent, const QString& caption, int row, int left = kButtonLeft, int top = kButtonTop) {
-  auto* button = new QPushButton(caption, parent);
-  button->setGeometry(QRect(QPoint(left, top + row * kButtonStep), kButtonSize));
-  return button;
+// A look page's column of buttons (and of the boxes below them): the designed step between rows.
+QVBoxLayout* ButtonColumn() {
+  auto* column = new QVBoxLayout;
+  column->setSpacing(kButtonStep - kButtonSize.height());
+  return column;
+}
+
+// The column of a look page, where the boxes of its page go below the buttons.
+QVBoxLayout& ColumnOf(QWidget& page) { return *static_cast<QVBoxLayout*>(page.layout()->itemAt(0)->layout()); }
+
+void AddToColumn(QWidget& page, QWidget* widget) {
+  QVBoxLayout& column = ColumnOf(page);
+  column.insertWidget(column.count() - 1, widget);  // above the stretch
 }
 
 QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption) {
@@ -77,12 +92,15 @@ TfrmOpt::TfrmOpt(TQtDesktop& desktop, const void* owner, QWidget* parent)
       Autostart_(TAutostartEntry::DefaultFileName(), desktop.Writer) {
   setObjectName("frmOpt");
   setWindowTitle("Koret Preferences");
-  setFixedSize(402, 396);
+  setMinimumSize(kDesignedSize);
   ConfigurePreferenceSamples({TLOpt_, DVOpt_, WVOpt_, CVOpt_, CGOpt_});
 
+  // The tabs keep the desktop's font and their whole captions, in one row: the window is as wide
+  // as they need.
   Pages_ = new QTabWidget(this);
   Pages_->setObjectName("PageControl1");
-  Pages_->setGeometry(0, 0, 402, 396 - 46);
+  Pages_->setUsesScrollButtons(false);
+  Pages_->tabBar()->setElideMode(Qt::ElideNone);
   Pages_->addTab(BuildGeneralPage(), "General");
   Pages_->addTab(new QWidget(Pages_), "Skin");
   QWidget* tasks = BuildLookPage(ppTasks, TLOpt_, "TLOpt");
@@ -97,11 +115,21 @@ TfrmOpt::TfrmOpt(TQtDesktop& desktop, const void* owner, QWidget* parent)
 
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("btnOK");
-  ok->setGeometry(241, 396 - 46 + 11, 72, 25);
+  ok->setMinimumSize(72, 25);
   ok->setDefault(true);
   auto* cancel = new QPushButton("Cancel", this);
   cancel->setObjectName("btnCancel");
-  cancel->setGeometry(321, 396 - 46 + 11, 72, 25);
+  cancel->setMinimumSize(72, 25);
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(8);
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 9, 10);
+  layout->setSpacing(11);
+  layout->addWidget(Pages_, 1);
+  layout->addLayout(buttons);
   connect(ok, &QPushButton::clicked, this, [this] { GuardedCall([this] { Confirm(); }); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -146,54 +174,55 @@ QWidget* TfrmOpt::BuildGeneralPage() {
 
 QWidget* TfrmOpt::BuildLookPage(TPreferencesPage kind, TVpLinkableControl& sample, const char* sampleName) {
   auto* page = new QWidget(Pages_);
+  QVBoxLayout* column = ButtonColumn();
+  column->setContentsMargins(0, kButtonTop - 2, 0, 0);
   QGroupBox* group = nullptr;
-  int row = 0, groupRow = 0;
+  QVBoxLayout* groupColumn = nullptr;
   for (const TLookButton& button : LookButtons()) {
     if (button.Page != kind) continue;
-    QPushButton* pushButton = nullptr;
+    // The designed size, or wider where the desktop's font needs more for the caption.
+    auto* pushButton = new QPushButton(button.Caption, page);
+    pushButton->setMinimumSize(kButtonSize);
     if (button.Group[0] == '\0') {
-      pushButton = Button(page, button.Caption, row++);
+      column->addWidget(pushButton);
     } else {
-      // The group's buttons keep the column's place and step, inside the group's frame.
+      // The group's buttons keep the column's step, inside the group's frame.
       if (group == nullptr) {
         group = new QGroupBox(button.Group, page);
-        group->setGeometry(kButtonLeft - 4, kButtonTop + row * kButtonStep - 4, kButtonSize.width() + 8,
-                           20 + 3 * kButtonStep);
+        groupColumn = ButtonColumn();
+        groupColumn->setContentsMargins(4, 4, 4, 4);
+        group->setLayout(groupColumn);
+        column->addWidget(group);
       }
-      pushButton = Button(group, button.Caption, groupRow++, 4, 20);
+      groupColumn->addWidget(pushButton);
     }
     connect(pushButton, &QPushButton::clicked, this, [this, &button] {
       GuardedCall([this, &button] { button.Font != nullptr ? ChooseFont(button) : ChooseColor(button); });
     });
   }
+  column->addStretch(1);
+  // The sample takes the rest of the page, at least its designed size (FitToPages scales it).
   auto* preview = new QGroupBox("Preview:", page);
   preview->setObjectName("Preview");
-  preview->setGeometry(396 - 271 - 4, 2, 271, 316);
+  preview->setMinimumSize(kPreviewSize);
   auto* layout = new QVBoxLayout(preview);
   layout->setContentsMargins(4, 4, 4, 4);
   auto* host = new TVpViewWidget(sample, preview);
   host->setObjectName(sampleName);
   SampleHosts_.push_back(host);
   layout->addWidget(host);
+  auto* row = new QHBoxLayout(page);
+  row->setContentsMargins(kButtonLeft, 2, 4, 2);
+  row->addLayout(column);
+  row->addWidget(preview, 1);
   return page;
 }
 
 void TfrmOpt::AddTaskBoxes(QWidget& page) {
-  const int top = kButtonTop + 6 * kButtonStep;
   ShowAll_ = CheckBox(&page, "cbShowAll", "Show All");
   ShowCompleted_ = CheckBox(&page, "cbShowCompleted", "Show Completed");
   ShowDue_ = CheckBox(&page, "cbShowDue", "Show Due Date");
-  int i = 0;
-  int right = 0;
-  for (QCheckBox* box : {ShowAll_, ShowCompleted_, ShowDue_}) {
-    box->setGeometry(kButtonLeft, top + 24 * i++, box->sizeHint().width(), 22);
-    right = std::max(right, box->geometry().right());
-  }
-  // Where the desktop's font needs more room for a caption than the column has, the preview
-  // gives it.
-  auto* preview = page.findChild<QGroupBox*>("Preview");
-  const QRect place = preview->geometry();
-  if (right + 4 > place.left()) preview->setGeometry(place.adjusted(right + 4 - place.left(), 0, 0, 0));
+  for (QCheckBox* box : {ShowAll_, ShowCompleted_, ShowDue_}) AddToColumn(page, box);
   connect(ShowAll_, &QCheckBox::toggled, this, [this](bool on) {
     if (Logic_) Logic_->SetShowAll(on);
   });
@@ -207,15 +236,14 @@ void TfrmOpt::AddTaskBoxes(QWidget& page) {
 
 // The granularity list is there for the program alone: hidden, with its label.
 void TfrmOpt::AddGranularityList(QWidget& page) {
-  const int top = kButtonTop + 7 * kButtonStep;
   auto* label = new QLabel("Granularity:", &page);
-  label->setGeometry(kButtonLeft, top, kButtonSize.width(), 16);
+  AddToColumn(page, label);
   label->hide();
   cbGran_ = new QComboBox(&page);
   cbGran_->setObjectName("cbGran");
   cbGran_->addItems(
       {"5   Minutes", "6   Minutes", "10 Minutes", "15 Minutes", "20 Minutes", "30 Minutes", "60 Minutes"});
-  cbGran_->setGeometry(kButtonLeft, top + 18, kButtonSize.width(), 22);
+  AddToColumn(page, cbGran_);
   cbGran_->hide();
   connect(cbGran_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (Logic_) Logic_->SetGranularityIndex(index);
@@ -278,17 +306,25 @@ void TfrmOpt::ShowState() {
   ShowDue_->setChecked(Logic_->ShowDueDate());
 }
 
-void TfrmOpt::FitTabsInOneRow() {
-  QTabBar& tabs = *Pages_->tabBar();
-  tabs.setFont(font());
-  for (QFont smaller = font(); tabs.sizeHint().width() > Pages_->width() && smaller.pointSizeF() > 5;) {
-    smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
-    tabs.setFont(smaller);
-  }
+void TfrmOpt::FitToPages() {
+  // The samples' texts grow with the desktop's font, and so does their least room.
+  const qreal scale = std::max<qreal>(1.0, fontMetrics().height() / qreal(kDesignedLineHeight));
+  for (QGroupBox* preview : findChildren<QGroupBox*>("Preview"))
+    preview->setMinimumSize((QSizeF(kPreviewSize) * scale).toSize());
+  layout()->activate();
+  setFixedSize(sizeHint().expandedTo(kDesignedSize));
+}
+
+void TfrmOpt::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  // Another skin's style or another desktop font while the window is open: once every control
+  // has taken it, the window takes the size its pages need now.
+  if ((event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange) && isVisible())
+    QTimer::singleShot(0, this, [this] { GuardedCall([this] { FitToPages(); }); });
 }
 
 void TfrmOpt::showEvent(QShowEvent* event) {
-  FitTabsInOneRow();
+  FitToPages();
   QDialog::showEvent(event);
   // Centred on the desktop, all screens together.
   const QRect desktop = screen()->virtualGeometry();

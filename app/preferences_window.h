@@ -48,6 +48,7 @@ class TfrmOpt : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   QWidget* BuildGeneralPage();
@@ -60,9 +61,9 @@ class TfrmOpt : public QDialog {
   // The controls show the logic's state.
   void ShowState();
   void Confirm();
-  // The seven tabs keep to one row (the window's width is fixed): with a large desktop font, or
-  // a skin's wider tabs, their captions get a smaller size.
-  void FitTabsInOneRow();
+  // The window keeps its size while it is open: its designed size, or larger where its pages and
+  // the tabs' whole captions need more at the desktop's font and with the skin's style.
+  void FitToPages();
 
   TQtDesktop& Desktop_;
   TVpTaskList TLOpt_;

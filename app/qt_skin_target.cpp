@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include "app/skin_style.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -41,23 +42,26 @@ QPalette PaletteOf(const TSkinPalette& colors) {
   return palette;
 }
 
-// Switches the application to the named widget style; an unknown name keeps the current one.
-void SetStyle(const QString& name) {
-  if (QApplication::style()->name().compare(name, Qt::CaseInsensitive) == 0) return;
-  if (QStyle* style = QStyleFactory::create(name)) QApplication::setStyle(style);
-}
-
 }  // namespace
 
+void TQtSkinTarget::SetStyle(const QString& name, bool skinned) {
+  if (name.compare(Style_, Qt::CaseInsensitive) == 0 && skinned == Skinned_) return;
+  QStyle* style = QStyleFactory::create(name);
+  if (style == nullptr) return;  // an unknown name keeps the current style
+  QApplication::setStyle(skinned ? new TSkinStyle(style) : style);
+  Style_ = name;
+  Skinned_ = skinned;
+}
+
 TQtSkinTarget::TQtSkinTarget()
-    : DesktopPalette_(QApplication::palette()), DesktopStyle_(QApplication::style()->name()) {}
+    : DesktopPalette_(QApplication::palette()), DesktopStyle_(QApplication::style()->name()), Style_(DesktopStyle_) {}
 
 void TQtSkinTarget::ApplySkin(const TSkinPalette& palette, const std::string& style) {
-  SetStyle(style.empty() ? DesktopStyle_ : ToQt(style));
+  SetStyle(style.empty() ? DesktopStyle_ : ToQt(style), true);
   QApplication::setPalette(PaletteOf(palette));
 }
 
 void TQtSkinTarget::RestoreDesktopLook() {
-  SetStyle(DesktopStyle_);
+  SetStyle(DesktopStyle_, false);
   QApplication::setPalette(DesktopPalette_);
 }

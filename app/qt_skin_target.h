@@ -17,6 +17,12 @@ class TQtSkinTarget : public TSkinTarget {
   void RestoreDesktopLook() override;
 
  private:
+  // Switches the application to the named widget style, with the skin's frames while a skin is
+  // on; an unknown name keeps the current style.
+  void SetStyle(const QString& name, bool skinned);
+
   QPalette DesktopPalette_;
   QString DesktopStyle_;
+  QString Style_;  // the style in use, and whether it has the skin's frames
+  bool Skinned_ = false;
 };

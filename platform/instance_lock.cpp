@@ -31,9 +31,9 @@ TInstanceLock::TResult TInstanceLock::Acquire() {
   return lrAcquired;
 }
 
-std::string TInstanceLock::DefaultPath(const std::string& name) {
+std::string TInstanceLock::DefaultPath(const std::string& name, const std::string& extension) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime != nullptr && *runtime != '\0' && ::access(runtime, W_OK) == 0)
-    return std::string(runtime) + "/" + name + ".lock";
-  return "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock";
+    return std::string(runtime) + "/" + name + extension;
+  return "/tmp/" + name + "-" + std::to_string(::getuid()) + extension;
 }

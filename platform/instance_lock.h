@@ -22,7 +22,8 @@ class TInstanceLock {
   const std::string& Error() const { return Error_; }
 
   // Where the lock of the given name lives: the user's runtime folder, or /tmp with the user's id.
-  static std::string DefaultPath(const std::string& name);
+  // Another extension names a file of the lock's own beside it (the running copy's socket).
+  static std::string DefaultPath(const std::string& name, const std::string& extension = ".lock");
 
  private:
   std::string Path_;

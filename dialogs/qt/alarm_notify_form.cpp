@@ -1,5 +1,7 @@
 #include "dialogs/qt/alarm_notify_form.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -40,7 +42,6 @@ TAlarmNotifyForm::TAlarmNotifyForm(TVpNotificationRules& form, QWidget* parent) 
 }
 
 void TAlarmNotifyForm::Build() {
-  setFixedSize(292, 236);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 8);
   PnlClr_ = Named(new QWidget(this), "pnlClr");
@@ -52,13 +53,21 @@ void TAlarmNotifyForm::Build() {
   grid->setContentsMargins(8, 4, 8, 0);
   auto* subject = Named(new QLineEdit(ToQt(Form_.Subject()), this), "SubjectEdit");
   subject->setReadOnly(true);
-  grid->addWidget(Named(new QLabel("Subject:", this), "SubjectCaption"), 0, 0);
+  auto* subjectCaption = Named(new QLabel("Subject:", this), "SubjectCaption");
+  grid->addWidget(subjectCaption, 0, 0);
   grid->addWidget(subject, 0, 1);
+  // The event's day and times, which the caption may not show whole.
+  auto* when = Named(new QLabel(ToQt(Form_.When()), this), "WhenText");
+  when->setWordWrap(true);
+  when->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* whenCaption = Named(new QLabel("When:", this), "WhenCaption");
+  grid->addWidget(whenCaption, 1, 0, Qt::AlignTop);
+  grid->addWidget(when, 1, 1);
   auto* notes = Named(new QPlainTextEdit(ToQt(Form_.Notes()), this), "NotesMemo");
   notes->setReadOnly(true);
   notes->setTabChangesFocus(true);
-  grid->addWidget(Named(new QLabel("Notes:", this), "NotesCaption"), 1, 0, Qt::AlignTop);
-  grid->addWidget(notes, 1, 1);
+  grid->addWidget(Named(new QLabel("Notes:", this), "NotesCaption"), 2, 0, Qt::AlignTop);
+  grid->addWidget(notes, 2, 1);
   layout->addLayout(grid, 1);
 
   auto* snooze = new QVBoxLayout;
@@ -91,6 +100,11 @@ void TAlarmNotifyForm::Build() {
     if (answer.Answer == raOpenItem) button->setFocus();
   }
   layout->addLayout(buttons);
+  // The designed size, taller by what the day and times need at the desktop's font.
+  constexpr int kWidth = 292, kHeight = 236;
+  const int captions = std::max(subjectCaption->sizeHint().width(), whenCaption->sizeHint().width());
+  const int whenWidth = kWidth - 16 - std::max(grid->horizontalSpacing(), 0) - captions;
+  setFixedSize(kWidth, kHeight + when->heightForWidth(std::max(whenWidth, 1)) + std::max(grid->verticalSpacing(), 0));
 }
 
 void TAlarmNotifyForm::Blink() {

@@ -34,7 +34,8 @@ void TVpNotificationDialog::Execute(TVpEvent* event, const TLocale& locale, TVpR
   if (event == nullptr || event->AlertDisplayed()) return;
   TVpCustomDataStore& store = RequiredDataStore("reminder");
   const TVpRecordHandle<TVpEvent> reference(store, *event);
-  TVpNotificationRules form(store.Services().Clock, locale, *event, BackgroundColor_);
+  const bool twelveHour = TimeFormat_ == tf12Hour;
+  TVpNotificationRules form(store.Services().Clock, locale, *event, BackgroundColor_, twelveHour);
   const TAlertShown shown(reference, *event);
 
   const TVpReminderAnswer answer = window.Show(form, Placement());
@@ -42,8 +43,8 @@ void TVpNotificationDialog::Execute(TVpEvent* event, const TLocale& locale, TVpR
   if (current == nullptr) return;
   if (answer == raOpenItem) {
     if (EditDialogs_ != nullptr)
-      store.Changes().Edit<TVpEvent>(*current, false,
-                                     [&](TVpEvent& opened) { return EditDialogs_->EditEvent(store, opened, true); });
+      store.Changes().Edit<TVpEvent>(
+          *current, false, [&](TVpEvent& opened) { return EditDialogs_->EditEvent(store, opened, twelveHour); });
     return;
   }
   // The reminder's own state (dismissed, snoozed) is written, but is no change to take back.

@@ -2,6 +2,7 @@
 
 #include "dialogs/common/base_dialog.h"
 #include "dialogs/reminder/notification_rules.h"
+#include "model/enumerations.h"
 
 class TVpEditDialogs;
 class TVpEvent;
@@ -25,10 +26,14 @@ class TVpNotificationDialog : public TVpBaseDialog {
   void SetBackgroundColor(TColor value) { BackgroundColor_ = value; }
   // The event window "Open Item" opens; without one the answer leaves the event as it is.
   void SetEditDialogs(TVpEditDialogs* dialogs) { EditDialogs_ = dialogs; }
+  // The program's time format, in which the window gives the event's times and Open Item's event
+  // window shows them; 12-hour unless set.
+  TVpTimeFormat TimeFormat() const { return TimeFormat_; }
+  void SetTimeFormat(TVpTimeFormat value) { TimeFormat_ = value; }
 
   // Shows the event's reminder in the window until the user answers, and gives the event the
   // answer: Snooze, Dismiss, or Open Item, which edits the event in the event window (times in
-  // 12-hour form) of the edit dialogs. The store posts the events when the event changed.
+  // the time format) of the edit dialogs. The store posts the events when the event changed.
   // Nothing happens without an event or while its reminder window is already open (its
   // AlertDisplayed flag, which is set while the window is up and cleared however it ends).
   //
@@ -40,4 +45,5 @@ class TVpNotificationDialog : public TVpBaseDialog {
  private:
   TColor BackgroundColor_ = clInfoBk;
   TVpEditDialogs* EditDialogs_ = nullptr;
+  TVpTimeFormat TimeFormat_ = tf12Hour;
 };

@@ -1,6 +1,7 @@
 #include "dialogs/reminder/notification_rules.h"
 
 #include "dialogs/common/line_breaks.h"
+#include "dialogs/event/time_list.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "model/event.h"
@@ -32,10 +33,14 @@ const std::vector<TVpSnoozeDelay>& TVpNotificationRules::SnoozeDelays() {
 }
 
 TVpNotificationRules::TVpNotificationRules(const TClock& clock, const TLocale& locale, const TVpEvent& event,
-                                           TColor background)
+                                           TColor background, bool twelveHour)
     : Clock_(clock),
       Locale_(locale),
       StartTime_(ReminderOccurrence(event, clock.Now())),
+      // The occurrence lasts as long as the event.
+      EndTime_(ValueOfMoment(MomentOf(StartTime_) + MomentOf(event.EndTime()) - MomentOf(event.StartTime()))),
+      AllDay_(event.AllDayEvent()),
+      TwelveHour_(twelveHour),
       Subject_(event.Description()),
       Notes_(WithLineFeeds(event.Notes())),
       Background_(background) {}
@@ -44,6 +49,24 @@ std::string TVpNotificationRules::Caption() const {
   const bool overdue = MomentOf(Clock_.Now()) > MomentOf(StartTime_);
   return std::string(overdue ? "OVERDUE!" : "Reminder") + " : " + FormatShortDate(StartTime_, Locale_) + " " +
          FormatShortTime(StartTime_, Locale_);
+}
+
+std::string TVpNotificationRules::When() const {
+  const auto day = [this](std::int64_t dayNumber) {
+    return FormatDateTime(Locale_.LongDateFormat(), static_cast<double>(dayNumber), Locale_);
+  };
+  const auto time = [this](double value) { return FormatTimeOfDay(TimeMsOf(value), TwelveHour_); };
+  const std::int64_t startDay = DayNumberOf(StartTime_);
+  std::int64_t endDay = DayNumberOf(EndTime_);
+  if (AllDay_) {
+    // An end at midnight belongs to the day before it.
+    if (endDay > startDay && TimeMsOf(EndTime_) == 0) --endDay;
+    return day(startDay) + (endDay > startDay ? " to " + day(endDay) : std::string()) + ", all day";
+  }
+  const std::string start = day(startDay) + ", " + time(StartTime_);
+  if (MomentOf(EndTime_) <= MomentOf(StartTime_)) return start;
+  if (endDay == startDay) return start + " \u2013 " + time(EndTime_);
+  return start + " to " + day(endDay) + ", " + time(EndTime_);
 }
 
 void TVpNotificationRules::SelectSnooze(int index) {

@@ -32,12 +32,18 @@ class TVpNotificationRules {
   // "5 Minutes" to "1 Week", in the order of the window's list.
   static const std::vector<TVpSnoozeDelay>& SnoozeDelays();
 
-  TVpNotificationRules(const TClock& clock, const TLocale& locale, const TVpEvent& event, TColor background);
+  // twelveHour: the program's time format, in which the window's body gives the event's times.
+  TVpNotificationRules(const TClock& clock, const TLocale& locale, const TVpEvent& event, TColor background,
+                       bool twelveHour = true);
 
   // "OVERDUE!" once the occurrence reminded of has started, else "Reminder"; " : " and its start
   // in the short date and short time formats. Read again as the clock moves on.
   std::string Caption() const;
   const std::string& Subject() const { return Subject_; }
+  // When the event is, for the window's body (a window manager may cut the caption): its day
+  // written out and its times, "Monday, May 13, 2024, 10:00 – 11:00"; an event that ends on a
+  // later day names that day too; an all-day event gives its days and "all day".
+  std::string When() const;
   // The notes with line feeds between lines.
   const std::string& Notes() const { return Notes_; }
   TColor BackgroundColor() const { return Background_; }
@@ -62,6 +68,9 @@ class TVpNotificationRules {
   const TClock& Clock_;
   const TLocale& Locale_;
   double StartTime_;
+  double EndTime_;
+  bool AllDay_;
+  bool TwelveHour_;
   std::string Subject_;
   std::string Notes_;
   TColor Background_;

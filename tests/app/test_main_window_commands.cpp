@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
@@ -13,11 +14,16 @@
 #include <filesystem>
 
 #include "app/main_window.h"
+#include "dialogs/qt/alarm_notify_form.h"
+#include "dialogs/qt/dlg_event_edit.h"
 #include "model/day_number.h"
+#include "model/resource.h"
+#include "model/schedule.h"
 #include "platform/qt/command_guard.h"
 #include "print/qt/print_preview_window.h"
 #include "store/change_path.h"
 #include "store/flex_data_store.h"
+#include "tests/dialogs_qt/window_controls.h"
 #include "tests/support/temporary_folder.h"
 #include "views/qt/view_widget.h"
 
@@ -233,6 +239,62 @@ TEST_F(MainWindowCommands, UndoAndRedoTakeTheLastChangeBackAndAgain) {
   EXPECT_EQ(Child<QLabel>("MessagePanel").text(), "  Redone: Delete \"Gym\"");
   emit edit.aboutToShow();
   EXPECT_NE(Entry(edit, "&Undo Delete \"Gym\""), nullptr);
+}
+
+// Runs the test's work on the modal window of the kind once it is up; it waits while another
+// modal window is in front, so that one window can follow another.
+template <class TWindow>
+void WhenUp(QObject& guard, std::function<void(TWindow&)> work) {
+  auto* poll = new QTimer(&guard);
+  QObject::connect(poll, &QTimer::timeout, [poll, work = std::move(work)] {
+    if (auto* window = qobject_cast<TWindow*>(QApplication::activeModalWidget())) {
+      poll->stop();
+      poll->deleteLater();
+      work(*window);
+    }
+  });
+  poll->start(20);
+}
+
+TEST_F(MainWindowCommands, AReminderAndItsOpenItemShowTimesInTheProgramsTimeFormat) {
+  TVpFlexDataStore& store = Window.LifeCycle().Planner().Store();
+  TVpSchedule& schedule = store.ActiveResource()->Schedule();
+  TVpEvent* added = schedule.AddEvent(store.GetNextID("Events"), EncodeDate(2024, 5, 13) + 10.0 / 24,
+                                      EncodeDate(2024, 5, 13) + 11.5 / 24);
+  added->SetDescription("Dentist");
+  added->SetAlarmSet(true);
+  store.PostEvents();
+  const struct {
+    TVpTimeFormat Format;
+    const char* When;
+    const char* Start;
+  } cases[] = {{tf24Hour, ", 10:00 \u2013 11:30", "10:00"}, {tf12Hour, ", 10:00 AM \u2013 11:30 AM", "10:00 AM"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Start);
+    DayView().SetTimeFormat(c.Format);  // as the settings or the preferences' OK set it
+    QObject guard;
+    QString when, start;
+    WhenUp<TAlarmNotifyForm>(guard, [&](TAlarmNotifyForm& reminder) {
+      when = Control<QLabel>(reminder, "WhenText").text();
+      Control<QPushButton>(reminder, "OpenItemBtn").click();
+    });
+    WhenUp<TDlgEventEdit>(guard, [&](TDlgEventEdit& dialog) {
+      start = Control<QComboBox>(dialog, "StartTime").currentText();
+      Control<QPushButton>(dialog, "CancelBtn").click();
+    });
+    QTimer::singleShot(10000, &guard, [] {
+      if (QWidget* window = QApplication::activeModalWidget()) window->close();
+    });
+    TVpEvent* event = nullptr;
+    for (int i = 0; i < schedule.Count(); ++i)
+      if (schedule.Items(i)->Description() == "Dentist") event = schedule.Items(i);
+    ASSERT_NE(event, nullptr);
+    Desktop.Reminders.ShowReminder(store, *event);
+    // The day as the desktop's locale writes it out, then the times.
+    EXPECT_TRUE(when.contains("2024") && when.contains("13") && when.endsWith(QString::fromUtf8(c.When)))
+        << when.toStdString();
+    EXPECT_EQ(start.toStdString(), c.Start);
+  }
 }
 
 }  // namespace

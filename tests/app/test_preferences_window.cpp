@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <cstdlib>
 #include <filesystem>
@@ -57,7 +59,7 @@ TEST_F(PreferencesWindow, StartUpShowingAndOkCarryTheControlsState) {
   start.StartMinimized = true;
   start.StartWithWindows = false;
   window.ApplyStartSettings(start);
-  EXPECT_EQ(window.size(), QSize(402, 396));
+  EXPECT_EQ(window.minimumSize(), QSize(402, 396));
   auto& pages = Control<QTabWidget>("PageControl1");
   ASSERT_EQ(pages.count(), 7);
   EXPECT_EQ(pages.tabText(6), "Contacts");
@@ -81,6 +83,51 @@ TEST_F(PreferencesWindow, StartUpShowingAndOkCarryTheControlsState) {
   EXPECT_FALSE(stored.TasksShowDue);
   EXPECT_EQ(stored.TimeFormat, 1);
   EXPECT_FALSE(std::filesystem::exists(folder.File("xdg/autostart/koret.desktop")));
+}
+
+// The window is at least its designed size and as large as its pages need at the desktop's font:
+// every tab caption whole at that font, every button's caption whole, every sample at least its
+// designed size, nothing outside its page.
+TEST_F(PreferencesWindow, TheWindowGrowsToWhatItsPagesNeedAtTheDesktopsFont) {
+  window.Connect({tasks, day, week, month, contacts}, store, link, settings);
+  auto& pages = Control<QTabWidget>("PageControl1");
+  pages.addTab(new QWidget, "Sync");  // the eighth tab, as the program has it
+  const QFont desktop = QApplication::font();
+  for (const qreal points : {8.0, 10.0, 16.0}) {
+    SCOPED_TRACE(points);
+    QFont font = desktop;
+    font.setPointSizeF(points);
+    QApplication::setFont(font);
+    QApplication::processEvents();  // every control takes the font
+    Open();
+    EXPECT_GE(window.width(), 402);
+    EXPECT_GE(window.height(), 396);
+    const QTabBar& bar = *pages.tabBar();
+    EXPECT_EQ(bar.font().pointSizeF(), points) << "the captions keep the desktop's size";
+    for (int i = 0; i < bar.count(); ++i)
+      EXPECT_GE(bar.tabRect(i).width(), bar.fontMetrics().horizontalAdvance(bar.tabText(i))) << i;
+    EXPECT_LE(bar.tabRect(bar.count() - 1).right(), pages.width());
+    for (int i = 0; i < pages.count(); ++i) {
+      QWidget& page = *pages.widget(i);
+      pages.setCurrentIndex(i);
+      QApplication::processEvents();
+      for (QWidget* child : page.findChildren<QWidget*>()) {
+        if (!child->isVisible()) continue;
+        const QRect place(child->mapTo(&page, QPoint()), child->size());
+        EXPECT_TRUE(page.rect().contains(place))
+            << pages.tabText(i).toStdString() << " " << child->metaObject()->className();
+        if (auto* button = qobject_cast<QPushButton*>(child)) {
+          EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+        }
+      }
+      if (auto* preview = page.findChild<QGroupBox*>("Preview")) {
+        EXPECT_GE(preview->width(), 271);
+        EXPECT_GE(preview->height(), 316);
+      }
+    }
+    window.hide();
+  }
+  QApplication::setFont(desktop);
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <QThread>
 #include <csignal>
 
+#include "platform/instance_lock.h"
+#include "platform/qt/instance_channel.h"
+#include "tests/support/run_until.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
@@ -53,6 +56,21 @@ TEST_F(SingleInstance, ASecondCopyEndsAtOnceWithExitCodeZero) {
 
   first->kill();
   first->waitForFinished(5000);
+}
+
+TEST_F(SingleInstance, ASecondCopyAsksTheRunningOneToShowItsWindowBeforeItEnds) {
+  // The test is the running copy: it holds the lock and listens where the program does.
+  TInstanceLock lock((Runtime_.Path() / "KORET_MUTEX.lock").string());
+  ASSERT_EQ(lock.Acquire(), TInstanceLock::lrAcquired);
+  TInstanceChannel channel((Runtime_.Path() / "KORET_MUTEX.socket").string());
+  int shown = 0;
+  ASSERT_TRUE(channel.Listen([&] { ++shown; })) << channel.Error();
+
+  auto second = Start();
+  EXPECT_TRUE(RunUntil([&] { return second->state() == QProcess::NotRunning; }, 5000));
+  EXPECT_EQ(second->exitCode(), 0);
+  EXPECT_TRUE(RunUntil([&] { return shown == 1; }, 2000));
+  EXPECT_TRUE(second->readAllStandardError().isEmpty());
 }
 
 TEST_F(SingleInstance, ACopyKilledOutrightDoesNotBlockTheNextStart) {

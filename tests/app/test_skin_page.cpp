@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QListWidget>
 
 #include "app/qt_skin_target.h"
@@ -38,6 +39,34 @@ TEST(SkinPage, TheDarkSkinColoursTheProgramAndDontUseSkinGivesTheDesktopsLook) {
   page.findChild<QCheckBox*>("cbSkin")->click();
   EXPECT_EQ(QApplication::palette().color(QPalette::Window), desktopWindow);
   EXPECT_FALSE(files->isEnabled());
+}
+
+// On the high-contrast skin (black on black for a box's fill and its surroundings) a check box's
+// box still shows: its frame is drawn between the window and its text.
+TEST(SkinPage, ACheckBoxShowsItsBoxOnABlackSkin) {
+  TTemporaryFolder folder;
+  TAtomicFileWriter writer;
+  TFakeMessageBoxes boxes;
+  TQtSkinTarget target;
+  TSkinEngine engine;
+  engine.SetTarget(&target);
+  TSkinFavorites favorites(writer);
+  favorites.SetFileName(folder.File("Skins.xml"));
+  TSkinPageLogic logic(KORET_RESOURCES_DIR, engine, favorites, boxes);
+  TSkinPage page(logic);
+  logic.Showing();
+  auto* files = page.findChild<QListWidget*>("flbSkin");
+  ASSERT_EQ(files->item(1)->text(), "HighContrast.skin");
+  logic.FileClicked(1);
+  ASSERT_EQ(QApplication::palette().color(QPalette::Window), QColor(Qt::black));
+  QCheckBox box("Don't use skin");
+  box.resize(box.sizeHint());
+  const QImage image = box.grab().toImage();
+  int lit = 0;  // pixels of the box's frame, left of the caption
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.height() && x < image.width(); ++x) lit += qGray(image.pixel(x, y)) > 60 ? 1 : 0;
+  EXPECT_GT(lit, 20) << "the box is as black as the window";
+  logic.SetDontUseSkin(true);
 }
 
 }  // namespace

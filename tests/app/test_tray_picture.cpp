@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QImage>
+#include <QPalette>
 
 #include "app/tray_icon.h"
 #include "platform/geometry.h"
@@ -37,6 +39,22 @@ TEST(TrayPicture, ShowsTheDayCentredOnAPageWithTransparentCorners) {
         << "centred: " << leftMargin << " left, " << rightMargin << " right";
   }
   EXPECT_GT(InkBounds(TTrayIcon::Picture("27")).Width(), InkBounds(TTrayIcon::Picture("7")).Width());
+}
+
+// Under a dark skin the window-text colour is as light as the page: the day must still show.
+TEST(TrayPicture, TheDayShowsUnderEverySkin) {
+  const QPalette desktop = QApplication::palette();
+  for (const QColor text : {QColor(Qt::black), QColor(0xE8, 0xE8, 0xE8), QColor(Qt::white), QColor(Qt::yellow)}) {
+    SCOPED_TRACE(text.name().toStdString());
+    QPalette skin = desktop;
+    skin.setColor(QPalette::WindowText, text);
+    skin.setColor(QPalette::Text, text);
+    skin.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    QApplication::setPalette(skin);
+    const TRect ink = InkBounds(TTrayIcon::Picture("27"));
+    EXPECT_LT(ink.Left, ink.Right) << "no digits to see";
+  }
+  QApplication::setPalette(desktop);
 }
 
 TEST(TrayPicture, BeforeTheClockSetsATextThePageIsEmpty) { EXPECT_GT(InkBounds(TTrayIcon::Picture("")).Left, 15); }

@@ -18,6 +18,8 @@ class TFakeMainWindow : public TMainWindowShell {
   std::vector<TRect> Screens() const override { return {{0, 0, 1920, 1080}}; }
   TRect Geometry() const override { return Rect; }
   void SetGeometry(const TRect& rect) override { Rect = rect; }
+  bool Maximized() const override { return IsMaximized; }
+  void SetMaximized(bool maximized) override { IsMaximized = maximized; }
   int ActiveTab() const override { return Tab; }
   void SetActiveTab(int index) override { Tab = index; }
   int ContactColumnWidth() const override { return ColumnWidth; }
@@ -50,6 +52,7 @@ class TFakeMainWindow : public TMainWindowShell {
 
   TLifeCycle* Owner = nullptr;
   TRect Rect;
+  bool IsMaximized = false;
   int Tab = 1;
   int ColumnWidth = 0;
   bool WeekShown = false;
@@ -259,7 +262,7 @@ TEST_F(LifeCycle, StartMinimizedHidesTheWindowAndStillRunsTheSecondStage) {
   EXPECT_NE(Program->Planner().Store().ActiveResource(), nullptr);
 }
 
-TEST_F(LifeCycle, ExitWritesTheTwelveKeysOfTheWindowsStateInOneReplacementOfTheFile) {
+TEST_F(LifeCycle, ExitWritesTheKeysOfTheWindowsStateInOneReplacementOfTheFile) {
   TTemporaryFolder::Write(ConfigFile(), "[General]\nActiveResource=KORET\n");
   Start();
   Window->Tab = 2;
@@ -273,7 +276,7 @@ TEST_F(LifeCycle, ExitWritesTheTwelveKeysOfTheWindowsStateInOneReplacementOfTheF
   EXPECT_EQ(Window->State, "closed");
   EXPECT_TRUE(Window->ClockStopped);
   EXPECT_EQ(Config(),
-            "[General]\nActiveResource=KORET\nActTab=2\nMFLeft=10\nMFTop=20\nWidth=700\nHeight=600\n"
+            "[General]\nActiveResource=KORET\nActTab=2\nMFLeft=10\nMFTop=20\nWidth=700\nHeight=600\nMaximized=0\n"
             "[Contacts]\nCW=150\n[Daily]\nShowWV=1\nWVWidth=327\n"
             "[Calendar]\nWidth=300\nHeight=350\nLeft=400\nTop=300\n");
   EXPECT_EQ(Writer.WritesOf(ConfigFile()), 1);
@@ -318,6 +321,32 @@ TEST_F(LifeCycle, TheWindowIsPlacedFromTheSettingsAndKeptOnTheScreen) {
   EXPECT_EQ(Window->Calendar, TRect({0, 0, 1920, 1080}));
   Program->Exit();
   EXPECT_NE(Config().find("[Calendar]\nLeft=0\nTop=0\nWidth=1920\nHeight=1080\n"), std::string::npos) << Config();
+}
+
+TEST_F(LifeCycle, AMaximisedWindowIsStoredWithItsOwnPlaceAndComesBackMaximised) {
+  TTemporaryFolder::Write(ConfigFile(), "[General]\nMFLeft=100\nMFTop=80\nWidth=700\nHeight=500\n");
+  Start();
+  EXPECT_FALSE(Window->IsMaximized) << "a file without the key: as it always was";
+  Window->IsMaximized = true;  // the place stays the one it goes back to
+  ExitProgram();
+  for (const char* key : {"MFLeft=100\n", "MFTop=80\n", "Width=700\n", "Height=500\n", "Maximized=1\n"})
+    EXPECT_NE(Config().find(key), std::string::npos) << key << Config();
+  Start();
+  EXPECT_TRUE(Window->IsMaximized);
+  EXPECT_EQ(Window->Rect, TRect({100, 80, 800, 580}));
+  EXPECT_EQ(Window->State, "shown");
+  Window->IsMaximized = false;
+  ExitProgram();
+  EXPECT_NE(Config().find("Maximized=0\n"), std::string::npos) << Config();
+  Start();
+  EXPECT_FALSE(Window->IsMaximized);
+}
+
+TEST_F(LifeCycle, AMaximisedWindowStartedInTheNotificationAreaIsMaximisedBeforeItHides) {
+  TTemporaryFolder::Write(ConfigFile(), "[General]\nStartMinimized=1\nMaximized=1\n");
+  Start();
+  EXPECT_TRUE(Window->IsMaximized);
+  EXPECT_EQ(Window->State, "hidden");
 }
 
 TEST_F(LifeCycle, DeletingAResourceTakesItsRecordsAndMakesTheFirstActive) {

@@ -81,11 +81,11 @@ TEST_F(ProgramSettings, WritingAtExitTouchesOnlyTheExitKeysAndKeepsTheRest) {
   WriteProgramSettings(store, s, swExit);
   EXPECT_EQ(TTemporaryFolder::Read(Path()),
             "; my settings\n[Weekly]\nADBGColor=-16777201\nUnknown=kept\n"
-            "[General]\nActTab=0\nMFLeft=10\nMFTop=20\nWidth=500\nHeight=560\n"
+            "[General]\nActTab=0\nMFLeft=10\nMFTop=20\nWidth=500\nHeight=560\nMaximized=0\n"
             "[Contacts]\nCW=145\n"
             "[Daily]\nShowWV=0\nWVWidth=1\n"
             "[Calendar]\nWidth=290\nHeight=320\nLeft=370\nTop=220\n");
-  EXPECT_EQ(Writer_.WritesOf(Path()), 12) << "each key reaches the file at once";
+  EXPECT_EQ(Writer_.WritesOf(Path()), 13) << "each key reaches the file at once";
 }
 
 TEST_F(ProgramSettings, PreferencesRoundTripThroughTheFile) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -50,6 +51,27 @@ TEST_F(ReminderWindow, ShowsTheEventAndItsButtonsGiveTheirAnswers) {
     Control<QPushButton>(window, c.Button).click();
     EXPECT_EQ(window.Answer(), c.Answer);
     EXPECT_FALSE(window.isVisible());
+  }
+}
+
+TEST_F(ReminderWindow, TheBodyShowsTheDayAndTimesWholeAboveTheNotes) {
+  Event.SetEndTime(At(2024, 5, 14, 1, 0));  // the longest text: two days named
+  Form.emplace(Clock, Locale, Event, clInfoBk, false);
+  TAlarmNotifyForm window(*Form);
+  window.show();
+  QApplication::processEvents();
+  const QLabel& when = Control<QLabel>(window, "WhenText");
+  EXPECT_EQ(when.text(), "Monday, May 13, 2024, 10:00 to Tuesday, May 14, 2024, 01:00");
+  EXPECT_EQ(Control<QLabel>(window, "WhenCaption").text(), "When:");
+  EXPECT_EQ(window.width(), 292);
+  EXPECT_GE(window.height(), 236);
+  EXPECT_GE(when.height(), when.heightForWidth(when.width())) << "every line shows";
+  const QWidget& notes = Control<QPlainTextEdit>(window, "NotesMemo");
+  EXPECT_GE(notes.geometry().top(), when.geometry().bottom());
+  EXPECT_GE(notes.height(), 40) << "the notes keep their room";
+  for (const char* name : {"WhenText", "NotesMemo", "SnoozeCombo", "DismissBtn", "OpenItemBtn"}) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(window.rect().contains(Control<QWidget>(window, name).geometry()));
   }
 }
 

@@ -27,6 +27,7 @@ const std::vector<TKey>& Keys() {
       {"General", "MFTop", &S::MFTop, swExit},
       {"General", "Width", &S::Width, swExit},
       {"General", "Height", &S::Height, swExit},
+      {"General", "Maximized", &S::Maximized, swExit},
       {"Contacts", "CW", &S::ContactsCW, swExit},
       {"Daily", "ShowWV", &S::ShowWV, swExit},
       {"Daily", "WVWidth", &S::WVWidth, swExit},

@@ -28,6 +28,7 @@ struct TProgramSettings {
   std::optional<int> MFTop;
   int Width = 500;
   int Height = 560;
+  bool Maximized = false;  // MFLeft to Height are then the place it goes back to
   bool StartWithWindows = true;
   int ActTab = 0;
   int TimeFormat = 1;  // 0: 12 hours, 1: 24 hours; anything else changes nothing

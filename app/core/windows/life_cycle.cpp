@@ -58,6 +58,7 @@ void TLifeCycle::MainWindowCreated() {
   const int left = s.MFLeft.value_or(desktop.X - kDesignedSize.X);
   const int top = s.MFTop.value_or(desktop.Y - kDesignedSize.Y - 30);
   Window_.SetGeometry(KeepOnScreens({left, top, s.Width, s.Height}, Window_.Screens()));
+  Window_.SetMaximized(s.Maximized);
   Window_.SetContactColumnWidth(s.ContactsCW);
   if (!s.StartMinimized) Window_.ShowMainWindow();
   else if (Window_.NotificationAreaAvailable()) Window_.HideMainWindow();
@@ -219,6 +220,7 @@ void TLifeCycle::SaveWindowState() {
   s.MFTop = window.Top;
   s.Width = window.Width();
   s.Height = window.Height();
+  s.Maximized = Window_.Maximized();
   s.ContactsCW = Window_.ContactColumnWidth();
   s.ShowWV = Window_.WeekViewShown();
   s.WVWidth = Window_.WeekViewWidth();

@@ -19,7 +19,7 @@ TFont SansSerifOfHeight(int pixels, TColor color) {
 }
 
 void ConfigureMainDayView(TVpDayView& view) {
-  view.SetColor(clWhite);
+  view.SetColor(clWindow);  // the gutter beside the slots: the skin's, as the slots are
   view.Font().Assign(SansSerifOfHeight(11));
   view.HeadAttributes().Font().Assign(SansSerifOfHeight(13, clBlack));
   view.HeadAttributes().SetColor(clBtnFace);

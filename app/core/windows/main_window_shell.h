@@ -19,9 +19,14 @@ class TMainWindowShell {
   virtual TPoint DesktopSize() const = 0;
   virtual std::vector<TRect> Screens() const = 0;
 
-  // Left, top, right and bottom of the main window, frame included.
+  // Left, top, right and bottom of the main window, frame included; while it is maximised, the
+  // place it goes back to.
   virtual TRect Geometry() const = 0;
   virtual void SetGeometry(const TRect& rect) = 0;
+  // Whether the window is maximised, also while it is hidden in the notification area or
+  // minimised. Set before the window shows, it shows maximised.
+  virtual bool Maximized() const = 0;
+  virtual void SetMaximized(bool maximized) = 0;
   virtual int ActiveTab() const = 0;
   virtual void SetActiveTab(int index) = 0;
   virtual int ContactColumnWidth() const = 0;

@@ -37,7 +37,9 @@ std::vector<std::string> Lines(const std::string& text) {
 }  // namespace
 
 std::unique_ptr<TBitmap> DrawTrayPicture(TCanvas& canvas, const std::string& text) {
-  // The text cell: the day in bold window-text colour on white, centred, two pixels low.
+  // The text cell: the day in bold black on white, centred, two pixels low. The page is light
+  // under every skin, so the ink is dark under every skin too (a skin's window-text colour may
+  // be as light as the page).
   constexpr int kOffsetX = 0;
   constexpr int kOffsetY = 2;
   const TColor cell = clWhite;
@@ -49,7 +51,7 @@ std::unique_ptr<TBitmap> DrawTrayPicture(TCanvas& canvas, const std::string& tex
   c.Font.Name = "MS Sans Serif";
   c.Font.Size = 8;
   c.Font.Style = fsBold;
-  c.Font.Color = clWindowText;
+  c.Font.Color = clBlack;
   c.Brush.Style = bsClear;
   const std::vector<std::string> lines = Lines(text);
   if (lines.size() > 1) {

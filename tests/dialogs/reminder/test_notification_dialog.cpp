@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 #include "dialogs/reminder/notification_dialog.h"
@@ -124,6 +125,39 @@ TEST_F(ReminderDialog, OpenItemEditsTheEventInTwelveHourForm) {
   EXPECT_NE(EventsFile().find("Review, moved"), std::string::npos);
   EXPECT_TRUE(Find("Review, moved").AlarmSet());
   EXPECT_FALSE(Find("Review, moved").AlertDisplayed());
+}
+
+TEST_F(ReminderDialog, TheWindowAndOpenItemShowTimesInTheTimeFormatGiven) {
+  const struct {
+    TVpTimeFormat Format;
+    bool TwelveHour;
+    const char* When;
+  } cases[] = {{tf24Hour, false, "Friday, May 10, 2024, 08:00 \u2013 08:30"},
+               {tf12Hour, true, "Friday, May 10, 2024, 8:00 AM \u2013 8:30 AM"}};
+  AddDueEvent("Review");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.TwelveHour ? "12 hours" : "24 hours");
+    Dialogs.RunReminder = [this, format = c.Format](TVpCustomDataStore& store, TVpEvent& event) {
+      TVpNotificationDialog dialog;
+      dialog.SetDataStore(&store);
+      dialog.SetTimeFormat(format);
+      dialog.SetEditDialogs(&Dialogs);
+      dialog.Execute(&event, Locale, Reminder);
+    };
+    std::string when;
+    std::optional<bool> twelveHour;
+    Dialogs.EditEventAnswer = [&](TVpEvent&, bool asked) {
+      twelveHour = asked;
+      return false;
+    };
+    Reminder.Steps.push_back([&](TVpNotificationRules& form) {
+      when = form.When();
+      return raOpenItem;
+    });
+    Store().CheckAlarms();
+    EXPECT_EQ(when, c.When);
+    EXPECT_EQ(twelveHour, c.TwelveHour);
+  }
 }
 
 TEST_F(ReminderDialog, AnOpenWindowIsNotOpenedAgainEvenAfterAReloadReplacedItsEvent) {

@@ -89,4 +89,38 @@ TEST_F(NotificationForm, DismissingAnOccurrenceOfASeriesKeepsTheNextOnesReminder
   EXPECT_FALSE(Event.AlarmSet());
 }
 
+TEST_F(NotificationForm, TheBodyGivesTheDayAndTimesInTheProgramsTimeFormat) {
+  const struct {
+    const char* Name;
+    double Start, End;
+    bool AllDay, TwelveHour;
+    const char* When;
+  } cases[] = {
+      {"24 hours", At(2024, 5, 13, 10, 0), At(2024, 5, 13, 11, 30), false, false,
+       "Monday, May 13, 2024, 10:00 \u2013 11:30"},
+      {"12 hours", At(2024, 5, 13, 10, 0), At(2024, 5, 13, 13, 30), false, true,
+       "Monday, May 13, 2024, 10:00 AM \u2013 1:30 PM"},
+      {"midnight and noon", At(2024, 5, 13, 0, 0), At(2024, 5, 13, 12, 0), false, true,
+       "Monday, May 13, 2024, 12:00 AM \u2013 12:00 PM"},
+      {"across midnight", At(2024, 5, 13, 22, 0), At(2024, 5, 14, 1, 15), false, false,
+       "Monday, May 13, 2024, 22:00 to Tuesday, May 14, 2024, 01:15"},
+      {"no length", At(2024, 5, 13, 5, 30), At(2024, 5, 13, 5, 30), false, false, "Monday, May 13, 2024, 05:30"},
+      {"an end before the start", At(2024, 5, 13, 5, 30), At(2024, 5, 12, 5, 30), false, false,
+       "Monday, May 13, 2024, 05:30"},
+      {"all day", At(2024, 5, 13, 0, 0), At(2024, 5, 13, 23, 59), true, false, "Monday, May 13, 2024, all day"},
+      {"all day, ending at the next midnight", At(2024, 5, 13, 0, 0), At(2024, 5, 14, 0, 0), true, false,
+       "Monday, May 13, 2024, all day"},
+      {"three whole days", At(2024, 5, 13, 0, 0), At(2024, 5, 16, 0, 0), true, true,
+       "Monday, May 13, 2024 to Wednesday, May 15, 2024, all day"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Event.SetStartTime(c.Start);
+    Event.SetEndTime(c.End);
+    Event.SetAllDayEvent(c.AllDay);
+    const TVpNotificationRules form(Clock, Locale, Event, clInfoBk, c.TwelveHour);
+    EXPECT_EQ(form.When(), c.When);
+  }
+}
+
 }  // namespace
