@@ -71,7 +71,9 @@ TEST_P(AddedField, KeepsEveryValueAndPieceAndTakesValuesOfItsOwn) {
   }
   // A new row holds a value in the added field beside the others.
   TRowValues fresh = rows[0];
-  fresh.push_back(c.Added.DataType == ftBoolean ? TFieldValue(true) : TFieldValue(std::string("new")));
+  fresh.push_back(c.Added.DataType == ftBoolean   ? TFieldValue(true)
+                  : c.Added.DataType == ftInteger ? TFieldValue(std::int64_t{7})
+                                                  : TFieldValue(std::string("new")));
   store.Append(store.Encode(fresh));
   EXPECT_EQ(store.Values(store[rows.size()]), fresh);
   EXPECT_EQ(store.Values(store[0]).back(), TFieldValue());
@@ -115,7 +117,8 @@ class OlderTables : public ::testing::Test, protected TPlannerFixture {
     WriteRows("Resources", TVpPlannerFiles::kResourcesFile, {"ResourceID=\"1\" Description=\"KORET\""});
     WriteRows("RecordIDS", TVpPlannerFiles::kRecordIDsFile,
               {"ResourceID=\"1\" EventID=\"2\" TaskID=\"0\" ContactID=\"1\""});
-    const std::string event = "ResourceID=\"1\" StartTime=\"20240510T08:00:00000\" EndTime=\"20240510T09:00:00000\" ";
+    // In the order of the fields, as the program writes rows.
+    const std::string event = "StartTime=\"20240510T08:00:00000\" EndTime=\"20240510T09:00:00000\" ResourceID=\"1\" ";
     EventsText = OlderText("Events", {"RecordID=\"1\" " + event + "Description=\"Standup\" Notes=\"Location: Raum 1\"",
                                       "RecordID=\"2\" " + event + "Description=\"Lunch\""});
     ContactsText = OlderText("Contacts",
