@@ -7,6 +7,14 @@
 
 class TVpContacts;
 
+// What kind of place a contact's address is, as address books mark it.
+enum TVpAddressType {
+  adtNone = 0,  // not said
+  adtHome = 1,
+  adtWork = 2,
+  adtOther = 3,  // marked, but neither home nor work
+};
+
 // An address-book entry of a resource, owned by the resource's contact collection. Setters follow
 // the record rule: a differing value is stored and marks the contact changed.
 class TVpContact : public TVpRecord {
@@ -55,6 +63,9 @@ class TVpContact : public TVpRecord {
   void SetZip(std::string value) { Store(Zip_, std::move(value)); }
   const std::string& Country() const { return Country_; }
   void SetCountry(std::string value) { Store(Country_, std::move(value)); }
+  // The kind of the address (a TVpAddressType).
+  int AddressType() const { return AddressType_; }
+  void SetAddressType(int value) { Store(AddressType_, value); }
   const std::string& Note() const { return Note_; }
   void SetNote(std::string value) { Store(Note_, std::move(value)); }
   // Contact category (see ContactCategoryCaption).
@@ -103,6 +114,7 @@ class TVpContact : public TVpRecord {
   std::string State_;
   std::string Zip_;
   std::string Country_;
+  int AddressType_ = adtNone;
   std::string Note_;
   int Category_ = 0;
   std::array<std::string, kCustomCount> Customs_;

@@ -28,6 +28,9 @@ class TVpEvent : public TVpRecord {
   void SetDescription(std::string value) { Store(Description_, std::move(value)); }
   const std::string& Notes() const { return Notes_; }
   void SetNotes(std::string value) { Store(Notes_, std::move(value)); }
+  // Where the event takes place; empty when not given.
+  const std::string& Location() const { return Location_; }
+  void SetLocation(std::string value) { Store(Location_, std::move(value)); }
   // Index into the ten categories.
   int Category() const { return Category_; }
   void SetCategory(int value) { Store(Category_, value); }
@@ -82,6 +85,7 @@ class TVpEvent : public TVpRecord {
   int RecordID_ = -1;
   std::string Description_;
   std::string Notes_;
+  std::string Location_;
   int Category_ = 0;
   double StartTime_ = 0;
   double EndTime_ = 0;

@@ -119,6 +119,11 @@ void TDataTable::ReadFile(TFieldDefs& fields, TRowStore& rows) const {
   for (const std::string& name : RequiredFields_)
     if (FieldIndexIn(fields, name) < 0) missing += (missing.empty() ? "" : ", ") + name;
   if (!missing.empty()) Fail("\"" + FileName_ + "\" lacks fields the " + Name_ + " table needs: " + missing);
+  for (const TFieldDef& added : AddedFields_) {
+    if (FieldIndexIn(fields, added.Name) >= 0) continue;
+    fields.push_back(added);
+    rows.AddField(added);
+  }
 }
 
 void TDataTable::TakeRows(TFieldDefs&& fields, TRowStore&& rows) {

@@ -102,6 +102,10 @@ class TDataTable {
 
   // The fields a file must have to be read as this table (its kind's key fields); none at first.
   void SetRequiredFields(std::vector<std::string> names) { RequiredFields_ = std::move(names); }
+  // Fields the table's kind gained after files of it were written: a file without one is read as
+  // if it had it after its own fields, null in every row, and gains it when the table is next
+  // written (reading never writes).
+  void SetAddedFields(TFieldDefs fields) { AddedFields_ = std::move(fields); }
 
   // Reads the file; never writes. A missing, unreadable or malformed file, or one that lacks a
   // required field, raises EDataTableError naming the file and the reason, and the table stays
@@ -195,7 +199,7 @@ class TDataTable {
     friend bool operator<(const TDayEntry& a, const TDayEntry& b) { return a.Day < b.Day; }
   };
 
-  // Reads the file into fields and rows, checking the required fields.
+  // Reads the file into fields and rows, checking the required fields and adding the added ones.
   void ReadFile(TFieldDefs& fields, TRowStore& rows) const;
   void TakeRows(TFieldDefs&& fields, TRowStore&& rows);
   std::vector<TRow>& Stored() { return Store_.Rows(); }
@@ -242,6 +246,7 @@ class TDataTable {
   const TTableFormat& Format_;
   TFieldDefs Fields_;
   std::vector<std::string> RequiredFields_;
+  TFieldDefs AddedFields_;
   TRowStore Store_;
   TFileSignature ReadSignature_;        // the file as it was last read or written
   TFileSignature PiecesSignature_;      // the version of the file the rows' pieces lie in

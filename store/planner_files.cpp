@@ -12,6 +12,7 @@ namespace {
 TDataTable MakeTable(const char* name, TFileWriter& writer) {
   TDataTable table(name, writer, TDataPacketFormat::Instance());
   table.SetWriteThrough(true);
+  table.SetAddedFields(AddedFieldDefs(name));
   return table;
 }
 

@@ -86,6 +86,7 @@ const std::vector<TRecordField<TVpEvent>>& EventRecordFields() {
                                       WrittenOnly("EndTime", &R::EndTime),
                                       Text("Description", &R::Description, &R::SetDescription),
                                       Text("Note", &R::Notes, &R::SetNotes),
+                                      Text("Location", &R::Location, &R::SetLocation),
                                       Integer("Category", &R::Category, &R::SetCategory),
                                       Text("AlarmWavPath", &R::DingPath, &R::SetDingPath),
                                       AllDayEventField(),
@@ -118,6 +119,7 @@ const std::vector<TRecordField<TVpContact>>& ContactRecordFields() {
                                       Text("State", &R::State, &R::SetState),
                                       Text("Zip", &R::Zip, &R::SetZip),
                                       Text("Country", &R::Country, &R::SetCountry),
+                                      Integer("AddressType", &R::AddressType, &R::SetAddressType),
                                       Text("Note", &R::Note, &R::SetNote)};
     for (int i = 1; i <= R::kPhoneCount; ++i)
       f.push_back({"Phone" + std::to_string(i), [i](R& r, const TField& v) { r.SetPhone(i, v.AsString()); },

@@ -27,19 +27,27 @@ std::uint64_t BitsOf(double value) { return std::bit_cast<std::uint64_t>(value);
 
 }  // namespace
 
-void TRowStore::SetFields(const TFieldDefs& fields) {
-  Kinds_.clear();
-  for (const TFieldDef& field : fields) {
-    switch (field.DataType) {
-      case ftInteger: Kinds_.push_back(kInteger); break;
-      case ftBoolean: Kinds_.push_back(kBoolean); break;
-      case ftFloat: Kinds_.push_back(kFloat); break;
-      case ftDate:
-      case ftDateTime: Kinds_.push_back(kMs); break;
-      case ftString:
-      case ftMemo: Kinds_.push_back(kText); break;
-    }
+TRowStore::TKind TRowStore::KindOf(TFieldType type) {
+  switch (type) {
+    case ftInteger: return kInteger;
+    case ftBoolean: return kBoolean;
+    case ftFloat: return kFloat;
+    case ftDate:
+    case ftDateTime: return kMs;
+    case ftString:
+    case ftMemo: break;
   }
+  return kText;
+}
+
+void TRowStore::SetFields(const TFieldDefs& fields) {
+  std::vector<TKind> kinds;
+  for (const TFieldDef& field : fields) kinds.push_back(KindOf(field.DataType));
+  SetKinds(std::move(kinds));
+}
+
+void TRowStore::SetKinds(std::vector<TKind> kinds) {
+  Kinds_ = std::move(kinds);
   BitmapWords_ = (Kinds_.size() + 63) / 64;
   BooleanMask_.assign(BitmapWords_, 0);
   bool booleans = false;
@@ -56,6 +64,34 @@ void TRowStore::SetFields(const TFieldDefs& fields) {
   ChunkNext_ = nullptr;
   Staged_.assign(Kinds_.size(), {});
   StagedFields_.clear();
+}
+
+void TRowStore::AddField(const TFieldDef& field) {
+  const TKind kind = KindOf(field.DataType);
+  const size_t index = Kinds_.size();
+  const bool booleans = HeaderWords_ > BitmapWords_;
+  const bool fits = index % 64 != 0 && (kind != kBoolean || booleans);
+  if (fits) {
+    // The field's bit is clear in every row's bitmap, and it adds no value word.
+    Kinds_.push_back(kind);
+    if (kind == kBoolean) BooleanMask_[index / 64] |= std::uint64_t{1} << (index % 64);
+    Staged_.emplace_back();
+    return;
+  }
+  TRowStore wider;
+  std::vector<TKind> kinds = Kinds_;
+  kinds.push_back(kind);
+  wider.SetKinds(std::move(kinds));
+  wider.Rows_.reserve(Rows_.size());
+  for (const TRow& row : Rows_) {
+    TRowValues values = Values(row);
+    values.emplace_back();
+    TRow copy = wider.Encode(values);
+    copy.PieceOffset = row.PieceOffset;
+    copy.PieceLength = row.PieceLength;
+    wider.Rows_.push_back(copy);
+  }
+  *this = std::move(wider);
 }
 
 std::uint64_t* TRowStore::Allocate(size_t words) {

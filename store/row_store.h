@@ -37,6 +37,10 @@ class TRowStore {
 
   // The layout of the rows; drops every row.
   void SetFields(const TFieldDefs& fields);
+  // Adds a field after the others, null in every row; the rows keep their pieces. A field that
+  // fits the rows' layout as it is (the bitmaps keep their size) leaves the rows where they are;
+  // otherwise every row is made again.
+  void AddField(const TFieldDef& field);
 
   std::vector<TRow>& Rows() { return Rows_; }
   const std::vector<TRow>& Rows() const { return Rows_; }
@@ -86,6 +90,9 @@ class TRowStore {
     size_t PoolOffset = 0;
   };
 
+  static TKind KindOf(TFieldType type);
+  // The bitmaps' layout for the kinds; drops every row.
+  void SetKinds(std::vector<TKind> kinds);
   std::uint64_t* Allocate(size_t words);
   // The index of the field's word in the row, after its header.
   size_t WordIndex(const std::uint64_t* words, size_t field) const;

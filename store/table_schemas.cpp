@@ -27,6 +27,9 @@ TFieldDefs EventFields() {
   return f;
 }
 
+// Where the event takes place.
+TFieldDefs AddedEventFields() { return {FieldDef("Location", ftString, 1024)}; }
+
 TFieldDefs ContactFields() {
   TFieldDefs f = {FieldDef("RecordID", ftInteger, 0, true),
                   FieldDef("ResourceID", ftInteger, 0, true),
@@ -52,6 +55,9 @@ TFieldDefs ContactFields() {
   return f;
 }
 
+// The kind of the address (a TVpAddressType).
+TFieldDefs AddedContactFields() { return {FieldDef("AddressType", ftInteger)}; }
+
 TFieldDefs TaskFields() {
   TFieldDefs f = {FieldDef("RecordID", ftInteger, 0, true), FieldDef("ResourceID", ftInteger, 0, true),
                   FieldDef("Complete", ftBoolean),          FieldDef("Description", ftString, 255),
@@ -75,10 +81,20 @@ TFieldDefs UidFields() {
 
 }  // namespace
 
+TFieldDefs AddedFieldDefs(const std::string& tableName) {
+  if (tableName == "Events") return AddedEventFields();
+  if (tableName == "Contacts") return AddedContactFields();
+  return {};
+}
+
 void CreateFieldDefs(const std::string& tableName, TFieldDefs& fields) {
+  const auto withAdded = [&tableName](TFieldDefs first) {
+    for (TFieldDef& added : AddedFieldDefs(tableName)) first.push_back(std::move(added));
+    return first;
+  };
   if (tableName == "Resources") fields = ResourceFields();
-  else if (tableName == "Events") fields = EventFields();
-  else if (tableName == "Contacts") fields = ContactFields();
+  else if (tableName == "Events") fields = withAdded(EventFields());
+  else if (tableName == "Contacts") fields = withAdded(ContactFields());
   else if (tableName == "Tasks") fields = TaskFields();
   else if (tableName == "RecordIDS") fields = RecordIDFields();
   else if (tableName == "UIDs") fields = UidFields();

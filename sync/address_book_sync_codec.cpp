@@ -118,7 +118,7 @@ bool SetsPart(TPart part, const std::string& name) {
 
 std::array<std::string, cpCount> PartsOf(const TVpContact& contact) {
   std::array<std::string, cpCount> parts;
-  auto part = [&parts](TPart which, std::initializer_list<std::string> values) {
+  auto part = [&parts](TPart which, const std::vector<std::string>& values) {
     TCanonicalDump dump;
     for (const std::string& value : values) dump.Add("", value);
     parts[which] = dump.Text();
@@ -126,7 +126,11 @@ std::array<std::string, cpCount> PartsOf(const TVpContact& contact) {
   part(cpName, {contact.LastName(), contact.FirstName(), contact.Title()});
   part(cpCompany, {contact.Company()});
   part(cpPosition, {contact.Position()});
-  part(cpAddress, {contact.Address(), contact.City(), contact.State(), contact.Zip(), contact.Country()});
+  std::vector<std::string> address = {contact.Address(), contact.City(), contact.State(), contact.Zip(),
+                                      contact.Country()};
+  // The kind came later: an address of no kind keeps the part (and the hash) it had before.
+  if (contact.AddressType() != adtNone) address.push_back(std::to_string(contact.AddressType()));
+  part(cpAddress, address);
   part(cpEMail, {contact.EMail()});
   std::string phones;
   for (int number = 1; number <= TVpContact::kPhoneCount; ++number)

@@ -14,9 +14,24 @@
 namespace {
 
 // The parts of what the organizer maps of an item, each replaced as a whole in a merge.
-enum TPart { ptSummary, ptNotes, ptCategory, ptTimes, ptAlarm, ptRepeat, ptPriority, ptDue, ptCompletion, ptCount };
-constexpr const char* kPartNames[ptCount] = {"summary", "notes",    "category", "times",     "alarm",
-                                             "repeat",  "priority", "due",      "completion"};
+enum TPart {
+  ptSummary,
+  ptNotes,
+  ptCategory,
+  ptTimes,
+  ptAlarm,
+  ptRepeat,
+  ptPriority,
+  ptDue,
+  ptCompletion,
+  ptLocation,
+  ptCount
+};
+constexpr const char* kPartNames[ptCount] = {"summary", "notes",    "category", "times",      "alarm",
+                                             "repeat",  "priority", "due",      "completion", "location"};
+// The first part the organizer came to map after items had been synced: from it on, an empty part
+// is left out of the hash, so that the items synced before keep their hashes.
+constexpr int kFirstLaterPart = ptLocation;
 
 // What the organizer maps of one item text, part by part in canonical form.
 struct TMappedItem {
@@ -27,7 +42,8 @@ struct TMappedItem {
   std::string Hash() const {
     TCanonicalDump dump;
     dump.Add("kind", Kind == sikEvent ? "event" : "task");
-    for (int part = 0; part < ptCount; ++part) dump.Add(kPartNames[part], Parts[part]);
+    for (int part = 0; part < ptCount; ++part)
+      if (part < kFirstLaterPart || !Parts[part].empty()) dump.Add(kPartNames[part], Parts[part]);
     return dump.Hash();
   }
 };
@@ -195,6 +211,7 @@ class TCalendarMapping {
       common(sikEvent, event.Uid, event.Description, event.Notes, event.CategoryName);
       item.Parts[ptTimes] = event.AllDayEvent ? "day " + Ms(DateOf(event.StartTime)) + " " + Ms(DateOf(event.EndTime))
                                               : Ms(event.StartTime) + " " + Ms(event.EndTime);
+      item.Parts[ptLocation] = WithoutCr(event.Location);
       if (event.AlarmSet)
         item.Parts[ptAlarm] = std::to_string(event.AlarmAdvance) + " " + std::to_string(event.AlarmAdvanceType);
       if (event.RepeatCode != 0)
@@ -260,7 +277,7 @@ bool TCalendarSyncCodec::Digest(std::string_view text, TSyncItemDigest& digest, 
 
 namespace {
 
-// Replaces the notes: the server's labelled properties (location, web page, attendees) add their
+// Replaces the notes: the server's labelled properties (web page, attendees) add their
 // lines to the notes, so the description is ours without those lines, or the properties go when
 // our notes no longer end with them.
 void ReplaceNotes(TParsed& server, const std::string& wanted, const TCalendarMapping& mapping) {
@@ -272,7 +289,7 @@ void ReplaceNotes(TParsed& server, const std::string& wanted, const TCalendarMap
   if (!extras.empty()) {
     if (wanted == extras) description.clear();
     else if (wanted.ends_with("\n" + extras)) description.resize(wanted.size() - extras.size() - 1);
-    else RemoveProperties(server.Item, {ICAL_LOCATION_PROPERTY, ICAL_URL_PROPERTY, ICAL_ATTENDEE_PROPERTY});
+    else RemoveProperties(server.Item, {ICAL_URL_PROPERTY, ICAL_ATTENDEE_PROPERTY});
   }
   if (!description.empty()) icalcomponent_add_property(server.Item, icalproperty_new_description(description.c_str()));
 }
@@ -295,6 +312,7 @@ void ReplacePart(TPart part, TParsed& server, const TParsed& own, const TMappedI
       CopyProperties(server.Item, own.Item, {ICAL_RRULE_PROPERTY});
       DropExceptions(server);
       break;
+    case ptLocation: CopyProperties(server.Item, own.Item, {ICAL_LOCATION_PROPERTY}); break;
     case ptPriority: CopyProperties(server.Item, own.Item, {ICAL_PRIORITY_PROPERTY}); break;
     case ptDue:
       CopyProperties(server.Item, own.Item, {ICAL_DUE_PROPERTY});

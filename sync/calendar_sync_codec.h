@@ -22,8 +22,8 @@ class TCalendarSyncCodec : public TSyncItemCodec {
   bool Digest(std::string_view text, TSyncItemDigest& digest, std::string& error) const override;
   // Changing the start or the repeat here drops the server's extra dates, exceptions and changed
   // occurrences, which named occurrences of the old repeat. Labelled lines the organizer added to
-  // the notes (location, web page, attendees) stay properties of their own; a user who edited those
-  // lines here has them in the notes only, and the properties go.
+  // the notes (web page, attendees) stay properties of their own; a user who edited those lines
+  // here has them in the notes only, and the properties go. The location is a part of its own.
   std::string Merge(std::string_view serverText, std::string_view ourText) const override;
   std::string ConflictCopy(std::string_view text, const std::string& newUid) const override;
 

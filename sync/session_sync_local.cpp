@@ -71,6 +71,7 @@ void CopyContactFields(const TVpContact& from, TVpContact& to) {
   to.SetState(from.State());
   to.SetZip(from.Zip());
   to.SetCountry(from.Country());
+  to.SetAddressType(from.AddressType());
   to.SetEMail(from.EMail());
   for (int number = 1; number <= TVpContact::kPhoneCount; ++number) {
     to.SetPhone(number, from.Phone(number));

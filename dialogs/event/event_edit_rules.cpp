@@ -76,6 +76,7 @@ void TVpEventEditRules::Fill(const TVpEvent& event, bool twelveHour, const TVpCa
   AllDay_ = event.AllDayEvent();
 
   Description_ = OriginalDescription_ = event.Description();
+  Location_ = OriginalLocation_ = event.Location();
   OriginalNotes_ = event.Notes();
   Notes_ = NotesShown_ = WithLineFeeds(OriginalNotes_);
 
@@ -307,6 +308,7 @@ std::optional<TVpEventEditRules::TValues> TVpEventEditRules::ReadValues() {
   };
   const TLimit limits[] = {
       {ecDescription, Description_, OriginalDescription_, 255, "The subject is longer than 255 characters."},
+      {ecLocation, Location_, OriginalLocation_, 1024, "The location is longer than 1024 characters."},
       {ecNotes, Notes_, NotesShown_, 1024, "The notes are longer than 1024 characters."},
       {ecSound, SoundFile_, OriginalSoundFile_, 255, "The sound file name is longer than 255 characters."},
   };
@@ -326,6 +328,7 @@ bool TVpEventEditRules::WriteTo(TVpEvent& event) {
   if (RepeatIndex_ >= 0) event.SetRepeatCode(static_cast<std::uint8_t>(RepeatIndex_));
   WriteRepeatRangeEnd(event, values->UntilDay);
   event.SetDescription(Description_);
+  event.SetLocation(Location_);
   event.SetNotes(NotesToWrite());
   if (CategoryIndex_ >= 0) event.SetCategory(Categories_[static_cast<size_t>(CategoryIndex_)].Number);
   event.SetAlarmSet(AlarmSet_);

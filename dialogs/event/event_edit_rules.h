@@ -31,6 +31,7 @@ enum TVpEventControl {
   ecRepeatUntil,
   ecInterval,
   ecNotes,
+  ecLocation,
 };
 
 // An entry of the category list: a category that has a description, with its number (0 to 9).
@@ -69,9 +70,11 @@ class TVpEventEditRules {
   // Raises EVpException when the event starts outside the years the date field can show.
   void Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories);
 
-  // --- subject, category, notes ---
+  // --- subject, location, category, notes ---
   const std::string& Description() const { return Description_; }
   void SetDescription(std::string text) { Description_ = std::move(text); }
+  const std::string& Location() const { return Location_; }
+  void SetLocation(std::string text) { Location_ = std::move(text); }
   const std::vector<TVpCategoryEntry>& Categories() const { return Categories_; }
   // -1 when the event's category is not in the list (it is then kept).
   int CategoryIndex() const { return CategoryIndex_; }
@@ -170,6 +173,8 @@ class TVpEventEditRules {
 
   std::string Description_;
   std::string OriginalDescription_;
+  std::string Location_;
+  std::string OriginalLocation_;
   std::vector<TVpCategoryEntry> Categories_;
   int CategoryIndex_ = -1;
   std::string Notes_;

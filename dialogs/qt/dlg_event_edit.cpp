@@ -30,8 +30,8 @@ namespace {
 
 // Every control of the window that a rule can enable, show, mark or focus.
 constexpr TVpEventControl kControls[] = {
-    ecDescription,  ecCategory,         ecAllDay, ecStartDate, ecStartTime,   ecEndTime,  ecAlarmSet,
-    ecAlarmAdvance, ecAlarmAdvanceType, ecSound,  ecRepeat,    ecRepeatUntil, ecInterval, ecNotes};
+    ecDescription,      ecCategory, ecAllDay, ecStartDate,   ecStartTime, ecEndTime, ecAlarmSet, ecAlarmAdvance,
+    ecAlarmAdvanceType, ecSound,    ecRepeat, ecRepeatUntil, ecInterval,  ecNotes,   ecLocation};
 
 // Category swatches: 20 × 14 pixels of the category's colour outlined in black.
 QIcon Swatch(TColor color) {
@@ -108,14 +108,20 @@ QGroupBox* TDlgEventEdit::BuildAppointment() {
   DescriptionEdit_->setMaxLength(255);
   grid->addWidget(Named(new QLabel("Subject:", group), "DescriptionLbl"), 0, 0);
   grid->addWidget(DescriptionEdit_, 0, 1, 1, 5);
+  LocationEdit_ = Named(new QLineEdit(group), "LocationEdit");
+  LocationEdit_->setMaxLength(1024);
+  auto* locationLabel = Named(new QLabel("&Location:", group), "LocationLbl");
+  locationLabel->setBuddy(LocationEdit_);
+  grid->addWidget(locationLabel, 1, 0);
+  grid->addWidget(LocationEdit_, 1, 1, 1, 5);
 
   Category_ = Named(new QComboBox(group), "Category");
   Category_->setMaxVisibleItems(10);
   Category_->setIconSize(QSize(20, 14));
   CBAllDay_ = Named(new QCheckBox("&All Day Event", group), "CBAllDay");
-  grid->addWidget(Named(new QLabel("Category:", group), "CategoryLbl"), 1, 0);
-  grid->addWidget(Category_, 1, 1);
-  grid->addWidget(CBAllDay_, 1, 2, 1, 4);
+  grid->addWidget(Named(new QLabel("Category:", group), "CategoryLbl"), 2, 0);
+  grid->addWidget(Category_, 2, 1);
+  grid->addWidget(CBAllDay_, 2, 2, 1, 4);
 
   StartTimeLbl_ = Named(new QLabel("Event Date:", group), "StartTimeLbl");
   StartDate_ = Named(new TVpDateEditWidget(Form_.StartDate(), group), "StartDate");
@@ -123,12 +129,12 @@ QGroupBox* TDlgEventEdit::BuildAppointment() {
   StartTime_ = Named(new QComboBox(group), "StartTime");
   LblTo_ = Named(new QLabel("To:", group), "lblTo");
   EndTime_ = Named(new QComboBox(group), "EndTime");
-  grid->addWidget(StartTimeLbl_, 2, 0);
-  grid->addWidget(StartDate_, 2, 1);
-  grid->addWidget(LblFrom_, 2, 2);
-  grid->addWidget(StartTime_, 2, 3);
-  grid->addWidget(LblTo_, 2, 4);
-  grid->addWidget(EndTime_, 2, 5);
+  grid->addWidget(StartTimeLbl_, 3, 0);
+  grid->addWidget(StartDate_, 3, 1);
+  grid->addWidget(LblFrom_, 3, 2);
+  grid->addWidget(StartTime_, 3, 3);
+  grid->addWidget(LblTo_, 3, 4);
+  grid->addWidget(EndTime_, 3, 5);
   return group;
 }
 
@@ -178,6 +184,8 @@ QGroupBox* TDlgEventEdit::BuildRecurrence() {
 void TDlgEventEdit::ConnectControls() {
   connect(DescriptionEdit_, &QLineEdit::textEdited, this,
           [this](const QString& text) { Act([&] { Form_.SetDescription(FromQt(text)); }); });
+  connect(LocationEdit_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { Act([&] { Form_.SetLocation(FromQt(text)); }); });
   connect(Category_, &QComboBox::currentIndexChanged, this,
           [this](int index) { Act([&] { Form_.SelectCategory(index); }); });
   connect(CBAllDay_, &QCheckBox::toggled, this, [this](bool on) { Act([&] { Form_.SetAllDay(on); }); });
@@ -240,11 +248,13 @@ void TDlgEventEdit::ChooseSoundFile() {
 // --- showing the form ---
 
 void TDlgEventEdit::Refresh() {
-  const QSignalBlocker blockers[] = {
-      QSignalBlocker(DescriptionEdit_), QSignalBlocker(Category_),      QSignalBlocker(CBAllDay_),
-      QSignalBlocker(StartTime_),       QSignalBlocker(EndTime_),       QSignalBlocker(AlarmSet_),
-      QSignalBlocker(AlarmAdvType_),    QSignalBlocker(RecurringType_), QSignalBlocker(NotesMemo_)};
+  const QSignalBlocker blockers[] = {QSignalBlocker(DescriptionEdit_), QSignalBlocker(LocationEdit_),
+                                     QSignalBlocker(Category_),        QSignalBlocker(CBAllDay_),
+                                     QSignalBlocker(StartTime_),       QSignalBlocker(EndTime_),
+                                     QSignalBlocker(AlarmSet_),        QSignalBlocker(AlarmAdvType_),
+                                     QSignalBlocker(RecurringType_),   QSignalBlocker(NotesMemo_)};
   if (FromQt(DescriptionEdit_->text()) != Form_.Description()) DescriptionEdit_->setText(ToQt(Form_.Description()));
+  if (FromQt(LocationEdit_->text()) != Form_.Location()) LocationEdit_->setText(ToQt(Form_.Location()));
 
   if (Category_->count() != static_cast<int>(Form_.Categories().size())) {
     Category_->clear();
@@ -281,6 +291,7 @@ void TDlgEventEdit::Refresh() {
 std::vector<QWidget*> TDlgEventEdit::WidgetsOf(TVpEventControl control) const {
   switch (control) {
     case ecDescription: return {DescriptionEdit_};
+    case ecLocation: return {LocationEdit_};
     case ecCategory: return {Category_};
     case ecAllDay: return {CBAllDay_};
     case ecStartDate: return {StartDate_, StartTimeLbl_};

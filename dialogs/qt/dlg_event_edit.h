@@ -61,6 +61,7 @@ class TDlgEventEdit : public QDialog {
 
   TVpEventEditRules& Form_;
   QLineEdit* DescriptionEdit_ = nullptr;
+  QLineEdit* LocationEdit_ = nullptr;
   QComboBox* Category_ = nullptr;
   QCheckBox* CBAllDay_ = nullptr;
   QLabel* StartTimeLbl_ = nullptr;

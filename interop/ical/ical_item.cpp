@@ -6,6 +6,7 @@
 void CopyToEvent(const TIcalEvent& item, TVpEvent& event) {
   event.SetDescription(item.Description);
   event.SetNotes(item.Notes);
+  event.SetLocation(item.Location);
   event.SetAllDayEvent(item.AllDayEvent);  // first: switching it on moves the times
   event.SetStartTime(item.StartTime);
   event.SetEndTime(item.EndTime);
@@ -21,6 +22,7 @@ TIcalEvent IcalEventFrom(const TVpEvent& event) {
   TIcalEvent item;
   item.Description = event.Description();
   item.Notes = event.Notes();
+  item.Location = event.Location();
   item.StartTime = event.StartTime();
   item.EndTime = event.EndTime();
   item.AllDayEvent = event.AllDayEvent();

@@ -16,6 +16,7 @@ struct TIcalEvent {
   std::string RecurrenceId;
   std::string Description;
   std::string Notes;
+  std::string Location;
   std::string CategoryName;
   double StartTime = 0;
   double EndTime = 0;

@@ -124,7 +124,9 @@ class TIcalMapping {
   // The fields of one event without its repetition; false with the reason when it cannot be had.
   bool ReadSingle(icalcomponent* component, TIcalEvent& item, TMoment& start, std::string& reason);
   void ReadAlarm(icalcomponent* component, const TMoment& start, TIcalEvent& item);
-  std::string NotesOf(icalcomponent* component);
+  // The description with labelled lines for what has no field of its own: the location (when
+  // asked: a task has no location), web page and attendees.
+  std::string NotesOf(icalcomponent* component, bool withLocation);
   std::string CategoryOf(icalcomponent* component);
   // The occurrences of the component's rules, RDATEs and its start, less its EXDATEs, in order of
   // local time up to the rules' end, the horizon or the cap; says which of the last two stopped them.
@@ -177,13 +179,13 @@ std::string TIcalMapping::CategoryOf(icalcomponent* component) {
   return first;
 }
 
-std::string TIcalMapping::NotesOf(icalcomponent* component) {
+std::string TIcalMapping::NotesOf(icalcomponent* component, bool withLocation) {
   std::string notes = TextOf(icalcomponent_get_description(component));
   auto add = [&notes](const std::string& label, const std::string& text) {
     if (text.empty()) return;
     notes += (notes.empty() ? "" : "\n") + label + ": " + text;
   };
-  add("Location", TextOf(icalcomponent_get_location(component)));
+  if (withLocation) add("Location", TextOf(icalcomponent_get_location(component)));
   if (icalproperty* url = icalcomponent_get_first_property(component, ICAL_URL_PROPERTY))
     add("URL", TextOf(icalproperty_get_url(url)));
   std::string attendees;
@@ -273,7 +275,8 @@ bool TIcalMapping::ReadSingle(icalcomponent* component, TIcalEvent& item, TMomen
     Changes_.push_back("its end lay before its start and was set to the start");
     item.EndTime = item.StartTime;
   }
-  item.Notes = NotesOf(component);
+  item.Notes = NotesOf(component, false);
+  item.Location = TextOf(icalcomponent_get_location(component));
   item.CategoryName = CategoryOf(component);
   ReadAlarm(component, start, item);
   return true;
@@ -430,7 +433,7 @@ void TIcalMapping::ReadTask(icalcomponent* todo) {
     Note(inSkipped, item.Uid, item.Description, ImpossibleTimeReason(line));
     return;
   }
-  item.Details = NotesOf(todo);
+  item.Details = NotesOf(todo, true);
   item.CategoryName = CategoryOf(todo);
   TMoment moment;
   if (icalproperty* due = icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY);

@@ -123,6 +123,7 @@ icalcomponent* ItemOf(icalcomponent_kind kind, const std::string& uid, icaltimet
 icalcomponent* EventOf(const TIcalEvent& event, TTimeWriter& times, icaltimetype stamp) {
   icalcomponent* component =
       ItemOf(ICAL_VEVENT_COMPONENT, event.Uid, stamp, event.Description, event.Notes, event.CategoryName);
+  AddText(component, icalproperty_new_location, event.Location);
   if (event.AllDayEvent) {
     const double lastDay = std::max(DateOf(event.EndTime), DateOf(event.StartTime));
     icalcomponent_add_property(component, icalproperty_new_dtstart(DateValue(event.StartTime)));

@@ -88,6 +88,20 @@ std::string Joined(const std::vector<std::string>& parts, std::string_view separ
   return out;
 }
 
+// The kind of an address: its home, work or other type, else the label of its group (Home, Work,
+// any other label marks it other). Types that say nothing of the place (postal, pref) give none.
+int AddressTypeOf(const TVpVCardProperty& address, std::string_view groupLabel) {
+  if (address.HasType("HOME")) return adtHome;
+  if (address.HasType("WORK")) return adtWork;
+  if (address.HasType("OTHER")) return adtOther;
+  std::string label(groupLabel);
+  if (label.starts_with("_$!<") && label.ends_with(">!$_")) label = label.substr(4, label.size() - 8);
+  if (label.empty()) return adtNone;
+  if (SameTextAscii(label, "home")) return adtHome;
+  if (SameTextAscii(label, "work")) return adtWork;
+  return adtOther;
+}
+
 // The kinds a property is marked with, for the label of its note: "Web page (work)".
 std::string KindsOf(const TVpVCardProperty& property, const std::string& groupLabel) {
   std::vector<std::string> kinds;
@@ -136,7 +150,7 @@ class TCardMapper {
       } else if (name == "TITLE") {
         Note("TITLE", "Position", property.Text());
       } else if (name == "ADR" && &property == address) {
-        MapAddress(property);
+        MapAddress(property, label);
       } else if (name == "ADR") {
         Note(name, "Address" + KindsOf(property, label), Joined(property.Components(), ", "));
       } else if (name == "EMAIL" && &property == email) {
@@ -217,7 +231,8 @@ class TCardMapper {
   }
 
   // Post office box; extended address; street; locality; region; postal code; country.
-  void MapAddress(const TVpVCardProperty& property) {
+  void MapAddress(const TVpVCardProperty& property, const std::string& groupLabel) {
+    Contact_.SetAddressType(AddressTypeOf(property, groupLabel));
     std::vector<std::string> parts = property.Components();
     parts.resize(7);
     Contact_.SetAddress(Joined({parts[2], parts[1], parts[0]}, ", "));

@@ -80,6 +80,16 @@ std::string TelName(int kind, bool is40) {
   return "TEL;TYPE=" + types;
 }
 
+// "ADR;TYPE=HOME" (3.0) or "ADR;TYPE=home" (4.0); "ADR" for an address of no kind.
+std::string AdrName(int addressType, bool is40) {
+  switch (addressType) {
+    case adtHome: return is40 ? "ADR;TYPE=home" : "ADR;TYPE=HOME";
+    case adtWork: return is40 ? "ADR;TYPE=work" : "ADR;TYPE=WORK";
+    case adtOther: return is40 ? "ADR;TYPE=other" : "ADR;TYPE=OTHER";
+    default: return "ADR";
+  }
+}
+
 }  // namespace
 
 std::string WriteVCard(const TVpContact& contact, std::string_view uid, TVpVCardVersion version) {
@@ -93,7 +103,8 @@ std::string WriteVCard(const TVpContact& contact, std::string_view uid, TVpVCard
   card.AddParts("N", {contact.LastName(), contact.FirstName(), "", contact.Title(), ""}, true);
   card.AddText("ORG", contact.Company());
   card.AddText("TITLE", contact.Position());
-  card.AddParts("ADR", {"", "", contact.Address(), contact.City(), contact.State(), contact.Zip(), contact.Country()});
+  card.AddParts(AdrName(contact.AddressType(), card.Is40()),
+                {"", "", contact.Address(), contact.City(), contact.State(), contact.Zip(), contact.Country()});
   for (int number = 1; number <= TVpContact::kPhoneCount; ++number) {
     card.AddText(TelName(contact.PhoneType(number), card.Is40()), contact.Phone(number));
   }

@@ -162,6 +162,7 @@ TEST_F(EventDialog, OpenAndOkLeaveAnEventOfTheStoreUnchanged) {
     e.SetEndTime(At(2024, 5, 11));
     e.SetCategory(5);
     e.SetNotes("line one\r\nline two");
+    e.SetLocation("Room 4");
     e.SetRepeatCode(rcCustom);
     e.SetCustomInterval(3);
     e.SetRepeatRangeEnd(At(2024, 6, 1));
@@ -176,6 +177,30 @@ TEST_F(EventDialog, OpenAndOkLeaveAnEventOfTheStoreUnchanged) {
   EXPECT_EQ(Caption, "Late call - Event");
   EXPECT_EQ(Snapshot(event), before);
   EXPECT_FALSE(event.Changed());
+}
+
+// The location sits under the subject, one Tab further, and goes to the event on OK.
+TEST_F(EventDialog, TheLocationIsShownAndEditedFromTheKeyboard) {
+  TVpEvent& event = StoredEvent([](TVpEvent& e) {
+    e.SetDescription("Review");
+    e.SetLocation("Room 4");
+  });
+  EXPECT_TRUE(Execute(event, [](TDlgEventEdit& window) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QLineEdit& subject = Control<QLineEdit>(window, "DescriptionEdit");
+    QLineEdit& location = Control<QLineEdit>(window, "LocationEdit");
+    EXPECT_EQ(location.text(), "Room 4");
+    EXPECT_EQ(Control<QLabel>(window, "LocationLbl").buddy(), &location);
+    subject.setFocus();
+    QTest::keyClick(&subject, Qt::Key_Tab);
+    EXPECT_TRUE(location.hasFocus());
+    location.selectAll();
+    QTest::keyClicks(&location, "Hall B & Garden");
+    ClickOk(window);
+  }));
+  EXPECT_EQ(event.Location(), "Hall B & Garden");
+  EXPECT_EQ(event.Description(), "Review");
 }
 
 TEST_F(EventDialog, EscapeCancelsWithoutTouchingTheEvent) {

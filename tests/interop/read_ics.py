@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Reads a calendar file with an independent reader and prints, per event and task, its kind,
-summary, description and start (local time of TZ) on one line, newlines shown as \\n and \\r.
+summary, description, location and start (local time of TZ) on one line, newlines shown as \\n and \\r.
 
     read_ics.py FILE
 """
@@ -31,4 +31,4 @@ with open(sys.argv[1], "rb") as file:
 for component in calendar.walk():
     if component.name in ("VEVENT", "VTODO"):
         print("|".join([component.name, shown(component.get("SUMMARY", "")), shown(component.get("DESCRIPTION", "")),
-                        start_of(component), component.get("RRULE").to_ical().decode() if component.get("RRULE") else ""]))
+                        shown(component.get("LOCATION", "")), start_of(component), component.get("RRULE").to_ical().decode() if component.get("RRULE") else ""]))

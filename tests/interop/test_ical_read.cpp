@@ -162,10 +162,16 @@ TEST_F(TIcalTest, TextsSurviveFoldingEncodingAndLabels) {
   TIcalContent content = Read(folded);
   ASSERT_EQ(content.Events.size(), 1u);
   EXPECT_EQ(content.Events[0].Notes,
-            "Grüße, Welt\nZeile 2\nLocation: Raum 1\nURL: https://example.org/a\nAttendees: Ann <ann@example.org>, "
+            "Grüße, Welt\nZeile 2\nURL: https://example.org/a\nAttendees: Ann <ann@example.org>, "
             "bo@example.org");
+  EXPECT_EQ(content.Events[0].Location, "Raum 1");
   EXPECT_EQ(content.Events[0].CategoryName, "Work");
   EXPECT_EQ(NoteKinds(content), "C");  // the second category
+
+  // A task has no location of its own: it stays a labelled line of the details.
+  content = Read(Calendar("BEGIN:VTODO\nSUMMARY:Pack\nDESCRIPTION:Boxes\nLOCATION:Keller\nEND:VTODO"));
+  ASSERT_EQ(content.Tasks.size(), 1u);
+  EXPECT_EQ(content.Tasks[0].Details, "Boxes\nLocation: Keller");
 
   // A Latin-1 body with a byte-order mark is not valid UTF-8: it is read as Latin-1, LF line ends too.
   std::string latin1 = "\xEF\xBB\xBF" + Calendar(

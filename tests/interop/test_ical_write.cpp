@@ -66,14 +66,18 @@ std::vector<TIcalEvent> Events() {
   texts.Description = "Grüße aus Zürich; Ärger, Straße \\ 東京 – " + std::string(40, 'x') + " ✓";
   texts.Notes = "Line one\r\nLine two; with, commas\n\nÜbrig \\ end\rlone CR";
   texts.CategoryName = "Büro";
+  texts.Location = "Raum 3; Gebäude B, Zürich \\ 東京";
   events.push_back(texts);
+  TIcalEvent placed = Timed("placed", start, start + EncodeTime(1, 0));
+  placed.Location = "Konferenzraum";  // without notes: the location alone
+  events.push_back(placed);
   return events;
 }
 
 // The events after a trip through a file: the format knows line feeds only.
 std::vector<TIcalEvent> EventsAsRead() {
   std::vector<TIcalEvent> events = Events();
-  events.back().Notes = "Line one\nLine two; with, commas\n\nÜbrig \\ end\nlone CR";
+  events[events.size() - 2].Notes = "Line one\nLine two; with, commas\n\nÜbrig \\ end\nlone CR";
   return events;
 }
 
@@ -104,6 +108,9 @@ TEST_F(TIcalTest, WrittenFilesReadBackAsTheSameRecords) {
   EXPECT_TRUE(content.Notes.empty());
   EXPECT_NE(text.find("PRODID:-//Koret//Koret Organizer//EN\r\n"), std::string::npos);
   EXPECT_NE(text.find("BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"), std::string::npos);
+  // The location is a property of its own, never a line of the description.
+  EXPECT_NE(text.find("\r\nLOCATION:Konferenzraum\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("DESCRIPTION:Location"), std::string::npos);
 }
 
 TEST_F(TIcalTest, WrittenLinesEndInCrlfAndFoldBetweenCharacters) {
@@ -143,10 +150,10 @@ TEST_F(TIcalTest, AnIndependentReaderAcceptsTheWrittenFile) {
   };
   std::string expected;
   for (const TIcalEvent& event : EventsAsRead())
-    expected += "VEVENT|" + event.Description + "|" + escaped(event.Notes) + "|" +
+    expected += "VEVENT|" + event.Description + "|" + escaped(event.Notes) + "|" + event.Location + "|" +
                 Shown(event.StartTime).substr(0, event.AllDayEvent ? 10 : 16) + "|\n";
   for (const TIcalTask& task : Tasks())
-    expected += "VTODO|" + task.Description + "|" + escaped(task.Details) + "|" +
+    expected += "VTODO|" + task.Description + "|" + escaped(task.Details) + "||" +
                 (task.DueDate ? Shown(task.DueDate).substr(0, 10) : "") + "|\n";
   // The rules the reader printed are checked by the round trip; here only that every item came.
   std::string withoutRules;

@@ -53,6 +53,7 @@ std::vector<std::string> Fields(const TVpContact& c) {
                                      c.State(),
                                      c.Zip(),
                                      c.Country(),
+                                     std::to_string(c.AddressType()),
                                      c.Note(),
                                      std::to_string(c.Birthdate()),
                                      std::to_string(c.Anniversary()),
@@ -192,6 +193,7 @@ std::deque<TVpContact> SampleContacts() {
     c.SetState("SP");
     c.SetZip("01000-000");
     c.SetCountry("Brasil");
+    c.SetAddressType(static_cast<int>(i));  // of no kind, home, work, other
     c.SetNote("Line one\nline two\n\n" + std::string(40, 'x') + " \xF0\x9F\x98\x80 \xE2\x82\xAC" +
               std::string(70, 'y'));
     c.SetBirthdate(EncodeDate(1970 + static_cast<int>(i), 2, 28));
@@ -228,6 +230,65 @@ TEST(VCardContacts, RoundTripGivesTheSameContacts) {
       EXPECT_EQ(Fields(read[i]), Fields(contacts[i]));
       EXPECT_EQ(mappings[i].Uid, "uid-" + std::to_string(i));
       EXPECT_TRUE(mappings[i].IntoNotes.empty() && mappings[i].Skipped.empty());
+    }
+  }
+}
+
+// The samples' addresses keep the kind their address books gave them, through export and back.
+TEST(VCardContacts, TheSamplesAddressesKeepTheirKinds) {
+  const std::pair<const char*, int> cases[] = {{"ezvcard__John_Doe_EVOLUTION.vcf", adtHome},
+                                               {"ezvcard__John_Doe_IPHONE.vcf", adtHome},
+                                               {"ezvcard__John_Doe_MS_OUTLOOK.vcf", adtWork},
+                                               {"ezvcard__rfc6350-example.vcf", adtWork}};
+  for (const auto& [file, type] : cases) {
+    SCOPED_TRACE(file);
+    const std::deque<TVpContact> contacts = MapAll(ReadFile(std::string(KORET_INTEROP_SAMPLES) + "/" + file));
+    ASSERT_EQ(contacts.size(), 1u);
+    EXPECT_EQ(contacts[0].AddressType(), type);
+    EXPECT_EQ(MapAll(WriteVCard(contacts[0], "u"))[0].AddressType(), type);
+  }
+}
+
+// The kind of the address a contact takes from a card, and the ADR line it writes of it: read
+// from TYPE (as 2.1, 3.0 and 4.0 cards mark it) or the label of the address's group.
+TEST(VCardContacts, TheAddressKeepsItsKind) {
+  struct TCase {
+    const char* Name;
+    std::string Lines;  // the card's address lines
+    int Type;
+    const char* Written30;  // the ADR line's name and parameters as written
+    const char* Written40;
+  };
+  const TCase cases[] = {
+      {"no type", "ADR:;;Main St 1;Bern;;3000;CH", adtNone, "ADR:", "ADR:"},
+      {"home 3.0", "ADR;TYPE=HOME:;;Main St 1;Bern;;3000;CH", adtHome, "ADR;TYPE=HOME:", "ADR;TYPE=home:"},
+      {"work 4.0", "ADR;TYPE=work:;;Main St 1;Bern;;3000;CH", adtWork, "ADR;TYPE=WORK:", "ADR;TYPE=work:"},
+      {"other", "ADR;TYPE=OTHER:;;Main St 1;Bern;;3000;CH", adtOther, "ADR;TYPE=OTHER:", "ADR;TYPE=other:"},
+      {"bare 2.1 parameters", "ADR;HOME;PREF:;;Main St 1;Bern;;3000;CH", adtHome, "ADR;TYPE=HOME:", "ADR;TYPE=home:"},
+      {"list with postal", "ADR;TYPE=postal,work:;;Main St 1;Bern;;3000;CH", adtWork,
+       "ADR;TYPE=WORK:", "ADR;TYPE=work:"},
+      {"repeated parameter", "ADR;type=HOME;type=pref:;;Main St 1;Bern;;3000;CH", adtHome,
+       "ADR;TYPE=HOME:", "ADR;TYPE=home:"},
+      {"postal only", "ADR;TYPE=POSTAL:;;Main St 1;Bern;;3000;CH", adtNone, "ADR:", "ADR:"},
+      {"group label", "item1.ADR:;;Main St 1;Bern;;3000;CH\r\nitem1.X-ABLabel:_$!<Home>!$_", adtHome,
+       "ADR;TYPE=HOME:", "ADR;TYPE=home:"},
+      {"label of its own", "item1.ADR:;;Main St 1;Bern;;3000;CH\r\nitem1.X-ABLabel:Holiday flat", adtOther,
+       "ADR;TYPE=OTHER:", "ADR;TYPE=other:"},
+      // The preferred address is the contact's; the other stays a labelled line of the notes.
+      {"preferred of two", "ADR;TYPE=HOME:;;Elm 2;Thun;;3600;CH\r\nADR;TYPE=WORK,PREF:;;Main St 1;Bern;;3000;CH",
+       adtWork, "ADR;TYPE=WORK:", "ADR;TYPE=work:"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::deque<TVpContact> read =
+        MapAll("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Doe;Jane;;;\r\n" + c.Lines + "\r\nEND:VCARD\r\n");
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].AddressType(), c.Type);
+    EXPECT_EQ(read[0].City(), "Bern");
+    for (const auto& [version, written] : {std::pair{vvVersion30, c.Written30}, std::pair{vvVersion40, c.Written40}}) {
+      const std::string card = WriteVCard(read[0], "u", version);
+      EXPECT_NE(card.find("\r\n" + std::string(written) + ";;Main St 1;Bern;;3000;CH\r\n"), std::string::npos) << card;
+      EXPECT_EQ(MapAll(card)[0].AddressType(), c.Type);
     }
   }
 }

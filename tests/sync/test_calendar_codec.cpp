@@ -190,39 +190,57 @@ TEST_F(CalendarCodec, MergeKeepsWhatOtherProgramsStoredAndDigestsToOurs) {
                "BEGIN:VEVENT\r\nUID:event-1@example.org\r\nRECURRENCE-ID;TZID=Europe/Berlin:20240524T100000\r\n"
                "DTSTART;TZID=Europe/Berlin:20240524T140000\r\nDTEND;TZID=Europe/Berlin:20240524T150000\r\n"
                "SUMMARY:Moved\r\nEND:VEVENT\r\n");
-  // What the organizer holds of it: the location and attendee as labelled lines of the notes.
-  const std::string held = "Agenda: Grüße\nsecond line\nLocation: Raum 4\nAttendees: Eva <eva@example.org>";
-  EXPECT_EQ(DigestOf(Codec(), server).Hash, DigestOf(Codec(), Ours([&](TIcalEvent& e) { e.Notes = held; })).Hash);
+  // What the organizer holds of it: the location in its field, the attendee as a labelled line of
+  // the notes.
+  const std::string held = "Agenda: Grüße\nsecond line\nAttendees: Eva <eva@example.org>";
+  EXPECT_EQ(DigestOf(Codec(), server).Hash,
+            DigestOf(Codec(), Ours([&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4"; })).Hash);
   const struct {
     const char* Name;
     std::function<void(TIcalEvent&)> Change;
     std::vector<std::string> Kept;
     std::vector<std::string> Gone;
   } kEdits[] = {
-      {"nothing", [&](TIcalEvent& e) { e.Notes = held; }, {"PRODID:-//Example Corp", "DTSTAMP:20240501T120000Z"}, {}},
+      {"nothing",
+       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4"; },
+       {"PRODID:-//Example Corp", "DTSTAMP:20240501T120000Z"},
+       {}},
       {"summary",
-       [&](TIcalEvent& e) { e.Notes = held, e.Description = "Teetreffen"; },
+       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4", e.Description = "Teetreffen"; },
        {"SUMMARY:Teetreffen", "RECURRENCE-ID", "SUMMARY:Moved", "ACTION:AUDIO", "LAST-MODIFIED"},
        {"Café"}},
       {"notes before the labelled lines",
-       [&](TIcalEvent& e) { e.Notes = "Neu\nLocation: Raum 4\nAttendees: Eva <eva@example.org>"; },
+       [&](TIcalEvent& e) { e.Notes = "Neu\nAttendees: Eva <eva@example.org>", e.Location = "Raum 4"; },
        {"DESCRIPTION:Neu\r\n", "LOCATION:Raum 4", "ATTENDEE"},
        {"Agenda"}},
       {"the labelled lines",
        [](TIcalEvent& e) { e.Notes = "Location: elsewhere"; },
        {"DESCRIPTION:Location: elsewhere"},
        {"LOCATION:", "ATTENDEE"}},
+      {"location",
+       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 5"; },
+       {"LOCATION:Raum 5", "ATTENDEE;CN=Eva", "DESCRIPTION:Agenda"},
+       {"Raum 4"}},
+      {"no location", [&](TIcalEvent& e) { e.Notes = held; }, {"ATTENDEE;CN=Eva", "DESCRIPTION:Agenda"}, {"LOCATION:"}},
       {"reminder",
-       [&](TIcalEvent& e) { e.Notes = held, e.AlarmAdvance = 2, e.AlarmAdvanceType = atHours; },
+       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4", e.AlarmAdvance = 2, e.AlarmAdvanceType = atHours; },
        {"TRIGGER:-PT2H", "X-OTHER-APP-ID:42", "ACTION:AUDIO"},
        {"-PT15M"}},
       // The organizer's reminder is the first; with none, no reminder may stay.
-      {"no reminder", [&](TIcalEvent& e) { e.Notes = held, e.AlarmSet = false; }, {}, {"VALARM"}},
+      {"no reminder",
+       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4", e.AlarmSet = false; },
+       {},
+       {"VALARM"}},
       {"start",
-       [&](TIcalEvent& e) { e.Notes = held, e.StartTime = At(2024, 5, 10, 9), e.EndTime = At(2024, 5, 10, 12); },
+       [&](TIcalEvent& e) {
+         e.Notes = held, e.Location = "Raum 4", e.StartTime = At(2024, 5, 10, 9), e.EndTime = At(2024, 5, 10, 12);
+       },
        {"DTSTART;TZID=Europe/Berlin:20240510T090000", "BEGIN:VTIMEZONE", "FREQ=WEEKLY"},
        {"RECURRENCE-ID", "Moved"}},
-      {"category", [&](TIcalEvent& e) { e.Notes = held, e.CategoryName = "Home"; }, {"CATEGORIES:Home"}, {"Work"}},
+      {"category",
+       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4", e.CategoryName = "Home"; },
+       {"CATEGORIES:Home"},
+       {"Work"}},
   };
   for (const auto& edit : kEdits) {
     SCOPED_TRACE(edit.Name);
@@ -236,7 +254,7 @@ TEST_F(CalendarCodec, MergeKeepsWhatOtherProgramsStoredAndDigestsToOurs) {
     for (const std::string& gone : edit.Gone)
       EXPECT_EQ(Unfolded(merged).find(gone), std::string::npos) << gone << merged;
   }
-  EXPECT_EQ(Codec().Merge(server, Ours([&](TIcalEvent& e) { e.Notes = held; })), server);
+  EXPECT_EQ(Codec().Merge(server, Ours([&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4"; })), server);
 }
 
 TEST_F(CalendarCodec, MergeOfAnUnreadableServerTextIsOurs) {

@@ -62,6 +62,8 @@ TEST(CardCodec, EachMappedFieldChangesTheDigest) {
       {";NRW;", ";BY;"},
       {";50667;", ";50668;"},
       {";Deutschland", ";Österreich"},
+      {"ADR;TYPE=WORK:", "ADR;TYPE=HOME:"},
+      {"ADR;TYPE=WORK:", "ADR:"},
       {"+49 221 1234", "+49 221 1235"},
       {"TEL;TYPE=CELL", "TEL;TYPE=HOME"},
       {"juergen@example.org", "j@example.org"},
@@ -115,6 +117,7 @@ TEST(CardCodec, MergeKeepsWhatOtherProgramsStoredAndDigestsToOurs) {
       {"notes", [](TVpContact& c) { c.SetNote("Neu\nWeb page: https://example.org/"); }, {"NOTE:Neu\r\n", "URL:"}},
       {"the labelled line", [](TVpContact& c) { c.SetNote("Neu"); }, {"NOTE:Neu\r\n"}},
       {"birthday", [](TVpContact& c) { c.SetBirthdate(0); }, {"URL:"}},
+      {"address kind", [](TVpContact& c) { c.SetAddressType(adtHome); }, {"ADR;TYPE=home:;;Hauptstraße 5;", "URL:"}},
   };
   for (const auto& edit : kEdits) {
     SCOPED_TRACE(edit.Name);

@@ -57,6 +57,35 @@ TEST_F(KoretCli, AddedEventsShowInTheAgendaOnTheirDays) {
       << "an event over two days is listed on both, with its own times";
 }
 
+// The location follows the subject in the agenda; it comes from a file's LOCATION and goes back
+// out as LOCATION, never as a line of the notes.
+TEST_F(KoretCli, TheLocationTravelsWithTheEventAndShowsInTheAgenda) {
+  const std::string in = Folder.File("in.ics");
+  TTemporaryFolder::Write(in,
+                          "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\nUID:loc-1\r\n"
+                          "SUMMARY:Review\r\nDTSTART:20240502T140000\r\nDTEND:20240502T150000\r\n"
+                          "DESCRIPTION:Bring slides\r\nLOCATION:Room 4\\, 2nd floor\r\nEND:VEVENT\r\n"
+                          "END:VCALENDAR\r\n");
+  ASSERT_EQ(Run({"import", in}), 0) << Err.str();
+  ASSERT_EQ(Run({"add-event", "--start", "2024-05-02 09:00", "--end", "2024-05-02 10:00", "--subject", "Standup",
+                 "--location", "Hall\nB"}),
+            0)
+      << Err.str();
+  ASSERT_EQ(Run({"add-event", "--start", "2024-05-02 11:00", "--end", "2024-05-02 12:00", "--subject", "Call"}), 0);
+  EXPECT_EQ(Run({"agenda", "--from", "2024-05-02"}), 0);
+  EXPECT_EQ(Out.str(),
+            "2024-05-02\t09:00-10:00\t2\tStandup (Hall B)\n"
+            "2024-05-02\t11:00-12:00\t3\tCall\n"
+            "2024-05-02\t14:00-15:00\t1\tReview (Room 4, 2nd floor)\n");
+  const std::string out = Folder.File("out.ics");
+  ASSERT_EQ(Run({"export", "--ics", out}), 0) << Err.str();
+  const std::string text = TTemporaryFolder::Read(out);
+  EXPECT_NE(text.find("DESCRIPTION:Bring slides\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("LOCATION:Room 4\\, 2nd floor\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("LOCATION:Hall\\nB\r\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Location:"), std::string::npos) << text;
+}
+
 // A repeat without --until has no end: the agenda shows it years later, and the export's rule has
 // no UNTIL, which an import reads back as no end.
 TEST_F(KoretCli, ARepeatWithoutUntilHasNoEnd) {

@@ -32,7 +32,7 @@ namespace {
 constexpr const char* kUsage =
     "usage:\n"
     "  koret-cli agenda [--data DIR] [--resource NAME] --from YYYY-MM-DD [--days N]\n"
-    "  koret-cli add-event --start \"YYYY-MM-DD HH:MM\" --end \"YYYY-MM-DD HH:MM\" --subject TEXT\n"
+    "  koret-cli add-event --start \"YYYY-MM-DD HH:MM\" --end \"YYYY-MM-DD HH:MM\" --subject TEXT [--location TEXT]\n"
     "                      [--repeat CODE [--until YYYY-MM-DD] [--interval N]] [--data DIR] [--resource NAME]\n"
     "  koret-cli create-tables [--data DIR]\n"
     "  koret-cli delete --uid UID [--data DIR] [--resource NAME]\n"
@@ -171,7 +171,8 @@ int Agenda(const TCliContext& context, std::ostream& out) {
     store.ActiveResource()->Schedule().CollectEventsOn(day, events);
     for (const TVpEvent* event : events)
       out << IsoDateText(day) << '\t' << TimeText(event->StartTime()) << '-' << TimeText(event->EndTime()) << '\t'
-          << event->RecordID() << '\t' << OneLine(event->Description()) << '\n';
+          << event->RecordID() << '\t' << OneLine(event->Description())
+          << (event->Location().empty() ? "" : " (" + OneLine(event->Location()) + ")") << '\n';
   }
   return 0;
 }
@@ -209,6 +210,7 @@ int AddEvent(const TCliContext& context, std::ostream& out) {
     store.SetActiveResource(resource);
     TVpEvent* event = resource->Schedule().AddEvent(-1, start, end);
     event->SetDescription(subject);
+    if (options.count("location")) event->SetLocation(options.at("location"));
     event->SetRepeatCode(static_cast<std::uint8_t>(repeat));
     event->SetCustomInterval(interval);
     if (repeat != rcNone) event->SetRepeatRangeEnd(until);
@@ -365,7 +367,8 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
                 std::ostream& err, const TPdfMaker& pdf, const TCliCommand& sync) {
   const std::map<std::string, std::pair<int (*)(const TCliContext&, std::ostream&), std::set<std::string>>> commands = {
       {"agenda", {Agenda, {"data", "resource", "from", "days"}}},
-      {"add-event", {AddEvent, {"data", "resource", "start", "end", "subject", "repeat", "until", "interval"}}},
+      {"add-event",
+       {AddEvent, {"data", "resource", "start", "end", "subject", "repeat", "until", "interval", "location"}}},
       {"create-tables", {CreateTables, {"data"}}},
       {"delete", {Delete, {"data", "resource", "uid"}}},
       {"export", {Export, {"data", "resource", "ics", "vcf", "from", "to"}}},

@@ -19,10 +19,10 @@
 inline std::string Snapshot(const TVpEvent& e) {
   std::ostringstream out;
   out << "start " << ToMs(e.StartTime()) << " end " << ToMs(e.EndTime()) << " allday " << e.AllDayEvent()
-      << " subject [" << e.Description() << "] notes [" << e.Notes() << "] category " << e.Category() << " alarm "
-      << e.AlarmSet() << " advance " << e.AlarmAdvance() << " unit " << int(e.AlarmAdvanceType()) << " sound ["
-      << e.DingPath() << "] snooze " << ToMs(e.SnoozeTime()) << " repeat " << int(e.RepeatCode()) << " until "
-      << ToMs(e.RepeatRangeEnd()) << " interval " << e.CustomInterval();
+      << " subject [" << e.Description() << "] location [" << e.Location() << "] notes [" << e.Notes() << "] category "
+      << e.Category() << " alarm " << e.AlarmSet() << " advance " << e.AlarmAdvance() << " unit "
+      << int(e.AlarmAdvanceType()) << " sound [" << e.DingPath() << "] snooze " << ToMs(e.SnoozeTime()) << " repeat "
+      << int(e.RepeatCode()) << " until " << ToMs(e.RepeatRangeEnd()) << " interval " << e.CustomInterval();
   return out.str();
 }
 

@@ -310,6 +310,8 @@ TEST_F(EventFormTest, AFieldThatCannotBeReadWritesNothingAndIsMarked) {
        "Error: Month Is Required."},
       {"subject too long", ecDescription, [](TVpEventEditRules& f) { f.SetDescription(std::string(256, 'x')); },
        "The subject is longer than 255 characters."},
+      {"location too long", ecLocation, [](TVpEventEditRules& f) { f.SetLocation(std::string(1025, 'l')); },
+       "The location is longer than 1024 characters."},
       {"notes too long", ecNotes, [](TVpEventEditRules& f) { f.SetNotes(std::string(1025, 'n')); },
        "The notes are longer than 1024 characters."},
   };
