@@ -171,10 +171,12 @@ void TVpWeekViewPass::DrawTimedEvents(const std::vector<TVpEvent*>& events, doub
       MoreMarks(box.Right, box.Bottom, clBlack);
       return;
     }
-    std::string text = (GoesOnInto(*event, day) ? ">> " : "") + event->Description();
+    std::string text = event->Description();
     if (View_.ShowEventTime())
       text = FormatDateTime(timeFormat, event->StartTime(), View_.Locale()) + " - " +
              FormatDateTime(timeFormat, event->EndTime(), View_.Locale()) + ":  " + text;
+    // An event going on from an earlier day is marked so first, where a cut line still shows it.
+    if (GoesOnInto(*event, day)) text = ">> " + text;
     if (TextWidth(text, font) > line.Width() - 6) text = Fit(text, font, std::max(0, line.Width() - 12));
     Text(line.Left + 6, line.Top + 3, text, font);
     Layout_.Events.push_back({line, kUndrawnRect, event, event->RecordID()});

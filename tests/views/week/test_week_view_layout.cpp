@@ -105,7 +105,7 @@ TEST_F(WeekViewTest, AnEventOverSeveralDaysShowsOnEachMarkedAfterItsFirst) {
   const TRecordingCanvas canvas = Paint();
   EXPECT_EQ(TextsWithin(canvas, kBoxes[0]), (std::vector<std::string>{"Monday May, 06"}));
   EXPECT_EQ(TextsWithin(canvas, kBoxes[1]), (std::vector<std::string>{"Tuesday May, 07", "09:00 - 17:00:  Talk"}));
-  for (int day : {2, 3}) EXPECT_EQ(TextsWithin(canvas, kBoxes[day]).back(), "09:00 - 17:00:  >> Talk") << day;
+  for (int day : {2, 3}) EXPECT_EQ(TextsWithin(canvas, kBoxes[day]).back(), ">> 09:00 - 17:00:  Talk") << day;
   EXPECT_EQ(TextsWithin(canvas, kBoxes[4]).size(), 1u) << "Friday holds its caption only";
 }
 
