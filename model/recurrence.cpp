@@ -88,14 +88,17 @@ std::int64_t ExtraDaysOf(const TVpEvent& event) {
   return end <= start ? 0 : DayOfMoment(end - 1) - DayOfMoment(start);
 }
 
+std::int64_t LongestGapDays(const TVpRecurrence& rule) {
+  return std::max<std::int64_t>(4 * 366 + 1, static_cast<std::int64_t>(rule.CustomInterval) + 1);
+}
+
 std::optional<std::int64_t> CoveringStartDay(const TVpRecurrence& rule, bool repeating, std::int64_t extraDays,
                                              const TVpDayFacts& day) {
   if (!repeating) {
     if (day.DayNumber >= rule.StartDay && day.DayNumber <= rule.StartDay + extraDays) return rule.StartDay;
     return std::nullopt;
   }
-  constexpr std::int64_t kFarthestBack = 4 * 366;
-  const std::int64_t reach = std::min(extraDays, kFarthestBack);
+  const std::int64_t reach = std::min(extraDays, LongestGapDays(rule));
   for (std::int64_t back = 0; back <= reach; ++back) {
     const std::int64_t start = day.DayNumber - back;
     if (start < rule.StartDay) break;
@@ -104,23 +107,33 @@ std::optional<std::int64_t> CoveringStartDay(const TVpRecurrence& rule, bool rep
   return std::nullopt;
 }
 
+namespace {
+
+std::optional<std::int64_t> CoveringStartDayOf(const TVpEvent& event, std::int64_t extraDays, double day) {
+  return CoveringStartDay(RecurrenceOf(event), IsRepeating(event.RepeatCode()), extraDays, FactsOf(day));
+}
+
+}  // namespace
+
 bool FallsOn(const TVpEvent& event, double day) {
-  return CoveringStartDay(RecurrenceOf(event), IsRepeating(event.RepeatCode()), ExtraDaysOf(event), FactsOf(day))
-      .has_value();
+  return CoveringStartDayOf(event, ExtraDaysOf(event), day).has_value();
 }
 
 bool GoesOnInto(const TVpEvent& event, double day) {
-  const std::optional<std::int64_t> startDay =
-      CoveringStartDay(RecurrenceOf(event), IsRepeating(event.RepeatCode()), ExtraDaysOf(event), FactsOf(day));
+  // An event within one day goes on into none.
+  const std::int64_t extraDays = ExtraDaysOf(event);
+  if (extraDays == 0) return false;
+  const std::optional<std::int64_t> startDay = CoveringStartDayOf(event, extraDays, day);
   return startDay && *startDay < DayNumberOf(day);
 }
 
 TVpDayPart DayPartOf(const TVpEvent& event, double day) {
   const std::int64_t dayNumber = DayNumberOf(day);
   const std::int64_t start = MomentOf(event.StartTime());
+  // An event within one day has its occurrence start on the day itself; no search is needed.
+  const std::int64_t extraDays = ExtraDaysOf(event);
   const std::int64_t startDay =
-      CoveringStartDay(RecurrenceOf(event), IsRepeating(event.RepeatCode()), ExtraDaysOf(event), FactsOf(day))
-          .value_or(dayNumber);
+      extraDays == 0 ? dayNumber : CoveringStartDayOf(event, extraDays, day).value_or(dayNumber);
   // The occurrence's start and end in milliseconds from the day's midnight.
   const std::int64_t from = start + (startDay - DayOfMoment(start)) * kMsPerDay - Moment(dayNumber, 0);
   const std::int64_t to = from + std::max<std::int64_t>(0, MomentOf(event.EndTime()) - start);

@@ -53,9 +53,13 @@ bool OccursOn(const TVpEvent& event, double day);
 // for an event within one day.
 std::int64_t ExtraDaysOf(const TVpEvent& event);
 
+// The longest gap between two occurrences of any repeat (29 February to the next one), or a custom
+// interval's length: a search for an occurrence goes no further.
+std::int64_t LongestGapDays(const TVpRecurrence& rule);
+
 // The start day of the latest occurrence (the event's start, or a day its repetition places it)
 // that covers the day, when the event covers extraDays days after each start; nothing when none
-// does. A repeating event is looked for no further back than four years.
+// does. A repeating event is looked for no further back than LongestGapDays.
 std::optional<std::int64_t> CoveringStartDay(const TVpRecurrence& rule, bool repeating, std::int64_t extraDays,
                                              const TVpDayFacts& day);
 

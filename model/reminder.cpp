@@ -6,6 +6,7 @@
 #include "model/day_number.h"
 #include "model/enumerations.h"
 #include "model/event.h"
+#include "model/moment.h"
 #include "model/recurrence.h"
 
 namespace {
@@ -21,38 +22,28 @@ std::int64_t AlarmAdvanceMs(std::int64_t advance, int unit) {
 
 std::int64_t LeadMs(const TVpEvent& event) { return AlarmAdvanceMs(event.AlarmAdvance(), event.AlarmAdvanceType()); }
 
-// The longest gap between two occurrences of any repeat (29 February to the next one), or a custom
-// interval's length: a search for an occurrence goes no further.
-std::int64_t LongestGapDays(const TVpRecurrence& rule) {
-  return std::max<std::int64_t>(4 * 366 + 1, static_cast<std::int64_t>(rule.CustomInterval) + 1);
-}
-
-// Walks the series day by day from the day from, by step (-1 back, +1 on), no further than the
-// longest gap and within the series (its start day to its range end), for a day an occurrence
-// falls on.
-std::optional<std::int64_t> OccurrenceDayFrom(const TVpRecurrence& rule, std::int64_t from, int step) {
-  const std::int64_t last = std::min(rule.RangeEndDay, from + step * LongestGapDays(rule));
-  const std::int64_t first = std::max(rule.StartDay, from - LongestGapDays(rule));
-  for (std::int64_t day = from; step < 0 ? day >= first : day <= last; day += step) {
-    if (day < rule.StartDay || day > rule.RangeEndDay) continue;
+// The first day after the day after that an occurrence of the series starts on, looked for no
+// further than the longest gap and within the series' range.
+std::optional<std::int64_t> NextStartDay(const TVpRecurrence& rule, std::int64_t after) {
+  const std::int64_t last = std::min(rule.RangeEndDay, after + 1 + LongestGapDays(rule));
+  for (std::int64_t day = std::max(after + 1, rule.StartDay); day <= last; ++day)
     if (day == rule.StartDay || OccursOn(rule, FactsOf(static_cast<double>(day)))) return day;
-  }
   return std::nullopt;
 }
 
 // The day of the occurrence ReminderOccurrence gives, for a repeating event on days from 1900.
 std::optional<std::int64_t> ReminderDay(const TVpEvent& event, const TVpRecurrence& rule, double now) {
-  const std::int64_t timeOfDayMs = ToMs(event.StartTime()) - ToMs(DateOf(event.StartTime()));
   // The latest day whose occurrence's reminder lies strictly before now.
-  const std::int64_t latest = (ToMs(now) + LeadMs(event) - timeOfDayMs - 1) / kMsPerDay;
+  const std::int64_t latest = (ToMs(now) + LeadMs(event) - TimeMsOf(event.StartTime()) - 1) / kMsPerDay;
   if (latest <= rule.StartDay) return rule.StartDay;
-  return OccurrenceDayFrom(rule, std::min(latest, rule.RangeEndDay), -1);
+  const std::int64_t from = std::min(latest, rule.RangeEndDay);
+  return CoveringStartDay(rule, true, LongestGapDays(rule), FactsOf(static_cast<double>(from)));
 }
 
 bool RepeatsFrom1900(const TVpEvent& event) { return IsRepeating(event.RepeatCode()) && event.StartTime() >= 0; }
 
 double OccurrenceStart(const TVpEvent& event, std::int64_t day) {
-  return FromMs(day * kMsPerDay + ToMs(event.StartTime()) - ToMs(DateOf(event.StartTime())));
+  return FromMs(day * kMsPerDay + TimeMsOf(event.StartTime()));
 }
 
 }  // namespace
@@ -78,7 +69,7 @@ std::optional<double> NextReminderAfter(const TVpEvent& event, double now) {
   const TVpRecurrence rule = RecurrenceOf(event);
   const std::optional<std::int64_t> day = ReminderDay(event, rule, now);
   if (!day) return std::nullopt;
-  const std::optional<std::int64_t> next = OccurrenceDayFrom(rule, *day + 1, +1);
+  const std::optional<std::int64_t> next = NextStartDay(rule, *day);
   if (!next) return std::nullopt;
   return FromMs(ToMs(OccurrenceStart(event, *next)) - LeadMs(event));
 }

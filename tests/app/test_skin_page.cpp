@@ -13,21 +13,29 @@
 
 namespace {
 
-// The shipped dark skin turns every window dark at once, the views' scheme colours with it, and
-// "Don't use skin" gives back the desktop's look and greys the page's controls.
-TEST(SkinPage, TheDarkSkinColoursTheProgramAndDontUseSkinGivesTheDesktopsLook) {
-  const QColor desktopWindow = QApplication::palette().color(QPalette::Window);
+// The Skin page over the shipped skins, shown; its favourites in a folder of their own.
+class SkinPage : public ::testing::Test {
+ protected:
+  SkinPage() {
+    engine.SetTarget(&target);
+    favorites.SetFileName(folder.File("Skins.xml"));
+    logic.Showing();
+  }
+
   TTemporaryFolder folder;
   TAtomicFileWriter writer;
   TFakeMessageBoxes boxes;
   TQtSkinTarget target;
   TSkinEngine engine;
-  engine.SetTarget(&target);
-  TSkinFavorites favorites(writer);
-  favorites.SetFileName(folder.File("Skins.xml"));
-  TSkinPageLogic logic(KORET_RESOURCES_DIR, engine, favorites, boxes);
-  TSkinPage page(logic);
-  logic.Showing();
+  TSkinFavorites favorites{writer};
+  TSkinPageLogic logic{KORET_RESOURCES_DIR, engine, favorites, boxes};
+  TSkinPage page{logic};
+};
+
+// The shipped dark skin turns every window dark at once, the views' scheme colours with it, and
+// "Don't use skin" gives back the desktop's look and greys the page's controls.
+TEST_F(SkinPage, TheDarkSkinColoursTheProgramAndDontUseSkinGivesTheDesktopsLook) {
+  const QColor desktopWindow = QApplication::palette().color(QPalette::Window);
   auto* files = page.findChild<QListWidget*>("flbSkin");
   ASSERT_EQ(files->count(), 3);
   ASSERT_EQ(files->item(0)->text(), "Dark.skin");
@@ -43,18 +51,7 @@ TEST(SkinPage, TheDarkSkinColoursTheProgramAndDontUseSkinGivesTheDesktopsLook) {
 
 // On the high-contrast skin (black on black for a box's fill and its surroundings) a check box's
 // box still shows: its frame is drawn between the window and its text.
-TEST(SkinPage, ACheckBoxShowsItsBoxOnABlackSkin) {
-  TTemporaryFolder folder;
-  TAtomicFileWriter writer;
-  TFakeMessageBoxes boxes;
-  TQtSkinTarget target;
-  TSkinEngine engine;
-  engine.SetTarget(&target);
-  TSkinFavorites favorites(writer);
-  favorites.SetFileName(folder.File("Skins.xml"));
-  TSkinPageLogic logic(KORET_RESOURCES_DIR, engine, favorites, boxes);
-  TSkinPage page(logic);
-  logic.Showing();
+TEST_F(SkinPage, ACheckBoxShowsItsBoxOnABlackSkin) {
   auto* files = page.findChild<QListWidget*>("flbSkin");
   ASSERT_EQ(files->item(1)->text(), "HighContrast.skin");
   logic.FileClicked(1);
