@@ -6,7 +6,7 @@
 
 #include "model/day_number.h"
 #include "model/enumerations.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "model/schedule.h"
 
 // The planner's day questions over a loaded schedule of 10,000 events, a tenth of them repeating,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/occurrence_cache.h"
 #include "model/record.h"
 
 class TVpSchedule;
@@ -73,6 +74,46 @@ class TVpEvent : public TVpRecord {
   int CustomInterval() const { return CustomInterval_; }
   void SetCustomInterval(int value);
 
+  // The zone whose clock the event keeps (a zone data name such as "America/New_York"); empty for
+  // a floating event, which keeps the same clock time wherever the desktop is. StartTime and
+  // EndTime are always this machine's local times; a zoned event also holds its start as its own
+  // zone's clock shows it (ZoneStartTime), from which its local times follow.
+  const std::string& TimeZone() const { return TimeZone_; }
+  // Keeps the local times and reads the start on the new zone's clock (an unknown zone counts as
+  // none).
+  void SetTimeZone(std::string value);
+  double ZoneStartTime() const { return ZoneStartTime_; }
+  // Places the event afresh: its local start is the zone's clock time in local time, its length
+  // kept. Ignored for a floating event.
+  void SetZoneStartTime(double value);
+  // Places a zoned event again after the desktop's zone changed; nothing for a floating one.
+  void ReplaceInLocalZone();
+
+  // A repeat rule in calendar-file form (the value of an RRULE, such as
+  // "FREQ=WEEKLY;BYDAY=MO,WE,FR") for a repeat the codes cannot say; when it is given it places
+  // the occurrences and RepeatCode is rcNone. RepeatRangeEnd then holds the last day it reaches
+  // (the far future for a rule without end).
+  const std::string& RepeatRule() const { return RepeatRule_; }
+  void SetRepeatRule(std::string value);
+  // Starts of occurrences taken out of the series, and of occurrences added to it, on the event's
+  // own clock: comma-separated stamps "YYYYMMDDTHHMMSS" ("YYYYMMDD" for an all-day event).
+  const std::string& ExceptionDates() const { return ExceptionDates_; }
+  void SetExceptionDates(std::string value);
+  const std::string& ExtraDates() const { return ExtraDates_; }
+  void SetExtraDates(std::string value);
+
+  // An occurrence changed on its own is an event of its own: the RecordID of its series and the
+  // start the occurrence had in the series, on the series' clock (its stamp is among the series'
+  // exception dates). 0 and 0 for any other event.
+  int SeriesID() const { return SeriesID_; }
+  void SetSeriesID(int value) { Store(SeriesID_, value); }
+  double OriginalStart() const { return OriginalStart_; }
+  void SetOriginalStart(double value);
+
+  // The occurrences found so far (see occurrences.h); not stored, emptied by every change of the
+  // event's placement.
+  TVpOccurrenceCache& Occurrences() const { return Occurrences_; }
+
  protected:
   void MarkOwnerDirty() override;
 
@@ -99,4 +140,12 @@ class TVpEvent : public TVpRecord {
   std::uint8_t RepeatCode_ = 0;
   double RepeatRangeEnd_ = 0;
   int CustomInterval_ = 0;
+  std::string TimeZone_;
+  double ZoneStartTime_ = 0;
+  std::string RepeatRule_;
+  std::string ExceptionDates_;
+  std::string ExtraDates_;
+  int SeriesID_ = 0;
+  double OriginalStart_ = 0;
+  mutable TVpOccurrenceCache Occurrences_;
 };

@@ -15,6 +15,11 @@ inline std::int64_t TimeMsOf(double value) { return std::llabs(ToMs(value) % kMs
 
 inline std::int64_t MomentOf(double value) { return Moment(DayNumberOf(value), TimeMsOf(value)); }
 
+// The day the moment lies in.
+inline std::int64_t DayOfMoment(std::int64_t moment) {
+  return moment >= 0 ? moment / kMsPerDay : -((-moment + kMsPerDay - 1) / kMsPerDay);
+}
+
 // The day number (date-time value) of the moment.
 inline double ValueOfMoment(std::int64_t moment) {
   std::int64_t day = moment / kMsPerDay;

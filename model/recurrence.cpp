@@ -23,18 +23,22 @@ bool SameWeekdayOfMonth(const TVpRecurrence& rule, const TVpDayFacts& day) {
 
 bool IsRepeating(int repeatCode) { return repeatCode >= rcDaily && repeatCode <= rcCustom; }
 
-TVpRecurrence RecurrenceOf(const TVpEvent& event) {
+TVpRecurrence RecurrenceFrom(int repeatCode, int customInterval, double start, double rangeEnd) {
   TVpRecurrence rule;
-  rule.RepeatCode = event.RepeatCode();
-  rule.CustomInterval = event.CustomInterval();
-  rule.StartDay = DayNumberOf(event.StartTime());
-  rule.RangeEndDay = DayNumberOf(event.RepeatRangeEnd());
-  const TVpDate start = DecodeDate(event.StartTime());
-  rule.DayOfMonth = start.Day;
-  rule.Month = start.Month;
-  rule.Weekday = DayOfWeek(event.StartTime());
-  rule.WeekOfMonth = WeekOfMonth(start.Day);
+  rule.RepeatCode = repeatCode;
+  rule.CustomInterval = customInterval;
+  rule.StartDay = DayNumberOf(start);
+  rule.RangeEndDay = DayNumberOf(rangeEnd);
+  const TVpDate date = DecodeDate(start);
+  rule.DayOfMonth = date.Day;
+  rule.Month = date.Month;
+  rule.Weekday = DayOfWeek(start);
+  rule.WeekOfMonth = WeekOfMonth(date.Day);
   return rule;
+}
+
+TVpRecurrence RecurrenceOf(const TVpEvent& event) {
+  return RecurrenceFrom(event.RepeatCode(), event.CustomInterval(), event.StartTime(), event.RepeatRangeEnd());
 }
 
 TVpDayFacts FactsOf(double day) {
@@ -73,15 +77,6 @@ bool OccursOn(const TVpRecurrence& rule, const TVpDayFacts& day) {
 
 bool OccursOn(const TVpEvent& event, double day) { return OccursOn(RecurrenceOf(event), FactsOf(day)); }
 
-namespace {
-
-// The day a moment lies in.
-std::int64_t DayOfMoment(std::int64_t moment) {
-  return moment >= 0 ? moment / kMsPerDay : -((-moment + kMsPerDay - 1) / kMsPerDay);
-}
-
-}  // namespace
-
 std::int64_t ExtraDaysOf(const TVpEvent& event) {
   const std::int64_t start = MomentOf(event.StartTime());
   const std::int64_t end = MomentOf(event.EndTime());
@@ -105,37 +100,4 @@ std::optional<std::int64_t> CoveringStartDay(const TVpRecurrence& rule, bool rep
     if (start == rule.StartDay || OccursOn(rule, back == 0 ? day : FactsOf(static_cast<double>(start)))) return start;
   }
   return std::nullopt;
-}
-
-namespace {
-
-std::optional<std::int64_t> CoveringStartDayOf(const TVpEvent& event, std::int64_t extraDays, double day) {
-  return CoveringStartDay(RecurrenceOf(event), IsRepeating(event.RepeatCode()), extraDays, FactsOf(day));
-}
-
-}  // namespace
-
-bool FallsOn(const TVpEvent& event, double day) {
-  return CoveringStartDayOf(event, ExtraDaysOf(event), day).has_value();
-}
-
-bool GoesOnInto(const TVpEvent& event, double day) {
-  // An event within one day goes on into none.
-  const std::int64_t extraDays = ExtraDaysOf(event);
-  if (extraDays == 0) return false;
-  const std::optional<std::int64_t> startDay = CoveringStartDayOf(event, extraDays, day);
-  return startDay && *startDay < DayNumberOf(day);
-}
-
-TVpDayPart DayPartOf(const TVpEvent& event, double day) {
-  const std::int64_t dayNumber = DayNumberOf(day);
-  const std::int64_t start = MomentOf(event.StartTime());
-  // An event within one day has its occurrence start on the day itself; no search is needed.
-  const std::int64_t extraDays = ExtraDaysOf(event);
-  const std::int64_t startDay =
-      extraDays == 0 ? dayNumber : CoveringStartDayOf(event, extraDays, day).value_or(dayNumber);
-  // The occurrence's start and end in milliseconds from the day's midnight.
-  const std::int64_t from = start + (startDay - DayOfMoment(start)) * kMsPerDay - Moment(dayNumber, 0);
-  const std::int64_t to = from + std::max<std::int64_t>(0, MomentOf(event.EndTime()) - start);
-  return {std::clamp<std::int64_t>(from, 0, kMsPerDay), std::clamp<std::int64_t>(to, 0, kMsPerDay)};
 }

@@ -48,6 +48,9 @@ TVpDayFacts FactsOf(double day);
 bool OccursOn(const TVpRecurrence& rule, const TVpDayFacts& day);
 bool OccursOn(const TVpEvent& event, double day);
 
+// The repetition of a repeat code from a start on some clock, with the last day of its range.
+TVpRecurrence RecurrenceFrom(int repeatCode, int customInterval, double start, double rangeEnd);
+
 // The days after its start day an event (each occurrence of a repeating one) also covers: up to
 // the day of the last moment before its end, so that an end at midnight covers no further day; 0
 // for an event within one day.
@@ -62,20 +65,3 @@ std::int64_t LongestGapDays(const TVpRecurrence& rule);
 // does. A repeating event is looked for no further back than LongestGapDays.
 std::optional<std::int64_t> CoveringStartDay(const TVpRecurrence& rule, bool repeating, std::int64_t extraDays,
                                              const TVpDayFacts& day);
-
-// True when the event falls on the day: on a day from its start to its end, or on a day an
-// occurrence its repetition places covers.
-bool FallsOn(const TVpEvent& event, double day);
-
-// The part of a day an event falls on that it covers, in milliseconds after the day's midnight:
-// from its start (0 when its occurrence began on an earlier day) to its end (kMsPerDay when it
-// goes on past the day).
-// Whether the occurrence of the event that covers the day began on an earlier day (views mark
-// such an event as going on).
-bool GoesOnInto(const TVpEvent& event, double day);
-
-struct TVpDayPart {
-  std::int64_t StartMs = 0;
-  std::int64_t EndMs = 0;
-};
-TVpDayPart DayPartOf(const TVpEvent& event, double day);

@@ -7,7 +7,7 @@
 #include "model/enumerations.h"
 #include "model/event.h"
 #include "model/moment.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 
 namespace {
 
@@ -22,28 +22,14 @@ std::int64_t AlarmAdvanceMs(std::int64_t advance, int unit) {
 
 std::int64_t LeadMs(const TVpEvent& event) { return AlarmAdvanceMs(event.AlarmAdvance(), event.AlarmAdvanceType()); }
 
-// The first day after the day after that an occurrence of the series starts on, looked for no
-// further than the longest gap and within the series' range.
-std::optional<std::int64_t> NextStartDay(const TVpRecurrence& rule, std::int64_t after) {
-  const std::int64_t last = std::min(rule.RangeEndDay, after + 1 + LongestGapDays(rule));
-  for (std::int64_t day = std::max(after + 1, rule.StartDay); day <= last; ++day)
-    if (day == rule.StartDay || OccursOn(rule, FactsOf(static_cast<double>(day)))) return day;
-  return std::nullopt;
-}
+// Whether the event's reminder follows its occurrences: a repeating event on days from 1900.
+bool RemindsPerOccurrence(const TVpEvent& event) { return Repeats(event) && event.StartTime() >= 0; }
 
-// The day of the occurrence ReminderOccurrence gives, for a repeating event on days from 1900.
-std::optional<std::int64_t> ReminderDay(const TVpEvent& event, const TVpRecurrence& rule, double now) {
-  // The latest day whose occurrence's reminder lies strictly before now.
-  const std::int64_t latest = (ToMs(now) + LeadMs(event) - TimeMsOf(event.StartTime()) - 1) / kMsPerDay;
-  if (latest <= rule.StartDay) return rule.StartDay;
-  const std::int64_t from = std::min(latest, rule.RangeEndDay);
-  return CoveringStartDay(rule, true, LongestGapDays(rule), FactsOf(static_cast<double>(from)));
-}
-
-bool RepeatsFrom1900(const TVpEvent& event) { return IsRepeating(event.RepeatCode()) && event.StartTime() >= 0; }
-
-double OccurrenceStart(const TVpEvent& event, std::int64_t day) {
-  return FromMs(day * kMsPerDay + TimeMsOf(event.StartTime()));
+// The occurrence ReminderOccurrence gives, for an event that reminds per occurrence: the latest
+// whose reminder lies strictly before now, else the first.
+std::optional<TVpOccurrence> ReminderOccurrenceOf(const TVpEvent& event, double now) {
+  if (auto latest = OccurrenceAtOrBefore(event, ToMs(now) + LeadMs(event) - 1)) return latest;
+  return OccurrenceAfter(event, MomentOf(event.StartTime()) - 1);
 }
 
 }  // namespace
@@ -58,20 +44,18 @@ double AlarmAdvanceAsDays(int advance, int unit) {
 }
 
 double ReminderOccurrence(const TVpEvent& event, double now) {
-  if (!RepeatsFrom1900(event)) return event.StartTime();
-  const TVpRecurrence rule = RecurrenceOf(event);
-  const std::optional<std::int64_t> day = ReminderDay(event, rule, now);
-  return day ? OccurrenceStart(event, *day) : event.StartTime();
+  if (!RemindsPerOccurrence(event)) return event.StartTime();
+  const std::optional<TVpOccurrence> occurrence = ReminderOccurrenceOf(event, now);
+  return occurrence ? ValueOfMoment(occurrence->Start) : event.StartTime();
 }
 
 std::optional<double> NextReminderAfter(const TVpEvent& event, double now) {
-  if (!RepeatsFrom1900(event)) return std::nullopt;
-  const TVpRecurrence rule = RecurrenceOf(event);
-  const std::optional<std::int64_t> day = ReminderDay(event, rule, now);
-  if (!day) return std::nullopt;
-  const std::optional<std::int64_t> next = NextStartDay(rule, *day);
+  if (!RemindsPerOccurrence(event)) return std::nullopt;
+  const std::optional<TVpOccurrence> occurrence = ReminderOccurrenceOf(event, now);
+  if (!occurrence) return std::nullopt;
+  const std::optional<TVpOccurrence> next = OccurrenceAfter(event, occurrence->Start);
   if (!next) return std::nullopt;
-  return FromMs(ToMs(OccurrenceStart(event, *next)) - LeadMs(event));
+  return ValueOfMoment(next->Start - LeadMs(event));
 }
 
 bool IsAlarmDue(const TVpEvent& event, double now) {

@@ -46,11 +46,16 @@ const TVpSchedule::TDayIndex& TVpSchedule::CurrentIndex() const {
   Index_.StartDays.clear();
   Index_.Repeating.clear();
   Index_.Spanning.clear();
+  Index_.Walked.clear();
+  Index_.IsWalkedAt.assign(records.size(), false);
   for (size_t position = 0; position < records.size(); ++position) {
     const TVpEvent& event = *records[position];
     Index_.StartDays.push_back(DayNumberOf(event.StartTime()));
     const std::int64_t extraDays = ExtraDaysOf(event);
-    if (IsRepeating(event.RepeatCode())) Index_.Repeating.push_back({position, RecurrenceOf(event), extraDays});
+    if (IsWalked(event)) {
+      Index_.Walked.push_back(position);
+      Index_.IsWalkedAt[position] = true;
+    } else if (IsRepeating(event.RepeatCode())) Index_.Repeating.push_back({position, RecurrenceOf(event), extraDays});
     else if (extraDays > 0) Index_.Spanning.emplace_back(position, extraDays);
   }
   Index_.StartDaysAscend = std::is_sorted(Index_.StartDays.begin(), Index_.StartDays.end());
@@ -79,7 +84,12 @@ void TVpSchedule::ForEachEventOn(double day, Visit visit) const {
       if (position >= runBegin) break;
       if (index.StartDays[position] + extraDays >= facts.DayNumber) visit(records[position].get());
     }
-    for (size_t position = runBegin; position < runEnd; ++position) visit(records[position].get());
+    for (const size_t position : index.Walked) {
+      if (position >= runBegin) break;
+      if (FallsOn(*records[position], day)) visit(records[position].get());
+    }
+    for (size_t position = runBegin; position < runEnd; ++position)
+      if (!index.IsWalkedAt[position] || FallsOn(*records[position], day)) visit(records[position].get());
     return;
   }
 
@@ -88,7 +98,9 @@ void TVpSchedule::ForEachEventOn(double day, Visit visit) const {
   for (size_t position = 0; position < records.size(); ++position) {
     const std::int64_t startDay = index.StartDays[position];
     bool falls = startDay == facts.DayNumber;
-    if (repeating != index.Repeating.end() && repeating->Position == position) {
+    if (index.IsWalkedAt[position]) {
+      falls = FallsOn(*records[position], day);
+    } else if (repeating != index.Repeating.end() && repeating->Position == position) {
       falls = falls || CoveringStartDay(repeating->Rule, true, repeating->ExtraDays, facts);
       ++repeating;
     } else if (spanning != index.Spanning.end() && spanning->first == position) {

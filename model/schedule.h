@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "model/event.h"
+#include "model/occurrences.h"
 #include "model/record_list.h"
-#include "model/recurrence.h"
 
 class TVpResource;
 
@@ -54,6 +54,10 @@ class TVpSchedule : public TVpRecordList<TVpEvent> {
     std::vector<TRepeating> Repeating;  // by position
     // The events that do not repeat but cover days after their start day: position and those days.
     std::vector<std::pair<size_t, std::int64_t>> Spanning;
+    // The events whose occurrences are walked (see occurrences.h), by position; and per position
+    // whether it holds one.
+    std::vector<size_t> Walked;
+    std::vector<bool> IsWalkedAt;
   };
 
   // An event's start, repetition or position changed.

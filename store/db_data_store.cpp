@@ -176,6 +176,8 @@ void TVpCustomDBDataStore::SetFilterCriteria(TDataTable& table, bool useDates, i
   const int endTime = table.FieldIndex("EndTime");
   const int repeatCode = table.FieldIndex("RepeatCode");
   const int rangeEnd = table.FieldIndex("RepeatRangeEnd");
+  const int repeatRule = table.FieldIndex("RepeatRule");
+  const int extraDates = table.FieldIndex("ExtraDates");
   const bool dates = useDates && startTime >= 0;
   const std::int64_t from = ToMs(start);
   const std::int64_t to = ToMs(end);
@@ -185,6 +187,7 @@ void TVpCustomDBDataStore::SetFilterCriteria(TDataTable& table, bool useDates, i
   auto ms = [](const TRowView& row, int index) -> std::int64_t {
     return index < 0 ? 0 : row.Ms(static_cast<size_t>(index));
   };
+  auto given = [](const TRowView& row, int index) { return index >= 0 && !row.IsNull(static_cast<size_t>(index)); };
   // An event that began before the window and goes on into it is loaded too, when it began no more
   // than a year before the window (a longer one shows in the year after its start).
   constexpr std::int64_t kLongestLoadedSpanMs = 366 * kMsPerDay;
@@ -205,7 +208,8 @@ void TVpCustomDBDataStore::SetFilterCriteria(TDataTable& table, bool useDates, i
         const std::int64_t starts = ms(row, startTime);
         if (starts >= from && starts < to) return true;
         if (starts >= earliest && starts < from && ms(row, endTime) > from) return true;
-        return number(row, repeatCode) > 0 && from <= ms(row, rangeEnd);
+        const bool repeats = number(row, repeatCode) > 0 || given(row, repeatRule) || given(row, extraDates);
+        return repeats && from <= ms(row, rangeEnd);
       },
       std::move(ranges));
   table.SetFiltered(true);

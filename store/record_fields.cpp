@@ -39,6 +39,18 @@ TRecordField<R> DateTime(std::string key, double (R::*get)() const, void (R::*se
           [get](const R& r, TField& f) { f.SetAsDateTime((r.*get)()); }};
 }
 
+// A field the tables gained later: left without a value (and so out of the file) while the record
+// holds the default, which reading nothing gives back.
+template <class R, class T, class V>
+TRecordField<R> Optional(TRecordField<R> field, T (R::*get)() const, V empty) {
+  auto write = std::move(field.Write);
+  field.Write = [get, empty, write](const R& r, TField& f) {
+    if ((r.*get)() == empty) f.Clear();
+    else write(r, f);
+  };
+  return field;
+}
+
 // A field written but not read back (it is read when the record is created).
 template <class R>
 TRecordField<R> WrittenOnly(std::string key, double (R::*get)() const) {
@@ -82,21 +94,26 @@ const std::vector<TRecordField<TVpResource>>& ResourceRecordFields() {
 const std::vector<TRecordField<TVpEvent>>& EventRecordFields() {
   static const auto fields = [] {
     using R = TVpEvent;
-    std::vector<TRecordField<R>> f = {WrittenOnly("StartTime", &R::StartTime),
-                                      WrittenOnly("EndTime", &R::EndTime),
-                                      Text("Description", &R::Description, &R::SetDescription),
-                                      Text("Note", &R::Notes, &R::SetNotes),
-                                      Text("Location", &R::Location, &R::SetLocation),
-                                      Integer("Category", &R::Category, &R::SetCategory),
-                                      Text("AlarmWavPath", &R::DingPath, &R::SetDingPath),
-                                      AllDayEventField(),
-                                      Boolean("AlarmSet", &R::AlarmSet, &R::SetAlarmSet),
-                                      Integer("AlarmAdv", &R::AlarmAdvance, &R::SetAlarmAdvance),
-                                      Integer("AlarmAdvType", &R::AlarmAdvanceType, &R::SetAlarmAdvanceType),
-                                      DateTime("SnoozeTime", &R::SnoozeTime, &R::SetSnoozeTime),
-                                      Integer("RepeatCode", &R::RepeatCode, &R::SetRepeatCode),
-                                      DateTime("RepeatRangeEnd", &R::RepeatRangeEnd, &R::SetRepeatRangeEnd),
-                                      Integer("CustInterval", &R::CustomInterval, &R::SetCustomInterval)};
+    std::vector<TRecordField<R>> f = {
+        WrittenOnly("StartTime", &R::StartTime), WrittenOnly("EndTime", &R::EndTime),
+        Text("Description", &R::Description, &R::SetDescription), Text("Note", &R::Notes, &R::SetNotes),
+        Optional(Text("Location", &R::Location, &R::SetLocation), &R::Location, ""),
+        Integer("Category", &R::Category, &R::SetCategory), Text("AlarmWavPath", &R::DingPath, &R::SetDingPath),
+        AllDayEventField(), Boolean("AlarmSet", &R::AlarmSet, &R::SetAlarmSet),
+        Integer("AlarmAdv", &R::AlarmAdvance, &R::SetAlarmAdvance),
+        Integer("AlarmAdvType", &R::AlarmAdvanceType, &R::SetAlarmAdvanceType),
+        DateTime("SnoozeTime", &R::SnoozeTime, &R::SetSnoozeTime),
+        Integer("RepeatCode", &R::RepeatCode, &R::SetRepeatCode),
+        DateTime("RepeatRangeEnd", &R::RepeatRangeEnd, &R::SetRepeatRangeEnd),
+        Integer("CustInterval", &R::CustomInterval, &R::SetCustomInterval),
+        // The zone before the start on its clock, which places the event.
+        Optional(Text("TimeZone", &R::TimeZone, &R::SetTimeZone), &R::TimeZone, ""),
+        Optional(DateTime("ZoneStartTime", &R::ZoneStartTime, &R::SetZoneStartTime), &R::ZoneStartTime, 0.0),
+        Optional(Text("RepeatRule", &R::RepeatRule, &R::SetRepeatRule), &R::RepeatRule, ""),
+        Optional(Text("ExceptionDates", &R::ExceptionDates, &R::SetExceptionDates), &R::ExceptionDates, ""),
+        Optional(Text("ExtraDates", &R::ExtraDates, &R::SetExtraDates), &R::ExtraDates, ""),
+        Optional(Integer("SeriesID", &R::SeriesID, &R::SetSeriesID), &R::SeriesID, 0),
+        Optional(DateTime("OriginalStart", &R::OriginalStart, &R::SetOriginalStart), &R::OriginalStart, 0.0)};
     AddUserFields(f);
     return f;
   }();

@@ -27,8 +27,15 @@ TFieldDefs EventFields() {
   return f;
 }
 
-// Where the event takes place.
-TFieldDefs AddedEventFields() { return {FieldDef("Location", ftString, 1024)}; }
+// Where the event takes place; its zone, its start on the zone's clock, a repeat rule, exception
+// and extra dates (see event.h); and for an occurrence changed on its own, its series and the start
+// it had there.
+TFieldDefs AddedEventFields() {
+  return {FieldDef("Location", ftString, 1024),  FieldDef("TimeZone", ftString, 64),
+          FieldDef("ZoneStartTime", ftDateTime), FieldDef("RepeatRule", ftMemo),
+          FieldDef("ExceptionDates", ftMemo),    FieldDef("ExtraDates", ftMemo),
+          FieldDef("SeriesID", ftInteger),       FieldDef("OriginalStart", ftDateTime)};
+}
 
 TFieldDefs ContactFields() {
   TFieldDefs f = {FieldDef("RecordID", ftInteger, 0, true),

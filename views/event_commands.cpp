@@ -3,7 +3,7 @@
 #include <string>
 
 #include "model/event.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "store/change_path.h"
 #include "views/edit_dialogs.h"
 
@@ -16,7 +16,7 @@ TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEditDialogs& dial
 bool ConfirmAndDeleteEvent(TVpCustomDataStore& store, TVpEvent& event) {
   const TVpRecordHandle<TVpEvent> handle(store, event);
   // A repeating event is one record: deleting it takes every occurrence, which the question says.
-  const std::string what = IsRepeating(event.RepeatCode()) ? "\" and all its occurrences" : "\"";
+  const std::string what = Repeats(event) ? "\" and all its occurrences" : "\"";
   const std::string question =
       "Delete \"" + event.Description() + what + " from your schedule?\r\n\nThis operation cannot be undone!";
   if (!store.Services().MessageBoxes.AskYesNo(question)) return false;

@@ -1,7 +1,5 @@
 #include "interop/ical/ical_time.h"
 
-#include <unistd.h>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -21,13 +19,6 @@ icaltimezone* ResolveZone(icalcomponent* calendar, const char* tzid) {
   return nullptr;
 }
 
-double LocalDayNumberOfUnix(std::time_t moment) {
-  std::tm local{};
-  localtime_r(&moment, &local);
-  return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
-         EncodeTime(local.tm_hour, local.tm_min, local.tm_sec);
-}
-
 double LocalDayNumberOf(icaltimetype time, icaltimezone* zone) {
   if (time.is_date || (!icaltime_is_utc(time) && !zone))
     return EncodeDate(time.year, time.month, time.day) +
@@ -35,30 +26,8 @@ double LocalDayNumberOf(icaltimetype time, icaltimezone* zone) {
   return LocalDayNumberOfUnix(icaltime_as_timet_with_zone(time, icaltime_is_utc(time) ? nullptr : zone));
 }
 
-std::time_t UnixOfLocalDayNumber(double value) {
-  const TVpDate date = DecodeDate(value);
-  const TVpTime time = DecodeTime(value);
-  std::tm local{};
-  local.tm_year = date.Year - 1900;
-  local.tm_mon = date.Month - 1;
-  local.tm_mday = date.Day;
-  local.tm_hour = time.Hour;
-  local.tm_min = time.Minute;
-  local.tm_sec = time.Second;
-  local.tm_isdst = -1;  // the zone's own rule for that day
-  return std::mktime(&local);
-}
-
 icaltimezone* LocalZone() {
-  std::string name;
-  if (const char* tz = std::getenv("TZ"); tz && *tz) {
-    name = tz[0] == ':' ? tz + 1 : tz;
-  } else {
-    char link[512];
-    const ssize_t length = readlink("/etc/localtime", link, sizeof link - 1);
-    if (length > 0) name.assign(link, static_cast<std::size_t>(length));
-  }
-  if (const std::size_t at = name.find("zoneinfo/"); at != std::string::npos) name.erase(0, at + 9);
+  const std::string name = LocalZoneName();
   if (name.empty()) return nullptr;
   if (name == "UTC" || name == "Etc/UTC") return icaltimezone_get_utc_timezone();
   return icaltimezone_get_builtin_timezone(name.c_str());

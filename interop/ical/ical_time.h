@@ -2,6 +2,8 @@
 #include <libical/ical.h>
 #include <ctime>
 
+#include "model/zone_clock.h"
+
 // Moments between calendar files and the planner. The planner holds local times of this machine
 // (as the C library's local zone names it, TZ included), so every zoned or UTC time of a file is
 // converted to local time on the way in, and local times are named in the local zone on the way
@@ -14,8 +16,6 @@ icaltimezone* ResolveZone(icalcomponent* calendar, const char* tzid);
 
 // The time as a local day number. A DATE is its midnight; a floating time is taken as it stands.
 double LocalDayNumberOf(icaltimetype time, icaltimezone* zone);
-double LocalDayNumberOfUnix(std::time_t moment);
-std::time_t UnixOfLocalDayNumber(double value);
 
 // This machine's local zone (TZ, else /etc/localtime) when the zone data knows it, else nullptr.
 icaltimezone* LocalZone();

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "model/enumerations.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "tests/model/model_test_support.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/enumerations.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "model/reminder.h"
 #include "tests/model/model_test_support.h"
 

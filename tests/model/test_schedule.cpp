@@ -3,7 +3,7 @@
 #include <random>
 
 #include "model/enumerations.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "tests/model/model_test_support.h"
 
 namespace {

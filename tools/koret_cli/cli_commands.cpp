@@ -15,7 +15,7 @@
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "platform/english_locale.h"
 #include "platform/error_text.h"
 #include "platform/file_writer.h"
@@ -169,10 +169,12 @@ int Agenda(const TCliContext& context, std::ostream& out) {
     store.SetDisplayDate(day);
     events.clear();
     store.ActiveResource()->Schedule().CollectEventsOn(day, events);
-    for (const TVpEvent* event : events)
-      out << IsoDateText(day) << '\t' << TimeText(event->StartTime()) << '-' << TimeText(event->EndTime()) << '\t'
+    for (const TVpEvent* event : events) {
+      const TVpOccurrenceTimes times = OccurrenceTimesOn(*event, day);
+      out << IsoDateText(day) << '\t' << TimeText(times.StartTime) << '-' << TimeText(times.EndTime) << '\t'
           << event->RecordID() << '\t' << OneLine(event->Description())
           << (event->Location().empty() ? "" : " (" + OneLine(event->Location()) + ")") << '\n';
+    }
   }
   return 0;
 }

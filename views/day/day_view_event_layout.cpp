@@ -5,7 +5,7 @@
 
 #include "model/day_number.h"
 #include "model/event.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "views/day/day_view_tables.h"
 #include "views/day/time_slots.h"
 

@@ -4,7 +4,7 @@
 #include "model/category_color_map.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "model/resource.h"
 #include "views/day/day_view.h"
 #include "views/day/day_view_pass.h"
@@ -25,12 +25,13 @@ void TVpDayViewPass::DrawEvents(int column, double day) {
   const TRect& cell = Layout_.Columns[static_cast<size_t>(column)].Rec;
   size_t drawn = 0;
   for (const TVpPlacedEvent& placed : PlaceDayEvents(events, View_.Granularity(), TVpDayView::kMaxEventsPerDay, day))
-    drawn += DrawEvent(placed, column, firstRow, cell.Bottom) ? 1 : 0;
+    drawn += DrawEvent(placed, day, column, firstRow, cell.Bottom) ? 1 : 0;
   // On screen the rows scroll; on paper an event left out is told.
   if (DisplayOnly() && drawn < events.size()) MoreMarks(cell.Right, cell.Bottom, clBlack, Scale_);
 }
 
-bool TVpDayViewPass::DrawEvent(const TVpPlacedEvent& placed, int column, const TRect& slots, int cellBottom) {
+bool TVpDayViewPass::DrawEvent(const TVpPlacedEvent& placed, double day, int column, const TRect& slots,
+                               int cellBottom) {
   const int first = placed.FirstRow;
   const int last = placed.LastRow;
   if (last < StartLine_ || LastRow_ < first) return false;
@@ -55,7 +56,7 @@ bool TVpDayViewPass::DrawEvent(const TVpPlacedEvent& placed, int column, const T
   Fill(rect, category != nullptr ? category->BackgroundColor() : Colors_.Window);
   DrawTimeBar(placed, rect);
   const TRect icons = DrawIcons(event, rect, placed.Level);
-  DrawEventText(event, rect, icons);
+  DrawEventText(event, day, rect, icons);
 
   Canvas().Pen.Color = Colors_.Shadow;
   const std::array<TPoint, 5> outline = {{{rect.Left, rect.Top},
@@ -102,7 +103,7 @@ TRect TVpDayViewPass::DrawIcons(const TVpEvent& event, const TRect& eventRect, i
       bitmaps.push_back(category->Bitmap());
   if (attributes.ShowAlarmBitmap() && event.AlarmSet() && !attributes.AlarmBitmap().Empty())
     bitmaps.push_back(IconBitmap(attributes.AlarmBitmap(), AlarmIcon_));
-  if (attributes.ShowRecurringBitmap() && IsRepeating(event.RepeatCode()) && !attributes.RecurringBitmap().Empty())
+  if (attributes.ShowRecurringBitmap() && Repeats(event) && !attributes.RecurringBitmap().Empty())
     bitmaps.push_back(IconBitmap(attributes.RecurringBitmap(), RecurringIcon_));
   if (bitmaps.empty()) return none;
 
@@ -138,12 +139,13 @@ const TBitmap* TVpDayViewPass::IconBitmap(const TVpPicture& picture, std::unique
   return cache.get();
 }
 
-void TVpDayViewPass::DrawEventText(const TVpEvent& event, const TRect& rect, const TRect& icons) {
+void TVpDayViewPass::DrawEventText(const TVpEvent& event, double day, const TRect& rect, const TRect& icons) {
   std::string text = event.Description();
   if (View_.ShowEventTimes()) {
     const char* format = View_.TimeFormat() == tf12Hour ? "h:mmam/pm" : "h:mm";
-    text = FormatDateTime(format, event.StartTime(), View_.Locale()) + "-" +
-           FormatDateTime(format, event.EndTime(), View_.Locale()) + " " + text;
+    const TVpOccurrenceTimes times = OccurrenceTimesOn(event, day);
+    text = FormatDateTime(format, times.StartTime, View_.Locale()) + "-" +
+           FormatDateTime(format, times.EndTime, View_.Locale()) + " " + text;
   }
   if (text.empty()) return;
   const TFont& font = View_.Font().Font();

@@ -8,7 +8,7 @@
 
 #include "model/day_number.h"
 #include "model/event.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "store/change_path.h"
 #include "store/record_handle.h"
 #include "views/date_change_menu.h"
@@ -251,7 +251,7 @@ void TVpDayView::DeleteActiveEvent() {
 void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = FindRecordAgain(store, identity, recordID);
-  if (event == nullptr || IsRepeating(event->RepeatCode())) return;  // a repeating event stays put
+  if (event == nullptr || Repeats(*event)) return;  // a repeating event stays put
   // The rows it covers in its start day's column, by the same rule the layout draws it with (an end
   // at midnight or on a later day ends with the start day).
   const TVpPlacedEvent rows = MeasureDayEvent(event, Granularity_, DateOf(event->StartTime()));

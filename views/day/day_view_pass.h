@@ -60,10 +60,10 @@ class TVpDayViewPass : private TVpDrawingPass {
   void DrawCells(const TRect& cell, int column, double day);
   void DrawEvents(int column, double day);
   // False when the event lies outside the rows drawn.
-  bool DrawEvent(const TVpPlacedEvent& placed, int column, const TRect& slots, int cellBottom);
+  bool DrawEvent(const TVpPlacedEvent& placed, double day, int column, const TRect& slots, int cellBottom);
   void DrawTimeBar(const TVpPlacedEvent& placed, const TRect& event);
   TRect DrawIcons(const TVpEvent& event, const TRect& eventRect, int level);
-  void DrawEventText(const TVpEvent& event, const TRect& rect, const TRect& icons);
+  void DrawEventText(const TVpEvent& event, double day, const TRect& rect, const TRect& icons);
   // A bitmap of the picture for this pass's canvas, made once per pass.
   const TBitmap* IconBitmap(const TVpPicture& picture, std::unique_ptr<TBitmap>& cache);
 

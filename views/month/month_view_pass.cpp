@@ -6,7 +6,7 @@
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "model/event.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "model/resource.h"
 #include "model/schedule.h"
 #include "store/data_store.h"
@@ -208,9 +208,10 @@ void TVpMonthViewPass::DrawEventLines(const TVpMonthdayRec& day, const std::vect
     // short form of the day view, to leave room for the description.
     if (GoesOnInto(*event, day.Date)) text = ">> " + text;
     else if (DisplayOnly() && !event->AllDayEvent())
-      text = FormatDateTime(shortTimeFormat, event->StartTime(), View_.Locale()) + " " + text;
+      text =
+          FormatDateTime(shortTimeFormat, OccurrenceTimesOn(*event, day.Date).StartTime, View_.Locale()) + " " + text;
     else if (View_.ShowEventTime())
-      text = FormatDateTime(timeFormat, event->StartTime(), View_.Locale()) + " - " + text;
+      text = FormatDateTime(timeFormat, OccurrenceTimesOn(*event, day.Date).StartTime, View_.Locale()) + " - " + text;
     Text(cell.Left + 3, line.Top + 3, Fit(text, font, std::max(line.Width() - 12, 0)), font);
     Layout_.Events.push_back({line, kUndrawnRect, event, event->RecordID()});
     top = line.Bottom + 1;

@@ -8,7 +8,7 @@
 #include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "model/event.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "model/resource.h"
 #include "store/change_path.h"
 #include "store/record_handle.h"
@@ -197,7 +197,7 @@ void TVpWeekView::DropEvent(const TVpEvent* identity, int recordID, double day) 
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = FindRecordAgain(store, identity, recordID);
   // A repeating event stays put: moving it would move every occurrence.
-  if (event == nullptr || IsRepeating(event->RepeatCode())) return;
+  if (event == nullptr || Repeats(*event)) return;
   const double shift = day - DateOf(event->StartTime());
   if (shift == 0) return;
   store->Changes().Change<TVpEvent>(*event, "Move", [shift](TVpEvent& moved) {

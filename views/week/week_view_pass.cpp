@@ -7,7 +7,7 @@
 #include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "model/event.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "model/resource.h"
 #include "store/data_store.h"
 #include "views/week/week_view.h"
@@ -172,9 +172,11 @@ void TVpWeekViewPass::DrawTimedEvents(const std::vector<TVpEvent*>& events, doub
       return;
     }
     std::string text = event->Description();
-    if (View_.ShowEventTime())
-      text = FormatDateTime(timeFormat, event->StartTime(), View_.Locale()) + " - " +
-             FormatDateTime(timeFormat, event->EndTime(), View_.Locale()) + ":  " + text;
+    if (View_.ShowEventTime()) {
+      const TVpOccurrenceTimes times = OccurrenceTimesOn(*event, day);
+      text = FormatDateTime(timeFormat, times.StartTime, View_.Locale()) + " - " +
+             FormatDateTime(timeFormat, times.EndTime, View_.Locale()) + ":  " + text;
+    }
     // An event going on from an earlier day is marked so first, where a cut line still shows it.
     if (GoesOnInto(*event, day)) text = ">> " + text;
     if (TextWidth(text, font) > line.Width() - 6) text = Fit(text, font, std::max(0, line.Width() - 12));

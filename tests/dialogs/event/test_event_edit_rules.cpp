@@ -1,7 +1,7 @@
 #include <string>
 
 #include "model/enumerations.h"
-#include "model/recurrence.h"
+#include "model/occurrences.h"
 #include "tests/dialogs/event/event_form_fixture.h"
 
 namespace {

@@ -1,0 +1,111 @@
+#include "model/rule_steps.h"
+
+#include <libical/ical.h>
+
+#include <algorithm>
+
+#include "model/day_number.h"
+
+namespace {
+
+// One step of the frequency in days, and the most steps a rule is walked from its start.
+struct TStepBudget {
+  double Days;
+  double Steps;
+};
+
+TStepBudget BudgetOf(icalrecurrencetype_frequency frequency) {
+  switch (frequency) {
+    case ICAL_SECONDLY_RECURRENCE: return {1.0 / 86400, 100000};
+    case ICAL_MINUTELY_RECURRENCE: return {1.0 / 1440, 100000};
+    case ICAL_HOURLY_RECURRENCE: return {1.0 / 24, 100000};
+    case ICAL_DAILY_RECURRENCE: return {1, 100000};
+    case ICAL_WEEKLY_RECURRENCE: return {7, 20000};
+    case ICAL_MONTHLY_RECURRENCE: return {31, 5000};
+    default: return {366, 1000};
+  }
+}
+
+double WallDayNumber(const icaltimetype& time) {
+  return EncodeDate(time.year, time.month, time.day) +
+         (time.is_date ? 0 : EncodeTime(time.hour, time.minute, time.second));
+}
+
+icaltimetype WallTime(double wall, bool dateOnly) {
+  const TVpDate date = DecodeDate(wall);
+  icaltimetype time = dateOnly ? icaltime_null_date() : icaltime_null_time();
+  time.year = date.Year;
+  time.month = date.Month;
+  time.day = date.Day;
+  if (!dateOnly) {
+    const TVpTime clock = DecodeTime(wall);
+    time.hour = clock.Hour;
+    time.minute = clock.Minute;
+    time.second = clock.Second;
+  }
+  return time;
+}
+
+bool ReadRule(const std::string& text, icalrecurrencetype& rule) {
+  icalerror_clear_errno();
+  rule = icalrecurrencetype_from_string(text.c_str());
+  return rule.freq != ICAL_NO_RECURRENCE && icalerrno == ICAL_NO_ERROR;
+}
+
+}  // namespace
+
+struct TVpRuleSteps::TState {
+  std::unique_ptr<icalrecur_iterator, decltype(&icalrecur_iterator_free)> Iterator{nullptr, &icalrecur_iterator_free};
+  int Count = 0;  // the rule's COUNT, 0 for none
+  int Taken = 0;
+  double Start = 0;
+  bool StartGiven = false;
+};
+
+TVpRuleSteps::TVpRuleSteps() : State_(std::make_unique<TState>()) {}
+TVpRuleSteps::~TVpRuleSteps() = default;
+
+bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly) {
+  State_ = std::make_unique<TState>();
+  State_->Start = start;
+  icalrecurrencetype rule;
+  if (!ReadRule(text, rule)) return false;
+  // The library stops at UNTIL between steps, so an UNTIL bounds its work; it takes no COUNT beside
+  // one, so occurrences are counted here.
+  State_->Count = rule.count;
+  rule.count = 0;
+  const TStepBudget budget = BudgetOf(rule.freq);
+  const double limit =
+      std::min(start + budget.Days * std::max<short>(rule.interval, 1) * budget.Steps, EncodeDate(9999, 12, 31));
+  const icaltimetype limitTime = WallTime(limit, dateOnly);
+  if (icaltime_is_null_time(rule.until) || icaltime_compare(rule.until, limitTime) > 0) rule.until = limitTime;
+  State_->Iterator.reset(icalrecur_iterator_new(rule, WallTime(start, dateOnly)));
+  return State_->Iterator != nullptr;
+}
+
+std::optional<double> TVpRuleSteps::Next() {
+  TState& state = *State_;
+  if (state.Count > 0 && state.Taken >= state.Count) return std::nullopt;
+  // The event's own start is the first occurrence, whether or not the rule would place it.
+  if (!state.StartGiven) {
+    state.StartGiven = true;
+    ++state.Taken;
+    return state.Start;
+  }
+  if (!state.Iterator) return std::nullopt;
+  for (icaltimetype next = icalrecur_iterator_next(state.Iterator.get()); !icaltime_is_null_time(next);
+       next = icalrecur_iterator_next(state.Iterator.get())) {
+    const double wall = WallDayNumber(next);
+    if (wall <= state.Start) continue;
+    ++state.Taken;
+    return wall;
+  }
+  state.Iterator.reset();
+  return std::nullopt;
+}
+
+std::optional<double> TVpRuleSteps::UntilOf(const std::string& text) {
+  icalrecurrencetype rule;
+  if (!ReadRule(text, rule) || icaltime_is_null_time(rule.until)) return std::nullopt;
+  return WallDayNumber(rule.until);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+// The starts a repeat rule in calendar-file form (an RRULE value) places, one after the other, on
+// the clock of the event it belongs to (day numbers). The first start is always the event's own.
+// The walk is bounded by work as well as by the rule: it goes no further from the start than a
+// number of steps of the rule's own frequency (a rule whose filters rarely or never match would
+// otherwise have the walk step through centuries second by second), nor past 31 December 9999.
+class TVpRuleSteps {
+ public:
+  TVpRuleSteps();
+  ~TVpRuleSteps();
+  TVpRuleSteps(const TVpRuleSteps&) = delete;
+  TVpRuleSteps& operator=(const TVpRuleSteps&) = delete;
+
+  // Starts the walk of the rule from the start (a whole day when dateOnly); false for a rule that
+  // cannot be read, which places no start but the event's own.
+  bool Open(const std::string& rule, double start, bool dateOnly);
+  // The next start, or nothing when the rule (or the work it may cost) ends.
+  std::optional<double> Next();
+
+  // The last day the rule reaches by its UNTIL; nothing for a rule without one (COUNT or endless).
+  static std::optional<double> UntilOf(const std::string& rule);
+
+ private:
+  struct TState;
+  std::unique_ptr<TState> State_;
+};

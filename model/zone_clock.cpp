@@ -1,0 +1,89 @@
+#include "model/zone_clock.h"
+
+#include <libical/ical.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "model/day_number.h"
+
+namespace {
+
+icaltimezone* ZoneNamed(const std::string& zone) {
+  if (zone.empty()) return nullptr;
+  if (zone == "UTC" || zone == "Etc/UTC") return icaltimezone_get_utc_timezone();
+  return icaltimezone_get_builtin_timezone(zone.c_str());
+}
+
+icaltimetype ClockTime(double wall) {
+  const TVpDate date = DecodeDate(wall);
+  const TVpTime time = DecodeTime(wall);
+  icaltimetype clock = icaltime_null_time();
+  clock.year = date.Year;
+  clock.month = date.Month;
+  clock.day = date.Day;
+  clock.hour = time.Hour;
+  clock.minute = time.Minute;
+  clock.second = time.Second;
+  return clock;
+}
+
+double DayNumberOfClock(const icaltimetype& clock) {
+  return EncodeDate(clock.year, clock.month, clock.day) + EncodeTime(clock.hour, clock.minute, clock.second);
+}
+
+// The whole milliseconds a day number holds beyond its whole seconds (clock times of the zone
+// data go by seconds).
+double MillisecondsOf(double value) { return DecodeTime(value).Millisecond / 86'400'000.0; }
+
+}  // namespace
+
+bool IsKnownZone(const std::string& zone) { return ZoneNamed(zone) != nullptr; }
+
+double LocalFromZone(double wall, const std::string& zone) {
+  icaltimezone* named = ZoneNamed(zone);
+  if (!named) return wall;
+  const std::time_t moment = icaltime_as_timet_with_zone(ClockTime(wall), named);
+  return LocalDayNumberOfUnix(moment) + MillisecondsOf(wall);
+}
+
+double ZoneFromLocal(double local, const std::string& zone) {
+  icaltimezone* named = ZoneNamed(zone);
+  if (!named) return local;
+  const icaltimetype clock = icaltime_from_timet_with_zone(UnixOfLocalDayNumber(local), 0, named);
+  return DayNumberOfClock(clock) + MillisecondsOf(local);
+}
+
+double LocalDayNumberOfUnix(std::time_t moment) {
+  std::tm local{};
+  localtime_r(&moment, &local);
+  return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
+         EncodeTime(local.tm_hour, local.tm_min, local.tm_sec);
+}
+
+std::time_t UnixOfLocalDayNumber(double value) {
+  const TVpDate date = DecodeDate(value);
+  const TVpTime time = DecodeTime(value);
+  std::tm local{};
+  local.tm_year = date.Year - 1900;
+  local.tm_mon = date.Month - 1;
+  local.tm_mday = date.Day;
+  local.tm_hour = time.Hour;
+  local.tm_min = time.Minute;
+  local.tm_sec = time.Second;
+  local.tm_isdst = -1;  // the zone's own rule for that day
+  return std::mktime(&local);
+}
+
+std::string LocalZoneName() {
+  std::string name;
+  if (const char* tz = std::getenv("TZ"); tz && *tz) {
+    name = tz[0] == ':' ? tz + 1 : tz;
+  } else {
+    char link[512];
+    const ssize_t length = readlink("/etc/localtime", link, sizeof link - 1);
+    if (length > 0) name.assign(link, static_cast<std::size_t>(length));
+  }
+  if (const std::size_t at = name.find("zoneinfo/"); at != std::string::npos) name.erase(0, at + 9);
+  return name;
+}
