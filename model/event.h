@@ -110,6 +110,12 @@ class TVpEvent : public TVpRecord {
   double OriginalStart() const { return OriginalStart_; }
   void SetOriginalStart(double value);
 
+  // What a calendar file or server said of the event that the organizer does not hold in fields of
+  // its own (attendees, further alarms, properties of other programs), as calendar-file lines,
+  // kept so that it travels back out unchanged; empty for an event made here.
+  const std::string& KeptProperties() const { return KeptProperties_; }
+  void SetKeptProperties(std::string value) { Store(KeptProperties_, std::move(value)); }
+
   // The occurrences found so far (see occurrences.h); not stored, emptied by every change of the
   // event's placement.
   TVpOccurrenceCache& Occurrences() const { return Occurrences_; }
@@ -147,5 +153,6 @@ class TVpEvent : public TVpRecord {
   std::string ExtraDates_;
   int SeriesID_ = 0;
   double OriginalStart_ = 0;
+  std::string KeptProperties_;
   mutable TVpOccurrenceCache Occurrences_;
 };

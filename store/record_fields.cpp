@@ -113,7 +113,8 @@ const std::vector<TRecordField<TVpEvent>>& EventRecordFields() {
         Optional(Text("ExceptionDates", &R::ExceptionDates, &R::SetExceptionDates), &R::ExceptionDates, ""),
         Optional(Text("ExtraDates", &R::ExtraDates, &R::SetExtraDates), &R::ExtraDates, ""),
         Optional(Integer("SeriesID", &R::SeriesID, &R::SetSeriesID), &R::SeriesID, 0),
-        Optional(DateTime("OriginalStart", &R::OriginalStart, &R::SetOriginalStart), &R::OriginalStart, 0.0)};
+        Optional(DateTime("OriginalStart", &R::OriginalStart, &R::SetOriginalStart), &R::OriginalStart, 0.0),
+        Optional(Text("KeptProperties", &R::KeptProperties, &R::SetKeptProperties), &R::KeptProperties, "")};
     AddUserFields(f);
     return f;
   }();

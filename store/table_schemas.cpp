@@ -29,12 +29,13 @@ TFieldDefs EventFields() {
 
 // Where the event takes place; its zone, its start on the zone's clock, a repeat rule, exception
 // and extra dates (see event.h); and for an occurrence changed on its own, its series and the start
-// it had there.
+// it had there; what a calendar file said that the organizer keeps only to give it back.
 TFieldDefs AddedEventFields() {
   return {FieldDef("Location", ftString, 1024),  FieldDef("TimeZone", ftString, 64),
           FieldDef("ZoneStartTime", ftDateTime), FieldDef("RepeatRule", ftMemo),
           FieldDef("ExceptionDates", ftMemo),    FieldDef("ExtraDates", ftMemo),
-          FieldDef("SeriesID", ftInteger),       FieldDef("OriginalStart", ftDateTime)};
+          FieldDef("SeriesID", ftInteger),       FieldDef("OriginalStart", ftDateTime),
+          FieldDef("KeptProperties", ftMemo)};
 }
 
 TFieldDefs ContactFields() {
