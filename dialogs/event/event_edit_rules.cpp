@@ -9,6 +9,7 @@
 #include "model/event.h"
 #include "model/moment.h"
 #include "model/recurrence.h"
+#include "model/rule_words.h"
 #include "model/vp_exception.h"
 #include "platform/scoped_value.h"
 #include "platform/utf8.h"
@@ -94,6 +95,8 @@ void TVpEventEditRules::Fill(const TVpEvent& event, bool twelveHour, const TVpCa
   // shows an empty field, and a repeat whose range end of 0 keeps it to its start day shows that
   // day, so that an empty field always means "no end".
   RepeatIndex_ = event.RepeatCode() < static_cast<int>(RepeatNames().size()) ? event.RepeatCode() : -1;
+  RuleText_ = RepeatRuleInWords(event.RepeatRule());
+  if (!RuleText_.empty()) RepeatIndex_ = -1;
   double rangeEnd = event.RepeatRangeEnd() == 0 ? 0 : DateOf(ClampToCalendarRange(event.RepeatRangeEnd()));
   if (IsRepeatWithoutEnd(event.RepeatRangeEnd())) rangeEnd = 0;
   else if (rangeEnd == 0 && IsRepeating(event.RepeatCode())) rangeEnd = static_cast<double>(StartDay_);
@@ -256,6 +259,7 @@ bool TVpEventEditRules::Enabled(TVpEventControl control) const {
 }
 
 bool TVpEventEditRules::Visible(TVpEventControl control) const {
+  if (control == ecRepeatRule) return !RepeatRuleText().empty();
   return control != ecInterval || RepeatIndex_ == rcCustom;
 }
 
@@ -325,8 +329,14 @@ bool TVpEventEditRules::WriteTo(TVpEvent& event) {
   if (!values) return false;
   event.SetStartTime(ValueOfMoment(values->Start));
   event.SetEndTime(ValueOfMoment(values->End));
+  if (RepeatIndex_ >= 0 && !RuleText_.empty()) {
+    // A choice replaced the rule: its extra dates go with it (exception dates can only take out).
+    event.SetRepeatRule("");
+    event.SetExtraDates("");
+  }
   if (RepeatIndex_ >= 0) event.SetRepeatCode(static_cast<std::uint8_t>(RepeatIndex_));
-  WriteRepeatRangeEnd(event, values->UntilDay);
+  // A kept rule keeps the range end it reaches.
+  if (RepeatIndex_ >= 0 || RuleText_.empty()) WriteRepeatRangeEnd(event, values->UntilDay);
   event.SetDescription(Description_);
   event.SetLocation(Location_);
   event.SetNotes(NotesToWrite());

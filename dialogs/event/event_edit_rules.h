@@ -32,6 +32,7 @@ enum TVpEventControl {
   ecInterval,
   ecNotes,
   ecLocation,
+  ecRepeatRule,  // the rule in words, for a repeat the choices cannot say
 };
 
 // An entry of the category list: a category that has a description, with its number (0 to 9).
@@ -114,10 +115,13 @@ class TVpEventEditRules {
   void SetSoundFile(std::string path) { SoundFile_ = std::move(path); }
 
   // --- repetition ---
-  // -1 when the event's repeat code is none of the list's (it is then kept).
+  // -1 when the event's repeat code is none of the list's, or a rule the choices cannot say places
+  // its occurrences (either is then kept).
   int RepeatIndex() const { return RepeatIndex_; }
+  // The kept rule in words; empty when there is none or a choice replaced it.
+  std::string RepeatRuleText() const { return RepeatIndex_ < 0 ? RuleText_ : std::string(); }
   // Custom shows the interval and, when Repeat Until holds no date, puts the start date there; any
-  // other choice closes Repeat Until's drop-down.
+  // other choice closes Repeat Until's drop-down. A choice replaces a rule the event had.
   void SelectRepeat(int index);
   TVpDateEdit& RepeatUntil() { return RepeatUntil_; }
   const std::string& IntervalText() const { return IntervalText_; }
@@ -192,6 +196,7 @@ class TVpEventEditRules {
   std::string SoundFile_;
   std::string OriginalSoundFile_;
   int RepeatIndex_ = 0;
+  std::string RuleText_;             // the event's repeat rule in words, empty for none
   std::int64_t FilledUntilDay_ = 0;  // the Repeat Until day the event was shown with
   std::string IntervalText_;
   int IntervalPosition_ = 0;

@@ -31,7 +31,7 @@ namespace {
 // Every control of the window that a rule can enable, show, mark or focus.
 constexpr TVpEventControl kControls[] = {
     ecDescription,      ecCategory, ecAllDay, ecStartDate,   ecStartTime, ecEndTime, ecAlarmSet, ecAlarmAdvance,
-    ecAlarmAdvanceType, ecSound,    ecRepeat, ecRepeatUntil, ecInterval,  ecNotes,   ecLocation};
+    ecAlarmAdvanceType, ecSound,    ecRepeat, ecRepeatUntil, ecInterval,  ecNotes,   ecLocation, ecRepeatRule};
 
 // Category swatches: 20 × 14 pixels of the category's colour outlined in black.
 QIcon Swatch(TColor color) {
@@ -178,6 +178,11 @@ QGroupBox* TDlgEventEdit::BuildRecurrence() {
   grid->addWidget(PnlInterval_, 0, 2, 2, 1);
   grid->addWidget(RecurrenceEndsLbl_, 1, 0);
   grid->addWidget(RepeatUntil_, 1, 1);
+  // A rule the choices cannot say is shown in words and kept until a choice replaces it.
+  RuleWords_ = Named(new QLabel(group), "RepeatRuleWords");
+  RuleWords_->setWordWrap(true);
+  RuleWords_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  grid->addWidget(RuleWords_, 2, 0, 1, 3);
   return group;
 }
 
@@ -274,6 +279,7 @@ void TDlgEventEdit::Refresh() {
   AlarmAdvType_->setCurrentIndex(Form_.AlarmAdvanceTypeIndex());
 
   RecurringType_->setCurrentIndex(Form_.RepeatIndex());
+  RuleWords_->setText(ToQt(Form_.RepeatRuleText()));
   IntervalEdit_->SetText(ToQt(Form_.IntervalText()));
   if (FromQt(NotesMemo_->toPlainText()) != Form_.Notes()) NotesMemo_->setPlainText(ToQt(Form_.Notes()));
 
@@ -304,6 +310,7 @@ std::vector<QWidget*> TDlgEventEdit::WidgetsOf(TVpEventControl control) const {
     case ecRepeat: return {RecurringType_};
     case ecRepeatUntil: return {RepeatUntil_, RecurrenceEndsLbl_};
     case ecInterval: return {PnlInterval_};
+    case ecRepeatRule: return {RuleWords_};
     case ecNotes: return {NotesMemo_};
   }
   return {};

@@ -78,6 +78,7 @@ class TDlgEventEdit : public QDialog {
   QLabel* RecurrenceEndsLbl_ = nullptr;
   TVpDateEditWidget* RepeatUntil_ = nullptr;
   QGroupBox* PnlInterval_ = nullptr;
+  QLabel* RuleWords_ = nullptr;
   TVpSpinTextEdit* IntervalEdit_ = nullptr;
   QPlainTextEdit* NotesMemo_ = nullptr;
   QPushButton* OkBtn_ = nullptr;

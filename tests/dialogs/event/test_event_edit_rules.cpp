@@ -186,6 +186,32 @@ TEST_F(EventFormTest, ARepeatThatNeverRecursShowsItsDayAndStaysSo) {
   EXPECT_FALSE(FallsOn(*Event, At(2024, 5, 17)));
 }
 
+// A rule the choices cannot say is shown in words and kept through OK; a choice replaces it.
+TEST_F(EventFormTest, ARuleTheChoicesCannotSayIsShownInWordsAndKeptUntilReplaced) {
+  const auto withRule = [](TVpEvent& e) {
+    e.SetRepeatRule("FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=10");
+    e.SetRepeatRangeEnd(At(2024, 6, 3));
+    e.SetExtraDates("20240601T100000");
+  };
+  Open(withRule);
+  EXPECT_EQ(Form.RepeatIndex(), -1);
+  EXPECT_TRUE(Form.Visible(ecRepeatRule));
+  EXPECT_EQ(Form.RepeatRuleText(), "Every week on Monday, Wednesday and Friday, 10 times");
+  EXPECT_FALSE(Form.Enabled(ecRepeatUntil));
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_EQ(Event->RepeatRule(), "FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=10");
+  EXPECT_EQ(ToMs(Event->RepeatRangeEnd()), ToMs(At(2024, 6, 3)));
+  EXPECT_FALSE(Event->Changed());
+
+  Open(withRule);
+  Form.SelectRepeat(rcWeekly);
+  EXPECT_FALSE(Form.Visible(ecRepeatRule));
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_EQ(Event->RepeatRule(), "");
+  EXPECT_EQ(Event->ExtraDates(), "");
+  EXPECT_EQ(Event->RepeatCode(), rcWeekly);
+}
+
 // --- repetition and reminder ---
 
 TEST_F(EventFormTest, CustomShowsTheIntervalOfAtLeastOneAndKeepsAnEmptyRangeEnd) {
