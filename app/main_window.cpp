@@ -29,6 +29,7 @@
 #include "dialogs/qt/format_designer_dialog.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
+#include "model/zone_clock.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_geometry.h"
 #include "platform/qt/qt_text.h"
@@ -541,6 +542,9 @@ void TForm1::Tick() {
   Panels_[1]->setText(ToQt(FormatLongTime(now, Desktop_.Locale)));
   Panels_[2]->setText(ToQt(FormatShortDate(now, Desktop_.Locale)));
   Tray_.SetText(std::to_string(DecodeDate(now).Day));
+  // Zoned events show at their new local times after the desktop's zone changed (travel); floating
+  // ones keep their clock times. The reload waits while a dialog may hold an event.
+  if (QApplication::activeModalWidget() == nullptr && LocalZoneChanged()) LifeCycle_->Planner().Store().ReloadEvents();
 }
 
 void TForm1::ToggleAlwaysOnTop(bool on) {

@@ -87,3 +87,19 @@ std::string LocalZoneName() {
   if (const std::size_t at = name.find("zoneinfo/"); at != std::string::npos) name.erase(0, at + 9);
   return name;
 }
+
+bool LocalZoneChanged() {
+  static std::string seen;
+  tzset();
+  // The name, and the offsets of a winter and a summer moment: a zone file replaced in place keeps
+  // its name.
+  std::string now = LocalZoneName();
+  for (const std::time_t probe : {std::time_t{946'684'800}, std::time_t{962'409'600}}) {
+    std::tm local{};
+    localtime_r(&probe, &local);
+    now += ' ' + std::to_string(local.tm_gmtoff);
+  }
+  const bool changed = !seen.empty() && now != seen;
+  seen = now;
+  return changed;
+}

@@ -23,3 +23,7 @@ std::time_t UnixOfLocalDayNumber(double value);
 
 // The name of this machine's local zone (TZ, else /etc/localtime); empty when none is found.
 std::string LocalZoneName();
+
+// Whether this machine's local zone differs from the one the last call saw (the first call sees
+// none). It reads the zone afresh, so local times follow a change of the desktop's zone.
+bool LocalZoneChanged();
