@@ -21,6 +21,18 @@ void TVpChangePath::Record(const std::string& name, const std::function<void()>&
   Keep(name, std::move(rows));
 }
 
+void TVpChangePath::DeleteChangedOccurrences(const TVpEvent& series) {
+  const TVpResource* resource = Store_.ActiveResource();
+  if (resource == nullptr || series.RecordID() < 0) return;
+  const TVpSchedule& schedule = resource->Schedule();
+  for (int i = 0; i < schedule.Count(); ++i) {
+    TVpEvent* event = schedule.Items(i);
+    if (event->SeriesID() != series.RecordID()) continue;
+    event->SetDeleted(true);
+    event->SetChanged(true);
+  }
+}
+
 void TVpChangePath::Recorded(const std::string& name, const std::function<void()>& change) { Record(name, change); }
 
 void TVpChangePath::Keep(const std::string& name, std::vector<TVpRowChange> rows) {

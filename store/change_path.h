@@ -71,6 +71,9 @@ class TVpChangePath {
  private:
   // Runs the posts, keeping the rows they change as a step named so.
   void Record(const std::string& name, const std::function<void()>& posts);
+  // Marks the occurrences of the series that were changed on their own (events of their own) as
+  // deleted with it, as far as they are loaded.
+  void DeleteChangedOccurrences(const TVpEvent& series);
   // Posts the collection of the record's kind.
   template <class TRecord>
   void Post();
@@ -129,6 +132,7 @@ bool TVpChangePath::Delete(TRecord& record) {
   const std::string name = "Delete " + NameOf(*found);
   found->SetDeleted(true);
   found->SetChanged(true);
+  if constexpr (std::is_same_v<TRecord, TVpEvent>) DeleteChangedOccurrences(*found);
   Record(name, [this] { Post<TRecord>(); });
   return true;
 }

@@ -291,6 +291,18 @@ TEST_F(ChangePath, UndoNeverOverwritesAnotherProgramsChange) {
   EXPECT_EQ(changes.UndoName(), "setup") << "the refused step is dropped";
 }
 
+TEST_F(ChangePath, DeletingASeriesDeletesItsChangedOccurrencesInOneStep) {
+  TVpEvent& series = Stored<TVpEvent>("Standup");
+  TVpEvent& moved = Stored<TVpEvent>("Standup, moved");
+  TVpChangePath& changes = Store().Changes();
+  changes.Change<TVpEvent>(moved, "Link", [&](TVpEvent& e) { e.SetSeriesID(series.RecordID()); });
+  TVpEvent& other = Stored<TVpEvent>("Lunch");
+  changes.Delete(*FindRecordAgain(&Store(), &series, series.RecordID()));
+  EXPECT_EQ(OnDisk<TVpEvent>(), std::to_string(other.RecordID()) + ":Lunch");
+  changes.Undo();
+  EXPECT_EQ(OnDisk<TVpEvent>(), "1:Standup 2:Standup, moved 3:Lunch");
+}
+
 TEST(ChangeHistory, KeepsAtMostItsBoundOfSteps) {
   TPlannerFixture fixture;
   fixture.CreateTables();
