@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/day_number.h"
+#include "model/zone_clock.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ struct TVpRuleSteps::TState {
 TVpRuleSteps::TVpRuleSteps() : State_(std::make_unique<TState>()) {}
 TVpRuleSteps::~TVpRuleSteps() = default;
 
-bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly) {
+bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly, const std::string& zone) {
   State_ = std::make_unique<TState>();
   State_->Start = start;
   icalrecurrencetype rule;
@@ -74,6 +75,11 @@ bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly) {
   // one, so occurrences are counted here.
   State_->Count = rule.count;
   rule.count = 0;
+  // The walk goes by clock times: an UNTIL in UTC becomes the clock time it is on the start's clock.
+  if (!icaltime_is_null_time(rule.until) && icaltime_is_utc(rule.until) && !rule.until.is_date) {
+    const double local = LocalDayNumberOfUnix(icaltime_as_timet(rule.until));
+    rule.until = WallTime(zone.empty() ? local : ZoneFromLocal(local, zone), false);
+  }
   const TStepBudget budget = BudgetOf(rule.freq);
   const double limit =
       std::min(start + budget.Days * std::max<short>(rule.interval, 1) * budget.Steps, EncodeDate(9999, 12, 31));

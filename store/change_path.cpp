@@ -1,5 +1,7 @@
 #include "store/change_path.h"
 
+#include "store/series_changes.h"
+
 void TVpChangePath::Record(const std::string& name, const std::function<void()>& posts) {
   // Posts inside a step being recorded belong to that step.
   if (Recording_) {
@@ -22,15 +24,11 @@ void TVpChangePath::Record(const std::string& name, const std::function<void()>&
 }
 
 void TVpChangePath::DeleteChangedOccurrences(const TVpEvent& series) {
-  const TVpResource* resource = Store_.ActiveResource();
-  if (resource == nullptr || series.RecordID() < 0) return;
-  const TVpSchedule& schedule = resource->Schedule();
-  for (int i = 0; i < schedule.Count(); ++i) {
-    TVpEvent* event = schedule.Items(i);
-    if (event->SeriesID() != series.RecordID()) continue;
-    event->SetDeleted(true);
-    event->SetChanged(true);
-  }
+  if (const TVpResource* resource = Store_.ActiveResource())
+    for (TVpEvent* changed : ChangedOccurrencesOf(resource->Schedule(), series)) {
+      changed->SetDeleted(true);
+      changed->SetChanged(true);
+    }
 }
 
 void TVpChangePath::Recorded(const std::string& name, const std::function<void()>& change) { Record(name, change); }
