@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 enum TMessageKind { mkInformation, mkWarning, mkError, mkConfirmation };
 enum TMessageButtons { mbOK, mbOKCancel, mbYesNo, mbYesNoCancel };
@@ -11,6 +12,9 @@ class TMessageBoxes {
  public:
   virtual ~TMessageBoxes() = default;
   virtual TMessageResult Show(const std::string& text, TMessageKind kind, TMessageButtons buttons) = 0;
+  // A question with a button for each choice and Cancel: the position of the choice taken, -1 for
+  // Cancel (also Escape and the close box).
+  virtual int Choose(const std::string& text, const std::vector<std::string>& choices) = 0;
 
   void ShowMessage(const std::string& text) { Show(text, mkInformation, mbOK); }
   void ShowError(const std::string& text) { Show(text, mkError, mbOK); }

@@ -35,5 +35,6 @@ class THeadlessDesktop : public TTimerFactory,
   TMessageResult Show(const std::string&, TMessageKind, TMessageButtons buttons) override {
     return buttons == mbOK ? mrOk : buttons == mbYesNo ? mrNo : mrCancel;
   }
+  int Choose(const std::string&, const std::vector<std::string>&) override { return -1; }
   void ShowReminder(TVpCustomDataStore&, TVpEvent&) override {}
 };

@@ -1,10 +1,15 @@
 #include "views/event_commands.h"
 
+#include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "model/event.h"
+#include "model/moment.h"
 #include "model/occurrences.h"
 #include "store/change_path.h"
+#include "store/series_changes.h"
 #include "views/edit_dialogs.h"
 
 TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEditDialogs& dialogs, TVpEvent& event, bool isNew,
@@ -13,13 +18,59 @@ TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEditDialogs& dial
                                         [&](TVpEvent& edited) { return dialogs.EditEvent(store, edited, twelveHour); });
 }
 
-bool ConfirmAndDeleteEvent(TVpCustomDataStore& store, TVpEvent& event) {
+namespace {
+
+// Which occurrences of a repeating event the change is for; nothing for Cancel.
+std::optional<TVpOccurrenceScope> AskScope(TVpCustomDataStore& store, const std::string& question) {
+  const std::vector<std::string> choices(std::begin(kOccurrenceScopeNames), std::end(kOccurrenceScopeNames));
+  const int chosen = store.Services().MessageBoxes.Choose(question, choices);
+  if (chosen < 0 || chosen >= static_cast<int>(choices.size())) return std::nullopt;
+  return static_cast<TVpOccurrenceScope>(chosen);
+}
+
+}  // namespace
+
+bool ConfirmAndDeleteEvent(TVpCustomDataStore& store, TVpEvent& event, double day) {
   const TVpRecordHandle<TVpEvent> handle(store, event);
-  // A repeating event is one record: deleting it takes every occurrence, which the question says.
-  const std::string what = Repeats(event) ? "\" and all its occurrences" : "\"";
-  const std::string question =
-      "Delete \"" + event.Description() + what + " from your schedule?\r\n\nThis operation cannot be undone!";
-  if (!store.Services().MessageBoxes.AskYesNo(question)) return false;
+  const std::optional<TVpOccurrence> occurrence = Repeats(event) ? OccurrenceOn(event, day) : std::nullopt;
+  if (!occurrence) {
+    // One record: deleting it takes every occurrence, which the question says.
+    const std::string what = Repeats(event) ? "\" and all its occurrences" : "\"";
+    const std::string question =
+        "Delete \"" + event.Description() + what + " from your schedule?\r\n\nThis operation cannot be undone!";
+    if (!store.Services().MessageBoxes.AskYesNo(question)) return false;
+    TVpEvent* confirmed = handle.Find();
+    return confirmed != nullptr && store.Changes().Delete(*confirmed);
+  }
+  const std::optional<TVpOccurrenceScope> scope =
+      AskScope(store, "Delete \"" + event.Description() + "\" from your schedule?\r\n\nIt repeats: which occurrences?");
   TVpEvent* confirmed = handle.Find();
-  return confirmed != nullptr && store.Changes().Delete(*confirmed);
+  if (!scope || confirmed == nullptr) return false;
+  if (CoversWholeSeries(*confirmed, occurrence->Start, *scope)) return store.Changes().Delete(*confirmed);
+  return store.Changes().Change<TVpEvent>(
+      *confirmed, *scope == osOnlyThis ? "Delete one occurrence of" : "Delete following occurrences of",
+      [&](TVpEvent& series) { DeleteOccurrences(store, series, occurrence->Start, *scope); });
+}
+
+bool MoveEventOccurrence(TVpCustomDataStore& store, TVpEvent& event, double day, double start, double end) {
+  const std::int64_t length = MomentOf(end) - MomentOf(start);
+  const std::optional<TVpOccurrence> occurrence = OccurrenceOn(event, day);
+  const std::int64_t from = occurrence ? occurrence->Start : MomentOf(event.StartTime());
+  TVpEvent* found = &event;
+  std::optional<TVpOccurrenceScope> scope = osAll;
+  if (Repeats(event) && occurrence) {
+    const TVpRecordHandle<TVpEvent> handle(store, event);
+    scope = AskScope(store, "Move \"" + event.Description() + "\"?\r\n\nIt repeats: which occurrences?");
+    found = handle.Find();
+    if (!scope || found == nullptr) return false;
+  }
+  // Every occurrence of the scope moves by as much as the one dragged.
+  const std::int64_t shift = MomentOf(start) - from;
+  return store.Changes().Change<TVpEvent>(*found, "Move", [&](TVpEvent& series) {
+    TVpEvent& moved = OccurrencesToChange(store, series, from, *scope);
+    const std::int64_t newStart = MomentOf(moved.StartTime()) + shift;
+    moved.SetStartTime(ValueOfMoment(newStart));
+    moved.SetEndTime(ValueOfMoment(newStart + length));
+    moved.SetChanged(true);
+  });
 }

@@ -15,6 +15,12 @@ class TVpEvent;
 TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEditDialogs& dialogs, TVpEvent& event, bool isNew,
                                  bool twelveHour);
 
-// Asks whether to delete the event; on Yes marks it deleted and posts the events. True when it was
-// deleted.
-bool ConfirmAndDeleteEvent(TVpCustomDataStore& store, TVpEvent& event);
+// Asks whether to delete the event; on Yes marks it deleted and posts the events. A repeating event
+// asks instead which of its occurrences to delete: the one on the day (the day it was chosen on),
+// this and all following, or all. True when something was deleted.
+bool ConfirmAndDeleteEvent(TVpCustomDataStore& store, TVpEvent& event, double day);
+
+// Moves the occurrence of the event on the day to the start, keeping its length; a repeating event
+// asks first whether only this occurrence, this and all following, or all of them move (by as
+// much). One step of the history; false when nothing moved (Cancel, or the event is gone).
+bool MoveEventOccurrence(TVpCustomDataStore& store, TVpEvent& event, double day, double start, double end);

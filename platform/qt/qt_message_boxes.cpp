@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <cstdio>
 
@@ -48,4 +49,21 @@ TMessageResult TQtMessageBoxes::Show(const std::string& text, TMessageKind kind,
     case QMessageBox::No: return mrNo;
     default: return Unanswered(buttons);
   }
+}
+
+int TQtMessageBoxes::Choose(const std::string& text, const std::vector<std::string>& choices) {
+  if (gClosedForExit) return -1;
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(QApplication::applicationName());
+  box.setText(ToQt(text));
+  box.setIcon(QMessageBox::Question);
+  std::vector<QAbstractButton*> buttons;
+  for (const std::string& choice : choices)
+    buttons.push_back(box.addButton("&" + ToQt(choice), QMessageBox::AcceptRole));
+  box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+  if (!buttons.empty()) box.setDefaultButton(qobject_cast<QPushButton*>(buttons.front()));
+  box.exec();
+  for (size_t i = 0; i < buttons.size(); ++i)
+    if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
+  return -1;
 }

@@ -8,6 +8,8 @@
 class TQtMessageBoxes : public TMessageBoxes {
  public:
   TMessageResult Show(const std::string& text, TMessageKind kind, TMessageButtons buttons) override;
+  // The first choice is the default button; each choice's first letter is its key (Alt+letter).
+  int Choose(const std::string& text, const std::vector<std::string>& choices) override;
 
   // The program is ending from outside (a signal): every open message box is closed as if Escape
   // had been pressed, and none is shown from now on; each is answered that way at once, and its

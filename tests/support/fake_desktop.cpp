@@ -16,6 +16,14 @@ int TFakeMessagePoster::DeliverAll() {
   return delivered;
 }
 
+int TFakeMessageBoxes::Choose(const std::string& text, const std::vector<std::string>&) {
+  Shown.push_back({text, mkConfirmation, mbYesNoCancel});
+  if (Choices.empty()) return -1;
+  const int choice = Choices.front();
+  Choices.pop_front();
+  return choice;
+}
+
 TMessageResult TFakeMessageBoxes::Show(const std::string& text, TMessageKind kind, TMessageButtons buttons) {
   Shown.push_back({text, kind, buttons});
   if (!Answers.empty()) {

@@ -36,8 +36,11 @@ class TFakeMessageBoxes : public TMessageBoxes {
     TMessageButtons Buttons;
   };
   TMessageResult Show(const std::string& text, TMessageKind kind, TMessageButtons buttons) override;
+  // Records the question as shown with mbYesNoCancel and takes the next of Choices (-1 without).
+  int Choose(const std::string& text, const std::vector<std::string>& choices) override;
 
   std::deque<TMessageResult> Answers;
+  std::deque<int> Choices;
   std::vector<TShown> Shown;
 };
 

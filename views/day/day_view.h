@@ -227,6 +227,7 @@ class TVpDayView : public TVpLinkableControl {
   bool Dragging_ = false;
   const TVpEvent* DragEvent_ = nullptr;
   int DragEventID_ = -1;
+  double DragEventDay_ = 0;
 
   // The layout of the last on-screen pass: what clicks and keys work on.
   TVpDayViewLayout Screen_;

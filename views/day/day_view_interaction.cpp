@@ -97,6 +97,7 @@ void TVpDayView::MouseMove(TShiftState shift, int x, int y) {
     Dragging_ = true;
     DragEvent_ = event;
     DragEventID_ = event->RecordID();
+    DragEventDay_ = ColumnDate(ActiveCol_);  // the day of the occurrence dragged
   }
   // The selection follows the pointer where a drop is taken.
   if (x > GutterWidth_ && y > Screen_.HeaderHeight) {
@@ -242,7 +243,7 @@ void TVpDayView::DeleteActiveEvent() {
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = ActiveEvent();
   if (ReadOnly() || store == nullptr || event == nullptr) return;
-  if (ConfirmAndDeleteEvent(*store, *event)) SetActiveEvent(nullptr);
+  if (ConfirmAndDeleteEvent(*store, *event, ColumnDate(ActiveCol_))) SetActiveEvent(nullptr);
   Invalidate();
 }
 
@@ -251,10 +252,11 @@ void TVpDayView::DeleteActiveEvent() {
 void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = FindRecordAgain(store, identity, recordID);
-  if (event == nullptr || Repeats(*event)) return;  // a repeating event stays put
+  if (event == nullptr) return;
   // The rows it covers in its start day's column, by the same rule the layout draws it with (an end
   // at midnight or on a later day ends with the start day).
-  const TVpPlacedEvent rows = MeasureDayEvent(event, Granularity_, DateOf(event->StartTime()));
+  const TVpPlacedEvent rows =
+      MeasureDayEvent(event, Granularity_, DateOf(OccurrenceTimesOn(*event, DragEventDay_).StartTime));
   const int n = rows.LastRow - rows.FirstRow + 1;
   if (ActiveRow_ + n > LineCount()) SetActiveRow(LineCount() - n);
   const double start =
@@ -267,9 +269,6 @@ void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
   double end = start + static_cast<double>(minutes) / 1440;
   // An event that would end exactly at midnight ends at 23:59 of its day instead.
   if (ToMs(end) == ToMs(DateOf(start) + 1)) end = DateOf(start) + 1439.0 / 1440;
-  store->Changes().Change<TVpEvent>(*event, "Move", [&](TVpEvent& moved) {
-    moved.SetStartTime(start);
-    moved.SetEndTime(end);
-  });
+  MoveEventOccurrence(*store, *event, DragEventDay_, start, end);
   Invalidate();
 }

@@ -157,6 +157,7 @@ class TVpWeekView : public TVpLinkableControl {
   bool Dragging_ = false;
   const TVpEvent* DragEvent_ = nullptr;
   int DragEventID_ = -1;
+  double DragEventDay_ = 0;
 
   TVpWeekViewLayout Screen_;
 };

@@ -85,6 +85,7 @@ void TVpWeekView::MouseMove(TShiftState shift, int x, int y) {
   Dragging_ = true;
   DragEvent_ = event;
   DragEventID_ = event->RecordID();
+  DragEventDay_ = Date();  // selecting the event chose its day
 }
 
 void TVpWeekView::MouseUp(TMouseButton button, TShiftState, int x, int y) {
@@ -187,7 +188,7 @@ void TVpWeekView::DeleteActiveEvent() {
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = ActiveEvent();
   if (ReadOnly() || store == nullptr || event == nullptr) return;
-  if (ConfirmAndDeleteEvent(*store, *event)) SetActiveEvent(nullptr);
+  if (ConfirmAndDeleteEvent(*store, *event, Date())) SetActiveEvent(nullptr);
   Invalidate();
 }
 
@@ -196,14 +197,11 @@ void TVpWeekView::DeleteActiveEvent() {
 void TVpWeekView::DropEvent(const TVpEvent* identity, int recordID, double day) {
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = FindRecordAgain(store, identity, recordID);
-  // A repeating event stays put: moving it would move every occurrence.
-  if (event == nullptr || Repeats(*event)) return;
-  const double shift = day - DateOf(event->StartTime());
+  if (event == nullptr) return;
+  // The occurrence dragged moves to the day, keeping its time of day and length.
+  const TVpOccurrenceTimes times = OccurrenceTimesOn(*event, DragEventDay_);
+  const double shift = day - DateOf(times.StartTime);
   if (shift == 0) return;
-  store->Changes().Change<TVpEvent>(*event, "Move", [shift](TVpEvent& moved) {
-    const double length = moved.EndTime() - moved.StartTime();
-    moved.SetStartTime(moved.StartTime() + shift);
-    moved.SetEndTime(moved.StartTime() + length);
-  });
+  MoveEventOccurrence(*store, *event, DragEventDay_, times.StartTime + shift, times.EndTime + shift);
   Invalidate();
 }

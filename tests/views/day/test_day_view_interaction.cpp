@@ -114,8 +114,9 @@ TEST_F(DayViewInteraction, ThePopupMenuDeletesAfterTheQuestion) {
   EXPECT_TRUE(StoredEvents().empty());
 }
 
-// Deleting an occurrence of a repeating event deletes the whole series, and the question says so.
-TEST_F(DayViewInteraction, DeletingARepeatingEventSaysThatEveryOccurrenceGoes) {
+// Deleting an occurrence of a repeating event asks which occurrences go: Cancel keeps them all, only
+// this one leaves the series without it, all of them deletes the series.
+TEST_F(DayViewInteraction, DeletingARepeatingEventAsksWhichOccurrencesGo) {
   TVpEvent& run = AddEvent("Morning run", At(2024, 5, 3, 10), At(2024, 5, 3, 11));
   run.SetRepeatCode(rcWeekly);
   run.SetRepeatRangeEnd(At(2024, 7, 19));
@@ -123,11 +124,21 @@ TEST_F(DayViewInteraction, DeletingARepeatingEventSaysThatEveryOccurrenceGoes) {
   Store().PostEvents();
   Paint(kTallView);
   MenuChoice = "Delete Event...";
-  MessageBoxes.Answers = {mrYes};
+  MessageBoxes.Choices = {-1, 0, 2};
   View->MouseDown(mbRight, ssRight, kSlotX, RowY(20));
   ASSERT_EQ(MessageBoxes.Shown.size(), 1u);
   EXPECT_EQ(MessageBoxes.Shown[0].Text,
-            "Delete \"Morning run\" and all its occurrences from your schedule?\r\n\nThis operation cannot be undone!");
+            "Delete \"Morning run\" from your schedule?\r\n\nIt repeats: which occurrences?");
+  EXPECT_EQ(StoredEvents().size(), 1u) << "Cancel keeps it";
+  View->MouseDown(mbRight, ssRight, kSlotX, RowY(20));
+  ASSERT_EQ(StoredEvents().size(), 1u);
+  const TVpEvent& kept = *Store().ActiveResource()->Schedule().Items(0);
+  EXPECT_EQ(kept.ExceptionDates(), "20240510T100000");
+  EXPECT_FALSE(FallsOn(kept, At(2024, 5, 10)));
+  EXPECT_TRUE(FallsOn(kept, At(2024, 5, 17)));
+  View->SetDate(At(2024, 5, 17));
+  Paint(kTallView);
+  View->MouseDown(mbRight, ssRight, kSlotX, RowY(20));
   EXPECT_TRUE(StoredEvents().empty());
 }
 
@@ -159,14 +170,30 @@ TEST_F(DayViewInteraction, DraggingMovesTheEventAndKeepsItsLength) {
   EXPECT_EQ(StoredEvents(), (std::vector<std::string>{"Call 08:00-09:00", "Short 15:00-15:29", "Late 02:00-03:00"}));
 }
 
-TEST_F(DayViewInteraction, ARepeatingEventIsNotDragged) {
+// A dragged occurrence of a repeating event moves as chosen: Cancel leaves it, only this one becomes
+// an event of its own linked to the series, which leaves that day out.
+TEST_F(DayViewInteraction, ARepeatingEventIsDraggedForTheOccurrencesChosen) {
   TVpEvent& daily = AddDailyEvent("Lunch", At(2024, 5, 1, 12), At(2024, 5, 1, 13));
   daily.SetChanged(true);
   Store().PostEvents();
   Paint(kTallView);
   const int writes = Writer.TotalWrites();
+  MessageBoxes.Choices = {-1};
   Drag(24, 30);
-  EXPECT_EQ(Writer.TotalWrites(), writes);
+  EXPECT_EQ(Writer.TotalWrites(), writes) << "Cancel";
+  MessageBoxes.Choices = {0};
+  Drag(24, 30);
+  EXPECT_EQ(StoredEvents(), (std::vector<std::string>{"Lunch 12:00-13:00", "Lunch 15:00-16:00"}));
+  const TVpSchedule& schedule = Store().ActiveResource()->Schedule();
+  const TVpEvent& series = *schedule.Items(0);
+  const TVpEvent& moved = *schedule.Items(1);
+  EXPECT_EQ(moved.SeriesID(), series.RecordID());
+  EXPECT_EQ(moved.OriginalStart(), At(2024, 5, 10, 12));
+  EXPECT_EQ(series.ExceptionDates(), "20240510T120000");
+  std::vector<TVpEvent*> today;
+  schedule.CollectEventsOn(At(2024, 5, 10), today);
+  ASSERT_EQ(today.size(), 1u);
+  EXPECT_EQ(today[0], &moved);
 }
 
 TEST_F(DayViewInteraction, AnEventWithAnUnknownRepeatCodeIsDraggedLikeOneThatDoesNotRepeat) {

@@ -186,7 +186,7 @@ TEST_F(WeekViewInteraction, DeleteAsksFirstAndTheMenuOffersEventItemsOnlyOnAnEve
   EXPECT_FALSE(View->KeyDown(VK_F10, 0));
 }
 
-TEST_F(WeekViewInteraction, DraggingAnEventToAnotherDayKeepsItsTimesButARepeatingOneStays) {
+TEST_F(WeekViewInteraction, DraggingAnEventToAnotherDayKeepsItsTimesARepeatingOneAsChosen) {
   PostedEvent("Gym", At(2024, 5, 6, 18), At(2024, 5, 6, 19, 30));
   Paint();
   Drag(kFirstMondayLine, kEmptyThursday);
@@ -197,8 +197,12 @@ TEST_F(WeekViewInteraction, DraggingAnEventToAnotherDayKeepsItsTimesButARepeatin
   gym.SetRepeatRangeEnd(At(2024, 12, 31));
   Store().PostEvents();
   Paint();
+  MessageBoxes.Choices = {-1};
   Drag(kFirstThursdayLine, kEmptyMonday);
-  EXPECT_EQ(StoredEvents(), std::vector<std::string>{"Gym 2024-05-09 18:00-19:30"});
+  EXPECT_EQ(StoredEvents(), std::vector<std::string>{"Gym 2024-05-09 18:00-19:30"}) << "Cancel";
+  MessageBoxes.Choices = {2};
+  Drag(kFirstThursdayLine, kEmptyMonday);
+  EXPECT_EQ(StoredEvents(), std::vector<std::string>{"Gym 2024-05-06 18:00-19:30"}) << "all occurrences";
 
   View->SetReadOnly(true);
   View->DoubleClick(kEmptyMonday.X, kEmptyMonday.Y);
