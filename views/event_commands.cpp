@@ -12,12 +12,6 @@
 #include "store/series_changes.h"
 #include "views/edit_dialogs.h"
 
-TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEditDialogs& dialogs, TVpEvent& event, bool isNew,
-                                 bool twelveHour) {
-  return store.Changes().Edit<TVpEvent>(event, isNew,
-                                        [&](TVpEvent& edited) { return dialogs.EditEvent(store, edited, twelveHour); });
-}
-
 namespace {
 
 // Which occurrences of a repeating event the change is for; nothing for Cancel.
@@ -29,6 +23,35 @@ std::optional<TVpOccurrenceScope> AskScope(TVpCustomDataStore& store, const std:
 }
 
 }  // namespace
+
+TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEditDialogs& dialogs, TVpEvent& event, bool isNew,
+                                 bool twelveHour, double day) {
+  const auto edit = [&](TVpEvent& edited) { return dialogs.EditEvent(store, edited, twelveHour); };
+  const std::optional<TVpOccurrence> occurrence =
+      !isNew && Repeats(event) ? OccurrenceOn(event, day) : std::optional<TVpOccurrence>();
+  if (!occurrence) return store.Changes().Edit<TVpEvent>(event, isNew, edit);
+  const TVpRecordHandle<TVpEvent> handle(store, event);
+  const std::optional<TVpOccurrenceScope> scope =
+      AskScope(store, "Edit \"" + event.Description() + "\"?\r\n\nIt repeats: which occurrences?");
+  TVpEvent* series = handle.Find();
+  if (!scope || series == nullptr) return eoCancelled;
+  if (CoversWholeSeries(*series, occurrence->Start, *scope))
+    return store.Changes().Edit<TVpEvent>(*series, false, edit);
+  // Split off in memory only: Cancel reads the events again, which drops the split.
+  TVpEvent& target = OccurrencesToChange(store, *series, occurrence->Start, *scope);
+  const TVpRecordHandle<TVpEvent> targetHandle(store, target);
+  const bool accepted = edit(target);
+  TVpEvent* edited = targetHandle.Find();
+  if (!accepted || edited == nullptr) {
+    store.ReloadEvents();
+    return eoCancelled;
+  }
+  store.Changes().Recorded("Edit \"" + edited->Description() + "\"", [&] {
+    edited->SetChanged(true);
+    store.PostEvents();
+  });
+  return eoAccepted;
+}
 
 bool ConfirmAndDeleteEvent(TVpCustomDataStore& store, TVpEvent& event, double day) {
   const TVpRecordHandle<TVpEvent> handle(store, event);

@@ -11,9 +11,11 @@ class TVpEvent;
 // again by its record ID afterwards and never read through the reference given.
 
 // Opens the event dialog of dialogs for the event (a new one when isNew) with times in 12 or 24
-// hours.
+// hours. For a repeating event it asks first which occurrences the edit is for (from the one on
+// the day, the day it was chosen on): only this or this and all following are split off the
+// series in memory and written on OK only.
 TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEditDialogs& dialogs, TVpEvent& event, bool isNew,
-                                 bool twelveHour);
+                                 bool twelveHour, double day);
 
 // Asks whether to delete the event; on Yes marks it deleted and posts the events. A repeating event
 // asks instead which of its occurrences to delete: the one on the day (the day it was chosen on),

@@ -235,7 +235,8 @@ void TVpDayView::EditEvent(TVpEvent* event, bool isNew) {
   TVpEditDialogs* dialogs = EditDialogs();
   if (ReadOnly() || store == nullptr || dialogs == nullptr || store->ActiveResource() == nullptr || event == nullptr)
     return;
-  if (EditEventInDialog(*store, *dialogs, *event, isNew, TimeFormat_ == tf12Hour) == eoRemoved) SetActiveEvent(nullptr);
+  if (EditEventInDialog(*store, *dialogs, *event, isNew, TimeFormat_ == tf12Hour, ColumnDate(ActiveCol_)) == eoRemoved)
+    SetActiveEvent(nullptr);
   Invalidate();
 }
 

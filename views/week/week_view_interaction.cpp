@@ -180,7 +180,8 @@ void TVpWeekView::EditEvent(TVpEvent* event, bool isNew) {
   TVpEditDialogs* dialogs = EditDialogs();
   if (ReadOnly() || store == nullptr || dialogs == nullptr || store->ActiveResource() == nullptr || event == nullptr)
     return;
-  if (EditEventInDialog(*store, *dialogs, *event, isNew, TimeFormat_ == tf12Hour) == eoRemoved) SetActiveEvent(nullptr);
+  if (EditEventInDialog(*store, *dialogs, *event, isNew, TimeFormat_ == tf12Hour, Date()) == eoRemoved)
+    SetActiveEvent(nullptr);
   Invalidate();
 }
 

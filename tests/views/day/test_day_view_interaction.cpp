@@ -196,6 +196,36 @@ TEST_F(DayViewInteraction, ARepeatingEventIsDraggedForTheOccurrencesChosen) {
   EXPECT_EQ(today[0], &moved);
 }
 
+// Editing one occurrence: Cancel in the event window leaves the series exactly as it was; OK writes
+// the occurrence as an event of its own.
+TEST_F(DayViewInteraction, EditingOneOccurrenceWritesItOnOkOnly) {
+  TVpEvent& daily = AddDailyEvent("Lunch", At(2024, 5, 1, 12), At(2024, 5, 1, 13));
+  daily.SetChanged(true);
+  Store().PostEvents();
+  Paint(kTallView);
+  const std::string before = TTemporaryFolder::Read(TableFile(TVpPlannerFiles::kEventsFile));
+  bool ok = false;
+  Dialogs.EditEventAnswer = [&](TVpEvent& event, bool) {
+    event.SetDescription("Lunch with Ann");
+    return ok;
+  };
+  const auto doubleClickLunch = [this] {
+    View->MouseDown(mbLeft, ssLeft, kSlotX, RowY(24));
+    View->MouseUp(mbLeft, 0, kSlotX, RowY(24));
+    View->DoubleClick(kSlotX, RowY(24));
+  };
+  MessageBoxes.Choices = {0};
+  doubleClickLunch();
+  EXPECT_EQ(TTemporaryFolder::Read(TableFile(TVpPlannerFiles::kEventsFile)), before);
+  EXPECT_EQ(Store().ActiveResource()->Schedule().Count(), 1);
+  ok = true;
+  MessageBoxes.Choices = {0};
+  Paint(kTallView);
+  doubleClickLunch();
+  EXPECT_EQ(StoredEvents(), (std::vector<std::string>{"Lunch 12:00-13:00", "Lunch with Ann 12:00-13:00"}));
+  EXPECT_EQ(Store().ActiveResource()->Schedule().Items(0)->ExceptionDates(), "20240510T120000");
+}
+
 TEST_F(DayViewInteraction, AnEventWithAnUnknownRepeatCodeIsDraggedLikeOneThatDoesNotRepeat) {
   // Such an event shows on its start day only, so it moves as any other one-day event does.
   TVpEvent& odd = AddEvent("Odd", At(2024, 5, 10, 10), At(2024, 5, 10, 11));
