@@ -151,6 +151,30 @@ void TVpEventEditRules::SelectEndTime(int index) {
   EnsureEndAfterStart();
 }
 
+bool TVpEventEditRules::TypeStartTime(const std::string& text) {
+  const std::optional<std::int64_t> ms = ParseTimeOfDay(text);
+  if (!ms) {
+    Fail(ecStartTime, "\"" + text + "\" is not a time of day.");
+    return false;
+  }
+  Marks_.erase(ecStartTime);
+  StartTimes_.SelectTime(*ms);
+  SelectStartTime(StartTimes_.Selected());
+  return true;
+}
+
+bool TVpEventEditRules::TypeEndTime(const std::string& text) {
+  const std::optional<std::int64_t> ms = ParseTimeOfDay(text);
+  if (!ms) {
+    Fail(ecEndTime, "\"" + text + "\" is not a time of day.");
+    return false;
+  }
+  Marks_.erase(ecEndTime);
+  EndTimes_.SelectTime(*ms);
+  SelectEndTime(EndTimes_.Selected());
+  return true;
+}
+
 void TVpEventEditRules::EnsureEndAfterStart() {
   if (End() > Start()) return;
   EndDay_ = StartDay_;

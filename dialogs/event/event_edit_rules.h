@@ -96,6 +96,11 @@ class TVpEventEditRules {
   // The first entry (midnight) stands for the end of the day; an end at or before the start moves
   // to the entry after the start.
   void SelectEndTime(int index);
+  // A time typed into From or To (see ParseTimeOfDay): selected as if chosen from the list, with
+  // an entry of its own when the list has none; false, and the field marked, for text that is no
+  // time of day.
+  bool TypeStartTime(const std::string& text);
+  bool TypeEndTime(const std::string& text);
   // The hidden end day (a day number).
   std::int64_t EndDay() const { return EndDay_; }
 

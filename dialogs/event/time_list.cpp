@@ -22,6 +22,35 @@ std::string FormatTimeOfDay(std::int64_t ms, bool twelveHour) {
   return std::to_string(shown) + ":" + minute + (hour < 12 ? " AM" : " PM");
 }
 
+std::optional<std::int64_t> ParseTimeOfDay(const std::string& text) {
+  std::string before;  // the digits before a separator, or all of them
+  std::string after;   // the digits after one
+  std::string suffix;
+  bool separated = false;
+  for (const char c : text) {
+    if (c == ' ') continue;
+    if (c >= '0' && c <= '9' && suffix.empty()) (separated ? after : before) += c;
+    else if ((c == ':' || c == '.') && !separated && suffix.empty()) separated = true;
+    else suffix += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  }
+  if (!separated && before.size() > 2) {  // "915", "0915"
+    after = before.substr(before.size() - 2);
+    before.resize(before.size() - 2);
+  }
+  if (before.empty() || before.size() > 2 || (separated || !after.empty() ? after.size() != 2 : false))
+    return std::nullopt;
+  int hour = std::stoi(before);
+  const int minute = after.empty() ? 0 : std::stoi(after);
+  if (minute > 59) return std::nullopt;
+  if (suffix == "AM" || suffix == "PM") {
+    if (hour < 1 || hour > 12) return std::nullopt;
+    hour = hour % 12 + (suffix == "PM" ? 12 : 0);
+  } else if (!suffix.empty() || hour > 23) {
+    return std::nullopt;
+  }
+  return (hour * 60 + minute) * kMsPerMinute;
+}
+
 TVpTimeList::TVpTimeList(bool twelveHour) : TwelveHour_(twelveHour) {
   for (std::int64_t ms = 0; ms < kMsPerDay; ms += kMsPerHalfHour)
     Entries_.push_back({ms, FormatTimeOfDay(ms, twelveHour)});

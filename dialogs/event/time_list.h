@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ struct TVpTimeEntry {
 // A time of day as the event window shows it, in the window's own formats whatever the desktop's
 // locale: "09:30" (24-hour) or "9:30 AM" (12-hour). Seconds are not shown.
 std::string FormatTimeOfDay(std::int64_t ms, bool twelveHour);
+
+// The time of day typed as the user would: "9:15", "09:15", "9.15", "915", "0915", "9", "9:15 pm",
+// "9pm", "12 AM"; nothing for text that is no time of day.
+std::optional<std::int64_t> ParseTimeOfDay(const std::string& text);
 
 // The drop-down list of times of the event window: every half hour from midnight to 23:30, then
 // "23:59" ("11:59 PM") in place of midnight at the end of the day. A time off that grid (10:15

@@ -127,8 +127,12 @@ QGroupBox* TDlgEventEdit::BuildAppointment() {
   StartDate_ = Named(new TVpDateEditWidget(Form_.StartDate(), group), "StartDate");
   LblFrom_ = Named(new QLabel("From:", group), "lblFrom");
   StartTime_ = Named(new QComboBox(group), "StartTime");
+  StartTime_->setEditable(true);
+  StartTime_->setInsertPolicy(QComboBox::NoInsert);
   LblTo_ = Named(new QLabel("To:", group), "lblTo");
   EndTime_ = Named(new QComboBox(group), "EndTime");
+  EndTime_->setEditable(true);
+  EndTime_->setInsertPolicy(QComboBox::NoInsert);
   grid->addWidget(StartTimeLbl_, 3, 0);
   grid->addWidget(StartDate_, 3, 1);
   grid->addWidget(LblFrom_, 3, 2);
@@ -198,6 +202,11 @@ void TDlgEventEdit::ConnectControls() {
           [this](int index) { Act([&] { Form_.SelectStartTime(index); }); });
   connect(EndTime_, &QComboBox::currentIndexChanged, this,
           [this](int index) { Act([&] { Form_.SelectEndTime(index); }); });
+  // Any time can be typed (09:15), not only the list's half hours.
+  connect(StartTime_->lineEdit(), &QLineEdit::editingFinished, this,
+          [this] { Act([&] { Form_.TypeStartTime(FromQt(StartTime_->currentText())); }); });
+  connect(EndTime_->lineEdit(), &QLineEdit::editingFinished, this,
+          [this] { Act([&] { Form_.TypeEndTime(FromQt(EndTime_->currentText())); }); });
   connect(StartDate_, &TVpDateEditWidget::Edited, this, &TDlgEventEdit::Refresh);
   connect(RepeatUntil_, &TVpDateEditWidget::Edited, this, &TDlgEventEdit::Refresh);
   connect(AlarmSet_, &QGroupBox::toggled, this, [this](bool on) { Act([&] { Form_.SetAlarmSet(on); }); });

@@ -71,6 +71,19 @@ TEST_F(EventFormTest, TimesOfAnEventOverSeveralDaysCompareWithTheirDays) {
   EXPECT_EQ(ToMs(Event->EndTime()), ToMs(At(2024, 5, 12, 7)));
 }
 
+// A 45-minute meeting from 09:15: typed times are kept exactly; text that is no time is marked.
+TEST_F(EventFormTest, TypedTimesAreKeptExactly) {
+  Open([](TVpEvent&) {});
+  EXPECT_TRUE(Form.TypeStartTime("9:15"));
+  EXPECT_TRUE(Form.TypeEndTime("10:00"));
+  EXPECT_FALSE(Form.TypeEndTime("25:00"));
+  EXPECT_TRUE(Form.Marked(ecEndTime));
+  EXPECT_EQ(StartText(), "09:15");
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_EQ(ToMs(Event->StartTime()), ToMs(At(2024, 5, 10, 9, 15)));
+  EXPECT_EQ(ToMs(Event->EndTime()), ToMs(At(2024, 5, 10, 10)));
+}
+
 TEST_F(EventFormTest, TwelveHourEntriesAreWrittenAsTheirTimes) {
   Open([](TVpEvent&) {}, true);
   SelectEnd("1:30 PM");

@@ -72,3 +72,21 @@ TEST(TimeList, FindsNeighboursAndClampsSelections) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TimeList, ReadsTimesTypedAsUsersTypeThem) {
+  const struct {
+    const char* Text;
+    std::optional<std::int64_t> Minutes;
+  } kRows[] = {{"9:15", 555}, {"09:15", 555},    {"9.15", 555},   {"915", 555},      {"0915", 555},
+               {"9", 540},    {"23:59", 1439},   {"00:00", 0},    {"9:15 pm", 1275}, {"9PM", 1260},
+               {"12 AM", 0},  {"12:30 pm", 750}, {"24:00", {}},   {"9:60", {}},      {"13 PM", {}},
+               {"", {}},      {"abc", {}},       {"9:15:30", {}}, {"12345", {}},     {"123:4", {}}};
+  for (const auto& row : kRows) {
+    const std::optional<std::int64_t> ms = ParseTimeOfDay(row.Text);
+    EXPECT_EQ(ms, row.Minutes ? std::optional<std::int64_t>(*row.Minutes * kMsPerMinute) : std::nullopt) << row.Text;
+  }
+}
+
+}  // namespace
