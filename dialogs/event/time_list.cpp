@@ -37,8 +37,7 @@ std::optional<std::int64_t> ParseTimeOfDay(const std::string& text) {
     after = before.substr(before.size() - 2);
     before.resize(before.size() - 2);
   }
-  if (before.empty() || before.size() > 2 || (separated || !after.empty() ? after.size() != 2 : false))
-    return std::nullopt;
+  if (before.empty() || before.size() > 2 || ((separated || !after.empty()) && after.size() != 2)) return std::nullopt;
   int hour = std::stoi(before);
   const int minute = after.empty() ? 0 : std::stoi(after);
   if (minute > 59) return std::nullopt;
