@@ -542,6 +542,12 @@ void TForm1::Tick() {
   Panels_[1]->setText(ToQt(FormatLongTime(now, Desktop_.Locale)));
   Panels_[2]->setText(ToQt(FormatShortDate(now, Desktop_.Locale)));
   Tray_.SetText(std::to_string(DecodeDate(now).Day));
+  // The line marking the time in today's column moves on with each minute.
+  const std::int64_t minute = ToMs(now) / kMsPerMinute;
+  if (minute != ShownMinute_) {
+    ShownMinute_ = minute;
+    DayView_.Invalidate();
+  }
   // Zoned events show at their new local times after the desktop's zone changed (travel); floating
   // ones keep their clock times. The reload waits while a dialog may hold an event.
   if (QApplication::activeModalWidget() == nullptr && LocalZoneChanged()) LifeCycle_->Planner().Store().ReloadEvents();

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -158,6 +159,7 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   std::unique_ptr<TLifeCycle> LifeCycle_;
   TVpControlLink Link_;
   TVpDayView DayView_;
+  std::int64_t ShownMinute_ = -1;  // the minute of the last tick
   TVpWeekView WeekView_;
   TVpContactGrid ContactGrid_;
   TVpContactButtonBar ContactBar_;

@@ -34,6 +34,7 @@ class TVpDayView : public TVpLinkableControl {
 
   // The clock gives the first day shown (now); the locale names the days in the headers.
   TVpDayView(const TClock& clock, const TLocale& locale, const void* owner = nullptr);
+  const TClock& Clock() const { return Clock_; }
 
   // --- properties; every change repaints ---
   TColor Color() const { return Color_; }

@@ -30,6 +30,22 @@ void TVpDayViewPass::DrawEvents(int column, double day) {
   if (DisplayOnly() && drawn < events.size()) MoreMarks(cell.Right, cell.Bottom, clBlack, Scale_);
 }
 
+void TVpDayViewPass::DrawNowLine(int column, double day) {
+  const double now = View_.Clock().Now();
+  if (DisplayOnly() || DateOf(now) != DateOf(day)) return;
+  const double time = TimeOf(now);
+  const TVpLineArray& lines = Layout_.Lines[static_cast<size_t>(column)];
+  const TRect& cell = Layout_.Columns[static_cast<size_t>(column)].Rec;
+  for (size_t row = 0; row + 1 < lines.size(); ++row) {
+    const TVpLineRec& line = lines[row];
+    const double next = row + 2 < lines.size() ? lines[row + 1].Time : 1.0;
+    if (line.Rec == kUndrawnRect || time < line.Time || time >= next) continue;
+    const int y = line.Rec.Top + static_cast<int>((time - line.Time) / (next - line.Time) * line.Rec.Height());
+    Fill(Rect(cell.Left, y - 1, cell.Right, y + 1), clRed);
+    return;
+  }
+}
+
 bool TVpDayViewPass::DrawEvent(const TVpPlacedEvent& placed, double day, int column, const TRect& slots,
                                int cellBottom) {
   const int first = placed.FirstRow;

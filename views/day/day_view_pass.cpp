@@ -134,6 +134,7 @@ TVpDayViewLayout TVpDayViewPass::Draw() {
     Layout_.Columns[static_cast<size_t>(j)] = {cell, Days_[static_cast<size_t>(j)]};
     DrawCells(cell, j, Days_[static_cast<size_t>(j)]);
     DrawEvents(j, Days_[static_cast<size_t>(j)]);
+    DrawNowLine(j, Days_[static_cast<size_t>(j)]);
     x += columnWidth;
   }
   DrawBorder();

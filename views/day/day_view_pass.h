@@ -59,6 +59,8 @@ class TVpDayViewPass : private TVpDrawingPass {
   void DrawRuler(const TRect& ruler);
   void DrawCells(const TRect& cell, int column, double day);
   void DrawEvents(int column, double day);
+  // On screen, a line across today's column at the time it is now.
+  void DrawNowLine(int column, double day);
   // False when the event lies outside the rows drawn.
   bool DrawEvent(const TVpPlacedEvent& placed, double day, int column, const TRect& slots, int cellBottom);
   void DrawTimeBar(const TVpPlacedEvent& placed, const TRect& event);

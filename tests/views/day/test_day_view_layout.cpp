@@ -29,6 +29,28 @@ TEST_F(DayViewTest, AScreenPassLeavesItsMetricsAndTablesBehind) {
   EXPECT_EQ(lines[15].Minute, 30);
 }
 
+// On screen a red line crosses today's column at the time it is now (09:45: three quarters into the
+// 09:30 row); another day, and paper, show none.
+TEST_F(DayViewTest, ALineMarksTheTimeItIsNowInTodaysColumn) {
+  const auto nowLines = [](const TRecordingCanvas& canvas) {
+    std::vector<TRect> found;
+    for (const TCanvasOp& op : canvas.OpsOf(TCanvasOp::opFillRect))
+      if (op.Brush.Color == clRed) found.push_back(op.Rect);
+    return found;
+  };
+  Clock.Set(At(2024, 5, 10, 9, 45));
+  const TVpLineRec row = [&] {
+    Paint();
+    return View->LineMatrix()[0][19];
+  }();
+  ASSERT_EQ(row.Hour, 9);
+  ASSERT_EQ(row.Minute, 30);
+  const int y = row.Rec.Top + row.Rec.Height() / 2;
+  EXPECT_EQ(nowLines(Paint()), std::vector<TRect>{Rect(85, y - 1, 388, y + 1)});
+  View->SetDate(At(2024, 5, 11));
+  EXPECT_TRUE(nowLines(Paint()).empty());
+}
+
 TEST_F(DayViewTest, CornerHeaderAndCellsAreFilledWhereTheyBelong) {
   View->HeadAttributes().SetColor(RGB(1, 1, 1));
   View->SetColor(RGB(2, 2, 2));
