@@ -61,13 +61,17 @@ void TVpEventEditRules::Fill(const TVpEvent& event, bool twelveHour, const TVpCa
   // Date and times. An end at midnight after the start day is shown as the end of the day before.
   if (!WithinCalendarRange(event.StartTime()))
     throw EVpException("The event cannot be edited: its date lies outside the years 100 to 9999.");
-  StartDay_ = DayNumberOf(event.StartTime());
+  // A zoned event's times are shown on its zone's clock.
+  Zone_ = event.TimeZone();
+  const double shownStart = Zone_.empty() ? event.StartTime() : event.ZoneStartTime();
+  const double shownEnd = ValueOfMoment(MomentOf(shownStart) + MomentOf(event.EndTime()) - MomentOf(event.StartTime()));
+  StartDay_ = DayNumberOf(shownStart);
   StartDate_.SetDate(static_cast<double>(StartDay_));
   StartTimes_ = TVpTimeList(twelveHour);
-  StartTimes_.SelectTime(TimeMsOf(event.StartTime()));
+  StartTimes_.SelectTime(TimeMsOf(shownStart));
   EndTimes_ = TVpTimeList(twelveHour);
-  EndDay_ = DayNumberOf(event.EndTime());
-  std::int64_t endMs = TimeMsOf(event.EndTime());
+  EndDay_ = DayNumberOf(shownEnd);
+  std::int64_t endMs = TimeMsOf(shownEnd);
   if (endMs == 0 && EndDay_ > StartDay_) {
     --EndDay_;
     endMs = kMsPerDay;
@@ -272,7 +276,8 @@ bool TVpEventEditRules::Enabled(TVpEventControl control) const {
   switch (control) {
     case ecStartDate:
     case ecStartTime:
-    case ecEndTime: return !AllDay_;
+    case ecEndTime:
+    case ecTimeZone: return !AllDay_;
     case ecAlarmAdvance:
     case ecAlarmAdvanceType:
     case ecSound: return AlarmSet_;
@@ -351,8 +356,15 @@ bool TVpEventEditRules::Validate() { return ReadValues().has_value(); }
 bool TVpEventEditRules::WriteTo(TVpEvent& event) {
   const std::optional<TValues> values = ReadValues();
   if (!values) return false;
-  event.SetStartTime(ValueOfMoment(values->Start));
-  event.SetEndTime(ValueOfMoment(values->End));
+  event.SetTimeZone(Zone_);
+  if (event.TimeZone().empty()) {
+    event.SetStartTime(ValueOfMoment(values->Start));
+    event.SetEndTime(ValueOfMoment(values->End));
+  } else {
+    // The times were given on the zone's clock; the local ones follow from it.
+    event.SetZoneStartTime(ValueOfMoment(values->Start));
+    event.SetEndTime(ValueOfMoment(MomentOf(event.StartTime()) + values->End - values->Start));
+  }
   if (RepeatIndex_ >= 0 && !RuleText_.empty()) {
     // A choice replaced the rule: its extra dates go with it (exception dates can only take out).
     event.SetRepeatRule("");

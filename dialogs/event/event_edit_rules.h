@@ -33,6 +33,7 @@ enum TVpEventControl {
   ecNotes,
   ecLocation,
   ecRepeatRule,  // the rule in words, for a repeat the choices cannot say
+  ecTimeZone,
 };
 
 // An entry of the category list: a category that has a description, with its number (0 to 9).
@@ -103,6 +104,11 @@ class TVpEventEditRules {
   bool TypeEndTime(const std::string& text);
   // The hidden end day (a day number).
   std::int64_t EndDay() const { return EndDay_; }
+
+  // The zone whose clock the event keeps (a zone data name), empty for floating. The times shown
+  // and typed are on that clock; choosing another zone keeps the clock times shown.
+  const std::string& Zone() const { return Zone_; }
+  void SetZone(std::string zone) { Zone_ = std::move(zone); }
 
   // --- reminder ---
   bool AlarmSet() const { return AlarmSet_; }
@@ -201,6 +207,7 @@ class TVpEventEditRules {
   std::string SoundFile_;
   std::string OriginalSoundFile_;
   int RepeatIndex_ = 0;
+  std::string Zone_;
   std::string RuleText_;             // the event's repeat rule in words, empty for none
   std::int64_t FilledUntilDay_ = 0;  // the Repeat Until day the event was shown with
   std::string IntervalText_;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTimeZone>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -28,10 +30,13 @@
 
 namespace {
 
+constexpr const char* kFloatingZone = "Floating (same clock time everywhere)";
+
 // Every control of the window that a rule can enable, show, mark or focus.
 constexpr TVpEventControl kControls[] = {
-    ecDescription,      ecCategory, ecAllDay, ecStartDate,   ecStartTime, ecEndTime, ecAlarmSet, ecAlarmAdvance,
-    ecAlarmAdvanceType, ecSound,    ecRepeat, ecRepeatUntil, ecInterval,  ecNotes,   ecLocation, ecRepeatRule};
+    ecDescription, ecCategory,     ecAllDay,           ecStartDate,  ecStartTime, ecEndTime,
+    ecAlarmSet,    ecAlarmAdvance, ecAlarmAdvanceType, ecSound,      ecRepeat,    ecRepeatUntil,
+    ecInterval,    ecNotes,        ecLocation,         ecRepeatRule, ecTimeZone};
 
 // Category swatches: 20 × 14 pixels of the category's colour outlined in black.
 QIcon Swatch(TColor color) {
@@ -139,6 +144,23 @@ QGroupBox* TDlgEventEdit::BuildAppointment() {
   grid->addWidget(StartTime_, 3, 3);
   grid->addWidget(LblTo_, 3, 4);
   grid->addWidget(EndTime_, 3, 5);
+
+  // The zone's clock the times are on: floating, the desktop's zone, then every zone the system
+  // knows; typing part of a name finds it.
+  TimeZone_ = Named(new QComboBox(group), "TimeZone");
+  TimeZone_->setEditable(true);
+  TimeZone_->setInsertPolicy(QComboBox::NoInsert);
+  TimeZone_->addItem(kFloatingZone, QString());
+  const QByteArray desktopZone = QTimeZone::systemTimeZoneId();
+  TimeZone_->addItem(QString::fromUtf8(desktopZone), QString::fromUtf8(desktopZone));
+  for (const QByteArray& zone : QTimeZone::availableTimeZoneIds())
+    if (zone != desktopZone) TimeZone_->addItem(QString::fromUtf8(zone), QString::fromUtf8(zone));
+  TimeZone_->completer()->setFilterMode(Qt::MatchContains);
+  TimeZone_->completer()->setCompletionMode(QCompleter::PopupCompletion);
+  auto* zoneLabel = Named(new QLabel("Time &zone:", group), "TimeZoneLbl");
+  zoneLabel->setBuddy(TimeZone_);
+  grid->addWidget(zoneLabel, 4, 0);
+  grid->addWidget(TimeZone_, 4, 1, 1, 5);
   return group;
 }
 
@@ -202,6 +224,8 @@ void TDlgEventEdit::ConnectControls() {
           [this](int index) { Act([&] { Form_.SelectStartTime(index); }); });
   connect(EndTime_, &QComboBox::currentIndexChanged, this,
           [this](int index) { Act([&] { Form_.SelectEndTime(index); }); });
+  connect(TimeZone_, &QComboBox::activated, this,
+          [this](int index) { Act([&] { Form_.SetZone(FromQt(TimeZone_->itemData(index).toString())); }); });
   // Any time can be typed (09:15), not only the list's half hours.
   connect(StartTime_->lineEdit(), &QLineEdit::editingFinished, this,
           [this] { Act([&] { Form_.TypeStartTime(FromQt(StartTime_->currentText())); }); });
@@ -289,6 +313,8 @@ void TDlgEventEdit::Refresh() {
 
   RecurringType_->setCurrentIndex(Form_.RepeatIndex());
   RuleWords_->setText(ToQt(Form_.RepeatRuleText()));
+  const int zone = TimeZone_->findData(ToQt(Form_.Zone()));
+  if (zone >= 0) TimeZone_->setCurrentIndex(zone);
   IntervalEdit_->SetText(ToQt(Form_.IntervalText()));
   if (FromQt(NotesMemo_->toPlainText()) != Form_.Notes()) NotesMemo_->setPlainText(ToQt(Form_.Notes()));
 
@@ -320,6 +346,7 @@ std::vector<QWidget*> TDlgEventEdit::WidgetsOf(TVpEventControl control) const {
     case ecRepeatUntil: return {RepeatUntil_, RecurrenceEndsLbl_};
     case ecInterval: return {PnlInterval_};
     case ecRepeatRule: return {RuleWords_};
+    case ecTimeZone: return {TimeZone_};
     case ecNotes: return {NotesMemo_};
   }
   return {};

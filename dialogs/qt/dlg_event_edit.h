@@ -79,6 +79,7 @@ class TDlgEventEdit : public QDialog {
   TVpDateEditWidget* RepeatUntil_ = nullptr;
   QGroupBox* PnlInterval_ = nullptr;
   QLabel* RuleWords_ = nullptr;
+  QComboBox* TimeZone_ = nullptr;
   TVpSpinTextEdit* IntervalEdit_ = nullptr;
   QPlainTextEdit* NotesMemo_ = nullptr;
   QPushButton* OkBtn_ = nullptr;

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <string>
 
 #include "model/enumerations.h"
@@ -82,6 +83,35 @@ TEST_F(EventFormTest, TypedTimesAreKeptExactly) {
   ASSERT_TRUE(Form.WriteTo(*Event));
   EXPECT_EQ(ToMs(Event->StartTime()), ToMs(At(2024, 5, 10, 9, 15)));
   EXPECT_EQ(ToMs(Event->EndTime()), ToMs(At(2024, 5, 10, 10)));
+}
+
+// A zoned event's times are shown and typed on its zone's clock: 09:00 in New York is 14:00 in
+// Berlin in the weeks after the US clocks changed and before the European ones did.
+TEST_F(EventFormTest, TimesOfAZonedEventAreOnItsZonesClock) {
+  const std::string before = std::getenv("TZ") ? std::getenv("TZ") : "";
+  setenv("TZ", "Europe/Berlin", 1);
+  tzset();
+  Open([](TVpEvent& e) {
+    e.SetStartTime(At(2027, 3, 15, 14));
+    e.SetEndTime(At(2027, 3, 15, 15));
+    e.SetTimeZone("America/New_York");
+  });
+  EXPECT_EQ(Form.Zone(), "America/New_York");
+  EXPECT_EQ(StartText(), "09:00");
+  EXPECT_EQ(EndText(), "10:00");
+  EXPECT_TRUE(Form.TypeEndTime("11:00"));
+  EXPECT_TRUE(Form.TypeStartTime("10:00"));
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_EQ(ToMs(Event->StartTime()), ToMs(At(2027, 3, 15, 15)));
+  EXPECT_EQ(ToMs(Event->ZoneStartTime()), ToMs(At(2027, 3, 15, 10)));
+  Reopen();
+  Form.SetZone("");  // floating: the clock times shown stay
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_EQ(Event->TimeZone(), "");
+  EXPECT_EQ(ToMs(Event->StartTime()), ToMs(At(2027, 3, 15, 10)));
+  if (before.empty()) unsetenv("TZ");
+  else setenv("TZ", before.c_str(), 1);
+  tzset();
 }
 
 TEST_F(EventFormTest, TwelveHourEntriesAreWrittenAsTheirTimes) {
