@@ -123,7 +123,7 @@ std::unique_ptr<TVpOccurrenceCache::TState> StartWalk(const TVpEvent& event) {
 
   if (!event.RepeatRule().empty()) {
     state->ByRule = true;
-    state->Rule.Open(event.RepeatRule(), start, state->DateOnly);
+    state->Rule.Open(event.RepeatRule(), start, state->DateOnly, state->Zone);
   } else {
     state->Code = RecurrenceFrom(event.RepeatCode(), event.CustomInterval(), start,
                                  IsRepeating(event.RepeatCode()) ? event.RepeatRangeEnd() : start);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/day_number.h"
+#include "model/zone_clock.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ struct TVpRuleSteps::TState {
 TVpRuleSteps::TVpRuleSteps() : State_(std::make_unique<TState>()) {}
 TVpRuleSteps::~TVpRuleSteps() = default;
 
-bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly) {
+bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly, const std::string& zone) {
   State_ = std::make_unique<TState>();
   State_->Start = start;
   icalrecurrencetype rule;
@@ -74,6 +75,9 @@ bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly) {
   // one, so occurrences are counted here.
   State_->Count = rule.count;
   rule.count = 0;
+  // The steps are clock times of the event; an UNTIL in UTC is a moment, read on the same clock.
+  if (!icaltime_is_null_time(rule.until) && icaltime_is_utc(rule.until) && !rule.until.is_date)
+    rule.until = WallTime(ZoneClockOfUnix(icaltime_as_timet(rule.until), zone), false);
   const TStepBudget budget = BudgetOf(rule.freq);
   const double limit =
       std::min(start + budget.Days * std::max<short>(rule.interval, 1) * budget.Steps, EncodeDate(9999, 12, 31));

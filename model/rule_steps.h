@@ -16,9 +16,10 @@ class TVpRuleSteps {
   TVpRuleSteps(const TVpRuleSteps&) = delete;
   TVpRuleSteps& operator=(const TVpRuleSteps&) = delete;
 
-  // Starts the walk of the rule from the start (a whole day when dateOnly); false for a rule that
-  // cannot be read, which places no start but the event's own.
-  bool Open(const std::string& rule, double start, bool dateOnly);
+  // Starts the walk of the rule from the start (a whole day when dateOnly) on the clock of the zone
+  // (local time for none); false for a rule that cannot be read, which places no start but the
+  // event's own. An UNTIL in UTC ends the walk at the moment it names, as that zone's clock shows it.
+  bool Open(const std::string& rule, double start, bool dateOnly, const std::string& zone = {});
   // The next start, or nothing when the rule (or the work it may cost) ends.
   std::optional<double> Next();
 

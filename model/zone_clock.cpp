@@ -54,6 +54,12 @@ double ZoneFromLocal(double local, const std::string& zone) {
   return DayNumberOfClock(clock) + MillisecondsOf(local);
 }
 
+double ZoneClockOfUnix(std::time_t moment, const std::string& zone) {
+  icaltimezone* named = ZoneNamed(zone);
+  if (!named) return LocalDayNumberOfUnix(moment);
+  return DayNumberOfClock(icaltime_from_timet_with_zone(moment, 0, named));
+}
+
 double LocalDayNumberOfUnix(std::time_t moment) {
   std::tm local{};
   localtime_r(&moment, &local);
