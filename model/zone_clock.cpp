@@ -32,6 +32,13 @@ double DayNumberOfClock(const icaltimetype& clock) {
   return EncodeDate(clock.year, clock.month, clock.day) + EncodeTime(clock.hour, clock.minute, clock.second);
 }
 
+// The clock time of the zone at the moment, as seconds since 1970 read as if that clock were UTC.
+std::time_t ClockSecondsOf(std::time_t moment, icaltimezone* zone) {
+  icaltimetype clock = icaltime_from_timet_with_zone(moment, 0, zone);
+  clock.zone = nullptr;
+  return icaltime_as_timet(clock);
+}
+
 // The whole milliseconds a day number holds beyond its whole seconds (clock times of the zone
 // data go by seconds).
 double MillisecondsOf(double value) { return DecodeTime(value).Millisecond / 86'400'000.0; }
@@ -43,7 +50,17 @@ bool IsKnownZone(const std::string& zone) { return ZoneNamed(zone) != nullptr; }
 double LocalFromZone(double wall, const std::string& zone) {
   icaltimezone* named = ZoneNamed(zone);
   if (!named) return wall;
-  const std::time_t moment = icaltime_as_timet_with_zone(ClockTime(wall), named);
+  // The clock time read as UTC, and the zone's offset a day before and a day after it: the moment
+  // is the clock time less the offset before a change, unless that misses the clock time and the
+  // offset after meets it. A time in the gap of a change thus takes the offset before it, and a
+  // time shown twice is the first (the offset before is the larger one).
+  const std::time_t asUtc = icaltime_as_timet(ClockTime(wall));
+  const auto offset = [named](std::time_t moment) { return ClockSecondsOf(moment, named) - moment; };
+  const auto shows = [&](std::time_t moment) { return ClockSecondsOf(moment, named) == asUtc; };
+  const std::time_t before = offset(asUtc - 86400);
+  const std::time_t after = offset(asUtc + 86400);
+  std::time_t moment = asUtc - before;
+  if (before != after && !shows(moment) && shows(asUtc - after)) moment = asUtc - after;
   return LocalDayNumberOfUnix(moment) + MillisecondsOf(wall);
 }
 
