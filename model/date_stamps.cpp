@@ -5,6 +5,7 @@
 
 #include "model/date_helpers.h"
 #include "model/day_number.h"
+#include "model/moment.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ bool ParseStamp(std::string_view text, double& value) {
   if (year < 1 || month < 1 || month > 12 || day < 1 || day > MonthLength(year, month) || hour > 23 || minute > 59 ||
       second > 59)
     return false;
-  value = EncodeDate(year, month, day) + EncodeTime(hour, minute, second);
+  value = ClockValue(EncodeDate(year, month, day), hour, minute, second);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "model/day_number.h"
+#include "model/moment.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ icaltimetype ClockTime(double wall) {
 }
 
 double DayNumberOfClock(const icaltimetype& clock) {
-  return EncodeDate(clock.year, clock.month, clock.day) + EncodeTime(clock.hour, clock.minute, clock.second);
+  return ClockValue(EncodeDate(clock.year, clock.month, clock.day), clock.hour, clock.minute, clock.second);
 }
 
 // The clock time of the zone at the moment, as seconds since 1970 read as if that clock were UTC.
@@ -39,9 +40,11 @@ std::time_t ClockSecondsOf(std::time_t moment, icaltimezone* zone) {
   return icaltime_as_timet(clock);
 }
 
-// The whole milliseconds a day number holds beyond its whole seconds (clock times of the zone
-// data go by seconds).
-double MillisecondsOf(double value) { return DecodeTime(value).Millisecond / 86'400'000.0; }
+// The value with the whole milliseconds the other holds beyond its whole seconds (clock times of
+// the zone data go by seconds).
+double WithMillisecondsOf(double value, double from) {
+  return ValueOfMoment(MomentOf(value) + DecodeTime(from).Millisecond);
+}
 
 }  // namespace
 
@@ -61,14 +64,14 @@ double LocalFromZone(double wall, const std::string& zone) {
   const std::time_t after = offset(asUtc + 86400);
   std::time_t moment = asUtc - before;
   if (before != after && !shows(moment) && shows(asUtc - after)) moment = asUtc - after;
-  return LocalDayNumberOfUnix(moment) + MillisecondsOf(wall);
+  return WithMillisecondsOf(LocalDayNumberOfUnix(moment), wall);
 }
 
 double ZoneFromLocal(double local, const std::string& zone) {
   icaltimezone* named = ZoneNamed(zone);
   if (!named) return local;
   const icaltimetype clock = icaltime_from_timet_with_zone(UnixOfLocalDayNumber(local), 0, named);
-  return DayNumberOfClock(clock) + MillisecondsOf(local);
+  return WithMillisecondsOf(DayNumberOfClock(clock), local);
 }
 
 double ZoneClockOfUnix(std::time_t moment, const std::string& zone) {
@@ -80,8 +83,8 @@ double ZoneClockOfUnix(std::time_t moment, const std::string& zone) {
 double LocalDayNumberOfUnix(std::time_t moment) {
   std::tm local{};
   localtime_r(&moment, &local);
-  return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
-         EncodeTime(local.tm_hour, local.tm_min, local.tm_sec);
+  return ClockValue(EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday), local.tm_hour, local.tm_min,
+                    local.tm_sec);
 }
 
 std::time_t UnixOfLocalDayNumber(double value) {

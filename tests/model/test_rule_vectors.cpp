@@ -91,3 +91,34 @@ TEST(RuleVectors, AnEventWithTheRuleOccursAtTheSameStarts) {
     ExpectNothingMissing(v, next ? std::optional<double>(ValueOfMoment(next->Start)) : std::nullopt);
   }
 }
+
+// Before 30 December 1899 a date-time's fraction counts forward into the day while its day number
+// counts back: stamps and walks keep clock times in order there too.
+TEST(RuleVectors, StartsBeforeTheEpochKeepTheirClockTimes) {
+  double value = 0;
+  ASSERT_TRUE(ParseStamp("18991229T060000", value));
+  EXPECT_EQ(value, -1.25);
+  ASSERT_TRUE(ParseStamp("18991228T090000", value));
+  TVpRuleSteps steps;
+  ASSERT_TRUE(steps.Open("FREQ=DAILY;BYHOUR=9,18;COUNT=5", value, false));
+  std::vector<std::string> walked;
+  while (const std::optional<double> next = steps.Next()) walked.push_back(StampText(*next, false));
+  EXPECT_EQ(walked, (std::vector<std::string>{"18991228T090000", "18991228T180000", "18991229T090000",
+                                              "18991229T180000", "18991230T090000"}));
+}
+
+// A rule of an all-day event steps by whole days.
+TEST(RuleVectors, WholeDayRulesStepFromDayToDay) {
+  TVpRuleSteps steps;
+  ASSERT_TRUE(steps.Open("FREQ=WEEKLY;BYDAY=SU,WE;COUNT=4", Day(2024, 3, 31), true));
+  std::vector<std::string> walked;
+  while (const std::optional<double> next = steps.Next()) walked.push_back(StampText(*next, true));
+  EXPECT_EQ(walked, (std::vector<std::string>{"20240331", "20240403", "20240407", "20240410"}));
+
+  TVpEvent event;
+  event.SetStartTime(Day(2024, 3, 31));
+  event.SetAllDayEvent(true);
+  event.SetRepeatRule("FREQ=DAILY;INTERVAL=2");
+  EXPECT_TRUE(FallsOn(event, Day(2024, 4, 2)));
+  EXPECT_FALSE(FallsOn(event, Day(2024, 4, 3)));
+}
