@@ -13,7 +13,15 @@ namespace {
 icaltimezone* ZoneNamed(const std::string& zone) {
   if (zone.empty()) return nullptr;
   if (zone == "UTC" || zone == "Etc/UTC") return icaltimezone_get_utc_timezone();
-  return icaltimezone_get_builtin_timezone(zone.c_str());
+  // The library compares the name with each zone it knows, and a walk asks for the same zone at
+  // every start: the last answer is kept (the library keeps its zones for good).
+  thread_local std::string lastName;
+  thread_local icaltimezone* last = nullptr;
+  if (zone != lastName) {
+    last = icaltimezone_get_builtin_timezone(zone.c_str());
+    lastName = zone;
+  }
+  return last;
 }
 
 icaltimetype ClockTime(double wall) {
