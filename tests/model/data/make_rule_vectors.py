@@ -65,6 +65,8 @@ EXAMPLES = [
      "FREQ=YEARLY;INTERVAL=4;BYMONTH=11;BYDAY=TU;BYMONTHDAY=2,3,4,5,6,7,8"),
     ("third TU, WE or TH for 3 months", "19970904T090000", "FREQ=MONTHLY;COUNT=3;BYDAY=TU,WE,TH;BYSETPOS=3"),
     ("second-to-last weekday", "19970929T090000", "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-2"),
+    # The standard prints 09:00, 12:00 and 15:00 here, but its UNTIL (17:00 UTC, 13:00 in New York)
+    # ends the series before 15:00: the vectors follow the rule, as the standard's text on UNTIL says.
     ("every 3 hours 9 to 5", "19970902T090000", "FREQ=HOURLY;INTERVAL=3;UNTIL=19970902T170000Z"),
     ("every 15 minutes for 6", "19970902T090000", "FREQ=MINUTELY;INTERVAL=15;COUNT=6"),
     ("every 90 minutes for 4", "19970902T090000", "FREQ=MINUTELY;INTERVAL=90;COUNT=4"),
