@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <random>
 
+#include "model/date_stamps.h"
 #include "model/day_number.h"
 #include "platform/file_writer.h"
 #include "store/data_packet.h"
@@ -25,11 +26,11 @@ std::string Stamp(double value) {
 
 // A Data folder with one resource and the given numbers of events (over ten years, a tenth of them
 // repeating), contacts and tasks.
-std::string MakeFolder(int events, int contacts, int tasks) {
-  const std::string folder =
-      (std::filesystem::temp_directory_path() /
-       ("koret-bench-" + std::to_string(events) + "-" + std::to_string(contacts) + "-" + std::to_string(tasks)))
-          .string();
+std::string MakeFolder(int events, int contacts, int tasks, bool walked) {
+  const std::string folder = (std::filesystem::temp_directory_path() /
+                              ("koret-bench-" + std::to_string(events) + "-" + std::to_string(contacts) + "-" +
+                               std::to_string(tasks) + (walked ? "-walked" : "")))
+                                 .string();
   std::filesystem::create_directories(folder);
   TAtomicFileWriter writer;
   std::mt19937 random(7);
@@ -55,7 +56,17 @@ std::string MakeFolder(int events, int contacts, int tasks) {
                       Attr("Notes", "Room 4 – Ärzteweg&#013;&#010;bring the slides") + Attr("Category", "2") +
                       Attr("AllDayEvent", "FALSE") + Attr("AlarmSet", "TRUE") + Attr("AlarmAdvance", "15") +
                       Attr("AlarmAdvanceType", "0");
-    if (i % 10 == 0) row += Attr("RepeatCode", "2") + Attr("RepeatRangeEnd", Stamp(start + 365));
+    if (i % 10 != 0) return row;
+    row += Attr("RepeatRangeEnd", Stamp(start + 365));
+    if (!walked || i % 30 != 0) row += Attr("RepeatCode", "2");
+    if (!walked) return row;
+    if (i % 30 == 0) {
+      row += Attr("RepeatRule", "FREQ=WEEKLY;BYDAY=MO,WE,FR;UNTIL=" + StampText(start + 365, false));
+    } else if (i % 30 == 10) {
+      row += Attr("ExceptionDates", StampText(start + 7, false) + "," + StampText(start + 14, false));
+    } else {
+      row += Attr("TimeZone", "America/New_York") + Attr("ZoneStartTime", Stamp(start - 6.0 / 24));
+    }
     return row;
   });
   table("Contacts", TVpPlannerFiles::kContactsFile, contacts, [](int i) {

@@ -4,5 +4,7 @@
 
 // A Data folder in the temporary folder with one resource "KORET" and the given numbers of
 // events (over ten years from 2020, a tenth of them repeating, each with a reference and text
-// beyond ASCII), contacts and tasks, written afresh; returns its path.
-std::string MakeFolder(int events, int contacts, int tasks);
+// beyond ASCII), contacts and tasks, written afresh; returns its path. The repeating events repeat
+// weekly by their code, or, when walked, a third each by a repeat rule (Monday, Wednesday and
+// Friday), by the code with two exception dates, and by the code on the clock of New York.
+std::string MakeFolder(int events, int contacts, int tasks, bool walked = false);

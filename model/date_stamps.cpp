@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
-#include "model/date_helpers.h"
 #include "model/day_number.h"
+#include "model/moment.h"
 
 namespace {
 
@@ -38,10 +38,11 @@ bool ParseStamp(std::string_view text, double& value) {
         !Digits(text, 13, 2, second))
       return false;
   }
-  if (year < 1 || month < 1 || month > 12 || day < 1 || day > MonthLength(year, month) || hour > 23 || minute > 59 ||
-      second > 59)
+  // A day beyond its month's length would count on into the next month: such a stamp names no date.
+  if (year < 1 || month < 1 || month > 12 || day < 1 || day > 31 ||
+      DecodeDate(EncodeDate(year, month, day)).Day != day || hour > 23 || minute > 59 || second > 59)
     return false;
-  value = EncodeDate(year, month, day) + EncodeTime(hour, minute, second);
+  value = ClockValue(EncodeDate(year, month, day), hour, minute, second);
   return true;
 }
 

@@ -30,3 +30,9 @@ inline double ValueOfMoment(std::int64_t moment) {
   }
   return FromMs(day >= 0 ? Moment(day, timeMs) : day * kMsPerDay - timeMs);
 }
+
+// The date-time value of a clock time on the date: before 30 December 1899 too, where the value's
+// fraction counts forward into the day while the day number counts back.
+inline double ClockValue(double date, int hour, int minute, int second) {
+  return ValueOfMoment(Moment(DayNumberOf(date), ((hour * 60LL + minute) * 60 + second) * 1000));
+}

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/day_number.h"
+#include "model/moment.h"
 #include "model/zone_clock.h"
 
 namespace {
@@ -28,13 +29,16 @@ TStepBudget BudgetOf(icalrecurrencetype_frequency frequency) {
 }
 
 double WallDayNumber(const icaltimetype& time) {
-  return EncodeDate(time.year, time.month, time.day) +
-         (time.is_date ? 0 : EncodeTime(time.hour, time.minute, time.second));
+  const double date = EncodeDate(time.year, time.month, time.day);
+  return time.is_date ? date : ClockValue(date, time.hour, time.minute, time.second);
 }
 
 icaltimetype WallTime(double wall, bool dateOnly) {
   const TVpDate date = DecodeDate(wall);
-  icaltimetype time = dateOnly ? icaltime_null_date() : icaltime_null_time();
+  // A null date's clock fields are -1, on which the library's iterator never leaves the start day:
+  // a whole day is built on a null time's zeros.
+  icaltimetype time = icaltime_null_time();
+  time.is_date = dateOnly;
   time.year = date.Year;
   time.month = date.Month;
   time.day = date.Day;
@@ -75,11 +79,9 @@ bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly, co
   // one, so occurrences are counted here.
   State_->Count = rule.count;
   rule.count = 0;
-  // The walk goes by clock times: an UNTIL in UTC becomes the clock time it is on the start's clock.
-  if (!icaltime_is_null_time(rule.until) && icaltime_is_utc(rule.until) && !rule.until.is_date) {
-    const double local = LocalDayNumberOfUnix(icaltime_as_timet(rule.until));
-    rule.until = WallTime(zone.empty() ? local : ZoneFromLocal(local, zone), false);
-  }
+  // The steps are clock times of the event; an UNTIL in UTC is a moment, read on the same clock.
+  if (!icaltime_is_null_time(rule.until) && icaltime_is_utc(rule.until) && !rule.until.is_date)
+    rule.until = WallTime(ZoneClockOfUnix(icaltime_as_timet(rule.until), zone), false);
   const TStepBudget budget = BudgetOf(rule.freq);
   const double limit =
       std::min(start + budget.Days * std::max<short>(rule.interval, 1) * budget.Steps, EncodeDate(9999, 12, 31));
@@ -102,7 +104,7 @@ std::optional<double> TVpRuleSteps::Next() {
   for (icaltimetype next = icalrecur_iterator_next(state.Iterator.get()); !icaltime_is_null_time(next);
        next = icalrecur_iterator_next(state.Iterator.get())) {
     const double wall = WallDayNumber(next);
-    if (wall <= state.Start) continue;
+    if (MomentOf(wall) <= MomentOf(state.Start)) continue;
     ++state.Taken;
     return wall;
   }

@@ -17,8 +17,8 @@ class TVpRuleSteps {
   TVpRuleSteps& operator=(const TVpRuleSteps&) = delete;
 
   // Starts the walk of the rule from the start (a whole day when dateOnly) on the clock of the zone
-  // (empty: this machine's local clock), on which an UNTIL given in UTC is read; false for a rule
-  // that cannot be read, which places no start but the event's own.
+  // (local time for none); false for a rule that cannot be read, which places no start but the
+  // event's own. An UNTIL in UTC ends the walk at the moment it names, as that zone's clock shows it.
   bool Open(const std::string& rule, double start, bool dateOnly, const std::string& zone = {});
   // The next start, or nothing when the rule (or the work it may cost) ends.
   std::optional<double> Next();

@@ -6,13 +6,22 @@
 #include <cstdlib>
 
 #include "model/day_number.h"
+#include "model/moment.h"
 
 namespace {
 
 icaltimezone* ZoneNamed(const std::string& zone) {
   if (zone.empty()) return nullptr;
   if (zone == "UTC" || zone == "Etc/UTC") return icaltimezone_get_utc_timezone();
-  return icaltimezone_get_builtin_timezone(zone.c_str());
+  // The library compares the name with each zone it knows, and a walk asks for the same zone at
+  // every start: the last answer is kept (the library keeps its zones for good).
+  thread_local std::string lastName;
+  thread_local icaltimezone* last = nullptr;
+  if (zone != lastName) {
+    last = icaltimezone_get_builtin_timezone(zone.c_str());
+    lastName = zone;
+  }
+  return last;
 }
 
 icaltimetype ClockTime(double wall) {
@@ -29,12 +38,21 @@ icaltimetype ClockTime(double wall) {
 }
 
 double DayNumberOfClock(const icaltimetype& clock) {
-  return EncodeDate(clock.year, clock.month, clock.day) + EncodeTime(clock.hour, clock.minute, clock.second);
+  return ClockValue(EncodeDate(clock.year, clock.month, clock.day), clock.hour, clock.minute, clock.second);
 }
 
-// The whole milliseconds a day number holds beyond its whole seconds (clock times of the zone
-// data go by seconds).
-double MillisecondsOf(double value) { return DecodeTime(value).Millisecond / 86'400'000.0; }
+// The clock time of the zone at the moment, as seconds since 1970 read as if that clock were UTC.
+std::time_t ClockSecondsOf(std::time_t moment, icaltimezone* zone) {
+  icaltimetype clock = icaltime_from_timet_with_zone(moment, 0, zone);
+  clock.zone = nullptr;
+  return icaltime_as_timet(clock);
+}
+
+// The value with the whole milliseconds the other holds beyond its whole seconds (clock times of
+// the zone data go by seconds).
+double WithMillisecondsOf(double value, double from) {
+  return ValueOfMoment(MomentOf(value) + DecodeTime(from).Millisecond);
+}
 
 }  // namespace
 
@@ -43,22 +61,38 @@ bool IsKnownZone(const std::string& zone) { return ZoneNamed(zone) != nullptr; }
 double LocalFromZone(double wall, const std::string& zone) {
   icaltimezone* named = ZoneNamed(zone);
   if (!named) return wall;
-  const std::time_t moment = icaltime_as_timet_with_zone(ClockTime(wall), named);
-  return LocalDayNumberOfUnix(moment) + MillisecondsOf(wall);
+  // The clock time read as UTC, and the zone's offset a day before and a day after it: the moment
+  // is the clock time less the offset before a change, unless that misses the clock time and the
+  // offset after meets it. A time in the gap of a change thus takes the offset before it, and a
+  // time shown twice is the first (the offset before is the larger one).
+  const std::time_t asUtc = icaltime_as_timet(ClockTime(wall));
+  const auto offset = [named](std::time_t moment) { return ClockSecondsOf(moment, named) - moment; };
+  const auto shows = [&](std::time_t moment) { return ClockSecondsOf(moment, named) == asUtc; };
+  const std::time_t before = offset(asUtc - 86400);
+  const std::time_t after = offset(asUtc + 86400);
+  std::time_t moment = asUtc - before;
+  if (before != after && !shows(moment) && shows(asUtc - after)) moment = asUtc - after;
+  return WithMillisecondsOf(LocalDayNumberOfUnix(moment), wall);
 }
 
 double ZoneFromLocal(double local, const std::string& zone) {
   icaltimezone* named = ZoneNamed(zone);
   if (!named) return local;
   const icaltimetype clock = icaltime_from_timet_with_zone(UnixOfLocalDayNumber(local), 0, named);
-  return DayNumberOfClock(clock) + MillisecondsOf(local);
+  return WithMillisecondsOf(DayNumberOfClock(clock), local);
+}
+
+double ZoneClockOfUnix(std::time_t moment, const std::string& zone) {
+  icaltimezone* named = ZoneNamed(zone);
+  if (!named) return LocalDayNumberOfUnix(moment);
+  return DayNumberOfClock(icaltime_from_timet_with_zone(moment, 0, named));
 }
 
 double LocalDayNumberOfUnix(std::time_t moment) {
   std::tm local{};
   localtime_r(&moment, &local);
-  return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
-         EncodeTime(local.tm_hour, local.tm_min, local.tm_sec);
+  return ClockValue(EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday), local.tm_hour, local.tm_min,
+                    local.tm_sec);
 }
 
 std::time_t UnixOfLocalDayNumber(double value) {

@@ -16,6 +16,8 @@ bool IsKnownZone(const std::string& zone);
 double LocalFromZone(double wall, const std::string& zone);
 // The clock time of the zone at the local moment; an unknown zone leaves the time as it is.
 double ZoneFromLocal(double local, const std::string& zone);
+// The clock time of the zone at the moment; local time for no zone or an unknown one.
+double ZoneClockOfUnix(std::time_t moment, const std::string& zone);
 
 // A moment as local time, and a local time as a moment.
 double LocalDayNumberOfUnix(std::time_t moment);

@@ -204,12 +204,12 @@ void TVpCustomDBDataStore::SetFilterCriteria(TDataTable& table, bool useDates, i
         if (number(row, resource) != resourceID) return false;
         if (!dates) return true;
         // An event is loaded when it starts in the window (also when it ends after it), when it
-        // goes on into the window, or when it repeats into the window.
+        // goes on into the window, or when it repeats into the window from before it.
         const std::int64_t starts = ms(row, startTime);
         if (starts >= from && starts < to) return true;
         if (starts >= earliest && starts < from && ms(row, endTime) > from) return true;
         const bool repeats = number(row, repeatCode) > 0 || given(row, repeatRule) || given(row, extraDates);
-        return repeats && from <= ms(row, rangeEnd);
+        return repeats && starts < from && from <= ms(row, rangeEnd);
       },
       std::move(ranges));
   table.SetFiltered(true);

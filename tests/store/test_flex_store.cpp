@@ -101,14 +101,20 @@ TEST_F(FlexStore, TheWindowLoadsEventsStartingInItAndRepeatsReachingIt) {
              EventRow(5, 1, Stamp(2024, 6, 1, 22), Stamp(2024, 6, 3, 2), "Description=\"runs out of the window\""),
              EventRow(6, 2, Stamp(2024, 5, 3, 10), Stamp(2024, 5, 3, 11), "Description=\"other resource\""),
              EventRow(7, 1, Stamp(2024, 5, 4, 10), Stamp(2024, 5, 4, 10), "Description=\"ends as it starts\""),
-             EventRow(8, 1, Stamp(2024, 3, 30, 22), Stamp(2024, 4, 1, 0), "Description=\"ends at the window\"")});
+             EventRow(8, 1, Stamp(2024, 3, 30, 22), Stamp(2024, 4, 1, 0), "Description=\"ends at the window\""),
+             EventRow(9, 1, Stamp(2024, 6, 3, 8), Stamp(2024, 6, 3, 9),
+                      "Description=\"repeats from after the window\" RepeatCode=\"2\" RepeatRangeEnd=\"" +
+                          Stamp(2024, 12, 31) + "\""),
+             EventRow(10, 1, Stamp(2024, 2, 5, 8), Stamp(2024, 2, 5, 9),
+                      "Description=\"by a rule\" RepeatRule=\"FREQ=WEEKLY;BYDAY=MO,TH\" RepeatRangeEnd=\"" +
+                          Stamp(2024, 12, 31) + "\"")});
   Store().SetDisplayDate(At(2024, 5, 2));
   Store().SetDayBuffer(31);  // 1 April to 2 June
   Connect();
   Store().SelectResourceByName("KORET");
   ASSERT_NE(Store().ActiveResource(), nullptr);
   EXPECT_EQ(LoadedEvents(),
-            (std::vector<std::string>{"daily", "overnight before", "one-off", "runs out of the window"}));
+            (std::vector<std::string>{"daily", "by a rule", "overnight before", "one-off", "runs out of the window"}));
   for (int i = 0; i < Store().ActiveResource()->Schedule().Count(); ++i)
     EXPECT_FALSE(Store().ActiveResource()->Schedule().Items(i)->Changed()) << "rows just read are no changes";
 }
