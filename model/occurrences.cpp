@@ -1,6 +1,7 @@
 #include "model/occurrences.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -36,6 +37,13 @@ struct TVpOccurrenceCache::TState {
   // Where the rule's starts come from: a rule, or a repeat code walked day by day.
   TVpRuleSteps Rule;
   bool ByRule = false;
+  // A rule walk may skip ahead to a moment asked for far beyond the starts known; Starts then holds
+  // every start from SkippedTo on only (the first moment otherwise). Once a question needed the
+  // starts before, the walk goes from the beginning and skips no more.
+  std::int64_t SkippedTo = std::numeric_limits<std::int64_t>::min();
+  bool MaySkip = true;
+  std::int64_t StartLocal = 0;  // the event's own start
+  std::function<void(TVpRuleSteps&)> OpenRule;
   TVpRecurrence Code;
   std::int64_t NextDay = 0;  // the next day the code is asked about
   std::int64_t TimeOfDayMs = 0;
@@ -65,8 +73,33 @@ struct TVpOccurrenceCache::TState {
     return std::nullopt;
   }
 
+  // Skips the rule's walk ahead when the moment lies many steps beyond the starts known: a series
+  // begun years ago need not be walked start by start to the days shown.
+  void SkipAheadFor(std::int64_t moment) {
+    if (!ByRule || !MaySkip || Finished) return;
+    const std::int64_t margin =
+        std::max<std::int64_t>(2 * kMsPerDay, static_cast<std::int64_t>(8 * Rule.StepDays() * kMsPerDay));
+    const std::int64_t known = Starts.empty() ? std::max(SkippedTo, StartLocal) : Starts.back();
+    if (moment - known < 4 * margin) return;
+    const std::int64_t target = moment - margin;
+    const double wall = Zone.empty() ? ValueOfMoment(target) : ZoneFromLocal(ValueOfMoment(target), Zone);
+    if (!Rule.SkipTo(wall)) return;
+    Starts.clear();
+    SkippedTo = target;
+  }
+
+  // Walks from the beginning again, skipping no more (a question reached before the starts known).
+  void WalkFromBeginning() {
+    MaySkip = false;
+    Starts.clear();
+    SkippedTo = std::numeric_limits<std::int64_t>::min();
+    Finished = false;
+    OpenRule(Rule);
+  }
+
   // Walks on until a start later than the moment is known, or the walk ends.
   void WalkPast(std::int64_t moment) {
+    SkipAheadFor(moment);
     while (!Finished && (Starts.empty() || Starts.back() <= moment)) {
       if (Starts.size() >= kMaxWalkedOccurrences) {
         Finished = true;
@@ -104,6 +137,7 @@ std::unique_ptr<TVpOccurrenceCache::TState> StartWalk(const TVpEvent& event) {
   if (!event.TimeZone().empty() && IsKnownZone(event.TimeZone())) state->Zone = event.TimeZone();
   const double start = state->Zone.empty() ? event.StartTime() : event.ZoneStartTime();
   state->TimeOfDayMs = TimeMsOf(start);
+  state->StartLocal = MomentOf(event.StartTime());
 
   for (const TVpStamp& stamp : ParseStampList(event.ExceptionDates())) {
     // A stamp of a whole day takes out that day's occurrence, whatever its time.
@@ -123,7 +157,9 @@ std::unique_ptr<TVpOccurrenceCache::TState> StartWalk(const TVpEvent& event) {
 
   if (!event.RepeatRule().empty()) {
     state->ByRule = true;
-    state->Rule.Open(event.RepeatRule(), start, state->DateOnly, state->Zone);
+    state->OpenRule = [rule = event.RepeatRule(), start, dateOnly = state->DateOnly,
+                       zone = state->Zone](TVpRuleSteps& steps) { steps.Open(rule, start, dateOnly, zone); };
+    state->OpenRule(state->Rule);
   } else {
     state->Code = RecurrenceFrom(event.RepeatCode(), event.CustomInterval(), start,
                                  IsRepeating(event.RepeatCode()) ? event.RepeatRangeEnd() : start);
@@ -196,6 +232,13 @@ std::optional<TVpOccurrence> OccurrenceAtOrBefore(const TVpEvent& event, std::in
   if (!IsWalked(event)) return ArithmeticAtOrBefore(event, moment);
   auto& walk = WalkOf(event);
   walk.WalkPast(moment);
+  // The walk skipped ahead past the latest start before the moment (or past the moment itself).
+  const bool skippedPast = walk.SkippedTo != std::numeric_limits<std::int64_t>::min() &&
+                           (moment < walk.SkippedTo || walk.Starts.empty() || walk.Starts.front() > moment);
+  if (skippedPast) {
+    walk.WalkFromBeginning();
+    walk.WalkPast(moment);
+  }
   std::optional<std::int64_t> best;
   for (const auto* starts : {&walk.Starts, &walk.Extras}) {
     const auto after = std::upper_bound(starts->begin(), starts->end(), moment);
@@ -209,6 +252,11 @@ std::optional<TVpOccurrence> OccurrenceAfter(const TVpEvent& event, std::int64_t
   if (!IsWalked(event)) return ArithmeticAfter(event, moment);
   auto& walk = WalkOf(event);
   walk.WalkPast(moment);
+  // The first start after the moment may lie before the starts the skipped walk knows.
+  if (walk.SkippedTo != std::numeric_limits<std::int64_t>::min() && moment < walk.SkippedTo) {
+    walk.WalkFromBeginning();
+    walk.WalkPast(moment);
+  }
   std::optional<std::int64_t> best;
   for (const auto* starts : {&walk.Starts, &walk.Extras}) {
     const auto after = std::upper_bound(starts->begin(), starts->end(), moment);

@@ -65,6 +65,8 @@ struct TVpRuleSteps::TState {
   int Taken = 0;
   double Start = 0;
   bool StartGiven = false;
+  bool DateOnly = false;
+  double StepDays = 0;
 };
 
 TVpRuleSteps::TVpRuleSteps() : State_(std::make_unique<TState>()) {}
@@ -73,6 +75,7 @@ TVpRuleSteps::~TVpRuleSteps() = default;
 bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly, const std::string& zone) {
   State_ = std::make_unique<TState>();
   State_->Start = start;
+  State_->DateOnly = dateOnly;
   icalrecurrencetype rule;
   if (!ReadRule(text, rule)) return false;
   // The library stops at UNTIL between steps, so an UNTIL bounds its work; it takes no COUNT beside
@@ -83,6 +86,7 @@ bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly, co
   if (!icaltime_is_null_time(rule.until) && icaltime_is_utc(rule.until) && !rule.until.is_date)
     rule.until = WallTime(ZoneClockOfUnix(icaltime_as_timet(rule.until), zone), false);
   const TStepBudget budget = BudgetOf(rule.freq);
+  State_->StepDays = budget.Days * std::max<short>(rule.interval, 1);
   const double limit =
       std::min(start + budget.Days * std::max<short>(rule.interval, 1) * budget.Steps, EncodeDate(9999, 12, 31));
   const icaltimetype limitTime = WallTime(limit, dateOnly);
@@ -111,6 +115,18 @@ std::optional<double> TVpRuleSteps::Next() {
   state.Iterator.reset();
   return std::nullopt;
 }
+
+bool TVpRuleSteps::SkipTo(double wall) {
+  TState& state = *State_;
+  if (!state.Iterator || state.Count > 0 || MomentOf(wall) <= MomentOf(state.Start)) return false;
+  // The day asked for at the start's time of day: the rule's own times come from its start.
+  const double from = static_cast<double>(DayNumberOf(wall)) + (wall < 0 ? -1 : 1) * TimeOf(state.Start);
+  if (!icalrecur_iterator_set_start(state.Iterator.get(), WallTime(from, state.DateOnly))) return false;
+  state.StartGiven = true;
+  return true;
+}
+
+double TVpRuleSteps::StepDays() const { return State_->StepDays; }
 
 std::optional<double> TVpRuleSteps::UntilOf(const std::string& text) {
   icalrecurrencetype rule;

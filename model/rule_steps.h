@@ -22,6 +22,12 @@ class TVpRuleSteps {
   bool Open(const std::string& rule, double start, bool dateOnly, const std::string& zone = {});
   // The next start, or nothing when the rule (or the work it may cost) ends.
   std::optional<double> Next();
+  // Moves the walk on so that the next start is the first at or after the clock time, without
+  // stepping through the starts before it; false, leaving the walk as it was, for a rule that
+  // counts its occurrences (COUNT) or a time not after the event's start.
+  bool SkipTo(double wall);
+  // One step of the rule's frequency times its interval, in days (0 for a rule not read).
+  double StepDays() const;
 
   // The last day the rule reaches by its UNTIL; nothing for a rule without one (COUNT or endless).
   static std::optional<double> UntilOf(const std::string& rule);
