@@ -125,7 +125,7 @@ void Import(benchmark::State& state, bool cards) {
     }
     const TTimes start = Now();
     state.ResumeTiming();
-    const TVpImportSummary summary = ImportFile(target, writer, file, EncodeDate(2024, 5, 10));
+    const TVpImportSummary summary = ImportFile(target, writer, file);
     state.PauseTiming();
     const TTimes times = Since(start);
     total.Wall += times.Wall;

@@ -246,10 +246,8 @@ class TCalendarMapping {
 }  // namespace
 
 bool ReadCalendarItem(std::string_view text, TIcalContent& content, std::string& error) {
-  TIcalReadOptions options;
-  options.ExpandRepeats = false;
   TIcalReadError readError;
-  if (!ReadIcal(text, options, content, readError)) {
+  if (!ReadIcal(text, content, readError)) {
     error = (readError.Line > 0 ? "line " + std::to_string(readError.Line) + ": " : "") + readError.Message;
     return false;
   }
