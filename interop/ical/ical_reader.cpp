@@ -120,6 +120,33 @@ void AddStamp(std::string& list, const std::string& stamp) {
   list += (list.empty() ? "" : ",") + stamp;
 }
 
+// Whether the reminder says no more than the event's reminder fields hold, as the organizer
+// writes them: shown, with the event's summary, whole minutes before the start.
+bool IsPlainReminder(icalcomponent* alarm, const std::string& summary) {
+  if (icalcomponent_get_first_component(alarm, ICAL_ANY_COMPONENT)) return false;
+  for (icalproperty* property = icalcomponent_get_first_property(alarm, ICAL_ANY_PROPERTY); property;
+       property = icalcomponent_get_next_property(alarm, ICAL_ANY_PROPERTY)) {
+    switch (icalproperty_isa(property)) {
+      case ICAL_ACTION_PROPERTY:
+        if (icalproperty_get_action(property) != ICAL_ACTION_DISPLAY) return false;
+        break;
+      case ICAL_DESCRIPTION_PROPERTY:
+        if (TextOf(icalproperty_get_description(property)) != summary) return false;
+        break;
+      case ICAL_TRIGGER_PROPERTY: {
+        const icaltriggertype trigger = icalproperty_get_trigger(property);
+        const int seconds = icaldurationtype_as_int(trigger.duration);
+        if (!icaltime_is_null_time(trigger.time) || icalproperty_get_first_parameter(property, ICAL_ANY_PARAMETER) ||
+            seconds > 0 || seconds % 60 != 0)
+          return false;
+        break;
+      }
+      default: return false;
+    }
+  }
+  return true;
+}
+
 // Whether an extra date is given as a period (start and end or length), which the organizer
 // does not hold.
 bool IsPeriod(icalproperty* rdate) { return icaltime_is_null_time(icalproperty_get_rdate(rdate).time); }
@@ -239,9 +266,14 @@ std::string TIcalMapping::KeptOf(icalcomponent* component, icalproperty* rule) {
     }
     KeepProperty(kept, property);
   }
+  // The first reminder is the event's own; kept too (as the first kept one) when it says more than
+  // the event's reminder fields, or when further reminders are kept.
+  icalcomponent* own = icalcomponent_get_first_component(component, ICAL_VALARM_COMPONENT);
+  const bool ownIsPlain = own && !icalcomponent_get_next_component(component, ICAL_VALARM_COMPONENT) &&
+                          IsPlainReminder(own, TextOf(icalcomponent_get_summary(component)));
   for (icalcomponent* inner = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); inner;
        inner = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT))
-    KeepComponent(kept, inner);
+    if (inner != own || !ownIsPlain) KeepComponent(kept, inner);
   return kept;
 }
 
