@@ -74,6 +74,14 @@ bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly) {
   // one, so occurrences are counted here.
   State_->Count = rule.count;
   rule.count = 0;
+  // A yearly rule naming months alone recurs on the start's day of those months; the library,
+  // walking whole days, takes the months' last days instead, so the day is named for it.
+  auto unset = [](const short* list) { return list[0] == ICAL_RECURRENCE_ARRAY_MAX; };
+  if (rule.freq == ICAL_YEARLY_RECURRENCE && !unset(rule.by_month) && unset(rule.by_month_day) && unset(rule.by_day) &&
+      unset(rule.by_year_day) && unset(rule.by_week_no)) {
+    rule.by_month_day[0] = static_cast<short>(DecodeDate(start).Day);
+    rule.by_month_day[1] = ICAL_RECURRENCE_ARRAY_MAX;
+  }
   const TStepBudget budget = BudgetOf(rule.freq);
   const double limit =
       std::min(start + budget.Days * std::max<short>(rule.interval, 1) * budget.Steps, EncodeDate(9999, 12, 31));

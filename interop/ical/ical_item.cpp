@@ -49,6 +49,8 @@ TIcalEvent IcalEventFrom(const TVpEvent& event) {
   return item;
 }
 
+double OwnStartOf(const TIcalEvent& event) { return event.TimeZone.empty() ? event.StartTime : event.ZoneStartTime; }
+
 void CopyToTask(const TIcalTask& item, TVpTask& task) {
   task.SetDescription(item.Description);
   task.SetDetails(item.Details);

@@ -42,6 +42,9 @@ struct TIcalEvent {
   friend bool operator==(const TIcalEvent&, const TIcalEvent&) = default;
 };
 
+// The event's start on its own clock: its zone's for a zoned event, else local.
+double OwnStartOf(const TIcalEvent& event);
+
 // A task as it travels through a calendar file.
 struct TIcalTask {
   std::string Uid;

@@ -147,6 +147,18 @@ bool IsPlainReminder(icalcomponent* alarm, const std::string& summary) {
   return true;
 }
 
+// Whether the event's repeat code is written as the rule: then the code holds the rule as it is.
+bool SameRule(const TIcalEvent& coded, const icalrecurrencetype& rule) {
+  icalrecurrencetype written;
+  if (!WrittenRuleOfRepeat(coded, written)) return false;
+  char* ours = icalrecurrencetype_as_string_r(&written);
+  char* theirs = icalrecurrencetype_as_string_r(const_cast<icalrecurrencetype*>(&rule));
+  const bool same = ours && theirs && std::string(ours) == theirs;
+  icalmemory_free_buffer(ours);
+  icalmemory_free_buffer(theirs);
+  return same;
+}
+
 // Whether an extra date is given as a period (start and end or length), which the organizer
 // does not hold.
 bool IsPeriod(icalproperty* rdate) { return icaltime_is_null_time(icalproperty_get_rdate(rdate).time); }
@@ -395,23 +407,22 @@ void TIcalMapping::ReadRepeat(icalcomponent* master, const TMoment& start, const
     until.Local = SnapToMs(LocalDayNumberOf(rule.until, nullptr));
   }
   if (rrule) {
-    // Held by a repeat code where one places the same occurrences and the repeat reaches past its
-    // first day; the range end is a day on the event's own clock.
+    // Held by a repeat code where one places the same occurrences, the repeat reaches past its
+    // first day and the code is written back as the same rule (a count is not); the range end is
+    // a day on the event's own clock.
     const TIcalRepeatShape shape = RepeatShapeOf(rule, start.Time);
     double rangeEnd = kRepeatWithoutEnd;
-    if (rule.count > 0) {
-      const TVpDate first = DecodeDate(own);
-      const TVpDate last = LastDateOfCount(shape, first, rule.count);
-      rangeEnd = EncodeDate(last.Year, last.Month, last.Day);
-    } else if (hasUntil) {
+    if (hasUntil) {
       // The day of UNTIL, or the day before when that day's occurrence would come after it.
       const double last = OnClock(until, clock);
       rangeEnd = DateOf(last) + TimeOf(own) > last ? DateOf(last) - 1 : DateOf(last);
     }
-    if (shape.RepeatCode != rcNone && DateOf(rangeEnd) > DateOf(own)) {
-      item.RepeatCode = static_cast<std::uint8_t>(shape.RepeatCode);
-      item.CustomInterval = shape.CustomInterval;
-      item.RepeatRangeEnd = rangeEnd;
+    TIcalEvent coded = item;
+    coded.RepeatCode = static_cast<std::uint8_t>(shape.RepeatCode);
+    coded.CustomInterval = shape.CustomInterval;
+    coded.RepeatRangeEnd = rangeEnd;
+    if (shape.RepeatCode != rcNone && SameRule(coded, rule)) {
+      item = coded;
     } else {
       // Held as it is; the range end is the last local day it reaches, for the store to know which
       // events a span of days may need.

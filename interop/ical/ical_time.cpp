@@ -59,3 +59,16 @@ icaltimetype ClockTimeOf(double wall) {
   clock.second = time.Second;
   return clock;
 }
+
+icaltimetype DateValueOf(double day) {
+  const TVpDate date = DecodeDate(day);
+  icaltimetype time = icaltime_null_date();
+  time.year = date.Year;
+  time.month = date.Month;
+  time.day = date.Day;
+  return time;
+}
+
+icaltimetype UtcValueOf(std::time_t moment) {
+  return icaltime_from_timet_with_zone(moment, 0, icaltimezone_get_utc_timezone());
+}

@@ -29,3 +29,6 @@ std::string KnownZoneName(const char* tzid, icaltimezone* resolved);
 // A clock time as a day number, and a day number as a clock time (floating, whole seconds).
 double WallOf(icaltimetype time);
 icaltimetype ClockTimeOf(double wall);
+// A day as a DATE value, and a moment as a UTC value.
+icaltimetype DateValueOf(double day);
+icaltimetype UtcValueOf(std::time_t moment);

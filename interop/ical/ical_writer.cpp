@@ -14,22 +14,8 @@
 #include "model/date_stamps.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
-#include "model/recurrence.h"
 
 namespace {
-
-icaltimetype DateValue(double day) {
-  const TVpDate date = DecodeDate(day);
-  icaltimetype time = icaltime_null_date();
-  time.year = date.Year;
-  time.month = date.Month;
-  time.day = date.Day;
-  return time;
-}
-
-icaltimetype UtcValue(std::time_t moment) {
-  return icaltime_from_timet_with_zone(moment, 0, icaltimezone_get_utc_timezone());
-}
 
 // Writes clock times: on a named zone's clock with its TZID (the zone's description goes into the
 // file once per zone), in UTC, or floating (the same clock time wherever the file is read).
@@ -53,15 +39,6 @@ class TTimeWriter {
   icalproperty* Timed(icalproperty* property, double wall, const std::string& zone) {
     icalproperty_set_value(property, icalvalue_new_datetime(Value(wall, zone)));
     return Named(property, zone);
-  }
-
-  // The UNTIL of a repeat ending on the day of the event's clock: a date for all-day events, else
-  // the day's last second, in UTC as a zoned start wants it, floating for a floating one.
-  icaltimetype Until(double lastDay, bool allDay, const std::string& zone) const {
-    if (allDay) return DateValue(lastDay);
-    const double end = DateOf(lastDay) + 1 - 1.0 / 86400;
-    if (icaltimezone* named = ZoneOfName(zone)) return UtcValue(icaltime_as_timet_with_zone(ClockTimeOf(end), named));
-    return ClockTimeOf(end);
   }
 
   const std::set<std::string>& Zones() const { return Zones_; }
@@ -149,7 +126,7 @@ void AddStamps(icalcomponent* component, icalproperty_kind kind, const std::stri
                const std::set<std::string>& leftOut, TTimeWriter& times) {
   for (const TVpStamp& stamp : ParseStampList(list)) {
     if (leftOut.count(StampText(stamp.Value, stamp.DateOnly))) continue;
-    const icaltimetype value = stamp.DateOnly ? DateValue(stamp.Value) : times.Value(stamp.Value, zone);
+    const icaltimetype value = stamp.DateOnly ? DateValueOf(stamp.Value) : times.Value(stamp.Value, zone);
     icalproperty* property = nullptr;
     if (kind == ICAL_EXDATE_PROPERTY) {
       property = icalproperty_new_exdate(value);
@@ -165,9 +142,6 @@ void AddStamps(icalcomponent* component, icalproperty_kind kind, const std::stri
   }
 }
 
-// The event's start on its own clock.
-double OwnStart(const TIcalEvent& event) { return event.TimeZone.empty() ? event.StartTime : event.ZoneStartTime; }
-
 // series: the event a changed occurrence belongs to, when the file holds it (its clock names the
 // occurrence); leftOut: the exception dates that travel as changed occurrences.
 icalcomponent* EventOf(const TIcalEvent& event, const TIcalEvent* series, const std::set<std::string>& leftOut,
@@ -178,29 +152,25 @@ icalcomponent* EventOf(const TIcalEvent& event, const TIcalEvent* series, const 
   if (event.IsOverride()) {
     const TIcalEvent& clock = series ? *series : event;
     icalproperty* id = icalproperty_new(ICAL_RECURRENCEID_PROPERTY);
-    if (clock.AllDayEvent) icalproperty_set_value(id, icalvalue_new_date(DateValue(event.OriginalStart)));
+    if (clock.AllDayEvent) icalproperty_set_value(id, icalvalue_new_date(DateValueOf(event.OriginalStart)));
     else times.Timed(id, event.OriginalStart, clock.TimeZone);
     icalcomponent_add_property(component, id);
   }
   if (event.AllDayEvent) {
     const double lastDay = std::max(DateOf(event.EndTime), DateOf(event.StartTime));
-    icalcomponent_add_property(component, icalproperty_new_dtstart(DateValue(event.StartTime)));
-    icalcomponent_add_property(component, icalproperty_new_dtend(DateValue(lastDay + 1)));  // exclusive
+    icalcomponent_add_property(component, icalproperty_new_dtstart(DateValueOf(event.StartTime)));
+    icalcomponent_add_property(component, icalproperty_new_dtend(DateValueOf(lastDay + 1)));  // exclusive
   } else {
     const std::string& zone = event.TimeZone;
     const double end = zone.empty() ? event.EndTime : ZoneFromLocal(event.EndTime, zone);
-    icalcomponent_add_property(component, times.Timed(icalproperty_new(ICAL_DTSTART_PROPERTY), OwnStart(event), zone));
+    icalcomponent_add_property(component,
+                               times.Timed(icalproperty_new(ICAL_DTSTART_PROPERTY), OwnStartOf(event), zone));
     icalcomponent_add_property(component, times.Timed(icalproperty_new(ICAL_DTEND_PROPERTY), end, zone));
   }
   icalrecurrencetype rule;
   if (!event.RepeatRule.empty()) {
     icalcomponent_add_property(component, icalproperty_new_from_string(("RRULE:" + event.RepeatRule).c_str()));
-  } else if (RuleOfRepeat(event.RepeatCode, event.CustomInterval, OwnStart(event), rule) &&
-             DateOf(event.RepeatRangeEnd) > DateOf(OwnStart(event))) {
-    // A range end not after the start day shows the event on its start day only: no rule. A
-    // repeat without end has no UNTIL.
-    if (!IsRepeatWithoutEnd(event.RepeatRangeEnd))
-      rule.until = times.Until(event.RepeatRangeEnd, event.AllDayEvent, event.TimeZone);
+  } else if (WrittenRuleOfRepeat(event, rule)) {
     icalcomponent_add_property(component, icalproperty_new_rrule(rule));
   }
   AddStamps(component, ICAL_EXDATE_PROPERTY, event.ExceptionDates, event.TimeZone, leftOut, times);
@@ -213,13 +183,14 @@ icalcomponent* TaskOf(const TIcalTask& task, icaltimetype stamp) {
   icalcomponent* component =
       ItemOf(ICAL_VTODO_COMPONENT, task.Uid, stamp, task.Description, task.Details, task.CategoryName);
   if (task.Priority > 0) icalcomponent_add_property(component, icalproperty_new_priority(std::min(task.Priority, 9)));
-  if (task.DueDate != 0) icalcomponent_add_property(component, icalproperty_new_due(DateValue(task.DueDate)));
+  if (task.DueDate != 0) icalcomponent_add_property(component, icalproperty_new_due(DateValueOf(task.DueDate)));
   if (task.CreatedOn != 0)
-    icalcomponent_add_property(component, icalproperty_new_created(UtcValue(UnixOfLocalDayNumber(task.CreatedOn))));
+    icalcomponent_add_property(component, icalproperty_new_created(UtcValueOf(UnixOfLocalDayNumber(task.CreatedOn))));
   icalcomponent_add_property(component,
                              icalproperty_new_status(task.Complete ? ICAL_STATUS_COMPLETED : ICAL_STATUS_NEEDSACTION));
   if (task.Complete && task.CompletedOn != 0)
-    icalcomponent_add_property(component, icalproperty_new_completed(UtcValue(UnixOfLocalDayNumber(task.CompletedOn))));
+    icalcomponent_add_property(component,
+                               icalproperty_new_completed(UtcValueOf(UnixOfLocalDayNumber(task.CompletedOn))));
   return component;
 }
 
@@ -260,7 +231,7 @@ std::string WriteIcal(const std::vector<TIcalEvent>& events, const std::vector<T
   icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
   icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(kIcalProductId));
   icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
-  const icaltimetype stampValue = UtcValue(stamp);
+  const icaltimetype stampValue = UtcValueOf(stamp);
   // Each series with the starts of its changed occurrences, which travel as events of their own
   // rather than as exceptions.
   std::map<std::string, const TIcalEvent*> series;

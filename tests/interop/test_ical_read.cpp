@@ -105,20 +105,27 @@ INSTANTIATE_TEST_SUITE_P(
                       "C"},
         TPlacementRow{"WeeklyCount",
                       Event("DTSTART:20240115T090000Z\nRRULE:FREQ=WEEKLY;COUNT=4"),
-                      {"2024-01-15 10:00..2024-01-15 10:00 zone UTC repeat 2 to 2024-02-05"},
+                      {"2024-01-15 10:00..2024-01-15 10:00 zone UTC rule FREQ=WEEKLY;COUNT=4 to 2024-02-05"},
                       ""},
         TPlacementRow{"MonthlyByDayUntil",
                       Event("DTSTART:20240115T090000Z\nRRULE:FREQ=MONTHLY;BYDAY=3MO;UNTIL=20240601T000000Z"),
-                      {"2024-01-15 10:00..2024-01-15 10:00 zone UTC repeat 3 to 2024-05-31"},
+                      {"2024-01-15 10:00..2024-01-15 10:00 zone UTC rule FREQ=MONTHLY;UNTIL=20240601T000000Z;BYDAY=3MO "
+                       "to 2024-06-01"},
                       ""},
-        TPlacementRow{"LastFridayYearly",
-                      Event("DTSTART;VALUE=DATE:20240329\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1FR;COUNT=2"),
-                      {"2024-03-29 00:00..2024-03-29 23:59 all-day repeat 5 to 2025-03-28"},
+        TPlacementRow{
+            "LastFridayYearly",
+            Event("DTSTART;VALUE=DATE:20240329\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1FR;COUNT=2"),
+            {"2024-03-29 00:00..2024-03-29 23:59 all-day rule FREQ=YEARLY;COUNT=2;BYDAY=-1FR;BYMONTH=3 to 2025-03-28"},
+            ""},
+        TPlacementRow{"WeeklyUntilTheDaysEnd",  // the code is written back as the same rule
+                      Event("DTSTART:20240115T090000\nRRULE:FREQ=WEEKLY;UNTIL=20240205T235959"),
+                      {"2024-01-15 09:00..2024-01-15 09:00 repeat 2 to 2024-02-05"},
                       ""},
-        TPlacementRow{"EveryThirdDay",
-                      Event("DTSTART:20240115T090000\nRRULE:FREQ=DAILY;INTERVAL=3;UNTIL=20240125T090000"),
-                      {"2024-01-15 09:00..2024-01-15 09:00 repeat 7 to 2024-01-25"},
-                      ""},
+        TPlacementRow{
+            "EveryThirdDay",
+            Event("DTSTART:20240115T090000\nRRULE:FREQ=DAILY;INTERVAL=3;UNTIL=20240125T090000"),
+            {"2024-01-15 09:00..2024-01-15 09:00 rule FREQ=DAILY;UNTIL=20240125T090000;INTERVAL=3 to 2024-01-25"},
+            ""},
         TPlacementRow{"EndlessStaysWithoutEnd",
                       Event("DTSTART;VALUE=DATE:20240229\nRRULE:FREQ=YEARLY"),
                       {"2024-02-29 00:00..2024-02-29 23:59 all-day repeat 6 to 9999-12-31"},
@@ -133,15 +140,17 @@ INSTANTIATE_TEST_SUITE_P(
                       ""},
         TPlacementRow{"Exdate",
                       Event("DTSTART:20240115T090000Z\nRRULE:FREQ=DAILY;COUNT=3\nEXDATE:20240116T090000Z"),
-                      {"2024-01-15 10:00..2024-01-15 10:00 zone UTC repeat 1 to 2024-01-17 except 20240116T090000"},
+                      {"2024-01-15 10:00..2024-01-15 10:00 zone UTC rule FREQ=DAILY;COUNT=3 to 2024-01-17 except "
+                       "20240116T090000"},
                       ""},
-        TPlacementRow{"Override",
-                      Event("DTSTART:20240115T090000\nRRULE:FREQ=DAILY;COUNT=3") +
-                          "\nBEGIN:VEVENT\nUID:u1\nRECURRENCE-ID:20240116T090000\nSUMMARY:Moved\nDTSTART:"
-                          "20240116T140000\nEND:VEVENT",
-                      {"2024-01-15 09:00..2024-01-15 09:00 repeat 1 to 2024-01-17 except 20240116T090000",
-                       "2024-01-16 14:00..2024-01-16 14:00 in place of 2024-01-16 09:00"},
-                      ""},
+        TPlacementRow{
+            "Override",
+            Event("DTSTART:20240115T090000\nRRULE:FREQ=DAILY;COUNT=3") +
+                "\nBEGIN:VEVENT\nUID:u1\nRECURRENCE-ID:20240116T090000\nSUMMARY:Moved\nDTSTART:"
+                "20240116T140000\nEND:VEVENT",
+            {"2024-01-15 09:00..2024-01-15 09:00 rule FREQ=DAILY;COUNT=3 to 2024-01-17 except 20240116T090000",
+             "2024-01-16 14:00..2024-01-16 14:00 in place of 2024-01-16 09:00"},
+            ""},
         TPlacementRow{"EndlessRuleStaysWithoutEnd",
                       Event("DTSTART:20251229T090000\nRRULE:FREQ=WEEKLY;BYDAY=MO,TU"),
                       {"2025-12-29 09:00..2025-12-29 09:00 rule FREQ=WEEKLY;BYDAY=MO,TU to 9999-12-31"},
@@ -190,7 +199,8 @@ TEST_F(TIcalTest, TextsSurviveFoldingAndEncoding) {
   EXPECT_EQ(content.Events[0].Description, "Grüße");
 }
 
-// The range end a COUNT gives is the day of the last occurrence libical's own iterator finds.
+// The range end a COUNT gives is the day of the last occurrence the calendar library's own
+// iterator finds.
 TEST_F(TIcalTest, CountsEndOnTheLastOccurrenceOfTheRule) {
   const char* rows[][2] = {
       {"20240131", "FREQ=MONTHLY;COUNT=5"},              // months without a 31st are skipped
@@ -211,7 +221,11 @@ TEST_F(TIcalTest, CountsEndOnTheLastOccurrenceOfTheRule) {
          next = icalrecur_iterator_next(iterator))
       last = next;
     icalrecur_iterator_free(iterator);
-    EXPECT_NE(content.Events[0].RepeatCode, rcNone) << rule;
+    // The rule is kept as the calendar library writes it.
+    const icalrecurrencetype read = icalrecurrencetype_from_string(rule);
+    char* written = icalrecurrencetype_as_string_r(const_cast<icalrecurrencetype*>(&read));
+    EXPECT_EQ(content.Events[0].RepeatRule, written) << rule;
+    icalmemory_free_buffer(written);
     EXPECT_EQ(content.Events[0].RepeatRangeEnd, EncodeDate(last.year, last.month, last.day)) << start << " " << rule;
   }
 }
@@ -251,7 +265,7 @@ TEST_F(TIcalTest, UnmappedLinesAreKeptAsTheyCame) {
   ASSERT_EQ(content.Events.size(), 1u);
   const TIcalEvent& event = content.Events[0];
   EXPECT_EQ(event.CategoryName, "Work");
-  EXPECT_EQ(event.RepeatCode, rcDaily);
+  EXPECT_EQ(event.RepeatRule, "FREQ=DAILY;COUNT=2");
   EXPECT_EQ(event.AlarmAdvance, 5);
   EXPECT_EQ(event.KeptProperties,
             "ORGANIZER;CN=Bo:mailto:bo@example.org\nSTATUS:CONFIRMED\nX-OTHER;X-P=1:value\nCATEGORIES:Travel\n"
