@@ -90,7 +90,8 @@ icalcomponent* KeptAlarmOf(const TIcalEvent& event, icalcomponent* kept) {
 }
 
 // The kept lines of the event, its reminder among them: the first kept reminder stands for the
-// event's own (gone when the event reminds no more), or the event's own is added.
+// event's own, or the event's own is added. An event that reminds no more has no reminder at all:
+// a file's first reminder is read as the event's own.
 void AddKept(icalcomponent* component, const TIcalEvent& event) {
   const TIcalComponentPtr kept = KeptComponent(event.KeptProperties);
   for (icalproperty* property = icalcomponent_get_first_property(kept.get(), ICAL_ANY_PROPERTY); property;
@@ -99,10 +100,11 @@ void AddKept(icalcomponent* component, const TIcalEvent& event) {
   bool reminded = false;
   for (icalcomponent* inner = icalcomponent_get_first_component(kept.get(), ICAL_ANY_COMPONENT); inner;
        inner = icalcomponent_get_next_component(kept.get(), ICAL_ANY_COMPONENT)) {
-    if (icalcomponent_isa(inner) != ICAL_VALARM_COMPONENT || std::exchange(reminded, true)) {
+    if (icalcomponent_isa(inner) != ICAL_VALARM_COMPONENT) {
       icalcomponent_add_component(component, icalcomponent_new_clone(inner));
     } else if (event.AlarmSet) {
-      icalcomponent_add_component(component, KeptAlarmOf(event, inner));
+      icalcomponent_add_component(
+          component, std::exchange(reminded, true) ? icalcomponent_new_clone(inner) : KeptAlarmOf(event, inner));
     }
   }
   if (event.AlarmSet && !reminded) icalcomponent_add_component(component, AlarmOf(event));
