@@ -178,7 +178,7 @@ void BM_ReadFoldedDescription(benchmark::State& state) {
     TIcalContent content;
     TIcalReadError error;
     const auto start = std::chrono::steady_clock::now();
-    ReadIcal(text, {}, content, error);
+    ReadIcal(text, content, error);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   };
   double total = 0;

@@ -456,6 +456,9 @@ void TIcalMapping::ReadRepeat(icalcomponent* master, const TMoment& start, const
                          "\") is not shown here; it is kept with the event");
     } else if (MomentOf(rdate, icalproperty_get_rdate(rdate).time, moment)) {
       AddStamp(item.ExtraDates, StampOn(moment, clock));
+      // The range end of a repeat not held by a code reaches its last extra date: the store loads
+      // a repeating event for the days up to it.
+      if (item.RepeatCode == rcNone) item.RepeatRangeEnd = std::max(item.RepeatRangeEnd, DateOf(moment.Local));
     }
   }
 }

@@ -28,7 +28,8 @@ inline std::string Shown(double value) {
 }
 
 // An event's placement and repeat in one line: "start..end" with " all-day", " zone Z",
-// " repeat C to DAY" or " rule R to DAY", " except STAMPS", " extra STAMPS", and for a changed
+// " repeat C to DAY" or " rule R to DAY", " except STAMPS", " extra STAMPS" (" to DAY" without a
+// rule), and for a changed
 // occurrence " in place of STAMP".
 inline std::string Shown(const TIcalEvent& event) {
   std::string text = Shown(event.StartTime) + ".." + Shown(event.EndTime) + (event.AllDayEvent ? " all-day" : "");
@@ -39,6 +40,8 @@ inline std::string Shown(const TIcalEvent& event) {
     text += " rule " + event.RepeatRule + " to " + Shown(event.RepeatRangeEnd).substr(0, 10);
   if (!event.ExceptionDates.empty()) text += " except " + event.ExceptionDates;
   if (!event.ExtraDates.empty()) text += " extra " + event.ExtraDates;
+  if (event.RepeatCode == 0 && event.RepeatRule.empty() && event.RepeatRangeEnd != 0)
+    text += " to " + Shown(event.RepeatRangeEnd).substr(0, 10);
   if (event.IsOverride()) text += " in place of " + Shown(event.OriginalStart);
   return text;
 }

@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Event("DTSTART;TZID=America/New_York:20240115T090000\nRDATE:20240120T140000Z\n"
                             "RDATE;VALUE=DATE:20240125\nEXDATE;TZID=Europe/Berlin:20240120T150000"),
                       {"2024-01-15 15:00..2024-01-15 15:00 zone America/New_York except 20240120T090000 extra "
-                       "20240120T090000,20240125"},
+                       "20240120T090000,20240125 to 2024-01-25"},
                       ""},
         TPlacementRow{"NoStart",
                       Event("DTEND:20240115T100000") + "\n" + Event("DTSTART:20240115T090000"),
