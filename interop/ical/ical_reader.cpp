@@ -114,11 +114,21 @@ std::string StampOn(const TMoment& moment, const TClock& clock) {
   return StampText(OnClock(moment, clock), clock.DateOnly || moment.Time.is_date);
 }
 
-void AddStamp(std::string& list, const std::string& stamp) {
-  for (const TVpStamp& known : ParseStampList(list))
-    if (StampText(known.Value, known.DateOnly) == stamp) return;
-  list += (list.empty() ? "" : ",") + stamp;
-}
+// A list of stamps without repeats, in the order first given.
+class TStampList {
+ public:
+  explicit TStampList(const std::string& text = {}) {
+    for (const TVpStamp& stamp : ParseStampList(text)) Add(StampText(stamp.Value, stamp.DateOnly));
+  }
+  void Add(const std::string& stamp) {
+    if (Seen_.insert(stamp).second) Text_ += (Text_.empty() ? "" : ",") + stamp;
+  }
+  const std::string& Text() const { return Text_; }
+
+ private:
+  std::set<std::string> Seen_;
+  std::string Text_;
+};
 
 // Whether the reminder says no more than the event's reminder fields hold, as the organizer
 // writes them: shown, with the event's summary, whole minutes before the start.
@@ -442,12 +452,14 @@ void TIcalMapping::ReadRepeat(icalcomponent* master, const TMoment& start, const
       }
     }
   }
+  TStampList exceptions;
   for (icalproperty* exdate = icalcomponent_get_first_property(master, ICAL_EXDATE_PROPERTY); exdate;
        exdate = icalcomponent_get_next_property(master, ICAL_EXDATE_PROPERTY)) {
     TMoment moment;
-    if (MomentOf(exdate, icalproperty_get_exdate(exdate), moment))
-      AddStamp(item.ExceptionDates, StampOn(moment, clock));
+    if (MomentOf(exdate, icalproperty_get_exdate(exdate), moment)) exceptions.Add(StampOn(moment, clock));
   }
+  item.ExceptionDates = exceptions.Text();
+  TStampList extras;
   for (icalproperty* rdate = icalcomponent_get_first_property(master, ICAL_RDATE_PROPERTY); rdate;
        rdate = icalcomponent_get_next_property(master, ICAL_RDATE_PROPERTY)) {
     TMoment moment;
@@ -455,12 +467,13 @@ void TIcalMapping::ReadRepeat(icalcomponent* master, const TMoment& start, const
       Changes_.push_back("an extra occurrence given as a period (\"" + LineOf(rdate) +
                          "\") is not shown here; it is kept with the event");
     } else if (MomentOf(rdate, icalproperty_get_rdate(rdate).time, moment)) {
-      AddStamp(item.ExtraDates, StampOn(moment, clock));
+      extras.Add(StampOn(moment, clock));
       // The range end of a repeat not held by a code reaches its last extra date: the store loads
       // a repeating event for the days up to it.
       if (item.RepeatCode == rcNone) item.RepeatRangeEnd = std::max(item.RepeatRangeEnd, DateOf(moment.Local));
     }
   }
+  item.ExtraDates = extras.Text();
 }
 
 bool TIcalMapping::ReadChange(icalcomponent* change, const TClock* seriesClock, TIcalEvent& item) {
@@ -504,12 +517,14 @@ void TIcalMapping::ReadEvent(icalcomponent* master, const std::vector<icalcompon
   FlushChanges(item.Uid, item.Description);
   // A changed occurrence stands in for the series' own: its start is among the exceptions.
   std::vector<TIcalEvent> changes;
+  TStampList exceptions(item.ExceptionDates);
   for (icalcomponent* change : overrides) {
     TIcalEvent changed;
     if (!ReadChange(change, &clock, changed)) continue;
-    AddStamp(item.ExceptionDates, StampText(changed.OriginalStart, clock.DateOnly));
+    exceptions.Add(StampText(changed.OriginalStart, clock.DateOnly));
     changes.push_back(std::move(changed));
   }
+  item.ExceptionDates = exceptions.Text();
   Content_.Events.push_back(std::move(item));
   for (TIcalEvent& changed : changes) Content_.Events.push_back(std::move(changed));
 }
