@@ -28,8 +28,9 @@ struct TIcalEvent {
   // or all-day event.
   std::string TimeZone;
   double ZoneStartTime = 0;
-  // A rule the repeat codes cannot say, in calendar-file form; exception and extra dates as stamps
-  // on the event's own clock (see TVpEvent).
+  // A rule in calendar-file form where no repeat code says it as the file wrote it (a count, an
+  // end other than a day's last second, ...); exception and extra dates as stamps on the event's
+  // own clock (see TVpEvent).
   std::string RepeatRule;
   std::string ExceptionDates;
   std::string ExtraDates;
