@@ -32,14 +32,14 @@ std::string TExchangeWindows::Import(const std::string& resource, std::vector<TV
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(300);
   const TVpImportSummary summary = ImportFile(
-      TargetFor(DataFolder_, Desktop_, resource), Desktop_.Writer, FromQt(file), DateOf(Desktop_.Clock.Now()),
+      TargetFor(DataFolder_, Desktop_, resource), Desktop_.Writer, FromQt(file),
       [&progress](double fraction) {
         progress.setValue(static_cast<int>(fraction * 100));
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
       },
       &rows);
   progress.reset();
-  // The counts in the box; what was expanded, changed or left out item by item in its details.
+  // The counts in the box; what was changed or left out item by item in its details.
   QMessageBox box(QMessageBox::Information, "Import", ToQt(summary.CountsText()), QMessageBox::Ok, &Owner_);
   box.setDetailedText(ToQt(summary.NotesText()));
   box.exec();

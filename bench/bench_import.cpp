@@ -125,7 +125,7 @@ void Import(benchmark::State& state, bool cards) {
     }
     const TTimes start = Now();
     state.ResumeTiming();
-    const TVpImportSummary summary = ImportFile(target, writer, file, EncodeDate(2024, 5, 10));
+    const TVpImportSummary summary = ImportFile(target, writer, file);
     state.PauseTiming();
     const TTimes times = Since(start);
     total.Wall += times.Wall;
@@ -178,7 +178,7 @@ void BM_ReadFoldedDescription(benchmark::State& state) {
     TIcalContent content;
     TIcalReadError error;
     const auto start = std::chrono::steady_clock::now();
-    ReadIcal(text, {}, content, error);
+    ReadIcal(text, content, error);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   };
   double total = 0;

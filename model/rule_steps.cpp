@@ -85,6 +85,14 @@ bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly, co
   // The steps are clock times of the event; an UNTIL in UTC is a moment, read on the same clock.
   if (!icaltime_is_null_time(rule.until) && icaltime_is_utc(rule.until) && !rule.until.is_date)
     rule.until = WallTime(ZoneClockOfUnix(icaltime_as_timet(rule.until), zone), false);
+  // A yearly rule naming months alone recurs on the start's day of those months; the library,
+  // walking whole days, takes the months' last days instead, so the day is named for it.
+  auto unset = [](const short* list) { return list[0] == ICAL_RECURRENCE_ARRAY_MAX; };
+  if (rule.freq == ICAL_YEARLY_RECURRENCE && !unset(rule.by_month) && unset(rule.by_month_day) && unset(rule.by_day) &&
+      unset(rule.by_year_day) && unset(rule.by_week_no)) {
+    rule.by_month_day[0] = static_cast<short>(DecodeDate(start).Day);
+    rule.by_month_day[1] = ICAL_RECURRENCE_ARRAY_MAX;
+  }
   const TStepBudget budget = BudgetOf(rule.freq);
   State_->StepDays = budget.Days * std::max<short>(rule.interval, 1);
   const double limit =

@@ -25,10 +25,15 @@ enum TPart {
   ptDue,
   ptCompletion,
   ptLocation,
+  ptRule,
+  ptExceptions,
+  ptExtras,
+  ptChanges,
   ptCount
 };
-constexpr const char* kPartNames[ptCount] = {"summary", "notes",    "category", "times",      "alarm",
-                                             "repeat",  "priority", "due",      "completion", "location"};
+constexpr const char* kPartNames[ptCount] = {"summary", "notes",      "category", "times",      "alarm",
+                                             "repeat",  "priority",   "due",      "completion", "location",
+                                             "rule",    "exceptions", "extras",   "changes"};
 // The first part the organizer came to map after items had been synced: from it on, an empty part
 // is left out of the hash, so that the items synced before keep their hashes.
 constexpr int kFirstLaterPart = ptLocation;
@@ -140,10 +145,12 @@ bool HasZone(icalcomponent* calendar, const std::string& tzid) {
   return false;
 }
 
-// Copies the VTIMEZONEs of ours that the server's item now names and its calendar lacks.
-void CopyZones(TParsed& server, const TParsed& own) {
-  for (icalproperty* property = icalcomponent_get_first_property(server.Item, ICAL_ANY_PROPERTY); property;
-       property = icalcomponent_get_next_property(server.Item, ICAL_ANY_PROPERTY)) {
+// Copies the VTIMEZONEs of ours that the server's event (its item when none is named) now names
+// and its calendar lacks.
+void CopyZones(TParsed& server, const TParsed& own, icalcomponent* event = nullptr) {
+  if (!event) event = server.Item;
+  for (icalproperty* property = icalcomponent_get_first_property(event, ICAL_ANY_PROPERTY); property;
+       property = icalcomponent_get_next_property(event, ICAL_ANY_PROPERTY)) {
     icalparameter* parameter = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
     const char* tzid = parameter ? icalparameter_get_tzid(parameter) : nullptr;
     if (!tzid || HasZone(server.Calendar, tzid)) continue;
@@ -155,11 +162,16 @@ void CopyZones(TParsed& server, const TParsed& own) {
   }
 }
 
-// Drops a repeat's extra dates, exceptions and changed occurrences.
-void DropExceptions(TParsed& server) {
-  RemoveProperties(server.Item, {ICAL_RDATE_PROPERTY, ICAL_EXDATE_PROPERTY});
+// Replaces the server's changed occurrences of the item by ours.
+void ReplaceChanges(TParsed& server, const TParsed& own) {
   for (icalcomponent* event : ComponentsOf(server.Calendar, ICAL_VEVENT_COMPONENT))
     if (event != server.Item) RemoveComponent(server.Calendar, event);
+  for (icalcomponent* event : ComponentsOf(own.Calendar, ICAL_VEVENT_COMPONENT))
+    if (event != own.Item) {
+      icalcomponent* copy = icalcomponent_new_clone(event);
+      icalcomponent_add_component(server.Calendar, copy);
+      CopyZones(server, own, copy);
+    }
 }
 
 void CopyAlarm(TParsed& server, const TParsed& own, bool whole) {
@@ -187,6 +199,19 @@ void Restamp(TParsed& server, const TParsed& own) {
   icalcomponent_add_property(server.Item, icalproperty_new_lastmodified(now));
 }
 
+// The parts an event and each of its changed occurrences have of their own: where and when it
+// takes place, its reminder and its repeat code.
+void EventParts(const TIcalEvent& event, std::array<std::string, ptCount>& parts) {
+  parts[ptTimes] = event.AllDayEvent ? "day " + Ms(DateOf(event.StartTime)) + " " + Ms(DateOf(event.EndTime))
+                                     : Ms(event.StartTime) + " " + Ms(event.EndTime);
+  parts[ptLocation] = WithoutCr(event.Location);
+  if (event.AlarmSet)
+    parts[ptAlarm] = std::to_string(event.AlarmAdvance) + " " + std::to_string(event.AlarmAdvanceType);
+  if (event.RepeatCode != 0)
+    parts[ptRepeat] = std::to_string(event.RepeatCode) + " " + std::to_string(event.CustomInterval) + " " +
+                      Ms(DateOf(event.RepeatRangeEnd));
+}
+
 // The merge and the digest share one mapping of texts.
 class TCalendarMapping {
  public:
@@ -209,14 +234,20 @@ class TCalendarMapping {
     if (!content.Events.empty()) {
       const TIcalEvent& event = content.Events.front();
       common(sikEvent, event.Uid, event.Description, event.Notes, event.CategoryName);
-      item.Parts[ptTimes] = event.AllDayEvent ? "day " + Ms(DateOf(event.StartTime)) + " " + Ms(DateOf(event.EndTime))
-                                              : Ms(event.StartTime) + " " + Ms(event.EndTime);
-      item.Parts[ptLocation] = WithoutCr(event.Location);
-      if (event.AlarmSet)
-        item.Parts[ptAlarm] = std::to_string(event.AlarmAdvance) + " " + std::to_string(event.AlarmAdvanceType);
-      if (event.RepeatCode != 0)
-        item.Parts[ptRepeat] = std::to_string(event.RepeatCode) + " " + std::to_string(event.CustomInterval) + " " +
-                               Ms(DateOf(event.RepeatRangeEnd));
+      EventParts(event, item.Parts);
+      item.Parts[ptRule] = event.RepeatRule.empty() ? "" : event.RepeatRule + " " + Ms(DateOf(event.RepeatRangeEnd));
+      item.Parts[ptExceptions] = event.ExceptionDates;
+      item.Parts[ptExtras] = event.ExtraDates;
+      // Each changed occurrence by its start in the series, with what it shows.
+      for (auto change = content.Events.begin() + 1; change != content.Events.end(); ++change) {
+        std::array<std::string, ptCount> parts;
+        EventParts(*change, parts);
+        TCanonicalDump dump;
+        for (const TPart part : {ptTimes, ptLocation, ptAlarm}) dump.Add(kPartNames[part], parts[part]);
+        dump.Add("summary", change->Description);
+        dump.Add("notes", WithoutCr(change->Notes));
+        item.Parts[ptChanges] += Ms(change->OriginalStart) + " " + dump.Hash() + "\n";
+      }
     } else {
       const TIcalTask& task = content.Tasks.front();
       common(sikTask, task.Uid, task.Description, task.Details, task.CategoryName);
@@ -246,12 +277,20 @@ class TCalendarMapping {
 }  // namespace
 
 bool ReadCalendarItem(std::string_view text, TIcalContent& content, std::string& error) {
-  TIcalReadOptions options;
-  options.ExpandRepeats = false;
   TIcalReadError readError;
-  if (!ReadIcal(text, options, content, readError)) {
+  if (!ReadIcal(text, content, readError)) {
     error = (readError.Line > 0 ? "line " + std::to_string(readError.Line) + ": " : "") + readError.Message;
     return false;
+  }
+  if (!content.Events.empty()) {
+    // The item is the first event with its changed occurrences; a changed occurrence whose series
+    // is not in the item stands for itself.
+    std::vector<TIcalEvent> item{content.Events.front()};
+    item.front().OriginalStart = 0;
+    for (std::size_t at = 1; at < content.Events.size(); ++at)
+      if (content.Events[at].IsOverride() && content.Events[at].Uid == item.front().Uid)
+        item.push_back(content.Events[at]);
+    content.Events = std::move(item);
   }
   if (!content.Events.empty() || !content.Tasks.empty()) return true;
   error = "it holds no event or task the organizer can take";
@@ -305,13 +344,19 @@ void ReplacePart(TPart part, TParsed& server, const TParsed& own, const TMappedI
     case ptTimes:
       CopyProperties(server.Item, own.Item, {ICAL_DTSTART_PROPERTY, ICAL_DTEND_PROPERTY, ICAL_DURATION_PROPERTY});
       CopyZones(server, own);
-      DropExceptions(server);
       break;
     case ptAlarm: CopyAlarm(server, own, whole); break;
     case ptRepeat:
-      CopyProperties(server.Item, own.Item, {ICAL_RRULE_PROPERTY});
-      DropExceptions(server);
+    case ptRule: CopyProperties(server.Item, own.Item, {ICAL_RRULE_PROPERTY}); break;
+    case ptExceptions:
+      CopyProperties(server.Item, own.Item, {ICAL_EXDATE_PROPERTY});
+      CopyZones(server, own);
       break;
+    case ptExtras:
+      CopyProperties(server.Item, own.Item, {ICAL_RDATE_PROPERTY});
+      CopyZones(server, own);
+      break;
+    case ptChanges: ReplaceChanges(server, own); break;
     case ptLocation: CopyProperties(server.Item, own.Item, {ICAL_LOCATION_PROPERTY}); break;
     case ptPriority: CopyProperties(server.Item, own.Item, {ICAL_PRIORITY_PROPERTY}); break;
     case ptDue:

@@ -1,11 +1,13 @@
 #include "sync/session_sync_local.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_map>
 
 #include "interop/ical/ical_writer.h"
 #include "interop/vcard/vcard_contact_reader.h"
 #include "interop/vcard/vcard_contact_writer.h"
+#include "model/day_number.h"
 #include "sync/calendar_sync_codec.h"
 #include "sync/sync_server.h"
 
@@ -21,10 +23,11 @@ const char* TableNameOf(TSyncItemKind kind) {
   return kind == sikEvent ? "Events" : kind == sikTask ? "Tasks" : "Contacts";
 }
 
-// An item text read the way the codecs read it: one record per item.
+// An item text read the way the codecs read it: one record per item, and one per changed
+// occurrence of an event (after the event).
 struct TReadItem {
   TSyncItemKind Kind = sikEvent;
-  TIcalEvent Event;
+  std::vector<TIcalEvent> Events;
   TIcalTask Task;
   TVpContact Contact;
   std::string Uid;
@@ -46,8 +49,8 @@ void ReadItem(TSyncCollectionKind collection, const std::string& text, TReadItem
   if (!ReadCalendarItem(text, content, error))
     throw ESyncError("A calendar item from the server cannot be read: " + error);
   if (!content.Events.empty()) {
-    item.Event = content.Events.front();
-    item.Uid = item.Event.Uid;
+    item.Events = content.Events;
+    item.Uid = item.Events.front().Uid;
   } else {
     item.Kind = sikTask;
     item.Task = content.Tasks.front();
@@ -89,8 +92,11 @@ class TRecords {
  public:
   TRecords(TVpExchangeSession& session, TVpResource& resource, std::time_t stamp)
       : Session_(session), Resource_(resource), Stamp_(stamp) {
-    for (int i = 0; i < resource.Schedule().Count(); ++i)
-      Events_[resource.Schedule().Items(i)->RecordID()] = resource.Schedule().Items(i);
+    for (int i = 0; i < resource.Schedule().Count(); ++i) {
+      TVpEvent* event = resource.Schedule().Items(i);
+      Events_[event->RecordID()] = event;
+      if (event->SeriesID() != 0) Changes_[event->SeriesID()].push_back(event);
+    }
     for (int i = 0; i < resource.Tasks().Count(); ++i)
       Tasks_[resource.Tasks().Items(i)->RecordID()] = resource.Tasks().Items(i);
     for (int i = 0; i < resource.Contacts().Count(); ++i)
@@ -101,24 +107,32 @@ class TRecords {
     return kind == sikEvent ? Events_.count(id) : kind == sikTask ? Tasks_.count(id) : Contacts_.count(id);
   }
 
+  // Whether the record is an item of its own: a changed occurrence travels with its series.
+  bool IsItem(const TVpEvent& event) const { return event.SeriesID() == 0; }
+
   std::string Text(TSyncItemKind kind, int id) {
-    if (kind == sikEvent) return WriteIcal({IcalEventOf(Session_, *Events_.at(id))}, {}, Stamp_);
+    if (kind == sikEvent) {
+      std::vector<TIcalEvent> events{IcalEventOf(Session_, *Events_.at(id))};
+      for (const TVpEvent* change : ChangesOf(id)) events.push_back(IcalEventOf(Session_, *change));
+      return WriteIcal(events, {}, Stamp_);
+    }
     if (kind == sikTask) return WriteIcal({}, {IcalTaskOf(Session_, *Tasks_.at(id))}, Stamp_);
     return WriteVCard(*Contacts_.at(id), Session_.Uids().UidGivenTo(tkContacts, id));
   }
 
-  // Makes the record (a new one with the ID when create); false when an event would end before it
-  // starts.
-  bool Apply(const TReadItem& item, int id, bool create) {
+  // Makes the record (a new one with the ID when create) and an event's changed occurrences
+  // (new ones with IDs counted out by newID); false when an event would end before it starts.
+  bool Apply(const TReadItem& item, int id, bool create, const std::function<int()>& newID) {
     TVpFlexDataStore& store = Session_.Store();
     if (item.Kind == sikEvent) {
-      TVpEvent* event =
-          create ? Resource_.Schedule().AddEvent(id, item.Event.StartTime, item.Event.EndTime) : Events_.at(id);
+      const TIcalEvent& series = item.Events.front();
+      TVpEvent* event = create ? Resource_.Schedule().AddEvent(id, series.StartTime, series.EndTime) : Events_.at(id);
       if (!event) return false;
-      CopyToEvent(item.Event, *event);
-      event->SetCategory(CategoryOf(store, item.Event.CategoryName));
+      CopyToEvent(series, *event);
+      event->SetCategory(CategoryOf(store, series.CategoryName));
       if (create) event->SetChanged(true);
       Events_[id] = event;
+      ApplyChanges(item, id, newID);
     } else if (item.Kind == sikTask) {
       TVpTask* task = create ? Resource_.Tasks().AddTask(id) : Tasks_.at(id);
       CopyToTask(item.Task, *task);
@@ -134,9 +148,50 @@ class TRecords {
     return true;
   }
 
+  // The series' changed occurrences, in the order of their starts in the series.
+  std::vector<TVpEvent*> ChangesOf(int id) const {
+    const auto found = Changes_.find(id);
+    if (found == Changes_.end()) return {};
+    std::vector<TVpEvent*> changes;
+    for (TVpEvent* change : found->second)
+      if (!change->Deleted()) changes.push_back(change);
+    std::sort(changes.begin(), changes.end(),
+              [](const TVpEvent* a, const TVpEvent* b) { return a->OriginalStart() < b->OriginalStart(); });
+    return changes;
+  }
+
+  // The item's changed occurrences replace the series' own: one of the same start is updated, a
+  // new one made, and one the item no longer has removed.
+  void ApplyChanges(const TReadItem& item, int id, const std::function<int()>& newID) {
+    std::vector<TVpEvent*> known = ChangesOf(id);
+    for (auto change = item.Events.begin() + 1; change != item.Events.end(); ++change) {
+      const auto same = std::find_if(known.begin(), known.end(), [&](const TVpEvent* event) {
+        return ToMs(event->OriginalStart()) == ToMs(change->OriginalStart);
+      });
+      TVpEvent* event = nullptr;
+      if (same != known.end()) {
+        event = *same;
+        known.erase(same);
+      } else {
+        const int changeID = newID();
+        event = Resource_.Schedule().AddEvent(changeID, change->StartTime, change->EndTime);
+        if (!event) continue;  // the organizer holds no event without a length
+        event->SetSeriesID(id);
+        event->SetChanged(true);
+        Events_[changeID] = event;
+        Changes_[id].push_back(event);
+      }
+      CopyToEvent(*change, *event);
+      event->SetCategory(CategoryOf(Session_.Store(), change->CategoryName));
+    }
+    for (TVpEvent* gone : known) gone->SetDeleted(true);
+  }
+
   void Remove(TSyncItemKind kind, int id) {
-    if (kind == sikEvent) Events_.at(id)->SetDeleted(true);
-    else if (kind == sikTask) {
+    if (kind == sikEvent) {
+      Events_.at(id)->SetDeleted(true);
+      for (TVpEvent* change : ChangesOf(id)) change->SetDeleted(true);
+    } else if (kind == sikTask) {
       Tasks_.at(id)->SetDeleted(true);  // a plain flag on tasks: their resource is told itself
       Resource_.SetTasksDirty(true);
     } else Contacts_.at(id)->SetDeleted(true);
@@ -147,6 +202,7 @@ class TRecords {
   TVpResource& Resource_;
   std::time_t Stamp_;
   std::unordered_map<int, TVpEvent*> Events_;
+  std::unordered_map<int, std::vector<TVpEvent*>> Changes_;  // by their series' RecordID
   std::unordered_map<int, TVpTask*> Tasks_;
   std::unordered_map<int, TVpContact*> Contacts_;
 };
@@ -174,7 +230,8 @@ std::vector<TSyncLocalItem> TSessionSyncLocal::Items() {
       items.push_back(std::move(item));
     };
     if (Collection_ == sckCalendar) {
-      for (int i = 0; i < resource.Schedule().Count(); ++i) add(sikEvent, resource.Schedule().Items(i)->RecordID());
+      for (int i = 0; i < resource.Schedule().Count(); ++i)
+        if (records.IsItem(*resource.Schedule().Items(i))) add(sikEvent, resource.Schedule().Items(i)->RecordID());
       for (int i = 0; i < resource.Tasks().Count(); ++i) add(sikTask, resource.Tasks().Items(i)->RecordID());
     } else {
       for (int i = 0; i < resource.Contacts().Count(); ++i) add(sikContact, resource.Contacts().Items(i)->RecordID());
@@ -228,6 +285,9 @@ std::vector<int> TSessionSyncLocal::Flush() {
   Session_.WhileWriting(true, [&](TVpResource& resource) {
     TRecords records(Session_, resource, Stamp_);
     {
+      // Changed occurrences new to this side get their IDs counted out here, in one write.
+      TTableBatch ids(Session_.Files().RecordIDTable());
+      const auto newID = [this] { return Session_.Store().GetNextID("Events"); };
       TTableBatch uids(Session_.Uids().Table());
       resource.Schedule().BeginUpdate();
       try {
@@ -246,7 +306,8 @@ std::vector<int> TSessionSyncLocal::Flush() {
           TReadItem item;
           ReadItem(Collection_, change.Text, item);
           const bool create = change.Change == ckCreate;
-          if (item.Kind != change.Kind || (!create && !untouched) || !records.Apply(item, change.RecordID, create)) {
+          if (item.Kind != change.Kind || (!create && !untouched) ||
+              !records.Apply(item, change.RecordID, create, newID)) {
             skipped.push_back(LocalID(change.Kind, change.RecordID));
             continue;
           }
@@ -259,6 +320,7 @@ std::vector<int> TSessionSyncLocal::Flush() {
       }
       resource.Schedule().EndUpdate();
       resource.Tasks().Sort();
+      ids.Commit();
       uids.Commit();
     }
     Session_.Store().PostEvents();

@@ -53,7 +53,8 @@ int CategoryNamed(const TVpCategoryColorMap& categories, const std::string& name
 
 TIcalEvent IcalEventOf(TVpExchangeSession& session, const TVpEvent& event) {
   TIcalEvent item = IcalEventFrom(event);
-  item.Uid = session.Uids().UidGivenTo(tkEvents, event.RecordID());
+  // A changed occurrence travels with its series' UID.
+  item.Uid = session.Uids().UidGivenTo(tkEvents, event.SeriesID() != 0 ? event.SeriesID() : event.RecordID());
   if (event.Category() != 0) item.CategoryName = session.Store().CategoryColorMap().Description(event.Category());
   return item;
 }

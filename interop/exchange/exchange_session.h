@@ -51,7 +51,7 @@ class TVpExchangeSession {
 // The number (0 to 9) of the event category with the name, letter case aside; -1 for none.
 int CategoryNamed(const TVpCategoryColorMap& categories, const std::string& name);
 
-// The event or task as calendar files carry it: with its UID (a new one stored when it had none)
-// and the name of its category.
+// The event or task as calendar files carry it: with its UID (a new one stored when it had none;
+// a changed occurrence's is its series') and the name of its category.
 TIcalEvent IcalEventOf(TVpExchangeSession& session, const TVpEvent& event);
 TIcalTask IcalTaskOf(TVpExchangeSession& session, const TVpTask& task);

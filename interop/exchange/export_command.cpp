@@ -1,10 +1,14 @@
 #include "interop/exchange/export_command.h"
 
 #include <filesystem>
+#include <set>
+#include <vector>
 
 #include "interop/ical/ical_writer.h"
 #include "interop/vcard/vcard_contact_writer.h"
+#include "model/date_stamps.h"
 #include "model/day_number.h"
+#include "model/recurrence.h"
 
 namespace {
 
@@ -13,9 +17,27 @@ namespace {
 bool InRange(const TVpEvent& event, const TVpExportRange& range) {
   if (range.To > 0 && DateOf(event.StartTime()) > range.To) return false;
   if (range.From <= 0) return true;
-  const double lasts =
-      event.RepeatCode() != rcNone ? std::max(event.EndTime(), event.RepeatRangeEnd() + 1) : event.EndTime();
+  double lasts = event.EndTime();
+  if (IsRepeating(event.RepeatCode()) || !event.RepeatRule().empty())
+    lasts = std::max(lasts, event.RepeatRangeEnd() + 1);
+  for (const TVpStamp& extra : ParseStampList(event.ExtraDates())) lasts = std::max(lasts, DateOf(extra.Value) + 2);
   return lasts > range.From;
+}
+
+// The events to write: those in the range, each changed occurrence with its series.
+std::vector<const TVpEvent*> EventsInRange(const TVpSchedule& schedule, const TVpExportRange& range) {
+  std::set<int> series;
+  std::vector<const TVpEvent*> events;
+  for (int i = 0; i < schedule.Count(); ++i) {
+    const TVpEvent& event = *schedule.Items(i);
+    if (event.SeriesID() == 0 && InRange(event, range)) {
+      events.push_back(&event);
+      series.insert(event.RecordID());
+    }
+  }
+  for (int i = 0; i < schedule.Count(); ++i)
+    if (series.count(schedule.Items(i)->SeriesID())) events.push_back(schedule.Items(i));
+  return events;
 }
 
 // Runs the export: the resource's records, their UIDs (the missing ones stored in one write),
@@ -49,10 +71,8 @@ TVpExportSummary ExportIcalFile(const TVpExchangeTarget& target, TFileWriter& wr
   return Export(target, writer, file,
                 [&](TVpExchangeSession& session, TVpResource& resource, TVpExportSummary& summary) {
                   std::vector<TIcalEvent> events;
-                  for (int i = 0; i < resource.Schedule().Count(); ++i) {
-                    const TVpEvent& event = *resource.Schedule().Items(i);
-                    if (InRange(event, range)) events.push_back(IcalEventOf(session, event));
-                  }
+                  for (const TVpEvent* event : EventsInRange(resource.Schedule(), range))
+                    events.push_back(IcalEventOf(session, *event));
                   std::vector<TIcalTask> tasks;
                   for (int i = 0; i < resource.Tasks().Count(); ++i)
                     tasks.push_back(IcalTaskOf(session, *resource.Tasks().Items(i)));

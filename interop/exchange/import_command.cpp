@@ -10,6 +10,7 @@
 #include "interop/ical/ical_writer.h"
 #include "interop/vcard/vcard_contact_reader.h"
 #include "interop/vcard/vcard_contact_writer.h"
+#include "model/date_stamps.h"
 #include "model/day_number.h"
 #include "platform/ascii_text.h"
 #include "platform/file_reader.h"
@@ -42,22 +43,15 @@ std::string ContentUid(std::string_view content) {
   return uid + "@content.koret";
 }
 
-// The key an event is known by in the UID table: an occurrence of an expanded repeat by its
-// repeat's UID and its own moment.
+// The key an event is known by in the UID table: a changed occurrence whose series the folder
+// does not hold by its series' UID and its start there.
 std::string EventKey(const TIcalEvent& item) {
   const std::string uid = item.Uid.empty() ? ContentUid(WriteIcal({item}, {}, 0)) : item.Uid;
-  return item.RecurrenceId.empty() ? uid : uid + "#" + item.RecurrenceId;
+  return item.IsOverride() ? uid + "#" + StampText(item.OriginalStart, item.AllDayEvent) : uid;
 }
 
 std::string TaskKey(const TIcalTask& item) {
   return item.Uid.empty() ? ContentUid(WriteIcal({}, {item}, 0)) : item.Uid;
-}
-
-// Two years after the day (28 February for 29 February).
-double TwoYearsAfter(double today) {
-  const TVpDate d = DecodeDate(today);
-  const int day = d.Month == 2 && d.Day == 29 ? 28 : d.Day;
-  return EncodeDate(d.Year + 2, d.Month, day);
 }
 
 std::string Joined(const std::vector<std::string>& names) {
@@ -74,7 +68,7 @@ struct TMapped {
   std::vector<std::string> CardKeys;
 };
 
-TMapped ReadAndMap(const std::string& file, double horizon, TVpImportSummary& summary) {
+TMapped ReadAndMap(const std::string& file, TVpImportSummary& summary) {
   std::optional<std::string> bytes;
   try {
     bytes = ReadWholeFile(file);
@@ -86,7 +80,7 @@ TMapped ReadAndMap(const std::string& file, double horizon, TVpImportSummary& su
   mapped.Kind = KindOf(*bytes, file);
   if (mapped.Kind == fkCalendar) {
     TIcalReadError error;
-    if (!ReadIcal(*bytes, TIcalReadOptions{horizon}, mapped.Calendar, error))
+    if (!ReadIcal(*bytes, mapped.Calendar, error))
       throw EVpImportError(file + (error.Line > 0 ? ":" + std::to_string(error.Line) : "") + ": " + error.Message);
     summary.Notes = mapped.Calendar.Notes;
     return mapped;
@@ -146,8 +140,11 @@ class TImport {
     schedule.BeginUpdate();
     try {
       for (const TIcalEvent& item : items) {
-        const std::string key = EventKey(item);
-        TVpEvent* event = Known(byID, tkEvents, key);
+        // A changed occurrence of a series the folder holds is linked to it; one of a series it
+        // does not hold stands alone.
+        TVpEvent* series = item.IsOverride() ? KnownEvent(byID, item.Uid) : nullptr;
+        TVpEvent* event =
+            series ? ChangedOccurrence(byID, *series, item.OriginalStart) : KnownEvent(byID, EventKey(item));
         const bool added = event == nullptr;
         if (added) {
           const int id = Store_.GetNextID("Events");
@@ -159,19 +156,33 @@ class TImport {
             continue;
           }
           byID[id] = event;
-          NewUids_.emplace_back(tkEvents, id, key);
+          if (!series) {
+            NewUids_.emplace_back(tkEvents, id, EventKey(item));
+            Made_[EventKey(item)] = id;
+          }
         }
         TIcalEvent taken = item;
         taken.Notes = KeepLineBreaks(event->Notes(), item.Notes);
+        if (!series) taken.OriginalStart = 0;
         const TIcalEvent before = IcalEventFrom(*event);
         const int categoryBefore = event->Category();
+        const int seriesBefore = event->SeriesID();
         CopyToEvent(taken, *event);
         event->SetCategory(Category(item.CategoryName, item.Uid, item.Description));
+        if (series) {
+          event->SetSeriesID(series->RecordID());
+          // The series skips the occurrence the changed one stands in for.
+          const std::string stamp = StampText(item.OriginalStart, series->AllDayEvent());
+          std::vector<TVpStamp> known = ParseStampList(series->ExceptionDates());
+          if (std::none_of(known.begin(), known.end(),
+                           [&](const TVpStamp& k) { return StampText(k.Value, k.DateOnly) == stamp; }))
+            series->SetExceptionDates(series->ExceptionDates() + (series->ExceptionDates().empty() ? "" : ",") + stamp);
+        }
         // Some setters mark the event changed even for the value it holds: compare instead.
-        const bool changed = added || !(IcalEventFrom(*event) == before) || event->Category() != categoryBefore;
+        const bool changed = added || !(IcalEventFrom(*event) == before) || event->Category() != categoryBefore ||
+                             event->SeriesID() != seriesBefore;
         event->SetChanged(changed);
         Count(Summary_, added, changed);
-        if (!item.RecurrenceId.empty()) ++Summary_.Expanded;
         Step();
       }
     } catch (...) {
@@ -240,6 +251,25 @@ class TImport {
   }
 
  private:
+  // The event made by this import or loaded that has the key, or nullptr.
+  TVpEvent* KnownEvent(const std::unordered_map<int, TVpEvent*>& byID, const std::string& key) const {
+    const auto made = Made_.find(key);
+    if (made == Made_.end()) return Known(byID, tkEvents, key);
+    const auto found = byID.find(made->second);
+    return found == byID.end() ? nullptr : found->second;
+  }
+
+  // The event standing in for the series' occurrence that starts at the moment (on the series'
+  // clock), or nullptr.
+  static TVpEvent* ChangedOccurrence(const std::unordered_map<int, TVpEvent*>& byID, const TVpEvent& series,
+                                     double originalStart) {
+    for (const auto& [id, event] : byID)
+      if (!event->Deleted() && event->SeriesID() == series.RecordID() &&
+          ToMs(event->OriginalStart()) == ToMs(originalStart))
+        return event;
+    return nullptr;
+  }
+
   // The loaded record the UID table gives the key to, or nullptr.
   template <class TRecord>
   TRecord* Known(const std::unordered_map<int, TRecord*>& byID, TVpTableKind kind, const std::string& key) const {
@@ -257,8 +287,7 @@ class TImport {
     return 0;
   }
 
-  // The occurrences of an expanded repeat share their item's fields: what is said of one is said
-  // once for the item.
+  // What is said of an item is said once for it.
   void NoteOnce(TIcalNoteKind kind, const std::string& uid, const std::string& summary, const std::string& reason) {
     if (Noted_.emplace(uid.empty() ? summary : uid, reason).second)
       Summary_.Notes.push_back({kind, uid, summary, reason});
@@ -276,20 +305,20 @@ class TImport {
   size_t Items_;
   size_t Done_ = 0;
   std::vector<std::tuple<TVpTableKind, int, std::string>> NewUids_;
+  std::unordered_map<std::string, int> Made_;            // the events this import made, by their keys
   std::set<std::pair<std::string, std::string>> Noted_;  // (item, reason)
 };
 
 }  // namespace
 
-TVpImportSummary ImportFile(const TVpExchangeTarget& target, TFileWriter& writer, const std::string& file, double today,
+TVpImportSummary ImportFile(const TVpExchangeTarget& target, TFileWriter& writer, const std::string& file,
                             const TVpExchangeProgress& progress, std::vector<TVpRowChange>* rows) {
   auto report = [&](double fraction) {
     if (progress) progress(fraction);
   };
   report(0);
   TVpImportSummary summary;
-  summary.Horizon = TwoYearsAfter(today);
-  const TMapped mapped = ReadAndMap(file, summary.Horizon, summary);
+  const TMapped mapped = ReadAndMap(file, summary);
   summary.Events = static_cast<int>(mapped.Calendar.Events.size());
   summary.Tasks = static_cast<int>(mapped.Calendar.Tasks.size());
   summary.Contacts = static_cast<int>(mapped.Cards.size());
@@ -330,22 +359,14 @@ TVpImportSummary ImportFile(const TVpExchangeTarget& target, TFileWriter& writer
 std::string TVpImportSummary::Text() const { return CountsText() + NotesText(); }
 
 std::string TVpImportSummary::CountsText() const {
-  const TVpDate h = DecodeDate(Horizon);
-  auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
-  std::string text = "Imported into \"" + Resource + "\": " + std::to_string(Events) + " events, " +
-                     std::to_string(Tasks) + " tasks, " + std::to_string(Contacts) + " contacts; " +
-                     std::to_string(Added) + " added, " + std::to_string(Updated) + " updated, " +
-                     std::to_string(Unchanged) + " unchanged.\n";
-  if (Horizon > 0 && Events > 0)
-    text += std::to_string(Expanded) +
-            " single events were made of repeats the planner cannot hold; repeats were taken up to " +
-            std::to_string(h.Year) + "-" + two(h.Month) + "-" + two(h.Day) + ".\n";
-  return text;
+  return "Imported into \"" + Resource + "\": " + std::to_string(Events) + " events, " + std::to_string(Tasks) +
+         " tasks, " + std::to_string(Contacts) + " contacts; " + std::to_string(Added) + " added, " +
+         std::to_string(Updated) + " updated, " + std::to_string(Unchanged) + " unchanged.\n";
 }
 
 std::string TVpImportSummary::NotesText() const {
   std::string text;
-  static const char* const kKinds[] = {"Expanded", "Changed", "Skipped"};
+  static const char* const kKinds[] = {"Changed", "Skipped"};
   for (const TIcalItemNote& note : Notes)
     text += std::string(kKinds[note.Kind]) + ": \"" + note.Summary + "\"" +
             (note.Uid.empty() ? "" : " (" + note.Uid + ")") + ": " + note.Reason + "\n";

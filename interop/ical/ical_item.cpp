@@ -16,6 +16,13 @@ void CopyToEvent(const TIcalEvent& item, TVpEvent& event) {
   event.SetRepeatCode(item.RepeatCode);
   event.SetRepeatRangeEnd(item.RepeatRangeEnd);
   event.SetCustomInterval(item.CustomInterval);
+  event.SetTimeZone(item.TimeZone);
+  event.SetZoneStartTime(item.ZoneStartTime);  // after the times: it places them afresh
+  event.SetRepeatRule(item.RepeatRule);
+  event.SetExceptionDates(item.ExceptionDates);
+  event.SetExtraDates(item.ExtraDates);
+  event.SetOriginalStart(item.OriginalStart);
+  event.SetKeptProperties(item.KeptProperties);
 }
 
 TIcalEvent IcalEventFrom(const TVpEvent& event) {
@@ -32,8 +39,17 @@ TIcalEvent IcalEventFrom(const TVpEvent& event) {
   item.RepeatCode = event.RepeatCode();
   item.RepeatRangeEnd = event.RepeatRangeEnd();
   item.CustomInterval = event.CustomInterval();
+  item.TimeZone = event.TimeZone();
+  item.ZoneStartTime = event.ZoneStartTime();
+  item.RepeatRule = event.RepeatRule();
+  item.ExceptionDates = event.ExceptionDates();
+  item.ExtraDates = event.ExtraDates();
+  item.OriginalStart = event.OriginalStart();
+  item.KeptProperties = event.KeptProperties();
   return item;
 }
+
+double OwnStartOf(const TIcalEvent& event) { return event.TimeZone.empty() ? event.StartTime : event.ZoneStartTime; }
 
 void CopyToTask(const TIcalTask& item, TVpTask& task) {
   task.SetDescription(item.Description);

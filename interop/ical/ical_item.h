@@ -11,9 +11,6 @@ class TVpTask;
 // its description; the caller resolves it to one of the ten categories.
 struct TIcalEvent {
   std::string Uid;
-  // Empty for the event itself; for one occurrence of an expanded repeat, the moment of that
-  // occurrence as the file names it (so that each occurrence keeps an identity of its own).
-  std::string RecurrenceId;
   std::string Description;
   std::string Notes;
   std::string Location;
@@ -27,8 +24,27 @@ struct TIcalEvent {
   std::uint8_t RepeatCode = 0;        // TVpRepeatCode
   double RepeatRangeEnd = 0;
   int CustomInterval = 0;
+  // The event's zone and its start on that zone's clock (see TVpEvent); empty and 0 for a floating
+  // or all-day event.
+  std::string TimeZone;
+  double ZoneStartTime = 0;
+  // A rule in calendar-file form where no repeat code says it as the file wrote it (a count, an
+  // end other than a day's last second, ...); exception and extra dates as stamps on the event's
+  // own clock (see TVpEvent).
+  std::string RepeatRule;
+  std::string ExceptionDates;
+  std::string ExtraDates;
+  // For one occurrence changed on its own: its start in the series (same UID), on the series'
+  // clock; 0 for any other event.
+  double OriginalStart = 0;
+  // The file's lines the organizer holds no field for, as calendar-file text.
+  std::string KeptProperties;
+  bool IsOverride() const { return OriginalStart != 0; }
   friend bool operator==(const TIcalEvent&, const TIcalEvent&) = default;
 };
+
+// The event's start on its own clock: its zone's for a zoned event, else local.
+double OwnStartOf(const TIcalEvent& event);
 
 // A task as it travels through a calendar file.
 struct TIcalTask {
@@ -46,9 +62,8 @@ struct TIcalTask {
 
 // What happened to one item of a file on the way in, for the import summary.
 enum TIcalNoteKind {
-  inExpanded,  // a repeat the planner cannot hold became single events
-  inChanged,   // taken in, but not exactly as the file had it (the reason says how)
-  inSkipped    // left out (the reason says why)
+  inChanged,  // taken in, but not exactly as the file had it (the reason says how)
+  inSkipped   // left out (the reason says why)
 };
 
 struct TIcalItemNote {

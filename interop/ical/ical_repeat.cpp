@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "interop/ical/ical_time.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
+#include "model/recurrence.h"
 
 namespace {
 
@@ -43,52 +45,7 @@ bool IsStartsWeekdayInWeek(const icalrecurrencetype& rule, icaltimetype start) {
          icalrecurrencetype_day_position(rule.by_day[0]) == PositionOfWeek(WeekOfMonth(start.day));
 }
 
-int DaysInMonth(int year, int month) {
-  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
-// The day of the month holding the weekday (1 Sunday to 7 Saturday) in the week (5: the last).
-int DayOfWeekInWeek(int year, int month, int weekday, int week) {
-  if (week == 5) {
-    const int last = DaysInMonth(year, month);
-    return last - (DayOfWeek(EncodeDate(year, month, last)) - weekday + 7) % 7;
-  }
-  return 1 + (weekday - DayOfWeek(EncodeDate(year, month, 1)) + 7) % 7 + 7 * (week - 1);
-}
-
 }  // namespace
-
-TVpDate LastDateOfCount(const TIcalRepeatShape& shape, TVpDate start, long long count) {
-  const double first = EncodeDate(start.Year, start.Month, start.Day);
-  const double latest = EncodeDate(9999, 12, 31);
-  const long long more = std::max(count, 1LL) - 1;
-  const long long days = shape.RepeatCode == rcWeekly ? 7 : shape.RepeatCode == rcCustom ? shape.CustomInterval : 1;
-  if (shape.RepeatCode == rcDaily || shape.RepeatCode == rcWeekly || shape.RepeatCode == rcCustom)
-    return DecodeDate(std::min(first + static_cast<double>(std::min(more, 4'000'000LL) * days), latest));
-  const int step = shape.RepeatCode == rcMonthlyByDay || shape.RepeatCode == rcMonthlyByDate ? 1 : 12;
-  const bool byDay = shape.RepeatCode == rcMonthlyByDay || shape.RepeatCode == rcYearlyByDay;
-  const int weekday = DayOfWeek(first);
-  TVpDate last = start;
-  long long months = 0;
-  for (long long found = 0; found < more;) {
-    months += step;
-    const long long total = start.Month - 1 + months;
-    const long long year = start.Year + total / 12;
-    if (year > 9999) break;
-    const int month = static_cast<int>(total % 12) + 1;
-    const int y = static_cast<int>(year);
-    if (byDay) {
-      last = {y, month, DayOfWeekInWeek(y, month, weekday, WeekOfMonth(start.Day))};
-      ++found;
-    } else if (start.Day <= DaysInMonth(y, month)) {  // months without the day have no occurrence
-      last = {y, month, start.Day};
-      ++found;
-    }
-  }
-  return last;
-}
 
 TIcalRepeatShape RepeatShapeOf(const icalrecurrencetype& rule, icaltimetype start) {
   if (CountOf(rule.by_second) || CountOf(rule.by_minute) || CountOf(rule.by_hour) || CountOf(rule.by_year_day) ||
@@ -148,4 +105,20 @@ bool RuleOfRepeat(int repeatCode, int customInterval, double start, icalrecurren
       return true;
     default: return false;
   }
+}
+
+bool WrittenRuleOfRepeat(const TIcalEvent& event, icalrecurrencetype& rule) {
+  const double start = OwnStartOf(event);
+  if (!RuleOfRepeat(event.RepeatCode, event.CustomInterval, start, rule) ||
+      DateOf(event.RepeatRangeEnd) <= DateOf(start))
+    return false;
+  if (IsRepeatWithoutEnd(event.RepeatRangeEnd)) return true;
+  if (event.AllDayEvent) {
+    rule.until = DateValueOf(event.RepeatRangeEnd);
+    return true;
+  }
+  const double end = DateOf(event.RepeatRangeEnd) + 1 - 1.0 / 86400;
+  icaltimezone* zone = ZoneOfName(event.TimeZone);
+  rule.until = zone ? UtcValueOf(icaltime_as_timet_with_zone(ClockTimeOf(end), zone)) : ClockTimeOf(end);
+  return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <libical/ical.h>
 
+#include "interop/ical/ical_item.h"
 #include "model/day_number.h"
 
 // The planner's repeat codes as calendar rules, both ways.
@@ -18,7 +19,8 @@ TIcalRepeatShape RepeatShapeOf(const icalrecurrencetype& rule, icaltimetype star
 // end. False when the code does not repeat.
 bool RuleOfRepeat(int repeatCode, int customInterval, double start, icalrecurrencetype& rule);
 
-// The date of the last of count occurrences of a repeat the planner holds, from the start's date,
-// counted by calendar arithmetic (walking the rule would cost time per occurrence). Not later
-// than 31 December 9999.
-TVpDate LastDateOfCount(const TIcalRepeatShape& shape, TVpDate start, long long count);
+// The rule a calendar file gets for the event's repeat code: RuleOfRepeat from its start on its own
+// clock, ending (UNTIL) on the range end's day: that date for an all-day event, else the day's
+// last second, in UTC for a zoned event and floating for a floating one; without UNTIL for a
+// repeat without end. False when the code does not repeat or the range ends on the start's day.
+bool WrittenRuleOfRepeat(const TIcalEvent& event, icalrecurrencetype& rule);

@@ -20,15 +20,55 @@ icaltimezone* ResolveZone(icalcomponent* calendar, const char* tzid) {
 }
 
 double LocalDayNumberOf(icaltimetype time, icaltimezone* zone) {
-  if (time.is_date || (!icaltime_is_utc(time) && !zone))
-    return EncodeDate(time.year, time.month, time.day) +
-           (time.is_date ? 0 : EncodeTime(time.hour, time.minute, time.second));
+  if (time.is_date || (!icaltime_is_utc(time) && !zone)) return WallOf(time);
   return LocalDayNumberOfUnix(icaltime_as_timet_with_zone(time, icaltime_is_utc(time) ? nullptr : zone));
 }
 
-icaltimezone* LocalZone() {
-  const std::string name = LocalZoneName();
+icaltimezone* ZoneOfName(const std::string& name) {
   if (name.empty()) return nullptr;
   if (name == "UTC" || name == "Etc/UTC") return icaltimezone_get_utc_timezone();
   return icaltimezone_get_builtin_timezone(name.c_str());
+}
+
+std::string KnownZoneName(const char* tzid, icaltimezone* resolved) {
+  if (resolved)
+    if (const char* location = icaltimezone_get_location(resolved); location && IsKnownZone(location)) return location;
+  if (!tzid || !*tzid) return {};
+  for (const char* name = tzid; name; name = std::strchr(name + 1, '/')) {
+    const char* candidate = *name == '/' ? name + 1 : name;
+    if (IsKnownZone(candidate)) return candidate;
+  }
+  if (const char* iana = IanaZoneOfWindowsName(tzid); iana && IsKnownZone(iana)) return iana;
+  return {};
+}
+
+double WallOf(icaltimetype time) {
+  return EncodeDate(time.year, time.month, time.day) +
+         (time.is_date ? 0 : EncodeTime(time.hour, time.minute, time.second));
+}
+
+icaltimetype ClockTimeOf(double wall) {
+  const TVpDate date = DecodeDate(wall);
+  const TVpTime time = DecodeTime(wall);
+  icaltimetype clock = icaltime_null_time();
+  clock.year = date.Year;
+  clock.month = date.Month;
+  clock.day = date.Day;
+  clock.hour = time.Hour;
+  clock.minute = time.Minute;
+  clock.second = time.Second;
+  return clock;
+}
+
+icaltimetype DateValueOf(double day) {
+  const TVpDate date = DecodeDate(day);
+  icaltimetype time = icaltime_null_date();
+  time.year = date.Year;
+  time.month = date.Month;
+  time.day = date.Day;
+  return time;
+}
+
+icaltimetype UtcValueOf(std::time_t moment) {
+  return icaltime_from_timet_with_zone(moment, 0, icaltimezone_get_utc_timezone());
 }

@@ -27,17 +27,28 @@ inline std::string Shown(double value) {
   return text;
 }
 
-// An event's placement and repeat in one line: "start..end" with " all-day", " repeat C to DAY".
+// An event's placement and repeat in one line: "start..end" with " all-day", " zone Z",
+// " repeat C to DAY" or " rule R to DAY", " except STAMPS", " extra STAMPS" (" to DAY" without a
+// rule), and for a changed
+// occurrence " in place of STAMP".
 inline std::string Shown(const TIcalEvent& event) {
   std::string text = Shown(event.StartTime) + ".." + Shown(event.EndTime) + (event.AllDayEvent ? " all-day" : "");
+  if (!event.TimeZone.empty()) text += " zone " + event.TimeZone;
   if (event.RepeatCode != 0)
     text += " repeat " + std::to_string(event.RepeatCode) + " to " + Shown(event.RepeatRangeEnd).substr(0, 10);
+  if (!event.RepeatRule.empty())
+    text += " rule " + event.RepeatRule + " to " + Shown(event.RepeatRangeEnd).substr(0, 10);
+  if (!event.ExceptionDates.empty()) text += " except " + event.ExceptionDates;
+  if (!event.ExtraDates.empty()) text += " extra " + event.ExtraDates;
+  if (event.RepeatCode == 0 && event.RepeatRule.empty() && event.RepeatRangeEnd != 0)
+    text += " to " + Shown(event.RepeatRangeEnd).substr(0, 10);
+  if (event.IsOverride()) text += " in place of " + Shown(event.OriginalStart);
   return text;
 }
 
 inline void PrintTo(const TIcalEvent& event, std::ostream* out) {
   *out << event.Uid << " " << Shown(event) << " \"" << event.Description << "\" \"" << event.Notes << "\" ["
        << event.CategoryName << "] alarm " << event.AlarmSet << "/" << event.AlarmAdvance << "/"
-       << int(event.AlarmAdvanceType) << " every " << event.CustomInterval
-       << (event.RecurrenceId.empty() ? "" : " at " + event.RecurrenceId);
+       << int(event.AlarmAdvanceType) << " every " << event.CustomInterval << " kept \"" << event.KeptProperties
+       << "\"";
 }

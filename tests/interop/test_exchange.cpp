@@ -26,7 +26,7 @@ class TExchangeFolder : public TPlannerFixture {
     return {DataFolder(), TVpStoreServices{Clock, Timers, Sound, Poster, MessageBoxes, Dialogs},
             [](TVpFlexDataStore& store) { return store.Resources().FindResourceByName("Home"); }};
   }
-  TVpImportSummary Import(const std::string& file) { return ImportFile(Target(), Writer, file, At(2024, 5, 10)); }
+  TVpImportSummary Import(const std::string& file) { return ImportFile(Target(), Writer, file); }
   // Every table file's bytes, to tell whether anything was written.
   std::vector<std::string> Tables() const {
     std::vector<std::string> files;
@@ -144,7 +144,6 @@ TEST_F(Exchange, ExportedFilesImportIntoAnEmptyFolderAsTheSameRecords) {
   TExchangeFolder to;
   const TVpImportSummary events = to.Import(ics);
   EXPECT_EQ(events.Added, 12) << events.Text();
-  EXPECT_EQ(events.Expanded, 0) << events.Text();
   EXPECT_EQ(to.Import(vcf).Added, 1);
   EXPECT_EQ(to.Events(), from.Events());
   EXPECT_EQ(to.Tasks(), from.Tasks());
@@ -174,25 +173,25 @@ TEST_F(Exchange, ImportingAFileAgainChangesNothingAndAChangedItemUpdatesItsRecor
   TTemporaryFolder::Write(file, calendar("Gym"));
   std::vector<double> progress;
   const TVpImportSummary first =
-      ImportFile(folder.Target(), folder.Writer, file, At(2024, 5, 10), [&](double f) { progress.push_back(f); });
-  EXPECT_EQ(first.Added, 5) << first.Text();  // four occurrences and the task
-  EXPECT_EQ(first.Expanded, 4);
+      ImportFile(folder.Target(), folder.Writer, file, [&](double f) { progress.push_back(f); });
+  EXPECT_EQ(first.Added, 2) << first.Text();  // the repeat and the task
   EXPECT_EQ(progress.front(), 0);
   EXPECT_EQ(progress.back(), 1);
   EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
   const std::vector<std::string> tables = folder.Tables();
   const TVpImportSummary second = folder.Import(file);
   EXPECT_EQ(second.Added, 0);
-  EXPECT_EQ(second.Unchanged, 5);
+  EXPECT_EQ(second.Unchanged, 2);
   EXPECT_EQ(folder.Tables(), tables) << "no file is written again";
 
   TTemporaryFolder::Write(file, calendar("Swim"));
   const TVpImportSummary third = folder.Import(file);
-  EXPECT_EQ(third.Updated, 4);
+  EXPECT_EQ(third.Updated, 1);
   EXPECT_EQ(third.Unchanged, 1);
   const std::vector<TIcalEvent> events = folder.Events();
-  ASSERT_EQ(events.size(), 4u);
-  for (const TIcalEvent& event : events) EXPECT_EQ(event.Description, "Swim");
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].Description, "Swim");
+  EXPECT_EQ(events[0].RepeatRule, "FREQ=WEEKLY;COUNT=4;BYDAY=MO,WE");
 }
 
 // An import kept as one step of the window's history: undo takes back exactly what it added and
@@ -211,7 +210,7 @@ TEST_F(Exchange, AnImportIsOneStepToUndoAndRedo) {
                           "BEGIN:VTODO\r\nUID:t@test\r\nSUMMARY:Call\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
   const std::vector<std::string> before = folder.Tables();
   std::vector<TVpRowChange> rows;
-  ImportFile(folder.Target(), folder.Writer, file, At(2024, 5, 10), {}, &rows);
+  ImportFile(folder.Target(), folder.Writer, file, {}, &rows);
   EXPECT_EQ(rows.size(), 2u);
   const std::vector<std::string> after = folder.Tables();
   TVpChangePath& changes = folder.Store().Changes();
@@ -225,8 +224,8 @@ TEST_F(Exchange, AnImportIsOneStepToUndoAndRedo) {
   EXPECT_EQ(after[1].find("Kept") != std::string::npos, true);
 }
 
-// What the summary says of an item is said once, however many single events its repeat became,
-// and an item the planner cannot hold is told with its true reason.
+// What the summary says of an item is said once, and an item the planner cannot hold is told with
+// its true reason.
 TEST_F(Exchange, TheSummaryTellsEachItemOnceWithItsTrueReason) {
   TExchangeFolder folder;
   const std::string file = folder.Folder.File("in.ics");
@@ -239,10 +238,8 @@ TEST_F(Exchange, TheSummaryTellsEachItemOnceWithItsTrueReason) {
                           "BEGIN:VEVENT\r\nUID:f@test\r\nSUMMARY:Forever\r\nDTSTART:00010101T000000\r\n"
                           "DTEND:99991231T235959\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
   const TVpImportSummary summary = folder.Import(file);
-  EXPECT_EQ(summary.Added, 20);
+  EXPECT_EQ(summary.Added, 1);
   EXPECT_EQ(summary.NotesText(),
-            "Expanded: \"Holiday\" (h@test): the planner cannot hold its repeat rule: it became 20 single events\n"
-            "Expanded: \"Moments\" (m@test): the planner cannot hold its repeat rule: it became 3 single events\n"
             "Changed: \"Forever\" (f@test): its end \"DTEND:99991231T235959\" lies outside the years 1 to 3000 and "
             "was left out\n"
             "Changed: \"Holiday\" (h@test): no category is named \"Holiday - US\": put in the first\n"

@@ -7,7 +7,9 @@
 #include "interop/ical/ical_writer.h"
 #include "model/enumerations.h"
 #include "model/event.h"
+#include "model/recurrence.h"
 #include "model/task.h"
+#include "model/zone_clock.h"
 #include "tests/interop/ical_test_support.h"
 #include "tests/support/fake_timers.h"
 #include "tests/support/temporary_folder.h"
@@ -20,6 +22,18 @@ TIcalEvent Timed(const std::string& uid, double start, double end) {
   event.Description = "Event " + uid;
   event.StartTime = SnapToMs(start);  // as the planner holds times
   event.EndTime = SnapToMs(end);
+  return event;
+}
+
+// An hour on New York's clock.
+TIcalEvent Zoned(const std::string& uid, double wall) {
+  TIcalEvent event;
+  event.Uid = uid;
+  event.Description = "Event " + uid;
+  event.TimeZone = "America/New_York";
+  event.ZoneStartTime = SnapToMs(wall);
+  event.StartTime = SnapToMs(LocalFromZone(wall, event.TimeZone));
+  event.EndTime = SnapToMs(event.StartTime + EncodeTime(1, 0));
   return event;
 }
 
@@ -71,13 +85,24 @@ std::vector<TIcalEvent> Events() {
   TIcalEvent placed = Timed("placed", start, start + EncodeTime(1, 0));
   placed.Location = "Konferenzraum";  // without notes: the location alone
   events.push_back(placed);
+  events.push_back(Zoned("zoned", EncodeDate(2024, 3, 4) + EncodeTime(9, 0)));
+  TIcalEvent& series = events.back();
+  series.RepeatRule = "FREQ=WEEKLY;BYDAY=MO,WE";
+  series.RepeatRangeEnd = kRepeatWithoutEnd;
+  series.ExceptionDates = "20240306T090000,20240311T090000";  // the second one is changed
+  series.ExtraDates = "20240309T090000,20240323";
+  series.KeptProperties = "ATTENDEE;CN=Ann:mailto:ann@example.org\nX-OTHER:kept\n";
+  TIcalEvent moved = Zoned("zoned", EncodeDate(2024, 3, 12) + EncodeTime(10, 0));
+  moved.Description = "Moved";
+  moved.OriginalStart = EncodeDate(2024, 3, 11) + EncodeTime(9, 0);
+  events.push_back(moved);
   return events;
 }
 
 // The events after a trip through a file: the format knows line feeds only.
 std::vector<TIcalEvent> EventsAsRead() {
   std::vector<TIcalEvent> events = Events();
-  events[events.size() - 2].Notes = "Line one\nLine two; with, commas\n\nÜbrig \\ end\nlone CR";
+  events[events.size() - 4].Notes = "Line one\nLine two; with, commas\n\nÜbrig \\ end\nlone CR";
   return events;
 }
 
@@ -102,12 +127,18 @@ TEST_F(TIcalTest, WrittenFilesReadBackAsTheSameRecords) {
   const std::string text = WriteIcal(Events(), Tasks(), 1700000000);
   TIcalContent content;
   TIcalReadError error;
-  ASSERT_TRUE(ReadIcal(text, {EncodeDate(2040, 1, 1)}, content, error)) << error.Message;
+  ASSERT_TRUE(ReadIcal(text, content, error)) << error.Message;
   EXPECT_EQ(content.Events, EventsAsRead());
   EXPECT_EQ(content.Tasks, Tasks());
   EXPECT_TRUE(content.Notes.empty());
   EXPECT_NE(text.find("PRODID:-//Koret//Koret Organizer//EN\r\n"), std::string::npos);
-  EXPECT_NE(text.find("BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n"), std::string::npos);
+  // The zoned event's zone is described; floating events need none.
+  EXPECT_NE(text.find("BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("TZID:Europe/Berlin"), std::string::npos);
+  EXPECT_NE(text.find("\r\nDTSTART:20240115T093000\r\n"), std::string::npos);
+  // The changed occurrence travels as one, not as an exception of its series.
+  EXPECT_NE(text.find("\r\nRECURRENCE-ID;TZID=America/New_York:20240311T090000\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("EXDATE;TZID=America/New_York:20240311T090000"), std::string::npos);
   // The location is a property of its own, never a line of the description.
   EXPECT_NE(text.find("\r\nLOCATION:Konferenzraum\r\n"), std::string::npos);
   EXPECT_EQ(text.find("DESCRIPTION:Location"), std::string::npos);

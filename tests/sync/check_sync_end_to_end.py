@@ -110,7 +110,8 @@ def first_sync_up_into_an_empty_calendar_and_down_into_an_empty_folder(world):
         "Lovelace", "Ada", "Analytical Engines", "ada@example.org", (("CELL", "+44 77 5678"), ("WORK", "+44 20 1234")),
         ("12 St James's Square", "London", "SW1Y 4JH", "United Kingdom"), "1815-12-10"), there.contacts["ada@test"]
     dentist = [fields for fields in there.events.values() if fields[0] == "Dentist"]
-    assert dentist and dentist[0][2] == utc(2026, 12, 11, 13), dentist
+    # An event made here keeps its clock time wherever it is shown: it goes up floating.
+    assert dentist and dentist[0][2] == datetime.datetime(2026, 12, 11, 14), dentist
     shown = world.second.set_up(world.server).stdout
     assert "Calendar: 0 uploaded, 5 downloaded" in shown, shown
     world.all_equal()
@@ -194,6 +195,38 @@ def what_another_client_stored_survives_an_edit_here(world):
     cards = "".join(world.other.texts(world.address_book).values())
     for kept in ("NICKNAME:evie", "X-OTHER-CLIENT:kept", "ORG:Acme"):
         assert kept in cards, (kept, cards)
+
+
+@case
+def a_series_with_a_cancelled_and_a_moved_occurrence_travels_whole(world):
+    series = event("series@test", "Standup", "20261214T090000Z", "20261214T091500Z",
+                   "RRULE:FREQ=WEEKLY;BYDAY=MO,WE,FR", "EXDATE:20261216T090000Z", "X-OTHER-CLIENT:kept")
+    moved = ("BEGIN:VEVENT\r\nUID:series@test\r\nDTSTAMP:20261201T000000Z\r\nRECURRENCE-ID:20261218T090000Z\r\n"
+             "DTSTART:20261219T130000Z\r\nDTEND:20261219T131500Z\r\nSUMMARY:Standup (moved)\r\nEND:VEVENT\r\n")
+    world.other.put(world.calendar.url, "series@test", calendar_text(series, moved), ".ics")
+
+    def agenda(client):
+        shown = client.run("agenda", "--from", "2026-12-14", "--days", "7").stdout
+        return [(day, times, subject) for day, times, _, subject in (line.split("\t") for line in shown.splitlines())]
+
+    # Wednesday is cancelled, Friday's moved to Saturday afternoon: as the other client shows it.
+    expected = [("2026-12-14", "10:00-10:15", "Standup"), ("2026-12-19", "14:00-14:15", "Standup (moved)")]
+    world.first.set_up(world.server)
+    assert agenda(world.first) == expected, agenda(world.first)
+
+    def rename_series(item):
+        if "RECURRENCE-ID" not in item:
+            renamed("Standup (ours)")(item)
+
+    world.first.edit("series@test", rename_series)
+    assert "Calendar: 1 uploaded" in world.first.sync().stdout
+    text = "".join(world.other.texts(world.calendar.url).values())
+    for kept in ("SUMMARY:Standup (ours)", "RRULE:FREQ=WEEKLY;BYDAY=MO,WE,FR", "EXDATE:20261216T090000Z",
+                 "RECURRENCE-ID:20261218T090000Z", "SUMMARY:Standup (moved)", "X-OTHER-CLIENT:kept"):
+        assert kept in text, (kept, text)
+    assert "EXDATE:20261218" not in text, text
+    world.second.set_up(world.server)
+    assert agenda(world.second) == [("2026-12-14", "10:00-10:15", "Standup (ours)"), expected[1]], agenda(world.second)
 
 
 @case

@@ -23,7 +23,8 @@ from radicale_server import PASSWORD, USER
 # The client library warns of each search it retries another way.
 logging.getLogger().setLevel(logging.ERROR)
 
-# Local times of the records are in this zone, so that the uploads carry a time zone.
+# Local times of the records are in this zone: the times of the items that carry a zone are read
+# into it.
 ZONE = "Europe/Berlin"
 
 

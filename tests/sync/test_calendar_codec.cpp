@@ -34,13 +34,36 @@ class CalendarCodec : public ::testing::Test {
     event.CategoryName = "Work";
     event.StartTime = At(2024, 5, 10, 10);
     event.EndTime = At(2024, 5, 10, 11, 30);
+    event.TimeZone = "Europe/Berlin";
+    event.ZoneStartTime = event.StartTime;
     event.AlarmSet = true;
     event.AlarmAdvance = 15;
     event.AlarmAdvanceType = atMinutes;
-    event.RepeatCode = rcWeekly;
+    event.RepeatRule = "FREQ=WEEKLY;UNTIL=20240628T080000Z";
     event.RepeatRangeEnd = At(2024, 6, 28);
     if (change) change(event);
     return WriteIcal({event}, {}, 1715000000);
+  }
+
+  // The series with its occurrence of 24 May moved to 14:00 ("Moved"), as the organizer writes
+  // them; each changed by the test.
+  std::string Held(const std::function<void(TIcalEvent&)>& change = {},
+                   const std::function<void(TIcalEvent&)>& changeMoved = {}) {
+    TIcalEvent series;
+    TIcalEvent moved;
+    Ours([&](TIcalEvent& e) {
+      e.ExceptionDates = "20240517T100000,20240524T100000";
+      if (change) change(e);
+      series = e;
+    });
+    moved.Uid = series.Uid;
+    moved.Description = "Moved";
+    moved.TimeZone = "Europe/Berlin";
+    moved.StartTime = moved.ZoneStartTime = At(2024, 5, 24, 14);
+    moved.EndTime = At(2024, 5, 24, 15);
+    moved.OriginalStart = At(2024, 5, 24, 10);
+    if (changeMoved) changeMoved(moved);
+    return WriteIcal({series, moved}, {}, 1715000000);
   }
 
   TVpCategoryColorMap Categories;
@@ -48,6 +71,12 @@ class CalendarCodec : public ::testing::Test {
  private:
   std::unique_ptr<TCalendarSyncCodec> Codec_;
 };
+
+// A changed occurrence of event.ics's series: the one of 24 May moved to the afternoon.
+const std::string kMoved =
+    "BEGIN:VEVENT\r\nUID:event-1@example.org\r\nRECURRENCE-ID;TZID=Europe/Berlin:20240524T100000\r\n"
+    "DTSTART;TZID=Europe/Berlin:20240524T140000\r\nDTEND;TZID=Europe/Berlin:20240524T150000\r\nSUMMARY:Moved\r\n"
+    "END:VEVENT\r\n";
 
 std::string Unfolded(std::string text) {
   for (size_t at; (at = text.find("\r\n ")) != std::string::npos;) text.erase(at, 3);
@@ -85,11 +114,8 @@ TEST_F(CalendarCodec, TheSameItemWrittenOtherwiseHasTheSameDigest) {
        Replaced(event, "CATEGORIES:Work", "CATEGORIES:WORK,Extra")},
       {"a duration instead of an end", event,
        Replaced(event, "DTEND;TZID=Europe/Berlin:20240510T113000", "DURATION:PT1H30M")},
-      {"an exception and a changed occurrence", event,
-       Replaced(event, "END:VEVENT\r\n",
-                "EXDATE;TZID=Europe/Berlin:20240517T100000\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:event-1@example.org\r\n"
-                "RECURRENCE-ID;TZID=Europe/Berlin:20240524T100000\r\nDTSTART;TZID=Europe/Berlin:20240524T140000\r\n"
-                "DTEND;TZID=Europe/Berlin:20240524T150000\r\nSUMMARY:Moved\r\nEND:VEVENT\r\n")},
+      {"lines the organizer keeps without mapping them", event,
+       Replaced(event, "END:VEVENT\r\n", "ATTENDEE;CN=Eva:mailto:eva@example.org\r\nX-OTHER:1\r\nEND:VEVENT\r\n")},
       {"task re-serialised by another library", task, SyncSample("reserialised-task.ics")},
       {"task created at another moment", task, Replaced(task, "CREATED:20240401T090000Z", "CREATED:20250101T000000Z")},
   };
@@ -122,6 +148,10 @@ TEST_F(CalendarCodec, EachMappedFieldChangesTheDigest) {
       {"reminder", event, "TRIGGER:-PT15M", "TRIGGER:-PT16M"},
       {"repeat", event, "FREQ=WEEKLY", "FREQ=DAILY"},
       {"repeat end", event, "UNTIL=20240628T080000Z", "UNTIL=20240705T080000Z"},
+      {"repeat code", event, "FREQ=WEEKLY;UNTIL=20240628T080000Z", "FREQ=WEEKLY"},
+      {"exception", event, "END:VALARM\r\n", "END:VALARM\r\nEXDATE;TZID=Europe/Berlin:20240517T100000\r\n"},
+      {"extra date", event, "END:VALARM\r\n", "END:VALARM\r\nRDATE;TZID=Europe/Berlin:20240518T100000\r\n"},
+      {"changed occurrence", event, "END:VEVENT\r\n", "END:VEVENT\r\n" + kMoved},
       {"task summary", task, "SUMMARY:Écrire le rapport", "SUMMARY:Écrire le rapport!"},
       {"task notes", task, "DESCRIPTION:Zeilen\\nzwei", "DESCRIPTION:Zeilen\\ndrei"},
       {"task priority", task, "PRIORITY:3", "PRIORITY:4"},
@@ -135,6 +165,12 @@ TEST_F(CalendarCodec, EachMappedFieldChangesTheDigest) {
     EXPECT_NE(DigestOf(Codec(), Replaced(change.Base, change.From, change.To)).Hash,
               DigestOf(Codec(), change.Base).Hash);
   }
+  const std::string moved = Replaced(event, "END:VEVENT\r\n", "END:VEVENT\r\n" + kMoved);
+  for (const auto& [from, to] :
+       {std::pair<std::string, std::string>{"SUMMARY:Moved", "SUMMARY:Moved!"},
+        {"T140000", "T140100"},
+        {"RECURRENCE-ID;TZID=Europe/Berlin:20240524", "RECURRENCE-ID;TZID=Europe/Berlin:20240531"}})
+    EXPECT_NE(DigestOf(Codec(), Replaced(moved, from, to)).Hash, DigestOf(Codec(), moved).Hash) << from;
   const std::string withoutAlarm =
       Replaced(event, "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n", "");
   EXPECT_NE(DigestOf(Codec(), withoutAlarm).Hash, DigestOf(Codec(), event).Hash);
@@ -164,87 +200,93 @@ TEST_F(CalendarCodec, TextsWithoutAnItemOfTheOrganizerAreRefusedWithTheReason) {
   }
 }
 
-// One item is one record: a repeat the planner can hold keeps its rule without its exceptions, one
-// it cannot hold is its first occurrence alone.
-TEST_F(CalendarCodec, RepeatsThePlannerCannotHoldAreOneRecord) {
-  const std::string event = SyncSample("event.ics");
-  auto ours = [&](std::uint8_t repeat) {
-    return Ours([repeat](TIcalEvent& item) {
-      item.RepeatCode = repeat;
-      if (repeat == rcNone) item.RepeatRangeEnd = 0;
-    });
-  };
-  const std::string twoDays = Replaced(event, "FREQ=WEEKLY;", "FREQ=WEEKLY;BYDAY=MO,FR;");
-  EXPECT_EQ(DigestOf(Codec(), twoDays).Hash, DigestOf(Codec(), ours(rcNone)).Hash);
-  const std::string twoRules = Replaced(event, "END:VALARM\r\n", "END:VALARM\r\nRRULE:FREQ=DAILY;COUNT=3\r\n");
-  EXPECT_EQ(DigestOf(Codec(), twoRules).Hash, DigestOf(Codec(), ours(rcNone)).Hash);
-  const std::string excepted = Replaced(event, "END:VALARM\r\n", "END:VALARM\r\nEXDATE:20240517T080000Z\r\n");
-  EXPECT_EQ(DigestOf(Codec(), excepted).Hash, DigestOf(Codec(), ours(rcWeekly)).Hash);
+// A series with its exceptions and changed occurrences is one item, as the organizer writes it
+// and as another program does.
+TEST_F(CalendarCodec, ASeriesWithItsExceptionsAndChangesIsOneItem) {
+  const std::string server = Replaced(Replaced(SyncSample("event.ics"), "END:VALARM\r\n",
+                                               "END:VALARM\r\nEXDATE;TZID=Europe/Berlin:20240517T100000\r\n"),
+                                      "END:VEVENT\r\n", "END:VEVENT\r\n" + kMoved);
+  EXPECT_EQ(DigestOf(Codec(), server).Hash, DigestOf(Codec(), Held()).Hash);
+  // A second rule is kept for other programs: the organizer's record is the same.
+  const std::string twoRules =
+      Replaced(SyncSample("event.ics"), "END:VALARM\r\n", "END:VALARM\r\nRRULE:FREQ=DAILY;COUNT=3\r\n");
+  EXPECT_EQ(DigestOf(Codec(), twoRules).Hash, DigestOf(Codec(), Ours()).Hash);
+  TIcalContent content;
+  std::string error;
+  ASSERT_TRUE(ReadCalendarItem(server, content, error)) << error;
+  ASSERT_EQ(content.Events.size(), 2u);
+  EXPECT_EQ(content.Events[0].ExceptionDates, "20240517T100000,20240524T100000");
+  EXPECT_EQ(content.Events[1].OriginalStart, At(2024, 5, 24, 10));
 }
 
 TEST_F(CalendarCodec, MergeKeepsWhatOtherProgramsStoredAndDigestsToOurs) {
   const std::string server =
       Replaced(SyncSample("event.ics"), "END:VALARM\r\nEND:VEVENT\r\n",
                "X-OTHER-APP-ID:42\r\nEND:VALARM\r\nBEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT1H\r\nEND:VALARM\r\n"
-               "LOCATION:Raum 4\r\nATTENDEE;CN=Eva:mailto:eva@example.org\r\nX-OTHER-FLAG:yes\r\nEND:VEVENT\r\n"
-               "BEGIN:VEVENT\r\nUID:event-1@example.org\r\nRECURRENCE-ID;TZID=Europe/Berlin:20240524T100000\r\n"
-               "DTSTART;TZID=Europe/Berlin:20240524T140000\r\nDTEND;TZID=Europe/Berlin:20240524T150000\r\n"
-               "SUMMARY:Moved\r\nEND:VEVENT\r\n");
-  // What the organizer holds of it: the location in its field, the attendee as a labelled line of
-  // the notes.
-  const std::string held = "Agenda: Grüße\nsecond line\nAttendees: Eva <eva@example.org>";
-  EXPECT_EQ(DigestOf(Codec(), server).Hash,
-            DigestOf(Codec(), Ours([&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4"; })).Hash);
+               "LOCATION:Raum 4\r\nATTENDEE;CN=Eva:mailto:eva@example.org\r\nX-OTHER-FLAG:yes\r\nEND:VEVENT\r\n" +
+                   kMoved);
+  // What the organizer holds of it: the location in its field, the changed occurrence as a record
+  // of its own.
+  auto held = [](const std::function<void(TIcalEvent&)>& more = {}) {
+    return [more](TIcalEvent& e) {
+      e.Location = "Raum 4";
+      e.ExceptionDates = "20240524T100000";
+      if (more) more(e);
+    };
+  };
+  EXPECT_EQ(DigestOf(Codec(), server).Hash, DigestOf(Codec(), Held(held())).Hash);
   const struct {
     const char* Name;
     std::function<void(TIcalEvent&)> Change;
     std::vector<std::string> Kept;
     std::vector<std::string> Gone;
+    std::function<void(TIcalEvent&)> ChangeMoved = {};
   } kEdits[] = {
-      {"nothing",
-       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4"; },
-       {"PRODID:-//Example Corp", "DTSTAMP:20240501T120000Z"},
-       {}},
+      {"nothing", held(), {"PRODID:-//Example Corp", "DTSTAMP:20240501T120000Z"}, {}},
       {"summary",
-       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4", e.Description = "Teetreffen"; },
+       held([](TIcalEvent& e) { e.Description = "Teetreffen"; }),
        {"SUMMARY:Teetreffen", "RECURRENCE-ID", "SUMMARY:Moved", "ACTION:AUDIO", "LAST-MODIFIED"},
        {"Café"}},
-      {"notes before the labelled lines",
-       [&](TIcalEvent& e) { e.Notes = "Neu\nAttendees: Eva <eva@example.org>", e.Location = "Raum 4"; },
-       {"DESCRIPTION:Neu\r\n", "LOCATION:Raum 4", "ATTENDEE"},
-       {"Agenda"}},
-      {"the labelled lines",
-       [](TIcalEvent& e) { e.Notes = "Location: elsewhere"; },
-       {"DESCRIPTION:Location: elsewhere"},
-       {"LOCATION:", "ATTENDEE"}},
+      {"notes", held([](TIcalEvent& e) { e.Notes = "Neu"; }), {"DESCRIPTION:Neu\r\n", "ATTENDEE"}, {"Agenda"}},
       {"location",
-       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 5"; },
+       held([](TIcalEvent& e) { e.Location = "Raum 5"; }),
        {"LOCATION:Raum 5", "ATTENDEE;CN=Eva", "DESCRIPTION:Agenda"},
        {"Raum 4"}},
-      {"no location", [&](TIcalEvent& e) { e.Notes = held; }, {"ATTENDEE;CN=Eva", "DESCRIPTION:Agenda"}, {"LOCATION:"}},
+      {"no location",
+       held([](TIcalEvent& e) { e.Location.clear(); }),
+       {"ATTENDEE;CN=Eva", "DESCRIPTION:Agenda"},
+       {"LOCATION:"}},
       {"reminder",
-       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4", e.AlarmAdvance = 2, e.AlarmAdvanceType = atHours; },
+       held([](TIcalEvent& e) { e.AlarmAdvance = 2, e.AlarmAdvanceType = atHours; }),
        {"TRIGGER:-PT2H", "X-OTHER-APP-ID:42", "ACTION:AUDIO"},
        {"-PT15M"}},
       // The organizer's reminder is the first; with none, no reminder may stay.
-      {"no reminder",
-       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4", e.AlarmSet = false; },
-       {},
-       {"VALARM"}},
+      {"no reminder", held([](TIcalEvent& e) { e.AlarmSet = false; }), {}, {"VALARM"}},
       {"start",
-       [&](TIcalEvent& e) {
-         e.Notes = held, e.Location = "Raum 4", e.StartTime = At(2024, 5, 10, 9), e.EndTime = At(2024, 5, 10, 12);
-       },
-       {"DTSTART;TZID=Europe/Berlin:20240510T090000", "BEGIN:VTIMEZONE", "FREQ=WEEKLY"},
-       {"RECURRENCE-ID", "Moved"}},
-      {"category",
-       [&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4", e.CategoryName = "Home"; },
-       {"CATEGORIES:Home"},
-       {"Work"}},
+       held([](TIcalEvent& e) {
+         e.StartTime = e.ZoneStartTime = At(2024, 5, 10, 9);
+         e.EndTime = At(2024, 5, 10, 12);
+       }),
+       {"DTSTART;TZID=Europe/Berlin:20240510T090000", "BEGIN:VTIMEZONE", "FREQ=WEEKLY", "RECURRENCE-ID", "Moved"},
+       {}},
+      {"category", held([](TIcalEvent& e) { e.CategoryName = "Home"; }), {"CATEGORIES:Home"}, {"Work"}},
+      {"rule",
+       held([](TIcalEvent& e) { e.RepeatRule = "FREQ=WEEKLY;UNTIL=20240705T080000Z"; }),
+       {"UNTIL=20240705T080000Z", "ATTENDEE"},
+       {"UNTIL=20240628T080000Z"}},
+      {"exception",
+       held([](TIcalEvent& e) { e.ExceptionDates = "20240517T100000,20240524T100000"; }),
+       {"EXDATE;TZID=Europe/Berlin:20240517T100000", "RECURRENCE-ID", "ATTENDEE"},
+       {}},
+      {"changed occurrence",
+       held(),
+       {"DTSTART;TZID=Europe/Berlin:20240524T160000", "RECURRENCE-ID;TZID=Europe/Berlin:20240524T100000"},
+       {"T140000"},
+       [](TIcalEvent& e) { e.StartTime = e.ZoneStartTime = At(2024, 5, 24, 16), e.EndTime = At(2024, 5, 24, 17); }},
   };
   for (const auto& edit : kEdits) {
     SCOPED_TRACE(edit.Name);
-    const std::string ours = Ours(edit.Change);
+    const std::string ours = Held(edit.Change, edit.ChangeMoved);
     const std::string merged = Codec().Merge(server, ours);
     EXPECT_EQ(DigestOf(Codec(), merged).Hash, DigestOf(Codec(), ours).Hash) << merged;
     for (const char* kept : {"X-OTHER-FLAG:yes", "PRODID:-//Example"})
@@ -254,7 +296,7 @@ TEST_F(CalendarCodec, MergeKeepsWhatOtherProgramsStoredAndDigestsToOurs) {
     for (const std::string& gone : edit.Gone)
       EXPECT_EQ(Unfolded(merged).find(gone), std::string::npos) << gone << merged;
   }
-  EXPECT_EQ(Codec().Merge(server, Ours([&](TIcalEvent& e) { e.Notes = held, e.Location = "Raum 4"; })), server);
+  EXPECT_EQ(Codec().Merge(server, Held(held())), server);
 }
 
 TEST_F(CalendarCodec, MergeOfAnUnreadableServerTextIsOurs) {

@@ -163,6 +163,52 @@ TEST_F(SessionLocal, ServerItemsTakenInGiveTextsOfTheSameDigest) {
             DigestOf(cards, SyncSample("card.vcf")).Hash);
 }
 
+// A server's series with an exception and changed occurrences is one item: taken in, it is the
+// series record and one linked record per changed occurrence, and its text is the same item; an
+// update of the item drops the changed occurrence it no longer has, and removing it removes all.
+TEST_F(SessionLocal, ASeriesTravelsWithItsChangedOccurrences) {
+  TSyncFolder folder;
+  const TCalendarSyncCodec calendar(folder.Session.Store().CategoryColorMap());
+  auto moved = [](const std::string& day, const std::string& to, const std::string& summary) {
+    return "BEGIN:VEVENT\r\nUID:event-1@example.org\r\nRECURRENCE-ID;TZID=Europe/Berlin:" + day +
+           "T100000\r\nDTSTART;TZID=Europe/Berlin:" + to + "\r\nDURATION:PT1H\r\nSUMMARY:" + summary +
+           "\r\nEND:VEVENT\r\n";
+  };
+  const std::string series =
+      Replaced(SyncSample("event.ics"), "END:VALARM\r\n",
+               "END:VALARM\r\nEXDATE;TZID=Europe/Berlin:20240517T100000\r\nX-OTHER-FLAG:yes\r\n");
+  const std::string both = Replaced(series, "END:VEVENT\r\n",
+                                    "END:VEVENT\r\n" + moved("20240524", "20240524T140000", "Moved") +
+                                        moved("20240531", "20240601T090000", "Saturday"));
+  const int id = folder.Calendar.Create(both);
+  EXPECT_TRUE(folder.Calendar.Flush().empty());
+  const std::vector<TSyncLocalItem> items = folder.Calendar.Items();
+  ASSERT_EQ(items.size(), 1u) << "the changed occurrences are not items of their own";
+  EXPECT_EQ(items[0].RecordID, id);
+  EXPECT_EQ(DigestOf(calendar, items[0].Text).Hash, DigestOf(calendar, both).Hash);
+  EXPECT_NE(items[0].Text.find("X-OTHER-FLAG:yes"), std::string::npos);
+  const TVpEvent* saturday = folder.EventNamed("Saturday");
+  ASSERT_NE(saturday, nullptr);
+  EXPECT_EQ(saturday->SeriesID(), id);
+  EXPECT_EQ(saturday->OriginalStart(), At(2024, 5, 31, 10));
+  EXPECT_EQ(saturday->StartTime(), At(2024, 6, 1, 9));
+  EXPECT_EQ(folder.EventNamed("Café meeting")->ExceptionDates(), "20240517T100000,20240524T100000,20240531T100000");
+
+  // The server's item now has one changed occurrence, moved again.
+  const std::string one =
+      Replaced(series, "END:VEVENT\r\n", "END:VEVENT\r\n" + moved("20240524", "20240524T160000", "Moved"));
+  folder.Calendar.Update(id, one);
+  EXPECT_TRUE(folder.Calendar.Flush().empty());
+  EXPECT_EQ(folder.EventNamed("Saturday"), nullptr);
+  ASSERT_NE(folder.EventNamed("Moved"), nullptr);
+  EXPECT_EQ(folder.EventNamed("Moved")->StartTime(), At(2024, 5, 24, 16));
+  EXPECT_EQ(DigestOf(calendar, folder.Calendar.Items().at(0).Text).Hash, DigestOf(calendar, one).Hash);
+
+  folder.Calendar.Remove(id);
+  EXPECT_TRUE(folder.Calendar.Flush().empty());
+  EXPECT_EQ(folder.Home().Schedule().Count(), 0);
+}
+
 // Events and tasks are counted apart: a task's ID is given negated, so that both can be told.
 TEST_F(SessionLocal, AnEventAndATaskOfTheSameRecordIDAreToldApart) {
   TSyncFolder folder;

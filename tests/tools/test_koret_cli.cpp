@@ -121,13 +121,13 @@ TEST_F(KoretCli, ImportedCalendarFilesShowInTheAgenda) {
   for (const char* file : files) ASSERT_EQ(Run({"import", samples + "/" + file}), 0) << file << Err.str();
   const std::string expected =
       "2006-01-01\t03:00-04:00\t1\tRepeating Event\n"  // Brisbane noon; two days left out
-      "2006-01-02\t03:00-04:00\t2\tRepeating Event\n"
-      "2006-01-05\t03:00-04:00\t3\tRepeating Event\n"
-      "2006-01-06\t03:00-04:00\t4\tRepeating Event\n"
-      "2006-01-07\t03:00-04:00\t5\tRepeating Event\n"
-      "2009-03-09\t23:30-23:45\t6\tStandup\n"  // weekdays 09:30 in Sydney
-      "2009-03-10\t23:30-23:45\t7\tStandup\n"
-      "2009-03-11\t23:30-23:45\t8\tStandup\n";
+      "2006-01-02\t03:00-04:00\t1\tRepeating Event\n"
+      "2006-01-05\t03:00-04:00\t1\tRepeating Event\n"
+      "2006-01-06\t03:00-04:00\t1\tRepeating Event\n"
+      "2006-01-07\t03:00-04:00\t1\tRepeating Event\n"
+      "2009-03-09\t23:30-23:45\t2\tStandup\n"  // weekdays 09:30 in Sydney
+      "2009-03-10\t23:30-23:45\t2\tStandup\n"
+      "2009-03-11\t23:30-23:45\t2\tStandup\n";
   const std::string shown = agenda();
   EXPECT_EQ(shown.substr(0, expected.size()), expected);
   // The file's own zone description under a Windows name: +01:00 that day.
@@ -140,6 +140,80 @@ TEST_F(KoretCli, ImportedCalendarFilesShowInTheAgenda) {
     EXPECT_NE(Out.str().find(" 0 added, 0 updated,"), std::string::npos) << Out.str();
   }
   EXPECT_EQ(agenda(), shown);
+}
+
+// A series of another client with a cancelled and a moved occurrence is one record and one linked
+// record: the agenda shows what the other client shows, and the export gives the series back as
+// it came.
+TEST_F(KoretCli, ASeriesWithACancelledAndAMovedOccurrenceTravelsWhole) {
+  setenv("TZ", "Europe/Berlin", 1);
+  tzset();
+  const std::string in = Folder.File("series.ics");
+  TTemporaryFolder::Write(in,
+                          "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\nUID:mwf@test\r\n"
+                          "SUMMARY:Team\r\nDTSTART;TZID=Europe/Berlin:20270301T100000\r\n"
+                          "DTEND;TZID=Europe/Berlin:20270301T110000\r\nRRULE:FREQ=WEEKLY;BYDAY=MO,WE,FR\r\n"
+                          "EXDATE;TZID=Europe/Berlin:20270305T100000\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\n"
+                          "UID:mwf@test\r\nSUMMARY:Team (moved)\r\nRECURRENCE-ID;TZID=Europe/Berlin:20270310T100000\r\n"
+                          "DTSTART;TZID=Europe/Berlin:20270311T150000\r\nDTEND;TZID=Europe/Berlin:20270311T160000\r\n"
+                          "END:VEVENT\r\nEND:VCALENDAR\r\n");
+  ASSERT_EQ(Run({"import", in}), 0) << Err.str();
+  EXPECT_EQ(Out.str(), "Imported into \"KORET\": 2 events, 0 tasks, 0 contacts; 2 added, 0 updated, 0 unchanged.\n");
+  const std::string expected =
+      "2027-03-01\t10:00-11:00\t1\tTeam\n"
+      "2027-03-03\t10:00-11:00\t1\tTeam\n"  // not on Friday the 5th
+      "2027-03-08\t10:00-11:00\t1\tTeam\n"
+      "2027-03-11\t15:00-16:00\t2\tTeam (moved)\n"  // from Wednesday the 10th
+      "2027-03-12\t10:00-11:00\t1\tTeam\n"
+      "2027-03-15\t10:00-11:00\t1\tTeam\n"
+      "2027-03-17\t10:00-11:00\t1\tTeam\n"
+      "2027-03-19\t10:00-11:00\t1\tTeam\n";
+  ASSERT_EQ(Run({"agenda", "--from", "2027-03-01", "--days", "21"}), 0) << Err.str();
+  EXPECT_EQ(Out.str(), expected);
+
+  const std::string out = Folder.File("out.ics");
+  ASSERT_EQ(Run({"export", "--ics", out}), 0) << Err.str();
+  const std::string text = TTemporaryFolder::Read(out);
+  auto count = [&text](const std::string& line) {
+    int found = 0;
+    for (std::size_t at = text.find("\r\n" + line + "\r\n"); at != std::string::npos;
+         at = text.find("\r\n" + line + "\r\n", at + 1))
+      ++found;
+    return found;
+  };
+  EXPECT_EQ(count("UID:mwf@test"), 2) << text;
+  EXPECT_EQ(count("RRULE:FREQ=WEEKLY;BYDAY=MO,WE,FR"), 1) << text;
+  EXPECT_EQ(count("EXDATE;TZID=Europe/Berlin:20270305T100000"), 1) << text;
+  EXPECT_EQ(text.find("EXDATE;TZID=Europe/Berlin:20270310T100000"), std::string::npos) << text;
+  EXPECT_EQ(count("RECURRENCE-ID;TZID=Europe/Berlin:20270310T100000"), 1) << text;
+  EXPECT_EQ(count("DTSTART;TZID=Europe/Berlin:20270311T150000"), 1) << text;
+
+  // Imported again, the file changes nothing.
+  ASSERT_EQ(Run({"import", in}), 0) << Err.str();
+  EXPECT_NE(Out.str().find("0 added, 0 updated, 2 unchanged"), std::string::npos) << Out.str();
+  ASSERT_EQ(Run({"agenda", "--from", "2027-03-01", "--days", "21"}), 0);
+  EXPECT_EQ(Out.str(), expected);
+}
+
+// A weekly 09:00 in New York is 15:00 in Berlin, and 14:00 in the weeks between the two places'
+// clock changes.
+TEST_F(KoretCli, AZonedRepeatFollowsItsZonesClock) {
+  setenv("TZ", "Europe/Berlin", 1);
+  tzset();
+  const std::string in = Folder.File("ny.ics");
+  TTemporaryFolder::Write(in,
+                          "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\nBEGIN:VEVENT\r\nUID:ny@test\r\n"
+                          "SUMMARY:Call\r\nDTSTART;TZID=America/New_York:20270301T090000\r\n"
+                          "DTEND;TZID=America/New_York:20270301T093000\r\nRRULE:FREQ=WEEKLY\r\nEND:VEVENT\r\n"
+                          "END:VCALENDAR\r\n");
+  ASSERT_EQ(Run({"import", in}), 0) << Err.str();
+  ASSERT_EQ(Run({"agenda", "--from", "2027-03-01", "--days", "35"}), 0) << Err.str();
+  EXPECT_EQ(Out.str(),
+            "2027-03-01\t15:00-15:30\t1\tCall\n"
+            "2027-03-08\t15:00-15:30\t1\tCall\n"
+            "2027-03-15\t14:00-14:30\t1\tCall\n"  // New York's clocks went forward on the 14th
+            "2027-03-22\t14:00-14:30\t1\tCall\n"
+            "2027-03-29\t15:00-15:30\t1\tCall\n");  // Berlin's on the 28th
 }
 
 TEST_F(KoretCli, ExportWritesTheEventsAndRefusesAnUnwritableFile) {

@@ -263,8 +263,7 @@ int Delete(const TCliContext& context, std::ostream& out) {
 
 int Import(const TCliContext& context, std::ostream& out) {
   TCliExchange exchange(context);
-  const TVpImportSummary summary =
-      ImportFile(exchange.Target, exchange.Writer, context.File, DateOf(exchange.Clock.Now()));
+  const TVpImportSummary summary = ImportFile(exchange.Target, exchange.Writer, context.File);
   out << summary.Text();
   return 0;
 }
