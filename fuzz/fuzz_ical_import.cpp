@@ -19,8 +19,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   TIcalContent content;
   TIcalReadError error;
-  if (!ReadIcal(std::string_view(reinterpret_cast<const char*>(data), size), content, error))
-    return 0;
+  if (!ReadIcal(std::string_view(reinterpret_cast<const char*>(data), size), content, error)) return 0;
   for (const TIcalEvent& event : content.Events) {
     if (event.EndTime < event.StartTime) __builtin_trap();
     if (event.RepeatCode != 0 && DateOf(event.RepeatRangeEnd) <= DateOf(event.StartTime)) __builtin_trap();
