@@ -5,6 +5,7 @@
 #include "dialogs/qt/dlg_event_edit.h"
 #include "dialogs/qt/resource_windows.h"
 #include "dialogs/qt/task_edit_form.h"
+#include "model/zone_clock.h"
 #include "store/data_store.h"
 
 void TQtReminderWindows::ShowReminder(TVpCustomDataStore& store, TVpEvent& event) {
@@ -22,6 +23,8 @@ bool TQtEditDialogs::EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool 
   TQtEventWindow window(store.Services().Sound, store.Services().Timers);
   return dialog.Execute(event, twelveHour, Locale_, window);
 }
+
+std::string TQtEditDialogs::NewEventZone() const { return NewEventsZoned_ ? LocalZoneName() : std::string(); }
 
 bool TQtEditDialogs::EditTask(TVpCustomDataStore& store, TVpTask& task) {
   TVpTaskEditDialog dialog;

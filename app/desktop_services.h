@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "app/qt_skin_target.h"
 #include "model/enumerations.h"
@@ -19,6 +20,9 @@ class TQtEditDialogs : public TVpEditDialogs {
  public:
   explicit TQtEditDialogs(const TLocale& locale) : Locale_(locale) {}
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
+  // The desktop's zone while new events keep it (a setting), else floating.
+  std::string NewEventZone() const override;
+  void SetNewEventsZoned(bool value) { NewEventsZoned_ = value; }
   bool EditTask(TVpCustomDataStore& store, TVpTask& task) override;
   bool EditContact(TVpCustomDataStore& store, TVpControlLink* link, TVpContact& contact) override;
   bool AddResource(TVpCustomDataStore& store) override;
@@ -26,6 +30,7 @@ class TQtEditDialogs : public TVpEditDialogs {
 
  private:
   const TLocale& Locale_;
+  bool NewEventsZoned_ = false;
 };
 
 // The store's reminder window, whose "Open Item" opens the event in the edit windows.

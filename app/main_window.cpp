@@ -316,7 +316,8 @@ void TForm1::BuildMenus() {
   AddCommand(*file, "Re&store Server from Here...", {}, [this] { Sync_->Control().RestoreServer(); });
   file->addSeparator();
   AddCommand(*file, "P&references...", QKeySequence("Ctrl+O"), [this] {
-    if (Preferences_ != nullptr) Preferences_->exec();
+    if (Preferences_ != nullptr && Preferences_->exec() == QDialog::Accepted)
+      Desktop_.EditDialogs.SetNewEventsZoned(Preferences_->NewEventsZoned());
   });
   AddCommand(*file, "&Hide to Tray...", QKeySequence("Ctrl+M"), [this] { LifeCycle_->HideToTray(); });
   AlwaysOnTop_ = AddCommand(*file, "&Always on Top...", {}, [this] { ToggleAlwaysOnTop(AlwaysOnTop_->isChecked()); });
@@ -690,6 +691,7 @@ void TForm1::ApplySettings(const TProgramSettings& settings) {
   ApplyTaskListSettings(TaskList_, settings);
   if (Calendar_ != nullptr) ApplyMonthViewSettings(Calendar_->MonthView(), settings);
   if (Preferences_ != nullptr) Preferences_->ApplyStartSettings(settings);
+  Desktop_.EditDialogs.SetNewEventsZoned(settings.NewEventsZoned);
 }
 
 void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) {

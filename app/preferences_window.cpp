@@ -152,6 +152,9 @@ QWidget* TfrmOpt::BuildGeneralPage() {
   boxes->addWidget(cbStartup_);
   boxes->addWidget(cbMinimized_);
   layout->addWidget(startup);
+  cbZoned_ = CheckBox(page, "cbNewEventsZoned", "New events keep the desktop's time &zone");
+  cbZoned_->setToolTip("Off: new events are floating, at the same clock time wherever the desktop is");
+  layout->addWidget(cbZoned_);
   layout->addWidget(new QLabel("Time Format:", page));
   cbTime_ = new QComboBox(page);
   cbTime_->setObjectName("cbTime");
@@ -165,6 +168,9 @@ QWidget* TfrmOpt::BuildGeneralPage() {
   });
   connect(cbMinimized_, &QCheckBox::toggled, this, [this](bool on) {
     if (Logic_) Logic_->SetStartMinimized(on);
+  });
+  connect(cbZoned_, &QCheckBox::toggled, this, [this](bool on) {
+    if (Logic_) Logic_->SetNewEventsZoned(on);
   });
   connect(cbTime_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (Logic_) GuardedCall([this, index] { Logic_->SetTimeFormatIndex(index); });
@@ -294,11 +300,13 @@ void TfrmOpt::ApplyStartSettings(const TProgramSettings& settings) {
 }
 
 void TfrmOpt::ShowState() {
-  const QSignalBlocker blockers[] = {
-      QSignalBlocker(cbStartup_), QSignalBlocker(cbMinimized_),   QSignalBlocker(cbTime_), QSignalBlocker(cbGran_),
-      QSignalBlocker(ShowAll_),   QSignalBlocker(ShowCompleted_), QSignalBlocker(ShowDue_)};
+  const QSignalBlocker blockers[] = {QSignalBlocker(cbStartup_),     QSignalBlocker(cbMinimized_),
+                                     QSignalBlocker(cbTime_),        QSignalBlocker(cbGran_),
+                                     QSignalBlocker(cbZoned_),       QSignalBlocker(ShowAll_),
+                                     QSignalBlocker(ShowCompleted_), QSignalBlocker(ShowDue_)};
   cbStartup_->setChecked(Logic_->StartWithDesktop());
   cbMinimized_->setChecked(Logic_->StartMinimized());
+  cbZoned_->setChecked(Logic_->NewEventsZoned());
   cbTime_->setCurrentIndex(Logic_->TimeFormatIndex());
   cbGran_->setCurrentIndex(Logic_->GranularityIndex());
   ShowAll_->setChecked(Logic_->ShowAll());

@@ -45,6 +45,8 @@ class TfrmOpt : public QDialog {
   void ApplyStartSettings(const TProgramSettings& settings);
   // Shows the window modally on the page.
   void ExecOnPage(TPreferencesPage page);
+  // Whether new events keep the desktop's zone, as the window last confirmed or was started with.
+  bool NewEventsZoned() const { return Logic_ != nullptr && Logic_->NewEventsZoned(); }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -77,6 +79,7 @@ class TfrmOpt : public QDialog {
   TSyncPage* SyncPage_ = nullptr;
   QTabWidget* Pages_ = nullptr;
   QCheckBox* cbStartup_ = nullptr;
+  QCheckBox* cbZoned_ = nullptr;
   QCheckBox* cbMinimized_ = nullptr;
   QComboBox* cbTime_ = nullptr;
   QComboBox* cbGran_ = nullptr;

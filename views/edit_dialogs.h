@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class TVpContact;
 class TVpControlLink;
 class TVpCustomDataStore;
@@ -15,6 +17,8 @@ class TVpEditDialogs {
   // Lets the user edit the event (times shown in 12-hour form when asked); true when the user
   // confirmed, and only then does the event hold the changes.
   virtual bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) = 0;
+  // The zone a new event keeps (a zone data name), empty for floating.
+  virtual std::string NewEventZone() const { return {}; }
   // Lets the user edit a task of the active resource; true when the user confirmed.
   virtual bool EditTask(TVpCustomDataStore& store, TVpTask& task) = 0;
   // Lets the user edit a contact of the active resource, with the link's countries and states

@@ -29,6 +29,7 @@ TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEditDialogs& dial
   const auto edit = [&](TVpEvent& edited) { return dialogs.EditEvent(store, edited, twelveHour); };
   const std::optional<TVpOccurrence> occurrence =
       !isNew && Repeats(event) ? OccurrenceOn(event, day) : std::optional<TVpOccurrence>();
+  if (isNew) event.SetTimeZone(dialogs.NewEventZone());
   if (!occurrence) return store.Changes().Edit<TVpEvent>(event, isNew, edit);
   const TVpRecordHandle<TVpEvent> handle(store, event);
   const std::optional<TVpOccurrenceScope> scope =

@@ -24,6 +24,7 @@ class TFakeDialogs : public TVpReminderWindows, public TVpEditDialogs {
   bool EditContact(TVpCustomDataStore&, TVpControlLink*, TVpContact& contact) override {
     return EditContactAnswer ? EditContactAnswer(contact) : false;
   }
+  std::string NewEventZone() const override { return NewZone; }
   bool AddResource(TVpCustomDataStore&) override { return ++AddResourceCalls, AddResourceAnswer; }
   bool SelectResource(TVpCustomDataStore&) override { return ++SelectResourceCalls, SelectResourceAnswer; }
 
@@ -41,6 +42,7 @@ class TFakeDialogs : public TVpReminderWindows, public TVpEditDialogs {
   // The contact dialog's answer (OK when true); Cancel without it.
   std::function<bool(TVpContact&)> EditContactAnswer;
   std::vector<std::string> EditedEvents;  // the descriptions of the events opened, in order
+  std::string NewZone;                    // the zone new events keep
   int AddResourceCalls = 0;
   int SelectResourceCalls = 0;
   bool AddResourceAnswer = false;

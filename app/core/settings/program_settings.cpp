@@ -41,6 +41,7 @@ const std::vector<TKey>& Keys() {
       {"General", "StartMinimized", &S::StartMinimized, swPreferences},
       {"General", "StartWithWindows", &S::StartWithWindows, swPreferences},
       {"General", "TimeFormat", &S::TimeFormat, swPreferences},
+      {"General", "NewEventsZoned", &S::NewEventsZoned, swPreferences},
       {"Skin", "Filename", &S::SkinFileName, swPreferences},
       {"Skin", "Color", &S::SkinColor, swPreferences},
       {"Skin", "Brightness", &S::SkinBrightness, swPreferences},

@@ -31,7 +31,8 @@ struct TProgramSettings {
   bool Maximized = false;  // MFLeft to Height are then the place it goes back to
   bool StartWithWindows = true;
   int ActTab = 0;
-  int TimeFormat = 1;  // 0: 12 hours, 1: 24 hours; anything else changes nothing
+  int TimeFormat = 1;           // 0: 12 hours, 1: 24 hours; anything else changes nothing
+  bool NewEventsZoned = false;  // new events keep the desktop's zone; else floating
   std::string ActiveResource = "KORET";
   // Skin
   std::string SkinFileName;

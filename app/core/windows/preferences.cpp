@@ -151,6 +151,7 @@ TPreferences::TPreferences(TPreferenceViews live, TPreferenceViews samples, TSet
 void TPreferences::ApplyStartSettings(const TProgramSettings& settings) {
   StartMinimized_ = settings.StartMinimized;
   StartWithDesktop_ = settings.StartWithWindows;
+  NewEventsZoned_ = settings.NewEventsZoned;
   if (settings.TimeFormat == 0 || settings.TimeFormat == 1) TimeFormatIndex_ = settings.TimeFormat;
   const int gran = settings.DailyGran == -1 ? gr30Min : settings.DailyGran;
   if (gran >= gr05Min && gran <= gr60Min) SetGranularityIndex(gran);
@@ -193,6 +194,7 @@ void TPreferences::Ok() {
   settings.StartMinimized = StartMinimized_;
   settings.StartWithWindows = StartWithDesktop_;
   settings.TimeFormat = TimeFormatIndex_;
+  settings.NewEventsZoned = NewEventsZoned_;
   if (SkinPage_ != nullptr) SkinPage_->WriteSettings(settings);
   settings.TasksShowAll = ShowAll();
   settings.TasksShowCompleted = ShowCompleted();

@@ -75,6 +75,9 @@ class TPreferences {
   void SetStartWithDesktop(bool value) { StartWithDesktop_ = value; }
   bool StartMinimized() const { return StartMinimized_; }
   void SetStartMinimized(bool value) { StartMinimized_ = value; }
+  // New events keep the desktop's time zone (else they are floating, the same clock time everywhere).
+  bool NewEventsZoned() const { return NewEventsZoned_; }
+  void SetNewEventsZoned(bool value) { NewEventsZoned_ = value; }
   // 0 "12 Hours", 1 "24 Hours"; a choice sets the samples' time format.
   int TimeFormatIndex() const { return TimeFormatIndex_; }
   void SetTimeFormatIndex(int index);
@@ -106,5 +109,6 @@ class TPreferences {
   TPreferencesSkinPage* SkinPage_ = nullptr;
   bool StartWithDesktop_ = false;
   bool StartMinimized_ = false;
+  bool NewEventsZoned_ = false;
   int TimeFormatIndex_ = 1;
 };

@@ -76,6 +76,15 @@ TEST_F(DayViewInteraction, ADoubleClickOnASlotAddsAnEventAndACancelLeavesNothing
   EXPECT_EQ(StoredEvents(), std::vector<std::string>{"Standup 10:00-10:30"});
 }
 
+// With the setting on, a new event keeps the desktop's zone the hosting window names.
+TEST_F(DayViewInteraction, ANewEventKeepsTheZoneTheWindowGivesNewEvents) {
+  Dialogs.NewZone = "America/New_York";
+  Dialogs.EditEventAnswer = [](TVpEvent&, bool) { return true; };
+  View->DoubleClick(kSlotX, RowY(20));
+  ASSERT_EQ(Store().ActiveResource()->Schedule().Count(), 1);
+  EXPECT_EQ(Store().ActiveResource()->Schedule().Items(0)->TimeZone(), "America/New_York");
+}
+
 TEST_F(DayViewInteraction, ADoubleClickOnAnEventEditsIt) {
   PostedEvent("Dentist", At(2024, 5, 10, 10), At(2024, 5, 10, 11));
   Paint(kTallView);
