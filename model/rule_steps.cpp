@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "model/clock_time.h"
 #include "model/day_number.h"
 #include "model/moment.h"
 #include "model/zone_clock.h"
@@ -26,29 +27,6 @@ TStepBudget BudgetOf(icalrecurrencetype_frequency frequency) {
     case ICAL_MONTHLY_RECURRENCE: return {31, 5000};
     default: return {366, 1000};
   }
-}
-
-double WallDayNumber(const icaltimetype& time) {
-  const double date = EncodeDate(time.year, time.month, time.day);
-  return time.is_date ? date : ClockValue(date, time.hour, time.minute, time.second);
-}
-
-icaltimetype WallTime(double wall, bool dateOnly) {
-  const TVpDate date = DecodeDate(wall);
-  // A null date's clock fields are -1, on which the library's iterator never leaves the start day:
-  // a whole day is built on a null time's zeros.
-  icaltimetype time = icaltime_null_time();
-  time.is_date = dateOnly;
-  time.year = date.Year;
-  time.month = date.Month;
-  time.day = date.Day;
-  if (!dateOnly) {
-    const TVpTime clock = DecodeTime(wall);
-    time.hour = clock.Hour;
-    time.minute = clock.Minute;
-    time.second = clock.Second;
-  }
-  return time;
 }
 
 bool ReadRule(const std::string& text, icalrecurrencetype& rule) {
@@ -84,7 +62,7 @@ bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly, co
   rule.count = 0;
   // The steps are clock times of the event; an UNTIL in UTC is a moment, read on the same clock.
   if (!icaltime_is_null_time(rule.until) && icaltime_is_utc(rule.until) && !rule.until.is_date)
-    rule.until = WallTime(ZoneClockOfUnix(icaltime_as_timet(rule.until), zone), false);
+    rule.until = ClockTimeOf(ZoneClockOfUnix(icaltime_as_timet(rule.until), zone), false);
   // A yearly rule naming months alone recurs on the start's day of those months; the library,
   // walking whole days, takes the months' last days instead, so the day is named for it.
   auto unset = [](const short* list) { return list[0] == ICAL_RECURRENCE_ARRAY_MAX; };
@@ -97,9 +75,9 @@ bool TVpRuleSteps::Open(const std::string& text, double start, bool dateOnly, co
   State_->StepDays = budget.Days * std::max<short>(rule.interval, 1);
   const double limit =
       std::min(start + budget.Days * std::max<short>(rule.interval, 1) * budget.Steps, EncodeDate(9999, 12, 31));
-  const icaltimetype limitTime = WallTime(limit, dateOnly);
+  const icaltimetype limitTime = ClockTimeOf(limit, dateOnly);
   if (icaltime_is_null_time(rule.until) || icaltime_compare(rule.until, limitTime) > 0) rule.until = limitTime;
-  State_->Iterator.reset(icalrecur_iterator_new(rule, WallTime(start, dateOnly)));
+  State_->Iterator.reset(icalrecur_iterator_new(rule, ClockTimeOf(start, dateOnly)));
   return State_->Iterator != nullptr;
 }
 
@@ -115,7 +93,7 @@ std::optional<double> TVpRuleSteps::Next() {
   if (!state.Iterator) return std::nullopt;
   for (icaltimetype next = icalrecur_iterator_next(state.Iterator.get()); !icaltime_is_null_time(next);
        next = icalrecur_iterator_next(state.Iterator.get())) {
-    const double wall = WallDayNumber(next);
+    const double wall = WallOf(next);
     if (MomentOf(wall) <= MomentOf(state.Start)) continue;
     ++state.Taken;
     return wall;
@@ -129,7 +107,7 @@ bool TVpRuleSteps::SkipTo(double wall) {
   if (!state.Iterator || state.Count > 0 || MomentOf(wall) <= MomentOf(state.Start)) return false;
   // The day asked for at the start's time of day: the rule's own times come from its start.
   const double from = static_cast<double>(DayNumberOf(wall)) + (wall < 0 ? -1 : 1) * TimeOf(state.Start);
-  if (!icalrecur_iterator_set_start(state.Iterator.get(), WallTime(from, state.DateOnly))) return false;
+  if (!icalrecur_iterator_set_start(state.Iterator.get(), ClockTimeOf(from, state.DateOnly))) return false;
   state.StartGiven = true;
   return true;
 }
@@ -139,5 +117,5 @@ double TVpRuleSteps::StepDays() const { return State_->StepDays; }
 std::optional<double> TVpRuleSteps::UntilOf(const std::string& text) {
   icalrecurrencetype rule;
   if (!ReadRule(text, rule) || icaltime_is_null_time(rule.until)) return std::nullopt;
-  return WallDayNumber(rule.until);
+  return WallOf(rule.until);
 }

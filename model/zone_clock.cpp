@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "model/clock_time.h"
 #include "model/day_number.h"
 #include "model/moment.h"
 
@@ -22,23 +23,6 @@ icaltimezone* ZoneNamed(const std::string& zone) {
     lastName = zone;
   }
   return last;
-}
-
-icaltimetype ClockTime(double wall) {
-  const TVpDate date = DecodeDate(wall);
-  const TVpTime time = DecodeTime(wall);
-  icaltimetype clock = icaltime_null_time();
-  clock.year = date.Year;
-  clock.month = date.Month;
-  clock.day = date.Day;
-  clock.hour = time.Hour;
-  clock.minute = time.Minute;
-  clock.second = time.Second;
-  return clock;
-}
-
-double DayNumberOfClock(const icaltimetype& clock) {
-  return ClockValue(EncodeDate(clock.year, clock.month, clock.day), clock.hour, clock.minute, clock.second);
 }
 
 // The clock time of the zone at the moment, as seconds since 1970 read as if that clock were UTC.
@@ -65,7 +49,7 @@ double LocalFromZone(double wall, const std::string& zone) {
   // is the clock time less the offset before a change, unless that misses the clock time and the
   // offset after meets it. A time in the gap of a change thus takes the offset before it, and a
   // time shown twice is the first (the offset before is the larger one).
-  const std::time_t asUtc = icaltime_as_timet(ClockTime(wall));
+  const std::time_t asUtc = icaltime_as_timet(ClockTimeOf(wall));
   const auto offset = [named](std::time_t moment) { return ClockSecondsOf(moment, named) - moment; };
   const auto shows = [&](std::time_t moment) { return ClockSecondsOf(moment, named) == asUtc; };
   const std::time_t before = offset(asUtc - 86400);
@@ -79,13 +63,13 @@ double ZoneFromLocal(double local, const std::string& zone) {
   icaltimezone* named = ZoneNamed(zone);
   if (!named) return local;
   const icaltimetype clock = icaltime_from_timet_with_zone(UnixOfLocalDayNumber(local), 0, named);
-  return WithMillisecondsOf(DayNumberOfClock(clock), local);
+  return WithMillisecondsOf(WallOf(clock), local);
 }
 
 double ZoneClockOfUnix(std::time_t moment, const std::string& zone) {
   icaltimezone* named = ZoneNamed(zone);
   if (!named) return LocalDayNumberOfUnix(moment);
-  return DayNumberOfClock(icaltime_from_timet_with_zone(moment, 0, named));
+  return WallOf(icaltime_from_timet_with_zone(moment, 0, named));
 }
 
 double LocalDayNumberOfUnix(std::time_t moment) {

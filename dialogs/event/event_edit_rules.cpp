@@ -156,26 +156,23 @@ void TVpEventEditRules::SelectEndTime(int index) {
 }
 
 bool TVpEventEditRules::TypeStartTime(const std::string& text) {
-  const std::optional<std::int64_t> ms = ParseTimeOfDay(text);
-  if (!ms) {
-    Fail(ecStartTime, "\"" + text + "\" is not a time of day.");
-    return false;
-  }
-  Marks_.erase(ecStartTime);
-  StartTimes_.SelectTime(*ms);
-  SelectStartTime(StartTimes_.Selected());
-  return true;
+  return TypeTime(text, ecStartTime, StartTimes_, &TVpEventEditRules::SelectStartTime);
 }
 
 bool TVpEventEditRules::TypeEndTime(const std::string& text) {
+  return TypeTime(text, ecEndTime, EndTimes_, &TVpEventEditRules::SelectEndTime);
+}
+
+bool TVpEventEditRules::TypeTime(const std::string& text, TVpEventControl control, TVpTimeList& times,
+                                 void (TVpEventEditRules::*select)(int)) {
   const std::optional<std::int64_t> ms = ParseTimeOfDay(text);
   if (!ms) {
-    Fail(ecEndTime, "\"" + text + "\" is not a time of day.");
+    Fail(control, "\"" + text + "\" is not a time of day.");
     return false;
   }
-  Marks_.erase(ecEndTime);
-  EndTimes_.SelectTime(*ms);
-  SelectEndTime(EndTimes_.Selected());
+  Marks_.erase(control);
+  times.SelectTime(*ms);
+  (this->*select)(times.Selected());
   return true;
 }
 

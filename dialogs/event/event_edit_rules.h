@@ -177,6 +177,9 @@ class TVpEventEditRules {
   // An end that is not after the start becomes start + 30 minutes on the start day, at most 23:59;
   // when even that is not after the start, the start moves to the entry before it.
   void EnsureEndAfterStart();
+  // A time typed into the control: selected in its list as a choice of it would be.
+  bool TypeTime(const std::string& text, TVpEventControl control, TVpTimeList& times,
+                void (TVpEventEditRules::*select)(int));
   std::optional<TValues> ReadValues();
   std::optional<TValues> Fail(TVpEventControl control, const std::string& text);
   void WriteRepeatRangeEnd(TVpEvent& event, std::int64_t untilDay) const;

@@ -42,24 +42,6 @@ std::string KnownZoneName(const char* tzid, icaltimezone* resolved) {
   return {};
 }
 
-double WallOf(icaltimetype time) {
-  return EncodeDate(time.year, time.month, time.day) +
-         (time.is_date ? 0 : EncodeTime(time.hour, time.minute, time.second));
-}
-
-icaltimetype ClockTimeOf(double wall) {
-  const TVpDate date = DecodeDate(wall);
-  const TVpTime time = DecodeTime(wall);
-  icaltimetype clock = icaltime_null_time();
-  clock.year = date.Year;
-  clock.month = date.Month;
-  clock.day = date.Day;
-  clock.hour = time.Hour;
-  clock.minute = time.Minute;
-  clock.second = time.Second;
-  return clock;
-}
-
 icaltimetype DateValueOf(double day) {
   const TVpDate date = DecodeDate(day);
   icaltimetype time = icaltime_null_date();

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <string>
 
+#include "model/clock_time.h"
 #include "model/zone_clock.h"
 
 // Moments between calendar files and the planner. The planner holds local times of this machine
@@ -26,9 +27,6 @@ icaltimezone* ZoneOfName(const std::string& name);
 // zone data knows no zone of that name.
 std::string KnownZoneName(const char* tzid, icaltimezone* resolved);
 
-// A clock time as a day number, and a day number as a clock time (floating, whole seconds).
-double WallOf(icaltimetype time);
-icaltimetype ClockTimeOf(double wall);
 // A day as a DATE value, and a moment as a UTC value.
 icaltimetype DateValueOf(double day);
 icaltimetype UtcValueOf(std::time_t moment);
