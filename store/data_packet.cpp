@@ -1,5 +1,7 @@
 #include "store/data_packet.h"
 
+#include <limits>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -150,11 +152,13 @@ bool ParseNumber(std::string_view text, int& value) {
 // Digits at a position, all of them; false when any is not a digit.
 bool Digits(std::string_view text, size_t at, size_t count, int& value) {
   if (at + count > text.size()) return false;
-  value = 0;
+  std::int64_t read = 0;
   for (size_t i = at; i < at + count; ++i) {
     if (text[i] < '0' || text[i] > '9') return false;
-    value = value * 10 + (text[i] - '0');
+    read = read * 10 + (text[i] - '0');
+    if (read > std::numeric_limits<int>::max()) return false;  // more digits than a number holds
   }
+  value = static_cast<int>(read);
   return true;
 }
 

@@ -244,7 +244,7 @@ TRowStore::TRow TRowStore::Commit(std::uint64_t pieceOffset, size_t pieceLength)
   }
   const size_t words = HeaderWords_ + values + (textBytes + 7) / 8;
   std::uint64_t* out = Allocate(words);
-  std::memset(out, 0, words * sizeof *out);
+  if (words > 0) std::memset(out, 0, words * sizeof *out);
   char* texts = reinterpret_cast<char*>(out + HeaderWords_ + values);
   size_t next = HeaderWords_;
   size_t textOffset = 0;
