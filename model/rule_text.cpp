@@ -58,3 +58,25 @@ std::string RuleEndingAt(const std::string& text, double wall, bool dateOnly, co
   rule.until.day = date.Day;
   return TextOf(rule);
 }
+
+std::string RuleShiftedByDays(const std::string& text, int days) {
+  icalrecurrencetype rule;
+  if (days == 0 || !ReadRule(text, rule)) return text;
+  const int weekdays = ((days % 7) + 7) % 7;
+  for (short& day : rule.by_day) {
+    if (day == ICAL_RECURRENCE_ARRAY_MAX) break;
+    // A day is its position and weekday (Sunday 1 to Saturday 7) added up, negated for a position
+    // counted from the end: the weekday changes alone.
+    const int weekday = icalrecurrencetype_day_day_of_week(day);
+    const int moved = (weekday - 1 + weekdays) % 7 + 1;
+    day = static_cast<short>(icalrecurrencetype_day_position(day) < 0 ? day + weekday - moved
+                                                                       : day - weekday + moved);
+  }
+  for (short& day : rule.by_month_day) {
+    if (day == ICAL_RECURRENCE_ARRAY_MAX) break;
+    const int moved = day + days;
+    if ((day > 0 && moved >= 1 && moved <= 31) || (day < 0 && moved <= -1 && moved >= -31))
+      day = static_cast<short>(moved);
+  }
+  return TextOf(rule);
+}

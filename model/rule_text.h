@@ -13,3 +13,8 @@ std::string RuleEndingAfter(const std::string& rule, int count);
 // zoned rule's UNTIL is written in UTC, as calendar files want it beside a zoned start, a whole
 // day's as a date.
 std::string RuleEndingAt(const std::string& rule, double wall, bool dateOnly, const std::string& zone);
+
+// The rule for a series moved by whole days: its weekdays (BYDAY, positions kept) and days of the
+// month (BYMONTHDAY, where the moved day is still one) move along, so that the moved start stays
+// one of its occurrences. The rule unchanged for no days, or one that cannot be read.
+std::string RuleShiftedByDays(const std::string& rule, int days);

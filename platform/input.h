@@ -14,6 +14,9 @@ constexpr TShiftState ssDouble = 64;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// The shape of the mouse pointer over a point of a view: what a press there would do.
+enum TPointerShape { psArrow, psResizeVertical };
+
 // Key codes of the keys the views handle; letters and digits use their upper-case ASCII code.
 enum TKeyCode {
   VK_BACK = 0x08,

@@ -163,6 +163,36 @@ void DeleteOccurrences(TVpCustomDataStore& store, TVpEvent& series, std::int64_t
   EndSeriesBefore(series, wall, nullptr);
 }
 
+void MoveSeries(TVpCustomDataStore& store, TVpEvent& series, std::int64_t start, std::int64_t end) {
+  const double wallBefore = SeriesClockOf(series, MomentOf(series.StartTime()));
+  series.SetStartTime(ValueOfMoment(start));
+  series.SetEndTime(ValueOfMoment(end));
+  series.SetChanged(true);
+  if (!Repeats(series)) return;
+  const double wallAfter = SeriesClockOf(series, start);
+  const std::int64_t shift = MomentOf(wallAfter) - MomentOf(wallBefore);
+  const auto days = static_cast<int>(DayNumberOf(wallAfter) - DayNumberOf(wallBefore));
+  if (shift == 0) return;
+  const auto shifted = [&](const std::string& list) {
+    std::vector<double> values;
+    bool dateOnly = false;
+    for (const TVpStamp& stamp : ParseStampList(list)) {
+      dateOnly = stamp.DateOnly;
+      values.push_back(dateOnly ? stamp.Value + days : ValueOfMoment(MomentOf(stamp.Value) + shift));
+    }
+    return StampListText(values, dateOnly);
+  };
+  for (TVpEvent* changed : ChangedOccurrencesOf(store.ActiveResource()->Schedule(), series)) {
+    changed->SetOriginalStart(ValueOfMoment(MomentOf(changed->OriginalStart()) + shift));
+    changed->SetChanged(true);
+  }
+  series.SetExceptionDates(shifted(series.ExceptionDates()));
+  series.SetExtraDates(shifted(series.ExtraDates()));
+  series.SetRepeatRule(RuleShiftedByDays(series.RepeatRule(), days));
+  // A counted rule's last occurrence moves along; an end date stays where it was.
+  if (CountOf(series.RepeatRule()) > 0) series.SetRepeatRangeEnd(series.RepeatRangeEnd() + days);
+}
+
 std::vector<TVpEvent*> ChangedOccurrencesOf(const TVpSchedule& schedule, const TVpEvent& series, double fromWall) {
   std::vector<TVpEvent*> found;
   if (series.RecordID() < 0) return found;

@@ -40,6 +40,12 @@ TVpEvent& OccurrencesToChange(TVpCustomDataStore& store, TVpEvent& series, std::
 // date), osThisAndFollowing ends the series before it, deleting its changed occurrences from there.
 void DeleteOccurrences(TVpCustomDataStore& store, TVpEvent& series, std::int64_t occurrence, TVpOccurrenceScope scope);
 
+// Moves an event to the start and end (local moments). A repeating one takes along by as much its
+// exception and extra dates, the original starts of its loaded changed occurrences and, moved by
+// whole days, the weekdays and month days of its rule: the same occurrences stay out, stay added
+// and stay changed, and the new start stays an occurrence.
+void MoveSeries(TVpCustomDataStore& store, TVpEvent& series, std::int64_t start, std::int64_t end);
+
 // The loaded events changed on their own from the series whose original start (on the series'
 // clock) is at or after the clock time.
 std::vector<TVpEvent*> ChangedOccurrencesOf(const TVpSchedule& schedule, const TVpEvent& series,

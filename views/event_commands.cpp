@@ -76,7 +76,8 @@ bool ConfirmAndDeleteEvent(TVpCustomDataStore& store, TVpEvent& event, double da
       [&](TVpEvent& series) { DeleteOccurrences(store, series, occurrence->Start, *scope); });
 }
 
-bool MoveEventOccurrence(TVpCustomDataStore& store, TVpEvent& event, double day, double start, double end) {
+bool ChangeEventOccurrence(TVpCustomDataStore& store, TVpEvent& event, double day, double start, double end,
+                           const std::string& verb) {
   const std::int64_t length = MomentOf(end) - MomentOf(start);
   const std::optional<TVpOccurrence> occurrence = OccurrenceOn(event, day);
   const std::int64_t from = occurrence ? occurrence->Start : MomentOf(event.StartTime());
@@ -84,17 +85,15 @@ bool MoveEventOccurrence(TVpCustomDataStore& store, TVpEvent& event, double day,
   std::optional<TVpOccurrenceScope> scope = osAll;
   if (Repeats(event) && occurrence) {
     const TVpRecordHandle<TVpEvent> handle(store, event);
-    scope = AskScope(store, "Move \"" + event.Description() + "\"?\r\n\nIt repeats: which occurrences?");
+    scope = AskScope(store, verb + " \"" + event.Description() + "\"?\r\n\nIt repeats: which occurrences?");
     found = handle.Find();
     if (!scope || found == nullptr) return false;
   }
   // Every occurrence of the scope moves by as much as the one dragged.
   const std::int64_t shift = MomentOf(start) - from;
-  return store.Changes().Change<TVpEvent>(*found, "Move", [&](TVpEvent& series) {
+  return store.Changes().Change<TVpEvent>(*found, verb, [&](TVpEvent& series) {
     TVpEvent& moved = OccurrencesToChange(store, series, from, *scope);
     const std::int64_t newStart = MomentOf(moved.StartTime()) + shift;
-    moved.SetStartTime(ValueOfMoment(newStart));
-    moved.SetEndTime(ValueOfMoment(newStart + length));
-    moved.SetChanged(true);
+    MoveSeries(store, moved, newStart, newStart + length);
   });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "store/change_path.h"
 
 class TVpCustomDataStore;
@@ -22,7 +24,9 @@ TVpEditOutcome EditEventInDialog(TVpCustomDataStore& store, TVpEditDialogs& dial
 // this and all following, or all. True when something was deleted.
 bool ConfirmAndDeleteEvent(TVpCustomDataStore& store, TVpEvent& event, double day);
 
-// Moves the occurrence of the event on the day to the start, keeping its length; a repeating event
-// asks first whether only this occurrence, this and all following, or all of them move (by as
-// much). One step of the history; false when nothing moved (Cancel, or the event is gone).
-bool MoveEventOccurrence(TVpCustomDataStore& store, TVpEvent& event, double day, double start, double end);
+// Moves or resizes the occurrence of the event on the day to the start and end; a repeating event
+// asks first, naming the change by its verb ("Move", "Resize"), whether only this occurrence, this
+// and all following, or all of them change (each by as much). One step of the history under the
+// verb; false when nothing changed (Cancel, or the event is gone).
+bool ChangeEventOccurrence(TVpCustomDataStore& store, TVpEvent& event, double day, double start, double end,
+                           const std::string& verb);

@@ -134,6 +134,8 @@ class TVpLinkableControl : public TVpLinkListener {
   virtual void MouseUp(TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/, int /*y*/) {}
   virtual void MouseMove(TShiftState /*shift*/, int /*x*/, int /*y*/) {}
   virtual void DoubleClick(int /*x*/, int /*y*/) {}
+  // The pointer's shape over the point, the button up.
+  virtual TPointerShape PointerShapeAt(int /*x*/, int /*y*/) const { return psArrow; }
   // A key (TKeyCode) went down; true when the view used it (the host passes other keys on).
   virtual bool KeyDown(int /*key*/, TShiftState /*shift*/) { return false; }
   // A character was typed (after KeyDown left its key unused); true when the view used it.

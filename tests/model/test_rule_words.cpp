@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/rule_text.h"
 #include "model/rule_words.h"
 
 namespace {
@@ -27,6 +28,26 @@ TEST(RepeatRuleInWords, SaysTheCommonRulesAndLeavesTheRestAsTheyStand) {
       {"NOT A RULE", "Repeats by the rule NOT A RULE"},
   };
   for (const auto& row : kRows) EXPECT_EQ(RepeatRuleInWords(row.Rule), row.Words) << row.Rule;
+}
+
+// A series moved by whole days takes its weekdays and month days along.
+TEST(RuleShiftedByDays, WeekdaysAndMonthDaysMoveAlong) {
+  const struct {
+    const char* Rule;
+    int Days;
+    const char* Expected;
+  } kRows[] = {
+      {"FREQ=WEEKLY;BYDAY=MO,WE,FR", 1, "FREQ=WEEKLY;BYDAY=TU,TH,SA"},
+      {"FREQ=WEEKLY;BYDAY=MO,WE,FR", -1, "FREQ=WEEKLY;BYDAY=SU,TU,TH"},
+      {"FREQ=WEEKLY;BYDAY=SA", 8, "FREQ=WEEKLY;BYDAY=SU"},
+      {"FREQ=MONTHLY;BYDAY=-1FR", 1, "FREQ=MONTHLY;BYDAY=-1SA"},
+      {"FREQ=MONTHLY;BYDAY=2TU", 7, "FREQ=MONTHLY;BYDAY=2TU"},
+      {"FREQ=MONTHLY;BYMONTHDAY=15", 2, "FREQ=MONTHLY;BYMONTHDAY=17"},
+      {"FREQ=MONTHLY;BYMONTHDAY=31", 1, "FREQ=MONTHLY;BYMONTHDAY=31"},
+      {"FREQ=WEEKLY;BYDAY=MO;COUNT=3", 0, "FREQ=WEEKLY;BYDAY=MO;COUNT=3"},
+      {"not a rule", 1, "not a rule"},
+  };
+  for (const auto& row : kRows) EXPECT_EQ(RuleShiftedByDays(row.Rule, row.Days), row.Expected) << row.Rule;
 }
 
 }  // namespace

@@ -65,6 +65,11 @@ const auto kMonWedFriTenTimes = [](TVpEvent& e) {
   e.SetRepeatRangeEnd(At(2024, 5, 27));
 };
 
+const auto kMonWedFriWithoutTheSecond = [](TVpEvent& e) {
+  kMonWedFriTenTimes(e);
+  e.SetExceptionDates("20240508T100000");
+};
+
 TEST_F(SeriesChanges, MovingOrDeletingOneThisAndFollowingOrAllOccurrences) {
   const double twoHours = 2.0 / 24;
   const struct {
@@ -92,6 +97,12 @@ TEST_F(SeriesChanges, MovingOrDeletingOneThisAndFollowingOrAllOccurrences) {
        "05-06 10:00 05-08 10:00 05-10 10:00 05-15 10:00 05-17 10:00 05-20 10:00 05-22 10:00 05-24 10:00"},
       {"rule: delete the 4th and following", kMonWedFriTenTimes, At(2024, 5, 13, 10), osThisAndFollowing, true, 0,
        "05-06 10:00 05-08 10:00 05-10 10:00"},
+      {"rule: all a day later keep their weekdays' pattern", kMonWedFriTenTimes, At(2024, 5, 13, 10), osAll, false, 1,
+       "05-07 10:00 05-09 10:00 05-11 10:00 05-14 10:00 05-16 10:00 05-18 10:00 05-21 10:00 05-23 10:00 05-25 10:00"},
+      {"rule: the 4th and following a day later", kMonWedFriTenTimes, At(2024, 5, 13, 10), osThisAndFollowing, false, 1,
+       "05-06 10:00 05-08 10:00 05-10 10:00 05-14 10:00 05-16 10:00 05-18 10:00 05-21 10:00 05-23 10:00 05-25 10:00"},
+      {"rule: all moved keep an occurrence taken out", kMonWedFriWithoutTheSecond, At(2024, 5, 13, 10), osAll, false,
+       twoHours, "05-06 12:00 05-10 12:00 05-13 12:00 05-15 12:00 05-17 12:00 05-20 12:00 05-22 12:00 05-24 12:00"},
       {"rule: this and following from the first is all", kMonWedFriTenTimes, At(2024, 5, 6, 10), osThisAndFollowing,
        true, 0, ""},
   };
@@ -111,11 +122,7 @@ TEST_F(SeriesChanges, MovingOrDeletingOneThisAndFollowingOrAllOccurrences) {
         DeleteOccurrences(Store(), series, occurrence, row.Scope);
       } else {
         TVpEvent& target = OccurrencesToChange(Store(), series, occurrence, row.Scope);
-        const double start = target.StartTime() + row.Shift;
-        const double end = target.EndTime() + row.Shift;
-        target.SetStartTime(start);
-        target.SetEndTime(end);
-        target.SetChanged(true);
+        MoveSeries(Store(), target, MomentOf(target.StartTime() + row.Shift), MomentOf(target.EndTime() + row.Shift));
       }
       Store().PostEvents();
     });

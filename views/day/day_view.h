@@ -112,6 +112,8 @@ class TVpDayView : public TVpLinkableControl {
   int LineCount() const { return LineCountOf(Granularity_); }
   // Metrics and tables of the last on-screen pass.
   int RowHeight() const { return Screen_.RowHeight; }
+  // Below the date headers, the all-day strip.
+  int StripTop() const { return Screen_.StripTop; }
   int HeaderHeight() const { return Screen_.HeaderHeight; }
   int VisibleLines() const { return Screen_.VisibleLines; }
   const TVpLineMatrix& LineMatrix() const { return Screen_.Lines; }
@@ -153,8 +155,11 @@ class TVpDayView : public TVpLinkableControl {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
+  // A press at the top or bottom edge of a timed event and a drag resize it: the edge goes to the
+  // row under the pointer.
   // Edits the event under the pointer, or adds one at the slot.
   void DoubleClick(int x, int y) override;
+  TPointerShape PointerShapeAt(int x, int y) const override;
   // Enter and Insert add; the arrows, Page Up/Down, Home and End move the selection and scroll;
   // Left and Right change the date by a day.
   bool KeyDown(int key, TShiftState shift) override;
@@ -164,13 +169,20 @@ class TVpDayView : public TVpLinkableControl {
 
   // The commands of the popup menu.
   void AddEventAtActiveSlot();
+  // An all-day event on the selected column's day (a double click into the all-day strip).
+  void AddAllDayEventAtActiveColumn();
   void DeleteActiveEvent();
 
  private:
   // Hit tests against the last on-screen pass: -1 or nullptr where nothing is hit.
   int ColumnAt(int x, int y) const;
   int RowAt(int x, int y, bool dragging) const;
+  // The column whose all-day strip is at the point.
+  int StripColumnAt(int x, int y) const;
   TVpEvent* EventAt(int x, int y) const;
+  // The edge of a timed event drawn at the point, and the event.
+  enum TEdge { edNone, edTop, edBottom };
+  std::pair<TEdge, TVpEvent*> EdgeAt(int x, int y) const;
   // Column and row follow the point; the event under it becomes the active one.
   void SelectAt(int x, int y);
   // The whole date of a day column, as the layout works it out.
@@ -178,8 +190,13 @@ class TVpDayView : public TVpLinkableControl {
   void ShowPopupMenu(int x, int y);
   // Edits the event in the event dialog; a cancelled new event is removed again.
   void EditEvent(TVpEvent* event, bool isNew);
-  // Moves the dragged event to the active column and row.
-  void DropEvent(const TVpEvent* event, int recordID);
+  // Adds an event and edits it in the event dialog.
+  void AddEvent(double start, double end, bool allDay);
+  // Moves the dragged event to the active column and row; dropped into the all-day strip, or an
+  // all-day event, only to the column's day.
+  void DropEvent(const TVpEvent* event, int recordID, bool inStrip);
+  // Moves the resized edge of the dragged event to the active row.
+  void ResizeEvent(const TVpEvent* event, int recordID, TEdge edge);
   // The largest TopLine for the current VisibleLines.
   int LastTopLine() const;
   // Builds the line and column tables afresh for NumDays and Granularity, nothing drawn.
@@ -229,6 +246,7 @@ class TVpDayView : public TVpLinkableControl {
   const TVpEvent* DragEvent_ = nullptr;
   int DragEventID_ = -1;
   double DragEventDay_ = 0;
+  TEdge ResizeEdge_ = edNone;  // the edge pressed on, for a resize
 
   // The layout of the last on-screen pass: what clicks and keys work on.
   TVpDayViewLayout Screen_;

@@ -7,6 +7,7 @@
 #include "model/occurrences.h"
 #include "model/resource.h"
 #include "views/day/day_view.h"
+#include "views/day/day_view_metrics.h"
 #include "views/day/day_view_pass.h"
 #include "views/day/time_slots.h"
 #include "views/drawing/line_wrapper.h"
@@ -22,12 +23,55 @@ void TVpDayViewPass::DrawEvents(int column, double day) {
   if (firstRow == kUndrawnRect) return;
   std::vector<TVpEvent*> events;
   Resource_->Schedule().CollectEventsOn(day, events);
+  std::erase_if(events, [](const TVpEvent* event) { return event->AllDayEvent(); });
   const TRect& cell = Layout_.Columns[static_cast<size_t>(column)].Rec;
   size_t drawn = 0;
   for (const TVpPlacedEvent& placed : PlaceDayEvents(events, View_.Granularity(), TVpDayView::kMaxEventsPerDay, day))
     drawn += DrawEvent(placed, day, column, firstRow, cell.Bottom) ? 1 : 0;
   // On screen the rows scroll; on paper an event left out is told.
   if (DisplayOnly() && drawn < events.size()) MoreMarks(cell.Right, cell.Bottom, clBlack, Scale_);
+}
+
+void TVpDayViewPass::FindAllDayEvents() {
+  AllDay_.assign(Days_.size(), {});
+  if (Resource_ == nullptr) return;
+  std::vector<TVpEvent*> events;
+  for (size_t column = 0; column < Days_.size(); ++column) {
+    events.clear();
+    Resource_->Schedule().CollectEventsOn(Days_[column], events);
+    std::vector<TVpEvent*>& allDay = AllDay_[column];
+    for (TVpEvent* event : events)
+      if (event->AllDayEvent() && std::find(allDay.begin(), allDay.end(), event) == allDay.end())
+        allDay.push_back(event);
+  }
+}
+
+void TVpDayViewPass::DrawAllDayStrip(const TRect& strip, int column) {
+  Fill(strip, Colors_.Face);
+  Line(strip.Left, strip.Bottom - 1, strip.Right, strip.Bottom - 1, Colors_.Shadow);
+  const std::vector<TVpEvent*>& events = AllDay_[static_cast<size_t>(column)];
+  const double day = Days_[static_cast<size_t>(column)];
+  const TFont& font = View_.Font().Font();
+  const int inset = RoundEven(2 * Scale_);
+  for (size_t i = 0; i < events.size(); ++i) {
+    const int top = strip.Top + inset + static_cast<int>(i) * StripPitch_;
+    if (top + StripPitch_ > strip.Bottom) {
+      MoreMarks(strip.Right - inset, strip.Bottom - inset, DisplayOnly() ? clBlack : View_.DotDotDotColor(), Scale_);
+      return;
+    }
+    const TVpEvent& event = *events[i];
+    const TRect rect = Rect(strip.Left + inset, top, strip.Right - inset, top + StripPitch_ - inset);
+    const TVpCategoryInfo* category = Categories_->Category(event.Category());
+    Fill(rect, category != nullptr ? category->BackgroundColor() : Colors_.Window);
+    Fill(Rect(rect.Left, rect.Top, rect.Left + GutterPixels_, rect.Bottom), Categories_->Color(event.Category()));
+    Bevel(rect, Colors_.Shadow, Colors_.Shadow);
+    // Marked as going on from an earlier day, as the week view marks it.
+    const std::string text = (GoesOnInto(event, day) ? ">> " : "") + event.Description();
+    const int textLeft = rect.Left + GutterPixels_ + inset * 2;
+    Text(textLeft, rect.Top + inset * 2, Fit(text, font, std::max(0, rect.Right - textLeft - inset)), font);
+    Layout_.Events.push_back(
+        {Rect(rect.Left, rect.Top, rect.Right, rect.Bottom + 1), kUndrawnRect, &event, event.RecordID()});
+  }
 }
 
 void TVpDayViewPass::DrawNowLine(int column, double day) {

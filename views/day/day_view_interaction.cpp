@@ -26,6 +26,8 @@ enum TMenuCommand { mcAddEvent, mcEditEvent, mcDeleteEvent };
 // How far the pointer must move with the button down before a drag starts.
 constexpr int kDragDistance = 4;
 constexpr int kWheelNotch = 120;
+// How near an event's top or bottom edge a press resizes it.
+constexpr int kEdgeReach = 3;
 
 std::int64_t Minutes(double span) { return std::llround(span * 1440); }
 
@@ -60,10 +62,38 @@ TVpEvent* TVpDayView::EventAt(int x, int y) const {
   return nullptr;
 }
 
+int TVpDayView::StripColumnAt(int x, int y) const {
+  if (y <= Screen_.StripTop || y > Screen_.HeaderHeight) return -1;
+  for (size_t i = 0; i < Screen_.Columns.size(); ++i) {
+    const TRect& r = Screen_.Columns[i].Rec;
+    if (r.Left < x && x < r.Right) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::pair<TVpDayView::TEdge, TVpEvent*> TVpDayView::EdgeAt(int x, int y) const {
+  for (size_t i = 0; i < Screen_.Events.size(); ++i) {
+    const TRect& r = Screen_.Events[i].Rec;
+    if (r.Top < Screen_.HeaderHeight || x <= r.Left || x >= r.Right) continue;
+    // The drawn rectangle is a pixel taller than the event's frame.
+    const TEdge edge = std::abs(y - r.Top) <= kEdgeReach            ? edTop
+                       : std::abs(y - (r.Bottom - 1)) <= kEdgeReach ? edBottom
+                                                                    : edNone;
+    if (edge != edNone) return {edge, DrawnEvent(i)};
+  }
+  return {edNone, nullptr};
+}
+
+TPointerShape TVpDayView::PointerShapeAt(int x, int y) const {
+  return !ReadOnly() && EdgeAt(x, y).second != nullptr ? psResizeVertical : psArrow;
+}
+
 void TVpDayView::SelectAt(int x, int y) {
   if (y > Screen_.HeaderHeight) {
     if (const int column = ColumnAt(x, y); column >= 0) SetActiveCol(column);
     if (const int row = RowAt(x, y, false); row >= 0) SetActiveRow(row);
+  } else if (const int column = StripColumnAt(x, y); column >= 0) {
+    SetActiveCol(column);
   }
   SetActiveEvent(EventAt(x, y));
 }
@@ -85,7 +115,13 @@ void TVpDayView::MouseDown(TMouseButton button, TShiftState, int x, int y) {
   RequestFocus();
   PressPoint_ = TPoint{x, y};
   Dragging_ = false;
-  if (y > Screen_.HeaderHeight) SelectAt(x, y);
+  ResizeEdge_ = edNone;
+  if (y <= Screen_.StripTop) return;
+  SelectAt(x, y);
+  if (const auto [edge, event] = EdgeAt(x, y); event != nullptr) {
+    SetActiveEvent(event);
+    ResizeEdge_ = edge;
+  }
 }
 
 void TVpDayView::MouseMove(TShiftState shift, int x, int y) {
@@ -99,26 +135,34 @@ void TVpDayView::MouseMove(TShiftState shift, int x, int y) {
     DragEventID_ = event->RecordID();
     DragEventDay_ = ColumnDate(ActiveCol_);  // the day of the occurrence dragged
   }
-  // The selection follows the pointer where a drop is taken.
-  if (x > GutterWidth_ && y > Screen_.HeaderHeight) {
+  // A resize keeps to its column; the selection follows the pointer where a drop is taken.
+  if (ResizeEdge_ != edNone) {
+    if (const int row = RowAt(x, y, false); row >= 0) SetActiveRow(row);
+  } else if (x > GutterWidth_ && y > Screen_.HeaderHeight) {
     if (const int column = ColumnAt(x, y); column >= 0) SetActiveCol(column);
     if (const int row = RowAt(x, y, true); row >= 0) SetActiveRow(row);
+  } else if (const int column = StripColumnAt(x, y); column >= 0) {
+    SetActiveCol(column);
   }
 }
 
 void TVpDayView::MouseUp(TMouseButton button, TShiftState, int x, int y) {
   if (button != mbLeft) return;
-  const bool dropping = Dragging_ && x > GutterWidth_ && y > Screen_.HeaderHeight && !ReadOnly();
+  const bool dropping = Dragging_ && x > GutterWidth_ && y > Screen_.StripTop && !ReadOnly();
   PressPoint_.reset();
   Dragging_ = false;
-  if (dropping) DropEvent(DragEvent_, DragEventID_);
+  if (dropping && ResizeEdge_ != edNone) ResizeEvent(DragEvent_, DragEventID_, ResizeEdge_);
+  else if (dropping) DropEvent(DragEvent_, DragEventID_, y <= Screen_.HeaderHeight);
+  ResizeEdge_ = edNone;
   DragEvent_ = nullptr;
 }
 
 void TVpDayView::DoubleClick(int x, int y) {
-  if (ReadOnly() || y <= Screen_.HeaderHeight) return;
-  if (const int row = RowAt(x, y, false); row >= 0) SetActiveRow(row);
+  if (ReadOnly() || y <= Screen_.StripTop) return;
+  const bool inStrip = y <= Screen_.HeaderHeight;
+  if (const int row = RowAt(x, y, false); row >= 0 && !inStrip) SetActiveRow(row);
   if (TVpEvent* event = ActiveEvent()) EditEvent(event, false);
+  else if (inStrip) AddAllDayEventAtActiveColumn();
   else AddEventAtActiveSlot();
 }
 
@@ -214,17 +258,26 @@ void TVpDayView::ShowPopupMenu(int x, int y) {
 // --- adding, editing, deleting ---
 
 void TVpDayView::AddEventAtActiveSlot() {
-  if (ReadOnly() || !CheckResourceSelected()) return;
-  TVpCustomDataStore* store = DataStore();
-  TVpResource* resource = store != nullptr ? store->ActiveResource() : nullptr;
-  if (resource == nullptr) return;
   // Before the first paint, or before a row was chosen, the slot is the top row.
   const int row = ActiveRow_ < 0 ? TopLine_ : ActiveRow_;
   const double start =
       ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(row)].Time;
-  const double end = start + GranularityMinutes(Granularity_) / 1440.0;
+  AddEvent(start, start + GranularityMinutes(Granularity_) / 1440.0, false);
+}
+
+void TVpDayView::AddAllDayEventAtActiveColumn() {
+  const double day = ColumnDate(ActiveCol_);
+  AddEvent(day, day + 1439.0 / 1440, true);
+}
+
+void TVpDayView::AddEvent(double start, double end, bool allDay) {
+  if (ReadOnly() || !CheckResourceSelected()) return;
+  TVpCustomDataStore* store = DataStore();
+  TVpResource* resource = store != nullptr ? store->ActiveResource() : nullptr;
+  if (resource == nullptr) return;
   TVpEvent* event = resource->Schedule().AddEvent(store->GetNextID("Events"), start, end);
   if (event == nullptr) return;
+  event->SetAllDayEvent(allDay);
   SetActiveEvent(event);
   Invalidate();
   EditEvent(event, true);
@@ -250,10 +303,18 @@ void TVpDayView::DeleteActiveEvent() {
 
 // --- dragging ---
 
-void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
+void TVpDayView::DropEvent(const TVpEvent* identity, int recordID, bool inStrip) {
   TVpCustomDataStore* store = DataStore();
   TVpEvent* event = FindRecordAgain(store, identity, recordID);
   if (event == nullptr) return;
+  if (event->AllDayEvent() || inStrip) {
+    // Moved by whole days to the column's day, its times of day kept.
+    const TVpOccurrenceTimes times = OccurrenceTimesOn(*event, DragEventDay_);
+    const double shift = ColumnDate(ActiveCol_) - DateOf(times.StartTime);
+    ChangeEventOccurrence(*store, *event, DragEventDay_, times.StartTime + shift, times.EndTime + shift, "Move");
+    Invalidate();
+    return;
+  }
   // The rows it covers in its start day's column, by the same rule the layout draws it with (an end
   // at midnight or on a later day ends with the start day).
   const TVpPlacedEvent rows =
@@ -270,6 +331,27 @@ void TVpDayView::DropEvent(const TVpEvent* identity, int recordID) {
   double end = start + static_cast<double>(minutes) / 1440;
   // An event that would end exactly at midnight ends at 23:59 of its day instead.
   if (ToMs(end) == ToMs(DateOf(start) + 1)) end = DateOf(start) + 1439.0 / 1440;
-  MoveEventOccurrence(*store, *event, DragEventDay_, start, end);
+  ChangeEventOccurrence(*store, *event, DragEventDay_, start, end, "Move");
+  Invalidate();
+}
+
+void TVpDayView::ResizeEvent(const TVpEvent* identity, int recordID, TEdge edge) {
+  TVpCustomDataStore* store = DataStore();
+  TVpEvent* event = FindRecordAgain(store, identity, recordID);
+  if (event == nullptr || ActiveRow_ < 0) return;
+  const TVpOccurrenceTimes times = OccurrenceTimesOn(*event, DragEventDay_);
+  const double slot = GranularityMinutes(Granularity_) / 1440.0;
+  const double rowStart =
+      ColumnDate(ActiveCol_) + Screen_.Lines[static_cast<size_t>(ActiveCol_)][static_cast<size_t>(ActiveRow_)].Time;
+  double start = times.StartTime;
+  double end = times.EndTime;
+  // The edge goes to the start of the row under the pointer (top) or its end (bottom); an event
+  // keeps at least one row.
+  if (edge == edTop) start = std::min(rowStart, end - slot);
+  else end = std::max(rowStart + slot, start + slot);
+  // An end at midnight is 23:59 of the day, as a drop makes it.
+  if (ToMs(end) == ToMs(DateOf(end)) && DateOf(end) > DateOf(start)) end -= 1.0 / 1440;
+  if (ToMs(start) != ToMs(times.StartTime) || ToMs(end) != ToMs(times.EndTime))
+    ChangeEventOccurrence(*store, *event, DragEventDay_, start, end, "Resize");
   Invalidate();
 }

@@ -21,6 +21,9 @@ TVpDayViewColors ScreenColors(const TVpDayView& view) {
 const TVpDayViewColors kPrintColors = {clBlack, clBlack, clBlack, clBlack, clWhite, RGB(192, 192, 192),
                                        clBlack, clWhite};
 
+// All-day events beyond this many in a column are told by the "more" marks at the strip's foot.
+constexpr size_t kMaxStripRows = 3;
+
 // The row at the view's own granularity for a start or stop line given at another.
 int ViewRow(const TVpDayView& view, int line, TVpGranularity granularity) {
   if (granularity == view.Granularity() || granularity < gr05Min || granularity > gr60Min)
@@ -57,13 +60,22 @@ TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TR
   canvas.Font = callersFont;
   GutterPixels_ = RoundEven(view.GutterWidth() * Scale_);
 
+  Days_ = ColumnDays(renderDate, numDays > 0 ? std::min(numDays, TVpDayView::kMaxNumDays) : view.NumDays(),
+                     view.IncludeWeekends());
+  FindAllDayEvents();
+  size_t stripRows = 0;
+  for (const std::vector<TVpEvent*>& events : AllDay_) stripRows = std::max(stripRows, events.size());
+  if (stripRows > 0) {
+    StripPitch_ = RoundEven(Scale_ * (ReferenceTextHeight(canvas, view.Font().Font()) + 8));
+    StripHeight_ = static_cast<int>(std::min(stripRows, kMaxStripRows)) * StripPitch_ + RoundEven(Scale_ * 4);
+    HeaderHeight_ += StripHeight_;
+  }
+
   StartLine_ = startLine < 0 ? std::clamp(view.TopLine(), 0, LineCount_ - 1) : ViewRow(view, startLine, granularity);
   StopLine_ = stopLine > 0 ? ViewRow(view, stopLine, granularity) : -1;
   const int rulerHeight = Frame().Bottom - (Frame().Top + HeaderHeight_ + 1);
   VisibleLines_ = VisibleLinesFor(rulerHeight, HeaderHeight_, RowHeight_, LineCount_, StartLine_, StopLine_);
   LastRow_ = std::min(StartLine_ + VisibleLines_, LineCount_ - 1);
-  Days_ = ColumnDays(renderDate, numDays > 0 ? std::min(numDays, TVpDayView::kMaxNumDays) : view.NumDays(),
-                     view.IncludeWeekends());
   if (displayOnly && StopLine_ > 0) HoldEveryEvent(canvas);
 }
 
@@ -112,6 +124,7 @@ TVpDayViewLayout TVpDayViewPass::Draw() {
   BeginDrawing();
 
   Layout_.RowHeight = RowHeight_;
+  Layout_.StripTop = HeaderHeight_ - StripHeight_;
   Layout_.HeaderHeight = HeaderHeight_;
   Layout_.VisibleLines = VisibleLines_;
   Layout_.Lines.assign(Days_.size(), Lines_);
@@ -126,10 +139,11 @@ TVpDayViewLayout TVpDayViewPass::Draw() {
   const int columnWidth = std::max(0, (Frame().Width() - RulerWidth_ - scrollBarReserve - 1) / columns);
   int x = L + RulerWidth_ + 3;
   for (int j = 0; j < columns; ++j) {
-    TRect header = Rect(x, T + 2, x + columnWidth, T + HeaderHeight_);
+    TRect header = Rect(x, T + 2, x + columnWidth, T + HeaderHeight_ - StripHeight_);
     // On screen the last header reaches over the scroll bar to the view's border.
     if (!DisplayOnly() && j == columns - 1) header.Right = std::max(header.Right, Frame().Right - 3);
     DrawColumnHeader(header, j, Days_[static_cast<size_t>(j)]);
+    if (StripHeight_ > 0) DrawAllDayStrip(Rect(x, header.Bottom, header.Right, T + HeaderHeight_), j);
     const TRect cell = Rect(x, T + HeaderHeight_ + 1, x + columnWidth, B - 2);
     Layout_.Columns[static_cast<size_t>(j)] = {cell, Days_[static_cast<size_t>(j)]};
     DrawCells(cell, j, Days_[static_cast<size_t>(j)]);

@@ -59,6 +59,9 @@ class TVpDayViewPass : private TVpDrawingPass {
   void DrawRuler(const TRect& ruler);
   void DrawCells(const TRect& cell, int column, double day);
   void DrawEvents(int column, double day);
+  // The all-day events of the shown days, in a strip between the date headers and the rows.
+  void FindAllDayEvents();
+  void DrawAllDayStrip(const TRect& strip, int column);
   // On screen, a line across today's column at the time it is now.
   void DrawNowLine(int column, double day);
   // False when the event lies outside the rows drawn.
@@ -75,7 +78,9 @@ class TVpDayViewPass : private TVpDrawingPass {
   TVpDayViewColors Colors_;
   int LineCount_;
   int RowHeight_;
-  int HeaderHeight_;
+  int HeaderHeight_;  // the date header and the all-day strip below it
+  int StripHeight_ = 0;
+  int StripPitch_ = 0;
   int RulerWidth_;
   int GutterPixels_;
   int StartLine_;
@@ -84,6 +89,7 @@ class TVpDayViewPass : private TVpDrawingPass {
   int LastRow_;  // the last row drawn
   bool ShowsResourceName_;
   std::vector<double> Days_;
+  std::vector<std::vector<TVpEvent*>> AllDay_;  // per column
   std::string LabelFormat_;  // chosen at the first column header
   // The resource whose events are drawn; none when no events can be drawn.
   const TVpResource* Resource_ = nullptr;

@@ -45,6 +45,8 @@ using TVpEventArray = std::vector<TVpEventRec>;
 // events.
 struct TVpDayViewLayout {
   int RowHeight = 1;
+  // Below the date headers, down to HeaderHeight, the strip of all-day events (none: equal).
+  int StripTop = 0;
   int HeaderHeight = 0;
   int VisibleLines = 1;
   TVpLineMatrix Lines;

@@ -53,6 +53,8 @@ void AddMenuItems(QMenu& menu, const std::vector<TVpMenuItem>& items, int& chose
 TVpViewWidget::TVpViewWidget(TVpLinkableControl& view, QWidget* parent)
     : QWidget(parent), View_(view), ScrollBar_(new QScrollBar(Qt::Vertical, this)) {
   setFocusPolicy(Qt::WheelFocus);
+  // The pointer's shape follows what a press would do where it is.
+  setMouseTracking(true);
   // The few pixels a view leaves unpainted (the seam between ruler and columns, the strip under the
   // scroll bar) show the window colour.
   setAutoFillBackground(true);
@@ -181,6 +183,11 @@ void TVpViewWidget::mouseReleaseEvent(QMouseEvent* event) {
 void TVpViewWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   GuardedCall([&] { View_.MouseMove(ShiftStateOf(event->modifiers(), event->buttons()), at.x(), at.y()); });
+  if (event->buttons() != Qt::NoButton) return;
+  TPointerShape shape = psArrow;
+  GuardedCall([&] { shape = View_.PointerShapeAt(at.x(), at.y()); });
+  if (shape == psResizeVertical) setCursor(Qt::SizeVerCursor);
+  else unsetCursor();
 }
 
 void TVpViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {

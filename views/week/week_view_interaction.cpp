@@ -203,6 +203,6 @@ void TVpWeekView::DropEvent(const TVpEvent* identity, int recordID, double day) 
   const TVpOccurrenceTimes times = OccurrenceTimesOn(*event, DragEventDay_);
   const double shift = day - DateOf(times.StartTime);
   if (shift == 0) return;
-  MoveEventOccurrence(*store, *event, DragEventDay_, times.StartTime + shift, times.EndTime + shift);
+  ChangeEventOccurrence(*store, *event, DragEventDay_, times.StartTime + shift, times.EndTime + shift, "Move");
   Invalidate();
 }

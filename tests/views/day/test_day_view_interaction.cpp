@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "store/change_path.h"
 #include "store/data_packet.h"
 #include "tests/support/menu_choice.h"
 #include "tests/views/day/test_day_view_support.h"
@@ -83,6 +84,58 @@ TEST_F(DayViewInteraction, ANewEventKeepsTheZoneTheWindowGivesNewEvents) {
   View->DoubleClick(kSlotX, RowY(20));
   ASSERT_EQ(Store().ActiveResource()->Schedule().Count(), 1);
   EXPECT_EQ(Store().ActiveResource()->Schedule().Items(0)->TimeZone(), "America/New_York");
+}
+
+// A press on an event's top or bottom edge (the pointer says so) and a drag move that edge to the
+// row under the pointer; the other edge stays, and the event keeps at least one row.
+TEST_F(DayViewInteraction, DraggingAnEdgeResizesTheEvent) {
+  PostedEvent("Review", At(2024, 5, 10, 10), At(2024, 5, 10, 11));  // rows 20 and 21: y 633 to 693
+  Paint(kTallView);
+  EXPECT_EQ(View->PointerShapeAt(kSlotX, 634), psResizeVertical);
+  EXPECT_EQ(View->PointerShapeAt(kSlotX, 663), psArrow);
+  const auto dragEdge = [&](int y, int toRow) {
+    View->MouseDown(mbLeft, ssLeft, kSlotX, y);
+    View->MouseMove(ssLeft, kSlotX, y + 10);
+    View->MouseMove(ssLeft, kSlotX, RowY(toRow));
+    View->MouseUp(mbLeft, 0, kSlotX, RowY(toRow));
+    Paint(kTallView);
+  };
+  dragEdge(634, 18);
+  EXPECT_EQ(StoredEvents(), std::vector<std::string>{"Review 09:00-11:00"});
+  dragEdge(692, 24);
+  EXPECT_EQ(StoredEvents(), std::vector<std::string>{"Review 09:00-12:30"});
+  dragEdge(574, 30);  // the top edge, now at 09:00
+  EXPECT_EQ(StoredEvents(), std::vector<std::string>{"Review 12:00-12:30"}) << "one row is left";
+  Store().Changes().Undo();
+  EXPECT_EQ(StoredEvents(), std::vector<std::string>{"Review 09:00-12:30"}) << "each resize is one step";
+}
+
+// A double click into the all-day strip adds an all-day event on the column's day.
+TEST_F(DayViewInteraction, ADoubleClickIntoTheAllDayStripAddsAnAllDayEvent) {
+  TVpEvent& holiday = PostedEvent("Holiday", At(2024, 5, 10), At(2024, 5, 10, 1));
+  holiday.SetAllDayEvent(true);
+  holiday.SetChanged(true);
+  Store().PostEvents();
+  View->SetNumDays(2);
+  Paint(kTallView);
+  ASSERT_LT(View->StripTop(), View->HeaderHeight());
+  Dialogs.EditEventAnswer = [](TVpEvent& event, bool) {
+    EXPECT_TRUE(event.AllDayEvent());
+    event.SetDescription("Trip");
+    return true;
+  };
+  const int x = View->ColRects()[1].Rec.Left + 20;
+  const int y = View->HeaderHeight() - 3;
+  View->MouseDown(mbLeft, ssLeft, x, y);
+  View->MouseUp(mbLeft, 0, x, y);
+  View->DoubleClick(x, y);
+  EXPECT_EQ(StoredEvents(), (std::vector<std::string>{"Holiday 00:00-23:59", "Trip 00:00-23:59"}));
+  const TVpSchedule& schedule = Store().ActiveResource()->Schedule();
+  ASSERT_EQ(schedule.Count(), 2);
+  for (int i = 0; i < schedule.Count(); ++i)
+    if (schedule.Items(i)->Description() == "Trip") {
+      EXPECT_EQ(schedule.Items(i)->StartTime(), At(2024, 5, 11));
+    }
 }
 
 TEST_F(DayViewInteraction, ADoubleClickOnAnEventEditsIt) {

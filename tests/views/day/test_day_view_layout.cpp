@@ -107,14 +107,39 @@ TEST_F(DayViewTest, TheTimeBarMarksTheEventsTimesWithinItsSlots) {
   EXPECT_EQ(FillsOf(canvas, kBarColor), (std::vector<TRect>{Rect(85, 163, 92, 203)}));
 }
 
-TEST_F(DayViewTest, AnAllDayEventFillsTheDay) {
-  Store().CategoryColorMap().Category(0)->SetColor(kBarColor);
-  AddEvent("all day", T(8), T(9)).SetAllDayEvent(true);
-  const TRecordingCanvas canvas = Paint(kTallView);
-  EXPECT_EQ(View->TopLine(), 0) << "every row fits";
-  EXPECT_EQ(EventRects(), (std::vector<TRect>{Rect(92, 33, 306, 33 + 48 * 30 + 1)}));
-  EXPECT_EQ(FillsOf(canvas, kBarColor), (std::vector<TRect>{Rect(85, 33, 92, 1472)}))
-      << "23:59 leaves one minute, a pixel, of the last row";
+// All-day events stand in a strip below the date headers, one line each in every column of their
+// days, and leave the rows to the timed events; without any the header keeps its height.
+TEST_F(DayViewTest, AllDayEventsStandInAStripAboveTheRows) {
+  View->SetNumDays(3);
+  TVpEvent& conference = AddEvent("conference", At(2024, 5, 10), At(2024, 5, 10, 1));
+  conference.SetAllDayEvent(true);  // a whole day: the end follows
+  conference.SetEndTime(At(2024, 5, 12, 23, 59));
+  AddEvent("holiday", At(2024, 5, 11), At(2024, 5, 11, 23, 59)).SetAllDayEvent(true);
+  AddEvent("timed", T(9), T(10));
+  const TRecordingCanvas canvas = Paint();
+  const int strip = View->HeaderHeight() - 32;
+  ASSERT_GT(strip, 0);
+  EXPECT_EQ(View->ColRects()[0].Rec.Top, View->HeaderHeight() + 1) << "the rows begin below the strip";
+  std::vector<std::string> texts;
+  std::vector<int> lefts;
+  for (size_t i = 0; i < View->EventArray().size(); ++i) {
+    const TVpEventRec& drawn = View->EventArray()[i];
+    if (drawn.Rec.Top < View->HeaderHeight()) {
+      EXPECT_GE(drawn.Rec.Top, 32) << "within the strip";
+      lefts.push_back(drawn.Rec.Left);
+    }
+    texts.push_back(View->DrawnEvent(i)->Description());
+  }
+  EXPECT_EQ(texts, (std::vector<std::string>{"conference", "timed", "holiday", "conference", "conference"}));
+  EXPECT_EQ(lefts.size(), 4u) << "the timed event keeps to the rows";
+  int goingOn = 0;
+  for (const TCanvasOp& op : canvas.OpsOf(TCanvasOp::opText)) goingOn += op.Text.starts_with(">> ") ? 1 : 0;
+  EXPECT_EQ(goingOn, 2) << "the conference going on from the day before";
+
+  View->SetNumDays(1);
+  View->SetDate(At(2024, 5, 13));
+  Paint();
+  EXPECT_EQ(View->HeaderHeight(), 32);
 }
 
 TEST_F(DayViewTest, EventTextIsWrappedOrShortened) {
