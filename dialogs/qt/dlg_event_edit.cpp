@@ -261,7 +261,7 @@ QWidget* TDlgEventEdit::BuildRulePanel(QWidget* parent) {
   days->setContentsMargins(0, 0, 0, 0);
   days->setSpacing(2);
   for (const int weekday : WeekdaysInLocaleOrder()) {
-    auto* box = Named(new QCheckBox(QLocale().dayName(QtDayOf(weekday), QLocale::NarrowFormat), RuleWeekdays_),
+    auto* box = Named(new QCheckBox(QLocale().dayName(QtDayOf(weekday), QLocale::ShortFormat), RuleWeekdays_),
                       ("RuleWeekday" + std::to_string(weekday)).c_str());
     box->setToolTip(QLocale().dayName(QtDayOf(weekday)));
     box->setProperty("weekday", weekday);
