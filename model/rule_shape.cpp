@@ -21,16 +21,6 @@ int CountOf(const short (&list)[N]) {
   return count;
 }
 
-// A weekday of a BY-day list with its position in the month (0 for every one).
-short DayCode(int weekday, int position) {
-  const int code = (position < 0 ? -position : position) * 8 + weekday;
-  return static_cast<short>(position < 0 ? -code : code);
-}
-
-// The week of the month a day lies in as a weekday position: 1 for days 1-7 ... 4 for days 22-28,
-// -1 (the last) after.
-int PositionOfDay(int day) { return day > 28 ? -1 : (day + 6) / 7; }
-
 // The day of UNTIL on the event's clock; the day before when that day's occurrence, at the start's
 // time of day, would come after UNTIL.
 std::int64_t UntilDayOf(const icaltimetype& until, double start, const std::string& zone) {
@@ -50,6 +40,13 @@ bool WeekdaysOnly(const icalrecurrencetype& rule, unsigned& weekdays) {
 }
 
 }  // namespace
+
+short RuleDayCode(int weekday, int position) {
+  const int code = (position < 0 ? -position : position) * 8 + weekday;
+  return static_cast<short>(position < 0 ? -code : code);
+}
+
+int WeekdayPositionOfDay(int day) { return day > 28 ? -1 : (day + 6) / 7; }
 
 std::optional<TVpRuleShape> RuleShapeOf(const std::string& text, double start, const std::string& zone) {
   icalerror_clear_errno();
@@ -110,9 +107,9 @@ std::string RuleTextOf(const TVpRuleShape& shape, bool dateOnly, const std::stri
   if (shape.Frequency == rfWeekly) {
     // Monday first, as calendar files usually list them.
     for (const int weekday : {2, 3, 4, 5, 6, 7, 1})
-      if (shape.Weekdays & WeekdayBit(weekday)) rule.by_day[days++] = DayCode(weekday, 0);
+      if (shape.Weekdays & WeekdayBit(weekday)) rule.by_day[days++] = RuleDayCode(weekday, 0);
   } else if (shape.Frequency == rfMonthly && shape.ByWeekday) {
-    rule.by_day[days++] = DayCode(shape.Weekday, shape.WeekdayPosition);
+    rule.by_day[days++] = RuleDayCode(shape.Weekday, shape.WeekdayPosition);
   } else if (shape.Frequency == rfMonthly) {
     rule.by_month_day[0] = static_cast<short>(shape.MonthDay);
     rule.by_month_day[1] = ICAL_RECURRENCE_ARRAY_MAX;
@@ -134,7 +131,7 @@ TVpRuleShape RuleShapeOfRepeat(int repeatCode, int customInterval, double start)
   shape.Weekdays = WeekdayBit(DayOfWeek(start));
   shape.MonthDay = day;
   shape.Weekday = DayOfWeek(start);
-  shape.WeekdayPosition = PositionOfDay(day);
+  shape.WeekdayPosition = WeekdayPositionOfDay(day);
   switch (repeatCode) {
     case rcDaily: shape.Frequency = rfDaily; break;
     case rcCustom:
@@ -175,8 +172,9 @@ int RepeatCodeOf(const TVpRuleShape& shape, double start, int& customInterval) {
       // fourth; later ones are left to the rule.
       if (!every || date.Day > 28) return rcNone;
       if (!shape.ByWeekday) return shape.MonthDay == date.Day ? rcMonthlyByDate : rcNone;
-      return shape.Weekday == DayOfWeek(start) && shape.WeekdayPosition == PositionOfDay(date.Day) ? rcMonthlyByDay
-                                                                                                   : rcNone;
+      return shape.Weekday == DayOfWeek(start) && shape.WeekdayPosition == WeekdayPositionOfDay(date.Day)
+                 ? rcMonthlyByDay
+                 : rcNone;
     case rfYearly: return every && !(date.Month == 2 && date.Day == 29) ? rcYearlyByDate : rcNone;
   }
   return rcNone;

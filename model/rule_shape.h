@@ -31,6 +31,12 @@ struct TVpRuleShape {
 inline constexpr int kMaxRuleInterval = 32767;
 
 inline unsigned WeekdayBit(int weekday) { return 1u << (weekday - 1); }
+// A weekday (1 Sunday to 7 Saturday) of a rule's BY-day list with its position in the month (0 for
+// every one, negative counting from the month's end), as calendar rules encode it.
+short RuleDayCode(int weekday, int position);
+// The position in its month of the weekday on a day of the month, as the repeat codes count weeks:
+// 1 for days 1-7 to 4 for days 22-28, -1 (the last) after.
+int WeekdayPositionOfDay(int day);
 
 // The shape of a rule for an event starting at start (on its own clock, that of the zone; empty
 // for floating); nothing for a rule the fields cannot hold exactly.

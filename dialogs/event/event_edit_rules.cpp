@@ -247,17 +247,21 @@ void TVpEventEditRules::EnsureEndAfterStart() {
   StartTimes_.Select(StartTimes_.LastBefore(EndTimes_.SelectedMs()));
 }
 
-void TVpEventEditRules::StartDateCommitted() {
-  if (Filling_) return;
+std::optional<std::int64_t> TVpEventEditRules::CommittedDay(const TVpDateEdit& field, TVpEventControl control) {
+  if (Filling_) return std::nullopt;
   double date = 0;
   try {
-    date = StartDate_.Date();
+    date = field.Date();
   } catch (const EVpDateEditError&) {
-    return;  // the field reports its own text
+    return std::nullopt;  // the field reports its own text
   }
-  if (date == 0) return;
-  Marks_.erase(ecStartDate);
-  ApplyStartDay(DayNumberOf(date));
+  if (date == 0) return std::nullopt;
+  Marks_.erase(control);
+  return DayNumberOf(date);
+}
+
+void TVpEventEditRules::StartDateCommitted() {
+  if (const std::optional<std::int64_t> day = CommittedDay(StartDate_, ecStartDate)) ApplyStartDay(*day);
 }
 
 void TVpEventEditRules::ApplyStartDay(std::int64_t day) {
@@ -275,17 +279,10 @@ void TVpEventEditRules::ShowEndDay() {
 }
 
 void TVpEventEditRules::EndDateCommitted() {
-  if (Filling_) return;
-  double date = 0;
-  try {
-    date = EndDate_.Date();
-  } catch (const EVpDateEditError&) {
-    return;  // the field reports its own text
-  }
-  if (date == 0) return;
-  Marks_.erase(ecEndDate);
+  const std::optional<std::int64_t> day = CommittedDay(EndDate_, ecEndDate);
+  if (!day) return;
   // The last day never lies before the first.
-  EndDay_ = std::max(DayNumberOf(date), StartDay_);
+  EndDay_ = std::max(*day, StartDay_);
   ShowEndDay();
 }
 

@@ -239,6 +239,9 @@ class TVpEventEditRules {
   std::int64_t End() const;
   // The start date field was set or left: the end day moves by as many days, and Repeat Until
   // follows when it lies before the new date.
+  // The day a date field was set to or left with; nothing while filling, for an empty field or
+  // text that cannot be read (the field reports it).
+  std::optional<std::int64_t> CommittedDay(const TVpDateEdit& field, TVpEventControl control);
   void StartDateCommitted();
   void RepeatUntilCommitted();
   void EndDateCommitted();
