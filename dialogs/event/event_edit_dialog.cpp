@@ -16,12 +16,16 @@ bool TVpEventEditDialog::Execute(TVpEvent& event, bool twelveHour, const TLocale
   TVpCustomDataStore& store = RequiredDataStore("event");
   const TVpRecordHandle<TVpEvent> reference(store, event);
   TVpEventEditRules rules(store.Services().Clock, locale);
-  // The series' occurrences changed on their own, whose exceptions cannot be removed.
-  std::vector<double> changedStarts;
+  // The series' occurrences changed on their own, whose exceptions cannot be removed: those of the
+  // days the store has loaded.
+  TVpChangedOccurrences changed;
+  changed.AllKnown = false;
+  changed.KnownFrom = store.LoadedRange().StartTime();
+  changed.KnownTo = store.LoadedRange().EndTime();
   if (const TVpResource* resource = store.ActiveResource())
-    for (const TVpEvent* changed : ChangedOccurrencesOf(resource->Schedule(), event, EncodeDate(1, 1, 1)))
-      changedStarts.push_back(changed->OriginalStart());
-  rules.Fill(event, twelveHour, store.CategoryColorMap(), changedStarts);
+    for (const TVpEvent* occurrence : ChangedOccurrencesOf(resource->Schedule(), event, EncodeDate(1, 1, 1)))
+      changed.Starts.push_back(occurrence->OriginalStart());
+  rules.Fill(event, twelveHour, store.CategoryColorMap(), changed);
   if (!window.Show(rules, DialogCaption(event.Description(), "Event"), Placement(), Options())) return false;
 
   TVpEvent* current = reference.Find();

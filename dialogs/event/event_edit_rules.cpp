@@ -83,7 +83,7 @@ TVpEventEditRules::TVpEventEditRules(const TClock& clock, const TLocale& locale)
 }
 
 void TVpEventEditRules::Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories,
-                             const std::vector<double>& changedStarts) {
+                             const TVpChangedOccurrences& changed) {
   const TScopedValue filling(Filling_, true);
   Marks_.clear();
   TwelveHour_ = twelveHour;
@@ -161,11 +161,11 @@ void TVpEventEditRules::Fill(const TVpEvent& event, bool twelveHour, const TVpCa
     if (number == event.Category()) CategoryIndex_ = static_cast<int>(Categories_.size());
     Categories_.push_back({number, description, categories.Color(number)});
   }
-  FillExceptions(event, changedStarts);
+  FillExceptions(event, changed);
   FocusRequest_ = ecDescription;
 }
 
-void TVpEventEditRules::FillExceptions(const TVpEvent& event, const std::vector<double>& changedStarts) {
+void TVpEventEditRules::FillExceptions(const TVpEvent& event, const TVpChangedOccurrences& changed) {
   Exceptions_.clear();
   const std::string& stored = event.ExceptionDates();
   for (size_t from = 0; from <= stored.size() && !stored.empty();) {
@@ -175,8 +175,11 @@ void TVpEventEditRules::FillExceptions(const TVpEvent& event, const std::vector<
     // An entry that is no stamp is kept as it is, unshown.
     if (const std::vector<TVpStamp> stamps = ParseStampList(entry.Stored); stamps.size() == 1) {
       entry.Stamp = stamps.front();
-      entry.Changed = std::any_of(changedStarts.begin(), changedStarts.end(),
+      entry.Changed = std::any_of(changed.Starts.begin(), changed.Starts.end(),
                                   [&](double start) { return ToMs(start) == ToMs(entry.Stamp->Value); });
+      // A day's margin: the days known are local, the stamps on the event's clock.
+      const double stamp = entry.Stamp->Value;
+      entry.Unknown = !changed.AllKnown && (stamp < changed.KnownFrom + 1 || stamp >= changed.KnownTo - 1);
     }
     Exceptions_.push_back(std::move(entry));
     from = comma + 1;
@@ -410,9 +413,13 @@ std::string TVpEventEditRules::ExceptionText(const TVpStamp& stamp) const {
 
 std::vector<TVpExceptionEntry> TVpEventEditRules::Exceptions() const {
   std::vector<TVpExceptionEntry> entries;
-  for (const TException& exception : Exceptions_)
-    if (exception.Kept && exception.Stamp)
-      entries.push_back({ExceptionText(*exception.Stamp) + (exception.Changed ? " (changed)" : ""), exception.Changed});
+  for (const TException& exception : Exceptions_) {
+    if (!exception.Kept || !exception.Stamp) continue;
+    std::string text = ExceptionText(*exception.Stamp);
+    if (exception.Changed) text += " (changed)";
+    else if (exception.Unknown) text += " (go to its date to restore it)";
+    entries.push_back({text, !exception.Changed && !exception.Unknown});
+  }
   return entries;
 }
 
@@ -421,7 +428,7 @@ void TVpEventEditRules::RemoveException(int index) {
     if (!exception.Kept || !exception.Stamp) continue;
     if (index-- != 0) continue;
     // A changed occurrence has a record of its own: brought back, it would show twice.
-    if (!exception.Changed) exception.Kept = false;
+    if (!exception.Changed && !exception.Unknown) exception.Kept = false;
     return;
   }
 }

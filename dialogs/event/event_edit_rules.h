@@ -48,10 +48,20 @@ enum TVpEventControl {
 };
 
 // An occurrence taken out of a series: its date (and time for a timed event) in the user's form.
-// One changed on its own (a record of its own stands in for it) is marked and cannot be removed.
+// One changed on its own (a record of its own stands in for it) is marked and cannot be removed,
+// nor can one whose occurrence may have been: brought back, it would show twice.
 struct TVpExceptionEntry {
   std::string Text;
-  bool Changed = false;
+  bool Removable = true;
+};
+
+// The series' occurrences changed on their own as the caller knows them: their original starts
+// (OriginalStart), found among the events of the days from KnownFrom to KnownTo unless AllKnown.
+struct TVpChangedOccurrences {
+  std::vector<double> Starts;
+  bool AllKnown = true;
+  double KnownFrom = 0;
+  double KnownTo = 0;
 };
 
 // An entry of the category list: a category that has a description, with its number (0 to 9).
@@ -97,10 +107,10 @@ class TVpEventEditRules {
   TVpEventEditRules& operator=(const TVpEventEditRules&) = delete;
 
   // Shows the event: times in 12-hour form when asked, the categories that have a description.
-  // changedStarts are the original starts (OriginalStart) of the series' occurrences changed on
-  // their own. Raises EVpException when the event starts outside the years the date field can show.
+  // The exceptions of an occurrence in changed cannot be removed. Raises EVpException when the
+  // event starts outside the years the date field can show.
   void Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories,
-            const std::vector<double>& changedStarts = {});
+            const TVpChangedOccurrences& changed = {});
 
   // --- subject, location, category, notes ---
   const std::string& Description() const { return Description_; }
@@ -196,8 +206,8 @@ class TVpEventEditRules {
   // --- exceptions ---
   // The exceptions of the series still kept, in the order stored.
   std::vector<TVpExceptionEntry> Exceptions() const;
-  // Removes the exception at the position in Exceptions(), unless it stands for a changed
-  // occurrence: its occurrence comes back on OK.
+  // Removes the exception at the position in Exceptions() when it is removable: its occurrence
+  // comes back on OK.
   void RemoveException(int index);
 
   // --- the window's look ---
@@ -231,7 +241,8 @@ class TVpEventEditRules {
   struct TException {
     std::string Stored;
     std::optional<TVpStamp> Stamp;
-    bool Changed = false;
+    bool Changed = false;  // changed on its own
+    bool Unknown = false;  // outside the days the changed occurrences are known for
     bool Kept = true;
   };
 
@@ -259,7 +270,7 @@ class TVpEventEditRules {
   void WriteRepeatRangeEnd(TVpEvent& event, std::int64_t untilDay) const;
   // The rule editor's repeat: as a code where one says it, else as the rule.
   void WriteRule(TVpEvent& event, const TValues& values) const;
-  void FillExceptions(const TVpEvent& event, const std::vector<double>& changedStarts);
+  void FillExceptions(const TVpEvent& event, const TVpChangedOccurrences& changed);
   std::string ExceptionText(const TVpStamp& stamp) const;
   bool RuleCounts() const { return RepeatIndex_ == kRuleChoice && !RuleCountText_.empty(); }
   std::string NotesToWrite() const;

@@ -497,7 +497,7 @@ void TDlgEventEdit::RefreshExceptions() {
   // A changed occurrence's exception stays: it is shown, but Remove does not take it.
   const int current = ExceptionList_->currentRow();
   RemoveExceptionBtn_->setEnabled(current >= 0 && current < static_cast<int>(entries.size()) &&
-                                  !entries[static_cast<size_t>(current)].Changed);
+                                  entries[static_cast<size_t>(current)].Removable);
 }
 
 std::vector<QWidget*> TDlgEventEdit::WidgetsOf(TVpEventControl control) const {

@@ -160,7 +160,7 @@ TEST_F(EventWindow, AnExceptionIsRemovedFromTheList) {
     e.SetRepeatCode(rcWeekly);
     e.SetExceptionDates("20240517T100000,20240524T100000");
   });
-  Form.Fill(*Event, false, Categories, {At(2024, 5, 24, 10)});
+  Form.Fill(*Event, false, Categories, {{At(2024, 5, 24, 10)}});
   TDlgEventEdit window(Form);
   window.show();
   QListWidget& list = Control<QListWidget>(window, "ExceptionList");
@@ -264,6 +264,33 @@ TEST_F(EventDialog, TheLocationIsShownAndEditedFromTheKeyboard) {
   }));
   EXPECT_EQ(event.Location(), "Hall B & Garden");
   EXPECT_EQ(event.Description(), "Review");
+}
+
+// The dialog finds the series' changed occurrences among the store's events: their exceptions stay.
+TEST_F(EventDialog, TheExceptionOfAChangedOccurrenceCannotBeRemoved) {
+  TVpEvent& series = StoredEvent([](TVpEvent& e) {
+    e.SetRepeatCode(rcWeekly);
+    e.SetExceptionDates("20240517T100000,20240524T100000");
+  });
+  const int seriesID = series.RecordID();
+  StoredEvent([&](TVpEvent& e) {
+    e.SetStartTime(At(2024, 5, 24, 15));
+    e.SetEndTime(At(2024, 5, 24, 16));
+    e.SetSeriesID(seriesID);
+    e.SetOriginalStart(At(2024, 5, 24, 10));
+  });
+  EXPECT_TRUE(Execute(series, [](TDlgEventEdit& window) {
+    QListWidget& list = Control<QListWidget>(window, "ExceptionList");
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(0)->text(), "5/17/2024 10:00");
+    EXPECT_EQ(list.item(1)->text(), "5/24/2024 10:00 (changed)");
+    for (int row : {1, 0}) {
+      list.setCurrentRow(row);
+      Control<QPushButton>(window, "RemoveExceptionBtn").click();
+    }
+    ClickOk(window);
+  }));
+  EXPECT_EQ(series.ExceptionDates(), "20240524T100000");
 }
 
 TEST_F(EventDialog, EscapeCancelsWithoutTouchingTheEvent) {

@@ -219,13 +219,14 @@ TEST_F(EventFormTest, ARemovedExceptionBringsItsOccurrenceBackOnOk) {
   };
   MakeEvent(series);
   // The 24th was changed on its own: its record stands in for it.
-  Form.Fill(*Event, false, Categories, {At(2024, 5, 24, 10)});
+  Form.Fill(*Event, false, Categories, {{At(2024, 5, 24, 10)}});
   EXPECT_TRUE(Form.Visible(ecExceptions));
   const std::vector<TVpExceptionEntry> shown = Form.Exceptions();
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[0].Text, "5/17/2024 10:00");
   EXPECT_EQ(shown[1].Text, "5/24/2024 10:00 (changed)");
-  EXPECT_TRUE(shown[1].Changed);
+  EXPECT_FALSE(shown[1].Removable);
+  EXPECT_TRUE(shown[0].Removable);
   Form.RemoveException(1);
   EXPECT_EQ(Form.Exceptions().size(), 3u) << "a changed occurrence's exception stays";
   Form.RemoveException(0);
@@ -250,6 +251,28 @@ TEST_F(EventFormTest, ARemovedExceptionBringsItsOccurrenceBackOnOk) {
   EXPECT_FALSE(Form.Visible(ecExceptions));
   Open([](TVpEvent& e) { e.SetRepeatCode(rcDaily); });
   EXPECT_FALSE(Form.Visible(ecExceptions));
+}
+
+// Changed occurrences are known only for the days the caller has loaded: an exception outside them
+// may stand for one and stays until its days are loaded.
+TEST_F(EventFormTest, AnExceptionOutsideTheKnownDaysIsNotRemoved) {
+  MakeEvent([](TVpEvent& e) {
+    e.SetRepeatCode(rcWeekly);
+    e.SetExceptionDates("20240517T100000,20240621T100000");
+  });
+  TVpChangedOccurrences changed;
+  changed.AllKnown = false;
+  changed.KnownFrom = At(2024, 5, 1);
+  changed.KnownTo = At(2024, 6, 1);
+  Form.Fill(*Event, false, Categories, changed);
+  const std::vector<TVpExceptionEntry> shown = Form.Exceptions();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_TRUE(shown[0].Removable);
+  EXPECT_FALSE(shown[1].Removable);
+  EXPECT_EQ(shown[1].Text, "6/21/2024 10:00 (go to its date to restore it)");
+  Form.RemoveException(1);
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_EQ(Event->ExceptionDates(), "20240517T100000,20240621T100000");
 }
 
 // --- the last day of an all-day event ---
