@@ -417,7 +417,7 @@ std::vector<TVpExceptionEntry> TVpEventEditRules::Exceptions() const {
     if (!exception.Kept || !exception.Stamp) continue;
     std::string text = ExceptionText(*exception.Stamp);
     if (exception.Changed) text += " (changed)";
-    else if (exception.Unknown) text += " (go to its date to restore it)";
+    else if (exception.Unknown) text += " (go to its date)";
     entries.push_back({text, !exception.Changed && !exception.Unknown});
   }
   return entries;

@@ -310,6 +310,7 @@ QWidget* TDlgEventEdit::BuildExceptions(QWidget* parent) {
   grid->setContentsMargins(0, 0, 0, 0);
   ExceptionList_ = Named(new QListWidget(ExceptionsPanel_), "ExceptionList");
   ExceptionList_->setFixedHeight(3 * ExceptionList_->fontMetrics().height() + 8);
+  ExceptionList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // a long entry is elided
   auto* label = Named(new QLabel("E&xceptions:", ExceptionsPanel_), "ExceptionsLbl");
   label->setBuddy(ExceptionList_);
   RemoveExceptionBtn_ = Named(new QPushButton("Re&move", ExceptionsPanel_), "RemoveExceptionBtn");
@@ -492,6 +493,7 @@ void TDlgEventEdit::RefreshExceptions() {
   if (shown != texts) {
     ExceptionList_->clear();
     ExceptionList_->addItems(texts);
+    for (int i = 0; i < ExceptionList_->count(); ++i) ExceptionList_->item(i)->setToolTip(texts[i]);
     ExceptionList_->setCurrentRow(std::min(row, ExceptionList_->count() - 1));
   }
   // A changed occurrence's exception stays: it is shown, but Remove does not take it.

@@ -269,7 +269,7 @@ TEST_F(EventFormTest, AnExceptionOutsideTheKnownDaysIsNotRemoved) {
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_TRUE(shown[0].Removable);
   EXPECT_FALSE(shown[1].Removable);
-  EXPECT_EQ(shown[1].Text, "6/21/2024 10:00 (go to its date to restore it)");
+  EXPECT_EQ(shown[1].Text, "6/21/2024 10:00 (go to its date)");
   Form.RemoveException(1);
   ASSERT_TRUE(Form.WriteTo(*Event));
   EXPECT_EQ(Event->ExceptionDates(), "20240517T100000,20240621T100000");
