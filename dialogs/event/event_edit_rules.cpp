@@ -510,10 +510,11 @@ std::optional<TVpEventEditRules::TValues> TVpEventEditRules::ReadValues() {
     endDay = DayNumberOf(endDate);
   }
   const bool endTyped = endDay != EndDay_;
+  if (endTyped && endDay < DayNumberOf(startDate)) return Fail(ecEndDate, "The event cannot end before its first day.");
   ApplyStartDay(DayNumberOf(startDate));
   if (endTyped) {
-    if (endDay < StartDay_) return Fail(ecEndDate, "The event cannot end before its first day.");
     EndDay_ = endDay;
+    ShowEndDay();
   }
 
   std::int64_t untilDay = FilledUntilDay_;

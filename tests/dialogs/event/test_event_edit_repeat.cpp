@@ -310,6 +310,14 @@ TEST_F(EventFormTest, TheEndDateNeverLiesBeforeTheStart) {
   EXPECT_FALSE(Form.WriteTo(*Event));
   EXPECT_TRUE(Form.Marked(ecEndDate));
   EXPECT_FALSE(Event->Changed());
+  // Both typed: the end typed counts, not the end moved along with the start; the text stays.
+  Form.StartDate().SetText("5/20/2024");
+  EXPECT_FALSE(Form.WriteTo(*Event));
+  EXPECT_EQ(Form.EndDate().Text(), "5/2/2024");
+  Form.EndDate().SetText("5/21/2024");
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_EQ(ToMs(Event->StartTime()), ToMs(At(2024, 5, 20)));
+  EXPECT_EQ(ToMs(Event->EndTime()), ToMs(At(2024, 5, 21, 23, 59)));
 }
 
 // A timed event made all-day keeps its first day and gets the days chosen; it keeps no zone.
