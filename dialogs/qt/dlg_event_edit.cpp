@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -256,7 +257,8 @@ QWidget* TDlgEventEdit::BuildRulePanel(QWidget* parent) {
   grid->addLayout(every, 0, 0);
 
   // Weekly: a box per weekday, the week starting as the locale starts it.
-  RuleWeekdays_ = Named(new QWidget(RulePanel_), "RuleWeekdays");
+  // A frame, so that a red mark colours the row and not each box.
+  RuleWeekdays_ = Named(new QFrame(RulePanel_), "RuleWeekdays");
   auto* days = new QHBoxLayout(RuleWeekdays_);
   days->setContentsMargins(0, 0, 0, 0);
   days->setSpacing(2);
