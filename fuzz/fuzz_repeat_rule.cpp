@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!next) break;
     if (MomentOf(*next) <= MomentOf(start) || *next >= EncodeDate(10000, 1, 1)) __builtin_trap();
   }
-  TVpRuleSteps::UntilOf(rule);
+  RuleRangeEnd(rule, start, dateOnly, zone);
 
   TVpEvent event;
   event.SetStartTime(start);

@@ -7,6 +7,7 @@
 #include "model/clock_time.h"
 #include "model/day_number.h"
 #include "model/moment.h"
+#include "model/recurrence.h"
 #include "model/zone_clock.h"
 
 namespace {
@@ -114,8 +115,19 @@ bool TVpRuleSteps::SkipTo(double wall) {
 
 double TVpRuleSteps::StepDays() const { return State_->StepDays; }
 
-std::optional<double> TVpRuleSteps::UntilOf(const std::string& text) {
+double RuleRangeEnd(const std::string& text, double start, bool dateOnly, const std::string& zone) {
+  const auto local = [&zone](double wall) { return zone.empty() ? wall : LocalFromZone(wall, zone); };
   icalrecurrencetype rule;
-  if (!ReadRule(text, rule) || icaltime_is_null_time(rule.until)) return std::nullopt;
-  return WallOf(rule.until);
+  if (!ReadRule(text, rule)) return DateOf(local(start));
+  if (!icaltime_is_null_time(rule.until)) {
+    if (icaltime_is_utc(rule.until) && !rule.until.is_date)
+      return DateOf(LocalDayNumberOfUnix(icaltime_as_timet(rule.until)));
+    return DateOf(WallOf(rule.until));
+  }
+  if (rule.count <= 0) return kRepeatWithoutEnd;
+  TVpRuleSteps steps;
+  double last = start;
+  if (steps.Open(text, start, dateOnly, zone))
+    while (const std::optional<double> next = steps.Next()) last = *next;
+  return DateOf(local(last));
 }

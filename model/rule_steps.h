@@ -29,10 +29,13 @@ class TVpRuleSteps {
   // One step of the rule's frequency times its interval, in days (0 for a rule not read).
   double StepDays() const;
 
-  // The last day the rule reaches by its UNTIL; nothing for a rule without one (COUNT or endless).
-  static std::optional<double> UntilOf(const std::string& rule);
-
  private:
   struct TState;
   std::unique_ptr<TState> State_;
 };
+
+// The last local day (a day number) a repeat rule reaches from the start on the zone's clock (local
+// time for none), for the store to know which events a span of days may need: the day of its UNTIL
+// (one in UTC as local time shows it), the day of its last occurrence when it counts them (COUNT),
+// kRepeatWithoutEnd for a rule without end. A rule that cannot be read reaches the start's day.
+double RuleRangeEnd(const std::string& rule, double start, bool dateOnly, const std::string& zone = {});

@@ -1,7 +1,10 @@
 #include "dialogs/event/event_edit_dialog.h"
 
+#include "model/day_number.h"
 #include "model/event.h"
+#include "model/resource.h"
 #include "store/record_handle.h"
+#include "store/series_changes.h"
 
 TVpEventEditDialog::TVpEventEditDialog() {
   Placement().Position = mpCenterTop;
@@ -13,7 +16,16 @@ bool TVpEventEditDialog::Execute(TVpEvent& event, bool twelveHour, const TLocale
   TVpCustomDataStore& store = RequiredDataStore("event");
   const TVpRecordHandle<TVpEvent> reference(store, event);
   TVpEventEditRules rules(store.Services().Clock, locale);
-  rules.Fill(event, twelveHour, store.CategoryColorMap());
+  // The series' occurrences changed on their own, whose exceptions cannot be removed: those of the
+  // days the store has loaded.
+  TVpChangedOccurrences changed;
+  changed.AllKnown = false;
+  changed.KnownFrom = store.LoadedRange().StartTime();
+  changed.KnownTo = store.LoadedRange().EndTime();
+  if (const TVpResource* resource = store.ActiveResource())
+    for (const TVpEvent* occurrence : ChangedOccurrencesOf(resource->Schedule(), event, EncodeDate(1, 1, 1)))
+      changed.Starts.push_back(occurrence->OriginalStart());
+  rules.Fill(event, twelveHour, store.CategoryColorMap(), changed);
   if (!window.Show(rules, DialogCaption(event.Description(), "Event"), Placement(), Options())) return false;
 
   TVpEvent* current = reference.Find();

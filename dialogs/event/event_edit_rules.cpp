@@ -5,12 +5,15 @@
 
 #include "dialogs/common/line_breaks.h"
 #include "model/category_color_map.h"
+#include "model/date_format.h"
 #include "model/enumerations.h"
 #include "model/event.h"
 #include "model/moment.h"
 #include "model/recurrence.h"
+#include "model/rule_steps.h"
 #include "model/rule_words.h"
 #include "model/vp_exception.h"
+#include "model/zone_clock.h"
 #include "platform/scoped_value.h"
 #include "platform/utf8.h"
 #include "views/calendar/calendar_date_range.h"
@@ -44,19 +47,46 @@ const std::vector<std::string>& TVpEventEditRules::RepeatNames() {
   return names;
 }
 
+const std::string& TVpEventEditRules::RuleChoiceName() {
+  static const std::string name = "Custom rule";
+  return name;
+}
+
+const std::vector<std::string>& TVpEventEditRules::RuleUnitNames() {
+  static const std::vector<std::string> names = {"days", "weeks", "months", "years"};
+  return names;
+}
+
+const std::vector<std::string>& TVpEventEditRules::RuleMonthlyNames() {
+  static const std::vector<std::string> names = {"On day", "On the"};
+  return names;
+}
+
+const std::vector<std::string>& TVpEventEditRules::RulePositionNames() {
+  static const std::vector<std::string> names = {"first", "second", "third", "fourth", "last"};
+  return names;
+}
+
+int TVpEventEditRules::RulePositionOf(int index) { return index >= 4 ? -1 : std::max(index, 0) + 1; }
+
 TVpEventEditRules::TVpEventEditRules(const TClock& clock, const TLocale& locale)
-    : StartDate_(clock, locale), RepeatUntil_(clock, locale) {
+    : Locale_(locale), StartDate_(clock, locale), EndDate_(clock, locale), RepeatUntil_(clock, locale) {
   StartDate_.UseProgramFieldSetUp();
+  EndDate_.UseProgramFieldSetUp();
   RepeatUntil_.UseProgramFieldSetUp();
   StartDate_.OnExit = [this](TVpDateEdit&) { StartDateCommitted(); };
   StartDate_.OnSetDate = [this](TVpDateEdit&) { StartDateCommitted(); };
+  EndDate_.OnExit = [this](TVpDateEdit&) { EndDateCommitted(); };
+  EndDate_.OnSetDate = [this](TVpDateEdit&) { EndDateCommitted(); };
   RepeatUntil_.OnExit = [this](TVpDateEdit&) { RepeatUntilCommitted(); };
   RepeatUntil_.OnSetDate = [this](TVpDateEdit&) { RepeatUntilCommitted(); };
 }
 
-void TVpEventEditRules::Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories) {
+void TVpEventEditRules::Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories,
+                             const TVpChangedOccurrences& changed) {
   const TScopedValue filling(Filling_, true);
   Marks_.clear();
+  TwelveHour_ = twelveHour;
 
   // Date and times. An end at midnight after the start day is shown as the end of the day before.
   if (!WithinCalendarRange(event.StartTime()))
@@ -78,6 +108,7 @@ void TVpEventEditRules::Fill(const TVpEvent& event, bool twelveHour, const TVpCa
   }
   EndTimes_.SelectTime(endMs);
   EnsureEndAfterStart();
+  ShowEndDay();
   AllDay_ = event.AllDayEvent();
 
   Description_ = OriginalDescription_ = event.Description();
@@ -101,9 +132,20 @@ void TVpEventEditRules::Fill(const TVpEvent& event, bool twelveHour, const TVpCa
   RepeatIndex_ = event.RepeatCode() < static_cast<int>(RepeatNames().size()) ? event.RepeatCode() : -1;
   RuleText_ = RepeatRuleInWords(event.RepeatRule());
   if (!RuleText_.empty()) RepeatIndex_ = -1;
+  // A rule the editor can hold is shown in it.
+  FilledStart_ = AllDay_ ? DateOf(shownStart) : shownStart;
+  FilledRule_.reset();
+  if (!RuleText_.empty()) FilledRule_ = RuleShapeOf(event.RepeatRule(), FilledStart_, AllDay_ ? "" : Zone_);
+  Rule_ = FilledRule_ ? *FilledRule_ : RuleShapeOfRepeat(event.RepeatCode(), event.CustomInterval(), FilledStart_);
+  RuleIntervalText_ = std::to_string(Rule_.Interval);
+  RuleCountText_ = Rule_.Count > 0 ? std::to_string(Rule_.Count) : std::string();
   double rangeEnd = event.RepeatRangeEnd() == 0 ? 0 : DateOf(ClampToCalendarRange(event.RepeatRangeEnd()));
   if (IsRepeatWithoutEnd(event.RepeatRangeEnd())) rangeEnd = 0;
   else if (rangeEnd == 0 && IsRepeating(event.RepeatCode())) rangeEnd = static_cast<double>(StartDay_);
+  if (FilledRule_) {
+    RepeatIndex_ = kRuleChoice;
+    rangeEnd = static_cast<double>(FilledRule_->UntilDay);
+  }
   RepeatUntil_.SetDate(rangeEnd);
   FilledUntilDay_ = DayNumberOf(rangeEnd);
   // A custom repeat every 0 days would never repeat: the interval is at least 1.
@@ -119,7 +161,30 @@ void TVpEventEditRules::Fill(const TVpEvent& event, bool twelveHour, const TVpCa
     if (number == event.Category()) CategoryIndex_ = static_cast<int>(Categories_.size());
     Categories_.push_back({number, description, categories.Color(number)});
   }
+  FillExceptions(event, changed);
   FocusRequest_ = ecDescription;
+}
+
+void TVpEventEditRules::FillExceptions(const TVpEvent& event, const TVpChangedOccurrences& changed) {
+  Exceptions_.clear();
+  const std::string& stored = event.ExceptionDates();
+  for (size_t from = 0; from <= stored.size() && !stored.empty();) {
+    const size_t comma = std::min(stored.find(',', from), stored.size());
+    TException entry;
+    entry.Stored = stored.substr(from, comma - from);
+    // An entry that is no stamp is kept as it is, unshown.
+    if (const std::vector<TVpStamp> stamps = ParseStampList(entry.Stored); stamps.size() == 1) {
+      entry.Stamp = stamps.front();
+      entry.Changed = std::any_of(changed.Starts.begin(), changed.Starts.end(),
+                                  [&](double start) { return ToMs(start) == ToMs(entry.Stamp->Value); });
+      // A day's margin: the days known are local, the stamps on the event's clock.
+      const double stamp = entry.Stamp->Value;
+      entry.Unknown = !changed.AllKnown && (stamp < changed.KnownFrom + 1 || stamp >= changed.KnownTo - 1);
+    }
+    Exceptions_.push_back(std::move(entry));
+    from = comma + 1;
+  }
+  ExceptionsShown_ = !Exceptions().empty();
 }
 
 // --- subject, category ---
@@ -135,6 +200,7 @@ std::int64_t TVpEventEditRules::End() const { return Moment(EndDay_, EndTimes_.S
 
 void TVpEventEditRules::SetAllDay(bool value) {
   StartDate_.CloseDropDown();
+  EndDate_.CloseDropDown();
   AllDay_ = value;
 }
 
@@ -184,23 +250,43 @@ void TVpEventEditRules::EnsureEndAfterStart() {
   StartTimes_.Select(StartTimes_.LastBefore(EndTimes_.SelectedMs()));
 }
 
-void TVpEventEditRules::StartDateCommitted() {
-  if (Filling_) return;
+std::optional<std::int64_t> TVpEventEditRules::CommittedDay(const TVpDateEdit& field, TVpEventControl control) {
+  if (Filling_) return std::nullopt;
   double date = 0;
   try {
-    date = StartDate_.Date();
+    date = field.Date();
   } catch (const EVpDateEditError&) {
-    return;  // the field reports its own text
+    return std::nullopt;  // the field reports its own text
   }
-  if (date == 0) return;
-  Marks_.erase(ecStartDate);
-  ApplyStartDay(DayNumberOf(date));
+  if (date == 0) return std::nullopt;
+  Marks_.erase(control);
+  return DayNumberOf(date);
+}
+
+void TVpEventEditRules::StartDateCommitted() {
+  if (const std::optional<std::int64_t> day = CommittedDay(StartDate_, ecStartDate)) ApplyStartDay(*day);
 }
 
 void TVpEventEditRules::ApplyStartDay(std::int64_t day) {
-  EndDay_ += day - StartDay_;
-  StartDay_ = day;
+  if (day != StartDay_) {
+    EndDay_ += day - StartDay_;
+    StartDay_ = day;
+    ShowEndDay();
+  }
   KeepRepeatUntilFromStart();
+}
+
+void TVpEventEditRules::ShowEndDay() {
+  const TScopedValue showing(Filling_, true);
+  EndDate_.SetDate(static_cast<double>(EndDay_));
+}
+
+void TVpEventEditRules::EndDateCommitted() {
+  const std::optional<std::int64_t> day = CommittedDay(EndDate_, ecEndDate);
+  if (!day) return;
+  // The last day never lies before the first.
+  EndDay_ = std::max(*day, StartDay_);
+  ShowEndDay();
 }
 
 void TVpEventEditRules::RepeatUntilCommitted() {
@@ -250,7 +336,14 @@ void TVpEventEditRules::SelectAlarmAdvanceType(int index) {
 // --- repetition ---
 
 void TVpEventEditRules::SelectRepeat(int index) {
-  RepeatIndex_ = std::clamp(index, 0, static_cast<int>(RepeatNames().size()) - 1);
+  const int before = RepeatIndex_;
+  RepeatIndex_ = std::clamp(index, 0, kRuleChoice);
+  // The editor starts with the repeat chosen before, unless it holds the event's rule.
+  if (RepeatIndex_ == kRuleChoice && before != kRuleChoice && !FilledRule_) {
+    const int interval = NumberOf(IntervalText_).value_or(1);
+    Rule_ = RuleShapeOfRepeat(std::max(before, 0), interval, static_cast<double>(StartDay_));
+    RuleIntervalText_ = std::to_string(Rule_.Interval);
+  }
   // The range end stays as it is, also for "Custom": an empty one repeats without end (the event's
   // own date there would end the repeat before its first repetition).
   if (RepeatIndex_ != rcCustom) RepeatUntil_.CloseDropDown();
@@ -267,26 +360,113 @@ void TVpEventEditRules::StepInterval(int steps) {
   SetIntervalText(std::to_string(IntervalPosition_));
 }
 
+// --- the rule editor ---
+
+void TVpEventEditRules::SelectRuleFrequency(int index) {
+  Rule_.Frequency = static_cast<TVpRuleFrequency>(std::clamp(index, 0, static_cast<int>(rfYearly)));
+}
+
+void TVpEventEditRules::SetRuleIntervalText(const std::string& text) {
+  RuleIntervalText_ = DigitsOf(text).substr(0, kIntervalDigits);
+  if (RuleIntervalText_ == "0") RuleIntervalText_ = "1";
+  Marks_.erase(ecRuleInterval);
+}
+
+void TVpEventEditRules::StepRuleInterval(int steps) {
+  const int now = NumberOf(RuleIntervalText_).value_or(1);
+  SetRuleIntervalText(std::to_string(std::clamp(now + steps, 1, kMaxRuleInterval)));
+}
+
+void TVpEventEditRules::SetRuleWeekday(int weekday, bool on) {
+  if (weekday < 1 || weekday > 7) return;
+  if (on) Rule_.Weekdays |= WeekdayBit(weekday);
+  else Rule_.Weekdays &= ~WeekdayBit(weekday);
+  Marks_.erase(ecRuleWeekdays);
+}
+
+void TVpEventEditRules::SelectRuleMonthly(int index) { Rule_.ByWeekday = index == 1; }
+
+void TVpEventEditRules::SelectRuleMonthDay(int day) { Rule_.MonthDay = std::clamp(day, 1, 31); }
+
+void TVpEventEditRules::SelectRulePosition(int index) { Rule_.WeekdayPosition = RulePositionOf(index); }
+
+void TVpEventEditRules::SelectRuleWeekday(int weekday) { Rule_.Weekday = std::clamp(weekday, 1, 7); }
+
+void TVpEventEditRules::SetRuleCountText(const std::string& text) {
+  RuleCountText_ = DigitsOf(text).substr(0, kIntervalDigits);
+  if (RuleCountText_ == "0") RuleCountText_.clear();
+  if (RuleCounts()) RepeatUntil_.CloseDropDown();
+}
+
+void TVpEventEditRules::StepRuleCount(int steps) {
+  const int now = NumberOf(RuleCountText_).value_or(0);
+  SetRuleCountText(std::to_string(std::clamp(now + steps, 0, 99999)));
+}
+
+// --- exceptions ---
+
+std::string TVpEventEditRules::ExceptionText(const TVpStamp& stamp) const {
+  std::string text = FormatShortDate(stamp.Value, Locale_);
+  if (!stamp.DateOnly) text += " " + FormatTimeOfDay(TimeMsOf(stamp.Value), TwelveHour_);
+  return text;
+}
+
+std::vector<TVpExceptionEntry> TVpEventEditRules::Exceptions() const {
+  std::vector<TVpExceptionEntry> entries;
+  for (const TException& exception : Exceptions_) {
+    if (!exception.Kept || !exception.Stamp) continue;
+    std::string text = ExceptionText(*exception.Stamp);
+    if (exception.Changed) text += " (changed)";
+    else if (exception.Unknown) text += " (go to its date)";
+    entries.push_back({text, !exception.Changed && !exception.Unknown});
+  }
+  return entries;
+}
+
+void TVpEventEditRules::RemoveException(int index) {
+  for (TException& exception : Exceptions_) {
+    if (!exception.Kept || !exception.Stamp) continue;
+    if (index-- != 0) continue;
+    // A changed occurrence has a record of its own: brought back, it would show twice.
+    if (!exception.Changed && !exception.Unknown) exception.Kept = false;
+    return;
+  }
+}
+
 // --- the window's look ---
 
 bool TVpEventEditRules::Enabled(TVpEventControl control) const {
   switch (control) {
-    case ecStartDate:
     case ecStartTime:
     case ecEndTime:
     case ecTimeZone: return !AllDay_;
     case ecAlarmAdvance:
     case ecAlarmAdvanceType:
     case ecSound: return AlarmSet_;
-    case ecRepeatUntil: return RepeatIndex_ > rcNone;
+    case ecRepeatUntil: return RepeatIndex_ > rcNone && !RuleCounts();
     case ecInterval: return RepeatIndex_ == rcCustom;
     default: return true;
   }
 }
 
 bool TVpEventEditRules::Visible(TVpEventControl control) const {
-  if (control == ecRepeatRule) return !RepeatRuleText().empty();
-  return control != ecInterval || RepeatIndex_ == rcCustom;
+  const bool monthly = Rule_.Frequency == rfMonthly;
+  switch (control) {
+    case ecRepeatRule: return !RepeatRuleText().empty();
+    case ecInterval: return RepeatIndex_ == rcCustom;
+    case ecStartTime:
+    case ecEndTime: return !AllDay_;
+    case ecEndDate: return AllDay_;
+    case ecRulePanel:
+    case ecRuleInterval:
+    case ecRuleCount: return RepeatIndex_ == kRuleChoice;
+    case ecRuleWeekdays: return RepeatIndex_ == kRuleChoice && Rule_.Frequency == rfWeekly;
+    case ecRuleMonthly: return RepeatIndex_ == kRuleChoice && monthly;
+    case ecRuleMonthDay: return RepeatIndex_ == kRuleChoice && monthly && !Rule_.ByWeekday;
+    case ecRuleMonthWeekday: return RepeatIndex_ == kRuleChoice && monthly && Rule_.ByWeekday;
+    case ecExceptions: return ExceptionsShown_ && RepeatIndex_ != rcNone;
+    default: return true;
+  }
 }
 
 std::string TVpEventEditRules::MarkText(TVpEventControl control) const {
@@ -317,7 +497,25 @@ std::optional<TVpEventEditRules::TValues> TVpEventEditRules::ReadValues() {
     return Fail(ecStartDate, error.what());
   }
   if (startDate == 0) return Fail(ecStartDate, "Error: Day is required.");
+  // An end date typed and not yet left counts as typed; else the end moves with the start.
+  std::int64_t endDay = EndDay_;
+  if (AllDay_) {
+    double endDate = 0;
+    try {
+      endDate = EndDate_.Date();
+    } catch (const EVpDateEditError& error) {
+      return Fail(ecEndDate, error.what());
+    }
+    if (endDate == 0) return Fail(ecEndDate, "Error: Day is required.");
+    endDay = DayNumberOf(endDate);
+  }
+  const bool endTyped = endDay != EndDay_;
+  if (endTyped && endDay < DayNumberOf(startDate)) return Fail(ecEndDate, "The event cannot end before its first day.");
   ApplyStartDay(DayNumberOf(startDate));
+  if (endTyped) {
+    EndDay_ = endDay;
+    ShowEndDay();
+  }
 
   std::int64_t untilDay = FilledUntilDay_;
   try {
@@ -327,7 +525,19 @@ std::optional<TVpEventEditRules::TValues> TVpEventEditRules::ReadValues() {
     if (Enabled(ecRepeatUntil)) return Fail(ecRepeatUntil, error.what());
   }
 
-  if (End() <= Start()) return Fail(ecEndTime, "The event must end after it starts.");
+  if (!AllDay_ && End() <= Start()) return Fail(ecEndTime, "The event must end after it starts.");
+  TVpRuleShape rule = Rule_;
+  if (RepeatIndex_ == kRuleChoice) {
+    const int interval = NumberOf(RuleIntervalText_).value_or(1);
+    if (interval > kMaxRuleInterval)
+      return Fail(ecRuleInterval, "The rule repeats at most every " + std::to_string(kMaxRuleInterval) + " " +
+                                      RuleUnitNames()[Rule_.Frequency] + ".");
+    if (Rule_.Frequency == rfWeekly && Rule_.Weekdays == 0)
+      return Fail(ecRuleWeekdays, "Choose the weekdays the event repeats on.");
+    rule.Interval = interval;
+    rule.Count = NumberOf(RuleCountText_).value_or(0);
+    rule.UntilDay = rule.Count > 0 ? 0 : untilDay;
+  }
   // The table keeps only so many characters of these; a longer edit would be cut off unseen.
   struct TLimit {
     TVpEventControl Control;
@@ -345,7 +555,9 @@ std::optional<TVpEventEditRules::TValues> TVpEventEditRules::ReadValues() {
   for (const TLimit& limit : limits)
     if (limit.Text != limit.Filled && CodePointCount(limit.Text) > limit.MaxCharacters)
       return Fail(limit.Control, limit.Message);
-  return TValues{Start(), End(), untilDay};
+  // An all-day event covers its days whole.
+  if (AllDay_) return TValues{Moment(StartDay_, 0), Moment(EndDay_ + 1, 0) - kMsPerMinute, untilDay, rule};
+  return TValues{Start(), End(), untilDay, rule};
 }
 
 bool TVpEventEditRules::Validate() { return ReadValues().has_value(); }
@@ -353,7 +565,9 @@ bool TVpEventEditRules::Validate() { return ReadValues().has_value(); }
 bool TVpEventEditRules::WriteTo(TVpEvent& event) {
   const std::optional<TValues> values = ReadValues();
   if (!values) return false;
-  event.SetTimeZone(Zone_);
+  // An all-day event keeps no zone: switching it on first moves its times and drops the zone.
+  if (AllDay_) event.SetAllDayEvent(true);
+  else event.SetTimeZone(Zone_);
   if (event.TimeZone().empty()) {
     event.SetStartTime(ValueOfMoment(values->Start));
     event.SetEndTime(ValueOfMoment(values->End));
@@ -362,14 +576,25 @@ bool TVpEventEditRules::WriteTo(TVpEvent& event) {
     event.SetZoneStartTime(ValueOfMoment(values->Start));
     event.SetEndTime(ValueOfMoment(MomentOf(event.StartTime()) + values->End - values->Start));
   }
-  if (RepeatIndex_ >= 0 && !RuleText_.empty()) {
-    // A choice replaced the rule: its extra dates go with it (exception dates can only take out).
-    event.SetRepeatRule("");
-    event.SetExtraDates("");
+  if (RepeatIndex_ == kRuleChoice) {
+    WriteRule(event, *values);
+  } else {
+    if (RepeatIndex_ >= 0 && !RuleText_.empty()) {
+      // A choice replaced the rule: its extra dates go with it (exception dates can only take out).
+      event.SetRepeatRule("");
+      event.SetExtraDates("");
+    }
+    if (RepeatIndex_ >= 0) event.SetRepeatCode(static_cast<std::uint8_t>(RepeatIndex_));
+    // A kept rule keeps the range end it reaches.
+    if (RepeatIndex_ >= 0 || RuleText_.empty()) WriteRepeatRangeEnd(event, values->UntilDay);
+    event.SetCustomInterval(std::max(NumberOf(IntervalText_).value_or(1), 1));
   }
-  if (RepeatIndex_ >= 0) event.SetRepeatCode(static_cast<std::uint8_t>(RepeatIndex_));
-  // A kept rule keeps the range end it reaches.
-  if (RepeatIndex_ >= 0 || RuleText_.empty()) WriteRepeatRangeEnd(event, values->UntilDay);
+  if (std::any_of(Exceptions_.begin(), Exceptions_.end(), [](const TException& e) { return !e.Kept; })) {
+    std::string kept;
+    for (const TException& exception : Exceptions_)
+      if (exception.Kept) kept += (kept.empty() ? "" : ",") + exception.Stored;
+    event.SetExceptionDates(kept);
+  }
   event.SetDescription(Description_);
   event.SetLocation(Location_);
   event.SetNotes(NotesToWrite());
@@ -380,7 +605,6 @@ bool TVpEventEditRules::WriteTo(TVpEvent& event) {
     event.SetAlarmAdvance(NumberOf(AlarmAdvanceText_).value_or(0));
     if (AlarmAdvanceTypeIndex_ >= 0) event.SetAlarmAdvanceType(static_cast<std::uint8_t>(AlarmAdvanceTypeIndex_));
   }
-  event.SetCustomInterval(std::max(NumberOf(IntervalText_).value_or(1), 1));
   event.SetAllDayEvent(AllDay_);
   event.SetDingPath(SoundFile_);
   // The reminder is worked out afresh from what was confirmed.
@@ -405,6 +629,31 @@ void TVpEventEditRules::WriteRepeatRangeEnd(TVpEvent& event, std::int64_t untilD
   // already lies on or before that day.
   if (DayNumberOf(event.RepeatRangeEnd()) > StartDay_)
     event.SetRepeatRangeEnd(ValueOfMoment(Moment(StartDay_, kMsPerDay - 1)));
+}
+
+void TVpEventEditRules::WriteRule(TVpEvent& event, const TValues& values) const {
+  const double start = ValueOfMoment(values.Start);
+  // The rule as filled, from the same start: the stored rule and its range end stay exactly.
+  if (FilledRule_ && values.Rule == *FilledRule_ && ToMs(start) == ToMs(FilledStart_)) return;
+  const std::string zone = AllDay_ ? std::string() : Zone_;
+  int interval = 0;
+  // A rule a repeat code says is written as the code, which every reader of the tables knows.
+  if (const int code = RepeatCodeOf(values.Rule, start, interval); code != rcNone) {
+    event.SetRepeatRule("");
+    event.SetRepeatCode(static_cast<std::uint8_t>(code));
+    event.SetCustomInterval(interval);
+    WriteRepeatRangeEnd(event, values.Rule.UntilDay);
+    return;
+  }
+  const std::string rule = RuleTextOf(values.Rule, AllDay_, zone);
+  event.SetRepeatCode(rcNone);
+  event.SetRepeatRule(rule);
+  // The store loads the event for the days up to the last its rule or extra dates reach.
+  double rangeEnd = RuleRangeEnd(rule, start, AllDay_, zone);
+  for (const TVpStamp& extra : ParseStampList(event.ExtraDates()))
+    rangeEnd = std::max(rangeEnd, DateOf(zone.empty() ? extra.Value : LocalFromZone(extra.Value, zone)));
+  const std::int64_t startDay = DayNumberOf(event.StartTime());
+  event.SetRepeatRangeEnd(DayNumberOf(rangeEnd) > startDay ? rangeEnd : ValueOfMoment(Moment(startDay, kMsPerDay - 1)));
 }
 
 std::string TVpEventEditRules::NotesToWrite() const { return TextToStore(OriginalNotes_, NotesShown_, Notes_); }

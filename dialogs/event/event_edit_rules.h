@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "dialogs/event/time_list.h"
+#include "model/date_stamps.h"
+#include "model/rule_shape.h"
 #include "platform/clock.h"
 #include "platform/color.h"
 #include "platform/locale.h"
@@ -34,6 +36,32 @@ enum TVpEventControl {
   ecLocation,
   ecRepeatRule,  // the rule in words, for a repeat the choices cannot say
   ecTimeZone,
+  ecEndDate,           // the last day of an all-day event, with its label
+  ecRulePanel,         // the rule editor: shown for the rule choice
+  ecRuleInterval,      // "Every" N, with the frequency
+  ecRuleWeekdays,      // a weekly rule's weekdays
+  ecRuleMonthly,       // a monthly rule: on a day of the month or on a weekday
+  ecRuleMonthDay,      // the day of the month
+  ecRuleMonthWeekday,  // the n-th or last weekday
+  ecRuleCount,         // ending after a number of occurrences, with its label
+  ecExceptions,        // the occurrences taken out of a series, with the Remove button
+};
+
+// An occurrence taken out of a series: its date (and time for a timed event) in the user's form.
+// One changed on its own (a record of its own stands in for it) is marked and cannot be removed,
+// nor can one whose occurrence may have been: brought back, it would show twice.
+struct TVpExceptionEntry {
+  std::string Text;
+  bool Removable = true;
+};
+
+// The series' occurrences changed on their own as the caller knows them: their original starts
+// (OriginalStart), found among the events of the days from KnownFrom to KnownTo unless AllKnown.
+struct TVpChangedOccurrences {
+  std::vector<double> Starts;
+  bool AllKnown = true;
+  double KnownFrom = 0;
+  double KnownTo = 0;
 };
 
 // An entry of the category list: a category that has a description, with its number (0 to 9).
@@ -63,14 +91,26 @@ class TVpEventEditRules {
   static const std::vector<std::string>& AlarmAdvanceTypeNames();
   // "None" to "Custom": positions are the TVpRepeatCode values.
   static const std::vector<std::string>& RepeatNames();
+  // The repeat choice after the eight codes: a rule made in the rule editor.
+  static constexpr int kRuleChoice = 8;
+  static const std::string& RuleChoiceName();
+  // "days", "weeks", "months", "years": positions are the TVpRuleFrequency values.
+  static const std::vector<std::string>& RuleUnitNames();
+  // "On day", "On the": a monthly rule on a day of the month or on a weekday.
+  static const std::vector<std::string>& RuleMonthlyNames();
+  // "first" to "fourth", "last", and the weekday positions they stand for.
+  static const std::vector<std::string>& RulePositionNames();
+  static int RulePositionOf(int index);
 
   TVpEventEditRules(const TClock& clock, const TLocale& locale);
   TVpEventEditRules(const TVpEventEditRules&) = delete;
   TVpEventEditRules& operator=(const TVpEventEditRules&) = delete;
 
   // Shows the event: times in 12-hour form when asked, the categories that have a description.
-  // Raises EVpException when the event starts outside the years the date field can show.
-  void Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories);
+  // The exceptions of an occurrence in changed cannot be removed. Raises EVpException when the
+  // event starts outside the years the date field can show.
+  void Fill(const TVpEvent& event, bool twelveHour, const TVpCategoryColorMap& categories,
+            const TVpChangedOccurrences& changed = {});
 
   // --- subject, location, category, notes ---
   const std::string& Description() const { return Description_; }
@@ -87,9 +127,12 @@ class TVpEventEditRules {
 
   // --- date and times ---
   bool AllDay() const { return AllDay_; }
-  // Closes the start date's drop-down; the date and times are usable only without the flag.
+  // Closes the date drop-downs; the times are usable only without the flag, the end date only with
+  // it.
   void SetAllDay(bool value);
   TVpDateEdit& StartDate() { return StartDate_; }
+  // The last day of an all-day event: never before the start date, and moved along with it.
+  TVpDateEdit& EndDate() { return EndDate_; }
   const TVpTimeList& StartTimes() const { return StartTimes_; }
   const TVpTimeList& EndTimes() const { return EndTimes_; }
   // A start at or after the end moves to the entry before the end.
@@ -140,6 +183,33 @@ class TVpEventEditRules {
   void SetIntervalText(const std::string& text);
   void StepInterval(int steps);
 
+  // --- the rule editor (the rule choice) ---
+  // Choosing the rule after a code starts it as the code's repeat; a rule the event had that the
+  // editor can hold is shown in it. The rule ends with Repeat Until or after the count.
+  const TVpRuleShape& Rule() const { return Rule_; }
+  void SelectRuleFrequency(int index);
+  const std::string& RuleIntervalText() const { return RuleIntervalText_; }
+  void SetRuleIntervalText(const std::string& text);
+  void StepRuleInterval(int steps);
+  // Weekdays 1 (Sunday) to 7 (Saturday).
+  void SetRuleWeekday(int weekday, bool on);
+  void SelectRuleMonthly(int index);
+  // The day of the month, 1 to 31.
+  void SelectRuleMonthDay(int day);
+  void SelectRulePosition(int index);
+  void SelectRuleWeekday(int weekday);
+  // The number of occurrences, digits only; empty for none (Repeat Until ends the rule then).
+  const std::string& RuleCountText() const { return RuleCountText_; }
+  void SetRuleCountText(const std::string& text);
+  void StepRuleCount(int steps);
+
+  // --- exceptions ---
+  // The exceptions of the series still kept, in the order stored.
+  std::vector<TVpExceptionEntry> Exceptions() const;
+  // Removes the exception at the position in Exceptions() when it is removable: its occurrence
+  // comes back on OK.
+  void RemoveException(int index);
+
   // --- the window's look ---
   bool Enabled(TVpEventControl control) const;
   bool Visible(TVpEventControl control) const;
@@ -158,20 +228,35 @@ class TVpEventEditRules {
   bool WriteTo(TVpEvent& event);
 
  private:
-  // What Validate read: the span on the time line (milliseconds, see Moment) and the Repeat Until
-  // day (0 for none).
+  // What Validate read: the span on the time line (milliseconds, see Moment), the Repeat Until
+  // day (0 for none) and the rule the editor holds.
   struct TValues {
     std::int64_t Start = 0;
     std::int64_t End = 0;
     std::int64_t UntilDay = 0;
+    TVpRuleShape Rule;
+  };
+  // An exception as stored: its text in the list, the stamp it names (when it is one) and whether
+  // it is still kept.
+  struct TException {
+    std::string Stored;
+    std::optional<TVpStamp> Stamp;
+    bool Changed = false;  // changed on its own
+    bool Unknown = false;  // outside the days the changed occurrences are known for
+    bool Kept = true;
   };
 
   std::int64_t Start() const;
   std::int64_t End() const;
   // The start date field was set or left: the end day moves by as many days, and Repeat Until
   // follows when it lies before the new date.
+  // The day a date field was set to or left with; nothing while filling, for an empty field or
+  // text that cannot be read (the field reports it).
+  std::optional<std::int64_t> CommittedDay(const TVpDateEdit& field, TVpEventControl control);
   void StartDateCommitted();
   void RepeatUntilCommitted();
+  void EndDateCommitted();
+  void ShowEndDay();
   void ApplyStartDay(std::int64_t day);
   void KeepRepeatUntilFromStart();
   // An end that is not after the start becomes start + 30 minutes on the start day, at most 23:59;
@@ -183,10 +268,18 @@ class TVpEventEditRules {
   std::optional<TValues> ReadValues();
   std::optional<TValues> Fail(TVpEventControl control, const std::string& text);
   void WriteRepeatRangeEnd(TVpEvent& event, std::int64_t untilDay) const;
+  // The rule editor's repeat: as a code where one says it, else as the rule.
+  void WriteRule(TVpEvent& event, const TValues& values) const;
+  void FillExceptions(const TVpEvent& event, const TVpChangedOccurrences& changed);
+  std::string ExceptionText(const TVpStamp& stamp) const;
+  bool RuleCounts() const { return RepeatIndex_ == kRuleChoice && !RuleCountText_.empty(); }
   std::string NotesToWrite() const;
 
+  const TLocale& Locale_;
   TVpDateEdit StartDate_;
+  TVpDateEdit EndDate_;
   TVpDateEdit RepeatUntil_;
+  bool TwelveHour_ = false;
   bool Filling_ = false;
 
   std::string Description_;
@@ -215,6 +308,13 @@ class TVpEventEditRules {
   std::int64_t FilledUntilDay_ = 0;  // the Repeat Until day the event was shown with
   std::string IntervalText_;
   int IntervalPosition_ = 0;
+  TVpRuleShape Rule_;                       // the editor's fields; Interval and Count are the texts'
+  std::optional<TVpRuleShape> FilledRule_;  // the event's rule as filled, when the editor holds it
+  double FilledStart_ = 0;                  // the start on the event's clock as filled
+  std::string RuleIntervalText_;
+  std::string RuleCountText_;
+  std::vector<TException> Exceptions_;
+  bool ExceptionsShown_ = false;  // the event had exceptions when filled
 
   std::map<TVpEventControl, std::string> Marks_;
   std::optional<TVpEventControl> FocusRequest_;

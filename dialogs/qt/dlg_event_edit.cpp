@@ -4,11 +4,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -34,9 +37,22 @@ constexpr const char* kFloatingZone = "Floating (same clock time everywhere)";
 
 // Every control of the window that a rule can enable, show, mark or focus.
 constexpr TVpEventControl kControls[] = {
-    ecDescription, ecCategory,     ecAllDay,           ecStartDate,  ecStartTime, ecEndTime,
-    ecAlarmSet,    ecAlarmAdvance, ecAlarmAdvanceType, ecSound,      ecRepeat,    ecRepeatUntil,
-    ecInterval,    ecNotes,        ecLocation,         ecRepeatRule, ecTimeZone};
+    ecDescription, ecCategory,     ecAllDay,           ecStartDate,   ecStartTime,    ecEndTime,
+    ecAlarmSet,    ecAlarmAdvance, ecAlarmAdvanceType, ecSound,       ecRepeat,       ecRepeatUntil,
+    ecInterval,    ecNotes,        ecLocation,         ecRepeatRule,  ecTimeZone,     ecEndDate,
+    ecRulePanel,   ecRuleInterval, ecRuleWeekdays,     ecRuleMonthly, ecRuleMonthDay, ecRuleMonthWeekday,
+    ecRuleCount,   ecExceptions};
+
+// The weekday numbers of the rules (1 Sunday to 7 Saturday) in the locale's week order.
+std::vector<int> WeekdaysInLocaleOrder() {
+  std::vector<int> weekdays;
+  const int first = QLocale().firstDayOfWeek();  // 1 Monday to 7 Sunday
+  for (int i = 0; i < 7; ++i) weekdays.push_back((first + i) % 7 + 1);
+  return weekdays;
+}
+
+// The weekday number of the rules as Qt counts it.
+Qt::DayOfWeek QtDayOf(int weekday) { return static_cast<Qt::DayOfWeek>(weekday == 1 ? 7 : weekday - 1); }
 
 // Category swatches: 20 × 14 pixels of the category's colour outlined in black.
 QIcon Swatch(TColor color) {
@@ -144,6 +160,12 @@ QGroupBox* TDlgEventEdit::BuildAppointment() {
   grid->addWidget(StartTime_, 3, 3);
   grid->addWidget(LblTo_, 3, 4);
   grid->addWidget(EndTime_, 3, 5);
+  // An all-day event's last day takes the place of the times.
+  EndDateLbl_ = Named(new QLabel("&To:", group), "EndDateLbl");
+  EndDate_ = Named(new TVpDateEditWidget(Form_.EndDate(), group), "EndDate");
+  EndDateLbl_->setBuddy(EndDate_);
+  grid->addWidget(EndDateLbl_, 3, 2);
+  grid->addWidget(EndDate_, 3, 3);
 
   // The zone's clock the times are on: floating, the desktop's zone, then every zone the system
   // knows; typing part of a name finds it.
@@ -186,6 +208,7 @@ QGroupBox* TDlgEventEdit::BuildRecurrence() {
   auto* grid = new QGridLayout(group);
   RecurringType_ = Named(new QComboBox(group), "RecurringType");
   RecurringType_->addItems(QtTexts(TVpEventEditRules::RepeatNames()));
+  RecurringType_->addItem(ToQt(TVpEventEditRules::RuleChoiceName()));
   RecurrenceEndsLbl_ = Named(new QLabel("Repeat Until:", group), "RecurrenceEndsLbl");
   RepeatUntil_ = Named(new TVpDateEditWidget(Form_.RepeatUntil(), group), "RepeatUntil");
   RepeatUntil_->setPlaceholderText("No end");  // an empty field repeats without end
@@ -209,7 +232,95 @@ QGroupBox* TDlgEventEdit::BuildRecurrence() {
   RuleWords_->setWordWrap(true);
   RuleWords_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   grid->addWidget(RuleWords_, 2, 0, 1, 3);
+  grid->addWidget(BuildRulePanel(group), 3, 0, 1, 3);
+  grid->addWidget(BuildExceptions(group), 4, 0, 1, 3);
   return group;
+}
+
+QWidget* TDlgEventEdit::BuildRulePanel(QWidget* parent) {
+  RulePanel_ = Named(new QWidget(parent), "RulePanel");
+  auto* grid = new QGridLayout(RulePanel_);
+  grid->setContentsMargins(0, 0, 0, 0);
+  RuleEveryLbl_ = Named(new QLabel("E&very", RulePanel_), "RuleEveryLbl");
+  RuleInterval_ = Named(new TVpSpinTextEdit(RulePanel_), "RuleInterval");
+  RuleInterval_->SetMaxLength(5);
+  RuleInterval_->setAlignment(Qt::AlignRight);
+  RuleInterval_->setFixedWidth(65);
+  RuleEveryLbl_->setBuddy(RuleInterval_);
+  RuleUnit_ = Named(new QComboBox(RulePanel_), "RuleUnit");
+  RuleUnit_->addItems(QtTexts(TVpEventEditRules::RuleUnitNames()));
+  auto* every = new QHBoxLayout;
+  every->addWidget(RuleEveryLbl_);
+  every->addWidget(RuleInterval_);
+  every->addWidget(RuleUnit_);
+  every->addStretch();
+  grid->addLayout(every, 0, 0);
+
+  // Weekly: a box per weekday, the week starting as the locale starts it.
+  // A frame, so that a red mark colours the row and not each box.
+  RuleWeekdays_ = Named(new QFrame(RulePanel_), "RuleWeekdays");
+  auto* days = new QHBoxLayout(RuleWeekdays_);
+  days->setContentsMargins(0, 0, 0, 0);
+  days->setSpacing(2);
+  for (const int weekday : WeekdaysInLocaleOrder()) {
+    auto* box = Named(new QCheckBox(QLocale().dayName(QtDayOf(weekday), QLocale::ShortFormat), RuleWeekdays_),
+                      ("RuleWeekday" + std::to_string(weekday)).c_str());
+    box->setToolTip(QLocale().dayName(QtDayOf(weekday)));
+    box->setProperty("weekday", weekday);
+    RuleWeekdayBoxes_.push_back(box);
+    days->addWidget(box);
+  }
+  days->addStretch();
+  grid->addWidget(RuleWeekdays_, 1, 0);
+
+  // Monthly: on a day of the month, or on the n-th or last weekday.
+  auto* monthly = new QHBoxLayout;
+  RuleMonthly_ = Named(new QComboBox(RulePanel_), "RuleMonthly");
+  RuleMonthly_->addItems(QtTexts(TVpEventEditRules::RuleMonthlyNames()));
+  RuleMonthDay_ = Named(new QComboBox(RulePanel_), "RuleMonthDay");
+  for (int day = 1; day <= 31; ++day) RuleMonthDay_->addItem(QString::number(day));
+  RulePosition_ = Named(new QComboBox(RulePanel_), "RulePosition");
+  RulePosition_->addItems(QtTexts(TVpEventEditRules::RulePositionNames()));
+  RuleWeekday_ = Named(new QComboBox(RulePanel_), "RuleWeekday");
+  for (const int weekday : WeekdaysInLocaleOrder()) RuleWeekday_->addItem(QLocale().dayName(QtDayOf(weekday)), weekday);
+  for (QWidget* widget : std::initializer_list<QWidget*>{RuleMonthly_, RuleMonthDay_, RulePosition_, RuleWeekday_})
+    monthly->addWidget(widget);
+  monthly->addStretch();
+  grid->addLayout(monthly, 2, 0);
+
+  // The end: Repeat Until, or after a number of occurrences.
+  auto* count = new QHBoxLayout;
+  RuleCountLbl_ = Named(new QLabel("Ends a&fter", RulePanel_), "RuleCountLbl");
+  RuleCount_ = Named(new TVpSpinTextEdit(RulePanel_), "RuleCount");
+  RuleCount_->SetMaxLength(5);
+  RuleCount_->setAlignment(Qt::AlignRight);
+  RuleCount_->setFixedWidth(65);
+  RuleCount_->setToolTip("Empty: the rule ends with Repeat Until");
+  RuleCountLbl_->setBuddy(RuleCount_);
+  RuleTimesLbl_ = Named(new QLabel("times", RulePanel_), "RuleTimesLbl");
+  count->addWidget(RuleCountLbl_);
+  count->addWidget(RuleCount_);
+  count->addWidget(RuleTimesLbl_);
+  count->addStretch();
+  grid->addLayout(count, 3, 0);
+  return RulePanel_;
+}
+
+QWidget* TDlgEventEdit::BuildExceptions(QWidget* parent) {
+  ExceptionsPanel_ = Named(new QWidget(parent), "ExceptionsPanel");
+  auto* grid = new QGridLayout(ExceptionsPanel_);
+  grid->setContentsMargins(0, 0, 0, 0);
+  ExceptionList_ = Named(new QListWidget(ExceptionsPanel_), "ExceptionList");
+  ExceptionList_->setFixedHeight(3 * ExceptionList_->fontMetrics().height() + 8);
+  ExceptionList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // a long entry is elided
+  auto* label = Named(new QLabel("E&xceptions:", ExceptionsPanel_), "ExceptionsLbl");
+  label->setBuddy(ExceptionList_);
+  RemoveExceptionBtn_ = Named(new QPushButton("Re&move", ExceptionsPanel_), "RemoveExceptionBtn");
+  RemoveExceptionBtn_->setAutoDefault(false);
+  grid->addWidget(label, 0, 0, Qt::AlignTop);
+  grid->addWidget(ExceptionList_, 0, 1, 2, 1);
+  grid->addWidget(RemoveExceptionBtn_, 0, 2, Qt::AlignTop);
+  return ExceptionsPanel_;
 }
 
 void TDlgEventEdit::ConnectControls() {
@@ -247,6 +358,30 @@ void TDlgEventEdit::ConnectControls() {
           [this](int steps) { Act([&] { Form_.StepInterval(steps); }); });
   connect(IntervalEdit_, &TVpSpinTextEdit::TextEdited, this,
           [this](const QString& text) { Act([&] { Form_.SetIntervalText(FromQt(text)); }); });
+  connect(EndDate_, &TVpDateEditWidget::Edited, this, &TDlgEventEdit::Refresh);
+  connect(RuleInterval_, &TVpSpinTextEdit::Stepped, this,
+          [this](int steps) { Act([&] { Form_.StepRuleInterval(steps); }); });
+  connect(RuleInterval_, &TVpSpinTextEdit::TextEdited, this,
+          [this](const QString& text) { Act([&] { Form_.SetRuleIntervalText(FromQt(text)); }); });
+  connect(RuleUnit_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Act([&] { Form_.SelectRuleFrequency(index); }); });
+  for (QCheckBox* box : RuleWeekdayBoxes_)
+    connect(box, &QCheckBox::toggled, this,
+            [this, box](bool on) { Act([&] { Form_.SetRuleWeekday(box->property("weekday").toInt(), on); }); });
+  connect(RuleMonthly_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Act([&] { Form_.SelectRuleMonthly(index); }); });
+  connect(RuleMonthDay_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Act([&] { Form_.SelectRuleMonthDay(index + 1); }); });
+  connect(RulePosition_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Act([&] { Form_.SelectRulePosition(index); }); });
+  connect(RuleWeekday_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { Act([&] { Form_.SelectRuleWeekday(RuleWeekday_->itemData(index).toInt()); }); });
+  connect(RuleCount_, &TVpSpinTextEdit::Stepped, this, [this](int steps) { Act([&] { Form_.StepRuleCount(steps); }); });
+  connect(RuleCount_, &TVpSpinTextEdit::TextEdited, this,
+          [this](const QString& text) { Act([&] { Form_.SetRuleCountText(FromQt(text)); }); });
+  connect(ExceptionList_, &QListWidget::currentRowChanged, this, [this] { RefreshExceptions(); });
+  connect(RemoveExceptionBtn_, &QPushButton::clicked, this,
+          [this] { Act([this] { Form_.RemoveException(ExceptionList_->currentRow()); }); });
   connect(NotesMemo_, &QPlainTextEdit::textChanged, this,
           [this] { Act([this] { Form_.SetNotes(FromQt(NotesMemo_->toPlainText())); }); });
   connect(OkBtn_, &QPushButton::clicked, this, &TDlgEventEdit::Confirm);
@@ -271,6 +406,7 @@ void TDlgEventEdit::done(int result) {
   // Closing closes an open date drop-down first.
   GuardedCall([this] {
     Form_.StartDate().CloseDropDown();
+    Form_.EndDate().CloseDropDown();
     Form_.RepeatUntil().CloseDropDown();
   });
   QDialog::done(result);
@@ -286,11 +422,13 @@ void TDlgEventEdit::ChooseSoundFile() {
 // --- showing the form ---
 
 void TDlgEventEdit::Refresh() {
-  const QSignalBlocker blockers[] = {QSignalBlocker(DescriptionEdit_), QSignalBlocker(LocationEdit_),
-                                     QSignalBlocker(Category_),        QSignalBlocker(CBAllDay_),
-                                     QSignalBlocker(StartTime_),       QSignalBlocker(EndTime_),
-                                     QSignalBlocker(AlarmSet_),        QSignalBlocker(AlarmAdvType_),
-                                     QSignalBlocker(RecurringType_),   QSignalBlocker(NotesMemo_)};
+  const QSignalBlocker blockers[] = {
+      QSignalBlocker(DescriptionEdit_), QSignalBlocker(LocationEdit_), QSignalBlocker(Category_),
+      QSignalBlocker(CBAllDay_),        QSignalBlocker(StartTime_),    QSignalBlocker(EndTime_),
+      QSignalBlocker(AlarmSet_),        QSignalBlocker(AlarmAdvType_), QSignalBlocker(RecurringType_),
+      QSignalBlocker(NotesMemo_),       QSignalBlocker(RuleUnit_),     QSignalBlocker(RuleMonthly_),
+      QSignalBlocker(RuleMonthDay_),    QSignalBlocker(RulePosition_), QSignalBlocker(RuleWeekday_),
+      QSignalBlocker(ExceptionList_)};
   if (FromQt(DescriptionEdit_->text()) != Form_.Description()) DescriptionEdit_->setText(ToQt(Form_.Description()));
   if (FromQt(LocationEdit_->text()) != Form_.Location()) LocationEdit_->setText(ToQt(Form_.Location()));
 
@@ -316,6 +454,8 @@ void TDlgEventEdit::Refresh() {
   const int zone = TimeZone_->findData(ToQt(Form_.Zone()));
   if (zone >= 0) TimeZone_->setCurrentIndex(zone);
   IntervalEdit_->SetText(ToQt(Form_.IntervalText()));
+  RefreshRule();
+  RefreshExceptions();
   if (FromQt(NotesMemo_->toPlainText()) != Form_.Notes()) NotesMemo_->setPlainText(ToQt(Form_.Notes()));
 
   for (TVpEventControl control : kControls)
@@ -327,6 +467,41 @@ void TDlgEventEdit::Refresh() {
   if (!Form_.Marked(ecSound))
     SpeedButton1_->setToolTip(Form_.SoundFile().empty() ? QString("Default sound") : ToQt(Form_.SoundFile()));
   if (const std::optional<TVpEventControl> focus = Form_.TakeFocusRequest()) WidgetsOf(*focus).front()->setFocus();
+}
+
+void TDlgEventEdit::RefreshRule() {
+  const TVpRuleShape& rule = Form_.Rule();
+  RuleInterval_->SetText(ToQt(Form_.RuleIntervalText()));
+  RuleUnit_->setCurrentIndex(rule.Frequency);
+  for (QCheckBox* box : RuleWeekdayBoxes_) {
+    const QSignalBlocker blocker(box);
+    box->setChecked((rule.Weekdays & WeekdayBit(box->property("weekday").toInt())) != 0);
+  }
+  RuleMonthly_->setCurrentIndex(rule.ByWeekday ? 1 : 0);
+  RuleMonthDay_->setCurrentIndex(rule.MonthDay - 1);
+  RulePosition_->setCurrentIndex(rule.WeekdayPosition < 0 ? 4 : rule.WeekdayPosition - 1);
+  RuleWeekday_->setCurrentIndex(RuleWeekday_->findData(rule.Weekday));
+  RuleCount_->SetText(ToQt(Form_.RuleCountText()));
+}
+
+void TDlgEventEdit::RefreshExceptions() {
+  const std::vector<TVpExceptionEntry> entries = Form_.Exceptions();
+  const QSignalBlocker blocker(ExceptionList_);
+  const int row = ExceptionList_->currentRow();
+  QStringList texts;
+  for (const TVpExceptionEntry& entry : entries) texts << ToQt(entry.Text);
+  QStringList shown;
+  for (int i = 0; i < ExceptionList_->count(); ++i) shown << ExceptionList_->item(i)->text();
+  if (shown != texts) {
+    ExceptionList_->clear();
+    ExceptionList_->addItems(texts);
+    for (int i = 0; i < ExceptionList_->count(); ++i) ExceptionList_->item(i)->setToolTip(texts[i]);
+    ExceptionList_->setCurrentRow(std::min(row, ExceptionList_->count() - 1));
+  }
+  // A changed occurrence's exception stays: it is shown, but Remove does not take it.
+  const int current = ExceptionList_->currentRow();
+  RemoveExceptionBtn_->setEnabled(current >= 0 && current < static_cast<int>(entries.size()) &&
+                                  entries[static_cast<size_t>(current)].Removable);
 }
 
 std::vector<QWidget*> TDlgEventEdit::WidgetsOf(TVpEventControl control) const {
@@ -348,6 +523,15 @@ std::vector<QWidget*> TDlgEventEdit::WidgetsOf(TVpEventControl control) const {
     case ecRepeatRule: return {RuleWords_};
     case ecTimeZone: return {TimeZone_};
     case ecNotes: return {NotesMemo_};
+    case ecEndDate: return {EndDate_, EndDateLbl_};
+    case ecRulePanel: return {RulePanel_};
+    case ecRuleInterval: return {RuleInterval_, RuleEveryLbl_, RuleUnit_};
+    case ecRuleWeekdays: return {RuleWeekdays_};
+    case ecRuleMonthly: return {RuleMonthly_};
+    case ecRuleMonthDay: return {RuleMonthDay_};
+    case ecRuleMonthWeekday: return {RulePosition_, RuleWeekday_};
+    case ecRuleCount: return {RuleCount_, RuleCountLbl_, RuleTimesLbl_};
+    case ecExceptions: return {ExceptionsPanel_};
   }
   return {};
 }

@@ -13,6 +13,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
@@ -50,6 +51,10 @@ class TDlgEventEdit : public QDialog {
   QGroupBox* BuildAppointment();
   QGroupBox* BuildReminder();
   QGroupBox* BuildRecurrence();
+  QWidget* BuildRulePanel(QWidget* parent);
+  QWidget* BuildExceptions(QWidget* parent);
+  void RefreshRule();
+  void RefreshExceptions();
   void ConnectControls();
   // Runs a rule of the form for a user action, then shows the new state.
   void Act(const std::function<void()>& rule);
@@ -70,6 +75,8 @@ class TDlgEventEdit : public QDialog {
   QComboBox* StartTime_ = nullptr;
   QLabel* LblTo_ = nullptr;
   QComboBox* EndTime_ = nullptr;
+  QLabel* EndDateLbl_ = nullptr;
+  TVpDateEditWidget* EndDate_ = nullptr;
   QGroupBox* AlarmSet_ = nullptr;
   TVpSpinTextEdit* AlarmAdvance_ = nullptr;
   QComboBox* AlarmAdvType_ = nullptr;
@@ -81,6 +88,24 @@ class TDlgEventEdit : public QDialog {
   QLabel* RuleWords_ = nullptr;
   QComboBox* TimeZone_ = nullptr;
   TVpSpinTextEdit* IntervalEdit_ = nullptr;
+  // The rule editor.
+  QWidget* RulePanel_ = nullptr;
+  QLabel* RuleEveryLbl_ = nullptr;
+  TVpSpinTextEdit* RuleInterval_ = nullptr;
+  QComboBox* RuleUnit_ = nullptr;
+  QWidget* RuleWeekdays_ = nullptr;
+  std::vector<QCheckBox*> RuleWeekdayBoxes_;  // in the locale's week order; the weekday as property
+  QComboBox* RuleMonthly_ = nullptr;
+  QComboBox* RuleMonthDay_ = nullptr;
+  QComboBox* RulePosition_ = nullptr;
+  QComboBox* RuleWeekday_ = nullptr;
+  QLabel* RuleCountLbl_ = nullptr;
+  TVpSpinTextEdit* RuleCount_ = nullptr;
+  QLabel* RuleTimesLbl_ = nullptr;
+  // The series' exceptions.
+  QWidget* ExceptionsPanel_ = nullptr;
+  QListWidget* ExceptionList_ = nullptr;
+  QPushButton* RemoveExceptionBtn_ = nullptr;
   QPlainTextEdit* NotesMemo_ = nullptr;
   QPushButton* OkBtn_ = nullptr;
   QPushButton* CancelBtn_ = nullptr;

@@ -439,17 +439,7 @@ void TIcalMapping::ReadRepeat(icalcomponent* master, const TMoment& start, const
       char* text = icalproperty_get_value_as_string_r(rrule);
       item.RepeatRule = TextOf(text);
       icalmemory_free_buffer(text);
-      if (hasUntil) {
-        item.RepeatRangeEnd = DateOf(until.Local);
-      } else if (rule.count > 0) {
-        TVpRuleSteps steps;
-        double last = own;
-        if (steps.Open(item.RepeatRule, own, clock.DateOnly))
-          while (const std::optional<double> next = steps.Next()) last = *next;
-        item.RepeatRangeEnd = DateOf(clock.Zone ? LocalFromZone(last, clock.Name) : last);
-      } else {
-        item.RepeatRangeEnd = kRepeatWithoutEnd;
-      }
+      item.RepeatRangeEnd = RuleRangeEnd(item.RepeatRule, own, clock.DateOnly, clock.Zone ? clock.Name : "");
     }
   }
   TStampList exceptions;

@@ -7,6 +7,7 @@
 #include "model/day_number.h"
 #include "model/enumerations.h"
 #include "model/recurrence.h"
+#include "model/rule_shape.h"
 
 namespace {
 
@@ -25,24 +26,11 @@ bool HoldsNothingBut(const short (&list)[N], int value) {
   return count == 0 || (count == 1 && list[0] == value);
 }
 
-// A weekday of the rule's BY-day list, with its position in the month (0 for every one).
-short EncodeDay(int weekday, int position) {
-  const int code = (position < 0 ? -position : position) * 8 + weekday;
-  return static_cast<short>(position < 0 ? -code : code);
-}
-
-// 1 for days 1-7 ... 5 for days 29-31, as the planner counts weeks of a month.
-int WeekOfMonth(int day) { return (day + 6) / 7; }
-
-// The BY-day position the planner's "same weekday in the same week" means: the n-th weekday in
-// the first four weeks, the last one in the fifth.
-int PositionOfWeek(int week) { return week == 5 ? -1 : week; }
-
 // True when the rule's only day is the start's weekday at the start's week of the month.
 bool IsStartsWeekdayInWeek(const icalrecurrencetype& rule, icaltimetype start) {
   if (CountOf(rule.by_day) != 1 || CountOf(rule.by_month_day) != 0) return false;
   return icalrecurrencetype_day_day_of_week(rule.by_day[0]) == icaltime_day_of_week(start) &&
-         icalrecurrencetype_day_position(rule.by_day[0]) == PositionOfWeek(WeekOfMonth(start.day));
+         icalrecurrencetype_day_position(rule.by_day[0]) == WeekdayPositionOfDay(start.day);
 }
 
 }  // namespace
@@ -80,7 +68,7 @@ bool RuleOfRepeat(int repeatCode, int customInterval, double start, icalrecurren
   icalrecurrencetype_clear(&rule);
   const TVpDate date = DecodeDate(start);
   // DayOfWeek counts 1 Sunday to 7 Saturday, as the rule's weekdays do.
-  const short weekdayInWeek = EncodeDay(DayOfWeek(start), PositionOfWeek(WeekOfMonth(date.Day)));
+  const short weekdayInWeek = RuleDayCode(DayOfWeek(start), WeekdayPositionOfDay(date.Day));
   switch (repeatCode) {
     case rcDaily: rule.freq = ICAL_DAILY_RECURRENCE; return true;
     case rcWeekly: rule.freq = ICAL_WEEKLY_RECURRENCE; return true;

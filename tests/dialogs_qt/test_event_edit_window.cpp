@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -53,8 +54,11 @@ TEST_F(EventWindow, ControlsShowTheFormAndPassTheUsersChangesToItsRules) {
   EXPECT_EQ(start.currentText(), "10:30");
 
   Control<QCheckBox>(window, "CBAllDay").setChecked(true);
-  for (const char* name : {"StartDate", "StartTime", "EndTime", "lblFrom", "lblTo", "StartTimeLbl"})
+  for (const char* name : {"StartTime", "EndTime", "lblFrom", "lblTo"})
     EXPECT_FALSE(Control<QWidget>(window, name).isEnabled()) << name;
+  for (const char* name : {"StartDate", "StartTimeLbl", "EndDate", "EndDateLbl"})
+    EXPECT_TRUE(Control<QWidget>(window, name).isEnabled()) << name;
+  EXPECT_TRUE(Control<QWidget>(window, "EndDate").isVisibleTo(&window));
 
   QGroupBox& interval = Control<QGroupBox>(window, "pnlInterval");
   EXPECT_FALSE(interval.isVisibleTo(&window));
@@ -114,6 +118,65 @@ TEST_F(EventWindow, CancelIsNotHeldUpByADateBeingTyped) {
   QTest::mouseClick(&Control<QPushButton>(window, "CancelBtn"), Qt::LeftButton);
   EXPECT_EQ(window.result(), QDialog::Rejected);
   EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(Errors.empty());
+}
+
+// A Monday-Wednesday-Friday series made with the rule editor's controls.
+TEST_F(EventWindow, TheRuleEditorMakesAWeeklyRuleOfSeveralDays) {
+  Open([](TVpEvent&) {});  // Friday 10 May 2024
+  TDlgEventEdit window(Form);
+  QWidget& panel = Control<QWidget>(window, "RulePanel");
+  EXPECT_FALSE(panel.isVisibleTo(&window));
+  Choose(Control<QComboBox>(window, "RecurringType"), "Custom rule");
+  EXPECT_TRUE(panel.isVisibleTo(&window));
+  EXPECT_FALSE(Control<QWidget>(window, "RuleMonthly").isVisibleTo(&window));
+  EXPECT_EQ(Control<QComboBox>(window, "RuleUnit").currentText(), "weeks");
+  EXPECT_TRUE(Control<QCheckBox>(window, "RuleWeekday6").isChecked()) << "the start's Friday";
+  EXPECT_EQ(Control<QLabel>(window, "RuleEveryLbl").buddy(), &Control<QWidget>(window, "RuleInterval"));
+  Control<QCheckBox>(window, "RuleWeekday2").click();
+  Control<QCheckBox>(window, "RuleWeekday4").click();
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_EQ(Event->RepeatRule(), "FREQ=WEEKLY;BYDAY=MO,WE,FR");
+
+  // Shown again in the editor; a monthly rule shows its own controls.
+  Reopen();
+  TDlgEventEdit again(Form);
+  EXPECT_EQ(Control<QComboBox>(again, "RecurringType").currentText(), "Custom rule");
+  EXPECT_TRUE(Control<QCheckBox>(again, "RuleWeekday4").isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(again, "RuleWeekday3").isChecked());
+  Choose(Control<QComboBox>(again, "RuleUnit"), "months");
+  Choose(Control<QComboBox>(again, "RuleMonthly"), "On the");
+  Choose(Control<QComboBox>(again, "RulePosition"), "last");
+  EXPECT_FALSE(Control<QWidget>(again, "RuleWeekdays").isVisibleTo(&again));
+  EXPECT_TRUE(Control<QWidget>(again, "RuleWeekday").isVisibleTo(&again));
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_EQ(Event->RepeatRule(), "FREQ=MONTHLY;BYDAY=-1FR");
+  EXPECT_TRUE(Errors.empty());
+}
+
+// The exceptions list: Remove takes the chosen one out; a changed occurrence's cannot be.
+TEST_F(EventWindow, AnExceptionIsRemovedFromTheList) {
+  MakeEvent([](TVpEvent& e) {
+    e.SetRepeatCode(rcWeekly);
+    e.SetExceptionDates("20240517T100000,20240524T100000");
+  });
+  Form.Fill(*Event, false, Categories, {{At(2024, 5, 24, 10)}});
+  TDlgEventEdit window(Form);
+  window.show();
+  QListWidget& list = Control<QListWidget>(window, "ExceptionList");
+  QPushButton& remove = Control<QPushButton>(window, "RemoveExceptionBtn");
+  EXPECT_EQ(Control<QLabel>(window, "ExceptionsLbl").buddy(), &list);
+  ASSERT_EQ(list.count(), 2);
+  EXPECT_EQ(list.item(1)->text(), "5/24/2024 10:00 (changed)");
+  list.setCurrentRow(1);
+  EXPECT_FALSE(remove.isEnabled());
+  list.setCurrentRow(0);
+  EXPECT_TRUE(remove.isEnabled());
+  remove.setFocus();
+  QTest::keyClick(&remove, Qt::Key_Space);
+  ASSERT_EQ(list.count(), 1);
+  ASSERT_TRUE(Form.WriteTo(*Event));
+  EXPECT_EQ(Event->ExceptionDates(), "20240524T100000");
   EXPECT_TRUE(Errors.empty());
 }
 
@@ -201,6 +264,33 @@ TEST_F(EventDialog, TheLocationIsShownAndEditedFromTheKeyboard) {
   }));
   EXPECT_EQ(event.Location(), "Hall B & Garden");
   EXPECT_EQ(event.Description(), "Review");
+}
+
+// The dialog finds the series' changed occurrences among the store's events: their exceptions stay.
+TEST_F(EventDialog, TheExceptionOfAChangedOccurrenceCannotBeRemoved) {
+  TVpEvent& series = StoredEvent([](TVpEvent& e) {
+    e.SetRepeatCode(rcWeekly);
+    e.SetExceptionDates("20240517T100000,20240524T100000");
+  });
+  const int seriesID = series.RecordID();
+  StoredEvent([&](TVpEvent& e) {
+    e.SetStartTime(At(2024, 5, 24, 15));
+    e.SetEndTime(At(2024, 5, 24, 16));
+    e.SetSeriesID(seriesID);
+    e.SetOriginalStart(At(2024, 5, 24, 10));
+  });
+  EXPECT_TRUE(Execute(series, [](TDlgEventEdit& window) {
+    QListWidget& list = Control<QListWidget>(window, "ExceptionList");
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(0)->text(), "5/17/2024 10:00");
+    EXPECT_EQ(list.item(1)->text(), "5/24/2024 10:00 (changed)");
+    for (int row : {1, 0}) {
+      list.setCurrentRow(row);
+      Control<QPushButton>(window, "RemoveExceptionBtn").click();
+    }
+    ClickOk(window);
+  }));
+  EXPECT_EQ(series.ExceptionDates(), "20240524T100000");
 }
 
 TEST_F(EventDialog, EscapeCancelsWithoutTouchingTheEvent) {

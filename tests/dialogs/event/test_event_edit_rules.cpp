@@ -232,17 +232,17 @@ TEST_F(EventFormTest, ARepeatThatNeverRecursShowsItsDayAndStaysSo) {
 // A rule the choices cannot say is shown in words and kept through OK; a choice replaces it.
 TEST_F(EventFormTest, ARuleTheChoicesCannotSayIsShownInWordsAndKeptUntilReplaced) {
   const auto withRule = [](TVpEvent& e) {
-    e.SetRepeatRule("FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=10");
+    e.SetRepeatRule("FREQ=WEEKLY;BYDAY=MO,WE,FR;BYMONTH=6,7;COUNT=10");
     e.SetRepeatRangeEnd(At(2024, 6, 3));
     e.SetExtraDates("20240601T100000");
   };
   Open(withRule);
   EXPECT_EQ(Form.RepeatIndex(), -1);
   EXPECT_TRUE(Form.Visible(ecRepeatRule));
-  EXPECT_EQ(Form.RepeatRuleText(), "Every week on Monday, Wednesday and Friday, 10 times");
+  EXPECT_EQ(Form.RepeatRuleText(), "Every week on Monday, Wednesday and Friday in June and July, 10 times");
   EXPECT_FALSE(Form.Enabled(ecRepeatUntil));
   ASSERT_TRUE(Form.WriteTo(*Event));
-  EXPECT_EQ(Event->RepeatRule(), "FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=10");
+  EXPECT_EQ(Event->RepeatRule(), "FREQ=WEEKLY;BYDAY=MO,WE,FR;BYMONTH=6,7;COUNT=10");
   EXPECT_EQ(ToMs(Event->RepeatRangeEnd()), ToMs(At(2024, 6, 3)));
   EXPECT_FALSE(Event->Changed());
 
@@ -337,8 +337,13 @@ TEST_F(EventFormTest, AnEmptiedAdvanceIsSavedAsZero) {
 TEST_F(EventFormTest, ControlsFollowTheirGroupsFlags) {
   Open([](TVpEvent&) {});
   for (TVpEventControl control : {ecStartDate, ecStartTime, ecEndTime}) EXPECT_TRUE(Form.Enabled(control));
+  EXPECT_FALSE(Form.Visible(ecEndDate));
   Form.SetAllDay(true);
-  for (TVpEventControl control : {ecStartDate, ecStartTime, ecEndTime}) EXPECT_FALSE(Form.Enabled(control));
+  // An all-day event has a first and a last day in place of the times.
+  for (TVpEventControl control : {ecStartTime, ecEndTime}) EXPECT_FALSE(Form.Enabled(control));
+  for (TVpEventControl control : {ecStartTime, ecEndTime}) EXPECT_FALSE(Form.Visible(control));
+  EXPECT_TRUE(Form.Enabled(ecStartDate));
+  EXPECT_TRUE(Form.Visible(ecEndDate));
   EXPECT_TRUE(Form.Enabled(ecDescription));
   Form.SetAlarmSet(true);
   for (TVpEventControl control : {ecAlarmAdvance, ecAlarmAdvanceType, ecSound}) EXPECT_TRUE(Form.Enabled(control));
