@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/sync_page.h"
+#include "dialogs/qt/zone_choice.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
@@ -108,6 +109,7 @@ TfrmOpt::TfrmOpt(TQtDesktop& desktop, const void* owner, QWidget* parent)
   Pages_->addTab(tasks, "Tasks");
   QWidget* daily = BuildLookPage(ppDaily, DVOpt_, "DVOpt");
   AddGranularityList(*daily);
+  AddSecondZoneChoice(*daily);
   Pages_->addTab(daily, "Daily");
   Pages_->addTab(BuildLookPage(ppWeekly, WVOpt_, "WVOpt"), "Weekly");
   Pages_->addTab(BuildLookPage(ppCalendar, CVOpt_, "CVOpt"), "Calendar");
@@ -256,6 +258,21 @@ void TfrmOpt::AddGranularityList(QWidget& page) {
   });
 }
 
+// The zone whose hours the day view shows beside the desktop's, for those who work across zones.
+void TfrmOpt::AddSecondZoneChoice(QWidget& page) {
+  auto* label = new QLabel("Second time &zone:", &page);
+  AddToColumn(page, label);
+  cbSecondZone_ = new QComboBox(&page);
+  cbSecondZone_->setObjectName("cbSecondZone");
+  FillZoneChoice(*cbSecondZone_, "None");
+  cbSecondZone_->setMaximumWidth(kButtonSize.width());
+  label->setBuddy(cbSecondZone_);
+  AddToColumn(page, cbSecondZone_);
+  connect(cbSecondZone_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (Logic_) GuardedCall([this, index] { Logic_->SetSecondZone(cbSecondZone_->itemData(index).toString().toStdString()); });
+  });
+}
+
 void TfrmOpt::Connect(TPreferenceViews live, TVpCustomDataStore& store, TVpControlLink& link,
                       TSettingsStore& settings) {
   const TPreferenceViews samples{TLOpt_, DVOpt_, WVOpt_, CVOpt_, CGOpt_};
@@ -301,7 +318,7 @@ void TfrmOpt::ApplyStartSettings(const TProgramSettings& settings) {
 
 void TfrmOpt::ShowState() {
   const QSignalBlocker blockers[] = {QSignalBlocker(cbStartup_),     QSignalBlocker(cbMinimized_),
-                                     QSignalBlocker(cbTime_),        QSignalBlocker(cbGran_),
+                                     QSignalBlocker(cbTime_),        QSignalBlocker(cbGran_), QSignalBlocker(cbSecondZone_),
                                      QSignalBlocker(cbZoned_),       QSignalBlocker(ShowAll_),
                                      QSignalBlocker(ShowCompleted_), QSignalBlocker(ShowDue_)};
   cbStartup_->setChecked(Logic_->StartWithDesktop());
@@ -309,6 +326,7 @@ void TfrmOpt::ShowState() {
   cbZoned_->setChecked(Logic_->NewEventsZoned());
   cbTime_->setCurrentIndex(Logic_->TimeFormatIndex());
   cbGran_->setCurrentIndex(Logic_->GranularityIndex());
+  cbSecondZone_->setCurrentIndex(std::max(0, cbSecondZone_->findData(QString::fromStdString(Logic_->SecondZone()))));
   ShowAll_->setChecked(Logic_->ShowAll());
   ShowCompleted_->setChecked(Logic_->ShowCompleted());
   ShowDue_->setChecked(Logic_->ShowDueDate());

@@ -58,6 +58,7 @@ class TfrmOpt : public QDialog {
   QWidget* BuildLookPage(TPreferencesPage page, TVpLinkableControl& sample, const char* sampleName);
   void AddTaskBoxes(QWidget& page);
   void AddGranularityList(QWidget& page);
+  void AddSecondZoneChoice(QWidget& page);
   void ChooseFont(const TLookButton& button);
   void ChooseColor(const TLookButton& button);
   // The controls show the logic's state.
@@ -83,6 +84,7 @@ class TfrmOpt : public QDialog {
   QCheckBox* cbMinimized_ = nullptr;
   QComboBox* cbTime_ = nullptr;
   QComboBox* cbGran_ = nullptr;
+  QComboBox* cbSecondZone_ = nullptr;
   QCheckBox* ShowAll_ = nullptr;
   QCheckBox* ShowCompleted_ = nullptr;
   QCheckBox* ShowDue_ = nullptr;

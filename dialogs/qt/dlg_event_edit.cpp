@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCompleter>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,12 +16,12 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <QTimeZone>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "dialogs/qt/field_mark.h"
 #include "dialogs/qt/named_widget.h"
+#include "dialogs/qt/zone_choice.h"
 #include "dialogs/qt/sound_dialog.h"
 #include "dialogs/qt/window_placement.h"
 #include "platform/qt/command_guard.h"
@@ -170,15 +169,7 @@ QGroupBox* TDlgEventEdit::BuildAppointment() {
   // The zone's clock the times are on: floating, the desktop's zone, then every zone the system
   // knows; typing part of a name finds it.
   TimeZone_ = Named(new QComboBox(group), "TimeZone");
-  TimeZone_->setEditable(true);
-  TimeZone_->setInsertPolicy(QComboBox::NoInsert);
-  TimeZone_->addItem(kFloatingZone, QString());
-  const QByteArray desktopZone = QTimeZone::systemTimeZoneId();
-  TimeZone_->addItem(QString::fromUtf8(desktopZone), QString::fromUtf8(desktopZone));
-  for (const QByteArray& zone : QTimeZone::availableTimeZoneIds())
-    if (zone != desktopZone) TimeZone_->addItem(QString::fromUtf8(zone), QString::fromUtf8(zone));
-  TimeZone_->completer()->setFilterMode(Qt::MatchContains);
-  TimeZone_->completer()->setCompletionMode(QCompleter::PopupCompletion);
+  FillZoneChoice(*TimeZone_, kFloatingZone);
   auto* zoneLabel = Named(new QLabel("Time &zone:", group), "TimeZoneLbl");
   zoneLabel->setBuddy(TimeZone_);
   grid->addWidget(zoneLabel, 4, 0);

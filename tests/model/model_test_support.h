@@ -1,13 +1,11 @@
 #pragma once
 
-#include <cstdlib>
-#include <ctime>
-#include <optional>
 #include <string>
 
 #include "model/day_number.h"
 #include "model/resources.h"
 #include "tests/support/fake_timers.h"
+#include "tests/support/local_zone.h"
 
 // Date-times for tests, built with the model's own calendar (checked against Python's in
 // test_date_helpers.cpp).
@@ -30,23 +28,3 @@ struct TPlannerFixture {
 // The path of a file of the model's test data.
 inline std::string TestDataPath(const std::string& name) { return std::string(KORET_MODEL_TEST_DATA) + "/" + name; }
 
-// This machine's local zone for the life of the object, as the C library reads it (TZ); the zone
-// before is restored after.
-class TLocalZone {
- public:
-  explicit TLocalZone(const char* zone) {
-    if (const char* before = std::getenv("TZ")) Before_ = before;
-    Set(zone);
-  }
-  ~TLocalZone() { Set(Before_ ? Before_->c_str() : nullptr); }
-  TLocalZone(const TLocalZone&) = delete;
-  TLocalZone& operator=(const TLocalZone&) = delete;
-
- private:
-  static void Set(const char* zone) {
-    if (zone) setenv("TZ", zone, 1);
-    else unsetenv("TZ");
-    tzset();
-  }
-  std::optional<std::string> Before_;
-};

@@ -1,5 +1,7 @@
 #include "views/day/day_view.h"
 
+#include "model/zone_clock.h"
+
 #include <algorithm>
 
 #include "model/day_number.h"
@@ -56,6 +58,11 @@ void TVpDayView::SetGranularity(TVpGranularity value) {
 void TVpDayView::SetGutterWidth(int value) {
   if (value < 0 || value >= Width() / 10) return;
   Store(GutterWidth_, value);
+}
+
+void TVpDayView::SetSecondZone(std::string value) {
+  if (!value.empty() && !IsKnownZone(value)) value.clear();
+  Store(SecondZone_, std::move(value));
 }
 
 void TVpDayView::SetNumDays(int value) {

@@ -77,6 +77,10 @@ class TVpDayView : public TVpLinkableControl {
   void SetDotDotDotColor(TColor value) { Store(DotDotDotColor_, value); }
   bool ShowResourceName() const { return ShowResourceName_; }
   void SetShowResourceName(bool value) { Store(ShowResourceName_, value); }
+  // A second time zone whose hours the ruler shows beside the desktop's (a zone data name); empty
+  // for none, and a name the zone data does not know is taken as none.
+  const std::string& SecondZone() const { return SecondZone_; }
+  void SetSecondZone(std::string value);
   // Day columns, 1 to 30; other values are ignored. A change selects the first column.
   int NumDays() const { return NumDays_; }
   void SetNumDays(int value);
@@ -225,6 +229,7 @@ class TVpDayView : public TVpLinkableControl {
   TVpDVWrapStyle WrapStyle_ = wsIconFlow;
   TColor DotDotDotColor_ = clBlack;
   bool ShowResourceName_ = true;
+  std::string SecondZone_;
   int NumDays_ = 1;
   bool IncludeWeekends_ = true;
   double Date_ = 0;

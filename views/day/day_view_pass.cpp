@@ -57,6 +57,13 @@ TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TR
       std::max(1, RoundEven(Scale_ * (ReferenceTextHeight(canvas, view.RowHeadAttributes().MinuteFont().Font()) + 12)));
   const TFont callersFont = canvas.Font;
   RulerWidth_ = 2 * TextWidth("33", view.RowHeadAttributes().HourFont().Font()) + 10;
+  if (!view.SecondZone().empty()) {
+    // As wide as its longest hour label, or its place's name up to twice that.
+    const TFont& font = view.RowHeadAttributes().MinuteFont().Font();
+    const int hours = TextWidth("12:30pm", font);
+    SecondRulerWidth_ = std::clamp(TextWidth(PlaceOfZone(view.SecondZone()), font), hours, 2 * hours) + 8;
+    RulerWidth_ += SecondRulerWidth_;
+  }
   canvas.Font = callersFont;
   GutterPixels_ = RoundEven(view.GutterWidth() * Scale_);
 
@@ -132,7 +139,10 @@ TVpDayViewLayout TVpDayViewPass::Draw() {
 
   const int L = Frame().Left, T = Frame().Top, B = Frame().Bottom;
   DrawCorner();
-  DrawRuler(Rect(View_.DrawingStyle() == dsFlat ? L + 2 : L + 1, T + HeaderHeight_ + 1, L + RulerWidth_ + 2, B));
+  const int rulerLeft = View_.DrawingStyle() == dsFlat ? L + 2 : L + 1;
+  if (SecondRulerWidth_ > 0)
+    DrawSecondRuler(Rect(rulerLeft, T + HeaderHeight_ + 1, rulerLeft + SecondRulerWidth_, B));
+  DrawRuler(Rect(rulerLeft + SecondRulerWidth_, T + HeaderHeight_ + 1, L + RulerWidth_ + 2, B));
 
   const int scrollBarReserve = DisplayOnly() ? TVpDayView::kPrintScrollBarReserve : TVpDayView::kScrollBarReserve;
   const int columns = static_cast<int>(Days_.size());

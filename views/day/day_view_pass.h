@@ -14,6 +14,9 @@ class TVpResource;
 class TVpCategoryColorMap;
 class TVpPicture;
 
+// The zone's place, as people name it: "America/New_York" is "New York".
+std::string PlaceOfZone(const std::string& zone);
+
 // The colours of one pass: the desktop's on screen, black and white when printing.
 struct TVpDayViewColors {
   TColor Shadow;
@@ -57,6 +60,8 @@ class TVpDayViewPass : private TVpDrawingPass {
   void DrawColumnHeader(const TRect& rect, int column, double day);
   void DrawBorder();
   void DrawRuler(const TRect& ruler);
+  // Left of the ruler, the hours of the view's second zone, its name in the corner above.
+  void DrawSecondRuler(const TRect& ruler);
   void DrawCells(const TRect& cell, int column, double day);
   void DrawEvents(int column, double day);
   // The all-day events of the shown days, in a strip between the date headers and the rows.
@@ -81,7 +86,8 @@ class TVpDayViewPass : private TVpDrawingPass {
   int HeaderHeight_;  // the date header and the all-day strip below it
   int StripHeight_ = 0;
   int StripPitch_ = 0;
-  int RulerWidth_;
+  int RulerWidth_;  // with the second zone's hours
+  int SecondRulerWidth_ = 0;
   int GutterPixels_;
   int StartLine_;
   int StopLine_;

@@ -1,5 +1,8 @@
 #include <string>
 
+#include "model/day_number.h"
+#include "model/zone_clock.h"
+
 #include "views/day/day_view.h"
 #include "views/day/day_view_pass.h"
 
@@ -25,7 +28,40 @@ std::string HourLabel(int hour, TVpTimeFormat format) {
   return std::to_string(hour);
 }
 
+// A clock time of the second zone: "15", "15:30" (24 hours) or "3pm", "3:30pm".
+std::string SecondZoneLabel(double wall, TVpTimeFormat format) {
+  const TVpTime time = DecodeTime(wall);
+  std::string label = HourLabel(time.Hour, format);
+  if (time.Minute != 0) label += (time.Minute < 10 ? ":0" : ":") + std::to_string(time.Minute);
+  if (format == tf12Hour) label += time.Hour < 12 ? "am" : "pm";
+  return label;
+}
+
 }  // namespace
+
+std::string PlaceOfZone(const std::string& zone) {
+  std::string place = zone.substr(zone.rfind('/') + 1);
+  for (char& c : place)
+    if (c == '_') c = ' ';
+  return place;
+}
+
+void TVpDayViewPass::DrawSecondRuler(const TRect& ruler) {
+  const TFont& font = View_.RowHeadAttributes().MinuteFont().Font();
+  const std::string& zone = View_.SecondZone();
+  Fill(ruler, Colors_.Header);
+  const std::string place = Fit(PlaceOfZone(zone), font, ruler.Width() - 4);
+  Text(ruler.Left + 2, ruler.Top - TextHeight(font) - 4, place, font);
+  // The hours are those of the first day shown; a zone an odd part of an hour off names its minutes.
+  const double day = Days_.empty() ? 0 : Days_.front();
+  for (int i = 0; StartLine_ + i <= LastRow_; ++i) {
+    const TVpLineRec& line = Lines_[static_cast<size_t>(StartLine_ + i)];
+    if (line.Minute != 0) continue;
+    const std::string label = SecondZoneLabel(ZoneFromLocal(day + line.Time, zone), View_.TimeFormat());
+    Text(ruler.Right - TextWidth(label, font) - 4, ruler.Top + i * RowHeight_ + 6, label, font);
+  }
+  Line(ruler.Right - 1, ruler.Top, ruler.Right - 1, ruler.Bottom, Colors_.RulerLines);
+}
 
 void TVpDayViewPass::DrawRuler(const TRect& ruler) {
   const TFont& hourFont = View_.RowHeadAttributes().HourFont().Font();

@@ -52,6 +52,7 @@ const std::vector<TKey>& Keys() {
       {"Daily", "WEColor", &S::DailyWEColor, swPreferences},
       {"Daily", "LineColor", &S::DailyLineColor, swPreferences},
       {"Daily", "Gran", &S::DailyGran, swPreferences},
+      {"Daily", "SecondZone", &S::DailySecondZone, swPreferences},
       {"Daily", "Hour", &S::DailyHourFont, swPreferences},
       {"Daily", "Min", &S::DailyMinFont, swPreferences},
       {"Calendar", "H", &S::CalendarHFont, swPreferences},

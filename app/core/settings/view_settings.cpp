@@ -44,6 +44,7 @@ void ApplyDayViewSettings(TVpDayView& view, const TProgramSettings& settings) {
   view.SetLineColor(settings.DailyLineColor);
   const int gran = settings.DailyGran == -1 ? gr30Min : settings.DailyGran;
   if (gran >= gr05Min && gran <= gr60Min) view.SetGranularity(static_cast<TVpGranularity>(gran));
+  view.SetSecondZone(settings.DailySecondZone);
   ApplyTimeFormat(view, settings);
 }
 

@@ -103,6 +103,7 @@ void CopyLooks(V& from, V& to) {
     else button.SetColor(to, button.Color(from));
   }
   to.Day.SetGranularity(from.Day.Granularity());
+  to.Day.SetSecondZone(from.Day.SecondZone());
   to.Day.SetTimeFormat(from.Day.TimeFormat());
   to.Week.SetTimeFormat(from.Week.TimeFormat());
   to.Month.SetTimeFormat(from.Month.TimeFormat());
@@ -155,6 +156,7 @@ void TPreferences::ApplyStartSettings(const TProgramSettings& settings) {
   if (settings.TimeFormat == 0 || settings.TimeFormat == 1) TimeFormatIndex_ = settings.TimeFormat;
   const int gran = settings.DailyGran == -1 ? gr30Min : settings.DailyGran;
   if (gran >= gr05Min && gran <= gr60Min) SetGranularityIndex(gran);
+  SetSecondZone(settings.DailySecondZone);
 }
 
 void TPreferences::Showing() {
@@ -180,6 +182,9 @@ int TPreferences::GranularityIndex() const { return Samples_.Day.Granularity(); 
 void TPreferences::SetGranularityIndex(int index) {
   if (index >= gr05Min && index <= gr60Min) Samples_.Day.SetGranularity(static_cast<TVpGranularity>(index));
 }
+
+const std::string& TPreferences::SecondZone() const { return Samples_.Day.SecondZone(); }
+void TPreferences::SetSecondZone(std::string zone) { Samples_.Day.SetSecondZone(std::move(zone)); }
 
 bool TPreferences::ShowAll() const { return Samples_.Tasks.DisplayOptions().ShowAll(); }
 void TPreferences::SetShowAll(bool value) { Samples_.Tasks.DisplayOptions().SetShowAll(value); }
@@ -208,6 +213,7 @@ void TPreferences::Ok() {
     }
   }
   settings.DailyGran = GranularityIndex();
+  settings.DailySecondZone = SecondZone();
   Settings_.WriteTogether([&] { WriteProgramSettings(Settings_, settings, swPreferences); });
 
   SetLogOnEntry();

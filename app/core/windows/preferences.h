@@ -84,6 +84,9 @@ class TPreferences {
   // The granularity list follows the sample day view (0 to 6); a choice sets it.
   int GranularityIndex() const;
   void SetGranularityIndex(int index);
+  // The day view's second zone; empty for none.
+  const std::string& SecondZone() const;
+  void SetSecondZone(std::string zone);
   // The three task boxes show and set the sample task list's options.
   bool ShowAll() const;
   void SetShowAll(bool value);

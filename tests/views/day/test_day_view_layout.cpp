@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/local_zone.h"
 #include "tests/views/day/test_day_view_support.h"
 
 // The layout the day view's own defaults give on the recording canvas; the numbers are worked
@@ -49,6 +50,33 @@ TEST_F(DayViewTest, ALineMarksTheTimeItIsNowInTodaysColumn) {
   EXPECT_EQ(nowLines(Paint()), std::vector<TRect>{Rect(85, y - 1, 388, y + 1)});
   View->SetDate(At(2024, 5, 11));
   EXPECT_TRUE(nowLines(Paint()).empty());
+}
+
+// A second zone's hours stand left of the ruler, named by the zone's place; a zone half an hour
+// off names its minutes.
+TEST_F(DayViewTest, ASecondZonesHoursStandBesideTheRuler) {
+  const TLocalZone berlin("Europe/Berlin");
+  const auto secondRulerTexts = [&] {
+    const TRecordingCanvas canvas = Paint(kTallView);
+    std::vector<std::string> texts;
+    for (const TCanvasOp& op : canvas.OpsOf(TCanvasOp::opText))
+      if (op.Rect.Left < View->ColRects()[0].Rec.Left - 60) texts.push_back(op.Text);
+    return texts;
+  };
+  View->SetSecondZone("America/New_York");
+  std::vector<std::string> texts = secondRulerTexts();
+  EXPECT_GT(View->ColRects()[0].Rec.Left, 85) << "the ruler widens";
+  ASSERT_GE(texts.size(), 25u);
+  EXPECT_EQ(texts[0], "New York");
+  EXPECT_EQ(texts[1], "6pm") << "Berlin's midnight in May";
+  EXPECT_EQ(texts[8], "1am") << "Berlin's 07:00";
+  View->SetSecondZone("Asia/Kolkata");
+  View->SetTimeFormat(tf24Hour);
+  texts = secondRulerTexts();
+  ASSERT_GE(texts.size(), 9u);
+  EXPECT_EQ(texts[8], "10:30");
+  View->SetSecondZone("Nowhere/Else");
+  EXPECT_EQ(View->SecondZone(), "") << "an unknown zone is none";
 }
 
 TEST_F(DayViewTest, CornerHeaderAndCellsAreFilledWhereTheyBelong) {
