@@ -28,11 +28,11 @@ std::string HourLabel(int hour, TVpTimeFormat format) {
   return std::to_string(hour);
 }
 
-// A clock time of the second zone: "15", "15:30" (24 hours) or "3pm", "3:30pm".
+// A clock time of the second zone: "15:00", "15:30" (24 hours) or "3pm", "3:30pm".
 std::string SecondZoneLabel(double wall, TVpTimeFormat format) {
   const TVpTime time = DecodeTime(wall);
   std::string label = HourLabel(time.Hour, format);
-  if (time.Minute != 0) label += (time.Minute < 10 ? ":0" : ":") + std::to_string(time.Minute);
+  if (time.Minute != 0 || format == tf24Hour) label += (time.Minute < 10 ? ":0" : ":") + std::to_string(time.Minute);
   if (format == tf12Hour) label += time.Hour < 12 ? "am" : "pm";
   return label;
 }
