@@ -269,7 +269,8 @@ void TfrmOpt::AddSecondZoneChoice(QWidget& page) {
   label->setBuddy(cbSecondZone_);
   AddToColumn(page, cbSecondZone_);
   connect(cbSecondZone_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (Logic_) GuardedCall([this, index] { Logic_->SetSecondZone(cbSecondZone_->itemData(index).toString().toStdString()); });
+    if (Logic_)
+      GuardedCall([this, index] { Logic_->SetSecondZone(cbSecondZone_->itemData(index).toString().toStdString()); });
   });
 }
 
@@ -317,10 +318,10 @@ void TfrmOpt::ApplyStartSettings(const TProgramSettings& settings) {
 }
 
 void TfrmOpt::ShowState() {
-  const QSignalBlocker blockers[] = {QSignalBlocker(cbStartup_),     QSignalBlocker(cbMinimized_),
-                                     QSignalBlocker(cbTime_),        QSignalBlocker(cbGran_), QSignalBlocker(cbSecondZone_),
-                                     QSignalBlocker(cbZoned_),       QSignalBlocker(ShowAll_),
-                                     QSignalBlocker(ShowCompleted_), QSignalBlocker(ShowDue_)};
+  const QSignalBlocker blockers[] = {
+      QSignalBlocker(cbStartup_), QSignalBlocker(cbMinimized_),   QSignalBlocker(cbTime_),
+      QSignalBlocker(cbGran_),    QSignalBlocker(cbSecondZone_),  QSignalBlocker(cbZoned_),
+      QSignalBlocker(ShowAll_),   QSignalBlocker(ShowCompleted_), QSignalBlocker(ShowDue_)};
   cbStartup_->setChecked(Logic_->StartWithDesktop());
   cbMinimized_->setChecked(Logic_->StartMinimized());
   cbZoned_->setChecked(Logic_->NewEventsZoned());

@@ -69,8 +69,7 @@ std::string RuleShiftedByDays(const std::string& text, int days) {
     // counted from the end: the weekday changes alone.
     const int weekday = icalrecurrencetype_day_day_of_week(day);
     const int moved = (weekday - 1 + weekdays) % 7 + 1;
-    day = static_cast<short>(icalrecurrencetype_day_position(day) < 0 ? day + weekday - moved
-                                                                       : day - weekday + moved);
+    day = static_cast<short>(icalrecurrencetype_day_position(day) < 0 ? day + weekday - moved : day - weekday + moved);
   }
   for (short& day : rule.by_month_day) {
     if (day == ICAL_RECURRENCE_ARRAY_MAX) break;

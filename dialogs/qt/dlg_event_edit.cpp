@@ -21,9 +21,9 @@
 
 #include "dialogs/qt/field_mark.h"
 #include "dialogs/qt/named_widget.h"
-#include "dialogs/qt/zone_choice.h"
 #include "dialogs/qt/sound_dialog.h"
 #include "dialogs/qt/window_placement.h"
+#include "dialogs/qt/zone_choice.h"
 #include "platform/qt/command_guard.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"

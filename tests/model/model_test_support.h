@@ -27,4 +27,3 @@ struct TPlannerFixture {
 
 // The path of a file of the model's test data.
 inline std::string TestDataPath(const std::string& name) { return std::string(KORET_MODEL_TEST_DATA) + "/" + name; }
-

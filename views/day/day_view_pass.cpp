@@ -140,8 +140,7 @@ TVpDayViewLayout TVpDayViewPass::Draw() {
   const int L = Frame().Left, T = Frame().Top, B = Frame().Bottom;
   DrawCorner();
   const int rulerLeft = View_.DrawingStyle() == dsFlat ? L + 2 : L + 1;
-  if (SecondRulerWidth_ > 0)
-    DrawSecondRuler(Rect(rulerLeft, T + HeaderHeight_ + 1, rulerLeft + SecondRulerWidth_, B));
+  if (SecondRulerWidth_ > 0) DrawSecondRuler(Rect(rulerLeft, T + HeaderHeight_ + 1, rulerLeft + SecondRulerWidth_, B));
   DrawRuler(Rect(rulerLeft + SecondRulerWidth_, T + HeaderHeight_ + 1, L + RulerWidth_ + 2, B));
 
   const int scrollBarReserve = DisplayOnly() ? TVpDayView::kPrintScrollBarReserve : TVpDayView::kScrollBarReserve;

@@ -96,7 +96,7 @@ class TVpDayViewPass : private TVpDrawingPass {
   bool ShowsResourceName_;
   std::vector<double> Days_;
   std::vector<std::vector<TVpEvent*>> AllDay_;  // per column
-  std::string LabelFormat_;  // chosen at the first column header
+  std::string LabelFormat_;                     // chosen at the first column header
   // The resource whose events are drawn; none when no events can be drawn.
   const TVpResource* Resource_ = nullptr;
   const TVpCategoryColorMap* Categories_ = nullptr;

@@ -47,7 +47,7 @@ struct TProgramSettings {
   TColor DailyWDColor = clWindow;
   TColor DailyWEColor = 15780518;
   TColor DailyLineColor = 8421504;
-  int DailyGran = 5;  // granularity 0 to 6; -1 counts as 5
+  int DailyGran = 5;            // granularity 0 to 6; -1 counts as 5
   std::string DailySecondZone;  // a zone whose hours the day view shows too; empty for none
   TSettingsFont DailyHourFont{.Size = 14};
   TSettingsFont DailyMinFont{};
