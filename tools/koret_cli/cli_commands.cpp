@@ -16,9 +16,12 @@
 #include "model/day_number.h"
 #include "model/enumerations.h"
 #include "model/occurrences.h"
+#include "model/quick_add.h"
+#include "model/rule_steps.h"
 #include "platform/english_locale.h"
 #include "platform/error_text.h"
 #include "platform/file_writer.h"
+#include "platform/locale_name.h"
 #include "platform/system_clock.h"
 #include "print/page_renderer.h"
 #include "print/printer.h"
@@ -32,6 +35,7 @@ namespace {
 constexpr const char* kUsage =
     "usage:\n"
     "  koret-cli agenda [--data DIR] [--resource NAME] --from YYYY-MM-DD [--days N]\n"
+    "  koret-cli add TEXT [--data DIR] [--resource NAME]\n"
     "  koret-cli add-event --start \"YYYY-MM-DD HH:MM\" --end \"YYYY-MM-DD HH:MM\" --subject TEXT [--location TEXT]\n"
     "                      [--repeat CODE [--until YYYY-MM-DD] [--interval N]] [--data DIR] [--resource NAME]\n"
     "  koret-cli create-tables [--data DIR]\n"
@@ -43,6 +47,9 @@ constexpr const char* kUsage =
     "                  [--formats FILE] [--data DIR] [--resource NAME]\n"
     "  koret-cli sync [--url URL [--user NAME] [--calendar NAME] [--addressbook NAME]] [--policy POLICY] [--yes]\n"
     "                 [--restore-server] [--data DIR] [--resource NAME]\n"
+    "add reads an event from one line of English (\"Lunch with Anna at Cafe Central tomorrow 12:30 for 90 min\",\n"
+    "\"Standup every weekday 9:15-9:30\", \"task: report Friday\") and prints what it understood; a line that\n"
+    "names no day or time is refused.\n"
     "Repeat codes: 0 none, 1 daily, 2 weekly, 3 monthly by day, 4 monthly by date, 5 yearly by day,\n"
     "6 yearly by date, 7 every N days (--interval N); without --until a repeat has no end.\n"
     "DIR defaults to the Data folder beside koret-cli; NAME to the resource the organizer last showed;\n"
@@ -222,6 +229,53 @@ int AddEvent(const TCliContext& context, std::ostream& out) {
   return 0;
 }
 
+// Adds what a line of English says: an event, or a task after "task:" or "todo". A line that names
+// no day and no time is refused as a usage fault: nothing is added by guess.
+int QuickAdd(const TCliContext& context, std::ostream& out) {
+  const double now = TSystemClock().Now();
+  const TVpQuickAdd added = ParseQuickAdd(context.File, now, QuickAddOptionsOf(DesktopLocaleName()));
+  const std::optional<TVpQuickTimes> times = QuickAddTimes(added, now);
+  if (!times && !added.IsTask) throw EUsage("no date or time found in \"" + ValueExcerpt(context.File) + "\"");
+  if (added.Subject.empty()) throw EUsage("no subject found in \"" + ValueExcerpt(context.File) + "\"");
+  TAtomicFileWriter writer = CliWriter(context.Err);
+  TSession session(context.DataFolder, writer, added.IsTask ? TSession::sEverything : TSession::sEventsOnly);
+  TVpFlexDataStore& store = session.Store();
+  session.Files().WhileWriting([&] {
+    store.ReloadChangedTables();
+    TVpResource* resource =
+        ResourceToWriteInto(store, [&](TVpFlexDataStore& store) { return ChooseResource(store, context); });
+    store.SetActiveResource(resource);
+    int id = 0;
+    if (added.IsTask) {
+      TVpTask* task = resource->Tasks().AddTask(-1);
+      task->SetDescription(added.Subject);
+      if (times) task->SetDueDate(DateOf(times->Start));
+      store.Changes().Add(*task);
+      id = task->RecordID();
+    } else {
+      store.SetDisplayDate(times->Start);
+      TVpEvent* event = resource->Schedule().AddEvent(-1, times->Start, times->End);
+      event->SetAllDayEvent(times->AllDay);
+      event->SetEndTime(times->End);  // a whole day over several days keeps its last day
+      event->SetDescription(added.Subject);
+      event->SetLocation(added.Location);
+      if (!added.RepeatRule.empty()) {
+        event->SetRepeatRule(added.RepeatRule);
+        event->SetRepeatRangeEnd(RuleRangeEnd(added.RepeatRule, times->Start, times->AllDay));
+      }
+      if (added.ReminderMinutes) {
+        event->SetAlarmSet(true);
+        event->SetAlarmAdvance(*added.ReminderMinutes);
+        event->SetAlarmAdvanceType(atMinutes);
+      }
+      store.Changes().Add(*event);
+      id = event->RecordID();
+    }
+    out << DescribeQuickAdd(added, now) << '\n' << id << '\n' << std::flush;  // only once the row is on disk
+  });
+  return 0;
+}
+
 int CreateTables(const TCliContext& context, std::ostream& out) {
   std::filesystem::create_directories(context.DataFolder);
   TAtomicFileWriter writer = CliWriter(context.Err);
@@ -368,6 +422,7 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
                 std::ostream& err, const TPdfMaker& pdf, const TCliCommand& sync) {
   const std::map<std::string, std::pair<int (*)(const TCliContext&, std::ostream&), std::set<std::string>>> commands = {
       {"agenda", {Agenda, {"data", "resource", "from", "days"}}},
+      {"add", {QuickAdd, {"data", "resource"}}},
       {"add-event",
        {AddEvent, {"data", "resource", "start", "end", "subject", "repeat", "until", "interval", "location"}}},
       {"create-tables", {CreateTables, {"data"}}},
@@ -386,9 +441,10 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
   try {
     const auto command = commands.find(args[0]);
     if (command == commands.end()) throw EUsage("unknown command \"" + ValueExcerpt(args[0]) + "\"");
-    // import names its file before the options.
-    const bool named = args[0] == "import";
-    if (named && (args.size() < 2 || args[1].rfind("--", 0) == 0)) throw EUsage("import needs the FILE to import");
+    // import names its file, add its line, before the options.
+    const bool named = args[0] == "import" || args[0] == "add";
+    if (named && (args.size() < 2 || args[1].rfind("--", 0) == 0))
+      throw EUsage(args[0] == "add" ? "add needs the TEXT to add" : "import needs the FILE to import");
     std::vector<std::string> rest(args.begin() + (named ? 1 : 0), args.end());
     TCliContext context{programFolder, "", named ? args[1] : "", ParseOptions(rest, command->second.second), pdf,
                         sync,          err};
