@@ -26,6 +26,7 @@
 #include "app/exchange_windows.h"
 #include "app/preferences_window.h"
 #include "app/program.h"
+#include "app/quick_add_window.h"
 #include "dialogs/qt/format_designer_dialog.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
@@ -333,6 +334,7 @@ void TForm1::BuildMenus() {
     ShowStatus(RedoLastChange(LifeCycle_->Planner().Store().Changes(), Desktop_.MessageBoxes));
   });
   edit->addSeparator();
+  AddCommand(*edit, "&Quick Add...", QKeySequence("Ctrl+Shift+A"), [this] { QuickAdd(); });
   AddCommand(*edit, "&Add Task", QKeySequence("Ctrl+A"), [this] { Commands_.AddTask(); });
   EditTaskAction_ = AddCommand(*edit, "&Edit Task", {}, [this] { Commands_.EditTask(); });
   DeleteTaskAction_ = AddCommand(*edit, "&Delete Task", {}, [this] { Commands_.DeleteTask(); });
@@ -384,6 +386,7 @@ void TForm1::BuildMenus() {
   // shortcut column); they work in the main window, not while the menu is open.
   QMenu& tray = Tray_.Menu();
   tray.setObjectName("PopupMenu1");
+  AddCommand(tray, "&Quick Add...\tCtrl+Shift+A", {}, [this] { QuickAdd(); });
   TrayAddTask_ = AddCommand(tray, "Add &Task\tCtrl+A", {}, [this] { Commands_.AddTask(); });
   TrayAddContact_ = AddCommand(tray, "Add &Contact\tCtrl+Z", {}, [this] { Commands_.AddContact(); });
   tray.addSeparator();
@@ -394,6 +397,14 @@ void TForm1::BuildMenus() {
   TrayAlwaysOnTop_->setCheckable(true);
   tray.addSeparator();
   AddCommand(tray, "E&xit", {}, [this] { ExitCommand(); });
+}
+
+void TForm1::QuickAdd() {
+  if (!isVisible()) ShowMainWindow();
+  TQuickAddWindow window(Desktop_.Clock, this);
+  TVpQuickAdd added;
+  const TQuickAddWindow::TChoice choice = window.Run(added);
+  if (choice != TQuickAddWindow::qcCancel) Commands_.QuickAdd(added, choice == TQuickAddWindow::qcOpenDialog);
 }
 
 QToolButton* TForm1::AddButton(QToolBar& bar, QAction* command, const char* name, const QString& hint,

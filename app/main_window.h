@@ -60,6 +60,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   void SetPrintTargets(TVpPrintTargetFactory targets) { PrintCommands_.PrintTargets = std::move(targets); }
   // The Exit command. While a modal window is open it waits until that window closes.
   void ExitCommand();
+  // Edit > Quick Add: a line read into an event or task, added in one step.
+  void QuickAdd();
 
   // TMainWindowShell
   TPoint DesktopSize() const override;

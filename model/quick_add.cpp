@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "model/day_number.h"
+#include "model/enumerations.h"
+#include "model/event.h"
+#include "model/rule_steps.h"
 #include "model/rule_words.h"
 
 namespace {
@@ -545,4 +548,21 @@ std::string DescribeQuickAdd(const TVpQuickAdd& added, double now) {
   }
   if (added.ReminderMinutes) text += ", reminder " + std::to_string(*added.ReminderMinutes) + " minutes before";
   return text;
+}
+
+void ApplyQuickAdd(const TVpQuickAdd& added, const TVpQuickTimes& times, TVpEvent& event) {
+  event.SetAllDayEvent(times.AllDay);
+  event.SetStartTime(times.Start);
+  event.SetEndTime(times.End);
+  event.SetDescription(added.Subject);
+  event.SetLocation(added.Location);
+  if (!added.RepeatRule.empty()) {
+    event.SetRepeatRule(added.RepeatRule);
+    event.SetRepeatRangeEnd(RuleRangeEnd(added.RepeatRule, times.Start, times.AllDay));
+  }
+  if (added.ReminderMinutes) {
+    event.SetAlarmSet(true);
+    event.SetAlarmAdvance(*added.ReminderMinutes);
+    event.SetAlarmAdvanceType(atMinutes);
+  }
 }

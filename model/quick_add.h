@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+class TVpEvent;
+
 // An event or task said in one line of English, as "Lunch with Anna at Café Central tomorrow 12:30
 // for 90 min" or "task: report Friday": what each part of the line says, and the subject the rest
 // makes. Nothing is guessed: a line that names no day and no time has no day, and the caller says
@@ -49,3 +51,7 @@ std::optional<TVpQuickTimes> QuickAddTimes(const TVpQuickAdd& added, double now)
 // December 2026, 12:30 to 14:00, at Café Central, every week, reminder 15 minutes before", or
 // "Task "Report", due ..."; says "no date found" for a line without one.
 std::string DescribeQuickAdd(const TVpQuickAdd& added, double now);
+
+// Gives the event what the line said: its times (the event's own span is replaced), subject,
+// place, repeat (with the day its rule reaches) and reminder.
+void ApplyQuickAdd(const TVpQuickAdd& added, const TVpQuickTimes& times, TVpEvent& event);

@@ -2,10 +2,13 @@
 
 #include "app/core/windows/main_commands.h"
 #include "model/contacts.h"
+#include "model/event.h"
+#include "model/quick_add.h"
 #include "model/resource.h"
 #include "model/task.h"
 #include "model/tasks.h"
 #include "platform/english_locale.h"
+#include "store/change_path.h"
 #include "tests/support/planner_fixture.h"
 #include "views/contacts/contact_grid.h"
 #include "views/day/day_view.h"
@@ -217,6 +220,43 @@ TEST_F(MainCommands, AFailingStoreEndsTheCommandAndLeavesTheEntriesOn) {
   Writer.Fail = false;
   Store().ReloadTasks();
   EXPECT_EQ(TaskCount(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A quick-add line becomes one step of the history: an event on its day in the day view, a task
+// on the Task List; "Open in Event Dialog" adds only what the dialog confirms.
+TEST_F(MainCommands, AQuickAddLineIsOneStepOnTheTabOfItsKind) {
+  Clock.Set(At(2024, 5, 10, 14));
+  const auto read = [&](const char* line) { return ParseQuickAdd(line, Clock.Now()); };
+  Commands.QuickAdd(read("Dentist tomorrow 9:15 for 45 min remind me 30 min before"), false);
+  EXPECT_EQ(Shell.Tab, mtEvents);
+  EXPECT_EQ(DayView.Date(), At(2024, 5, 11));
+  TVpSchedule& schedule = Store().ActiveResource()->Schedule();
+  ASSERT_EQ(schedule.Count(), 1);
+  const TVpEvent& dentist = *schedule.Items(0);
+  EXPECT_EQ(DayView.ActiveEvent(), &dentist);
+  EXPECT_EQ(dentist.StartTime(), At(2024, 5, 11, 9, 15));
+  EXPECT_EQ(dentist.EndTime(), At(2024, 5, 11, 10));
+  EXPECT_TRUE(dentist.AlarmSet());
+  EXPECT_EQ(dentist.AlarmAdvance(), 30);
+
+  Commands.QuickAdd(read("task: taxes Friday"), false);
+  EXPECT_EQ(Shell.Tab, mtTaskList);
+  ASSERT_EQ(TaskCount(), 1);
+  EXPECT_EQ(Store().ActiveResource()->Tasks().Items(0)->DueDate(), At(2024, 5, 10));
+
+  Dialogs.EditEventAnswer = [](TVpEvent&, bool) { return false; };
+  Commands.QuickAdd(read("Gym every day 7:00"), true);
+  EXPECT_EQ(Dialogs.EditedEvents.size(), 1u);
+  EXPECT_EQ(schedule.Count(), 1) << "cancelled in the dialog";
+
+  Store().Changes().Undo();
+  EXPECT_EQ(TaskCount(), 0);
+  Store().Changes().Undo();
+  EXPECT_EQ(Store().ActiveResource()->Schedule().Count(), 0);
 }
 
 }  // namespace

@@ -17,7 +17,6 @@
 #include "model/enumerations.h"
 #include "model/occurrences.h"
 #include "model/quick_add.h"
-#include "model/rule_steps.h"
 #include "platform/english_locale.h"
 #include "platform/error_text.h"
 #include "platform/file_writer.h"
@@ -255,19 +254,7 @@ int QuickAdd(const TCliContext& context, std::ostream& out) {
     } else {
       store.SetDisplayDate(times->Start);
       TVpEvent* event = resource->Schedule().AddEvent(-1, times->Start, times->End);
-      event->SetAllDayEvent(times->AllDay);
-      event->SetEndTime(times->End);  // a whole day over several days keeps its last day
-      event->SetDescription(added.Subject);
-      event->SetLocation(added.Location);
-      if (!added.RepeatRule.empty()) {
-        event->SetRepeatRule(added.RepeatRule);
-        event->SetRepeatRangeEnd(RuleRangeEnd(added.RepeatRule, times->Start, times->AllDay));
-      }
-      if (added.ReminderMinutes) {
-        event->SetAlarmSet(true);
-        event->SetAlarmAdvance(*added.ReminderMinutes);
-        event->SetAlarmAdvanceType(atMinutes);
-      }
+      ApplyQuickAdd(added, *times, *event);
       store.Changes().Add(*event);
       id = event->RecordID();
     }

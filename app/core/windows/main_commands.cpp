@@ -4,11 +4,17 @@
 
 #include "model/date_helpers.h"
 #include "model/day_number.h"
+#include "model/event.h"
+#include "model/quick_add.h"
+#include "model/resource.h"
+#include "model/task.h"
 #include "platform/clock.h"
+#include "store/change_path.h"
 #include "store/data_table.h"
 #include "store/flex_data_store.h"
 #include "views/contacts/contact_grid.h"
 #include "views/day/day_view.h"
+#include "views/event_commands.h"
 #include "views/tasks/task_list.h"
 
 namespace {
@@ -114,6 +120,39 @@ void TMainCommands::AddTask() {
 
 void TMainCommands::AddContact() {
   RunAdd(mtContacts, [this] { ContactGrid_.AddContact(); });
+}
+
+void TMainCommands::QuickAdd(const TVpQuickAdd& added, bool inDialog) {
+  TVpResource* resource = Store_.ActiveResource();
+  if (resource == nullptr) return;
+  const double now = Clock_.Now();
+  const std::optional<TVpQuickTimes> said = QuickAddTimes(added, now);
+  if (added.IsTask) {
+    RunAdd(mtTaskList, [&] {
+      TVpTask* task = resource->Tasks().AddTask(Store_.GetNextID("Tasks"));
+      task->SetCreatedOn(now);
+      task->SetDescription(added.Subject);
+      if (said) task->SetDueDate(DateOf(said->Start));
+      Store_.Changes().Add(*task);
+    });
+    return;
+  }
+  const double day = said ? DateOf(said->Start) : DateOf(DayView_.Date());
+  const TVpQuickTimes times = said.value_or(TVpQuickTimes{day, day + 1439.0 / 1440, true});
+  RunAdd(mtEvents, [&] {
+    DayView_.SetDate(day);
+    TVpEvent* event = resource->Schedule().AddEvent(Store_.GetNextID("Events"), times.Start, times.End);
+    if (event == nullptr) return;
+    ApplyQuickAdd(added, times, *event);
+    TVpEditDialogs* dialogs = DayView_.EditDialogs();
+    if (inDialog && dialogs != nullptr) {
+      EditEventInDialog(Store_, *dialogs, *event, true, DayView_.TimeFormat() == tf12Hour, day);
+      return;
+    }
+    const int id = event->RecordID();
+    Store_.Changes().Add(*event);
+    DayView_.SetActiveEvent(resource->Schedule().FindByRecordID(id));
+  });
 }
 
 bool TMainCommands::TasksTableHasRows() const {

@@ -6,6 +6,7 @@
 #include "views/linkable_control.h"
 
 class TClock;
+struct TVpQuickAdd;
 class TVpContactGrid;
 class TVpDayView;
 class TVpFlexDataStore;
@@ -92,6 +93,11 @@ class TMainCommands {
   // the add ends.
   void AddTask();
   void AddContact();
+  // Adds what a quick-add line said (model/quick_add.h) as one step of the history, on the tab of
+  // its kind, the day view on its day; inDialog opens a new event in the event dialog instead (a
+  // cancel adds nothing). A line without a day or time is an all-day event on the day view's date,
+  // as the quick-add window says before.
+  void QuickAdd(const TVpQuickAdd& added, bool inDialog);
   // On the Task List tab: edits (deletes) the active task, when the tasks table has rows.
   void EditTask();
   void DeleteTask();
