@@ -24,6 +24,7 @@
 #include "app/core/windows/main_view_looks.h"
 #include "app/data_folder_watcher.h"
 #include "app/exchange_windows.h"
+#include "app/go_to_date_window.h"
 #include "app/preferences_window.h"
 #include "app/program.h"
 #include "app/quick_add_window.h"
@@ -351,6 +352,12 @@ void TForm1::BuildMenus() {
   AddCommand(*view, "&Events", QKeySequence("Ctrl+F2"), [this] { Commands_.ShowEvents(); });
   AddCommand(*view, "C&ontacts", QKeySequence("Ctrl+F3"), [this] { SetActiveTab(mtContacts); });
   CalendarAction_ = AddCommand(*view, "&Calendar", QKeySequence("Ctrl+F4"), [this] { Commands_.ToggleCalendar(); });
+  view->addSeparator();
+  AddCommand(*view, "Go to &Date...", QKeySequence("Ctrl+G"), [this] {
+    TGoToDateWindow window(Desktop_.Clock, Desktop_.Locale, DayView_.Date(), this);
+    if (const std::optional<double> date = window.Run()) Commands_.GoToDate(*date);
+  });
+  AddCommand(*view, "Go to T&oday", QKeySequence("Ctrl+T"), [this] { Commands_.GoToToday(); });
   // The week view's command has no menu entry: the Week button and Ctrl+W reach it.
   WeekViewAction_ = AddCommand(*this, "Week", QKeySequence("Ctrl+W"), [this] { Commands_.ToggleWeekView(); });
   WeekViewAction_->setObjectName("actWeek");

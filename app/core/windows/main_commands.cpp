@@ -68,9 +68,11 @@ void TMainCommands::Navigate(TDateStep step) {
   DayView_.SetDate(SteppedDate(DayView_.Date(), step));
 }
 
-void TMainCommands::GoToToday() {
+void TMainCommands::GoToToday() { GoToDate(Clock_.Now()); }
+
+void TMainCommands::GoToDate(double date) {
   Shell_.SetActiveTab(mtEvents);
-  DayView_.SetDate(DateOf(Clock_.Now()));
+  DayView_.SetDate(DateOf(date));
 }
 
 void TMainCommands::ShowDays(int numDays) {

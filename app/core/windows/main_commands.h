@@ -77,6 +77,8 @@ class TMainCommands {
   // On the Events tab: the day view one step on or back, or on today.
   void Navigate(TDateStep step);
   void GoToToday();
+  // On the Events tab: the day view on the date.
+  void GoToDate(double date);
   // On the Events tab: the day view shows numDays days (1 to 7).
   void ShowDays(int numDays);
   // The day view on today, then the Events tab.
