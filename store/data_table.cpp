@@ -187,6 +187,7 @@ void TDataTable::Close() {
   DayIndexes_.clear();
   RowsMoved();
   Candidates_.clear();
+  CandidateRowsKept_ = false;
   State_ = dsInactive;
   Current_ = 0;
   BatchMarks_.clear();
@@ -342,6 +343,8 @@ const std::vector<TDataTable::TDayEntry>& TDataTable::DayIndex(int field) {
 
 void TDataTable::NarrowFilter() {
   Candidates_.clear();
+  CandidateRows_.clear();
+  CandidateRowsKept_ = false;
   if (Ranges_.empty() || Stored().empty()) return;
   for (const TFieldRange& range : Ranges_) {
     const bool dated = range.Field >= 0 && static_cast<size_t>(range.Field) < Fields_.size() &&
@@ -359,8 +362,13 @@ void TDataTable::NarrowFilter() {
     const std::vector<TDayEntry>& index = DayIndex(range.Field);
     const auto first = std::lower_bound(index.begin(), index.end(), TDayEntry{DayOfMs(range.From), 0});
     const auto last = std::upper_bound(first, index.end(), TDayEntry{DayOfMs(range.To), 0});
-    for (auto entry = first; entry != last; ++entry) Candidates_[entry->Row] = true;
+    for (auto entry = first; entry != last; ++entry) {
+      if (!Candidates_[entry->Row]) CandidateRows_.push_back(entry->Row);
+      Candidates_[entry->Row] = true;
+    }
   }
+  std::sort(CandidateRows_.begin(), CandidateRows_.end());
+  CandidateRowsKept_ = true;
 }
 
 void TDataTable::RowInserted(size_t row) {
@@ -372,6 +380,7 @@ void TDataTable::RowInserted(size_t row) {
     RowsMoved();
   }
   if (!Candidates_.empty()) Candidates_.insert(Candidates_.begin() + static_cast<std::ptrdiff_t>(row), true);
+  CandidateRowsKept_ = false;
 }
 
 void TDataTable::RowRemoved(size_t row) {
@@ -380,6 +389,7 @@ void TDataTable::RowRemoved(size_t row) {
   if (row != Stored().size()) KeyIndexes_.clear();
   Highest_.clear();
   if (!Candidates_.empty()) Candidates_.erase(Candidates_.begin() + static_cast<std::ptrdiff_t>(row));
+  CandidateRowsKept_ = false;
 }
 
 void TDataTable::RowChanged(size_t row, const TRow& before) {
@@ -391,6 +401,7 @@ void TDataTable::RowChanged(size_t row, const TRow& before) {
   });
   AddToHighest(row);
   if (!Candidates_.empty()) Candidates_[row] = true;
+  CandidateRowsKept_ = false;
 }
 
 void TDataTable::RowsMoved() {
@@ -434,10 +445,21 @@ bool TDataTable::Visible(size_t row) const {
   return Filter_(TRowView(Store_, Stored()[row]));
 }
 
-void TDataTable::Seek(size_t from) {
-  Current_ = from;
-  while (Current_ < Stored().size() && !Visible(Current_)) ++Current_;
+size_t TDataTable::NextVisible(size_t from) const {
+  // While the candidates are the ones the index gave, only they are looked at: a step through a
+  // window of days costs what the window holds, not what the table holds.
+  if (Filtered_ && Filter_ && CandidateRowsKept_) {
+    for (auto row = std::lower_bound(CandidateRows_.begin(), CandidateRows_.end(), from); row != CandidateRows_.end();
+         ++row)
+      if (Filter_(TRowView(Store_, Stored()[*row]))) return *row;
+    return Stored().size();
+  }
+  size_t row = from;
+  while (row < Stored().size() && !Visible(row)) ++row;
+  return row;
 }
+
+void TDataTable::Seek(size_t from) { Current_ = NextVisible(from); }
 
 void TDataTable::First() {
   RequireOpen();
@@ -451,16 +473,11 @@ void TDataTable::Next() {
 
 bool TDataTable::Eof() const { return Current_ >= Stored().size(); }
 
-bool TDataTable::IsEmpty() const {
-  for (size_t row = 0; row < Stored().size(); ++row)
-    if (Visible(row)) return false;
-  return true;
-}
+bool TDataTable::IsEmpty() const { return NextVisible(0) >= Stored().size(); }
 
 int TDataTable::RecordCount() const {
   int count = 0;
-  for (size_t row = 0; row < Stored().size(); ++row)
-    if (Visible(row)) ++count;
+  for (size_t row = NextVisible(0); row < Stored().size(); row = NextVisible(row + 1)) ++count;
   return count;
 }
 
@@ -598,6 +615,7 @@ int TDataTable::RemoveRows(const std::function<bool(size_t row)>& selects) {
   const int removed = static_cast<int>(undo.Removed.size());
   rows.resize(kept);
   if (!Candidates_.empty()) Candidates_.resize(kept);
+  CandidateRowsKept_ = false;
   if (removed > 0) {
     DayIndexes_.clear();
     RowsMoved();
@@ -655,6 +673,7 @@ void TDataTable::Undo(TUndo& undo) {
       DayIndexes_.clear();
       RowsMoved();
       if (!Candidates_.empty()) Candidates_.assign(rows.size(), true);
+      CandidateRowsKept_ = false;
       break;
     }
   }

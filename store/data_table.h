@@ -205,7 +205,8 @@ class TDataTable {
   std::vector<TRow>& Stored() { return Store_.Rows(); }
   const std::vector<TRow>& Stored() const { return Store_.Rows(); }
   bool Visible(size_t row) const;
-  void Seek(size_t from);  // the first visible row at or after `from`
+  void Seek(size_t from);                 // the first visible row at or after `from`
+  size_t NextVisible(size_t from) const;  // the first visible row at or after `from`, else the row count
   void RequireOpen() const;
   void RequireRow() const;
   [[noreturn]] void Fail(const std::string& what) const;
@@ -258,6 +259,10 @@ class TDataTable {
   TFilter Filter_;
   std::vector<TFieldRange> Ranges_;
   std::vector<bool> Candidates_;  // per row: whether the filter is asked; empty: every row is
+  // The rows flagged in Candidates_, ascending, while they are the ones the index gave (until a
+  // row is inserted, removed or changed).
+  std::vector<size_t> CandidateRows_;
+  bool CandidateRowsKept_ = false;
   std::vector<std::pair<int, std::vector<TDayEntry>>> DayIndexes_;               // by field; dropped on a change
   std::vector<TKeyIndex> KeyIndexes_;                                            // dropped when rows move
   mutable std::vector<std::pair<size_t, std::optional<std::int64_t>>> Highest_;  // by field; dropped likewise
