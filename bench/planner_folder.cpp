@@ -24,13 +24,14 @@ std::string Stamp(double value) {
 
 }  // namespace
 
-// A Data folder with one resource and the given numbers of events (over ten years, a tenth of them
-// repeating), contacts and tasks.
-std::string MakeFolder(int events, int contacts, int tasks, bool walked) {
-  const std::string folder = (std::filesystem::temp_directory_path() /
-                              ("koret-bench-" + std::to_string(events) + "-" + std::to_string(contacts) + "-" +
-                               std::to_string(tasks) + (walked ? "-walked" : "")))
-                                 .string();
+// A Data folder with one resource and the given numbers of events (over the days before the end of
+// 2029, a tenth of them repeating), contacts and tasks.
+std::string MakeFolder(int events, int contacts, int tasks, bool walked, int days) {
+  const std::string folder =
+      (std::filesystem::temp_directory_path() /
+       ("koret-bench-" + std::to_string(events) + "-" + std::to_string(contacts) + "-" + std::to_string(tasks) +
+        (walked ? "-walked" : "") + (days != 3650 ? "-" + std::to_string(days) + "days" : "")))
+          .string();
   std::filesystem::create_directories(folder);
   TAtomicFileWriter writer;
   std::mt19937 random(7);
@@ -47,9 +48,9 @@ std::string MakeFolder(int events, int contacts, int tasks, bool walked) {
   };
   table("Resources", TVpPlannerFiles::kResourcesFile, 1,
         [](int) { return Attr("ResourceID", "1") + Attr("Description", "KORET") + Attr("ResourceActive", "TRUE"); });
-  const double first = EncodeDate(2020, 1, 1);
+  const double first = EncodeDate(2020, 1, 1) + 3650 - days;
   table("Events", TVpPlannerFiles::kEventsFile, events, [&](int i) {
-    const double start = first + static_cast<int>(random() % 3650) + (8 + random() % 10) / 24.0;
+    const double start = first + static_cast<int>(random() % static_cast<unsigned>(days)) + (8 + random() % 10) / 24.0;
     std::string row = Attr("RecordID", std::to_string(i)) + Attr("ResourceID", "1") + Attr("StartTime", Stamp(start)) +
                       Attr("EndTime", Stamp(start + 1.0 / 24)) +
                       Attr("Description", "Meeting &amp; notes " + std::to_string(i)) +

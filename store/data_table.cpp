@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "platform/ascii_text.h"
 #include "platform/file_reader.h"
@@ -60,7 +61,8 @@ void TField::Clear() { Set(std::monostate{}); }
 TDataTable::TDataTable(std::string name, TFileWriter& writer, const TTableFormat& format)
     : Name_(std::move(name)), Writer_(writer), Format_(format) {}
 
-std::vector<TRowValues> TDataTable::Rows() const {
+std::vector<TRowValues> TDataTable::Rows() {
+  RequireWhole();
   std::vector<TRowValues> rows;
   rows.reserve(Stored().size());
   for (const TRow& row : Stored()) rows.push_back(Store_.Values(row));
@@ -76,7 +78,8 @@ std::map<std::string, TFieldValue> TDataTable::CurrentValues() const {
   return values;
 }
 
-std::optional<std::int64_t> TDataTable::HighestInteger(const std::string& fieldName) const {
+std::optional<std::int64_t> TDataTable::HighestInteger(const std::string& fieldName) {
+  RequireWhole();
   const int index = FieldIndex(fieldName);
   if (index < 0) return std::nullopt;
   const size_t field = static_cast<size_t>(index);
@@ -102,7 +105,8 @@ void TDataTable::SetFieldDefs(TFieldDefs fields) {
   Store_.SetFields(Fields_);
 }
 
-void TDataTable::ReadFile(TFieldDefs& fields, TRowStore& rows) const {
+void TDataTable::ReadFile(TFieldDefs& fields, TRowStore& rows,
+                          const std::function<bool(const TPacketRowText&)>& keep) const {
   std::optional<std::string> bytes;
   try {
     bytes = ReadWholeFile(FileName_);
@@ -110,6 +114,8 @@ void TDataTable::ReadFile(TFieldDefs& fields, TRowStore& rows) const {
     Fail(e.what());
   }
   if (!bytes) Fail("the file \"" + FileName_ + "\" does not exist");
+  if (keep)
+    if (std::optional<std::string> part = Format_.Part(*bytes, keep)) bytes = std::move(part);
   try {
     Format_.Read(*bytes, fields, rows);
   } catch (const std::exception& e) {
@@ -151,6 +157,109 @@ void TDataTable::Open() {
   First();
 }
 
+namespace {
+
+// The day of a date or date-time value as the data packet writes it (yyyymmdd...), if it is one.
+std::optional<std::int64_t> DayOfStamp(std::string_view text) {
+  if (text.size() < 8 || (text.size() > 8 && text[8] != 'T')) return std::nullopt;
+  int parts[3] = {0, 0, 0};
+  const int widths[3] = {4, 2, 2};
+  size_t at = 0;
+  for (int i = 0; i < 3; ++i)
+    for (int digit = 0; digit < widths[i]; ++digit, ++at) {
+      if (text[at] < '0' || text[at] > '9') return std::nullopt;
+      parts[i] = parts[i] * 10 + (text[at] - '0');
+    }
+  if (parts[0] < 1 || parts[1] < 1 || parts[1] > 12 || parts[2] < 1 || parts[2] > MonthLength(parts[0], parts[1]))
+    return std::nullopt;
+  return DayNumberOf(EncodeDate(parts[0], parts[1], parts[2]));
+}
+
+}  // namespace
+
+void TDataTable::OpenPart(std::vector<TNamedRange> ranges) {
+  if (Active()) return;
+  // A range that holds the day of null values selects rows without the field: those cannot be
+  // found by their text, so the whole file is read.
+  const bool narrows = !ranges.empty() && std::none_of(ranges.begin(), ranges.end(), [](const TNamedRange& range) {
+    return range.From <= 0 && range.To > 0;
+  });
+  if (!narrows) return Open();
+  auto keep = [&](const TPacketRowText& row) {
+    for (const TNamedRange& range : ranges) {
+      const std::optional<std::string_view> value = row.Value(range.Field);
+      if (!value) continue;
+      const std::optional<std::int64_t> day = DayOfStamp(*value);
+      if (!day || (*day >= DayOfMs(range.From) && *day <= DayOfMs(range.To))) return true;
+    }
+    return false;
+  };
+  const TFileSignature signature = FileSignatureOf(FileName_);
+  TFieldDefs fields;
+  TRowStore rows;
+  ReadFile(fields, rows, keep);
+  TakeRows(std::move(fields), std::move(rows));
+  ReadSignature_ = signature;
+  PiecesSignature_ = TFileSignature();  // the rows' pieces lie in the part, not in the file
+  PartRanges_ = std::move(ranges);
+  State_ = dsBrowse;
+  Unsaved_ = false;
+  First();
+}
+
+void TDataTable::ReadWhole() {
+  if (Partial()) AdoptWhole(ReadWholeApart());
+}
+
+TDataTable::TWholeRead TDataTable::ReadWholeApart() const {
+  TWholeRead read;
+  read.Signature = FileSignatureOf(FileName_);
+  ReadFile(read.Fields, read.Rows);
+  return read;
+}
+
+bool TDataTable::TakeWhole(TWholeRead&& read) {
+  if (!Partial() || State_ != dsBrowse || !(read.Signature == ReadSignature_)) return false;
+  AdoptWhole(std::move(read));
+  return true;
+}
+
+void TDataTable::AdoptWhole(TWholeRead&& read) {
+  // The filter knows the fields by position: one made for another layout is dropped.
+  if (read.Fields != Fields_) {
+    Filtered_ = false;
+    Ranges_.clear();
+  }
+  PartRanges_.clear();
+  TakeRows(std::move(read.Fields), std::move(read.Rows));
+  ReadSignature_ = read.Signature;
+  PiecesSignature_ = read.Signature;
+  First();
+}
+
+void TDataTable::RequireWhole() {
+  if (Partial() && State_ == dsBrowse) ReadWhole();
+}
+
+void TDataTable::RequireNoPart() const {
+  // The cursor's row, or the positions given, are those of the part: reading the whole file now
+  // would move them.
+  if (Partial()) Fail("holds only part of \"" + FileName_ + "\" (find the row with Locate first)");
+}
+
+bool TDataTable::PartHolds(const std::vector<TFieldRange>& ranges) const {
+  if (ranges.empty()) return false;
+  for (const TFieldRange& range : ranges) {
+    if (range.Field < 0 || static_cast<size_t>(range.Field) >= Fields_.size()) return false;
+    const std::string& name = Fields_[static_cast<size_t>(range.Field)].Name;
+    const bool held = std::any_of(PartRanges_.begin(), PartRanges_.end(), [&](const TNamedRange& part) {
+      return part.Field == name && DayOfMs(part.From) <= DayOfMs(range.From) && DayOfMs(range.To) <= DayOfMs(part.To);
+    });
+    if (!held) return false;
+  }
+  return true;
+}
+
 bool TDataTable::ReadAgainIfChanged(bool retryUnreadable) {
   if (State_ != dsBrowse || !BatchMarks_.empty()) return false;
   const TFileSignature signature = FileSignatureOf(FileName_);
@@ -172,6 +281,7 @@ bool TDataTable::ReadAgainIfChanged(bool retryUnreadable) {
     Filtered_ = false;
     Ranges_.clear();
   }
+  PartRanges_.clear();
   TakeRows(std::move(fields), std::move(rows));
   ReadSignature_ = signature;
   PiecesSignature_ = signature;
@@ -187,6 +297,8 @@ void TDataTable::Close() {
   DayIndexes_.clear();
   RowsMoved();
   Candidates_.clear();
+  CandidateRowsKept_ = false;
+  PartRanges_.clear();
   State_ = dsInactive;
   Current_ = 0;
   BatchMarks_.clear();
@@ -265,6 +377,7 @@ bool TDataTable::Assemble(std::string& text, std::vector<std::uint64_t>& offsets
 }
 
 void TDataTable::Write(bool keepPieces) {
+  RequireNoPart();
   std::string text;
   std::vector<std::uint64_t> offsets;
   if (!Assemble(text, offsets, true)) Assemble(text, offsets, false);
@@ -296,6 +409,7 @@ void TDataTable::RequireRow() const {
 // --- filter and cursor ---
 
 void TDataTable::SetFilter(TFilter filter, std::vector<TFieldRange> ranges) {
+  if (!PartHolds(ranges)) RequireWhole();
   Filter_ = std::move(filter);
   Ranges_ = std::move(ranges);
   NarrowFilter();
@@ -303,6 +417,7 @@ void TDataTable::SetFilter(TFilter filter, std::vector<TFieldRange> ranges) {
 }
 
 void TDataTable::SetFiltered(bool on) {
+  if (!on) RequireWhole();
   Filtered_ = on;
   if (Active()) First();
 }
@@ -342,6 +457,8 @@ const std::vector<TDataTable::TDayEntry>& TDataTable::DayIndex(int field) {
 
 void TDataTable::NarrowFilter() {
   Candidates_.clear();
+  CandidateRows_.clear();
+  CandidateRowsKept_ = false;
   if (Ranges_.empty() || Stored().empty()) return;
   for (const TFieldRange& range : Ranges_) {
     const bool dated = range.Field >= 0 && static_cast<size_t>(range.Field) < Fields_.size() &&
@@ -359,8 +476,13 @@ void TDataTable::NarrowFilter() {
     const std::vector<TDayEntry>& index = DayIndex(range.Field);
     const auto first = std::lower_bound(index.begin(), index.end(), TDayEntry{DayOfMs(range.From), 0});
     const auto last = std::upper_bound(first, index.end(), TDayEntry{DayOfMs(range.To), 0});
-    for (auto entry = first; entry != last; ++entry) Candidates_[entry->Row] = true;
+    for (auto entry = first; entry != last; ++entry) {
+      if (!Candidates_[entry->Row]) CandidateRows_.push_back(entry->Row);
+      Candidates_[entry->Row] = true;
+    }
   }
+  std::sort(CandidateRows_.begin(), CandidateRows_.end());
+  CandidateRowsKept_ = true;
 }
 
 void TDataTable::RowInserted(size_t row) {
@@ -372,6 +494,7 @@ void TDataTable::RowInserted(size_t row) {
     RowsMoved();
   }
   if (!Candidates_.empty()) Candidates_.insert(Candidates_.begin() + static_cast<std::ptrdiff_t>(row), true);
+  CandidateRowsKept_ = false;
 }
 
 void TDataTable::RowRemoved(size_t row) {
@@ -380,6 +503,7 @@ void TDataTable::RowRemoved(size_t row) {
   if (row != Stored().size()) KeyIndexes_.clear();
   Highest_.clear();
   if (!Candidates_.empty()) Candidates_.erase(Candidates_.begin() + static_cast<std::ptrdiff_t>(row));
+  CandidateRowsKept_ = false;
 }
 
 void TDataTable::RowChanged(size_t row, const TRow& before) {
@@ -391,6 +515,7 @@ void TDataTable::RowChanged(size_t row, const TRow& before) {
   });
   AddToHighest(row);
   if (!Candidates_.empty()) Candidates_[row] = true;
+  CandidateRowsKept_ = false;
 }
 
 void TDataTable::RowsMoved() {
@@ -434,10 +559,21 @@ bool TDataTable::Visible(size_t row) const {
   return Filter_(TRowView(Store_, Stored()[row]));
 }
 
-void TDataTable::Seek(size_t from) {
-  Current_ = from;
-  while (Current_ < Stored().size() && !Visible(Current_)) ++Current_;
+size_t TDataTable::NextVisible(size_t from) const {
+  // While the candidates are the ones the index gave, only they are looked at: a step through a
+  // window of days costs what the window holds, not what the table holds.
+  if (Filtered_ && Filter_ && CandidateRowsKept_) {
+    for (auto row = std::lower_bound(CandidateRows_.begin(), CandidateRows_.end(), from); row != CandidateRows_.end();
+         ++row)
+      if (Filter_(TRowView(Store_, Stored()[*row]))) return *row;
+    return Stored().size();
+  }
+  size_t row = from;
+  while (row < Stored().size() && !Visible(row)) ++row;
+  return row;
 }
+
+void TDataTable::Seek(size_t from) { Current_ = NextVisible(from); }
 
 void TDataTable::First() {
   RequireOpen();
@@ -451,21 +587,17 @@ void TDataTable::Next() {
 
 bool TDataTable::Eof() const { return Current_ >= Stored().size(); }
 
-bool TDataTable::IsEmpty() const {
-  for (size_t row = 0; row < Stored().size(); ++row)
-    if (Visible(row)) return false;
-  return true;
-}
+bool TDataTable::IsEmpty() const { return NextVisible(0) >= Stored().size(); }
 
 int TDataTable::RecordCount() const {
   int count = 0;
-  for (size_t row = 0; row < Stored().size(); ++row)
-    if (Visible(row)) ++count;
+  for (size_t row = NextVisible(0); row < Stored().size(); row = NextVisible(row + 1)) ++count;
   return count;
 }
 
 bool TDataTable::Locate(const std::string& fieldName, const TFieldValue& value) {
   RequireOpen();
+  RequireWhole();
   const int index = FieldIndex(fieldName);
   if (index < 0) Fail("field '" + fieldName + "' not found");
   const size_t column = static_cast<size_t>(index);
@@ -508,6 +640,7 @@ TField TDataTable::FieldByName(const std::string& name) {
 void TDataTable::Edit() {
   RequireOpen();
   if (State_ != dsBrowse) return;
+  RequireNoPart();
   if (Eof()) Seek(0);
   if (Eof()) {
     Append();
@@ -520,6 +653,7 @@ void TDataTable::Edit() {
 void TDataTable::Append() {
   RequireOpen();
   if (State_ != dsBrowse) Cancel();
+  RequireWhole();
   Buffer_.assign(Fields_.size(), std::monostate{});
   State_ = dsInsert;
 }
@@ -560,6 +694,7 @@ void TDataTable::Post() {
 void TDataTable::Delete() {
   RequireRow();
   if (State_ != dsBrowse) Cancel();
+  RequireNoPart();
   const size_t row = Current_;
   TUndo undo{TUndo::ukDeleted, row, Stored()[row], {}};
   Stored().erase(Stored().begin() + static_cast<std::ptrdiff_t>(row));
@@ -570,11 +705,13 @@ void TDataTable::Delete() {
 
 int TDataTable::DeleteWhere(const TFilter& selects) {
   RequireOpen();
+  RequireWhole();
   return RemoveRows([&](size_t row) { return selects(TRowView(Store_, Stored()[row])); });
 }
 
 int TDataTable::DeleteRows(const std::vector<size_t>& rows) {
   RequireOpen();
+  RequireNoPart();
   std::vector<bool> selected(Stored().size(), false);
   for (const size_t row : rows)
     if (row < selected.size()) selected[row] = true;
@@ -598,6 +735,7 @@ int TDataTable::RemoveRows(const std::function<bool(size_t row)>& selects) {
   const int removed = static_cast<int>(undo.Removed.size());
   rows.resize(kept);
   if (!Candidates_.empty()) Candidates_.resize(kept);
+  CandidateRowsKept_ = false;
   if (removed > 0) {
     DayIndexes_.clear();
     RowsMoved();
@@ -655,6 +793,7 @@ void TDataTable::Undo(TUndo& undo) {
       DayIndexes_.clear();
       RowsMoved();
       if (!Candidates_.empty()) Candidates_.assign(rows.size(), true);
+      CandidateRowsKept_ = false;
       break;
     }
   }
@@ -663,7 +802,10 @@ void TDataTable::Undo(TUndo& undo) {
 
 // --- batches ---
 
-void TDataTable::BeginBatch() { BatchMarks_.push_back({BatchLog_.size(), Unsaved_}); }
+void TDataTable::BeginBatch() {
+  RequireWhole();
+  BatchMarks_.push_back({BatchLog_.size(), Unsaved_});
+}
 
 void TDataTable::RollbackBatch() {
   if (BatchMarks_.empty()) return;

@@ -11,6 +11,7 @@
 #include "platform/file_signature.h"
 #include "platform/file_writer.h"
 #include "store/field_value.h"
+#include "store/packet_rows.h"
 #include "store/row_store.h"
 
 class TDataTable;
@@ -26,6 +27,14 @@ class TTableFormat {
   virtual std::string Head(const TFieldDefs& fields) const = 0;
   virtual void AppendRow(std::string& out, const TFieldDefs& fields, const TRowValues& row) const = 0;
   virtual std::string Tail() const = 0;
+  // The bytes with only the rows that keep chooses, in the same format; nullopt when the format
+  // cannot tell its rows apart without reading them (the whole is read then).
+  virtual std::optional<std::string> Part(std::string_view bytes,
+                                          const std::function<bool(const TPacketRowText&)>& keep) const {
+    (void)bytes;
+    (void)keep;
+    return std::nullopt;
+  }
 };
 
 // The value of one field of a table's current row (or of the row being edited), read and written
@@ -121,6 +130,34 @@ class TDataTable {
   // Counts the times the rows were read from the file (opening and reading again): who made
   // something of the rows can tell whether they were replaced since.
   std::uint64_t ReadCount() const { return ReadCount_; }
+  // A range of a date or date-time field's values by the field's name, in milliseconds.
+  struct TNamedRange {
+    std::string Field;
+    std::int64_t From;
+    std::int64_t To;
+  };
+  // Opens the table on part of its file, quickly: only the rows whose value of a range's field
+  // lies in that range (by whole days), as far as their text tells (a row whose value cannot be
+  // told is kept). A file whose rows cannot be told apart so is read whole. The table is then
+  // partial until it reads the whole file, which it does itself before anything that needs every
+  // row: a filter whose ranges do not lie within these, turning the filter off, Locate, an edit,
+  // a delete, a batch, a write, Rows and HighestInteger. Never writes.
+  void OpenPart(std::vector<TNamedRange> ranges);
+  bool Partial() const { return !PartRanges_.empty(); }
+  // Reads the whole file when only part of it was read; raises as Open does, leaving the part.
+  void ReadWhole();
+  // The whole file as read apart from the table.
+  struct TWholeRead {
+    TFileSignature Signature;
+    TFieldDefs Fields;
+    TRowStore Rows;
+  };
+  // Reads the whole file without touching the table: may run on another thread while the table is
+  // used, as long as its file name and kind stay as they are. Raises as Open does.
+  TWholeRead ReadWholeApart() const;
+  // Takes a whole read made while the table is partial, when the file is still the one its part
+  // was read from; otherwise drops it (false): the table was read whole meanwhile, or will be.
+  bool TakeWhole(TWholeRead&& read);
   // Writes the table when it changed since the last write, then drops the rows.
   void Close();
   bool Active() const { return State_ != dsInactive; }
@@ -178,10 +215,10 @@ class TDataTable {
   void RollbackBatch();
 
   // A copy of every row (for tests and tools that need everything).
-  std::vector<TRowValues> Rows() const;
+  std::vector<TRowValues> Rows();
   // The highest value of the integer field over every row, the filter aside; nullopt when the
   // field is missing or no row has a value. Counted once and kept in step with the posts.
-  std::optional<std::int64_t> HighestInteger(const std::string& fieldName) const;
+  std::optional<std::int64_t> HighestInteger(const std::string& fieldName);
 
  private:
   friend class TField;
@@ -199,13 +236,23 @@ class TDataTable {
     friend bool operator<(const TDayEntry& a, const TDayEntry& b) { return a.Day < b.Day; }
   };
 
-  // Reads the file into fields and rows, checking the required fields and adding the added ones.
-  void ReadFile(TFieldDefs& fields, TRowStore& rows) const;
+  // Reads the file into fields and rows, checking the required fields and adding the added ones;
+  // with keep, only the rows it chooses (when the format can tell them apart).
+  void ReadFile(TFieldDefs& fields, TRowStore& rows,
+                const std::function<bool(const TPacketRowText&)>& keep = nullptr) const;
+  // Whether the rows of a partial table hold every row the ranges can select.
+  bool PartHolds(const std::vector<TFieldRange>& ranges) const;
+  void AdoptWhole(TWholeRead&& read);
+  // Before what needs every row.
+  void RequireWhole();
+  // Before what works on rows found in the part.
+  void RequireNoPart() const;
   void TakeRows(TFieldDefs&& fields, TRowStore&& rows);
   std::vector<TRow>& Stored() { return Store_.Rows(); }
   const std::vector<TRow>& Stored() const { return Store_.Rows(); }
   bool Visible(size_t row) const;
-  void Seek(size_t from);  // the first visible row at or after `from`
+  void Seek(size_t from);                 // the first visible row at or after `from`
+  size_t NextVisible(size_t from) const;  // the first visible row at or after `from`, else the row count
   void RequireOpen() const;
   void RequireRow() const;
   [[noreturn]] void Fail(const std::string& what) const;
@@ -257,7 +304,12 @@ class TDataTable {
   TRowValues Buffer_;  // the row being edited
   TFilter Filter_;
   std::vector<TFieldRange> Ranges_;
-  std::vector<bool> Candidates_;  // per row: whether the filter is asked; empty: every row is
+  std::vector<TNamedRange> PartRanges_;  // while partial: the ranges the rows were read for
+  std::vector<bool> Candidates_;         // per row: whether the filter is asked; empty: every row is
+  // The rows flagged in Candidates_, ascending, while they are the ones the index gave (until a
+  // row is inserted, removed or changed).
+  std::vector<size_t> CandidateRows_;
+  bool CandidateRowsKept_ = false;
   std::vector<std::pair<int, std::vector<TDayEntry>>> DayIndexes_;               // by field; dropped on a change
   std::vector<TKeyIndex> KeyIndexes_;                                            // dropped when rows move
   mutable std::vector<std::pair<size_t, std::optional<std::int64_t>>> Highest_;  // by field; dropped likewise

@@ -169,6 +169,20 @@ void TVpCustomDBDataStore::WriteFields(TColumns<TRecord>& columns, const TRecord
   for (auto& [field, value] : columns) field->Write(record, value);
 }
 
+namespace {
+
+// An event that began before the window and goes on into it is loaded too, when it began no more
+// than a year before the window (a longer one shows in the year after its start).
+constexpr std::int64_t kLongestLoadedSpanMs = 366 * kMsPerDay;
+
+}  // namespace
+
+std::vector<TDataTable::TNamedRange> TVpCustomDBDataStore::EventWindowRanges(double start, double end) const {
+  const std::int64_t from = ToMs(start);
+  return {{TableFieldFor(tkEvents, "StartTime"), from - kLongestLoadedSpanMs, ToMs(end)},
+          {TableFieldFor(tkEvents, "RepeatRangeEnd"), from, INT64_MAX}};
+}
+
 void TVpCustomDBDataStore::SetFilterCriteria(TDataTable& table, bool useDates, int resourceID, double start,
                                              double end) {
   const int resource = table.FieldIndex("ResourceID");
@@ -188,9 +202,6 @@ void TVpCustomDBDataStore::SetFilterCriteria(TDataTable& table, bool useDates, i
     return index < 0 ? 0 : row.Ms(static_cast<size_t>(index));
   };
   auto given = [](const TRowView& row, int index) { return index >= 0 && !row.IsNull(static_cast<size_t>(index)); };
-  // An event that began before the window and goes on into it is loaded too, when it began no more
-  // than a year before the window (a longer one shows in the year after its start).
-  constexpr std::int64_t kLongestLoadedSpanMs = 366 * kMsPerDay;
   const std::int64_t earliest = from - kLongestLoadedSpanMs;
   // Only rows that start in the window or the year before it, or whose repetition ends in it or
   // later, can pass: the table finds those through its index of days.

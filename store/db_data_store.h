@@ -26,6 +26,9 @@ class TVpCustomDBDataStore : public TVpCustomDataStore {
   // events starting in the window from start up to end, and the repeating events whose repetition
   // reaches the window. The filter stays on until it is set again.
   virtual void SetFilterCriteria(TDataTable& table, bool useDates, int resourceID, double start, double end);
+  // The ranges of the events table's date fields that hold every event the window from start to
+  // end loads (by the table fields the store keys map to), for reading only those rows.
+  std::vector<TDataTable::TNamedRange> EventWindowRanges(double start, double end) const;
 
   void LoadResources() override;
   void LoadEvents() override;

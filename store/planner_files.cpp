@@ -72,7 +72,7 @@ TVpPlannerFiles::TVpPlannerFiles(TVpStoreServices services, TFileWriter& writer,
   SetDataFolder("");
 }
 
-std::optional<std::int64_t> TVpPlannerFiles::HighestIDIn(const std::string& tableName) const {
+std::optional<std::int64_t> TVpPlannerFiles::HighestIDIn(const std::string& tableName) {
   if (tableName == "Resources") return ResourceTable_.HighestInteger("ResourceID");
   if (tableName == "Events") return EventsTable_.HighestInteger("RecordID");
   if (tableName == "Contacts") return ContactsTable_.HighestInteger("RecordID");
@@ -103,7 +103,18 @@ void TVpPlannerFiles::SetDataFolder(const std::string& folder) {
   RecordIDTable_.SetFileName(base + kRecordIDsFile);
 }
 
+void TVpPlannerFiles::ReadEventsForDays(double first, double last) { EventDays_.emplace(first, last); }
+
 void TVpPlannerFiles::Connect() {
+  if (EventDays_) {
+    // The store's window reaches its day buffer (and a day) beyond the date it is set to.
+    const double margin = Store_.DayBuffer() + 1;
+    try {
+      EventsTable_.OpenPart(Store_.EventWindowRanges(EventDays_->first - margin, EventDays_->second + 1 + margin));
+    } catch (const std::exception&) {
+      // Connecting opens the table and says why it cannot.
+    }
+  }
   Store_.SetConnected(true);
   try {
     RecordIDTable_.Open();

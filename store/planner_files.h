@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/file_writer.h"
@@ -39,6 +41,10 @@ class TVpPlannerFiles {
   // counters table. Raises EVpTableOpenError for a table that cannot be opened: then no table is
   // left open and nothing has been written.
   void Connect();
+  // Before connecting: the events table reads from its file only the rows that the store's window
+  // of days around any date from first to last can load, which is quicker than reading them all;
+  // it reads the whole file once anything needs more (see TDataTable::OpenPart).
+  void ReadEventsForDays(double first, double last);
   // Closes everything.
   void Disconnect();
   // For work on events alone: before connecting, the contacts and tasks tables are left out of
@@ -54,11 +60,14 @@ class TVpPlannerFiles {
   TFolderLock& WriteLock() { return *Lock_; }
 
   TVpFlexDataStore& Store() { return Store_; }
+  // The events table: partial after ReadEventsForDays until the rest of its file is read.
+  TDataTable& EventsTable() { return EventsTable_; }
   TDataTable& RecordIDTable() { return RecordIDTable_; }
 
  private:
-  std::optional<std::int64_t> HighestIDIn(const std::string& tableName) const;
+  std::optional<std::int64_t> HighestIDIn(const std::string& tableName);
 
+  std::optional<std::pair<double, double>> EventDays_;  // set by ReadEventsForDays
   TDataTable ResourceTable_;
   TDataTable EventsTable_;
   TDataTable ContactsTable_;

@@ -15,40 +15,52 @@ std::string CanonicalTableField(TVpTableKind kind, const std::string& storeKey) 
 
 namespace {
 
+// Text is written without a value when empty: reading nothing keeps a record's empty text.
+void SetTextOrClear(TField& f, const std::string& value) {
+  if (value.empty()) f.Clear();
+  else f.SetAsString(value);
+}
+
+// A field whose record holds the value a record has when made is written without a value, and so
+// left out of the file: reading nothing keeps that value, so the record reads back the same.
+template <class R, class T, class Write>
+auto UnlessDefault(T (R::*get)() const, std::decay_t<T> initial, Write write) {
+  return [get, initial, write](const R& r, TField& f) {
+    if ((r.*get)() == initial) f.Clear();
+    else write(f, (r.*get)());
+  };
+}
+
 template <class R>
 TRecordField<R> Text(std::string key, const std::string& (R::*get)() const, void (R::*set)(std::string)) {
   return {std::move(key), [set](R& r, const TField& f) { (r.*set)(f.AsString()); },
-          [get](const R& r, TField& f) { f.SetAsString((r.*get)()); }};
+          [get](const R& r, TField& f) { SetTextOrClear(f, (r.*get)()); }};
 }
 
 template <class R, class T>
 TRecordField<R> Integer(std::string key, T (R::*get)() const, void (R::*set)(T)) {
   return {std::move(key), [set](R& r, const TField& f) { (r.*set)(static_cast<T>(f.AsInteger())); },
-          [get](const R& r, TField& f) { f.SetAsInteger((r.*get)()); }};
+          UnlessDefault(get, T{}, [](TField& f, T v) { f.SetAsInteger(v); })};
 }
 
 template <class R>
 TRecordField<R> Boolean(std::string key, bool (R::*get)() const, void (R::*set)(bool)) {
   return {std::move(key), [set](R& r, const TField& f) { (r.*set)(f.AsBoolean()); },
-          [get](const R& r, TField& f) { f.SetAsBoolean((r.*get)()); }};
+          UnlessDefault(get, false, [](TField& f, bool v) { f.SetAsBoolean(v); })};
 }
 
 template <class R>
 TRecordField<R> DateTime(std::string key, double (R::*get)() const, void (R::*set)(double)) {
   return {std::move(key), [set](R& r, const TField& f) { (r.*set)(f.AsDateTime()); },
-          [get](const R& r, TField& f) { f.SetAsDateTime((r.*get)()); }};
+          UnlessDefault(get, 0.0, [](TField& f, double v) { f.SetAsDateTime(v); })};
 }
 
-// A field the tables gained later: left without a value (and so out of the file) while the record
-// holds the default, which reading nothing gives back.
-template <class R, class T, class V>
-TRecordField<R> Optional(TRecordField<R> field, T (R::*get)() const, V empty) {
-  auto write = std::move(field.Write);
-  field.Write = [get, empty, write](const R& r, TField& f) {
-    if ((r.*get)() == empty) f.Clear();
-    else write(r, f);
-  };
-  return field;
+// A field written whatever it holds: a task's creation time (a task read without one would keep
+// the time it was read).
+template <class R>
+TRecordField<R> Always(std::string key, double (R::*get)() const, void (R::*set)(double)) {
+  return {std::move(key), [set](R& r, const TField& f) { (r.*set)(f.AsDateTime()); },
+          [get](const R& r, TField& f) { f.SetAsDateTime((r.*get)()); }};
 }
 
 // A field written but not read back (it is read when the record is created).
@@ -67,14 +79,14 @@ TRecordField<TVpEvent> AllDayEventField() {
             if (event.AllDayEvent() && DateOf(storedEnd) > DateOf(event.StartTime()))
               event.SetEndTime(DateOf(storedEnd) + 1 - kOneMinute);
           },
-          [](const TVpEvent& event, TField& f) { f.SetAsBoolean(event.AllDayEvent()); }};
+          UnlessDefault(&TVpEvent::AllDayEvent, false, [](TField& f, bool v) { f.SetAsBoolean(v); })};
 }
 
 template <class R>
 void AddUserFields(std::vector<TRecordField<R>>& fields) {
   for (int i = 0; i < TVpRecord::kUserFieldCount; ++i)
     fields.push_back({"UserField" + std::to_string(i), [i](R& r, const TField& f) { r.SetUserField(i, f.AsString()); },
-                      [i](const R& r, TField& f) { f.SetAsString(r.UserField(i)); }});
+                      [i](const R& r, TField& f) { SetTextOrClear(f, r.UserField(i)); }});
 }
 
 }  // namespace
@@ -97,24 +109,22 @@ const std::vector<TRecordField<TVpEvent>>& EventRecordFields() {
     std::vector<TRecordField<R>> f = {
         WrittenOnly("StartTime", &R::StartTime), WrittenOnly("EndTime", &R::EndTime),
         Text("Description", &R::Description, &R::SetDescription), Text("Note", &R::Notes, &R::SetNotes),
-        Optional(Text("Location", &R::Location, &R::SetLocation), &R::Location, ""),
-        Integer("Category", &R::Category, &R::SetCategory), Text("AlarmWavPath", &R::DingPath, &R::SetDingPath),
-        AllDayEventField(), Boolean("AlarmSet", &R::AlarmSet, &R::SetAlarmSet),
-        Integer("AlarmAdv", &R::AlarmAdvance, &R::SetAlarmAdvance),
+        Text("Location", &R::Location, &R::SetLocation), Integer("Category", &R::Category, &R::SetCategory),
+        Text("AlarmWavPath", &R::DingPath, &R::SetDingPath), AllDayEventField(),
+        Boolean("AlarmSet", &R::AlarmSet, &R::SetAlarmSet), Integer("AlarmAdv", &R::AlarmAdvance, &R::SetAlarmAdvance),
         Integer("AlarmAdvType", &R::AlarmAdvanceType, &R::SetAlarmAdvanceType),
         DateTime("SnoozeTime", &R::SnoozeTime, &R::SetSnoozeTime),
         Integer("RepeatCode", &R::RepeatCode, &R::SetRepeatCode),
         DateTime("RepeatRangeEnd", &R::RepeatRangeEnd, &R::SetRepeatRangeEnd),
         Integer("CustInterval", &R::CustomInterval, &R::SetCustomInterval),
         // The zone before the start on its clock, which places the event.
-        Optional(Text("TimeZone", &R::TimeZone, &R::SetTimeZone), &R::TimeZone, ""),
-        Optional(DateTime("ZoneStartTime", &R::ZoneStartTime, &R::SetZoneStartTime), &R::ZoneStartTime, 0.0),
-        Optional(Text("RepeatRule", &R::RepeatRule, &R::SetRepeatRule), &R::RepeatRule, ""),
-        Optional(Text("ExceptionDates", &R::ExceptionDates, &R::SetExceptionDates), &R::ExceptionDates, ""),
-        Optional(Text("ExtraDates", &R::ExtraDates, &R::SetExtraDates), &R::ExtraDates, ""),
-        Optional(Integer("SeriesID", &R::SeriesID, &R::SetSeriesID), &R::SeriesID, 0),
-        Optional(DateTime("OriginalStart", &R::OriginalStart, &R::SetOriginalStart), &R::OriginalStart, 0.0),
-        Optional(Text("KeptProperties", &R::KeptProperties, &R::SetKeptProperties), &R::KeptProperties, "")};
+        Text("TimeZone", &R::TimeZone, &R::SetTimeZone),
+        DateTime("ZoneStartTime", &R::ZoneStartTime, &R::SetZoneStartTime),
+        Text("RepeatRule", &R::RepeatRule, &R::SetRepeatRule),
+        Text("ExceptionDates", &R::ExceptionDates, &R::SetExceptionDates),
+        Text("ExtraDates", &R::ExtraDates, &R::SetExtraDates), Integer("SeriesID", &R::SeriesID, &R::SetSeriesID),
+        DateTime("OriginalStart", &R::OriginalStart, &R::SetOriginalStart),
+        Text("KeptProperties", &R::KeptProperties, &R::SetKeptProperties)};
     AddUserFields(f);
     return f;
   }();
@@ -141,15 +151,18 @@ const std::vector<TRecordField<TVpContact>>& ContactRecordFields() {
                                       Text("Note", &R::Note, &R::SetNote)};
     for (int i = 1; i <= R::kPhoneCount; ++i)
       f.push_back({"Phone" + std::to_string(i), [i](R& r, const TField& v) { r.SetPhone(i, v.AsString()); },
-                   [i](const R& r, TField& v) { v.SetAsString(r.Phone(i)); }});
+                   [i](const R& r, TField& v) { SetTextOrClear(v, r.Phone(i)); }});
     for (int i = 1; i <= R::kPhoneCount; ++i)
       f.push_back({"PhoneType" + std::to_string(i),
                    [i](R& r, const TField& v) { r.SetPhoneType(i, static_cast<int>(v.AsInteger())); },
-                   [i](const R& r, TField& v) { v.SetAsInteger(r.PhoneType(i)); }});
+                   [i, initial = R().PhoneType(i)](const R& r, TField& v) {
+                     if (r.PhoneType(i) == initial) v.Clear();
+                     else v.SetAsInteger(r.PhoneType(i));
+                   }});
     f.push_back(Integer("Category", &R::Category, &R::SetCategory));
     for (int i = 1; i <= R::kCustomCount; ++i)
       f.push_back({"Custom" + std::to_string(i), [i](R& r, const TField& v) { r.SetCustom(i, v.AsString()); },
-                   [i](const R& r, TField& v) { v.SetAsString(r.Custom(i)); }});
+                   [i](const R& r, TField& v) { SetTextOrClear(v, r.Custom(i)); }});
     AddUserFields(f);
     return f;
   }();
@@ -162,7 +175,7 @@ const std::vector<TRecordField<TVpTask>>& TaskRecordFields() {
     std::vector<TRecordField<R>> f = {Boolean("Complete", &R::Complete, &R::SetComplete),
                                       Text("Description", &R::Description, &R::SetDescription),
                                       Text("Details", &R::Details, &R::SetDetails),
-                                      DateTime("CreatedOn", &R::CreatedOn, &R::SetCreatedOn),
+                                      Always("CreatedOn", &R::CreatedOn, &R::SetCreatedOn),
                                       DateTime("CompletedOn", &R::CompletedOn, &R::SetCompletedOn),
                                       Integer("Priority", &R::Priority, &R::SetPriority),
                                       Integer("Category", &R::Category, &R::SetCategory),

@@ -131,14 +131,17 @@ std::string OneLine(std::string text) {
 }
 
 // The planner files of a data folder, connected, with headless services; a command on events
-// alone leaves the contacts and tasks unread.
+// alone leaves the contacts and tasks unread, and one on the events of some days reads only the
+// rows those days can show.
 class TSession {
  public:
   enum TScope { sEverything, sEventsOnly };
-  TSession(const std::string& dataFolder, TFileWriter& writer, TScope scope = sEverything)
+  TSession(const std::string& dataFolder, TFileWriter& writer, TScope scope = sEverything,
+           std::optional<std::pair<double, double>> days = std::nullopt)
       : Files_(TVpStoreServices{Clock_, Desktop_, Desktop_, Desktop_, Desktop_, Desktop_}, writer) {
     Files_.SetDataFolder(dataFolder);
     if (scope == sEventsOnly) Files_.LeaveOutContactsAndTasks();
+    if (days) Files_.ReadEventsForDays(days->first, days->second);
     Files_.Connect();
   }
   ~TSession() {
@@ -162,7 +165,7 @@ int Agenda(const TCliContext& context, std::ostream& out) {
   const auto days = context.Options.find("days");
   const int count = days == context.Options.end() ? 1 : Number(days->second, "days", 1, 36600);
   TAtomicFileWriter writer = CliWriter(context.Err);
-  TSession session(context.DataFolder, writer, TSession::sEventsOnly);
+  TSession session(context.DataFolder, writer, TSession::sEventsOnly, std::make_pair(from, from + count - 1));
   TVpFlexDataStore& store = session.Store();
   TVpResource* resource = ChooseResource(store, context);
   if (resource == nullptr) return 0;

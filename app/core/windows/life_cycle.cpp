@@ -3,6 +3,7 @@
 #include "app/core/settings/printer_settings.h"
 #include "app/core/settings/window_placement.h"
 #include "app/core/skin/skin_paths.h"
+#include "model/day_number.h"
 #include "platform/error_text.h"
 #include "store/control_link.h"
 
@@ -21,6 +22,7 @@ TLifeCycle::TLifeCycle(const std::string& programFolder, TMainWindowShell& windo
       Poster_(poster),
       Settings_(writer),
       Planner_(services, writer, &window),
+      RestOfEvents_(Planner_.EventsTable(), services.Timers),
       Printer_(poster, writer),
       SkinFavorites_(writer) {
   Settings_.SetFileName(ProgramFolder_ + "/Config/Config.ini");
@@ -86,8 +88,11 @@ void TLifeCycle::StartSecondStage() {
   // The main day view always starts with 30-minute slots, whatever the settings say.
   Window_.SetDayViewGranularity(gr30Min);
   try {
+    const double today = DateOf(Planner_.Store().Services().Clock.Now());
+    Planner_.ReadEventsForDays(today, today);
     Planner_.Connect();
     SelectActiveResource();
+    RestOfEvents_.Start();
   } catch (const std::exception& e) {
     ReportError(e);
   }

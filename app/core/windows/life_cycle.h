@@ -10,6 +10,7 @@
 #include "app/core/skin/skin_engine.h"
 #include "app/core/skin/skin_favorites.h"
 #include "app/core/windows/main_window_shell.h"
+#include "app/core/windows/rest_of_events.h"
 #include "platform/message_queue.h"
 #include "print/printer.h"
 #include "store/planner_files.h"
@@ -35,7 +36,9 @@ class TLifeCycle : public TMessageTarget {
   // The posted start-up message runs the second stage.
   void HandleMessage(int message) override;
   // The second stage, once every window exists and the event loop runs: applies the settings,
-  // binds the data files, connects the store and chooses the active resource. An error ends it
+  // binds the data files, connects the store and chooses the active resource. The events are read
+  // for the days around today first, so that the window shows them at once; the rest of the
+  // events file is read off the user-interface thread afterwards (see TRestOfEvents). An error ends it
   // with a message; the program keeps running (with no resource active).
   void StartSecondStage();
   // Chooses the active resource: the one the settings name, else the first; with no resource at
@@ -77,6 +80,8 @@ class TLifeCycle : public TMessageTarget {
   void SetSkinPage(TPreferencesSkinPage* page) { SkinPage_ = page; }
 
   TVpPlannerFiles& Planner() { return Planner_; }
+  // The rest of the events, read after the window shows the days it starts on.
+  TRestOfEvents& RestOfEvents() { return RestOfEvents_; }
   TSkinEngine& Skin() { return Skin_; }
   TSkinFavorites& SkinFavorites() { return SkinFavorites_; }
   TVpPrinter& Printer() { return Printer_; }
@@ -97,6 +102,7 @@ class TLifeCycle : public TMessageTarget {
   TSettingsStore Settings_;
   TProgramSettings StartSettings_;
   TVpPlannerFiles Planner_;
+  TRestOfEvents RestOfEvents_;  // after the planner, which it reads for
   TVpPrinter Printer_;
   TSkinEngine Skin_;
   TSkinFavorites SkinFavorites_;
