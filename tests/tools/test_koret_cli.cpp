@@ -57,6 +57,22 @@ TEST_F(KoretCli, AddedEventsShowInTheAgendaOnTheirDays) {
       << "an event over two days is listed on both, with its own times";
 }
 
+// add reads a line of English; one without a day or time, or without a subject, is refused and
+// nothing is written.
+TEST_F(KoretCli, AddTakesALineAndRefusesOneWithoutADay) {
+  ASSERT_EQ(Run({"add", "Review 2024-05-03 from 9 to 10:30 at Room 4 every week 3 times"}), 0) << Err.str();
+  EXPECT_EQ(Out.str(), "Event \"Review\", on Friday, 3 May 2024, 09:00 to 10:30, at Room 4, every week, 3 times\n1\n");
+  EXPECT_EQ(Run({"add", "just some words"}), 2);
+  EXPECT_NE(Err.str().find("no date or time found in \"just some words\""), std::string::npos) << Err.str();
+  EXPECT_EQ(Run({"add", "tomorrow 9:00"}), 2) << "no subject";
+  EXPECT_EQ(Run({"add"}), 2);
+  EXPECT_EQ(Run({"agenda", "--from", "2024-05-01", "--days", "31"}), 0);
+  EXPECT_EQ(Out.str(),
+            "2024-05-03\t09:00-10:30\t1\tReview (Room 4)\n"
+            "2024-05-10\t09:00-10:30\t1\tReview (Room 4)\n"
+            "2024-05-17\t09:00-10:30\t1\tReview (Room 4)\n");
+}
+
 // The location follows the subject in the agenda; it comes from a file's LOCATION and goes back
 // out as LOCATION, never as a line of the notes.
 TEST_F(KoretCli, TheLocationTravelsWithTheEventAndShowsInTheAgenda) {
