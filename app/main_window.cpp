@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -739,6 +740,16 @@ void TForm1::ShowMainWindow() {
   raise();
   activateWindow();
   if (shown) KeepInsideScreen();
+  // The first time, the frame and its views are painted before the start goes on to read the data
+  // files, so that the window is never blank while they load.
+  if (!FirstPaintDone_) {
+    FirstPaintDone_ = true;
+    QElapsedTimer waited;
+    waited.start();
+    while (windowHandle() != nullptr && !windowHandle()->isExposed() && waited.elapsed() < kFirstExposureWaitMs)
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    repaint();
+  }
 }
 
 void TForm1::HideMainWindow() { hide(); }

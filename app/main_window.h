@@ -160,6 +160,9 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   std::string DataFolder_;  // the program folder's Data
   std::unique_ptr<TLifeCycle> LifeCycle_;
   TVpControlLink Link_;
+  // How long the first show waits for the window to be on screen before painting its frame.
+  static constexpr int kFirstExposureWaitMs = 300;
+  bool FirstPaintDone_ = false;
   TVpDayView DayView_;
   std::int64_t ShownMinute_ = -1;  // the minute of the last tick
   TVpWeekView WeekView_;
