@@ -4,15 +4,17 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <cmath>
-#include <cstdio>
 #include <vector>
 
+#include "model/date_format.h"
+#include "model/date_stamps.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
 #include "model/event.h"
 #include "model/rule_steps.h"
 #include "model/rule_words.h"
+#include "model/task.h"
+#include "platform/english_locale.h"
 
 namespace {
 
@@ -458,11 +460,9 @@ class TReader {
     if (Count_ > 0) {
       rule += ";COUNT=" + std::to_string(Count_);
     } else if (Until_) {
-      const TVpDate until = DecodeDate(static_cast<double>(*Until_));
-      char text[24];
-      std::snprintf(text, sizeof text, ";UNTIL=%04d%02d%02d", until.Year, until.Month, until.Day);
-      rule += text;
-      if (Added_.StartMinute && !Added_.AllDay) rule += "T235959";
+      // A timed series ends with the until day's last second.
+      const bool wholeDays = !Added_.StartMinute || Added_.AllDay;
+      rule += ";UNTIL=" + StampText(static_cast<double>(*Until_) + (wholeDays ? 0 : EncodeTime(23, 59, 59)), wholeDays);
     }
     Added_.RepeatRule = rule;
   }
@@ -486,12 +486,6 @@ class TReader {
   int Count_ = 0;
   std::optional<std::int64_t> Until_;
 };
-
-std::string TimeText(int minute) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d:%02d", minute / 60 % 24, minute % 60);
-  return text;
-}
 
 }  // namespace
 
@@ -521,23 +515,17 @@ std::string DescribeQuickAdd(const TVpQuickAdd& added, double now) {
   std::string text = std::string(added.IsTask ? "Task" : "Event") + " \"" + added.Subject + "\"";
   const std::optional<TVpQuickTimes> times = QuickAddTimes(added, now);
   if (!times) return text + ", no date found";
-  const TVpDate date = DecodeDate(times->Start);
-  static constexpr std::array<const char*, 7> kDays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                       "Thursday", "Friday", "Saturday"};
-  static constexpr std::array<const char*, 12> kMonths = {"January",   "February", "March",    "April",
-                                                          "May",       "June",     "July",     "August",
-                                                          "September", "October",  "November", "December"};
+  // The line is English: so is what it was read as.
+  const TEnglishLocale english;
   text += added.IsTask ? ", due " : ", on ";
-  text += std::string(kDays[static_cast<size_t>(DayOfWeek(times->Start) - 1)]) + ", " + std::to_string(date.Day) + " " +
-          kMonths[static_cast<size_t>(date.Month - 1)] + " " + std::to_string(date.Year);
+  text += FormatDateTime("dddd, d mmmm yyyy", times->Start, english);
   if (!added.IsTask) {
     if (times->AllDay) {
       text += ", all day";
     } else {
-      const int start = static_cast<int>(std::lround(TimeOf(times->Start) * 1440));
-      const int length = static_cast<int>(std::lround((times->End - times->Start) * 1440));
-      text += ", " + TimeText(start) + " to " + TimeText(start + length);
-      if (start + length >= 1440) text += " the next day";
+      text +=
+          ", " + FormatDateTime("hh:nn", times->Start, english) + " to " + FormatDateTime("hh:nn", times->End, english);
+      if (DateOf(times->End) > DateOf(times->Start)) text += " the next day";
     }
   }
   if (!added.Location.empty()) text += ", at " + added.Location;
@@ -565,4 +553,10 @@ void ApplyQuickAdd(const TVpQuickAdd& added, const TVpQuickTimes& times, TVpEven
     event.SetAlarmAdvance(*added.ReminderMinutes);
     event.SetAlarmAdvanceType(atMinutes);
   }
+}
+
+void ApplyQuickAdd(const TVpQuickAdd& added, double now, TVpTask& task) {
+  task.SetCreatedOn(now);
+  task.SetDescription(added.Subject);
+  if (const std::optional<TVpQuickTimes> times = QuickAddTimes(added, now)) task.SetDueDate(DateOf(times->Start));
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 class TVpEvent;
+class TVpTask;
 
 // An event or task said in one line of English, as "Lunch with Anna at Café Central tomorrow 12:30
 // for 90 min" or "task: report Friday": what each part of the line says, and the subject the rest
@@ -55,3 +56,7 @@ std::string DescribeQuickAdd(const TVpQuickAdd& added, double now);
 // Gives the event what the line said: its times (the event's own span is replaced), subject,
 // place, repeat (with the day its rule reaches) and reminder.
 void ApplyQuickAdd(const TVpQuickAdd& added, const TVpQuickTimes& times, TVpEvent& event);
+
+// Gives the task what the line said: its subject, its due day when the line names one, and the
+// moment it was made.
+void ApplyQuickAdd(const TVpQuickAdd& added, double now, TVpTask& task);

@@ -250,8 +250,7 @@ int QuickAdd(const TCliContext& context, std::ostream& out) {
     int id = 0;
     if (added.IsTask) {
       TVpTask* task = resource->Tasks().AddTask(-1);
-      task->SetDescription(added.Subject);
-      if (times) task->SetDueDate(DateOf(times->Start));
+      ApplyQuickAdd(added, now, *task);
       store.Changes().Add(*task);
       id = task->RecordID();
     } else {

@@ -21,9 +21,7 @@ void TVpDayViewPass::DrawEvents(int column, double day) {
   const TVpLineArray& lines = Layout_.Lines[static_cast<size_t>(column)];
   const TRect& firstRow = lines[static_cast<size_t>(StartLine_)].Rec;
   if (firstRow == kUndrawnRect) return;
-  std::vector<TVpEvent*> events;
-  Resource_->Schedule().CollectEventsOn(day, events);
-  std::erase_if(events, [](const TVpEvent* event) { return event->AllDayEvent(); });
+  const std::vector<TVpEvent*>& events = Timed_[static_cast<size_t>(column)];
   const TRect& cell = Layout_.Columns[static_cast<size_t>(column)].Rec;
   size_t drawn = 0;
   for (const TVpPlacedEvent& placed : PlaceDayEvents(events, View_.Granularity(), TVpDayView::kMaxEventsPerDay, day))
@@ -32,17 +30,15 @@ void TVpDayViewPass::DrawEvents(int column, double day) {
   if (DisplayOnly() && drawn < events.size()) MoreMarks(cell.Right, cell.Bottom, clBlack, Scale_);
 }
 
-void TVpDayViewPass::FindAllDayEvents() {
+void TVpDayViewPass::CollectDayEvents() {
+  Timed_.assign(Days_.size(), {});
   AllDay_.assign(Days_.size(), {});
   if (Resource_ == nullptr) return;
   std::vector<TVpEvent*> events;
   for (size_t column = 0; column < Days_.size(); ++column) {
     events.clear();
     Resource_->Schedule().CollectEventsOn(Days_[column], events);
-    std::vector<TVpEvent*>& allDay = AllDay_[column];
-    for (TVpEvent* event : events)
-      if (event->AllDayEvent() && std::find(allDay.begin(), allDay.end(), event) == allDay.end())
-        allDay.push_back(event);
+    for (TVpEvent* event : events) (event->AllDayEvent() ? AllDay_ : Timed_)[column].push_back(event);
   }
 }
 

@@ -69,7 +69,7 @@ TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TR
 
   Days_ = ColumnDays(renderDate, numDays > 0 ? std::min(numDays, TVpDayView::kMaxNumDays) : view.NumDays(),
                      view.IncludeWeekends());
-  FindAllDayEvents();
+  CollectDayEvents();
   size_t stripRows = 0;
   for (const std::vector<TVpEvent*>& events : AllDay_) stripRows = std::max(stripRows, events.size());
   if (stripRows > 0) {
@@ -87,20 +87,14 @@ TVpDayViewPass::TVpDayViewPass(const TVpDayView& view, TCanvas& canvas, const TR
 }
 
 void TVpDayViewPass::HoldEveryEvent(TCanvas& canvas) {
-  // Rows are added by whole hours, so that the ruler names the first one. An all-day event fills
-  // whatever rows are printed; it asks for none.
+  // Rows are added by whole hours, so that the ruler names the first one. All-day events stand in
+  // the strip; they ask for no rows.
   const int perHour = SlotsPerHour(View_.Granularity());
-  if (Resource_ != nullptr) {
-    std::vector<TVpEvent*> events;
-    for (double day : Days_) {
-      events.clear();
-      Resource_->Schedule().CollectEventsOn(day, events);
-      for (TVpEvent* event : events) {
-        if (event->AllDayEvent()) continue;
-        const TVpPlacedEvent placed = MeasureDayEvent(event, View_.Granularity(), day);
-        StartLine_ = std::min(StartLine_, placed.FirstRow - placed.FirstRow % perHour);
-        StopLine_ = std::max(StopLine_, placed.LastRow - placed.LastRow % perHour + perHour - 1);
-      }
+  for (size_t column = 0; column < Days_.size(); ++column) {
+    for (TVpEvent* event : Timed_[column]) {
+      const TVpPlacedEvent placed = MeasureDayEvent(event, View_.Granularity(), Days_[column]);
+      StartLine_ = std::min(StartLine_, placed.FirstRow - placed.FirstRow % perHour);
+      StopLine_ = std::max(StopLine_, placed.LastRow - placed.LastRow % perHour + perHour - 1);
     }
   }
   StopLine_ = std::min(StopLine_, LineCount_ - 1);

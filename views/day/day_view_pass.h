@@ -64,8 +64,9 @@ class TVpDayViewPass : private TVpDrawingPass {
   void DrawSecondRuler(const TRect& ruler);
   void DrawCells(const TRect& cell, int column, double day);
   void DrawEvents(int column, double day);
-  // The all-day events of the shown days, in a strip between the date headers and the rows.
-  void FindAllDayEvents();
+  // The events of each shown day, once per pass: timed ones for the rows, all-day ones for the
+  // strip between the date headers and the rows.
+  void CollectDayEvents();
   void DrawAllDayStrip(const TRect& strip, int column);
   // On screen, a line across today's column at the time it is now.
   void DrawNowLine(int column, double day);
@@ -95,6 +96,7 @@ class TVpDayViewPass : private TVpDrawingPass {
   int LastRow_;  // the last row drawn
   bool ShowsResourceName_;
   std::vector<double> Days_;
+  std::vector<std::vector<TVpEvent*>> Timed_;   // per column
   std::vector<std::vector<TVpEvent*>> AllDay_;  // per column
   std::string LabelFormat_;                     // chosen at the first column header
   // The resource whose events are drawn; none when no events can be drawn.

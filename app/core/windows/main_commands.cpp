@@ -132,15 +132,16 @@ void TMainCommands::QuickAdd(const TVpQuickAdd& added, bool inDialog) {
   if (added.IsTask) {
     RunAdd(mtTaskList, [&] {
       TVpTask* task = resource->Tasks().AddTask(Store_.GetNextID("Tasks"));
-      task->SetCreatedOn(now);
-      task->SetDescription(added.Subject);
-      if (said) task->SetDueDate(DateOf(said->Start));
+      ApplyQuickAdd(added, now, *task);
       Store_.Changes().Add(*task);
     });
     return;
   }
-  const double day = said ? DateOf(said->Start) : DateOf(DayView_.Date());
-  const TVpQuickTimes times = said.value_or(TVpQuickTimes{day, day + 1439.0 / 1440, true});
+  // A line without a day or time goes on the day shown.
+  TVpQuickAdd dated = added;
+  if (!said) dated.Day = DayNumberOf(DayView_.Date());
+  const TVpQuickTimes times = *QuickAddTimes(dated, now);
+  const double day = DateOf(times.Start);
   RunAdd(mtEvents, [&] {
     DayView_.SetDate(day);
     TVpEvent* event = resource->Schedule().AddEvent(Store_.GetNextID("Events"), times.Start, times.End);
