@@ -50,7 +50,7 @@ install_program() {
     *[\"\`\$\\%]*) echo "install: the folder \"$prefix\" has a character (\" \` \$ \\ %) a desktop entry cannot hold" >&2
                    return 1 ;;
   esac
-  for program in koret koret-cli; do
+  for program in koret koret-cli koret-cli-desktop; do
     [ -x "$build/program/$program" ] || { echo "install: $build/program/$program is missing; build it first" >&2; return 1; }
   done
   mkdir -p "$prefix"
@@ -61,6 +61,8 @@ install_program() {
     install -m 755 "$build/program/$program" "$folder/$program"
     ln -sfn "../lib/koret/$program" "$prefix/bin/$program"
   done
+  # koret-cli's helper for printing and syncing, started by koret-cli only.
+  install -m 755 "$build/program/koret-cli-desktop" "$folder/koret-cli-desktop"
   cmake -DSOURCE="$PWD/resources" -DDEST="$folder" -P cmake/CopyMissingFiles.cmake
   local line
   while IFS= read -r line; do

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "store/data_packet.h"
@@ -26,7 +28,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TDataPacketFormat::Instance().AppendRow(piece, fields, rows.back());
     if (row.PieceLength > 0 && bytes.substr(row.PieceOffset, row.PieceLength) != piece) __builtin_trap();
   }
-  if (const auto part = DataPacketPart(bytes, [](const TPacketRowText&) { return true; })) {
+  const auto keepAll = [](const TPacketRowText&) { return true; };
+  const auto part = DataPacketPart(bytes, keepAll);
+  // Fed in small blocks, as a file is read, the part is the same.
+  TDataPacketPart inBlocks(keepAll);
+  const size_t block = 1 + size % 13;
+  std::string held;
+  for (size_t at = 0;; at += block) {
+    const bool last = at >= size;
+    held += bytes.substr(std::min(at, size), block);
+    held.erase(0, inBlocks.Take(held, last));
+    if (last) break;
+  }
+  if (std::move(inBlocks).Result() != part) __builtin_trap();
+  if (part) {
     TFieldDefs partFields;
     std::vector<TRowValues> partRows;
     ReadDataPacket(*part, partFields, partRows);

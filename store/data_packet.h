@@ -40,9 +40,8 @@ class TDataPacketFormat : public TTableFormat {
   std::string Head(const TFieldDefs& fields) const override;
   void AppendRow(std::string& out, const TFieldDefs& fields, const TRowValues& row) const override;
   std::string Tail() const override;
-  std::optional<std::string> Part(std::string_view bytes,
-                                  const std::function<bool(const TPacketRowText&)>& keep) const override {
-    return DataPacketPart(bytes, keep);
+  std::unique_ptr<TDataPacketPart> PartReader(TPacketRowChoice keep) const override {
+    return std::make_unique<TDataPacketPart>(std::move(keep));
   }
 
   // The one instance the program needs.

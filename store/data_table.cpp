@@ -105,17 +105,21 @@ void TDataTable::SetFieldDefs(TFieldDefs fields) {
   Store_.SetFields(Fields_);
 }
 
-void TDataTable::ReadFile(TFieldDefs& fields, TRowStore& rows,
-                          const std::function<bool(const TPacketRowText&)>& keep) const {
+void TDataTable::ReadFile(TFieldDefs& fields, TRowStore& rows, const TPacketRowChoice& keep) const {
+  // Rows chosen as the file is read, block by block, hold no more than the chosen rows in memory;
+  // a file whose rows cannot be told apart so is read whole.
   std::optional<std::string> bytes;
   try {
-    bytes = ReadWholeFile(FileName_);
+    if (std::unique_ptr<TDataPacketPart> part = keep ? Format_.PartReader(keep) : nullptr) {
+      const bool exists =
+          ReadFileInBlocks(FileName_, [&](std::string_view text, bool last) { return part->Take(text, last); });
+      if (exists) bytes = std::move(*part).Result();
+    }
+    if (!bytes) bytes = ReadWholeFile(FileName_);
   } catch (const EFileReadError& e) {
     Fail(e.what());
   }
   if (!bytes) Fail("the file \"" + FileName_ + "\" does not exist");
-  if (keep)
-    if (std::optional<std::string> part = Format_.Part(*bytes, keep)) bytes = std::move(part);
   try {
     Format_.Read(*bytes, fields, rows);
   } catch (const std::exception& e) {
@@ -159,20 +163,29 @@ void TDataTable::Open() {
 
 namespace {
 
-// The day of a date or date-time value as the data packet writes it (yyyymmdd...), if it is one.
-std::optional<std::int64_t> DayOfStamp(std::string_view text) {
+// The day of a date or date-time value as the data packet writes it (yyyymmdd...) as the number
+// yyyymmdd, which orders as the days do; nothing when the value is not one.
+std::optional<std::uint32_t> StampDayKey(std::string_view text) {
   if (text.size() < 8 || (text.size() > 8 && text[8] != 'T')) return std::nullopt;
-  int parts[3] = {0, 0, 0};
-  const int widths[3] = {4, 2, 2};
-  size_t at = 0;
-  for (int i = 0; i < 3; ++i)
-    for (int digit = 0; digit < widths[i]; ++digit, ++at) {
-      if (text[at] < '0' || text[at] > '9') return std::nullopt;
-      parts[i] = parts[i] * 10 + (text[at] - '0');
-    }
-  if (parts[0] < 1 || parts[1] < 1 || parts[1] > 12 || parts[2] < 1 || parts[2] > MonthLength(parts[0], parts[1]))
-    return std::nullopt;
-  return DayNumberOf(EncodeDate(parts[0], parts[1], parts[2]));
+  std::uint32_t key = 0;
+  for (size_t at = 0; at < 8; ++at) {
+    if (text[at] < '0' || text[at] > '9') return std::nullopt;
+    key = key * 10 + static_cast<std::uint32_t>(text[at] - '0');
+  }
+  const int year = static_cast<int>(key / 10000), month = static_cast<int>(key / 100 % 100);
+  const int day = static_cast<int>(key % 100);
+  if (year < 1 || month < 1 || month > 12 || day < 1 || day > MonthLength(year, month)) return std::nullopt;
+  return key;
+}
+
+// The same number for the day a moment lies in; below or above every stamp's outside the years
+// a stamp can hold.
+std::uint32_t DayKeyOfMs(std::int64_t ms) {
+  const std::int64_t day = DayOfMs(ms);
+  if (day < DayNumberOf(EncodeDate(1, 1, 1))) return 0;
+  if (day > DayNumberOf(EncodeDate(9999, 12, 31))) return 99991232;
+  const TVpDate date = DecodeDate(static_cast<double>(day));
+  return static_cast<std::uint32_t>(date.Year * 10000 + date.Month * 100 + date.Day);
 }
 
 }  // namespace
@@ -185,12 +198,24 @@ void TDataTable::OpenPart(std::vector<TNamedRange> ranges) {
     return range.From <= 0 && range.To > 0;
   });
   if (!narrows) return Open();
+  struct TDayKeys {
+    std::uint32_t From, To, EndsAfter;
+  };
+  std::vector<TDayKeys> keys;
+  for (const TNamedRange& range : ranges)
+    keys.push_back({DayKeyOfMs(range.From), DayKeyOfMs(range.To), DayKeyOfMs(range.EndsAfter)});
   auto keep = [&](const TPacketRowText& row) {
-    for (const TNamedRange& range : ranges) {
+    for (size_t i = 0; i < ranges.size(); ++i) {
+      const TNamedRange& range = ranges[i];
       const std::optional<std::string_view> value = row.Value(range.Field);
       if (!value) continue;
-      const std::optional<std::int64_t> day = DayOfStamp(*value);
-      if (!day || (*day >= DayOfMs(range.From) && *day <= DayOfMs(range.To))) return true;
+      const std::optional<std::uint32_t> day = StampDayKey(*value);
+      if (!day) return true;
+      if (*day < keys[i].From || *day > keys[i].To) continue;
+      if (range.EndField.empty() || *day >= keys[i].EndsAfter) return true;
+      const std::optional<std::string_view> end = row.Value(range.EndField);
+      const std::optional<std::uint32_t> endDay = end ? StampDayKey(*end) : std::nullopt;
+      if (!endDay || *endDay >= keys[i].EndsAfter) return true;
     }
     return false;
   };

@@ -27,13 +27,12 @@ class TTableFormat {
   virtual std::string Head(const TFieldDefs& fields) const = 0;
   virtual void AppendRow(std::string& out, const TFieldDefs& fields, const TRowValues& row) const = 0;
   virtual std::string Tail() const = 0;
-  // The bytes with only the rows that keep chooses, in the same format; nullopt when the format
-  // cannot tell its rows apart without reading them (the whole is read then).
-  virtual std::optional<std::string> Part(std::string_view bytes,
-                                          const std::function<bool(const TPacketRowText&)>& keep) const {
-    (void)bytes;
+  // A reader of the file's bytes, block by block, into the bytes with only the rows Keep
+  // chooses, in the same format; nullptr when the format cannot tell its rows apart without
+  // reading them (the whole is read then).
+  virtual std::unique_ptr<TDataPacketPart> PartReader(TPacketRowChoice keep) const {
     (void)keep;
-    return std::nullopt;
+    return nullptr;
   }
 };
 
@@ -131,10 +130,15 @@ class TDataTable {
   // something of the rows can tell whether they were replaced since.
   std::uint64_t ReadCount() const { return ReadCount_; }
   // A range of a date or date-time field's values by the field's name, in milliseconds.
+  // With an end field, a row whose value lies in the range but before EndsAfter counts only when
+  // its end field's value lies after EndsAfter (an event that began earlier and goes on into a
+  // window).
   struct TNamedRange {
     std::string Field;
     std::int64_t From;
     std::int64_t To;
+    std::string EndField = {};
+    std::int64_t EndsAfter = INT64_MIN;
   };
   // Opens the table on part of its file, quickly: only the rows whose value of a range's field
   // lies in that range (by whole days), as far as their text tells (a row whose value cannot be
@@ -238,8 +242,7 @@ class TDataTable {
 
   // Reads the file into fields and rows, checking the required fields and adding the added ones;
   // with keep, only the rows it chooses (when the format can tell them apart).
-  void ReadFile(TFieldDefs& fields, TRowStore& rows,
-                const std::function<bool(const TPacketRowText&)>& keep = nullptr) const;
+  void ReadFile(TFieldDefs& fields, TRowStore& rows, const TPacketRowChoice& keep = nullptr) const;
   // Whether the rows of a partial table hold every row the ranges can select.
   bool PartHolds(const std::vector<TFieldRange>& ranges) const;
   void AdoptWhole(TWholeRead&& read);

@@ -179,7 +179,8 @@ constexpr std::int64_t kLongestLoadedSpanMs = 366 * kMsPerDay;
 
 std::vector<TDataTable::TNamedRange> TVpCustomDBDataStore::EventWindowRanges(double start, double end) const {
   const std::int64_t from = ToMs(start);
-  return {{TableFieldFor(tkEvents, "StartTime"), from - kLongestLoadedSpanMs, ToMs(end)},
+  return {{TableFieldFor(tkEvents, "StartTime"), from - kLongestLoadedSpanMs, ToMs(end),
+           TableFieldFor(tkEvents, "EndTime"), from},
           {TableFieldFor(tkEvents, "RepeatRangeEnd"), from, INT64_MAX}};
 }
 

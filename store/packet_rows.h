@@ -13,15 +13,36 @@ class TPacketRowText {
  public:
   explicit TPacketRowText(std::string_view text) : Text_(text) {}
   std::string_view Text() const { return Text_; }
-  // The attribute's value as it stands in the text; nullopt when the row has no such attribute.
+  // The attribute's value as it stands in the text; nullopt when the row has no such attribute
+  // (or its attributes are not plain quoted ones up to it).
   std::optional<std::string_view> Value(std::string_view name) const;
 
  private:
   std::string_view Text_;
 };
 
-// The file's text with only the rows that keep chooses, everything before and after the rows as
-// it was. nullopt when the rows are not laid out as plain ROW elements with quoted attributes and
-// nothing else between them (a comment, say): then nothing can be told without reading the file.
-std::optional<std::string> DataPacketPart(std::string_view text,
-                                          const std::function<bool(const TPacketRowText& row)>& keep);
+using TPacketRowChoice = std::function<bool(const TPacketRowText& row)>;
+
+// The text of a data-packet file with only the rows Keep chooses, everything before and after the
+// rows as it was, built from the file's bytes as they come, block by block (see ReadFileInBlocks).
+class TDataPacketPart {
+ public:
+  explicit TDataPacketPart(TPacketRowChoice keep) : Keep_(std::move(keep)) {}
+  // Takes what it can of the bytes not yet taken (Last: no more follow); returns how many it took.
+  size_t Take(std::string_view text, bool last);
+  // The part; nullopt when the rows are not laid out as plain ROW elements and nothing else
+  // between them (a comment, say): then nothing can be told without reading the file. A row is
+  // told from the next by the next "<", which a readable file never holds inside a value.
+  std::optional<std::string> Result() &&;
+
+ private:
+  enum TStage { sHead, sRows, sTail, sDone, sFailed };
+  size_t TakeRows(std::string_view text, bool last);
+
+  TPacketRowChoice Keep_;
+  TStage Stage_ = sHead;
+  std::string Part_;
+};
+
+// The part of a whole text at once.
+std::optional<std::string> DataPacketPart(std::string_view text, const TPacketRowChoice& keep);

@@ -58,6 +58,7 @@ class Install(unittest.TestCase):
             self.assertTrue(os.access(os.path.join(self.folder, program), os.X_OK), program)
             launcher = os.path.join(self.prefix, "bin", program)
             self.assertEqual(os.path.realpath(launcher), os.path.realpath(os.path.join(self.folder, program)))
+        self.assertTrue(os.access(os.path.join(self.folder, "koret-cli-desktop"), os.X_OK))
         for name in ("Config/Localize.xml", "Data/resources.xml", "Data/events.xml", "Data/recordids.xml"):
             self.assertTrue(os.path.isfile(os.path.join(self.folder, name)), name)
         icons = os.path.join(self.prefix, "share", "icons", "hicolor")

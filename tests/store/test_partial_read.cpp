@@ -35,15 +35,15 @@ class PartialRead : public ::testing::Test, protected TPlannerFixture {
               {"ResourceID=\"1\" EventID=\"9\" TaskID=\"0\" ContactID=\"0\""});
     WriteRows("Events", TVpPlannerFiles::kEventsFile,
               {EventRow(1, 2024, 5, 10),  // today
-               EventRow(2, 2019, 3, 1),   // years before
+               EventRow(2, 2024, 3, 1),   // months before, over that day
                EventRow(3, 2024, 5, 12),
                // A weekly series from years before that still repeats today (a Friday).
                EventRow(4, 2021, 1, 1, " RepeatCode=\"2\" RepeatRangeEnd=\"20300101T00:00:00000\""),
                // One that ended before.
                EventRow(5, 2020, 1, 3, " RepeatCode=\"2\" RepeatRangeEnd=\"20200601T00:00:00000\""),
                EventRow(6, 2028, 8, 1),  // years after
-               // Over two days into today.
-               "RecordID=\"7\" StartTime=\"" + Stamp(2024, 5, 9, 20) + "\" EndTime=\"" + Stamp(2024, 5, 10, 2) +
+               // Over months into today.
+               "RecordID=\"7\" StartTime=\"" + Stamp(2024, 2, 9, 20) + "\" EndTime=\"" + Stamp(2024, 5, 10, 2) +
                    "\" ResourceID=\"1\""});
   }
 
@@ -78,7 +78,7 @@ TEST_F(PartialRead, TheDaysAroundTodayShowWhatAWholeReadShows) {
   EXPECT_TRUE(Files->EventsTable().Partial());
   EXPECT_EQ(IDsOn(schedule, EncodeDate(2024, 5, 10)), (std::vector<int>{1, 4, 7}));
   EXPECT_EQ(IDsOn(schedule, EncodeDate(2024, 5, 12)), (std::vector<int>{3}));
-  EXPECT_EQ(schedule.FindByRecordID(2), nullptr) << "a row years before is not read";
+  EXPECT_EQ(schedule.FindByRecordID(2), nullptr) << "a row that ended months before is not read";
   EXPECT_EQ(schedule.FindByRecordID(6), nullptr);
 }
 
@@ -87,8 +87,8 @@ TEST_F(PartialRead, ADateFarAwayReadsTheWholeFile) {
   Store().SetDisplayDate(EncodeDate(2028, 8, 1));
   EXPECT_FALSE(Files->EventsTable().Partial());
   EXPECT_EQ(IDsOn(schedule, EncodeDate(2028, 8, 1)), (std::vector<int>{6}));
-  Store().SetDisplayDate(EncodeDate(2019, 3, 1));
-  EXPECT_EQ(IDsOn(schedule, EncodeDate(2019, 3, 1)), (std::vector<int>{2}));
+  Store().SetDisplayDate(EncodeDate(2024, 3, 1));
+  EXPECT_EQ(IDsOn(schedule, EncodeDate(2024, 3, 1)), (std::vector<int>{2, 4, 7}));
 }
 
 TEST_F(PartialRead, TheRestReadApartIsTakenAndShowsTheSame) {
@@ -149,8 +149,12 @@ const TPartCase kPartCases[] = {
     {"none", "", ""},
     {"a comment between rows", R"(<ROW A="1"/><!-- note --><ROW A="2"/>)", "-"},
     {"a row with content", R"(<ROW A="1"></ROW>)", "-"},
-    {"an unquoted value", R"(<ROW A=1/>)", "-"},
-    {"an unclosed value", R"(<ROW A="1/></ROWDATA>)", "-"},
+    // A row left out is looked at no further than its name, its end and the names it holds: its
+    // faults are found when the whole file is read. A kept one is read whole.
+    {"an unquoted value left out", R"(<ROW A=1/><ROW Keep="1"/>)", R"(<ROW Keep="1"/>)"},
+    {"an unquoted value kept", R"(<ROW Keep="1" A=1/>)", R"(<ROW Keep="1" A=1/>)"},
+    {"a name only inside a value", R"(<ROW A=" Keep=&quot;1&quot;"/>)", ""},
+    {"a name inside a value before it", R"(<ROW A=" Keep=" Keep="1"/>)", R"(<ROW A=" Keep=" Keep="1"/>)"},
 };
 
 TEST(DataPacketPart, KeepsTheChosenRowsOrSaysItCannotTell) {

@@ -1,3 +1,0 @@
-#include "tools/koret_cli/pdf_maker.h"
-
-TPdfMaker DesktopPdfMaker() { return {}; }

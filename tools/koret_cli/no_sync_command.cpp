@@ -1,3 +1,0 @@
-#include "tools/koret_cli/sync_command.h"
-
-TCliCommand DesktopSyncCommand() { return {}; }
