@@ -219,6 +219,17 @@ void TDataTable::OpenPart(std::vector<TNamedRange> ranges) {
     }
     return false;
   };
+  OpenOn(keep);
+  PartRanges_ = std::move(ranges);
+}
+
+void TDataTable::OpenExcerpt(const TPacketRowChoice& keep) {
+  if (Active()) return;
+  OpenOn(keep);
+  Excerpt_ = true;
+}
+
+void TDataTable::OpenOn(const TPacketRowChoice& keep) {
   const TFileSignature signature = FileSignatureOf(FileName_);
   TFieldDefs fields;
   TRowStore rows;
@@ -226,14 +237,13 @@ void TDataTable::OpenPart(std::vector<TNamedRange> ranges) {
   TakeRows(std::move(fields), std::move(rows));
   ReadSignature_ = signature;
   PiecesSignature_ = TFileSignature();  // the rows' pieces lie in the part, not in the file
-  PartRanges_ = std::move(ranges);
   State_ = dsBrowse;
   Unsaved_ = false;
   First();
 }
 
 void TDataTable::ReadWhole() {
-  if (Partial()) AdoptWhole(ReadWholeApart());
+  if (Partial() && !Excerpt_) AdoptWhole(ReadWholeApart());
 }
 
 TDataTable::TWholeRead TDataTable::ReadWholeApart() const {
@@ -244,7 +254,7 @@ TDataTable::TWholeRead TDataTable::ReadWholeApart() const {
 }
 
 bool TDataTable::TakeWhole(TWholeRead&& read) {
-  if (!Partial() || State_ != dsBrowse || !(read.Signature == ReadSignature_)) return false;
+  if (!Partial() || Excerpt_ || State_ != dsBrowse || !(read.Signature == ReadSignature_)) return false;
   AdoptWhole(std::move(read));
   return true;
 }
@@ -263,7 +273,7 @@ void TDataTable::AdoptWhole(TWholeRead&& read) {
 }
 
 void TDataTable::RequireWhole() {
-  if (Partial() && State_ == dsBrowse) ReadWhole();
+  if (Partial() && !Excerpt_ && State_ == dsBrowse) ReadWhole();
 }
 
 void TDataTable::RequireNoPart() const {
@@ -273,6 +283,7 @@ void TDataTable::RequireNoPart() const {
 }
 
 bool TDataTable::PartHolds(const std::vector<TFieldRange>& ranges) const {
+  if (Excerpt_) return true;
   if (ranges.empty()) return false;
   for (const TFieldRange& range : ranges) {
     if (range.Field < 0 || static_cast<size_t>(range.Field) >= Fields_.size()) return false;
@@ -286,7 +297,7 @@ bool TDataTable::PartHolds(const std::vector<TFieldRange>& ranges) const {
 }
 
 bool TDataTable::ReadAgainIfChanged(bool retryUnreadable) {
-  if (State_ != dsBrowse || !BatchMarks_.empty()) return false;
+  if (State_ != dsBrowse || !BatchMarks_.empty() || Excerpt_) return false;
   const TFileSignature signature = FileSignatureOf(FileName_);
   if (signature == ReadSignature_) return false;
   if (!retryUnreadable && signature == UnreadableSignature_) return false;
@@ -324,6 +335,7 @@ void TDataTable::Close() {
   Candidates_.clear();
   CandidateRowsKept_ = false;
   PartRanges_.clear();
+  Excerpt_ = false;
   State_ = dsInactive;
   Current_ = 0;
   BatchMarks_.clear();

@@ -147,7 +147,11 @@ class TDataTable {
   // row: a filter whose ranges do not lie within these, turning the filter off, Locate, an edit,
   // a delete, a batch, a write, Rows and HighestInteger. Never writes.
   void OpenPart(std::vector<TNamedRange> ranges);
-  bool Partial() const { return !PartRanges_.empty(); }
+  // Opens the table on the rows Keep chooses by their text (all rows of a file whose rows cannot
+  // be told apart), for reading them alone: every filter is answered from them, the rest of the
+  // file is never read, and anything that would write refuses.
+  void OpenExcerpt(const TPacketRowChoice& keep);
+  bool Partial() const { return !PartRanges_.empty() || Excerpt_; }
   // Reads the whole file when only part of it was read; raises as Open does, leaving the part.
   void ReadWhole();
   // The whole file as read apart from the table.
@@ -243,6 +247,8 @@ class TDataTable {
   // Reads the file into fields and rows, checking the required fields and adding the added ones;
   // with keep, only the rows it chooses (when the format can tell them apart).
   void ReadFile(TFieldDefs& fields, TRowStore& rows, const TPacketRowChoice& keep = nullptr) const;
+  // Opens the table on the rows of its file Keep chooses.
+  void OpenOn(const TPacketRowChoice& keep);
   // Whether the rows of a partial table hold every row the ranges can select.
   bool PartHolds(const std::vector<TFieldRange>& ranges) const;
   void AdoptWhole(TWholeRead&& read);
@@ -308,6 +314,7 @@ class TDataTable {
   TFilter Filter_;
   std::vector<TFieldRange> Ranges_;
   std::vector<TNamedRange> PartRanges_;  // while partial: the ranges the rows were read for
+  bool Excerpt_ = false;                 // opened by OpenExcerpt
   std::vector<bool> Candidates_;         // per row: whether the filter is asked; empty: every row is
   // The rows flagged in Candidates_, ascending, while they are the ones the index gave (until a
   // row is inserted, removed or changed).

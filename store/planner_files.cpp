@@ -105,7 +105,24 @@ void TVpPlannerFiles::SetDataFolder(const std::string& folder) {
 
 void TVpPlannerFiles::ReadEventsForDays(double first, double last) { EventDays_.emplace(first, last); }
 
+void TVpPlannerFiles::ReadOnlyRows(TRowChoices choices) {
+  RowChoices_ = std::move(choices);
+  // Loaded whatever their dates: the rows read are all there is to show.
+  Store_.OnSetFilterCriteria = [this](TDataTable& table, bool, int resourceID, double, double) {
+    Store_.TVpCustomDBDataStore::SetFilterCriteria(table, false, resourceID, 0, 0);
+  };
+}
+
 void TVpPlannerFiles::Connect() {
+  if (RowChoices_) {
+    try {
+      EventsTable_.OpenExcerpt(RowChoices_->Events);
+      ContactsTable_.OpenExcerpt(RowChoices_->Contacts);
+      TasksTable_.OpenExcerpt(RowChoices_->Tasks);
+    } catch (const std::exception&) {
+      // Connecting opens the tables and says why one cannot be.
+    }
+  }
   if (EventDays_) {
     // The store's window reaches its day buffer (and a day) beyond the date it is set to.
     const double margin = Store_.DayBuffer() + 1;

@@ -45,6 +45,13 @@ class TVpPlannerFiles {
   // of days around any date from first to last can load, which is quicker than reading them all;
   // it reads the whole file once anything needs more (see TDataTable::OpenPart).
   void ReadEventsForDays(double first, double last);
+  // Before connecting, for reading: the events, contacts and tasks tables read only the rows each
+  // choice keeps by their text, and never write (see TDataTable::OpenExcerpt); the store then
+  // loads every one of them, whatever its dates.
+  struct TRowChoices {
+    TPacketRowChoice Events, Contacts, Tasks;
+  };
+  void ReadOnlyRows(TRowChoices choices);
   // Closes everything.
   void Disconnect();
   // For work on events alone: before connecting, the contacts and tasks tables are left out of
@@ -68,6 +75,7 @@ class TVpPlannerFiles {
   std::optional<std::int64_t> HighestIDIn(const std::string& tableName);
 
   std::optional<std::pair<double, double>> EventDays_;  // set by ReadEventsForDays
+  std::optional<TRowChoices> RowChoices_;               // set by ReadOnlyRows
   TDataTable ResourceTable_;
   TDataTable EventsTable_;
   TDataTable ContactsTable_;

@@ -15,3 +15,7 @@ void AppendXmlEscaped(std::string& out, std::string_view text, TXmlApostrophe ap
 // Whether written is exactly what AppendXmlEscaped (with references for single quotes) appends
 // for text, a text of XML characters; without building that.
 bool IsXmlEscapedForm(std::string_view written, std::string_view text);
+
+// The text of an attribute value as it stands in a file: entity and character references read
+// (a reference that names no character stays as it stands). Line ends stay as they are.
+std::string XmlUnescaped(std::string_view raw);

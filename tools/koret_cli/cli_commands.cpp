@@ -15,6 +15,7 @@
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
+#include "model/category_color_map.h"
 #include "model/occurrences.h"
 #include "model/quick_add.h"
 #include "platform/english_locale.h"
@@ -27,6 +28,7 @@
 #include "store/change_path.h"
 #include "store/control_link.h"
 #include "store/planner_files.h"
+#include "store/record_search.h"
 #include "tools/koret_cli/cli_context.h"
 
 namespace {
@@ -44,11 +46,16 @@ constexpr const char* kUsage =
     "  koret-cli import FILE [--data DIR] [--resource NAME]\n"
     "  koret-cli print --format NAME --from YYYY-MM-DD [--to YYYY-MM-DD] --pdf FILE\n"
     "                  [--formats FILE] [--data DIR] [--resource NAME]\n"
+    "  koret-cli search TEXT [--kind events|tasks|contacts] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--data DIR]\n"
+    "                  [--resource NAME]\n"
     "  koret-cli sync [--url URL [--user NAME] [--calendar NAME] [--addressbook NAME]] [--policy POLICY] [--yes]\n"
     "                 [--restore-server] [--data DIR] [--resource NAME]\n"
     "add reads an event from one line of English (\"Lunch with Anna at Cafe Central tomorrow 12:30 for 90 min\",\n"
     "\"Standup every weekday 9:15-9:30\", \"task: report Friday\") and prints what it understood; a line that\n"
     "names no day or time is refused.\n"
+    "search lists the events, tasks and contacts whose texts hold TEXT (letter case and accents aside), one per\n"
+    "line: kind, date and time (a repeating event's next one, and the one before), record ID, title and the\n"
+    "text around the match; it exits with 1 when nothing matches. --from and --to limit events and tasks.\n"
     "Repeat codes: 0 none, 1 daily, 2 weekly, 3 monthly by day, 4 monthly by date, 5 yearly by day,\n"
     "6 yearly by date, 7 every N days (--interval N); without --until a repeat has no end.\n"
     "DIR defaults to the Data folder beside koret-cli; NAME to the resource the organizer last showed;\n"
@@ -137,11 +144,13 @@ class TSession {
  public:
   enum TScope { sEverything, sEventsOnly };
   TSession(const std::string& dataFolder, TFileWriter& writer, TScope scope = sEverything,
-           std::optional<std::pair<double, double>> days = std::nullopt)
+           std::optional<std::pair<double, double>> days = std::nullopt,
+           std::optional<TVpPlannerFiles::TRowChoices> rows = std::nullopt)
       : Files_(TVpStoreServices{Clock_, Desktop_, Desktop_, Desktop_, Desktop_, Desktop_}, writer) {
     Files_.SetDataFolder(dataFolder);
     if (scope == sEventsOnly) Files_.LeaveOutContactsAndTasks();
     if (days) Files_.ReadEventsForDays(days->first, days->second);
+    if (rows) Files_.ReadOnlyRows(std::move(*rows));
     Files_.Connect();
   }
   ~TSession() {
@@ -186,6 +195,48 @@ int Agenda(const TCliContext& context, std::ostream& out) {
     }
   }
   return 0;
+}
+
+// "YYYY-MM-DD HH:MM-HH:MM", or "YYYY-MM-DD all day".
+std::string OccurrenceText(double start, double end, bool allDay) {
+  if (allDay) return IsoDateText(start) + " all day";
+  return IsoDateText(start) + ' ' + TimeText(start) + '-' + TimeText(end);
+}
+
+int Search(const TCliContext& context, std::ostream& out) {
+  TVpSearchQuery query{context.File};
+  if (const auto kind = context.Options.find("kind"); kind != context.Options.end()) {
+    if (kind->second != "events" && kind->second != "tasks" && kind->second != "contacts")
+      throw EUsage("--kind must be events, tasks or contacts, not \"" + ValueExcerpt(kind->second) + "\"");
+    query.Events = kind->second == "events";
+    query.Tasks = kind->second == "tasks";
+    query.Contacts = kind->second == "contacts";
+  }
+  if (context.Options.count("from")) query.From = ParseDateTime(context.Options.at("from"), "from", false);
+  if (context.Options.count("to")) query.To = ParseDateTime(context.Options.at("to"), "to", false);
+  if (query.From > 0 && query.To > 0 && query.To < query.From) throw EUsage("--to must not lie before --from");
+  TAtomicFileWriter writer = CliWriter(context.Err);
+  TVpCategoryColorMap categories;
+  TSession session(context.DataFolder, writer, TSession::sEverything, std::nullopt,
+                   SearchRowChoices(query, categories));
+  TVpFlexDataStore& store = session.Store();
+  TVpResource* resource = ChooseResource(store, context);
+  if (resource == nullptr) return 1;
+  store.SetActiveResource(resource);
+  const std::vector<TVpFound> found = FindRecords(*resource, categories, query, TSystemClock().Now());
+  for (const TVpFound& item : found) {
+    if (item.Kind == fkEvent) {
+      const TVpEvent* event = resource->Schedule().FindByRecordID(item.RecordID);
+      out << "event\t" << OccurrenceText(item.When, item.End, event && event->AllDayEvent());
+      if (item.Series) out << " (repeats" << (item.Previous > 0 ? "; before: " + IsoDateText(item.Previous) : "") << ')';
+    } else if (item.Kind == fkTask) {
+      out << "task\t" << (item.When > 0 ? "due " + IsoDateText(item.When) : "-");
+    } else {
+      out << "contact\t-";
+    }
+    out << '\t' << item.RecordID << '\t' << OneLine(item.Title) << '\t' << OneLine(item.Snippet) << '\n';
+  }
+  return found.empty() ? 1 : 0;
 }
 
 int AddEvent(const TCliContext& context, std::ostream& out) {
@@ -420,6 +471,7 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
       {"formats", {Formats, {"formats"}}},
       {"import", {Import, {"data", "resource"}}},
       {"print", {Print, {"data", "resource", "format", "from", "to", "pdf", "formats"}}},
+      {"search", {Search, {"data", "resource", "kind", "from", "to"}}},
       {"sync",
        {Sync, {"data", "resource", "url", "user", "calendar", "addressbook", "policy", "yes", "restore-server"}}},
   };
@@ -430,10 +482,10 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
   try {
     const auto command = commands.find(args[0]);
     if (command == commands.end()) throw EUsage("unknown command \"" + ValueExcerpt(args[0]) + "\"");
-    // import names its file, add its line, before the options.
-    const bool named = args[0] == "import" || args[0] == "add";
+    // import names its file, add its line and search its text, before the options.
+    const bool named = args[0] == "import" || args[0] == "add" || args[0] == "search";
     if (named && (args.size() < 2 || args[1].rfind("--", 0) == 0))
-      throw EUsage(args[0] == "add" ? "add needs the TEXT to add" : "import needs the FILE to import");
+      throw EUsage(args[0] == "import" ? "import needs the FILE to import" : args[0] + " needs the TEXT to " + args[0]);
     std::vector<std::string> rest(args.begin() + (named ? 1 : 0), args.end());
     TCliContext context{programFolder, "", named ? args[1] : "", ParseOptions(rest, command->second.second), pdf,
                         sync,          err};

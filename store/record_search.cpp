@@ -1,0 +1,177 @@
+#include "store/record_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+#include "model/category_color_map.h"
+#include "model/moment.h"
+#include "model/occurrences.h"
+#include "model/resource.h"
+#include "platform/search_folding.h"
+#include "xml/xml_escape.h"
+
+namespace {
+
+// The texts a search looks in, by record kind: the table's field names.
+const std::vector<std::string> kEventFields = {"Description", "Notes", "Location"};
+const std::vector<std::string> kTaskFields = {"Description", "Details"};
+const std::vector<std::string> kContactFields = {
+    "FirstName", "LastName", "Title",  "Company", "Job_Position", "Address", "City",    "State",
+    "Zip",       "Country",  "Note",   "Phone1",  "Phone2",       "Phone3",  "Phone4",  "Phone5",
+    "EMail",     "Custom1",  "Custom2", "Custom3", "Custom4"};
+
+// The categories whose names hold the folded query.
+std::vector<int> CategoriesNamed(const TVpCategoryColorMap& categories, const std::string& folded) {
+  std::vector<int> found;
+  for (int i = 0; i < 10; ++i)
+    if (Folded(categories.Description(i)).find(folded) != std::string::npos) found.push_back(i);
+  return found;
+}
+
+// Where the first text that holds the folded query: its snippet, else empty.
+std::string SnippetOf(const std::vector<std::string_view>& texts, const std::string& folded) {
+  for (std::string_view text : texts)
+    if (std::string snippet = SnippetAround(text, folded); !snippet.empty()) return snippet;
+  return {};
+}
+
+std::vector<std::string_view> EventTexts(const TVpEvent& event) {
+  return {event.Description(), event.Notes(), event.Location()};
+}
+
+std::vector<std::string_view> TaskTexts(const TVpTask& task) { return {task.Description(), task.Details()}; }
+
+std::vector<std::string_view> ContactTexts(const TVpContact& contact) {
+  std::vector<std::string_view> texts = {contact.FirstName(), contact.LastName(), contact.Title(),
+                                         contact.Company(),   contact.Position(), contact.Address(),
+                                         contact.City(),      contact.State(),    contact.Zip(),
+                                         contact.Country(),   contact.Note(),     contact.EMail()};
+  for (int i = 1; i <= TVpContact::kPhoneCount; ++i) texts.push_back(contact.Phone(i));
+  for (int i = 1; i <= TVpContact::kCustomCount; ++i) texts.push_back(contact.Custom(i));
+  return texts;
+}
+
+bool InDays(double when, const TVpSearchQuery& query) {
+  if (query.From > 0 && DateOf(when) < query.From) return false;
+  return query.To <= 0 || DateOf(when) <= query.To;
+}
+
+// The event as found, when its occurrences meet the days asked for.
+std::optional<TVpFound> FoundEvent(const TVpEvent& event, const TVpSearchQuery& query, double now) {
+  TVpFound found{fkEvent, event.RecordID(), event.Description(), {}, event.StartTime(), event.EndTime()};
+  if (!Repeats(event)) {
+    if (!InDays(event.StartTime(), query)) return std::nullopt;
+    return found;
+  }
+  found.Series = true;
+  const std::int64_t from = query.From > 0 ? MomentOf(query.From) - 1 : MomentOf(now);
+  const std::optional<TVpOccurrence> previous = OccurrenceAtOrBefore(event, MomentOf(now));
+  std::optional<TVpOccurrence> listed = OccurrenceAfter(event, from);
+  if (!listed && query.From <= 0) listed = previous;
+  if (!listed || !InDays(ValueOfMoment(listed->Start), query)) return std::nullopt;
+  found.When = ValueOfMoment(listed->Start);
+  found.End = ValueOfMoment(listed->End);
+  if (previous && previous->Start != listed->Start) found.Previous = ValueOfMoment(previous->Start);
+  return found;
+}
+
+// Whether a row's value of a field, as it stands in the file, holds the folded query.
+bool ValueHolds(const TPacketRowText& row, const std::string& field, const std::string& folded, std::string& buffer) {
+  const std::optional<std::string_view> value = row.Value(field);
+  if (!value || value->size() < 1) return false;
+  buffer.clear();
+  if (value->find('&') != std::string_view::npos) AppendFolded(buffer, XmlUnescaped(*value));
+  else AppendFolded(buffer, *value);
+  return buffer.find(folded) != std::string::npos;
+}
+
+TPacketRowChoice RowsHolding(std::vector<std::string> fields, std::string folded, std::vector<int> categories) {
+  return [fields = std::move(fields), folded = std::move(folded), categories = std::move(categories),
+          buffer = std::string()](const TPacketRowText& row) mutable {
+    for (const std::string& field : fields)
+      if (ValueHolds(row, field, folded, buffer)) return true;
+    if (categories.empty()) return false;
+    // A row without a category is in the first.
+    const std::optional<std::string_view> category = row.Value("Category");
+    const std::string number = category ? std::string(*category) : "0";
+    return std::any_of(categories.begin(), categories.end(),
+                       [&](int index) { return number == std::to_string(index); });
+  };
+}
+
+TPacketRowChoice NoRows() {
+  return [](const TPacketRowText&) { return false; };
+}
+
+}  // namespace
+
+std::vector<TVpFound> FindRecords(const TVpResource& resource, const TVpCategoryColorMap& categories,
+                                  const TVpSearchQuery& query, double now) {
+  const std::string folded = Folded(query.Text);
+  std::vector<TVpFound> events, tasks, contacts;
+  if (folded.empty()) return {};
+  if (query.Events) {
+    const std::vector<int> named = CategoriesNamed(categories, folded);
+    const TVpSchedule& schedule = resource.Schedule();
+    std::unordered_set<int> series;
+    for (int i = 0; i < schedule.Count(); ++i) {
+      const TVpEvent& event = *schedule.Items(i);
+      std::string snippet = SnippetOf(EventTexts(event), folded);
+      if (snippet.empty() && std::find(named.begin(), named.end(), event.Category()) != named.end())
+        snippet = categories.Description(event.Category());
+      if (snippet.empty()) continue;
+      std::optional<TVpFound> found = FoundEvent(event, query, now);
+      if (!found) continue;
+      found->Snippet = std::move(snippet);
+      if (found->Series) series.insert(event.RecordID());
+      events.push_back(std::move(*found));
+    }
+    // An occurrence changed on its own is its series' when the series is found too.
+    std::erase_if(events, [&](const TVpFound& found) {
+      const TVpEvent* event = schedule.FindByRecordID(found.RecordID);
+      return event != nullptr && event->SeriesID() != 0 && series.count(event->SeriesID()) != 0;
+    });
+    std::stable_sort(events.begin(), events.end(), [now](const TVpFound& a, const TVpFound& b) {
+      return std::fabs(a.When - now) < std::fabs(b.When - now);
+    });
+  }
+  if (query.Tasks) {
+    for (int i = 0; i < resource.Tasks().Count(); ++i) {
+      const TVpTask& task = *resource.Tasks().Items(i);
+      std::string snippet = SnippetOf(TaskTexts(task), folded);
+      if (snippet.empty() || ((query.From > 0 || query.To > 0) && (task.DueDate() <= 0 || !InDays(task.DueDate(), query))))
+        continue;
+      tasks.push_back({fkTask, task.RecordID(), task.Description(), std::move(snippet), task.DueDate()});
+    }
+    // Tasks with a due date nearest to now first, those without after them.
+    std::stable_sort(tasks.begin(), tasks.end(), [now](const TVpFound& a, const TVpFound& b) {
+      if ((a.When > 0) != (b.When > 0)) return a.When > 0;
+      return std::fabs(a.When - now) < std::fabs(b.When - now);
+    });
+  }
+  if (query.Contacts) {
+    for (int i = 0; i < resource.Contacts().Count(); ++i) {
+      const TVpContact& contact = *resource.Contacts().Items(i);
+      std::string snippet = SnippetOf(ContactTexts(contact), folded);
+      if (snippet.empty()) continue;
+      std::string name = contact.FirstName();
+      if (!contact.LastName().empty()) name += (name.empty() ? "" : " ") + contact.LastName();
+      if (name.empty()) name = contact.Company();
+      contacts.push_back({fkContact, contact.RecordID(), std::move(name), std::move(snippet)});
+    }
+    std::stable_sort(contacts.begin(), contacts.end(),
+                     [](const TVpFound& a, const TVpFound& b) { return Folded(a.Title) < Folded(b.Title); });
+  }
+  events.insert(events.end(), std::make_move_iterator(tasks.begin()), std::make_move_iterator(tasks.end()));
+  events.insert(events.end(), std::make_move_iterator(contacts.begin()), std::make_move_iterator(contacts.end()));
+  return events;
+}
+
+TVpPlannerFiles::TRowChoices SearchRowChoices(const TVpSearchQuery& query, const TVpCategoryColorMap& categories) {
+  const std::string folded = Folded(query.Text);
+  if (folded.empty()) return {NoRows(), NoRows(), NoRows()};
+  return {query.Events ? RowsHolding(kEventFields, folded, CategoriesNamed(categories, folded)) : NoRows(),
+          query.Contacts ? RowsHolding(kContactFields, folded, {}) : NoRows(),
+          query.Tasks ? RowsHolding(kTaskFields, folded, {}) : NoRows()};
+}
