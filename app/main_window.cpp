@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -29,6 +30,7 @@
 #include "app/preferences_window.h"
 #include "app/program.h"
 #include "app/quick_add_window.h"
+#include "app/search_window.h"
 #include "dialogs/qt/format_designer_dialog.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
@@ -336,6 +338,7 @@ void TForm1::BuildMenus() {
     ShowStatus(RedoLastChange(LifeCycle_->Planner().Store().Changes(), Desktop_.MessageBoxes));
   });
   edit->addSeparator();
+  AddCommand(*edit, "&Find...", QKeySequence("Ctrl+F"), [this] { Find({}); });
   AddCommand(*edit, "&Quick Add...", QKeySequence("Ctrl+Shift+A"), [this] { QuickAdd(); });
   AddCommand(*edit, "&Add Task", QKeySequence("Ctrl+A"), [this] { Commands_.AddTask(); });
   EditTaskAction_ = AddCommand(*edit, "&Edit Task", {}, [this] { Commands_.EditTask(); });
@@ -472,6 +475,41 @@ void TForm1::BuildToolBar() {
   AddButton(*bar, AddCommand(*this, "Next Day", {}, step(dsNextDay)), "SBNext", "Goto Next Day", tpNextDay,
             {{"Next Week", step(dsNextWeek)}, {"Next Month", step(dsNextMonth)}, {"Next Year", step(dsNextYear)}});
   AddButton(*bar, AddCommand(*this, "Today", {}, [this] { Commands_.GoToToday(); }), "SBToday", "Show Today", tpToday);
+  bar->addSeparator();
+  // Enter in the search field opens the search window on its text.
+  auto* search = new QLineEdit(bar);
+  search->setObjectName("SearchField");
+  search->setPlaceholderText("Find (Ctrl+F)");
+  search->setAccessibleName("Find");
+  search->setMaximumWidth(200);
+  search->setClearButtonEnabled(true);
+  connect(search, &QLineEdit::returnPressed, this, [this, search] {
+    const QString text = search->text();
+    search->clear();
+    GuardedCall([&] { Find(text); });
+  });
+  bar->addWidget(search);
+}
+
+void TForm1::Find(const QString& text) {
+  if (!isVisible()) ShowMainWindow();
+  TVpPlannerFiles& planner = LifeCycle_->Planner();
+  const TVpResource* resource = planner.Store().ActiveResource();
+  if (resource == nullptr) return;
+  // The search reads the files on a thread of its own, with its own copy of what it needs.
+  auto categories = std::make_shared<TVpCategoryColorMap>();
+  for (int i = 0; i < 10; ++i)
+    categories->Category(i)->SetDescription(planner.Store().CategoryColorMap().Description(i));
+  const double now = Desktop_.Clock.Now();
+  TSearchWindow::TSearch search = [folder = planner.DataFolder(), name = resource->Description(), categories,
+                                   now](const std::string& query) {
+    return SearchFolder(
+        folder, [&name](TVpFlexDataStore& store) { return store.Resources().FindResourceByName(name); }, *categories,
+        TVpSearchQuery{query}, now);
+  };
+  TSearchWindow window(std::move(search), Desktop_.Locale, text, this);
+  if (const std::optional<TSearchWindow::TChoice> chosen = window.Run())
+    Commands_.ShowFound(chosen->Found, chosen->InDialog);
 }
 
 void TForm1::SetTabOrder() {

@@ -62,6 +62,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   void ExitCommand();
   // Edit > Quick Add: a line read into an event or task, added in one step.
   void QuickAdd();
+  // Edit > Find: the search window, with the text given; the record chosen is shown.
+  void Find(const QString& text);
 
   // TMainWindowShell
   TPoint DesktopSize() const override;

@@ -8,7 +8,8 @@ namespace {
 constexpr std::string_view kLatinBases =
     "aaaaaa*ceeeeiiiidnooooo*ouuuuy**"  // U+00C0
     "aaaaaa*ceeeeiiiidnooooo*ouuuuy*y"  // U+00E0
-    "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiii**jjkkkllllllllllnnnnnnnnnoooooo**rrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";  // U+0100
+    "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiii**jjkkkllllllllllnnnnnnnnnoooooo**"
+    "rrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";  // U+0100
 
 // The folding of a letter that becomes two (or a sign that stays): nothing when it is one letter.
 std::string_view TwoLetterFold(char32_t c) {

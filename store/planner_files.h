@@ -37,6 +37,7 @@ class TVpPlannerFiles {
 
   // Binds the five tables to their files in the folder, and the write lock to its lock file.
   void SetDataFolder(const std::string& folder);
+  const std::string& DataFolder() const { return DataFolder_; }
   // Connects the store (opening the four record tables and loading the resources), then opens the
   // counters table. Raises EVpTableOpenError for a table that cannot be opened: then no table is
   // left open and nothing has been written.

@@ -8,7 +8,10 @@
 #include "model/moment.h"
 #include "model/occurrences.h"
 #include "model/resource.h"
+#include "platform/file_writer.h"
 #include "platform/search_folding.h"
+#include "platform/system_clock.h"
+#include "store/headless_services.h"
 #include "xml/xml_escape.h"
 
 namespace {
@@ -17,9 +20,9 @@ namespace {
 const std::vector<std::string> kEventFields = {"Description", "Notes", "Location"};
 const std::vector<std::string> kTaskFields = {"Description", "Details"};
 const std::vector<std::string> kContactFields = {
-    "FirstName", "LastName", "Title",  "Company", "Job_Position", "Address", "City",    "State",
-    "Zip",       "Country",  "Note",   "Phone1",  "Phone2",       "Phone3",  "Phone4",  "Phone5",
-    "EMail",     "Custom1",  "Custom2", "Custom3", "Custom4"};
+    "FirstName", "LastName", "Title",   "Company", "Job_Position", "Address", "City",
+    "State",     "Zip",      "Country", "Note",    "Phone1",       "Phone2",  "Phone3",
+    "Phone4",    "Phone5",   "EMail",   "Custom1", "Custom2",      "Custom3", "Custom4"};
 
 // The categories whose names hold the folded query.
 std::vector<int> CategoriesNamed(const TVpCategoryColorMap& categories, const std::string& folded) {
@@ -43,10 +46,9 @@ std::vector<std::string_view> EventTexts(const TVpEvent& event) {
 std::vector<std::string_view> TaskTexts(const TVpTask& task) { return {task.Description(), task.Details()}; }
 
 std::vector<std::string_view> ContactTexts(const TVpContact& contact) {
-  std::vector<std::string_view> texts = {contact.FirstName(), contact.LastName(), contact.Title(),
-                                         contact.Company(),   contact.Position(), contact.Address(),
-                                         contact.City(),      contact.State(),    contact.Zip(),
-                                         contact.Country(),   contact.Note(),     contact.EMail()};
+  std::vector<std::string_view> texts = {contact.FirstName(), contact.LastName(), contact.Title(), contact.Company(),
+                                         contact.Position(),  contact.Address(),  contact.City(),  contact.State(),
+                                         contact.Zip(),       contact.Country(),  contact.Note(),  contact.EMail()};
   for (int i = 1; i <= TVpContact::kPhoneCount; ++i) texts.push_back(contact.Phone(i));
   for (int i = 1; i <= TVpContact::kCustomCount; ++i) texts.push_back(contact.Custom(i));
   return texts;
@@ -60,6 +62,7 @@ bool InDays(double when, const TVpSearchQuery& query) {
 // The event as found, when its occurrences meet the days asked for.
 std::optional<TVpFound> FoundEvent(const TVpEvent& event, const TVpSearchQuery& query, double now) {
   TVpFound found{fkEvent, event.RecordID(), event.Description(), {}, event.StartTime(), event.EndTime()};
+  found.AllDay = event.AllDayEvent();
   if (!Repeats(event)) {
     if (!InDays(event.StartTime(), query)) return std::nullopt;
     return found;
@@ -140,7 +143,8 @@ std::vector<TVpFound> FindRecords(const TVpResource& resource, const TVpCategory
     for (int i = 0; i < resource.Tasks().Count(); ++i) {
       const TVpTask& task = *resource.Tasks().Items(i);
       std::string snippet = SnippetOf(TaskTexts(task), folded);
-      if (snippet.empty() || ((query.From > 0 || query.To > 0) && (task.DueDate() <= 0 || !InDays(task.DueDate(), query))))
+      if (snippet.empty() ||
+          ((query.From > 0 || query.To > 0) && (task.DueDate() <= 0 || !InDays(task.DueDate(), query))))
         continue;
       tasks.push_back({fkTask, task.RecordID(), task.Description(), std::move(snippet), task.DueDate()});
     }
@@ -174,4 +178,23 @@ TVpPlannerFiles::TRowChoices SearchRowChoices(const TVpSearchQuery& query, const
   return {query.Events ? RowsHolding(kEventFields, folded, CategoriesNamed(categories, folded)) : NoRows(),
           query.Contacts ? RowsHolding(kContactFields, folded, {}) : NoRows(),
           query.Tasks ? RowsHolding(kTaskFields, folded, {}) : NoRows()};
+}
+
+std::vector<TVpFound> SearchFolder(const std::string& dataFolder,
+                                   const std::function<TVpResource*(TVpFlexDataStore& store)>& chooseResource,
+                                   const TVpCategoryColorMap& categories, const TVpSearchQuery& query, double now) {
+  TSystemClock clock;
+  THeadlessDesktop desktop;
+  TAtomicFileWriter writer;  // nothing is written
+  TVpPlannerFiles files(TVpStoreServices{clock, desktop, desktop, desktop, desktop, desktop}, writer);
+  files.SetDataFolder(dataFolder);
+  files.ReadOnlyRows(SearchRowChoices(query, categories));
+  files.Connect();
+  std::vector<TVpFound> found;
+  if (TVpResource* resource = chooseResource(files.Store())) {
+    files.Store().SetActiveResource(resource);
+    found = FindRecords(*resource, categories, query, now);
+  }
+  files.Disconnect();
+  return found;
 }

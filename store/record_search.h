@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,7 @@ struct TVpFound {
   // A series: it repeats, and the occurrence at or before now (0 for none).
   bool Series = false;
   double Previous = 0;
+  bool AllDay = false;
 };
 
 // The records of the resource whose texts hold the query, events first, then tasks, then
@@ -47,3 +49,9 @@ std::vector<TVpFound> FindRecords(const TVpResource& resource, const TVpCategory
 // The choices of rows (TVpPlannerFiles::ReadOnlyRows) that keep every row whose texts may hold
 // the query, by the rows' text: a folder is searched so without reading every row.
 TVpPlannerFiles::TRowChoices SearchRowChoices(const TVpSearchQuery& query, const TVpCategoryColorMap& categories);
+
+// A search of a data folder on its own, with no desktop (on a worker thread, say): the chosen
+// resource's records found, reading only the rows whose texts may hold the query.
+std::vector<TVpFound> SearchFolder(const std::string& dataFolder,
+                                   const std::function<TVpResource*(TVpFlexDataStore& store)>& chooseResource,
+                                   const TVpCategoryColorMap& categories, const TVpSearchQuery& query, double now);

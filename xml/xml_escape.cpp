@@ -77,7 +77,7 @@ std::string XmlUnescaped(std::string_view raw) {
       const bool hex = name[1] == 'x' || name[1] == 'X';
       const std::string_view digits = name.substr(hex ? 2 : 1);
       for (const char d : digits) {
-        const int value = d >= '0' && d <= '9'   ? d - '0'
+        const int value = d >= '0' && d <= '9'          ? d - '0'
                           : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
                           : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
                                                         : -1;

@@ -14,10 +14,16 @@
 namespace {
 
 TEST(SearchFolding, FoldsCaseAndLatinAccents) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"Müller", "muller"},    {"STRASSE", "strasse"}, {"Straße", "strasse"}, {"Œuvre", "oeuvre"},
-      {"Ærø", "aero"},         {"Łódź", "lodz"},       {"Crème Brûlée", "creme brulee"},
-      {"Ελλάδα", "Ελλάδα"},    {"2 × 3", "2 × 3"},     {"\xff", "\xff"}};
+  const std::pair<const char*, const char*> cases[] = {{"Müller", "muller"},
+                                                       {"STRASSE", "strasse"},
+                                                       {"Straße", "strasse"},
+                                                       {"Œuvre", "oeuvre"},
+                                                       {"Ærø", "aero"},
+                                                       {"Łódź", "lodz"},
+                                                       {"Crème Brûlée", "creme brulee"},
+                                                       {"Ελλάδα", "Ελλάδα"},
+                                                       {"2 × 3", "2 × 3"},
+                                                       {"\xff", "\xff"}};
   for (const auto& [text, folded] : cases) EXPECT_EQ(Folded(text), folded) << text;
   EXPECT_EQ(SnippetAround("Call Dr. Müller about the dentist", Folded("MULLER")), "Call Dr. Müller about the dentist");
   const std::string longText = std::string(100, 'x') + " dentist " + std::string(100, 'y');
@@ -48,11 +54,13 @@ class RecordSearch : public ::testing::Test, protected TPlannerFixture {
     WriteRows("Events", TVpPlannerFiles::kEventsFile,
               {Event(1, 2009, 3, 4, "Description=\"Dentist\""),
                Event(2, 2026, 12, 20, "Description=\"Lunch\" Notes=\"ask about the DENTIST bill\""),
-               Event(3, 2026, 1, 2, "Description=\"Standup\" Location=\"Café Müller\" RepeatCode=\"2\" "
-                                    "RepeatRangeEnd=\"20271231T00:00:00000\""),
+               Event(3, 2026, 1, 2,
+                     "Description=\"Standup\" Location=\"Café Müller\" RepeatCode=\"2\" "
+                     "RepeatRangeEnd=\"20271231T00:00:00000\""),
                // An occurrence of the standup changed on its own: found with its series, once.
-               Event(4, 2026, 12, 9, "Description=\"Standup\" Location=\"Café Müller\" SeriesID=\"3\" "
-                                     "OriginalStart=\"20261211T10:00:00000\""),
+               Event(4, 2026, 12, 9,
+                     "Description=\"Standup\" Location=\"Café Müller\" SeriesID=\"3\" "
+                     "OriginalStart=\"20261211T10:00:00000\""),
                Event(5, 2026, 6, 1, "Description=\"Tom &amp; Jerry\" Category=\"3\""),
                "RecordID=\"6\" StartTime=\"" + Stamp(2026, 6, 2, 10) + "\" EndTime=\"" + Stamp(2026, 6, 2, 11) +
                    "\" ResourceID=\"2\" Description=\"Dentist\""});
@@ -76,8 +84,10 @@ class RecordSearch : public ::testing::Test, protected TPlannerFixture {
     Last = FindRecords(*Store().ActiveResource(), categories, query, At(2026, 12, 10, 12));
     std::vector<std::string> found;
     for (const TVpFound& item : Last)
-      found.push_back(std::string(item.Kind == fkEvent ? "event" : item.Kind == fkTask ? "task" : "contact") + ":" +
-                      std::to_string(item.RecordID));
+      found.push_back(std::string(item.Kind == fkEvent  ? "event"
+                                  : item.Kind == fkTask ? "task"
+                                                        : "contact") +
+                      ":" + std::to_string(item.RecordID));
     return found;
   }
 

@@ -12,10 +12,10 @@
 #include "app/core/windows/organizer_print_views.h"
 #include "interop/exchange/export_command.h"
 #include "interop/exchange/import_command.h"
+#include "model/category_color_map.h"
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
-#include "model/category_color_map.h"
 #include "model/occurrences.h"
 #include "model/quick_add.h"
 #include "platform/english_locale.h"
@@ -144,13 +144,11 @@ class TSession {
  public:
   enum TScope { sEverything, sEventsOnly };
   TSession(const std::string& dataFolder, TFileWriter& writer, TScope scope = sEverything,
-           std::optional<std::pair<double, double>> days = std::nullopt,
-           std::optional<TVpPlannerFiles::TRowChoices> rows = std::nullopt)
+           std::optional<std::pair<double, double>> days = std::nullopt)
       : Files_(TVpStoreServices{Clock_, Desktop_, Desktop_, Desktop_, Desktop_, Desktop_}, writer) {
     Files_.SetDataFolder(dataFolder);
     if (scope == sEventsOnly) Files_.LeaveOutContactsAndTasks();
     if (days) Files_.ReadEventsForDays(days->first, days->second);
-    if (rows) Files_.ReadOnlyRows(std::move(*rows));
     Files_.Connect();
   }
   ~TSession() {
@@ -215,20 +213,14 @@ int Search(const TCliContext& context, std::ostream& out) {
   if (context.Options.count("from")) query.From = ParseDateTime(context.Options.at("from"), "from", false);
   if (context.Options.count("to")) query.To = ParseDateTime(context.Options.at("to"), "to", false);
   if (query.From > 0 && query.To > 0 && query.To < query.From) throw EUsage("--to must not lie before --from");
-  TAtomicFileWriter writer = CliWriter(context.Err);
-  TVpCategoryColorMap categories;
-  TSession session(context.DataFolder, writer, TSession::sEverything, std::nullopt,
-                   SearchRowChoices(query, categories));
-  TVpFlexDataStore& store = session.Store();
-  TVpResource* resource = ChooseResource(store, context);
-  if (resource == nullptr) return 1;
-  store.SetActiveResource(resource);
-  const std::vector<TVpFound> found = FindRecords(*resource, categories, query, TSystemClock().Now());
+  const std::vector<TVpFound> found = SearchFolder(
+      context.DataFolder, [&](TVpFlexDataStore& store) { return ChooseResource(store, context); },
+      TVpCategoryColorMap(), query, TSystemClock().Now());
   for (const TVpFound& item : found) {
     if (item.Kind == fkEvent) {
-      const TVpEvent* event = resource->Schedule().FindByRecordID(item.RecordID);
-      out << "event\t" << OccurrenceText(item.When, item.End, event && event->AllDayEvent());
-      if (item.Series) out << " (repeats" << (item.Previous > 0 ? "; before: " + IsoDateText(item.Previous) : "") << ')';
+      out << "event\t" << OccurrenceText(item.When, item.End, item.AllDay);
+      if (item.Series)
+        out << " (repeats" << (item.Previous > 0 ? "; before: " + IsoDateText(item.Previous) : "") << ')';
     } else if (item.Kind == fkTask) {
       out << "task\t" << (item.When > 0 ? "due " + IsoDateText(item.When) : "-");
     } else {

@@ -14,7 +14,9 @@ namespace {
 // Printing and syncing need the desktop libraries, which take longer to load than most commands
 // take to run: those two commands run in the desktop helper beside this program (in a build with
 // the desktop libraries), every other one here.
-bool NeedsTheDesktop(const char* command) { return std::strcmp(command, "print") == 0 || std::strcmp(command, "sync") == 0; }
+bool NeedsTheDesktop(const char* command) {
+  return std::strcmp(command, "print") == 0 || std::strcmp(command, "sync") == 0;
+}
 
 }  // namespace
 
@@ -29,6 +31,5 @@ int main(int argc, char* argv[]) {
 #else
   (void)NeedsTheDesktop;
 #endif
-  return RunKoretCli(std::vector<std::string>(argv + 1, argv + argc), ExecutableFolder(), std::cout, std::cerr, {},
-                     {});
+  return RunKoretCli(std::vector<std::string>(argv + 1, argv + argc), ExecutableFolder(), std::cout, std::cerr, {}, {});
 }

@@ -86,12 +86,17 @@ bool TVpContactGrid::SelectByName(std::string_view text) {
   TVpContacts* contacts = Contacts();
   TVpContact* found = contacts != nullptr ? contacts->FindContactByName(text, true) : nullptr;
   if (found == nullptr) return false;
-  SetActive(found);
-  const int index = found->ListIndex();
+  ShowContact(*found);
+  return true;
+}
+
+void TVpContactGrid::ShowContact(TVpContact& contact) {
+  SortContacts();
+  SetActive(&contact);
+  const int index = contact.ListIndex();
   // The first contact after the visible ones is out of view too.
   if (index >= First_ + Screen_.VisibleCount || index <= First_) First_ = std::max(index - 1, 0);
   Invalidate();
-  return true;
 }
 
 void TVpContactGrid::RenderIntoRect(TCanvas* canvas, const TRect& rect, TVpRotationAngle angle, double, double,

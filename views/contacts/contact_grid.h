@@ -75,6 +75,8 @@ class TVpContactGrid : public TVpLinkableControl, public TMessageTarget {
   // The first contact whose last name begins with the text (case ignored) becomes active and is
   // scrolled into view; false, changing nothing, when there is none.
   bool SelectByName(std::string_view text);
+  // The contact becomes active and is scrolled into view.
+  void ShowContact(TVpContact& contact);
 
   int FirstContact() const { return First_; }
   // The tables of the last on-screen pass.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/contact.h"
 #include "model/date_helpers.h"
 #include "model/day_number.h"
 #include "model/event.h"
@@ -12,6 +13,7 @@
 #include "store/change_path.h"
 #include "store/data_table.h"
 #include "store/flex_data_store.h"
+#include "store/record_search.h"
 #include "views/contacts/contact_grid.h"
 #include "views/day/day_view.h"
 #include "views/event_commands.h"
@@ -161,6 +163,33 @@ void TMainCommands::QuickAdd(const TVpQuickAdd& added, bool inDialog) {
 bool TMainCommands::TasksTableHasRows() const {
   const TDataTable* table = Store_.TasksTable();
   return table != nullptr && table->Active() && table->RecordCount() > 0;
+}
+
+void TMainCommands::ShowFound(const TVpFound& found, bool inDialog) {
+  TVpResource* resource = Store_.ActiveResource();
+  if (resource == nullptr) return;
+  if (found.Kind == fkEvent) {
+    Shell_.SetActiveTab(mtEvents);
+    const double day = DateOf(found.When);
+    DayView_.SetDate(day);  // loads the events of the day's window
+    TVpEvent* event = resource->Schedule().FindByRecordID(found.RecordID);
+    if (event == nullptr) return;
+    DayView_.SetActiveEvent(event);
+    if (inDialog && DayView_.EditDialogs() != nullptr)
+      EditEventInDialog(Store_, *DayView_.EditDialogs(), *event, false, DayView_.TimeFormat() == tf12Hour, day);
+  } else if (found.Kind == fkTask) {
+    Shell_.SetActiveTab(mtTaskList);
+    TVpTask* task = resource->Tasks().FindByRecordID(found.RecordID);
+    if (task == nullptr) return;
+    TaskList_.SetActiveTask(task);
+    if (inDialog) TaskList_.EditActiveTask();
+  } else {
+    Shell_.SetActiveTab(mtContacts);
+    TVpContact* contact = resource->Contacts().FindByRecordID(found.RecordID);
+    if (contact == nullptr) return;
+    ContactGrid_.ShowContact(*contact);
+    if (inDialog) ContactGrid_.EditActiveContact();
+  }
 }
 
 void TMainCommands::EditTask() {

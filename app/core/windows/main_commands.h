@@ -7,6 +7,7 @@
 
 class TClock;
 struct TVpQuickAdd;
+struct TVpFound;
 class TVpContactGrid;
 class TVpDayView;
 class TVpFlexDataStore;
@@ -100,6 +101,9 @@ class TMainCommands {
   // cancel adds nothing). A line without a day or time is an all-day event on the day view's date,
   // as the quick-add window says before.
   void QuickAdd(const TVpQuickAdd& added, bool inDialog);
+  // Shows a record a search found (store/record_search.h) on the tab of its kind: an event on
+  // its occurrence's day in the day view, selected; inDialog opens it in its dialog too.
+  void ShowFound(const TVpFound& found, bool inDialog);
   // On the Task List tab: edits (deletes) the active task, when the tasks table has rows.
   void EditTask();
   void DeleteTask();
