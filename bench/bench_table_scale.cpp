@@ -15,10 +15,13 @@
 
 #include "bench/planner_folder.h"
 #include "interop/exchange/exchange_session.h"
+#include "model/category_color_map.h"
 #include "model/day_number.h"
+#include "model/resources.h"
 #include "platform/file_reader.h"
 #include "platform/file_writer.h"
 #include "store/planner_files.h"
+#include "store/record_search.h"
 #include "tests/support/planner_fixture.h"
 
 extern char** environ;
@@ -118,6 +121,30 @@ void BM_Agenda(benchmark::State& state) {
   state.counters["x_floor"] = total / floor;
   state.counters["peak_per_file"] = peak / FileSize(EventsFile(events));
   state.counters["file_bytes_per_event"] = FileSize(EventsFile(events)) / events;
+}
+
+// Searching the folder for a text a handful of records hold, in this process as the search window
+// does (it keeps no index: every search reads the files' rows as they stand, so it needs no memory
+// per record beyond the records found), and koret-cli search beside koret-cli agenda for one day,
+// both whole processes.
+void BM_Search(benchmark::State& state) {
+  const int events = static_cast<int>(state.range(0));
+  const TVpCategoryColorMap categories;
+  auto first = [](TVpFlexDataStore& store) { return store.Resources().Items(0); };
+  const std::vector<std::string> search = {"search", "notes 4711", "--data", Folder(events)};
+  double cli = 0;
+  double agenda = 0;
+  size_t found = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    found = SearchFolder(Folder(events), first, categories, {"notes 4711"}, EncodeDate(2024, 6, 1)).size();
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    cli += RunCli(search).Seconds;
+    agenda += RunCli(AgendaArgs(events, 1)).Seconds;
+  }
+  state.counters["found"] = static_cast<double>(found);
+  state.counters["cli_search_ms"] = benchmark::Counter(cli * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["cli_x_agenda"] = cli / agenda;
 }
 
 void BM_AddEvent(benchmark::State& state) {
@@ -231,5 +258,6 @@ void BM_PostChanged(benchmark::State& state) {
 
 BENCHMARK(BM_PostChanged)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Agenda)->ArgsProduct({{10'000, 100'000, 300'000}, {1, 7}})->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Search)->Arg(100'000)->Arg(300'000)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddEvent)->Arg(10'000)->Arg(100'000)->Arg(200'000)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HeldAndSaveMemory)->Arg(10'000)->Arg(100'000)->Arg(200'000)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -107,7 +107,10 @@ void TVpPlannerFiles::ReadEventsForDays(double first, double last) { EventDays_.
 
 void TVpPlannerFiles::ReadOnlyRows(TRowChoices choices) {
   RowChoices_ = std::move(choices);
-  // Loaded whatever their dates: the rows read are all there is to show.
+  LoadEveryRecord();  // the rows read are all there is to show
+}
+
+void TVpPlannerFiles::LoadEveryRecord() {
   Store_.OnSetFilterCriteria = [this](TDataTable& table, bool, int resourceID, double, double) {
     Store_.TVpCustomDBDataStore::SetFilterCriteria(table, false, resourceID, 0, 0);
   };

@@ -53,6 +53,8 @@ class TVpPlannerFiles {
     TPacketRowChoice Events, Contacts, Tasks;
   };
   void ReadOnlyRows(TRowChoices choices);
+  // The store loads every record of the active resource, whatever its dates (exports, searches).
+  void LoadEveryRecord();
   // Closes everything.
   void Disconnect();
   // For work on events alone: before connecting, the contacts and tasks tables are left out of

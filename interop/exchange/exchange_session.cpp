@@ -14,11 +14,8 @@ TVpResource* ResourceToWriteInto(TVpFlexDataStore& store,
 
 TVpExchangeSession::TVpExchangeSession(const TVpExchangeTarget& target, TFileWriter& writer)
     : Target_(target), Files_(target.Services, writer), Uids_(writer) {
-  TVpFlexDataStore& store = Files_.Store();
-  store.SetEnableEventTimer(false);
-  store.OnSetFilterCriteria = [&store](TDataTable& table, bool, int resourceID, double, double) {
-    store.TVpCustomDBDataStore::SetFilterCriteria(table, false, resourceID, 0, 0);
-  };
+  Files_.Store().SetEnableEventTimer(false);
+  Files_.LoadEveryRecord();
   Files_.SetDataFolder(target.DataFolder);
   Files_.Connect();
   Uids_.Open(target.DataFolder);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <filesystem>
 
 #include "app/main_window.h"
@@ -305,6 +307,43 @@ TEST_F(MainWindowCommands, AReminderAndItsOpenItemShowTimesInTheProgramsTimeForm
         << when.toStdString();
     EXPECT_EQ(start.toStdString(), c.Start);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The search field's text searched in the search window: the results come while it shows, off
+// the window's thread, and Enter shows the first, an event years back, selected on its day.
+TEST_F(MainWindowCommands, TheSearchFieldFindsAnEventYearsBackAndEnterShowsItsDay) {
+  TVpFlexDataStore& store = Window.LifeCycle().Planner().Store();
+  TVpEvent* added = store.ActiveResource()->Schedule().AddEvent(
+      store.GetNextID("Events"), EncodeDate(2009, 3, 4) + 10.0 / 24, EncodeDate(2009, 3, 4) + 11.0 / 24);
+  added->SetDescription("Dentist Dr. Müller");
+  const int id = added->RecordID();
+  store.PostEvents();
+  QStringList listed;
+  QTimer* poll = new QTimer(&Window);
+  QObject::connect(poll, &QTimer::timeout, [&] {
+    QWidget* window = QApplication::activeModalWidget();
+    auto* results = window != nullptr ? window->findChild<QTreeWidget*>("SearchResults") : nullptr;
+    if (results == nullptr || results->topLevelItemCount() < 2) return;
+    for (int i = 0; i < results->topLevelItemCount(); ++i) listed << results->topLevelItem(i)->text(1);
+    poll->stop();
+    QTest::keyClick(window->findChild<QLineEdit*>("SearchText"), Qt::Key_Return);
+  });
+  poll->start(20);
+  QTimer::singleShot(10000, [] {
+    if (QWidget* window = QApplication::activeModalWidget()) window->close();
+  });
+  auto& field = Child<QLineEdit>("SearchField");
+  field.setText("MULLER");
+  QTest::keyClick(&field, Qt::Key_Return);
+  EXPECT_EQ(listed, (QStringList{"", "Dentist Dr. Müller"})) << "the Events group, then the event";
+  EXPECT_EQ(DayView().Date(), EncodeDate(2009, 3, 4));
+  ASSERT_NE(DayView().ActiveEvent(), nullptr);
+  EXPECT_EQ(DayView().ActiveEvent()->RecordID(), id);
+  EXPECT_TRUE(field.text().isEmpty());
 }
 
 }  // namespace
