@@ -347,3 +347,36 @@ TEST_F(MainWindowCommands, TheSearchFieldFindsAnEventYearsBackAndEnterShowsItsDa
 }
 
 }  // namespace
+
+namespace {
+
+// Ctrl+Shift+A: the line typed is read while it is typed, the window says what it read, and Enter
+// adds the event so.
+TEST_F(MainWindowCommands, QuickAddShowsItsReadingAndEnterAddsTheEvent) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+  QString understood;
+  QTimer::singleShot(0, [&] {
+    QWidget* window = QApplication::activeModalWidget();
+    auto* line = window != nullptr ? window->findChild<QLineEdit*>("QuickAddLine") : nullptr;
+    if (line == nullptr) return;
+    QTest::keyClicks(line, "Lunch with Ann tomorrow 12:30 for 1h every Friday remind me 10 min before");
+    understood = window->findChild<QLabel*>("QuickAddUnderstood")->text();
+    QTest::keyClick(line, Qt::Key_Return);
+  });
+  QTimer::singleShot(10000, [] {
+    if (QWidget* window = QApplication::activeModalWidget()) window->close();
+  });
+  QTest::keyClick(&Window, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_NE(understood.indexOf("12:30"), -1) << understood.toStdString();
+  EXPECT_NE(understood.indexOf("Friday"), -1) << understood.toStdString();
+  const TVpEvent* event = DayView().ActiveEvent();
+  ASSERT_NE(event, nullptr);
+  EXPECT_EQ(event->Description(), "Lunch with Ann");
+  EXPECT_NEAR(event->EndTime() - event->StartTime(), 1.0 / 24, 1e-9);
+  EXPECT_TRUE(event->RepeatCode() == rcWeekly || event->RepeatRule().find("BYDAY=FR") != std::string::npos)
+      << event->RepeatRule();
+  EXPECT_TRUE(event->AlarmSet());
+  EXPECT_EQ(event->AlarmAdvance(), 10);
+}
+
+}  // namespace
