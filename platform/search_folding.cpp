@@ -37,12 +37,17 @@ void AppendFolded(std::string& out, std::string_view text, std::vector<size_t>* 
     if (origins) origins->insert(origins->end(), folded.size(), static_cast<size_t>(from - text.data()));
   };
   while (p < end) {
-    const unsigned char c = static_cast<unsigned char>(*p);
-    if (c < 0x80) {
-      const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c);
-      add(std::string_view(&lower, 1), p);
-      ++p;
-      continue;
+    // A run of ASCII, lowered at once.
+    const char* const run = p;
+    while (p < end && static_cast<unsigned char>(*p) < 0x80) ++p;
+    if (p > run) {
+      const size_t length = static_cast<size_t>(p - run), start = out.size();
+      out.resize(start + length);
+      for (size_t i = 0; i < length; ++i)
+        out[start + i] = run[i] >= 'A' && run[i] <= 'Z' ? static_cast<char>(run[i] - 'A' + 'a') : run[i];
+      if (origins)
+        for (size_t i = 0; i < length; ++i) origins->push_back(static_cast<size_t>(run - text.data()) + i);
+      if (p == end) break;
     }
     const TUtf8Sequence sequence = DecodeUtf8(p, end);
     const char32_t code = sequence.Value;

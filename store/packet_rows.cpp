@@ -86,6 +86,13 @@ std::optional<std::string_view> TPacketRowText::Value(std::string_view name) con
   return std::nullopt;
 }
 
+void TPacketRowText::VisitAttributes(
+    const std::function<void(std::string_view name, std::string_view value)>& visit) const {
+  TAttribute attribute;
+  for (size_t at = kRowStart.size(); NextAttribute(Text_, at, attribute); at = attribute.Next)
+    visit(attribute.Name, attribute.Value);
+}
+
 size_t TDataPacketPart::Take(std::string_view text, bool last) {
   size_t taken = 0;
   if (Stage_ == sHead) {

@@ -11,6 +11,7 @@
 #include "platform/file_writer.h"
 #include "platform/search_folding.h"
 #include "platform/system_clock.h"
+#include "platform/utf8.h"
 #include "store/headless_services.h"
 #include "xml/xml_escape.h"
 
@@ -79,27 +80,43 @@ std::optional<TVpFound> FoundEvent(const TVpEvent& event, const TVpSearchQuery& 
   return found;
 }
 
-// Whether a row's value of a field, as it stands in the file, holds the folded query.
-bool ValueHolds(const TPacketRowText& row, const std::string& field, const std::string& folded, std::string& buffer) {
-  const std::optional<std::string_view> value = row.Value(field);
-  if (!value || value->size() < 1) return false;
-  buffer.clear();
-  if (value->find('&') != std::string_view::npos) AppendFolded(buffer, XmlUnescaped(*value));
-  else AppendFolded(buffer, *value);
-  return buffer.find(folded) != std::string::npos;
+// A value as it stands in a file, folded, with its references read.
+void AppendFoldedValue(std::string& out, std::string_view raw) {
+  for (;;) {
+    const size_t at = raw.find('&');
+    AppendFolded(out, raw.substr(0, at));
+    if (at == std::string_view::npos) return;
+    const TXmlReference reference = XmlReferenceAt(raw.substr(at));
+    if (reference.Length == 0) {
+      out += '&';
+      raw.remove_prefix(at + 1);
+      continue;
+    }
+    std::string character;
+    AppendUtf8(character, reference.Character);
+    AppendFolded(out, character);
+    raw.remove_prefix(at + reference.Length);
+  }
 }
 
+// The rows whose values of the fields, or whose category, may hold the folded query.
 TPacketRowChoice RowsHolding(std::vector<std::string> fields, std::string folded, std::vector<int> categories) {
   return [fields = std::move(fields), folded = std::move(folded), categories = std::move(categories),
           buffer = std::string()](const TPacketRowText& row) mutable {
-    for (const std::string& field : fields)
-      if (ValueHolds(row, field, folded, buffer)) return true;
-    if (categories.empty()) return false;
-    // A row without a category is in the first.
-    const std::optional<std::string_view> category = row.Value("Category");
-    const std::string number = category ? std::string(*category) : "0";
-    return std::any_of(categories.begin(), categories.end(),
-                       [&](int index) { return number == std::to_string(index); });
+    bool holds = false;
+    std::string category = "0";  // a row without a category is in the first
+    row.VisitAttributes([&](std::string_view name, std::string_view value) {
+      if (holds) return;
+      if (name == "Category") {
+        category = value;
+      } else if (std::find(fields.begin(), fields.end(), name) != fields.end()) {
+        buffer.clear();
+        AppendFoldedValue(buffer, value);
+        holds = buffer.find(folded) != std::string::npos;
+      }
+    });
+    return holds || std::any_of(categories.begin(), categories.end(),
+                                [&](int index) { return category == std::to_string(index); });
   };
 }
 

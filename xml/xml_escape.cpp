@@ -57,44 +57,29 @@ bool IsXmlEscapedForm(std::string_view written, std::string_view text) {
   return at == written.size();
 }
 
-std::string XmlUnescaped(std::string_view raw) {
-  std::string out;
-  out.reserve(raw.size());
-  for (size_t i = 0; i < raw.size();) {
-    const size_t semicolon = raw[i] == '&' ? raw.find(';', i) : std::string_view::npos;
-    if (semicolon == std::string_view::npos || semicolon - i > 12) {
-      out += raw[i++];
-      continue;
+TXmlReference XmlReferenceAt(std::string_view text) {
+  const size_t semicolon = text.empty() || text[0] != '&' ? std::string_view::npos : text.find(';');
+  if (semicolon == std::string_view::npos || semicolon > 12) return {};
+  const std::string_view name = text.substr(1, semicolon - 1);
+  std::uint32_t c = 0;
+  if (name == "amp") c = '&';
+  else if (name == "lt") c = '<';
+  else if (name == "gt") c = '>';
+  else if (name == "quot") c = '"';
+  else if (name == "apos") c = '\'';
+  else if (name.size() > 1 && name[0] == '#') {
+    const bool hex = name[1] == 'x' || name[1] == 'X';
+    const std::string_view digits = name.substr(hex ? 2 : 1);
+    for (const char d : digits) {
+      const int value = d >= '0' && d <= '9'          ? d - '0'
+                        : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
+                        : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
+                                                      : -1;
+      if (value < 0 || c > 0x10FFFF) return {};
+      c = c * (hex ? 16 : 10) + static_cast<std::uint32_t>(value);
     }
-    const std::string_view name = raw.substr(i + 1, semicolon - i - 1);
-    std::uint32_t c = 0;
-    if (name == "amp") c = '&';
-    else if (name == "lt") c = '<';
-    else if (name == "gt") c = '>';
-    else if (name == "quot") c = '"';
-    else if (name == "apos") c = '\'';
-    else if (name.size() > 1 && name[0] == '#') {
-      const bool hex = name[1] == 'x' || name[1] == 'X';
-      const std::string_view digits = name.substr(hex ? 2 : 1);
-      for (const char d : digits) {
-        const int value = d >= '0' && d <= '9'          ? d - '0'
-                          : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
-                          : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
-                                                        : -1;
-        if (value < 0 || c > 0x10FFFF) {
-          c = 0;
-          break;
-        }
-        c = c * (hex ? 16 : 10) + static_cast<std::uint32_t>(value);
-      }
-      if (digits.empty()) c = 0;
-    }
-    if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-      out += raw[i++];
-      continue;
-    }
-    AppendUtf8(out, static_cast<char32_t>(c));
-    i = semicolon + 1;
+    if (digits.empty()) return {};
   }
-  return out;
+  if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return {};
+  return {static_cast<char32_t>(c), semicolon + 1};
 }

@@ -16,6 +16,10 @@ void AppendXmlEscaped(std::string& out, std::string_view text, TXmlApostrophe ap
 // for text, a text of XML characters; without building that.
 bool IsXmlEscapedForm(std::string_view written, std::string_view text);
 
-// The text of an attribute value as it stands in a file: entity and character references read
-// (a reference that names no character stays as it stands). Line ends stay as they are.
-std::string XmlUnescaped(std::string_view raw);
+// The reference at the start of the text ("&amp;", "&#252;"): the character it names and its
+// length; a length of 0 when the text does not start with a reference to a character.
+struct TXmlReference {
+  char32_t Character = 0;
+  size_t Length = 0;
+};
+TXmlReference XmlReferenceAt(std::string_view text);
