@@ -25,7 +25,7 @@ size_t SkipSpace(std::string_view text, size_t at) {
   return at;
 }
 
-bool NextAttribute(std::string_view text, size_t at, TAttribute& attribute) {
+bool ReadAttribute(std::string_view text, size_t at, TAttribute& attribute) {
   at = SkipSpace(text, at);
   const size_t nameStart = at;
   while (at < text.size() && text[at] != '=' && !IsSpace(text[at]) && text[at] != '/' && text[at] != '>') ++at;
@@ -81,16 +81,18 @@ std::optional<std::string_view> TPacketRowText::Value(std::string_view name) con
     return std::nullopt;
   }
   TAttribute attribute;
-  for (size_t at = kRowStart.size(); NextAttribute(Text_, at, attribute); at = attribute.Next)
+  for (size_t at = kRowStart.size(); ReadAttribute(Text_, at, attribute); at = attribute.Next)
     if (attribute.Name == name) return attribute.Value;
   return std::nullopt;
 }
 
-void TPacketRowText::VisitAttributes(
-    const std::function<void(std::string_view name, std::string_view value)>& visit) const {
+bool TPacketRowText::NextAttribute(size_t& at, std::string_view& name, std::string_view& value) const {
   TAttribute attribute;
-  for (size_t at = kRowStart.size(); NextAttribute(Text_, at, attribute); at = attribute.Next)
-    visit(attribute.Name, attribute.Value);
+  if (!::ReadAttribute(Text_, std::max(at, kRowStart.size()), attribute)) return false;
+  name = attribute.Name;
+  value = attribute.Value;
+  at = attribute.Next;
+  return true;
 }
 
 size_t TDataPacketPart::Take(std::string_view text, bool last) {

@@ -16,8 +16,9 @@ class TPacketRowText {
   // The attribute's value as it stands in the text; nullopt when the row has no such attribute
   // (or its attributes are not plain quoted ones up to it).
   std::optional<std::string_view> Value(std::string_view name) const;
-  // Each attribute in turn, as long as they are plain quoted ones: Visit gets its name and value.
-  void VisitAttributes(const std::function<void(std::string_view name, std::string_view value)>& visit) const;
+  // The attributes in turn, as long as they are plain quoted ones: from At (0 for the first) the
+  // next one's name and value, At then where the one after it is looked for; false after the last.
+  bool NextAttribute(size_t& at, std::string_view& name, std::string_view& value) const;
 
  private:
   std::string_view Text_;

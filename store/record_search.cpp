@@ -104,17 +104,23 @@ TPacketRowChoice RowsHolding(std::vector<std::string> fields, std::string folded
   return [fields = std::move(fields), folded = std::move(folded), categories = std::move(categories),
           buffer = std::string()](const TPacketRowText& row) mutable {
     bool holds = false;
-    std::string category = "0";  // a row without a category is in the first
-    row.VisitAttributes([&](std::string_view name, std::string_view value) {
-      if (holds) return;
+    std::string_view category = "0";  // a row without a category is in the first
+    std::string_view name, value;
+    // The whole row folded holds each of its values folded: a row that does not hold the query
+    // anywhere (most rows) is passed over without going through its attributes.
+    buffer.clear();
+    AppendFoldedValue(buffer, row.Text());
+    const bool anywhere = buffer.find(folded) != std::string::npos;
+    if (!anywhere && categories.empty()) return false;
+    for (size_t at = 0; !holds && row.NextAttribute(at, name, value);) {
       if (name == "Category") {
         category = value;
-      } else if (std::find(fields.begin(), fields.end(), name) != fields.end()) {
+      } else if (anywhere && std::find(fields.begin(), fields.end(), name) != fields.end()) {
         buffer.clear();
         AppendFoldedValue(buffer, value);
         holds = buffer.find(folded) != std::string::npos;
       }
-    });
+    }
     return holds || std::any_of(categories.begin(), categories.end(),
                                 [&](int index) { return category == std::to_string(index); });
   };

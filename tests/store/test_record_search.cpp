@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,14 @@ TEST(SearchFolding, FoldsCaseAndLatinAccents) {
                                                        {"2 × 3", "2 × 3"},
                                                        {"\xff", "\xff"}};
   for (const auto& [text, folded] : cases) EXPECT_EQ(Folded(text), folded) << text;
+  // Every ASCII character from every place in a run of eight, against the C library's lowering.
+  for (size_t shift = 0; shift < 8; ++shift) {
+    std::string ascii(shift, 'x');
+    for (int c = 1; c < 128; ++c) ascii += static_cast<char>(c);
+    std::string lowered = ascii;
+    for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(Folded(ascii), lowered) << shift;
+  }
   EXPECT_EQ(SnippetAround("Call Dr. Müller about the dentist", Folded("MULLER")), "Call Dr. Müller about the dentist");
   const std::string longText = std::string(100, 'x') + " dentist " + std::string(100, 'y');
   const std::string snippet = SnippetAround(longText, "dentist", 40);
