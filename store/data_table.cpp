@@ -199,11 +199,12 @@ void TDataTable::OpenPart(std::vector<TNamedRange> ranges) {
   });
   if (!narrows) return Open();
   struct TDayKeys {
-    std::uint32_t From, To, EndsAfter;
+    std::uint32_t From, To, EndsAfter, StartsBy;
   };
   std::vector<TDayKeys> keys;
   for (const TNamedRange& range : ranges)
-    keys.push_back({DayKeyOfMs(range.From), DayKeyOfMs(range.To), DayKeyOfMs(range.EndsAfter)});
+    keys.push_back(
+        {DayKeyOfMs(range.From), DayKeyOfMs(range.To), DayKeyOfMs(range.EndsAfter), DayKeyOfMs(range.StartsBy)});
   auto keep = [&](const TPacketRowText& row) {
     for (size_t i = 0; i < ranges.size(); ++i) {
       const TNamedRange& range = ranges[i];
@@ -212,6 +213,11 @@ void TDataTable::OpenPart(std::vector<TNamedRange> ranges) {
       const std::optional<std::uint32_t> day = StampDayKey(*value);
       if (!day) return true;
       if (*day < keys[i].From || *day > keys[i].To) continue;
+      if (!range.StartField.empty()) {
+        const std::optional<std::string_view> start = row.Value(range.StartField);
+        const std::optional<std::uint32_t> startDay = start ? StampDayKey(*start) : std::nullopt;
+        if (startDay && *startDay > keys[i].StartsBy) continue;
+      }
       if (range.EndField.empty() || *day >= keys[i].EndsAfter) return true;
       const std::optional<std::string_view> end = row.Value(range.EndField);
       const std::optional<std::uint32_t> endDay = end ? StampDayKey(*end) : std::nullopt;

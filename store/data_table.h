@@ -132,13 +132,16 @@ class TDataTable {
   // A range of a date or date-time field's values by the field's name, in milliseconds.
   // With an end field, a row whose value lies in the range but before EndsAfter counts only when
   // its end field's value lies after EndsAfter (an event that began earlier and goes on into a
-  // window).
+  // window); with a start field, a row counts only when that field's value lies on or before
+  // StartsBy (a series that repeats into a window starts before its end).
   struct TNamedRange {
     std::string Field;
     std::int64_t From;
     std::int64_t To;
     std::string EndField = {};
     std::int64_t EndsAfter = INT64_MIN;
+    std::string StartField = {};
+    std::int64_t StartsBy = INT64_MAX;
   };
   // Opens the table on part of its file, quickly: only the rows whose value of a range's field
   // lies in that range (by whole days), as far as their text tells (a row whose value cannot be

@@ -181,7 +181,13 @@ std::vector<TDataTable::TNamedRange> TVpCustomDBDataStore::EventWindowRanges(dou
   const std::int64_t from = ToMs(start);
   return {{TableFieldFor(tkEvents, "StartTime"), from - kLongestLoadedSpanMs, ToMs(end),
            TableFieldFor(tkEvents, "EndTime"), from},
-          {TableFieldFor(tkEvents, "RepeatRangeEnd"), from, INT64_MAX}};
+          {TableFieldFor(tkEvents, "RepeatRangeEnd"),
+           from,
+           INT64_MAX,
+           {},
+           INT64_MIN,
+           TableFieldFor(tkEvents, "StartTime"),
+           ToMs(end)}};
 }
 
 void TVpCustomDBDataStore::SetFilterCriteria(TDataTable& table, bool useDates, int resourceID, double start,

@@ -41,7 +41,8 @@ class PartialRead : public ::testing::Test, protected TPlannerFixture {
                EventRow(4, 2021, 1, 1, " RepeatCode=\"2\" RepeatRangeEnd=\"20300101T00:00:00000\""),
                // One that ended before.
                EventRow(5, 2020, 1, 3, " RepeatCode=\"2\" RepeatRangeEnd=\"20200601T00:00:00000\""),
-               EventRow(6, 2028, 8, 1),  // years after
+               // A series that starts years after.
+               EventRow(6, 2028, 8, 1, " RepeatCode=\"2\" RepeatRangeEnd=\"20300101T00:00:00000\""),
                // Over months into today.
                "RecordID=\"7\" StartTime=\"" + Stamp(2024, 2, 9, 20) + "\" EndTime=\"" + Stamp(2024, 5, 10, 2) +
                    "\" ResourceID=\"1\""});
