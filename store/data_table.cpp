@@ -164,9 +164,10 @@ void TDataTable::Open() {
 namespace {
 
 // The day of a date or date-time value as the data packet writes it (yyyymmdd...) as the number
-// yyyymmdd, which orders as the days do; nothing when the value is not one.
+// yyyymmdd, which orders as the days do; nothing when the value is not one. The text runs from
+// the value's start to the row's end: the value ends at its closing quote.
 std::optional<std::uint32_t> StampDayKey(std::string_view text) {
-  if (text.size() < 8 || (text.size() > 8 && text[8] != 'T')) return std::nullopt;
+  if (text.size() < 9 || (text[8] != 'T' && text[8] != '"' && text[8] != '\'')) return std::nullopt;
   std::uint32_t key = 0;
   for (size_t at = 0; at < 8; ++at) {
     if (text[at] < '0' || text[at] > '9') return std::nullopt;
@@ -174,7 +175,8 @@ std::optional<std::uint32_t> StampDayKey(std::string_view text) {
   }
   const int year = static_cast<int>(key / 10000), month = static_cast<int>(key / 100 % 100);
   const int day = static_cast<int>(key % 100);
-  if (year < 1 || month < 1 || month > 12 || day < 1 || day > MonthLength(year, month)) return std::nullopt;
+  if (year < 1 || month < 1 || month > 12 || day < 1 || (day > 28 && day > MonthLength(year, month)))
+    return std::nullopt;
   return key;
 }
 
@@ -198,30 +200,50 @@ void TDataTable::OpenPart(std::vector<TNamedRange> ranges) {
     return range.From <= 0 && range.To > 0;
   });
   if (!narrows) return Open();
-  struct TDayKeys {
+  // The names the ranges look at, each looked up at most once a row.
+  std::vector<TPacketRowName> names;
+  auto nameIndex = [&](const std::string& name) -> size_t {
+    if (name.empty()) return SIZE_MAX;
+    const auto found =
+        std::find_if(names.begin(), names.end(), [&](const TPacketRowName& known) { return known.Name() == name; });
+    if (found != names.end()) return static_cast<size_t>(found - names.begin());
+    names.emplace_back(name);
+    return names.size() - 1;
+  };
+  struct TLook {
+    size_t Field, End, Start;
     std::uint32_t From, To, EndsAfter, StartsBy;
   };
-  std::vector<TDayKeys> keys;
+  std::vector<TLook> looks;
   for (const TNamedRange& range : ranges)
-    keys.push_back(
-        {DayKeyOfMs(range.From), DayKeyOfMs(range.To), DayKeyOfMs(range.EndsAfter), DayKeyOfMs(range.StartsBy)});
+    looks.push_back({nameIndex(range.Field), nameIndex(range.EndField), nameIndex(range.StartField),
+                     DayKeyOfMs(range.From), DayKeyOfMs(range.To), DayKeyOfMs(range.EndsAfter),
+                     DayKeyOfMs(range.StartsBy)});
+  // Per name: the day key of the row's value; kAbsent without the attribute, kUnread when its
+  // value is not a day, kUnlooked until looked up.
+  constexpr std::uint32_t kAbsent = 0, kUnread = 1, kUnlooked = 2;
+  std::vector<std::uint32_t> days(names.size());
   auto keep = [&](const TPacketRowText& row) {
-    for (size_t i = 0; i < ranges.size(); ++i) {
-      const TNamedRange& range = ranges[i];
-      const std::optional<std::string_view> value = row.Value(range.Field);
-      if (!value) continue;
-      const std::optional<std::uint32_t> day = StampDayKey(*value);
-      if (!day) return true;
-      if (*day < keys[i].From || *day > keys[i].To) continue;
-      if (!range.StartField.empty()) {
-        const std::optional<std::string_view> start = row.Value(range.StartField);
-        const std::optional<std::uint32_t> startDay = start ? StampDayKey(*start) : std::nullopt;
-        if (startDay && *startDay > keys[i].StartsBy) continue;
+    std::fill(days.begin(), days.end(), kUnlooked);
+    auto day = [&](size_t name) {
+      if (days[name] == kUnlooked) {
+        const std::optional<std::string_view> value = row.ValueOnwards(names[name]);
+        const std::optional<std::uint32_t> key = value ? StampDayKey(*value) : std::nullopt;
+        days[name] = !value ? kAbsent : key ? *key : kUnread;
       }
-      if (range.EndField.empty() || *day >= keys[i].EndsAfter) return true;
-      const std::optional<std::string_view> end = row.Value(range.EndField);
-      const std::optional<std::uint32_t> endDay = end ? StampDayKey(*end) : std::nullopt;
-      if (!endDay || *endDay >= keys[i].EndsAfter) return true;
+      return days[name];
+    };
+    for (const TLook& look : looks) {
+      // The start first: it is often looked up already, and a row starting later is out whatever
+      // its field holds.
+      if (look.Start != SIZE_MAX && day(look.Start) > kUnlooked && day(look.Start) > look.StartsBy) continue;
+      const std::uint32_t key = day(look.Field);
+      if (key == kAbsent) continue;
+      if (key == kUnread) return true;
+      if (key < look.From || key > look.To) continue;
+      if (look.End == SIZE_MAX || key >= look.EndsAfter) return true;
+      const std::uint32_t end = day(look.End);
+      if (end <= kUnlooked || end >= look.EndsAfter) return true;
     }
     return false;
   };

@@ -1,7 +1,10 @@
 #include "store/packet_rows.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#include "platform/ascii_text.h"
 
 namespace {
 
@@ -43,47 +46,105 @@ bool ReadAttribute(std::string_view text, size_t at, TAttribute& attribute) {
   return true;
 }
 
-// Where the text holds the name from a place on: string_view::find, but with the name's last
-// letter checked before the rest (names share their first letters: RecordID, ResourceID,
-// RepeatCode, RepeatRangeEnd).
-size_t Find(std::string_view text, std::string_view name, size_t from) {
-  const size_t n = name.size();
-  if (n == 0) return from <= text.size() ? from : std::string_view::npos;
-  while (from + n <= text.size()) {
-    const auto* hit = static_cast<const char*>(std::memchr(text.data() + from, name[0], text.size() - n + 1 - from));
-    if (hit == nullptr) return std::string_view::npos;
-    const size_t at = static_cast<size_t>(hit - text.data());
-    if (hit[n - 1] == name[n - 1] && std::memcmp(hit, name.data(), n) == 0) return at;
-    from = at + 1;
+// The first place from From on, before End, that holds the byte; nullptr when none. The bytes
+// close by are looked at in place: most looks end there, and a call costs more than they do.
+const char* FindByte(const char* from, const char* end, char byte) {
+  for (const char* near = std::min(end, from + 32); from < near; ++from)
+    if (*from == byte) return from;
+  return from < end ? static_cast<const char*>(std::memchr(from, byte, static_cast<size_t>(end - from))) : nullptr;
+}
+
+// How many times the text holds the byte, eight bytes at a time.
+size_t CountByte(std::string_view text, char byte) {
+  constexpr std::uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fULL, kOnes = 0x0101010101010101ULL;
+  const std::uint64_t pattern = kOnes * static_cast<unsigned char>(byte);
+  size_t count = 0, at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + at, 8);
+    const std::uint64_t x = word ^ pattern;                                 // zero bytes where the byte is
+    const std::uint64_t found = ~(((x & kLow7) + kLow7) | x | kLow7) >> 7;  // 1 in each such byte
+    count += static_cast<size_t>((found * kOnes) >> 56);
   }
-  return std::string_view::npos;
+  for (; at < text.size(); ++at) count += text[at] == byte;
+  return count;
+}
+
+// How common a byte is in rows: digits, punctuation and spaces most, then letters of either case
+// by how often English uses them (attribute names are English words), other bytes least.
+int Commonness(char c) {
+  constexpr std::string_view kLetters = "etaoinshrdlcumwfgypbvkjxqz";
+  const char lower = LowerAscii(c);
+  if (lower >= 'a' && lower <= 'z') return 100 - static_cast<int>(kLetters.find(lower));
+  return static_cast<unsigned char>(c) >= 0x80 ? 50 : 200;
 }
 
 }  // namespace
 
-std::optional<std::string_view> TPacketRowText::Value(std::string_view name) const {
+TPacketRowName::TPacketRowName(std::string_view name) : Name_(name) {
+  for (size_t at = 1; at < Name_.size(); ++at)
+    if (Commonness(Name_[at]) < Commonness(Name_[Anchor_])) Anchor_ = at;
+}
+
+size_t TPacketRowName::FindIn(std::string_view text, size_t from) const {
+  const size_t n = Name_.size();
+  if (from > text.size() || text.size() - from < n) return std::string_view::npos;
+  if (n == 0) return from;
+  // Seeks the anchor letter, quickly, and compares the name around each place it stands.
+  const char anchor = Name_[Anchor_];
+  const char* const end = text.data() + text.size() - (n - 1 - Anchor_);
+  for (const char* at = text.data() + from + Anchor_; at < end; ++at) {
+    at = FindByte(at, end, anchor);
+    if (at == nullptr) break;
+    // Names are short: compared in place rather than through a call.
+    const char* const start = at - Anchor_;
+    size_t same = 0;
+    while (same < n && start[same] == Name_[same]) ++same;
+    if (same == n) return static_cast<size_t>(start - text.data());
+  }
+  return std::string_view::npos;
+}
+
+std::optional<size_t> TPacketRowText::ValueStart(const TPacketRowName& rowName) const {
+  const std::string_view name = rowName.Name();
   // Where the row holds no single quote, every value stands in double quotes and holds none: a
   // place with an even number of double quotes before it lies between attributes, and the name
   // found there followed by ="value" is the attribute. That look is quicker than going through
   // the attributes, which is left for rows with single quotes.
-  if (Text_.find('\'') == std::string_view::npos) {
-    for (size_t at = Find(Text_, name, 0); at != std::string_view::npos; at = Find(Text_, name, at + 1)) {
-      const size_t quotes = static_cast<size_t>(std::count(Text_.begin(), Text_.begin() + static_cast<long>(at), '"'));
-      if (at == 0 || quotes % 2 != 0 || !IsSpace(Text_[at - 1])) continue;
+  if (Plain_ < 0) Plain_ = Text_.find('\'') == std::string_view::npos;
+  if (Plain_) {
+    size_t counted = 0, quotes = 0;  // the double quotes before Counted
+    for (size_t at = rowName.FindIn(Text_, 0); at != std::string_view::npos; at = rowName.FindIn(Text_, at + 1)) {
+      quotes += CountByte(Text_.substr(counted, at - counted), '"');
+      counted = at;
+      if (at == 0 || quotes % 2 != 0 || !(IsSpace(Text_[at - 1]) || Text_[at - 1] == '"'))
+        continue;  // a name follows a space, or the quote that ends a value where the parser allows it
       size_t next = SkipSpace(Text_, at + name.size());
       if (next >= Text_.size() || Text_[next] != '=') continue;
       next = SkipSpace(Text_, next + 1);
       if (next >= Text_.size() || Text_[next] != '"') return std::nullopt;
-      const size_t close = Text_.find('"', next + 1);
-      if (close == std::string_view::npos) return std::nullopt;
-      return Text_.substr(next + 1, close - next - 1);
+      return next + 1;
     }
     return std::nullopt;
   }
   TAttribute attribute;
   for (size_t at = kRowStart.size(); ReadAttribute(Text_, at, attribute); at = attribute.Next)
-    if (attribute.Name == name) return attribute.Value;
+    if (attribute.Name == name) return static_cast<size_t>(attribute.Value.data() - Text_.data());
   return std::nullopt;
+}
+
+std::optional<std::string_view> TPacketRowText::Value(const TPacketRowName& name) const {
+  const std::optional<size_t> start = ValueStart(name);
+  if (!start) return std::nullopt;
+  const char* const close = FindByte(Text_.data() + *start, Text_.data() + Text_.size(), Text_[*start - 1]);
+  if (close == nullptr) return std::nullopt;
+  return Text_.substr(*start, static_cast<size_t>(close - Text_.data()) - *start);
+}
+
+std::optional<std::string_view> TPacketRowText::ValueOnwards(const TPacketRowName& name) const {
+  const std::optional<size_t> start = ValueStart(name);
+  if (!start) return std::nullopt;
+  return Text_.substr(*start);
 }
 
 bool TPacketRowText::NextAttribute(size_t& at, std::string_view& name, std::string_view& value) const {
@@ -121,6 +182,8 @@ size_t TDataPacketPart::Take(std::string_view text, bool last) {
 }
 
 size_t TDataPacketPart::TakeRows(std::string_view text, bool last) {
+  // Files hardly ever hold a single quote: one look at the whole block spares each row its own.
+  const bool plain = std::memchr(text.data(), '\'', text.size()) == nullptr;
   size_t at = 0;
   for (;;) {
     at = SkipSpace(text, at);
@@ -141,7 +204,7 @@ size_t TDataPacketPart::TakeRows(std::string_view text, bool last) {
       Stage_ = sFailed;
       return text.size();
     }
-    if (Keep_(TPacketRowText(row))) Part_ += row;
+    if (Keep_(plain ? TPacketRowText::Plain(row) : TPacketRowText(row))) Part_ += row;
     at += length;
   }
 }

@@ -8,20 +8,45 @@
 // A quick look at the rows of a data-packet file (see data_packet.h) before reading it: each ROW
 // element as it stands in the text, with its attributes' values as they stand (not unescaped).
 
+// An attribute's name made ready to be looked up in many rows' text.
+class TPacketRowName {
+ public:
+  explicit TPacketRowName(std::string_view name);
+  std::string_view Name() const { return Name_; }
+  // Where the text holds the name from a place on; npos when nowhere.
+  size_t FindIn(std::string_view text, size_t from) const;
+
+ private:
+  std::string Name_;
+  size_t Anchor_ = 0;  // the place of the name's letter least common in rows, which the look seeks
+};
+
 // One ROW element's text, "<ROW ... />".
 class TPacketRowText {
  public:
   explicit TPacketRowText(std::string_view text) : Text_(text) {}
+  // A row known to hold no single quote (its whole block was looked at once).
+  static TPacketRowText Plain(std::string_view text) {
+    TPacketRowText row(text);
+    row.Plain_ = 1;
+    return row;
+  }
   std::string_view Text() const { return Text_; }
   // The attribute's value as it stands in the text; nullopt when the row has no such attribute
   // (or its attributes are not plain quoted ones up to it).
-  std::optional<std::string_view> Value(std::string_view name) const;
+  std::optional<std::string_view> Value(const TPacketRowName& name) const;
+  // The row's text from the attribute's value on (its closing quote and what follows included),
+  // for a look at its first characters that need not find where it ends.
+  std::optional<std::string_view> ValueOnwards(const TPacketRowName& name) const;
   // The attributes in turn, as long as they are plain quoted ones: from At (0 for the first) the
   // next one's name and value, At then where the one after it is looked for; false after the last.
   bool NextAttribute(size_t& at, std::string_view& name, std::string_view& value) const;
 
  private:
+  std::optional<size_t> ValueStart(const TPacketRowName& name) const;
+
   std::string_view Text_;
+  mutable signed char Plain_ = -1;  // whether the row holds no single quote; -1 until looked
 };
 
 using TPacketRowChoice = std::function<bool(const TPacketRowText& row)>;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -156,7 +157,26 @@ const TPartCase kPartCases[] = {
     {"an unquoted value kept", R"(<ROW Keep="1" A=1/>)", R"(<ROW Keep="1" A=1/>)"},
     {"a name only inside a value", R"(<ROW A=" Keep=&quot;1&quot;"/>)", ""},
     {"a name inside a value before it", R"(<ROW A=" Keep=" Keep="1"/>)", R"(<ROW A=" Keep=" Keep="1"/>)"},
+    {"a name right after a value's quote", R"(<ROW A="x"Keep="1"/>)", R"(<ROW A="x"Keep="1"/>)"},
+    {"a longer name ending in it", R"(<ROW NoKeep="1"/>)", ""},
 };
+
+// Looking a name up in a row's text finds what string_view::find finds, over texts of a few
+// letters where partial matches and repeated letters abound.
+TEST(PacketRowName, FindsWhatFindFinds) {
+  std::mt19937 random(7);
+  for (const std::string_view name : {"a", "ab", "aab", "abab", "RepeatRangeEnd", "baaaaaab", "StartTime"}) {
+    const TPacketRowName rowName(name);
+    for (int round = 0; round < 400; ++round) {
+      std::string text;
+      const std::string_view letters = round % 2 ? "ab" : "RepatngEdSrTim";
+      for (int i = static_cast<int>(random() % 40); i > 0; --i) text += letters[random() % letters.size()];
+      if (round % 5 == 0) text.insert(random() % (text.size() + 1), name);
+      for (size_t from = 0; from <= text.size() + 1; ++from)
+        ASSERT_EQ(rowName.FindIn(text, from), std::string_view(text).find(name, from)) << name << " in " << text;
+    }
+  }
+}
 
 TEST(DataPacketPart, KeepsTheChosenRowsOrSaysItCannotTell) {
   const std::string head = "<?xml version=\"1.0\"?><DATAPACKET><METADATA/><ROWDATA>";
@@ -164,7 +184,7 @@ TEST(DataPacketPart, KeepsTheChosenRowsOrSaysItCannotTell) {
   for (const TPartCase& c : kPartCases) {
     SCOPED_TRACE(c.Name);
     const auto part = DataPacketPart(head + c.Rows + tail, [](const TPacketRowText& row) {
-      const auto keep = row.Value("Keep");
+      const auto keep = row.Value(TPacketRowName("Keep"));
       return keep && *keep == "1";
     });
     if (std::string(c.Expected) == "-") {
