@@ -18,7 +18,7 @@ TVpCustomDataStore::TVpCustomDataStore(TVpStoreServices services, const void* ow
   const double now = DisplayDate_;
   LoadedRange_.SetStartTime(now - 31);
   LoadedRange_.SetEndTime(now + 31);
-  Timer_->OnTimer = [this] { CheckAlarms(); };
+  Timer_->OnTimer = [this] { AlarmTick(); };
   Timer_->SetInterval(500);
   Timer_->SetEnabled(true);
 }
@@ -209,8 +209,18 @@ void TVpCustomDataStore::CheckAlarms() {
       if (event != nullptr && IsAlarmDue(*event, Services_.Clock.Now())) ShowAlarm(*event);
     }
   }
-  const int second = DecodeTime(Services_.Clock.Now()).Second;
-  Timer_->SetInterval((60 - second) * 1000);
+  CheckedMinute_ = ToMs(Services_.Clock.Now()) / kMsPerMinute;
+  SetNextAlarmTick();
+}
+
+void TVpCustomDataStore::AlarmTick() {
+  if (ToMs(Services_.Clock.Now()) / kMsPerMinute != CheckedMinute_) return CheckAlarms();
+  SetNextAlarmTick();
+}
+
+void TVpCustomDataStore::SetNextAlarmTick() {
+  const std::int64_t intoMinute = ToMs(Services_.Clock.Now()) % kMsPerMinute;
+  Timer_->SetInterval(static_cast<int>(std::min<std::int64_t>(kAlarmTickMs, kMsPerMinute - intoMinute)));
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -114,6 +115,12 @@ class TVpCustomDataStore {
   // The reminder timer's work: opens the reminder of every due event of the active resource,
   // then sets the timer to tick again at the start of the next minute.
   void CheckAlarms();
+  // The reminder timer's tick, at least every few seconds: checks the reminders when the wall
+  // clock's minute is another than at the last check. A timer runs on the time the machine was
+  // awake, so after a suspend, or when the clock is set, the wall clock tells what fell due.
+  void AlarmTick();
+  // Seconds between ticks at most: how late after a resume reminders that fell due meanwhile show.
+  static constexpr int kAlarmTickMs = 5000;
   // Sounds the event's reminder and shows its reminder window (or raises OnAlert instead); nothing
   // while the event's reminder window is open, also when the event was reloaded meanwhile.
   void ShowAlarm(TVpEvent& event);
@@ -152,6 +159,8 @@ class TVpCustomDataStore {
   void WhileLoading(F&& f);
 
  private:
+  void SetNextAlarmTick();
+
   TVpStoreServices Services_;
   const void* Owner_;
   bool AutoCreate_ = true;
@@ -173,6 +182,7 @@ class TVpCustomDataStore {
   std::vector<TMessageTarget*> Watchers_;
   std::vector<int> OpenReminders_;          // the RecordIDs of the events whose reminder window is open
   int AlarmChecks_ = 0;                     // how many reminder checks have begun
+  std::int64_t CheckedMinute_ = -1;         // the wall clock's minute (since day 0) at the last check
   std::vector<TVpLinkListener*> Controls_;  // the views whose store this is, in the order they joined
   bool Destroying_ = false;
   std::vector<TVpRowChange>* RowChangeLog_ = nullptr;

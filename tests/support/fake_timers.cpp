@@ -26,6 +26,11 @@ void TFakeTimers::Advance(std::int64_t ms) {
   Clock_.SetMs(target);
 }
 
+void TFakeTimers::Jump(std::int64_t ms) {
+  Clock_.SetMs(Clock_.NowMs() + ms);
+  for (TFakeTimer* t : Timers_) t->LastMs_ += ms;
+}
+
 TFakeTimer::TFakeTimer(TFakeTimers& owner) : Owner_(owner) { Owner_.Timers_.push_back(this); }
 
 TFakeTimer::~TFakeTimer() { std::erase(Owner_.Timers_, this); }

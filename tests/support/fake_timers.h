@@ -36,6 +36,9 @@ class TFakeTimers : public TTimerFactory {
   // Moves the clock forward by ms, firing every timer tick that falls due, in time order (the
   // clock shows each tick's time while its handler runs).
   void Advance(std::int64_t ms);
+  // Moves the clock by ms (either way) while no timer runs, as a suspend or setting the clock
+  // does: the timers fire when they would have without the jump.
+  void Jump(std::int64_t ms);
   int EnabledCount() const;
 
  private:

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cmath>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 
 #include "dialogs/reminder/notification_dialog.h"
+#include "model/enumerations.h"
 #include "model/event.h"
 #include "model/resource.h"
 #include "model/schedule.h"
@@ -230,6 +233,74 @@ TEST_F(ReminderDialog, AWindowThatFailsStillClearsTheFlagSoTheReminderCanComeAga
   EXPECT_FALSE(Find("Fragile").AlertDisplayed());
   Store().CheckAlarms();
   EXPECT_EQ(Reminder.Subjects.size(), 2u);
+}
+
+// After the clock jumps (a suspend, or the clock set), the timer's next tick shows each event whose
+// reminder fell due meanwhile once, with its latest occurrence, however many were missed.
+struct TClockJump {
+  const char* Name;
+  std::int64_t JumpMs;
+  std::vector<std::string> Shown;  // subject and the caption's first word
+};
+
+class ReminderAfterClockJump : public ReminderDialog, public ::testing::WithParamInterface<TClockJump> {};
+
+TEST_P(ReminderAfterClockJump, EachMissedReminderShowsOnceWithinTenSeconds) {
+  Timers.Jump(std::llround(At(2024, 5, 10, 8, 0) * TFakeClock::kMsPerDay) - Clock.NowMs());
+  TVpEvent* standup = Schedule().AddEvent(Store().GetNextID("Events"), At(2024, 5, 10, 9, 0), At(2024, 5, 10, 9, 15));
+  standup->SetDescription("Standup");
+  standup->SetRepeatCode(rcDaily);
+  standup->SetAlarmSet(true);
+  standup->SetAlarmAdvance(10);
+  TVpEvent* dentist = Schedule().AddEvent(Store().GetNextID("Events"), At(2024, 5, 10, 12, 0), At(2024, 5, 10, 13, 0));
+  dentist->SetDescription("Dentist");
+  dentist->SetAlarmSet(true);
+  dentist->SetAlarmAdvance(15);
+  Store().PostEvents();
+  Timers.Advance(10'000);
+  ASSERT_TRUE(Reminder.Subjects.empty());
+  std::vector<std::string> shown;
+  for (int i = 0; i < 4; ++i)
+    Reminder.Steps.push_back([&](TVpNotificationRules& form) {
+      shown.push_back(form.Subject() + " " + form.Caption().substr(0, form.Caption().find(' ')));
+      return raSnooze;
+    });
+  Timers.Jump(GetParam().JumpMs);  // the machine slept: no timer ran meanwhile
+  Timers.Advance(10'000);
+  EXPECT_EQ(shown, GetParam().Shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Jumps, ReminderAfterClockJump,
+    ::testing::Values(TClockJump{"forward 5 minutes, nothing due yet", 5 * 60'000, {}},
+                      TClockJump{"forward 55 minutes, before the start", 55 * 60'000, {"Standup Reminder"}},
+                      TClockJump{"forward 3 hours", 3 * 3'600'000, {"Standup OVERDUE!"}},
+                      TClockJump{"forward 3 days", 3 * 86'400'000LL, {"Standup OVERDUE!", "Dentist OVERDUE!"}},
+                      TClockJump{"backward a day", -86'400'000LL, {}}),
+    [](const auto& info) {
+      std::string name = info.param.Name;
+      for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+      return name;
+    });
+
+// An answered reminder stays answered in another copy of the store over the same files (a second
+// session, or the program started again), and a snooze fires once at its time.
+TEST_F(ReminderDialog, AnAnswerHoldsAfterARestartAndASnoozeFiresOnce) {
+  AddDueEvent("Dentist");
+  Reminder.Steps.push_back(Answer(raSnooze));
+  Timers.Advance(10'000);
+  ASSERT_EQ(Reminder.Subjects.size(), 1u);
+  Files->Disconnect();
+  Connect();
+  Store().SetActiveResource(Store().Resources().Items(0));
+  Timers.Advance(4 * 60'000);
+  EXPECT_EQ(Reminder.Subjects.size(), 1u) << "snoozed for 5 minutes";
+  Reminder.Steps.push_back(Answer(raDismiss));
+  Timers.Advance(2 * 60'000);
+  EXPECT_EQ(Reminder.Subjects.size(), 2u);
+  Timers.Advance(60 * 60'000);
+  EXPECT_EQ(Reminder.Subjects.size(), 2u) << "dismissed";
 }
 
 }  // namespace
