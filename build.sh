@@ -18,7 +18,8 @@ cd "$(dirname "$0")"
 PACKAGES=(g++ clang libclang-rt-dev cmake ninja-build ccache clang-format libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev libasound2-dev libexpat1-dev libpugixml-dev fontconfig fonts-dejavu-core
           poppler-utils xvfb xauth python3 python3-dateutil iso-codes desktop-file-utils
-          libical-dev python3-icalendar python3-vobject radicale python3-caldav qtkeychain-qt6-dev)
+          libical-dev python3-icalendar python3-vobject radicale python3-caldav qtkeychain-qt6-dev
+          dbus)
 JOBS=$(nproc)
 
 deps() {

@@ -13,7 +13,7 @@ void TQtReminderWindows::ShowReminder(TVpCustomDataStore& store, TVpEvent& event
   dialog.SetDataStore(&store);
   dialog.SetEditDialogs(&EditDialogs_);
   if (TimeFormat_) dialog.SetTimeFormat(TimeFormat_());
-  TQtReminderWindow window;
+  TQtReminderWindow window(Notifications_ != nullptr && Notifications_->Enabled() ? Notifications_ : nullptr);
   dialog.Execute(&event, Locale_, window);
 }
 

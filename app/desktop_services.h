@@ -6,6 +6,7 @@
 #include "app/qt_skin_target.h"
 #include "model/enumerations.h"
 #include "platform/file_writer.h"
+#include "platform/qt/desktop_notifications.h"
 #include "platform/qt/desktop_sound_player.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_locale.h"
@@ -39,11 +40,14 @@ class TQtReminderWindows : public TVpReminderWindows {
   TQtReminderWindows(const TLocale& locale, TVpEditDialogs& editDialogs) : Locale_(locale), EditDialogs_(editDialogs) {}
   // Where the program's time format is read when a reminder shows (12-hour while none is given).
   void SetTimeFormat(std::function<TVpTimeFormat()> timeFormat) { TimeFormat_ = std::move(timeFormat); }
+  // Where reminders also go to the desktop's notifications (none while not set).
+  void SetNotifications(TDesktopNotifications* notifications) { Notifications_ = notifications; }
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
 
  private:
   const TLocale& Locale_;
   TVpEditDialogs& EditDialogs_;
+  TDesktopNotifications* Notifications_ = nullptr;
   std::function<TVpTimeFormat()> TimeFormat_;
 };
 
@@ -57,6 +61,7 @@ struct TQtDesktop {
   TQtLocale Locale;
   TQtEditDialogs EditDialogs{Locale};
   TQtReminderWindows Reminders{Locale, EditDialogs};
+  TDesktopNotifications Notifications;
   TAtomicFileWriter Writer;
   TQtSkinTarget SkinTarget;
 

@@ -322,7 +322,7 @@ void TForm1::BuildMenus() {
   file->addSeparator();
   AddCommand(*file, "P&references...", QKeySequence("Ctrl+O"), [this] {
     if (Preferences_ != nullptr && Preferences_->exec() == QDialog::Accepted)
-      Desktop_.EditDialogs.SetNewEventsZoned(Preferences_->NewEventsZoned());
+      ApplyGeneralSettings(Preferences_->NewEventsZoned(), Preferences_->DesktopNotifications());
   });
   AddCommand(*file, "&Hide to Tray...", QKeySequence("Ctrl+M"), [this] { LifeCycle_->HideToTray(); });
   AlwaysOnTop_ = AddCommand(*file, "&Always on Top...", {}, [this] { ToggleAlwaysOnTop(AlwaysOnTop_->isChecked()); });
@@ -748,7 +748,13 @@ void TForm1::ApplySettings(const TProgramSettings& settings) {
   ApplyTaskListSettings(TaskList_, settings);
   if (Calendar_ != nullptr) ApplyMonthViewSettings(Calendar_->MonthView(), settings);
   if (Preferences_ != nullptr) Preferences_->ApplyStartSettings(settings);
-  Desktop_.EditDialogs.SetNewEventsZoned(settings.NewEventsZoned);
+  ApplyGeneralSettings(settings.NewEventsZoned, settings.DesktopNotifications);
+}
+
+void TForm1::ApplyGeneralSettings(bool newEventsZoned, bool desktopNotifications) {
+  Desktop_.EditDialogs.SetNewEventsZoned(newEventsZoned);
+  Desktop_.Notifications.SetEnabled(desktopNotifications);
+  Desktop_.Reminders.SetNotifications(&Desktop_.Notifications);
 }
 
 void TForm1::SetResourcesMenu(const std::vector<std::string>& descriptions, int checked) {

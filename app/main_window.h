@@ -115,6 +115,8 @@ class TForm1 : public QMainWindow, public TMainWindowShell, public TMainCommandS
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The General page's choices the desktop services follow.
+  void ApplyGeneralSettings(bool newEventsZoned, bool desktopNotifications);
   QWidget* BuildEventsTab();
   // The task list under a 5-pixel strip.
   QWidget* BuildTasksTab();

@@ -157,6 +157,8 @@ QWidget* TfrmOpt::BuildGeneralPage() {
   cbZoned_ = CheckBox(page, "cbNewEventsZoned", "New events keep the desktop's time &zone");
   cbZoned_->setToolTip("Off: new events are floating, at the same clock time wherever the desktop is");
   layout->addWidget(cbZoned_);
+  cbNotifications_ = CheckBox(page, "cbDesktopNotifications", "Show reminders as desktop &notifications too");
+  layout->addWidget(cbNotifications_);
   layout->addWidget(new QLabel("Time Format:", page));
   cbTime_ = new QComboBox(page);
   cbTime_->setObjectName("cbTime");
@@ -173,6 +175,9 @@ QWidget* TfrmOpt::BuildGeneralPage() {
   });
   connect(cbZoned_, &QCheckBox::toggled, this, [this](bool on) {
     if (Logic_) Logic_->SetNewEventsZoned(on);
+  });
+  connect(cbNotifications_, &QCheckBox::toggled, this, [this](bool on) {
+    if (Logic_) Logic_->SetDesktopNotifications(on);
   });
   connect(cbTime_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (Logic_) GuardedCall([this, index] { Logic_->SetTimeFormatIndex(index); });
@@ -321,10 +326,11 @@ void TfrmOpt::ShowState() {
   const QSignalBlocker blockers[] = {
       QSignalBlocker(cbStartup_), QSignalBlocker(cbMinimized_),   QSignalBlocker(cbTime_),
       QSignalBlocker(cbGran_),    QSignalBlocker(cbSecondZone_),  QSignalBlocker(cbZoned_),
-      QSignalBlocker(ShowAll_),   QSignalBlocker(ShowCompleted_), QSignalBlocker(ShowDue_)};
+      QSignalBlocker(cbNotifications_), QSignalBlocker(ShowAll_),   QSignalBlocker(ShowCompleted_), QSignalBlocker(ShowDue_)};
   cbStartup_->setChecked(Logic_->StartWithDesktop());
   cbMinimized_->setChecked(Logic_->StartMinimized());
   cbZoned_->setChecked(Logic_->NewEventsZoned());
+  cbNotifications_->setChecked(Logic_->DesktopNotifications());
   cbTime_->setCurrentIndex(Logic_->TimeFormatIndex());
   cbGran_->setCurrentIndex(Logic_->GranularityIndex());
   cbSecondZone_->setCurrentIndex(std::max(0, cbSecondZone_->findData(QString::fromStdString(Logic_->SecondZone()))));

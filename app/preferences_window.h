@@ -47,6 +47,7 @@ class TfrmOpt : public QDialog {
   void ExecOnPage(TPreferencesPage page);
   // Whether new events keep the desktop's zone, as the window last confirmed or was started with.
   bool NewEventsZoned() const { return Logic_ != nullptr && Logic_->NewEventsZoned(); }
+  bool DesktopNotifications() const { return Logic_ == nullptr || Logic_->DesktopNotifications(); }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -81,6 +82,7 @@ class TfrmOpt : public QDialog {
   QTabWidget* Pages_ = nullptr;
   QCheckBox* cbStartup_ = nullptr;
   QCheckBox* cbZoned_ = nullptr;
+  QCheckBox* cbNotifications_ = nullptr;
   QCheckBox* cbMinimized_ = nullptr;
   QComboBox* cbTime_ = nullptr;
   QComboBox* cbGran_ = nullptr;

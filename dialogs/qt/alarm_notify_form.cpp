@@ -16,6 +16,7 @@
 #include "dialogs/qt/named_widget.h"
 #include "dialogs/qt/window_placement.h"
 #include "platform/qt/command_guard.h"
+#include "platform/qt/desktop_notifications.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_text.h"
 
@@ -108,8 +109,20 @@ void TAlarmNotifyForm::Build() {
 }
 
 void TAlarmNotifyForm::Blink() {
+  if (Form_.AnsweredElsewhere && Form_.AnsweredElsewhere()) return Give(raClosed);
   Form_.Blink();
   Paint(*PnlClr_, Form_.StripColor());
+}
+
+void TAlarmNotifyForm::AnswerFromNotification(const QString& actionKey) {
+  if (actionKey == "snooze") {
+    SnoozeCombo_->setCurrentIndex(0);  // "5 Minutes"
+    Give(raSnooze);
+  } else if (actionKey == "dismiss") {
+    Give(raDismiss);
+  } else if (actionKey == "default") {
+    Give(raOpenItem);
+  }
 }
 
 void TAlarmNotifyForm::Give(TVpReminderAnswer answer) {
@@ -132,6 +145,18 @@ TVpReminderAnswer TQtReminderWindow::Show(TVpNotificationRules& form, const TVpD
   window.show();
   window.raise();
   window.activateWindow();
+  quint64 notice = 0;
+  if (Notifications_ != nullptr) {
+    const std::string body = form.When() + (form.Location().empty() ? "" : "\n" + form.Location());
+    notice = Notifications_->Show(
+        {ToQt(form.Subject().empty() ? form.Caption() : form.Subject()),
+         ToQt(body),
+         "koret",
+         {"snooze", "Snooze 5 minutes", "dismiss", "Dismiss", "default", "Open"},
+         form.Overdue()},
+        [&window](const QString& key) { window.AnswerFromNotification(key); });
+  }
   window.exec();
+  if (notice != 0) Notifications_->Close(notice);
   return window.Answer();
 }

@@ -5,6 +5,7 @@
 #include "dialogs/reminder/notification_dialog.h"
 
 class QComboBox;
+class TDesktopNotifications;
 class QPushButton;
 class QTimer;
 class QWidget;
@@ -22,6 +23,9 @@ class TAlarmNotifyForm : public QDialog {
 
   // How the user left the window; raClosed until an answer was given.
   TVpReminderAnswer Answer() const { return Answer_; }
+  // Answers as the button would, from the desktop's notification: "snooze" (by five minutes),
+  // "dismiss", or "default" (open the item); other keys are ignored.
+  void AnswerFromNotification(const QString& actionKey);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -40,7 +44,13 @@ class TAlarmNotifyForm : public QDialog {
 
 // Shows reminders in the reminder window: always on top, also while the main window is hidden,
 // and modal, so the other windows take no input until it is answered.
+// With notifications, each reminder also goes to the desktop's notification service while its
+// window is up; an answer on either closes both.
 class TQtReminderWindow : public TVpReminderWindow {
  public:
+  explicit TQtReminderWindow(TDesktopNotifications* notifications = nullptr) : Notifications_(notifications) {}
   TVpReminderAnswer Show(TVpNotificationRules& form, const TVpDialogPlacement& placement) override;
+
+ private:
+  TDesktopNotifications* Notifications_;
 };

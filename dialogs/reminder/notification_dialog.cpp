@@ -1,6 +1,7 @@
 #include "dialogs/reminder/notification_dialog.h"
 
 #include "model/event.h"
+#include "model/reminder.h"
 #include "store/change_path.h"
 #include "views/edit_dialogs.h"
 
@@ -37,6 +38,11 @@ void TVpNotificationDialog::Execute(TVpEvent* event, const TLocale& locale, TVpR
   const bool twelveHour = TimeFormat_ == tf12Hour;
   TVpNotificationRules form(store.Services().Clock, locale, *event, BackgroundColor_, twelveHour);
   const TAlertShown shown(reference, *event);
+  // Another copy of the organizer over the same files answered it, and the store read its answer.
+  form.AnsweredElsewhere = [&] {
+    const TVpEvent* current = reference.Find();
+    return current == nullptr || !IsAlarmDue(*current, store.Services().Clock.Now());
+  };
 
   const TVpReminderAnswer answer = window.Show(form, Placement());
   TVpEvent* current = reference.Find();

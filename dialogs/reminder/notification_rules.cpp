@@ -43,11 +43,13 @@ TVpNotificationRules::TVpNotificationRules(const TClock& clock, const TLocale& l
       TwelveHour_(twelveHour),
       Subject_(event.Description()),
       Notes_(WithLineFeeds(event.Notes())),
+      Location_(event.Location()),
       Background_(background) {}
 
+bool TVpNotificationRules::Overdue() const { return MomentOf(Clock_.Now()) > MomentOf(StartTime_); }
+
 std::string TVpNotificationRules::Caption() const {
-  const bool overdue = MomentOf(Clock_.Now()) > MomentOf(StartTime_);
-  return std::string(overdue ? "OVERDUE!" : "Reminder") + " : " + FormatShortDate(StartTime_, Locale_) + " " +
+  return std::string(Overdue() ? "OVERDUE!" : "Reminder") + " : " + FormatShortDate(StartTime_, Locale_) + " " +
          FormatShortTime(StartTime_, Locale_);
 }
 

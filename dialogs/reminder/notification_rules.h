@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,13 @@ class TVpNotificationRules {
   std::string When() const;
   // The notes with line feeds between lines.
   const std::string& Notes() const { return Notes_; }
+  const std::string& Location() const { return Location_; }
+  // Whether the occurrence reminded of has started (the caption says "OVERDUE!").
+  bool Overdue() const;
+  // Whether the reminder was answered elsewhere while its window is up (in another window of the
+  // organizer, or in another copy of it over the same files): the window then closes, answering
+  // nothing. Set by the reminder dialog; never without it.
+  std::function<bool()> AnsweredElsewhere;
   TColor BackgroundColor() const { return Background_; }
 
   // The strip across the top: blue or red, switching at every blink.
@@ -73,6 +81,7 @@ class TVpNotificationRules {
   bool TwelveHour_;
   std::string Subject_;
   std::string Notes_;
+  std::string Location_;
   TColor Background_;
   TColor Strip_ = clBlue;
   int SnoozeIndex_ = 0;

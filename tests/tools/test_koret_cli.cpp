@@ -32,6 +32,25 @@ TEST_F(KoretCli, AFreshFolderHasAnEmptyAgenda) {
   EXPECT_EQ(Out.str(), "") << "existing tables are never replaced";
 }
 
+// The reminders of a range in time order, a series' one per occurrence; the agenda marks events
+// with a reminder.
+TEST_F(KoretCli, RemindersListWhatFallsDueAndTheAgendaMarksThem) {
+  ASSERT_EQ(Run({"add", "Standup 2024-05-06 9:00 for 15 min every day remind me 10 min before"}), 0) << Err.str();
+  ASSERT_EQ(Run({"add", "Dentist 2024-05-07 12:00 remind me 1 hour before"}), 0) << Err.str();
+  ASSERT_EQ(Run({"add", "Lunch 2024-05-07 13:00"}), 0) << Err.str();
+  EXPECT_EQ(Run({"reminders", "--from", "2024-05-06", "--to", "2024-05-07"}), 0) << Err.str();
+  EXPECT_EQ(Out.str(),
+            "2024-05-06 08:50\t2024-05-06 09:00\t1\tStandup\n"
+            "2024-05-07 08:50\t2024-05-07 09:00\t1\tStandup\n"
+            "2024-05-07 11:00\t2024-05-07 12:00\t2\tDentist\n");
+  EXPECT_EQ(Run({"agenda", "--from", "2024-05-07"}), 0);
+  EXPECT_EQ(Out.str(),
+            "2024-05-07\t09:00-09:15\t1\tStandup\t[reminder]\n"
+            "2024-05-07\t12:00-13:00\t2\tDentist\t[reminder]\n"
+            "2024-05-07\t13:00-14:00\t3\tLunch\n");
+  EXPECT_EQ(Run({"reminders", "--from", "2024-05-07", "--to", "2024-05-06"}), 2);
+}
+
 TEST_F(KoretCli, AddedEventsShowInTheAgendaOnTheirDays) {
   ASSERT_EQ(Run({"add-event", "--start", "2024-05-01 09:00", "--end", "2024-05-01 10:30", "--subject", "Standup",
                  "--repeat", "2", "--until", "2024-05-31"}),
@@ -141,9 +160,9 @@ TEST_F(KoretCli, ImportedCalendarFilesShowInTheAgenda) {
       "2006-01-05\t03:00-04:00\t1\tRepeating Event\n"
       "2006-01-06\t03:00-04:00\t1\tRepeating Event\n"
       "2006-01-07\t03:00-04:00\t1\tRepeating Event\n"
-      "2009-03-09\t23:30-23:45\t2\tStandup\n"  // weekdays 09:30 in Sydney
-      "2009-03-10\t23:30-23:45\t2\tStandup\n"
-      "2009-03-11\t23:30-23:45\t2\tStandup\n";
+      "2009-03-09\t23:30-23:45\t2\tStandup\t[reminder]\n"  // weekdays 09:30 in Sydney
+      "2009-03-10\t23:30-23:45\t2\tStandup\t[reminder]\n"
+      "2009-03-11\t23:30-23:45\t2\tStandup\t[reminder]\n";
   const std::string shown = agenda();
   EXPECT_EQ(shown.substr(0, expected.size()), expected);
   // The file's own zone description under a Windows name: +01:00 that day.

@@ -1,6 +1,8 @@
 #include "tools/koret_cli/cli_commands.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <exception>
 #include <filesystem>
 #include <map>
@@ -18,6 +20,8 @@
 #include "model/enumerations.h"
 #include "model/occurrences.h"
 #include "model/quick_add.h"
+#include "model/moment.h"
+#include "model/reminder.h"
 #include "platform/english_locale.h"
 #include "platform/error_text.h"
 #include "platform/file_writer.h"
@@ -46,6 +50,7 @@ constexpr const char* kUsage =
     "  koret-cli import FILE [--data DIR] [--resource NAME]\n"
     "  koret-cli print --format NAME --from YYYY-MM-DD [--to YYYY-MM-DD] --pdf FILE\n"
     "                  [--formats FILE] [--data DIR] [--resource NAME]\n"
+    "  koret-cli reminders --from YYYY-MM-DD [--to YYYY-MM-DD] [--data DIR] [--resource NAME]\n"
     "  koret-cli search TEXT [--kind events|tasks|contacts] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--data DIR]\n"
     "                  [--resource NAME]\n"
     "  koret-cli sync [--url URL [--user NAME] [--calendar NAME] [--addressbook NAME]] [--policy POLICY] [--yes]\n"
@@ -56,6 +61,8 @@ constexpr const char* kUsage =
     "search lists the events, tasks and contacts whose texts hold TEXT (letter case and accents aside), one per\n"
     "line: kind, date and time (a repeating event's next one, and the one before), record ID, title and the\n"
     "text around the match; it exits with 1 when nothing matches. --from and --to limit events and tasks.\n"
+    "reminders lists the reminders that fall due from the first day to the end of the last: when, the\n"
+    "event's start, record ID and subject; agenda marks events with a reminder by [reminder].\n"
     "Repeat codes: 0 none, 1 daily, 2 weekly, 3 monthly by day, 4 monthly by date, 5 yearly by day,\n"
     "6 yearly by date, 7 every N days (--interval N); without --until a repeat has no end.\n"
     "DIR defaults to the Data folder beside koret-cli; NAME to the resource the organizer last showed;\n"
@@ -189,8 +196,59 @@ int Agenda(const TCliContext& context, std::ostream& out) {
       const TVpOccurrenceTimes times = OccurrenceTimesOn(*event, day);
       out << IsoDateText(day) << '\t' << TimeText(times.StartTime) << '-' << TimeText(times.EndTime) << '\t'
           << event->RecordID() << '\t' << OneLine(event->Description())
-          << (event->Location().empty() ? "" : " (" + OneLine(event->Location()) + ")") << '\n';
+          << (event->Location().empty() ? "" : " (" + OneLine(event->Location()) + ")")
+          << (event->AlarmSet() ? "\t[reminder]" : "") << '\n';
     }
+  }
+  return 0;
+}
+
+// The reminders that fall due from the first day to the end of the last, in time order: when, the
+// occurrence's start, record ID and subject. A snooze that ends in the range is one too.
+int Reminders(const TCliContext& context, std::ostream& out) {
+  const double from = ParseDateTime(Required(context.Options, "from"), "from", false);
+  const double to = context.Options.count("to") ? ParseDateTime(context.Options.at("to"), "to", false) : from;
+  if (to < from) throw EUsage("--to must not lie before --from");
+  const std::int64_t fromMs = ToMs(from), toMs = ToMs(to + 1);
+  TAtomicFileWriter writer = CliWriter(context.Err);
+  TSession session(context.DataFolder, writer, TSession::sEventsOnly);
+  session.Files().LoadEveryRecord();
+  TVpFlexDataStore& store = session.Store();
+  store.SetEnableEventTimer(false);
+  TVpResource* resource = ChooseResource(store, context);
+  if (resource == nullptr) return 0;
+  store.SetActiveResource(resource);
+  struct TDue {
+    std::int64_t Ms;
+    double Start;
+    const TVpEvent* Event;
+    bool Snooze;
+  };
+  std::vector<TDue> due;
+  const TVpSchedule& schedule = resource->Schedule();
+  for (int i = 0; i < schedule.Count(); ++i) {
+    const TVpEvent& event = *schedule.Items(i);
+    if (!event.AlarmSet()) continue;
+    const std::int64_t lead = std::llround(AlarmAdvanceAsDays(event.AlarmAdvance(), event.AlarmAdvanceType()) * kMsPerDay);
+    const std::int64_t snooze = ToMs(event.SnoozeTime());
+    if (!Repeats(event)) {
+      const std::int64_t at = ToMs(event.StartTime()) - lead;
+      if (at >= fromMs && at < toMs && at >= snooze) due.push_back({at, event.StartTime(), &event, false});
+    } else {
+      for (auto occurrence = OccurrenceAfter(event, fromMs + lead - 1);
+           occurrence && occurrence->Start - lead < toMs && due.size() < 100'000;
+           occurrence = OccurrenceAfter(event, occurrence->Start))
+        if (occurrence->Start - lead >= snooze)
+          due.push_back({occurrence->Start - lead, ValueOfMoment(occurrence->Start), &event, false});
+    }
+    if (snooze >= fromMs && snooze < toMs) due.push_back({snooze, ReminderOccurrence(event, event.SnoozeTime()), &event, true});
+  }
+  std::stable_sort(due.begin(), due.end(), [](const TDue& a, const TDue& b) { return a.Ms < b.Ms; });
+  for (const TDue& item : due) {
+    const double at = ValueOfMoment(item.Ms);
+    out << IsoDateText(at) << ' ' << TimeText(at) << '\t' << IsoDateText(item.Start) << ' ' << TimeText(item.Start)
+        << '\t' << item.Event->RecordID() << '\t' << OneLine(item.Event->Description())
+        << (item.Snooze ? "\t(snoozed)" : "") << '\n';
   }
   return 0;
 }
@@ -463,6 +521,7 @@ int RunKoretCli(const std::vector<std::string>& args, const std::string& program
       {"formats", {Formats, {"formats"}}},
       {"import", {Import, {"data", "resource"}}},
       {"print", {Print, {"data", "resource", "format", "from", "to", "pdf", "formats"}}},
+      {"reminders", {Reminders, {"data", "resource", "from", "to"}}},
       {"search", {Search, {"data", "resource", "kind", "from", "to"}}},
       {"sync",
        {Sync, {"data", "resource", "url", "user", "calendar", "addressbook", "policy", "yes", "restore-server"}}},

@@ -42,6 +42,7 @@ const std::vector<TKey>& Keys() {
       {"General", "StartWithWindows", &S::StartWithWindows, swPreferences},
       {"General", "TimeFormat", &S::TimeFormat, swPreferences},
       {"General", "NewEventsZoned", &S::NewEventsZoned, swPreferences},
+      {"General", "DesktopNotifications", &S::DesktopNotifications, swPreferences},
       {"Skin", "Filename", &S::SkinFileName, swPreferences},
       {"Skin", "Color", &S::SkinColor, swPreferences},
       {"Skin", "Brightness", &S::SkinBrightness, swPreferences},

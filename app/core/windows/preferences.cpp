@@ -153,6 +153,7 @@ void TPreferences::ApplyStartSettings(const TProgramSettings& settings) {
   StartMinimized_ = settings.StartMinimized;
   StartWithDesktop_ = settings.StartWithWindows;
   NewEventsZoned_ = settings.NewEventsZoned;
+  DesktopNotifications_ = settings.DesktopNotifications;
   if (settings.TimeFormat == 0 || settings.TimeFormat == 1) TimeFormatIndex_ = settings.TimeFormat;
   const int gran = settings.DailyGran == -1 ? gr30Min : settings.DailyGran;
   if (gran >= gr05Min && gran <= gr60Min) SetGranularityIndex(gran);
@@ -200,6 +201,7 @@ void TPreferences::Ok() {
   settings.StartWithWindows = StartWithDesktop_;
   settings.TimeFormat = TimeFormatIndex_;
   settings.NewEventsZoned = NewEventsZoned_;
+  settings.DesktopNotifications = DesktopNotifications_;
   if (SkinPage_ != nullptr) SkinPage_->WriteSettings(settings);
   settings.TasksShowAll = ShowAll();
   settings.TasksShowCompleted = ShowCompleted();

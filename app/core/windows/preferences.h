@@ -78,6 +78,9 @@ class TPreferences {
   // New events keep the desktop's time zone (else they are floating, the same clock time everywhere).
   bool NewEventsZoned() const { return NewEventsZoned_; }
   void SetNewEventsZoned(bool value) { NewEventsZoned_ = value; }
+  // Reminders also go to the desktop's notification service.
+  bool DesktopNotifications() const { return DesktopNotifications_; }
+  void SetDesktopNotifications(bool value) { DesktopNotifications_ = value; }
   // 0 "12 Hours", 1 "24 Hours"; a choice sets the samples' time format.
   int TimeFormatIndex() const { return TimeFormatIndex_; }
   void SetTimeFormatIndex(int index);
@@ -113,5 +116,6 @@ class TPreferences {
   bool StartWithDesktop_ = false;
   bool StartMinimized_ = false;
   bool NewEventsZoned_ = false;
+  bool DesktopNotifications_ = true;
   int TimeFormatIndex_ = 1;
 };
