@@ -323,10 +323,11 @@ void TfrmOpt::ApplyStartSettings(const TProgramSettings& settings) {
 }
 
 void TfrmOpt::ShowState() {
-  const QSignalBlocker blockers[] = {
-      QSignalBlocker(cbStartup_), QSignalBlocker(cbMinimized_),   QSignalBlocker(cbTime_),
-      QSignalBlocker(cbGran_),    QSignalBlocker(cbSecondZone_),  QSignalBlocker(cbZoned_),
-      QSignalBlocker(cbNotifications_), QSignalBlocker(ShowAll_),   QSignalBlocker(ShowCompleted_), QSignalBlocker(ShowDue_)};
+  const QSignalBlocker blockers[] = {QSignalBlocker(cbStartup_),       QSignalBlocker(cbMinimized_),
+                                     QSignalBlocker(cbTime_),          QSignalBlocker(cbGran_),
+                                     QSignalBlocker(cbSecondZone_),    QSignalBlocker(cbZoned_),
+                                     QSignalBlocker(cbNotifications_), QSignalBlocker(ShowAll_),
+                                     QSignalBlocker(ShowCompleted_),   QSignalBlocker(ShowDue_)};
   cbStartup_->setChecked(Logic_->StartWithDesktop());
   cbMinimized_->setChecked(Logic_->StartMinimized());
   cbZoned_->setChecked(Logic_->NewEventsZoned());

@@ -35,8 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (size_t at = 0; row.NextAttribute(at, name, value);) {
       std::string_view earlier, earlierValue;
       size_t from = 0;
-      while (row.NextAttribute(from, earlier, earlierValue) && earlier != name) {
-      }
+      while (row.NextAttribute(from, earlier, earlierValue) && earlier != name) {}
       if (row.Value(TPacketRowName(name)) != earlierValue) __builtin_trap();
     }
     return true;

@@ -209,17 +209,23 @@ void TVpCustomDataStore::CheckAlarms() {
       if (event != nullptr && IsAlarmDue(*event, Services_.Clock.Now())) ShowAlarm(*event);
     }
   }
-  CheckedMinute_ = ToMs(Services_.Clock.Now()) / kMsPerMinute;
+  CheckedMinute_ = AlarmMinute();
   SetNextAlarmTick();
 }
 
+// Minutes are counted from half a second past each full minute: a reminder due at a full minute
+// is due at any moment strictly after it.
+std::int64_t TVpCustomDataStore::AlarmMinute() const {
+  return (ToMs(Services_.Clock.Now()) - kAlarmOffsetMs) / kMsPerMinute;
+}
+
 void TVpCustomDataStore::AlarmTick() {
-  if (ToMs(Services_.Clock.Now()) / kMsPerMinute != CheckedMinute_) return CheckAlarms();
+  if (AlarmMinute() != CheckedMinute_) return CheckAlarms();
   SetNextAlarmTick();
 }
 
 void TVpCustomDataStore::SetNextAlarmTick() {
-  const std::int64_t intoMinute = ToMs(Services_.Clock.Now()) % kMsPerMinute;
+  const std::int64_t intoMinute = (ToMs(Services_.Clock.Now()) - kAlarmOffsetMs) % kMsPerMinute;
   Timer_->SetInterval(static_cast<int>(std::min<std::int64_t>(kAlarmTickMs, kMsPerMinute - intoMinute)));
 }
 

@@ -116,8 +116,8 @@ class TVpCustomDataStore {
   // then sets the timer to tick again at the start of the next minute.
   void CheckAlarms();
   // The reminder timer's tick, at least every few seconds: checks the reminders when the wall
-  // clock's minute is another than at the last check. A timer runs on the time the machine was
-  // awake, so after a suspend, or when the clock is set, the wall clock tells what fell due.
+  // clock's minute is another than at the last check (half a second past each full minute). A timer runs on the time
+  // the machine was awake, so after a suspend, or when the clock is set, the wall clock tells what fell due.
   void AlarmTick();
   // Seconds between ticks at most: how late after a resume reminders that fell due meanwhile show.
   static constexpr int kAlarmTickMs = 5000;
@@ -159,6 +159,8 @@ class TVpCustomDataStore {
   void WhileLoading(F&& f);
 
  private:
+  static constexpr std::int64_t kAlarmOffsetMs = 500;
+  std::int64_t AlarmMinute() const;
   void SetNextAlarmTick();
 
   TVpStoreServices Services_;

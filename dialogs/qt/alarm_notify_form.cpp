@@ -148,13 +148,12 @@ TVpReminderAnswer TQtReminderWindow::Show(TVpNotificationRules& form, const TVpD
   quint64 notice = 0;
   if (Notifications_ != nullptr) {
     const std::string body = form.When() + (form.Location().empty() ? "" : "\n" + form.Location());
-    notice = Notifications_->Show(
-        {ToQt(form.Subject().empty() ? form.Caption() : form.Subject()),
-         ToQt(body),
-         "koret",
-         {"snooze", "Snooze 5 minutes", "dismiss", "Dismiss", "default", "Open"},
-         form.Overdue()},
-        [&window](const QString& key) { window.AnswerFromNotification(key); });
+    notice = Notifications_->Show({ToQt(form.Subject().empty() ? form.Caption() : form.Subject()),
+                                   ToQt(body),
+                                   "koret",
+                                   {"snooze", "Snooze 5 minutes", "dismiss", "Dismiss", "default", "Open"},
+                                   form.Overdue()},
+                                  [&window](const QString& key) { window.AnswerFromNotification(key); });
   }
   window.exec();
   if (notice != 0) Notifications_->Close(notice);

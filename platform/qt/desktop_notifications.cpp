@@ -1,5 +1,7 @@
 #include "platform/qt/desktop_notifications.h"
 
+#include <algorithm>
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -14,11 +16,10 @@ constexpr uchar kUrgencyNormal = 1, kUrgencyCritical = 2;
 
 }  // namespace
 
-TDesktopNotifications::TDesktopNotifications(const QDBusConnection& bus, QObject* parent)
-    : QObject(parent), Bus_(bus) {
+TDesktopNotifications::TDesktopNotifications(const QDBusConnection& bus, QObject* parent) : QObject(parent), Bus_(bus) {
   if (!Bus_.isConnected()) return;
-  Bus_.connect(kService, kPath, kInterface, "ActionInvoked", this, SLOT(ActionInvoked(uint,QString)));
-  Bus_.connect(kService, kPath, kInterface, "NotificationClosed", this, SLOT(NotificationClosed(uint,uint)));
+  Bus_.connect(kService, kPath, kInterface, "ActionInvoked", this, SLOT(ActionInvoked(uint, QString)));
+  Bus_.connect(kService, kPath, kInterface, "NotificationClosed", this, SLOT(NotificationClosed(uint, uint)));
 }
 
 quint64 TDesktopNotifications::Show(const TNotice& notice, TAnswer answer) {
@@ -42,7 +43,9 @@ quint64 TDesktopNotifications::Show(const TNotice& notice, TAnswer answer) {
       return;
     }
     shown->Id = reply.value();
-    if (shown->Closed) Close(ticket);
+    if (shown->Closed) return Close(ticket);
+    if (const auto early = EarlyActions_.constFind(shown->Id); early != EarlyActions_.cend())
+      ActionInvoked(shown->Id, EarlyActions_.take(shown->Id));
   });
   return ticket;
 }
@@ -68,6 +71,9 @@ void TDesktopNotifications::ActionInvoked(uint id, const QString& key) {
     if (answer) answer(key);
     return;
   }
+  const bool waiting = std::any_of(Shown_.cbegin(), Shown_.cend(), [](const TShown& shown) { return shown.Id == 0; });
+  if (waiting) EarlyActions_.insert(id, key);
+  else EarlyActions_.clear();
 }
 
 void TDesktopNotifications::NotificationClosed(uint id, uint) {

@@ -17,9 +17,9 @@ class TDesktopNotifications : public QObject {
   struct TNotice {
     QString Summary;
     QString Body;
-    QString Icon;             // an icon name of the desktop's theme
-    QStringList Actions;      // pairs of key and caption
-    bool Critical = false;    // urgency critical: shown over full-screen windows, never expiring
+    QString Icon;           // an icon name of the desktop's theme
+    QStringList Actions;    // pairs of key and caption
+    bool Critical = false;  // urgency critical: shown over full-screen windows, never expiring
   };
   using TAnswer = std::function<void(const QString& actionKey)>;
 
@@ -48,4 +48,7 @@ class TDesktopNotifications : public QObject {
     bool Closed = false;  // closed before the service replied
   };
   QHash<quint64, TShown> Shown_;
+  // Actions on notices whose number is not known yet (the service's reply still on its way),
+  // kept while a notice waits for its number.
+  QHash<uint, QString> EarlyActions_;
 };

@@ -81,14 +81,14 @@ TEST_F(StoreCore, RemindersFallDueStrictlyAfterTheirTime) {
   EXPECT_EQ(Sound.Played, std::vector<std::string>{"<beep>"}) << "no sound file: the default beep";
 }
 
-TEST_F(StoreCore, TheTimerTicksHalfASecondAfterStartThenAtEveryFullMinute) {
+TEST_F(StoreCore, TheRemindersAreCheckedHalfASecondAfterStartThenHalfASecondPastEveryFullMinute) {
   TVpFlexDataStore& store = Store();
   TVpResource& resource = AddActiveResource("KORET");
   TVpEvent& event = AddEvent(resource, "Call", At(2024, 5, 10, 9, 3), At(2024, 5, 10, 9, 30));
   event.SetAlarmSet(true);
   store.PostEvents();
-  // The store was made at 09:00:00.000: the first tick comes at 09:00:00.500, and every tick sets
-  // the next to 60 - (its second) seconds later: 09:01:00.500, 09:02:00.500, ...
+  // The store was made at 09:00:00.000: the first check comes at 09:00:00.500, the next ones at
+  // 09:01:00.500, 09:02:00.500, ... (the timer ticks every few seconds between them).
   Timers.Advance(3 * 60 * 1000);
   EXPECT_TRUE(Dialogs.Reminders.empty());
   Timers.Advance(499);
@@ -98,11 +98,11 @@ TEST_F(StoreCore, TheTimerTicksHalfASecondAfterStartThenAtEveryFullMinute) {
 
   Clock.Set(At(2024, 5, 10, 12, 34, 20));
   store.CheckAlarms();
-  Timers.Advance(39999);
+  Timers.Advance(40499);
   const size_t before = Dialogs.Reminders.size();
   event.SetAlertDisplayed(false);
   Timers.Advance(1);
-  EXPECT_EQ(Dialogs.Reminders.size(), before + 1) << "after a tick at 12:34:20 the next comes 40 s later";
+  EXPECT_EQ(Dialogs.Reminders.size(), before + 1) << "after a check at 12:34:20 the next comes at 12:35:00.500";
 }
 
 TEST_F(StoreCore, ReminderSoundsFallBackFromTheEventsFileToTheDefaultToTheBeep) {

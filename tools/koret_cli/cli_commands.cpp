@@ -18,9 +18,9 @@
 #include "model/date_format.h"
 #include "model/day_number.h"
 #include "model/enumerations.h"
+#include "model/moment.h"
 #include "model/occurrences.h"
 #include "model/quick_add.h"
-#include "model/moment.h"
 #include "model/reminder.h"
 #include "platform/english_locale.h"
 #include "platform/error_text.h"
@@ -229,7 +229,8 @@ int Reminders(const TCliContext& context, std::ostream& out) {
   for (int i = 0; i < schedule.Count(); ++i) {
     const TVpEvent& event = *schedule.Items(i);
     if (!event.AlarmSet()) continue;
-    const std::int64_t lead = std::llround(AlarmAdvanceAsDays(event.AlarmAdvance(), event.AlarmAdvanceType()) * kMsPerDay);
+    const std::int64_t lead =
+        std::llround(AlarmAdvanceAsDays(event.AlarmAdvance(), event.AlarmAdvanceType()) * kMsPerDay);
     const std::int64_t snooze = ToMs(event.SnoozeTime());
     if (!Repeats(event)) {
       const std::int64_t at = ToMs(event.StartTime()) - lead;
@@ -241,7 +242,8 @@ int Reminders(const TCliContext& context, std::ostream& out) {
         if (occurrence->Start - lead >= snooze)
           due.push_back({occurrence->Start - lead, ValueOfMoment(occurrence->Start), &event, false});
     }
-    if (snooze >= fromMs && snooze < toMs) due.push_back({snooze, ReminderOccurrence(event, event.SnoozeTime()), &event, true});
+    if (snooze >= fromMs && snooze < toMs)
+      due.push_back({snooze, ReminderOccurrence(event, event.SnoozeTime()), &event, true});
   }
   std::stable_sort(due.begin(), due.end(), [](const TDue& a, const TDue& b) { return a.Ms < b.Ms; });
   for (const TDue& item : due) {

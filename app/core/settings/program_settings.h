@@ -31,8 +31,8 @@ struct TProgramSettings {
   bool Maximized = false;  // MFLeft to Height are then the place it goes back to
   bool StartWithWindows = true;
   int ActTab = 0;
-  int TimeFormat = 1;           // 0: 12 hours, 1: 24 hours; anything else changes nothing
-  bool NewEventsZoned = false;  // new events keep the desktop's zone; else floating
+  int TimeFormat = 1;                // 0: 12 hours, 1: 24 hours; anything else changes nothing
+  bool NewEventsZoned = false;       // new events keep the desktop's zone; else floating
   bool DesktopNotifications = true;  // reminders also go to the desktop's notifications
   std::string ActiveResource = "KORET";
   // Skin
