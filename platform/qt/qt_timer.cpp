@@ -5,8 +5,16 @@
 TQtTimer::TQtTimer() {
   Timer_.setInterval(1000);
   Timer_.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&Timer_, &QTimer::timeout, [this] {
-    if (OnTimer) GuardedCall(OnTimer);
+  // The handler runs from the event queue, not inside the timeout: Qt holds a timer's next
+  // timeout back while its handler runs, and a handler may run a window's loop for long (a
+  // reminder window, over which the next reminder's window must still open).
+  QObject::connect(&Timer_, &QTimer::timeout, &Timer_, [this] {
+    QMetaObject::invokeMethod(
+        &Timer_,
+        [this] {
+          if (OnTimer && Timer_.isActive()) GuardedCall(OnTimer);
+        },
+        Qt::QueuedConnection);
   });
 }
 
