@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include <optional>
 
@@ -125,6 +126,20 @@ TEST_F(ReminderWindow, OpensOnScreenOnTopOfATopmostMainWindowAndWithoutOne) {
     TQtReminderWindow reminder;
     EXPECT_EQ(reminder.Show(*Form, placement), raSnooze);
   }
+}
+
+// A reminder answered elsewhere closes its window, answering nothing.
+TEST_F(ReminderWindow, AWindowAnsweredElsewhereClosesByItself) {
+  bool elsewhere = false;
+  Form->AnsweredElsewhere = [&] { return elsewhere; };
+  QTimer::singleShot(700, [&] { elsewhere = true; });
+  QTimer::singleShot(10'000, [] {
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (auto* form = qobject_cast<TAlarmNotifyForm*>(window)) form->done(QDialog::Rejected);
+  });
+  TQtReminderWindow window;
+  EXPECT_EQ(window.Show(*Form, {}), raClosed);
+  EXPECT_TRUE(elsewhere);
 }
 
 }  // namespace

@@ -235,6 +235,21 @@ TEST_F(ReminderDialog, AWindowThatFailsStillClearsTheFlagSoTheReminderCanComeAga
   EXPECT_EQ(Reminder.Subjects.size(), 2u);
 }
 
+// Another copy of the organizer over the same files answered the reminder: once the store read
+// that answer (the snooze), the open window is told it was answered elsewhere.
+TEST_F(ReminderDialog, AWindowLearnsWhenAnotherCopyAnsweredItsReminder) {
+  AddDueEvent("Dentist");
+  std::vector<bool> answeredElsewhere;
+  Reminder.Steps.push_back([&](TVpNotificationRules& form) {
+    answeredElsewhere.push_back(form.AnsweredElsewhere());
+    Find("Dentist").SetSnoozeTime(Clock.Now() + 5.0 / 1440);  // as a reload brings the other copy's snooze
+    answeredElsewhere.push_back(form.AnsweredElsewhere());
+    return raClosed;
+  });
+  Store().CheckAlarms();
+  EXPECT_EQ(answeredElsewhere, (std::vector<bool>{false, true}));
+}
+
 // After the clock jumps (a suspend, or the clock set), the timer's next tick shows each event whose
 // reminder fell due meanwhile once, with its latest occurrence, however many were missed.
 struct TClockJump {
