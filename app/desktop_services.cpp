@@ -3,6 +3,7 @@
 #include "dialogs/qt/alarm_notify_form.h"
 #include "dialogs/qt/contact_edit_form.h"
 #include "dialogs/qt/dlg_event_edit.h"
+#include "dialogs/qt/missed_reminders_window.h"
 #include "dialogs/qt/resource_windows.h"
 #include "dialogs/qt/task_edit_form.h"
 #include "model/zone_clock.h"
@@ -15,6 +16,25 @@ void TQtReminderWindows::ShowReminder(TVpCustomDataStore& store, TVpEvent& event
   if (TimeFormat_) dialog.SetTimeFormat(TimeFormat_());
   TQtReminderWindow window(Notifications_ != nullptr && Notifications_->Enabled() ? Notifications_ : nullptr);
   dialog.Execute(&event, Locale_, window);
+}
+
+bool TQtReminderWindows::ShowMissed(TVpCustomDataStore& store, const std::vector<int>& recordIDs) {
+  const bool twelveHour = TimeFormat_ && TimeFormat_() == tf12Hour;
+  TMissedRemindersWindow window(store, recordIDs, Locale_, twelveHour);
+  window.show();
+  window.raise();
+  window.activateWindow();
+  quint64 notice = 0;
+  if (Notifications_ != nullptr && Notifications_->Enabled())
+    notice = Notifications_->Show(
+        {window.windowTitle(), "Open the organizer to answer them.", "koret", {"default", "Open"}, true},
+        [&window](const QString&) {
+          window.raise();
+          window.activateWindow();
+        });
+  window.exec();
+  if (notice != 0) Notifications_->Close(notice);
+  return true;
 }
 
 bool TQtEditDialogs::EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) {

@@ -43,6 +43,8 @@ class TQtReminderWindows : public TVpReminderWindows {
   // Where reminders also go to the desktop's notifications (none while not set).
   void SetNotifications(TDesktopNotifications* notifications) { Notifications_ = notifications; }
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
+  // The list of missed reminders, and one desktop notification that brings it up.
+  bool ShowMissed(TVpCustomDataStore& store, const std::vector<int>& recordIDs) override;
 
  private:
   const TLocale& Locale_;

@@ -198,7 +198,25 @@ void TVpCustomDataStore::CheckAlarms() {
     const TVpSchedule& schedule = resource->Schedule();
     const double now = Services_.Clock.Now();
     for (int i = 0; i < schedule.Count(); ++i)
-      if (IsAlarmDue(*schedule.Items(i), now)) due.emplace_back(schedule.Items(i), schedule.Items(i)->RecordID());
+      if (IsAlarmDue(*schedule.Items(i), now) && !ReminderOpen(*schedule.Items(i)))
+        due.emplace_back(schedule.Items(i), schedule.Items(i)->RecordID());
+    if (MissedListOpen_) due.clear();  // the list's own answers show them
+    if (due.size() > kMissedAtOnce && std::none_of(due.begin(), due.end(), [](auto& d) { return d.second == -1; })) {
+      std::vector<int> recordIDs;
+      for (const auto& entry : due) recordIDs.push_back(entry.second);
+      MissedListOpen_ = true;
+      const std::weak_ptr<void> alive = Liveness();
+      bool listed = false;
+      try {
+        listed = Services_.Reminders.ShowMissed(*this, recordIDs);
+      } catch (...) {
+        if (!alive.expired()) MissedListOpen_ = false;
+        throw;
+      }
+      if (alive.expired()) return;
+      MissedListOpen_ = false;
+      if (listed) due.clear();
+    }
     for (const auto& [candidate, recordID] : due) {
       if (ActiveResource_ != resource || AlarmChecks_ != check) break;
       TVpEvent* event = nullptr;
@@ -255,11 +273,7 @@ class TOpenReminder {
 }  // namespace
 
 void TVpCustomDataStore::ShowAlarm(TVpEvent& event) {
-  // The reminder window runs its own event loop, where a reload can replace the event by a copy
-  // without the AlertDisplayed flag: open windows are known by RecordID as well.
-  const bool open = event.RecordID() != -1 &&
-                    std::find(OpenReminders_.begin(), OpenReminders_.end(), event.RecordID()) != OpenReminders_.end();
-  if (event.AlertDisplayed() || open) return;
+  if (ReminderOpen(event)) return;
   if (OnAlert) {
     OnAlert(*this, event);
     return;
@@ -274,6 +288,13 @@ void TVpCustomDataStore::ShowAlarm(TVpEvent& event) {
   }
   const TOpenReminder shown(OpenReminders_, Liveness(), event.RecordID());
   Services_.Reminders.ShowReminder(*this, event);
+}
+
+bool TVpCustomDataStore::ReminderOpen(const TVpEvent& event) const {
+  // The reminder window runs its own event loop, where a reload can replace the event by a copy
+  // without the AlertDisplayed flag: open windows are known by RecordID as well.
+  return event.AlertDisplayed() || (event.RecordID() != -1 && std::find(OpenReminders_.begin(), OpenReminders_.end(),
+                                                                        event.RecordID()) != OpenReminders_.end());
 }
 
 void TVpCustomDataStore::RestoreRows(const std::vector<TVpRowChange>&, bool) {

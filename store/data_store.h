@@ -121,9 +121,12 @@ class TVpCustomDataStore {
   void AlarmTick();
   // Seconds between ticks at most: how late after a resume reminders that fell due meanwhile show.
   static constexpr int kAlarmTickMs = 5000;
+  // More reminders due at once than this go to one list of missed reminders.
+  static constexpr size_t kMissedAtOnce = 3;
   // Sounds the event's reminder and shows its reminder window (or raises OnAlert instead); nothing
   // while the event's reminder window is open, also when the event was reloaded meanwhile.
   void ShowAlarm(TVpEvent& event);
+  bool ReminderOpen(const TVpEvent& event) const;
 
   // The one way the organizer's windows change records, with its history of changes to undo.
   TVpChangePath& Changes() { return *Changes_; }
@@ -184,6 +187,7 @@ class TVpCustomDataStore {
   std::vector<TMessageTarget*> Watchers_;
   std::vector<int> OpenReminders_;          // the RecordIDs of the events whose reminder window is open
   int AlarmChecks_ = 0;                     // how many reminder checks have begun
+  bool MissedListOpen_ = false;             // while up, the check opens no reminder windows
   std::int64_t CheckedMinute_ = -1;         // the wall clock's minute (since day 0) at the last check
   std::vector<TVpLinkListener*> Controls_;  // the views whose store this is, in the order they joined
   bool Destroying_ = false;

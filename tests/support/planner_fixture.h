@@ -17,6 +17,11 @@
 class TFakeDialogs : public TVpReminderWindows, public TVpEditDialogs {
  public:
   void ShowReminder(TVpCustomDataStore& store, TVpEvent& event) override;
+  // Records the list; without RunMissed there is none (false), as before lists existed.
+  bool ShowMissed(TVpCustomDataStore& store, const std::vector<int>& recordIDs) override {
+    MissedLists.push_back(recordIDs);
+    return RunMissed ? RunMissed(store, recordIDs) : false;
+  }
   bool EditEvent(TVpCustomDataStore& store, TVpEvent& event, bool twelveHour) override;
   // The task window is cancelled.
   bool EditTask(TVpCustomDataStore&, TVpTask& task) override { return EditTaskAnswer ? EditTaskAnswer(task) : false; }
@@ -28,7 +33,9 @@ class TFakeDialogs : public TVpReminderWindows, public TVpEditDialogs {
   bool AddResource(TVpCustomDataStore&) override { return ++AddResourceCalls, AddResourceAnswer; }
   bool SelectResource(TVpCustomDataStore&) override { return ++SelectResourceCalls, SelectResourceAnswer; }
 
-  std::vector<std::string> Reminders;  // the descriptions of the events shown, in order
+  std::vector<std::string> Reminders;         // the descriptions of the events shown, in order
+  std::vector<std::vector<int>> MissedLists;  // the lists of missed reminders shown, in order
+  std::function<bool(TVpCustomDataStore&, const std::vector<int>&)> RunMissed;
   // Runs inside the reminder window, as the user's answer would (may post, reload, ...); the fake
   // marks the event's window open first and leaves it so.
   std::function<void(TVpCustomDataStore&, TVpEvent&)> WhileShown;

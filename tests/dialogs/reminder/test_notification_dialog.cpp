@@ -250,6 +250,31 @@ TEST_F(ReminderDialog, AWindowLearnsWhenAnotherCopyAnsweredItsReminder) {
   EXPECT_EQ(answeredElsewhere, (std::vector<bool>{false, true}));
 }
 
+// More reminders due at once than a few go to one list, which alone shows while it is up; a
+// few still show each in its window.
+TEST_F(ReminderDialog, ManyRemindersDueAtOnceGoToOneListAFewShowEachOnItsOwn) {
+  for (const char* name : {"one", "two", "three"}) AddDueEvent(name);
+  Reminder.Steps.assign(3, Answer(raSnooze));
+  Dialogs.RunMissed = [](TVpCustomDataStore&, const std::vector<int>&) { return true; };
+  Timers.Advance(10'000);
+  EXPECT_TRUE(Dialogs.MissedLists.empty());
+  EXPECT_EQ(Reminder.Subjects, (std::vector<std::string>{"one", "two", "three"}));
+
+  for (const char* name : {"four", "five", "six", "seven"}) AddDueEvent(name);
+  Dialogs.RunMissed = [this](TVpCustomDataStore&, const std::vector<int>& recordIDs) {
+    EXPECT_EQ(recordIDs.size(), 4u);
+    Timers.Advance(65'000);  // the timer ticks on while the list is up
+    return true;
+  };
+  Timers.Advance(60'000);
+  EXPECT_EQ(Dialogs.MissedLists.size(), 1u);
+  EXPECT_EQ(Reminder.Subjects.size(), 3u) << "the list alone shows them";
+  Dialogs.RunMissed = nullptr;  // no list: each on its own
+  Reminder.Steps.assign(4, Answer(raSnooze));
+  Timers.Advance(3 * 60'000);  // before the first three's snooze ends
+  EXPECT_EQ(Reminder.Subjects.size(), 7u);
+}
+
 // After the clock jumps (a suspend, or the clock set), the timer's next tick shows each event whose
 // reminder fell due meanwhile once, with its latest occurrence, however many were missed.
 struct TClockJump {
